@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wirevane {
+
+using Bytes = std::vector<uint8_t>;
+
+// The encoding of text on the line, shared by the main window and the terminal. Stored as a
+// plain integer because a settings file can hold any value; each operation says what it does
+// with a value outside 0..2.
+using TextEncoding = int32_t;
+inline constexpr TextEncoding kEncodingSjis = 0;
+inline constexpr TextEncoding kEncodingUtf8 = 1;
+inline constexpr TextEncoding kEncodingEuc = 2;
+
+// Bytes appended to every sent row: 0 none, 1 CR, 2 CR+NL, 3 NL; any other value CR+NL.
+using LineEndSuffix = int32_t;
+
+// The bytes written for one row's text, before the line-end suffix. Empty: nothing to write.
+Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding);
+
+// Expands the backslash escapes of a row text's code page 932 bytes. Never longer than input.
+Bytes ExpandEscapes(std::span<const uint8_t> in);
+
+// JIS X 0208 code of a Shift_JIS pair (IBM extensions moved to their NEC codes first), 0 when
+// the pair has none.
+uint16_t SjisToJis(uint8_t lead, uint8_t trail);
+// Shift_JIS code of a JIS X 0208 code, 0 when either byte is outside 0x21..0x7E.
+uint16_t JisToSjis(uint16_t jis);
+
+// Shift_JIS to EUC-JP and back. The results carry no terminator; conversion of the input stops
+// at its end, not at a zero byte.
+Bytes SjisToEuc(std::span<const uint8_t> in);
+Bytes EucToSjis(std::span<const uint8_t> in);
+
+// UTF-8 (read up to its first zero byte) to code page 932, "?" for what code page 932 lacks.
+Bytes Utf8ToAnsi(std::span<const uint8_t> in);
+
+Bytes LineEndBytes(LineEndSuffix suffix);
+
+// The bytes of one typed UTF-16 unit; never a terminator.
+Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding);
+
+// The bytes of the Enter key by the terminal's send line end: 0 CR, 1 CR+NL, 2 NL, other CR+NL.
+Bytes EnterKeyBytes(int32_t sendLineEnd);
+
+// How many bytes make up the character that starts with this byte (1..4). For an encoding
+// outside 0..2 received data is not decoded at all; the answer is then 1.
+int CharLength(uint8_t first, TextEncoding encoding);
+
+// The text of a run of whole characters in the given encoding.
+std::u16string DecodeForDisplay(std::span<const uint8_t> run, TextEncoding encoding);
+
+}  // namespace wirevane
