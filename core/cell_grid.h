@@ -29,4 +29,4 @@ public:
     virtual void redrawRow(int row) = 0;
 };
 
-}  // namespace wirevane
+} // namespace wirevane

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/cell_grid.h"
+#include "core/run_state.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/cell_grid.h"
-#include "core/run_state.h"
 
 namespace wirevane {
 
@@ -57,7 +57,7 @@ public:
 
     int32_t ReadRowSendFlag(int row);
     std::u16string ReadRowSendData(int row);
-    WaitKind ReadRowWaitKind(int row);  // also sets the run's matchByte
+    WaitKind ReadRowWaitKind(int row); // also sets the run's matchByte
     int32_t ReadRowHalt(int row);
     int32_t ReadRowDelay(int row);
 
@@ -79,4 +79,4 @@ private:
     std::array<SendRow, kRowCount> m_rows{};
 };
 
-}  // namespace wirevane
+} // namespace wirevane

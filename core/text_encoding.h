@@ -56,4 +56,4 @@ int CharLength(uint8_t first, TextEncoding encoding);
 // The text of a run of whole characters in the given encoding.
 std::u16string DecodeForDisplay(std::span<const uint8_t> run, TextEncoding encoding);
 
-}  // namespace wirevane
+} // namespace wirevane

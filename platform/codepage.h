@@ -29,4 +29,4 @@ public:
 // The platform's implementation; safe to use from any thread.
 const CodePage932& codePage932();
 
-}  // namespace wirevane::platform
+} // namespace wirevane::platform

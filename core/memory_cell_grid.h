@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/cell_grid.h"
+
+#include <string>
+#include <vector>
+
+namespace wirevane {
+
+// A cell grid in memory, for the headless runner and for tests. It keeps the focus, selection
+// and scroll requests so a test can see what the table asked of its view.
+class MemoryCellGrid final : public CellGrid {
+public:
+    static constexpr int kColumnCount = 7;
+
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
+    void appendRow() override { m_rows.emplace_back(); }
+
+    std::u16string cellText(int row, int column) const override;
+    void setCellText(int row, int column, std::u16string_view text) override;
+    int cellImage(int row, int column) const override;
+    void setCellImage(int row, int column, int image) override;
+
+    void takeFocus() override { ++m_focusRequests; }
+    void ensureRowVisible(int row) override { m_visibleRow = row; }
+    void clearSelection() override { ++m_selectionClears; }
+    void setFocusRow(int row) override { m_focusRow = row; }
+    void setFocusColumn(int column) override { m_focusColumn = column; }
+    void redrawRow(int) override {}
+
+    int focusRequests() const { return m_focusRequests; }
+    int visibleRow() const { return m_visibleRow; }
+    int focusRow() const { return m_focusRow; }
+    int focusColumn() const { return m_focusColumn; }
+    int selectionClears() const { return m_selectionClears; }
+
+private:
+    struct Cell {
+        std::u16string text;
+        int image = 0;
+    };
+    using Row = std::vector<Cell>;
+
+    const Cell* find(int row, int column) const;
+    Cell* find(int row, int column);
+
+    std::vector<Row> m_rows;
+    int m_focusRequests = 0;
+    int m_visibleRow = -1;
+    int m_focusRow = -1;
+    int m_focusColumn = -1;
+    int m_selectionClears = 0;
+};
+
+} // namespace wirevane

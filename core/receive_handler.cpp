@@ -1,0 +1,143 @@
+#include "core/receive_handler.h"
+
+#include "core/serial_events.h"
+#include "core/text_encoding.h"
+
+#include <array>
+#include <vector>
+
+namespace wirevane {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 255;
+
+void Report(TerminalSink& terminal, std::u16string_view text)
+{
+    terminal.AppendText(u"[" + std::u16string(text) + u"]\n");
+}
+
+// Received data is shown in one of the three encodings; any other value (possible from a
+// settings file) shows as Shift_JIS, as the menus then do, so the ring never fills unseen.
+TextEncoding DisplayEncoding(TextEncoding encoding)
+{
+    return encoding >= kEncodingSjis && encoding <= kEncodingEuc ? encoding : kEncodingSjis;
+}
+
+} // namespace
+
+ReceiveHandler::ReceiveHandler(RunState& run, PortAccess& port, TerminalSink& terminal,
+                               StepTimer& timer)
+    : m_run(run), m_port(port), m_terminal(terminal), m_timer(timer)
+{
+}
+
+void ReceiveHandler::ReportModemLine(const char16_t* change, const char16_t* line, uint32_t bit)
+{
+    uint32_t status = 0;
+    const bool on = m_port.GetModemStatus(status) == 0 && (status & bit) != 0;
+    Report(m_terminal, std::u16string(change) + u" (" + line + u"=" + (on ? u"on" : u"off") + u")");
+}
+
+void ReceiveHandler::OnSerialMessage(uint32_t eventWord)
+{
+    const uint32_t events = eventWord & 0xFFFF;
+    const uint32_t errors = eventWord >> 16;
+    if (errors != 0)
+        Report(m_terminal, u"An internal error occurred.");
+    if (events & EV_BREAK)
+        Report(m_terminal, u"Break detected on input.");
+    if (events & EV_ERR)
+        Report(m_terminal, u"A line-status error occurred.");
+    if (events & EV_RXFLAG)
+        Report(m_terminal, u"Event character has been received.");
+    if (events & EV_RING)
+        Report(m_terminal, u"Ring detected");
+    if (events & EV_TXEMPTY)
+        Report(m_terminal, u"All data is send");
+    if (events & EV_CTS)
+        ReportModemLine(u"CTS signal change", u"CTS", MS_CTS_ON);
+    if (events & EV_DSR)
+        ReportModemLine(u"DSR signal change", u"DSR", MS_DSR_ON);
+    if (events & EV_RLSD)
+        ReportModemLine(u"RLSD signal change", u"RLSD", MS_RLSD_ON);
+    if (!(events & EV_RXCHAR))
+        return;
+    while (ReceivePass()) {
+    }
+}
+
+void ReceiveHandler::CheckWait(uint8_t byte)
+{
+    const bool matches =
+        ((m_run.waitKind == 1 || m_run.waitKind == 2) && byte == m_run.matchByte) ||
+        m_run.waitKind == 3;
+    if (!matches)
+        return;
+    m_run.waitKind = 0;
+    m_run.rxDone = 1;
+    m_timer.Kill();
+    m_timer.Arm(0);
+}
+
+bool ReceiveHandler::ReceivePass()
+{
+    std::array<uint8_t, kReadChunk> chunk;
+    std::size_t count = 0;
+    if (m_port.Read(chunk, count) != 0)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        m_ring.Push(chunk[i]);
+        CheckWait(chunk[i]);
+    }
+    if (m_run.testerMode)
+        ShowTester();
+    else
+        ShowText();
+    return count == kReadChunk;
+}
+
+void ReceiveHandler::ShowTester()
+{
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    m_display.clear();
+    while (m_ring.Count() != 0) {
+        const uint8_t byte = m_ring.Take();
+        m_display += kHex[byte >> 4];
+        m_display += kHex[byte & 0x0F];
+        m_display += u' ';
+        const int position = byte >> 4;
+        if (position == 14) {
+            m_display += u"\r\n";
+            m_frame[13] = byte;
+            m_display += FormatTesterReading(DecodeTesterFrame(m_frame));
+        } else if (position >= 1) {
+            m_frame[position - 1] = byte;
+        }
+    }
+    if (!m_display.empty())
+        m_terminal.AppendText(m_display);
+}
+
+// Takes whole characters only: a character split across reads waits in the ring for its rest.
+// Zero bytes are left out rather than ending the text, so nothing after them is lost.
+void ReceiveHandler::ShowText()
+{
+    const TextEncoding encoding = DisplayEncoding(m_run.encoding);
+    std::vector<uint8_t> run;
+    run.reserve(static_cast<std::size_t>(m_ring.Count()));
+    while (m_ring.Count() != 0) {
+        const int length = CharLength(m_ring.Peek(), encoding);
+        if (m_ring.Count() < length)
+            break;
+        for (int i = 0; i < length; ++i) {
+            const uint8_t byte = m_ring.Take();
+            if (byte != 0)
+                run.push_back(byte);
+        }
+    }
+    if (!run.empty())
+        m_terminal.AppendText(DecodeForDisplay(run, encoding));
+}
+
+} // namespace wirevane

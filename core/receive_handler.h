@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/port_access.h"
+#include "core/receive_ring.h"
+#include "core/run_state.h"
+#include "core/terminal_sink.h"
+#include "core/tester_frame.h"
+#include "platform/step_timer.h"
+
+#include <cstdint>
+#include <string>
+
+namespace wirevane {
+
+// Handles one port notification on the window thread: reports port events in the terminal,
+// drains the port, ends the engine's pending wait on the awaited byte, and shows what arrived
+// as text by whole characters or, in tester mode, as a hex dump with the meter's readings.
+class ReceiveHandler {
+public:
+    ReceiveHandler(RunState& run, PortAccess& port, TerminalSink& terminal, StepTimer& timer);
+
+    // Allocates the receive ring; false when the memory cannot be had.
+    bool Allocate() { return m_ring.Allocate(); }
+
+    // The notification word: event bits in the low 16 bits, line-error bits in the high 16 bits.
+    void OnSerialMessage(uint32_t eventWord);
+
+    const TesterFrame& testerFrame() const { return m_frame; }
+    int32_t pendingBytes() const { return m_ring.Count(); }
+
+private:
+    void ReportModemLine(const char16_t* change, const char16_t* line, uint32_t bit);
+    bool ReceivePass(); // true when the read came back full
+    void CheckWait(uint8_t byte);
+    void ShowTester();
+    void ShowText();
+
+    RunState& m_run;
+    PortAccess& m_port;
+    TerminalSink& m_terminal;
+    StepTimer& m_timer;
+    ReceiveRing m_ring;
+    TesterFrame m_frame{};
+    std::u16string m_display;
+};
+
+} // namespace wirevane

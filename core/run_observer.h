@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace wirevane {
+
+// The window side of a run: the enabling of the run commands, and the button array's status line
+// that shows the last sent text.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    virtual void UpdateRunControls(bool running) = 0;
+    virtual void SetStatusText(std::u16string_view text) = 0;
+};
+
+} // namespace wirevane

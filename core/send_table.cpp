@@ -1,0 +1,164 @@
+#include "core/send_table.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+#include <string>
+
+namespace wirevane {
+
+namespace {
+
+// Check cells carry an image besides their text: 0 unticked box, 1 ticked box.
+constexpr int kUntickedImage = 0;
+constexpr int kTickedImage = 1;
+
+constexpr std::u16string_view kWaitNames[] = {u"なし", u"CR", u"NL", u"Any"};
+
+std::u16string WaitName(WaitKind kind)
+{
+    return std::u16string(kWaitNames[kind >= 0 && kind <= 3 ? kind : 0]);
+}
+
+std::u16string Decimal(int value)
+{
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+// Reads like atoi: leading blanks, one sign, digits up to the first other character.
+int32_t ParseDelay(const std::vector<uint8_t>& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= 0x09 && text[i] <= 0x0D)))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 32);
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+} // namespace
+
+std::u16string SendCheckText(bool detailView)
+{
+    return detailView ? std::u16string(u"送信する") : std::u16string(u" ");
+}
+
+SendTable::SendTable(CellGrid& grid, RunState& run) : m_grid(grid), m_run(run) {}
+
+int32_t SendTable::ReadRowSendFlag(int row)
+{
+    return m_rows[static_cast<std::size_t>(row)].sendFlag =
+               m_grid.cellText(row, kSelectColumn).empty() ? 0 : 1;
+}
+
+std::u16string SendTable::ReadRowSendData(int row)
+{
+    m_grid.takeFocus();
+    return m_rows[static_cast<std::size_t>(row)].data = m_grid.cellText(row, kDataColumn);
+}
+
+WaitKind SendTable::ReadRowWaitKind(int row)
+{
+    m_grid.takeFocus();
+    const std::u16string text = m_grid.cellText(row, kWaitColumn);
+    WaitKind kind = -1;
+    for (int k = 0; k < 4; ++k) {
+        if (text == kWaitNames[k])
+            kind = k;
+    }
+    if (kind < 0) {
+        kind = 0;
+        m_grid.setCellText(row, kWaitColumn, kWaitNames[0]);
+    }
+    m_run.matchByte = kind == 1 ? 0x0D : kind == 2 ? 0x0A : 0;
+    return m_rows[static_cast<std::size_t>(row)].waitKind = kind;
+}
+
+int32_t SendTable::ReadRowHalt(int row)
+{
+    return m_rows[static_cast<std::size_t>(row)].halt =
+               m_grid.cellText(row, kHaltColumn).empty() ? 0 : 1;
+}
+
+int32_t SendTable::ReadRowDelay(int row)
+{
+    const auto text = platform::codePage932().encodeStrict(m_grid.cellText(row, kDelayColumn));
+    return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
+}
+
+std::optional<int> SendTable::FindNextTicked(int start) const
+{
+    for (int row = start < 0 ? 0 : start; row < kRowCount; ++row) {
+        if (!m_grid.cellText(row, kSelectColumn).empty())
+            return row;
+    }
+    return std::nullopt;
+}
+
+void SendTable::SetRowStatus(int row, std::u16string_view text)
+{
+    m_grid.setCellText(row, kSelectColumn, text);
+}
+
+std::u16string SendTable::GetRowStatus(int row) const
+{
+    return m_grid.cellText(row, kSelectColumn);
+}
+
+void SendTable::SetRowImage(int row, RowImage image)
+{
+    m_grid.setCellImage(row, kNumberColumn, image);
+}
+
+void SendTable::ClearMarkers()
+{
+    const std::u16string ticked = SendCheckText(m_run.detailView != 0);
+    for (int row = 0; row < kRowCount; ++row) {
+        if (!m_grid.cellText(row, kSelectColumn).empty())
+            m_grid.setCellText(row, kSelectColumn, ticked);
+        m_grid.setCellImage(row, kNumberColumn, kRowImageNone);
+    }
+}
+
+void SendTable::ShowCurrentRow(int row)
+{
+    m_grid.ensureRowVisible(row);
+    m_grid.clearSelection();
+    m_grid.setFocusRow(row);
+    m_grid.setFocusColumn(kNumberColumn);
+    m_grid.redrawRow(row);
+}
+
+void SendTable::FillAtStartup()
+{
+    for (int row = 0; row < kRowCount; ++row)
+        m_grid.appendRow();
+    RewriteFromRows();
+}
+
+void SendTable::RewriteFromRows()
+{
+    for (int row = 0; row < kRowCount; ++row) {
+        SendRow& r = m_rows[static_cast<std::size_t>(row)];
+        if (r.waitKind < 0 || r.waitKind > 3)
+            r.waitKind = 0;
+        m_grid.setCellText(row, kSelectColumn, r.sendFlag ? u" " : u"");
+        m_grid.setCellImage(row, kSelectColumn, r.sendFlag ? kTickedImage : kUntickedImage);
+        m_grid.setCellText(row, kNumberColumn, Decimal(row));
+        m_grid.setCellImage(row, kNumberColumn, kRowImageNone);
+        m_grid.setCellText(row, kDataColumn, r.data);
+        m_grid.setCellText(row, kWaitColumn, WaitName(r.waitKind));
+        m_grid.setCellText(row, kHaltColumn, r.halt ? u" " : u"");
+        m_grid.setCellImage(row, kHaltColumn, r.halt ? kTickedImage : kUntickedImage);
+        m_grid.setCellText(row, kDelayColumn, Decimal(r.delay));
+    }
+}
+
+} // namespace wirevane

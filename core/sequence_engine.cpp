@@ -1,0 +1,230 @@
+#include "core/sequence_engine.h"
+
+#include "core/text_encoding.h"
+
+#include <algorithm>
+#include <string>
+
+namespace wirevane {
+
+namespace {
+
+constexpr std::u16string_view kSent = u"送信済";
+constexpr std::u16string_view kSentReceived = u"送信済 受信済";
+constexpr std::u16string_view kWaitingSuffix = u" 受信待";
+constexpr std::u16string_view kHaltSuffix = u" 停止";
+constexpr std::u16string_view kStepStopSuffix = u" ｽﾃｯﾌﾟ停止";
+constexpr std::u16string_view kSentMarker = u"<送信済>\r\n";
+constexpr std::u16string_view kWaitingMarker = u"<受信待>\r\n";
+constexpr std::u16string_view kReceivedMarker = u"<受信済>\r\n";
+constexpr std::u16string_view kHaltMarker = u"<停止>\r\n";
+constexpr std::u16string_view kStepStopMarker = u"<ｽﾃｯﾌﾟ停止>\r\n";
+constexpr std::u16string_view kButtonArraySent = u"    送信済";
+
+std::u16string_view EchoOfLineEnd(LineEndSuffix suffix)
+{
+    switch (suffix) {
+    case 1:
+        return u"\r";
+    case 3:
+        return u"\n";
+    default:
+        return u"\r\n";
+    }
+}
+
+} // namespace
+
+SequenceEngine::SequenceEngine(SendTable& table, RunState& run, PortAccess& port,
+                               TerminalSink& terminal, StepTimer& timer, RunObserver& observer)
+    : m_table(table), m_run(run), m_port(port), m_terminal(terminal), m_timer(timer),
+      m_observer(observer)
+{
+}
+
+void SequenceEngine::OnSend()
+{
+    bool restart = m_run.endReached != 0;
+    if (!restart)
+        restart = !m_table.FindNextTicked(m_run.currentRow).has_value();
+    if (restart) {
+        m_run.endReached = 0;
+        m_table.ClearMarkers();
+        OnReset();
+    }
+    m_run.running = 1;
+    m_observer.UpdateRunControls(true);
+    if (!m_table.FindNextTicked(0)) {
+        OnReset();
+        return;
+    }
+    m_timer.Arm(0);
+}
+
+// A device answer that arrives after Stop must not restart the run, so a pending wait ends here.
+// The row pointer still names the waiting row: the next Send sends it again.
+void SequenceEngine::CancelWait()
+{
+    m_run.waitKind = 0;
+    m_run.rxDone = 0;
+}
+
+void SequenceEngine::OnStop()
+{
+    m_run.running = 0;
+    m_observer.UpdateRunControls(false);
+    m_timer.Kill();
+    CancelWait();
+}
+
+void SequenceEngine::OnReset()
+{
+    m_run.running = 0;
+    m_observer.UpdateRunControls(false);
+    m_run.endReached = 0;
+    m_timer.Kill();
+    CancelWait();
+    m_table.ClearMarkers();
+    m_run.currentRow = 0;
+    m_table.ShowCurrentRow(0);
+}
+
+void SequenceEngine::OnStepTimer(unsigned timerId)
+{
+    if (timerId != kSequenceTimerId)
+        return;
+    m_timer.Kill();
+    if (m_run.rxDone == 1)
+        ReceiveStep();
+    else
+        SendStep();
+}
+
+// A negative delay would be read by a platform timer as an enormous period; it means "no pause".
+void SequenceEngine::ArmForDelay(int delay)
+{
+    m_timer.Arm(std::max(delay, 0));
+}
+
+void SequenceEngine::ReceiveStep()
+{
+    m_run.rxDone = 0;
+    const int row = m_run.currentRow;
+    std::u16string status(kSentReceived);
+    m_table.SetRowImage(row, kRowImageSent);
+    const bool detail = m_run.detailView != 0;
+    if (m_table.ReadRowWaitKind(row) != 0 && detail) {
+        m_table.SetRowStatus(row, status);
+        m_terminal.AppendText(kReceivedMarker);
+    }
+    const bool halt = m_table.ReadRowHalt(row) != 0;
+    const int delay = m_table.ReadRowDelay(row);
+    ArmForDelay(m_table.ReadRowSendFlag(row) == 1 ? delay : 0);
+    const bool step = m_run.stepMode != 0;
+    if (step || halt) {
+        OnStop();
+        if (halt) {
+            status = kHaltSuffix;
+            m_table.SetRowImage(row, kRowImageHalt);
+        }
+        if (step) {
+            status = kStepStopSuffix;
+            m_table.SetRowImage(row, kRowImageStepStop);
+        }
+        if (detail) {
+            m_table.SetRowStatus(row, status);
+            m_terminal.AppendText(u"<" + status + u">\r\n");
+        }
+    }
+    Advance();
+}
+
+void SequenceEngine::WriteRow(std::u16string_view text)
+{
+    if (!m_port.IsOpen())
+        return;
+    const Bytes bytes = RowTextToBytes(text, m_run.encoding);
+    const bool echo = m_terminal.IsLocalEcho();
+    if (!bytes.empty()) {
+        m_port.Write(bytes);
+        if (echo)
+            m_terminal.AppendText(text);
+    }
+    if (m_run.lineEnd != 0) {
+        m_port.Write(LineEndBytes(m_run.lineEnd));
+        if (echo)
+            m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
+    }
+}
+
+void SequenceEngine::SendStep()
+{
+    const auto found = m_table.FindNextTicked(m_run.currentRow);
+    if (!found)
+        return;
+    const int row = *found;
+    m_run.currentRow = row;
+    if (m_run.endReached == 1) {
+        m_run.endReached = 0;
+        m_table.ClearMarkers();
+    }
+    const std::u16string text = m_table.ReadRowSendData(row);
+    WriteRow(text);
+    m_table.ShowCurrentRow(row);
+    const bool detail = m_run.detailView != 0;
+    if (detail) {
+        m_terminal.AppendText(kSentMarker);
+        m_table.SetRowStatus(row, kSent);
+    }
+    m_table.SetRowImage(row, kRowImageSent);
+    m_observer.SetStatusText(text + std::u16string(kButtonArraySent));
+
+    const WaitKind wait = m_table.ReadRowWaitKind(row);
+    const bool halt = m_table.ReadRowHalt(row) != 0;
+    const int delay = m_table.ReadRowDelay(row);
+    if (wait != 0) {
+        m_run.waitKind = wait;
+        m_run.rxDone = 0;
+        if (detail) {
+            m_table.SetRowStatus(row, m_table.GetRowStatus(row) + std::u16string(kWaitingSuffix));
+            m_terminal.AppendText(kWaitingMarker);
+        }
+        m_table.SetRowImage(row, kRowImageWaiting);
+        return;
+    }
+
+    ArmForDelay(delay);
+    const bool step = m_run.stepMode != 0;
+    if (step || halt) {
+        OnStop();
+        std::u16string status;
+        if (halt) {
+            status = m_table.GetRowStatus(row) + std::u16string(kHaltSuffix);
+            m_table.SetRowImage(row, kRowImageHalt);
+            if (detail)
+                m_terminal.AppendText(kHaltMarker);
+        }
+        if (step) {
+            status = m_table.GetRowStatus(row) + std::u16string(kStepStopSuffix);
+            m_table.SetRowImage(row, kRowImageStepStop);
+            if (detail)
+                m_terminal.AppendText(kStepStopMarker);
+        }
+        if (detail)
+            m_table.SetRowStatus(row, status);
+    }
+    Advance();
+}
+
+void SequenceEngine::Advance()
+{
+    m_run.currentRow += 1;
+    if (!m_table.FindNextTicked(m_run.currentRow)) {
+        m_run.currentRow = 0;
+        m_run.endReached = 1;
+        if (m_run.cyclic == 0)
+            OnStop();
+    }
+}
+
+} // namespace wirevane

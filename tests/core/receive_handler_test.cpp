@@ -1,0 +1,165 @@
+#include "core/receive_handler.h"
+#include "core/serial_events.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_terminal.h"
+#include "fakes/scripted_port.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+class ReceiveHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(handler.Allocate()); }
+
+    RunState run;
+    test::ScriptedPort port;
+    test::RecordingTerminal terminal;
+    test::ManualStepTimer timer;
+    ReceiveHandler handler{run, port, terminal, timer};
+};
+
+TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
+{
+    port.setModemStatus(MS_CTS_ON);
+    port.queueRead({'O', 'K'});
+    handler.OnSerialMessage((0x0008u << 16) | EV_RXCHAR | EV_CTS | EV_DSR | EV_BREAK | EV_ERR |
+                            EV_RXFLAG | EV_RING | EV_TXEMPTY | EV_RLSD);
+    EXPECT_EQ(terminal.text(), u"[An internal error occurred.]\n"
+                               u"[Break detected on input.]\n"
+                               u"[A line-status error occurred.]\n"
+                               u"[Event character has been received.]\n"
+                               u"[Ring detected]\n"
+                               u"[All data is send]\n"
+                               u"[CTS signal change (CTS=on)]\n"
+                               u"[DSR signal change (DSR=off)]\n"
+                               u"[RLSD signal change (RLSD=off)]\n"
+                               u"OK");
+}
+
+TEST_F(ReceiveHandlerTest, FailedModemQueryReportsOff)
+{
+    port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
+    handler.OnSerialMessage(EV_CTS);
+    EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
+}
+
+TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
+{
+    port.queueRead({'A'});
+    handler.OnSerialMessage(EV_ERR);
+    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\n");
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
+}
+
+TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
+{
+    run.waitKind = 1;
+    run.matchByte = 0x0D;
+    port.queueRead({'A', 'B'});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(run.rxDone, 0);
+    EXPECT_FALSE(timer.IsArmed());
+
+    port.queueRead({0x41, 0x0D, 0x42, 0x0D});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(run.waitKind, 0);
+    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_TRUE(timer.IsArmed());
+    EXPECT_EQ(timer.periods(), std::vector<int>{0}); // the second CR armed nothing
+    EXPECT_EQ(terminal.text(), u"ABA\rB\r");
+}
+
+TEST_F(ReceiveHandlerTest, AnyByteEndsAnAnyWait)
+{
+    run.waitKind = 3;
+    port.queueRead({0x00});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(run.rxDone, 1);
+}
+
+TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
+{
+    struct Case {
+        TextEncoding encoding;
+        std::vector<uint8_t> first, second;
+    };
+    for (const Case& c : {Case{kEncodingSjis, {0x41, 0x82}, {0xA0}},
+                          Case{kEncodingUtf8, {0x41, 0xE3, 0x81}, {0x82}},
+                          Case{kEncodingEuc, {0x41, 0xA4}, {0xA2}}}) {
+        terminal.clear();
+        run.encoding = c.encoding;
+        port.queueRead(c.first);
+        handler.OnSerialMessage(EV_RXCHAR);
+        EXPECT_EQ(terminal.text(), u"A") << c.encoding;
+        EXPECT_EQ(handler.pendingBytes(), static_cast<int>(c.first.size()) - 1);
+        port.queueRead(c.second);
+        handler.OnSerialMessage(EV_RXCHAR);
+        EXPECT_EQ(terminal.text(), u"Aあ") << c.encoding;
+        EXPECT_EQ(handler.pendingBytes(), 0);
+    }
+}
+
+TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
+{
+    port.queueRead({0x41, 0x00, 0x42});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"AB");
+    EXPECT_EQ(handler.pendingBytes(), 0);
+}
+
+TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
+{
+    run.encoding = 3;
+    run.waitKind = 2;
+    run.matchByte = 0x0A;
+    port.queueRead({0x82, 0xA0, 0x0A});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"あ\n");
+    EXPECT_EQ(run.rxDone, 1);
+}
+
+TEST_F(ReceiveHandlerTest, TesterModeDumpsBytesAndReadsFramesAcrossEvents)
+{
+    run.testerMode = 1;
+    port.queueRead({0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"18 28 35 45 5B 69 7F ");
+    port.queueRead({0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0, 0x05});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"18 28 35 45 5B 69 7F 82 97 A0 B0 C0 D4 E0 \r\nAC -12.34 V\r\n05 ");
+    EXPECT_EQ(handler.testerFrame()[0], 0x18);
+}
+
+TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
+{
+    const std::size_t total = 16 * 1024 * 1024;
+    std::vector<uint8_t> flood(total, 'x');
+    flood.back() = 0x0D;
+    run.waitKind = 1;
+    run.matchByte = 0x0D;
+    port.queueRead(flood);
+    std::size_t shown = 0;
+    handler.OnSerialMessage(EV_RXCHAR);
+    for (const auto& append : terminal.appends())
+        shown += append.size();
+    EXPECT_EQ(shown, total);
+    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_EQ(handler.pendingBytes(), 0);
+}
+
+TEST_F(ReceiveHandlerTest, ReadErrorEndsTheEventAndKeepsTheRing)
+{
+    run.encoding = kEncodingSjis;
+    port.queueRead({0x82});
+    handler.OnSerialMessage(EV_RXCHAR);
+    port.setOpen(false);
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(handler.pendingBytes(), 1);
+    EXPECT_EQ(terminal.text(), u"");
+}
+
+} // namespace
+} // namespace wirevane

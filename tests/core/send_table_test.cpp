@@ -1,0 +1,92 @@
+#include "core/memory_cell_grid.h"
+#include "core/send_table.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+class SendTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { table.FillAtStartup(); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+};
+
+TEST_F(SendTableTest, StartUpFillShowsEveryField)
+{
+    MemoryCellGrid other;
+    SendTable filled(other, run);
+    filled.rows()[4] = SendRow{1, u"AT", 7, 1, -5};
+    filled.FillAtStartup();
+    EXPECT_EQ(other.rowCount(), 100);
+    EXPECT_EQ(other.cellText(4, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(other.cellText(4, SendTable::kNumberColumn), u"4");
+    EXPECT_EQ(other.cellText(4, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(filled.rows()[4].waitKind, 0);
+    EXPECT_EQ(other.cellText(4, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(other.cellText(4, SendTable::kDelayColumn), u"-5");
+    EXPECT_EQ(other.cellText(5, SendTable::kSelectColumn), u"");
+}
+
+TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
+{
+    grid.setCellText(3, SendTable::kSelectColumn, u"送信済");
+    EXPECT_EQ(table.ReadRowSendFlag(3), 1);
+    grid.setCellText(3, SendTable::kWaitColumn, u"cr");
+    run.matchByte = 0x0D;
+    EXPECT_EQ(table.ReadRowWaitKind(3), 0);
+    EXPECT_EQ(grid.cellText(3, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(run.matchByte, 0);
+    grid.setCellText(3, SendTable::kWaitColumn, u"NL");
+    EXPECT_EQ(table.ReadRowWaitKind(3), 2);
+    EXPECT_EQ(run.matchByte, 0x0A);
+    EXPECT_GT(grid.focusRequests(), 0); // an open editor commits before the cell is read
+}
+
+TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
+{
+    const std::pair<std::u16string, int> cases[] = {{u"250ms", 250}, {u"ms", 0}, {u" -5", -5},
+                                                    {u"+7x", 7},     {u"", 0},   {u"\u20AC5", 0}};
+    for (const auto& [text, value] : cases) {
+        grid.setCellText(0, SendTable::kDelayColumn, text);
+        EXPECT_EQ(table.ReadRowDelay(0), value);
+    }
+}
+
+TEST_F(SendTableTest, FindNextTickedBounds)
+{
+    EXPECT_FALSE(table.FindNextTicked(0));
+    grid.setCellText(99, SendTable::kSelectColumn, u" ");
+    EXPECT_EQ(table.FindNextTicked(99), 99);
+    EXPECT_EQ(table.FindNextTicked(0), 99);
+    EXPECT_FALSE(table.FindNextTicked(100));
+}
+
+TEST_F(SendTableTest, ClearMarkersKeepsTicksAndUnticked)
+{
+    grid.setCellText(1, SendTable::kSelectColumn, u"送信済 受信済");
+    table.SetRowImage(1, kRowImageWaiting);
+    table.ClearMarkers();
+    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.cellImage(1, SendTable::kNumberColumn), kRowImageNone);
+    run.detailView = 1;
+    table.ClearMarkers();
+    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u"送信する");
+    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");
+}
+
+TEST_F(SendTableTest, ShowCurrentRowFocusesTheNumberCell)
+{
+    table.ShowCurrentRow(42);
+    EXPECT_EQ(grid.visibleRow(), 42);
+    EXPECT_EQ(grid.focusRow(), 42);
+    EXPECT_EQ(grid.focusColumn(), SendTable::kNumberColumn);
+    EXPECT_EQ(grid.selectionClears(), 1);
+}
+
+} // namespace
+} // namespace wirevane

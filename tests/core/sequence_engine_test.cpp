@@ -1,0 +1,322 @@
+#include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "core/serial_events.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_run_observer.h"
+#include "fakes/recording_terminal.h"
+#include "fakes/scripted_port.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class SequenceEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        run.lineEnd = 0;
+        ASSERT_TRUE(receiver.Allocate());
+    }
+
+    // Ticks the rows, each sending its own letter (row 0 "A", row 2 "C", ...).
+    void Prepare(std::initializer_list<int> ticked, int delay = 100)
+    {
+        for (int row : ticked) {
+            SendRow& r = table.rows()[row];
+            r.sendFlag = 1;
+            r.data = std::u16string(1, static_cast<char16_t>(u'A' + row));
+            r.delay = delay;
+        }
+        if (grid.rowCount() == 0)
+            table.FillAtStartup();
+        else
+            table.RewriteFromRows();
+    }
+
+    void Tick()
+    {
+        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
+        engine.OnStepTimer(kSequenceTimerId);
+    }
+
+    void Receive(Bytes bytes)
+    {
+        port.queueRead(std::move(bytes));
+        receiver.OnSerialMessage(EV_RXCHAR);
+    }
+
+    Bytes TakeWritten()
+    {
+        Bytes written = port.written();
+        port.clearWritten();
+        return written;
+    }
+
+    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+    std::u16string Status(int row) const { return grid.cellText(row, SendTable::kSelectColumn); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+    test::ScriptedPort port;
+    test::RecordingTerminal terminal;
+    test::ManualStepTimer timer;
+    test::RecordingRunObserver observer;
+    SequenceEngine engine{table, run, port, terminal, timer, observer};
+    ReceiveHandler receiver{run, port, terminal, timer};
+};
+
+TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
+{
+    Prepare({0, 2, 5});
+    engine.OnSend();
+    EXPECT_TRUE(observer.running());
+    EXPECT_EQ(timer.period(), 0);
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+    EXPECT_EQ(timer.period(), 100);
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'C'});
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'F'});
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(run.currentRow, 0);
+    EXPECT_EQ(run.endReached, 1);
+    EXPECT_EQ(observer.status(), u"F    送信済");
+    for (int row : {0, 2, 5})
+        EXPECT_EQ(Image(row), kRowImageSent);
+
+    engine.OnSend(); // a new run from the top clears the old markers
+    EXPECT_EQ(Image(5), kRowImageNone);
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+}
+
+TEST_F(SequenceEngineTest, CyclicRunStartsOverAndClearsThePreviousCycle)
+{
+    run.cyclic = 1;
+    Prepare({0, 2, 5});
+    engine.OnSend();
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_TRUE(observer.running());
+    EXPECT_EQ(timer.period(), 100);
+    TakeWritten();
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(Image(2), kRowImageNone);
+    EXPECT_EQ(Image(5), kRowImageNone);
+}
+
+TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
+{
+    Prepare({0, 2, 5});
+    grid.setCellText(2, SendTable::kHaltColumn, u" ");
+    engine.OnSend();
+    Tick();
+    Tick();
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(Image(2), kRowImageHalt);
+    TakeWritten();
+    engine.OnSend();
+    EXPECT_EQ(timer.period(), 0);
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'F'});
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(Image(2), kRowImageHalt);
+}
+
+TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
+{
+    run.stepMode = 1;
+    Prepare({0, 2});
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+    EXPECT_FALSE(observer.running());
+    EXPECT_EQ(Image(0), kRowImageStepStop);
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'C'});
+    EXPECT_EQ(Image(2), kRowImageStepStop);
+    EXPECT_EQ(Image(0), kRowImageStepStop);
+}
+
+TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
+{
+    Prepare({0, 1}, 250);
+    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(Image(0), kRowImageWaiting);
+    EXPECT_EQ(run.waitKind, 1);
+
+    Receive({'x', 0x0A});
+    EXPECT_FALSE(timer.IsArmed());
+    Receive({0x0D});
+    EXPECT_EQ(timer.period(), 0);
+    Tick(); // the receive step
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(timer.period(), 250);
+    EXPECT_TRUE(port.written().empty());
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'B'});
+}
+
+TEST_F(SequenceEngineTest, WaitKindsMatchTheirByte)
+{
+    for (auto [name, byte] : {std::pair{u"NL", uint8_t{0x0A}}, std::pair{u"Any", uint8_t{'z'}}}) {
+        engine.OnReset();
+        Prepare({0});
+        grid.setCellText(0, SendTable::kWaitColumn, name);
+        engine.OnSend();
+        Tick();
+        if (byte == 0x0A) {
+            Receive({0x0D});
+            EXPECT_EQ(run.rxDone, 0);
+        }
+        Receive({byte});
+        EXPECT_EQ(run.rxDone, 1);
+    }
+}
+
+TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
+{
+    run.lineEnd = 1;
+    terminal.setLocalEcho(true);
+    Prepare({0});
+    grid.setCellText(0, SendTable::kDataColumn, u"");
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{0x0D});
+    EXPECT_EQ(terminal.text(), u"\r");
+
+    terminal.clear();
+    run.lineEnd = 2;
+    grid.setCellText(0, SendTable::kDataColumn, u"AT\\r");
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(port.writes(), (std::vector<Bytes>{{'A', 'T', 0x0D}, {0x0D, 0x0A}}));
+    EXPECT_EQ(terminal.text(), u"AT\\r\r\n"); // the row's text as entered, not its bytes
+}
+
+TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
+{
+    port.setOpen(false);
+    Prepare({0, 1});
+    engine.OnSend();
+    Tick();
+    Tick();
+    EXPECT_TRUE(port.written().empty());
+    EXPECT_EQ(Image(1), kRowImageSent);
+    EXPECT_EQ(run.endReached, 1);
+}
+
+TEST_F(SequenceEngineTest, DetailDisplayTextsForHaltAfterWaitAndWithout)
+{
+    run.detailView = 1;
+    Prepare({0, 1});
+    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+    grid.setCellText(0, SendTable::kHaltColumn, u" ");
+    grid.setCellText(1, SendTable::kHaltColumn, u" ");
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(Status(0), u"送信済 受信待");
+    Receive({0x0D});
+    terminal.clear();
+    Tick();
+    EXPECT_EQ(Status(0), u" 停止");
+    EXPECT_EQ(Image(0), kRowImageHalt);
+    EXPECT_EQ(terminal.text(), u"<受信済>\r\n< 停止>\r\n");
+
+    terminal.clear();
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(Status(1), u"送信済 停止");
+    EXPECT_EQ(terminal.text(), u"<送信済>\r\n<停止>\r\n");
+}
+
+TEST_F(SequenceEngineTest, StepStopStatusIsBuiltFromTheCellNotTheHaltStatus)
+{
+    run.detailView = 1;
+    run.stepMode = 1;
+    Prepare({0});
+    grid.setCellText(0, SendTable::kHaltColumn, u" ");
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(Status(0), u"送信済 ｽﾃｯﾌﾟ停止");
+    EXPECT_EQ(Image(0), kRowImageStepStop);
+    EXPECT_EQ(terminal.text(), u"<送信済>\r\n<停止>\r\n<ｽﾃｯﾌﾟ停止>\r\n");
+}
+
+TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
+{
+    Prepare({});
+    engine.OnSend();
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
+}
+
+TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
+{
+    Prepare({0, 3});
+    engine.OnSend();
+    Tick();
+    grid.setCellText(3, SendTable::kSelectColumn, u"");
+    Tick();
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_TRUE(observer.running());
+}
+
+TEST_F(SequenceEngineTest, StopAndResetCancelAPendingWait)
+{
+    Prepare({0, 1});
+    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+    engine.OnSend();
+    Tick();
+    engine.OnStop();
+    Receive({0x0D});
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(run.rxDone, 0);
+    TakeWritten();
+
+    engine.OnSend(); // the waiting row is sent again
+    Tick();
+    EXPECT_EQ(TakeWritten(), Bytes{'A'});
+    engine.OnReset();
+    Receive({0x0D});
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(run.currentRow, 0);
+}
+
+TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)
+{
+    Prepare({0, 1}, -5);
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(timer.period(), 0);
+}
+
+TEST_F(SequenceEngineTest, OtherTimersAreNotTheEngines)
+{
+    Prepare({0});
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId + 1);
+    EXPECT_TRUE(port.written().empty());
+    EXPECT_TRUE(timer.IsArmed());
+}
+
+} // namespace
+} // namespace wirevane

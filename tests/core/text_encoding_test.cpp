@@ -1,0 +1,139 @@
+#include "core/text_encoding.h"
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+Bytes Expand(std::string_view text)
+{
+    return ExpandEscapes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+TEST(ExpandEscapes, EscapeTableAndNumbers)
+{
+    EXPECT_EQ(Expand(R"(\a\b\f\n\r\t\v\\\'\"\?)"),
+              (Bytes{0x07, 0x08, 0x0C, 0x0A, 0x0D, 0x09, 0x0B, 0x5C, 0x27, 0x22, 0x3F}));
+    EXPECT_EQ(Expand(R"(\x41\x4a)"), (Bytes{0x41, 0x4A}));
+    EXPECT_EQ(Expand(R"(\o101\o777)"), (Bytes{0x41, 0xFF})); // all three octal digits count
+    EXPECT_EQ(Expand(R"(\x-1\xg5)"), (Bytes{0xFF, 0x00}));   // sign read; no digit gives 0
+    EXPECT_EQ(Expand(R"(\q)"), (Bytes{'q'}));
+}
+
+TEST(ExpandEscapes, ReadsTheLastByteAgainPastTheEnd)
+{
+    EXPECT_EQ(Expand(R"(\x4)"), (Bytes{0x44}));
+    EXPECT_EQ(Expand("AB\\"), (Bytes{'A', 'B', 0x5C}));
+    const Bytes sjisWithBackslashTrail = {0x95, 0x5C, 'n'}; // 表 ends in 0x5C
+    EXPECT_EQ(ExpandEscapes(sjisWithBackslashTrail), (Bytes{0x95, 0x0A}));
+}
+
+TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
+{
+    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", kEncodingSjis), (Bytes{0x41, 0x42, 0x43, 0x0D, 0x0A}));
+    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", kEncodingUtf8),
+              (Bytes{0x41, 0x42, 0x43, 0x5C, 0x72, 0x5C, 0x6E}));
+    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", kEncodingSjis).empty());
+    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", kEncodingUtf8).empty());
+    EXPECT_EQ(RowTextToBytes(u"ｱあ", kEncodingEuc), (Bytes{0x8E, 0xB1, 0xA4, 0xA2}));
+    EXPECT_EQ(RowTextToBytes(u"あ", kEncodingUtf8), (Bytes{0xE3, 0x81, 0x82}));
+    EXPECT_EQ(RowTextToBytes(u"A", 7), (Bytes{'A'}));
+}
+
+TEST(RowTextToBytes, WholeLongRowsAndUnconvertibleText)
+{
+    const std::u16string longRow(150, u'あ');
+    EXPECT_EQ(RowTextToBytes(longRow, kEncodingSjis).size(), 300u);
+    EXPECT_EQ(RowTextToBytes(longRow, kEncodingEuc).size(), 300u);
+    EXPECT_TRUE(RowTextToBytes(u"A\u20AC", kEncodingUtf8).empty()); // no cp932 form: nothing
+}
+
+TEST(Jis, IbmExtensionsBecomeTheirNecCodes)
+{
+    EXPECT_EQ(SjisToJis(0xFA, 0x40), SjisToJis(0xEE, 0xEF));
+    EXPECT_EQ(SjisToJis(0xFA, 0x4A), SjisToJis(0x87, 0x54));
+    EXPECT_EQ(SjisToJis(0xFA, 0x58), SjisToJis(0x87, 0x8A));
+    EXPECT_EQ(SjisToJis(0xFA, 0x5C), SjisToJis(0xED, 0x40));
+    EXPECT_EQ(SjisToJis(0xFB, 0x40), SjisToJis(0xED, 0xE1));
+    EXPECT_EQ(SjisToJis(0xFC, 0x4B), SjisToJis(0xEE, 0xEC));
+    EXPECT_EQ(SjisToJis(0xFC, 0x4C), 0); // past the extension
+    EXPECT_EQ(SjisToJis(0xF0, 0x40), 0); // user-defined area
+    EXPECT_EQ(SjisToJis(0x82, 0x7F), 0);
+    const Bytes ibm = {0xFA, 0x40};
+    const Bytes nec = {0xEE, 0xEF};
+    EXPECT_EQ(SjisToEuc(ibm), SjisToEuc(nec));
+}
+
+TEST(Jis, EveryJisCodeRoundTripsThroughEuc)
+{
+    int checked = 0;
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + j2));
+            ASSERT_NE(sjis, 0);
+            const Bytes x = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
+            ASSERT_EQ(SjisToJis(x[0], x[1]), j1 * 256 + j2);
+            ASSERT_EQ(EucToSjis(SjisToEuc(x)), x);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 94 * 94);
+}
+
+TEST(CharLength, AgreesWithTheDecoder)
+{
+    // Every lead byte of a JIS X 0208 character is taken as a pair, and the pair decodes to
+    // one character; every half-width katakana is taken alone and decodes alone.
+    for (unsigned j1 = 0x21; j1 <= 0x74; ++j1) {
+        const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + 0x21));
+        const Bytes pair = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
+        EXPECT_EQ(CharLength(pair[0], kEncodingSjis), 2) << j1;
+        if (j1 >= 0x30) {
+            EXPECT_EQ(DecodeForDisplay(pair, kEncodingSjis).size(), 1u) << j1;
+        }
+    }
+    for (int b = 0xA1; b <= 0xDF; ++b) {
+        EXPECT_EQ(CharLength(static_cast<uint8_t>(b), kEncodingSjis), 1);
+        EXPECT_EQ(DecodeForDisplay(Bytes{static_cast<uint8_t>(b)}, kEncodingSjis).size(), 1u);
+    }
+    EXPECT_EQ(CharLength(0xF0, kEncodingSjis), 1);
+    EXPECT_EQ(CharLength(0xE3, kEncodingUtf8), 3);
+    EXPECT_EQ(CharLength(0xF4, kEncodingUtf8), 4);
+    EXPECT_EQ(CharLength(0x8F, kEncodingEuc), 3);
+    EXPECT_EQ(CharLength(0x8E, kEncodingEuc), 2);
+}
+
+TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRest)
+{
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, kEncodingSjis), u"A\uFFFDB");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, kEncodingSjis), u"A\uFFFD");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, kEncodingUtf8), u"?A");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, kEncodingEuc), u"あ");
+}
+
+TEST(KeysAndLineEnds, Bytes)
+{
+    EXPECT_EQ(LineEndBytes(0), Bytes{});
+    EXPECT_EQ(LineEndBytes(1), Bytes{0x0D});
+    EXPECT_EQ(LineEndBytes(2), (Bytes{0x0D, 0x0A}));
+    EXPECT_EQ(LineEndBytes(3), Bytes{0x0A});
+    EXPECT_EQ(LineEndBytes(9), (Bytes{0x0D, 0x0A}));
+    EXPECT_EQ(EnterKeyBytes(0), Bytes{0x0D});
+    EXPECT_EQ(EnterKeyBytes(2), Bytes{0x0A});
+    EXPECT_EQ(EnterKeyBytes(5), (Bytes{0x0D, 0x0A}));
+    EXPECT_EQ(TypedCharToBytes(u'\u20AC', kEncodingSjis), Bytes{'?'});
+    EXPECT_EQ(TypedCharToBytes(u'\u20AC', kEncodingUtf8), (Bytes{0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(TypedCharToBytes(u'あ', kEncodingEuc), (Bytes{0xA4, 0xA2}));
+}
+
+TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
+{
+    const auto& cp = platform::codePage932();
+    EXPECT_FALSE(cp.encodeStrict(u"a\u20ACb").has_value());
+    EXPECT_EQ(cp.encodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
+    EXPECT_EQ(cp.decode(*cp.encodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/run_observer.h"
+
+#include <string>
+#include <vector>
+
+namespace wirevane::test {
+
+class RecordingRunObserver final : public RunObserver {
+public:
+    void UpdateRunControls(bool running) override { m_states.push_back(running); }
+    void SetStatusText(std::u16string_view text) override { m_status = text; }
+
+    bool running() const { return !m_states.empty() && m_states.back(); }
+    const std::vector<bool>& states() const { return m_states; }
+    const std::u16string& status() const { return m_status; }
+
+private:
+    std::vector<bool> m_states;
+    std::u16string m_status;
+};
+
+} // namespace wirevane::test
