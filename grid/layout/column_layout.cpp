@@ -1,0 +1,175 @@
+#include "grid/layout/column_layout.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+// A layout never holds more entries than this; a larger "ColumnCount" in a damaged file would
+// otherwise keep the window busy reading keys that cannot place a column.
+constexpr int kMaxStoredEntries = 4096;
+
+std::u16string numberedKey(std::u16string_view stem, int n)
+{
+    std::u16string key(stem);
+    key += CViewConfigSection::ConvertInt(n);
+    return key;
+}
+
+// Brackets one save or load so a file-backed section reads and writes its file once.
+class SectionUpdate {
+public:
+    explicit SectionUpdate(CViewConfigSection& section) : m_section(section)
+    {
+        m_section.BeginUpdate();
+    }
+    ~SectionUpdate()
+    {
+        if (!m_ended) {
+            m_section.EndUpdate();
+        }
+    }
+    SectionUpdate(const SectionUpdate&) = delete;
+    SectionUpdate& operator=(const SectionUpdate&) = delete;
+
+    platform::FileError end()
+    {
+        m_ended = true;
+        return m_section.EndUpdate();
+    }
+
+private:
+    CViewConfigSection& m_section;
+    bool m_ended = false;
+};
+
+} // namespace
+
+ColumnLayout::ColumnLayout(ColumnModel& columns) : m_columns(columns) {}
+
+ColumnLayout::~ColumnLayout() = default;
+
+void ColumnLayout::AttachColumnLayout(std::unique_ptr<CViewConfigSectionDefault> section)
+{
+    m_owned = std::move(section);
+    m_attached = m_owned.get();
+    if (m_attached == nullptr) {
+        return;
+    }
+    if (!m_attached->HasDefaults()) {
+        SaveColumnLayout(m_attached->DefaultValues());
+    }
+    LoadColumnLayout(*m_attached);
+}
+
+platform::FileError ColumnLayout::SaveColumnLayout(CViewConfigSection& section)
+{
+    SectionUpdate update(section);
+    section.ClearCurrentLayout();
+    int n = 0;
+    for (int column : m_columns.displayOrder()) {
+        if (!m_columns.isVisible(column)) {
+            continue;
+        }
+        section.StoreInt(numberedKey(u"ColumnData_", n), m_columns.subItemId(column));
+        section.StoreInt(numberedKey(u"ColumnWidth_", n), m_columns.width(column));
+        ++n;
+    }
+    section.StoreInt(u"ColumnCount", n);
+    return update.end();
+}
+
+void ColumnLayout::LoadColumnLayout(CViewConfigSection& section)
+{
+    CViewConfigSectionDefault* attached = m_attached;
+    m_attached = nullptr;
+    SectionUpdate update(section);
+
+    const int columnCount = m_columns.columnCount();
+    int count = std::min(section.ReadInt(u"ColumnCount", 0), kMaxStoredEntries);
+    std::vector<int> order = m_columns.displayOrder();
+    order.resize(static_cast<size_t>(columnCount), 0);
+    m_columns.setRedraw(false);
+
+    std::vector<bool> placed(static_cast<size_t>(columnCount), false);
+    int freePositions = columnCount;
+    auto place = [&](int column) {
+        placed[static_cast<size_t>(column)] = true;
+        order[static_cast<size_t>(--freePositions)] = column;
+    };
+
+    for (int i = count - 1; i >= 0 && freePositions > 0; --i) {
+        int id = section.ReadInt(numberedKey(u"ColumnData_", i), 0);
+        for (int column = 0; column < columnCount; ++column) {
+            if (placed[static_cast<size_t>(column)] || m_columns.subItemId(column) != id ||
+                m_columns.alwaysHidden(column)) {
+                continue;
+            }
+            m_columns.showColumn(column);
+            if (m_columns.resizable(column)) {
+                m_columns.setWidth(column, section.ReadInt(numberedKey(u"ColumnWidth_", i), 0));
+            }
+            place(column);
+            break;
+        }
+    }
+    for (int column = columnCount - 1; column >= 0; --column) {
+        if (!placed[static_cast<size_t>(column)] && m_columns.alwaysVisible(column)) {
+            m_columns.showColumn(column);
+            place(column);
+        }
+    }
+    for (int column = columnCount - 1; column >= 0; --column) {
+        if (!placed[static_cast<size_t>(column)]) {
+            m_columns.hideColumn(column);
+            place(column);
+        }
+    }
+
+    m_columns.setDisplayOrder(order);
+    update.end();
+    m_attached = attached;
+    m_columns.setRedraw(true);
+}
+
+platform::FileError ColumnLayout::SaveAttached()
+{
+    return m_attached ? SaveColumnLayout(*m_attached) : platform::FileError{};
+}
+
+void ColumnLayout::LoadAttached()
+{
+    if (m_attached) {
+        LoadColumnLayout(*m_attached);
+    }
+}
+
+platform::FileError ColumnLayout::ResetColumnLayout()
+{
+    if (m_attached == nullptr) {
+        return {};
+    }
+    CViewConfigSectionDefault& section = *m_attached;
+    SectionUpdate update(section);
+    section.RestoreDefaults();
+    LoadColumnLayout(section);
+    return update.end();
+}
+
+platform::FileError ColumnLayout::SwitchLayoutProfile(std::u16string_view name)
+{
+    if (m_attached == nullptr) {
+        return {};
+    }
+    CViewConfigSectionDefault& section = *m_attached;
+    SectionUpdate update(section);
+    SaveColumnLayout(section);
+    if (auto* profiles = dynamic_cast<CViewConfigSectionProfiles*>(&section)) {
+        profiles->ActivateProfile(name);
+        LoadColumnLayout(section);
+    }
+    return update.end();
+}
+
+} // namespace wirevane

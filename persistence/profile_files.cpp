@@ -1,0 +1,26 @@
+#include "persistence/profile_files.h"
+
+#include "platform/atomic_file.h"
+
+namespace wirevane {
+
+platform::FileError DiskProfileFiles::read(const std::filesystem::path& path,
+                                           std::vector<uint8_t>& bytes)
+{
+    return platform::readWholeFile(path, bytes);
+}
+
+platform::FileError DiskProfileFiles::replace(const std::filesystem::path& path,
+                                              std::span<const uint8_t> bytes)
+{
+    std::error_code error;
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path(), error);
+        if (error) {
+            return platform::FileError{error.value(), error.message()};
+        }
+    }
+    return platform::replaceFileAtomically(path, bytes);
+}
+
+} // namespace wirevane

@@ -1,0 +1,82 @@
+#include "persistence/settings_commands.h"
+
+namespace wirevane {
+namespace {
+
+constexpr std::u16string_view kFilter =
+    u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+} // namespace
+
+SettingsCommands::SettingsCommands(SettingsFile& settings, SettingsCommandHost& host,
+                                   TableLayoutStore& layout, std::filesystem::path programDir,
+                                   std::filesystem::path tempPath)
+    : m_settings(settings), m_host(host), m_layout(layout), m_programDir(std::move(programDir)),
+      m_tempPath(std::move(tempPath))
+{
+}
+
+FileDialogRequest SettingsCommands::openRequest(const std::filesystem::path& programDir)
+{
+    return FileDialogRequest{u"設定ファイル 読込", std::u16string(kFilter), u"ini", programDir};
+}
+
+FileDialogRequest SettingsCommands::saveRequest(const std::filesystem::path& programDir)
+{
+    return FileDialogRequest{u"設定ファイル 保存", std::u16string(kFilter), u"ini", programDir};
+}
+
+void SettingsCommands::OnReload()
+{
+    m_host.OnReset();
+    if (m_host.confirm(u"設定ファイル再読込 (Wirevane.ini)        ", u"Wirevane")) {
+        m_settings.LoadSettingsFile();
+    }
+}
+
+void SettingsCommands::OnOpen()
+{
+    m_host.EnableCompanionWindows(false);
+    m_host.OnReset();
+    if (auto chosen = m_host.chooseFileToOpen(openRequest(m_programDir))) {
+        ProfileRedirect redirect(m_settings.store(), *chosen);
+        m_settings.LoadSettingsFile();
+        m_layout.loadColumnLayout();
+    }
+    m_host.EnableCompanionWindows(true);
+}
+
+SaveAsResult SettingsCommands::OnSaveAs()
+{
+    m_host.EnableCompanionWindows(false);
+    m_host.OnReset();
+    SaveAsResult result;
+    if (auto chosen = m_host.chooseFileToSave(saveRequest(m_programDir))) {
+        ProfileRedirect redirect(m_settings.store(), *chosen);
+        m_settings.WriteSettings();
+        m_layout.saveColumnLayout();
+        result.error = redirect.commit();
+        result.saved = result.error.ok();
+        result.fullPath = *chosen;
+        result.fileName = chosen->filename().u16string();
+    }
+    m_host.EnableCompanionWindows(true);
+    return result;
+}
+
+platform::FileError SettingsCommands::OnTemporarySave()
+{
+    m_host.OnReset();
+    ProfileRedirect redirect(m_settings.store(), m_tempPath);
+    m_settings.WriteSettings();
+    return redirect.commit();
+}
+
+void SettingsCommands::OnTemporaryLoad()
+{
+    m_host.OnReset();
+    ProfileRedirect redirect(m_settings.store(), m_tempPath);
+    m_settings.LoadSettingsFile();
+}
+
+} // namespace wirevane

@@ -1,0 +1,162 @@
+#include "persistence/settings_file.h"
+
+#include "persistence/settings_keys.h"
+
+#include <string>
+
+namespace wirevane {
+
+namespace keys = settings_keys;
+
+std::u16string settings_keys::rowSection(int row)
+{
+    std::string digits = std::to_string(row);
+    return u"DATA_INDEX" + std::u16string(digits.begin(), digits.end());
+}
+
+namespace {
+
+std::u16string_view windowSection(PlacedWindow window)
+{
+    switch (window) {
+    case PlacedWindow::Main:
+        return u"WINDOW_MAIN";
+    case PlacedWindow::Terminal:
+        return u"WINDOW_TERMINAL";
+    case PlacedWindow::ButtonArray:
+        break;
+    }
+    return u"WINDOW_BUTTON_ARRAY";
+}
+
+constexpr PlacedWindow kWindowsInWriteOrder[] = {PlacedWindow::Main, PlacedWindow::Terminal,
+                                                 PlacedWindow::ButtonArray};
+
+void writeRect(ProfileStore& store, std::u16string_view section, const WindowRect& rect)
+{
+    store.writeInt(section, keys::kNormLeft, rect.left);
+    store.writeInt(section, keys::kNormTop, rect.top);
+    store.writeInt(section, keys::kNormRight, rect.right);
+    store.writeInt(section, keys::kNormBottom, rect.bottom);
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(ProfileStore& store, SendTable& table, RunState& run, SettingsPort& port,
+                           SettingsControls& controls)
+    : m_store(store), m_table(table), m_run(run), m_port(port), m_controls(controls)
+{
+}
+
+void SettingsFile::ReadSettings()
+{
+    ProfileSession session(m_store);
+    m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u"COM1"));
+    int32_t baud = m_store.readInt(keys::kSerial, keys::kBaud, 9600);
+    int32_t data = m_store.readInt(keys::kSerial, keys::kData, 8);
+    int32_t stop = m_store.readInt(keys::kSerial, keys::kStop, 0);
+    int32_t parity = m_store.readInt(keys::kSerial, keys::kParity, 0);
+    int32_t handshake = m_store.readInt(keys::kSerial, keys::kHandshake, 0);
+    m_port.SetLineSettings(static_cast<uint32_t>(baud), data, parity, stop);
+    m_port.SetHandshake(handshake);
+
+    m_run.cyclic = m_store.readInt(keys::kConsole, keys::kCyclic, 0);
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        std::u16string section = keys::rowSection(i);
+        SendRow& row = m_table.rows()[i];
+        row.sendFlag = m_store.readInt(section, keys::kSelect, 0);
+        row.data = m_store.readString(section, keys::kRowData, u"");
+        row.waitKind = m_store.readInt(section, keys::kWaitRx, 0);
+        row.halt = m_store.readInt(section, keys::kHalt, 0);
+        row.delay = m_store.readInt(section, keys::kDelay, 100);
+    }
+    m_run.lineEnd = m_store.readInt(keys::kConsole, keys::kLineEnd, 2);
+    m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
+}
+
+void SettingsFile::LoadSettingsFile()
+{
+    ReadSettings();
+    m_controls.setCyclicCheck(m_run.cyclic != 0);
+    m_controls.selectLineEnd(m_run.lineEnd);
+    m_controls.showEncoding(m_run.encoding);
+    for (SendRow& row : m_table.rows()) {
+        if (row.waitKind < 0 || row.waitKind > 3) {
+            row.waitKind = 0;
+        }
+    }
+    m_table.RewriteFromRows();
+}
+
+platform::FileError SettingsFile::WriteSettings()
+{
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        m_table.ReadRowSendFlag(i);
+        m_table.ReadRowSendData(i);
+        m_table.ReadRowWaitKind(i);
+        m_table.ReadRowHalt(i);
+        m_table.ReadRowDelay(i);
+    }
+
+    ProfileSession session(m_store);
+    m_store.writeInt(keys::kConsole, keys::kCyclic, m_run.cyclic);
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        std::u16string section = keys::rowSection(i);
+        const SendRow& row = m_table.rows()[i];
+        m_store.writeInt(section, keys::kSelect, row.sendFlag);
+        m_store.writeString(section, keys::kRowData, row.data);
+        m_store.writeInt(section, keys::kWaitRx, row.waitKind);
+        m_store.writeInt(section, keys::kHalt, row.halt);
+        m_store.writeInt(section, keys::kDelay, row.delay);
+    }
+    m_store.writeInt(keys::kConsole, keys::kLineEnd, m_run.lineEnd);
+    m_store.writeInt(keys::kConsole, keys::kEncode, m_run.encoding);
+    return session.commit();
+}
+
+platform::FileError SettingsFile::WriteWindowPositions(const WindowPlacements& windows)
+{
+    ProfileSession session(m_store);
+    for (PlacedWindow window : kWindowsInWriteOrder) {
+        std::u16string_view section = windowSection(window);
+        if (window != PlacedWindow::Main) {
+            m_store.writeInt(section, keys::kVisible,
+                             windows.isVisibleAndNotMinimised(window) ? 1 : 0);
+        }
+        writeRect(m_store, section, windows.normalRect(window));
+    }
+    return session.commit();
+}
+
+platform::FileError SettingsFile::ClearWindowPositions()
+{
+    ProfileSession session(m_store);
+    for (PlacedWindow window : kWindowsInWriteOrder) {
+        std::u16string_view section = windowSection(window);
+        if (window != PlacedWindow::Main) {
+            m_store.writeInt(section, keys::kVisible, 1);
+        }
+        writeRect(m_store, section, WindowRect{});
+    }
+    return session.commit();
+}
+
+WindowRect SettingsFile::ReadWindowRect(PlacedWindow window)
+{
+    ProfileSession session(m_store);
+    std::u16string_view section = windowSection(window);
+    return WindowRect{m_store.readInt(section, keys::kNormLeft, 0),
+                      m_store.readInt(section, keys::kNormTop, 0),
+                      m_store.readInt(section, keys::kNormRight, 0),
+                      m_store.readInt(section, keys::kNormBottom, 0)};
+}
+
+bool SettingsFile::ReadWindowVisible(PlacedWindow window)
+{
+    if (window == PlacedWindow::Main) {
+        return true;
+    }
+    return m_store.readInt(windowSection(window), keys::kVisible, 1) != 0;
+}
+
+} // namespace wirevane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wirevane::settings_keys {
+
+inline constexpr std::u16string_view kSerial = u"SERIAL";
+inline constexpr std::u16string_view kPort = u"PORT";
+inline constexpr std::u16string_view kBaud = u"BAUD";
+inline constexpr std::u16string_view kData = u"DATA";
+inline constexpr std::u16string_view kStop = u"STOP";
+inline constexpr std::u16string_view kParity = u"PARITY";
+inline constexpr std::u16string_view kHandshake = u"HNDSHK";
+
+inline constexpr std::u16string_view kConsole = u"CONSOLE";
+inline constexpr std::u16string_view kCyclic = u"CYCLIC";
+// The spelling of the native files, kept so that files move between the two programs.
+inline constexpr std::u16string_view kLineEnd = u"TERNINATOR";
+inline constexpr std::u16string_view kEncode = u"ENCODE";
+
+inline constexpr std::u16string_view kSelect = u"SELECT";
+inline constexpr std::u16string_view kRowData = u"DATA";
+inline constexpr std::u16string_view kWaitRx = u"WAIT_RX";
+inline constexpr std::u16string_view kHalt = u"HALT";
+inline constexpr std::u16string_view kDelay = u"DELAY";
+
+inline constexpr std::u16string_view kVisible = u"VISIBLE";
+inline constexpr std::u16string_view kNormLeft = u"NORM_LEFT";
+inline constexpr std::u16string_view kNormTop = u"NORM_TOP";
+inline constexpr std::u16string_view kNormRight = u"NORM_RIGHT";
+inline constexpr std::u16string_view kNormBottom = u"NORM_BOTTOM";
+
+// "DATA_INDEX%d"
+std::u16string rowSection(int row);
+
+} // namespace wirevane::settings_keys

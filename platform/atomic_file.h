@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/file_error.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace wirevane::platform {
+
+// Reads the whole file into bytes. A missing file reports ENOENT and leaves bytes empty.
+FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
+
+// Called with the finished, flushed temporary file just before it replaces the target; a failure
+// it returns aborts the replacement as if the rename had failed. Lets tests interrupt a write at
+// its most delicate moment.
+using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& temporary)>;
+
+// Replaces the file with the bytes so that the file is at every moment either the old whole file
+// or the new whole file: the bytes go to a temporary file in the same folder, are flushed to the
+// disk and renamed over the target. On failure the temporary file is removed and the old file
+// is untouched. A missing folder is not created.
+FileError replaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                                const BeforeReplaceHook& beforeReplace = {});
+
+} // namespace wirevane::platform

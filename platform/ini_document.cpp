@@ -1,0 +1,385 @@
+#include "platform/ini_document.h"
+
+#include "platform/codepage.h"
+#include "platform/ini_text.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace wirevane::platform {
+namespace {
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+std::u16string_view trimmed(std::u16string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char16_t foldCase(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+std::u16string folded(std::u16string_view name)
+{
+    std::u16string out(name);
+    std::transform(out.begin(), out.end(), out.begin(), foldCase);
+    return out;
+}
+
+bool sameName(std::u16string_view a, std::u16string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+}
+
+bool isQuote(char16_t c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+bool isAscii(std::span<const uint8_t> bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b < 0x80; });
+}
+
+bool isAscii(std::u16string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
+{
+    if (isAscii(bytes)) {
+        return std::u16string(bytes.begin(), bytes.end());
+    }
+    return codePage932().decode(bytes);
+}
+
+// Calls onLine(begin, end) for each line of a byte form; CR LF, LF and a lone CR end a line.
+// Returns whether the first line break is CR LF (true when there is none).
+template <typename Unit, typename OnLine>
+bool splitLines(std::span<const Unit> units, OnLine onLine)
+{
+    bool crlf = true;
+    bool seenBreak = false;
+    size_t start = 0;
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (units[i] != '\r' && units[i] != '\n') {
+            continue;
+        }
+        onLine(start, i);
+        bool pair = units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n';
+        if (!seenBreak) {
+            crlf = pair;
+            seenBreak = true;
+        }
+        if (pair) {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < units.size()) {
+        onLine(start, units.size());
+    }
+    return crlf;
+}
+
+std::u16string oneLine(std::u16string_view value)
+{
+    std::u16string out(value);
+    std::replace_if(
+        out.begin(), out.end(), [](char16_t c) { return c == u'\r' || c == u'\n' || c == 0; },
+        u' ');
+    return out;
+}
+
+} // namespace
+
+std::u16string encodeIniValue(std::u16string_view value)
+{
+    bool quote = !value.empty() &&
+                 (isBlank(value.front()) || isBlank(value.back()) ||
+                  (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()));
+    if (!quote) {
+        return std::u16string(value);
+    }
+    std::u16string out;
+    out.reserve(value.size() + 2);
+    out.push_back(u'"');
+    out.append(value);
+    out.push_back(u'"');
+    return out;
+}
+
+std::u16string decodeIniValue(std::u16string_view stored)
+{
+    std::u16string_view value = trimmed(stored);
+    if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::u16string(value);
+}
+
+IniDocument::Line IniDocument::parseLine(std::u16string text,
+                                         std::optional<std::vector<uint8_t>> original)
+{
+    Line line;
+    std::u16string_view view = text;
+    if (size_t equals = view.find(u'='); equals != std::u16string_view::npos) {
+        std::u16string_view key = trimmed(view.substr(0, equals));
+        if (!key.empty()) {
+            line.isKey = true;
+            line.key = std::u16string(key);
+            line.storedValue = std::u16string(trimmed(view.substr(equals + 1)));
+        }
+    }
+    line.text = std::move(text);
+    line.original = std::move(original);
+    return line;
+}
+
+IniDocument::Section IniDocument::makeSection(Line header)
+{
+    Section section;
+    section.hasHeader = true;
+    std::u16string_view view = trimmed(header.text);
+    size_t close = view.rfind(u']');
+    section.name = std::u16string(trimmed(view.substr(1, close - 1)));
+    header.isKey = false;
+    section.header = std::move(header);
+    return section;
+}
+
+IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
+{
+    IniDocument doc;
+    doc.m_sections.emplace_back();
+    auto addLine = [&doc](std::u16string text, std::optional<std::vector<uint8_t>> original) {
+        std::u16string_view view = trimmed(text);
+        if (view.size() >= 2 && view.front() == u'[' && view.find(u']') != std::u16string::npos) {
+            Line header;
+            header.text = std::move(text);
+            header.original = std::move(original);
+            doc.m_sections.push_back(makeSection(std::move(header)));
+            return;
+        }
+        doc.m_sections.back().lines.push_back(parseLine(std::move(text), std::move(original)));
+    };
+
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        doc.m_form = IniTextForm::Utf16LeBom;
+        std::u16string text = decodeUtf16Le(bytes.subspan(2));
+        std::span<const char16_t> units(text);
+        doc.m_crlf = splitLines(units, [&](size_t begin, size_t end) {
+            addLine(text.substr(begin, end - begin), std::nullopt);
+        });
+    } else {
+        bool utf8 = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
+        doc.m_form = utf8 ? IniTextForm::Utf8Bom : IniTextForm::CodePage932;
+        std::span<const uint8_t> body = utf8 ? bytes.subspan(3) : bytes;
+        doc.m_crlf = splitLines(body, [&](size_t begin, size_t end) {
+            std::span<const uint8_t> lineBytes = body.subspan(begin, end - begin);
+            std::u16string text = utf8 ? decodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
+            addLine(std::move(text), std::vector<uint8_t>(lineBytes.begin(), lineBytes.end()));
+        });
+    }
+    doc.rebuildIndex();
+    return doc;
+}
+
+std::vector<uint8_t> IniDocument::serialize() const
+{
+    std::vector<const Line*> lines;
+    for (const Section& section : m_sections) {
+        if (section.hasHeader) {
+            lines.push_back(&section.header);
+        }
+        for (const Line& line : section.lines) {
+            lines.push_back(&line);
+        }
+    }
+    const std::u16string_view lineBreak = m_crlf ? u"\r\n" : u"\n";
+
+    std::vector<uint8_t> out;
+    if (m_form != IniTextForm::Utf16LeBom) {
+        bool representable = true;
+        if (m_form == IniTextForm::Utf8Bom) {
+            out = {0xEF, 0xBB, 0xBF};
+        }
+        for (const Line* line : lines) {
+            if (line->original) {
+                out.insert(out.end(), line->original->begin(), line->original->end());
+            } else if (m_form == IniTextForm::Utf8Bom) {
+                appendUtf8(line->text, out);
+            } else if (isAscii(line->text)) {
+                out.insert(out.end(), line->text.begin(), line->text.end());
+            } else if (auto encoded = codePage932().encodeStrict(line->text)) {
+                out.insert(out.end(), encoded->begin(), encoded->end());
+            } else {
+                representable = false;
+                break;
+            }
+            out.insert(out.end(), lineBreak.begin(), lineBreak.end());
+        }
+        if (representable) {
+            return out;
+        }
+        out.clear();
+    }
+    out = {0xFF, 0xFE};
+    for (const Line* line : lines) {
+        appendUtf16Le(line->text, out);
+        appendUtf16Le(lineBreak, out);
+    }
+    return out;
+}
+
+void IniDocument::rebuildIndex()
+{
+    m_index.clear();
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        if (m_sections[i].hasHeader) {
+            m_index.emplace(folded(m_sections[i].name), i);
+        }
+    }
+}
+
+const IniDocument::Section* IniDocument::findSection(std::u16string_view name) const
+{
+    auto found = m_index.find(folded(name));
+    return found == m_index.end() ? nullptr : &m_sections[found->second];
+}
+
+IniDocument::Section* IniDocument::findSection(std::u16string_view name)
+{
+    return const_cast<Section*>(std::as_const(*this).findSection(name));
+}
+
+std::optional<std::u16string> IniDocument::value(std::u16string_view section,
+                                                 std::u16string_view key) const
+{
+    const Section* found = findSection(section);
+    if (found == nullptr) {
+        return std::nullopt;
+    }
+    for (const Line& line : found->lines) {
+        if (line.isKey && sameName(line.key, key)) {
+            return decodeIniValue(line.storedValue);
+        }
+    }
+    return std::nullopt;
+}
+
+std::u16string IniDocument::readString(std::u16string_view section, std::u16string_view key,
+                                       std::u16string_view fallback) const
+{
+    std::optional<std::u16string> found = value(section, key);
+    return found ? std::move(*found) : std::u16string(fallback);
+}
+
+int32_t IniDocument::readInt(std::u16string_view section, std::u16string_view key,
+                             int32_t fallback) const
+{
+    std::optional<std::u16string> found = value(section, key);
+    if (!found || found->empty()) {
+        return fallback;
+    }
+    std::u16string_view text = trimmed(*found);
+    bool negative = false;
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text.remove_prefix(1);
+    }
+    // Digits beyond 32 bits wrap, as the native reader does; unsigned arithmetic keeps that
+    // defined.
+    uint32_t number = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9') {
+            break;
+        }
+        number = number * 10u + static_cast<uint32_t>(c - u'0');
+    }
+    return static_cast<int32_t>(negative ? 0u - number : number);
+}
+
+void IniDocument::writeString(std::u16string_view section, std::u16string_view key,
+                              std::u16string_view value)
+{
+    std::u16string stored = encodeIniValue(oneLine(value));
+    Section* found = findSection(section);
+    if (found == nullptr) {
+        Line header;
+        header.text = u"[" + std::u16string(section) + u"]";
+        m_sections.push_back(makeSection(std::move(header)));
+        m_index.emplace(folded(m_sections.back().name), m_sections.size() - 1);
+        found = &m_sections.back();
+    }
+    for (Line& line : found->lines) {
+        if (line.isKey && sameName(line.key, key)) {
+            line = parseLine(line.key + u"=" + stored, std::nullopt);
+            return;
+        }
+    }
+    auto lastFilled = std::find_if(found->lines.rbegin(), found->lines.rend(),
+                                   [](const Line& line) { return !trimmed(line.text).empty(); });
+    found->lines.insert(lastFilled.base(),
+                        parseLine(std::u16string(key) + u"=" + stored, std::nullopt));
+}
+
+void IniDocument::writeInt(std::u16string_view section, std::u16string_view key, int32_t value)
+{
+    std::string digits = std::to_string(value);
+    writeString(section, key, std::u16string(digits.begin(), digits.end()));
+}
+
+void IniDocument::deleteSection(std::u16string_view section)
+{
+    size_t before = m_sections.size();
+    std::erase_if(m_sections,
+                  [section](const Section& s) { return s.hasHeader && sameName(s.name, section); });
+    if (m_sections.size() != before) {
+        rebuildIndex();
+    }
+}
+
+std::vector<std::u16string> IniDocument::sectionNames() const
+{
+    std::vector<std::u16string> names;
+    for (const Section& section : m_sections) {
+        if (section.hasHeader && findSection(section.name) == &section) {
+            names.push_back(section.name);
+        }
+    }
+    return names;
+}
+
+std::vector<std::u16string> IniDocument::keyNames(std::u16string_view section) const
+{
+    std::vector<std::u16string> names;
+    const Section* found = findSection(section);
+    if (found == nullptr) {
+        return names;
+    }
+    for (const Line& line : found->lines) {
+        bool seen = std::any_of(names.begin(), names.end(),
+                                [&line](const std::u16string& n) { return sameName(n, line.key); });
+        if (line.isKey && !seen) {
+            names.push_back(line.key);
+        }
+    }
+    return names;
+}
+
+} // namespace wirevane::platform

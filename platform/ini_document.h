@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace wirevane::platform {
+
+// How the bytes of an INI file hold its text. Files without a byte-order mark are code page 932,
+// as the native program writes them.
+enum class IniTextForm { CodePage932, Utf8Bom, Utf16LeBom };
+
+// One INI file in memory, read and edited with the semantics of the native private-profile
+// functions: section and key names match without regard to ASCII letter case, the first section
+// and the first key of a name win, white space around a value is not part of it, a replaced key
+// keeps its place, a new key goes after the last line of its section and a new section at the
+// end. Lines that are neither a section header nor a key line (comments, blank lines, anything
+// else) and lines that are not edited come out exactly as they went in, byte for byte.
+//
+// Values are stored so that they read back exactly as written: a value with white space at
+// either end, or that begins and ends with the same quote character, is written inside one more
+// pair of double quotes, and reading trims the value and then strips one enclosing pair of
+// matching quotes (as the native functions do). Line breaks and NUL cannot be held on one line
+// and are written as blanks.
+//
+// A code page 932 file that is given a value code page 932 cannot hold is written back as
+// UTF-16LE with a byte-order mark, which the native functions also read, rather than losing the
+// characters.
+class IniDocument {
+public:
+    IniDocument() = default;
+    static IniDocument parse(std::span<const uint8_t> bytes);
+    std::vector<uint8_t> serialize() const;
+
+    IniTextForm form() const { return m_form; }
+
+    // The value, or nothing when the section or the key is missing.
+    std::optional<std::u16string> value(std::u16string_view section, std::u16string_view key) const;
+    std::u16string readString(std::u16string_view section, std::u16string_view key,
+                              std::u16string_view fallback) const;
+    // The value's leading decimal number (0 when it has none), or the fallback when the key is
+    // missing or its value empty.
+    int32_t readInt(std::u16string_view section, std::u16string_view key, int32_t fallback) const;
+
+    void writeString(std::u16string_view section, std::u16string_view key,
+                     std::u16string_view value);
+    void writeInt(std::u16string_view section, std::u16string_view key, int32_t value);
+    // Removes the section header and every line up to the next section.
+    void deleteSection(std::u16string_view section);
+
+    // Names as they stand in the file, in file order, each name once.
+    std::vector<std::u16string> sectionNames() const;
+    std::vector<std::u16string> keyNames(std::u16string_view section) const;
+
+private:
+    struct Line {
+        std::u16string text;
+        // The line's bytes as read, written back while the line is unchanged so that bytes
+        // the decoder could not map survive.
+        std::optional<std::vector<uint8_t>> original;
+        bool isKey = false;
+        std::u16string key;
+        std::u16string storedValue; // as it stands after the equals sign, trimmed
+    };
+    struct Section {
+        bool hasHeader = false; // false only for the lines before the first header
+        std::u16string name;
+        Line header;
+        std::vector<Line> lines;
+    };
+
+    static Line parseLine(std::u16string text, std::optional<std::vector<uint8_t>> original);
+    static Section makeSection(Line header);
+    Section* findSection(std::u16string_view name);
+    const Section* findSection(std::u16string_view name) const;
+    void rebuildIndex();
+
+    IniTextForm m_form = IniTextForm::CodePage932;
+    bool m_crlf = true;
+    std::vector<Section> m_sections;
+    // Lower-cased section name -> index of its first section in m_sections.
+    std::unordered_map<std::u16string, size_t> m_index;
+};
+
+// The text that stands in the file for the value, and back; exposed for tests and the fuzzer.
+std::u16string encodeIniValue(std::u16string_view value);
+std::u16string decodeIniValue(std::u16string_view stored);
+
+} // namespace wirevane::platform

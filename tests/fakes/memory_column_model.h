@@ -1,0 +1,100 @@
+#pragma once
+
+#include "grid/layout/column_model.h"
+
+#include <functional>
+#include <vector>
+
+namespace wirevane::test {
+
+// Columns held in plain fields, as a list header would hold them.
+class MemoryColumnModel final : public ColumnModel {
+public:
+    struct Column {
+        int subItemId = 0;
+        bool visible = true;
+        int width = 50;
+        bool alwaysHidden = false;
+        bool alwaysVisible = false;
+        bool resizable = true;
+        int widthToRestore = 0;
+        int position = 0;
+    };
+
+    explicit MemoryColumnModel(std::vector<Column> initial) : columns(std::move(initial))
+    {
+        for (int i = 0; i < columnCount(); ++i) {
+            order.push_back(i);
+        }
+    }
+
+    int columnCount() const override { return static_cast<int>(columns.size()); }
+    int subItemId(int column) const override { return at(column).subItemId; }
+    bool isVisible(int column) const override { return at(column).visible; }
+    int width(int column) const override { return at(column).width; }
+    bool alwaysHidden(int column) const override { return at(column).alwaysHidden; }
+    bool alwaysVisible(int column) const override { return at(column).alwaysVisible; }
+    bool resizable(int column) const override { return at(column).resizable; }
+    std::vector<int> displayOrder() const override { return order; }
+    void setDisplayOrder(const std::vector<int>& newOrder) override { order = newOrder; }
+    void showColumn(int column) override
+    {
+        at(column).visible = true;
+        changed();
+    }
+    void setWidth(int column, int newWidth) override
+    {
+        at(column).width = newWidth;
+        changed();
+    }
+    void hideColumn(int column) override
+    {
+        Column& c = at(column);
+        c.visible = false;
+        c.widthToRestore = c.width;
+        c.position = -1;
+        c.width = 0;
+        changed();
+    }
+    void setRedraw(bool on) override { redrawOn = on; }
+
+    // Sub-item ids of the visible columns in display order.
+    std::vector<int> visibleIds() const
+    {
+        std::vector<int> ids;
+        for (int column : order) {
+            if (at(column).visible) {
+                ids.push_back(at(column).subItemId);
+            }
+        }
+        return ids;
+    }
+    std::vector<int> visibleWidths() const
+    {
+        std::vector<int> widths;
+        for (int column : order) {
+            if (at(column).visible) {
+                widths.push_back(at(column).width);
+            }
+        }
+        return widths;
+    }
+
+    // Called after every change, as the grid would react to one.
+    std::function<void()> onChange;
+    void changed()
+    {
+        if (onChange) {
+            onChange();
+        }
+    }
+
+    Column& at(int column) { return columns[static_cast<size_t>(column)]; }
+    const Column& at(int column) const { return columns[static_cast<size_t>(column)]; }
+
+    std::vector<Column> columns;
+    std::vector<int> order;
+    bool redrawOn = true;
+};
+
+} // namespace wirevane::test

@@ -1,0 +1,242 @@
+#include "fakes/memory_column_model.h"
+#include "fakes/recording_profile_files.h"
+#include "grid/layout/column_layout.h"
+#include "grid/layout/view_config_section_win_app.h"
+#include "platform/atomic_file.h"
+#include "platform/ini_document.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using Column = test::MemoryColumnModel::Column;
+
+// The send table's columns: a hidden label column, then sub-items 0..5.
+std::vector<Column> sendTableColumns()
+{
+    std::vector<Column> columns;
+    columns.push_back(Column{-1, false, 0, true, false, false});
+    const int widths[] = {42, 50, 240, 60, 42, 80};
+    for (int id = 0; id < 6; ++id) {
+        columns.push_back(Column{id, true, widths[id]});
+    }
+    return columns;
+}
+
+class ColumnLayoutTest : public ::testing::Test {
+protected:
+    void attach()
+    {
+        auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store);
+        section->RegisterProfile(u"デフォルト");
+        section->RegisterProfile(u"カスタム");
+        sectionView = section.get();
+        layout.AttachColumnLayout(std::move(section));
+    }
+
+    // The texts here are UTF-8, so the file says so with a byte-order mark.
+    void writeFile(std::string_view text)
+    {
+        std::vector<uint8_t> bytes = {0xEF, 0xBB, 0xBF};
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        ASSERT_TRUE(platform::replaceFileAtomically(dir / "Wirevane.ini", bytes).ok());
+    }
+
+    platform::IniDocument file()
+    {
+        std::vector<uint8_t> bytes;
+        platform::readWholeFile(dir / "Wirevane.ini", bytes);
+        return platform::IniDocument::parse(bytes);
+    }
+
+    test::TempDir dir;
+    test::RecordingProfileFiles files;
+    ProfileStore store{dir / "Wirevane.ini", files};
+    test::MemoryColumnModel columns{sendTableColumns()};
+    ColumnLayout layout{columns};
+    CViewConfigSectionWinApp* sectionView = nullptr;
+};
+
+TEST_F(ColumnLayoutTest, FirstStartShowsTheDefaultAndStoresOnlyTheProfileList)
+{
+    attach();
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{42, 50, 240, 60, 42, 80}));
+    EXPECT_EQ(columns.order.front(), 0);
+    EXPECT_EQ(columns.at(0).position, -1);
+
+    platform::IniDocument saved = file();
+    EXPECT_EQ(saved.sectionNames(), std::vector<std::u16string>{u"Profile ListTX"});
+    EXPECT_EQ(saved.keyNames(u"Profile ListTX"), std::vector<std::u16string>{u"CurrentProfiles"});
+    EXPECT_EQ(saved.readString(u"Profile ListTX", u"CurrentProfiles", u""),
+              u"デフォルト, カスタム");
+}
+
+TEST_F(ColumnLayoutTest, HidingAColumnAndSwitchingProfileStoresTheOldLayout)
+{
+    attach();
+    columns.hideColumn(2);
+    ASSERT_TRUE(layout.SaveAttached().ok());
+    columns.at(3).width = 300;
+    int writesBefore = files.replaceCount;
+    ASSERT_TRUE(layout.SwitchLayoutProfile(u"カスタム").ok());
+    EXPECT_EQ(files.replaceCount, writesBefore + 1);
+
+    platform::IniDocument saved = file();
+    const std::u16string section = u"Profile ListTX__デフォルト";
+    EXPECT_EQ(saved.readInt(section, u"ColumnCount", -1), 5);
+    const int ids[] = {0, 2, 3, 4, 5};
+    const int widths[] = {42, 300, 60, 42, 80};
+    for (int n = 0; n < 5; ++n) {
+        std::u16string suffix = CViewConfigSection::ConvertInt(n);
+        EXPECT_EQ(saved.readInt(section, u"ColumnData_" + suffix, -1), ids[n]);
+        EXPECT_EQ(saved.readInt(section, u"ColumnWidth_" + suffix, -1), widths[n]);
+    }
+    EXPECT_EQ(saved.readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
+    EXPECT_EQ(sectionView->ActiveProfileName(), u"カスタム");
+    // Nothing is stored for the new profile yet: it shows the default layout.
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{42, 50, 240, 60, 42, 80}));
+
+    ASSERT_TRUE(layout.SwitchLayoutProfile(u"デフォルト").ok());
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(columns.at(2).widthToRestore, 50);
+    EXPECT_EQ(file().readString(u"Profile ListTX", u"CurrentProfiles", u""),
+              u"デフォルト, カスタム");
+}
+
+TEST_F(ColumnLayoutTest, ResetWritesTheDefaultsIntoTheActiveProfile)
+{
+    writeFile("[Profile ListTX]\r\nCurrentProfiles=x\r\nActiveProfile=x\r\n"
+              "[Profile ListTX__x]\r\nColumnCount=1\r\nColumnData_0=5\r\nColumnWidth_0=9\r\n");
+    attach();
+    EXPECT_EQ(columns.visibleIds(), std::vector<int>{5});
+    ASSERT_TRUE(layout.ResetColumnLayout().ok());
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    platform::IniDocument saved = file();
+    EXPECT_EQ(saved.readInt(u"Profile ListTX__x", u"ColumnCount", -1), 6);
+    EXPECT_EQ(saved.readInt(u"Profile ListTX__x", u"ColumnWidth_2", -1), 240);
+    EXPECT_EQ(saved.keyNames(u"Profile ListTX__x").size(), 13u);
+}
+
+TEST_F(ColumnLayoutTest, StoredEntriesThatRepeatOrRunShortAreSkippedOrDefaulted)
+{
+    // Id 2 twice: the column is placed once. The zero width still counts as visible.
+    writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=3\r\n"
+              "ColumnData_0=2\r\nColumnWidth_0=11\r\nColumnData_1=2\r\nColumnWidth_1=22\r\n"
+              "ColumnData_2=0\r\nColumnWidth_2=0\r\n");
+    attach();
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 0}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{22, 0}));
+    // Hidden columns stand in front of the visible ones, highest-numbered last.
+    EXPECT_EQ(columns.order, (std::vector<int>{0, 2, 4, 5, 6, 3, 1}));
+
+    // Count 4 with two entries: entries 2 and 3 read as the default layout's.
+    writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=4\r\n"
+              "ColumnData_0=3\r\nColumnWidth_0=1\r\nColumnData_1=4\r\nColumnWidth_1=2\r\n");
+    layout.LoadAttached();
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{4, 2, 3}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{2, 240, 60}));
+
+    // Ids that name no column are skipped; a huge count does not keep the load busy. Entries
+    // past the defaults read as id 0, defaulted ones fill in ids 2..5, stored 5 is then taken.
+    writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=2147483647\r\n"
+              "ColumnData_0=77\r\nColumnData_1=5\r\n");
+    layout.LoadAttached();
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 3, 4, 5, 0}));
+}
+
+TEST_F(ColumnLayoutTest, TraitsDecideWhatALoadMayChange)
+{
+    columns.at(4).resizable = false;
+    columns.at(6).alwaysVisible = true;
+    writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=3\r\n"
+              "ColumnData_0=-1\r\nColumnWidth_0=99\r\nColumnData_1=3\r\nColumnWidth_1=99\r\n"
+              "ColumnData_2=0\r\nColumnWidth_2=99\r\n");
+    attach();
+    // The label column stays hidden although its id is stored; the fixed-width column keeps
+    // its width; the always-visible column is shown though it is not stored.
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{5, 3, 0}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{80, 60, 99}));
+    EXPECT_FALSE(columns.at(0).visible);
+}
+
+TEST_F(ColumnLayoutTest, ALoadIsNotSavedWhileItRuns)
+{
+    attach();
+    std::vector<bool> attachedDuringChange;
+    columns.onChange = [&] { attachedDuringChange.push_back(layout.attachedSection() != nullptr); };
+    int writesBefore = files.replaceCount;
+    layout.LoadAttached();
+    EXPECT_FALSE(attachedDuringChange.empty());
+    EXPECT_EQ(std::count(attachedDuringChange.begin(), attachedDuringChange.end(), true), 0);
+    EXPECT_NE(layout.attachedSection(), nullptr);
+    EXPECT_TRUE(columns.redrawOn);
+    EXPECT_EQ(files.replaceCount, writesBefore);
+}
+
+TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
+{
+    writeFile("[Profile ListTX]\r\nCurrentProfiles=\r\nActiveProfile=\r\n"
+              "ColumnCount=1\r\nColumnData_0=4\r\nColumnWidth_0=10\r\n");
+    CViewConfigSectionWinApp section(u"Profile ListTX", store);
+    EXPECT_EQ(section.CurrentSectionName(), u"Profile ListTX");
+    section.ClearCurrentLayout();
+    EXPECT_EQ(file().keyNames(u"Profile ListTX"),
+              (std::vector<std::u16string>{u"CurrentProfiles", u"ActiveProfile"}));
+
+    writeFile("[Profile ListTX]\r\nCurrentProfiles=a, b\r\nActiveProfile=b\r\n"
+              "[Profile ListTX__b]\r\nColumnCount=1\r\n[Profile ListTX__a]\r\nColumnCount=2\r\n");
+    CViewConfigSectionWinApp profiles(u"Profile ListTX", store);
+    profiles.ClearCurrentLayout();
+    platform::IniDocument saved = file();
+    EXPECT_EQ(saved.sectionNames(),
+              (std::vector<std::u16string>{u"Profile ListTX", u"Profile ListTX__a"}));
+    EXPECT_EQ(saved.readString(u"Profile ListTX", u"ActiveProfile", u""), u"b");
+}
+
+TEST(ViewConfigSection, ProfilesRegisterOnceAndRemoveCleanly)
+{
+    test::TempDir dir;
+    test::RecordingProfileFiles files;
+    ProfileStore store{dir / "Wirevane.ini", files};
+    CViewConfigSectionWinApp section(u"V", store);
+    section.RegisterProfile(u"a");
+    section.RegisterProfile(u"b");
+    section.RegisterProfile(u"a");
+    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(section.CurrentSectionName(), u"V__a");
+    section.ActivateProfile(u"c");
+    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    section.StoreInt(u"k", 1);
+    section.RemoveProfile(u"c");
+    section.RemoveProfile(u"");
+    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(store.readInt(u"V__c", u"k", -1), -1);
+    EXPECT_EQ(store.readString(u"V", u"ActiveProfile", u""), u"c");
+}
+
+TEST(ViewConfigSection, TypedValuesConvertBothWays)
+{
+    CViewConfigSectionDefault::CViewConfigSectionLocal local(u"V");
+    local.StoreBool(u"b", true);
+    local.StoreFloat(u"f", 2.5, 3);
+    local.StoreIntList(u"l", {3, -1, 20});
+    local.StoreValue(u"odd", u"maybe");
+    EXPECT_EQ(local.ValueOf(u"f", u""), u"2.500");
+    EXPECT_EQ(local.ValueOf(u"l", u""), u"3, -1, 20");
+    EXPECT_TRUE(local.ReadBool(u"b", false));
+    EXPECT_TRUE(local.ReadBool(u"odd", true));
+    EXPECT_FALSE(local.ReadBool(u"missing", false));
+    EXPECT_DOUBLE_EQ(local.ReadFloat(u"f", 0), 2.5);
+    EXPECT_DOUBLE_EQ(local.ReadFloat(u"missing", 1.25), 1.25);
+    EXPECT_EQ(local.ReadIntList(u"l"), (std::vector<int>{3, -1, 20}));
+    EXPECT_EQ(local.ReadInt(u"odd", 5), 0);
+    EXPECT_EQ(local.ReadInt(u"missing", 5), 5);
+    EXPECT_TRUE(local.ReadIntList(u"missing").empty());
+}
+
+} // namespace
+} // namespace wirevane

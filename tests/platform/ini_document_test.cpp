@@ -1,0 +1,215 @@
+#include "platform/ini_document.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wirevane::platform {
+namespace {
+
+std::vector<uint8_t> bytesOf(std::string_view text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::string textOf(const std::vector<uint8_t>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+IniDocument parsed(std::string_view text)
+{
+    return IniDocument::parse(bytesOf(text));
+}
+
+TEST(IniDocumentRead, FollowsTheNativeReader)
+{
+    IniDocument doc = parsed("; comment\r\n"
+                             "[Serial]\r\n"
+                             "  Port =  COM3  \r\n"
+                             "Baud=115200\r\n"
+                             "port=second\r\n"
+                             "Quoted=\"  padded  \"\r\n"
+                             "Single='x'\r\n"
+                             "Lonely=\"\r\n"
+                             "Empty=\r\n"
+                             "Mixed=12abc\r\n"
+                             "Word=abc\r\n"
+                             "Negative= -42\r\n"
+                             "[serial]\r\n"
+                             "Shadowed=yes\r\n");
+    EXPECT_EQ(doc.readString(u"SERIAL", u"PORT", u"x"), u"COM3");
+    EXPECT_EQ(doc.readString(u"serial", u"quoted", u"x"), u"  padded  ");
+    EXPECT_EQ(doc.readString(u"Serial", u"Single", u"x"), u"x");
+    EXPECT_EQ(doc.readString(u"Serial", u"Lonely", u"x"), u"\"");
+    EXPECT_EQ(doc.readString(u"Serial", u"Empty", u"x"), u"");
+    EXPECT_EQ(doc.readString(u"Serial", u"Missing", u"fallback"), u"fallback");
+    EXPECT_EQ(doc.readString(u"Nowhere", u"Port", u"fallback"), u"fallback");
+    // The first section of a name wins; a later one with the same name is not looked at.
+    EXPECT_EQ(doc.readString(u"Serial", u"Shadowed", u"no"), u"no");
+
+    EXPECT_EQ(doc.readInt(u"Serial", u"Baud", 1), 115200);
+    EXPECT_EQ(doc.readInt(u"Serial", u"Mixed", 1), 12);
+    EXPECT_EQ(doc.readInt(u"Serial", u"Word", 1), 0);
+    EXPECT_EQ(doc.readInt(u"Serial", u"Negative", 1), -42);
+    EXPECT_EQ(doc.readInt(u"Serial", u"Empty", 7), 7);
+    EXPECT_EQ(doc.readInt(u"Serial", u"Missing", 9600), 9600);
+}
+
+TEST(IniDocumentEdit, ReplacesInPlaceAndAppendsAtTheEnds)
+{
+    IniDocument doc = parsed("; kept comment\n"
+                             "[A]\n"
+                             "one=1\n"
+                             "junk line without equals\n"
+                             "two=2\n"
+                             "\n"
+                             "[B]\n"
+                             "x=y\n");
+    doc.writeInt(u"a", u"ONE", 10);
+    doc.writeString(u"A", u"three", u"3");
+    doc.writeString(u"C", u"new", u"value");
+    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n"
+                                       "[A]\n"
+                                       "one=10\n"
+                                       "junk line without equals\n"
+                                       "two=2\n"
+                                       "three=3\n"
+                                       "\n"
+                                       "[B]\n"
+                                       "x=y\n"
+                                       "[C]\n"
+                                       "new=value\n");
+
+    doc.deleteSection(u"a");
+    doc.writeInt(u"D", u"n", -5);
+    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n"
+                                       "[B]\n"
+                                       "x=y\n"
+                                       "[C]\n"
+                                       "new=value\n"
+                                       "[D]\n"
+                                       "n=-5\n");
+}
+
+TEST(IniDocumentEdit, NewFileUsesWindowsLineEnds)
+{
+    IniDocument doc;
+    doc.writeString(u"S", u"k", u"v");
+    EXPECT_EQ(textOf(doc.serialize()), "[S]\r\nk=v\r\n");
+}
+
+TEST(IniDocumentValues, ReadBackExactlyAsWritten)
+{
+    const std::u16string values[] = {
+        u" AT ",   u"\"ON\"", u"'x'",  u"\"",        u"",    u"a=b=c",    u"[not a section]",
+        u"; not",  u"\t",     u"\"\"", u"\"half",    u"x\"", u"'mixed\"", u"日本語 テキスト",
+        u"　全角", u"end ",   u" ",    u"a ; b # c",
+    };
+    IniDocument doc;
+    for (size_t i = 0; i < std::size(values); ++i) {
+        doc.writeString(u"Values", u"k" + std::u16string(1, static_cast<char16_t>(u'a' + i)),
+                        values[i]);
+    }
+    IniDocument reread = IniDocument::parse(doc.serialize());
+    for (size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(reread.readString(
+                      u"Values", u"k" + std::u16string(1, static_cast<char16_t>(u'a' + i)), u"?"),
+                  values[i])
+            << "value " << i;
+    }
+}
+
+TEST(IniDocumentValues, LineBreaksCannotInjectLines)
+{
+    IniDocument doc;
+    doc.writeString(u"Row", u"DATA", u"abc\r\n[SERIAL]\nPORT=evil");
+    IniDocument reread = IniDocument::parse(doc.serialize());
+    EXPECT_EQ(reread.sectionNames(), std::vector<std::u16string>{u"Row"});
+    EXPECT_EQ(reread.readString(u"Row", u"DATA", u""), u"abc  [SERIAL] PORT=evil");
+}
+
+TEST(IniDocumentEncoding, ReadsAndWritesCodePage932)
+{
+    // "[行]" / "名前=日本語" as the native program writes them.
+    const std::vector<uint8_t> native = {'[', 0x8D, 0x73, ']',  '\r', '\n', 0x96, 0xBC, 0x91, 0x4F,
+                                         '=', 0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA, '\r', '\n'};
+    IniDocument doc = IniDocument::parse(native);
+    EXPECT_EQ(doc.form(), IniTextForm::CodePage932);
+    EXPECT_EQ(doc.readString(u"行", u"名前", u""), u"日本語");
+    EXPECT_EQ(doc.serialize(), native);
+
+    doc.writeString(u"行", u"名前", u"表");
+    const std::vector<uint8_t> expected = {'[',  0x8D, 0x73, ']',  '\r', '\n', 0x96, 0xBC,
+                                           0x91, 0x4F, '=',  0x95, 0x5C, '\r', '\n'};
+    EXPECT_EQ(doc.serialize(), expected);
+}
+
+TEST(IniDocumentEncoding, KeepsUndecodableBytesOfUntouchedLines)
+{
+    const std::vector<uint8_t> bytes = {'[',  'S',  ']',  '\n', 'k', '=', 0x81,
+                                        0x7F, 0xFF, '\n', 'o',  '=', '1', '\n'};
+    IniDocument doc = IniDocument::parse(bytes);
+    doc.writeInt(u"S", u"o", 2);
+    std::vector<uint8_t> expected = bytes;
+    expected[12] = '2';
+    EXPECT_EQ(doc.serialize(), expected);
+}
+
+TEST(IniDocumentEncoding, ByteOrderMarksAreKept)
+{
+    std::vector<uint8_t> utf8 = {0xEF, 0xBB, 0xBF};
+    for (char c : std::string_view("[S]\r\nk=\xE6\x97\xA5\r\n")) {
+        utf8.push_back(static_cast<uint8_t>(c));
+    }
+    IniDocument fromUtf8 = IniDocument::parse(utf8);
+    EXPECT_EQ(fromUtf8.form(), IniTextForm::Utf8Bom);
+    EXPECT_EQ(fromUtf8.readString(u"S", u"k", u""), u"日");
+    fromUtf8.writeString(u"S", u"n", u"本");
+    std::vector<uint8_t> expectedUtf8 = utf8;
+    for (char c : std::string_view("n=\xE6\x9C\xAC\r\n")) {
+        expectedUtf8.push_back(static_cast<uint8_t>(c));
+    }
+    EXPECT_EQ(fromUtf8.serialize(), expectedUtf8);
+
+    std::vector<uint8_t> utf16 = {0xFF, 0xFE};
+    for (char16_t c : std::u16string_view(u"[S]\r\nk=日\r\n")) {
+        utf16.push_back(static_cast<uint8_t>(c & 0xFF));
+        utf16.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    IniDocument fromUtf16 = IniDocument::parse(utf16);
+    EXPECT_EQ(fromUtf16.form(), IniTextForm::Utf16LeBom);
+    EXPECT_EQ(fromUtf16.readString(u"s", u"K", u""), u"日");
+    EXPECT_EQ(fromUtf16.serialize(), utf16);
+}
+
+TEST(IniDocumentEncoding, TextBeyondCodePage932SwitchesTheFileToUtf16)
+{
+    IniDocument doc = parsed("[S]\r\nk=v\r\n");
+    doc.writeString(u"S", u"face", u"𠮷野家 😀");
+    std::vector<uint8_t> bytes = doc.serialize();
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    IniDocument reread = IniDocument::parse(bytes);
+    EXPECT_EQ(reread.readString(u"S", u"face", u""), u"𠮷野家 😀");
+    EXPECT_EQ(reread.readString(u"S", u"k", u""), u"v");
+}
+
+TEST(IniDocumentEncoding, LongValuesAreNotCut)
+{
+    std::u16string longText(5000, u'あ');
+    IniDocument doc;
+    doc.writeString(u"S", u"k", longText);
+    EXPECT_EQ(IniDocument::parse(doc.serialize()).readString(u"S", u"k", u""), longText);
+}
+
+TEST(IniDocumentNames, ListSectionsAndKeysOnce)
+{
+    IniDocument doc = parsed("k=outside\n[A]\nx=1\nX=2\ny=3\n[B]\n[a]\nz=4\n");
+    EXPECT_EQ(doc.sectionNames(), (std::vector<std::u16string>{u"A", u"B"}));
+    EXPECT_EQ(doc.keyNames(u"A"), (std::vector<std::u16string>{u"x", u"y"}));
+}
+
+} // namespace
+} // namespace wirevane::platform
