@@ -1,0 +1,80 @@
+#include "core/text_encoding.h"
+#include "core/utf8.h"
+#include "platform/codepage.h"
+
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+#include <string>
+#include <vector>
+
+using namespace wirevane;
+
+namespace {
+
+// About 1 MiB of what a device log looks like: ASCII status lines mixed with Japanese messages.
+std::u16string SampleText()
+{
+    const std::u16string lines[] = {
+        u"OK 0123 V=12.345 I=0.678\r\n", u"温度センサー異常なし 測定値 23.5℃\r\n",
+        u"ERR 42: タイムアウト発生 (再試行 3 回)\r\n", u"ｽﾃｰﾀｽ ｵｰﾙｸﾞﾘｰﾝ\r\n"};
+    std::u16string text;
+    for (int i = 0; text.size() < 600 * 1024; ++i)
+        text += lines[i % 4];
+    return text;
+}
+
+Bytes EncodedSample(TextEncoding encoding)
+{
+    const std::u16string text = SampleText();
+    const Bytes sjis = *platform::codePage932().encodeStrict(text);
+    switch (encoding) {
+    case kEncodingUtf8:
+        return Utf16ToUtf8(text);
+    case kEncodingEuc:
+        return SjisToEuc(sjis);
+    default:
+        return sjis;
+    }
+}
+
+const char* IconvName(TextEncoding encoding)
+{
+    return encoding == kEncodingUtf8 ? "UTF-8" : encoding == kEncodingEuc ? "EUC-JP" : "CP932";
+}
+
+void Ours(benchmark::State& state)
+{
+    const TextEncoding encoding = static_cast<TextEncoding>(state.range(0));
+    const Bytes bytes = EncodedSample(encoding);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeForDisplay(bytes, encoding));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+    state.SetLabel(IconvName(encoding));
+}
+
+// The floor: one iconv call over the same bytes into UTF-16.
+void BareIconv(benchmark::State& state)
+{
+    const TextEncoding encoding = static_cast<TextEncoding>(state.range(0));
+    const Bytes bytes = EncodedSample(encoding);
+    iconv_t cd = iconv_open("UTF-16LE", IconvName(encoding));
+    std::u16string out(bytes.size(), u'\0');
+    for (auto _ : state) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
+        std::size_t inLeft = bytes.size();
+        char* o = reinterpret_cast<char*>(out.data());
+        std::size_t oLeft = out.size() * 2;
+        iconv(cd, &in, &inLeft, &o, &oLeft);
+        benchmark::DoNotOptimize(out.data());
+    }
+    iconv_close(cd);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+    state.SetLabel(IconvName(encoding));
+}
+
+} // namespace
+
+BENCHMARK(Ours)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareIconv)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
