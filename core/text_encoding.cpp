@@ -15,6 +15,47 @@ std::span<const uint8_t> UpToFirstZero(std::span<const uint8_t> bytes)
     return bytes.first(static_cast<std::size_t>(zero - bytes.begin()));
 }
 
+// What each BMP character shows as after the trip through code page 932: itself, its code page
+// 932 twin, or "?". Built once, so UTF-8 display needs one pass instead of three conversions.
+const std::vector<char16_t>& DisplayThroughCp932()
+{
+    static const std::vector<char16_t> table = [] {
+        const platform::CodePage932& cp932 = platform::codePage932();
+        std::vector<char16_t> shown(0x10000, u'?');
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const char16_t unit = static_cast<char16_t>(c);
+            const auto bytes = cp932.encodeStrict(std::u16string_view(&unit, 1));
+            if (!bytes)
+                continue;
+            const std::u16string back = cp932.decode(*bytes);
+            if (back.size() == 1)
+                shown[c] = back[0];
+        }
+        return shown;
+    }();
+    return table;
+}
+
+std::u16string Utf8ThroughCp932(std::span<const uint8_t> run)
+{
+    const std::vector<char16_t>& shown = DisplayThroughCp932();
+    const std::u16string text = Utf8ToUtf16(UpToFirstZero(run));
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            out.push_back(u'?'); // a character beyond the BMP has no code page 932 form
+            ++i;
+            continue;
+        }
+        out.push_back(shown[unit]);
+    }
+    return out;
+}
+
 } // namespace
 
 // The whole row is sent: a device command cut at 255 bytes would be a wrong command.
@@ -109,7 +150,7 @@ std::u16string DecodeForDisplay(std::span<const uint8_t> run, TextEncoding encod
     const platform::CodePage932& cp932 = platform::codePage932();
     switch (encoding) {
     case kEncodingUtf8:
-        return cp932.decode(Utf8ToAnsi(run));
+        return Utf8ThroughCp932(run);
     case kEncodingEuc:
         return cp932.decode(EucToSjis(run));
     default:

@@ -1,4 +1,5 @@
 #include "core/text_encoding.h"
+#include "core/utf8.h"
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,27 @@ TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
     EXPECT_FALSE(cp.encodeStrict(u"a\u20ACb").has_value());
     EXPECT_EQ(cp.encodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
     EXPECT_EQ(cp.decode(*cp.encodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
+}
+
+} // namespace
+} // namespace wirevane
+
+namespace wirevane {
+namespace {
+
+// UTF-8 display takes a shortcut; it must show exactly what the trip through code page 932 shows.
+TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
+{
+    std::u16string all;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c < 0xD800 || c > 0xDFFF)
+            all.push_back(static_cast<char16_t>(c));
+    }
+    all += u"\U0001F600";
+    Bytes encoded = Utf16ToUtf8(all);
+    encoded.push_back(0xFF);
+    EXPECT_EQ(DecodeForDisplay(encoded, kEncodingUtf8),
+              platform::codePage932().decode(Utf8ToAnsi(encoded)));
 }
 
 } // namespace
