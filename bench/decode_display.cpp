@@ -1,6 +1,6 @@
 #include "core/text_encoding.h"
-#include "core/utf8.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 
 #include <benchmark/benchmark.h>
 #include <iconv.h>
@@ -28,8 +28,11 @@ Bytes EncodedSample(TextEncoding encoding)
     const std::u16string text = SampleText();
     const Bytes sjis = *platform::codePage932().encodeStrict(text);
     switch (encoding) {
-    case kEncodingUtf8:
-        return Utf16ToUtf8(text);
+    case kEncodingUtf8: {
+        Bytes utf8;
+        platform::appendUtf8(text, utf8);
+        return utf8;
+    }
     case kEncodingEuc:
         return SjisToEuc(sjis);
     default:

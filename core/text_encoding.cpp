@@ -1,13 +1,20 @@
 #include "core/text_encoding.h"
 
-#include "core/utf8.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 
 #include <algorithm>
 
 namespace wirevane {
 
 namespace {
+
+Bytes Utf16ToUtf8(std::u16string_view text)
+{
+    Bytes out;
+    platform::appendUtf8(text, out);
+    return out;
+}
 
 std::span<const uint8_t> UpToFirstZero(std::span<const uint8_t> bytes)
 {
@@ -41,7 +48,7 @@ const std::vector<char16_t>& DisplayThroughCp932()
 std::u16string Utf8ThroughCp932(std::span<const uint8_t> run)
 {
     const std::vector<char16_t>& shown = DisplayThroughCp932();
-    const std::u16string text = Utf8ToUtf16(UpToFirstZero(run));
+    const std::u16string text = platform::decodeUtf8(UpToFirstZero(run));
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -80,7 +87,7 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
 
 Bytes Utf8ToAnsi(std::span<const uint8_t> in)
 {
-    return platform::codePage932().encodeReplacing(Utf8ToUtf16(UpToFirstZero(in)));
+    return platform::codePage932().encodeReplacing(platform::decodeUtf8(UpToFirstZero(in)));
 }
 
 Bytes LineEndBytes(LineEndSuffix suffix)

@@ -1,7 +1,7 @@
 #include "platform/ini_document.h"
 
 #include "platform/codepage.h"
-#include "platform/ini_text.h"
+#include "platform/utf_text.h"
 
 #include <algorithm>
 #include <utility>

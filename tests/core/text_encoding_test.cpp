@@ -1,6 +1,6 @@
 #include "core/text_encoding.h"
-#include "core/utf8.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +151,8 @@ TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
             all.push_back(static_cast<char16_t>(c));
     }
     all += u"\U0001F600";
-    Bytes encoded = Utf16ToUtf8(all);
+    Bytes encoded;
+    platform::appendUtf8(all, encoded);
     encoded.push_back(0xFF);
     EXPECT_EQ(DecodeForDisplay(encoded, kEncodingUtf8),
               platform::codePage932().decode(Utf8ToAnsi(encoded)));

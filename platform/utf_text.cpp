@@ -1,4 +1,4 @@
-#include "platform/ini_text.h"
+#include "platform/utf_text.h"
 
 namespace wirevane::platform {
 namespace {
