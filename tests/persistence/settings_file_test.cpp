@@ -219,18 +219,6 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
     EXPECT_EQ(run.encoding, kEncodingUtf8);
 }
 
-TEST_F(SettingsFileTest, TextWithoutACodePage932FormSurvivesTheSave)
-{
-    table.rows()[4].data = u"emoji 😀 and 한국어";
-    table.RewriteFromRows();
-    ASSERT_TRUE(settings.WriteSettings().ok());
-    EXPECT_EQ(parsed(settingsPath()).form(), platform::IniTextForm::Utf16LeBom);
-
-    grid.setCellText(4, SendTable::kDataColumn, u"");
-    ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(cell(4, SendTable::kDataColumn), u"emoji 😀 and 한국어");
-}
-
 TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
 {
     // As the Windows program and a text editor leave it: code page 932 (ソ and 表 end in the
