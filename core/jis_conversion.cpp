@@ -120,30 +120,31 @@ Bytes SjisToEuc(std::span<const uint8_t> in)
 
 Bytes EucToSjis(std::span<const uint8_t> in)
 {
-    Bytes out;
-    out.reserve(in.size());
+    // Never longer than the input, so it is written in place without growth checks: this sits
+    // on the display path of everything an EUC-JP device sends.
+    Bytes out(in.size());
+    uint8_t* o = out.data();
     const std::size_t n = in.size();
     for (std::size_t i = 0; i < n;) {
         const uint8_t c = in[i];
-        if (c == 0x8E && i + 1 < n) {
-            out.push_back(in[i + 1]);
+        if (c < 0x80) {
+            *o++ = c;
+            i += 1;
+        } else if (c == 0x8E && i + 1 < n) {
+            *o++ = in[i + 1];
             i += 2;
         } else if (c >= 0xA1 && c <= 0xFE && i + 1 < n && in[i + 1] >= 0xA1 && in[i + 1] <= 0xFE) {
             const uint16_t s =
                 JisToSjis(static_cast<uint16_t>(((c & 0x7F) << 8) | (in[i + 1] & 0x7F)));
-            if (s == 0) {
-                out.push_back(c);
-                i += 1;
-            } else {
-                out.push_back(static_cast<uint8_t>(s >> 8));
-                out.push_back(static_cast<uint8_t>(s & 0xFF));
-                i += 2;
-            }
+            *o++ = static_cast<uint8_t>(s >> 8);
+            *o++ = static_cast<uint8_t>(s & 0xFF);
+            i += 2;
         } else {
-            out.push_back(c);
+            *o++ = c;
             i += 1;
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "core/text_encoding.h"
 
+#include "core/cp932_display_table.h"
 #include "platform/codepage.h"
 #include "platform/utf_text.h"
 
@@ -22,43 +23,33 @@ std::span<const uint8_t> UpToFirstZero(std::span<const uint8_t> bytes)
     return bytes.first(static_cast<std::size_t>(zero - bytes.begin()));
 }
 
-// What each BMP character shows as after the trip through code page 932: itself, its code page
-// 932 twin, or "?". Built once, so UTF-8 display needs one pass instead of three conversions.
-const std::vector<char16_t>& DisplayThroughCp932()
-{
-    static const std::vector<char16_t> table = [] {
-        const platform::CodePage932& cp932 = platform::codePage932();
-        std::vector<char16_t> shown(0x10000, u'?');
-        for (char32_t c = 0; c < 0x10000; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF)
-                continue;
-            const char16_t unit = static_cast<char16_t>(c);
-            const auto bytes = cp932.encodeStrict(std::u16string_view(&unit, 1));
-            if (!bytes)
-                continue;
-            const std::u16string back = cp932.decode(*bytes);
-            if (back.size() == 1)
-                shown[c] = back[0];
-        }
-        return shown;
-    }();
-    return table;
-}
-
 std::u16string Utf8ThroughCp932(std::span<const uint8_t> run)
 {
-    const std::vector<char16_t>& shown = DisplayThroughCp932();
-    const std::u16string text = platform::decodeUtf8(UpToFirstZero(run));
+    // Each byte gives at most one character, so the text is written without growth checks.
+    const Cp932DisplayTable& table = Cp932DisplayTable::instance();
+    std::u16string out(run.size(), u'\0');
+    char16_t* o = out.data();
+    platform::forEachUtf8CodePoint(UpToFirstZero(run),
+                                   [&](char32_t cp) { *o++ = table.shownAs(cp); });
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return out;
+}
+
+// EUC-JP is shown through its Shift_JIS form, converted a piece at a time so both passes stay in
+// the cache. A piece ends after an ASCII byte: the conversion never carries a sequence across one,
+// and a byte below 0x80 never begins a two-byte Shift_JIS character either.
+std::u16string EucThroughCp932(std::span<const uint8_t> run)
+{
+    constexpr std::size_t kPiece = 16 * 1024;
+    const Cp932DisplayTable& table = Cp932DisplayTable::instance();
     std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            out.push_back(u'?'); // a character beyond the BMP has no code page 932 form
-            ++i;
-            continue;
-        }
-        out.push_back(shown[unit]);
+    out.reserve(run.size());
+    while (!run.empty()) {
+        std::size_t end = std::min(kPiece, run.size());
+        while (end < run.size() && run[end - 1] >= 0x80)
+            ++end;
+        table.decodeAppend(EucToSjis(run.first(end)), out);
+        run = run.subspan(end);
     }
     return out;
 }
@@ -154,14 +145,15 @@ int CharLength(uint8_t b, TextEncoding encoding)
 
 std::u16string DecodeForDisplay(std::span<const uint8_t> run, TextEncoding encoding)
 {
-    const platform::CodePage932& cp932 = platform::codePage932();
+    std::u16string out;
     switch (encoding) {
     case kEncodingUtf8:
         return Utf8ThroughCp932(run);
     case kEncodingEuc:
-        return cp932.decode(EucToSjis(run));
+        return EucThroughCp932(run);
     default:
-        return cp932.decode(run);
+        Cp932DisplayTable::instance().decodeAppend(run, out);
+        return out;
     }
 }
 

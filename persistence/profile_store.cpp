@@ -131,6 +131,11 @@ platform::FileError ProfileSession::commit()
     return m_store.leave(*file);
 }
 
+platform::FileError ProfileSession::readError() const
+{
+    return m_file == nullptr ? platform::FileError{} : m_file->readError;
+}
+
 ProfileRedirect::ProfileRedirect(ProfileStore& store, std::filesystem::path file)
     : m_store(store), m_previous(store.m_activePath)
 {

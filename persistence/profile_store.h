@@ -87,6 +87,9 @@ public:
     // The outermost session of the file writes it if anything changed; an inner session leaves
     // the write to it and answers only a read error of the file. Further calls answer nothing.
     platform::FileError commit();
+    // Why the file could not be read (nothing when it was read or does not exist); reads then
+    // answer their defaults and the file is not written over.
+    platform::FileError readError() const;
 
 private:
     ProfileStore& m_store;
@@ -103,6 +106,7 @@ public:
     ProfileRedirect& operator=(const ProfileRedirect&) = delete;
 
     platform::FileError commit() { return m_session->commit(); }
+    platform::FileError readError() const { return m_session->readError(); }
 
 private:
     ProfileStore& m_store;

@@ -26,24 +26,30 @@ FileDialogRequest SettingsCommands::saveRequest(const std::filesystem::path& pro
     return FileDialogRequest{u"設定ファイル 保存", std::u16string(kFilter), u"ini", programDir};
 }
 
-void SettingsCommands::OnReload()
+platform::FileError SettingsCommands::OnReload()
 {
     m_host.OnReset();
-    if (m_host.confirm(u"設定ファイル再読込 (Wirevane.ini)        ", u"Wirevane")) {
-        m_settings.LoadSettingsFile();
+    if (!m_host.confirm(u"設定ファイル再読込 (Wirevane.ini)        ", u"Wirevane")) {
+        return {};
     }
+    return m_settings.LoadSettingsFile();
 }
 
-void SettingsCommands::OnOpen()
+platform::FileError SettingsCommands::OnOpen()
 {
     m_host.EnableCompanionWindows(false);
     m_host.OnReset();
+    platform::FileError result;
     if (auto chosen = m_host.chooseFileToOpen(openRequest(m_programDir))) {
         ProfileRedirect redirect(m_settings.store(), *chosen);
-        m_settings.LoadSettingsFile();
-        m_layout.loadColumnLayout();
+        result = m_settings.LoadSettingsFile();
+        // The layout of a file that could not be read would be the default one, not the file's.
+        if (result.ok()) {
+            m_layout.loadColumnLayout();
+        }
     }
     m_host.EnableCompanionWindows(true);
+    return result;
 }
 
 SaveAsResult SettingsCommands::OnSaveAs()
@@ -72,11 +78,11 @@ platform::FileError SettingsCommands::OnTemporarySave()
     return redirect.commit();
 }
 
-void SettingsCommands::OnTemporaryLoad()
+platform::FileError SettingsCommands::OnTemporaryLoad()
 {
     m_host.OnReset();
     ProfileRedirect redirect(m_settings.store(), m_tempPath);
-    m_settings.LoadSettingsFile();
+    return m_settings.LoadSettingsFile();
 }
 
 } // namespace wirevane

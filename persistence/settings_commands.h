@@ -25,11 +25,13 @@ public:
     SettingsCommands(SettingsFile& settings, SettingsCommandHost& host, TableLayoutStore& layout,
                      std::filesystem::path programDir, std::filesystem::path tempPath);
 
-    void OnReload();
-    void OnOpen();
+    // Each answers why its file could not be read or written, for the window to report; a
+    // cancelled dialog answers success.
+    platform::FileError OnReload();
+    platform::FileError OnOpen();
     SaveAsResult OnSaveAs();
     platform::FileError OnTemporarySave();
-    void OnTemporaryLoad();
+    platform::FileError OnTemporaryLoad();
 
     static FileDialogRequest openRequest(const std::filesystem::path& programDir);
     static FileDialogRequest saveRequest(const std::filesystem::path& programDir);

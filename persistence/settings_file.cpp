@@ -48,9 +48,12 @@ SettingsFile::SettingsFile(ProfileStore& store, SendTable& table, RunState& run,
 {
 }
 
-void SettingsFile::ReadSettings()
+platform::FileError SettingsFile::ReadSettings()
 {
     ProfileSession session(m_store);
+    if (platform::FileError error = session.readError(); !error.ok()) {
+        return error;
+    }
     m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u"COM1"));
     int32_t baud = m_store.readInt(keys::kSerial, keys::kBaud, 9600);
     int32_t data = m_store.readInt(keys::kSerial, keys::kData, 8);
@@ -72,11 +75,14 @@ void SettingsFile::ReadSettings()
     }
     m_run.lineEnd = m_store.readInt(keys::kConsole, keys::kLineEnd, 2);
     m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
+    return {};
 }
 
-void SettingsFile::LoadSettingsFile()
+platform::FileError SettingsFile::LoadSettingsFile()
 {
-    ReadSettings();
+    if (platform::FileError error = ReadSettings(); !error.ok()) {
+        return error;
+    }
     m_controls.setCyclicCheck(m_run.cyclic != 0);
     m_controls.selectLineEnd(m_run.lineEnd);
     m_controls.showEncoding(m_run.encoding);
@@ -86,6 +92,7 @@ void SettingsFile::LoadSettingsFile()
         }
     }
     m_table.RewriteFromRows();
+    return {};
 }
 
 platform::FileError SettingsFile::WriteSettings()

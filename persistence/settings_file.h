@@ -17,10 +17,13 @@ public:
     SettingsFile(ProfileStore& store, SendTable& table, RunState& run, SettingsPort& port,
                  SettingsControls& controls);
 
-    // Fields and port from the file; the table's cells are left as they are.
-    void ReadSettings();
-    // ReadSettings, then the controls and the 100 rows of the table follow the fields.
-    void LoadSettingsFile();
+    // Fields and port from the file; the table's cells are left as they are. A missing file
+    // gives the defaults; a file that exists but cannot be read changes nothing and answers why,
+    // so that a load never replaces the user's table with defaults by accident.
+    platform::FileError ReadSettings();
+    // ReadSettings, then the controls and the 100 rows of the table follow the fields; on a read
+    // failure nothing changes.
+    platform::FileError LoadSettingsFile();
     // The rows from the table's cells into the fields, then CONSOLE and the row sections.
     platform::FileError WriteSettings();
 

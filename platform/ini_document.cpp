@@ -67,6 +67,19 @@ std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
     return codePage932().decode(bytes);
 }
 
+// The code page 932 bytes of the text when they decode to the same text. Several characters
+// share one code (U+00A5 YEN SIGN becomes the backslash byte, U+2212 MINUS SIGN and U+FF0D
+// FULLWIDTH HYPHEN-MINUS both become 81 7C), and writing one of them would read back as another
+// character, in a row text even as the escape backslash.
+std::optional<std::vector<uint8_t>> faithfulCodePage932(std::u16string_view text)
+{
+    std::optional<std::vector<uint8_t>> encoded = codePage932().encodeStrict(text);
+    if (encoded && codePage932().decode(*encoded) != text) {
+        return std::nullopt;
+    }
+    return encoded;
+}
+
 // Calls onLine(begin, end) for each line of a byte form; CR LF, LF and a lone CR end a line.
 // Returns whether the first line break is CR LF (true when there is none).
 template <typename Unit, typename OnLine>
@@ -225,7 +238,7 @@ std::vector<uint8_t> IniDocument::serialize() const
                 appendUtf8(line->text, out);
             } else if (isAscii(line->text)) {
                 out.insert(out.end(), line->text.begin(), line->text.end());
-            } else if (auto encoded = codePage932().encodeStrict(line->text)) {
+            } else if (auto encoded = faithfulCodePage932(line->text)) {
                 out.insert(out.end(), encoded->begin(), encoded->end());
             } else {
                 representable = false;

@@ -27,7 +27,8 @@ enum class IniTextForm { CodePage932, Utf8Bom, Utf16LeBom };
 // matching quotes (as the native functions do). Line breaks and NUL cannot be held on one line
 // and are written as blanks.
 //
-// A code page 932 file that is given a value code page 932 cannot hold is written back as
+// A code page 932 file that is given a value code page 932 cannot hold, or can hold only as
+// the code of another character, is written back as
 // UTF-16LE with a byte-order mark, which the native functions also read, rather than losing the
 // characters.
 class IniDocument {

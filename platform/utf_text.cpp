@@ -22,45 +22,7 @@ std::u16string decodeUtf8(std::span<const uint8_t> bytes)
 {
     std::u16string out;
     out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        uint8_t lead = bytes[i];
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            minimum = 0x10000;
-        }
-        bool valid = length != 0 && i + length <= bytes.size();
-        for (int k = 1; valid && k < length; ++k) {
-            uint8_t next = bytes[i + k];
-            valid = (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        valid = valid && cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-        if (!valid) {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        appendCodePoint(cp, out);
-        i += length;
-    }
+    forEachUtf8CodePoint(bytes, [&out](char32_t cp) { appendCodePoint(cp, out); });
     return out;
 }
 

@@ -105,8 +105,12 @@ std::u16string MakeRelativePath(const std::filesystem::path& programDir,
 std::u16string SlotPathFor(const std::filesystem::path& programDir,
                            const std::filesystem::path& file)
 {
-    std::u16string relative = MakeRelativePath(programDir, file);
-    return relative.empty() ? file.lexically_normal().u16string() : relative;
+    // A relative file name means the current folder, which need not be the program's folder;
+    // the stored path must name the file wherever the program later runs from.
+    std::error_code ignored;
+    std::filesystem::path absolute = std::filesystem::absolute(file, ignored).lexically_normal();
+    std::u16string relative = MakeRelativePath(programDir, absolute);
+    return relative.empty() ? absolute.u16string() : relative;
 }
 
 std::filesystem::path ResolveSlotPath(const std::filesystem::path& programDir,

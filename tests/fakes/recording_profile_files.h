@@ -1,6 +1,7 @@
 #pragma once
 
 #include "persistence/profile_files.h"
+#include "platform/atomic_file.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -10,8 +11,9 @@
 
 namespace wirevane::test {
 
-// The disk files, counting each whole-file replacement; failNextReplaces makes the next
-// replacements fail with the given error before touching the disk.
+// The disk files, counting each whole-file replacement. failWith makes replacements fail with
+// that error before touching the disk; interruptWith lets them write the finished temporary file
+// and then fail with that error just before the rename, as a crash or a full disk there would.
 class RecordingProfileFiles final : public ProfileFiles {
 public:
     platform::FileError read(const std::filesystem::path& path,
@@ -28,12 +30,20 @@ public:
         if (failWith) {
             return platform::FileError::fromErrno(*failWith);
         }
+        if (interruptWith) {
+            int error = *interruptWith;
+            return platform::replaceFileAtomically(path, bytes,
+                                                   [error](const std::filesystem::path&) {
+                                                       return platform::FileError::fromErrno(error);
+                                                   });
+        }
         return m_disk.replace(path, bytes);
     }
 
     int replaceCount = 0;
     std::vector<std::filesystem::path> replacedPaths;
     std::optional<int> failWith;
+    std::optional<int> interruptWith;
 
 private:
     DiskProfileFiles m_disk;

@@ -196,6 +196,21 @@ TEST(IniDocumentEncoding, TextBeyondCodePage932SwitchesTheFileToUtf16)
     EXPECT_EQ(reread.readString(u"S", u"k", u""), u"v");
 }
 
+TEST(IniDocumentEncoding, CharactersThatShareACodeAreNotSwapped)
+{
+    // Each of these has a code page 932 code that decodes to a different character; the yen
+    // sign would come back as the backslash that starts an escape in a row text.
+    for (std::u16string_view text : {u"¥x0D", u"−5", u"¬", u"〜", u"‖", u"—"}) {
+        IniDocument doc = parsed("[S]\r\nk=v\r\n");
+        doc.writeString(u"S", u"k", text);
+        IniDocument reread = IniDocument::parse(doc.serialize());
+        EXPECT_EQ(reread.readString(u"S", u"k", u""), text);
+    }
+    IniDocument plain = parsed("[S]\r\n");
+    plain.writeString(u"S", u"k", u"＼ー～∥￢");
+    EXPECT_EQ(IniDocument::parse(plain.serialize()).form(), IniTextForm::CodePage932);
+}
+
 TEST(IniDocumentEncoding, LongValuesAreNotCut)
 {
     std::u16string longText(5000, u'あ');

@@ -1,0 +1,488 @@
+#include "platform/posix/serial_device_posix.h"
+
+#include "platform/posix/serial_errno.h"
+#include "platform/serial_codes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace wirevane::platform {
+
+namespace {
+
+constexpr int kLineLookMs = 20;
+constexpr int kDrainLookMs = 10;
+constexpr auto kFlowControlGrace = std::chrono::seconds(5);
+
+bool SameHandshake(const TtyControl& a, const TtyControl& b)
+{
+    return DecodeHandshake(a) == DecodeHandshake(b);
+}
+
+int RemainingMs(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<int64_t>(left.count(), 0, 60'000));
+}
+
+bool Gone(short revents)
+{
+    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+} // namespace
+
+PosixSerialDevice::PosixSerialDevice(int fd, int wakeFd, int dataFd, const TtyControl& original)
+    : m_fd(fd), m_wakeFd(wakeFd), m_dataFd(dataFd), m_original(original)
+{
+    int lines = 0;
+    if (ReadLineCounters(m_fd, m_counters) == 0)
+        m_watch = LineWatch::Counters;
+    else if (ioctl(m_fd, TIOCMGET, &lines) == 0)
+        m_watch = LineWatch::ModemLines;
+    GetModemStatus(m_modemLines);
+}
+
+PosixSerialDevice::~PosixSerialDevice()
+{
+    // Hand the device back as it was found; a gone device just refuses.
+    WriteTtyControl(m_fd, m_original);
+    ioctl(m_fd, TIOCNXCL);
+    close(m_fd);
+    close(m_wakeFd);
+    close(m_dataFd);
+}
+
+uint32_t PosixSerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t /*outputSize*/)
+{
+    // The kernel's tty buffers are fixed; the input size bounds this object's own queue.
+    if (inputSize != 0) {
+        std::lock_guard guard(m_inputLock);
+        m_inputLimit = inputSize;
+    }
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::GetLineSettings(LineSettings& settings)
+{
+    TtyControl control;
+    if (const int error = ReadTtyControl(m_fd, control))
+        return SerialErrorFromErrno(error);
+    settings = DecodeLineSettings(control);
+    if (settings.baudRate == m_acceptedBaud.load() && m_requestedBaud.load() != 0)
+        settings.baudRate = m_requestedBaud.load();
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::ApplyChecked(const TtyControl& wanted,
+                                         bool (*same)(const TtyControl&, const TtyControl&))
+{
+    TtyControl before;
+    if (const int error = ReadTtyControl(m_fd, before))
+        return SerialErrorFromErrno(error);
+    // The kernel answers success for settings a driver silently drops (a pty clears parity),
+    // so the verdict is what reads back.
+    if (const int error = WriteTtyControl(m_fd, wanted))
+        return SerialErrorFromErrno(error);
+    TtyControl after;
+    if (const int error = ReadTtyControl(m_fd, after))
+        return SerialErrorFromErrno(error);
+    if (!same(wanted, after)) {
+        WriteTtyControl(m_fd, before);
+        return ERROR_INVALID_PARAMETER;
+    }
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetLineSettings(const LineSettings& settings)
+{
+    TtyControl control;
+    if (const int error = ReadTtyControl(m_fd, control))
+        return SerialErrorFromErrno(error);
+    if (!EncodeLineSettings(settings, control))
+        return ERROR_INVALID_PARAMETER;
+    TtyControl before;
+    ReadTtyControl(m_fd, before);
+    if (const int error = WriteTtyControl(m_fd, control))
+        return SerialErrorFromErrno(error);
+    TtyControl after;
+    if (const int error = ReadTtyControl(m_fd, after))
+        return SerialErrorFromErrno(error);
+    LineSettings kept = DecodeLineSettings(after);
+    // A UART reaches a nearby rate through its divisor; within 3 % the line still works.
+    const uint32_t wantedBaud = settings.baudRate;
+    const uint32_t actualBaud = kept.baudRate;
+    const bool baudClose =
+        actualBaud != 0 && (actualBaud > wantedBaud ? actualBaud - wantedBaud
+                                                    : wantedBaud - actualBaud) <= wantedBaud / 33;
+    kept.baudRate = wantedBaud;
+    if (!baudClose || !(kept == settings)) {
+        WriteTtyControl(m_fd, before);
+        return ERROR_INVALID_PARAMETER;
+    }
+    m_requestedBaud = wantedBaud;
+    m_acceptedBaud = actualBaud;
+    const uint32_t bits = 1 + settings.dataBits + (settings.parity != NOPARITY ? 1 : 0) +
+                          (settings.stopBits == ONESTOPBIT ? 1 : 2);
+    m_characterMicros = (int64_t{bits} * 1'000'000 + wantedBaud - 1) / wantedBaud;
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::GetHandshake(uint32_t& mode)
+{
+    TtyControl control;
+    if (const int error = ReadTtyControl(m_fd, control))
+        return SerialErrorFromErrno(error);
+    mode = DecodeHandshake(control);
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetHandshake(uint32_t mode)
+{
+    TtyControl control;
+    if (const int error = ReadTtyControl(m_fd, control))
+        return SerialErrorFromErrno(error);
+    if (!EncodeHandshake(mode, control))
+        return ERROR_INVALID_PARAMETER;
+    if (const uint32_t error = ApplyChecked(control, SameHandshake))
+        return error;
+    // DTR stays raised in every mode; RTS too, unless the hardware handshake drives it. A
+    // driver without modem lines (a pty) refuses, which changes nothing.
+    int lines = mode == HandshakeHardware ? TIOCM_DTR : TIOCM_DTR | TIOCM_RTS;
+    ioctl(m_fd, TIOCMBIS, &lines);
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::GetEventCharacter(uint8_t& character)
+{
+    character = m_eventCharacter;
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetEventCharacter(uint8_t character)
+{
+    m_eventCharacter = character;
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetEventMask(uint32_t mask)
+{
+    m_mask = mask;
+    ++m_maskGeneration;
+    Signal(m_wakeFd);
+    return ERROR_SUCCESS;
+}
+
+void PosixSerialDevice::Signal(int eventFd)
+{
+    const uint64_t one = 1;
+    // An eventfd's counter only saturates after 2^64 - 2 signals; a failed write loses nothing
+    // because the reader clears the whole count anyway.
+    [[maybe_unused]] const ssize_t written = write(eventFd, &one, sizeof one);
+}
+
+void PosixSerialDevice::CollectLineChanges()
+{
+    std::lock_guard guard(m_lineLock);
+    LineChange change;
+    if (m_watch == LineWatch::Counters) {
+        LineCounters now;
+        if (ReadLineCounters(m_fd, now) != 0)
+            return;
+        change = CompareCounters(m_counters, now);
+        m_counters = now;
+    } else if (m_watch == LineWatch::ModemLines) {
+        uint32_t now = 0;
+        if (GetModemStatus(now) != 0)
+            return;
+        change = CompareModemLines(m_modemLines, now);
+        m_modemLines = now;
+    }
+    m_pendingEvents |= change.events;
+    m_errors |= change.errors;
+}
+
+bool PosixSerialDevice::DrainIntoQueue(uint32_t& events)
+{
+    std::lock_guard guard(m_inputLock);
+    uint8_t chunk[4096];
+    const uint8_t eventCharacter = m_eventCharacter;
+    while (m_input.size() < m_inputLimit) {
+        const std::size_t room = std::min(sizeof chunk, m_inputLimit - m_input.size());
+        const ssize_t got = read(m_fd, chunk, room);
+        if (got > 0) {
+            m_input.insert(m_input.end(), chunk, chunk + got);
+            events |= EV_RXCHAR;
+            if (std::find(chunk, chunk + got, eventCharacter) != chunk + got)
+                events |= EV_RXFLAG;
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && errno == EAGAIN)
+            break;
+        return false; // 0: hung up; EIO, ENODEV: unplugged
+    }
+    if (events & EV_RXCHAR)
+        Signal(m_dataFd);
+    return true;
+}
+
+uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
+{
+    events = 0;
+    const bool finite = timeoutMs != INFINITE;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(finite ? timeoutMs : 0);
+    const uint64_t generation = m_maskGeneration;
+    for (;;) {
+        if (m_maskGeneration != generation)
+            return ERROR_SUCCESS;
+        const uint32_t mask = m_mask;
+        const bool watchLines =
+            m_watch != LineWatch::None &&
+            (mask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING | EV_BREAK | EV_ERR)) != 0;
+        if (watchLines)
+            CollectLineChanges();
+        uint32_t seen = m_pendingEvents.exchange(0);
+        const bool watchDrain = (mask & EV_TXEMPTY) && m_txPending;
+        if (watchDrain) {
+            int queued = 0;
+            if (ioctl(m_fd, TIOCOUTQ, &queued) == 0 && queued == 0) {
+                m_txPending = false;
+                seen |= EV_TXEMPTY;
+            }
+        }
+        events = seen & mask;
+        if (events != 0)
+            return ERROR_SUCCESS;
+
+        bool queueFull = false;
+        {
+            std::lock_guard guard(m_inputLock);
+            queueFull = m_input.size() >= m_inputLimit;
+        }
+        const bool wantBytes = (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 && !queueFull;
+        pollfd fds[2] = {{m_fd, static_cast<short>(wantBytes ? POLLIN : 0), 0},
+                         {m_wakeFd, POLLIN, 0}};
+        int waitMs = finite ? RemainingMs(deadline) : -1;
+        if (watchLines)
+            waitMs = waitMs < 0 ? kLineLookMs : std::min(waitMs, kLineLookMs);
+        if ((mask & EV_TXEMPTY) && m_txPending)
+            waitMs = waitMs < 0 ? kDrainLookMs : std::min(waitMs, kDrainLookMs);
+        const int ready = poll(fds, 2, waitMs);
+        if (ready < 0 && errno != EINTR)
+            return SerialErrorFromErrno(errno);
+        if (ready > 0 && Gone(fds[0].revents))
+            return ERROR_IO_DEVICE;
+        if (ready > 0 && (fds[1].revents & POLLIN)) {
+            uint64_t count = 0;
+            [[maybe_unused]] const ssize_t cleared = read(m_wakeFd, &count, sizeof count);
+        }
+        if (ready > 0 && (fds[0].revents & POLLIN)) {
+            uint32_t received = 0;
+            if (!DrainIntoQueue(received))
+                return ERROR_IO_DEVICE;
+            m_pendingEvents |= received;
+        }
+        if (finite && Clock::now() >= deadline && m_pendingEvents == 0)
+            return ERROR_TIMEOUT;
+    }
+}
+
+uint32_t PosixSerialDevice::ClearErrors(uint32_t& errors)
+{
+    if (m_watch == LineWatch::Counters)
+        CollectLineChanges();
+    errors = m_errors.exchange(0);
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetReadBlocking(bool blocking)
+{
+    m_blocking = blocking;
+    return ERROR_SUCCESS;
+}
+
+std::size_t PosixSerialDevice::TakeFromQueue(std::span<uint8_t> buffer)
+{
+    const std::size_t count = std::min(buffer.size(), m_input.size());
+    std::copy_n(m_input.begin(), count, buffer.begin());
+    m_input.erase(m_input.begin(), m_input.begin() + static_cast<std::ptrdiff_t>(count));
+    return count;
+}
+
+uint32_t PosixSerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRead,
+                                 uint32_t timeoutMs)
+{
+    bytesRead = 0;
+    const bool finite = timeoutMs != INFINITE;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(finite ? timeoutMs : 0);
+    for (;;) {
+        bool lost = false;
+        bool freedRoom = false;
+        {
+            std::lock_guard guard(m_inputLock);
+            const bool wasFull = m_input.size() >= m_inputLimit;
+            bytesRead += TakeFromQueue(buffer.subspan(bytesRead));
+            freedRoom = wasFull && m_input.size() < m_inputLimit;
+            // Queued bytes came first, so reading the device under the same lock keeps order.
+            while (bytesRead < buffer.size()) {
+                const ssize_t got =
+                    read(m_fd, buffer.data() + bytesRead, buffer.size() - bytesRead);
+                if (got > 0) {
+                    bytesRead += static_cast<std::size_t>(got);
+                    continue;
+                }
+                if (got < 0 && errno == EINTR)
+                    continue;
+                lost = !(got < 0 && errno == EAGAIN);
+                break;
+            }
+        }
+        if (freedRoom)
+            Signal(m_wakeFd);
+        if (lost)
+            return bytesRead > 0 ? ERROR_SUCCESS : ERROR_IO_DEVICE;
+        if (!m_blocking || bytesRead == buffer.size())
+            return ERROR_SUCCESS;
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_dataFd, POLLIN, 0}};
+        const int ready = poll(fds, 2, finite ? RemainingMs(deadline) : -1);
+        if (ready < 0 && errno != EINTR)
+            return SerialErrorFromErrno(errno);
+        if (ready > 0 && Gone(fds[0].revents))
+            return ERROR_IO_DEVICE;
+        if (ready > 0 && (fds[1].revents & POLLIN)) {
+            uint64_t count = 0;
+            [[maybe_unused]] const ssize_t cleared = read(m_dataFd, &count, sizeof count);
+        }
+        if (ready == 0 && finite)
+            return ERROR_TIMEOUT;
+    }
+}
+
+std::chrono::microseconds PosixSerialDevice::CharacterTime() const
+{
+    return std::chrono::microseconds(m_characterMicros.load());
+}
+
+uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
+                                  uint32_t timeoutMs)
+{
+    bytesWritten = 0;
+    const auto flowBound =
+        std::chrono::duration_cast<Clock::duration>(CharacterTime() * bytes.size()) +
+        kFlowControlGrace;
+    auto deadline = Clock::now() + flowBound;
+    if (timeoutMs != INFINITE)
+        deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(timeoutMs));
+    while (bytesWritten < bytes.size()) {
+        const ssize_t put = write(m_fd, bytes.data() + bytesWritten, bytes.size() - bytesWritten);
+        if (put > 0) {
+            bytesWritten += static_cast<std::size_t>(put);
+            continue;
+        }
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0 && errno != EAGAIN)
+            return SerialErrorFromErrno(errno);
+        const int waitMs = RemainingMs(deadline);
+        pollfd fd{m_fd, POLLOUT, 0};
+        const int ready = waitMs > 0 ? poll(&fd, 1, waitMs) : 0;
+        if (ready < 0 && errno != EINTR)
+            return SerialErrorFromErrno(errno);
+        if (ready > 0 && Gone(fd.revents))
+            return ERROR_IO_DEVICE;
+        if (ready == 0) {
+            // Held back too long: what the driver still holds is dropped with the rest, so
+            // it cannot leave later, when the far end no longer expects it.
+            int queued = 0;
+            if (ioctl(m_fd, TIOCOUTQ, &queued) != 0)
+                queued = 0;
+            tcflush(m_fd, TCOFLUSH);
+            bytesWritten -= std::min(bytesWritten, static_cast<std::size_t>(queued));
+            return ERROR_TIMEOUT;
+        }
+    }
+    if (bytesWritten > 0 && (m_mask & EV_TXEMPTY)) {
+        m_txPending = true;
+        Signal(m_wakeFd);
+    }
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::GetModemStatus(uint32_t& status)
+{
+    status = 0;
+    int lines = 0;
+    if (ioctl(m_fd, TIOCMGET, &lines) != 0)
+        return errno == ENOTTY || errno == EINVAL ? ERROR_SUCCESS : SerialErrorFromErrno(errno);
+    if (lines & TIOCM_CTS)
+        status |= MS_CTS_ON;
+    if (lines & TIOCM_DSR)
+        status |= MS_DSR_ON;
+    if (lines & TIOCM_RI)
+        status |= MS_RING_ON;
+    if (lines & TIOCM_CD)
+        status |= MS_RLSD_ON;
+    return ERROR_SUCCESS;
+}
+
+uint32_t PosixSerialDevice::SetBreak(bool on)
+{
+    if (ioctl(m_fd, on ? TIOCSBRK : TIOCCBRK) != 0 && errno != ENOTTY && errno != EINVAL)
+        return SerialErrorFromErrno(errno);
+    return ERROR_SUCCESS;
+}
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error)
+{
+    error = ERROR_SUCCESS;
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = SerialErrorFromErrno(errno);
+        return nullptr;
+    }
+    auto fail = [&error, fd](int errnoValue) -> std::unique_ptr<SerialDevice> {
+        error = SerialErrorFromErrno(errnoValue);
+        close(fd);
+        return nullptr;
+    };
+    TtyControl original;
+    if (const int failure = ReadTtyControl(fd, original))
+        return fail(failure);
+    // flock keeps out every other holder, root included; TIOCEXCL additionally stops
+    // programs that do not take the lock, except root's.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return fail(errno == EWOULDBLOCK ? EBUSY : errno);
+    ioctl(fd, TIOCEXCL);
+
+    TtyControl control = original;
+    MakeRaw(control);
+    EncodeLineSettings(LineSettings{}, control);
+    EncodeHandshake(HandshakeOff, control);
+    if (const int failure = WriteTtyControl(fd, control))
+        return fail(failure);
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    ioctl(fd, TIOCMBIS, &lines);
+
+    const int wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeFd < 0)
+        return fail(errno);
+    const int dataFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (dataFd < 0) {
+        const int failure = errno;
+        close(wakeFd);
+        return fail(failure);
+    }
+    return std::make_unique<PosixSerialDevice>(fd, wakeFd, dataFd, original);
+}
+
+} // namespace wirevane::platform

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/posix/termios_control.h"
+#include "platform/serial_device.h"
+#include "platform/serial_line_events.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+namespace wirevane::platform {
+
+// A tty device through termios. The kernel has no event character and no "received since the
+// last wait" edge, so the event wait drains received bytes into this object's own input queue
+// and reports EV_RXCHAR / EV_RXFLAG for the bytes it took; Read serves that queue first.
+//
+// How each event bit is detected:
+//   EV_RXCHAR  bytes drained by the wait (every driver).
+//   EV_RXFLAG  the event character among them (every driver; termios has no event character).
+//   EV_TXEMPTY TIOCOUTQ reaching 0 after a write (every driver; a pty always reports 0, so it
+//              fires as soon as the write returns).
+//   EV_CTS, EV_DSR, EV_RLSD, EV_RING
+//              TIOCGICOUNT counters where the driver keeps them (8250/16550, most USB
+//              adapters: ftdi_sio, pl2303, cp210x, ch341); otherwise TIOCMGET snapshots
+//              (cdc_acm keeps no counters); a pty has neither. Looked at every 20 ms while the
+//              mask asks for them, because TIOCMIWAIT cannot be woken by the stop request.
+//   EV_BREAK, EV_ERR with CE_BREAK, CE_FRAME, CE_RXPARITY, CE_OVERRUN, CE_RXOVER
+//              TIOCGICOUNT counters (8250/16550, ftdi_sio, pl2303; cp210x and ch341 count
+//              few or none of them; cdc_acm and pty none).
+class PosixSerialDevice final : public SerialDevice {
+public:
+    // Takes ownership of the descriptors.
+    PosixSerialDevice(int fd, int wakeFd, int dataFd, const TtyControl& original);
+    ~PosixSerialDevice() override;
+    PosixSerialDevice(const PosixSerialDevice&) = delete;
+    PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
+
+    uint32_t SetQueueSizes(uint32_t inputSize, uint32_t outputSize) override;
+    uint32_t GetLineSettings(LineSettings& settings) override;
+    uint32_t SetLineSettings(const LineSettings& settings) override;
+    uint32_t GetHandshake(uint32_t& mode) override;
+    uint32_t SetHandshake(uint32_t mode) override;
+    uint32_t GetEventCharacter(uint8_t& character) override;
+    uint32_t SetEventCharacter(uint8_t character) override;
+    uint32_t SetEventMask(uint32_t mask) override;
+    uint32_t WaitForEvent(uint32_t& events, uint32_t timeoutMs) override;
+    uint32_t ClearErrors(uint32_t& errors) override;
+    uint32_t SetReadBlocking(bool blocking) override;
+    uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead, uint32_t timeoutMs) override;
+    uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
+                   uint32_t timeoutMs) override;
+    uint32_t GetModemStatus(uint32_t& status) override;
+    uint32_t SetBreak(bool on) override;
+
+private:
+    enum class LineWatch { None, Counters, ModemLines };
+    using Clock = std::chrono::steady_clock;
+
+    uint32_t ApplyChecked(const TtyControl& wanted,
+                          bool (*same)(const TtyControl&, const TtyControl&));
+    void CollectLineChanges();
+    // Moves what the device holds into the input queue; false when the device is gone.
+    bool DrainIntoQueue(uint32_t& events);
+    std::size_t TakeFromQueue(std::span<uint8_t> buffer);
+    void Signal(int eventFd);
+    std::chrono::microseconds CharacterTime() const;
+
+    int m_fd;
+    int m_wakeFd; // written to end or re-run a pending wait
+    int m_dataFd; // written when the wait has queued bytes, for a blocking Read
+    TtyControl m_original;
+    LineWatch m_watch = LineWatch::None;
+
+    std::mutex m_inputLock;
+    std::deque<uint8_t> m_input;
+    std::size_t m_inputLimit = 64 * 1024;
+
+    std::mutex m_lineLock;
+    LineCounters m_counters;
+    uint32_t m_modemLines = 0;
+
+    std::atomic<uint32_t> m_mask{0};
+    std::atomic<uint64_t> m_maskGeneration{0};
+    std::atomic<uint8_t> m_eventCharacter{0};
+    std::atomic<bool> m_blocking{false};
+    std::atomic<bool> m_txPending{false};
+    std::atomic<uint32_t> m_pendingEvents{0};
+    std::atomic<uint32_t> m_errors{0};
+    std::atomic<uint32_t> m_requestedBaud{0};
+    std::atomic<uint32_t> m_acceptedBaud{0};
+    std::atomic<int64_t> m_characterMicros{1042}; // 10 bits at 9600 baud
+};
+
+} // namespace wirevane::platform

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace wirevane::platform {
+
+struct LineSettings {
+    uint32_t baudRate = 9600;
+    uint32_t dataBits = 8;
+    uint32_t parity = 0;   // NOPARITY .. SPACEPARITY
+    uint32_t stopBits = 0; // ONESTOPBIT, ONE5STOPBITS, TWOSTOPBITS
+
+    bool operator==(const LineSettings&) const = default;
+};
+
+// One open serial device, held without sharing. Every operation returns a value of the port
+// error set (serial_codes.h), 0 for success. Settings live in the device and are read back
+// after each change, so a setting the driver does not keep is reported as rejected (87).
+//
+// Thread use: one thread may sit in WaitForEvent while another configures, reads and writes;
+// SetEventMask ends a wait in progress (with no events), as the Windows comm API does; a wait
+// that starts after it is not affected.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    // Queue sizes are a request; a driver that keeps fixed queues ignores them.
+    virtual uint32_t SetQueueSizes(uint32_t inputSize, uint32_t outputSize) = 0;
+
+    virtual uint32_t GetLineSettings(LineSettings& settings) = 0;
+    virtual uint32_t SetLineSettings(const LineSettings& settings) = 0;
+
+    // HandshakeOff, HandshakeHardware or HandshakeSoftware; other values are 87.
+    virtual uint32_t GetHandshake(uint32_t& mode) = 0;
+    virtual uint32_t SetHandshake(uint32_t mode) = 0;
+
+    virtual uint32_t GetEventCharacter(uint8_t& character) = 0;
+    virtual uint32_t SetEventCharacter(uint8_t character) = 0;
+
+    // Replaces the watched events and ends a WaitForEvent in progress.
+    virtual uint32_t SetEventMask(uint32_t mask) = 0;
+    // Blocks until an event of the mask happens (events = the bits seen, possibly 0 when the
+    // mask was re-applied) or the time-out passes (1460). A device that is gone answers
+    // ERROR_IO_DEVICE.
+    virtual uint32_t WaitForEvent(uint32_t& events, uint32_t timeoutMs) = 0;
+    // Takes the line-error bits collected since the last call.
+    virtual uint32_t ClearErrors(uint32_t& errors) = 0;
+
+    // Non-blocking: a read returns what is buffered. Blocking: it waits for the full count.
+    virtual uint32_t SetReadBlocking(bool blocking) = 0;
+    virtual uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead,
+                          uint32_t timeoutMs) = 0;
+    // Returns once the driver has taken every byte. A write held back by flow control for
+    // longer than the bytes need at the current baud rate plus five seconds (or than a finite
+    // time-out) returns 1460 and the unsent bytes are dropped.
+    virtual uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
+                           uint32_t timeoutMs) = 0;
+
+    // MS_CTS_ON, MS_DSR_ON, MS_RING_ON, MS_RLSD_ON.
+    virtual uint32_t GetModemStatus(uint32_t& status) = 0;
+    virtual uint32_t SetBreak(bool on) = 0;
+};
+
+// Opens the device at path for reading and writing, refusing a device another program (or
+// another object of this one) holds, and puts it in raw mode at 9600 baud, 8 data bits, no
+// parity, one stop bit, no flow control. On failure returns null and sets error.
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error);
+
+} // namespace wirevane::platform

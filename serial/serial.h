@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/serial_codes.h"
+#include "platform/serial_device.h"
+#include "serial/manual_reset_event.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace wirevane {
+
+// One serial port. Every operation sets m_lastError to 0, does its work, keeps any failure in
+// m_lastError and returns it (0 = success); queries return their value and leave the failure
+// in m_lastError (0xFFFFFFFF, or 0 for the mask and the event character, when the device
+// cannot be read). Error values are the Windows ones (platform/serial_codes.h) on every
+// platform. Settings live in the device: they are lost on Close and applied again after Open.
+//
+// Two threads may use one object: the window thread for everything, and an event thread
+// (CSerialEx) for WaitForEvent only. Nothing throws.
+class CSerial {
+public:
+    CSerial() = default;
+    virtual ~CSerial();
+    CSerial(const CSerial&) = delete;
+    CSerial& operator=(const CSerial&) = delete;
+
+    // path: the device path (see platform/port_enumeration.h for a port name's path). Queue
+    // sizes of 0 leave the driver's. After Open: mask EV_BREAK | EV_ERR | EV_RXCHAR, reads
+    // non-blocking, 9600 baud 8N1 without flow control.
+    virtual uint32_t Open(const std::u16string& path, uint32_t inputQueueSize = 0,
+                          uint32_t outputQueueSize = 0, bool overlapped = false);
+    virtual uint32_t Close();
+    virtual uint32_t SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
+                                     uint32_t stopBits);
+    virtual uint32_t SetEventCharacter(uint8_t character, bool addToMask = true);
+    virtual uint32_t SetEventMask(uint32_t mask);
+    virtual uint32_t WaitForEvent(SerialOverlapped* overlapped = nullptr,
+                                  uint32_t timeoutMs = INFINITE);
+    virtual uint32_t SetHandshake(uint32_t mode);
+    virtual uint32_t SetReadMode(uint32_t mode);
+    virtual uint32_t GetBaudRate();
+    virtual uint32_t GetDataBits();
+    virtual uint32_t GetParity();
+    virtual uint32_t GetStopBits();
+    virtual uint32_t GetHandshake();
+    virtual uint32_t GetEventMask();
+    virtual uint8_t GetEventCharacter();
+    virtual uint32_t Write(const char* text, uint32_t* written = nullptr,
+                           SerialOverlapped* overlapped = nullptr, uint32_t timeoutMs = INFINITE);
+    virtual uint32_t Write(const void* buffer, uint32_t count, uint32_t* written = nullptr,
+                           SerialOverlapped* overlapped = nullptr, uint32_t timeoutMs = INFINITE);
+    virtual uint32_t Read(void* buffer, uint32_t size, uint32_t* read = nullptr,
+                          SerialOverlapped* overlapped = nullptr, uint32_t timeoutMs = INFINITE);
+
+    bool IsOpen() const { return m_handle != nullptr; }
+    uint32_t GetLastErrorCode() const { return m_lastError; }
+    const std::u16string& DeviceName() const { return m_deviceName; }
+    // Holds a break on the line for 100 ms; the caller blocks meanwhile.
+    void SendBreak();
+    // The modem status word (MS_CTS_ON, MS_DSR_ON, MS_RING_ON, MS_RLSD_ON); a device without
+    // modem lines answers 0.
+    uint32_t GetModemStatus(uint32_t& status);
+    bool IsCtsOn();
+    bool IsDsrOn();
+    bool IsRlsdOn();
+
+protected:
+    uint32_t Fail(uint32_t error)
+    {
+        m_lastError = error;
+        return error;
+    }
+    // The shared checks of the waiting operations: 0 to go ahead, otherwise the error.
+    uint32_t CheckIo(SerialOverlapped* overlapped, uint32_t timeoutMs);
+    void Complete(SerialOverlapped* overlapped);
+    uint32_t ReadLineSettings(platform::LineSettings& settings);
+
+    std::u16string m_deviceName;
+    std::atomic<uint32_t> m_lastError{0};
+    std::unique_ptr<platform::SerialDevice> m_handle;
+    uint32_t m_eventBits = 0;
+    std::atomic<uint32_t> m_eventMask{0};
+    std::unique_ptr<ManualResetEvent> m_ioEvent;
+};
+
+} // namespace wirevane

@@ -1,0 +1,196 @@
+#include "buttons/file/button_file.h"
+#include "fakes/recording_profile_files.h"
+#include "platform/ini_document.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+std::string contentOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::u16string decimal(int n)
+{
+    std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+class ButtonFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path programDir() const { return dir.path() / ""; }
+    std::filesystem::path buttonPath() const { return dir / "WirevaneButtons.ini"; }
+    std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
+
+    ButtonFile loaded()
+    {
+        ButtonFile file(store, buttonPath());
+        file.LoadButtonFile();
+        return file;
+    }
+
+    test::TempDir dir;
+    test::RecordingProfileFiles files;
+    ProfileStore store{settingsPath(), files};
+};
+
+TEST_F(ButtonFileTest, FirstStartWithoutTheFileGivesTheDefaults)
+{
+    ButtonFile file = loaded();
+    EXPECT_EQ(file.currentGroup, 0);
+    EXPECT_EQ(file.loadAndSend, 1);
+    for (const std::u16string& title : file.groupTitles) {
+        EXPECT_EQ(title, u"");
+    }
+    for (const ButtonSlot& slot : file.slots) {
+        EXPECT_EQ(slot.path, u"");
+        EXPECT_EQ(slot.text, u"");
+    }
+    EXPECT_FALSE(std::filesystem::exists(buttonPath()));
+    EXPECT_EQ(files.replaceCount, 0);
+    EXPECT_EQ(store.activePath(), settingsPath());
+}
+
+TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
+{
+    ButtonFile file(store, buttonPath());
+    ASSERT_TRUE(file.SaveButtonFile().ok());
+    EXPECT_EQ(files.replaceCount, 1);
+    EXPECT_EQ(store.activePath(), settingsPath());
+    EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+
+    std::string raw = contentOf(buttonPath());
+    auto doc = platform::IniDocument::parse(
+        std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
+    std::vector<std::u16string> sections{u"BUTTON_GROUP"};
+    for (int g = 0; g < 8; ++g) {
+        for (int b = 0; b < 12; ++b) {
+            sections.push_back(u"GROUPE" + decimal(g) + u"_INDEX" + decimal(b));
+        }
+    }
+    sections.push_back(u"BUTTON_ARRAY");
+    EXPECT_EQ(doc.sectionNames(), sections);
+    std::vector<std::u16string> groupKeys{u"N_BUTTON_GROUP"};
+    for (int g = 0; g < 8; ++g) {
+        groupKeys.push_back(u"TITLE_" + decimal(g));
+    }
+    EXPECT_EQ(doc.keyNames(u"BUTTON_GROUP"), groupKeys);
+    EXPECT_EQ(doc.keyNames(u"GROUPE7_INDEX11"),
+              (std::vector<std::u16string>{u"BUTTON_FILE_PATH", u"BUTTON_TEXT"}));
+    EXPECT_TRUE(raw.starts_with("[BUTTON_GROUP]\r\nN_BUTTON_GROUP=0\r\nTITLE_0=\r\n")) << raw;
+    EXPECT_TRUE(raw.ends_with("[BUTTON_ARRAY]\r\nLOAD_RUN=1\r\n")) << raw;
+}
+
+TEST_F(ButtonFileTest, EveryFieldRoundTrips)
+{
+    ButtonFile file(store, buttonPath());
+    for (int g = 0; g < 8; ++g) {
+        file.groupTitles[g] = u"グループ " + decimal(g + 1);
+        for (int b = 0; b < 12; ++b) {
+            ButtonSlot& slot = file.slots[ButtonFile::slotIndex(g, b)];
+            slot.path = u"./set " + decimal(g) + u"-" + decimal(b) + u".ini";
+            slot.text = u" 設定 \"" + decimal(b) + u"\" ";
+        }
+    }
+    file.groupTitles[5].clear();
+    file.slots[ButtonFile::slotIndex(3, 4)] = ButtonSlot{};
+    file.currentGroup = 6;
+    file.loadAndSend = 0;
+    ASSERT_TRUE(file.SaveButtonFile().ok());
+
+    ButtonFile back = loaded();
+    EXPECT_EQ(back.groupTitles, file.groupTitles);
+    for (int i = 0; i < ButtonFile::kSlotCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(back.slots[i].path, file.slots[i].path);
+        EXPECT_EQ(back.slots[i].text, file.slots[i].text);
+    }
+    EXPECT_EQ(back.currentGroup, 6);
+    EXPECT_EQ(back.loadAndSend, 0);
+
+    // The third group's tenth button keeps its own section.
+    std::string raw = contentOf(buttonPath());
+    EXPECT_NE(raw.find("[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=./set 2-9.ini\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ButtonFileTest, AGroupOutsideTheEightReadsAsTheFirst)
+{
+    for (const std::string stored : {"8", "-1", "99999999999", "seven", "7"}) {
+        SCOPED_TRACE(stored);
+        writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=" + stored + "\r\n");
+        EXPECT_EQ(loaded().currentGroup, stored == "7" ? 7 : 0);
+    }
+}
+
+TEST_F(ButtonFileTest, ANativeFileReadsWithItsWindowsPaths)
+{
+    // Code page 932, as the Windows program writes it: グループ is 83 4F 83 8B 81 5B 83 76.
+    writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=2\r\n"
+                            "TITLE_2=\x83\x4f\x83\x8b\x81\x5b\x83\x76\r\n"
+                            "[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=.\\a.ini\r\nBUTTON_TEXT=a.ini\r\n"
+                            "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
+    ButtonFile file = loaded();
+    EXPECT_EQ(file.currentGroup, 2);
+    EXPECT_EQ(file.groupTitles[2], u"グループ");
+    const ButtonSlot& slot = file.slots[ButtonFile::slotIndex(2, 9)];
+    EXPECT_EQ(slot.text, u"a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir(), slot.path), dir / "a.ini");
+    EXPECT_EQ(file.loadAndSend, 0);
+}
+
+TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
+{
+    writeFile(buttonPath(), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
+    ButtonFile file = loaded();
+    file.slots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
+    files.interruptWith = EIO;
+    EXPECT_EQ(file.SaveButtonFile().code, EIO);
+    EXPECT_EQ(contentOf(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
+    EXPECT_EQ(store.activePath(), settingsPath());
+}
+
+TEST(SlotPath, IsRelativeToTheProgramFolder)
+{
+    const std::filesystem::path programDir = "/opt/wirevane/bin/";
+    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/tests/a.ini"), u"../tests/a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/sets/b.ini"), u"./sets/b.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, "/home/u/x.ini"), u"../../../home/u/x.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/../bin/./..a.ini"), u"./..a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
+
+    // With no relative form the slot keeps the absolute path, never an empty one.
+    std::filesystem::path inCurrentFolder = std::filesystem::current_path() / "c.ini";
+    EXPECT_EQ(SlotPathFor(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
+    EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")), inCurrentFolder);
+}
+
+TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
+{
+    const std::filesystem::path programDir = "/opt/wirevane/bin/";
+    EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), "/opt/wirevane/bin/a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), "/opt/wirevane/bin/a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, u"..\\tests\\a.ini"), "/opt/wirevane/tests/a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, u"/srv/sets/x.ini"), "/srv/sets/x.ini");
+    for (const char* file :
+         {"/opt/wirevane/bin/a.ini", "/opt/wirevane/tests/a b.ini", "/srv/設定/x.ini"}) {
+        EXPECT_EQ(ResolveSlotPath(programDir, SlotPathFor(programDir, file)), file);
+    }
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,61 @@
+#include "core/cp932_display_table.h"
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace wirevane {
+namespace {
+
+std::u16string TableDecode(std::span<const uint8_t> bytes)
+{
+    std::u16string out;
+    Cp932DisplayTable::instance().decodeAppend(bytes, out);
+    return out;
+}
+
+// The table must be indistinguishable from the converter it was built from, including where a
+// lead byte meets a byte that cannot follow it.
+TEST(Cp932DisplayTable, DecodesEveryByteAndBytePairAsTheConverterDoes)
+{
+    const platform::CodePage932& cp932 = platform::codePage932();
+    for (unsigned first = 0; first < 256; ++first) {
+        const uint8_t one[] = {static_cast<uint8_t>(first)};
+        ASSERT_EQ(TableDecode(one), cp932.decode(one)) << first;
+        for (unsigned second = 0; second < 256; ++second) {
+            const uint8_t two[] = {static_cast<uint8_t>(first), static_cast<uint8_t>(second)};
+            ASSERT_EQ(TableDecode(two), cp932.decode(two)) << first << ' ' << second;
+        }
+    }
+}
+
+TEST(Cp932DisplayTable, DecodesRandomRunsAsTheConverterDoes)
+{
+    std::mt19937 random(932);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int run = 0; run < 2000; ++run) {
+        std::vector<uint8_t> bytes(static_cast<std::size_t>(1 + run % 17));
+        for (uint8_t& b : bytes)
+            b = static_cast<uint8_t>(byte(random));
+        ASSERT_EQ(TableDecode(bytes), platform::codePage932().decode(bytes));
+    }
+}
+
+TEST(Cp932DisplayTable, AppendsToWhatIsThere)
+{
+    const uint8_t kana[] = {0x83, 0x41};
+    std::u16string out = u"x";
+    Cp932DisplayTable::instance().decodeAppend(kana, out);
+    EXPECT_EQ(out, u"xア");
+}
+
+TEST(Cp932DisplayTable, ShowsCharactersAsTheirCodePage932Form)
+{
+    const Cp932DisplayTable& table = Cp932DisplayTable::instance();
+    EXPECT_EQ(table.shownAs(U'ア'), u'ア');
+    EXPECT_EQ(table.shownAs(U'é'), u'?');
+    EXPECT_EQ(table.shownAs(U'😀'), u'?');
+}
+
+} // namespace
+} // namespace wirevane

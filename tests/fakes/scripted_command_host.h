@@ -1,0 +1,51 @@
+#pragma once
+
+#include "persistence/settings_interfaces.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wirevane::test {
+
+// The main window as the settings commands see it: the dialogs answer what the test scripted,
+// and every call is logged in order, so a test can check the sequence of a command.
+class ScriptedCommandHost final : public SettingsCommandHost {
+public:
+    void OnReset() override { log.push_back("reset"); }
+    void EnableCompanionWindows(bool enable) override
+    {
+        log.push_back(enable ? "enable" : "disable");
+    }
+    bool confirm(std::u16string_view text, std::u16string_view caption) override
+    {
+        log.push_back("confirm");
+        confirmText = std::u16string(text);
+        confirmCaption = std::u16string(caption);
+        return confirmAnswer;
+    }
+    std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) override
+    {
+        log.push_back("open dialog");
+        lastRequest = request;
+        return openAnswer;
+    }
+    std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override
+    {
+        log.push_back("save dialog");
+        lastRequest = request;
+        return saveAnswer;
+    }
+
+    bool confirmAnswer = true;
+    std::optional<std::filesystem::path> openAnswer;
+    std::optional<std::filesystem::path> saveAnswer;
+
+    std::vector<std::string> log;
+    std::u16string confirmText;
+    std::u16string confirmCaption;
+    std::optional<FileDialogRequest> lastRequest;
+};
+
+} // namespace wirevane::test

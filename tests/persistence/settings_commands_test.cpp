@@ -1,0 +1,243 @@
+#include "core/memory_cell_grid.h"
+#include "fakes/key_table_layout.h"
+#include "fakes/recording_profile_files.h"
+#include "fakes/recording_settings_controls.h"
+#include "fakes/recording_settings_port.h"
+#include "fakes/scripted_command_host.h"
+#include "persistence/settings_commands.h"
+#include "platform/ini_document.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string contentOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string rowFile(const std::string& data, const std::string& more = {})
+{
+    return "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=0\r\nENCODE=1\r\n[DATA_INDEX0]\r\nSELECT="
+           "1\r\nDATA=" +
+           data + "\r\n" + more;
+}
+
+class SettingsCommandsTest : public ::testing::Test {
+protected:
+    SettingsCommandsTest() { table.FillAtStartup(); }
+
+    std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
+    std::filesystem::path tempPath() const { return dir / "Temporally.ini"; }
+    std::u16string dataCell(int row) const { return grid.cellText(row, SendTable::kDataColumn); }
+    void typeData(int row, std::u16string_view text)
+    {
+        grid.setCellText(row, SendTable::kDataColumn, text);
+    }
+
+    test::TempDir dir;
+    test::RecordingProfileFiles files;
+    ProfileStore store{settingsPath(), files};
+    MemoryCellGrid grid;
+    RunState run;
+    SendTable table{grid, run};
+    test::RecordingSettingsPort port;
+    test::RecordingSettingsControls controls;
+    SettingsFile settings{store, table, run, port, controls};
+    test::ScriptedCommandHost host;
+    test::KeyTableLayout layout{store, host.log};
+    SettingsCommands commands{settings, host, layout, dir.path() / "", tempPath()};
+};
+
+TEST_F(SettingsCommandsTest, ReloadAsksFirstAndReadsTheSettingsFile)
+{
+    writeFile(settingsPath(), rowFile("from the settings file"));
+    typeData(0, u"typed");
+
+    host.confirmAnswer = false;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(host.log, (Log{"reset", "confirm"}));
+    EXPECT_EQ(host.confirmText, u"設定ファイル再読込 (Wirevane.ini)        ");
+    EXPECT_EQ(host.confirmCaption, u"Wirevane");
+    EXPECT_EQ(dataCell(0), u"typed");
+
+    host.confirmAnswer = true;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(dataCell(0), u"from the settings file");
+    EXPECT_EQ(controls.encoding, kEncodingUtf8);
+    // Reload leaves the column layout alone and writes nothing.
+    EXPECT_TRUE(layout.pathsSeen.empty());
+    EXPECT_EQ(files.replaceCount, 0);
+}
+
+TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
+{
+    writeFile(settingsPath(), rowFile("settings"));
+    const std::filesystem::path chosen = dir / "bench.ini";
+    writeFile(chosen, rowFile("chosen", "[Profile ListTX]\r\nColumnWidth_0=77\r\n"));
+    port.deviceName = u"\\\\.\\COM3";
+    host.openAnswer = chosen;
+
+    EXPECT_TRUE(commands.OnOpen().ok());
+    EXPECT_EQ(host.log, (Log{"disable", "reset", "open dialog", "load layout", "enable"}));
+    ASSERT_TRUE(host.lastRequest.has_value());
+    EXPECT_EQ(host.lastRequest->title, u"設定ファイル 読込");
+    EXPECT_EQ(host.lastRequest->filter,
+              u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(host.lastRequest->defaultExtension, u"ini");
+    EXPECT_EQ(host.lastRequest->initialFolder, dir.path() / "");
+
+    EXPECT_EQ(dataCell(0), u"chosen");
+    EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
+    EXPECT_EQ(layout.loadedWidth, 77);
+    // The chosen file has no SERIAL section: the port gets the defaults.
+    EXPECT_EQ(port.deviceName, u"COM1");
+    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{9600, 8, 0, 0}));
+    EXPECT_EQ(store.activePath(), settingsPath());
+    EXPECT_EQ(files.replaceCount, 0);
+
+    // The chosen file is not remembered.
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(dataCell(0), u"settings");
+}
+
+TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
+{
+    writeFile(settingsPath(), rowFile("settings"));
+    typeData(0, u"typed");
+
+    EXPECT_TRUE(commands.OnOpen().ok());
+    EXPECT_EQ(host.log, (Log{"disable", "reset", "open dialog", "enable"}));
+
+    host.log.clear();
+    SaveAsResult result = commands.OnSaveAs();
+    EXPECT_FALSE(result.saved);
+    EXPECT_TRUE(result.error.ok());
+    EXPECT_EQ(host.log, (Log{"disable", "reset", "save dialog", "enable"}));
+
+    EXPECT_EQ(dataCell(0), u"typed");
+    EXPECT_FALSE(controls.encoding.has_value());
+    EXPECT_EQ(port.deviceName, u"(unset)");
+    EXPECT_EQ(contentOf(settingsPath()), rowFile("settings"));
+    EXPECT_EQ(files.replaceCount, 0);
+    EXPECT_EQ(store.activePath(), settingsPath());
+}
+
+TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
+{
+    const std::filesystem::path chosen = dir / "saved as.ini";
+    host.saveAnswer = chosen;
+    typeData(0, u"saved row");
+    layout.width = 51;
+
+    SaveAsResult result = commands.OnSaveAs();
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(result.error.ok());
+    EXPECT_EQ(result.fullPath, chosen);
+    EXPECT_EQ(result.fileName, u"saved as.ini");
+    EXPECT_EQ(host.log, (Log{"disable", "reset", "save dialog", "save layout", "enable"}));
+    EXPECT_EQ(host.lastRequest->title, u"設定ファイル 保存");
+
+    EXPECT_EQ(files.replaceCount, 1);
+    EXPECT_EQ(files.replacedPaths.front().filename(), "saved as.ini");
+    EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+    EXPECT_EQ(store.activePath(), settingsPath());
+
+    std::string raw = contentOf(chosen);
+    auto doc = platform::IniDocument::parse(
+        std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
+    EXPECT_EQ(doc.value(u"DATA_INDEX0", u"DATA"), u"saved row");
+    EXPECT_EQ(doc.value(u"Profile ListTX", u"ColumnWidth_0"), u"51");
+    for (const std::u16string& name : doc.sectionNames()) {
+        EXPECT_FALSE(name == u"SERIAL" || name.starts_with(u"WINDOW_")) << "section written";
+    }
+}
+
+TEST_F(SettingsCommandsTest, FailedSavesAreReportedAndTheSettingsFileStaysActive)
+{
+    writeFile(settingsPath(), rowFile("settings"));
+    host.saveAnswer = dir / "other.ini";
+    files.failWith = EACCES;
+
+    SaveAsResult result = commands.OnSaveAs();
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.error.code, EACCES);
+    EXPECT_FALSE(result.error.message.empty());
+    EXPECT_EQ(host.log.back(), "enable");
+    EXPECT_EQ(store.activePath(), settingsPath());
+
+    files.failWith = ENOSPC;
+    EXPECT_EQ(commands.OnTemporarySave().code, ENOSPC);
+    EXPECT_EQ(store.activePath(), settingsPath());
+    EXPECT_FALSE(std::filesystem::exists(tempPath()));
+
+    files.failWith.reset();
+    typeData(0, u"typed");
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(dataCell(0), u"settings");
+}
+
+TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
+{
+    typeData(0, u"kept for later");
+    typeData(99, u"最後の行");
+    run.cyclic = 1;
+    run.lineEnd = 3;
+    run.encoding = kEncodingEuc;
+
+    EXPECT_TRUE(commands.OnTemporarySave().ok());
+    EXPECT_EQ(host.log, (Log{"reset"}));
+    EXPECT_EQ(files.replacedPaths, (std::vector<std::filesystem::path>{tempPath()}));
+    EXPECT_EQ(store.activePath(), settingsPath());
+
+    typeData(0, u"changed");
+    typeData(99, u"");
+    run.cyclic = 0;
+    run.lineEnd = 0;
+    run.encoding = kEncodingSjis;
+
+    EXPECT_TRUE(commands.OnTemporaryLoad().ok());
+    EXPECT_EQ(dataCell(0), u"kept for later");
+    EXPECT_EQ(dataCell(99), u"最後の行");
+    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_EQ(run.lineEnd, 3);
+    EXPECT_EQ(run.encoding, kEncodingEuc);
+    EXPECT_EQ(controls.lineEnd, 3);
+    EXPECT_EQ(controls.encoding, kEncodingEuc);
+    EXPECT_EQ(store.activePath(), settingsPath());
+    // Neither touches the column layout nor the settings file.
+    EXPECT_TRUE(layout.pathsSeen.empty());
+    EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+    EXPECT_EQ(files.replaceCount, 1);
+}
+
+TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)
+{
+    const std::filesystem::path folder = dir / "a folder.ini";
+    std::filesystem::create_directory(folder);
+    host.openAnswer = folder;
+    typeData(0, u"typed");
+
+    EXPECT_EQ(commands.OnOpen().code, EISDIR);
+    EXPECT_EQ(dataCell(0), u"typed");
+    EXPECT_TRUE(layout.pathsSeen.empty());
+    EXPECT_EQ(host.log.back(), "enable");
+    EXPECT_EQ(store.activePath(), settingsPath());
+}
+
+} // namespace
+} // namespace wirevane

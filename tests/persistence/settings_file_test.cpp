@@ -1,0 +1,370 @@
+#include "core/memory_cell_grid.h"
+#include "fakes/fixed_window_placements.h"
+#include "fakes/recording_profile_files.h"
+#include "fakes/recording_settings_controls.h"
+#include "fakes/recording_settings_port.h"
+#include "persistence/settings_file.h"
+#include "platform/ini_document.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+using Column = SendTable::Column;
+
+std::string contentOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+platform::IniDocument parsed(const std::filesystem::path& path)
+{
+    std::string bytes = contentOf(path);
+    return platform::IniDocument::parse(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+std::u16string decimal(int n)
+{
+    std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string rowSection(int row)
+{
+    return u"DATA_INDEX" + decimal(row);
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    SettingsFileTest() { table.FillAtStartup(); }
+
+    std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
+    std::u16string cell(int row, Column column) const { return grid.cellText(row, column); }
+
+    // Rows that differ from every default, shown in the table as a user would have left them.
+    void fillTableWithEdits()
+    {
+        for (int i = 0; i < SendTable::kRowCount; ++i) {
+            SendRow& row = table.rows()[i];
+            row.sendFlag = i % 2;
+            row.data = u"edited " + decimal(i);
+            row.waitKind = i % 4;
+            row.halt = (i + 1) % 2;
+            row.delay = 1000 + i;
+        }
+        table.RewriteFromRows();
+    }
+
+    test::TempDir dir;
+    test::RecordingProfileFiles files;
+    ProfileStore store{settingsPath(), files};
+    MemoryCellGrid grid;
+    RunState run;
+    SendTable table{grid, run};
+    test::RecordingSettingsPort port;
+    test::RecordingSettingsControls controls;
+    SettingsFile settings{store, table, run, port, controls};
+};
+
+TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
+{
+    fillTableWithEdits();
+    run.cyclic = 1;
+    run.lineEnd = 0;
+    run.encoding = kEncodingEuc;
+
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+
+    EXPECT_EQ(port.deviceName, u"COM1");
+    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{9600, 8, 0, 0}));
+    EXPECT_EQ(port.handshake, 0);
+    EXPECT_EQ(run.cyclic, 0);
+    EXPECT_EQ(run.lineEnd, 2);
+    EXPECT_EQ(run.encoding, kEncodingSjis);
+    EXPECT_EQ(controls.cyclic, false);
+    EXPECT_EQ(controls.lineEnd, 2);
+    EXPECT_EQ(controls.encoding, kEncodingSjis);
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cell(i, SendTable::kSelectColumn), u"");
+        EXPECT_EQ(cell(i, SendTable::kNumberColumn), decimal(i));
+        EXPECT_EQ(cell(i, SendTable::kDataColumn), u"");
+        EXPECT_EQ(cell(i, SendTable::kWaitColumn), u"なし");
+        EXPECT_EQ(cell(i, SendTable::kHaltColumn), u"");
+        EXPECT_EQ(cell(i, SendTable::kDelayColumn), u"100");
+    }
+    EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+    EXPECT_EQ(files.replaceCount, 0);
+}
+
+TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalised)
+{
+    writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=3\r\nTERNINATOR=9\r\nENCODE=5\r\n"
+                              "[DATA_INDEX0]\r\nSELECT=5\r\nDATA=x\r\nWAIT_RX=7\r\nHALT=2\r\n"
+                              "DELAY=abc\r\n"
+                              "[DATA_INDEX1]\r\nWAIT_RX=-1\r\nDELAY=-20\r\n"
+                              "[DATA_INDEX100]\r\nSELECT=1\r\nDATA=not a row\r\n");
+
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
+    EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(table.rows()[0].waitKind, 0);
+    EXPECT_FALSE(cell(0, SendTable::kHaltColumn).empty());
+    EXPECT_EQ(cell(0, SendTable::kDelayColumn), u"0");
+    EXPECT_EQ(cell(1, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(cell(1, SendTable::kDelayColumn), u"-20");
+    // Only the wait kind is range-checked; the rest is shown and kept as the file says.
+    EXPECT_EQ(controls.cyclic, true);
+    EXPECT_EQ(run.lineEnd, 9);
+    EXPECT_EQ(run.encoding, 5);
+    EXPECT_EQ(controls.encoding, 5);
+
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    platform::IniDocument saved = parsed(settingsPath());
+    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"SELECT"), u"1");
+    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"WAIT_RX"), u"0");
+    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"HALT"), u"1");
+    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"DELAY"), u"0");
+    EXPECT_EQ(saved.value(u"DATA_INDEX1", u"WAIT_RX"), u"0");
+    EXPECT_EQ(saved.value(u"DATA_INDEX1", u"DELAY"), u"-20");
+    EXPECT_EQ(saved.value(u"CONSOLE", u"CYCLIC"), u"3");
+    EXPECT_EQ(saved.value(u"CONSOLE", u"TERNINATOR"), u"9");
+    EXPECT_EQ(saved.value(u"CONSOLE", u"ENCODE"), u"5");
+    // A row past the table is neither loaded nor lost.
+    EXPECT_EQ(saved.value(u"DATA_INDEX100", u"DATA"), u"not a row");
+}
+
+TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
+{
+    const std::u16string samples[] = {
+        u" AT ",
+        u"\"ON\"",
+        u"'single'",
+        u"日本語のテキスト",
+        u"",
+        u"a=b;c # d",
+        u"[not a section]",
+        u"\\x0D\\x0A$ESC",
+        u"\t tab and blank",
+        u"\"",
+        u"ソ表能 ① ｶﾅ",
+        u"\"a\" and \"b\"",
+        u"=",
+        u"  ",
+    };
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        SendRow& row = table.rows()[i];
+        row.sendFlag = i % 3 == 0;
+        row.data =
+            samples[static_cast<size_t>(i) % std::size(samples)] + (i < 14 ? u"" : decimal(i));
+        row.waitKind = i % 4;
+        row.halt = i % 5 == 0;
+        row.delay = i * 37;
+    }
+    table.RewriteFromRows();
+    const std::array<SendRow, SendTable::kRowCount> written = table.rows();
+    run.cyclic = 1;
+    run.lineEnd = 3;
+    run.encoding = kEncodingUtf8;
+
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    EXPECT_EQ(files.replaceCount, 1);
+
+    // The native program reads the same file: code page 932 without a byte-order mark, the
+    // sections and keys in its order, a value with outer blanks inside one pair of quotes.
+    std::string raw = contentOf(settingsPath());
+    EXPECT_TRUE(raw.starts_with("[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=3\r\nENCODE=1\r\n"
+                                "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=\" AT \"\r\nWAIT_RX=0\r\n"
+                                "HALT=1\r\nDELAY=0\r\n[DATA_INDEX1]\r\n"))
+        << raw.substr(0, 200);
+    platform::IniDocument saved = parsed(settingsPath());
+    EXPECT_EQ(saved.form(), platform::IniTextForm::CodePage932);
+    std::vector<std::u16string> expectedSections{u"CONSOLE"};
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        expectedSections.push_back(rowSection(i));
+    }
+    EXPECT_EQ(saved.sectionNames(), expectedSections);
+    EXPECT_EQ(saved.keyNames(u"DATA_INDEX99"),
+              (std::vector<std::u16string>{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY"}));
+
+    for (SendRow& row : table.rows()) {
+        row = SendRow{};
+    }
+    table.RewriteFromRows();
+    run = RunState{};
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cell(i, SendTable::kDataColumn), written[static_cast<size_t>(i)].data);
+        EXPECT_EQ(table.rows()[i].sendFlag, written[static_cast<size_t>(i)].sendFlag);
+        EXPECT_EQ(table.rows()[i].waitKind, written[static_cast<size_t>(i)].waitKind);
+        EXPECT_EQ(table.rows()[i].halt, written[static_cast<size_t>(i)].halt);
+        EXPECT_EQ(table.rows()[i].delay, written[static_cast<size_t>(i)].delay);
+    }
+    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_EQ(run.lineEnd, 3);
+    EXPECT_EQ(run.encoding, kEncodingUtf8);
+}
+
+TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
+{
+    // As the Windows program and a text editor leave it: code page 932 (ソ and 表 end in the
+    // byte 0x5C, ① is an NEC extension), names in any case, blanks around the equals sign, a
+    // quoted value, comments.
+    writeFile(settingsPath(), "; settings for bench 3\r\n"
+                              "[serial]\r\nPort = \\\\.\\COM3\r\nbaud=115200\r\nDATA=7\r\n"
+                              "STOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n"
+                              "[Console]\r\ncyclic=1\r\nTerninator=0\r\nEncode=2\r\n"
+                              "[data_index0]\r\nselect = 1\r\n"
+                              "data = \x83\x5c\x95\x5c\x87\x40 \x82\xa0\r\n"
+                              "Wait_Rx=3\r\nhalt=1\r\ndelay= 250 \r\n"
+                              "[DATA_INDEX7]\r\nDATA=\"ON\"\r\n");
+
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(port.deviceName, u"\\\\.\\COM3");
+    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.handshake, 1);
+    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_EQ(run.lineEnd, 0);
+    EXPECT_EQ(run.encoding, kEncodingEuc);
+    EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
+    EXPECT_EQ(cell(0, SendTable::kDataColumn), u"ソ表① あ");
+    EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"Any");
+    EXPECT_FALSE(cell(0, SendTable::kHaltColumn).empty());
+    EXPECT_EQ(cell(0, SendTable::kDelayColumn), u"250");
+    EXPECT_EQ(cell(7, SendTable::kDataColumn), u"ON");
+}
+
+TEST_F(SettingsFileTest, ASaveKeepsWhatItDoesNotWrite)
+{
+    const std::string head = "; written by hand\r\n"
+                             "[SERIAL]\r\nPORT=COM7\r\nBAUD=19200\r\n\r\n";
+    const std::string tool = "[MyTool]\r\n# not ours\r\nanswer=42\r\n";
+    writeFile(settingsPath(), head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=old\r\n" + tool +
+                                  "[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n");
+    {
+        std::ofstream(settingsPath(), std::ios::binary | std::ios::app)
+            << "[Profile ListTX]\r\nCurrentProfiles=\x83\x66\x83\x74\x83\x48\x83\x8b\x83\x67, "
+               "\x83\x4a\x83\x58\x83\x5e\x83\x80\r\n";
+    }
+    fillTableWithEdits();
+
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    EXPECT_EQ(files.replaceCount, 1);
+
+    std::string raw = contentOf(settingsPath());
+    EXPECT_TRUE(raw.starts_with(head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=edited 5\r\n"))
+        << raw.substr(0, 200);
+    size_t toolAt = raw.find(tool);
+    size_t windowAt = raw.find("[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n");
+    size_t layoutAt = raw.find("[Profile ListTX]\r\n");
+    ASSERT_NE(toolAt, std::string::npos);
+    ASSERT_NE(windowAt, std::string::npos);
+    ASSERT_NE(layoutAt, std::string::npos);
+    EXPECT_LT(toolAt, windowAt);
+    EXPECT_LT(windowAt, layoutAt);
+    platform::IniDocument saved = parsed(settingsPath());
+    EXPECT_EQ(saved.value(u"Profile ListTX", u"CurrentProfiles"), u"デフォルト, カスタム");
+    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"DATA"), u"edited 0");
+    EXPECT_EQ(saved.value(u"DATA_INDEX99", u"DELAY"), u"1099");
+}
+
+TEST_F(SettingsFileTest, WindowPositionsAreWrittenAndClearedInOneWriteEach)
+{
+    test::FixedWindowPlacements windows;
+    windows.rects = {WindowRect{10, 20, 810, 620}, WindowRect{-300, 5, -10, 400},
+                     WindowRect{900, 30, 1200, 330}};
+    windows.shown = {true, false, true};
+
+    ASSERT_TRUE(settings.WriteWindowPositions(windows).ok());
+    EXPECT_EQ(files.replaceCount, 1);
+    platform::IniDocument saved = parsed(settingsPath());
+    EXPECT_EQ(saved.sectionNames(), (std::vector<std::u16string>{u"WINDOW_MAIN", u"WINDOW_TERMINAL",
+                                                                 u"WINDOW_BUTTON_ARRAY"}));
+    const std::vector<std::u16string> rectKeys{u"NORM_LEFT", u"NORM_TOP", u"NORM_RIGHT",
+                                               u"NORM_BOTTOM"};
+    std::vector<std::u16string> visibleThenRect{u"VISIBLE"};
+    visibleThenRect.insert(visibleThenRect.end(), rectKeys.begin(), rectKeys.end());
+    EXPECT_EQ(saved.keyNames(u"WINDOW_MAIN"), rectKeys);
+    EXPECT_EQ(saved.keyNames(u"WINDOW_TERMINAL"), visibleThenRect);
+    EXPECT_EQ(saved.keyNames(u"WINDOW_BUTTON_ARRAY"), visibleThenRect);
+    EXPECT_EQ(saved.value(u"WINDOW_TERMINAL", u"NORM_LEFT"), u"-300");
+
+    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::Main), windows.rects[0]);
+    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::Terminal), windows.rects[1]);
+    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::ButtonArray), windows.rects[2]);
+    EXPECT_FALSE(settings.ReadWindowVisible(PlacedWindow::Terminal));
+    EXPECT_TRUE(settings.ReadWindowVisible(PlacedWindow::ButtonArray));
+
+    ASSERT_TRUE(settings.ClearWindowPositions().ok());
+    EXPECT_EQ(files.replaceCount, 2);
+    for (PlacedWindow window :
+         {PlacedWindow::Main, PlacedWindow::Terminal, PlacedWindow::ButtonArray}) {
+        EXPECT_EQ(settings.ReadWindowRect(window), WindowRect{});
+        EXPECT_TRUE(settings.ReadWindowVisible(window));
+    }
+    EXPECT_EQ(parsed(settingsPath()).value(u"WINDOW_TERMINAL", u"VISIBLE"), u"1");
+    EXPECT_EQ(files.replaceCount, 2);
+}
+
+TEST_F(SettingsFileTest, FailedWritesAreReportedAndLeaveTheOldFile)
+{
+    const std::string old = "[CONSOLE]\r\nCYCLIC=0\r\n[DATA_INDEX0]\r\nDATA=old\r\n";
+    writeFile(settingsPath(), old);
+    fillTableWithEdits();
+
+    files.interruptWith = EIO;
+    platform::FileError interrupted = settings.WriteSettings();
+    EXPECT_EQ(interrupted.code, EIO);
+    EXPECT_FALSE(interrupted.message.empty());
+    EXPECT_EQ(contentOf(settingsPath()), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    files.interruptWith.reset();
+    files.failWith = ENOSPC;
+    EXPECT_EQ(settings.WriteWindowPositions(test::FixedWindowPlacements{}).code, ENOSPC);
+    EXPECT_EQ(contentOf(settingsPath()), old);
+
+    // As root, permission bits stop nothing; a folder that is a plain file stops everyone.
+    files.failWith.reset();
+    writeFile(dir / "plain", "not a folder");
+    ProfileStore blocked(dir / "plain" / "Wirevane.ini", files);
+    SettingsFile blockedSettings(blocked, table, run, port, controls);
+    platform::FileError error = blockedSettings.WriteSettings();
+    EXPECT_FALSE(error.ok());
+    EXPECT_FALSE(error.message.empty());
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
+{
+    std::filesystem::create_directory(settingsPath());
+    fillTableWithEdits();
+    run.cyclic = 1;
+    const std::array<SendRow, SendTable::kRowCount> before = table.rows();
+
+    EXPECT_EQ(settings.LoadSettingsFile().code, EISDIR);
+    EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
+    EXPECT_EQ(table.rows()[3].delay, before[3].delay);
+    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_EQ(port.deviceName, u"(unset)");
+    EXPECT_FALSE(controls.cyclic.has_value());
+
+    EXPECT_EQ(settings.WriteSettings().code, EISDIR);
+    EXPECT_EQ(files.replaceCount, 0);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,106 @@
+#include "platform/qt/qt_step_timer.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace wirevane::platform {
+namespace {
+
+// A zero-period timer started after the step timer fires after it; once it has fired, the step
+// timer has had every chance to fire too. This shows "did not fire" without sleeping.
+void LetTheLoopRunPast()
+{
+    bool passed = false;
+    QTimer marker;
+    marker.setSingleShot(true);
+    QObject::connect(&marker, &QTimer::timeout, [&passed] { passed = true; });
+    marker.start(0);
+    QTRY_VERIFY_WITH_TIMEOUT(passed, 5000);
+}
+
+TEST(QtStepTimer, FiresOnceAndIsNoLongerArmed)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    EXPECT_FALSE(timer.IsArmed());
+    timer.Arm(5);
+    EXPECT_TRUE(timer.IsArmed());
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+    EXPECT_FALSE(timer.IsArmed());
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(QtStepTimer, ArmingAgainReplacesThePendingPeriod)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(600'000);
+    timer.Arm(0);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+    // The ten-minute period is gone, not waiting behind the short one.
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+TEST(QtStepTimer, KilledTimerNeverFires)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(0);
+    timer.Kill();
+    EXPECT_FALSE(timer.IsArmed());
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 0);
+    timer.Kill(); // killing an idle timer is harmless
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+// Period 0 must not wait for any platform minimum: it fires on the loop's next pass, before a
+// zero timer that was queued after it.
+TEST(QtStepTimer, PeriodZeroFiresOnTheNextLoopPass)
+{
+    std::vector<char> order;
+    QtStepTimer timer([&order] { order.push_back('s'); });
+    QTimer queuedAfter;
+    queuedAfter.setSingleShot(true);
+    QObject::connect(&queuedAfter, &QTimer::timeout, [&order] { order.push_back('q'); });
+    timer.Arm(0);
+    queuedAfter.start(0);
+    QTRY_COMPARE_WITH_TIMEOUT(order.size(), std::size_t{2}, 5000);
+    EXPECT_EQ(order, (std::vector<char>{'s', 'q'}));
+}
+
+// A negative period would make QTimer refuse to start; the run would then hang on that row.
+TEST(QtStepTimer, NegativePeriodFiresAsSoonAsPossible)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(-100);
+    EXPECT_TRUE(timer.IsArmed());
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+}
+
+// The engine kills and re-arms the timer from inside its own tick.
+TEST(QtStepTimer, TickMayKillAndRearmItself)
+{
+    int ticks = 0;
+    QtStepTimer* self = nullptr;
+    QtStepTimer timer([&] {
+        ++ticks;
+        self->Kill();
+        if (ticks < 3)
+            self->Arm(0);
+    });
+    self = &timer;
+    timer.Arm(0);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 3, 5000);
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+} // namespace
+} // namespace wirevane::platform

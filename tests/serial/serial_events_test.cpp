@@ -1,0 +1,144 @@
+#include "fakes/recording_message_target.h"
+#include "serial/serial_wnd.h"
+#include "support/pty_pair.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+
+namespace wirevane {
+namespace {
+
+using test::PtyPair;
+using test::RecordingMessageTarget;
+
+std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::size_t expected)
+{
+    std::string got;
+    for (std::size_t seen = 0; got.size() < expected;) {
+        if (!target.WaitFor(seen + 1))
+            break;
+        seen = target.Messages().size();
+        char chunk[255];
+        uint32_t count = 0;
+        do {
+            EXPECT_EQ(port.Read(chunk, sizeof chunk, &count), 0u);
+            got.append(chunk, count);
+        } while (count == sizeof chunk);
+    }
+    return got;
+}
+
+TEST(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParameter)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    CSerialWnd port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &target, 0, 42), 0u);
+    EXPECT_TRUE(port.IsEventThreadRunning());
+    pty.WriteMaster("hello");
+    ASSERT_TRUE(target.WaitFor(1));
+    const auto first = target.Messages().front();
+    EXPECT_EQ(first.id, CSerialWnd::DefaultComMessage());
+    EXPECT_GE(first.id, 0xC000u);
+    EXPECT_EQ(first.first, EV_RXCHAR);
+    EXPECT_EQ(first.second, 42);
+    char buffer[8];
+    uint32_t count = 0;
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
+    EXPECT_EQ(std::string(buffer, count), "hello");
+    port.Close();
+
+    RecordingMessageTarget custom;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &custom, 0x8123, 0), 0u);
+    pty.WriteMaster("x");
+    ASSERT_TRUE(custom.WaitFor(1));
+    EXPECT_EQ(custom.Messages().front().id, 0x8123u);
+}
+
+TEST(SerialNotification, AnEventOutsideTheMaskPostsNothing)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    CSerialWnd port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    ASSERT_EQ(port.SetEventMask(EV_CTS), 0u);
+    pty.WriteMaster("unseen");
+    // Nothing may come of the bytes while the mask leaves them out; once it takes them in,
+    // the first message is the one for them.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(target.Messages().empty());
+    ASSERT_EQ(port.SetEventMask(EV_RXCHAR), 0u);
+    pty.WriteMaster("seen");
+    EXPECT_EQ(ReadEverything(port, target, 10), "unseenseen");
+    EXPECT_EQ(target.Messages().front().first, EV_RXCHAR);
+}
+
+TEST(SerialNotification, CloseWithNoEventEverReceivedReturnsAndPostsNothing)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    for (int round = 0; round < 20; ++round) {
+        CSerialWnd port;
+        ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+        EXPECT_EQ(port.Close(), 0u);
+        EXPECT_FALSE(port.IsEventThreadRunning());
+        EXPECT_EQ(port.Close(), 0u);
+    }
+    EXPECT_TRUE(target.Messages().empty());
+}
+
+TEST(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    CSerialWnd port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    pty.CloseSlave();
+    pty.CloseMaster();
+    ASSERT_TRUE(target.WaitFor(1));
+    EXPECT_EQ(target.Messages().front().first, EV_ERR | (CE_IOE << 16));
+    EXPECT_FALSE(target.WaitFor(2, std::chrono::milliseconds(200)));
+    EXPECT_EQ(port.Close(), 0u);
+}
+
+TEST(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    CSerialWnd port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    ASSERT_EQ(port.SetEventCharacter('\n', true), 0u);
+    EXPECT_EQ(port.GetEventMask(), 0x00C3u);
+    EXPECT_EQ(port.GetEventCharacter(), '\n');
+    pty.WriteMaster("line\n");
+    ASSERT_TRUE(target.WaitFor(1));
+    EXPECT_EQ(target.EventUnion(), EV_RXCHAR | EV_RXFLAG);
+    port.Close();
+
+    RecordingMessageTarget drained;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &drained), 0u);
+    ASSERT_EQ(port.SetEventMask(EV_TXEMPTY), 0u);
+    EXPECT_EQ(port.Write("out"), 0u);
+    ASSERT_TRUE(drained.WaitFor(1));
+    EXPECT_EQ(drained.Messages().front().first, EV_TXEMPTY);
+}
+
+TEST(SerialNotification, ALargeTransferArrivesCompleteAndInOrder)
+{
+    PtyPair pty;
+    RecordingMessageTarget target;
+    CSerialWnd port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    std::string sent;
+    for (int i = 0; i < 200'000; ++i)
+        sent.push_back(static_cast<char>('A' + (i * 7) % 26));
+    std::thread device([&] { pty.WriteMaster(sent); });
+    const std::string got = ReadEverything(port, target, sent.size());
+    device.join();
+    EXPECT_EQ(got.size(), sent.size());
+    EXPECT_TRUE(got == sent);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,241 @@
+#include "serial/serial.h"
+#include "support/pty_pair.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace wirevane {
+namespace {
+
+using test::PtyPair;
+
+TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
+{
+    CSerial port;
+    uint8_t buffer[4];
+    uint32_t count = 77;
+    EXPECT_EQ(port.Close(), 0u);
+    EXPECT_EQ(port.SetLineSettings(9600, 8, 0, 0), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.SetEventCharacter('\n', true), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.SetEventMask(EV_RXCHAR), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.WaitForEvent(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.SetHandshake(0), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.SetReadMode(0), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.Write("abc", &count), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(count, 0u);
+    count = 77;
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(count, 0u);
+    for (uint32_t value : {port.GetBaudRate(), port.GetDataBits(), port.GetParity(),
+                           port.GetStopBits(), port.GetHandshake()}) {
+        EXPECT_EQ(value, kQueryFailed);
+    }
+    EXPECT_EQ(port.GetEventMask(), 0u);
+    EXPECT_EQ(port.GetLastErrorCode(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.GetEventCharacter(), 0);
+    port.SendBreak();
+    EXPECT_EQ(port.GetLastErrorCode(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(port.IsCtsOn());
+    EXPECT_EQ(port.GetLastErrorCode(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(port.Close(), 0u);
+    EXPECT_EQ(port.GetLastErrorCode(), 0u);
+}
+
+TEST(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
+{
+    PtyPair pty;
+    CSerial missing;
+    EXPECT_EQ(missing.Open(u"/dev/wirevane-no-such-port"), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(missing.IsOpen());
+
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    EXPECT_EQ(port.DeviceName(), pty.slavePathU16());
+
+    // Another holder, as a second program would be, is refused even when running as root.
+    CSerial other;
+    EXPECT_EQ(other.Open(pty.slavePathU16()), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(other.IsOpen());
+
+    EXPECT_EQ(port.Open(pty.slavePathU16()), ERROR_ALREADY_INITIALIZED);
+    ASSERT_TRUE(port.IsOpen());
+    EXPECT_EQ(port.Write("still here"), 0u);
+    EXPECT_EQ(pty.ReadMaster(10), "still here");
+
+    EXPECT_EQ(port.Close(), 0u);
+    EXPECT_TRUE(port.DeviceName().empty());
+    EXPECT_EQ(port.Close(), 0u);
+    // Released: the next holder gets it.
+    EXPECT_EQ(other.Open(pty.slavePathU16()), 0u);
+}
+
+TEST(SerialOpen, StartsWithTheStandardMaskDefaultsAndNonBlockingReads)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    EXPECT_EQ(port.GetEventMask(), 0x00C1u);
+    EXPECT_EQ(port.GetBaudRate(), 9600u);
+    EXPECT_EQ(port.GetDataBits(), 8u);
+    EXPECT_EQ(port.GetParity(), NOPARITY);
+    EXPECT_EQ(port.GetStopBits(), ONESTOPBIT);
+    EXPECT_EQ(port.GetHandshake(), HandshakeOff);
+    uint8_t buffer[16];
+    uint32_t count = 99;
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
+    EXPECT_EQ(count, 0u);
+}
+
+TEST(SerialSettings, HandshakeReadsBackWhatWasSetAndRefusesUnknownModes)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    for (uint32_t mode : {HandshakeHardware, HandshakeSoftware, HandshakeOff, HandshakeSoftware}) {
+        EXPECT_EQ(port.SetHandshake(mode), 0u);
+        EXPECT_EQ(port.GetHandshake(), mode);
+    }
+    EXPECT_EQ(port.SetHandshake(3), E_INVALIDARG);
+    EXPECT_EQ(port.GetLastErrorCode(), E_INVALIDARG);
+    EXPECT_EQ(port.GetHandshake(), HandshakeSoftware);
+    EXPECT_EQ(port.SetReadMode(2), E_INVALIDARG);
+}
+
+TEST(SerialSettings, KeepsAnyBaudRateAndRefusesWhatTheLineCannotDo)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    EXPECT_EQ(port.SetLineSettings(115200, 8, NOPARITY, TWOSTOPBITS), 0u);
+    EXPECT_EQ(port.GetBaudRate(), 115200u);
+    EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
+    EXPECT_EQ(port.SetLineSettings(250000, 8, NOPARITY, ONESTOPBIT), 0u);
+    EXPECT_EQ(port.GetBaudRate(), 250000u);
+
+    EXPECT_EQ(port.SetLineSettings(9600, 8, NOPARITY, ONE5STOPBITS), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(port.SetLineSettings(9600, 9, NOPARITY, ONESTOPBIT), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(port.SetLineSettings(9600, 8, 5, ONESTOPBIT), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(port.SetLineSettings(0xFFFFFFFF, 8, NOPARITY, 0xFFFFFFFF), ERROR_INVALID_PARAMETER);
+    // A pseudo-terminal drops parity and narrow characters; the port says so instead of
+    // answering success for settings it does not keep, and keeps the previous ones.
+    EXPECT_EQ(port.SetLineSettings(9600, 7, EVENPARITY, ONESTOPBIT), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(port.GetBaudRate(), 250000u);
+    EXPECT_EQ(port.GetDataBits(), 8u);
+    EXPECT_EQ(port.GetParity(), NOPARITY);
+}
+
+TEST(SerialIo, WritesTextAndBytesAndReadsWhatTheDeviceSent)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    uint32_t written = 0;
+    EXPECT_EQ(port.Write("AT\r", &written), 0u);
+    EXPECT_EQ(written, 3u);
+    const uint8_t bytes[] = {0x00, 0xFF, 0x0D};
+    EXPECT_EQ(port.Write(bytes, sizeof bytes, &written), 0u);
+    EXPECT_EQ(written, 3u);
+    EXPECT_EQ(pty.ReadMaster(6), std::string("AT\r\x00\xFF\x0D", 6));
+
+    pty.WriteMaster("OK\r\n");
+    char buffer[16] = {};
+    uint32_t total = 0;
+    for (int tries = 0; tries < 200 && total < 4; ++tries) {
+        uint32_t count = 0;
+        ASSERT_EQ(port.Read(buffer + total, sizeof buffer - total, &count), 0u);
+        total += count;
+        if (total < 4)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(std::string(buffer, total), "OK\r\n");
+}
+
+TEST(SerialIo, BlockingReadWaitsForTheWholeCount)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    ASSERT_EQ(port.SetReadMode(ReadModeBlocking), 0u);
+    std::thread device([&pty] {
+        pty.WriteMaster("abc");
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pty.WriteMaster("de");
+    });
+    char buffer[5] = {};
+    uint32_t count = 0;
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
+    device.join();
+    EXPECT_EQ(std::string(buffer, count), "abcde");
+}
+
+TEST(SerialIo, TimeOutsAndRecordsNeedAnOverlappedPort)
+{
+    PtyPair pty;
+    CSerial plain;
+    ASSERT_EQ(plain.Open(pty.slavePathU16()), 0u);
+    ManualResetEvent done;
+    SerialOverlapped record{&done};
+    char buffer[4];
+    EXPECT_EQ(plain.WaitForEvent(&record), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(plain.WaitForEvent(nullptr, 10), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(plain.Read(buffer, sizeof buffer, nullptr, nullptr, 10), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(plain.Write("x", nullptr, &record), ERROR_INVALID_FUNCTION);
+    plain.Close();
+
+    CSerial overlapped;
+    ASSERT_EQ(overlapped.Open(pty.slavePathU16(), 0, 0, true), 0u);
+    EXPECT_EQ(overlapped.WaitForEvent(nullptr, 50), ERROR_TIMEOUT);
+    EXPECT_EQ(overlapped.Write("x", nullptr, &record), 0u);
+    EXPECT_TRUE(done.Wait(0));
+    EXPECT_EQ(pty.ReadMaster(1), "x");
+}
+
+TEST(SerialIo, AWriteHeldBackByFlowControlGivesUpAndDropsItsBytes)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    ASSERT_EQ(port.SetLineSettings(115200, 8, NOPARITY, ONESTOPBIT), 0u);
+    ASSERT_EQ(port.SetHandshake(HandshakeSoftware), 0u);
+    pty.WriteMaster("\x13"); // XOFF: the device asks us to stop
+    // The port's side sees the XOFF once its line discipline has taken the byte.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    uint32_t written = 99;
+    EXPECT_EQ(port.Write("held back", &written), ERROR_TIMEOUT);
+    EXPECT_EQ(written, 0u);
+
+    pty.WriteMaster("\x11"); // XON
+    EXPECT_EQ(port.Write("Z"), 0u);
+    EXPECT_EQ(pty.ReadMaster(1), "Z");
+}
+
+TEST(SerialIo, AGoneDeviceFailsTheRead)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    pty.CloseSlave();
+    pty.CloseMaster();
+    char buffer[4];
+    uint32_t count = 0;
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), ERROR_IO_DEVICE);
+    EXPECT_NE(port.Write("x"), 0u);
+    EXPECT_EQ(port.Close(), 0u);
+}
+
+TEST(SerialIo, ABreakOnADeviceWithoutOneIsHarmless)
+{
+    PtyPair pty;
+    CSerial port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    port.SendBreak();
+    EXPECT_EQ(port.GetLastErrorCode(), 0u);
+    uint32_t status = 0xFF;
+    EXPECT_EQ(port.GetModemStatus(status), 0u);
+    EXPECT_EQ(status, 0u);
+    EXPECT_FALSE(port.IsDsrOn());
+    EXPECT_EQ(port.GetLastErrorCode(), 0u);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,297 @@
+#include "core/serial_events.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_terminal.h"
+#include "fakes/scripted_port.h"
+#include "support/temp_dir.h"
+#include "tools/wirevane-run/run_driver.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wirevane::runner {
+namespace {
+
+struct Row {
+    int index;
+    std::string data;
+    int wait = 0;
+    int halt = 0;
+    int delay = 0;
+};
+
+void WriteSettingsFile(const std::filesystem::path& file, const std::vector<Row>& rows,
+                       int lineEnd = 1, const std::string& serial = {})
+{
+    std::ofstream out(file, std::ios::binary);
+    out << "[SERIAL]\r\n"
+        << serial << "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=" << lineEnd << "\r\nENCODE=0\r\n";
+    for (const Row& row : rows) {
+        out << "[DATA_INDEX" << row.index << "]\r\nSELECT=1\r\nDATA=" << row.data
+            << "\r\nWAIT_RX=" << row.wait << "\r\nHALT=" << row.halt << "\r\nDELAY=" << row.delay
+            << "\r\n";
+    }
+}
+
+RunSettings Cycles(int cycles)
+{
+    RunSettings settings;
+    settings.cycles = cycles;
+    return settings;
+}
+
+RunSettings Timeout(int seconds)
+{
+    RunSettings settings;
+    settings.timeoutSeconds = seconds;
+    return settings;
+}
+
+std::vector<uint8_t> Bytes(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+// A port whose writes fail as a vanished device's do.
+class BrokenPort final : public PortAccess {
+public:
+    bool IsOpen() const override { return true; }
+    uint32_t Write(std::span<const uint8_t>) override { return 5; }
+    uint32_t Read(std::span<uint8_t>, std::size_t& bytesRead) override
+    {
+        bytesRead = 0;
+        return 0;
+    }
+    uint32_t GetModemStatus(uint32_t& status) override
+    {
+        status = 0;
+        return 0;
+    }
+};
+
+class RunDriverTest : public ::testing::Test {
+protected:
+    RunDriver& Driver(PortAccess& port)
+    {
+        m_driver.emplace(
+            port, m_terminal, m_stepTimer, m_answerTimer, [this] { return m_nowUs; },
+            [](uint32_t code) { return "error " + std::to_string(code); });
+        return *m_driver;
+    }
+    RunDriver& Loaded(const std::vector<Row>& rows, PortAccess& port)
+    {
+        WriteSettingsFile(m_dir / "table.ini", rows);
+        RunDriver& driver = Driver(port);
+        EXPECT_TRUE(driver.Load(m_dir / "table.ini").ok());
+        EXPECT_TRUE(driver.Allocate());
+        return driver;
+    }
+    // Ticks while the engine wants ticks, as the event loop would; stops at a wait.
+    void RunTicks(RunDriver& driver)
+    {
+        for (int guard = 0; guard < 1000 && m_stepTimer.IsArmed() && !driver.finished(); ++guard) {
+            m_nowUs += 100;
+            driver.OnStepTimer();
+        }
+    }
+    void Answer(RunDriver& driver, std::string_view bytes)
+    {
+        m_nowUs += 40;
+        m_port.queueRead(Bytes(bytes));
+        driver.OnSerialMessage(EV_RXCHAR);
+    }
+
+    test::TempDir m_dir;
+    test::ScriptedPort m_port;
+    test::RecordingTerminal m_terminal;
+    test::ManualStepTimer m_stepTimer;
+    test::ManualStepTimer m_answerTimer;
+    int64_t m_nowUs = 0;
+    std::optional<RunDriver> m_driver;
+};
+
+TEST_F(RunDriverTest, MissingFileIsAnErrorNotAnEmptyTable)
+{
+    RunDriver& driver = Driver(m_port);
+    const platform::FileError error = driver.Load(m_dir / "nowhere.ini");
+    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_FALSE(error.message.empty());
+}
+
+TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
+{
+    WriteSettingsFile(
+        m_dir / "table.ini", {{0, "A"}}, 1,
+        "PORT=ttyUSB3\r\nBAUD=115200\r\nDATA=7\r\nSTOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n");
+    RunDriver& driver = Driver(m_port);
+    ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
+    const CapturedPortSettings& serial = driver.portSettings();
+    EXPECT_EQ(serial.deviceName(), u"ttyUSB3");
+    EXPECT_EQ(serial.baudRate(), 115200u);
+    EXPECT_EQ(serial.dataBits(), 7);
+    EXPECT_EQ(serial.stopBits(), 2);
+    EXPECT_EQ(serial.parity(), 2);
+    EXPECT_EQ(serial.handshake(), 1);
+}
+
+TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
+{
+    RunDriver& driver = Loaded({{0, "A", 1}, {2, "B", 1}, {5, "C"}}, m_port);
+    driver.Start(RunSettings{});
+    RunTicks(driver);
+    EXPECT_EQ(m_port.written(), Bytes("A\r"));
+    Answer(driver, "x\r");
+    RunTicks(driver);
+    EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
+    Answer(driver, "\r");
+    RunTicks(driver);
+
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    EXPECT_EQ(ExitStatus(driver.outcome()), 0);
+    EXPECT_EQ(m_port.written(), Bytes("A\rB\rC\r"));
+    EXPECT_EQ(driver.cyclesCompleted(), 1);
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+
+    const auto& rows = driver.report().rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].index, 0);
+    EXPECT_EQ(rows[1].index, 2);
+    EXPECT_EQ(rows[2].index, 5);
+    EXPECT_EQ(rows[1].bytes, Bytes("B\r"));
+    ASSERT_TRUE(rows[0].answeredUs && rows[1].answeredUs);
+    EXPECT_EQ(*rows[0].answeredUs - rows[0].writtenUs, 40);
+    EXPECT_FALSE(rows[2].answeredUs);
+}
+
+// The engine passes the end of the table and resets the end flag in one tick when a single row
+// repeats, so cycles are counted by steps, not by watching the flag.
+TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
+{
+    RunDriver& driver = Loaded({{4, "Z"}}, m_port);
+    driver.Start(Cycles(3));
+    RunTicks(driver);
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    EXPECT_EQ(m_port.written(), Bytes("Z\rZ\rZ\r"));
+    EXPECT_EQ(driver.report().rows().size(), 3u);
+}
+
+TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
+{
+    {
+        RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, m_port);
+        driver.Start(Cycles(0));
+        RunTicks(driver);
+        ASSERT_TRUE(driver.finished());
+        EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+        EXPECT_EQ(ExitStatus(driver.outcome()), 2);
+        EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
+    }
+    m_port.clearWritten();
+    {
+        // Halting after the awaited answer of the last row: the table's end and the halt come
+        // in the same step, and the halt is what the caller needs to hear.
+        RunDriver& driver = Loaded({{0, "A"}, {1, "B", 1, 1}}, m_port);
+        driver.Start(RunSettings{});
+        RunTicks(driver);
+        Answer(driver, "\r");
+        RunTicks(driver);
+        ASSERT_TRUE(driver.finished());
+        EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+    }
+}
+
+TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
+{
+    RunDriver& driver = Loaded({{0, "A", 1}, {1, "B", 1}}, m_port);
+    driver.Start(Timeout(2));
+    RunTicks(driver);
+    ASSERT_TRUE(m_answerTimer.IsArmed());
+    EXPECT_EQ(m_answerTimer.period(), 2000);
+    Answer(driver, "\r");
+    EXPECT_FALSE(m_answerTimer.IsArmed());
+    driver.OnAnswerTimeout(); // a late expiry after the answer changes nothing
+    EXPECT_FALSE(driver.finished());
+
+    RunTicks(driver);
+    ASSERT_TRUE(m_answerTimer.IsArmed());
+    driver.OnAnswerTimeout();
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::TimedOut);
+    EXPECT_EQ(ExitStatus(driver.outcome()), 3);
+    EXPECT_EQ(driver.message(), "no answer to row 1 within 2 s");
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+
+    // An answer after giving up neither restarts the engine nor changes the outcome.
+    Answer(driver, "\r");
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+    EXPECT_EQ(driver.outcome(), RunOutcome::TimedOut);
+}
+
+TEST_F(RunDriverTest, WaitsWithoutLimitWhenNoTimeoutIsGiven)
+{
+    RunDriver& driver = Loaded({{0, "A", 1}}, m_port);
+    driver.Start(RunSettings{});
+    RunTicks(driver);
+    EXPECT_FALSE(m_answerTimer.IsArmed());
+    EXPECT_FALSE(driver.finished());
+}
+
+TEST_F(RunDriverTest, NothingTickedIsAnError)
+{
+    WriteSettingsFile(m_dir / "table.ini", {});
+    RunDriver& driver = Driver(m_port);
+    ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
+    driver.Start(RunSettings{});
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_NE(driver.message().find("no row"), std::string::npos);
+    EXPECT_TRUE(m_port.written().empty());
+}
+
+TEST_F(RunDriverTest, FailedWriteMeansThePortIsLost)
+{
+    BrokenPort broken;
+    RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
+    driver.Start(RunSettings{});
+    RunTicks(driver);
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(driver.message(), "port lost during the run: error 5");
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+}
+
+TEST_F(RunDriverTest, InterruptStopsTheEngineAndEndsWith130)
+{
+    RunDriver& driver = Loaded({{0, "A", 1}}, m_port);
+    driver.Start(Timeout(5));
+    RunTicks(driver);
+    driver.Interrupt();
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(ExitStatus(driver.outcome()), 130);
+    EXPECT_FALSE(m_answerTimer.IsArmed());
+    Answer(driver, "\r");
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+}
+
+TEST_F(RunDriverTest, TesterAndDetailReachTheTerminal)
+{
+    RunDriver& driver = Loaded({{0, "A", 3}}, m_port);
+    RunSettings settings;
+    settings.tester = true;
+    settings.detail = true;
+    driver.Start(settings);
+    RunTicks(driver);
+    Answer(driver, "\x18\xE0");
+    RunTicks(driver);
+    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    const std::u16string& text = m_terminal.text();
+    EXPECT_NE(text.find(u"<送信済>\r\n<受信待>\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"18 E0 \r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"<受信済>\r\n"), std::u16string::npos);
+}
+
+} // namespace
+} // namespace wirevane::runner

@@ -1,0 +1,85 @@
+#include "tools/wirevane-run/run_options.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace wirevane::runner {
+namespace {
+
+ParsedOptions Parse(std::vector<std::string_view> arguments)
+{
+    return ParseRunOptions(arguments);
+}
+
+TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
+{
+    const ParsedOptions parsed =
+        Parse({"--cycles", "3", "table.ini", "--port=/dev/pts/7", "--tester", "--echo", "--detail",
+               "--timeout=2", "--report", "out.json"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    const RunOptions& options = parsed.options;
+    EXPECT_EQ(options.settingsFile, "table.ini");
+    EXPECT_EQ(options.port, "/dev/pts/7");
+    EXPECT_EQ(options.cycles, 3);
+    EXPECT_TRUE(options.tester && options.echo && options.detail);
+    EXPECT_EQ(options.timeoutSeconds, 2);
+    EXPECT_EQ(options.report, "out.json");
+    EXPECT_FALSE(options.help);
+}
+
+TEST(RunOptions, DefaultsRunOnceWithoutLimitOrReport)
+{
+    const ParsedOptions parsed = Parse({"table.ini"});
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_EQ(parsed.options.cycles, 1);
+    EXPECT_FALSE(parsed.options.port || parsed.options.timeoutSeconds || parsed.options.report);
+    EXPECT_FALSE(parsed.options.tester || parsed.options.echo || parsed.options.detail);
+}
+
+TEST(RunOptions, DoubleDashLetsAFileNameStartWithDashes)
+{
+    const ParsedOptions parsed = Parse({"--echo", "--", "--odd.ini"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    EXPECT_EQ(parsed.options.settingsFile, "--odd.ini");
+}
+
+TEST(RunOptions, HelpNeedsNoFile)
+{
+    const ParsedOptions parsed = Parse({"--help"});
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_TRUE(parsed.options.help);
+    for (std::string_view option : {"--port", "--cycles", "--tester", "--echo", "--detail",
+                                    "--timeout", "--report", "--help"})
+        EXPECT_NE(UsageText().find(option), std::string_view::npos) << option;
+}
+
+TEST(RunOptions, RefusesBadCommandLinesWithAReason)
+{
+    struct Case {
+        std::vector<std::string_view> arguments;
+        std::string_view reason;
+    };
+    const std::vector<Case> cases = {
+        {{}, "no settings file"},
+        {{"a.ini", "b.ini"}, "more than one"},
+        {{"a.ini", "--speed", "9"}, "unknown option --speed"},
+        {{"a.ini", "--cycles"}, "--cycles needs a value"},
+        {{"a.ini", "--cycles", "-1"}, "--cycles needs"},
+        {{"a.ini", "--cycles", "3x"}, "'3x'"},
+        {{"a.ini", "--cycles="}, "--cycles needs"},
+        {{"a.ini", "--timeout", "0"}, "--timeout needs"},
+        {{"a.ini", "--timeout", "99999999"}, "--timeout needs"},
+        {{"a.ini", "--port="}, "--port needs"},
+        {{"a.ini", "--report="}, "--report needs"},
+        {{"a.ini", "--echo=1"}, "--echo takes no value"},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = Parse(c.arguments);
+        EXPECT_FALSE(parsed.ok());
+        EXPECT_NE(parsed.error.find(c.reason), std::string::npos) << parsed.error;
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace wirevane::runner

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/memory_cell_grid.h"
+#include "core/port_access.h"
+#include "core/receive_handler.h"
+#include "core/run_observer.h"
+#include "core/run_state.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "core/terminal_sink.h"
+#include "platform/file_error.h"
+#include "platform/step_timer.h"
+#include "tools/wirevane-run/headless_settings.h"
+#include "tools/wirevane-run/recording_port.h"
+#include "tools/wirevane-run/run_outcome.h"
+#include "tools/wirevane-run/timing_report.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace wirevane::runner {
+
+struct RunSettings {
+    int cycles = 1; // 0: repeat until stopped
+    bool tester = false;
+    bool detail = false;
+    std::optional<int> timeoutSeconds;
+};
+
+// One headless run of a settings file's table: the engine and the receive handler of the window,
+// over an in-memory grid, with the caller's port, terminal and timers. The caller delivers the
+// step timer's ticks, the port notifications, the answer timer's expiry, an interruption or the
+// loss of the port; after each the driver decides whether the run is over and how it ended.
+class RunDriver {
+public:
+    using Clock = RecordingPort::Clock;
+    using ErrorText = std::function<std::string(uint32_t)>;
+
+    RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
+              StepTimer& answerTimer, Clock clock, ErrorText errorText);
+
+    // Reads the file as loading a settings file does; its SERIAL keys land in portSettings().
+    platform::FileError Load(const std::filesystem::path& settingsFile);
+    const CapturedPortSettings& portSettings() const { return m_portSettings; }
+
+    // False when the receive buffers could not be had.
+    bool Allocate() { return m_receiver.Allocate(); }
+
+    // Send, as the window's Send button. Ends the run at once when no row is ticked.
+    void Start(const RunSettings& settings);
+    void OnStepTimer();
+    void OnSerialMessage(uint32_t eventWord);
+    void OnAnswerTimeout();
+    void Interrupt();
+    void PortLost(std::string reason);
+
+    bool finished() const { return m_outcome.has_value(); }
+    RunOutcome outcome() const { return m_outcome.value_or(RunOutcome::Completed); }
+    // The one-line reason of a run that did not end well; empty otherwise.
+    const std::string& message() const { return m_message; }
+    const TimingReport& report() const { return m_report; }
+    int cyclesCompleted() const { return m_cyclesCompleted; }
+
+private:
+    class NoWindow final : public RunObserver {
+    public:
+        void UpdateRunControls(bool) override {}
+        void SetStatusText(std::u16string_view) override {}
+    };
+
+    void AfterTick(bool advanced);
+    void CheckTransfers();
+    bool AnyRowHalted() const;
+    void Finish(RunOutcome outcome, std::string message = {});
+
+    MemoryCellGrid m_grid;
+    RunState m_run;
+    SendTable m_table;
+    RecordingPort m_port;
+    NoWindow m_window;
+    SequenceEngine m_engine;
+    ReceiveHandler m_receiver;
+    StepTimer& m_answerTimer;
+    Clock m_clock;
+    ErrorText m_errorText;
+    CapturedPortSettings m_portSettings;
+    RunSettings m_settings;
+    TimingReport m_report;
+    int m_cyclesCompleted = 0;
+    std::optional<RunOutcome> m_outcome;
+    std::string m_message;
+};
+
+} // namespace wirevane::runner

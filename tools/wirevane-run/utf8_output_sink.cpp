@@ -1,0 +1,20 @@
+#include "tools/wirevane-run/utf8_output_sink.h"
+
+#include "platform/utf_text.h"
+
+namespace wirevane::runner {
+
+Utf8OutputSink::Utf8OutputSink(std::FILE* stream, bool localEcho)
+    : m_stream(stream), m_localEcho(localEcho)
+{
+}
+
+void Utf8OutputSink::AppendText(std::u16string_view text)
+{
+    m_buffer.clear();
+    platform::appendUtf8(text, m_buffer);
+    std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream);
+    std::fflush(m_stream);
+}
+
+} // namespace wirevane::runner
