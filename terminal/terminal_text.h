@@ -18,9 +18,10 @@ std::u16string ApplyReceiveConversion(std::u16string_view text, int32_t conversi
 // The terminal keeps its text in "line form": only a CR LF pair breaks a line, as in the text
 // the user saves, while a lone CR or a lone LF stays inside its line. The edit widget breaks a
 // line at either of them, so its document holds a CR LF pair as one paragraph break and each
-// lone CR or LF as a stand-in character that shows but does not break.
-inline constexpr char16_t kLoneCrStandIn = u'\uFDD0';
-inline constexpr char16_t kLoneLfStandIn = u'\uFDD1';
+// lone CR or LF as a stand-in character that does not break. The stand-ins are noncharacters
+// the widget does not use itself (it keeps U+FDD0 and U+FDD1 for its frames).
+inline constexpr char16_t kLoneCrStandIn = u'\uFDD2';
+inline constexpr char16_t kLoneLfStandIn = u'\uFDD3';
 
 struct EditFormText {
     std::u16string text;
