@@ -4,7 +4,7 @@
 #include "core/text_encoding.h"
 
 #include <array>
-#include <vector>
+#include <cstring>
 
 namespace wirevane {
 
@@ -67,11 +67,15 @@ void ReceiveHandler::OnSerialMessage(uint32_t eventWord)
     }
 }
 
-void ReceiveHandler::CheckWait(uint8_t byte)
+// Every byte read takes part, stored or dropped from display; only the first match counts, so
+// one look over the read settles it.
+void ReceiveHandler::CheckWait(std::span<const uint8_t> bytes)
 {
-    const bool matches =
-        ((m_run.waitKind == 1 || m_run.waitKind == 2) && byte == m_run.matchByte) ||
-        m_run.waitKind == 3;
+    if (bytes.empty())
+        return;
+    const bool matches = ((m_run.waitKind == 1 || m_run.waitKind == 2) &&
+                          std::memchr(bytes.data(), m_run.matchByte, bytes.size()) != nullptr) ||
+                         m_run.waitKind == 3;
     if (!matches)
         return;
     m_run.waitKind = 0;
@@ -86,10 +90,9 @@ bool ReceiveHandler::ReceivePass()
     std::size_t count = 0;
     if (m_port.Read(chunk, count) != 0)
         return false;
-    for (std::size_t i = 0; i < count; ++i) {
-        m_ring.Push(chunk[i]);
-        CheckWait(chunk[i]);
-    }
+    const std::span<const uint8_t> read(chunk.data(), count);
+    m_ring.PushSome(read);
+    CheckWait(read);
     if (m_run.testerMode)
         ShowTester();
     else
@@ -124,20 +127,21 @@ void ReceiveHandler::ShowTester()
 void ReceiveHandler::ShowText()
 {
     const TextEncoding encoding = DisplayEncoding(m_run.encoding);
-    std::vector<uint8_t> run;
-    run.reserve(static_cast<std::size_t>(m_ring.Count()));
-    while (m_ring.Count() != 0) {
-        const int length = CharLength(m_ring.Peek(), encoding);
-        if (m_ring.Count() < length)
+    const int32_t held = m_ring.Count();
+    int32_t whole = 0;
+    while (whole < held) {
+        const uint8_t lead = m_ring.PeekAt(whole);
+        // Bytes below 0x80 are one character in all three encodings.
+        const int length = lead < 0x80 ? 1 : CharLength(lead, encoding);
+        if (held - whole < length)
             break;
-        for (int i = 0; i < length; ++i) {
-            const uint8_t byte = m_ring.Take();
-            if (byte != 0)
-                run.push_back(byte);
-        }
+        whole += length;
     }
-    if (!run.empty())
-        m_terminal.AppendText(DecodeForDisplay(run, encoding));
+    m_textRun.clear();
+    m_ring.TakeInto(m_textRun, whole);
+    std::erase(m_textRun, uint8_t{0});
+    if (!m_textRun.empty())
+        m_terminal.AppendText(DecodeForDisplay(m_textRun, encoding));
 }
 
 } // namespace wirevane

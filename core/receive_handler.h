@@ -8,7 +8,9 @@
 #include "platform/step_timer.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace wirevane {
 
@@ -31,7 +33,7 @@ public:
 private:
     void ReportModemLine(const char16_t* change, const char16_t* line, uint32_t bit);
     bool ReceivePass(); // true when the read came back full
-    void CheckWait(uint8_t byte);
+    void CheckWait(std::span<const uint8_t> bytes);
     void ShowTester();
     void ShowText();
 
@@ -42,6 +44,7 @@ private:
     ReceiveRing m_ring;
     TesterFrame m_frame{};
     std::u16string m_display;
+    std::vector<uint8_t> m_textRun; // the whole characters of one text display
 };
 
 } // namespace wirevane

@@ -3,6 +3,7 @@
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "persistence/settings_file.h"
+#include "platform/serial_codes.h"
 
 #include <chrono>
 #include <ctime>
@@ -94,6 +95,9 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
         m_report.AwaitedByteArrived(m_port.firstDataUs().value_or(handledUs));
     }
     CheckTransfers();
+    // The port's event thread says this once, and then falls silent for good.
+    if (((eventWord >> 16) & CE_IOE) != 0)
+        PortLost(m_errorText(ERROR_IO_DEVICE));
 }
 
 void RunDriver::OnAnswerTimeout()

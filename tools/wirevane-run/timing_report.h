@@ -13,7 +13,7 @@ namespace wirevane::runner {
 
 // The per-row timing of one run: for each row sent, its bytes, when the last of them was handed
 // to the port and, for a row that waits, when the awaited byte came. Times are microseconds on a
-// monotonic clock, counted from the run's start.
+// monotonic clock, counted from the program's start.
 class TimingReport {
 public:
     struct Row {

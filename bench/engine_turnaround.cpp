@@ -1,0 +1,170 @@
+// Turnaround of the engine against a device on a pseudo-terminal: the device answers each row
+// with CR; the figure is the time from the answer's write to the first byte of the next row.
+// The same exchange runs three ways in one run: a bare poll() loop (the floor), the engine with
+// the receive handler and the port chain on the Qt event loop, and a pyserial script.
+
+#include "bench/counting_terminal.h"
+#include "bench/pty_device.h"
+#include "e2e/engine_rig.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace wirevane;
+using namespace wirevane::bench;
+
+namespace {
+
+constexpr int kRows = 1000;
+
+// Plays the device: records when each row's first byte arrives, answers its CR at once.
+// Rows are "ROW\r"; samples are microseconds from an answer to the next row's first byte.
+std::vector<double> AnswerRows(PtyDevice& device, int rows)
+{
+    std::vector<double> samples;
+    samples.reserve(static_cast<std::size_t>(rows));
+    uint8_t buffer[4096];
+    const uint8_t answer = '\r';
+    bool rowStarts = true;
+    int64_t answeredAt = 0;
+    int answered = 0;
+    while (answered <= rows) {
+        const ssize_t got = device.ReadSome(buffer, sizeof buffer, 10'000);
+        const int64_t now = NowNs();
+        if (got <= 0)
+            break;
+        for (ssize_t i = 0; i < got; ++i) {
+            if (rowStarts && answered > 0)
+                samples.push_back(static_cast<double>(now - answeredAt) / 1000.0);
+            rowStarts = false;
+            if (buffer[i] == '\r') {
+                device.WriteAll(&answer, 1);
+                answeredAt = NowNs();
+                ++answered;
+                rowStarts = true;
+            }
+        }
+    }
+    return samples;
+}
+
+void PollFloor(const std::string& path, int rows)
+{
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0)
+        return;
+    const char row[] = "ROW\r";
+    uint8_t buffer[256];
+    for (int i = 0; i < rows; ++i) {
+        if (write(fd, row, 4) != 4)
+            break;
+        bool answered = false;
+        while (!answered) {
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, 10'000) <= 0)
+                break;
+            const ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            for (ssize_t k = 0; k < got; ++k)
+                answered = answered || buffer[k] == '\r';
+        }
+        if (!answered)
+            break;
+    }
+    close(fd);
+}
+
+constexpr const char* kPythonScript = R"(import sys
+import serial
+port = serial.Serial(sys.argv[1], baudrate=115200, timeout=None)
+for _ in range(int(sys.argv[2])):
+    port.write(b"ROW\r")
+    port.read_until(b"\r")
+port.close()
+)";
+
+// Debian's interpreter and its pyserial; started from / so that no folder named "serial" in
+// the working directory shadows the module.
+bool PythonScript(const std::string& path, int rows)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir("/") != 0)
+            _exit(126);
+        const std::string count = std::to_string(rows);
+        execl("/usr/bin/python3", "python3", "-c", kPythonScript, path.c_str(), count.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The engine as the window runs it: all 100 rows ticked, each "ROW" with CR appended, waiting
+// for CR, delay 0, repeating, until the given number of rows has been answered.
+void Engine(const std::string& path, int rows)
+{
+    CountingTerminal terminal;
+    test::EngineRig rig(terminal);
+    for (int i = 0; i < SendTable::kRowCount; ++i)
+        rig.SetRow(i, u"ROW", 1, 0);
+    rig.run().cyclic = 1;
+    if (rig.Open(path) != 0) {
+        std::printf("cannot open %s\n", path.c_str());
+        return;
+    }
+    const auto answered = [&rig, rows] {
+        return rig.writes() >= 2 * static_cast<uint64_t>(rows) && rig.run().waitKind == 0;
+    };
+    rig.setAfterEvent([&] {
+        if (answered())
+            rig.engine().OnStop();
+    });
+    rig.engine().OnSend();
+    rig.RunUntil(answered, 60'000);
+    rig.engine().OnStop();
+}
+
+template <typename Contender> Spread Measure(const char* name, Contender contender)
+{
+    PtyDevice device;
+    std::vector<double> samples;
+    std::thread deviceThread([&] { samples = AnswerRows(device, kRows); });
+    contender(device.portPath());
+    deviceThread.join();
+    const Spread spread = SpreadOf(samples);
+    std::printf("%-16s %10.1f %10.1f %8zu\n", name, spread.median, spread.p99, spread.count);
+    return spread;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::printf("turnaround, answer written -> first byte of the next row, delay 0, %d rows\n",
+                kRows);
+    std::printf("%-16s %10s %10s %8s\n", "", "median us", "p99 us", "samples");
+    const Spread floor =
+        Measure("poll() floor", [](const std::string& path) { PollFloor(path, kRows + 1); });
+    const Spread engine =
+        Measure("engine", [](const std::string& path) { Engine(path, kRows + 1); });
+    bool pythonOk = true;
+    const Spread python = Measure("python3-serial", [&pythonOk](const std::string& path) {
+        pythonOk = PythonScript(path, kRows + 1);
+    });
+    if (!pythonOk)
+        std::printf("(the pyserial script failed; is python3-serial installed?)\n");
+    std::printf("engine median = %.2f x floor (goal <= 1.5), %.2f x python (goal <= 0.5); "
+                "p99 %.0f us (goal <= 2000)\n",
+                engine.median / floor.median, engine.median / python.median, engine.p99);
+    return 0;
+}

@@ -1,0 +1,18 @@
+#include "tools/wirevane-run/port_path.h"
+
+#include <string_view>
+
+namespace wirevane::runner {
+
+std::string PortPath(const std::string& name)
+{
+    constexpr std::string_view kWindowsPrefix = R"(\\.\)";
+    std::string_view port = name;
+    if (port.starts_with(kWindowsPrefix))
+        port.remove_prefix(kWindowsPrefix.size());
+    if (port.starts_with('/'))
+        return std::string(port);
+    return "/dev/" + std::string(port);
+}
+
+} // namespace wirevane::runner
