@@ -1,5 +1,7 @@
 #include "tools/wirevane-run/port_path.h"
 
+#include "platform/port_enumeration.h"
+
 #include <string_view>
 
 namespace wirevane::runner {
@@ -10,9 +12,7 @@ std::string PortPath(const std::string& name)
     std::string_view port = name;
     if (port.starts_with(kWindowsPrefix))
         port.remove_prefix(kWindowsPrefix.size());
-    if (port.starts_with('/'))
-        return std::string(port);
-    return "/dev/" + std::string(port);
+    return platform::PortDevicePath(port);
 }
 
 } // namespace wirevane::runner

@@ -1,0 +1,271 @@
+#include "support/temp_dir.h"
+#include "support/test_paths.h"
+#include "tools/child_process.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace wirevane::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+struct Row {
+    int index;
+    std::string data; // code page 932 bytes, as the file holds them
+    int wait = 0;
+    int halt = 0;
+    int delay = 0;
+};
+
+void WriteTable(const std::filesystem::path& file, const std::vector<Row>& rows,
+                const std::string& serial = "BAUD=115200\r\n")
+{
+    std::ofstream out(file, std::ios::binary);
+    out << "[SERIAL]\r\n" << serial << "[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n";
+    for (const Row& row : rows)
+        out << "[DATA_INDEX" << row.index << "]\r\nSELECT=1\r\nDATA=" << row.data
+            << "\r\nWAIT_RX=" << row.wait << "\r\nHALT=" << row.halt << "\r\nDELAY=" << row.delay
+            << "\r\n";
+}
+
+std::string ReadFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The simulator on its own pseudo-terminal, logging what it receives.
+class Sim {
+public:
+    Sim(const TempDir& dir, std::vector<std::string> arguments)
+        : m_log(dir / "device.log"), m_process(toolPath("wirevane-sim"), WithLog(arguments))
+    {
+        m_path = m_process.FirstLine(10s).value_or("");
+    }
+
+    const std::string& path() const { return m_path; }
+    // What the device received; waits for the log to hold at least size bytes.
+    std::string received(std::size_t size = 0) const
+    {
+        const auto deadline = Clock::now() + 5s;
+        std::string log = ReadFile(m_log);
+        while (log.size() < size && Clock::now() < deadline) {
+            std::this_thread::sleep_for(10ms);
+            log = ReadFile(m_log);
+        }
+        return log;
+    }
+    ChildProcess& process() { return m_process; }
+
+private:
+    std::vector<std::string> WithLog(std::vector<std::string> arguments) const
+    {
+        arguments.insert(arguments.end(), {"--no-announce", "--log", m_log.string()});
+        return arguments;
+    }
+
+    std::filesystem::path m_log;
+    ChildProcess m_process;
+    std::string m_path;
+};
+
+struct RunResult {
+    std::optional<int> status;
+    std::string out;
+    std::string err;
+    Clock::duration took;
+};
+
+RunResult RunRunner(std::vector<std::string> arguments, std::chrono::seconds timeout = 20s)
+{
+    const auto start = Clock::now();
+    ChildProcess runner(toolPath("wirevane-run"), arguments);
+    RunResult finished;
+    finished.status = runner.Wait(timeout);
+    finished.took = Clock::now() - start;
+    finished.out = runner.out();
+    finished.err = runner.err();
+    return finished;
+}
+
+class RunnerTest : public ::testing::Test {
+protected:
+    std::string Table(const std::vector<Row>& rows, const std::string& serial = "BAUD=115200\r\n")
+    {
+        const std::filesystem::path file = m_dir / "table.ini";
+        WriteTable(file, rows, serial);
+        return file.string();
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
+{
+    Sim sim(m_dir, {"--lines", "--reply", "OK", "--reply-end", "cr"});
+    ASSERT_FALSE(sim.path().empty());
+    const std::string report = (m_dir / "report.json").string();
+    const RunResult run = RunRunner(
+        {"--port", sim.path(), "--echo", "--report", report,
+         Table({{0, "AT"}, {1, "\\x02SET 1\\x03", 1}, {4, "\x82\xa0", 1}, {9, "END", 1}})});
+    // Row 0 does not wait, so its line's answer may come at any time after it.
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(sim.received(18), "AT\r\x02SET 1\x03\r\x82\xa0\rEND\r");
+    EXPECT_NE(run.out.find("\\x02SET 1\\x03\r"), std::string::npos) << run.out; // echo as typed
+    EXPECT_NE(run.out.find("あ\r"), std::string::npos);
+    EXPECT_NE(run.out.find("OK\r"), std::string::npos);
+
+    const std::string json = ReadFile(report);
+    const std::regex entry(R"re(\{"index": (\d+), "bytes": "([0-9A-F]*)", "written_us": (\d+), )re"
+                           R"re("answered_us": (null|\d+), "turnaround_us": (null|\d+)\})re");
+    std::vector<std::smatch> rows;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), entry);
+         it != std::sregex_iterator(); ++it)
+        rows.push_back(*it);
+    ASSERT_EQ(rows.size(), 4u) << json;
+    EXPECT_EQ(rows[0][1], "0");
+    EXPECT_EQ(rows[0][2], "41540D");
+    EXPECT_EQ(rows[0][4], "null");
+    EXPECT_EQ(rows[2][1], "4");
+    EXPECT_EQ(rows[2][2], "82A00D");
+    long long lastWritten = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const long long written = std::stoll(rows[i][3]);
+        const long long answered = std::stoll(rows[i][4]);
+        const long long turnaround = std::stoll(rows[i][5]);
+        EXPECT_GT(written, lastWritten);
+        EXPECT_EQ(turnaround, answered - written);
+        EXPECT_GT(turnaround, 0);
+        EXPECT_LT(turnaround, 5'000'000); // a local answer, even on a loaded machine
+        lastWritten = answered;
+    }
+}
+
+TEST_F(RunnerTest, HaltRowStopsTheRunWithStatusTwo)
+{
+    Sim sim(m_dir, {"--lines", "--reply-end", "cr"});
+    const RunResult run = RunRunner(
+        {"--port", sim.path(), Table({{0, "ONE", 1}, {1, "TWO", 1, 1}, {2, "THREE", 1}})});
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(sim.received(8), "ONE\rTWO\r");
+}
+
+TEST_F(RunnerTest, SilentDeviceTimesOutWithStatusThreeAfterAboutASecond)
+{
+    // The device answers, but never with the CR the row waits for.
+    Sim sim(m_dir, {"--lines", "--reply", "busy", "--reply-end", "none"});
+    const RunResult run =
+        RunRunner({"--port", sim.path(), "--timeout", "1", "--report", (m_dir / "r.json").string(),
+                   Table({{0, "PING", 1}, {1, "NEVER"}})});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_GE(run.took, 900ms);
+    EXPECT_LT(run.took, 10s);
+    EXPECT_NE(run.err.find("no answer to row 0 within 1 s"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("busy"), std::string::npos);
+    EXPECT_EQ(sim.received(5), "PING\r");
+    EXPECT_NE(ReadFile(m_dir / "r.json").find("\"answered_us\": null"), std::string::npos);
+}
+
+TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
+{
+    const RunResult missing = RunRunner({(m_dir / "nowhere.ini").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("nowhere.ini"), std::string::npos);
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
+
+    const RunResult noPort = RunRunner({"--port", "/dev/wirevane-no-such-port", Table({{0, "A"}})});
+    EXPECT_EQ(noPort.status, 1);
+    EXPECT_NE(noPort.err.find("cannot open /dev/wirevane-no-such-port: no such device"),
+              std::string::npos)
+        << noPort.err;
+
+    const RunResult badOption = RunRunner({"--cycles", "many", "x.ini"});
+    EXPECT_EQ(badOption.status, 1);
+    EXPECT_NE(badOption.err.find("--cycles"), std::string::npos);
+
+    const RunResult help = RunRunner({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--timeout SECONDS"), std::string::npos);
+}
+
+// One runner holds the port while it waits; a second one is refused, and Ctrl-C ends the
+// first cleanly, after which the port can be had again.
+TEST_F(RunnerTest, BusyPortIsRefusedAndCtrlCStopsCleanly)
+{
+    Sim sim(m_dir, {"--lines", "--reply-end", "none"});
+    const std::string table = Table({{0, "HOLD", 1}});
+    ChildProcess first(toolPath("wirevane-run"), {"--port", sim.path(), "--echo", table});
+    ASSERT_TRUE(first.WaitForOutput("HOLD", 10s)) << first.err();
+
+    const RunResult second = RunRunner({"--port", sim.path(), table});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.err.find("busy"), std::string::npos) << second.err;
+
+    first.Signal(SIGINT);
+    EXPECT_EQ(first.Wait(10s), 130);
+    EXPECT_NE(first.err().find("interrupted"), std::string::npos);
+
+    const RunResult third =
+        RunRunner({"--port", sim.path(), "--timeout", "1", Table({{0, "AGAIN", 1}})});
+    EXPECT_EQ(third.status, 3) << third.err;
+}
+
+TEST_F(RunnerTest, TesterModeShowsTheMetersReadings)
+{
+    Sim sim(m_dir, {"--meter", "--reading", "AC -12.34 V", "--rate", "20"});
+    // Meter frames hold no CR, so the row waits until the time-out ends the run.
+    const RunResult run =
+        RunRunner({"--port", sim.path(), "--tester", "--timeout", "1", Table({{0, "M", 1}})});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.out.find(" E0 \r\nAC -12.34 V\r\n"), std::string::npos) << run.out;
+}
+
+TEST_F(RunnerTest, PortLostMidRunEndsWithStatusOne)
+{
+    // The device goes away once it has the first row; the row's wait must not hang the run.
+    Sim sim(m_dir, {"--lines", "--reply-end", "none", "--close-after", "5"});
+    const RunResult run = RunRunner({"--port", sim.path(), Table({{0, "PING", 1}, {1, "PONG"}})});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("lost"), std::string::npos) << run.err;
+    EXPECT_LT(run.took, 10s);
+}
+
+// A file written on Windows names its port \\.\NAME; the name is looked up in the port list,
+// where a running simulator announces itself.
+TEST_F(RunnerTest, FilesPortNameIsFoundInThePortList)
+{
+    const std::string ports = (m_dir / "ports").string();
+    ASSERT_EQ(setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1), 0);
+    ChildProcess sim(toolPath("wirevane-sim"),
+                     {"--lines", "--reply-end", "cr", "--name", "runnersim", "--ports-dir", ports});
+    ASSERT_TRUE(sim.FirstLine(10s));
+    const RunResult run =
+        RunRunner({Table({{0, "HI", 1}}, "PORT=\\\\.\\runnersim0\r\nBAUD=19200\r\n")});
+    unsetenv("WIREVANE_PORTS_DIR");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("OK\r"), std::string::npos);
+}
+
+TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
+{
+    Sim sim(m_dir, {"--echo"});
+    const RunResult run =
+        RunRunner({"--port", sim.path(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
+}
+
+} // namespace
+} // namespace wirevane::test

@@ -1,0 +1,235 @@
+#include "core/tester_frame.h"
+#include "platform/port_enumeration.h"
+#include "serial/serial.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+
+namespace wirevane {
+namespace {
+
+using test::SimProcess;
+using test::TempDir;
+
+// Collects what the device sends until count bytes arrived or ten seconds passed.
+std::string Receive(CSerial& port, std::size_t count)
+{
+    std::string got;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (got.size() < count && std::chrono::steady_clock::now() < end) {
+        char chunk[4096];
+        uint32_t n = 0;
+        if (port.Read(chunk, static_cast<uint32_t>(std::min(sizeof chunk, count - got.size())),
+                      &n) != 0)
+            break;
+        got.append(chunk, n);
+        if (n == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return got;
+}
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+bool WaitForFileText(const std::filesystem::path& path, const std::string& text)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+        if (FileText(path) == text)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
+{
+    TempDir ports;
+    platform::PortSources sources;
+    sources.simulatorDir = ports.path();
+    std::string first;
+    {
+        SimProcess sim({"--ports-dir", ports.path().string(), "--name", "bench"});
+        ASSERT_TRUE(sim.started());
+        SimProcess second({"--ports-dir", ports.path().string(), "--name", "bench"});
+        ASSERT_TRUE(second.started());
+        first = sim.devicePath();
+        EXPECT_EQ(platform::PortNameFromPath(first), "bench0");
+        EXPECT_EQ(platform::PortNameFromPath(second.devicePath()), "bench1");
+
+        const auto listed = platform::EnumeratePorts(sources);
+        const std::vector<platform::PortEntry> simulated(listed.end() - 2, listed.end());
+        EXPECT_EQ(simulated, (std::vector<platform::PortEntry>{{"bench0", "wirevane-sim"},
+                                                               {"bench1", "wirevane-sim"}}));
+        EXPECT_EQ(platform::PortDevicePath("bench1", sources), second.devicePath());
+
+        CSerial port;
+        EXPECT_EQ(port.Open(sim.devicePathU16()), 0u);
+        second.Signal(SIGINT);
+        EXPECT_EQ(second.WaitForExit(), 0);
+        EXPECT_FALSE(std::filesystem::exists(ports / "bench1"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(first));
+}
+
+TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
+{
+    TempDir logs;
+    SimProcess sim(
+        {"--no-announce", "--log", (logs / "raw").string(), "--hex-log", (logs / "hex").string()});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    const std::string sent("A\r\n\x00\xFF", 5);
+    ASSERT_EQ(port.Write(sent.data(), static_cast<uint32_t>(sent.size())), 0u);
+    EXPECT_EQ(Receive(port, sent.size()), sent);
+    EXPECT_TRUE(WaitForFileText(logs / "raw", sent));
+    EXPECT_TRUE(WaitForFileText(logs / "hex", "41 0D 0A 00 FF\n"));
+}
+
+TEST(Simulator, AnswersEachLineWhateverItsEnd)
+{
+    SimProcess sim(
+        {"--no-announce", "--lines", "--reply", "V=\\x31", "--reply-end", "cr", "--delay", "20"});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    // CR LF is one line end; CR alone and LF alone end a line each.
+    ASSERT_EQ(port.Write("MEAS?\r\nA\rB\n"), 0u);
+    EXPECT_EQ(Receive(port, 12), "V=1\rV=1\rV=1\r");
+    ASSERT_EQ(port.Write("half"), 0u);
+    ASSERT_EQ(port.Write(" line\n"), 0u);
+    EXPECT_EQ(Receive(port, 4), "V=1\r");
+}
+
+TEST(Simulator, StreamsMeterFramesThatDecodeToTheReadingGiven)
+{
+    SimProcess sim({"--no-announce", "--meter", "--reading", "AC -12.34 V", "--rate", "50"});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    const std::string stream = Receive(port, 3 * 14);
+    ASSERT_EQ(stream.size(), 3u * 14);
+    // Frames may be joined anywhere in the stream; every byte names its place.
+    TesterFrame frame{};
+    int complete = 0;
+    for (char c : stream) {
+        const auto b = static_cast<uint8_t>(c);
+        const int place = b >> 4;
+        ASSERT_GE(place, 1);
+        frame[static_cast<std::size_t>(place - 1)] = b;
+        if (place == 14) {
+            ++complete;
+            EXPECT_EQ(FormatTesterReading(DecodeTesterFrame(frame)), u"AC -12.34 V\r\n");
+        }
+    }
+    EXPECT_GE(complete, 2);
+    const TesterFrame expected{0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F,
+                               0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0};
+    EXPECT_EQ(frame, expected);
+}
+
+TEST(Simulator, MeterReadingsWithPrefixesAndOverload)
+{
+    const std::pair<const char*, TesterFrame> cases[] = {
+        {"DC 04.71 kohm",
+         {0x14, 0x27, 0x3D, 0x42, 0x57, 0x69, 0x75, 0x80, 0x95, 0xA2, 0xB0, 0xC4, 0xD0, 0xE0}},
+        {"DC OL Mohm",
+         {0x14, 0x20, 0x30, 0x47, 0x5D, 0x66, 0x78, 0x80, 0x90, 0xA0, 0xB2, 0xC4, 0xD0, 0xE0}},
+    };
+    for (const auto& [reading, expected] : cases) {
+        SimProcess sim({"--no-announce", "--meter", "--reading", reading, "--rate", "100"});
+        ASSERT_TRUE(sim.started());
+        CSerial port;
+        ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+        TesterFrame frame{};
+        for (char c : Receive(port, 28)) {
+            const auto b = static_cast<uint8_t>(c);
+            frame[static_cast<std::size_t>((b >> 4) - 1)] = b;
+        }
+        EXPECT_EQ(frame, expected) << reading;
+    }
+}
+
+TEST(Simulator, FloodsTheWholeCountInPattern)
+{
+    SimProcess sim({"--no-announce", "--flood", "100000"});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    const std::string got = Receive(port, 100000);
+    ASSERT_EQ(got.size(), 100000u);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
+}
+
+TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
+{
+    TempDir dir;
+    std::ofstream(dir / "dialog.txt") << "# a modem-like exchange\n"
+                                         "expect AT\\r\n"
+                                         "send OK\\r\\n\n"
+                                         "expect ATD\n"
+                                         "delay 30\n"
+                                         "send CONNECT\\r\\n\n"
+                                         "close\n";
+    SimProcess sim({"--no-announce", "--script", (dir / "dialog.txt").string()});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    ASSERT_EQ(port.Write("AT\r"), 0u);
+    EXPECT_EQ(Receive(port, 4), "OK\r\n");
+    ASSERT_EQ(port.Write("ATD123\r"), 0u);
+    EXPECT_EQ(Receive(port, 9), "CONNECT\r\n");
+    EXPECT_EQ(sim.WaitForExit(), 0);
+    char byte = 0;
+    EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+}
+
+TEST(Simulator, ClosesItsEndAfterTheGivenCountOrOnSigusr1)
+{
+    {
+        SimProcess sim({"--no-announce", "--close-after", "4"});
+        ASSERT_TRUE(sim.started());
+        CSerial port;
+        ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+        ASSERT_EQ(port.Write("1234"), 0u);
+        EXPECT_EQ(sim.WaitForExit(), 0);
+        char byte = 0;
+        EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+    }
+    SimProcess sim({"--no-announce"});
+    ASSERT_TRUE(sim.started());
+    CSerial port;
+    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
+    sim.Signal(SIGUSR1);
+    EXPECT_EQ(sim.WaitForExit(), 0);
+    char byte = 0;
+    EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+}
+
+TEST(Simulator, RefusesBadArgumentsWithAMessage)
+{
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--reading", "AC 12345 V"},
+                                                {"--frame", "18 28"},
+                                                {"--reply-end", "crcr"},
+                                                {"--reply", "\\q"},
+                                                {"--bogus"},
+                                                {"--delay"}}) {
+        SimProcess sim(bad);
+        EXPECT_FALSE(sim.started());
+        EXPECT_EQ(sim.WaitForExit(), 2) << bad.front();
+    }
+}
+
+} // namespace
+} // namespace wirevane
