@@ -1,0 +1,97 @@
+#include "serial/dialogs/page_com_events.h"
+
+#include "platform/serial_codes.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+namespace {
+
+struct EventBox {
+    int id;
+    const char16_t* text;
+    uint32_t bit;
+};
+
+constexpr EventBox kEventBoxes[9] = {
+    {1101, u"A break was detected on input", EV_BREAK},
+    {1102, u"The CTS signal changed state", EV_CTS},
+    {1103, u"The DSR signal changed state", EV_DSR},
+    {1104, u"A line-status error occurred", EV_ERR},
+    {1105, u"A ring indicator was detected", EV_RING},
+    {1106, u"The RLSD signal changed state", EV_RLSD},
+    {1107, u"Data is received on input", EV_RXCHAR},
+    {1108, u"Event character was received on input", EV_RXFLAG},
+    {1109, u"Last character on output was sent", EV_TXEMPTY},
+};
+
+} // namespace
+
+CPageComEvents::CPageComEvents(CSerial* port, QWidget* parent) : QWidget(parent), m_port(port)
+{
+    const uint32_t mask = m_port->GetEventMask();
+    const uint8_t character = m_port->GetEventCharacter();
+
+    auto* layout = new QVBoxLayout(this);
+    for (std::size_t i = 0; i < 9; ++i) {
+        const EventBox& event = kEventBoxes[i];
+        m_boxes[i] = new QCheckBox(QString::fromUtf16(event.text), this);
+        m_boxes[i]->setObjectName(QString::number(event.id));
+        m_boxes[i]->setChecked((mask & event.bit) != 0);
+        layout->addWidget(m_boxes[i]);
+    }
+    m_eventCharBox = m_boxes[7];
+
+    m_characterGroup = new QGroupBox(QStringLiteral("Event &character"), this);
+    m_characterGroup->setObjectName(QStringLiteral("1110"));
+    auto* groupLayout = new QVBoxLayout(m_characterGroup);
+    m_characterLabel =
+        new QLabel(QStringLiteral("Decimal representation (0-255)"), m_characterGroup);
+    m_characterLabel->setObjectName(QStringLiteral("1111"));
+    m_character = new QLineEdit(QString::number(character), m_characterGroup);
+    m_character->setObjectName(QStringLiteral("1112"));
+    groupLayout->addWidget(m_characterLabel);
+    groupLayout->addWidget(m_character);
+    layout->addWidget(m_characterGroup);
+    layout->addStretch(1);
+
+    connect(m_eventCharBox, &QCheckBox::clicked, this, &CPageComEvents::UpdateCharacterEnabling);
+    UpdateCharacterEnabling();
+}
+
+void CPageComEvents::UpdateCharacterEnabling()
+{
+    const bool enabled = m_eventCharBox->isChecked();
+    m_characterGroup->setEnabled(enabled);
+    m_characterLabel->setEnabled(enabled);
+    m_character->setEnabled(enabled);
+}
+
+bool CPageComEvents::Apply()
+{
+    bool isNumber = false;
+    const int character = m_character->text().trimmed().toInt(&isNumber, 10);
+    if (!isNumber || character < 0 || character > 255) {
+        QMessageBox::warning(this, window()->windowTitle(),
+                             QStringLiteral("0 から 255 までの整数を入力してください。"));
+        m_character->setFocus();
+        m_character->selectAll();
+        return false;
+    }
+    uint32_t mask = 0;
+    for (std::size_t i = 0; i < 9; ++i) {
+        if (m_boxes[i]->isChecked())
+            mask |= kEventBoxes[i].bit;
+    }
+    if (m_port->SetEventMask(mask) != 0)
+        return false;
+    return m_port->SetEventCharacter(static_cast<uint8_t>(character), false) == 0;
+}
+
+} // namespace wirevane

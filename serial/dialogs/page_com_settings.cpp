@@ -1,0 +1,82 @@
+#include "serial/dialogs/page_com_settings.h"
+
+#include "serial/dialogs/com_settings_choices.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+CPageComSettings::CPageComSettings(CSerial* port, QWidget* parent) : QWidget(parent), m_port(port)
+{
+    new QGridLayout(this);
+    // Each value is read once, in the order the port's queries are listed.
+    const uint32_t baud = m_port->GetBaudRate();
+    const uint32_t dataBits = m_port->GetDataBits();
+    const uint32_t parity = m_port->GetParity();
+    const uint32_t stopBits = m_port->GetStopBits();
+    const uint32_t handshake = m_port->GetHandshake();
+
+    m_baud = AddGroup(QStringLiteral("&Baudrate"), kBaudRateGroup,
+                      {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("9600"),
+                       QStringLiteral("14400"), QStringLiteral("19200"), QStringLiteral("38400"),
+                       QStringLiteral("56000"), QStringLiteral("57600"), QStringLiteral("115200")},
+                      baud, 0, 0);
+    m_dataBits = AddGroup(QStringLiteral("&Databits"), kDataBitsGroup,
+                          {QStringLiteral("5 bits"), QStringLiteral("6 bits"),
+                           QStringLiteral("7 bits"), QStringLiteral("8 bits")},
+                          dataBits, 0, 1);
+    m_parity = AddGroup(QStringLiteral("&Parity"), kParityGroup,
+                        {QStringLiteral("None"), QStringLiteral("Odd"), QStringLiteral("Even"),
+                         QStringLiteral("Mark"), QStringLiteral("Space")},
+                        parity, 0, 2);
+    m_stopBits =
+        AddGroup(QStringLiteral("&Stopbits"), kStopBitsGroup,
+                 {QStringLiteral("1 bit"), QStringLiteral("1.5 bit"), QStringLiteral("2 bits")},
+                 stopBits, 1, 1);
+    m_handshake = AddGroup(QStringLiteral("&Handshaking"), kHandshakeGroup,
+                           {QStringLiteral("Off"), QStringLiteral("Software (XON/XOFF)"),
+                            QStringLiteral("Hardware (RTS/CTS)")},
+                           handshake, 1, 2);
+}
+
+QButtonGroup* CPageComSettings::AddGroup(const QString& title, const RadioGroup& group,
+                                         const QStringList& texts, uint32_t current, int row,
+                                         int column)
+{
+    auto* box = new QGroupBox(title, this);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* buttons = new QButtonGroup(this);
+    const int selected = group.IdForValue(current);
+    for (std::size_t i = 0; i < group.choices.size(); ++i) {
+        const int id = group.choices[i].id;
+        auto* radio = new QRadioButton(texts.at(static_cast<int>(i)), box);
+        radio->setObjectName(QString::number(id));
+        buttons->addButton(radio, id);
+        boxLayout->addWidget(radio);
+        if (id == selected)
+            radio->setChecked(true);
+    }
+    boxLayout->addStretch(1);
+    static_cast<QGridLayout*>(layout())->addWidget(box, row, column);
+    return buttons;
+}
+
+uint32_t CPageComSettings::Chosen(const QButtonGroup* buttons, const RadioGroup& group) const
+{
+    return group.ValueForId(buttons->checkedId());
+}
+
+bool CPageComSettings::Apply()
+{
+    if (m_port->SetLineSettings(Chosen(m_baud, kBaudRateGroup), Chosen(m_dataBits, kDataBitsGroup),
+                                Chosen(m_parity, kParityGroup),
+                                Chosen(m_stopBits, kStopBitsGroup)) != 0)
+        return false;
+    return m_port->SetHandshake(Chosen(m_handshake, kHandshakeGroup)) == 0;
+}
+
+} // namespace wirevane
