@@ -1,0 +1,165 @@
+#include "terminal/connection_manager.h"
+
+#include "persistence/settings_keys.h"
+#include "platform/port_enumeration.h"
+#include "platform/serial_codes.h"
+#include "serial/connection_status.h"
+#include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/sheet_settings.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace wirevane {
+
+namespace {
+
+std::u16string FromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text).toStdU16String();
+}
+
+std::string ToUtf8(const std::u16string& text)
+{
+    return QString::fromStdU16String(text).toStdString();
+}
+
+} // namespace
+
+ConnectionManager::ConnectionManager(MainPort& port, QObject* receiver, ProfileStore& profile,
+                                     ConnectionWindows& windows, TerminalSink& terminal,
+                                     PortLister lister)
+    : m_port(port), m_receiver(receiver), m_profile(profile), m_windows(windows),
+      m_terminal(terminal), m_lister(std::move(lister))
+{
+}
+
+std::vector<PortChoice> ConnectionManager::SystemPorts()
+{
+    std::vector<PortChoice> ports;
+    for (const platform::PortEntry& entry : platform::EnumeratePorts())
+        ports.push_back({FromUtf8(entry.portName), FromUtf8(entry.deviceName)});
+    return ports;
+}
+
+std::u16string ConnectionManager::StatusText()
+{
+    if (!m_port.IsOpen())
+        return std::u16string(kNotConnectedText);
+    const uint32_t baud = m_port.GetBaudRate();
+    const uint32_t dataBits = m_port.GetDataBits();
+    const uint32_t stopBits = m_port.GetStopBits();
+    const uint32_t parity = m_port.GetParity();
+    return ConnectedStatusText(m_port.DeviceName(), baud, dataBits, stopBits, parity);
+}
+
+void ConnectionManager::ShowConnectionState()
+{
+    m_windows.SetConnectionStatus(StatusText());
+    m_windows.UpdateConnectionControls(m_port.IsOpen());
+}
+
+void ConnectionManager::Connect(QWidget* dialogParent)
+{
+    if (m_port.IsOpen())
+        Disconnect();
+    m_windows.EnableCompanionWindows(false);
+    {
+        CComSelectDlg dialog(dialogParent, &m_port, m_lister());
+        dialog.exec();
+        m_port.SetDeviceName(dialog.selectedPort());
+    }
+    if (!OpenSelected()) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Wirevane"),
+                        QStringLiteral("Unable to open COM-port        "), QMessageBox::Ok,
+                        dialogParent);
+        box.exec();
+    }
+    m_windows.EnableCompanionWindows(true);
+}
+
+bool ConnectionManager::OpenSelected()
+{
+    const std::u16string name = m_port.DeviceName();
+    uint32_t error = ERROR_FILE_NOT_FOUND;
+    // An empty name (a cancelled selection) names no device at all, not the device folder.
+    if (!name.empty())
+        error = m_port.Open(FromUtf8(platform::PortDevicePath(ToUtf8(name))), m_receiver);
+    if (error != 0) {
+        // A port whose set-up after opening failed stays open; the enabling follows it.
+        m_windows.SetConnectionStatus(kNotConnectedText);
+        m_windows.UpdateConnectionControls(m_port.IsOpen());
+        return false;
+    }
+    m_windows.SetConnectionStatus(StatusText());
+    m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
+    m_windows.UpdateConnectionControls(true);
+    return true;
+}
+
+void ConnectionManager::ClosePort()
+{
+    // Closing forgets the device; keeping it as the selected port lets the next connect
+    // preselect the port the user just had, as after a restart with the stored "PORT".
+    std::u16string device = m_port.DeviceName();
+    m_port.Close();
+    m_port.SetDeviceName(std::move(device));
+}
+
+void ConnectionManager::Disconnect()
+{
+    if (m_port.IsOpen()) {
+        ClosePort();
+        m_windows.SetConnectionStatus(kNotConnectedText);
+    }
+    m_windows.UpdateConnectionControls(m_port.IsOpen());
+}
+
+void ConnectionManager::Settings(QWidget* dialogParent)
+{
+    m_windows.EnableCompanionWindows(false);
+    {
+        CSheetSettings sheet(&m_port, dialogParent);
+        sheet.exec();
+    }
+    // Also after Cancel: the file then holds what the port holds.
+    if (m_port.IsOpen()) {
+        m_windows.SetConnectionStatus(StatusText());
+        namespace keys = settings_keys;
+        ProfileSession session(m_profile);
+        m_profile.writeString(keys::kSerial, keys::kPort, m_port.DeviceName());
+        m_profile.writeInt(keys::kSerial, keys::kBaud, static_cast<int32_t>(m_port.GetBaudRate()));
+        m_profile.writeInt(keys::kSerial, keys::kData, static_cast<int32_t>(m_port.GetDataBits()));
+        m_profile.writeInt(keys::kSerial, keys::kStop, static_cast<int32_t>(m_port.GetStopBits()));
+        m_profile.writeInt(keys::kSerial, keys::kParity, static_cast<int32_t>(m_port.GetParity()));
+        m_profile.writeInt(keys::kSerial, keys::kHandshake,
+                           static_cast<int32_t>(m_port.GetHandshake()));
+        session.commit();
+    }
+    m_windows.EnableCompanionWindows(true);
+}
+
+void ConnectionManager::SendBreak()
+{
+    if (m_port.IsOpen())
+        m_port.SendBreak();
+}
+
+bool ConnectionManager::IsPortLost(uint32_t eventWord)
+{
+    return (eventWord & EV_ERR) != 0 && ((eventWord >> 16) & CE_IOE) != 0;
+}
+
+void ConnectionManager::OnPortLost()
+{
+    if (!m_port.IsOpen())
+        return;
+    const std::u16string name = PortNameOf(m_port.DeviceName());
+    ClosePort();
+    m_windows.StopRun();
+    m_windows.SetConnectionStatus(kNotConnectedText);
+    m_windows.UpdateConnectionControls(false);
+    m_terminal.AppendText(u"[Connection to " + name + u" lost.]\n");
+}
+
+} // namespace wirevane

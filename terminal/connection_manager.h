@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/terminal_sink.h"
+#include "persistence/profile_store.h"
+#include "serial/dialogs/port_list.h"
+#include "terminal/connection_windows.h"
+#include "terminal/main_port.h"
+
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace wirevane {
+
+// The port commands of both windows: connect through the selection dialog, disconnect, the
+// settings sheet and send break; the connection status line and the command enabling that
+// follow every change; the "SERIAL" keys written after a connect and after the settings sheet;
+// and the clean-up when the device goes away while connected.
+class ConnectionManager {
+public:
+    using PortLister = std::function<std::vector<PortChoice>()>;
+
+    // receiver gets the port's notifications; lister supplies the selection dialog's ports.
+    ConnectionManager(MainPort& port, QObject* receiver, ProfileStore& profile,
+                      ConnectionWindows& windows, TerminalSink& terminal,
+                      PortLister lister = SystemPorts);
+
+    void Connect(QWidget* dialogParent);
+    // Opens the port named by the port object's device name; false (and a closed port, or one
+    // whose set-up after opening failed) on failure, without a message.
+    bool OpenSelected();
+    void Disconnect();
+    void Settings(QWidget* dialogParent);
+    void SendBreak();
+
+    // The status line for the port as it is now.
+    std::u16string StatusText();
+    // Sets the status and the enabling from the port; used at start-up.
+    void ShowConnectionState();
+
+    // The notification the port posts once when its device has gone.
+    static bool IsPortLost(uint32_t eventWord);
+    // Closes the lost port, stops a run and reports the loss as the terminal's last line.
+    void OnPortLost();
+
+    static std::vector<PortChoice> SystemPorts();
+
+private:
+    void ClosePort();
+
+    MainPort& m_port;
+    QObject* m_receiver;
+    ProfileStore& m_profile;
+    ConnectionWindows& m_windows;
+    TerminalSink& m_terminal;
+    PortLister m_lister;
+};
+
+} // namespace wirevane

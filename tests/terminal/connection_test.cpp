@@ -1,0 +1,285 @@
+#include "fakes/recording_connection_windows.h"
+#include "fakes/recording_terminal_host.h"
+#include "persistence/profile_files.h"
+#include "persistence/profile_store.h"
+#include "platform/serial_codes.h"
+#include "serial/connection_status.h"
+#include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/sheet_settings.h"
+#include "serial/serial_port_access.h"
+#include "support/modal_helper.h"
+#include "support/pty_pair.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+#include "terminal/connection_manager.h"
+#include "terminal/device_speed.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <termios.h>
+
+namespace wirevane {
+namespace {
+
+using test::WhenModal;
+
+void ClickOk(QWidget* dialog)
+{
+    QPushButton* ok = dialog->findChild<QPushButton*>(QStringLiteral("1"));
+    ASSERT_NE(ok, nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+// The whole connection chain as the main window has it, over a real settings file, a real
+// terminal window and the real dialogs.
+class Connection : public ::testing::Test {
+protected:
+    Connection()
+        : store(dir / "Wirevane.ini", files), access(port), terminal(host, &access),
+          windows(terminal),
+          manager(port, nullptr, store, windows, terminal, [this] { return ports; })
+    {
+    }
+    ~Connection() override
+    {
+        port.Close();
+        unsetenv("WIREVANE_PORTS_DIR");
+    }
+
+    // Announces the pseudo-terminal the way the simulator announces its port, so it has a bare
+    // port name as a real port has.
+    void ListPty()
+    {
+        const std::filesystem::path announced = dir / "ports";
+        std::filesystem::create_directories(announced);
+        std::filesystem::create_symlink(pty.slavePath(), announced / "ptytest0");
+        setenv("WIREVANE_PORTS_DIR", announced.c_str(), 1);
+        ports = {{u"ptytest0", u"pty"}};
+    }
+    void ConnectChoosingLast()
+    {
+        WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) { ClickOk(dialog); });
+        manager.Connect(&terminal);
+    }
+    std::u16string Key(std::u16string_view key)
+    {
+        return store.readString(u"SERIAL", key, u"(none)");
+    }
+    QAction* Action(const char* id)
+    {
+        return terminal.findChild<QAction*>(QString::fromLatin1(id));
+    }
+
+    test::TempDir dir;
+    DiskProfileFiles files;
+    ProfileStore store;
+    test::PtyPair pty;
+    MainPort port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+    test::RecordingConnectionWindows windows;
+    std::vector<PortChoice> ports;
+    ConnectionManager manager;
+};
+
+TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePath)
+{
+    ListPty();
+    ConnectChoosingLast();
+    ASSERT_TRUE(port.IsOpen());
+    const std::u16string name = PortNameOf(port.DeviceName());
+    const std::u16string expected = u"接続 " + name + u": 9600BPS-8BIT-1STOP-NOPARITY";
+    EXPECT_EQ(windows.mainStatus, expected);
+    EXPECT_EQ(terminal.StatusText(), QString::fromStdU16String(expected));
+    EXPECT_EQ(Key(u"PORT"), port.DeviceName());
+    EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(Action("32788")->isEnabled());
+    EXPECT_TRUE(Action("32790")->isEnabled());
+
+    // Connecting again passes through "not connected" and preselects the same port.
+    ports.insert(ports.begin(), {u"other", u"x"});
+    ports.push_back({u"last", u"x"});
+    QString preselected;
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        preselected = dialog->findChild<QComboBox*>(QStringLiteral("1140"))->currentText();
+        ClickOk(dialog);
+    });
+    windows.statusHistory.clear();
+    manager.Connect(&terminal);
+    EXPECT_EQ(preselected, QStringLiteral("ptytest0"));
+    ASSERT_GE(windows.statusHistory.size(), 2u);
+    EXPECT_EQ(windows.statusHistory.front(), u"未接続");
+    EXPECT_TRUE(port.IsOpen());
+
+    manager.Disconnect();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
+    EXPECT_FALSE(Action("32790")->isEnabled());
+    EXPECT_FALSE(Action("32791")->isEnabled());
+    EXPECT_TRUE(Action("32788")->isEnabled());
+}
+
+TEST_F(Connection, CancelledSelectionReportsTheFailureAndStaysDisconnected)
+{
+    ListPty();
+    QString message;
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        dialog->reject();
+    });
+    manager.Connect(&terminal);
+    EXPECT_EQ(message, QStringLiteral("Unable to open COM-port        "));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
+    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_EQ(Key(u"PORT"), u"(none)");
+}
+
+TEST_F(Connection, OkWithoutAListedPortKeepsTheSelectionDialogOpen)
+{
+    ports = {};
+    bool stillOpen = false;
+    QString message;
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        ClickOk(dialog);
+        stillOpen = dialog->isVisible();
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        dialog->reject();
+    });
+    manager.Connect(&terminal);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(message, QStringLiteral("Unable to open COM-port        "));
+}
+
+TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
+{
+    ListPty();
+    ConnectChoosingLast();
+    ASSERT_TRUE(port.IsOpen());
+    bool refused = false;
+    WhenModal<CSheetSettings>([&](CSheetSettings* sheet) {
+        sheet->findChild<QRadioButton*>(QStringLiteral("1009"))->click();
+        sheet->findChild<QRadioButton*>(QStringLiteral("1033"))->click();
+        sheet->findChild<QRadioButton*>(QStringLiteral("1043"))->click();
+        ClickOk(sheet);
+        refused = sheet->isVisible();
+        if (refused)
+            sheet->reject();
+    });
+    manager.Settings(&terminal);
+    ASSERT_FALSE(refused) << "error " << port.GetLastErrorCode();
+
+    termios device{};
+    ASSERT_EQ(tcgetattr(pty.slave(), &device), 0);
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 115200u);
+    EXPECT_NE(device.c_cflag & CSTOPB, 0u);
+    EXPECT_NE(device.c_cflag & CRTSCTS, 0u);
+
+    const std::u16string name = PortNameOf(port.DeviceName());
+    EXPECT_EQ(terminal.StatusText().toStdU16String(),
+              u"接続 " + name + u": 115200BPS-8BIT-2STOP-NOPARITY");
+    EXPECT_EQ(Key(u"PORT"), port.DeviceName());
+    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 115200);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"DATA", 0), 8);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"STOP", 0), 2);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"PARITY", 0), 0);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"HNDSHK", 0), 1);
+    EXPECT_EQ(windows.guard, (std::vector<bool>{false, true, false, true}));
+
+    // Cancel changes nothing on the port, yet the keys are written from what it holds.
+    store.deleteSection(u"SERIAL");
+    WhenModal<CSheetSettings>([](CSheetSettings* sheet) {
+        sheet->findChild<QRadioButton*>(QStringLiteral("1001"))->click();
+        sheet->reject();
+    });
+    manager.Settings(&terminal);
+    EXPECT_EQ(port.GetBaudRate(), 115200u);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 115200);
+}
+
+TEST_F(Connection, SettingsTheDeviceRefusesKeepTheSheetOpenAndThePortAsItWas)
+{
+    ListPty();
+    ConnectChoosingLast();
+    ASSERT_TRUE(port.IsOpen());
+    // A pseudo-terminal cannot keep parity or narrow characters.
+    bool refused = false;
+    WhenModal<CSheetSettings>([&](CSheetSettings* sheet) {
+        sheet->findChild<QRadioButton*>(QStringLiteral("1005"))->click();
+        sheet->findChild<QRadioButton*>(QStringLiteral("1013"))->click();
+        sheet->findChild<QRadioButton*>(QStringLiteral("1023"))->click();
+        ClickOk(sheet);
+        refused = sheet->isVisible();
+        sheet->reject();
+    });
+    manager.Settings(&terminal);
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(port.GetBaudRate(), 9600u);
+    EXPECT_EQ(port.GetDataBits(), 8u);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"DATA", 0), 8);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"PARITY", -1), 0);
+}
+
+// Against the real simulator and the system's port list: what a newcomer does first.
+TEST(ConnectionToSimulator, ConnectsFromThePortListAndShowsTheAnnouncedName)
+{
+    test::TempDir dir;
+    const std::string portsDir = (dir / "ports").string();
+    setenv("WIREVANE_PORTS_DIR", portsDir.c_str(), 1);
+    test::SimProcess sim({"--echo", "--ports-dir", portsDir});
+    ASSERT_TRUE(sim.started());
+
+    DiskProfileFiles files;
+    ProfileStore store(dir / "Wirevane.ini", files);
+    MainPort port;
+    SerialPortAccess access(port);
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal(host, &access);
+    test::RecordingConnectionWindows windows(terminal);
+    ConnectionManager manager(port, nullptr, store, windows, terminal);
+
+    QString listed;
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        listed = dialog->findChild<QComboBox*>(QStringLiteral("1140"))->currentText();
+        ClickOk(dialog);
+    });
+    manager.Connect(&terminal);
+    unsetenv("WIREVANE_PORTS_DIR");
+    ASSERT_TRUE(port.IsOpen());
+    EXPECT_TRUE(listed.startsWith(QStringLiteral("wvsim")));
+    EXPECT_EQ(terminal.StatusText(),
+              QStringLiteral("接続 %1: 9600BPS-8BIT-1STOP-NOPARITY").arg(listed));
+
+    // Typing reaches the device, which echoes it back.
+    QTest::keyClicks(&terminal.edit(), QStringLiteral("ping"));
+    char echoed[8] = {};
+    std::size_t got = 0;
+    for (int i = 0; i < 500 && got < 4; ++i) {
+        std::size_t n = 0;
+        access.Read(std::span<uint8_t>(reinterpret_cast<uint8_t*>(echoed) + got, 4 - got), n);
+        got += n;
+        if (got < 4)
+            QTest::qWait(10);
+    }
+    EXPECT_EQ(std::string(echoed, got), "ping");
+    port.Close();
+}
+
+} // namespace
+} // namespace wirevane
