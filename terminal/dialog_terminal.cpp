@@ -1,0 +1,348 @@
+#include "terminal/dialog_terminal.h"
+
+#include "platform/atomic_file.h"
+#include "platform/codepage.h"
+#include "platform/program_location.h"
+#include "terminal/terminal_host.h"
+#include "terminal/terminal_text.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace wirevane {
+
+namespace {
+
+QString IdName(int id)
+{
+    return QString::number(id);
+}
+
+} // namespace
+
+CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port)
+{
+    setWindowTitle(QStringLiteral("Terminal"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    setMinimumSize(600, 240);
+
+    m_font = QFont(QStringLiteral("Courier New"));
+    m_font.setPixelSize(16);
+    m_font.setWeight(QFont::Normal);
+    m_font.setStyleHint(QFont::TypeWriter);
+
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildCentral();
+    BuildStatusBar();
+
+    m_edit->setFont(m_font);
+    m_edit->document()->setDocumentMargin(4);
+    m_edit->m_port = m_port;
+    m_edit->m_localEcho = true;
+    m_localEchoButton->setChecked(true);
+    m_sendLineEndCombo->setCurrentIndex(1);
+    m_receiveCombo->setCurrentIndex(0);
+    m_tester->setChecked(m_host.IsTesterMode());
+    resize(640, 400);
+}
+
+QAction* CDialogTerminal::MakeAction(int id, const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(IdName(id));
+    return action;
+}
+
+void CDialogTerminal::BuildActions()
+{
+    m_connect = MakeAction(32788, QStringLiteral("接続"));
+    m_settings = MakeAction(32790, QStringLiteral("設定 ..."));
+    m_disconnect = MakeAction(32789, QStringLiteral("切断"));
+    m_break = MakeAction(32791, QStringLiteral("ブレークを送信"));
+    m_clear = MakeAction(32807, QStringLiteral("すべてを削除"));
+    m_saveAction = MakeAction(32799, QStringLiteral("保存 ..."));
+    m_fontAction = MakeAction(32800, QStringLiteral("フォント変更 ..."));
+    m_tester = MakeAction(32855, QStringLiteral("ZAREL 7 (テスター)"));
+    m_tester->setCheckable(true);
+
+    m_connect->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
+    m_settings->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    m_disconnect->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
+    m_clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+
+    connect(m_connect, &QAction::triggered, this, [this] { m_host.ConnectFrom(this); });
+    connect(m_settings, &QAction::triggered, this, [this] { m_host.SettingsFrom(this); });
+    connect(m_disconnect, &QAction::triggered, this, [this] { m_host.Disconnect(); });
+    connect(m_break, &QAction::triggered, this, [this] { m_host.SendBreak(); });
+    connect(m_clear, &QAction::triggered, this, &CDialogTerminal::ClearText);
+    connect(m_saveAction, &QAction::triggered, this, &CDialogTerminal::OnSave);
+    connect(m_fontAction, &QAction::triggered, this, &CDialogTerminal::OnChangeFont);
+    connect(m_tester, &QAction::triggered, this, &CDialogTerminal::OnToggleTester);
+
+    const int ids[3] = {32818, 32819, 32823};
+    const QString names[3] = {QStringLiteral("SJIS"), QStringLiteral("UTF-8"),
+                              QStringLiteral("EUC")};
+    auto* group = new QActionGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        m_encodingActions[i] = MakeAction(ids[i], names[i]);
+        m_encodingActions[i]->setCheckable(true);
+        group->addAction(m_encodingActions[i]);
+        connect(m_encodingActions[i], &QAction::triggered, this,
+                [this, i] { m_host.SetEncoding(i); });
+    }
+    m_encodingActions[0]->setChecked(true);
+}
+
+void CDialogTerminal::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
+    file->addAction(m_saveAction);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
+    edit->addAction(m_clear);
+    edit->addAction(m_fontAction);
+    QMenu* encoding = edit->addMenu(QStringLiteral("エンコード"));
+    for (QAction* action : m_encodingActions)
+        encoding->addAction(action);
+
+    QMenu* port = menuBar()->addMenu(QStringLiteral("シリアルポート"));
+    port->addAction(m_connect);
+    port->addAction(m_settings);
+    port->addAction(m_disconnect);
+    port->addAction(m_break);
+
+    QMenu* test = menuBar()->addMenu(QStringLiteral("テスト"));
+    test->addAction(m_tester);
+}
+
+void CDialogTerminal::BuildToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Terminal"));
+    m_toolBar->setObjectName(QStringLiteral("146"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The toolbar shows the settings command without the ellipsis of its menu item.
+    auto* settingsButton = new QAction(QStringLiteral("設定"), this);
+    settingsButton->setIcon(m_settings->icon());
+    connect(settingsButton, &QAction::triggered, m_settings, &QAction::trigger);
+    connect(m_settings, &QAction::enabledChanged, settingsButton, &QAction::setEnabled);
+    m_toolBar->addAction(m_connect);
+    m_toolBar->addAction(settingsButton);
+    m_toolBar->addAction(m_disconnect);
+    m_toolBar->addAction(m_clear);
+}
+
+void CDialogTerminal::BuildCentral()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QGridLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+
+    m_edit = new CCommEdit(central);
+    m_edit->setObjectName(IdName(1235));
+    connect(m_edit, &CCommEdit::MaxTextReached, this, &CDialogTerminal::ClearText);
+    layout->addWidget(m_edit, 0, 0);
+
+    auto* row = new QHBoxLayout;
+    auto* clearButton = new QPushButton(QStringLiteral("すべて削除"), central);
+    clearButton->setObjectName(IdName(1236));
+    clearButton->setAutoDefault(false);
+    connect(clearButton, &QPushButton::clicked, this, &CDialogTerminal::ClearText);
+
+    m_localEchoButton = new QCheckBox(QStringLiteral("ローカルエコー"), central);
+    m_localEchoButton->setObjectName(IdName(1237));
+    connect(m_localEchoButton, &QCheckBox::toggled, this,
+            [this](bool checked) { m_edit->m_localEcho = checked; });
+
+    auto* lineEndLabel = new QLabel(QStringLiteral("改行"), central);
+    lineEndLabel->setObjectName(IdName(1035));
+    m_receiveCombo = new QComboBox(central);
+    m_receiveCombo->setObjectName(IdName(1034));
+    m_receiveCombo->addItems({QStringLiteral("受信 変換無"), QStringLiteral("受信 CR→CR+NL"),
+                              QStringLiteral("受信 NL→CR+NL")});
+    connect(m_receiveCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_receiveConversion = index; });
+
+    m_sendLineEndCombo = new QComboBox(central);
+    m_sendLineEndCombo->setObjectName(IdName(1032));
+    m_sendLineEndCombo->addItems(
+        {QStringLiteral("送信 CR"), QStringLiteral("送信 CR+NL"), QStringLiteral("送信 NL")});
+    connect(m_sendLineEndCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_sendLineEnd = index;
+        m_edit->m_sendLineEnd = index;
+    });
+
+    auto* encodingLabel = new QLabel(QStringLiteral("エンコード"), central);
+    encodingLabel->setObjectName(IdName(1036));
+    m_encodingCombo = new QComboBox(central);
+    m_encodingCombo->setObjectName(IdName(1033));
+    m_encodingCombo->addItems(
+        {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
+    connect(m_encodingCombo, &QComboBox::activated, this, &CDialogTerminal::OnEncodingCombo);
+
+    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), central);
+    closeButton->setObjectName(IdName(2));
+    closeButton->setAutoDefault(false);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+
+    row->addWidget(clearButton);
+    row->addWidget(m_localEchoButton);
+    row->addWidget(lineEndLabel);
+    row->addWidget(m_receiveCombo);
+    row->addWidget(m_sendLineEndCombo);
+    row->addWidget(encodingLabel);
+    row->addWidget(m_encodingCombo);
+    row->addStretch(1);
+    row->addWidget(closeButton);
+    layout->addLayout(row, 1, 0);
+    layout->setRowStretch(0, 1);
+    setCentralWidget(central);
+
+    // Escape closes a modeless dialog, which here means hiding it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::hide);
+}
+
+void CDialogTerminal::BuildStatusBar()
+{
+    m_statusPane = new QLabel(statusBar());
+    statusBar()->addWidget(m_statusPane, 1);
+    auto* fixedPane = new QLabel(statusBar());
+    fixedPane->setFixedWidth(30);
+    statusBar()->addPermanentWidget(fixedPane);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void CDialogTerminal::AppendText(std::u16string_view text)
+{
+    m_edit->AppendAtEnd(ApplyReceiveConversion(text, m_receiveConversion));
+}
+
+bool CDialogTerminal::IsLocalEcho() const
+{
+    return m_localEchoButton->isChecked();
+}
+
+void CDialogTerminal::SetStatusText(const QString& text)
+{
+    m_statusPane->setText(text);
+}
+
+QString CDialogTerminal::StatusText() const
+{
+    return m_statusPane->text();
+}
+
+void CDialogTerminal::UpdateConnectionControls(bool connected)
+{
+    m_connect->setEnabled(!connected);
+    m_disconnect->setEnabled(connected);
+    m_settings->setEnabled(connected);
+    m_break->setEnabled(connected);
+}
+
+void CDialogTerminal::ShowEncoding(TextEncoding encoding)
+{
+    const int shown = encoding >= 0 && encoding <= 2 ? encoding : 0;
+    m_encodingActions[shown]->setChecked(true);
+    m_encodingCombo->setCurrentIndex(shown);
+    m_edit->m_encoding = encoding;
+}
+
+void CDialogTerminal::ShowTesterMode(bool on)
+{
+    m_tester->setChecked(on);
+}
+
+void CDialogTerminal::EnableTextArea(bool enable)
+{
+    m_edit->setEnabled(enable);
+}
+
+void CDialogTerminal::ClearText()
+{
+    m_edit->Clear();
+}
+
+platform::FileError CDialogTerminal::SaveTextTo(const std::filesystem::path& path)
+{
+    // Characters code page 932 lacks become "?" rather than ending the file early.
+    const std::vector<uint8_t> bytes =
+        platform::codePage932().encodeReplacing(m_edit->LineFormText());
+    return platform::replaceFileAtomically(path, bytes);
+}
+
+void CDialogTerminal::SetTextFont(const QFont& font)
+{
+    m_font = font;
+    m_edit->setFont(m_font);
+    m_edit->viewport()->update();
+}
+
+void CDialogTerminal::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    hide();
+}
+
+void CDialogTerminal::OnSave()
+{
+    m_host.EnableOwnerWindows(false);
+    m_host.OnReset();
+    QFileDialog dialog(this, QStringLiteral("ターミナル テキスト保存"),
+                       QString::fromStdU16String(platform::executableFolder().u16string()),
+                       QStringLiteral("TEXT Files (*.txt);;All Files (*.*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const std::filesystem::path path(dialog.selectedFiles().front().toStdU16String());
+        const platform::FileError error = SaveTextTo(path);
+        if (!error.ok())
+            QMessageBox::critical(
+                this, windowTitle(),
+                QStringLiteral("%1\n%2").arg(QString::fromStdU16String(path.u16string()),
+                                             QString::fromStdString(error.message)));
+    }
+    m_host.EnableOwnerWindows(true);
+}
+
+void CDialogTerminal::OnChangeFont()
+{
+    m_host.EnableOwnerWindows(false);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, m_font, this);
+    if (ok)
+        SetTextFont(chosen);
+    m_host.EnableOwnerWindows(true);
+}
+
+void CDialogTerminal::OnToggleTester()
+{
+    m_tester->setChecked(m_host.ToggleTesterMode());
+}
+
+void CDialogTerminal::OnEncodingCombo(int index)
+{
+    m_host.SetEncoding(index >= 0 && index <= 2 ? index : 0);
+}
+
+} // namespace wirevane

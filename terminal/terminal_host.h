@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/text_encoding.h"
+
+class QWidget;
+
+namespace wirevane {
+
+// What the terminal window reaches through the main window: the port commands, the run reset,
+// the shared encoding and tester mode, and the enabling of the other two windows around the
+// terminal's own dialogs.
+class TerminalHost {
+public:
+    virtual ~TerminalHost() = default;
+
+    // The dialog of connect and settings gets the terminal as its parent; the main window stays
+    // disabled while it is open.
+    virtual void ConnectFrom(QWidget* dialogParent) = 0;
+    virtual void SettingsFrom(QWidget* dialogParent) = 0;
+    virtual void Disconnect() = 0;
+    virtual void SendBreak() = 0;
+
+    virtual void OnReset() = 0;
+    virtual void SetEncoding(TextEncoding encoding) = 0;
+    // Inverts tester mode and answers its new state.
+    virtual bool ToggleTesterMode() = 0;
+    virtual bool IsTesterMode() const = 0;
+    // The main window and the button array window.
+    virtual void EnableOwnerWindows(bool enable) = 0;
+};
+
+} // namespace wirevane

@@ -1,0 +1,291 @@
+#include "fakes/recording_terminal_host.h"
+#include "serial/serial.h"
+#include "serial/serial_port_access.h"
+#include "support/pty_pair.h"
+#include "support/temp_dir.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace wirevane {
+namespace {
+
+std::u16string Text(CDialogTerminal& terminal)
+{
+    return terminal.edit().LineFormText();
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TerminalWindow : public ::testing::Test {
+protected:
+    TerminalWindow() : access(port), terminal(host, &access) {}
+    ~TerminalWindow() override { port.Close(); }
+
+    void OpenPort() { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
+    void Type(const QString& keys) { QTest::keyClicks(&terminal.edit(), keys); }
+    void Press(Qt::Key key) { QTest::keyClick(&terminal.edit(), key); }
+    QCheckBox* LocalEchoBox() { return terminal.findChild<QCheckBox*>(QStringLiteral("1237")); }
+    QComboBox* Combo(const char* id)
+    {
+        return terminal.findChild<QComboBox*>(QString::fromLatin1(id));
+    }
+    QAction* Action(const char* id)
+    {
+        return terminal.findChild<QAction*>(QString::fromLatin1(id));
+    }
+
+    test::PtyPair pty;
+    CSerial port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+};
+
+TEST_F(TerminalWindow, TypingWritesEachCharacterAndEchoesOnlyWithLocalEcho)
+{
+    OpenPort();
+    EXPECT_TRUE(terminal.IsLocalEcho()) << "local echo starts on";
+
+    LocalEchoBox()->click();
+    ASSERT_FALSE(terminal.IsLocalEcho());
+    Type(QStringLiteral("A"));
+    EXPECT_EQ(pty.ReadMaster(1), "A");
+    EXPECT_EQ(Text(terminal), u"");
+
+    LocalEchoBox()->click();
+    Type(QStringLiteral("Bc"));
+    EXPECT_EQ(pty.ReadMaster(2), "Bc");
+    EXPECT_EQ(Text(terminal), u"Bc");
+
+    // Shift_JIS by default: one write of the character's two bytes.
+    QTest::sendKeyEvent(QTest::Click, &terminal.edit(), Qt::Key_unknown, QString::fromUtf16(u"あ"),
+                        Qt::NoModifier);
+    EXPECT_EQ(pty.ReadMaster(2), "\x82\xA0");
+    EXPECT_EQ(Text(terminal), u"Bcあ");
+}
+
+TEST_F(TerminalWindow, EnterWritesTheChosenSendLineEnd)
+{
+    OpenPort();
+    EXPECT_EQ(Combo("1032")->currentIndex(), 1);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(pty.ReadMaster(2), "\r\n");
+    Combo("1032")->setCurrentIndex(2);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(pty.ReadMaster(1), "\n");
+    Combo("1032")->setCurrentIndex(0);
+    Press(Qt::Key_Enter);
+    EXPECT_EQ(pty.ReadMaster(1), "\r");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+    // With echo each Enter broke the line as the user sees it.
+    EXPECT_EQ(Text(terminal), u"\r\n\r\n\r\n");
+}
+
+TEST_F(TerminalWindow, BackspaceIsSentAndDeletesOnlyWithLocalEcho)
+{
+    OpenPort();
+    terminal.AppendText(u"xyz");
+    LocalEchoBox()->click();
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(pty.ReadMaster(1), "\b");
+    EXPECT_EQ(Text(terminal), u"xyz");
+    EXPECT_EQ(terminal.edit().textCursor().selectedText(), QStringLiteral("z"));
+
+    LocalEchoBox()->click();
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(pty.ReadMaster(1), "\b");
+    EXPECT_EQ(Text(terminal), u"xy");
+}
+
+TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
+{
+    Type(QStringLiteral("hi"));
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Text(terminal), u"hi\r\n");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+}
+
+TEST_F(TerminalWindow, AppendAlwaysAddsAtTheEndWhateverTheCaret)
+{
+    terminal.AppendText(u"first line\r\n");
+    terminal.edit().FlushPending();
+    QTextCursor cursor = terminal.edit().textCursor();
+    cursor.setPosition(3);
+    terminal.edit().setTextCursor(cursor);
+    Type(QStringLiteral("!"));
+    terminal.AppendText(u"second");
+    EXPECT_EQ(Text(terminal), u"fir!st line\r\nsecond");
+    EXPECT_EQ(terminal.edit().textCursor().position(),
+              terminal.edit().document()->characterCount() - 1);
+}
+
+TEST_F(TerminalWindow, ReceiveConversionsDecideWhatBreaksALine)
+{
+    QComboBox* conversion = Combo("1034");
+    EXPECT_EQ(conversion->currentIndex(), 0);
+
+    // Unchanged: only CR LF breaks; a bare LF or CR stays in its line and is saved as it came.
+    terminal.AppendText(u"OK\nA\rB\r\n");
+    terminal.edit().FlushPending();
+    EXPECT_EQ(terminal.edit().document()->blockCount(), 2);
+    EXPECT_EQ(Text(terminal), u"OK\nA\rB\r\n");
+
+    terminal.ClearText();
+    conversion->setCurrentIndex(2);
+    terminal.AppendText(u"OK\n");
+    terminal.AppendText(u"\r\n");
+    EXPECT_EQ(Text(terminal), u"OK\r\n\r\r\n");
+
+    terminal.ClearText();
+    conversion->setCurrentIndex(1);
+    terminal.AppendText(u"OK\r\n");
+    EXPECT_EQ(Text(terminal), u"OK\r\n\n");
+    terminal.edit().FlushPending();
+    EXPECT_EQ(terminal.edit().document()->blockCount(), 2);
+}
+
+TEST_F(TerminalWindow, CrLfSplitAcrossTwoAppendsIsOneLineBreak)
+{
+    terminal.AppendText(u"A\r");
+    terminal.edit().FlushPending();
+    terminal.AppendText(u"\nB");
+    terminal.edit().FlushPending();
+    EXPECT_EQ(terminal.edit().document()->blockCount(), 2);
+    EXPECT_EQ(Text(terminal), u"A\r\nB");
+    EXPECT_EQ(terminal.edit().LineFormLength(), 4);
+}
+
+TEST_F(TerminalWindow, PassingTheTextLimitClearsEverything)
+{
+    terminal.edit().SetTextLimit(10);
+    terminal.AppendText(u"12345\r\n");
+    EXPECT_EQ(Text(terminal), u"12345\r\n");
+    terminal.AppendText(u"6789");
+    EXPECT_EQ(Text(terminal), u"");
+
+    Type(QStringLiteral("abcdefghij"));
+    EXPECT_EQ(Text(terminal), u"abcdefghij");
+    Type(QStringLiteral("k"));
+    EXPECT_EQ(Text(terminal), u"");
+}
+
+TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
+{
+    terminal.AppendText(u"abc");
+    QTest::mouseClick(terminal.findChild<QPushButton*>(QStringLiteral("1236")), Qt::LeftButton);
+    EXPECT_EQ(Text(terminal), u"");
+    terminal.AppendText(u"abc");
+    Action("32807")->trigger();
+    EXPECT_EQ(Text(terminal), u"");
+}
+
+TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
+{
+    test::TempDir dir;
+    terminal.AppendText(u"日本語 OK\r\n半角ｶﾅ\n");
+    ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "\x93\xFA\x96\x7B\x8C\xEA OK\r\n\x94\xBC\x8A\x70\xB6\xC5\n");
+
+    // Characters code page 932 cannot hold do not end the file.
+    terminal.ClearText();
+    terminal.AppendText(u"a\u00E9b");
+    ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "a?b");
+
+    // More than 16 MiB of bytes is kept whole.
+    terminal.ClearText();
+    const std::u16string line = std::u16string(78, u'x') + u"\r\n";
+    std::u16string big;
+    for (int i = 0; i < 17 * 1024 * 1024 / 80 + 10; ++i)
+        big += line;
+    terminal.AppendText(big);
+    ASSERT_TRUE(terminal.SaveTextTo(dir / "big.txt").ok());
+    EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), big.size());
+}
+
+TEST_F(TerminalWindow, SaveToAMissingFolderFailsAndKeepsTheText)
+{
+    test::TempDir dir;
+    terminal.AppendText(u"keep");
+    EXPECT_FALSE(terminal.SaveTextTo(dir / "no-such-folder" / "t.txt").ok());
+    EXPECT_EQ(Text(terminal), u"keep");
+}
+
+TEST_F(TerminalWindow, CommandsGoToTheMainWindow)
+{
+    Action("32788")->trigger();
+    EXPECT_EQ(host.lastParent, &terminal);
+    Action("32790")->trigger();
+    Action("32789")->trigger();
+    Action("32791")->trigger();
+    Action("32855")->trigger();
+    EXPECT_TRUE(Action("32855")->isChecked());
+    Action("32819")->trigger();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"connect", "settings", "disconnect", "break",
+                                                    "tester", "encoding 1"}));
+}
+
+TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
+{
+    terminal.show();
+    QComboBox* combo = Combo("1033");
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QTest::keyClick(combo->view(), Qt::Key_Down);
+    QTest::keyClick(combo->view(), Qt::Key_Down);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_EQ(host.calls.back(), "encoding 2");
+
+    terminal.ShowEncoding(1);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_TRUE(Action("32819")->isChecked());
+    EXPECT_EQ(terminal.edit().m_encoding, 1);
+
+    terminal.ShowEncoding(7);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(Action("32818")->isChecked());
+    EXPECT_FALSE(Action("32819")->isChecked());
+}
+
+TEST_F(TerminalWindow, ConnectionControlsFollowTheConnection)
+{
+    terminal.UpdateConnectionControls(true);
+    EXPECT_FALSE(Action("32788")->isEnabled());
+    EXPECT_TRUE(Action("32789")->isEnabled());
+    EXPECT_TRUE(Action("32790")->isEnabled());
+    EXPECT_TRUE(Action("32791")->isEnabled());
+    terminal.UpdateConnectionControls(false);
+    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_FALSE(Action("32789")->isEnabled());
+    EXPECT_FALSE(Action("32790")->isEnabled());
+    EXPECT_FALSE(Action("32791")->isEnabled());
+}
+
+TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
+{
+    terminal.show();
+    terminal.AppendText(u"still here");
+    QTest::mouseClick(terminal.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    EXPECT_FALSE(terminal.isVisible());
+    terminal.show();
+    terminal.close();
+    EXPECT_FALSE(terminal.isVisible());
+    EXPECT_EQ(Text(terminal), u"still here");
+    EXPECT_EQ(terminal.minimumSize(), QSize(600, 240));
+}
+
+} // namespace
+} // namespace wirevane
