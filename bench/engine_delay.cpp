@@ -16,7 +16,7 @@ using namespace wirevane::bench;
 
 namespace {
 
-constexpr int kGaps = 50;
+constexpr int kGaps = 200;
 constexpr int kDelayMs = 100;
 
 std::vector<int64_t> RowArrivals(PtyDevice& device, int rows)

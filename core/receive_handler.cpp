@@ -1,5 +1,6 @@
 #include "core/receive_handler.h"
 
+#include "core/cp932_display_table.h"
 #include "core/serial_events.h"
 #include "core/text_encoding.h"
 
@@ -30,6 +31,14 @@ ReceiveHandler::ReceiveHandler(RunState& run, PortAccess& port, TerminalSink& te
                                StepTimer& timer)
     : m_run(run), m_port(port), m_terminal(terminal), m_timer(timer)
 {
+}
+
+// The decoding tables take tens of milliseconds to build; built here, at start-up, they do not
+// hold up the first answer of a run.
+bool ReceiveHandler::Allocate()
+{
+    Cp932DisplayTable::instance();
+    return m_ring.Allocate();
 }
 
 void ReceiveHandler::ReportModemLine(const char16_t* change, const char16_t* line, uint32_t bit)

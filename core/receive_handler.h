@@ -21,8 +21,9 @@ class ReceiveHandler {
 public:
     ReceiveHandler(RunState& run, PortAccess& port, TerminalSink& terminal, StepTimer& timer);
 
-    // Allocates the receive ring; false when the memory cannot be had.
-    bool Allocate() { return m_ring.Allocate(); }
+    // Allocates the receive ring and builds the display's decoding tables; false when the
+    // memory cannot be had.
+    bool Allocate();
 
     // The notification word: event bits in the low 16 bits, line-error bits in the high 16 bits.
     void OnSerialMessage(uint32_t eventWord);

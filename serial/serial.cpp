@@ -25,7 +25,7 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
     std::vector<uint8_t> utf8;
     platform::appendUtf8(path, utf8);
     uint32_t error = ERROR_SUCCESS;
-    m_handle = platform::OpenSerialDevice(std::string(utf8.begin(), utf8.end()), error);
+    m_handle = OpenDevice(std::string(utf8.begin(), utf8.end()), error);
     if (!m_handle)
         return Fail(error);
     if (overlapped)
@@ -44,6 +44,12 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
         m_lastError = maskError;
     m_deviceName = path;
     return m_lastError;
+}
+
+std::unique_ptr<platform::SerialDevice> CSerial::OpenDevice(const std::string& path,
+                                                            uint32_t& error)
+{
+    return platform::OpenSerialDevice(path, error);
 }
 
 uint32_t CSerial::Close()

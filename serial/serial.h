@@ -68,6 +68,11 @@ public:
     bool IsRlsdOn();
 
 protected:
+    // Where Open gets its device: the system's. Tests stand in a device with modem lines and
+    // line errors, which a pseudo-terminal does not have.
+    virtual std::unique_ptr<platform::SerialDevice> OpenDevice(const std::string& path,
+                                                               uint32_t& error);
+
     uint32_t Fail(uint32_t error)
     {
         m_lastError = error;

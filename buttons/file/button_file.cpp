@@ -56,7 +56,7 @@ void ButtonFile::LoadButtonFile()
     for (int g = 0; g < kGroupCount; ++g) {
         for (int b = 0; b < kButtonsPerGroup; ++b) {
             std::u16string section = slotSection(g, b);
-            ButtonSlot& slot = slots[slotIndex(g, b)];
+            ButtonSlot& slot = buttonSlots[slotIndex(g, b)];
             slot.path = m_store.readString(section, kPathKey, u"");
             slot.text = m_store.readString(section, kTextKey, u"");
         }
@@ -74,7 +74,7 @@ platform::FileError ButtonFile::SaveButtonFile()
     for (int g = 0; g < kGroupCount; ++g) {
         for (int b = 0; b < kButtonsPerGroup; ++b) {
             std::u16string section = slotSection(g, b);
-            const ButtonSlot& slot = slots[slotIndex(g, b)];
+            const ButtonSlot& slot = buttonSlots[slotIndex(g, b)];
             m_store.writeString(section, kPathKey, slot.path);
             m_store.writeString(section, kTextKey, slot.text);
         }

@@ -34,7 +34,7 @@ public:
 
     static int slotIndex(int group, int button) { return group * kButtonsPerGroup + button; }
 
-    std::array<ButtonSlot, kSlotCount> slots{};
+    std::array<ButtonSlot, kSlotCount> buttonSlots{};
     std::array<std::u16string, kGroupCount> groupTitles{};
     int32_t currentGroup = 0;
     int32_t loadAndSend = 1;

@@ -19,16 +19,19 @@ namespace wirevane::platform {
 // How each event bit is detected:
 //   EV_RXCHAR  bytes drained by the wait (every driver).
 //   EV_RXFLAG  the event character among them (every driver; termios has no event character).
-//   EV_TXEMPTY TIOCOUTQ reaching 0 after a write (every driver; a pty always reports 0, so it
-//              fires as soon as the write returns).
+//   EV_TXEMPTY TIOCOUTQ reaching 0 after a write (every driver). It counts the kernel's
+//              buffer: a UART may still be shifting out its FIFO's last bytes. A pty always
+//              answers 0, so there it fires as soon as the write returns.
 //   EV_CTS, EV_DSR, EV_RLSD, EV_RING
-//              TIOCGICOUNT counters where the driver keeps them (8250/16550, most USB
-//              adapters: ftdi_sio, pl2303, cp210x, ch341); otherwise TIOCMGET snapshots
-//              (cdc_acm keeps no counters); a pty has neither. Looked at every 20 ms while the
-//              mask asks for them, because TIOCMIWAIT cannot be woken by the stop request.
+//              TIOCGICOUNT counters where the driver keeps them (8250/16550, and the USB
+//              serial drivers that report modem status: ftdi_sio, pl2303, cp210x, ch341;
+//              cdc_acm has no CTS notification); otherwise TIOCMGET snapshots; a pty has
+//              neither. Looked at every 20 ms while the mask asks for them, because
+//              TIOCMIWAIT cannot be woken by the stop request.
 //   EV_BREAK, EV_ERR with CE_BREAK, CE_FRAME, CE_RXPARITY, CE_OVERRUN, CE_RXOVER
-//              TIOCGICOUNT counters (8250/16550, ftdi_sio, pl2303; cp210x and ch341 count
-//              few or none of them; cdc_acm and pty none).
+//              the same counters: the 8250 counts all of them; USB adapters only what their
+//              chip reports in its status (ftdi_sio and pl2303 report breaks, framing,
+//              parity and overrun errors; others fewer); a pty none.
 class PosixSerialDevice final : public SerialDevice {
 public:
     // Takes ownership of the descriptors.

@@ -54,6 +54,7 @@ TEST(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParameter
     pty.WriteMaster("x");
     ASSERT_TRUE(custom.WaitFor(1));
     EXPECT_EQ(custom.Messages().front().id, 0x8123u);
+    port.Close(); // before the target it posts to goes
 }
 
 TEST(SerialNotification, AnEventOutsideTheMaskPostsNothing)
@@ -122,6 +123,7 @@ TEST(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
     EXPECT_EQ(port.Write("out"), 0u);
     ASSERT_TRUE(drained.WaitFor(1));
     EXPECT_EQ(drained.Messages().front().first, EV_TXEMPTY);
+    port.Close(); // before the target it posts to goes
 }
 
 TEST(SerialNotification, ALargeTransferArrivesCompleteAndInOrder)

@@ -47,6 +47,8 @@ TEST(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
     CSerial missing;
     EXPECT_EQ(missing.Open(u"/dev/wirevane-no-such-port"), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(missing.Open(u"/dev/null"), ERROR_INVALID_FUNCTION); // not a tty
+    EXPECT_FALSE(missing.IsOpen());
 
     CSerial port;
     ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);

@@ -230,15 +230,6 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
     EXPECT_EQ(driver.outcome(), RunOutcome::TimedOut);
 }
 
-TEST_F(RunDriverTest, WaitsWithoutLimitWhenNoTimeoutIsGiven)
-{
-    RunDriver& driver = Loaded({{0, "A", 1}}, m_port);
-    driver.Start(RunSettings{});
-    RunTicks(driver);
-    EXPECT_FALSE(m_answerTimer.IsArmed());
-    EXPECT_FALSE(driver.finished());
-}
-
 TEST_F(RunDriverTest, NothingTickedIsAnError)
 {
     WriteSettingsFile(m_dir / "table.ini", {});
@@ -261,36 +252,6 @@ TEST_F(RunDriverTest, FailedWriteMeansThePortIsLost)
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
     EXPECT_EQ(driver.message(), "port lost during the run: error 5");
     EXPECT_FALSE(m_stepTimer.IsArmed());
-}
-
-TEST_F(RunDriverTest, InterruptStopsTheEngineAndEndsWith130)
-{
-    RunDriver& driver = Loaded({{0, "A", 1}}, m_port);
-    driver.Start(Timeout(5));
-    RunTicks(driver);
-    driver.Interrupt();
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(ExitStatus(driver.outcome()), 130);
-    EXPECT_FALSE(m_answerTimer.IsArmed());
-    Answer(driver, "\r");
-    EXPECT_FALSE(m_stepTimer.IsArmed());
-}
-
-TEST_F(RunDriverTest, TesterAndDetailReachTheTerminal)
-{
-    RunDriver& driver = Loaded({{0, "A", 3}}, m_port);
-    RunSettings settings;
-    settings.tester = true;
-    settings.detail = true;
-    driver.Start(settings);
-    RunTicks(driver);
-    Answer(driver, "\x18\xE0");
-    RunTicks(driver);
-    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
-    const std::u16string& text = m_terminal.text();
-    EXPECT_NE(text.find(u"<送信済>\r\n<受信待>\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(u"18 E0 \r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(u"<受信済>\r\n"), std::u16string::npos);
 }
 
 } // namespace

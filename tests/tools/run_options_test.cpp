@@ -27,30 +27,11 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_FALSE(options.help);
 }
 
-TEST(RunOptions, DefaultsRunOnceWithoutLimitOrReport)
-{
-    const ParsedOptions parsed = Parse({"table.ini"});
-    ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(parsed.options.cycles, 1);
-    EXPECT_FALSE(parsed.options.port || parsed.options.timeoutSeconds || parsed.options.report);
-    EXPECT_FALSE(parsed.options.tester || parsed.options.echo || parsed.options.detail);
-}
-
 TEST(RunOptions, DoubleDashLetsAFileNameStartWithDashes)
 {
     const ParsedOptions parsed = Parse({"--echo", "--", "--odd.ini"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     EXPECT_EQ(parsed.options.settingsFile, "--odd.ini");
-}
-
-TEST(RunOptions, HelpNeedsNoFile)
-{
-    const ParsedOptions parsed = Parse({"--help"});
-    ASSERT_TRUE(parsed.ok());
-    EXPECT_TRUE(parsed.options.help);
-    for (std::string_view option : {"--port", "--cycles", "--tester", "--echo", "--detail",
-                                    "--timeout", "--report", "--help"})
-        EXPECT_NE(UsageText().find(option), std::string_view::npos) << option;
 }
 
 TEST(RunOptions, RefusesBadCommandLinesWithAReason)

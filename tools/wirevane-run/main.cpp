@@ -63,6 +63,11 @@ std::string ApplyPortSettings(CSerial& port, const CapturedPortSettings& setting
     return {};
 }
 
+struct PortCloser {
+    CSerial& port;
+    ~PortCloser() { port.Close(); }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -111,6 +116,9 @@ int main(int argc, char** argv)
         run.OnSerialMessage(static_cast<uint32_t>(word));
         settle();
     });
+    // Declared after the receiver, so on every way out the port's event thread is joined
+    // before the object it posts to goes away.
+    const PortCloser closer{port};
     if (const uint32_t error =
             port.Open(std::u16string(path.begin(), path.end()), &messages, 0, 0, 0, 0);
         error != 0 || !port.IsOpen())
@@ -133,7 +141,6 @@ int main(int argc, char** argv)
         app.exec();
     stepTimer.Kill();
     answerTimer.Kill();
-    port.Close();
 
     int status = ExitStatus(run.outcome());
     if (!run.message().empty())

@@ -55,7 +55,7 @@ TEST_F(ButtonFileTest, FirstStartWithoutTheFileGivesTheDefaults)
     for (const std::u16string& title : file.groupTitles) {
         EXPECT_EQ(title, u"");
     }
-    for (const ButtonSlot& slot : file.slots) {
+    for (const ButtonSlot& slot : file.buttonSlots) {
         EXPECT_EQ(slot.path, u"");
         EXPECT_EQ(slot.text, u"");
     }
@@ -100,13 +100,13 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
     for (int g = 0; g < 8; ++g) {
         file.groupTitles[g] = u"グループ " + decimal(g + 1);
         for (int b = 0; b < 12; ++b) {
-            ButtonSlot& slot = file.slots[ButtonFile::slotIndex(g, b)];
+            ButtonSlot& slot = file.buttonSlots[ButtonFile::slotIndex(g, b)];
             slot.path = u"./set " + decimal(g) + u"-" + decimal(b) + u".ini";
             slot.text = u" 設定 \"" + decimal(b) + u"\" ";
         }
     }
     file.groupTitles[5].clear();
-    file.slots[ButtonFile::slotIndex(3, 4)] = ButtonSlot{};
+    file.buttonSlots[ButtonFile::slotIndex(3, 4)] = ButtonSlot{};
     file.currentGroup = 6;
     file.loadAndSend = 0;
     ASSERT_TRUE(file.SaveButtonFile().ok());
@@ -115,8 +115,8 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
     EXPECT_EQ(back.groupTitles, file.groupTitles);
     for (int i = 0; i < ButtonFile::kSlotCount; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(back.slots[i].path, file.slots[i].path);
-        EXPECT_EQ(back.slots[i].text, file.slots[i].text);
+        EXPECT_EQ(back.buttonSlots[i].path, file.buttonSlots[i].path);
+        EXPECT_EQ(back.buttonSlots[i].text, file.buttonSlots[i].text);
     }
     EXPECT_EQ(back.currentGroup, 6);
     EXPECT_EQ(back.loadAndSend, 0);
@@ -146,7 +146,7 @@ TEST_F(ButtonFileTest, ANativeFileReadsWithItsWindowsPaths)
     ButtonFile file = loaded();
     EXPECT_EQ(file.currentGroup, 2);
     EXPECT_EQ(file.groupTitles[2], u"グループ");
-    const ButtonSlot& slot = file.slots[ButtonFile::slotIndex(2, 9)];
+    const ButtonSlot& slot = file.buttonSlots[ButtonFile::slotIndex(2, 9)];
     EXPECT_EQ(slot.text, u"a.ini");
     EXPECT_EQ(ResolveSlotPath(programDir(), slot.path), dir / "a.ini");
     EXPECT_EQ(file.loadAndSend, 0);
@@ -156,7 +156,7 @@ TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
 {
     writeFile(buttonPath(), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
     ButtonFile file = loaded();
-    file.slots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
+    file.buttonSlots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
     files.interruptWith = EIO;
     EXPECT_EQ(file.SaveButtonFile().code, EIO);
     EXPECT_EQ(contentOf(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");

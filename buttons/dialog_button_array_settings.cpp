@@ -1,0 +1,70 @@
+#include "buttons/dialog_button_array_settings.h"
+
+#include "buttons/button_captions.h"
+#include "buttons/dialog_buttons_row.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int group,
+                                                       const QString& title, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("設定"));
+    setMinimumSize(100, 100);
+    auto* layout = new QVBoxLayout(this);
+    const auto box = [this, layout](const char* id, const QString& text) {
+        auto* check = new QCheckBox(text, this);
+        check->setObjectName(QString::fromLatin1(id));
+        layout->addWidget(check);
+        connect(check, &QCheckBox::clicked, this, [this, check](bool on) {
+            if (on)
+                KeepOnlyChecked(check);
+        });
+        return check;
+    };
+    m_register = box("1050", QStringLiteral("ボタン 設定ファイルを登録する"));
+    m_unregister = box("1051", QStringLiteral("ボタン 設定ファイルを解除する"));
+    m_rename = box("1054", QStringLiteral("ボタン名変更"));
+    m_register->setChecked(slotMode == kSlotModeRegister);
+    m_unregister->setChecked(slotMode == kSlotModeUnregister);
+    m_rename->setChecked(slotMode == kSlotModeRename);
+
+    auto* label = new QLabel(QStringLiteral("グループ %1 タイトル").arg(group + 1), this);
+    label->setObjectName(QStringLiteral("1053"));
+    layout->addWidget(label);
+    m_title = new QLineEdit(title, this);
+    m_title->setObjectName(QStringLiteral("1052"));
+    layout->addWidget(m_title);
+    layout->addStretch(1);
+    layout->addLayout(MakeOkCancelRow(this));
+}
+
+void CDialogButtonArraySettings::KeepOnlyChecked(QCheckBox* checked)
+{
+    for (QCheckBox* other : {m_register, m_unregister, m_rename})
+        if (other != checked)
+            other->setChecked(false);
+}
+
+int32_t CDialogButtonArraySettings::slotMode() const
+{
+    if (m_register->isChecked())
+        return kSlotModeRegister;
+    if (m_unregister->isChecked())
+        return kSlotModeUnregister;
+    if (m_rename->isChecked())
+        return kSlotModeRename;
+    return kSlotModeHidden;
+}
+
+QString CDialogButtonArraySettings::title() const
+{
+    return m_title->text();
+}
+
+} // namespace wirevane

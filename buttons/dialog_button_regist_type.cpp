@@ -1,0 +1,29 @@
+#include "buttons/dialog_button_regist_type.h"
+
+#include "buttons/dialog_buttons_row.h"
+
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+CDialogButtonRegistType::CDialogButtonRegistType(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("登録方法"));
+    auto* layout = new QVBoxLayout(this);
+    m_existing = new QRadioButton(QStringLiteral("既存の設定ファイルを登録"), this);
+    m_existing->setObjectName(QStringLiteral("1033"));
+    m_saveCurrent = new QRadioButton(QStringLiteral("現在のデータテーブルを保存し登録"), this);
+    m_saveCurrent->setObjectName(QStringLiteral("1034"));
+    m_saveCurrent->setChecked(true);
+    layout->addWidget(m_existing);
+    layout->addWidget(m_saveCurrent);
+    layout->addLayout(MakeOkCancelRow(this));
+}
+
+int CDialogButtonRegistType::choice() const
+{
+    return m_existing->isChecked() ? kExistingFile : kSaveCurrentTable;
+}
+
+} // namespace wirevane

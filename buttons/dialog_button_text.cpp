@@ -1,0 +1,27 @@
+#include "buttons/dialog_button_text.h"
+
+#include "buttons/dialog_buttons_row.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+CDialogButtonText::CDialogButtonText(const QString& text, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("ボタン名"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("ボタン名"), this));
+    m_edit = new QLineEdit(text, this);
+    m_edit->setObjectName(QStringLiteral("1052"));
+    layout->addWidget(m_edit);
+    layout->addLayout(MakeOkCancelRow(this));
+}
+
+QString CDialogButtonText::text() const
+{
+    return m_edit->text();
+}
+
+} // namespace wirevane

@@ -1,0 +1,301 @@
+#include "buttons/button_captions.h"
+#include "buttons/dialog_button_array.h"
+#include "fakes/recording_button_array_host.h"
+#include "modal_dialogs.h"
+#include "persistence/profile_files.h"
+#include "persistence/profile_store.h"
+#include "support/temp_dir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+// The window over a real program folder in a temporary folder, with the main window faked.
+class ButtonArray : public ::testing::Test {
+protected:
+    ButtonArray()
+    {
+        paths.programDir = dir.path() / "";
+        paths.settingsPath = dir.path() / "Wirevane.ini";
+        paths.tempPath = dir.path() / "Temporally.ini";
+        paths.buttonFilePath = dir.path() / "WirevaneButtons.ini";
+    }
+
+    CDialogButtonArray& Window()
+    {
+        if (!window) {
+            window = std::make_unique<CDialogButtonArray>(host, store, paths);
+            window->show();
+        }
+        return *window;
+    }
+    QPushButton* Button(int id) { return Window().findChild<QPushButton*>(QString::number(id)); }
+    void WriteSettingsFile(const std::string& name)
+    {
+        std::ofstream(dir.path() / name) << "[TEST]\nNAME=" << name << "\n";
+    }
+    std::string ButtonFileText()
+    {
+        std::ifstream in(paths.buttonFilePath);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void Bind(int group, int button, const std::u16string& path, const std::u16string& text)
+    {
+        auto& slot = Window().buttonFile().buttonSlots[static_cast<std::size_t>(
+            ButtonFile::slotIndex(group, button))];
+        slot.path = path;
+        slot.text = text;
+        Window().RelabelButtons();
+    }
+    void ChooseMode(int32_t mode) { Window().SetSlotMode(mode); }
+
+    test::TempDir dir;
+    ProgramPaths paths;
+    DiskProfileFiles files;
+    ProfileStore store{dir.path() / "Wirevane.ini", files};
+    test::RecordingButtonArrayHost host{store};
+    std::unique_ptr<CDialogButtonArray> window;
+};
+
+TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
+{
+    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    ASSERT_EQ(combo->count(), 8);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("<1> "));
+    for (int id : CDialogButtonArray::kButtonIds)
+        EXPECT_EQ(Button(id)->text(), QStringLiteral("<未登録>"));
+    for (int id : CDialogButtonArray::kSideButtonIds)
+        EXPECT_FALSE(Button(id)->isVisible());
+    EXPECT_TRUE(Window().findChild<QRadioButton*>(QStringLiteral("1023"))->isChecked());
+    EXPECT_EQ(Window().findChild<QRadioButton*>(QStringLiteral("1023"))->text(),
+              QStringLiteral("読込 && 送信"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("ButtonArray"));
+    EXPECT_GE(Window().minimumWidth(), 250);
+    EXPECT_GE(Window().minimumHeight(), 500);
+}
+
+TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
+{
+    QTest::mouseClick(Button(1014), Qt::LeftButton);
+    EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが登録されていません"));
+    Bind(0, 1, u"./gone.ini", u"gone");
+    QTest::mouseClick(Button(1015), Qt::LeftButton);
+    EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが見つかりません"));
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ButtonArray, LoadOnlyLoadsTheBoundFileAndResets)
+{
+    WriteSettingsFile("table.ini");
+    Bind(0, 0, u"./table.ini", u"温度測定");
+    QTest::mouseClick(Window().findChild<QRadioButton*>(QStringLiteral("1022")), Qt::LeftButton);
+    EXPECT_EQ(Window().buttonFile().loadAndSend, 0);
+    QTest::mouseClick(Button(1014), Qt::LeftButton);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"load table.ini", "reset"}));
+    EXPECT_EQ(Window().StatusText(), QStringLiteral("温度測定 読込 済"));
+    // The settings file is the active profile again afterwards.
+    EXPECT_EQ(store.readString(u"TEST", u"NAME", u"none"), u"none");
+}
+
+TEST_F(ButtonArray, LoadAndSendStartsTheRunAfterTheLoad)
+{
+    std::filesystem::create_directory(dir.path() / "tables");
+    WriteSettingsFile("tables/run.ini");
+    Bind(0, 11, u"./tables/run.ini", u"run");
+    QTest::mouseClick(Button(1036), Qt::LeftButton);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"load tables/run.ini", "reset", "send"}));
+}
+
+TEST_F(ButtonArray, GroupsSwitchTheirCaptionsAndKeepTheSideButtons)
+{
+    Bind(2, 3, u"./c.ini", u"third group");
+    ChooseMode(kSlotModeRename);
+    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    combo->setCurrentIndex(2);
+    EXPECT_EQ(Window().buttonFile().currentGroup, 2);
+    EXPECT_EQ(Button(1017)->text(), QStringLiteral("third group"));
+    EXPECT_EQ(Button(1014)->text(), QStringLiteral("<未登録>"));
+    EXPECT_EQ(Window().slotMode(), kSlotModeRename);
+    EXPECT_TRUE(Button(1029)->isVisible());
+    EXPECT_EQ(Button(1029)->text(), QStringLiteral("ボタン名"));
+}
+
+TEST_F(ButtonArray, ButtonsEndFourPixelsBeforeShownSideButtonsOrSpanTheirPlace)
+{
+    QPushButton* button = Button(1014);
+    QPushButton* side = Button(1026);
+    ChooseMode(kSlotModeRegister);
+    QTRY_VERIFY(side->isVisible());
+    QTRY_COMPARE(side->x() - (button->x() + button->width()), 4);
+    const int sideRight = side->x() + side->width();
+    EXPECT_EQ(side->text(), QStringLiteral("登録"));
+    ChooseMode(kSlotModeHidden);
+    QTRY_COMPARE(button->x() + button->width(), sideRight);
+    EXPECT_EQ(side->text(), QStringLiteral("----"));
+}
+
+TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
+{
+    ChooseMode(kSlotModeRegister);
+    host.saveAs = [this] {
+        WriteSettingsFile("saved.ini");
+        return SaveAsResult{true, dir.path() / "saved.ini", u"saved.ini", {}};
+    };
+    test::WhenModalShown([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登録方法"));
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("1034"))->isChecked());
+        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
+    QTest::mouseClick(Button(1027), Qt::LeftButton);
+    const ButtonSlot& slot = Window().buttonFile().buttonSlots[1];
+    EXPECT_EQ(slot.path, u"./saved.ini");
+    EXPECT_EQ(slot.text, u"saved.ini");
+    EXPECT_EQ(Button(1015)->text(), QStringLiteral("saved.ini"));
+    EXPECT_NE(ButtonFileText().find(
+                  "[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=./saved.ini\r\nBUTTON_TEXT=saved.ini"),
+              std::string::npos);
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"reset", "disable others", "save as", "enable others"}));
+}
+
+TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
+{
+    ChooseMode(kSlotModeRegister);
+    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    QTest::mouseClick(Button(1026), Qt::LeftButton);
+    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+
+    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QTest::mouseClick(Button(1026), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+}
+
+TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
+{
+    std::filesystem::create_directory(dir.path() / "tables");
+    WriteSettingsFile("tables/chosen.ini");
+    ChooseMode(kSlotModeRegister);
+    const QString chosen = QString::fromStdString((dir.path() / "tables/chosen.ini").string());
+    test::WhenModalShown([chosen](QWidget* dialog) {
+        dialog->findChild<QRadioButton*>(QStringLiteral("1033"))->setChecked(true);
+        test::WhenModalShown([chosen](QWidget* fileDialog) {
+            auto* picker = qobject_cast<QFileDialog*>(fileDialog);
+            ASSERT_NE(picker, nullptr);
+            EXPECT_EQ(picker->windowTitle(), QStringLiteral("設定ファイル 指定"));
+            picker->selectFile(chosen);
+            static_cast<QDialog*>(picker)->accept();
+        });
+        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
+    QTest::mouseClick(Button(1028), Qt::LeftButton);
+    const ButtonSlot& slot = Window().buttonFile().buttonSlots[2];
+    EXPECT_EQ(slot.path, u"./tables/chosen.ini");
+    EXPECT_EQ(slot.text, u"chosen.ini");
+}
+
+TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
+{
+    Bind(0, 0, u"./a.ini", u"a");
+    ChooseMode(kSlotModeUnregister);
+    QTest::mouseClick(Button(1027), Qt::LeftButton); // slot 1 has no text: nothing asked
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    test::WhenModalShown([](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(message->windowTitle(), QStringLiteral("ボタン 解除"));
+        EXPECT_EQ(
+            message->text(),
+            QStringLiteral("ボタン 登録を解除します        \n\n現在の登録  ./a.ini         "));
+        message->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(Button(1026), Qt::LeftButton);
+    EXPECT_EQ(Button(1014)->text(), QStringLiteral("<未登録>"));
+    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
+    EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX0]\r\nBUTTON_FILE_PATH=\r\nBUTTON_TEXT=\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
+{
+    Bind(0, 4, u"./e.ini", u"old");
+    ChooseMode(kSlotModeRename);
+    test::WhenModalShown([](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1052"));
+        EXPECT_EQ(edit->text(), QStringLiteral("old"));
+        edit->clear();
+        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
+    QTest::mouseClick(Button(1030), Qt::LeftButton);
+    EXPECT_EQ(Button(1018)->text(), QStringLiteral("<未登録>"));
+    EXPECT_EQ(Window().buttonFile().buttonSlots[4].path, u"./e.ini");
+}
+
+TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
+{
+    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    combo->setCurrentIndex(5);
+    test::WhenModalShown([](QWidget* dialog) {
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("1053"))->text(),
+                  QStringLiteral("グループ 6 タイトル"));
+        auto* registerBox = dialog->findChild<QCheckBox*>(QStringLiteral("1050"));
+        auto* renameBox = dialog->findChild<QCheckBox*>(QStringLiteral("1054"));
+        registerBox->click();
+        renameBox->click();
+        EXPECT_FALSE(registerBox->isChecked());
+        dialog->findChild<QLineEdit*>(QStringLiteral("1052"))->setText(QStringLiteral("電源"));
+        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
+    Window().findChild<QAction*>(QStringLiteral("32853"))->trigger();
+    EXPECT_EQ(Window().slotMode(), kSlotModeRename);
+    EXPECT_EQ(combo->itemText(5), QStringLiteral("<6> 電源"));
+    EXPECT_EQ(combo->currentIndex(), 5);
+    EXPECT_EQ(combo->itemText(4), QStringLiteral("<5> "));
+    EXPECT_TRUE(Button(1026)->isVisible());
+}
+
+TEST_F(ButtonArray, TheGuardSparesHiddenSideButtonsAndStopFollowsTheRun)
+{
+    ChooseMode(kSlotModeRegister);
+    Window().EnableButtons(false);
+    EXPECT_FALSE(Button(1014)->isEnabled() || Button(1026)->isEnabled());
+    Window().EnableButtons(true);
+    EXPECT_TRUE(Button(1014)->isEnabled() && Button(1026)->isEnabled());
+    ChooseMode(kSlotModeHidden);
+    Window().EnableButtons(true);
+    EXPECT_FALSE(Button(1026)->isEnabled());
+
+    EXPECT_FALSE(Button(1024)->isEnabled());
+    Window().SetStopEnabled(true);
+    QTest::mouseClick(Button(1024), Qt::LeftButton);
+    EXPECT_EQ(host.calls.back(), "stop");
+}
+
+TEST_F(ButtonArray, ClosingHidesAndTheChoicesLastUntilSaved)
+{
+    Bind(1, 0, u"./b.ini", u"b");
+    Window().findChild<QComboBox*>(QStringLiteral("1051"))->setCurrentIndex(1);
+    Window().close();
+    EXPECT_FALSE(Window().isVisible());
+    ASSERT_TRUE(Window().SaveButtonFile().ok());
+    window.reset();
+    EXPECT_EQ(Button(1014)->text(), QStringLiteral("b"));
+    EXPECT_EQ(Window().findChild<QComboBox*>(QStringLiteral("1051"))->currentIndex(), 1);
+}
+
+} // namespace
+} // namespace wirevane
