@@ -1,0 +1,125 @@
+#include "serial/connection_status.h"
+#include "serial/dialogs/com_select_dlg.h"
+#include "support/modal_helper.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+#include "terminal/terminal_rig.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using test::TerminalRig;
+
+std::size_t Count(const std::u16string& text, std::u16string_view part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::u16string::npos;
+         at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+// A simulator announced in a folder of the test's own, connected through the terminal's
+// connect command and the real selection dialog.
+class TerminalWithDevice : public ::testing::Test {
+protected:
+    void Start(const std::vector<std::string>& simArgs)
+    {
+        const std::string ports = (portsDir / "ports").string();
+        setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1);
+        std::vector<std::string> args = simArgs;
+        args.insert(args.end(), {"--ports-dir", ports});
+        sim = std::make_unique<test::SimProcess>(args);
+        ASSERT_TRUE(sim->started());
+        test::WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        Action("32788")->trigger();
+        ASSERT_TRUE(rig.port().IsOpen());
+    }
+    ~TerminalWithDevice() override { unsetenv("WIREVANE_PORTS_DIR"); }
+
+    QAction* Action(const char* id)
+    {
+        return rig.terminal().findChild<QAction*>(QString::fromLatin1(id));
+    }
+    std::u16string Text() { return rig.terminal().edit().LineFormText(); }
+
+    test::TempDir portsDir;
+    std::unique_ptr<test::SimProcess> sim;
+    TerminalRig rig;
+};
+
+TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDisplay)
+{
+    Start({"--lines", "--reply", "OK", "--reply-end", "cr"});
+    rig.run().detailView = 1;
+    rig.run().lineEnd = 1;
+    for (int row = 0; row < 5; ++row)
+        rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), 1, 0);
+    rig.terminal().findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(1);
+
+    rig.engine().OnSend();
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return rig.run().running == 0; }));
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), u"<受信済>\r\n") == 5; }));
+    const std::u16string text = Text();
+    EXPECT_EQ(Count(text, u"<送信済>\r\n"), 5u);
+    EXPECT_EQ(Count(text, u"<受信待>\r\n"), 5u);
+    EXPECT_EQ(Count(text, u"OK\r\n"), 5u) << "CR answers shown as whole lines";
+    std::size_t at = 0;
+    for (int row = 0; row < 5; ++row) {
+        const std::u16string echo = u"CMD" + std::u16string(1, char16_t(u'0' + row));
+        const std::size_t sent = text.find(echo, at);
+        ASSERT_NE(sent, std::u16string::npos) << row;
+        const std::size_t answer = text.find(u"OK", sent);
+        const std::size_t received = text.find(u"<受信済>", sent);
+        ASSERT_NE(answer, std::u16string::npos);
+        EXPECT_LT(answer, received) << "the answer comes before its marker";
+        at = received;
+    }
+}
+
+TEST_F(TerminalWithDevice, TesterModeFromTheMenuShowsTheMetersReadings)
+{
+    Start({"--meter", "--reading", "DC 04.71 kohm", "--rate", "50"});
+    Action("32855")->trigger();
+    ASSERT_EQ(rig.run().testerMode, 1);
+    EXPECT_TRUE(Action("32855")->isChecked());
+    const std::u16string line = u"14 27 3D 42 57 69 75 80 95 A2 B0 C4 D0 E0 \r\nDC 04.71 k ohm\r\n";
+    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), line) >= 2; }))
+        << QString::fromStdU16String(Text()).toStdString();
+    Action("32855")->trigger();
+    EXPECT_EQ(rig.run().testerMode, 0);
+}
+
+TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
+{
+    // The device hangs up once it has the first row, whose answer never comes.
+    Start({"--lines", "--reply", "par", "--reply-end", "none", "--close-after", "5"});
+    const std::u16string name = PortNameOf(rig.port().DeviceName());
+    rig.SetRow(0, u"PING", 1, 0);
+    rig.SetRow(1, u"NEVER", 0, 0);
+    rig.engine().OnSend();
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+
+    const std::u16string lost = u"[Connection to " + name + u" lost.]\n";
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(lost); }))
+        << QString::fromStdU16String(Text()).toStdString();
+    const std::u16string text = Text();
+    EXPECT_LT(text.find(u"[An internal error occurred.]\n"), text.find(lost));
+    EXPECT_EQ(rig.terminal().StatusText(), QStringLiteral("未接続"));
+    EXPECT_EQ(rig.run().running, 0);
+    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_FALSE(Action("32789")->isEnabled());
+    EXPECT_EQ(sim->WaitForExit(), 0);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
+#include "core/run_observer.h"
+#include "core/run_state.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "persistence/profile_files.h"
+#include "persistence/profile_store.h"
+#include "platform/qt/port_message_receiver.h"
+#include "platform/qt/qt_step_timer.h"
+#include "serial/serial_port_access.h"
+#include "support/temp_dir.h"
+#include "terminal/connection_manager.h"
+#include "terminal/dialog_terminal.h"
+#include "terminal/terminal_host.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <functional>
+
+namespace wirevane::test {
+
+// The terminal, the connection commands, the engine and the receive handler wired together as
+// the main window wires them, over an in-memory table and a settings file in a temporary folder.
+class TerminalRig final : public TerminalHost, public ConnectionWindows {
+public:
+    TerminalRig()
+        : m_store(m_dir / "Wirevane.ini", m_files), m_table(m_grid, m_run), m_access(m_port),
+          m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }), m_terminal(*this, &m_access),
+          m_engine(m_table, m_run, m_access, m_terminal, m_timer, m_observer),
+          m_receiver(m_run, m_access, m_terminal, m_timer),
+          m_messages([this](uint32_t, uintptr_t word) { OnSerialMessage(uint32_t(word)); }),
+          m_connection(m_port, &m_messages, m_store, *this, m_terminal)
+    {
+        m_table.FillAtStartup();
+        m_receiver.Allocate();
+        m_connection.ShowConnectionState();
+    }
+    ~TerminalRig() override
+    {
+        m_timer.Kill();
+        m_port.Close();
+    }
+
+    CDialogTerminal& terminal() { return m_terminal; }
+    RunState& run() { return m_run; }
+    MainPort& port() { return m_port; }
+    SequenceEngine& engine() { return m_engine; }
+    ProfileStore& store() { return m_store; }
+
+    void SetRow(int index, std::u16string text, WaitKind wait, int delay)
+    {
+        m_table.rows()[static_cast<std::size_t>(index)] =
+            SendRow{1, std::move(text), wait, 0, delay};
+        m_table.RewriteFromRows();
+    }
+
+    // Runs the event loop until done() holds or the deadline passes; answers done().
+    static bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+    {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (done())
+                loop.quit();
+        });
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        poll.start(10);
+        if (!done())
+            loop.exec();
+        return done();
+    }
+
+    // TerminalHost
+    void ConnectFrom(QWidget* parent) override { m_connection.Connect(parent); }
+    void SettingsFrom(QWidget* parent) override { m_connection.Settings(parent); }
+    void Disconnect() override { m_connection.Disconnect(); }
+    void SendBreak() override { m_connection.SendBreak(); }
+    void OnReset() override { m_engine.OnReset(); }
+    void SetEncoding(TextEncoding encoding) override
+    {
+        m_run.encoding = encoding;
+        m_terminal.ShowEncoding(encoding);
+    }
+    bool ToggleTesterMode() override
+    {
+        m_run.testerMode = m_run.testerMode != 0 ? 0 : 1;
+        return m_run.testerMode != 0;
+    }
+    bool IsTesterMode() const override { return m_run.testerMode != 0; }
+    void EnableOwnerWindows(bool) override {}
+
+    // ConnectionWindows
+    void SetConnectionStatus(std::u16string_view text) override
+    {
+        m_terminal.SetStatusText(QString::fromStdU16String(std::u16string(text)));
+    }
+    void UpdateConnectionControls(bool connected) override
+    {
+        m_terminal.UpdateConnectionControls(connected);
+    }
+    void EnableCompanionWindows(bool enable) override
+    {
+        m_terminal.EnableTextArea(enable);
+        m_terminal.setEnabled(enable);
+    }
+    void StopRun() override { m_engine.OnStop(); }
+
+private:
+    struct NoButtonArray final : RunObserver {
+        void UpdateRunControls(bool) override {}
+        void SetStatusText(std::u16string_view) override {}
+    };
+
+    void OnSerialMessage(uint32_t word)
+    {
+        m_receiver.OnSerialMessage(word);
+        if (ConnectionManager::IsPortLost(word))
+            m_connection.OnPortLost();
+    }
+
+    TempDir m_dir;
+    DiskProfileFiles m_files;
+    ProfileStore m_store;
+    MemoryCellGrid m_grid;
+    RunState m_run;
+    SendTable m_table;
+    MainPort m_port;
+    SerialPortAccess m_access;
+    NoButtonArray m_observer;
+    platform::QtStepTimer m_timer;
+    CDialogTerminal m_terminal;
+    SequenceEngine m_engine;
+    ReceiveHandler m_receiver;
+    platform::PortMessageReceiver m_messages;
+    ConnectionManager m_connection;
+};
+
+} // namespace wirevane::test
