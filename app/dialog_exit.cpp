@@ -1,0 +1,63 @@
+#include "app/dialog_exit.h"
+
+#include "app/app_icons.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+namespace {
+
+QPushButton* AddButton(QHBoxLayout* row, int id, const QString& text)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(QString::number(id));
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+CDialogExit::CDialogExit(SaveTable save, ReportFailure report, QWidget* parent)
+    : QDialog(parent), m_save(std::move(save)), m_report(std::move(report))
+{
+    setWindowTitle(QString::fromUtf16(u"終了"));
+
+    auto* icon = new QLabel;
+    icon->setPixmap(ExitIcon().pixmap(32, 32));
+    auto* text = new QLabel(QString::fromUtf16(u"終了します"));
+    auto* message = new QHBoxLayout;
+    message->addWidget(icon);
+    message->addWidget(text, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    QPushButton* saveAndExit = AddButton(buttons, 6, QString::fromUtf16(u"保存して終了"));
+    QPushButton* exitOnly = AddButton(buttons, 7, QString::fromUtf16(u"保存せず終了"));
+    QPushButton* cancel = AddButton(buttons, 2, QString::fromUtf16(u"キャンセル"));
+    saveAndExit->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(message);
+    layout->addLayout(buttons);
+
+    connect(saveAndExit, &QPushButton::clicked, this, &CDialogExit::OnSaveAndExit);
+    connect(exitOnly, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CDialogExit::OnSaveAndExit()
+{
+    const platform::FileError result = m_save();
+    if (!result.ok()) {
+        m_report(result);
+        return;
+    }
+    accept();
+}
+
+} // namespace wirevane

@@ -1,0 +1,42 @@
+#include "app/file_reports.h"
+
+#include <QStringList>
+
+namespace wirevane {
+
+namespace {
+
+QString Report(const QString& what, const std::filesystem::path& file,
+               const platform::FileError& error)
+{
+    return what + QLatin1Char('\n') + QString::fromStdU16String(file.u16string()) +
+           QLatin1Char('\n') + QString::fromStdString(error.message);
+}
+
+} // namespace
+
+QString QtFileFilter(std::u16string_view nativeFilter)
+{
+    // Names and patterns alternate; the empty entries of the closing "||" end the list.
+    const QStringList parts =
+        QString::fromStdU16String(std::u16string(nativeFilter)).split(QLatin1Char('|'));
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        names.append(parts[i]);
+    }
+    return names.join(QStringLiteral(";;"));
+}
+
+QString SaveFailureText(const std::filesystem::path& file, const platform::FileError& error)
+{
+    return Report(QStringLiteral("設定ファイルを保存できませんでした"), file, error);
+}
+
+QString LoadFailureText(const std::filesystem::path& file, const platform::FileError& error)
+{
+    return Report(QStringLiteral("設定ファイルを読み込めませんでした"), file, error);
+}
+
+} // namespace wirevane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/file_error.h"
+
+#include <QString>
+#include <filesystem>
+#include <string_view>
+
+namespace wirevane {
+
+// "Name (*.x)|*.x|Other (*.y)|*.y||", as the settings commands describe their files, in the
+// form Qt's file dialogs take: "Name (*.x);;Other (*.y)".
+QString QtFileFilter(std::u16string_view nativeFilter);
+
+// The message for a settings file that could not be written or read: what failed, the file, and
+// the system's reason, each on its own line.
+QString SaveFailureText(const std::filesystem::path& file, const platform::FileError& error);
+QString LoadFailureText(const std::filesystem::path& file, const platform::FileError& error);
+
+} // namespace wirevane

@@ -1,0 +1,341 @@
+#include "app/wirevane_dlg.h"
+
+#include "app/app_icons.h"
+#include "app/command_ids.h"
+#include "app/main_menus.h"
+#include "app/window_placement.h"
+#include "buttons/dialog_button_array.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "grid/layout/view_config_section_win_app.h"
+#include "grid/send_table_columns.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+namespace {
+
+// The window's size as its template gives it, before any stored placement.
+constexpr WindowSize kMainTemplateSize{760, 560};
+
+QFont CourierNew(int pixelHeight)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixelHeight);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+WindowRect ToWindowRect(const QRect& rect)
+{
+    return WindowRect{rect.left(), rect.top(), rect.left() + rect.width(),
+                      rect.top() + rect.height()};
+}
+
+QRect ToQRect(const WindowRect& rect)
+{
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+WindowSize SizeOf(const QWidget& window)
+{
+    return WindowSize{window.width(), window.height()};
+}
+
+} // namespace
+
+CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortLister lister)
+    : m_store(store), m_paths(paths), m_commands([this](int id) { Trigger(id); }),
+      m_grid(new CGridListCtrlGroups), m_table(*m_grid, m_run), m_access(m_port),
+      m_portSettings(m_port), m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
+      m_terminal(std::make_unique<CDialogTerminal>(*this, &m_access)),
+      m_engine(m_table, m_run, m_access, *m_terminal, m_timer, *this),
+      m_receiver(m_run, m_access, *m_terminal, m_timer),
+      m_messages(
+          [this](uint32_t, uintptr_t word) { OnSerialMessage(static_cast<uint32_t>(word)); }),
+      m_connection(m_port, &m_messages, m_store, *this, *m_terminal, std::move(lister)),
+      m_settings(m_store, m_table, m_run, m_portSettings, *this),
+      m_fileCommands(m_settings, *this, *this, m_paths.programDir, m_paths.tempPath)
+{
+    setWindowTitle(QStringLiteral("Wirevane"));
+    setWindowIcon(MainIcon());
+    setMinimumSize(600, 240);
+    BuildWindow();
+    m_buttons = std::make_unique<CDialogButtonArray>(*this, m_store, m_paths);
+    resize(kMainTemplateSize.width, kMainTemplateSize.height);
+}
+
+CWirevaneDlg::~CWirevaneDlg()
+{
+    m_timer.Kill();
+    m_port.Close();
+    m_buttons.reset();
+    m_terminal.reset();
+}
+
+void CWirevaneDlg::BuildWindow()
+{
+    BuildMainMenus(*menuBar(), m_commands);
+    m_firstToolBar = BuildFirstToolBar(this, m_commands);
+    m_secondToolBar = BuildSecondToolBar(this, m_commands);
+    addToolBar(Qt::TopToolBarArea, m_firstToolBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_secondToolBar);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(2);
+    m_grid->setObjectName(QString::number(command::kSendTable));
+    layout->addWidget(m_grid, 1);
+    m_controls = BuildControlsRow(central, m_commands);
+    layout->addWidget(m_controls.widget, 0);
+    setCentralWidget(central);
+
+    BuildStatusBar();
+    ConnectControls();
+}
+
+void CWirevaneDlg::BuildStatusBar()
+{
+    m_statusPane = new QLabel;
+    m_statusPane->setObjectName(QStringLiteral("pane0"));
+    auto* fixedPane = new QLabel;
+    fixedPane->setObjectName(QStringLiteral("pane1"));
+    fixedPane->setFixedWidth(30);
+    statusBar()->addWidget(m_statusPane, 1);
+    statusBar()->addPermanentWidget(fixedPane);
+}
+
+void CWirevaneDlg::ConnectControls()
+{
+    connect(m_controls.cyclic, &QCheckBox::clicked, this,
+            [this](bool checked) { m_run.cyclic = checked ? 1 : 0; });
+    connect(m_controls.step, &QCheckBox::clicked, this, [this](bool checked) {
+        m_run.stepMode = checked ? 1 : 0;
+        m_commands.setChecked(command::kStepMode, checked);
+    });
+    connect(m_controls.lineEnd, &QComboBox::activated, this,
+            [this](int index) { m_run.lineEnd = index; });
+    connect(m_controls.encoding, &QComboBox::activated, this,
+            [this](int index) { SetEncoding(index); });
+}
+
+bool CWirevaneDlg::OnInitDialog()
+{
+    if (!m_receiver.Allocate()) {
+        QMessageBox::critical(this, QStringLiteral("Wirevane"),
+                              QStringLiteral("メモリ不足エラー ... 終了        "));
+        return false;
+    }
+
+    OnStepMode(false);
+    m_run.detailView = 0;
+    m_commands.setChecked(command::kDetailView, false);
+    m_storeWindowPos = true;
+    m_commands.setChecked(command::kStoreWindowPositions, true);
+    m_listFont = CourierNew(16);
+    m_headerFont = CourierNew(14);
+
+    const platform::FileError read = m_settings.ReadSettings();
+    showEncoding(m_run.encoding);
+    setCyclicCheck(m_run.cyclic != 0);
+    selectLineEnd(m_run.lineEnd);
+
+    PlaceWindows();
+    m_connection.ShowConnectionState();
+    SetUpTable();
+    UpdateRunControls(m_run.running != 0);
+    if (!read.ok())
+        ReportLoadFailure(m_store.settingsPath(), read);
+    return true;
+}
+
+void CWirevaneDlg::SetUpTable()
+{
+    SetUpSendTableColumns(*m_grid);
+    m_grid->setFont(m_listFont);
+    m_grid->header()->setFont(m_headerFont);
+    m_table.FillAtStartup();
+    auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", m_store);
+    section->RegisterProfile(u"デフォルト");
+    section->RegisterProfile(u"カスタム");
+    m_grid->AttachColumnLayout(std::move(section));
+}
+
+void CWirevaneDlg::PlaceWindows()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const WindowRect screenRect =
+        screen != nullptr ? ToWindowRect(screen->availableGeometry()) : WindowRect{0, 0, 1024, 768};
+    const DefaultPlacement defaults =
+        ComputeDefaultPlacement(screenRect, SizeOf(*this), SizeOf(*m_terminal), SizeOf(*m_buttons));
+
+    setGeometry(
+        ToQRect(StoredOrDefault(m_settings.ReadWindowRect(PlacedWindow::Main), defaults.main)));
+    show();
+    raise();
+    m_terminal->setGeometry(ToQRect(
+        StoredOrDefault(m_settings.ReadWindowRect(PlacedWindow::Terminal), defaults.terminal)));
+    m_buttons->setGeometry(ToQRect(StoredOrDefault(
+        m_settings.ReadWindowRect(PlacedWindow::ButtonArray), defaults.buttonArray)));
+
+    m_buttons->setVisible(m_settings.ReadWindowVisible(PlacedWindow::ButtonArray));
+    m_terminal->setVisible(m_settings.ReadWindowVisible(PlacedWindow::Terminal));
+}
+
+QString CWirevaneDlg::statusText() const
+{
+    return m_statusPane->text();
+}
+
+void CWirevaneDlg::OnSerialMessage(uint32_t eventWord)
+{
+    m_receiver.OnSerialMessage(eventWord);
+    if (ConnectionManager::IsPortLost(eventWord))
+        m_connection.OnPortLost();
+}
+
+// RunObserver
+
+void CWirevaneDlg::UpdateRunControls(bool running)
+{
+    m_commands.setEnabled(command::kSend, !running);
+    m_commands.setEnabled(command::kStop, running);
+    m_commands.setEnabled(command::kReset, true);
+    if (m_buttons)
+        m_buttons->SetStopEnabled(running);
+}
+
+void CWirevaneDlg::SetStatusText(std::u16string_view text)
+{
+    if (m_buttons)
+        m_buttons->SetStatusText(QString::fromStdU16String(std::u16string(text)));
+}
+
+// SettingsControls
+
+void CWirevaneDlg::setCyclicCheck(bool checked)
+{
+    m_controls.cyclic->setChecked(checked);
+}
+
+void CWirevaneDlg::selectLineEnd(LineEndSuffix lineEnd)
+{
+    m_controls.lineEnd->setCurrentIndex(lineEnd >= 0 && lineEnd <= 3 ? lineEnd : -1);
+}
+
+void CWirevaneDlg::showEncoding(TextEncoding encoding)
+{
+    const int shown = encoding == kEncodingUtf8 || encoding == kEncodingEuc ? encoding : 0;
+    m_commands.setChecked(command::kEncodingSjis, shown == 0);
+    m_commands.setChecked(command::kEncodingUtf8, shown == 1);
+    m_commands.setChecked(command::kEncodingEuc, shown == 2);
+    m_controls.encoding->setCurrentIndex(shown);
+    m_terminal->ShowEncoding(encoding);
+}
+
+// WindowPlacements
+
+QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
+{
+    switch (window) {
+    case PlacedWindow::Terminal:
+        return m_terminal.get();
+    case PlacedWindow::ButtonArray:
+        return m_buttons.get();
+    case PlacedWindow::Main:
+        break;
+    }
+    return const_cast<CWirevaneDlg*>(this);
+}
+
+WindowRect CWirevaneDlg::normalRect(PlacedWindow window) const
+{
+    const QWidget* widget = WindowOf(window);
+    const bool restored = !widget->isMinimized() && !widget->isMaximized();
+    return ToWindowRect(restored ? widget->geometry() : widget->normalGeometry());
+}
+
+bool CWirevaneDlg::isVisibleAndNotMinimised(PlacedWindow window) const
+{
+    const QWidget* widget = WindowOf(window);
+    return widget->isVisible() && !widget->isMinimized();
+}
+
+// TableLayoutStore
+
+void CWirevaneDlg::loadColumnLayout()
+{
+    m_grid->columnLayout().LoadAttached();
+}
+
+void CWirevaneDlg::saveColumnLayout()
+{
+    m_grid->columnLayout().SaveAttached();
+}
+
+// ConnectionWindows
+
+void CWirevaneDlg::SetConnectionStatus(std::u16string_view text)
+{
+    const QString shown = QString::fromStdU16String(std::u16string(text));
+    m_statusPane->setText(shown);
+    m_terminal->SetStatusText(shown);
+}
+
+void CWirevaneDlg::UpdateConnectionControls(bool connected)
+{
+    using namespace command;
+    m_commands.setEnabled(kConnect, !connected);
+    m_commands.setEnabled(kOpenButton, !connected);
+    for (int id : {kDisconnect, kPortSettings, kSendBreak, kCloseButton, kSettingsButton})
+        m_commands.setEnabled(id, connected);
+    m_terminal->UpdateConnectionControls(connected);
+}
+
+void CWirevaneDlg::StopRun()
+{
+    m_engine.OnStop();
+}
+
+// Exit
+
+void CWirevaneDlg::closeEvent(QCloseEvent* event)
+{
+    if (!m_exitConfirmed && !ConfirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_terminal->hide();
+    m_buttons->hide();
+    emit exited();
+}
+
+void CWirevaneDlg::keyPressEvent(QKeyEvent* event)
+{
+    // As in a dialog: Escape and Enter that no control took end up in the exit question.
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace wirevane

@@ -1,0 +1,374 @@
+#include "app/about_dlg.h"
+#include "app/command_ids.h"
+#include "app/dialog_exit.h"
+#include "app/file_reports.h"
+#include "app/wirevane_dlg.h"
+#include "buttons/dialog_button_array.h"
+#include "commands/dialog_new_data_tx.h"
+#include "commands/dialog_notation.h"
+#include "commands/dialog_property.h"
+#include "commands/table_commands.h"
+#include "grid/grid_images.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHeaderView>
+#include <QMessageBox>
+
+namespace wirevane {
+
+namespace {
+
+// The companion windows are disabled while a dialog of this window is open and enabled again
+// however the dialog ends.
+class CompanionGuard {
+public:
+    explicit CompanionGuard(SettingsCommandHost& host) : m_host(host)
+    {
+        m_host.EnableCompanionWindows(false);
+    }
+    ~CompanionGuard() { m_host.EnableCompanionWindows(true); }
+    CompanionGuard(const CompanionGuard&) = delete;
+    CompanionGuard& operator=(const CompanionGuard&) = delete;
+
+private:
+    SettingsCommandHost& m_host;
+};
+
+std::filesystem::path PathOf(const QString& chosen)
+{
+    return std::filesystem::path(chosen.toStdU16String());
+}
+
+} // namespace
+
+void CWirevaneDlg::Trigger(int id)
+{
+    using namespace command;
+    switch (id) {
+    case kNew:
+        return OnNew();
+    case kReload:
+        if (const platform::FileError e = m_fileCommands.OnReload(); !e.ok())
+            ReportLoadFailure(m_paths.settingsPath, e);
+        return;
+    case kOpen:
+        if (const platform::FileError e = m_fileCommands.OnOpen(); !e.ok())
+            ReportLoadFailure({}, e);
+        return;
+    case kSaveAs:
+        SaveAs();
+        return;
+    case kStoreWindowPositions:
+        return OnStoreWindowPositions();
+    case kExit:
+    case kExitButton:
+        close();
+        return;
+    case kTemporarySave:
+        if (const platform::FileError e = m_fileCommands.OnTemporarySave(); !e.ok())
+            ReportSaveFailure(m_paths.tempPath, e);
+        return;
+    case kTemporaryLoad:
+        if (const platform::FileError e = m_fileCommands.OnTemporaryLoad(); !e.ok())
+            ReportLoadFailure(m_paths.tempPath, e);
+        return;
+    case kSelectAll:
+        return OnSelectAll();
+    case kDeselectAll:
+        return OnDeselectAll();
+    case kBulkChange:
+        return OnBulkChange();
+    case kFont:
+        return OnFont();
+    case kEncodingSjis:
+        return SetEncoding(kEncodingSjis);
+    case kEncodingUtf8:
+        return SetEncoding(kEncodingUtf8);
+    case kEncodingEuc:
+        return SetEncoding(kEncodingEuc);
+    case kStepMode:
+        return OnStepMode(m_run.stepMode == 0);
+    case kConnect:
+    case kOpenButton:
+        return ConnectFrom(this);
+    case kPortSettings:
+    case kSettingsButton:
+        return SettingsFrom(this);
+    case kDisconnect:
+    case kCloseButton:
+        return Disconnect();
+    case kSendBreak:
+        return SendBreak();
+    case kTerminal:
+    case kTerminalButton:
+        return ToggleCompanionWindow(*m_terminal);
+    case kButtonArray:
+        return ToggleCompanionWindow(*m_buttons);
+    case kSymbols:
+        return OnSymbols();
+    case kDetailView:
+        return OnDetailView();
+    case kAbout:
+        return OnAbout();
+    case kSend:
+        return OnSend();
+    case kStop:
+        return OnStop();
+    case kReset:
+        return OnReset();
+    default:
+        return;
+    }
+}
+
+void CWirevaneDlg::OnNew()
+{
+    CompanionGuard guard(*this);
+    OnReset();
+    CDialogNewDataTX dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    NewTable(m_table, dialog.values());
+}
+
+void CWirevaneDlg::OnSelectAll()
+{
+    OnReset();
+    SelectAll(m_table, m_run.detailView != 0);
+}
+
+void CWirevaneDlg::OnDeselectAll()
+{
+    OnReset();
+    DeselectAll(m_table);
+}
+
+void CWirevaneDlg::OnBulkChange()
+{
+    OnReset();
+    CompanionGuard guard(*this);
+    CDialogProperty dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    BulkChange(m_table, dialog.values());
+}
+
+void CWirevaneDlg::OnFont()
+{
+    CompanionGuard guard(*this);
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, m_listFont, this);
+    if (!chosen)
+        return;
+    m_listFont = font;
+    m_grid->setFont(m_listFont);
+    m_grid->header()->setFont(m_headerFont);
+}
+
+void CWirevaneDlg::OnStepMode(bool on)
+{
+    m_run.stepMode = on ? 1 : 0;
+    m_commands.setChecked(command::kStepMode, on);
+    m_controls.step->setChecked(on);
+}
+
+void CWirevaneDlg::OnDetailView()
+{
+    m_run.detailView = m_run.detailView != 0 ? 0 : 1;
+    m_commands.setChecked(command::kDetailView, m_run.detailView != 0);
+}
+
+void CWirevaneDlg::OnSymbols()
+{
+    CompanionGuard guard(*this);
+    CDialogNotation dialog(MarkerIcon, this);
+    dialog.exec();
+}
+
+void CWirevaneDlg::OnAbout()
+{
+    CompanionGuard guard(*this);
+    OnReset();
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CWirevaneDlg::OnStoreWindowPositions()
+{
+    m_storeWindowPos = !m_storeWindowPos;
+    m_commands.setChecked(command::kStoreWindowPositions, m_storeWindowPos);
+}
+
+void CWirevaneDlg::ToggleCompanionWindow(QWidget& window)
+{
+    if (m_activation.isDirectlyBelow(window, *this)) {
+        window.hide();
+        return;
+    }
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+bool CWirevaneDlg::ConfirmExit()
+{
+    CDialogExit dialog([this] { return m_settings.WriteSettings(); },
+                       [this](const platform::FileError& error) {
+                           ReportSaveFailure(m_store.settingsPath(), error);
+                       },
+                       this);
+    EnableCompanionWindows(false);
+    if (dialog.exec() != QDialog::Accepted) {
+        EnableCompanionWindows(true);
+        return false;
+    }
+    // Failures here are not reported: the table, which matters, was saved or declined above.
+    if (m_storeWindowPos)
+        m_settings.WriteWindowPositions(*this);
+    else
+        m_settings.ClearWindowPositions();
+    m_buttons->SaveButtonFile();
+    m_exitConfirmed = true;
+    return true;
+}
+
+void CWirevaneDlg::ReportSaveFailure(const std::filesystem::path& file,
+                                     const platform::FileError& error)
+{
+    QMessageBox::critical(this, QStringLiteral("Wirevane"), SaveFailureText(file, error));
+}
+
+void CWirevaneDlg::ReportLoadFailure(const std::filesystem::path& file,
+                                     const platform::FileError& error)
+{
+    QMessageBox::critical(this, QStringLiteral("Wirevane"), LoadFailureText(file, error));
+}
+
+// SettingsCommandHost
+
+void CWirevaneDlg::OnReset()
+{
+    m_engine.OnReset();
+}
+
+void CWirevaneDlg::EnableCompanionWindows(bool enable)
+{
+    m_terminal->EnableTextArea(enable);
+    m_buttons->EnableButtons(enable);
+    m_terminal->setEnabled(enable);
+    m_buttons->setEnabled(enable);
+}
+
+bool CWirevaneDlg::confirm(std::u16string_view text, std::u16string_view caption)
+{
+    return QMessageBox::question(this, QString::fromStdU16String(std::u16string(caption)),
+                                 QString::fromStdU16String(std::u16string(text)),
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+std::optional<std::filesystem::path>
+CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
+{
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, QString::fromStdU16String(request.title),
+        QString::fromStdU16String(request.initialFolder.u16string()), QtFileFilter(request.filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return PathOf(chosen);
+}
+
+std::optional<std::filesystem::path>
+CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
+{
+    QFileDialog dialog(this, QString::fromStdU16String(request.title),
+                       QString::fromStdU16String(request.initialFolder.u16string()),
+                       QtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathOf(dialog.selectedFiles().front());
+}
+
+// ButtonArrayHost
+
+platform::FileError CWirevaneDlg::LoadSettingsFile()
+{
+    return m_settings.LoadSettingsFile();
+}
+
+SaveAsResult CWirevaneDlg::SaveAs()
+{
+    SaveAsResult result = m_fileCommands.OnSaveAs();
+    if (!result.error.ok())
+        ReportSaveFailure(result.fullPath, result.error);
+    return result;
+}
+
+void CWirevaneDlg::OnSend()
+{
+    m_engine.OnSend();
+}
+
+void CWirevaneDlg::OnStop()
+{
+    m_engine.OnStop();
+}
+
+void CWirevaneDlg::EnableOtherWindows(bool enable)
+{
+    setEnabled(enable);
+    m_terminal->setEnabled(enable);
+    m_terminal->EnableTextArea(enable);
+}
+
+// TerminalHost
+
+void CWirevaneDlg::ConnectFrom(QWidget* dialogParent)
+{
+    m_connection.Connect(dialogParent);
+}
+
+void CWirevaneDlg::SettingsFrom(QWidget* dialogParent)
+{
+    m_connection.Settings(dialogParent);
+}
+
+void CWirevaneDlg::Disconnect()
+{
+    m_connection.Disconnect();
+}
+
+void CWirevaneDlg::SendBreak()
+{
+    m_connection.SendBreak();
+}
+
+void CWirevaneDlg::SetEncoding(TextEncoding encoding)
+{
+    m_run.encoding = encoding;
+    showEncoding(encoding);
+}
+
+bool CWirevaneDlg::ToggleTesterMode()
+{
+    m_run.testerMode = m_run.testerMode != 0 ? 0 : 1;
+    return m_run.testerMode != 0;
+}
+
+bool CWirevaneDlg::IsTesterMode() const
+{
+    return m_run.testerMode != 0;
+}
+
+void CWirevaneDlg::EnableOwnerWindows(bool enable)
+{
+    setEnabled(enable);
+    m_buttons->setEnabled(enable);
+}
+
+} // namespace wirevane
