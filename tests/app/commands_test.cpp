@@ -1,0 +1,203 @@
+#include "app/command_ids.h"
+#include "buttons/dialog_button_array.h"
+#include "commands/dialog_new_data_tx.h"
+#include "commands/dialog_property.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "main_window_rig.h"
+#include "support/modal_helper.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using namespace command;
+using test::MainWindowRig;
+
+void TickRow(CWirevaneDlg& window, int row, std::u16string data, int delay)
+{
+    window.table().rows()[static_cast<std::size_t>(row)] = SendRow{1, std::move(data), 0, 0, delay};
+    window.table().RewriteFromRows();
+}
+
+QAction* TerminalAction(CWirevaneDlg& window, int id)
+{
+    return window.terminal().findChild<QAction*>(QString::number(id));
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QTest::qWait(5);
+    return done();
+}
+
+TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    TickRow(window, 0, u"A", 60000);
+    TickRow(window, 1, u"B", 60000);
+    window.table().rows()[2].data = u"C";
+    window.table().RewriteFromRows();
+
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] { return window.table().grid().cellImage(0, 2) == kRowImageSent; }));
+    EXPECT_EQ(window.run().running, 1);
+    EXPECT_FALSE(window.commands().isEnabled(kSend));
+    EXPECT_TRUE(window.commands().isEnabled(kStop));
+    EXPECT_TRUE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
+
+    test::WhenModal<QFontDialog>([](QFontDialog* dialog) {
+        QFont chosen(QStringLiteral("Monospace"));
+        chosen.setPointSize(15);
+        dialog->setCurrentFont(chosen);
+        dialog->accept();
+    });
+    window.Trigger(kFont);
+    EXPECT_EQ(window.run().running, 1) << "the font command must not stop the run";
+    EXPECT_EQ(window.grid().font().pointSize(), 15);
+    EXPECT_EQ(window.listFont().pointSize(), 15);
+
+    window.Trigger(kSelectAll);
+    EXPECT_EQ(window.run().running, 0);
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+    EXPECT_FALSE(window.commands().isEnabled(kStop));
+    EXPECT_FALSE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
+    // The reset cleared the marker, then every row with data was ticked.
+    CellGrid& grid = window.table().grid();
+    EXPECT_EQ(grid.cellImage(0, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.cellText(3, SendTable::kSelectColumn), u"");
+}
+
+TEST(MainWindowCommands, ARunWithThePortClosedMarksEveryTickedRow)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    window.Trigger(kDetailView);
+    TickRow(window, 1, u"first", 0);
+    TickRow(window, 4, u"second", 0);
+    TickRow(window, 7, u"third", 0);
+
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] { return window.run().running == 0; }));
+    CellGrid& grid = window.table().grid();
+    for (int row : {1, 4, 7}) {
+        EXPECT_EQ(grid.cellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
+        EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u"送信済") << row;
+    }
+    EXPECT_EQ(grid.cellImage(2, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("third    送信済"));
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+}
+
+TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    auto* combo = window.findChild<QComboBox*>(QString::number(kEncodingCombo));
+    auto* terminalCombo = window.terminal().findChild<QComboBox*>(QStringLiteral("1033"));
+    ASSERT_NE(terminalCombo, nullptr);
+
+    window.commands().action(kEncodingEuc)->trigger();
+    window.commands().action(kEncodingSjis)->trigger();
+    EXPECT_TRUE(window.commands().isChecked(kEncodingSjis));
+    EXPECT_FALSE(window.commands().isChecked(kEncodingEuc));
+    EXPECT_TRUE(TerminalAction(window, kEncodingSjis)->isChecked());
+    EXPECT_FALSE(TerminalAction(window, kEncodingEuc)->isChecked());
+    EXPECT_EQ(window.run().encoding, kEncodingSjis);
+
+    // Choosing "UTF-8" in the list is the same as the menu item.
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(window.run().encoding, kEncodingUtf8);
+    EXPECT_TRUE(window.commands().isChecked(kEncodingUtf8));
+    EXPECT_FALSE(window.commands().isChecked(kEncodingSjis));
+    EXPECT_TRUE(TerminalAction(window, kEncodingUtf8)->isChecked());
+    EXPECT_EQ(terminalCombo->currentIndex(), 1);
+}
+
+TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    auto* box = window.findChild<QCheckBox*>(QString::number(kStepBox));
+
+    window.commands().action(kStepMode)->trigger();
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(window.run().stepMode, 1);
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_FALSE(window.commands().isChecked(kStepMode));
+    EXPECT_EQ(window.run().stepMode, 0);
+}
+
+TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    TickRow(window, 3, u"keep", 5);
+
+    test::WhenModal<CDialogNewDataTX>([&](CDialogNewDataTX* dialog) {
+        EXPECT_FALSE(window.terminal().isEnabled());
+        EXPECT_FALSE(window.buttonArray().isEnabled());
+        dialog->reject();
+    });
+    window.Trigger(kNew);
+    EXPECT_EQ(window.table().grid().cellText(3, SendTable::kDataColumn), u"keep");
+    EXPECT_TRUE(window.terminal().isEnabled());
+    EXPECT_TRUE(window.buttonArray().isEnabled());
+
+    test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) {
+        auto* data = dialog->findChild<QLineEdit*>(QStringLiteral("c1030"));
+        data->selectAll();
+        QTest::keyClicks(data, QStringLiteral("PING\\r"));
+        dialog->findChild<QComboBox*>(QStringLiteral("c1048"))->setCurrentIndex(2);
+        dialog->findChild<QPushButton*>(QStringLiteral("c1"))->click();
+    });
+    window.Trigger(kNew);
+    CellGrid& grid = window.table().grid();
+    for (int row : {0, 3, 99}) {
+        EXPECT_EQ(grid.cellText(row, SendTable::kDataColumn), u"PING\\r");
+        EXPECT_EQ(grid.cellText(row, SendTable::kWaitColumn), u"NL");
+        EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u"");
+        EXPECT_EQ(grid.cellText(row, SendTable::kDelayColumn), u"100");
+    }
+    EXPECT_EQ(grid.cellText(99, SendTable::kNumberColumn), u"99");
+    EXPECT_TRUE(window.terminal().isEnabled());
+}
+
+TEST(MainWindowCommands, BulkChangeTouchesOnlyTheTickedRowsAndTheTickedFields)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    TickRow(window, 2, u"two", 10);
+    window.table().rows()[6].data = u"six";
+    window.table().RewriteFromRows();
+
+    test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
+        QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("c1043")), Qt::LeftButton);
+        auto* delay = dialog->findChild<QLineEdit*>(QStringLiteral("c1047"));
+        delay->selectAll();
+        QTest::keyClicks(delay, QStringLiteral("2500"));
+        dialog->findChild<QPushButton*>(QStringLiteral("c1"))->click();
+    });
+    window.Trigger(kBulkChange);
+    CellGrid& grid = window.table().grid();
+    EXPECT_EQ(grid.cellText(2, SendTable::kDelayColumn), u"2500");
+    EXPECT_EQ(grid.cellText(2, SendTable::kDataColumn), u"two");
+    EXPECT_EQ(grid.cellText(6, SendTable::kDelayColumn), u"100");
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/wirevane_dlg.h"
+#include "persistence/profile_files.h"
+#include "persistence/profile_store.h"
+#include "platform/ini_document.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace wirevane::test {
+
+// The main window over a program folder in a temporary directory, with no serial ports to
+// offer. Files can be put in place before the window starts and read back after it ends.
+class MainWindowRig {
+public:
+    MainWindowRig()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        m_paths.programDir = m_dir.path();
+        m_paths.settingsPath = m_dir / "Wirevane.ini";
+        m_paths.tempPath = m_dir / "Temporally.ini";
+        m_paths.buttonFilePath = m_dir / "WirevaneButtons.ini";
+    }
+
+    void WriteSettingsFile(const std::string& text) const { WriteFile("Wirevane.ini", text); }
+    void WriteFile(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(m_dir / name, std::ios::binary) << text;
+    }
+    std::string ReadFile(const std::string& name) const
+    {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir / name); }
+
+    // A fresh reading of an INI file on disk, as the next start would see it.
+    int ReadIniInt(const std::string& name, std::u16string_view section, std::u16string_view key,
+                   int fallback) const
+    {
+        DiskProfileFiles files;
+        ProfileStore store(m_dir / name, files);
+        return store.readInt(section, key, fallback);
+    }
+    std::u16string ReadIniString(const std::string& name, std::u16string_view section,
+                                 std::u16string_view key) const
+    {
+        DiskProfileFiles files;
+        ProfileStore store(m_dir / name, files);
+        return store.readString(section, key, u"<missing>");
+    }
+
+    CWirevaneDlg& Start()
+    {
+        m_store = std::make_unique<ProfileStore>(m_paths.settingsPath, m_files);
+        m_window = std::make_unique<CWirevaneDlg>(*m_store, m_paths,
+                                                  [] { return std::vector<PortChoice>{}; });
+        m_window->OnInitDialog();
+        return *m_window;
+    }
+    CWirevaneDlg& window() { return *m_window; }
+    void Stop() { m_window.reset(); }
+
+    const std::filesystem::path& folder() const { return m_dir.path(); }
+    const ProgramPaths& paths() const { return m_paths; }
+
+private:
+    TempDir m_dir;
+    ProgramPaths m_paths;
+    DiskProfileFiles m_files;
+    std::unique_ptr<ProfileStore> m_store;
+    std::unique_ptr<CWirevaneDlg> m_window;
+};
+
+} // namespace wirevane::test

@@ -1,0 +1,144 @@
+#include "app/command_ids.h"
+#include "buttons/dialog_button_array.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "main_window_rig.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using test::MainWindowRig;
+
+template <typename T> T* Child(QWidget& window, int id)
+{
+    return window.findChild<T*>(QString::number(id));
+}
+
+std::u16string Number(int value)
+{
+    return QString::number(value).toStdU16String();
+}
+
+QRect CentredDefault(const QSize& size)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int x = (screen.left() + screen.left() + screen.width()) / 2 - size.width() / 2;
+    const int y = (screen.top() + screen.top() + screen.height()) / 2 - size.height() / 2;
+    return QRect(QPoint(x, y), size);
+}
+
+TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    using namespace command;
+
+    EXPECT_FALSE(Child<QCheckBox>(window, kCyclicBox)->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(window, kStepBox)->isChecked());
+    EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 2);
+    EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 0);
+    EXPECT_TRUE(window.commands().isChecked(kEncodingSjis));
+    EXPECT_FALSE(window.commands().isChecked(kEncodingUtf8));
+    EXPECT_FALSE(window.commands().isChecked(kEncodingEuc));
+    EXPECT_FALSE(window.commands().isChecked(kStepMode));
+    EXPECT_FALSE(window.commands().isChecked(kDetailView));
+    EXPECT_TRUE(window.commands().isChecked(kStoreWindowPositions));
+
+    CellGrid& grid = window.table().grid();
+    ASSERT_EQ(grid.rowCount(), 100);
+    for (int row : {0, 57, 99})
+        EXPECT_EQ(grid.cellText(row, SendTable::kNumberColumn), Number(row));
+    EXPECT_EQ(grid.cellText(0, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.cellImage(0, SendTable::kSelectColumn), 0);
+    EXPECT_EQ(grid.cellText(0, SendTable::kDataColumn), u"");
+    EXPECT_EQ(grid.cellText(0, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(grid.cellText(0, SendTable::kDelayColumn), u"100");
+
+    EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
+    EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+    EXPECT_FALSE(window.commands().isEnabled(kStop));
+    EXPECT_TRUE(window.commands().isEnabled(kReset));
+    EXPECT_TRUE(window.commands().isEnabled(kConnect));
+    EXPECT_FALSE(window.commands().isEnabled(kDisconnect));
+    EXPECT_FALSE(window.commands().isEnabled(kSendBreak));
+    EXPECT_FALSE(window.commands().isEnabled(kCloseButton));
+}
+
+TEST(MainWindowStartup, EmptyWindowSectionsGiveTheCentredDefaultPlacement)
+{
+    MainWindowRig rig;
+    // A stored rectangle of zero width counts as none.
+    rig.WriteSettingsFile("[WINDOW_MAIN]\nNORM_LEFT=300\nNORM_TOP=200\nNORM_RIGHT=300\n"
+                          "NORM_BOTTOM=700\n");
+    CWirevaneDlg& window = rig.Start();
+
+    const QRect main = window.geometry();
+    EXPECT_EQ(main, CentredDefault(main.size()));
+    const QRect terminal = window.terminal().geometry();
+    EXPECT_EQ(terminal.topLeft(), main.topLeft() + QPoint(48, -24));
+    const QRect buttons = window.buttonArray().geometry();
+    EXPECT_EQ(buttons.topLeft(), main.topLeft() + QPoint(96, -48));
+    EXPECT_TRUE(window.terminal().isVisible());
+    EXPECT_TRUE(window.buttonArray().isVisible());
+}
+
+TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColumns)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile("[SERIAL]\nPORT=wvsim7\n"
+                          "[CONSOLE]\nCYCLIC=1\nTERNINATOR=3\nENCODE=2\n"
+                          "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\nWAIT_RX=1\nHALT=0\nDELAY=250\n"
+                          "[DATA_INDEX5]\nSELECT=0\nDATA=hello\nWAIT_RX=3\nHALT=1\nDELAY=7\n"
+                          "[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\nNORM_BOTTOM=660\n"
+                          "[WINDOW_TERMINAL]\nVISIBLE=0\nNORM_LEFT=900\nNORM_TOP=10\n"
+                          "NORM_RIGHT=1500\nNORM_BOTTOM=410\n"
+                          "[Profile ListTX]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
+                          "ColumnWidth_1=42\nColumnCount=2\n");
+    CWirevaneDlg& window = rig.Start();
+    using namespace command;
+
+    EXPECT_TRUE(Child<QCheckBox>(window, kCyclicBox)->isChecked());
+    EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 3);
+    EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 2);
+    EXPECT_TRUE(window.commands().isChecked(kEncodingEuc));
+    EXPECT_FALSE(window.commands().isChecked(kEncodingSjis));
+    EXPECT_EQ(window.run().cyclic, 1);
+    EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
+
+    CellGrid& grid = window.table().grid();
+    EXPECT_EQ(grid.cellText(0, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.cellImage(0, SendTable::kSelectColumn), 1);
+    EXPECT_EQ(grid.cellText(0, SendTable::kDataColumn), u"AT\\r");
+    EXPECT_EQ(grid.cellText(0, SendTable::kWaitColumn), u"CR");
+    EXPECT_EQ(grid.cellText(0, SendTable::kDelayColumn), u"250");
+    EXPECT_EQ(grid.cellText(5, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.cellText(5, SendTable::kWaitColumn), u"Any");
+    EXPECT_EQ(grid.cellText(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(grid.cellImage(5, SendTable::kHaltColumn), 1);
+    EXPECT_EQ(grid.cellText(5, SendTable::kDelayColumn), u"7");
+
+    EXPECT_EQ(window.geometry(), QRect(40, 60, 800, 600));
+    EXPECT_EQ(window.terminal().geometry(), QRect(900, 10, 600, 400));
+    EXPECT_FALSE(window.terminal().isVisible());
+    EXPECT_TRUE(window.buttonArray().isVisible());
+
+    // Only the send data and the check column are listed, send data first.
+    QHeaderView* header = window.grid().header();
+    EXPECT_EQ(header->sectionSize(SendTable::kDataColumn), 333);
+    EXPECT_FALSE(header->isSectionHidden(SendTable::kSelectColumn));
+    EXPECT_TRUE(header->isSectionHidden(SendTable::kNumberColumn));
+    EXPECT_TRUE(header->isSectionHidden(SendTable::kDelayColumn));
+    EXPECT_LT(header->visualIndex(SendTable::kDataColumn),
+              header->visualIndex(SendTable::kSelectColumn));
+}
+
+} // namespace
+} // namespace wirevane
