@@ -2,9 +2,6 @@
 #include "dialog_driver.h"
 #include "support/modal_helper.h"
 
-#include <QGroupBox>
-#include <QLabel>
-
 namespace wirevane {
 namespace {
 
@@ -33,26 +30,6 @@ protected:
 
     CDialogProperty dialog;
 };
-
-TEST_F(PropertyDialog, ShowsItsCaptions)
-{
-    test::Open(dialog);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"一括変更"));
-    ASSERT_NE(dialog.findChild<QGroupBox*>(), nullptr);
-    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), QString::fromUtf16(u"選択行の一括変更"));
-    EXPECT_EQ(Box(1040)->text(), QString::fromUtf16(u"送信データ を変更する"));
-    EXPECT_EQ(Box(1041)->text(), QString::fromUtf16(u"受信待ち を変更する"));
-    EXPECT_EQ(Box(1042)->text(), QString::fromUtf16(u"停止 を変更する"));
-    EXPECT_EQ(Box(1043)->text(), QString::fromUtf16(u"遅延 を変更する"));
-    EXPECT_EQ(Halt()->text(), QString::fromUtf16(u"停止"));
-    ASSERT_EQ(Wait()->count(), 4);
-    EXPECT_EQ(Wait()->itemText(3), QStringLiteral("Any"));
-    bool msLabel = false;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        msLabel = msLabel || label->text() == QStringLiteral("ms");
-    EXPECT_TRUE(msLabel);
-    EXPECT_EQ(Control<QPushButton>(dialog, 2)->text(), QString::fromUtf16(u"キャンセル"));
-}
 
 TEST_F(PropertyDialog, OkWithNoBoxTickedChangesNothing)
 {
