@@ -1,0 +1,80 @@
+#include "commands/dialog_controls.h"
+
+#include "commands/table_commands.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace wirevane {
+
+namespace {
+
+// A dialog unit of an 8-point dialog font is about 1.5 pixels on a 96-dpi screen; the default
+// Qt fonts run a little larger, so the dialogs get some room to spare.
+constexpr double kPixelsPerUnit = 1.75;
+
+constexpr int kOkId = 1;
+constexpr int kCancelId = 2;
+
+} // namespace
+
+void SetControlId(QWidget* control, int id)
+{
+    control->setObjectName(QStringLiteral("c") + QString::number(id));
+}
+
+QSize DialogUnits(int width, int height)
+{
+    return {static_cast<int>(width * kPixelsPerUnit), static_cast<int>(height * kPixelsPerUnit)};
+}
+
+QComboBox* NewWaitKindList(QWidget* parent, int id)
+{
+    auto* list = new QComboBox(parent);
+    SetControlId(list, id);
+    for (int32_t index = 0; index < 4; ++index)
+        list->addItem(QString::fromStdU16String(WaitKindText(index)));
+    return list;
+}
+
+QCheckBox* NewCheckBox(QWidget* parent, int id, const QString& caption)
+{
+    auto* box = new QCheckBox(caption, parent);
+    SetControlId(box, id);
+    return box;
+}
+
+QLineEdit* NewLineEdit(QWidget* parent, int id)
+{
+    auto* edit = new QLineEdit(parent);
+    SetControlId(edit, id);
+    return edit;
+}
+
+QPushButton* NewButton(QWidget* parent, int id, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    SetControlId(button, id);
+    button->setAutoDefault(false);
+    button->setDefault(id == kOkId);
+    return button;
+}
+
+QHBoxLayout* NewOkCancelRow(QDialog* dialog)
+{
+    auto* ok = NewButton(dialog, kOkId, QStringLiteral("OK"));
+    auto* cancel = NewButton(dialog, kCancelId, QString::fromUtf16(u"キャンセル"));
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace wirevane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <functional>
+
+namespace wirevane {
+
+// "記号": the legend of the row marker icons, one line per marker with the table's own icon for
+// it. The icons come from the caller by table image index, so the legend shows exactly what the
+// table draws. OK or Escape closes it; nothing is read.
+class CDialogNotation : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* parent = nullptr);
+};
+
+} // namespace wirevane

@@ -1,0 +1,118 @@
+#include "commands/dialog_property.h"
+
+#include "commands/dialog_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace wirevane {
+
+CDialogProperty::CDialogProperty(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QString::fromUtf16(u"一括変更"));
+    auto* group = new QGroupBox(QString::fromUtf16(u"選択行の一括変更"), this);
+    auto* changeDataBox = NewCheckBox(group, 1040, QString::fromUtf16(u"送信データ を変更する"));
+    auto* changeWaitRxBox = NewCheckBox(group, 1041, QString::fromUtf16(u"受信待ち を変更する"));
+    auto* changeHaltBox = NewCheckBox(group, 1042, QString::fromUtf16(u"停止 を変更する"));
+    auto* changeDelayBox = NewCheckBox(group, 1043, QString::fromUtf16(u"遅延 を変更する"));
+    m_dataEdit = NewLineEdit(group, 1044);
+    m_waitList = NewWaitKindList(group, 1045);
+    m_haltBox = NewCheckBox(group, 1046, QString::fromUtf16(u"停止"));
+    m_delayEdit = NewLineEdit(group, 1047);
+    m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
+
+    auto* delayField = new QWidget(group);
+    auto* delayLayout = new QHBoxLayout(delayField);
+    delayLayout->setContentsMargins(0, 0, 0, 0);
+    delayLayout->addWidget(m_delayEdit);
+    delayLayout->addWidget(new QLabel(QStringLiteral("ms"), delayField));
+    delayLayout->addStretch();
+
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(changeDataBox, 0, 0);
+    grid->addWidget(m_dataEdit, 0, 1);
+    grid->addWidget(changeWaitRxBox, 1, 0);
+    grid->addWidget(m_waitList, 1, 1, Qt::AlignLeft);
+    grid->addWidget(changeHaltBox, 2, 0);
+    grid->addWidget(m_haltBox, 2, 1);
+    grid->addWidget(changeDelayBox, 3, 0);
+    grid->addWidget(delayField, 3, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+    layout->addLayout(NewOkCancelRow(this));
+    resize(DialogUnits(320, 119));
+
+    Bind(0, changeDataBox, m_changeData, m_dataEdit);
+    Bind(1, changeWaitRxBox, m_changeWaitRx, m_waitList);
+    Bind(2, changeHaltBox, m_changeHalt, m_haltBox);
+    Bind(3, changeDelayBox, m_changeDelay, m_delayEdit);
+    ShowInitialValues();
+}
+
+BulkChangeValues CDialogProperty::values() const
+{
+    return {m_changeData != 0,
+            m_changeWaitRx != 0,
+            m_changeHalt != 0,
+            m_changeDelay != 0,
+            m_data,
+            m_waitRx,
+            m_halt,
+            m_delay};
+}
+
+void CDialogProperty::accept()
+{
+    m_data = m_dataEdit->text().toStdU16String();
+    m_waitRx = m_waitList->currentIndex();
+    m_halt = m_haltBox->isChecked() ? 1 : 0;
+    m_delay = m_delayEdit->text().toStdU16String();
+    QDialog::accept();
+}
+
+void CDialogProperty::showEvent(QShowEvent* event)
+{
+    // A spontaneous show is a restore from the task bar, not a new opening.
+    if (!event->spontaneous())
+        ShowInitialValues();
+    QDialog::showEvent(event);
+}
+
+void CDialogProperty::Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field)
+{
+    m_lines[line] = {box, &flag, field};
+    connect(box, &QCheckBox::toggled, this, [&flag, field](bool ticked) {
+        flag = ticked ? 1 : 0;
+        field->setEnabled(ticked);
+    });
+}
+
+void CDialogProperty::ShowInitialValues()
+{
+    for (const ChangeLine& line : m_lines) {
+        line.box->setChecked(false);
+        *line.flag = line.box->isChecked() ? 1 : 0;
+        line.field->setEnabled(line.box->isChecked());
+    }
+    m_data = u"<New Data>";
+    m_waitRx = 0;
+    m_halt = 0;
+    m_delay = u"100";
+    m_dataEdit->setText(QString::fromStdU16String(m_data));
+    m_waitList->setCurrentIndex(m_waitRx);
+    m_haltBox->setChecked(m_halt != 0);
+    m_delayEdit->setText(QString::fromStdU16String(m_delay));
+    m_lines[0].box->setFocus();
+}
+
+} // namespace wirevane

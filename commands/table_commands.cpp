@@ -1,0 +1,86 @@
+#include "commands/table_commands.h"
+
+#include <string>
+#include <string_view>
+
+namespace wirevane {
+
+namespace {
+
+// Check cells carry an image besides their text: 0 unticked box, 1 ticked box.
+constexpr int kUntickedImage = 0;
+constexpr int kTickedImage = 1;
+
+void SetCheckCell(CellGrid& grid, int row, int column, bool ticked, std::u16string_view text)
+{
+    grid.setCellText(row, column, ticked ? text : std::u16string_view());
+    grid.setCellImage(row, column, ticked ? kTickedImage : kUntickedImage);
+}
+
+void SetHaltCell(CellGrid& grid, int row, int32_t halt)
+{
+    SetCheckCell(grid, row, SendTable::kHaltColumn, halt != 0, u" ");
+}
+
+std::u16string Decimal(int value)
+{
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::u16string WaitKindText(int32_t index)
+{
+    constexpr std::u16string_view kNames[] = {u"なし", u"CR", u"NL", u"Any"};
+    return std::u16string(kNames[index >= 0 && index <= 3 ? index : 0]);
+}
+
+void NewTable(SendTable& table, const NewTableValues& values)
+{
+    CellGrid& grid = table.grid();
+    const std::u16string waitText = WaitKindText(values.waitRx);
+    for (int row = 0; row < SendTable::kRowCount; ++row) {
+        SetCheckCell(grid, row, SendTable::kSelectColumn, false, {});
+        grid.setCellText(row, SendTable::kNumberColumn, Decimal(row));
+        grid.setCellText(row, SendTable::kDataColumn, values.data);
+        grid.setCellText(row, SendTable::kWaitColumn, waitText);
+        SetHaltCell(grid, row, values.halt);
+        grid.setCellText(row, SendTable::kDelayColumn, values.delay);
+    }
+}
+
+void SelectAll(SendTable& table, bool detailView)
+{
+    const std::u16string ticked = SendCheckText(detailView);
+    for (int row = 0; row < SendTable::kRowCount; ++row) {
+        if (!table.ReadRowSendData(row).empty())
+            SetCheckCell(table.grid(), row, SendTable::kSelectColumn, true, ticked);
+    }
+}
+
+void DeselectAll(SendTable& table)
+{
+    for (int row = 0; row < SendTable::kRowCount; ++row)
+        SetCheckCell(table.grid(), row, SendTable::kSelectColumn, false, {});
+}
+
+void BulkChange(SendTable& table, const BulkChangeValues& values)
+{
+    CellGrid& grid = table.grid();
+    const std::u16string waitText = WaitKindText(values.waitRx);
+    for (int row = 0; row < SendTable::kRowCount; ++row) {
+        if (grid.cellText(row, SendTable::kSelectColumn).empty())
+            continue;
+        if (values.changeData)
+            grid.setCellText(row, SendTable::kDataColumn, values.data);
+        if (values.changeWaitRx)
+            grid.setCellText(row, SendTable::kWaitColumn, waitText);
+        if (values.changeHalt)
+            SetHaltCell(grid, row, values.halt);
+        if (values.changeDelay)
+            grid.setCellText(row, SendTable::kDelayColumn, values.delay);
+    }
+}
+
+} // namespace wirevane

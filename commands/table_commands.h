@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/send_table.h"
+
+#include <cstdint>
+#include <string>
+
+namespace wirevane {
+
+// The main window's commands that rewrite the send table's cells. They only touch cells: the
+// caller resets the run first and guards the companion windows around any dialog it opens.
+
+// The text of column 4 for a wait index; an index outside 0..3 shows as "なし".
+std::u16string WaitKindText(int32_t index);
+
+// What the new-table dialog asked for; every row gets the same values.
+struct NewTableValues {
+    std::u16string data;
+    int32_t waitRx = 0;
+    int32_t halt = 0;
+    std::u16string delay;
+};
+
+// Rewrites all 100 rows with the given values, unticked for sending, numbered 0..99. The texts
+// go into the cells as typed.
+void NewTable(SendTable& table, const NewTableValues& values);
+
+// Ticks for sending every row whose send data is not empty, reading that data through the table
+// so its row copy is refreshed. Rows without data keep their cells.
+void SelectAll(SendTable& table, bool detailView);
+
+// Unticks every row, whatever its data.
+void DeselectAll(SendTable& table);
+
+// What the bulk-change dialog asked for: each flag says whether its value is applied.
+struct BulkChangeValues {
+    bool changeData = false;
+    bool changeWaitRx = false;
+    bool changeHalt = false;
+    bool changeDelay = false;
+    std::u16string data;
+    int32_t waitRx = 0;
+    int32_t halt = 0;
+    std::u16string delay;
+};
+
+// Applies the flagged values to the rows ticked for sending; the grid's highlight selection
+// plays no part.
+void BulkChange(SendTable& table, const BulkChangeValues& values);
+
+} // namespace wirevane

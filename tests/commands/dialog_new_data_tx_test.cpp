@@ -1,0 +1,99 @@
+#include "commands/dialog_new_data_tx.h"
+#include "dialog_driver.h"
+#include "support/modal_helper.h"
+
+namespace wirevane {
+namespace {
+
+using test::Control;
+
+class NewDataDialog : public ::testing::Test {
+protected:
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, 1030); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, 1048); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, 1029); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, 1031); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, 1); }
+
+    void ExpectInitialValues()
+    {
+        EXPECT_EQ(Data()->text(), QStringLiteral("<New Data>"));
+        EXPECT_EQ(Wait()->currentIndex(), 0);
+        EXPECT_FALSE(Halt()->isChecked());
+        EXPECT_EQ(Delay()->text(), QStringLiteral("100"));
+    }
+
+    CDialogNewDataTX dialog;
+};
+
+TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
+{
+    test::Open(dialog);
+    ExpectInitialValues();
+    test::TypeOver(Data(), QStringLiteral("ATZ"));
+    test::ArrowDown(Wait(), 3);
+    test::ClickBox(Halt());
+    test::TypeOver(Delay(), QStringLiteral("7"));
+    test::ClickButton(Ok());
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+    test::Open(dialog);
+    ExpectInitialValues();
+    const NewTableValues values = dialog.values();
+    EXPECT_EQ(values.data, u"<New Data>");
+    EXPECT_EQ(values.waitRx, 0);
+    EXPECT_EQ(values.halt, 0);
+    EXPECT_EQ(values.delay, u"100");
+}
+
+TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
+{
+    test::Open(dialog);
+    test::TypeOver(Data(), QStringLiteral("AT\\r"));
+    test::ArrowDown(Wait(), 2);
+    EXPECT_EQ(Wait()->currentText(), QStringLiteral("NL"));
+    EXPECT_EQ(dialog.m_waitRx, 2) << "the wait index follows the list at once";
+    test::ClickBox(Halt());
+    test::TypeOver(Delay(), QStringLiteral("1e3ms"));
+    test::ClickButton(Ok());
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.m_data, u"AT\\r");
+    EXPECT_EQ(dialog.m_waitRx, 2);
+    EXPECT_EQ(dialog.m_halt, 1);
+    EXPECT_EQ(dialog.m_delay, u"1e3ms") << "the delay is not checked";
+    const NewTableValues values = dialog.values();
+    EXPECT_EQ(values.data, u"AT\\r");
+    EXPECT_EQ(values.waitRx, 2);
+    EXPECT_EQ(values.halt, 1);
+    EXPECT_EQ(values.delay, u"1e3ms");
+}
+
+TEST_F(NewDataDialog, EnterAcceptsEmptyTexts)
+{
+    test::Open(dialog);
+    test::TypeOver(Delay(), QString());
+    test::TypeOver(Data(), QString());
+    QTest::keyClick(Data(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.m_data, u"");
+    EXPECT_EQ(dialog.m_delay, u"");
+}
+
+TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)
+{
+    test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* modal) {
+        test::TypeOver(Control<QLineEdit>(*modal, 1030), QStringLiteral("lost"));
+        test::ClickButton(Control<QPushButton>(*modal, 2));
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+
+    test::WhenModal<CDialogNewDataTX>(
+        [](CDialogNewDataTX* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(dialog.m_data, u"<New Data>") << "nothing typed is read without OK";
+}
+
+} // namespace
+} // namespace wirevane

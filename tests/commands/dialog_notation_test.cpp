@@ -1,0 +1,73 @@
+#include "commands/dialog_notation.h"
+#include "dialog_driver.h"
+#include "support/modal_helper.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <algorithm>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+// One plain colour per table image index, so a legend line's icon tells which index it shows.
+QRgb MarkerColour(int image)
+{
+    return qRgb(image * 50, 255 - image * 50, 128);
+}
+
+class NotationDialog : public ::testing::Test {
+protected:
+    std::vector<int> requested;
+    CDialogNotation dialog{[this](int image) {
+        requested.push_back(image);
+        QPixmap pixmap(16, 16);
+        pixmap.fill(MarkerColour(image));
+        return QIcon(pixmap);
+    }};
+};
+
+TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
+{
+    test::Open(dialog);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"記号"));
+    ASSERT_NE(dialog.findChild<QGroupBox*>(), nullptr);
+    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), QString::fromUtf16(u"記号"));
+
+    std::vector<QLabel*> icons;
+    std::vector<QLabel*> texts;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        (label->pixmap().isNull() ? texts : icons).push_back(label);
+    ASSERT_EQ(icons.size(), 4u);
+    ASSERT_EQ(texts.size(), 4u);
+    const auto top = [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); };
+    std::sort(icons.begin(), icons.end(), top);
+    std::sort(texts.begin(), texts.end(), top);
+
+    const std::pair<int, const char16_t*> expected[] = {
+        {1, u"データ送信 完了"}, {2, u"受信待ち"}, {4, u"停止"}, {3, u"ステップ動作による停止"}};
+    for (std::size_t line = 0; line < 4; ++line) {
+        SCOPED_TRACE(line);
+        const auto& [image, text] = expected[line];
+        EXPECT_EQ(texts[line]->text(), QString::fromUtf16(text));
+        EXPECT_EQ(icons[line]->pixmap().toImage().pixel(8, 8), MarkerColour(image));
+        EXPECT_LT(icons[line]->x(), texts[line]->x()) << "the icon stands before its text";
+        EXPECT_NEAR(icons[line]->geometry().center().y(), texts[line]->geometry().center().y(), 4);
+    }
+    EXPECT_EQ(requested, (std::vector<int>{1, 2, 4, 3}));
+}
+
+TEST_F(NotationDialog, OkAndEscapeCloseTheModalLoop)
+{
+    test::WhenModal<CDialogNotation>(
+        [](CDialogNotation* modal) { test::ClickButton(test::Control<QPushButton>(*modal, 1)); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+
+    test::WhenModal<CDialogNotation>(
+        [](CDialogNotation* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace wirevane

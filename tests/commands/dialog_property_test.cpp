@@ -1,0 +1,124 @@
+#include "commands/dialog_property.h"
+#include "dialog_driver.h"
+#include "support/modal_helper.h"
+
+namespace wirevane {
+namespace {
+
+using test::Control;
+
+class PropertyDialog : public ::testing::Test {
+protected:
+    QCheckBox* Box(int id) { return Control<QCheckBox>(dialog, id); }
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, 1044); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, 1045); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, 1046); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, 1047); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, 1); }
+
+    void ExpectInitialState()
+    {
+        for (int id : {1040, 1041, 1042, 1043})
+            EXPECT_FALSE(Box(id)->isChecked()) << id;
+        for (QWidget* field : std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay()})
+            EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
+        EXPECT_EQ(Data()->text(), QStringLiteral("<New Data>"));
+        EXPECT_EQ(Wait()->currentIndex(), 0);
+        EXPECT_FALSE(Halt()->isChecked());
+        EXPECT_EQ(Delay()->text(), QStringLiteral("100"));
+    }
+
+    CDialogProperty dialog;
+};
+
+TEST_F(PropertyDialog, OkWithNoBoxTickedChangesNothing)
+{
+    test::Open(dialog);
+    ExpectInitialState();
+    test::ClickButton(Ok());
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const BulkChangeValues values = dialog.values();
+    EXPECT_FALSE(values.changeData);
+    EXPECT_FALSE(values.changeWaitRx);
+    EXPECT_FALSE(values.changeHalt);
+    EXPECT_FALSE(values.changeDelay);
+    EXPECT_EQ(values.data, u"<New Data>");
+    EXPECT_EQ(values.delay, u"100");
+}
+
+TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
+{
+    test::Open(dialog);
+    const std::pair<int, QWidget*> lines[] = {
+        {1040, Data()}, {1041, Wait()}, {1042, Halt()}, {1043, Delay()}};
+    for (const auto& [id, field] : lines) {
+        SCOPED_TRACE(id);
+        test::ClickBox(Box(id));
+        EXPECT_TRUE(field->isEnabled());
+        int enabled = 0;
+        for (const auto& other : lines)
+            enabled += other.second->isEnabled() ? 1 : 0;
+        EXPECT_EQ(enabled, 1);
+        test::ClickBox(Box(id));
+        EXPECT_FALSE(field->isEnabled());
+    }
+}
+
+TEST_F(PropertyDialog, ABoxTickedThenClearedLeavesItsFlagClearedButTheFieldIsStillRead)
+{
+    test::Open(dialog);
+    test::ClickBox(Box(1040));
+    EXPECT_EQ(dialog.m_changeData, 1);
+    test::TypeOver(Data(), QStringLiteral("ATZ"));
+    test::ClickBox(Box(1040));
+    EXPECT_EQ(dialog.m_changeData, 0);
+    EXPECT_FALSE(Data()->isEnabled());
+    test::ClickButton(Ok());
+
+    const BulkChangeValues values = dialog.values();
+    EXPECT_FALSE(values.changeData);
+    EXPECT_EQ(values.data, u"ATZ");
+}
+
+TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
+{
+    test::Open(dialog);
+    test::ClickBox(Box(1041));
+    test::ArrowDown(Wait(), 1);
+    test::ClickBox(Box(1042));
+    test::ClickBox(Halt());
+    test::ClickBox(Box(1043));
+    test::TypeOver(Delay(), QString());
+    test::ClickButton(Ok());
+
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const BulkChangeValues values = dialog.values();
+    EXPECT_FALSE(values.changeData);
+    EXPECT_TRUE(values.changeWaitRx);
+    EXPECT_TRUE(values.changeHalt);
+    EXPECT_TRUE(values.changeDelay);
+    EXPECT_EQ(values.waitRx, 1);
+    EXPECT_EQ(values.halt, 1);
+    EXPECT_EQ(values.delay, u"") << "an empty delay passes through";
+}
+
+TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)
+{
+    test::Open(dialog);
+    for (int id : {1040, 1041, 1042, 1043})
+        test::ClickBox(Box(id));
+    test::TypeOver(Data(), QStringLiteral("x"));
+    test::ClickBox(Halt());
+    test::ClickButton(Ok());
+    ASSERT_TRUE(dialog.values().changeHalt);
+
+    test::WhenModal<CDialogProperty>([this](CDialogProperty* modal) {
+        ExpectInitialState();
+        EXPECT_FALSE(modal->values().changeData);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,163 @@
+#include "commands/table_commands.h"
+#include "core/memory_cell_grid.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+// A started table: rows 2 and 5 carry data, row 5 is ticked, row 7 is ticked without data.
+class TableCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table.rows()[2].data = u"AT";
+        table.rows()[5] = SendRow{1, u"ATZ", 1, 1, 250};
+        table.rows()[7].sendFlag = 1;
+        table.FillAtStartup();
+    }
+
+    std::u16string Cell(int row, int column) const { return grid.cellText(row, column); }
+    int Image(int row, int column) const { return grid.cellImage(row, column); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+};
+
+TEST(WaitKindText, NamesTheFourKindsAndFallsBackToNone)
+{
+    EXPECT_EQ(WaitKindText(0), u"なし");
+    EXPECT_EQ(WaitKindText(1), u"CR");
+    EXPECT_EQ(WaitKindText(2), u"NL");
+    EXPECT_EQ(WaitKindText(3), u"Any");
+    EXPECT_EQ(WaitKindText(4), u"なし");
+    EXPECT_EQ(WaitKindText(-1), u"なし");
+}
+
+TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
+{
+    grid.setCellText(42, SendTable::kNumberColumn, u"x");
+    NewTable(table, {u"<New Data>", 2, 1, u"12ab"});
+    for (int row = 0; row < SendTable::kRowCount; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"");
+        EXPECT_EQ(Image(row, SendTable::kSelectColumn), 0);
+        const std::string number = std::to_string(row);
+        EXPECT_EQ(Cell(row, SendTable::kNumberColumn),
+                  std::u16string(number.begin(), number.end()));
+        EXPECT_EQ(Cell(row, SendTable::kDataColumn), u"<New Data>");
+        EXPECT_EQ(Cell(row, SendTable::kWaitColumn), u"NL");
+        EXPECT_EQ(Cell(row, SendTable::kHaltColumn), u" ");
+        EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
+        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12ab") << "the delay goes in as typed";
+    }
+    EXPECT_EQ(grid.rowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
+}
+
+TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
+{
+    NewTable(table, {u"", 9, 0, u""});
+    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"");
+    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
+    EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
+    EXPECT_EQ(Cell(99, SendTable::kDelayColumn), u"");
+    EXPECT_FALSE(table.FindNextTicked(0).has_value());
+}
+
+TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
+{
+    grid.setCellText(9, SendTable::kDataColumn, u"typed in the grid");
+    SelectAll(table, true);
+    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信する");
+    EXPECT_EQ(Image(2, SendTable::kSelectColumn), 1);
+    EXPECT_EQ(Cell(5, SendTable::kSelectColumn), u"送信する");
+    EXPECT_EQ(Cell(9, SendTable::kSelectColumn), u"送信する");
+    EXPECT_EQ(table.rows()[9].data, u"typed in the grid") << "the row copy is refreshed";
+    EXPECT_EQ(Cell(0, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(Image(0, SendTable::kSelectColumn), 0);
+    EXPECT_EQ(Cell(7, SendTable::kSelectColumn), u" ") << "a row without data keeps its cell";
+    EXPECT_GT(grid.focusRequests(), 0) << "an open editor commits before the data is read";
+
+    SelectAll(table, false);
+    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(Cell(9, SendTable::kSelectColumn), u" ");
+}
+
+TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
+{
+    NewTable(table, {u"", 0, 0, u"100"});
+    grid.setCellText(3, SendTable::kSelectColumn, u"送信済");
+    SelectAll(table, true);
+    for (int row = 0; row < SendTable::kRowCount; ++row)
+        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), row == 3 ? u"送信済" : u"") << row;
+}
+
+TEST_F(TableCommands, DeselectAllClearsRowsWithAndWithoutData)
+{
+    grid.setCellText(5, SendTable::kSelectColumn, u"送信済");
+    DeselectAll(table);
+    for (int row : {5, 7}) {
+        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"") << row;
+        EXPECT_EQ(Image(row, SendTable::kSelectColumn), 0) << row;
+    }
+    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
+    EXPECT_FALSE(table.FindNextTicked(0).has_value());
+}
+
+TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
+{
+    BulkChangeValues values;
+    values.data = u"X";
+    values.waitRx = 3;
+    values.halt = 0;
+    values.delay = u"1";
+    BulkChange(table, values);
+    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
+    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
+    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(Cell(5, SendTable::kDelayColumn), u"250");
+}
+
+TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
+{
+    grid.setCellText(2, SendTable::kSelectColumn, u"送信済"); // a status text still ticks
+    BulkChangeValues values;
+    values.changeDelay = true;
+    values.data = u"X";
+    values.waitRx = 3;
+    values.delay = u"ten";
+    BulkChange(table, values);
+    for (int row : {2, 5, 7})
+        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"ten") << row;
+    EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
+    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
+    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
+    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信済");
+}
+
+TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
+{
+    BulkChangeValues values{true, true, true, true, u"", 7, 0, u"5"};
+    BulkChange(table, values);
+    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"") << "empty data passes through";
+    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
+    EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
+    EXPECT_EQ(Cell(5, SendTable::kDelayColumn), u"5");
+    EXPECT_EQ(Cell(4, SendTable::kDataColumn), u"");
+    EXPECT_EQ(Cell(4, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
+    EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
+
+    BulkChange(table, {false, true, true, false, u"", 3, 1, u""});
+    EXPECT_EQ(Cell(7, SendTable::kWaitColumn), u"Any");
+    EXPECT_EQ(Cell(7, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(Image(7, SendTable::kHaltColumn), 1);
+    EXPECT_EQ(Cell(2, SendTable::kHaltColumn), u"");
+}
+
+} // namespace
+} // namespace wirevane
