@@ -93,15 +93,16 @@ TEST(MainWindowStartup, EmptyWindowSectionsGiveTheCentredDefaultPlacement)
 TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColumns)
 {
     MainWindowRig rig;
-    rig.WriteSettingsFile("[SERIAL]\nPORT=wvsim7\n"
-                          "[CONSOLE]\nCYCLIC=1\nTERNINATOR=3\nENCODE=2\n"
-                          "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\nWAIT_RX=1\nHALT=0\nDELAY=250\n"
-                          "[DATA_INDEX5]\nSELECT=0\nDATA=hello\nWAIT_RX=3\nHALT=1\nDELAY=7\n"
-                          "[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\nNORM_BOTTOM=660\n"
-                          "[WINDOW_TERMINAL]\nVISIBLE=0\nNORM_LEFT=900\nNORM_TOP=10\n"
-                          "NORM_RIGHT=1500\nNORM_BOTTOM=410\n"
-                          "[Profile ListTX]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
-                          "ColumnWidth_1=42\nColumnCount=2\n");
+    rig.WriteSettingsFile(
+        "[SERIAL]\nPORT=wvsim7\n"
+        "[CONSOLE]\nCYCLIC=1\nTERNINATOR=3\nENCODE=2\n"
+        "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\nWAIT_RX=1\nHALT=0\nDELAY=250\n"
+        "[DATA_INDEX5]\nSELECT=0\nDATA=hello\nWAIT_RX=3\nHALT=1\nDELAY=7\n"
+        "[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\nNORM_BOTTOM=660\n"
+        "[WINDOW_TERMINAL]\nVISIBLE=0\nNORM_LEFT=900\nNORM_TOP=10\n"
+        "NORM_RIGHT=1500\nNORM_BOTTOM=410\n"
+        "[Profile ListTX]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
+        "ColumnWidth_1=42\nColumnCount=2\n");
     CWirevaneDlg& window = rig.Start();
     using namespace command;
 

@@ -1,4 +1,4 @@
-#include "tools/child_process.h"
+#include "support/child_process.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,0 +1,159 @@
+#include "app/command_ids.h"
+#include "app/dialog_exit.h"
+#include "buttons/dialog_button_array.h"
+#include "main_window_rig.h"
+#include "support/modal_helper.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using namespace command;
+using test::MainWindowRig;
+
+constexpr const char* kOldSettings = "[CONSOLE]\nCYCLIC=0\n[DATA_INDEX0]\nSELECT=0\nDATA=old\n";
+
+void ClickOnExitDialog(int buttonId)
+{
+    test::WhenModal<CDialogExit>([buttonId](CDialogExit* dialog) {
+        dialog->findChild<QPushButton*>(QString::number(buttonId))->click();
+    });
+}
+
+void ChangeTable(CWirevaneDlg& window)
+{
+    window.table().rows()[0].data = u"new";
+    window.table().rows()[0].sendFlag = 1;
+    window.table().RewriteFromRows();
+    window.run().cyclic = 1;
+}
+
+TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+    QSignalSpy exited(&window, &CWirevaneDlg::exited);
+
+    test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
+        EXPECT_FALSE(window.terminal().isEnabled());
+        EXPECT_FALSE(window.buttonArray().isEnabled());
+        dialog->findChild<QPushButton*>(QStringLiteral("2"))->click();
+    });
+    window.Trigger(kExit);
+
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(exited.count(), 0);
+    EXPECT_TRUE(window.terminal().isEnabled());
+    EXPECT_TRUE(window.buttonArray().isEnabled());
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), kOldSettings);
+    EXPECT_FALSE(rig.Exists("WirevaneButtons.ini"));
+}
+
+TEST(MainWindowExit, ExitWithoutSavingWritesPositionsAndButtonsButNotTheTable)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+    window.setGeometry(QRect(70, 80, 700, 500));
+    QSignalSpy exited(&window, &CWirevaneDlg::exited);
+
+    ClickOnExitDialog(7);
+    window.Trigger(kExit);
+
+    EXPECT_EQ(exited.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"old");
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 0);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 70);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_BOTTOM", -1), 580);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+    EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
+}
+
+TEST(MainWindowExit, SaveAndExitWritesTheTableToo)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+
+    ClickOnExitDialog(6);
+    window.close();
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"DATA_INDEX0", u"SELECT", -1), 1);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 1);
+    EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
+}
+
+TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile("[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\n"
+                          "NORM_BOTTOM=660\n[WINDOW_TERMINAL]\nVISIBLE=0\n");
+    CWirevaneDlg& window = rig.Start();
+    window.Trigger(kStoreWindowPositions);
+    EXPECT_FALSE(window.commands().isChecked(kStoreWindowPositions));
+
+    ClickOnExitDialog(7);
+    window.Trigger(kExit);
+
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 0);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_RIGHT", -1), 0);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+}
+
+// The program folder is gone when the save runs (a file stands in its place, so every write
+// fails, even for root): the user is told why, the file keeps its old contents and the exit
+// question comes back, so the table can still be rescued.
+TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+    const std::filesystem::path folder = rig.folder();
+    const std::filesystem::path away = folder.string() + ".away";
+    std::filesystem::rename(folder, away);
+    std::ofstream(folder) << "not a folder";
+
+    QString reported;
+    bool askedAgain = false;
+    test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            reported = box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::Critical);
+            box->accept();
+            // Still the exit question, waiting for the next choice.
+            test::WhenModal<CDialogExit>([&](CDialogExit* again) {
+                askedAgain = true;
+                again->findChild<QPushButton*>(QStringLiteral("2"))->click();
+            });
+        });
+        dialog->findChild<QPushButton*>(QStringLiteral("6"))->click();
+    });
+    window.Trigger(kExit);
+    std::filesystem::remove(folder);
+    std::filesystem::rename(away, folder);
+
+    EXPECT_TRUE(askedAgain);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
+    EXPECT_TRUE(reported.contains(QStringLiteral("Wirevane.ini")));
+    EXPECT_EQ(reported.count(QLatin1Char('\n')), 2);
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), kOldSettings);
+}
+
+} // namespace
+} // namespace wirevane
