@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Regenerates docs/main-window.png, the README's picture of the main window, offscreen.
+# Regenerates the README's pictures (docs/main-window.png, docs/all-windows.png), offscreen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target wirevane-shot
 mkdir -p docs
-build/dev/tools/wirevane-shot/wirevane-shot docs/main-window.png
-echo "wrote docs/main-window.png"
+build/dev/tools/wirevane-shot/wirevane-shot docs
+echo "wrote docs/main-window.png and docs/all-windows.png"

@@ -1,18 +1,55 @@
 #include "app/wirevane_dlg.h"
+#include "buttons/dialog_button_array.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "terminal/dialog_terminal.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
 
-// wirevane-shot OUTPUT.png: the main window with a sample table, drawn without a display.
+namespace {
+
+bool Save(const QPixmap& picture, const QString& folder, const char* name)
+{
+    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    if (picture.save(path))
+        return true;
+    std::fprintf(stderr, "wirevane-shot: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// The three windows as they lie on a desktop, each drawn at its place over a plain background.
+QPixmap Desktop(const std::vector<QWidget*>& windows)
+{
+    QRect bounds;
+    for (QWidget* window : windows)
+        bounds |= window->geometry();
+    bounds.adjust(-16, -16, 16, 16);
+    QPixmap picture(bounds.size());
+    picture.fill(QColor(58, 92, 120));
+    QPainter painter(&picture);
+    for (QWidget* window : windows) {
+        const QRect place = window->geometry().translated(-bounds.topLeft());
+        painter.fillRect(place.adjusted(3, 3, 3, 3), QColor(0, 0, 0, 70));
+        painter.drawPixmap(place.topLeft(), window->grab());
+        painter.setPen(QColor(40, 40, 40));
+        painter.drawRect(place.adjusted(0, 0, -1, -1));
+    }
+    return picture;
+}
+
+} // namespace
+
+// wirevane-shot FOLDER: main-window.png and all-windows.png of a sample session, drawn without
+// a display.
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fputs("usage: wirevane-shot OUTPUT.png\n", stderr);
+        std::fputs("usage: wirevane-shot FOLDER\n", stderr);
         return 1;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -47,12 +84,16 @@ int main(int argc, char** argv)
     window.table().SetRowImage(1, wirevane::kRowImageSent);
     window.table().SetRowImage(2, wirevane::kRowImageWaiting);
     window.table().SetRowStatus(2, u"送信済 受信待");
-    window.resize(820, 560);
+    window.terminal().AppendText(u"*IDN?\r\nWIREVANE,SIM,0,1.0\r\nCONF:VOLT:DC 10\r\n"
+                                 u"MEAS:VOLT:DC?\r\n+1.23456E+00\r\n表示 テストA\r\n");
+    window.setGeometry(40, 70, 820, 560);
+    window.terminal().setGeometry(500, 400, 640, 320);
+    window.buttonArray().setGeometry(900, 40, 280, 560);
     application.processEvents();
 
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "wirevane-shot: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    const QString folderName = QString::fromLocal8Bit(argv[1]);
+    const bool saved = Save(window.grab(), folderName, "main-window.png") &&
+                       Save(Desktop({&window.buttonArray(), &window, &window.terminal()}),
+                            folderName, "all-windows.png");
+    return saved ? 0 : 1;
 }
