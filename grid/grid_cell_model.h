@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QIcon>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wirevane {
+
+struct GridCell {
+    std::u16string text;
+    int image = 0;
+};
+
+// The cells of a grid: text and image index per cell, addressed by table row and column. The
+// table rows keep their indexes whatever the view shows: without grouping they are the model's
+// top-level rows; with grouping the top level holds one header row per group and the table rows
+// sit under their group's header. Icons come from a lookup that the grid supplies per column.
+class CGridCellModel final : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    using ImageLookup = std::function<QIcon(int column, int image)>;
+    struct Group {
+        std::u16string title;
+        std::vector<int> rows;
+    };
+
+    explicit CGridCellModel(QObject* parent = nullptr);
+
+    void setImageLookup(ImageLookup lookup) { m_imageLookup = std::move(lookup); }
+
+    int tableRowCount() const { return static_cast<int>(m_rows.size()); }
+    int tableColumnCount() const { return static_cast<int>(m_titles.size()); }
+    void appendTableRow();
+    void insertTableColumn(int column, const QString& title, Qt::Alignment alignment);
+    QString columnTitle(int column) const;
+    Qt::Alignment columnAlignment(int column) const;
+
+    // Out-of-range cells read as empty text and image 0; writes to them are ignored.
+    const GridCell& cell(int row, int column) const;
+    void setCellText(int row, int column, std::u16string_view text);
+    void setCellImage(int row, int column, int image);
+
+    // The list's own check state of a row (not shown by the send table).
+    bool rowChecked(int row) const;
+    void setRowChecked(int row, bool checked);
+
+    QModelIndex indexOfRow(int row, int column) const;
+    // -1 for a group header and an invalid index.
+    int tableRow(const QModelIndex& index) const;
+    bool isGroupHeader(const QModelIndex& index) const;
+
+    bool grouped() const { return m_grouped; }
+    const std::vector<Group>& groups() const { return m_groups; }
+    // Every table row must be in exactly one group.
+    void setGroups(std::vector<Group> groups);
+    void clearGroups();
+    QModelIndex groupIndex(int group) const;
+    // The group of a header index, -1 for anything else.
+    int groupOfHeader(const QModelIndex& index) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    static constexpr quintptr kTopLevel = ~quintptr{0};
+
+    std::vector<std::vector<GridCell>> takeTopLevel();
+    void indexGroups();
+    bool validCell(int row, int column) const;
+
+    std::vector<std::vector<GridCell>> m_rows;
+    std::vector<char> m_checked;
+    std::vector<QString> m_titles;
+    std::vector<Qt::Alignment> m_alignments;
+    ImageLookup m_imageLookup;
+
+    bool m_grouped = false;
+    std::vector<Group> m_groups;
+    std::vector<int> m_groupOfRow;
+    std::vector<int> m_positionInGroup;
+};
+
+} // namespace wirevane

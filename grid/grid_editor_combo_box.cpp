@@ -1,0 +1,182 @@
+#include "grid/grid_editor_combo_box.h"
+
+#include "grid/grid_list_ctrl_ex.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace wirevane {
+namespace {
+
+bool IsTabKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
+// Ends the editor with a commit and lets the list handle the Tab key as if it had had it.
+void EndWithTab(CGridEditorComboBox& combo, CGridListCtrlEx& owner, const QKeyEvent& key)
+{
+    QKeyEvent forwarded(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
+    combo.EndEdit(true);
+    QApplication::sendEvent(&owner, &forwarded);
+}
+
+} // namespace
+
+CGridEditorComboBox::CGridEditorComboBox(CGridListCtrlEx& owner, int row, int column, bool editable)
+    : QComboBox(owner.viewport()), m_owner(owner), m_row(row), m_column(column)
+{
+    hide();
+    setEditable(editable);
+    if (editable) {
+        setLineEdit(new CGridEditorComboBoxEdit(*this));
+        setInsertPolicy(QComboBox::NoInsert);
+    }
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumSize(0, 0);
+}
+
+void CGridEditorComboBox::Start(const QString& cellText)
+{
+    int match = -1;
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(cellText, Qt::CaseInsensitive)) {
+            match = i;
+            break;
+        }
+    }
+    setCurrentIndex(match);
+    if (match < 0 && isEditable()) {
+        setEditText(cellText);
+    }
+    if (m_rightAligned && isEditable()) {
+        lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { MarkModified(); });
+}
+
+void CGridEditorComboBox::EndEdit(bool commit)
+{
+    if (m_completed) {
+        return;
+    }
+    m_completed = true;
+    hidePopup();
+    GridCellChange change;
+    change.row = m_row;
+    change.column = m_column;
+    if (commit && m_modified) {
+        change.text = currentText().toStdU16String();
+    }
+    m_owner.FinishCellEdit(*this, change);
+}
+
+bool CGridEditorComboBox::OwnsFocusWidget(const QWidget* widget) const
+{
+    return widget != nullptr &&
+           (widget == this || isAncestorOf(widget) ||
+            (view() != nullptr && (widget == view() || view()->isAncestorOf(widget))));
+}
+
+void CGridEditorComboBox::showPopup()
+{
+    int longest = width();
+    const QFontMetrics metrics(font());
+    for (int i = 0; i < count(); ++i) {
+        longest = std::max(longest, metrics.horizontalAdvance(itemText(i)) + 16);
+    }
+    view()->setMinimumWidth(std::min(longest, std::max(width(), m_maxDroppedWidth)));
+    QComboBox::showPopup();
+}
+
+bool CGridEditorComboBox::event(QEvent* event)
+{
+    if (IsTabKey(event)) {
+        EndWithTab(*this, m_owner, *static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QComboBox::event(event);
+}
+
+void CGridEditorComboBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EndEdit(true);
+        return;
+    case Qt::Key_Escape:
+        EndEdit(false);
+        return;
+    default:
+        if (!event->text().isEmpty()) {
+            MarkModified();
+        }
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+void CGridEditorComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    if (m_openOnFocus && !m_completed) {
+        showPopup();
+    }
+}
+
+void CGridEditorComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || OwnsFocusWidget(QApplication::focusWidget())) {
+        return;
+    }
+    EndEdit(true);
+}
+
+CGridEditorComboBoxEdit::CGridEditorComboBoxEdit(CGridEditorComboBox& combo)
+    : QLineEdit(&combo), m_combo(combo)
+{
+    connect(this, &QLineEdit::textEdited, this, [this] { m_combo.MarkModified(); });
+}
+
+bool CGridEditorComboBoxEdit::event(QEvent* event)
+{
+    if (IsTabKey(event)) {
+        QApplication::sendEvent(&m_combo, event);
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void CGridEditorComboBoxEdit::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_combo.EndEdit(true);
+        return;
+    case Qt::Key_Escape:
+        m_combo.EndEdit(false);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void CGridEditorComboBoxEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason ||
+        m_combo.OwnsFocusWidget(QApplication::focusWidget())) {
+        return;
+    }
+    m_combo.EndEdit(true);
+}
+
+} // namespace wirevane

@@ -1,0 +1,82 @@
+#include "grid/grid_editor_text.h"
+
+#include "grid/grid_list_ctrl_ex.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace wirevane {
+
+CGridEditorText::CGridEditorText(CGridListCtrlEx& owner, int row, int column)
+    : QLineEdit(owner.viewport()), m_owner(owner), m_row(row), m_column(column)
+{
+    hide();
+}
+
+void CGridEditorText::Start(const QString& text)
+{
+    setText(text);
+    selectAll();
+    // Only the user's changes count: the text set above is not one.
+    connect(this, &QLineEdit::textChanged, this, [this] { m_modified = true; });
+}
+
+void CGridEditorText::EndEdit(bool commit)
+{
+    if (m_completed) {
+        return;
+    }
+    m_completed = true;
+    GridCellChange change;
+    change.row = m_row;
+    change.column = m_column;
+    if (commit && m_modified) {
+        change.text = text().toStdU16String();
+    }
+    m_owner.FinishCellEdit(*this, change);
+}
+
+bool CGridEditorText::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+            EndEdit(true);
+            QApplication::sendEvent(&m_owner, &forwarded);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void CGridEditorText::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EndEdit(true);
+        return;
+    case Qt::Key_Escape:
+        EndEdit(false);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void CGridEditorText::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // The editor's own context menu takes the focus only for a moment.
+    if (event->reason() != Qt::PopupFocusReason) {
+        EndEdit(true);
+    }
+}
+
+void CGridEditorText::wheelEvent(QWheelEvent*)
+{
+    EndEdit(true);
+}
+
+} // namespace wirevane

@@ -1,0 +1,692 @@
+#include "grid/grid_list_ctrl_ex.h"
+
+#include "grid/copy_text.h"
+#include "grid/grid_cell_delegate.h"
+#include "grid/grid_cell_editor.h"
+#include "grid/grid_column_trait_text.h"
+#include "grid/grid_header.h"
+#include "grid/grid_images.h"
+#include "grid/grid_row_trait_text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace wirevane {
+namespace {
+
+constexpr int kIconSide = 16;
+constexpr int kToolTipLength = 79;
+
+} // namespace
+
+CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
+    : QTreeView(parent), m_model(new CGridCellModel(this)), m_header(new CGridHeader(*this)),
+      m_columns(*this), m_layout(m_columns), m_rowTrait(std::make_unique<CGridRowTraitText>()),
+      m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
+{
+    setHeader(m_header);
+    // A divider double-click fits the column through SetColumnWidth, which saves the layout.
+    QObject::disconnect(m_header, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int column) { FitColumnToContents(column); });
+    connect(m_header, &QWidget::customContextMenuRequested, this, [this](QPoint point) {
+        if (std::unique_ptr<QMenu> menu = CreateHeaderMenu(m_header->logicalIndexAt(point))) {
+            menu->exec(m_header->mapToGlobal(point));
+        }
+    });
+    setModel(m_model);
+    m_model->setImageLookup([this](int column, int image) { return ImageFor(column, image); });
+    setItemDelegate(new CGridCellDelegate(*this));
+
+    setRootIsDecorated(false);
+    setIndentation(0);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setSortingEnabled(false);
+    setAllColumnsShowFocus(false);
+    setMouseTracking(true);
+    setIconSize(QSize(kIconSide, kIconSide));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CGridListCtrlEx::~CGridListCtrlEx() = default;
+
+// ---- CellGrid ----
+
+int CGridListCtrlEx::rowCount() const
+{
+    return m_model->tableRowCount();
+}
+
+void CGridListCtrlEx::appendRow()
+{
+    m_model->appendTableRow();
+}
+
+std::u16string CGridListCtrlEx::cellText(int row, int column) const
+{
+    return m_model->cell(row, column).text;
+}
+
+void CGridListCtrlEx::setCellText(int row, int column, std::u16string_view text)
+{
+    m_model->setCellText(row, column, text);
+}
+
+int CGridListCtrlEx::cellImage(int row, int column) const
+{
+    return m_model->cell(row, column).image;
+}
+
+void CGridListCtrlEx::setCellImage(int row, int column, int image)
+{
+    m_model->setCellImage(row, column, image);
+}
+
+void CGridListCtrlEx::takeFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+    // Without an active window no focus event arrives; the editor must still commit.
+    if (auto* running = dynamic_cast<CGridCellEditor*>(m_editor.data())) {
+        running->EndEdit(true);
+    }
+}
+
+void CGridListCtrlEx::ensureRowVisible(int row)
+{
+    const int column = m_focusColumn >= 0 ? m_focusColumn : GetFirstVisibleColumn();
+    const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
+    if (at.isValid()) {
+        scrollTo(at);
+    }
+}
+
+void CGridListCtrlEx::clearSelection()
+{
+    selectionModel()->clearSelection();
+}
+
+void CGridListCtrlEx::setFocusRow(int row)
+{
+    const int column = m_focusColumn >= 0 ? m_focusColumn : GetFirstVisibleColumn();
+    const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
+    if (at.isValid()) {
+        selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+    }
+}
+
+void CGridListCtrlEx::setFocusColumn(int column)
+{
+    MoveCellFocus(column, false);
+}
+
+void CGridListCtrlEx::redrawRow(int row)
+{
+    const QRect rect = CellRect(row, GetFirstVisibleColumn());
+    if (!rect.isNull()) {
+        viewport()->update(0, rect.top(), viewport()->width(), rect.height());
+    }
+}
+
+// ---- set-up ----
+
+int CGridListCtrlEx::AppendCheckboxImages(ImageList& images)
+{
+    const int first = static_cast<int>(images.size());
+    images.push_back(CheckBoxIcon(false));
+    images.push_back(CheckBoxIcon(true));
+    if (m_smallImages.empty()) {
+        m_smallImages = images;
+    }
+    return first;
+}
+
+void CGridListCtrlEx::SetSmallImageList(ImageList images)
+{
+    m_smallImages = std::move(images);
+    viewport()->update();
+}
+
+void CGridListCtrlEx::SetColumnImageList(int column, ImageList images)
+{
+    if (column >= 0 && column < GetColumnCount()) {
+        m_columnInfo[static_cast<size_t>(column)].images = std::move(images);
+        viewport()->update();
+    }
+}
+
+void CGridListCtrlEx::SetCellSpacing(double factor)
+{
+    m_cellSpacing = factor;
+    const QFont current = font();
+    m_cellFont = current;
+    QFont spaced = current;
+    if (current.pointSizeF() > 0) {
+        spaced.setPointSizeF(current.pointSizeF() * factor);
+    } else {
+        spaced.setPixelSize(static_cast<int>(current.pixelSize() * factor + 0.5));
+    }
+    m_gridFont = spaced;
+    setFont(spaced);
+    m_header->setFont(current);
+}
+
+void CGridListCtrlEx::InstallRowTrait(std::unique_ptr<CGridRowTrait> trait)
+{
+    if (trait) {
+        m_rowTrait = std::move(trait);
+        viewport()->update();
+    }
+}
+
+void CGridListCtrlEx::AddHiddenFirstColumn()
+{
+    auto trait = std::make_unique<CGridColumnTrait>();
+    trait->GetColumnState().alwaysHidden = true;
+    InsertColumnWithTrait(0, u"", Qt::AlignLeft, 0, -1, std::move(trait));
+}
+
+int CGridListCtrlEx::InsertColumnWithTrait(int column, std::u16string_view title,
+                                           Qt::Alignment format, int width, int subItem,
+                                           std::unique_ptr<CGridColumnTrait> trait)
+{
+    if (!trait) {
+        trait = std::make_unique<CGridColumnTraitText>();
+    }
+    column = std::clamp(column, 0, GetColumnCount());
+    CGridColumnTrait::ColumnState& state = trait->GetColumnState();
+    state.initialWidth = width;
+    m_columnInfo.insert(m_columnInfo.begin() + column,
+                        ColumnInfo{subItem, std::move(trait), std::nullopt});
+    const bool arranging = std::exchange(m_arrangingSections, true);
+    m_model->insertTableColumn(column, QString::fromStdU16String(std::u16string(title)), format);
+    m_header->resizeSection(column, width);
+    if (!state.resizable) {
+        m_header->setSectionResizeMode(column, QHeaderView::Fixed);
+    }
+    if (state.alwaysHidden) {
+        HideSection(column);
+        MoveSection(column, 0);
+    }
+    m_arrangingSections = arranging;
+    return column;
+}
+
+void CGridListCtrlEx::AttachColumnLayout(std::unique_ptr<CViewConfigSectionDefault> section)
+{
+    m_layout.AttachColumnLayout(std::move(section));
+}
+
+// ---- columns ----
+
+int CGridListCtrlEx::GetColumnCount() const
+{
+    return static_cast<int>(m_columnInfo.size());
+}
+
+CGridColumnTrait* CGridListCtrlEx::GetColumnTrait(int column) const
+{
+    if (column < 0 || column >= GetColumnCount()) {
+        return nullptr;
+    }
+    return m_columnInfo[static_cast<size_t>(column)].trait.get();
+}
+
+int CGridListCtrlEx::GetSubItemId(int column) const
+{
+    return column >= 0 && column < GetColumnCount()
+               ? m_columnInfo[static_cast<size_t>(column)].subItem
+               : -1;
+}
+
+QString CGridListCtrlEx::GetColumnTitle(int column) const
+{
+    return m_model->columnTitle(column);
+}
+
+Qt::Alignment CGridListCtrlEx::ColumnAlignment(int column) const
+{
+    return m_model->columnAlignment(column) & Qt::AlignHorizontal_Mask;
+}
+
+bool CGridListCtrlEx::IsColumnVisible(int column) const
+{
+    return column >= 0 && column < GetColumnCount() && !m_header->isSectionHidden(column);
+}
+
+std::vector<int> CGridListCtrlEx::GetColumnOrder() const
+{
+    std::vector<int> order;
+    for (int visual = 0; visual < m_header->count(); ++visual) {
+        order.push_back(m_header->logicalIndex(visual));
+    }
+    return order;
+}
+
+int CGridListCtrlEx::GetFirstVisibleColumn() const
+{
+    for (int column : GetColumnOrder()) {
+        if (IsColumnVisible(column)) {
+            return column;
+        }
+    }
+    return -1;
+}
+
+void CGridListCtrlEx::HideSection(int column)
+{
+    CGridColumnTrait::ColumnState& state = GetColumnTrait(column)->GetColumnState();
+    if (!m_header->isSectionHidden(column)) {
+        state.widthToRestore = m_header->sectionSize(column);
+    }
+    state.visible = false;
+    state.position = -1;
+    m_header->hideSection(column);
+}
+
+void CGridListCtrlEx::MoveSection(int column, int visual)
+{
+    const bool arranging = std::exchange(m_arrangingSections, true);
+    m_header->moveSection(m_header->visualIndex(column), visual);
+    m_arrangingSections = arranging;
+}
+
+int CGridListCtrlEx::HiddenLeadingCount() const
+{
+    int hidden = 0;
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        if (!IsColumnVisible(column)) {
+            ++hidden;
+        }
+    }
+    return hidden;
+}
+
+bool CGridListCtrlEx::ShowColumn(int column, bool show)
+{
+    CGridColumnTrait* trait = GetColumnTrait(column);
+    if (trait == nullptr) {
+        return false;
+    }
+    CGridColumnTrait::ColumnState& state = trait->GetColumnState();
+    if ((show && state.alwaysHidden) || (!show && state.alwaysVisible)) {
+        return false;
+    }
+    if (show == IsColumnVisible(column)) {
+        return true;
+    }
+    const bool arranging = std::exchange(m_arrangingSections, true);
+    if (show) {
+        const int position = state.position;
+        m_header->showSection(column);
+        m_header->resizeSection(column, state.widthToRestore);
+        state.visible = true;
+        state.position = -1;
+        // Back where it stood before it was hidden, behind the hidden columns in any case.
+        const int last = GetColumnCount() - 1;
+        MoveSection(column,
+                    position >= 0 ? std::clamp(position, HiddenLeadingCount(), last) : last);
+    } else {
+        const int position = m_header->visualIndex(column);
+        HideSection(column);
+        state.position = position;
+        MoveSection(column, 0);
+        if (m_focusColumn == column) {
+            m_focusColumn = -1;
+        }
+    }
+    m_arrangingSections = arranging;
+    viewport()->update();
+    m_layout.SaveAttached();
+    return true;
+}
+
+bool CGridListCtrlEx::SetColumnWidth(int column, int width)
+{
+    CGridColumnTrait* trait = GetColumnTrait(column);
+    if (trait == nullptr || !trait->GetColumnState().resizable ||
+        (!IsColumnVisible(column) && width != 0)) {
+        return false;
+    }
+    m_layout.SaveAttached();
+    const bool arranging = std::exchange(m_arrangingSections, true);
+    m_header->resizeSection(column, width);
+    m_arrangingSections = arranging;
+    return true;
+}
+
+int CGridListCtrlEx::ContentsWidth(int column) const
+{
+    const CGridColumnTrait* trait = GetColumnTrait(column);
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        QFont cellFont = font();
+        if (trait != nullptr) {
+            if (auto f = trait->CellFont(row)) {
+                cellFont = *f;
+            }
+        }
+        const QString text = QString::fromStdU16String(cellText(row, column));
+        widest = std::max(widest, QFontMetrics(cellFont).horizontalAdvance(text));
+    }
+    const int icon = ColumnHasImages(column) ? kIconSide + 5 : 0;
+    return widest + icon + 6;
+}
+
+void CGridListCtrlEx::FitColumnToContents(int column)
+{
+    if (IsColumnVisible(column)) {
+        SetColumnWidth(column, ContentsWidth(column));
+    }
+}
+
+void CGridListCtrlEx::FitAllColumns()
+{
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        FitColumnToContents(column);
+    }
+}
+
+void CGridListCtrlEx::ResetColumnLayout()
+{
+    m_layout.ResetColumnLayout();
+}
+
+void CGridListCtrlEx::SwitchLayoutProfile(std::u16string_view name)
+{
+    m_layout.SwitchLayoutProfile(name);
+}
+
+void CGridListCtrlEx::OnHeaderPressed()
+{
+    takeFocus();
+}
+
+void CGridListCtrlEx::OnDividerDragEnded()
+{
+    m_layout.SaveAttached();
+}
+
+void CGridListCtrlEx::OnSectionMovedByUser(int logical, int, int newVisual)
+{
+    if (m_arrangingSections) {
+        return;
+    }
+    m_focusColumn = -1;
+    // Hidden columns stay in front: nothing is dropped before the first visible column.
+    const int hidden = HiddenLeadingCount();
+    if (newVisual < hidden) {
+        MoveSection(logical, hidden);
+    }
+    viewport()->update();
+}
+
+void CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
+{
+    const CGridColumnTrait* trait = GetColumnTrait(logical);
+    if (m_arrangingSections || trait == nullptr) {
+        return;
+    }
+    const CGridColumnTrait::ColumnState& state = trait->GetColumnState();
+    int bounded = newSize;
+    if (state.minWidth >= 0) {
+        bounded = std::max(bounded, state.minWidth);
+    }
+    if (state.maxWidth >= 0) {
+        bounded = std::min(bounded, state.maxWidth);
+    }
+    if (bounded != newSize) {
+        const bool arranging = std::exchange(m_arrangingSections, true);
+        m_header->resizeSection(logical, bounded);
+        m_arrangingSections = arranging;
+    }
+}
+
+// ---- focus cell and selection ----
+
+int CGridListCtrlEx::focusRow() const
+{
+    return m_model->tableRow(currentIndex());
+}
+
+void CGridListCtrlEx::MoveCellFocus(int column, bool redraw)
+{
+    m_focusColumn = column;
+    const int row = focusRow();
+    if (row >= 0 && column >= 0) {
+        selectionModel()->setCurrentIndex(m_model->indexOfRow(row, column),
+                                          QItemSelectionModel::NoUpdate);
+    }
+    if (redraw) {
+        viewport()->update();
+    }
+}
+
+bool CGridListCtrlEx::isRowSelected(int row) const
+{
+    const QModelIndex at = m_model->indexOfRow(row, 0);
+    return at.isValid() && selectionModel()->isRowSelected(at.row(), at.parent());
+}
+
+std::vector<int> CGridListCtrlEx::selectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (isRowSelected(row)) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+void CGridListCtrlEx::selectRow(int row, bool only)
+{
+    const QModelIndex at = m_model->indexOfRow(row, 0);
+    if (!at.isValid()) {
+        return;
+    }
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Rows;
+    flags |= only ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select;
+    selectionModel()->select(at, flags);
+}
+
+// ---- geometry ----
+
+QIcon CGridListCtrlEx::ImageFor(int column, int image) const
+{
+    if (column < 0 || column >= GetColumnCount()) {
+        return {};
+    }
+    const auto& own = m_columnInfo[static_cast<size_t>(column)].images;
+    const ImageList* list = own ? &*own : (column == 0 ? &m_smallImages : nullptr);
+    if (list == nullptr || image < 0 || image >= static_cast<int>(list->size())) {
+        return {};
+    }
+    return (*list)[static_cast<size_t>(image)];
+}
+
+bool CGridListCtrlEx::ColumnHasImages(int column) const
+{
+    if (column < 0 || column >= GetColumnCount()) {
+        return false;
+    }
+    const auto& own = m_columnInfo[static_cast<size_t>(column)].images;
+    return own ? !own->empty() : column == 0 && !m_smallImages.empty();
+}
+
+QRect CGridListCtrlEx::CellRect(int row, int column) const
+{
+    const QModelIndex at = m_model->indexOfRow(row, column);
+    return at.isValid() ? visualRect(at) : QRect();
+}
+
+QRect CGridListCtrlEx::CellIconRect(int row, int column) const
+{
+    const QRect cell = CellRect(row, column);
+    if (!ColumnHasImages(column) || cell.isNull()) {
+        return {};
+    }
+    const int side = std::min(kIconSide, cell.height());
+    return QRect(cell.left() + 2, cell.top() + (cell.height() - side) / 2, side, side);
+}
+
+QRect CGridListCtrlEx::CellLabelRect(int row, int column) const
+{
+    QRect cell = CellRect(row, column);
+    const QRect icon = CellIconRect(row, column);
+    if (!icon.isNull()) {
+        cell.setLeft(std::min(icon.right() + 3, cell.right()));
+    }
+    return cell;
+}
+
+QIcon CGridListCtrlEx::CellIcon(int row, int column) const
+{
+    return ColumnHasImages(column) ? ImageFor(column, cellImage(row, column)) : QIcon();
+}
+
+bool CGridListCtrlEx::CellHasImage(int row, int column) const
+{
+    return !CellIcon(row, column).isNull();
+}
+
+bool CGridListCtrlEx::HitTest(QPoint point, int& row, int& column) const
+{
+    const QModelIndex at = indexAt(point);
+    row = m_model->tableRow(at);
+    column = at.column();
+    return row >= 0;
+}
+
+// ---- clipboard, tooltips ----
+
+std::u16string CGridListCtrlEx::SelectionCopyText() const
+{
+    const std::vector<int> rows = selectedRows();
+    if (rows.size() == 1 && m_focusColumn >= 0) {
+        return cellText(rows.front(), m_focusColumn);
+    }
+    std::vector<int> visible;
+    for (int column : GetColumnOrder()) {
+        if (IsColumnVisible(column)) {
+            visible.push_back(column);
+        }
+    }
+    std::vector<std::u16string> titles;
+    for (int column : visible) {
+        titles.push_back(GetColumnTitle(column).toStdU16String());
+    }
+    std::vector<std::vector<std::u16string>> lines;
+    for (int row : rows) {
+        std::vector<std::u16string>& fields = lines.emplace_back();
+        for (int column : visible) {
+            fields.push_back(cellText(row, column));
+        }
+    }
+    return CopyTextOfRows(titles, lines);
+}
+
+void CGridListCtrlEx::CopySelectionToClipboard()
+{
+    QApplication::clipboard()->setText(QString::fromStdU16String(SelectionCopyText()));
+}
+
+QString CGridListCtrlEx::CellToolTipText(int row, int column) const
+{
+    QString text = QString::fromStdU16String(cellText(row, column));
+    if (text.size() > kToolTipLength) {
+        int cut = kToolTipLength;
+        if (text.at(cut - 1).isHighSurrogate()) {
+            --cut;
+        }
+        text.truncate(cut);
+    }
+    return text;
+}
+
+// ---- painting ----
+
+bool CGridListCtrlEx::ListHasFocus() const
+{
+    return hasFocus() || (m_editor != nullptr && m_editor->hasFocus());
+}
+
+void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                              const QModelIndex& index) const
+{
+    const int group = m_model->groupOfHeader(index);
+    if (group >= 0) {
+        painter->save();
+        painter->fillRect(options.rect, options.palette.color(QPalette::AlternateBase));
+        QFont bold = options.font;
+        bold.setBold(true);
+        painter->setFont(bold);
+        painter->setPen(options.palette.color(QPalette::Text));
+        const auto& g = m_model->groups()[static_cast<size_t>(group)];
+        const QString title = QString::fromStdU16String(g.title) +
+                              QStringLiteral(" (%1)").arg(static_cast<int>(g.rows.size()));
+        const QString marker =
+            isExpanded(index) ? QStringLiteral("\u25BE ") : QStringLiteral("\u25B8 ");
+        painter->drawText(options.rect.adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          marker + title);
+        painter->restore();
+        return;
+    }
+    QTreeView::drawRow(painter, options, index);
+    const int row = m_model->tableRow(index);
+    GridRowPaint paint;
+    paint.row = row;
+    paint.rowRect = options.rect;
+    paint.palette = options.palette;
+    paint.focusRow = row >= 0 && row == focusRow();
+    paint.listFocused = ListHasFocus();
+    if (paint.focusRow && IsColumnVisible(m_focusColumn)) {
+        paint.focusCellRect = CellRect(row, m_focusColumn);
+    }
+    m_rowTrait->OnRowPainted(*painter, paint);
+}
+
+void CGridListCtrlEx::paintEvent(QPaintEvent* event)
+{
+    if (rowCount() > 0) {
+        QTreeView::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(4, 8, -4, -4), Qt::AlignHCenter | Qt::AlignTop,
+                     QString::fromStdU16String(m_emptyText));
+}
+
+void CGridListCtrlEx::scrollContentsBy(int dx, int dy)
+{
+    if (m_editor != nullptr) {
+        takeFocus();
+    }
+    QTreeView::scrollContentsBy(dx, dy);
+}
+
+void CGridListCtrlEx::focusInEvent(QFocusEvent* event)
+{
+    QTreeView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CGridListCtrlEx::focusOutEvent(QFocusEvent* event)
+{
+    QTreeView::focusOutEvent(event);
+    viewport()->update();
+}
+
+} // namespace wirevane

@@ -1,0 +1,223 @@
+#pragma once
+
+#include "core/cell_grid.h"
+#include "grid/grid_cell_change.h"
+#include "grid/grid_cell_model.h"
+#include "grid/grid_column_trait.h"
+#include "grid/grid_row_trait.h"
+#include "grid/header_column_model.h"
+#include "grid/layout/column_layout.h"
+#include "grid/type_ahead.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QPointer>
+#include <QTreeView>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QMenu;
+
+namespace wirevane {
+
+class CGridHeader;
+
+// The send table's grid: a list of rows whose cells hold a text and an image each, with one
+// behaviour object per column (its trait), one drawing object for all rows, a focus cell inside
+// the focused row, in-place editors, a header with movable, hideable columns and a context menu,
+// clipboard copy, type-ahead search and cell tooltips.
+//
+// Every change the user makes to a cell goes through the edit notifications: an editor's begin
+// may be refused (OnBeginLabelEdit), its end or an image flip arrives as a GridCellChange at
+// OnEndLabelEdit, which applies it. Row indexes are the table's rows, grouped or not.
+//
+// The column layout is saved into the attached section when the user finishes dragging a
+// divider, after a column is shown or hidden, before a width set through the list is applied,
+// and before a profile switch; never on reordering alone.
+class CGridListCtrlEx : public QTreeView, public CellGrid {
+    Q_OBJECT
+public:
+    using ImageList = std::vector<QIcon>;
+
+    explicit CGridListCtrlEx(QWidget* parent = nullptr);
+    ~CGridListCtrlEx() override;
+
+    // CellGrid
+    int rowCount() const override;
+    void appendRow() override;
+    std::u16string cellText(int row, int column) const override;
+    void setCellText(int row, int column, std::u16string_view text) override;
+    int cellImage(int row, int column) const override;
+    void setCellImage(int row, int column, int image) override;
+    void takeFocus() override;
+    void ensureRowVisible(int row) override;
+    void clearSelection() override;
+    void setFocusRow(int row) override;
+    void setFocusColumn(int column) override;
+    void redrawRow(int row) override;
+
+    // Set-up.
+    // Appends the unticked and the ticked box to the images and answers the unticked one's
+    // index. The grid takes them as its default images when it has none yet.
+    int AppendCheckboxImages(ImageList& images);
+    // The images that cells of every column without images of its own show.
+    void SetSmallImageList(ImageList images);
+    // The images of one column, so columns whose image indexes mean different things never clash.
+    void SetColumnImageList(int column, ImageList images);
+    void SetCellSpacing(double factor);
+    void InstallRowTrait(std::unique_ptr<CGridRowTrait> trait);
+    void AddHiddenFirstColumn();
+    // A column without a trait gets a text trait. Answers the column's index.
+    int InsertColumnWithTrait(int column, std::u16string_view title, Qt::Alignment format,
+                              int width, int subItem, std::unique_ptr<CGridColumnTrait> trait);
+    void AttachColumnLayout(std::unique_ptr<CViewConfigSectionDefault> section);
+    ColumnLayout& columnLayout() { return m_layout; }
+
+    // Columns.
+    int GetColumnCount() const;
+    CGridColumnTrait* GetColumnTrait(int column) const;
+    CGridRowTrait& GetRowTrait() const { return *m_rowTrait; }
+    int GetSubItemId(int column) const;
+    QString GetColumnTitle(int column) const;
+    Qt::Alignment ColumnAlignment(int column) const;
+    bool IsColumnVisible(int column) const;
+    // Column indexes left to right, hidden ones included.
+    std::vector<int> GetColumnOrder() const;
+    // The leftmost visible column, -1 when none.
+    int GetFirstVisibleColumn() const;
+    // Shows (with the width it had) or hides a column, then saves the layout.
+    bool ShowColumn(int column, bool show);
+    // A width set through the list: refused for a fixed-width column and, except 0, for a hidden
+    // one; otherwise the layout is saved first, then the width applied.
+    bool SetColumnWidth(int column, int width);
+    void FitColumnToContents(int column);
+    void FitAllColumns();
+    void ResetColumnLayout();
+    void SwitchLayoutProfile(std::u16string_view name);
+
+    // Focus cell and selection.
+    int focusColumn() const { return m_focusColumn; }
+    int focusRow() const;
+    void MoveCellFocus(int column, bool redraw);
+    bool isRowSelected(int row) const;
+    std::vector<int> selectedRows() const;
+    void selectRow(int row, bool only);
+
+    // Geometry, in viewport coordinates. The icon rectangle is null in columns without images.
+    QRect CellRect(int row, int column) const;
+    QRect CellIconRect(int row, int column) const;
+    QRect CellLabelRect(int row, int column) const;
+    QIcon CellIcon(int row, int column) const;
+    bool CellHasImage(int row, int column) const;
+    // The table row and column under a viewport point; false outside every cell.
+    bool HitTest(QPoint point, int& row, int& column) const;
+
+    // Editing.
+    bool StartCellEdit(int row, int column);
+    bool StartCellEdit(int row, int column, QPoint point);
+    int ClickStartsEdit(int row, int column, QPoint point, bool doubleClick,
+                        Qt::KeyboardModifiers modifiers) const;
+    void SendEndLabelEdit(const GridCellChange& change);
+    QWidget* editor() const { return m_editor; }
+    QFont EditorFont() const;
+    // Called once by an editor that ends: hides it, delivers its change, lets it go.
+    void FinishCellEdit(QWidget& editor, const GridCellChange& change);
+
+    // Clipboard, tooltips, empty list.
+    std::u16string SelectionCopyText() const;
+    void CopySelectionToClipboard();
+    // The tooltip of a cell: its text, at most 79 characters; empty for an empty cell.
+    QString CellToolTipText(int row, int column) const;
+    void SetEmptyListText(std::u16string text) { m_emptyText = std::move(text); }
+    const std::u16string& EmptyListText() const { return m_emptyText; }
+    // Seconds of the clock that type-ahead compares; the wall clock unless a test sets one.
+    void SetTypeAheadClock(std::function<int64_t()> clock) { m_clock = std::move(clock); }
+
+    // Menus; null when there is nothing to offer.
+    std::unique_ptr<QMenu> CreateHeaderMenu(int column);
+    virtual std::unique_ptr<QMenu> CreateListMenu(QPoint point);
+
+    CGridCellModel& cellModel() { return *m_model; }
+    CGridHeader& gridHeader() const { return *m_header; }
+
+    // Header reactions (the header calls these).
+    void OnHeaderPressed();
+    void OnDividerDragEnded();
+    void OnSectionMovedByUser(int logical, int oldVisual, int newVisual);
+    void OnSectionResizedByUser(int logical, int newSize);
+
+protected:
+    // True refuses the edit; nothing changes then.
+    virtual bool OnBeginLabelEdit(int row, int column);
+    virtual void OnEndLabelEdit(const GridCellChange& change);
+    // The group items that head the header menu; the plain grid has none.
+    virtual void AddHeaderGroupItems(QMenu& menu, int column);
+
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                 const QModelIndex& index) const override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    friend class HeaderColumnModel;
+
+    struct ColumnInfo {
+        int subItem = 0;
+        std::unique_ptr<CGridColumnTrait> trait;
+        std::optional<ImageList> images;
+    };
+
+    QIcon ImageFor(int column, int image) const;
+    bool ColumnHasImages(int column) const;
+    void HideSection(int column);
+    void MoveSection(int column, int visual);
+    int HiddenLeadingCount() const;
+    int ContentsWidth(int column) const;
+    void MoveFocusLeftRight(bool right);
+    void TypeAhead(const QKeyEvent& event);
+    bool HandleControlKey(QKeyEvent& event);
+    bool ListHasFocus() const;
+
+    CGridCellModel* m_model;
+    CGridHeader* m_header;
+    HeaderColumnModel m_columns;
+    ColumnLayout m_layout;
+    std::vector<ColumnInfo> m_columnInfo;
+    ImageList m_smallImages;
+    std::unique_ptr<CGridRowTrait> m_rowTrait;
+    int m_focusColumn = -1;
+    QPointer<QWidget> m_editor;
+    double m_cellSpacing = 1.0;
+    std::optional<QFont> m_gridFont;
+    std::optional<QFont> m_cellFont;
+    std::u16string m_emptyText = u"There are no items to show in this view.";
+    TypeAheadSearch m_typeAhead;
+    std::function<int64_t()> m_clock;
+    // Sections moved or resized by the program, not the user.
+    bool m_arrangingSections = false;
+    // The last left press: a double-click that follows a press of the same click on an image
+    // must not flip it a second time when the platform delivers both events.
+    struct Press {
+        quint64 timestamp = 0;
+        int row = -1;
+        int column = -1;
+        bool flipped = false;
+    } m_lastPress;
+    std::optional<QPoint> m_pressPoint;
+    bool m_dragStarted = false;
+};
+
+} // namespace wirevane

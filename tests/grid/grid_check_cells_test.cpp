@@ -1,0 +1,132 @@
+#include "send_grid_fixture.h"
+
+#include <QMouseEvent>
+
+namespace wirevane::test {
+namespace {
+
+using Col = SendTable::Column;
+
+TEST_F(SendGridTest, ClickOnTheCheckImageTicksAndUnticksTheCell)
+{
+    ASSERT_TRUE(unticked(7, Col::kSelectColumn));
+    click(iconPoint(7, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(7, Col::kSelectColumn));
+    EXPECT_EQ(table.ReadRowSendFlag(7), 1);
+    click(iconPoint(7, Col::kSelectColumn));
+    EXPECT_TRUE(unticked(7, Col::kSelectColumn));
+    // The halt column has its own check images and flips the same way.
+    click(iconPoint(7, Col::kHaltColumn));
+    EXPECT_TRUE(ticked(7, Col::kHaltColumn));
+    EXPECT_EQ(table.ReadRowHalt(7), 1);
+    EXPECT_EQ(grid.beginCount, 0);
+}
+
+TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
+{
+    click(labelPoint(4, Col::kSelectColumn));
+    click(labelPoint(4, Col::kSelectColumn));
+    EXPECT_TRUE(unticked(4, Col::kSelectColumn));
+    EXPECT_TRUE(grid.changes.empty());
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{4});
+    EXPECT_EQ(grid.focusRow(), 4);
+    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+}
+
+TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
+{
+    table.SetRowStatus(5, u" ");
+    grid.setCellImage(5, Col::kSelectColumn, 1);
+    click(labelPoint(3, Col::kDataColumn));
+    click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
+    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+
+    click(iconPoint(4, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(3, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(4, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(5, Col::kSelectColumn));
+    ASSERT_EQ(grid.changes.size(), 2u);
+    EXPECT_EQ(grid.changes[0].row, 4);
+    EXPECT_EQ(grid.changes[1].row, 3);
+    // The flip keeps the selection, and rows outside it stay as they were.
+    EXPECT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
+    EXPECT_TRUE(unticked(6, Col::kSelectColumn));
+
+    // A flip on a row outside the selection changes that row alone.
+    click(iconPoint(8, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(8, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(3, Col::kSelectColumn));
+}
+
+TEST_F(SendGridTest, DoubleClickOnACheckImageLeavesItAsItWas)
+{
+    const QPoint icon = iconPoint(2, Col::kSelectColumn);
+    click(icon);
+    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, icon);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, icon);
+    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
+    EXPECT_EQ(grid.changes.size(), 2u);
+
+    // A platform that delivers the second press before the double-click: still two flips.
+    auto send = [&](QEvent::Type type, ulong timestamp) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent event(type, icon, viewport()->mapToGlobal(icon), Qt::LeftButton, held, {});
+        event.setTimestamp(timestamp);
+        QApplication::sendEvent(viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, 100000);
+    send(QEvent::MouseButtonRelease, 100050);
+    send(QEvent::MouseButtonPress, 100100);
+    send(QEvent::MouseButtonDblClick, 100100);
+    send(QEvent::MouseButtonRelease, 100150);
+    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
+    EXPECT_EQ(grid.changes.size(), 4u);
+}
+
+TEST_F(SendGridTest, SpaceFlipsTheFocusCellLikeAClickOnItsImage)
+{
+    click(labelPoint(10, Col::kDataColumn));
+    click(labelPoint(11, Col::kHaltColumn), Qt::ControlModifier);
+    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{10, 11}));
+    ASSERT_EQ(grid.focusRow(), 11);
+    ASSERT_EQ(grid.focusColumn(), Col::kHaltColumn);
+
+    key(Qt::Key_Space);
+    EXPECT_TRUE(ticked(11, Col::kHaltColumn));
+    EXPECT_TRUE(ticked(10, Col::kHaltColumn));
+
+    // On a cell without an image, Space flips nothing.
+    grid.MoveCellFocus(Col::kDataColumn, true);
+    const size_t before = grid.changes.size();
+    key(Qt::Key_Space);
+    EXPECT_EQ(grid.changes.size(), before);
+}
+
+TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
+{
+    click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
+    click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
+    EXPECT_TRUE(unticked(1, Col::kSelectColumn));
+    EXPECT_TRUE(unticked(3, Col::kSelectColumn));
+    EXPECT_EQ(grid.selectedRows(), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)
+{
+    EXPECT_FALSE(grid.CellHasImage(0, Col::kNumberColumn));
+    table.SetRowImage(0, kRowImageWaiting);
+    EXPECT_TRUE(grid.CellHasImage(0, Col::kNumberColumn));
+    // The marker's image index would be a ticked box in a check column; each column has its own.
+    EXPECT_EQ(grid.cellImage(0, Col::kNumberColumn), 2);
+    click(iconPoint(0, Col::kNumberColumn));
+    click(iconPoint(0, Col::kNumberColumn));
+    EXPECT_EQ(grid.cellImage(0, Col::kNumberColumn), 2);
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_TRUE(grid.changes.empty());
+}
+
+} // namespace
+} // namespace wirevane::test

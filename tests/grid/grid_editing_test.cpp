@@ -1,0 +1,208 @@
+#include "grid/grid_column_trait_combo.h"
+#include "grid/grid_editor_combo_box.h"
+#include "grid/grid_editor_text.h"
+#include "send_grid_fixture.h"
+
+#include <QAbstractItemView>
+
+namespace wirevane::test {
+namespace {
+
+using Col = SendTable::Column;
+
+class GridEditingTest : public SendGridTest {
+protected:
+    // The second click on a focused cell opens its editor.
+    void openByClicks(int row, int column)
+    {
+        click(labelPoint(row, column));
+        click(labelPoint(row, column));
+    }
+    CGridEditorText* textEditor() { return qobject_cast<CGridEditorText*>(grid.editor()); }
+    CGridEditorComboBox* comboEditor() { return qobject_cast<CGridEditorComboBox*>(grid.editor()); }
+    // Editors end with a deferred delete; let it run so nothing is left over.
+    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
+{
+    grid.setCellText(6, Col::kDataColumn, u"hello");
+    click(labelPoint(6, Col::kDataColumn));
+    EXPECT_EQ(grid.editor(), nullptr);
+    click(labelPoint(6, Col::kDataColumn));
+    CGridEditorText* editor = textEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("hello"));
+    EXPECT_EQ(editor->selectedText(), QStringLiteral("hello"));
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_FALSE(editor->IsModified());
+    EXPECT_EQ(grid.beginCount, 1);
+
+    QTest::keyClicks(editor, QStringLiteral("bye"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(grid.cellText(6, Col::kDataColumn), u"hello");
+    EXPECT_EQ(grid.editor(), nullptr);
+    ASSERT_EQ(grid.changes.size(), 1u);
+    EXPECT_FALSE(grid.changes[0].text.has_value());
+    EXPECT_TRUE(grid.hasFocus());
+    settle();
+}
+
+TEST_F(GridEditingTest, EnterCommitsAChangedTextAndAnUnchangedOneCommitsNothing)
+{
+    openByClicks(2, Col::kDelayColumn);
+    ASSERT_NE(textEditor(), nullptr);
+    QTest::keyClick(textEditor(), Qt::Key_Enter);
+    ASSERT_EQ(grid.changes.size(), 1u);
+    EXPECT_FALSE(grid.changes[0].text.has_value());
+    EXPECT_EQ(grid.cellText(2, Col::kDelayColumn), u"100");
+
+    grid.StartCellEdit(2, Col::kDelayColumn);
+    ASSERT_NE(textEditor(), nullptr);
+    QTest::keyClicks(textEditor(), QStringLiteral("250"));
+    QTest::keyClick(textEditor(), Qt::Key_Return);
+    EXPECT_EQ(grid.cellText(2, Col::kDelayColumn), u"250");
+    EXPECT_EQ(table.ReadRowDelay(2), 250);
+    settle();
+}
+
+TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
+{
+    openByClicks(9, Col::kDataColumn);
+    ASSERT_NE(textEditor(), nullptr);
+    QTest::keyClicks(textEditor(), QStringLiteral("AT+GMR"));
+    click(labelPoint(20, Col::kDataColumn));
+    EXPECT_EQ(grid.cellText(9, Col::kDataColumn), u"AT+GMR");
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.focusRow(), 20);
+    settle();
+}
+
+TEST_F(GridEditingTest, TheEngineReadingACellCommitsAnOpenEdit)
+{
+    openByClicks(1, Col::kDataColumn);
+    QTest::keyClicks(textEditor(), QStringLiteral("x"));
+    EXPECT_EQ(table.ReadRowSendData(1), u"x");
+    EXPECT_EQ(grid.editor(), nullptr);
+    settle();
+}
+
+TEST_F(GridEditingTest, TabCommitsAndTheWheelCommits)
+{
+    openByClicks(3, Col::kDataColumn);
+    QTest::keyClicks(textEditor(), QStringLiteral("tabbed"));
+    QTest::keyClick(textEditor(), Qt::Key_Tab);
+    EXPECT_EQ(grid.cellText(3, Col::kDataColumn), u"tabbed");
+
+    grid.StartCellEdit(4, Col::kDataColumn);
+    QTest::keyClicks(textEditor(), QStringLiteral("wheeled"));
+    QWheelEvent wheel(QPointF(5, 5), textEditor()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(textEditor(), &wheel);
+    EXPECT_EQ(grid.cellText(4, Col::kDataColumn), u"wheeled");
+    EXPECT_EQ(grid.editor(), nullptr);
+    settle();
+}
+
+TEST_F(GridEditingTest, ARefusedBeginChangesNothing)
+{
+    grid.refuseBegin = true;
+    grid.setCellText(5, Col::kDataColumn, u"keep");
+    openByClicks(5, Col::kDataColumn);
+    EXPECT_EQ(grid.beginCount, 1);
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.cellText(5, Col::kDataColumn), u"keep");
+    EXPECT_TRUE(grid.changes.empty());
+    settle();
+}
+
+TEST_F(GridEditingTest, F2EditsTheFocusCellAndLeavesImageCellsAlone)
+{
+    click(labelPoint(12, Col::kDelayColumn));
+    key(Qt::Key_F2);
+    ASSERT_NE(textEditor(), nullptr);
+    QTest::keyClick(textEditor(), Qt::Key_Escape);
+
+    click(labelPoint(12, Col::kSelectColumn));
+    key(Qt::Key_F2);
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_TRUE(unticked(12, Col::kSelectColumn));
+    settle();
+}
+
+TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoice)
+{
+    grid.setCellText(7, Col::kWaitColumn, u"CR");
+    openByClicks(7, Col::kWaitColumn);
+    CGridEditorComboBox* combo = comboEditor();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_FALSE(combo->isEditable());
+    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("CR"));
+    EXPECT_EQ(combo->maxVisibleItems(), 7);
+    EXPECT_EQ(combo->geometry(), grid.CellRect(7, Col::kWaitColumn));
+
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Any"));
+    QTest::keyClick(combo, Qt::Key_Enter);
+    EXPECT_EQ(grid.cellText(7, Col::kWaitColumn), u"Any");
+    EXPECT_EQ(table.ReadRowWaitKind(7), 3);
+    settle();
+}
+
+TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsTheCell)
+{
+    grid.setCellText(8, Col::kWaitColumn, u"n");
+    grid.StartCellEdit(8, Col::kWaitColumn);
+    ASSERT_NE(comboEditor(), nullptr);
+    EXPECT_EQ(comboEditor()->currentText(), QStringLiteral("NL"));
+    QTest::keyClick(comboEditor(), Qt::Key_Up);
+    QTest::keyClick(comboEditor(), Qt::Key_Escape);
+    EXPECT_EQ(grid.cellText(8, Col::kWaitColumn), u"n");
+
+    // A text that begins no item selects none; committing untouched leaves the cell alone.
+    grid.setCellText(8, Col::kWaitColumn, u"zz");
+    grid.StartCellEdit(8, Col::kWaitColumn);
+    EXPECT_EQ(comboEditor()->currentIndex(), -1);
+    click(labelPoint(30, Col::kDataColumn));
+    EXPECT_EQ(grid.cellText(8, Col::kWaitColumn), u"zz");
+    EXPECT_EQ(grid.editor(), nullptr);
+    settle();
+}
+
+TEST_F(GridEditingTest, TheDroppedListWidensToItsLongestItemUpToItsLimit)
+{
+    grid.StartCellEdit(0, Col::kWaitColumn);
+    CGridEditorComboBox* combo = comboEditor();
+    ASSERT_NE(combo, nullptr);
+    combo->addItem(QString(80, QLatin1Char('W')));
+    combo->showPopup();
+    EXPECT_EQ(combo->view()->minimumWidth(), 200);
+    combo->hidePopup();
+    QTest::keyClick(combo, Qt::Key_Escape);
+    settle();
+}
+
+TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
+{
+    auto trait = std::make_unique<CGridColumnTraitCombo>();
+    trait->AddItem(0, u"alpha");
+    trait->AddItem(0, u"beta");
+    const int column =
+        grid.InsertColumnWithTrait(7, u"extra", Qt::AlignLeft, 90, 6, std::move(trait));
+    grid.setCellText(0, column, u"B");
+    grid.StartCellEdit(0, column);
+    CGridEditorComboBox* combo = comboEditor();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->isEditable());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("beta"));
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("gamma"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(grid.cellText(0, column), u"gamma");
+    settle();
+}
+
+} // namespace
+} // namespace wirevane::test

@@ -1,0 +1,269 @@
+#include "fakes/recording_profile_files.h"
+#include "grid/grid_header.h"
+#include "grid/layout/view_config_section_win_app.h"
+#include "platform/ini_document.h"
+#include "send_grid_fixture.h"
+#include "support/temp_dir.h"
+
+#include <QMenu>
+
+namespace wirevane::test {
+namespace {
+
+using Col = SendTable::Column;
+
+const std::u16string kDefaultSection = u"Profile ListTX__デフォルト";
+
+QAction* FindAction(QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindAction(*sub, text)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The send table with its layout section attached, stored in a real INI file.
+class GridLayoutTest : public SendGridTest {
+protected:
+    GridLayoutTest()
+    {
+        auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store);
+        section->RegisterProfile(u"デフォルト");
+        section->RegisterProfile(u"カスタム");
+        grid.AttachColumnLayout(std::move(section));
+    }
+
+    platform::IniDocument file()
+    {
+        std::vector<uint8_t> bytes;
+        files.read(dir / "Wirevane.ini", bytes);
+        return platform::IniDocument::parse(bytes);
+    }
+    std::vector<int> storedIds(const std::u16string& section)
+    {
+        platform::IniDocument saved = file();
+        std::vector<int> ids;
+        const int count = saved.readInt(section, u"ColumnCount", -1);
+        for (int n = 0; n < count; ++n) {
+            ids.push_back(
+                saved.readInt(section, u"ColumnData_" + CViewConfigSection::ConvertInt(n), -1));
+        }
+        return ids;
+    }
+    int storedWidth(const std::u16string& section, int n)
+    {
+        return file().readInt(section, u"ColumnWidth_" + CViewConfigSection::ConvertInt(n), -1);
+    }
+    std::vector<int> visibleColumns()
+    {
+        std::vector<int> columns;
+        for (int column : grid.GetColumnOrder()) {
+            if (grid.IsColumnVisible(column)) {
+                columns.push_back(column);
+            }
+        }
+        return columns;
+    }
+    void trigger(int headerColumn, const QString& text)
+    {
+        std::unique_ptr<QMenu> menu = grid.CreateHeaderMenu(headerColumn);
+        QAction* action = FindAction(*menu, text);
+        ASSERT_NE(action, nullptr) << text.toStdString();
+        action->trigger();
+    }
+    QWidget* header() { return grid.gridHeader().viewport(); }
+    QPoint headerPoint(int column, int dx = 0)
+    {
+        CGridHeader& h = grid.gridHeader();
+        return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) / 2 + dx,
+                      h.height() / 2);
+    }
+    QPoint dividerPoint(int column)
+    {
+        CGridHeader& h = grid.gridHeader();
+        return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) - 1,
+                      h.height() / 2);
+    }
+    void dragInHeader(QPoint from, QPoint to)
+    {
+        QTest::mousePress(header(), Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step) {
+            QTest::mouseMove(header(), from + (to - from) * step / 4);
+        }
+        QTest::mouseRelease(header(), Qt::LeftButton, {}, to);
+    }
+
+    TempDir dir;
+    RecordingProfileFiles files;
+    ProfileStore store{dir / "Wirevane.ini", files};
+};
+
+TEST_F(GridLayoutTest, AFirstStartShowsTheBuiltLayoutAndStoresOnlyTheProfileList)
+{
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    const int widths[] = {42, 50, 240, 60, 42, 80};
+    for (int column = 1; column <= 6; ++column) {
+        EXPECT_EQ(grid.gridHeader().sectionSize(column), widths[column - 1]);
+    }
+    EXPECT_FALSE(grid.IsColumnVisible(0));
+    platform::IniDocument saved = file();
+    EXPECT_EQ(saved.sectionNames(), std::vector<std::u16string>{u"Profile ListTX"});
+    EXPECT_EQ(saved.readString(u"Profile ListTX", u"CurrentProfiles", u""),
+              u"デフォルト, カスタム");
+}
+
+TEST_F(GridLayoutTest, TheHeaderMenuOffersEveryColumnButTheHiddenOne)
+{
+    grid.GetColumnTrait(Col::kDataColumn)->GetColumnState().alwaysVisible = true;
+    std::unique_ptr<QMenu> menu = grid.CreateHeaderMenu(Col::kWaitColumn);
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            texts << action->text();
+        }
+    }
+    EXPECT_EQ(texts, (QStringList{QString::fromUtf16(u"グループ表示「受信待」"),
+                                  QString::fromUtf16(u"選択"), QStringLiteral("No."),
+                                  QString::fromUtf16(u"送信データ"), QString::fromUtf16(u"受信待"),
+                                  QString::fromUtf16(u"停止"), QString::fromUtf16(u"遅延[ms]"),
+                                  QString::fromUtf16(u"列(縦) プロフィール"),
+                                  QString::fromUtf16(u"リセット 列(縦)")}));
+    QAction* data = FindAction(*menu, QString::fromUtf16(u"送信データ"));
+    EXPECT_TRUE(data->isChecked());
+    EXPECT_FALSE(data->isEnabled());
+    EXPECT_TRUE(FindAction(*menu, QString::fromUtf16(u"デフォルト"))->isChecked());
+    EXPECT_FALSE(FindAction(*menu, QString::fromUtf16(u"カスタム"))->isChecked());
+}
+
+TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
+{
+    grid.SetColumnWidth(Col::kNumberColumn, 77);
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
+
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 77);
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
+}
+
+TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)
+{
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    trigger(Col::kDataColumn, QString::fromUtf16(u"カスタム"));
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(file().readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
+    // Nothing is stored for the new profile: it shows the default layout.
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(
+        FindAction(*grid.CreateHeaderMenu(-1), QString::fromUtf16(u"カスタム"))->isChecked());
+
+    trigger(Col::kDataColumn, QString::fromUtf16(u"デフォルト"));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6}));
+    EXPECT_EQ(storedIds(u"Profile ListTX__カスタム"), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(GridLayoutTest, ResetWritesTheDefaultLayoutIntoTheActiveProfile)
+{
+    trigger(Col::kHaltColumn, QString::fromUtf16(u"停止"));
+    grid.SetColumnWidth(Col::kDataColumn, 100);
+    trigger(-1, QString::fromUtf16(u"リセット 列(縦)"));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 240);
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
+}
+
+TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresTheOrder)
+{
+    const int writes = files.replaceCount;
+    grid.MoveCellFocus(Col::kDataColumn, false);
+    dragInHeader(headerPoint(Col::kSelectColumn), headerPoint(Col::kWaitColumn, 10));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{2, 3, 4, 1, 5, 6}));
+    EXPECT_EQ(grid.focusColumn(), -1);
+    EXPECT_EQ(files.replaceCount, writes);
+
+    // A width set through the list saves first: the file holds the width before the change.
+    EXPECT_TRUE(grid.SetColumnWidth(Col::kDataColumn, 300));
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{1, 2, 3, 0, 4, 5}));
+    EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 300);
+}
+
+TEST_F(GridLayoutTest, NoColumnIsDroppedInFrontOfTheHiddenOnes)
+{
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    dragInHeader(headerPoint(Col::kDelayColumn), QPoint(1, grid.gridHeader().height() / 2));
+    const std::vector<int> order = grid.GetColumnOrder();
+    EXPECT_FALSE(grid.IsColumnVisible(order[0]));
+    EXPECT_FALSE(grid.IsColumnVisible(order[1]));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 1, 3, 4, 5}));
+}
+
+TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
+{
+    const int writes = files.replaceCount;
+    const QPoint divider = dividerPoint(Col::kDataColumn);
+    QTest::mousePress(header(), Qt::LeftButton, {}, divider);
+    QTest::mouseMove(header(), divider + QPoint(20, 0));
+    QTest::mouseMove(header(), divider + QPoint(40, 0));
+    EXPECT_EQ(files.replaceCount, writes);
+    QTest::mouseRelease(header(), Qt::LeftButton, {}, divider + QPoint(40, 0));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 280);
+    EXPECT_EQ(files.replaceCount, writes + 1);
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
+}
+
+TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
+{
+    grid.setCellText(0, Col::kDataColumn, u"a long line of send data to fit");
+    QTest::mouseDClick(header(), Qt::LeftButton, {}, dividerPoint(Col::kDataColumn));
+    const int fitted = grid.gridHeader().sectionSize(Col::kDataColumn);
+    EXPECT_NE(fitted, 240);
+    EXPECT_GT(fitted, grid.fontMetrics().horizontalAdvance(QStringLiteral("a long line")));
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
+}
+
+TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
+{
+    const int writes = files.replaceCount;
+    EXPECT_FALSE(grid.SetColumnWidth(0, 30));
+    EXPECT_TRUE(grid.SetColumnWidth(0, 0));
+    grid.GetColumnTrait(Col::kWaitColumn)->GetColumnState().resizable = false;
+    EXPECT_FALSE(grid.SetColumnWidth(Col::kWaitColumn, 99));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kWaitColumn), 60);
+    EXPECT_EQ(files.replaceCount, writes + 1);
+}
+
+TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
+{
+    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnCount", 2).ok());
+    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnData_0", 5).ok());
+    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_0", 33).ok());
+    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnData_1", 2).ok());
+    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_1", 111).ok());
+    const int writes = files.replaceCount;
+    grid.columnLayout().LoadAttached();
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3}));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDelayColumn), 33);
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 111);
+    EXPECT_EQ(files.replaceCount, writes);
+
+    // A column hidden by the load comes back with the width it had.
+    trigger(-1, QStringLiteral("No."));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 50);
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 2}));
+}
+
+} // namespace
+} // namespace wirevane::test

@@ -1,0 +1,182 @@
+#include "grid/grid_header.h"
+#include "send_grid_fixture.h"
+
+#include <QClipboard>
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace wirevane::test {
+namespace {
+
+using Col = SendTable::Column;
+
+class GridKeysTest : public SendGridTest {
+protected:
+    GridKeysTest()
+    {
+        grid.SetTypeAheadClock([this] { return now; });
+    }
+    void type(const QString& text)
+    {
+        for (QChar ch : text) {
+            QTest::keyClick(&grid, ch.toLatin1());
+        }
+    }
+    QString clipboard() { return QApplication::clipboard()->text(); }
+
+    int64_t now = 1000;
+};
+
+TEST_F(GridKeysTest, CopyOfOneRowWithAFocusCellIsThatCellAlone)
+{
+    grid.setCellText(4, Col::kDataColumn, u"ATZ");
+    click(labelPoint(4, Col::kDataColumn));
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard(), QStringLiteral("ATZ"));
+}
+
+TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
+{
+    grid.setCellText(1, Col::kDataColumn, u"one");
+    grid.setCellText(2, Col::kDataColumn, u"two");
+    table.SetRowStatus(2, u" ");
+    grid.ShowColumn(Col::kNumberColumn, false);
+    // The delay column moves to the front of the visible ones.
+    grid.gridHeader().moveSection(grid.gridHeader().visualIndex(Col::kDelayColumn), 2);
+    click(labelPoint(1, Col::kDataColumn));
+    click(labelPoint(2, Col::kDataColumn), Qt::ShiftModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard(), QString::fromUtf16(u"遅延[ms]\t選択\t送信データ\t受信待\t停止\r\n"
+                                              u"100\t\tone\tなし\t\r\n"
+                                              u"100\t \ttwo\tなし\t"));
+
+    // One row without a focus column copies as a header and that row.
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    grid.selectRow(2, true);
+    ASSERT_EQ(grid.focusColumn(), -1);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(clipboard().startsWith(QString::fromUtf16(u"遅延[ms]\t")));
+    EXPECT_TRUE(clipboard().endsWith(QString::fromUtf16(u"\r\n100\t \ttwo\tなし\t")));
+}
+
+TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
+{
+    grid.ShowColumn(Col::kNumberColumn, false);
+    click(labelPoint(0, Col::kDataColumn));
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    // Left of the first visible column lies a hidden one: the whole row gets the focus.
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid.focusColumn(), -1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid.focusColumn(), -1);
+    key(Qt::Key_Right);
+    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    key(Qt::Key_Right);
+    EXPECT_EQ(grid.focusColumn(), Col::kDataColumn);
+    for (int i = 0; i < 5; ++i) {
+        key(Qt::Key_Right);
+    }
+    EXPECT_EQ(grid.focusColumn(), Col::kDelayColumn);
+    EXPECT_EQ(grid.focusRow(), 0);
+}
+
+TEST_F(GridKeysTest, CtrlASelectsEveryRow)
+{
+    click(labelPoint(3, Col::kDataColumn));
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid.selectedRows().size(), 100u);
+}
+
+TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
+{
+    grid.setCellText(3, Col::kDataColumn, u"AB");
+    grid.setCellText(5, Col::kDataColumn, u"at+x");
+    grid.setCellText(8, Col::kDataColumn, u"ATZ");
+    click(labelPoint(0, Col::kDataColumn));
+    type(QStringLiteral("A"));
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{3});
+    EXPECT_EQ(grid.focusRow(), 3);
+    type(QStringLiteral("T"));
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{5});
+    // The same single letter again searches on instead of growing the text.
+    now += 2;
+    type(QStringLiteral("A"));
+    EXPECT_EQ(grid.focusRow(), 8);
+    type(QStringLiteral("A"));
+    EXPECT_EQ(grid.focusRow(), 3);
+    type(QStringLiteral("A"));
+    EXPECT_EQ(grid.focusRow(), 5);
+    // A pause of two seconds starts a new search: "T" alone matches nothing and nothing moves.
+    now += 2;
+    type(QStringLiteral("T"));
+    EXPECT_EQ(grid.focusRow(), 5);
+}
+
+TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
+{
+    grid.setCellText(6, Col::kDataColumn, u"XY");
+    grid.setCellText(9, Col::kDataColumn, u"Y");
+    click(labelPoint(0, Col::kDataColumn));
+    type(QStringLiteral("X"));
+    ASSERT_EQ(grid.focusRow(), 6);
+    key(Qt::Key_B, Qt::ControlModifier);
+    type(QStringLiteral("Y"));
+    EXPECT_EQ(grid.focusRow(), 9);
+
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    ASSERT_EQ(grid.focusColumn(), -1);
+    type(QStringLiteral("X"));
+    EXPECT_EQ(grid.focusRow(), 9);
+}
+
+TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
+{
+    QString hundred;
+    for (int i = 0; i < 100; ++i) {
+        hundred += QChar(u'0' + i % 10);
+    }
+    grid.setCellText(2, Col::kDataColumn, hundred.toStdU16String());
+    EXPECT_EQ(grid.CellToolTipText(2, Col::kDataColumn), hundred.left(79));
+
+    const QPoint at = labelPoint(2, Col::kDataColumn);
+    QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
+    QApplication::sendEvent(viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), hundred.left(79));
+
+    // An empty cell shows none.
+    const QPoint empty = labelPoint(3, Col::kDataColumn);
+    QHelpEvent none(QEvent::ToolTip, empty, viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(viewport(), &none);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    EXPECT_EQ(grid.CellToolTipText(3, Col::kDataColumn), QString());
+
+    // Text that looks like markup is shown as it stands.
+    grid.setCellText(4, Col::kDataColumn, u"<b>x</b>");
+    const QPoint markup = labelPoint(4, Col::kDataColumn);
+    QHelpEvent tagged(QEvent::ToolTip, markup, viewport()->mapToGlobal(markup));
+    QApplication::sendEvent(viewport(), &tagged);
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("&lt;b&gt;x&lt;/b&gt;")));
+}
+
+TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
+{
+    grid.setCellText(1, Col::kDataColumn, u"first");
+    const QPoint from = labelPoint(1, Col::kDataColumn);
+    const QPoint to = labelPoint(6, Col::kDataColumn);
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, viewport()->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(viewport(), &move);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, to);
+    EXPECT_EQ(grid.focusColumn(), -1);
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{1});
+    EXPECT_EQ(grid.cellText(1, Col::kDataColumn), u"first");
+}
+
+} // namespace
+} // namespace wirevane::test

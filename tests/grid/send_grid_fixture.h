@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/run_state.h"
+#include "core/send_table.h"
+#include "fakes/recording_grid.h"
+#include "grid/send_table_columns.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wirevane::test {
+
+// The send table as the main window builds it: columns set up, 100 rows filled by the table,
+// shown in an active window so focus changes really happen. The model is watched by Qt's model
+// tester from before the first change.
+class SendGridTest : public ::testing::Test {
+protected:
+    SendGridTest()
+    {
+        new QAbstractItemModelTester(&grid.cellModel(),
+                                     QAbstractItemModelTester::FailureReportingMode::Fatal, &grid);
+        SetUpSendTableColumns(grid);
+        table.FillAtStartup();
+        grid.resize(700, 520);
+        grid.show();
+        grid.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+
+    QWidget* viewport() { return grid.viewport(); }
+    QPoint iconPoint(int row, int column) { return grid.CellIconRect(row, column).center(); }
+    QPoint labelPoint(int row, int column) { return grid.CellLabelRect(row, column).center(); }
+    void click(QPoint point, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(viewport(), Qt::LeftButton, modifiers, point);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+    }
+    bool ticked(int row, int column)
+    {
+        return grid.cellText(row, column) == u" " && grid.cellImage(row, column) == 1;
+    }
+    bool unticked(int row, int column)
+    {
+        return grid.cellText(row, column).empty() && grid.cellImage(row, column) == 0;
+    }
+
+    RunState run;
+    RecordingGrid grid;
+    SendTable table{grid, run};
+};
+
+} // namespace wirevane::test
