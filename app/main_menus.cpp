@@ -71,9 +71,9 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     AddItem(edit, commands, kFont, QStringLiteral("フォント変更 .."));
     QMenu* encoding = edit->addMenu(QStringLiteral("エンコード"));
     auto* encodings = new QActionGroup(encoding);
-    encodings->addAction(AddItem(encoding, commands, kEncodingSjis, QStringLiteral("SJIS"), true));
-    encodings->addAction(AddItem(encoding, commands, kEncodingUtf8, QStringLiteral("UTF-8"), true));
-    encodings->addAction(AddItem(encoding, commands, kEncodingEuc, QStringLiteral("EUC"), true));
+    encodings->addAction(AddItem(encoding, commands, kSjisItem, QStringLiteral("SJIS"), true));
+    encodings->addAction(AddItem(encoding, commands, kUtf8Item, QStringLiteral("UTF-8"), true));
+    encodings->addAction(AddItem(encoding, commands, kEucItem, QStringLiteral("EUC"), true));
     edit->addSeparator();
     AddItem(edit, commands, kStepMode, QStringLiteral("ステップ動作"), true);
 

@@ -242,9 +242,9 @@ void CWirevaneDlg::selectLineEnd(LineEndSuffix lineEnd)
 void CWirevaneDlg::showEncoding(TextEncoding encoding)
 {
     const int shown = encoding == kEncodingUtf8 || encoding == kEncodingEuc ? encoding : 0;
-    m_commands.setChecked(command::kEncodingSjis, shown == 0);
-    m_commands.setChecked(command::kEncodingUtf8, shown == 1);
-    m_commands.setChecked(command::kEncodingEuc, shown == 2);
+    m_commands.setChecked(command::kSjisItem, shown == 0);
+    m_commands.setChecked(command::kUtf8Item, shown == 1);
+    m_commands.setChecked(command::kEucItem, shown == 2);
     m_controls.encoding->setCurrentIndex(shown);
     m_terminal->ShowEncoding(encoding);
 }

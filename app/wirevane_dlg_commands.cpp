@@ -84,11 +84,11 @@ void CWirevaneDlg::Trigger(int id)
         return OnBulkChange();
     case kFont:
         return OnFont();
-    case kEncodingSjis:
+    case kSjisItem:
         return SetEncoding(kEncodingSjis);
-    case kEncodingUtf8:
+    case kUtf8Item:
         return SetEncoding(kEncodingUtf8);
-    case kEncodingEuc:
+    case kEucItem:
         return SetEncoding(kEncodingEuc);
     case kStepMode:
         return OnStepMode(m_run.stepMode == 0);

@@ -110,21 +110,21 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     auto* terminalCombo = window.terminal().findChild<QComboBox*>(QStringLiteral("1033"));
     ASSERT_NE(terminalCombo, nullptr);
 
-    window.commands().action(kEncodingEuc)->trigger();
-    window.commands().action(kEncodingSjis)->trigger();
-    EXPECT_TRUE(window.commands().isChecked(kEncodingSjis));
-    EXPECT_FALSE(window.commands().isChecked(kEncodingEuc));
-    EXPECT_TRUE(TerminalAction(window, kEncodingSjis)->isChecked());
-    EXPECT_FALSE(TerminalAction(window, kEncodingEuc)->isChecked());
+    window.commands().action(kEucItem)->trigger();
+    window.commands().action(kSjisItem)->trigger();
+    EXPECT_TRUE(window.commands().isChecked(kSjisItem));
+    EXPECT_FALSE(window.commands().isChecked(kEucItem));
+    EXPECT_TRUE(TerminalAction(window, kSjisItem)->isChecked());
+    EXPECT_FALSE(TerminalAction(window, kEucItem)->isChecked());
     EXPECT_EQ(window.run().encoding, kEncodingSjis);
 
     // Choosing "UTF-8" in the list is the same as the menu item.
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(window.run().encoding, kEncodingUtf8);
-    EXPECT_TRUE(window.commands().isChecked(kEncodingUtf8));
-    EXPECT_FALSE(window.commands().isChecked(kEncodingSjis));
-    EXPECT_TRUE(TerminalAction(window, kEncodingUtf8)->isChecked());
+    EXPECT_TRUE(window.commands().isChecked(kUtf8Item));
+    EXPECT_FALSE(window.commands().isChecked(kSjisItem));
+    EXPECT_TRUE(TerminalAction(window, kUtf8Item)->isChecked());
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
 }
 

@@ -41,6 +41,7 @@ TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
     rig.WriteSettingsFile(kOldSettings);
     CWirevaneDlg& window = rig.Start();
     ChangeTable(window);
+    const std::string afterStart = rig.ReadFile("Wirevane.ini");
     QSignalSpy exited(&window, &CWirevaneDlg::exited);
 
     test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
@@ -54,7 +55,7 @@ TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
     EXPECT_EQ(exited.count(), 0);
     EXPECT_TRUE(window.terminal().isEnabled());
     EXPECT_TRUE(window.buttonArray().isEnabled());
-    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), kOldSettings);
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), afterStart);
     EXPECT_FALSE(rig.Exists("WirevaneButtons.ini"));
 }
 
@@ -123,6 +124,7 @@ TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
     rig.WriteSettingsFile(kOldSettings);
     CWirevaneDlg& window = rig.Start();
     ChangeTable(window);
+    const std::string afterStart = rig.ReadFile("Wirevane.ini");
     const std::filesystem::path folder = rig.folder();
     const std::filesystem::path away = folder.string() + ".away";
     std::filesystem::rename(folder, away);
@@ -152,7 +154,7 @@ TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
     EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
     EXPECT_TRUE(reported.contains(QStringLiteral("Wirevane.ini")));
     EXPECT_EQ(reported.count(QLatin1Char('\n')), 2);
-    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), kOldSettings);
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), afterStart);
 }
 
 } // namespace

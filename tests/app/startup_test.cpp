@@ -44,9 +44,9 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_FALSE(Child<QCheckBox>(window, kStepBox)->isChecked());
     EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 2);
     EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 0);
-    EXPECT_TRUE(window.commands().isChecked(kEncodingSjis));
-    EXPECT_FALSE(window.commands().isChecked(kEncodingUtf8));
-    EXPECT_FALSE(window.commands().isChecked(kEncodingEuc));
+    EXPECT_TRUE(window.commands().isChecked(kSjisItem));
+    EXPECT_FALSE(window.commands().isChecked(kUtf8Item));
+    EXPECT_FALSE(window.commands().isChecked(kEucItem));
     EXPECT_FALSE(window.commands().isChecked(kStepMode));
     EXPECT_FALSE(window.commands().isChecked(kDetailView));
     EXPECT_TRUE(window.commands().isChecked(kStoreWindowPositions));
@@ -93,15 +93,16 @@ TEST(MainWindowStartup, EmptyWindowSectionsGiveTheCentredDefaultPlacement)
 TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColumns)
 {
     MainWindowRig rig;
+    // UTF-8 with a byte-order mark, so the profile's section name can be written here as it is.
     rig.WriteSettingsFile(
-        "[SERIAL]\nPORT=wvsim7\n"
+        "\xEF\xBB\xBF[SERIAL]\nPORT=wvsim7\n"
         "[CONSOLE]\nCYCLIC=1\nTERNINATOR=3\nENCODE=2\n"
         "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\nWAIT_RX=1\nHALT=0\nDELAY=250\n"
         "[DATA_INDEX5]\nSELECT=0\nDATA=hello\nWAIT_RX=3\nHALT=1\nDELAY=7\n"
         "[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\nNORM_BOTTOM=660\n"
         "[WINDOW_TERMINAL]\nVISIBLE=0\nNORM_LEFT=900\nNORM_TOP=10\n"
         "NORM_RIGHT=1500\nNORM_BOTTOM=410\n"
-        "[Profile ListTX]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
+        "[Profile ListTX__デフォルト]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
         "ColumnWidth_1=42\nColumnCount=2\n");
     CWirevaneDlg& window = rig.Start();
     using namespace command;
@@ -109,8 +110,8 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_TRUE(Child<QCheckBox>(window, kCyclicBox)->isChecked());
     EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 3);
     EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 2);
-    EXPECT_TRUE(window.commands().isChecked(kEncodingEuc));
-    EXPECT_FALSE(window.commands().isChecked(kEncodingSjis));
+    EXPECT_TRUE(window.commands().isChecked(kEucItem));
+    EXPECT_FALSE(window.commands().isChecked(kSjisItem));
     EXPECT_EQ(window.run().cyclic, 1);
     EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
 
