@@ -22,22 +22,29 @@ bool Save(const QPixmap& picture, const QString& folder, const char* name)
     return false;
 }
 
-// The three windows as they lie on a desktop, each drawn at its place over a plain background.
+// The three windows as they lie on a desktop, each drawn at its place under a plain title bar
+// (offscreen windows have no frame of their own), over a plain background.
 QPixmap Desktop(const std::vector<QWidget*>& windows)
 {
+    constexpr int kTitleHeight = 24;
     QRect bounds;
     for (QWidget* window : windows)
-        bounds |= window->geometry();
+        bounds |= window->geometry().adjusted(0, -kTitleHeight, 0, 0);
     bounds.adjust(-16, -16, 16, 16);
     QPixmap picture(bounds.size());
     picture.fill(QColor(58, 92, 120));
     QPainter painter(&picture);
     for (QWidget* window : windows) {
         const QRect place = window->geometry().translated(-bounds.topLeft());
-        painter.fillRect(place.adjusted(3, 3, 3, 3), QColor(0, 0, 0, 70));
+        const QRect title(place.left(), place.top() - kTitleHeight, place.width(), kTitleHeight);
+        painter.fillRect(place.united(title).adjusted(3, 3, 3, 3), QColor(0, 0, 0, 70));
+        painter.fillRect(title, QColor(52, 58, 70));
+        painter.setPen(Qt::white);
+        painter.drawText(title.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         window->windowTitle());
         painter.drawPixmap(place.topLeft(), window->grab());
         painter.setPen(QColor(40, 40, 40));
-        painter.drawRect(place.adjusted(0, 0, -1, -1));
+        painter.drawRect(place.united(title).adjusted(0, 0, -1, -1));
     }
     return picture;
 }
