@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -73,6 +74,10 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
 {
     setWindowTitle(QStringLiteral("Wirevane"));
     setWindowIcon(MainIcon());
+    // A flooding device gets the window thread in turns, so the window keeps painting and
+    // answering while it reads.
+    m_receiver.SetContinuation(
+        [this] { QTimer::singleShot(0, this, [this] { m_receiver.ContinueReading(); }); });
     setMinimumSize(600, 240);
     BuildWindow();
     m_buttons = std::make_unique<CDialogButtonArray>(*this, m_store, m_paths);

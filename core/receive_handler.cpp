@@ -72,8 +72,30 @@ void ReceiveHandler::OnSerialMessage(uint32_t eventWord)
         ReportModemLine(u"RLSD signal change", u"RLSD", MS_RLSD_ON);
     if (!(events & EV_RXCHAR))
         return;
-    while (ReceivePass()) {
+    // A continuation already on its way reads these bytes too.
+    if (m_continuationPending)
+        return;
+    Drain();
+}
+
+void ReceiveHandler::ContinueReading()
+{
+    m_continuationPending = false;
+    Drain();
+}
+
+void ReceiveHandler::Drain()
+{
+    if (!m_later) {
+        while (ReceivePass()) {
+        }
+        return;
     }
+    for (int reads = 0; reads < kReadsPerTurn; ++reads)
+        if (!ReceivePass())
+            return;
+    m_continuationPending = true;
+    m_later();
 }
 
 // Every byte read takes part, stored or dropped from display; only the first match counts, so

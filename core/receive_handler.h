@@ -8,6 +8,7 @@
 #include "platform/step_timer.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,12 +29,21 @@ public:
     // The notification word: event bits in the low 16 bits, line-error bits in the high 16 bits.
     void OnSerialMessage(uint32_t eventWord);
 
+    // A window must not be held inside one notification while a device floods it: with a
+    // continuation set, one notification reads at most kReadsPerTurn chunks and, when the port
+    // still had more, asks the continuation to call ContinueReading once the event loop has
+    // had its turn. Without one, a notification reads until the port is empty.
+    static constexpr int kReadsPerTurn = 256;
+    void SetContinuation(std::function<void()> later) { m_later = std::move(later); }
+    void ContinueReading();
+
     const TesterFrame& testerFrame() const { return m_frame; }
     int32_t pendingBytes() const { return m_ring.Count(); }
 
 private:
     void ReportModemLine(const char16_t* change, const char16_t* line, uint32_t bit);
     bool ReceivePass(); // true when the read came back full
+    void Drain();
     void CheckWait(std::span<const uint8_t> bytes);
     void ShowTester();
     void ShowText();
@@ -46,6 +56,8 @@ private:
     TesterFrame m_frame{};
     std::u16string m_display;
     std::vector<uint8_t> m_textRun; // the whole characters of one text display
+    std::function<void()> m_later;
+    bool m_continuationPending = false;
 };
 
 } // namespace wirevane

@@ -38,6 +38,27 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
                                u"OK");
 }
 
+// A flooding device: one notification reads a bounded amount, the rest comes in later turns,
+// and nothing is lost or read twice; notifications that arrive meanwhile add no second reader.
+TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
+{
+    int continuations = 0;
+    handler.SetContinuation([&] { ++continuations; });
+    const std::size_t total = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
+    port.queueRead(std::vector<uint8_t>(total, 'x'));
+
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
+
+    handler.ContinueReading();
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text(), std::u16string(total, u'x'));
+}
+
 TEST_F(ReceiveHandlerTest, FailedModemQueryReportsOff)
 {
     port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);

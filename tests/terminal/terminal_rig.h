@@ -36,6 +36,9 @@ public:
     {
         m_table.FillAtStartup();
         m_receiver.Allocate();
+        m_receiver.SetContinuation([this] {
+            QTimer::singleShot(0, &m_messages, [this] { m_receiver.ContinueReading(); });
+        });
         m_connection.ShowConnectionState();
     }
     ~TerminalRig() override
