@@ -129,7 +129,9 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     const QModelIndex at = indexAt(point);
     if (event->button() == Qt::LeftButton && m_model->isGroupHeader(at)) {
-        setExpanded(at, !isExpanded(at));
+        // The view keeps expansion by the header's first cell.
+        const QModelIndex header = at.siblingAtColumn(0);
+        setExpanded(header, !isExpanded(header));
         return;
     }
     int row = -1;
