@@ -148,7 +148,8 @@ public:
     void OnHeaderPressed();
     void OnDividerDragEnded();
     void OnSectionMovedByUser(int logical, int oldVisual, int newVisual);
-    void OnSectionResizedByUser(int logical, int newSize);
+    // False when the program itself resized the section.
+    bool OnSectionResizedByUser(int logical, int newSize);
 
 protected:
     // True refuses the edit; nothing changes then.
