@@ -172,7 +172,6 @@ void CGridListCtrlEx::SetColumnImageList(int column, ImageList images)
 
 void CGridListCtrlEx::SetCellSpacing(double factor)
 {
-    m_cellSpacing = factor;
     const QFont current = font();
     m_cellFont = current;
     QFont spaced = current;
@@ -181,7 +180,6 @@ void CGridListCtrlEx::SetCellSpacing(double factor)
     } else {
         spaced.setPixelSize(static_cast<int>(current.pixelSize() * factor + 0.5));
     }
-    m_gridFont = spaced;
     setFont(spaced);
     m_header->setFont(current);
 }

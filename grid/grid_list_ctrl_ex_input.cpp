@@ -13,8 +13,6 @@
 namespace wirevane {
 namespace {
 
-const QPoint kKeyboardPoint(-1, -1);
-
 // A tooltip shows the text as it stands, on one line, even when it looks like markup.
 QString PlainToolTip(const QString& text)
 {
@@ -44,7 +42,7 @@ int CGridListCtrlEx::ClickStartsEdit(int row, int column, QPoint point, bool dou
 
 bool CGridListCtrlEx::StartCellEdit(int row, int column)
 {
-    return StartCellEdit(row, column, kKeyboardPoint);
+    return StartCellEdit(row, column, kKeyboardEditPoint);
 }
 
 bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
@@ -59,7 +57,7 @@ bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
     if (trait->IsCellLocked(*this, row, column, point)) {
         return false;
     }
-    if (point == kKeyboardPoint) {
+    if (point == kKeyboardEditPoint) {
         scrollTo(m_model->indexOfRow(row, column));
     }
     QWidget* started = trait->BeginCellEditor(*this, row, column, point);

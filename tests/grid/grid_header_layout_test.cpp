@@ -224,6 +224,22 @@ TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
 }
 
+TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
+{
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    const int writes = files.replaceCount;
+    for (int x : {0, 1, 2}) {
+        const QPoint edge(x, grid.gridHeader().height() / 2);
+        QTest::mousePress(header(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(header(), edge + QPoint(30, 0));
+        QTest::mouseRelease(header(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+    }
+    EXPECT_FALSE(grid.IsColumnVisible(0));
+    EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 0);
+    EXPECT_EQ(files.replaceCount, writes);
+}
+
 TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 {
     grid.setCellText(0, Col::kDataColumn, u"a long line of send data to fit");
