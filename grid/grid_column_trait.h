@@ -12,6 +12,9 @@ namespace wirevane {
 
 class CGridListCtrlEx;
 
+// The point of an edit started from the keyboard rather than by a click.
+inline constexpr QPoint kKeyboardEditPoint(-1, -1);
+
 // How one column of the grid behaves: whether and how a click edits its cells, whether a cell is
 // read-only, and the colours and font of its cells. The grid owns one trait per column. The base
 // trait edits nothing; its click rule answers "edit after the click" only for a click on the cell

@@ -5,11 +5,6 @@
 #include <algorithm>
 
 namespace wirevane {
-namespace {
-
-const QPoint kKeyboardPoint(-1, -1);
-
-} // namespace
 
 void CGridColumnTraitImage::AddImageIndex(int image, std::u16string text, bool editable)
 {
@@ -44,7 +39,7 @@ int CGridColumnTraitImage::ClickStartsEdit(const CGridListCtrlEx& owner, int row
 QWidget* CGridColumnTraitImage::BeginCellEditor(CGridListCtrlEx& owner, int row, int column,
                                                 QPoint point)
 {
-    if (point == kKeyboardPoint || owner.CellLabelRect(row, column).contains(point)) {
+    if (point == kKeyboardEditPoint || owner.CellLabelRect(row, column).contains(point)) {
         return OpenCellEditor(owner, row, column);
     }
     if (PointOnImage(owner, row, column, point)) {

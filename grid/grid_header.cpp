@@ -16,9 +16,10 @@ CGridHeader::CGridHeader(CGridListCtrlEx& grid) : QHeaderView(Qt::Horizontal, &g
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QHeaderView::sectionResized, this, [this](int logical, int, int newSize) {
-        if (m_pressed) {
+        // A fit by divider double-click resizes while the button is down too; only the
+        // user's drag counts.
+        if (m_pressed && m_grid.OnSectionResizedByUser(logical, newSize)) {
             m_resizedWhilePressed = true;
-            m_grid.OnSectionResizedByUser(logical, newSize);
         }
     });
     connect(this, &QHeaderView::sectionMoved, this, [this](int logical, int from, int to) {

@@ -60,7 +60,11 @@ CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-CGridListCtrlEx::~CGridListCtrlEx() = default;
+CGridListCtrlEx::~CGridListCtrlEx()
+{
+    // An editor that lost the focus while the grid is half destroyed would deliver its change.
+    delete m_editor.data();
+}
 
 // ---- CellGrid ----
 
@@ -168,7 +172,6 @@ void CGridListCtrlEx::SetColumnImageList(int column, ImageList images)
 
 void CGridListCtrlEx::SetCellSpacing(double factor)
 {
-    m_cellSpacing = factor;
     const QFont current = font();
     m_cellFont = current;
     QFont spaced = current;
@@ -177,7 +180,6 @@ void CGridListCtrlEx::SetCellSpacing(double factor)
     } else {
         spaced.setPixelSize(static_cast<int>(current.pixelSize() * factor + 0.5));
     }
-    m_gridFont = spaced;
     setFont(spaced);
     m_header->setFont(current);
 }
@@ -432,11 +434,11 @@ void CGridListCtrlEx::OnSectionMovedByUser(int logical, int, int newVisual)
     viewport()->update();
 }
 
-void CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
+bool CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
 {
     const CGridColumnTrait* trait = GetColumnTrait(logical);
     if (m_arrangingSections || trait == nullptr) {
-        return;
+        return false;
     }
     const CGridColumnTrait::ColumnState& state = trait->GetColumnState();
     int bounded = newSize;
@@ -451,6 +453,7 @@ void CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
         m_header->resizeSection(logical, bounded);
         m_arrangingSections = arranging;
     }
+    return true;
 }
 
 // ---- focus cell and selection ----

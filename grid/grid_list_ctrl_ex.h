@@ -142,13 +142,15 @@ public:
     virtual std::unique_ptr<QMenu> CreateListMenu(QPoint point);
 
     CGridCellModel& cellModel() { return *m_model; }
+    const CGridCellModel& cellModel() const { return *m_model; }
     CGridHeader& gridHeader() const { return *m_header; }
 
     // Header reactions (the header calls these).
     void OnHeaderPressed();
     void OnDividerDragEnded();
     void OnSectionMovedByUser(int logical, int oldVisual, int newVisual);
-    void OnSectionResizedByUser(int logical, int newSize);
+    // False when the program itself resized the section.
+    bool OnSectionResizedByUser(int logical, int newSize);
 
 protected:
     // True refuses the edit; nothing changes then.
@@ -200,8 +202,7 @@ private:
     std::unique_ptr<CGridRowTrait> m_rowTrait;
     int m_focusColumn = -1;
     QPointer<QWidget> m_editor;
-    double m_cellSpacing = 1.0;
-    std::optional<QFont> m_gridFont;
+    // The font the list had before SetCellSpacing enlarged it: the header's and the editors'.
     std::optional<QFont> m_cellFont;
     std::u16string m_emptyText = u"There are no items to show in this view.";
     TypeAheadSearch m_typeAhead;

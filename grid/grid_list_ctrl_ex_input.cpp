@@ -13,8 +13,6 @@
 namespace wirevane {
 namespace {
 
-const QPoint kKeyboardPoint(-1, -1);
-
 // A tooltip shows the text as it stands, on one line, even when it looks like markup.
 QString PlainToolTip(const QString& text)
 {
@@ -44,7 +42,7 @@ int CGridListCtrlEx::ClickStartsEdit(int row, int column, QPoint point, bool dou
 
 bool CGridListCtrlEx::StartCellEdit(int row, int column)
 {
-    return StartCellEdit(row, column, kKeyboardPoint);
+    return StartCellEdit(row, column, kKeyboardEditPoint);
 }
 
 bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
@@ -59,7 +57,7 @@ bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
     if (trait->IsCellLocked(*this, row, column, point)) {
         return false;
     }
-    if (point == kKeyboardPoint) {
+    if (point == kKeyboardEditPoint) {
         scrollTo(m_model->indexOfRow(row, column));
     }
     QWidget* started = trait->BeginCellEditor(*this, row, column, point);
@@ -129,7 +127,9 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     const QModelIndex at = indexAt(point);
     if (event->button() == Qt::LeftButton && m_model->isGroupHeader(at)) {
-        setExpanded(at, !isExpanded(at));
+        // The view keeps expansion by the header's first cell.
+        const QModelIndex header = at.siblingAtColumn(0);
+        setExpanded(header, !isExpanded(header));
         return;
     }
     int row = -1;

@@ -56,7 +56,7 @@ void CGridListCtrlGroups::RemoveAllGroups()
 
 bool CGridListCtrlGroups::IsGroupViewEnabled() const
 {
-    return const_cast<CGridListCtrlGroups*>(this)->cellModel().grouped();
+    return cellModel().grouped();
 }
 
 void CGridListCtrlGroups::ExpandAllGroups()

@@ -17,7 +17,6 @@ TypeAheadSearch::OnChar(char16_t ch, bool ctrl, int64_t nowSeconds, int focusCol
     if (!m_lastTime || nowSeconds - *m_lastTime >= 2 || focusColumn != m_lastColumn ||
         focusRow != m_lastRow) {
         m_text.clear();
-        m_repeats = 0;
     }
     m_lastTime = nowSeconds;
     m_lastColumn = focusColumn;
@@ -25,7 +24,6 @@ TypeAheadSearch::OnChar(char16_t ch, bool ctrl, int64_t nowSeconds, int focusCol
 
     Search search;
     if (m_text.size() == 1 && m_text[0] == ch) {
-        ++m_repeats;
         search.startRow = focusRow + 1;
     } else {
         m_text += ch;

@@ -23,7 +23,6 @@ public:
                                  int focusRow);
     // The row that the search made the focused one; typing on from there continues the search.
     void NoteFocusRow(int row) { m_lastRow = row; }
-    int RepeatCount() const { return m_repeats; }
 
     // The first row from startRow on, wrapping round, whose text begins with the search text
     // (ignoring case); -1 when none does.
@@ -35,7 +34,6 @@ private:
     std::optional<int64_t> m_lastTime;
     int m_lastColumn = -1;
     int m_lastRow = -1;
-    int m_repeats = 0;
 };
 
 } // namespace wirevane

@@ -224,14 +224,62 @@ TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
 }
 
+TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
+{
+    trigger(Col::kNumberColumn, QStringLiteral("No."));
+    const int writes = files.replaceCount;
+    for (int x : {0, 1, 2}) {
+        const QPoint edge(x, grid.gridHeader().height() / 2);
+        QTest::mousePress(header(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(header(), edge + QPoint(30, 0));
+        QTest::mouseRelease(header(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+    }
+    EXPECT_FALSE(grid.IsColumnVisible(0));
+    EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
+    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 0);
+    EXPECT_EQ(files.replaceCount, writes);
+}
+
 TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 {
     grid.setCellText(0, Col::kDataColumn, u"a long line of send data to fit");
-    QTest::mouseDClick(header(), Qt::LeftButton, {}, dividerPoint(Col::kDataColumn));
+    const int writes = files.replaceCount;
+    // As the platform delivers a double-click: press, release, press, double-click, release.
+    const QPoint divider = dividerPoint(Col::kDataColumn);
+    QTest::mouseClick(header(), Qt::LeftButton, {}, divider);
+    QTest::mousePress(header(), Qt::LeftButton, {}, divider);
+    QTest::mouseDClick(header(), Qt::LeftButton, {}, divider);
+    QTest::mouseRelease(header(), Qt::LeftButton, {}, divider);
+    EXPECT_EQ(files.replaceCount, writes + 1);
     const int fitted = grid.gridHeader().sectionSize(Col::kDataColumn);
     EXPECT_NE(fitted, 240);
     EXPECT_GT(fitted, grid.fontMetrics().horizontalAdvance(QStringLiteral("a long line")));
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
+}
+
+TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
+{
+    grid.setCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
+    const int writes = files.replaceCount;
+    key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_GT(grid.gridHeader().sectionSize(Col::kDelayColumn), 80);
+    EXPECT_LT(grid.gridHeader().sectionSize(Col::kDataColumn), 240);
+    EXPECT_EQ(grid.gridHeader().sectionSize(0), 0);
+    // Each fitted column saved the layout before its own change: the last save holds the fitted
+    // widths of the columns before the delay column and the delay column's old width.
+    EXPECT_EQ(files.replaceCount, writes + 6);
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), grid.gridHeader().sectionSize(Col::kDataColumn));
+    EXPECT_EQ(storedWidth(kDefaultSection, 5), 80);
+}
+
+TEST_F(GridLayoutTest, APressOnTheHeaderCommitsARunningEdit)
+{
+    grid.StartCellEdit(0, Col::kDataColumn);
+    ASSERT_NE(grid.editor(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+    QTest::mouseClick(header(), Qt::LeftButton, {}, headerPoint(Col::kWaitColumn));
+    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.cellText(0, Col::kDataColumn), u"typed");
 }
 
 TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)

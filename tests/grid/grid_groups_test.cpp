@@ -1,0 +1,139 @@
+#include "send_grid_fixture.h"
+
+#include <QMenu>
+#include <QScrollBar>
+
+namespace wirevane::test {
+namespace {
+
+using Col = SendTable::Column;
+
+QAction* FindAction(QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QStringList Texts(QMenu& menu)
+{
+    QStringList texts;
+    for (QAction* action : menu.actions()) {
+        if (!action->isSeparator()) {
+            texts << action->text();
+        }
+    }
+    return texts;
+}
+
+class GridGroupsTest : public SendGridTest {
+protected:
+    GridGroupsTest()
+    {
+        grid.setCellText(3, Col::kWaitColumn, u"CR");
+        grid.setCellText(7, Col::kWaitColumn, u"CR");
+        grid.setCellText(5, Col::kWaitColumn, u"Any");
+    }
+    void groupByWaitFromTheHeader()
+    {
+        std::unique_ptr<QMenu> menu = grid.CreateHeaderMenu(Col::kWaitColumn);
+        FindAction(*menu, QString::fromUtf16(u"グループ表示「受信待」"))->trigger();
+    }
+    // The header row spans the list; its cells in hidden columns have no place on screen.
+    QRect groupHeaderRect(int group)
+    {
+        return grid.visualRect(grid.cellModel().index(group, Col::kDataColumn));
+    }
+    QPoint groupHeaderPoint(int group) { return groupHeaderRect(group).center(); }
+};
+
+TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowIndexes)
+{
+    grid.selectRow(7, true);
+    groupByWaitFromTheHeader();
+    ASSERT_TRUE(grid.IsGroupViewEnabled());
+    const auto& groups = grid.cellModel().groups();
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0].title, u"なし");
+    EXPECT_EQ(groups[0].rows.size(), 97u);
+    EXPECT_EQ(groups[1].title, u"CR");
+    EXPECT_EQ(groups[1].rows, (std::vector<int>{3, 7}));
+    EXPECT_EQ(groups[2].rows, std::vector<int>{5});
+
+    EXPECT_EQ(grid.rowCount(), 100);
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{7});
+    EXPECT_EQ(table.ReadRowWaitKind(7), 1);
+    table.SetRowImage(7, kRowImageSent);
+    EXPECT_EQ(grid.cellImage(7, Col::kNumberColumn), 1);
+    // Clicks reach the table row shown under its group.
+    grid.ensureRowVisible(5);
+    click(iconPoint(5, Col::kSelectColumn));
+    EXPECT_TRUE(ticked(5, Col::kSelectColumn));
+    EXPECT_TRUE(unticked(4, Col::kSelectColumn));
+    EXPECT_EQ(grid.CellRect(5, Col::kDataColumn).top(), groupHeaderRect(2).bottom() + 1);
+}
+
+TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
+{
+    EXPECT_EQ(grid.CreateListMenu(labelPoint(0, Col::kDataColumn)), nullptr);
+    grid.GroupByColumn(Col::kWaitColumn);
+
+    std::unique_ptr<QMenu> onHeader = grid.CreateListMenu(groupHeaderPoint(1));
+    EXPECT_EQ(
+        Texts(*onHeader),
+        (QStringList{QStringLiteral("Check group: CR"), QStringLiteral("Uncheck group: CR"),
+                     QStringLiteral("Expand all groups"), QStringLiteral("Collapse all groups"),
+                     QStringLiteral("Disable grouping")}));
+    FindAction(*onHeader, QStringLiteral("Check group: CR"))->trigger();
+    EXPECT_TRUE(grid.cellModel().rowChecked(3));
+    EXPECT_TRUE(grid.cellModel().rowChecked(7));
+    EXPECT_FALSE(grid.cellModel().rowChecked(5));
+
+    std::unique_ptr<QMenu> menu = grid.CreateListMenu(labelPoint(3, Col::kDataColumn));
+    EXPECT_EQ(Texts(*menu).size(), 3);
+    FindAction(*menu, QStringLiteral("Collapse all groups"))->trigger();
+    EXPECT_TRUE(grid.CellRect(3, Col::kDataColumn).isEmpty());
+    FindAction(*menu, QStringLiteral("Expand all groups"))->trigger();
+    EXPECT_FALSE(grid.CellRect(3, Col::kDataColumn).isEmpty());
+
+    // A click on a group header folds that group alone.
+    grid.scrollTo(grid.cellModel().index(1, Col::kDataColumn));
+    click(groupHeaderPoint(1));
+    EXPECT_TRUE(grid.CellRect(3, Col::kDataColumn).isEmpty());
+    EXPECT_FALSE(grid.CellRect(5, Col::kDataColumn).isEmpty());
+
+    FindAction(*menu, QStringLiteral("Disable grouping"))->trigger();
+    EXPECT_FALSE(grid.IsGroupViewEnabled());
+    EXPECT_EQ(grid.cellModel().rowCount(), 100);
+    EXPECT_EQ(grid.cellText(5, Col::kWaitColumn), u"Any");
+    EXPECT_LT(grid.CellRect(3, Col::kDataColumn).top(), grid.CellRect(5, Col::kDataColumn).top());
+}
+
+TEST_F(GridGroupsTest, UngroupingFromTheHeaderKeepsTheScrollPosition)
+{
+    EXPECT_EQ(FindAction(*grid.CreateHeaderMenu(Col::kDataColumn),
+                         QString::fromUtf16(u"グループ表示解除")),
+              nullptr);
+    groupByWaitFromTheHeader();
+    grid.verticalScrollBar()->setValue(12);
+    FindAction(*grid.CreateHeaderMenu(-1), QString::fromUtf16(u"グループ表示解除"))->trigger();
+    EXPECT_FALSE(grid.IsGroupViewEnabled());
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 12);
+}
+
+TEST(GridEmptyList, AnEmptyListNeitherGroupsNorBreaks)
+{
+    RecordingGrid grid;
+    SetUpSendTableColumns(grid);
+    grid.GroupByColumn(Col::kWaitColumn);
+    EXPECT_FALSE(grid.IsGroupViewEnabled());
+    EXPECT_EQ(grid.EmptyListText(), u"There are no items to show in this view.");
+    grid.resize(300, 200);
+    EXPECT_FALSE(grid.grab().isNull());
+}
+
+} // namespace
+} // namespace wirevane::test
