@@ -34,8 +34,7 @@ int StartOnce(int argc, char** argv, const char* folder)
 {
     QApplication application(argc, argv);
     const std::filesystem::path dir = folder;
-    const wirevane::ProgramPaths paths{dir, dir / "Wirevane.ini", dir / "Temporally.ini",
-                                       dir / "WirevaneButtons.ini"};
+    const wirevane::ProgramPaths paths = wirevane::ProgramPathsIn(dir);
     wirevane::DiskProfileFiles files;
     wirevane::ProfileStore store(paths.settingsPath, files);
     wirevane::CWirevaneDlg window(store, paths, [] { return std::vector<wirevane::PortChoice>{}; });

@@ -34,6 +34,11 @@ ProgramPaths ResolveProgramPaths(const ProgramPathInputs& inputs)
             folder = *inputs.home / ".config" / "wirevane";
         }
     }
+    return ProgramPathsIn(folder);
+}
+
+ProgramPaths ProgramPathsIn(const std::filesystem::path& folder)
+{
     ProgramPaths paths;
     paths.programDir = withSeparator(folder);
     paths.settingsPath = paths.programDir / "Wirevane.ini";

@@ -27,6 +27,10 @@ struct ProgramPathInputs {
 // the first write, not here.
 ProgramPaths ResolveProgramPaths(const ProgramPathInputs& inputs);
 
+// The three files in the given folder, whatever the folder; for a program folder chosen by the
+// caller (a test, a tool that must not touch anyone's settings).
+ProgramPaths ProgramPathsIn(const std::filesystem::path& folder);
+
 // The same from the running process: its executable's folder and environment.
 ProgramPaths ResolveProgramPathsForThisProcess();
 

@@ -17,13 +17,9 @@ namespace wirevane::test {
 // offer. Files can be put in place before the window starts and read back after it ends.
 class MainWindowRig {
 public:
-    MainWindowRig()
+    MainWindowRig() : m_paths(ProgramPathsIn(m_dir.path()))
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        m_paths.programDir = m_dir.path();
-        m_paths.settingsPath = m_dir / "Wirevane.ini";
-        m_paths.tempPath = m_dir / "Temporally.ini";
-        m_paths.buttonFilePath = m_dir / "WirevaneButtons.ini";
     }
 
     void WriteSettingsFile(const std::string& text) const { WriteFile("Wirevane.ini", text); }

@@ -66,8 +66,7 @@ int main(int argc, char** argv)
     // A program folder of its own, so the sample never touches anyone's settings.
     QTemporaryDir folder;
     const std::filesystem::path dir = QDir(folder.path()).absolutePath().toStdU16String();
-    const wirevane::ProgramPaths paths{dir, dir / "Wirevane.ini", dir / "Temporally.ini",
-                                       dir / "WirevaneButtons.ini"};
+    const wirevane::ProgramPaths paths = wirevane::ProgramPathsIn(dir);
     wirevane::DiskProfileFiles files;
     wirevane::ProfileStore store(paths.settingsPath, files);
     wirevane::CWirevaneDlg window(store, paths, [] { return std::vector<wirevane::PortChoice>{}; });
