@@ -1,12 +1,25 @@
 #include "app/app_icons.h"
 
-#include "app/painted_icon.h"
+#include "grid/vector_icon.h"
 
 #include <QPainterPath>
 
 namespace wirevane {
 
 namespace {
+
+// The drawings below work in a square of the given side.
+using IconPainter = std::function<void(QPainter& painter, qreal side)>;
+
+QIcon PaintedIcon(IconPainter paint)
+{
+    return VectorIcon([paint = std::move(paint)](QPainter& painter, const QRectF& area) {
+        painter.save();
+        painter.translate(area.topLeft());
+        paint(painter, std::min(area.width(), area.height()));
+        painter.restore();
+    });
+}
 
 const QColor kInk(40, 48, 64);
 const QColor kBlue(36, 110, 200);
