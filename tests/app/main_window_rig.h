@@ -50,11 +50,11 @@ public:
         return store.readString(section, key, u"<missing>");
     }
 
-    CWirevaneDlg& Start()
+    // Without a lister the window is offered no ports at all.
+    CWirevaneDlg& Start(CWirevaneDlg::PortLister lister = [] { return std::vector<PortChoice>{}; })
     {
         m_store = std::make_unique<ProfileStore>(m_paths.settingsPath, m_files);
-        m_window = std::make_unique<CWirevaneDlg>(*m_store, m_paths,
-                                                  [] { return std::vector<PortChoice>{}; });
+        m_window = std::make_unique<CWirevaneDlg>(*m_store, m_paths, std::move(lister));
         m_window->OnInitDialog();
         return *m_window;
     }

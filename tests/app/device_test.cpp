@@ -1,0 +1,110 @@
+#include "app/command_ids.h"
+#include "buttons/dialog_button_array.h"
+#include "main_window_rig.h"
+#include "serial/connection_status.h"
+#include "serial/dialogs/com_select_dlg.h"
+#include "support/modal_helper.h"
+#include "support/sim_process.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using namespace command;
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QTest::qWait(5);
+    return done();
+}
+
+// The main window against the device simulator, announced in a ports folder of the test's own
+// and chosen through the real selection dialog from the main window's connect command.
+class MainWindowWithDevice : public ::testing::Test {
+protected:
+    void Start(std::vector<std::string> simArgs)
+    {
+        const std::string ports = (portsDir / "ports").string();
+        setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1);
+        simArgs.insert(simArgs.end(), {"--ports-dir", ports, "--log", log.string()});
+        sim = std::make_unique<test::SimProcess>(simArgs);
+        ASSERT_TRUE(sim->started());
+        CWirevaneDlg& window = rig.Start(ConnectionManager::SystemPorts);
+        test::WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        window.Trigger(kConnect);
+        ASSERT_TRUE(window.port().IsOpen());
+    }
+    ~MainWindowWithDevice() override { unsetenv("WIREVANE_PORTS_DIR"); }
+
+    std::string Received() const
+    {
+        std::ifstream in(log, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    test::TempDir portsDir;
+    std::filesystem::path log = portsDir / "received.bin";
+    std::unique_ptr<test::SimProcess> sim;
+    test::MainWindowRig rig;
+};
+
+TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
+{
+    Start({"--lines", "--reply", "OK", "--reply-end", "cr"});
+    CWirevaneDlg& window = rig.window();
+    EXPECT_TRUE(window.statusText().startsWith(QStringLiteral("接続 ")));
+    EXPECT_EQ(window.terminal().StatusText(), window.statusText());
+    EXPECT_FALSE(window.commands().isEnabled(kConnect));
+    EXPECT_TRUE(window.commands().isEnabled(kDisconnect));
+    EXPECT_TRUE(window.commands().isEnabled(kSendBreak));
+
+    rig.WriteFile("table.ini", "[CONSOLE]\nTERNINATOR=1\n"
+                               "[DATA_INDEX0]\nSELECT=1\nDATA=ROW1\nWAIT_RX=1\nDELAY=0\n"
+                               "[DATA_INDEX1]\nSELECT=1\nDATA=ROW2\nWAIT_RX=1\nDELAY=0\n");
+    CDialogButtonArray& buttons = window.buttonArray();
+    buttons.buttonFile().buttonSlots[0] = ButtonSlot{u"./table.ini", u"table"};
+    buttons.RelabelButtons();
+    ASSERT_EQ(buttons.buttonFile().loadAndSend, 1);
+    QTest::mouseClick(buttons.findChild<QPushButton*>(QStringLiteral("1014")), Qt::LeftButton);
+
+    ASSERT_TRUE(RunUntil([&] { return Received() == "ROW1\rROW2\r"; })) << Received();
+    ASSERT_TRUE(RunUntil([&] { return window.run().running == 0; }));
+    EXPECT_EQ(window.table().grid().cellImage(1, SendTable::kNumberColumn), kRowImageSent);
+    EXPECT_EQ(buttons.StatusText(), QStringLiteral("ROW2    送信済"));
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+}
+
+TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
+{
+    Start({"--lines", "--reply", "late", "--reply-end", "none", "--close-after", "5"});
+    CWirevaneDlg& window = rig.window();
+    const std::u16string name = PortNameOf(window.port().DeviceName());
+    window.table().rows()[0] = SendRow{1, u"PING", 1, 0, 0};
+    window.table().rows()[1] = SendRow{1, u"NEVER", 0, 0, 0};
+    window.table().RewriteFromRows();
+
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] { return !window.port().IsOpen(); }));
+    const std::u16string lost = u"[Connection to " + name + u" lost.]\n";
+    ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(lost); }));
+    EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
+    EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
+    EXPECT_EQ(window.run().running, 0);
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+    EXPECT_TRUE(window.commands().isEnabled(kConnect));
+    EXPECT_FALSE(window.commands().isEnabled(kDisconnect));
+    EXPECT_EQ(sim->WaitForExit(), 0);
+}
+
+} // namespace
+} // namespace wirevane
