@@ -181,6 +181,8 @@ private:
     QToolBar* m_firstToolBar = nullptr;
     QToolBar* m_secondToolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    // The file the open command chose last, for its failure message.
+    std::filesystem::path m_chosenFile;
     QFont m_listFont;
     QFont m_headerFont;
     bool m_storeWindowPos = true;

@@ -57,7 +57,7 @@ void CWirevaneDlg::Trigger(int id)
         return;
     case kOpen:
         if (const platform::FileError e = m_fileCommands.OnOpen(); !e.ok())
-            ReportLoadFailure({}, e);
+            ReportLoadFailure(m_chosenFile, e);
         return;
     case kSaveAs:
         SaveAs();
@@ -278,7 +278,8 @@ CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
         QString::fromStdU16String(request.initialFolder.u16string()), QtFileFilter(request.filter));
     if (chosen.isEmpty())
         return std::nullopt;
-    return PathOf(chosen);
+    m_chosenFile = PathOf(chosen);
+    return m_chosenFile;
 }
 
 std::optional<std::filesystem::path>

@@ -1,4 +1,5 @@
 #include "app/command_ids.h"
+#include "app/dialog_exit.h"
 #include "buttons/dialog_button_array.h"
 #include "commands/dialog_new_data_tx.h"
 #include "commands/dialog_property.h"
@@ -12,8 +13,10 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -197,6 +200,63 @@ TEST(MainWindowCommands, BulkChangeTouchesOnlyTheTickedRowsAndTheTickedFields)
     EXPECT_EQ(grid.cellText(2, SendTable::kDelayColumn), u"2500");
     EXPECT_EQ(grid.cellText(2, SendTable::kDataColumn), u"two");
     EXPECT_EQ(grid.cellText(6, SendTable::kDelayColumn), u"100");
+}
+
+// Escape and Enter that no control takes end in the exit question, as in a dialog; the ones an
+// open cell editor takes must not.
+TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    int exitQuestions = 0;
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        ASSERT_TRUE(window.grid().StartCellEdit(0, SendTable::kDataColumn));
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, QStringLiteral("X"));
+        test::WhenModal<CDialogExit>(
+            [&](CDialogExit* dialog) {
+                ++exitQuestions;
+                dialog->reject();
+            },
+            300);
+        QTest::keyClick(editor, key);
+        QTest::qWait(400);
+    }
+    EXPECT_EQ(exitQuestions, 0);
+    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"X");
+
+    test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
+        ++exitQuestions;
+        dialog->reject();
+    });
+    QTest::keyClick(&window.grid(), Qt::Key_Escape);
+    EXPECT_EQ(exitQuestions, 1);
+}
+
+TEST(MainWindowCommands, AFailedTemporarySaveNamesTheFileAndTheReason)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    const std::filesystem::path folder = rig.folder();
+    const std::filesystem::path away = folder.string() + ".away";
+    std::filesystem::rename(folder, away);
+    std::ofstream(folder) << "not a folder";
+
+    QString reported;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+        reported = box->text();
+        box->accept();
+    });
+    window.Trigger(kTemporarySave);
+    std::filesystem::remove(folder);
+    std::filesystem::rename(away, folder);
+
+    EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
+    EXPECT_TRUE(reported.contains(QStringLiteral("Temporally.ini")));
+    EXPECT_FALSE(rig.Exists("Temporally.ini"));
 }
 
 } // namespace
