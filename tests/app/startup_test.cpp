@@ -4,6 +4,7 @@
 #include "main_window_rig.h"
 #include "terminal/dialog_terminal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -140,6 +141,29 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_TRUE(header->isSectionHidden(SendTable::kDelayColumn));
     EXPECT_LT(header->visualIndex(SendTable::kDataColumn),
               header->visualIndex(SendTable::kSelectColumn));
+}
+
+TEST(MainWindowStartup, TheTableGrowsBothWaysAndTheControlsRowStaysAtTheBottom)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    QWidget& grid = window.grid();
+    QWidget* cyclic = window.findChild<QWidget*>(QString::number(command::kCyclicBox));
+    window.resize(800, 600);
+    QApplication::processEvents();
+    const QSize gridBefore = grid.size();
+    const int controlsFromBottom = window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y();
+    const int controlsLeft = cyclic->mapTo(&window, QPoint(0, 0)).x();
+
+    window.resize(1000, 750);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.size(), gridBefore + QSize(200, 150));
+    EXPECT_EQ(window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y(), controlsFromBottom);
+    EXPECT_EQ(cyclic->mapTo(&window, QPoint(0, 0)).x(), controlsLeft);
+
+    window.resize(500, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(600, 240));
 }
 
 } // namespace
