@@ -8,7 +8,8 @@ namespace wirevane::test {
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "wirevane-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "wirevane-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
@@ -22,4 +23,4 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-}  // namespace wirevane::test
+} // namespace wirevane::test

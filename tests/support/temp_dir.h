@@ -20,4 +20,4 @@ private:
     std::filesystem::path m_path;
 };
 
-}  // namespace wirevane::test
+} // namespace wirevane::test

@@ -12,4 +12,4 @@ std::filesystem::path toolPath(const char* name)
     return binaryDir() / "tools" / name / name;
 }
 
-}  // namespace wirevane::test
+} // namespace wirevane::test

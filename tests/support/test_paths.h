@@ -10,4 +10,4 @@ std::filesystem::path binaryDir();
 // Path of an executable built from tools/NAME.
 std::filesystem::path toolPath(const char* name);
 
-}  // namespace wirevane::test
+} // namespace wirevane::test

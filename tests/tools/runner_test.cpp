@@ -1,6 +1,6 @@
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
-#include "support/child_process.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,4 @@
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 // Widget tests need a QApplication; the offscreen platform lets them run without a display.
