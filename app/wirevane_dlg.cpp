@@ -256,7 +256,7 @@ void CWirevaneDlg::showEncoding(TextEncoding encoding)
 
 // WindowPlacements
 
-QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
+const QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
 {
     switch (window) {
     case PlacedWindow::Terminal:
@@ -266,7 +266,7 @@ QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
     case PlacedWindow::Main:
         break;
     }
-    return const_cast<CWirevaneDlg*>(this);
+    return this;
 }
 
 WindowRect CWirevaneDlg::normalRect(PlacedWindow window) const

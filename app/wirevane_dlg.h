@@ -141,7 +141,7 @@ private:
     void ConnectControls();
     void PlaceWindows();
     void SetUpTable();
-    QWidget* WindowOf(PlacedWindow window) const;
+    const QWidget* WindowOf(PlacedWindow window) const;
 
     void OnNew();
     void OnSelectAll();
