@@ -199,9 +199,14 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
             addLine(text.substr(begin, end - begin), std::nullopt);
         });
     } else {
-        bool utf8 = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-        doc.m_form = utf8 ? IniTextForm::Utf8Bom : IniTextForm::CodePage932;
-        std::span<const uint8_t> body = utf8 ? bytes.subspan(3) : bytes;
+        const bool marked =
+            bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
+        const bool unmarkedUtf8 = !marked && !isAscii(bytes) && isWellFormedUtf8(bytes);
+        doc.m_form = marked         ? IniTextForm::Utf8Bom
+                     : unmarkedUtf8 ? IniTextForm::Utf8
+                                    : IniTextForm::CodePage932;
+        const bool utf8 = marked || unmarkedUtf8;
+        std::span<const uint8_t> body = marked ? bytes.subspan(3) : bytes;
         doc.m_crlf = splitLines(body, [&](size_t begin, size_t end) {
             std::span<const uint8_t> lineBytes = body.subspan(begin, end - begin);
             std::u16string text = utf8 ? decodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
@@ -234,7 +239,7 @@ std::vector<uint8_t> IniDocument::serialize() const
         for (const Line* line : lines) {
             if (line->original) {
                 out.insert(out.end(), line->original->begin(), line->original->end());
-            } else if (m_form == IniTextForm::Utf8Bom) {
+            } else if (m_form == IniTextForm::Utf8Bom || m_form == IniTextForm::Utf8) {
                 appendUtf8(line->text, out);
             } else if (isAscii(line->text)) {
                 out.insert(out.end(), line->text.begin(), line->text.end());
@@ -245,6 +250,12 @@ std::vector<uint8_t> IniDocument::serialize() const
                 break;
             }
             out.insert(out.end(), lineBreak.begin(), lineBreak.end());
+        }
+        // Code page 932 bytes that happen to form UTF-8 would be read back as UTF-8, as other
+        // characters: such a file is written in a form that says what it is.
+        if (representable && m_form == IniTextForm::CodePage932 && !isAscii(out) &&
+            isWellFormedUtf8(out)) {
+            representable = false;
         }
         if (representable) {
             return out;

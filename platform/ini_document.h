@@ -11,8 +11,11 @@
 namespace wirevane::platform {
 
 // How the bytes of an INI file hold its text. Files without a byte-order mark are code page 932,
-// as the native program writes them.
-enum class IniTextForm { CodePage932, Utf8Bom, Utf16LeBom };
+// as the native program writes them, except one whose bytes are all well-formed UTF-8 and not
+// all ASCII: that is a file saved by a UTF-8 editor (Japanese code page 932 text practically never
+// forms valid UTF-8), and reading it as code page 932 would garble it and the next save would
+// destroy it. Such a file is read and written back as UTF-8 without a mark.
+enum class IniTextForm { CodePage932, Utf8, Utf8Bom, Utf16LeBom };
 
 // One INI file in memory, read and edited with the semantics of the native private-profile
 // functions: section and key names match without regard to ASCII letter case, the first section

@@ -183,6 +183,37 @@ TEST(IniDocumentEncoding, ByteOrderMarksAreKept)
     EXPECT_EQ(fromUtf16.serialize(), utf16);
 }
 
+// A file saved by a UTF-8 editor has no mark; read as code page 932 its Japanese would turn to
+// other characters and the next save would write those over it.
+TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
+{
+    const std::string text = "[DATA_INDEX0]\r\nDATA=\xE3\x81\x82\\x41\r\n";
+    IniDocument doc = parsed(text);
+    EXPECT_EQ(doc.form(), IniTextForm::Utf8);
+    EXPECT_EQ(doc.readString(u"DATA_INDEX0", u"DATA", u""), u"あ\\x41");
+    doc.writeString(u"DATA_INDEX1", u"DATA", u"日本");
+    const std::vector<uint8_t> bytes = doc.serialize();
+    const std::string expected = text + "[DATA_INDEX1]\r\nDATA=\xE6\x97\xA5\xE6\x9C\xAC\r\n";
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+
+    // Code page 932 Japanese is not valid UTF-8, and plain ASCII stays a code page 932 file.
+    IniDocument sjis = parsed("[S]\r\nk=\x83\x65\x83\x58\x83\x67\r\n");
+    EXPECT_EQ(sjis.form(), IniTextForm::CodePage932);
+    EXPECT_EQ(sjis.readString(u"S", u"k", u""), u"テスト");
+    IniDocument ascii = parsed("[S]\r\nk=v\r\n");
+    ascii.writeString(u"S", u"j", u"テ");
+    const std::vector<uint8_t> asciiBytes = ascii.serialize();
+    EXPECT_EQ(std::string(asciiBytes.begin(), asciiBytes.end()), "[S]\r\nk=v\r\nj=\x83\x65\r\n");
+
+    // "縺ｱ" in code page 932 is E3 81 B1, which is also UTF-8 for "ぱ": kept apart by UTF-16.
+    IniDocument lookalike = parsed("[S]\r\nk=v\r\n");
+    lookalike.writeString(u"S", u"j", u"縺ｱ");
+    const std::vector<uint8_t> saved = lookalike.serialize();
+    ASSERT_GE(saved.size(), 2u);
+    EXPECT_EQ(saved[0], 0xFF);
+    EXPECT_EQ(IniDocument::parse(saved).readString(u"S", u"j", u""), u"縺ｱ");
+}
+
 TEST(IniDocumentEncoding, TextBeyondCodePage932SwitchesTheFileToUtf16)
 {
     IniDocument doc = parsed("[S]\r\nk=v\r\n");
