@@ -1,9 +1,9 @@
 #include "buttons/button_captions.h"
 #include "buttons/dialog_button_array.h"
 #include "fakes/recording_button_array_host.h"
-#include "modal_dialogs.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "support/modal_helper.h"
 #include "support/temp_dir.h"
 
 #include <QCheckBox>
@@ -154,7 +154,7 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
         WriteSettingsFile("saved.ini");
         return SaveAsResult{true, dir.path() / "saved.ini", u"saved.ini", {}};
     };
-    test::WhenModalShown([](QWidget* dialog) {
+    test::WhenModal<QWidget>([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登録方法"));
         EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("1034"))->isChecked());
         dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
@@ -174,12 +174,12 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
 TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
 {
     ChooseMode(kSlotModeRegister);
-    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     QTest::mouseClick(Button(1026), Qt::LeftButton);
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
     EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 
-    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
     QTest::mouseClick(Button(1026), Qt::LeftButton);
     EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 }
@@ -190,9 +190,9 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     WriteSettingsFile("tables/chosen.ini");
     ChooseMode(kSlotModeRegister);
     const QString chosen = QString::fromStdString((dir.path() / "tables/chosen.ini").string());
-    test::WhenModalShown([chosen](QWidget* dialog) {
+    test::WhenModal<QWidget>([chosen](QWidget* dialog) {
         dialog->findChild<QRadioButton*>(QStringLiteral("1033"))->setChecked(true);
-        test::WhenModalShown([chosen](QWidget* fileDialog) {
+        test::WhenModal<QWidget>([chosen](QWidget* fileDialog) {
             auto* picker = qobject_cast<QFileDialog*>(fileDialog);
             ASSERT_NE(picker, nullptr);
             EXPECT_EQ(picker->windowTitle(), QStringLiteral("設定ファイル 指定"));
@@ -214,7 +214,7 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
     QTest::mouseClick(Button(1027), Qt::LeftButton); // slot 1 has no text: nothing asked
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-    test::WhenModalShown([](QWidget* box) {
+    test::WhenModal<QWidget>([](QWidget* box) {
         auto* message = qobject_cast<QMessageBox*>(box);
         ASSERT_NE(message, nullptr);
         EXPECT_EQ(message->windowTitle(), QStringLiteral("ボタン 解除"));
@@ -234,7 +234,7 @@ TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
 {
     Bind(0, 4, u"./e.ini", u"old");
     ChooseMode(kSlotModeRename);
-    test::WhenModalShown([](QWidget* dialog) {
+    test::WhenModal<QWidget>([](QWidget* dialog) {
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1052"));
         EXPECT_EQ(edit->text(), QStringLiteral("old"));
         edit->clear();
@@ -249,7 +249,7 @@ TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
 {
     auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
     combo->setCurrentIndex(5);
-    test::WhenModalShown([](QWidget* dialog) {
+    test::WhenModal<QWidget>([](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("1053"))->text(),
                   QStringLiteral("グループ 6 タイトル"));
         auto* registerBox = dialog->findChild<QCheckBox*>(QStringLiteral("1050"));
