@@ -299,7 +299,12 @@ void CGridListCtrlEx::keyPressEvent(QKeyEvent* event)
         if (!ctrl && row >= 0 && CellHasImage(row, m_focusColumn)) {
             StartCellEdit(row, m_focusColumn, CellIconRect(row, m_focusColumn).topLeft());
         }
-        QTreeView::keyPressEvent(event);
+        // The list's own handling of Space would also search the rows for a " " text, which
+        // every ticked check cell holds, and move the focus there: only the selection is kept.
+        if (currentIndex().isValid()) {
+            selectionModel()->select(currentIndex(), selectionCommand(currentIndex(), event));
+        }
+        event->accept();
         return;
     case Qt::Key_Left:
     case Qt::Key_Right:

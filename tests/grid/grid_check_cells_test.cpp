@@ -53,11 +53,21 @@ TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
     EXPECT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
     EXPECT_TRUE(unticked(2, Col::kSelectColumn));
     EXPECT_TRUE(unticked(6, Col::kSelectColumn));
+}
 
-    // A flip on a row outside the selection changes that row alone.
+TEST_F(SendGridTest, AFlipOnARowOutsideTheSelectionChangesThatRowAlone)
+{
+    // The selected rows are unticked, so they would follow if the flip ignored where it was.
+    click(labelPoint(3, Col::kDataColumn));
+    click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
+    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+
     click(iconPoint(8, Col::kSelectColumn));
     EXPECT_TRUE(ticked(8, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(3, Col::kSelectColumn));
+    for (int row : {3, 4, 5})
+        EXPECT_TRUE(unticked(row, Col::kSelectColumn)) << row;
+    ASSERT_EQ(grid.changes.size(), 1u);
+    EXPECT_EQ(grid.changes[0].row, 8);
 }
 
 TEST_F(SendGridTest, DoubleClickOnACheckImageLeavesItAsItWas)
@@ -103,6 +113,30 @@ TEST_F(SendGridTest, SpaceFlipsTheFocusCellLikeAClickOnItsImage)
     const size_t before = grid.changes.size();
     key(Qt::Key_Space);
     EXPECT_EQ(grid.changes.size(), before);
+}
+
+TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
+{
+    // Ticked rows hold " " in the check column, the text a search for the typed space finds.
+    for (int row : {2, 4, 40}) {
+        table.SetRowStatus(row, u" ");
+        grid.setCellImage(row, Col::kSelectColumn, 1);
+    }
+    click(labelPoint(0, Col::kSelectColumn));
+    ASSERT_EQ(grid.focusRow(), 0);
+
+    for (int row = 0; row < 100; ++row) {
+        ASSERT_EQ(grid.focusRow(), row);
+        const bool wasTicked = ticked(row, Col::kSelectColumn);
+        key(Qt::Key_Space);
+        ASSERT_EQ(grid.focusRow(), row);
+        EXPECT_EQ(ticked(row, Col::kSelectColumn), !wasTicked) << row;
+        key(Qt::Key_Down);
+    }
+    EXPECT_EQ(grid.focusRow(), 99);
+    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    EXPECT_EQ(table.ReadRowSendFlag(50), 1);
+    EXPECT_EQ(table.ReadRowSendFlag(40), 0);
 }
 
 TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
