@@ -66,7 +66,11 @@ void ConnectionManager::Connect(QWidget* dialogParent)
     m_windows.EnableCompanionWindows(false);
     {
         CComSelectDlg dialog(dialogParent, &m_port, m_lister());
-        dialog.exec();
+        if (dialog.exec() != QDialog::Accepted) {
+            // A cancelled choice is no failure: nothing was tried, so nothing is reported.
+            m_windows.EnableCompanionWindows(true);
+            return;
+        }
         m_port.SetDeviceName(dialog.selectedPort());
     }
     if (!OpenSelected()) {

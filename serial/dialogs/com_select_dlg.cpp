@@ -1,7 +1,11 @@
 #include "serial/dialogs/com_select_dlg.h"
 
+#include "serial/dialogs/typed_port.h"
+
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,20 +30,39 @@ CComSelectDlg::CComSelectDlg(QWidget* parent, CSerial* port, std::vector<PortCho
     groupLayout->addWidget(m_list);
     layout->addWidget(group);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CComSelectDlg::accept);
-    layout->addWidget(ok, 0, Qt::AlignRight);
+    buttons->addWidget(ok);
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    connect(cancel, &QPushButton::clicked, this, &CComSelectDlg::reject);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
 }
 
 void CComSelectDlg::accept()
 {
     const int index = m_list->currentIndex();
-    // A name typed into the field is not a listed port, even if it starts like one.
-    if (index < 0 || m_list->currentText() != m_list->itemText(index))
+    if (index >= 0 && m_list->currentText() == m_list->itemText(index)) {
+        m_selectedPort = m_ports[static_cast<std::size_t>(index)].portName;
+        QDialog::accept();
         return;
-    m_selectedPort = m_ports[static_cast<std::size_t>(index)].portName;
+    }
+    // A name typed into the field, even one that starts like a listed port, is tried as the
+    // runner tries its --port: as a path or a name. What cannot be a port is said here, where
+    // the user can still correct it.
+    const TypedPort typed = ResolveTypedPort(m_list->currentText().toStdU16String());
+    const QString problem = TypedPortProblem(typed);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), problem);
+        m_list->setFocus();
+        return;
+    }
+    m_selectedPort = typed.name;
     QDialog::accept();
 }
 

@@ -12,9 +12,9 @@ class QComboBox;
 namespace wirevane {
 
 // "COM port selection": lists the given ports in their order, preselects the port object's
-// current port, and on OK holds the chosen bare port name. There is no Cancel button; closing
-// the dialog cancels and leaves the name empty. OK without a listed port chosen (an empty list,
-// or a name typed into the field) keeps the dialog open.
+// current port, and on OK holds the chosen bare port name. A name typed into the field is taken
+// when it leads to a device the user may open; otherwise a message says why and the dialog
+// stays open. Cancel, Escape and the close box leave the name empty and try nothing.
 class CComSelectDlg : public QDialog {
     Q_OBJECT
 public:

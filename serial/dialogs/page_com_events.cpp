@@ -73,17 +73,30 @@ void CPageComEvents::UpdateCharacterEnabling()
     m_character->setEnabled(enabled);
 }
 
-bool CPageComEvents::Apply()
+bool CPageComEvents::Validate()
+{
+    if (Character())
+        return true;
+    QMessageBox::warning(this, window()->windowTitle(),
+                         QStringLiteral("0 から 255 までの整数を入力してください。"));
+    m_character->setFocus();
+    m_character->selectAll();
+    return false;
+}
+
+std::optional<uint8_t> CPageComEvents::Character() const
 {
     bool isNumber = false;
     const int character = m_character->text().trimmed().toInt(&isNumber, 10);
-    if (!isNumber || character < 0 || character > 255) {
-        QMessageBox::warning(this, window()->windowTitle(),
-                             QStringLiteral("0 から 255 までの整数を入力してください。"));
-        m_character->setFocus();
-        m_character->selectAll();
+    if (!isNumber || character < 0 || character > 255)
+        return std::nullopt;
+    return static_cast<uint8_t>(character);
+}
+
+bool CPageComEvents::Apply()
+{
+    if (!Validate())
         return false;
-    }
     uint32_t mask = 0;
     for (std::size_t i = 0; i < 9; ++i) {
         if (m_boxes[i]->isChecked())
@@ -91,7 +104,7 @@ bool CPageComEvents::Apply()
     }
     if (m_port->SetEventMask(mask) != 0)
         return false;
-    return m_port->SetEventCharacter(static_cast<uint8_t>(character), false) == 0;
+    return m_port->SetEventCharacter(*Character(), false) == 0;
 }
 
 } // namespace wirevane

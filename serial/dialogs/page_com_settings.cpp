@@ -2,9 +2,11 @@
 
 #include "serial/dialogs/com_settings_choices.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -43,9 +45,9 @@ CPageComSettings::CPageComSettings(CSerial* port, QWidget* parent) : QWidget(par
                            handshake, 1, 2);
 }
 
-QButtonGroup* CPageComSettings::AddGroup(const QString& title, const RadioGroup& group,
-                                         const QStringList& texts, uint32_t current, int row,
-                                         int column)
+CPageComSettings::Group CPageComSettings::AddGroup(const QString& title, const RadioGroup& group,
+                                                   const QStringList& texts, uint32_t current,
+                                                   int row, int column)
 {
     auto* box = new QGroupBox(title, this);
     auto* boxLayout = new QVBoxLayout(box);
@@ -62,21 +64,60 @@ QButtonGroup* CPageComSettings::AddGroup(const QString& title, const RadioGroup&
     }
     boxLayout->addStretch(1);
     static_cast<QGridLayout*>(layout())->addWidget(box, row, column);
-    return buttons;
+    QString shownTitle = title;
+    shownTitle.remove(QLatin1Char('&'));
+    return Group{shownTitle, &group, buttons, current};
 }
 
-uint32_t CPageComSettings::Chosen(const QButtonGroup* buttons, const RadioGroup& group) const
+uint32_t CPageComSettings::Chosen(const Group& group) const
 {
-    return group.ValueForId(buttons->checkedId());
+    return group.choices->ValueForId(group.buttons->checkedId());
 }
 
 bool CPageComSettings::Apply()
 {
-    if (m_port->SetLineSettings(Chosen(m_baud, kBaudRateGroup), Chosen(m_dataBits, kDataBitsGroup),
-                                Chosen(m_parity, kParityGroup),
-                                Chosen(m_stopBits, kStopBitsGroup)) != 0)
+    if (m_port->SetLineSettings(Chosen(m_baud), Chosen(m_dataBits), Chosen(m_parity),
+                                Chosen(m_stopBits)) != 0) {
+        if (const Group* refused = FindRefusedLineValue())
+            ReportRefused(*refused);
         return false;
-    return m_port->SetHandshake(Chosen(m_handshake, kHandshakeGroup)) == 0;
+    }
+    if (m_port->SetHandshake(Chosen(m_handshake)) != 0) {
+        Restore();
+        ReportRefused(m_handshake);
+        return false;
+    }
+    return true;
+}
+
+void CPageComSettings::Restore()
+{
+    m_port->SetLineSettings(m_baud.old, m_dataBits.old, m_parity.old, m_stopBits.old);
+    m_port->SetHandshake(m_handshake.old);
+}
+
+const CPageComSettings::Group* CPageComSettings::FindRefusedLineValue()
+{
+    const Group* order[] = {&m_baud, &m_dataBits, &m_parity, &m_stopBits};
+    uint32_t values[] = {m_baud.old, m_dataBits.old, m_parity.old, m_stopBits.old};
+    const Group* refused = nullptr;
+    for (std::size_t i = 0; i < 4 && refused == nullptr; ++i) {
+        values[i] = Chosen(*order[i]);
+        if (m_port->SetLineSettings(values[0], values[1], values[2], values[3]) != 0)
+            refused = order[i];
+    }
+    Restore();
+    return refused;
+}
+
+void CPageComSettings::ReportRefused(const Group& group)
+{
+    const QAbstractButton* chosen = group.buttons->checkedButton();
+    const QString value = chosen != nullptr ? chosen->text() : QStringLiteral("(未選択)");
+    QMessageBox::warning(this, window()->windowTitle(),
+                         QStringLiteral("ポートが %1 「%2」を受け付けませんでした。\n"
+                                        "以前の設定のままです。")
+                             .arg(group.title, value));
 }
 
 } // namespace wirevane

@@ -35,11 +35,18 @@ CSheetSettings::CSheetSettings(CSerial* port, QWidget* parent) : QDialog(parent)
 
 void CSheetSettings::accept()
 {
+    // Every page is checked before any reaches the port, so a refused page leaves the port as
+    // it was, and Cancel afterwards changes nothing.
+    if (m_eventsShown && !m_eventsPage->Validate()) {
+        m_tabs->setCurrentWidget(m_eventsPage);
+        return;
+    }
     if (!m_settingsPage->Apply()) {
         m_tabs->setCurrentWidget(m_settingsPage);
         return;
     }
     if (m_eventsShown && !m_eventsPage->Apply()) {
+        m_settingsPage->Restore();
         m_tabs->setCurrentWidget(m_eventsPage);
         return;
     }

@@ -12,8 +12,9 @@ class CPageComEvents;
 class CPageComSettings;
 
 // "COM Settings": the "Settings" and "Events" pages over one port, with OK and Cancel only.
-// OK applies each page the user has shown, the first page always; a page that refuses keeps
-// the sheet open on that page. Cancel changes nothing on the port.
+// OK checks every page the user has shown, then applies them, the first page always; a page
+// that refuses keeps the sheet open on that page with the port as it was before OK. Cancel
+// changes nothing on the port.
 class CSheetSettings : public QDialog {
     Q_OBJECT
 public:

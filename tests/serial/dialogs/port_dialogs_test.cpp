@@ -7,6 +7,7 @@
 #include "serial/dialogs/sheet_settings.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
+#include "support/temp_dir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -88,7 +90,7 @@ TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(1), QStringLiteral("COM5    Virtual-COM-Port"));
     EXPECT_EQ(list->currentIndex(), 1);
-    EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1) << "OK only, no Cancel";
+    EXPECT_EQ(Child<QPushButton>(dialog, 2)->text(), QStringLiteral("キャンセル"));
 
     dialog.show();
     QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
@@ -96,18 +98,60 @@ TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
     EXPECT_EQ(dialog.selectedPort(), u"COM5");
 }
 
-TEST_F(PortDialogs, SelectionRefusesATypedNameAndReturnsNothingWhenClosed)
+TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReasonOtherwise)
 {
+    test::TempDir dir;
+    {
+        std::ofstream(dir / "plain") << "x";
+    }
     CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
     dialog.show();
     auto* list = Child<QComboBox>(dialog, 1140);
-    list->setEditText(QStringLiteral("COM9"));
-    QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
+    // The refusal is a modal message; the dialog stays open behind it.
+    auto refusal = [&](const QString& typed) {
+        list->setEditText(typed);
+        QString message;
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
+        return message;
+    };
+    const QString missing = QString::fromStdString((dir / "gone").string());
+    EXPECT_EQ(refusal(missing), QStringLiteral("ポート「%1」が見つかりません (%1)。").arg(missing));
+    const QString plain = QString::fromStdString((dir / "plain").string());
+    EXPECT_EQ(refusal(plain),
+              QStringLiteral("「%1」はシリアルポートではありません (%1)。").arg(plain));
+    EXPECT_EQ(refusal(QStringLiteral("  ")), QStringLiteral("ポート名を入力してください。"));
+    EXPECT_EQ(refusal(QStringLiteral("COM1x")),
+              QStringLiteral("ポート「COM1x」が見つかりません (/dev/COM1x)。"))
+        << "a name that starts like a listed port is not that port";
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.selectedPort(), u"");
-    QTest::keyClick(&dialog, Qt::Key_Escape);
+
+    const QString device = QString::fromStdString(pty.slavePath());
+    list->setEditText(QStringLiteral("\\\\.\\") + device + QStringLiteral(" "));
+    QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.selectedPort(), u"");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.selectedPort(), pty.slavePathU16());
+}
+
+TEST_F(PortDialogs, EscapeAndCancelCloseTheSelectionWithoutAName)
+{
+    for (bool escape : {true, false}) {
+        CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
+        dialog.show();
+        Child<QComboBox>(dialog, 1140)->setEditText(QStringLiteral("nowhere"));
+        if (escape)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(Child<QPushButton>(dialog, 2), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible()) << escape;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << escape;
+        EXPECT_EQ(dialog.selectedPort(), u"") << escape;
+    }
 }
 
 TEST_F(PortDialogs, SettingsPageMapsValuesToButtonsAndBack)
@@ -212,18 +256,59 @@ TEST_F(PortDialogs, SheetAppliesOnlyThePagesTheUserShowed)
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR | EV_TXEMPTY);
 }
 
-TEST_F(PortDialogs, SheetStaysOpenOnAValueTheDeviceRefuses)
+TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
 {
+    ASSERT_EQ(port.SetLineSettings(19200, 8, NOPARITY, ONESTOPBIT), 0u);
     CSheetSettings sheet(&port);
     sheet.show();
-    // A pseudo-terminal keeps no parity.
+    // A pseudo-terminal keeps no parity; the rate before it in the port's order is fine.
+    Child<QRadioButton>(sheet, 1008)->click();
     Child<QRadioButton>(sheet, 1022)->click();
+    Child<QRadioButton>(sheet, 1033)->click();
+    QString message;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
     QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
     EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(message, QStringLiteral("ポートが Parity 「Odd」を受け付けませんでした。\n"
+                                      "以前の設定のままです。"));
     EXPECT_EQ(port.GetParity(), NOPARITY);
+    EXPECT_EQ(port.GetBaudRate(), 19200u) << "values tried before the refused one are undone";
+    EXPECT_EQ(port.GetStopBits(), ONESTOPBIT);
+
     Child<QRadioButton>(sheet, 1021)->click();
     QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
     EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(port.GetBaudRate(), 57600u);
+    EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
+}
+
+TEST_F(PortDialogs, CancelAfterARefusedEventsPageLeavesThePortAsItWas)
+{
+    ASSERT_EQ(port.SetLineSettings(9600, 8, NOPARITY, ONESTOPBIT), 0u);
+    CSheetSettings sheet(&port);
+    sheet.show();
+    Child<QRadioButton>(sheet, 1008)->click();
+    sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
+    Child<QCheckBox>(sheet, 1109)->click();
+    Child<QLineEdit>(sheet, 1112)->setText(QStringLiteral("300"));
+    QString message;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
+    EXPECT_EQ(message, QStringLiteral("0 から 255 までの整数を入力してください。"));
+    ASSERT_TRUE(sheet.isVisible());
+    EXPECT_EQ(sheet.findChild<QTabWidget*>()->currentIndex(), 1);
+    EXPECT_EQ(port.GetBaudRate(), 9600u) << "no page reaches the port before all are valid";
+
+    QTest::mouseClick(Child<QPushButton>(sheet, 2), Qt::LeftButton);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(port.GetBaudRate(), 9600u);
+    EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR);
 }
 
 } // namespace
