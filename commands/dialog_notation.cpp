@@ -2,6 +2,7 @@
 
 #include "commands/dialog_controls.h"
 #include "core/send_table.h"
+#include "grid/escape_legend.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,6 +37,7 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
 {
     setWindowTitle(QString::fromUtf16(u"記号"));
     auto* group = new QGroupBox(QString::fromUtf16(u"記号"), this);
+    group->setObjectName(QStringLiteral("markerLegend"));
     auto* grid = new QGridLayout(group);
     int line = 0;
     for (const LegendLine& entry : kLegend) {
@@ -47,6 +49,36 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
     }
     grid->setColumnStretch(1, 1);
 
+    auto* escapes = new QGroupBox(QString::fromUtf16(u"エスケープ表記 (送信データ)"), this);
+    escapes->setObjectName(QStringLiteral("escapeLegend"));
+    auto* table = new QGridLayout(escapes);
+    table->setHorizontalSpacing(12);
+    const QString headings[] = {QString::fromUtf16(u"表記"), QString::fromUtf16(u"バイト"),
+                                QString::fromUtf16(u"例"), QString::fromUtf16(u"送信バイト")};
+    for (int column = 0; column < 4; ++column) {
+        auto* heading = new QLabel(headings[column], escapes);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        table->addWidget(heading, 0, column);
+    }
+    int escapeLine = 1;
+    for (const EscapeLegendLine& entry : EscapeLegend()) {
+        const QString example = QString::fromUtf16(entry.example);
+        const QString cells[] = {QString::fromUtf16(entry.escape), QString::fromUtf16(entry.byte),
+                                 example, ExampleBytes(example.toStdU16String())};
+        for (int column = 0; column < 4; ++column) {
+            auto* cell = new QLabel(cells[column], escapes);
+            cell->setTextFormat(Qt::PlainText);
+            table->addWidget(cell, escapeLine, column);
+        }
+        ++escapeLine;
+    }
+    auto* utf8 =
+        new QLabel(QString::fromUtf16(kUtf8EscapeNote) + QString::fromUtf16(u"。"), escapes);
+    utf8->setWordWrap(true);
+    table->addWidget(utf8, escapeLine, 0, 1, 4);
+
     auto* ok = NewButton(this, 1, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
@@ -56,8 +88,8 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(escapes);
     layout->addLayout(buttons);
-    resize(DialogUnits(156, 135));
 }
 
 } // namespace wirevane

@@ -71,12 +71,22 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         cell.icon.paint(painter, cell.iconRect);
     }
 
-    const QRect label = m_grid.CellLabelRect(row, column).adjusted(2, 0, -2, 0);
+    QRect label = m_grid.CellLabelRect(row, column).adjusted(2, 0, -2, 0);
     QFont font = option.font;
     if (trait != nullptr) {
         if (auto f = trait->CellFont(row)) {
             font = *f;
         }
+    }
+    const QString mark = m_grid.CellRemarkOf(row, column).mark;
+    if (!mark.isEmpty()) {
+        const int markWidth = QFontMetrics(font).horizontalAdvance(mark) + 4;
+        QColor dimmed = foreground;
+        dimmed.setAlpha(120);
+        painter->setFont(font);
+        painter->setPen(dimmed);
+        painter->drawText(label, static_cast<int>(Qt::AlignRight | Qt::AlignVCenter), mark);
+        label.setRight(std::max(label.left(), label.right() - markWidth));
     }
     painter->setFont(font);
     painter->setPen(foreground);

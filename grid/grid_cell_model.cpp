@@ -48,10 +48,20 @@ void CGridCellModel::insertTableColumn(int column, const QString& title, Qt::Ali
     beginInsertColumns(QModelIndex(), column, column);
     m_titles.insert(m_titles.begin() + column, title);
     m_alignments.insert(m_alignments.begin() + column, alignment);
+    m_toolTips.insert(m_toolTips.begin() + column, QString());
     for (auto& cells : m_rows) {
         cells.insert(cells.begin() + column, GridCell{});
     }
     endInsertColumns();
+}
+
+void CGridCellModel::setColumnToolTip(int column, const QString& tip)
+{
+    if (column < 0 || column >= tableColumnCount()) {
+        return;
+    }
+    m_toolTips[static_cast<size_t>(column)] = tip;
+    emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 QString CGridCellModel::columnTitle(int column) const
@@ -298,6 +308,9 @@ QVariant CGridCellModel::headerData(int section, Qt::Orientation orientation, in
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(columnAlignment(section) | Qt::AlignVCenter);
+    }
+    if (role == Qt::ToolTipRole && !m_toolTips[static_cast<size_t>(section)].isEmpty()) {
+        return m_toolTips[static_cast<size_t>(section)];
     }
     return {};
 }

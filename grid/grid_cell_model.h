@@ -37,6 +37,8 @@ public:
     void insertTableColumn(int column, const QString& title, Qt::Alignment alignment);
     QString columnTitle(int column) const;
     Qt::Alignment columnAlignment(int column) const;
+    // What the header shows when the pointer rests on a column's title.
+    void setColumnToolTip(int column, const QString& tip);
 
     // Out-of-range cells read as empty text and image 0; writes to them are ignored.
     const GridCell& cell(int row, int column) const;
@@ -81,6 +83,7 @@ private:
     std::vector<char> m_checked;
     std::vector<QString> m_titles;
     std::vector<Qt::Alignment> m_alignments;
+    std::vector<QString> m_toolTips;
     ImageLookup m_imageLookup;
 
     bool m_grouped = false;

@@ -615,7 +615,22 @@ QString CGridListCtrlEx::CellToolTipText(int row, int column) const
         }
         text.truncate(cut);
     }
+    const QString note = CellRemarkOf(row, column).note;
+    if (!text.isEmpty() && !note.isEmpty()) {
+        text += QLatin1Char('\n') + note;
+    }
     return text;
+}
+
+void CGridListCtrlEx::SetCellRemarks(std::function<CellRemark(int, int)> remarks)
+{
+    m_remarks = std::move(remarks);
+    viewport()->update();
+}
+
+CGridListCtrlEx::CellRemark CGridListCtrlEx::CellRemarkOf(int row, int column) const
+{
+    return m_remarks ? m_remarks(row, column) : CellRemark{};
 }
 
 // ---- painting ----

@@ -130,8 +130,17 @@ public:
     // Clipboard, tooltips, empty list.
     std::u16string SelectionCopyText() const;
     void CopySelectionToClipboard();
-    // The tooltip of a cell: its text, at most 79 characters; empty for an empty cell.
+    // The tooltip of a cell: its text, at most 79 characters, then the cell's remark note on
+    // a line of its own; empty for an empty cell.
     QString CellToolTipText(int row, int column) const;
+    // A remark on what a cell's text will do, which the text alone does not show: a short mark
+    // drawn dimmed at the cell's end and a note for its tooltip. Empty for most cells.
+    struct CellRemark {
+        QString mark;
+        QString note;
+    };
+    void SetCellRemarks(std::function<CellRemark(int row, int column)> remarks);
+    CellRemark CellRemarkOf(int row, int column) const;
     void SetEmptyListText(std::u16string text) { m_emptyText = std::move(text); }
     const std::u16string& EmptyListText() const { return m_emptyText; }
     // Seconds of the clock that type-ahead compares; the wall clock unless a test sets one.
@@ -207,6 +216,7 @@ private:
     std::u16string m_emptyText = u"There are no items to show in this view.";
     TypeAheadSearch m_typeAhead;
     std::function<int64_t()> m_clock;
+    std::function<CellRemark(int, int)> m_remarks;
     // Sections moved or resized by the program, not the user.
     bool m_arrangingSections = false;
     // The last left press: a double-click that follows a press of the same click on an image

@@ -1,5 +1,6 @@
 #include "grid/send_table_columns.h"
 
+#include "grid/escape_legend.h"
 #include "grid/grid_column_trait_combo.h"
 #include "grid/grid_column_trait_edit.h"
 #include "grid/grid_images.h"
@@ -53,6 +54,9 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
     grid.InsertColumnWithTrait(5, u"停止", Qt::AlignLeft, 42, 4, CheckTrait(unchecked));
     grid.InsertColumnWithTrait(6, u"遅延[ms]", Qt::AlignLeft, 80, 5,
                                std::make_unique<CGridColumnTraitEdit>());
+
+    // The notation is not visible in the cells themselves; the header tells it.
+    grid.cellModel().setColumnToolTip(3, EscapeLegendToolTip());
 
     grid.SetColumnImageList(1, checks);
     grid.SetColumnImageList(2, markers);

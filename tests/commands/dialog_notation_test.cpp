@@ -4,8 +4,10 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QPixmap>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace wirevane {
@@ -32,12 +34,13 @@ TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
 {
     test::Open(dialog);
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"記号"));
-    ASSERT_NE(dialog.findChild<QGroupBox*>(), nullptr);
-    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), QString::fromUtf16(u"記号"));
+    auto* markers = dialog.findChild<QGroupBox*>(QStringLiteral("markerLegend"));
+    ASSERT_NE(markers, nullptr);
+    EXPECT_EQ(markers->title(), QString::fromUtf16(u"記号"));
 
     std::vector<QLabel*> icons;
     std::vector<QLabel*> texts;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
+    for (QLabel* label : markers->findChildren<QLabel*>())
         (label->pixmap().isNull() ? texts : icons).push_back(label);
     ASSERT_EQ(icons.size(), 4u);
     ASSERT_EQ(texts.size(), 4u);
@@ -56,6 +59,40 @@ TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
         EXPECT_NEAR(icons[line]->geometry().center().y(), texts[line]->geometry().center().y(), 4);
     }
     EXPECT_EQ(requested, (std::vector<int>{1, 2, 4, 3}));
+}
+
+TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
+{
+    test::Open(dialog);
+    auto* markers = dialog.findChild<QGroupBox*>(QStringLiteral("markerLegend"));
+    auto* escapes = dialog.findChild<QGroupBox*>(QStringLiteral("escapeLegend"));
+    ASSERT_NE(escapes, nullptr);
+    EXPECT_GT(escapes->y(), markers->geometry().bottom());
+
+    // Row by row as shown: the labels of one line share their height.
+    std::map<int, QStringList> lines;
+    for (QLabel* label : escapes->findChildren<QLabel*>())
+        lines[label->geometry().center().y()].append(label->text());
+    QStringList escapesShown;
+    QMap<QString, QStringList> byEscape;
+    for (auto& [y, texts] : lines) {
+        if (texts.size() == 4) {
+            escapesShown << texts[0];
+            byEscape[texts[0]] = texts;
+        }
+    }
+    for (const char* escape : {"\\r", "\\n", "\\t", "\\a", "\\b", "\\f", "\\v", "\\\\", "\\'",
+                               "\\\"", "\\?", "\\xHH", "\\oOOO"})
+        EXPECT_TRUE(escapesShown.contains(QString::fromLatin1(escape))) << escape;
+    EXPECT_EQ(byEscape[QStringLiteral("\\r")],
+              (QStringList{QStringLiteral("\\r"), QStringLiteral("0x0D (CR)"),
+                           QStringLiteral("AT\\r"), QStringLiteral("41 54 0D")}));
+    EXPECT_EQ(byEscape[QStringLiteral("\\oOOO")].value(3), QStringLiteral("41"))
+        << "all three octal digits form the byte";
+    EXPECT_EQ(byEscape[QStringLiteral("\\xHH")].value(3), QStringLiteral("41 1B"));
+    EXPECT_EQ(byEscape[QStringLiteral("\\\\")].value(3), QStringLiteral("43 3A 5C"));
+    for (const QStringList& line : byEscape)
+        EXPECT_FALSE(line[3].isEmpty()) << line[0].toStdString();
 }
 
 TEST_F(NotationDialog, OkAndEscapeCloseTheModalLoop)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/text_encoding.h"
+
+#include <QString>
+#include <span>
+#include <string_view>
+
+namespace wirevane {
+
+// The escape notation a row text may carry, as the user is shown it: each escape, the byte it
+// stands for, and an example row text. The example's bytes are not written here; they are what
+// the encoding rules make of the example, so the legend cannot drift from what is sent.
+struct EscapeLegendLine {
+    const char16_t* escape;
+    const char16_t* byte;
+    const char16_t* example;
+};
+
+std::span<const EscapeLegendLine> EscapeLegend();
+
+// The bytes a row text sends in Shift_JIS mode, as hexadecimal pairs ("41 54 0D").
+QString ExampleBytes(std::u16string_view example);
+
+// The legend as a tooltip: a table of escape, byte and example with its bytes, and the
+// remark that UTF-8 sends escapes as written.
+QString EscapeLegendToolTip();
+
+// In UTF-8 mode a row text goes out as written: a backslash in it stays a backslash, and the
+// cell says so.
+bool EscapesStayAsWritten(std::u16string_view text, TextEncoding encoding);
+
+inline constexpr char16_t kUtf8EscapeNote[] =
+    u"UTF-8 ではエスケープは展開されず、書いたとおりに送信されます";
+inline constexpr char16_t kUtf8EscapeMark[] = u"\\ 展開なし";
+
+} // namespace wirevane
