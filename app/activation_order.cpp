@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <limits>
 
 namespace wirevane {
 
@@ -24,21 +26,27 @@ void ActivationOrder::OnFocusWindowChanged(QWindow* window)
     m_order.prepend(window);
 }
 
-bool ActivationOrder::isDirectlyBelow(const QWidget& window, const QWidget& upper) const
+int ActivationOrder::rank(const QWidget& window) const
+{
+    const QWindow* handle = window.windowHandle();
+    for (int i = 0; i < m_order.size(); ++i) {
+        if (handle != nullptr && m_order[i].data() == handle)
+            return i;
+    }
+    return std::numeric_limits<int>::max();
+}
+
+bool ActivationOrder::isUncovered(const QWidget& window,
+                                  std::initializer_list<const QWidget*> others) const
 {
     if (!window.isVisible() || window.isMinimized())
         return false;
-    const QWindow* lower = window.windowHandle();
-    const QWindow* above = upper.windowHandle();
-    int aboveIndex = -1;
-    int lowerIndex = -1;
-    for (int i = 0; i < m_order.size(); ++i) {
-        if (m_order[i].data() == above)
-            aboveIndex = i;
-        if (m_order[i].data() == lower)
-            lowerIndex = i;
-    }
-    return aboveIndex >= 0 && lowerIndex == aboveIndex + 1;
+    const int own = rank(window);
+    return std::none_of(others.begin(), others.end(), [&](const QWidget* other) {
+        return other != nullptr && other != &window && other->isVisible() &&
+               !other->isMinimized() && rank(*other) < own &&
+               other->frameGeometry().intersects(window.frameGeometry());
+    });
 }
 
 } // namespace wirevane

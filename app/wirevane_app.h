@@ -4,8 +4,9 @@
 
 namespace wirevane {
 
-// The program's life: one copy per user (a second copy ends at once, silently), the folder of
-// its files, the profile store on the settings file, and the main window until it exits.
+// The program's life: one copy per user (a second copy brings the running copy's main window
+// to the front and ends), the folder of its files, the profile store on the settings file, and
+// the main window until it exits.
 class CWirevaneApp {
 public:
     static constexpr const char* kInstanceName = "UniqueName_Wirevane";

@@ -5,6 +5,7 @@
 #include "app/main_menus.h"
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
+#include "grid/escape_legend.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "grid/layout/view_config_section_win_app.h"
 #include "grid/send_table_columns.h"
@@ -24,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 namespace wirevane {
 
@@ -47,9 +50,13 @@ WindowRect ToWindowRect(const QRect& rect)
                       rect.top() + rect.height()};
 }
 
+// The extent is taken in 64 bits: a stored rectangle may span the whole 32-bit range.
 QRect ToQRect(const WindowRect& rect)
 {
-    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const auto extent = [](int32_t from, int32_t to) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, 0, kMaxWindowExtent));
+    };
+    return QRect(rect.left, rect.top, extent(rect.left, rect.right), extent(rect.top, rect.bottom));
 }
 
 WindowSize SizeOf(const QWidget& window)
@@ -176,6 +183,12 @@ void CWirevaneDlg::SetUpTable()
     m_grid->setFont(m_listFont);
     m_grid->header()->setFont(m_headerFont);
     m_table.FillAtStartup();
+    m_grid->SetCellRemarks([this](int row, int column) -> CGridListCtrlEx::CellRemark {
+        if (column != SendTable::kDataColumn ||
+            !EscapesStayAsWritten(m_grid->cellText(row, column), m_run.encoding))
+            return {};
+        return {QString::fromUtf16(kUtf8EscapeMark), QString::fromUtf16(kUtf8EscapeNote)};
+    });
     auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", m_store);
     section->RegisterProfile(u"デフォルト");
     section->RegisterProfile(u"カスタム");
@@ -184,23 +197,34 @@ void CWirevaneDlg::SetUpTable()
 
 void CWirevaneDlg::PlaceWindows()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const WindowRect screenRect =
-        screen != nullptr ? ToWindowRect(screen->availableGeometry()) : WindowRect{0, 0, 1024, 768};
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const WindowRect screenRect = primary != nullptr ? ToWindowRect(primary->availableGeometry())
+                                                     : WindowRect{0, 0, 1024, 768};
+    std::vector<WindowRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ToWindowRect(screen->availableGeometry()));
     const DefaultPlacement defaults =
         ComputeDefaultPlacement(screenRect, SizeOf(*this), SizeOf(*m_terminal), SizeOf(*m_buttons));
+    const auto placed = [&](PlacedWindow window, const WindowRect& fallback) {
+        return ToQRect(StoredOrDefault(m_settings.ReadWindowRect(window), fallback, screens));
+    };
 
-    setGeometry(
-        ToQRect(StoredOrDefault(m_settings.ReadWindowRect(PlacedWindow::Main), defaults.main)));
+    setGeometry(placed(PlacedWindow::Main, defaults.main));
     show();
     raise();
-    m_terminal->setGeometry(ToQRect(
-        StoredOrDefault(m_settings.ReadWindowRect(PlacedWindow::Terminal), defaults.terminal)));
-    m_buttons->setGeometry(ToQRect(StoredOrDefault(
-        m_settings.ReadWindowRect(PlacedWindow::ButtonArray), defaults.buttonArray)));
+    m_terminal->setGeometry(placed(PlacedWindow::Terminal, defaults.terminal));
+    m_buttons->setGeometry(placed(PlacedWindow::ButtonArray, defaults.buttonArray));
 
     m_buttons->setVisible(m_settings.ReadWindowVisible(PlacedWindow::ButtonArray));
     m_terminal->setVisible(m_settings.ReadWindowVisible(PlacedWindow::Terminal));
+}
+
+void CWirevaneDlg::BringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 QString CWirevaneDlg::statusText() const
@@ -252,6 +276,26 @@ void CWirevaneDlg::showEncoding(TextEncoding encoding)
     m_commands.setChecked(command::kEucItem, shown == 2);
     m_controls.encoding->setCurrentIndex(shown);
     m_terminal->ShowEncoding(encoding);
+    const bool switchedToUtf8 = shown == kEncodingUtf8 && m_shownEncoding != kEncodingUtf8;
+    m_shownEncoding = shown;
+    m_grid->viewport()->update();
+    if (switchedToUtf8)
+        ReportUnexpandedEscapes();
+}
+
+void CWirevaneDlg::ReportUnexpandedEscapes()
+{
+    int rows = 0;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        if (!m_grid->cellText(row, SendTable::kSelectColumn).empty() &&
+            EscapesStayAsWritten(m_grid->cellText(row, SendTable::kDataColumn), kEncodingUtf8))
+            ++rows;
+    }
+    if (rows > 0)
+        statusBar()->showMessage(QStringLiteral("%1 (選択中の %2 行)")
+                                     .arg(QString::fromUtf16(kUtf8EscapeNote))
+                                     .arg(rows),
+                                 15000);
 }
 
 // WindowPlacements

@@ -67,6 +67,8 @@ public:
     // written).
     bool ConfirmExit();
     void ToggleCompanionWindow(QWidget& window);
+    // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.
+    void ReportUnexpandedEscapes();
 
     CommandRegistry& commands() { return m_commands; }
     CGridListCtrlGroups& grid() { return *m_grid; }
@@ -76,6 +78,9 @@ public:
     CDialogButtonArray& buttonArray() { return *m_buttons; }
     MainPort& port() { return m_port; }
     const QFont& listFont() const { return m_listFont; }
+    // Shows the main window as the user left it (minimised: restored, maximised stays so) and
+    // raises it above the program's other windows.
+    void BringToFront();
     bool storesWindowPositions() const { return m_storeWindowPos; }
     QString statusText() const;
 
@@ -186,6 +191,8 @@ private:
     QFont m_listFont;
     QFont m_headerFont;
     bool m_storeWindowPos = true;
+    // The encoding the menus show, to tell a switch to UTF-8 from showing it again.
+    TextEncoding m_shownEncoding = kEncodingSjis;
     bool m_exitConfirmed = false;
 };
 

@@ -205,11 +205,13 @@ void CWirevaneDlg::OnStoreWindowPositions()
 
 void CWirevaneDlg::ToggleCompanionWindow(QWidget& window)
 {
-    if (m_activation.isDirectlyBelow(window, *this)) {
+    if (m_activation.isUncovered(window, {this, m_terminal.get(), m_buttons.get()})) {
         window.hide();
         return;
     }
-    window.showNormal();
+    // Out of the minimised state only: a maximised window comes back maximised.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
     window.raise();
     window.activateWindow();
 }

@@ -1,11 +1,16 @@
+#include "app/single_copy_channel.h"
+#include "app/wirevane_app.h"
 #include "platform/single_instance.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
+#include <QTest>
+#include <QWidget>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <thread>
@@ -83,6 +88,44 @@ TEST(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunnin
     EXPECT_FALSE(first.Wait(200ms).has_value()) << "the first copy ended";
     first.Signal(SIGTERM);
     first.Wait(10s);
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
+// The program as a second copy, against a running copy played by this test: it asks for the
+// main window once and ends with status 0.
+TEST(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
+{
+    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
+    test::TempDir runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ASSERT_TRUE(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName));
+    const QString channel = SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName));
+    EXPECT_TRUE(channel.startsWith(QString::fromStdString(runtime.path().string())));
+
+    QWidget mainWindow;
+    mainWindow.showMinimized();
+    int requests = 0;
+    SingleCopyServer server(channel, [&] {
+        ++requests;
+        mainWindow.showNormal();
+    });
+    ASSERT_TRUE(server.isListening());
+
+    test::ChildProcess second(ProgramPath(), {});
+    const std::optional<int> status = second.Wait(10s);
+    ASSERT_TRUE(status.has_value()) << "the second copy kept running";
+    EXPECT_EQ(*status, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests > 0; }, 10000));
+    EXPECT_EQ(requests, 1);
+    EXPECT_FALSE(mainWindow.isMinimized());
+
+    // What a copy that crashed leaves behind does not keep the next copy from listening.
+    const QString leftOver = channel + QStringLiteral(".old");
+    std::ofstream(leftOver.toStdString()) << "";
+    SingleCopyServer again(leftOver, [] {});
+    EXPECT_TRUE(again.isListening());
     unsetenv("XDG_RUNTIME_DIR");
 }
 
