@@ -34,7 +34,7 @@ struct DefaultPlacement {
     WindowRect buttonArray;
 };
 
-inline constexpr WindowSize kMinTerminalSize{440, 240};
+inline constexpr WindowSize kMinTerminalSize{600, 240};
 inline constexpr int kWindowGap = 8;
 
 DefaultPlacement ComputeDefaultPlacement(const WindowRect& screen, WindowSize main,

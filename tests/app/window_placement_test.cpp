@@ -45,7 +45,7 @@ void ExpectApartOnTheScreen(const DefaultPlacement& placed, const WindowRect& sc
 
 TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
 {
-    const WindowRect screen{0, 0, 1600, 1000};
+    const WindowRect screen{0, 0, 1700, 1000};
     const DefaultPlacement placed =
         ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
     ExpectApartOnTheScreen(placed, screen);
@@ -68,15 +68,18 @@ TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
     EXPECT_EQ(Outer(roomy.main).left - wide.left, wide.right - Outer(roomy.buttonArray).right);
 }
 
-TEST(DefaultPlacement, ANarrowTallScreenGetsTheTerminalBelowTheMainWindow)
+TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
 {
-    const WindowRect screen{100, 50, 1200, 1250};
-    const DefaultPlacement placed =
-        ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
-    ExpectApartOnTheScreen(placed, screen);
-    EXPECT_EQ(placed.terminal.left, placed.main.left);
-    EXPECT_GT(placed.terminal.top, placed.main.bottom);
-    EXPECT_GT(placed.buttonArray.left, placed.terminal.right);
+    for (const WindowRect& screen :
+         {WindowRect{100, 50, 1200, 1250}, WindowRect{0, 0, 1600, 1000}}) {
+        const DefaultPlacement placed =
+            ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
+        ExpectApartOnTheScreen(placed, screen);
+        EXPECT_EQ(placed.terminal.left, placed.main.left);
+        EXPECT_GT(placed.terminal.top, placed.main.bottom);
+        EXPECT_GT(placed.buttonArray.left, placed.terminal.right);
+        EXPECT_GE(placed.terminal.bottom - placed.terminal.top, kMinTerminalSize.height);
+    }
 }
 
 TEST(DefaultPlacement, AScreenTooSmallForThemKeepsTheOffsetsFromTheCentredMainWindow)
