@@ -3,30 +3,53 @@
 #include "persistence/settings_interfaces.h"
 #include "terminal/main_port.h"
 
+#include <functional>
+#include <utility>
+
 namespace wirevane {
 
 // A loaded settings file reaches the main window's port here: the port name becomes the device
 // name (the selection the next connect offers first), and the line settings and handshake go to
-// the port, which refuses them while it is closed.
+// the port, which refuses them while it is closed. After each change the window is told, so
+// that its status line shows what the port took, not what the file asked for.
 class MainPortSettings final : public SettingsPort {
 public:
-    explicit MainPortSettings(MainPort& port) : m_port(port) {}
+    MainPortSettings(MainPort& port, std::function<void()> changed)
+        : m_port(port), m_changed(std::move(changed))
+    {
+    }
 
-    void setDeviceName(std::u16string name) override { m_port.SetDeviceName(std::move(name)); }
+    const std::u16string& deviceName() const override { return m_port.DeviceName(); }
+    void setDeviceName(std::u16string name) override
+    {
+        m_port.SetDeviceName(std::move(name));
+        m_changed();
+    }
+    PortLineSettings currentLineSettings() const override
+    {
+        return PortLineSettings{m_port.GetBaudRate(), static_cast<int32_t>(m_port.GetDataBits()),
+                                static_cast<int32_t>(m_port.GetParity()),
+                                static_cast<int32_t>(m_port.GetStopBits())};
+    }
     uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
                              int32_t stopBits) override
     {
-        return m_port.SetLineSettings(baudRate, static_cast<uint32_t>(dataBits),
-                                      static_cast<uint32_t>(parity),
-                                      static_cast<uint32_t>(stopBits));
+        const uint32_t result =
+            m_port.SetLineSettings(baudRate, static_cast<uint32_t>(dataBits),
+                                   static_cast<uint32_t>(parity), static_cast<uint32_t>(stopBits));
+        m_changed();
+        return result;
     }
     uint32_t SetHandshake(int32_t handshake) override
     {
-        return m_port.SetHandshake(static_cast<uint32_t>(handshake));
+        const uint32_t result = m_port.SetHandshake(static_cast<uint32_t>(handshake));
+        m_changed();
+        return result;
     }
 
 private:
     MainPort& m_port;
+    std::function<void()> m_changed;
 };
 
 } // namespace wirevane

@@ -69,7 +69,8 @@ WindowSize SizeOf(const QWidget& window)
 CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortLister lister)
     : m_store(store), m_paths(paths), m_commands([this](int id) { Trigger(id); }),
       m_grid(new CGridListCtrlGroups), m_table(*m_grid, m_run), m_access(m_port),
-      m_portSettings(m_port), m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
+      m_portSettings(m_port, [this] { SetConnectionStatus(m_connection.StatusText()); }),
+      m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
       m_terminal(std::make_unique<CDialogTerminal>(*this, &m_access)),
       m_engine(m_table, m_run, m_access, *m_terminal, m_timer, *this),
       m_receiver(m_run, m_access, *m_terminal, m_timer),

@@ -117,6 +117,73 @@ void BM_LoadSettingsFile(benchmark::State& state)
     }
 }
 
+// Files that no save of the program makes but a user, a script or a broken disk can leave: each
+// holds the whole table and far more that the program does not use and must keep.
+std::string ExtraSections()
+{
+    std::string text;
+    for (int i = 0; i < 100000; ++i) {
+        text += "[EXTRA_" + std::to_string(i) + "]\r\nKEY=value\r\n";
+    }
+    return text;
+}
+
+std::string KeysInOneRow()
+{
+    std::string text = "[DATA_INDEX42]\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        text += "KEY_" + std::to_string(i) + "=value\r\n";
+    }
+    return text;
+}
+
+std::string RowsBeyondTheTable()
+{
+    std::string text;
+    for (int i = 100; text.size() < 1000000; ++i) {
+        text += "[DATA_INDEX" + std::to_string(i) +
+                "]\r\nSELECT=1\r\nDATA=row beyond the table\r\nWAIT_RX=0\r\nHALT=0\r\n"
+                "DELAY=100\r\n";
+    }
+    return text;
+}
+
+// One load (read and table rewrite) and one save of the file, as opening it and saving it again
+// does.
+void BM_HostileFileLoadAndSave(benchmark::State& state, std::string (*extra)())
+{
+    FullTable full;
+    if (!full.settings.WriteSettings().ok()) {
+        state.SkipWithError("the save failed");
+        return;
+    }
+    {
+        std::ofstream(full.dir / "Wirevane.ini", std::ios::binary | std::ios::app) << extra();
+    }
+    const auto bytesBefore = std::filesystem::file_size(full.dir / "Wirevane.ini");
+    for (auto _ : state) {
+        if (!full.settings.LoadSettingsFile().ok() || !full.settings.WriteSettings().ok()) {
+            state.SkipWithError("the load or the save failed");
+            break;
+        }
+    }
+    if (full.table.rows()[99].data != RowText(99) ||
+        std::filesystem::file_size(full.dir / "Wirevane.ini") != bytesBefore) {
+        state.SkipWithError("the round trip changed the file");
+    }
+    state.counters["file_bytes"] = static_cast<double>(bytesBefore);
+}
+
+BENCHMARK_CAPTURE(BM_HostileFileLoadAndSave, extra_sections_100000, ExtraSections)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_HostileFileLoadAndSave, keys_in_one_row_100000, KeysInOneRow)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_HostileFileLoadAndSave, rows_beyond_99_1MB, RowsBeyondTheTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 BENCHMARK(BM_WriteSettings)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly();
 BENCHMARK(BM_ReadSettings)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly();
 BENCHMARK(BM_LoadSettingsFile)

@@ -45,7 +45,9 @@ ProfileStore::OpenFile& ProfileStore::join()
         platform::FileError error = m_files.read(m_activePath, bytes);
         if (error.ok()) {
             opened->document = platform::IniDocument::parse(bytes);
-        } else if (error.code != ENOENT) {
+        } else if (error.code == ENOENT) {
+            opened->missing = true;
+        } else {
             opened->readError = error;
         }
         file = opened.get();
@@ -86,6 +88,12 @@ int32_t ProfileStore::readInt(std::u16string_view section, std::u16string_view k
 {
     ProfileSession session(*this);
     return findOpen(m_activePath)->document.readInt(section, key, fallback);
+}
+
+bool ProfileStore::hasKey(std::u16string_view section, std::u16string_view key)
+{
+    ProfileSession session(*this);
+    return findOpen(m_activePath)->document.value(section, key).has_value();
 }
 
 template <typename Edit> platform::FileError ProfileStore::edit(Edit change)
@@ -134,6 +142,11 @@ platform::FileError ProfileSession::commit()
 platform::FileError ProfileSession::readError() const
 {
     return m_file == nullptr ? platform::FileError{} : m_file->readError;
+}
+
+bool ProfileSession::fileMissing() const
+{
+    return m_file != nullptr && m_file->missing;
 }
 
 ProfileRedirect::ProfileRedirect(ProfileStore& store, std::filesystem::path file)

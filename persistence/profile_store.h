@@ -42,6 +42,9 @@ public:
     std::u16string readString(std::u16string_view section, std::u16string_view key,
                               std::u16string_view fallback);
     int32_t readInt(std::u16string_view section, std::u16string_view key, int32_t fallback);
+    // Whether the file holds the key at all, for settings that a file leaves as they are when
+    // it does not name them.
+    bool hasKey(std::u16string_view section, std::u16string_view key);
 
     // Inside a session these edit the session's copy and answer the session's state so far (a
     // read error of its file); outside, they write the file and answer the write's result.
@@ -59,6 +62,7 @@ private:
         std::filesystem::path path;
         platform::IniDocument document;
         platform::FileError readError;
+        bool missing = false;
         bool modified = false;
         int sessions = 0;
     };
@@ -90,6 +94,9 @@ public:
     // Why the file could not be read (nothing when it was read or does not exist); reads then
     // answer their defaults and the file is not written over.
     platform::FileError readError() const;
+    // The file did not exist when the session opened it: reads answer their defaults, and
+    // the first write creates it.
+    bool fileMissing() const;
 
 private:
     ProfileStore& m_store;
@@ -107,6 +114,7 @@ public:
 
     platform::FileError commit() { return m_session->commit(); }
     platform::FileError readError() const { return m_session->readError(); }
+    bool fileMissing() const { return m_session->fileMissing(); }
 
 private:
     ProfileStore& m_store;

@@ -1,5 +1,7 @@
 #include "persistence/settings_commands.h"
 
+#include <cerrno>
+
 namespace wirevane {
 namespace {
 
@@ -82,6 +84,11 @@ platform::FileError SettingsCommands::OnTemporaryLoad()
 {
     m_host.OnReset();
     ProfileRedirect redirect(m_settings.store(), m_tempPath);
+    // Without a temporary save there is nothing to go back to; loading the defaults would
+    // silently wipe the table.
+    if (redirect.fileMissing()) {
+        return platform::FileError::fromErrno(ENOENT);
+    }
     return m_settings.LoadSettingsFile();
 }
 

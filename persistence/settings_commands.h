@@ -31,6 +31,7 @@ public:
     platform::FileError OnOpen();
     SaveAsResult OnSaveAs();
     platform::FileError OnTemporarySave();
+    // A missing temporary file is a failure, and the table stays as it was.
     platform::FileError OnTemporaryLoad();
 
     static FileDialogRequest openRequest(const std::filesystem::path& programDir);

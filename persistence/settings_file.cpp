@@ -2,6 +2,8 @@
 
 #include "persistence/settings_keys.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace wirevane {
@@ -54,14 +56,7 @@ platform::FileError SettingsFile::ReadSettings()
     if (platform::FileError error = session.readError(); !error.ok()) {
         return error;
     }
-    m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u"COM1"));
-    int32_t baud = m_store.readInt(keys::kSerial, keys::kBaud, 9600);
-    int32_t data = m_store.readInt(keys::kSerial, keys::kData, 8);
-    int32_t stop = m_store.readInt(keys::kSerial, keys::kStop, 0);
-    int32_t parity = m_store.readInt(keys::kSerial, keys::kParity, 0);
-    int32_t handshake = m_store.readInt(keys::kSerial, keys::kHandshake, 0);
-    m_port.SetLineSettings(static_cast<uint32_t>(baud), data, parity, stop);
-    m_port.SetHandshake(handshake);
+    ReadPortSettings();
 
     m_run.cyclic = m_store.readInt(keys::kConsole, keys::kCyclic, 0);
     for (int i = 0; i < SendTable::kRowCount; ++i) {
@@ -76,6 +71,35 @@ platform::FileError SettingsFile::ReadSettings()
     m_run.lineEnd = m_store.readInt(keys::kConsole, keys::kLineEnd, 2);
     m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
     return {};
+}
+
+void SettingsFile::ReadPortSettings()
+{
+    if (m_store.hasKey(keys::kSerial, keys::kPort)) {
+        m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u""));
+    } else if (m_port.deviceName().empty()) {
+        // A port that was never named (the first start, or after a disconnect) is offered the
+        // first port of the native program.
+        m_port.setDeviceName(u"COM1");
+    }
+
+    constexpr std::u16string_view kLineKeys[] = {keys::kBaud, keys::kData, keys::kStop,
+                                                 keys::kParity};
+    const bool namesLine =
+        std::any_of(std::begin(kLineKeys), std::end(kLineKeys),
+                    [this](std::u16string_view key) { return m_store.hasKey(keys::kSerial, key); });
+    if (namesLine) {
+        const PortLineSettings now = m_port.currentLineSettings();
+        const int32_t baud =
+            m_store.readInt(keys::kSerial, keys::kBaud, static_cast<int32_t>(now.baudRate));
+        const int32_t data = m_store.readInt(keys::kSerial, keys::kData, now.dataBits);
+        const int32_t stop = m_store.readInt(keys::kSerial, keys::kStop, now.stopBits);
+        const int32_t parity = m_store.readInt(keys::kSerial, keys::kParity, now.parity);
+        m_port.SetLineSettings(static_cast<uint32_t>(baud), data, parity, stop);
+    }
+    if (m_store.hasKey(keys::kSerial, keys::kHandshake)) {
+        m_port.SetHandshake(m_store.readInt(keys::kSerial, keys::kHandshake, 0));
+    }
 }
 
 platform::FileError SettingsFile::LoadSettingsFile()

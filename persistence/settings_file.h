@@ -17,9 +17,11 @@ public:
     SettingsFile(ProfileStore& store, SendTable& table, RunState& run, SettingsPort& port,
                  SettingsControls& controls);
 
-    // Fields and port from the file; the table's cells are left as they are. A missing file
-    // gives the defaults; a file that exists but cannot be read changes nothing and answers why,
-    // so that a load never replaces the user's table with defaults by accident.
+    // Fields and port from the file; the table's cells are left as they are. The SERIAL keys
+    // the file holds go to the port, and the port keeps its name and settings for the keys it
+    // leaves out. A missing file gives the defaults; a file that exists but cannot be read changes
+    // nothing and answers why, so that a load never replaces the user's table with defaults by
+    // accident.
     platform::FileError ReadSettings();
     // ReadSettings, then the controls and the 100 rows of the table follow the fields; on a read
     // failure nothing changes.
@@ -38,6 +40,8 @@ public:
     ProfileStore& store() { return m_store; }
 
 private:
+    void ReadPortSettings();
+
     ProfileStore& m_store;
     SendTable& m_table;
     RunState& m_run;

@@ -11,12 +11,25 @@
 
 namespace wirevane {
 
+// The line settings of a port, in the values of the SERIAL keys.
+struct PortLineSettings {
+    uint32_t baudRate = 0;
+    int32_t dataBits = 0;
+    int32_t parity = 0;
+    int32_t stopBits = 0;
+    bool operator==(const PortLineSettings&) const = default;
+};
+
 // What loading a settings file needs of the port object. Values go to the port unchecked; on a
-// closed port both setters fail without effect, and their results are not looked at.
+// closed port both setters fail without effect, and their results are not looked at. The
+// getters answer what the port has now: most files (every save as, every temporary save) have
+// no SERIAL section, and loading one must not reconfigure or rename a port that is in use.
 class SettingsPort {
 public:
     virtual ~SettingsPort() = default;
+    virtual const std::u16string& deviceName() const = 0;
     virtual void setDeviceName(std::u16string name) = 0;
+    virtual PortLineSettings currentLineSettings() const = 0;
     virtual uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
                                      int32_t stopBits) = 0;
     virtual uint32_t SetHandshake(int32_t handshake) = 0;

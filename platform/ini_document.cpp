@@ -59,6 +59,25 @@ bool isAscii(std::u16string_view text)
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
 
+// A file without a byte-order mark is UTF-8 only when it is well-formed UTF-8 and holds a
+// sequence of three bytes or more, as every kana and kanji in UTF-8 is. Well-formedness alone
+// is not enough: half-width katakana pairs in code page 932 ("\xC3\xBD" for "ｽ" after "ﾃ")
+// are also valid two-byte UTF-8 sequences of Latin letters, while a three-byte sequence needs
+// a lead byte that code page 932 uses only for rarer kanji followed by two bytes of 80..BF.
+bool readsAsUnmarkedUtf8(std::span<const uint8_t> bytes)
+{
+    bool longSequence = false;
+    for (size_t i = 0; i < bytes.size();) {
+        const Utf8Step step = decodeUtf8Step(bytes, i);
+        if (!step.valid) {
+            return false;
+        }
+        longSequence = longSequence || step.length >= 3;
+        i += step.length;
+    }
+    return longSequence;
+}
+
 std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
 {
     if (isAscii(bytes)) {
@@ -163,6 +182,20 @@ IniDocument::Line IniDocument::parseLine(std::u16string text,
     return line;
 }
 
+const IniDocument::Line* IniDocument::Section::findKey(std::u16string_view key) const
+{
+    auto found = keyIndex.find(folded(key));
+    return found == keyIndex.end() ? nullptr : &lines[found->second];
+}
+
+void IniDocument::Section::addLine(Line line)
+{
+    if (line.isKey) {
+        keyIndex.emplace(folded(line.key), lines.size());
+    }
+    lines.push_back(std::move(line));
+}
+
 IniDocument::Section IniDocument::makeSection(Line header)
 {
     Section section;
@@ -188,7 +221,7 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
             doc.m_sections.push_back(makeSection(std::move(header)));
             return;
         }
-        doc.m_sections.back().lines.push_back(parseLine(std::move(text), std::move(original)));
+        doc.m_sections.back().addLine(parseLine(std::move(text), std::move(original)));
     };
 
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
@@ -201,7 +234,7 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
     } else {
         const bool marked =
             bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-        const bool unmarkedUtf8 = !marked && !isAscii(bytes) && isWellFormedUtf8(bytes);
+        const bool unmarkedUtf8 = !marked && readsAsUnmarkedUtf8(bytes);
         doc.m_form = marked         ? IniTextForm::Utf8Bom
                      : unmarkedUtf8 ? IniTextForm::Utf8
                                     : IniTextForm::CodePage932;
@@ -253,8 +286,7 @@ std::vector<uint8_t> IniDocument::serialize() const
         }
         // Code page 932 bytes that happen to form UTF-8 would be read back as UTF-8, as other
         // characters: such a file is written in a form that says what it is.
-        if (representable && m_form == IniTextForm::CodePage932 && !isAscii(out) &&
-            isWellFormedUtf8(out)) {
+        if (representable && m_form == IniTextForm::CodePage932 && readsAsUnmarkedUtf8(out)) {
             representable = false;
         }
         if (representable) {
@@ -295,15 +327,11 @@ std::optional<std::u16string> IniDocument::value(std::u16string_view section,
                                                  std::u16string_view key) const
 {
     const Section* found = findSection(section);
-    if (found == nullptr) {
+    const Line* line = found == nullptr ? nullptr : found->findKey(key);
+    if (line == nullptr) {
         return std::nullopt;
     }
-    for (const Line& line : found->lines) {
-        if (line.isKey && sameName(line.key, key)) {
-            return decodeIniValue(line.storedValue);
-        }
-    }
-    return std::nullopt;
+    return decodeIniValue(line->storedValue);
 }
 
 std::u16string IniDocument::readString(std::u16string_view section, std::u16string_view key,
@@ -350,15 +378,17 @@ void IniDocument::writeString(std::u16string_view section, std::u16string_view k
         m_index.emplace(folded(m_sections.back().name), m_sections.size() - 1);
         found = &m_sections.back();
     }
-    for (Line& line : found->lines) {
-        if (line.isKey && sameName(line.key, key)) {
-            line = parseLine(line.key + u"=" + stored, std::nullopt);
-            return;
-        }
+    if (const Line* existing = found->findKey(key)) {
+        Line& line = found->lines[static_cast<size_t>(existing - found->lines.data())];
+        line = parseLine(line.key + u"=" + stored, std::nullopt);
+        return;
     }
+    // Blank lines at the end of a section stay between it and the next header.
     auto lastFilled = std::find_if(found->lines.rbegin(), found->lines.rend(),
                                    [](const Line& line) { return !trimmed(line.text).empty(); });
-    found->lines.insert(lastFilled.base(),
+    const auto at = static_cast<size_t>(found->lines.rend() - lastFilled);
+    found->keyIndex.emplace(folded(key), at);
+    found->lines.insert(found->lines.begin() + static_cast<std::ptrdiff_t>(at),
                         parseLine(std::u16string(key) + u"=" + stored, std::nullopt));
 }
 
@@ -397,9 +427,7 @@ std::vector<std::u16string> IniDocument::keyNames(std::u16string_view section) c
         return names;
     }
     for (const Line& line : found->lines) {
-        bool seen = std::any_of(names.begin(), names.end(),
-                                [&line](const std::u16string& n) { return sameName(n, line.key); });
-        if (line.isKey && !seen) {
+        if (line.isKey && found->findKey(line.key) == &line) {
             names.push_back(line.key);
         }
     }

@@ -11,10 +11,10 @@
 namespace wirevane::platform {
 
 // How the bytes of an INI file hold its text. Files without a byte-order mark are code page 932,
-// as the native program writes them, except one whose bytes are all well-formed UTF-8 and not
-// all ASCII: that is a file saved by a UTF-8 editor (Japanese code page 932 text practically never
-// forms valid UTF-8), and reading it as code page 932 would garble it and the next save would
-// destroy it. Such a file is read and written back as UTF-8 without a mark.
+// as the native program writes them, except one that is well-formed UTF-8 with at least one
+// character of three bytes or more: that is a file saved by a UTF-8 editor, and reading it as
+// code page 932 would garble it and the next save would destroy it. Such a file is read and
+// written back as UTF-8 without a mark.
 enum class IniTextForm { CodePage932, Utf8, Utf8Bom, Utf16LeBom };
 
 // One INI file in memory, read and edited with the semantics of the native private-profile
@@ -75,6 +75,12 @@ private:
         std::u16string name;
         Line header;
         std::vector<Line> lines;
+        // Lower-cased key name -> index in lines of its first key line. New keys go after the
+        // last line that is not blank, so no key line ever moves and the index stays valid.
+        std::unordered_map<std::u16string, size_t> keyIndex;
+
+        const Line* findKey(std::u16string_view key) const;
+        void addLine(Line line);
     };
 
     static Line parseLine(std::u16string text, std::optional<std::vector<uint8_t>> original);

@@ -2,16 +2,6 @@
 
 namespace wirevane::platform {
 
-bool isWellFormedUtf8(std::span<const uint8_t> bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const Utf8Step step = decodeUtf8Step(bytes, i);
-        if (!step.valid)
-            return false;
-        i += step.length;
-    }
-    return true;
-}
 namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';

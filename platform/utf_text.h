@@ -65,9 +65,6 @@ template <typename Emit> void forEachUtf8CodePoint(std::span<const uint8_t> byte
     }
 }
 
-// Every byte belongs to a valid sequence.
-bool isWellFormedUtf8(std::span<const uint8_t> bytes);
-
 void appendUtf8(std::u16string_view text, std::vector<uint8_t>& out);
 
 std::u16string decodeUtf16Le(std::span<const uint8_t> bytes);

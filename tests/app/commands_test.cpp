@@ -259,5 +259,28 @@ TEST(MainWindowCommands, AFailedTemporarySaveNamesTheFileAndTheReason)
     EXPECT_FALSE(rig.Exists("Temporally.ini"));
 }
 
+TEST(MainWindowCommands, ATemporaryLoadWithoutATemporarySaveIsReportedAndKeepsTheTable)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    TickRow(window, 5, u"keep me", 250);
+
+    QString reported;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+        reported = box->text();
+        box->accept();
+    });
+    window.Trigger(kTemporaryLoad);
+
+    EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを読み込めませんでした\n")));
+    EXPECT_TRUE(reported.contains(QString::fromStdU16String(rig.paths().tempPath.u16string())));
+    EXPECT_TRUE(reported.contains(QStringLiteral("No such file")));
+    CellGrid& grid = window.table().grid();
+    EXPECT_EQ(grid.cellText(5, SendTable::kDataColumn), u"keep me");
+    EXPECT_EQ(grid.cellText(5, SendTable::kDelayColumn), u"250");
+    EXPECT_FALSE(grid.cellText(5, SendTable::kSelectColumn).empty());
+    EXPECT_FALSE(rig.Exists("Temporally.ini"));
+}
+
 } // namespace
 } // namespace wirevane

@@ -84,6 +84,38 @@ TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
     EXPECT_TRUE(window.commands().isEnabled(kSend));
 }
 
+// Temporary saves and save as write no SERIAL section: loading one keeps the open port's
+// settings and name, and the status line of both windows shows what the port really has.
+TEST_F(MainWindowWithDevice, LoadingAFileKeepsThePortSettingsItDoesNotName)
+{
+    Start({"--lines"});
+    CWirevaneDlg& window = rig.window();
+    CSerialMFC& port = window.port();
+    const std::u16string name = port.DeviceName();
+    const auto shownStatus = [&] {
+        return QString::fromStdU16String(ConnectedStatusText(port.DeviceName(), port.GetBaudRate(),
+                                                             port.GetDataBits(), port.GetStopBits(),
+                                                             port.GetParity()));
+    };
+
+    rig.WriteFile("Temporally.ini", "[SERIAL]\nBAUD=19200\n"
+                                    "[DATA_INDEX0]\nDATA=first\n");
+    window.Trigger(kTemporaryLoad);
+    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"first");
+    EXPECT_EQ(port.GetBaudRate(), 19200u);
+    EXPECT_EQ(port.DeviceName(), name);
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral("19200")));
+    EXPECT_EQ(window.statusText(), shownStatus());
+    EXPECT_EQ(window.terminal().StatusText(), window.statusText());
+
+    rig.WriteFile("Temporally.ini", "[CONSOLE]\nCYCLIC=0\n[DATA_INDEX0]\nDATA=second\n");
+    window.Trigger(kTemporaryLoad);
+    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"second");
+    EXPECT_EQ(port.GetBaudRate(), 19200u);
+    EXPECT_EQ(port.DeviceName(), name);
+    EXPECT_EQ(window.statusText(), shownStatus());
+}
+
 TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
 {
     Start({"--lines", "--reply", "late", "--reply-end", "none", "--close-after", "5"});

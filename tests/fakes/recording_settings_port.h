@@ -7,33 +7,36 @@
 
 namespace wirevane::test {
 
-// A closed port as the settings file sees it: it keeps what it was handed and answers the
-// failure a closed port gives.
+// A port as the settings file sees it: closed it keeps what it was handed and answers the
+// failure a closed port gives; open it takes the settings. A never-named port has no name.
 class RecordingSettingsPort final : public SettingsPort {
 public:
-    struct LineSettings {
-        uint32_t baudRate;
-        int32_t dataBits;
-        int32_t parity;
-        int32_t stopBits;
-        bool operator==(const LineSettings&) const = default;
-    };
+    using LineSettings = PortLineSettings;
 
-    void setDeviceName(std::u16string name) override { deviceName = std::move(name); }
+    const std::u16string& deviceName() const override { return name; }
+    void setDeviceName(std::u16string value) override { name = std::move(value); }
+    PortLineSettings currentLineSettings() const override { return current; }
     uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
                              int32_t stopBits) override
     {
         lineSettings = LineSettings{baudRate, dataBits, parity, stopBits};
-        return kInvalidHandle;
+        if (!open) {
+            return kInvalidHandle;
+        }
+        current = *lineSettings;
+        return 0;
     }
     uint32_t SetHandshake(int32_t value) override
     {
         handshake = value;
-        return kInvalidHandle;
+        return open ? 0 : kInvalidHandle;
     }
 
     static constexpr uint32_t kInvalidHandle = 6;
-    std::u16string deviceName = u"(unset)";
+    bool open = false;
+    std::u16string name;
+    PortLineSettings current{9600, 8, 0, 0};
+    // What the last load asked for, nothing when it asked for nothing.
     std::optional<LineSettings> lineSettings;
     std::optional<int32_t> handshake;
 };

@@ -89,7 +89,7 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     writeFile(settingsPath(), rowFile("settings"));
     const std::filesystem::path chosen = dir / "bench.ini";
     writeFile(chosen, rowFile("chosen", "[Profile ListTX]\r\nColumnWidth_0=77\r\n"));
-    port.deviceName = u"\\\\.\\COM3";
+    port.name = u"\\\\.\\COM3";
     host.openAnswer = chosen;
 
     EXPECT_TRUE(commands.OnOpen().ok());
@@ -104,9 +104,10 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_EQ(dataCell(0), u"chosen");
     EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
     EXPECT_EQ(layout.loadedWidth, 77);
-    // The chosen file has no SERIAL section: the port gets the defaults.
-    EXPECT_EQ(port.deviceName, u"COM1");
-    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{9600, 8, 0, 0}));
+    // The chosen file has no SERIAL section: the port keeps its name and asks for nothing.
+    EXPECT_EQ(port.name, u"\\\\.\\COM3");
+    EXPECT_FALSE(port.lineSettings.has_value());
+    EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_EQ(files.replaceCount, 0);
 
@@ -131,7 +132,7 @@ TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
 
     EXPECT_EQ(dataCell(0), u"typed");
     EXPECT_FALSE(controls.encoding.has_value());
-    EXPECT_EQ(port.deviceName, u"(unset)");
+    EXPECT_TRUE(port.name.empty());
     EXPECT_EQ(contentOf(settingsPath()), rowFile("settings"));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
@@ -223,6 +224,21 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     EXPECT_TRUE(layout.pathsSeen.empty());
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
     EXPECT_EQ(files.replaceCount, 1);
+}
+
+TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
+{
+    typeData(0, u"typed");
+    run.cyclic = 1;
+
+    const platform::FileError error = commands.OnTemporaryLoad();
+    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_EQ(dataCell(0), u"typed");
+    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_FALSE(controls.cyclic.has_value());
+    EXPECT_FALSE(std::filesystem::exists(tempPath()));
+    EXPECT_EQ(store.activePath(), settingsPath());
 }
 
 TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)

@@ -88,9 +88,10 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
 
-    EXPECT_EQ(port.deviceName, u"COM1");
-    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{9600, 8, 0, 0}));
-    EXPECT_EQ(port.handshake, 0);
+    // A never-named port is offered COM1; a closed port has nothing to take.
+    EXPECT_EQ(port.name, u"COM1");
+    EXPECT_FALSE(port.lineSettings.has_value());
+    EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(run.cyclic, 0);
     EXPECT_EQ(run.lineEnd, 2);
     EXPECT_EQ(run.encoding, kEncodingSjis);
@@ -234,7 +235,7 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
                               "[DATA_INDEX7]\r\nDATA=\"ON\"\r\n");
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.deviceName, u"\\\\.\\COM3");
+    EXPECT_EQ(port.name, u"\\\\.\\COM3");
     EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
     EXPECT_EQ(run.cyclic, 1);
@@ -348,6 +349,35 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndLeaveTheOldFile)
     EXPECT_FALSE(error.message.empty());
 }
 
+// Save as and the temporary save write no SERIAL section, so loading their files (open, temporary
+// load, a button) must leave a port in use alone; a file may also name only some of the keys.
+TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
+{
+    port.open = true;
+    port.name = u"/dev/ttyUSB0";
+    port.current = {19200, 7, 2, 2};
+
+    writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=1\r\n[DATA_INDEX0]\r\nDATA=x\r\n");
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(port.name, u"/dev/ttyUSB0");
+    EXPECT_EQ(port.current, (PortLineSettings{19200, 7, 2, 2}));
+    EXPECT_FALSE(port.lineSettings.has_value());
+    EXPECT_FALSE(port.handshake.has_value());
+    EXPECT_EQ(run.cyclic, 1);
+
+    writeFile(settingsPath(), "[SERIAL]\r\nbaud=115200\r\n");
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 2, 2}));
+    EXPECT_FALSE(port.handshake.has_value());
+    EXPECT_EQ(port.name, u"/dev/ttyUSB0");
+
+    writeFile(settingsPath(), "[SERIAL]\r\nPARITY=0\r\nHNDSHK=2\r\nPORT=/dev/ttyS1\r\n");
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 0, 2}));
+    EXPECT_EQ(port.handshake, 2);
+    EXPECT_EQ(port.name, u"/dev/ttyS1");
+}
+
 TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
 {
     std::filesystem::create_directory(settingsPath());
@@ -359,7 +389,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
     EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
     EXPECT_EQ(table.rows()[3].delay, before[3].delay);
     EXPECT_EQ(run.cyclic, 1);
-    EXPECT_EQ(port.deviceName, u"(unset)");
+    EXPECT_TRUE(port.name.empty());
     EXPECT_FALSE(controls.cyclic.has_value());
 
     EXPECT_EQ(settings.WriteSettings().code, EISDIR);

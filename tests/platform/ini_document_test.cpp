@@ -205,6 +205,20 @@ TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
     const std::vector<uint8_t> asciiBytes = ascii.serialize();
     EXPECT_EQ(std::string(asciiBytes.begin(), asciiBytes.end()), "[S]\r\nk=v\r\nj=\x83\x65\r\n");
 
+    // Half-width katakana pairs in code page 932 are also valid two-byte UTF-8 ("ﾃｽﾄｰ" would
+    // read as "ýİ"): a file made of them stays code page 932, and so does its next save.
+    IniDocument katakana = parsed("[S]\r\nk=\xC3\xBD\xC4\xB0\r\n");
+    EXPECT_EQ(katakana.form(), IniTextForm::CodePage932);
+    EXPECT_EQ(katakana.readString(u"S", u"k", u""), u"ﾃｽﾄｰ");
+    katakana.writeString(u"S", u"k", u"ｽﾃｰﾀｽ");
+    const std::vector<uint8_t> katakanaBytes = katakana.serialize();
+    EXPECT_EQ(std::string(katakanaBytes.begin(), katakanaBytes.end()),
+              "[S]\r\nk=\xBD\xC3\xB0\xC0\xBD\r\n");
+    // Accented Latin beside Japanese, as a UTF-8 editor saves it, is still UTF-8.
+    IniDocument mixed = parsed("[S]\r\nk=caf\xC3\xA9 \xE6\xB8\xA9\xE5\xBA\xA6\r\n");
+    EXPECT_EQ(mixed.form(), IniTextForm::Utf8);
+    EXPECT_EQ(mixed.readString(u"S", u"k", u""), u"café 温度");
+
     // "縺ｱ" in code page 932 is E3 81 B1, which is also UTF-8 for "ぱ": kept apart by UTF-16.
     IniDocument lookalike = parsed("[S]\r\nk=v\r\n");
     lookalike.writeString(u"S", u"j", u"縺ｱ");

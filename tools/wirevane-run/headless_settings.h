@@ -11,12 +11,16 @@ namespace wirevane::runner {
 // is read, so the keys are kept here and applied to the port once it is open.
 class CapturedPortSettings final : public SettingsPort {
 public:
+    const std::u16string& deviceName() const override { return m_deviceName; }
     void setDeviceName(std::u16string name) override { m_deviceName = std::move(name); }
+    PortLineSettings currentLineSettings() const override
+    {
+        return PortLineSettings{m_baudRate, m_dataBits, m_parity, m_stopBits};
+    }
     uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
                              int32_t stopBits) override;
     uint32_t SetHandshake(int32_t handshake) override;
 
-    const std::u16string& deviceName() const { return m_deviceName; }
     uint32_t baudRate() const { return m_baudRate; }
     int32_t dataBits() const { return m_dataBits; }
     int32_t parity() const { return m_parity; }
