@@ -69,7 +69,7 @@ int main(int argc, char** argv)
         errors.push_back(static_cast<double>(arrivals[i] - arrivals[i - 1]) / 1e6 - kDelayMs);
     const Spread spread = SpreadOf(errors);
     std::printf("delay accuracy, rows with delay %d ms, %zu gaps\n", kDelayMs, spread.count);
-    std::printf("gap - %d ms: median %.3f ms (goal <= 1), p99 %.3f ms (goal <= 3)\n", kDelayMs,
+    std::printf("gap - %d ms: median %.3f ms (goal <= 0.2), p99 %.3f ms (goal <= 2)\n", kDelayMs,
                 spread.median, spread.p99);
     return deviceDone ? 0 : 1;
 }

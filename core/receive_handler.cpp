@@ -140,12 +140,14 @@ void ReceiveHandler::ShowTester()
         m_display += kHex[byte >> 4];
         m_display += kHex[byte & 0x0F];
         m_display += u' ';
-        const int position = byte >> 4;
-        if (position == 14) {
+        // The high nibble numbers the byte's place in the frame from 1; 0 and 15 name no place
+        // and are shown but not stored.
+        const std::size_t position = byte >> 4;
+        if (position == m_frame.size()) {
             m_display += u"\r\n";
-            m_frame[13] = byte;
+            m_frame.back() = byte;
             m_display += FormatTesterReading(DecodeTesterFrame(m_frame));
-        } else if (position >= 1) {
+        } else if (position >= 1 && position < m_frame.size()) {
             m_frame[position - 1] = byte;
         }
     }

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 namespace wirevane {
@@ -26,7 +27,9 @@ std::u16string Decimal(int value)
     return std::u16string(text.begin(), text.end());
 }
 
-// Reads like atoi: leading blanks, one sign, digits up to the first other character.
+// Reads like strtol: leading blanks, one sign, digits up to the first other character. A number
+// beyond the 32-bit range reads as the nearest end of it, so a long delay never turns into a
+// short or negative one.
 int32_t ParseDelay(const std::vector<uint8_t>& text)
 {
     std::size_t i = 0;
@@ -37,10 +40,14 @@ int32_t ParseDelay(const std::vector<uint8_t>& text)
         negative = text[i] == '-';
         ++i;
     }
+    // One past the largest magnitude keeps the sum bounded while the digits go on.
+    constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 32);
-    return static_cast<int32_t>(negative ? -value : value);
+        value = std::min<int64_t>(value * 10 + (text[i] - '0'), kCap);
+    return static_cast<int32_t>(std::clamp<int64_t>(negative ? -value : value,
+                                                    std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 } // namespace

@@ -17,6 +17,9 @@ QWidget* CGridColumnTraitEdit::CreateEditor(CGridListCtrlEx& owner, int row, int
     if (m_maxLength >= 0) {
         editor->setMaxLength(m_maxLength);
     }
+    if (m_makeValidator) {
+        editor->setValidator(m_makeValidator(editor));
+    }
     const Qt::Alignment alignment = owner.ColumnAlignment(column);
     editor->setAlignment(alignment | Qt::AlignVCenter);
     // The text sits where the cell drew it.

@@ -2,6 +2,9 @@
 
 #include "grid/grid_column_trait_image.h"
 
+#include <QValidator>
+#include <functional>
+
 namespace wirevane {
 
 // A column whose cells are edited in place with a single-line text editor.
@@ -11,6 +14,11 @@ public:
     // -1: no limit.
     void SetMaxLength(int length) { m_maxLength = length; }
     int GetMaxLength() const { return m_maxLength; }
+    // Each editor gets a validator of its own, made with the editor as its parent.
+    void SetValidator(std::function<QValidator*(QObject* parent)> make)
+    {
+        m_makeValidator = std::move(make);
+    }
 
     QWidget* OpenCellEditor(CGridListCtrlEx& owner, int row, int column) override;
 
@@ -20,6 +28,7 @@ protected:
 private:
     bool m_border = true;
     int m_maxLength = -1;
+    std::function<QValidator*(QObject*)> m_makeValidator;
 };
 
 } // namespace wirevane

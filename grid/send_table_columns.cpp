@@ -1,5 +1,6 @@
 #include "grid/send_table_columns.h"
 
+#include "grid/decimal_validator.h"
 #include "grid/escape_legend.h"
 #include "grid/grid_column_trait_combo.h"
 #include "grid/grid_column_trait_edit.h"
@@ -52,8 +53,11 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
                                std::make_unique<CGridColumnTraitEdit>());
     grid.InsertColumnWithTrait(4, u"受信待", Qt::AlignLeft, 60, 3, std::move(wait));
     grid.InsertColumnWithTrait(5, u"停止", Qt::AlignLeft, 42, 4, CheckTrait(unchecked));
-    grid.InsertColumnWithTrait(6, u"遅延[ms]", Qt::AlignLeft, 80, 5,
-                               std::make_unique<CGridColumnTraitEdit>());
+    // What the delay cell shows is what the run waits: only a number in the engine's range can
+    // be typed there.
+    auto delay = std::make_unique<CGridColumnTraitEdit>();
+    delay->SetValidator([](QObject* parent) { return new DecimalValidator(parent); });
+    grid.InsertColumnWithTrait(6, u"遅延[ms]", Qt::AlignLeft, 80, 5, std::move(delay));
 
     // The notation is not visible in the cells themselves; the header tells it.
     grid.cellModel().setColumnToolTip(3, EscapeLegendToolTip());

@@ -154,6 +154,36 @@ TEST_F(ReceiveHandlerTest, TesterModeDumpsBytesAndReadsFramesAcrossEvents)
     EXPECT_EQ(handler.testerFrame()[0], 0x18);
 }
 
+// High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
+// leave the frame alone, wherever they fall among its bytes.
+TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
+{
+    run.testerMode = 1;
+    const TesterFrame frame = {0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F,
+                               0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0};
+    std::vector<uint8_t> bytes;
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        bytes.push_back(static_cast<uint8_t>(i));
+        bytes.push_back(static_cast<uint8_t>(0xF0 + i));
+        bytes.push_back(frame[i]);
+    }
+    for (uint8_t low = 14; low < 16; ++low) {
+        bytes.push_back(low);
+        bytes.push_back(static_cast<uint8_t>(0xF0 | low));
+    }
+    port.queueRead(bytes);
+    handler.OnSerialMessage(EV_RXCHAR);
+    std::u16string dump;
+    for (uint8_t byte : bytes) {
+        static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+        dump += {kHex[byte >> 4], kHex[byte & 0x0F], u' '};
+        if (byte == 0xE0)
+            dump += u"\r\nAC -12.34 V\r\n";
+    }
+    EXPECT_EQ(terminal.text(), dump);
+    EXPECT_EQ(handler.testerFrame(), frame);
+}
+
 TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
 {
     const std::size_t total = 16 * 1024 * 1024;

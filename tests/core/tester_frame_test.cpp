@@ -1,6 +1,8 @@
 #include "core/tester_frame.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 
 namespace wirevane {
 namespace {
@@ -15,6 +17,102 @@ TesterFrame Frame(std::initializer_list<uint8_t> bytes)
 std::u16string LineOf(const TesterFrame& frame)
 {
     return FormatTesterReading(DecodeTesterFrame(frame));
+}
+
+// The segment bits of a digit and the bytes that carry them: a, e and f in the first byte of
+// the pair, b, c, d and g in the second.
+void SetDigit(TesterFrame& frame, int k, int segments)
+{
+    uint8_t& p = frame[static_cast<std::size_t>(1 + 2 * k)];
+    uint8_t& q = frame[static_cast<std::size_t>(2 + 2 * k)];
+    const auto lit = [segments](int segment) { return (segments & segment) != 0; };
+    p |= (lit(1) ? 0x1 : 0) | (lit(32) ? 0x2 : 0) | (lit(16) ? 0x4 : 0);
+    q |= (lit(2) ? 0x1 : 0) | (lit(64) ? 0x2 : 0) | (lit(4) ? 0x4 : 0) | (lit(8) ? 0x8 : 0);
+}
+
+// Digits 1 2 3 4 and no symbol lit; the symbols are added per case.
+TesterFrame DigitsFrame()
+{
+    TesterFrame frame{};
+    for (std::size_t i = 0; i < frame.size(); ++i)
+        frame[i] = static_cast<uint8_t>((i + 1) << 4);
+    const int segments[] = {6, 91, 79, 102};
+    for (int k = 0; k < 4; ++k)
+        SetDigit(frame, k, segments[k]);
+    return frame;
+}
+
+struct Symbol {
+    std::size_t byte;
+    int bit;
+};
+
+TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
+{
+    const std::pair<std::optional<Symbol>, std::u16string> prefixes[] = {
+        {std::nullopt, u" "},  {Symbol{9, 1}, u" k"},  {Symbol{9, 2}, u" n"},
+        {Symbol{9, 3}, u" u"}, {Symbol{10, 1}, u" M"}, {Symbol{10, 3}, u" m"},
+    };
+    const std::pair<std::optional<Symbol>, std::u16string> units[] = {
+        {std::nullopt, u"deg"},  {Symbol{12, 2}, u"V"}, {Symbol{12, 3}, u"A"},
+        {Symbol{11, 2}, u"ohm"}, {Symbol{11, 3}, u"F"}, {Symbol{12, 1}, u"Hz"},
+        {Symbol{10, 2}, u"%"},
+    };
+    for (const auto& [prefixSymbol, prefix] : prefixes) {
+        for (const auto& [unitSymbol, unit] : units) {
+            TesterFrame frame = DigitsFrame();
+            for (const auto& symbol : {prefixSymbol, unitSymbol})
+                if (symbol)
+                    frame[symbol->byte] |= static_cast<uint8_t>(1 << symbol->bit);
+            // Ohm keeps a blank of its own after a prefix letter.
+            const std::u16string shown = unit == u"ohm" && prefix != u" " ? u" ohm" : unit;
+            EXPECT_EQ(LineOf(frame), u"1234" + prefix + shown + u"\r\n");
+        }
+    }
+}
+
+TEST(TesterFrame, PointSignAndCurrentKind)
+{
+    TesterFrame frame = DigitsFrame();
+    frame[12] |= 0x4;
+    const std::pair<std::size_t, std::u16string> points[] = {
+        {3, u"1.234 V\r\n"}, {5, u"12.34 V\r\n"}, {7, u"123.4 V\r\n"}};
+    for (const auto& [byte, line] : points) {
+        TesterFrame pointed = frame;
+        pointed[byte] |= 0x8;
+        EXPECT_EQ(LineOf(pointed), line);
+    }
+    frame[1] |= 0x8;
+    EXPECT_EQ(LineOf(frame), u"-1234 V\r\n");
+    frame[0] |= 0x4;
+    EXPECT_EQ(LineOf(frame), u"DC -1234 V\r\n");
+    frame[0] |= 0x8;
+    EXPECT_EQ(LineOf(frame), u"AC -1234 V\r\n");
+}
+
+// Over range is the meter's "0L" in the middle digits; either half alone is only an unreadable
+// display, and a readable one never says over range.
+TEST(TesterFrame, OverRangeNeedsZeroThenL)
+{
+    const auto line = [](int second, int third) {
+        TesterFrame frame{};
+        SetDigit(frame, 1, second);
+        SetDigit(frame, 2, third);
+        frame[12] |= 0x4;
+        return LineOf(frame);
+    };
+    EXPECT_EQ(line(63, 56), u" V OVER RANGE\r\n");
+    EXPECT_EQ(line(6, 56), u" V\r\n");
+    EXPECT_EQ(line(63, 0), u" V\r\n");
+    EXPECT_EQ(line(56, 63), u" V\r\n");
+    const TesterReading over = DecodeTesterFrame([] {
+        TesterFrame frame{};
+        SetDigit(frame, 1, 63);
+        SetDigit(frame, 2, 56);
+        return frame;
+    }());
+    EXPECT_TRUE(over.overload);
+    EXPECT_FALSE(over.valid);
 }
 
 TEST(TesterFrame, ReadingLinesOfTheMetersFrames)
@@ -47,15 +145,16 @@ TEST(TesterFrame, LaterSymbolWinsWhenSeveralLight)
     EXPECT_EQ(DecodeTesterFrame(frame).point, 3);
 }
 
-TEST(TesterFrame, SegmentPatterns)
+TEST(TesterFrame, EverySegmentPatternReadsAsItsDigit)
 {
-    EXPECT_EQ(SegmentsToDigit(63), 0);
-    EXPECT_EQ(SegmentsToDigit(125), 6);
-    EXPECT_EQ(SegmentsToDigit(39), 7);
-    EXPECT_EQ(SegmentsToDigit(111), 9);
-    EXPECT_EQ(SegmentsToDigit(56), -1);
-    EXPECT_EQ(SegmentsToDigit(0), -2);
-    EXPECT_EQ(SegmentsToDigit(128), -2);
+    const std::map<int, int> digits = {{63, 0},  {6, 1},   {91, 2},  {79, 3}, {102, 4},
+                                       {109, 5}, {124, 6}, {125, 6}, {7, 7},  {39, 7},
+                                       {127, 8}, {103, 9}, {111, 9}, {56, -1}};
+    for (int segments = 0; segments < 256; ++segments) {
+        const auto known = digits.find(segments);
+        EXPECT_EQ(SegmentsToDigit(segments), known == digits.end() ? -2 : known->second)
+            << segments;
+    }
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 namespace wirevane::platform {
@@ -55,6 +57,43 @@ TEST(QtStepTimer, KilledTimerNeverFires)
     LetTheLoopRunPast();
     EXPECT_EQ(ticks, 0);
     timer.Kill(); // killing an idle timer is harmless
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+// A kernel timer that ran out while the loop was busy elsewhere has its notice on the way; a
+// Kill or a new Arm in that moment must still win over it.
+TEST(QtStepTimer, ExpiryNotYetSeenByTheLoopIsCancelledByKillOrRearm)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    timer.Kill();
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 0);
+
+    timer.Arm(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    timer.Arm(600'000);
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(timer.IsArmed());
+
+    timer.Arm(1);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+// The longest delay a cell can hold is a valid kernel timer and keeps the timer armed.
+TEST(QtStepTimer, LongPeriodStaysArmedUntilKilled)
+{
+    int ticks = 0;
+    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(2'147'483'647);
+    LetTheLoopRunPast();
+    EXPECT_TRUE(timer.IsArmed());
+    EXPECT_EQ(ticks, 0);
+    timer.Kill();
     EXPECT_FALSE(timer.IsArmed());
 }
 

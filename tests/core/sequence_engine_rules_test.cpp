@@ -1,0 +1,200 @@
+// Rules of the run that a plausible slip in the engine would break without changing any of the
+// worked examples: which output depends on the detail display, the echo of each line end, what
+// a row unticked mid-run still does, and which markers a clear takes away.
+
+#include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "core/serial_events.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_run_observer.h"
+#include "fakes/recording_terminal.h"
+#include "fakes/scripted_port.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class SequenceEngineRulesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        run.lineEnd = 0;
+        ASSERT_TRUE(receiver.Allocate());
+        table.FillAtStartup();
+    }
+
+    void TickRow(int row, std::u16string_view data = u"x", int delay = 100)
+    {
+        grid.setCellText(row, SendTable::kSelectColumn, u" ");
+        grid.setCellText(row, SendTable::kDataColumn, data);
+        grid.setCellText(row, SendTable::kDelayColumn, Decimal(delay));
+    }
+
+    static std::u16string Decimal(int value)
+    {
+        const std::string text = std::to_string(value);
+        return std::u16string(text.begin(), text.end());
+    }
+
+    void Untick(int row) { grid.setCellText(row, SendTable::kSelectColumn, u""); }
+
+    void Step()
+    {
+        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
+        engine.OnStepTimer(kSequenceTimerId);
+    }
+
+    void Receive(Bytes bytes)
+    {
+        port.queueRead(std::move(bytes));
+        receiver.OnSerialMessage(EV_RXCHAR);
+    }
+
+    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+    test::ScriptedPort port;
+    test::RecordingTerminal terminal;
+    test::ManualStepTimer timer;
+    test::RecordingRunObserver observer;
+    SequenceEngine engine{table, run, port, terminal, timer, observer};
+    ReceiveHandler receiver{run, port, terminal, timer};
+};
+
+// Halt and step stop, after sending and after receiving: with the detail display off the terminal
+// gets only what the device sent, and the status cells keep their tick.
+TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
+{
+    for (const bool detail : {false, true}) {
+        SCOPED_TRACE(detail ? "detail display" : "plain display");
+        engine.OnReset();
+        terminal.clear();
+        run.detailView = detail ? 1 : 0;
+        run.stepMode = 0;
+        TickRow(0);
+        TickRow(1);
+        TickRow(2);
+        grid.setCellText(0, SendTable::kHaltColumn, u" ");
+        grid.setCellText(1, SendTable::kHaltColumn, u" ");
+        grid.setCellText(1, SendTable::kWaitColumn, u"Any");
+        engine.OnSend();
+        Step();
+        engine.OnSend();
+        Step();
+        Receive({'!'});
+        Step();
+        run.stepMode = 1;
+        engine.OnSend();
+        Step();
+        EXPECT_EQ(Image(0), kRowImageHalt);
+        EXPECT_EQ(Image(1), kRowImageHalt);
+        EXPECT_EQ(Image(2), kRowImageStepStop);
+        if (detail) {
+            EXPECT_EQ(terminal.text(), u"<送信済>\r\n<停止>\r\n"
+                                       u"<送信済>\r\n<受信待>\r\n!<受信済>\r\n< 停止>\r\n"
+                                       u"<送信済>\r\n<ｽﾃｯﾌﾟ停止>\r\n");
+        } else {
+            EXPECT_EQ(terminal.text(), u"!");
+            for (int row = 0; row < 3; ++row)
+                EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u" ") << row;
+        }
+    }
+}
+
+// The echo shows the line end the device got, and nothing where nothing was sent.
+TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
+{
+    terminal.setLocalEcho(true);
+    TickRow(0, u"");
+    const std::tuple<LineEndSuffix, Bytes, std::u16string> cases[] = {
+        {0, {}, u""},       {1, {0x0D}, u"\r"},         {2, {0x0D, 0x0A}, u"\r\n"},
+        {3, {0x0A}, u"\n"}, {4, {0x0D, 0x0A}, u"\r\n"},
+    };
+    for (const auto& [lineEnd, bytes, echo] : cases) {
+        SCOPED_TRACE(lineEnd);
+        run.lineEnd = lineEnd;
+        port.clearWritten();
+        terminal.clear();
+        engine.OnSend();
+        Step();
+        EXPECT_EQ(port.written(), bytes);
+        EXPECT_EQ(terminal.text(), echo);
+    }
+}
+
+// A row unticked while its answer is awaited still takes the answer, but its pause is no longer
+// the table's to keep: the next row follows at once.
+TEST_F(SequenceEngineRulesTest, RowUntickedDuringItsWaitKeepsNoDelay)
+{
+    for (const bool untick : {false, true}) {
+        SCOPED_TRACE(untick ? "unticked" : "ticked");
+        engine.OnReset();
+        TickRow(0, u"x", 500);
+        TickRow(1);
+        grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+        engine.OnSend();
+        Step();
+        ASSERT_FALSE(timer.IsArmed());
+        if (untick)
+            Untick(0);
+        Receive({0x0D});
+        Step();
+        EXPECT_TRUE(timer.IsArmed());
+        EXPECT_EQ(timer.period(), untick ? 0 : 500);
+        EXPECT_EQ(Image(0), kRowImageSent);
+        port.clearWritten();
+        Step();
+        EXPECT_EQ(port.written(), Bytes{'x'});
+        EXPECT_EQ(run.currentRow, 0); // row 1 was the last ticked row
+    }
+}
+
+// Every clear of the markers — Reset, a Send that starts the table over, and a new cycle — takes
+// the icons of rows that are no longer ticked as well, so no stale mark outlives its row.
+TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
+{
+    const auto runBothRows = [this] {
+        TickRow(0);
+        TickRow(1);
+        grid.setCellText(1, SendTable::kWaitColumn, u"NL");
+        engine.OnSend();
+        Step();
+        Step();
+        Receive({0x0A});
+        Step();
+        ASSERT_EQ(Image(0), kRowImageSent);
+        ASSERT_EQ(Image(1), kRowImageSent);
+        ASSERT_EQ(run.endReached, 1);
+    };
+
+    runBothRows();
+    Untick(0);
+    Untick(1);
+    engine.OnReset();
+    EXPECT_EQ(Image(0), kRowImageNone);
+    EXPECT_EQ(Image(1), kRowImageNone);
+
+    runBothRows();
+    Untick(0);
+    engine.OnSend();
+    EXPECT_EQ(Image(0), kRowImageNone);
+    EXPECT_EQ(Image(1), kRowImageNone);
+
+    engine.OnReset();
+    run.cyclic = 1;
+    runBothRows();
+    Untick(0);
+    Step();
+    EXPECT_EQ(Image(0), kRowImageNone);
+    EXPECT_EQ(Image(1), kRowImageWaiting);
+}
+
+} // namespace
+} // namespace wirevane
