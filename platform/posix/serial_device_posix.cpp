@@ -424,14 +424,7 @@ uint32_t PosixSerialDevice::GetModemStatus(uint32_t& status)
     int lines = 0;
     if (ioctl(m_fd, TIOCMGET, &lines) != 0)
         return errno == ENOTTY || errno == EINVAL ? ERROR_SUCCESS : SerialErrorFromErrno(errno);
-    if (lines & TIOCM_CTS)
-        status |= MS_CTS_ON;
-    if (lines & TIOCM_DSR)
-        status |= MS_DSR_ON;
-    if (lines & TIOCM_RI)
-        status |= MS_RING_ON;
-    if (lines & TIOCM_CD)
-        status |= MS_RLSD_ON;
+    status = ModemStatusFromLines(lines);
     return ERROR_SUCCESS;
 }
 
