@@ -6,14 +6,20 @@
 #include "platform/single_instance.h"
 
 #include <QApplication>
+#include <cstdio>
 
 namespace wirevane {
 
 int CWirevaneApp::InitInstance(int& argc, char** argv)
 {
-    // Before any window exists, so a second copy shows nothing at all.
-    if (!platform::AcquireSingleInstanceLock(kInstanceName))
+    // Before any window exists, so a second copy shows nothing at all. A guard that cannot be
+    // had is no reason to keep the user from working: the program starts and says so.
+    const platform::SingleInstanceLock lock = platform::AcquireSingleInstanceLock(kInstanceName);
+    if (lock.state == platform::SingleInstanceLock::State::HeldByAnotherCopy)
         return 0;
+    if (lock.state == platform::SingleInstanceLock::State::Unavailable)
+        std::fprintf(stderr, "wirevane: cannot take the single-copy lock (%s); starting anyway\n",
+                     lock.problem.c_str());
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);

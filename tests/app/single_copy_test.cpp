@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <thread>
@@ -32,6 +33,11 @@ bool IsLockHeld(const std::filesystem::path& lockFile)
     return held;
 }
 
+bool IsHeld(const platform::SingleInstanceLock& lock)
+{
+    return lock.state == platform::SingleInstanceLock::State::Held;
+}
+
 // The lock lives as long as the process that took it; another process cannot take it then.
 TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
 {
@@ -41,7 +47,7 @@ TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
     ASSERT_EQ(pipe(ready), 0);
     const pid_t holder = fork();
     if (holder == 0) {
-        const char answer = platform::AcquireSingleInstanceLock("GuardTest") ? 'y' : 'n';
+        const char answer = IsHeld(platform::AcquireSingleInstanceLock("GuardTest")) ? 'y' : 'n';
         [[maybe_unused]] const ssize_t written = write(ready[1], &answer, 1);
         pause();
         _exit(0);
@@ -49,12 +55,13 @@ TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
     char answer = 0;
     ASSERT_EQ(read(ready[0], &answer, 1), 1);
     EXPECT_EQ(answer, 'y');
-    EXPECT_FALSE(platform::AcquireSingleInstanceLock("GuardTest"));
-    EXPECT_TRUE(platform::AcquireSingleInstanceLock("AnotherName"));
+    EXPECT_EQ(platform::AcquireSingleInstanceLock("GuardTest").state,
+              platform::SingleInstanceLock::State::HeldByAnotherCopy);
+    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("AnotherName")));
 
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
-    EXPECT_TRUE(platform::AcquireSingleInstanceLock("GuardTest"));
+    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("GuardTest")));
     close(ready[0]);
     close(ready[1]);
     unsetenv("XDG_RUNTIME_DIR");
@@ -84,6 +91,34 @@ TEST(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunnin
     first.Signal(SIGTERM);
     first.Wait(10s);
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+// A lock that cannot be made at all (here: the folder for it is a file) must not keep the user
+// from working: the program says why and starts.
+TEST(SingleCopyGuard, AProgramThatCannotTakeTheLockStartsAndSaysWhy)
+{
+    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
+    test::TempDir home;
+    std::filesystem::create_directories(home / ".cache");
+    std::ofstream(home / ".cache" / "wirevane") << "in the way";
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("XDG_CACHE_HOME");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    test::ChildProcess program(ProgramPath(), {});
+    ASSERT_TRUE(program.started());
+    // The warning is written before the window is made; the program is still there after it.
+    for (int i = 0; i < 500 && program.err().find('\n') == std::string::npos; ++i)
+        if (program.Wait(10ms).has_value())
+            break;
+    EXPECT_NE(program.err().find("single-copy lock"), std::string::npos) << program.err();
+    EXPECT_NE(program.err().find((home / ".cache" / "wirevane").string()), std::string::npos);
+    EXPECT_FALSE(program.Wait(200ms).has_value()) << "the program ended: " << program.err();
+    program.Signal(SIGTERM);
+    program.Wait(10s);
+    setenv("HOME", oldHome.c_str(), 1);
 }
 
 } // namespace
