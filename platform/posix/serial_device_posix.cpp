@@ -438,12 +438,15 @@ uint32_t PosixSerialDevice::SetBreak(bool on)
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error)
 {
     error = ERROR_SUCCESS;
+    RecordOpenErrno(0);
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        RecordOpenErrno(errno);
         error = SerialErrorFromErrno(errno);
         return nullptr;
     }
     auto fail = [&error, fd](int errnoValue) -> std::unique_ptr<SerialDevice> {
+        RecordOpenErrno(errnoValue);
         error = SerialErrorFromErrno(errnoValue);
         close(fd);
         return nullptr;
