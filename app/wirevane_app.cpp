@@ -9,18 +9,24 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace wirevane {
 
 int CWirevaneApp::InitInstance(int& argc, char** argv)
 {
-    const QString channel = SingleCopyChannelName(QString::fromLatin1(kInstanceName));
     // Before any window exists: a second copy shows no window of its own, it brings the running
-    // copy's main window to the front, so the user sees why nothing new appeared.
-    if (!platform::AcquireSingleInstanceLock(kInstanceName)) {
+    // copy's main window to the front, so the user sees why nothing new appeared. A guard that
+    // cannot be had is no reason to keep the user from working: the program starts and says so.
+    const platform::SingleInstanceLock lock = platform::AcquireSingleInstanceLock(kInstanceName);
+    if (lock.state == platform::SingleInstanceLock::State::HeldByAnotherCopy) {
         QCoreApplication asking(argc, argv);
-        AskRunningCopyToShow(channel);
+        AskRunningCopyToShow(SingleCopyChannelName(QString::fromLatin1(kInstanceName)));
         return 0;
     }
+    if (lock.state == platform::SingleInstanceLock::State::Unavailable)
+        std::fprintf(stderr, "wirevane: cannot take the single-copy lock (%s); starting anyway\n",
+                     lock.problem.c_str());
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
@@ -33,7 +39,7 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     QObject::connect(&window, &CWirevaneDlg::exited, &application, &QApplication::quit);
     if (!window.OnInitDialog())
         return 1;
-    SingleCopyServer server(channel, [&window] { window.BringToFront(); });
+    SingleCopyServer server(SingleCopyChannelName(QString::fromLatin1(kInstanceName)), [&window] { window.BringToFront(); });
     return application.exec();
 }
 

@@ -21,7 +21,9 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 // Replaces the file with the bytes so that the file is at every moment either the old whole file
 // or the new whole file: the bytes go to a temporary file in the same folder, are flushed to the
 // disk and renamed over the target. On failure the temporary file is removed and the old file
-// is untouched. A missing folder is not created.
+// is untouched. A missing folder is not created. A target whose permission bits do not let
+// this user write it is refused with EACCES, as writing it in place would be; the new file
+// keeps the old one's owner, group and mode as far as the user may set them.
 FileError replaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});
 

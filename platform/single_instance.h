@@ -1,13 +1,30 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace wirevane::platform {
 
-// A system-wide lock named after `name`, held by this process until it ends. Answers false when
-// another process holds it already (or the lock cannot be made), so a second copy of the program
-// can end without touching the first. The kernel drops the lock with the process, so a crashed
-// copy never keeps the next one out.
-bool AcquireSingleInstanceLock(std::string_view name);
+// The outcome of asking for the single-copy lock.
+struct SingleInstanceLock {
+    enum class State {
+        // This process holds the lock until it ends.
+        Held,
+        // Another process of this user holds it: a second copy of the program.
+        HeldByAnotherCopy,
+        // The lock could not be made at all; problem says where and why. The program runs
+        // without the guard rather than not at all.
+        Unavailable,
+    };
+    State state = State::Unavailable;
+    std::string problem;
+};
+
+// A lock named after `name`, private to this user, held by this process until it ends. The
+// kernel drops the lock with the process, so a crashed copy never keeps the next one out. It
+// lives in a folder only this user may write into ($XDG_RUNTIME_DIR, else
+// $XDG_CACHE_HOME/wirevane or ~/.cache/wirevane, made for the user alone), so no other user
+// can take it first and keep the program from starting.
+SingleInstanceLock AcquireSingleInstanceLock(std::string_view name);
 
 } // namespace wirevane::platform

@@ -2,6 +2,7 @@
 
 #include "persistence/settings_keys.h"
 #include "platform/port_enumeration.h"
+#include "platform/port_open_failure.h"
 #include "platform/serial_codes.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
@@ -77,6 +78,7 @@ void ConnectionManager::Connect(QWidget* dialogParent)
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Wirevane"),
                         QStringLiteral("Unable to open COM-port        "), QMessageBox::Ok,
                         dialogParent);
+        box.setInformativeText(QString::fromStdString(m_openFailure));
         box.exec();
     }
     m_windows.EnableCompanionWindows(true);
@@ -86,9 +88,13 @@ bool ConnectionManager::OpenSelected()
 {
     const std::u16string name = m_port.DeviceName();
     uint32_t error = ERROR_FILE_NOT_FOUND;
+    m_openFailure.clear();
     // An empty name (a cancelled selection) names no device at all, not the device folder.
-    if (!name.empty())
-        error = m_port.Open(FromUtf8(platform::PortDevicePath(ToUtf8(name))), m_receiver);
+    if (!name.empty()) {
+        const std::string path = platform::PortDevicePath(ToUtf8(name));
+        error = m_port.Open(FromUtf8(path), m_receiver);
+        m_openFailure = platform::DescribePortOpenFailure(path, error);
+    }
     if (error != 0) {
         // A port whose set-up after opening failed stays open; the enabling follows it.
         m_windows.SetConnectionStatus(kNotConnectedText);

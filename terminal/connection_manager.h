@@ -57,6 +57,8 @@ private:
     ConnectionWindows& m_windows;
     TerminalSink& m_terminal;
     PortLister m_lister;
+    // The system's reason for the last failed open, shown below the failure message.
+    std::string m_openFailure;
 };
 
 } // namespace wirevane

@@ -1,11 +1,13 @@
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace wirevane::platform {
 namespace {
@@ -62,6 +64,34 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+// Whether the mode bits let this process's user write the file: the owner's bits for its owner,
+// the group's for a member of its group, the others' for everyone else. Decided from the bits
+// and not by access(2), which lets root write anything: a file marked read-only stays so for
+// every user, as an editor keeps it, and the rename would replace it regardless of its bits.
+bool ModeLetsUserWrite(const struct stat& info)
+{
+    if (info.st_uid == ::geteuid()) {
+        return (info.st_mode & S_IWUSR) != 0;
+    }
+    bool member = info.st_gid == ::getegid();
+    if (!member) {
+        const int count = ::getgroups(0, nullptr);
+        std::vector<gid_t> groups(static_cast<size_t>(std::max(count, 0)));
+        if (count > 0 && ::getgroups(count, groups.data()) == count) {
+            member = std::find(groups.begin(), groups.end(), info.st_gid) != groups.end();
+        }
+    }
+    return (info.st_mode & (member ? S_IWGRP : S_IWOTH)) != 0;
+}
+
+// Gives the new file the old one's owner and group, or at least its group; false when neither
+// could be kept.
+bool KeepOwnership(int fd, const struct stat& old)
+{
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+           ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+}
+
 } // namespace
 
 FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
@@ -106,6 +136,11 @@ FileError replaceFileAtomically(const std::filesystem::path& target, std::span<c
             path = resolved;
         }
     }
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && !ModeLetsUserWrite(old)) {
+        return FileError::fromErrno(EACCES);
+    }
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) {
         folder = ".";
@@ -121,12 +156,15 @@ FileError replaceFileAtomically(const std::filesystem::path& target, std::span<c
         return error;
     };
 
-    // mkostemp creates the file for its owner only; a settings file keeps the permissions of the
-    // one it replaces, or gets the usual ones for a new file.
-    struct stat old {};
+    // mkostemp creates the file for its owner only; a settings file keeps the owner, group and
+    // permissions of the one it replaces, or gets the usual ones for a new file. Only root may
+    // give a file away and only a member may hand it to a group, so what cannot be kept is
+    // left as the user's own: the file is saved all the same. The owner is set first because
+    // a change of owner clears the set-id bits.
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &old) == 0) {
+    if (replacing) {
         mode = old.st_mode & 07777;
+        KeepOwnership(fd.get(), old);
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);

@@ -424,14 +424,7 @@ uint32_t PosixSerialDevice::GetModemStatus(uint32_t& status)
     int lines = 0;
     if (ioctl(m_fd, TIOCMGET, &lines) != 0)
         return errno == ENOTTY || errno == EINVAL ? ERROR_SUCCESS : SerialErrorFromErrno(errno);
-    if (lines & TIOCM_CTS)
-        status |= MS_CTS_ON;
-    if (lines & TIOCM_DSR)
-        status |= MS_DSR_ON;
-    if (lines & TIOCM_RI)
-        status |= MS_RING_ON;
-    if (lines & TIOCM_CD)
-        status |= MS_RLSD_ON;
+    status = ModemStatusFromLines(lines);
     return ERROR_SUCCESS;
 }
 
@@ -445,12 +438,15 @@ uint32_t PosixSerialDevice::SetBreak(bool on)
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error)
 {
     error = ERROR_SUCCESS;
+    RecordOpenErrno(0);
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        RecordOpenErrno(errno);
         error = SerialErrorFromErrno(errno);
         return nullptr;
     }
     auto fail = [&error, fd](int errnoValue) -> std::unique_ptr<SerialDevice> {
+        RecordOpenErrno(errnoValue);
         error = SerialErrorFromErrno(errnoValue);
         close(fd);
         return nullptr;

@@ -1,43 +1,105 @@
 #include "platform/single_instance.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <pwd.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wirevane::platform {
 
 namespace {
 
-std::filesystem::path LockFolder()
+using State = SingleInstanceLock::State;
+
+SingleInstanceLock Unavailable(const std::filesystem::path& where, const std::string& why)
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0' && std::filesystem::is_directory(runtime))
-        return runtime;
-    return "/tmp";
+    return {State::Unavailable, where.string() + ": " + why};
+}
+
+const char* Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+// Empty when the folder is one another user could put a file into before this one: it must be
+// a real folder (not a link to one), this user's, and writable by no one else.
+std::string WhyNotPrivate(const std::filesystem::path& folder)
+{
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0)
+        return std::strerror(errno);
+    if (!S_ISDIR(info.st_mode))
+        return "not a folder";
+    if (info.st_uid != geteuid())
+        return "the folder belongs to another user";
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return "other users may write into the folder";
+    return {};
+}
+
+std::filesystem::path HomeFolder()
+{
+    if (const char* home = Variable("HOME"))
+        return home;
+    if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
+}
+
+// Makes the folder and any missing parents for this user alone; an existing one is left as it
+// is, for WhyNotPrivate to judge.
+int MakePrivateFolders(const std::filesystem::path& folder)
+{
+    std::filesystem::path partial;
+    for (const std::filesystem::path& part : folder) {
+        partial /= part;
+        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+            return errno;
+    }
+    return 0;
 }
 
 } // namespace
 
-bool AcquireSingleInstanceLock(std::string_view name)
+SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
 {
-    // Per user: the lock file carries the user id when it lives in the shared /tmp, so another
-    // user's copy neither blocks this one nor is blocked by it.
-    std::string fileName(name);
-    fileName += "." + std::to_string(getuid()) + ".lock";
-    const std::filesystem::path path = LockFolder() / fileName;
+    std::filesystem::path folder;
+    if (const char* runtime = Variable("XDG_RUNTIME_DIR");
+        runtime && WhyNotPrivate(runtime).empty())
+        folder = runtime;
+    else if (const char* cache = Variable("XDG_CACHE_HOME"))
+        folder = std::filesystem::path(cache) / "wirevane";
+    else if (const std::filesystem::path home = HomeFolder(); !home.empty())
+        folder = home / ".cache" / "wirevane";
+    else
+        return Unavailable("~/.cache/wirevane", "this user has no home folder");
+    if (const int error = MakePrivateFolders(folder))
+        return Unavailable(folder, std::strerror(error));
+    if (const std::string why = WhyNotPrivate(folder); !why.empty())
+        return Unavailable(folder, why);
+
+    const std::filesystem::path path =
+        folder / (std::string(name) + "." + std::to_string(geteuid()) + ".lock");
     // The descriptor is kept open on purpose for the life of the process: closing it would
     // release the lock.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return Unavailable(path, std::strerror(errno));
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         close(fd);
-        return false;
+        if (error == EWOULDBLOCK)
+            return {State::HeldByAnotherCopy, {}};
+        return Unavailable(path, std::strerror(error));
     }
-    return true;
+    return {State::Held, {}};
 }
 
 } // namespace wirevane::platform

@@ -178,6 +178,20 @@ bool HasHardwareFlow(const TtyControl& control)
     return (control.controlFlags & CRTSCTS) != 0;
 }
 
+uint32_t ModemStatusFromLines(int lines)
+{
+    uint32_t status = 0;
+    if (lines & TIOCM_CTS)
+        status |= MS_CTS_ON;
+    if (lines & TIOCM_DSR)
+        status |= MS_DSR_ON;
+    if (lines & TIOCM_RI)
+        status |= MS_RING_ON;
+    if (lines & TIOCM_CD)
+        status |= MS_RLSD_ON;
+    return status;
+}
+
 bool HasParity(const TtyControl& control)
 {
     return (control.controlFlags & PARENB) != 0;

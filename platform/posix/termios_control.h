@@ -47,6 +47,9 @@ LineSettings DecodeLineSettings(const TtyControl& control);
 bool EncodeHandshake(uint32_t mode, TtyControl& control);
 uint32_t DecodeHandshake(const TtyControl& control);
 
+// The modem lines of TIOCMGET as MS_CTS_ON, MS_DSR_ON, MS_RING_ON and MS_RLSD_ON.
+uint32_t ModemStatusFromLines(int lines);
+
 // Exposed for the facts the tests establish about pseudo-terminals.
 bool HasHardwareFlow(const TtyControl& control);
 bool HasParity(const TtyControl& control);

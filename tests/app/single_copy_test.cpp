@@ -37,6 +37,11 @@ bool IsLockHeld(const std::filesystem::path& lockFile)
     return held;
 }
 
+bool IsHeld(const platform::SingleInstanceLock& lock)
+{
+    return lock.state == platform::SingleInstanceLock::State::Held;
+}
+
 // The lock lives as long as the process that took it; another process cannot take it then.
 TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
 {
@@ -46,7 +51,7 @@ TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
     ASSERT_EQ(pipe(ready), 0);
     const pid_t holder = fork();
     if (holder == 0) {
-        const char answer = platform::AcquireSingleInstanceLock("GuardTest") ? 'y' : 'n';
+        const char answer = IsHeld(platform::AcquireSingleInstanceLock("GuardTest")) ? 'y' : 'n';
         [[maybe_unused]] const ssize_t written = write(ready[1], &answer, 1);
         pause();
         _exit(0);
@@ -54,12 +59,13 @@ TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
     char answer = 0;
     ASSERT_EQ(read(ready[0], &answer, 1), 1);
     EXPECT_EQ(answer, 'y');
-    EXPECT_FALSE(platform::AcquireSingleInstanceLock("GuardTest"));
-    EXPECT_TRUE(platform::AcquireSingleInstanceLock("AnotherName"));
+    EXPECT_EQ(platform::AcquireSingleInstanceLock("GuardTest").state,
+              platform::SingleInstanceLock::State::HeldByAnotherCopy);
+    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("AnotherName")));
 
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
-    EXPECT_TRUE(platform::AcquireSingleInstanceLock("GuardTest"));
+    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("GuardTest")));
     close(ready[0]);
     close(ready[1]);
     unsetenv("XDG_RUNTIME_DIR");
@@ -100,7 +106,7 @@ TEST(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ASSERT_TRUE(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName));
+    ASSERT_TRUE(IsHeld(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName)));
     const QString channel = SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName));
     EXPECT_TRUE(channel.startsWith(QString::fromStdString(runtime.path().string())));
 
@@ -127,6 +133,34 @@ TEST(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     SingleCopyServer again(leftOver, [] {});
     EXPECT_TRUE(again.isListening());
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+// A lock that cannot be made at all (here: the folder for it is a file) must not keep the user
+// from working: the program says why and starts.
+TEST(SingleCopyGuard, AProgramThatCannotTakeTheLockStartsAndSaysWhy)
+{
+    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
+    test::TempDir home;
+    std::filesystem::create_directories(home / ".cache");
+    std::ofstream(home / ".cache" / "wirevane") << "in the way";
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("XDG_CACHE_HOME");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    test::ChildProcess program(ProgramPath(), {});
+    ASSERT_TRUE(program.started());
+    // The warning is written before the window is made; the program is still there after it.
+    for (int i = 0; i < 500 && program.err().find('\n') == std::string::npos; ++i)
+        if (program.Wait(10ms).has_value())
+            break;
+    EXPECT_NE(program.err().find("single-copy lock"), std::string::npos) << program.err();
+    EXPECT_NE(program.err().find((home / ".cache" / "wirevane").string()), std::string::npos);
+    EXPECT_FALSE(program.Wait(200ms).has_value()) << "the program ended: " << program.err();
+    program.Signal(SIGTERM);
+    program.Wait(10s);
+    setenv("HOME", oldHome.c_str(), 1);
 }
 
 } // namespace

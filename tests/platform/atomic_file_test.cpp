@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace wirevane::platform {
 namespace {
@@ -77,6 +78,86 @@ TEST(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
     std::vector<uint8_t> bytes;
     EXPECT_EQ(readWholeFile(dir / "missing.ini", bytes).code, ENOENT);
     EXPECT_EQ(readWholeFile(dir.path(), bytes).code, EISDIR);
+}
+
+struct stat StatOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info;
+}
+
+// The refusal must hold for root too, who may open any file: so the test runs as whoever runs
+// the suite, and the check it exercises is the permission bits', not the kernel's.
+TEST(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
+{
+    test::TempDir dir;
+    std::filesystem::path file = dir / "a.ini";
+    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("kept")).ok());
+    ::chmod(file.c_str(), 0444);
+
+    FileError error = replaceFileAtomically(file, bytesOf("lost"));
+    EXPECT_EQ(error.code, EACCES);
+    EXPECT_EQ(error.message, "Permission denied");
+    EXPECT_EQ(contentOf(file), "kept");
+    EXPECT_EQ(StatOf(file).st_mode & 07777, 0444u);
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+
+    // Through a link the file it names decides.
+    std::filesystem::create_symlink(file, dir / "link.ini");
+    EXPECT_EQ(replaceFileAtomically(dir / "link.ini", bytesOf("lost")).code, EACCES);
+    EXPECT_EQ(contentOf(file), "kept");
+}
+
+// Which of the three classes of bits applies depends on whose file it is; giving files to other
+// owners and groups takes root, so the rest of the cases need it.
+TEST(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give the test files to another owner and group";
+    }
+    const uid_t stranger = 54321;
+    const gid_t strangers = 54322;
+    struct Case {
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool writable;
+    };
+    const Case cases[] = {
+        {0, strangers, 0200, true},        {0, strangers, 0066, false},
+        {stranger, 0, 0020, true},         {stranger, 0, 0602, false},
+        {stranger, strangers, 0002, true}, {stranger, strangers, 0660, false},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        std::filesystem::path file = dir / "a.ini";
+        ASSERT_TRUE(replaceFileAtomically(file, bytesOf("old")).ok());
+        ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        const FileError error = replaceFileAtomically(file, bytesOf("new"));
+        EXPECT_EQ(error.ok(), c.writable)
+            << std::oct << c.mode << " owner " << std::dec << c.owner << " group " << c.group;
+        EXPECT_EQ(contentOf(file), c.writable ? "new" : "old");
+    }
+}
+
+TEST(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give the test file to another owner and group";
+    }
+    test::TempDir dir;
+    std::filesystem::path file = dir / "a.ini";
+    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("old")).ok());
+    ASSERT_EQ(::chown(file.c_str(), 54321, 54322), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 02666), 0);
+    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("new")).ok());
+    const struct stat info = StatOf(file);
+    EXPECT_EQ(info.st_uid, 54321u);
+    EXPECT_EQ(info.st_gid, 54322u);
+    EXPECT_EQ(info.st_mode & 07777, 02666u);
+    EXPECT_EQ(contentOf(file), "new");
 }
 
 TEST(AtomicFile, ReplacesTheFileALinkNames)

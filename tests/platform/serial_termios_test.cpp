@@ -2,8 +2,11 @@
 #include "platform/posix/termios_control.h"
 #include "platform/serial_codes.h"
 
+// The kernel's flag values, as termios_control.cpp uses them; glibc's <termios.h> would clash.
+#include <asm/termbits.h>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 namespace wirevane::platform {
 namespace {
@@ -29,6 +32,51 @@ TEST(TermiosLineSettings, EveryUartSettingRoundTrips)
             }
         }
     }
+}
+
+// A round trip cannot see odd and even (or mark and space) swapped in both directions at once;
+// the device only understands the flags themselves.
+TEST(TermiosLineSettings, EachParityIsTheKernelsOwnFlags)
+{
+    struct Case {
+        uint32_t parity;
+        uint32_t flags;
+    };
+    const Case cases[] = {
+        {NOPARITY, 0},
+        {ODDPARITY, PARENB | PARODD},
+        {EVENPARITY, PARENB},
+        {MARKPARITY, PARENB | PARODD | CMSPAR},
+        {SPACEPARITY, PARENB | CMSPAR},
+    };
+    TtyControl control;
+    MakeRaw(control);
+    // Each setting is encoded over the one before, so a flag left behind shows too.
+    for (const uint32_t order : {0u, 1u}) {
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const Case& c = cases[order == 0 ? i : std::size(cases) - 1 - i];
+            ASSERT_TRUE(EncodeLineSettings({9600, 8, c.parity, ONESTOPBIT}, control));
+            EXPECT_EQ(control.controlFlags & (PARENB | PARODD | CMSPAR), c.flags) << c.parity;
+            EXPECT_EQ((control.inputFlags & INPCK) != 0, c.parity != NOPARITY) << c.parity;
+
+            TtyControl fromKernel;
+            fromKernel.controlFlags = CS8 | CREAD | CLOCAL | c.flags;
+            EXPECT_EQ(DecodeLineSettings(fromKernel).parity, c.parity) << c.parity;
+        }
+    }
+}
+
+TEST(TermiosModemLines, EachLineIsItsOwnStatusBit)
+{
+    EXPECT_EQ(ModemStatusFromLines(0), 0u);
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_CTS), MS_CTS_ON);
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_DSR), MS_DSR_ON);
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_RI), MS_RING_ON);
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_CD), MS_RLSD_ON);
+    // Lines the port does not report on stay out of the status word.
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_DTR | TIOCM_RTS | TIOCM_LE | TIOCM_ST | TIOCM_SR), 0u);
+    EXPECT_EQ(ModemStatusFromLines(TIOCM_CTS | TIOCM_DSR | TIOCM_RI | TIOCM_CD),
+              MS_CTS_ON | MS_DSR_ON | MS_RING_ON | MS_RLSD_ON);
 }
 
 TEST(TermiosLineSettings, RefusesWhatNoUartDoesAndLeavesTheBlockAlone)

@@ -155,6 +155,32 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }
 
+// The message the native program shows stays first; the system's reason, which tells a port
+// in use from one the user may not open, comes below it.
+TEST_F(Connection, AFailedOpenSaysBelowTheMessageWhyThePortWouldNotOpen)
+{
+    ListPty();
+    CSerial holder;
+    ASSERT_EQ(holder.Open(pty.slavePathU16()), 0u);
+    QString message;
+    QString reason;
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            reason = box->informativeText();
+            box->accept();
+        });
+        ClickOk(dialog);
+    });
+    manager.Connect(&terminal);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(message, QStringLiteral("Unable to open COM-port        "));
+    const QString heldBy = QStringLiteral(" is busy: held by %1 (process %2).")
+                               .arg(QCoreApplication::applicationName())
+                               .arg(QCoreApplication::applicationPid());
+    EXPECT_TRUE(reason.endsWith(heldBy)) << reason.toStdString();
+}
+
 TEST_F(Connection, APortTypedAsAPathIsOpened)
 {
     ports = {};

@@ -211,7 +211,8 @@ TEST_F(RunnerTest, BusyPortIsRefusedAndCtrlCStopsCleanly)
 
     const RunResult second = RunRunner({"--port", sim.path(), table});
     EXPECT_EQ(second.status, 1);
-    EXPECT_NE(second.err.find("busy"), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find(" is busy: held by "), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find("wirevane-run (process "), std::string::npos) << second.err;
 
     first.Signal(SIGINT);
     EXPECT_EQ(first.Wait(10s), 130);

@@ -122,8 +122,8 @@ int main(int argc, char** argv)
     if (const uint32_t error =
             port.Open(std::u16string(path.begin(), path.end()), &messages, 0, 0, 0, 0);
         error != 0 || !port.IsOpen())
-        return Fail("cannot open " + (path == portName ? path : portName + " (" + path + ")") +
-                    ": " + PortErrorText(error));
+        return Fail(
+            PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path, error));
     if (const std::string refused = ApplyPortSettings(port, run.portSettings()); !refused.empty())
         return Fail(path + ": " + refused);
 

@@ -1,5 +1,6 @@
 #include "tools/wirevane-run/port_error_text.h"
 
+#include "platform/port_open_failure.h"
 #include "platform/serial_codes.h"
 
 #include <cstring>
@@ -41,6 +42,14 @@ std::string Words(uint32_t error)
 std::string PortErrorText(uint32_t error)
 {
     return Words(error) + " (error " + std::to_string(error) + ")";
+}
+
+std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error)
+{
+    const std::string reason = platform::DescribePortOpenFailure(path, error);
+    if (reason.empty())
+        return "cannot open " + name + ": " + PortErrorText(error);
+    return reason + " (error " + std::to_string(error) + ")";
 }
 
 } // namespace wirevane::runner

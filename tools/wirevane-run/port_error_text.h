@@ -9,4 +9,9 @@ namespace wirevane::runner {
 // be matched with the port layer's documentation.
 std::string PortErrorText(uint32_t error);
 
+// Why the port at path (shown to the user as name) did not open, for the one line that ends
+// the run: the system's own reason where it tells one (a permission the user lacks, a
+// program that holds the port), else the error value in words.
+std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error);
+
 } // namespace wirevane::runner

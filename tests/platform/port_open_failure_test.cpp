@@ -1,0 +1,139 @@
+#include "platform/port_open_failure.h"
+#include "platform/serial_codes.h"
+#include "platform/serial_device.h"
+#include "support/pty_pair.h"
+
+#include <fstream>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace wirevane::platform {
+namespace {
+
+PortOpenFacts DeniedFacts()
+{
+    PortOpenFacts facts;
+    facts.cause = PortOpenFacts::Cause::Permission;
+    facts.path = "/dev/ttyUSB0";
+    facts.userName = "alice";
+    facts.ownerName = "root";
+    facts.groupName = "dialout";
+    facts.mode = 0660;
+    facts.groupMayUse = true;
+    return facts;
+}
+
+TEST(PortOpenFailureText, APermissionNamesWhatTheUserCanDo)
+{
+    PortOpenFacts facts = DeniedFacts();
+    EXPECT_EQ(PortOpenFailureText(facts),
+              "Permission denied for /dev/ttyUSB0: your user is not in the group that owns it "
+              "(dialout). Add it with: sudo usermod -aG dialout alice, then log in again.");
+
+    // Added to the group, but this login still has the groups it started with.
+    facts.userInGroup = true;
+    EXPECT_EQ(PortOpenFailureText(facts),
+              "Permission denied for /dev/ttyUSB0: your user was added to the group that owns it "
+              "(dialout) after this session began. Log in again.");
+
+    // Joining the group would not help: its members may not use the device either.
+    facts.groupMayUse = false;
+    facts.mode = 0600;
+    EXPECT_EQ(PortOpenFailureText(facts),
+              "Permission denied for /dev/ttyUSB0: the device (owner root, group dialout, mode "
+              "0600) does not let alice read and write it.");
+}
+
+TEST(PortOpenFailureText, ABusyPortNamesItsHoldersWhereKnown)
+{
+    PortOpenFacts facts;
+    facts.cause = PortOpenFacts::Cause::Busy;
+    facts.path = "/dev/ttyACM0";
+    EXPECT_EQ(PortOpenFailureText(facts), "/dev/ttyACM0 is busy: another program holds it.");
+    facts.holders = {{812, "picocom"}};
+    EXPECT_EQ(PortOpenFailureText(facts), "/dev/ttyACM0 is busy: held by picocom (process 812).");
+    facts.holders = {{812, "picocom"}, {900, "ModemManager"}, {1200, "screen"}};
+    EXPECT_EQ(PortOpenFailureText(facts), "/dev/ttyACM0 is busy: held by picocom (process 812), "
+                                          "ModemManager (process 900) and screen (process 1200).");
+}
+
+std::string OwnProcessName()
+{
+    std::string name;
+    std::getline(std::ifstream("/proc/self/comm"), name);
+    return name;
+}
+
+TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
+{
+    test::PtyPair pty;
+    uint32_t error = 0;
+    const auto held = OpenSerialDevice(pty.slavePath(), error);
+    ASSERT_TRUE(held) << error;
+
+    ASSERT_EQ(OpenSerialDevice(pty.slavePath(), error), nullptr);
+    ASSERT_EQ(error, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), error),
+              pty.slavePath() + " is busy: held by " + OwnProcessName() + " (process " +
+                  std::to_string(getpid()) + ").");
+    // The reason belongs to that failure only: another error value, or an open that worked
+    // since, has none.
+    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), ERROR_FILE_NOT_FOUND), "");
+    test::PtyPair other;
+    ASSERT_TRUE(OpenSerialDevice(other.slavePath(), error));
+    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), ERROR_ACCESS_DENIED), "");
+
+    // A reason the system gives in its own words already needs none of ours.
+    ASSERT_EQ(OpenSerialDevice("/dev/wirevane-no-such-port", error), nullptr);
+    EXPECT_EQ(DescribePortOpenFailure("/dev/wirevane-no-such-port", error), "");
+}
+
+// The kernel refuses only a user without the right: root is let in whatever the bits say. So
+// a child gives up root for the unprivileged user "nobody" and meets a device of a group it
+// is not in, as a user new to the serial group does.
+TEST(DescribePortOpenFailure, ADeviceOfAGroupTheUserIsNotInNamesTheGroupAndTheCommand)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the device to a group and to become another user";
+    const group* dialout = getgrnam("dialout");
+    const gid_t gid = dialout != nullptr ? dialout->gr_gid : 20;
+    const std::string groupName = dialout != nullptr ? dialout->gr_name : "20";
+    test::PtyPair pty;
+    ASSERT_EQ(chown(pty.slavePath().c_str(), 0, gid), 0);
+    ASSERT_EQ(chmod(pty.slavePath().c_str(), 0660), 0);
+
+    int answer[2];
+    ASSERT_EQ(pipe(answer), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::string text = "could not become nobody";
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) {
+            uint32_t error = 0;
+            const auto device = OpenSerialDevice(pty.slavePath(), error);
+            text = std::to_string(error) + " " + DescribePortOpenFailure(pty.slavePath(), error);
+        }
+        [[maybe_unused]] const ssize_t written = write(answer[1], text.data(), text.size());
+        _exit(0);
+    }
+    close(answer[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t got; (got = read(answer[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(got));
+    close(answer[0]);
+    waitpid(child, nullptr, 0);
+
+    const passwd* nobody = getpwuid(65534);
+    const std::string user = nobody != nullptr ? nobody->pw_name : "65534";
+    EXPECT_EQ(text, "5 Permission denied for " + pty.slavePath() +
+                        ": your user is not in the group that owns it (" + groupName +
+                        "). Add it with: sudo usermod -aG " + groupName + " " + user +
+                        ", then log in again.");
+}
+
+} // namespace
+} // namespace wirevane::platform
