@@ -1,5 +1,6 @@
 #include "app/wirevane_app.h"
 
+#include "app/qt_translations.h"
 #include "app/single_copy_channel.h"
 #include "app/wirevane_dlg.h"
 #include "persistence/profile_files.h"
@@ -30,6 +31,7 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    InstallQtTranslations(application);
 
     m_paths = ResolveProgramPathsForThisProcess();
     DiskProfileFiles files;

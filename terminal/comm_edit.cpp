@@ -1,136 +1,155 @@
 #include "terminal/comm_edit.h"
 
+#include "terminal/paste_sender.h"
 #include "terminal/terminal_text.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QScrollBar>
-#include <QTextBlock>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTimer>
 
 namespace wirevane {
 
-CCommEdit::CCommEdit(QWidget* parent) : QPlainTextEdit(parent)
+CCommEdit::CCommEdit(QWidget* parent) : RecordView(parent)
 {
-    // Appends are never undone, and an undo stack over megabytes of traffic would only cost.
-    setUndoRedoEnabled(false);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTabChangesFocus(false);
+    // A read-only text turns input methods off, but they are how Japanese is typed here.
+    setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
-qint64 CCommEdit::LineFormLength() const
+void CCommEdit::Write(char16_t key)
 {
-    const QTextDocument* doc = document();
-    // characterCount has one separator per paragraph, the last one included; in line form each
-    // break between paragraphs is the two characters CR LF.
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
-}
-
-bool CCommEdit::DocumentEndsInLoneCr() const
-{
-    const QTextDocument* doc = document();
-    const int count = doc->characterCount();
-    return count >= 2 && doc->characterAt(count - 2) == QChar(kLoneCrStandIn);
-}
-
-void CCommEdit::AppendAtEnd(std::u16string_view lineForm)
-{
-    if (lineForm.empty())
-        return;
-    m_pending += lineForm;
-    if (!m_flushQueued) {
-        m_flushQueued = true;
-        QTimer::singleShot(0, this, &CCommEdit::FlushPending);
-    }
-}
-
-void CCommEdit::FlushPending()
-{
-    m_flushQueued = false;
-    if (m_pending.empty())
-        return;
-    std::u16string batch;
-    batch.swap(m_pending);
-
-    if (LineFormLength() + static_cast<qint64>(batch.size()) > m_textLimit) {
-        emit MaxTextReached();
-        return;
-    }
-
-    const EditFormText edit = ToEditForm(batch, DocumentEndsInLoneCr());
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    if (edit.joinsPreviousCr) {
-        cursor.deletePreviousChar();
-        cursor.insertBlock();
-    }
-    cursor.insertText(QString::fromStdU16String(edit.text));
-    setTextCursor(cursor);
-    ensureCursorVisible();
-}
-
-void CCommEdit::Clear()
-{
-    m_pending.clear();
-    clear();
-}
-
-std::u16string CCommEdit::LineFormText()
-{
-    FlushPending();
-    return FromEditForm(toPlainText().toStdU16String());
-}
-
-void CCommEdit::SelectLastCharacter()
-{
-    if (document()->isEmpty())
-        return;
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
-    setTextCursor(cursor);
-    ensureCursorVisible();
-}
-
-void CCommEdit::WriteTyped(char16_t ch)
-{
-    if (m_port == nullptr || !m_port->IsOpen())
+    if (!PortOpen())
         return;
     const Bytes bytes =
-        ch == u'\r' ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(ch, m_encoding);
+        key == u'\r' ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(key, m_encoding);
     if (!bytes.empty())
         m_port->Write(bytes);
 }
 
+std::size_t CCommEdit::TypedByteCount(std::u16string_view keys) const
+{
+    std::size_t count = 0;
+    for (char16_t key : keys)
+        count += key == u'\r' ? EnterKeyBytes(m_sendLineEnd).size()
+                              : TypedCharToBytes(key, m_encoding).size();
+    return count;
+}
+
+void CCommEdit::Type(std::u16string_view keys)
+{
+    for (char16_t key : keys) {
+        if (key == u'\b')
+            SelectLastCharacter();
+        Write(key);
+    }
+    if (!m_localEcho)
+        return;
+    std::u16string echo;
+    for (char16_t key : keys) {
+        if (key == u'\b') {
+            AppendAtEnd(echo);
+            echo.clear();
+            RemoveLastCharacter();
+        } else if (key == u'\r') {
+            echo += u"\r\n";
+        } else {
+            echo += key;
+        }
+    }
+    AppendAtEnd(echo);
+}
+
 void CCommEdit::keyPressEvent(QKeyEvent* event)
 {
-    FlushPending();
+    const bool shiftInsert =
+        event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier;
+    if (event->matches(QKeySequence::Paste) || shiftInsert) {
+        Paste(QApplication::clipboard()->text());
+        return;
+    }
     QString typed = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         typed = QStringLiteral("\r");
     else if (event->key() == Qt::Key_Backspace)
         typed = QStringLiteral("\b");
-    // Keys that produce no character (arrows, page keys, function keys) keep their ordinary
-    // effect and write nothing; Escape belongs to the window.
-    if (typed.isEmpty() || event->key() == Qt::Key_Escape) {
-        QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
+    else if (event->key() == Qt::Key_Escape)
+        typed = QStringLiteral("\x1b");
+    if (!typed.isEmpty())
+        Type(typed.toStdU16String());
+    // Keys without a character move and select as in any text; Copy and Select all keep
+    // their effect after their control character went out.
+    if (typed.isEmpty() || event->matches(QKeySequence::Copy) ||
+        event->matches(QKeySequence::SelectAll))
+        RecordView::keyPressEvent(event);
+}
 
-    for (QChar unit : typed) {
-        const char16_t ch = unit.unicode();
-        if (ch == u'\b')
-            SelectLastCharacter();
-        WriteTyped(ch);
-    }
-    if (!m_localEcho)
+void CCommEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    FlushPending();
+    // The preedit is drawn at the caret; keeping the caret at the end puts it where the text
+    // grows, and no selection of the record can be replaced by it.
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    setTextCursor(end);
+    if (!event->commitString().isEmpty())
+        Type(event->commitString().toStdU16String());
+    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+    RecordView::inputMethodEvent(&preeditOnly);
+    event->accept();
+}
+
+void CCommEdit::Paste(const QString& text)
+{
+    if (text.isEmpty() || m_paste != nullptr)
         return;
-    QPlainTextEdit::keyPressEvent(event);
-    if (LineFormLength() > m_textLimit)
-        emit MaxTextReached();
+    const std::u16string keys = PastedAsTyped(text.toStdU16String());
+    if (!PortOpen() || TypedByteCount(keys) <= kAskAboveBytes) {
+        Type(keys);
+        return;
+    }
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("貼り付け"),
+        QStringLiteral("貼り付けたテキスト %1 バイトを送信しますか?").arg(TypedByteCount(keys)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    m_paste = new PasteSender(this, keys, [this](std::u16string_view slice) {
+        if (!PortOpen())
+            return false;
+        Type(slice);
+        return true;
+    });
+    m_paste->Start();
+}
+
+QMenu* CCommEdit::CreateContextMenu()
+{
+    QMenu* menu = createStandardContextMenu();
+    auto* paste = new QAction(QStringLiteral("貼り付け(&P)"), menu);
+    paste->setObjectName(QStringLiteral("edit-paste"));
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    paste->setEnabled(clipboard != nullptr && clipboard->hasText() && m_paste == nullptr);
+    connect(paste, &QAction::triggered, this, [this] { Paste(QApplication::clipboard()->text()); });
+    QAction* before = nullptr;
+    const QList<QAction*> actions = menu->actions();
+    for (int i = 0; i + 1 < actions.size(); ++i) {
+        if (actions[i]->objectName() == QStringLiteral("edit-copy"))
+            before = actions[i + 1];
+    }
+    menu->insertAction(before, paste);
+    return menu;
+}
+
+void CCommEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = CreateContextMenu();
+    menu->exec(event->globalPos());
+    delete menu;
 }
 
 } // namespace wirevane

@@ -2,24 +2,28 @@
 
 #include "core/port_access.h"
 #include "core/text_encoding.h"
+#include "terminal/paste_sender.h"
+#include "terminal/record_view.h"
 
-#include <QPlainTextEdit>
-#include <QString>
+#include <QPointer>
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+class QMenu;
 
 namespace wirevane {
 
-// The terminal's text area. Every character typed into it goes to the port at once, one write
-// per character (Enter by the send line end), and acts on the text only with local echo on.
-// Text from the program is appended at the end, whatever the user's caret, and is gathered
-// until the window thread is next idle so that a flood of small receive chunks costs one
-// insertion rather than thousands. The text is kept in line form (see terminal_text.h); when an
-// insertion would take it past the text limit, the whole text is cleared instead.
-class CCommEdit : public QPlainTextEdit {
+// The terminal's text area. Every key typed into it goes to the port at once, one write per
+// character (Enter by the send line end, Esc as 0x1B), and is added to the record only with
+// local echo on. Text an input method commits is typed the same way; its preedit is drawn at
+// the end of the text and never sent. Pasting types the clipboard's text, each line break as
+// Enter; a paste of more than kAskAboveBytes asks first and goes out behind a progress dialog.
+// The record itself cannot be edited: its menu keeps Copy and Select all and adds Paste.
+class CCommEdit : public RecordView {
     Q_OBJECT
 public:
+    static constexpr std::size_t kAskAboveBytes = 4096;
+
     explicit CCommEdit(QWidget* parent = nullptr);
 
     PortAccess* m_port = nullptr;
@@ -27,35 +31,27 @@ public:
     int32_t m_sendLineEnd = 1;
     TextEncoding m_encoding = kEncodingSjis;
 
-    // Line-form text, already through the receive conversion.
-    void AppendAtEnd(std::u16string_view lineForm);
-    void Clear();
-    // The whole text in line form, pending appends included.
-    std::u16string LineFormText();
-    // Characters in line form; a CR LF pair counts two.
-    qint64 LineFormLength() const;
-
-    void SetTextLimit(qint64 limit) { m_textLimit = limit; }
-    qint64 TextLimit() const { return m_textLimit; }
-
-    // Puts the gathered appends into the document now.
-    void FlushPending();
-
-signals:
-    // An insertion would have passed the text limit.
-    void MaxTextReached();
+    void Paste(const QString& text);
+    // The context menu: the standard one of a read-only text plus Paste. The caller owns it.
+    QMenu* CreateContextMenu();
+    // The long paste going out, if any.
+    PasteSender* pasteInProgress() const { return m_paste; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // Tab is a key to send, not a way out of the text area.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
-    void WriteTyped(char16_t ch);
-    void SelectLastCharacter();
-    bool DocumentEndsInLoneCr() const;
+    // Keys as characters: CR stands for Enter and BS for Backspace.
+    void Type(std::u16string_view keys);
+    void Write(char16_t key);
+    std::size_t TypedByteCount(std::u16string_view keys) const;
+    bool PortOpen() const { return m_port != nullptr && m_port->IsOpen(); }
 
-    qint64 m_textLimit = 0xFFFFFFFFLL;
-    std::u16string m_pending;
-    bool m_flushQueued = false;
+    QPointer<PasteSender> m_paste;
 };
 
 } // namespace wirevane

@@ -19,7 +19,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -159,7 +158,6 @@ void CDialogTerminal::BuildCentral()
 
     m_edit = new CCommEdit(central);
     m_edit->setObjectName(IdName(1235));
-    connect(m_edit, &CCommEdit::MaxTextReached, this, &CDialogTerminal::ClearText);
     layout->addWidget(m_edit, 0, 0);
 
     auto* row = new QHBoxLayout;
@@ -179,6 +177,17 @@ void CDialogTerminal::BuildCentral()
     m_receiveCombo->setObjectName(IdName(1034));
     m_receiveCombo->addItems({QStringLiteral("受信 変換無"), QStringLiteral("受信 CR→CR+NL"),
                               QStringLiteral("受信 NL→CR+NL")});
+    const QString receiveTips[3] = {
+        QStringLiteral("受信したとおりに表示します。CR LF だけが改行になり、単独の CR と LF は"
+                       "小さな印で示します"),
+        QStringLiteral("受信した CR をすべて CR LF にします。CR で行を終える機器向けです"),
+        QStringLiteral("受信した LF をすべて CR LF にします。LF で行を終える機器向けです")};
+    QStringList tipLines;
+    for (int i = 0; i < 3; ++i) {
+        m_receiveCombo->setItemData(i, receiveTips[i], Qt::ToolTipRole);
+        tipLines << m_receiveCombo->itemText(i) + QStringLiteral(": ") + receiveTips[i];
+    }
+    m_receiveCombo->setToolTip(tipLines.join(u'\n'));
     connect(m_receiveCombo, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_receiveConversion = index; });
 
@@ -216,10 +225,6 @@ void CDialogTerminal::BuildCentral()
     layout->addLayout(row, 1, 0);
     layout->setRowStretch(0, 1);
     setCentralWidget(central);
-
-    // Escape closes a modeless dialog, which here means hiding it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::hide);
 }
 
 void CDialogTerminal::BuildStatusBar()
@@ -310,7 +315,7 @@ void CDialogTerminal::OnSave()
     m_host.OnReset();
     QFileDialog dialog(this, QStringLiteral("ターミナル テキスト保存"),
                        QString::fromStdU16String(platform::executableFolder().u16string()),
-                       QStringLiteral("TEXT Files (*.txt);;All Files (*.*)"));
+                       QStringLiteral("TEXT Files (*.txt);;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {

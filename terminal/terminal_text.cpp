@@ -23,48 +23,17 @@ std::u16string ApplyReceiveConversion(std::u16string_view text, int32_t conversi
     return out;
 }
 
-EditFormText ToEditForm(std::u16string_view lineForm, bool documentEndsInLoneCr)
+std::u16string PastedAsTyped(std::u16string_view pasted)
 {
-    EditFormText result;
-    std::size_t i = 0;
-    if (documentEndsInLoneCr && !lineForm.empty() && lineForm.front() == u'\n') {
-        result.joinsPreviousCr = true;
-        i = 1;
+    std::u16string typed;
+    typed.reserve(pasted.size());
+    for (std::size_t i = 0; i < pasted.size(); ++i) {
+        const char16_t ch = pasted[i];
+        if (ch == u'\r' && i + 1 < pasted.size() && pasted[i + 1] == u'\n')
+            ++i;
+        typed += ch == u'\n' ? u'\r' : ch;
     }
-    result.text.reserve(lineForm.size());
-    for (; i < lineForm.size(); ++i) {
-        const char16_t ch = lineForm[i];
-        if (ch == u'\r') {
-            if (i + 1 < lineForm.size() && lineForm[i + 1] == u'\n') {
-                result.text += u'\n';
-                ++i;
-            } else {
-                result.text += kLoneCrStandIn;
-            }
-        } else if (ch == u'\n') {
-            result.text += kLoneLfStandIn;
-        } else {
-            result.text += ch;
-        }
-    }
-    return result;
-}
-
-std::u16string FromEditForm(std::u16string_view editForm)
-{
-    std::u16string out;
-    out.reserve(editForm.size() + editForm.size() / 16);
-    for (char16_t ch : editForm) {
-        if (ch == u'\n' || ch == u'\u2029')
-            out += u"\r\n";
-        else if (ch == kLoneCrStandIn)
-            out += u'\r';
-        else if (ch == kLoneLfStandIn)
-            out += u'\n';
-        else
-            out += ch;
-    }
-    return out;
+    return typed;
 }
 
 } // namespace wirevane

@@ -1,0 +1,252 @@
+#include "terminal/record_view.h"
+
+#include "terminal/control_mark.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace wirevane {
+
+namespace {
+
+// Block states of the view: a piece that goes on the line of the block before it, and the
+// notice at the top of a trimmed record. Other blocks start a line of the record.
+constexpr int kContinuation = 1;
+constexpr int kNotice = 2;
+
+// A frame at 60 Hz: short enough to look immediate, long enough to gather a flood of small
+// receive chunks into one insertion.
+constexpr int kFlushDelayMs = 16;
+
+} // namespace
+
+RecordView::RecordView(QWidget* parent)
+    : QPlainTextEdit(parent), m_feed(m_record.pieceLength()), m_marks(new ControlMark(this))
+{
+    // The record is edited only through this class; undo over traffic would only cost.
+    setUndoRedoEnabled(false);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    document()->documentLayout()->registerHandler(ControlMark::kObjectType, m_marks);
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(kFlushDelayMs);
+    connect(&m_flushTimer, &QTimer::timeout, this, &RecordView::FlushPending);
+}
+
+void RecordView::SetRecordLimit(std::size_t limit, std::size_t pieceLength)
+{
+    Clear();
+    m_record = TerminalRecord(limit, pieceLength);
+    m_feed = DisplayFeed(m_record.pieceLength());
+}
+
+void RecordView::AppendAtEnd(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    m_record.Append(lineForm);
+    m_pending += lineForm;
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+void RecordView::FlushPending()
+{
+    m_flushTimer.stop();
+    if (m_pending.empty())
+        return;
+    const std::vector<DisplayOp> ops = m_feed.Feed(m_pending);
+    m_pending.clear();
+    Apply(ops);
+    ApplyTrim(m_record.TakeTrim());
+    // A user who is selecting keeps the selection; otherwise the caret follows the text.
+    if (!textCursor().hasSelection()) {
+        QTextCursor end(document());
+        end.movePosition(QTextCursor::End);
+        setTextCursor(end);
+        ensureCursorVisible();
+    }
+}
+
+void RecordView::Apply(const std::vector<DisplayOp>& ops)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    const QTextCharFormat plain;
+    cursor.beginEditBlock();
+    for (const DisplayOp& op : ops) {
+        switch (op.kind) {
+        case DisplayOp::Text:
+            cursor.insertText(QString::fromStdU16String(op.text), plain);
+            break;
+        case DisplayOp::Mark:
+            for (char16_t control : op.text)
+                cursor.insertText(QString(QChar::ObjectReplacementCharacter),
+                                  ControlMark::Format(control));
+            break;
+        case DisplayOp::LineBreak:
+            cursor.insertBlock(QTextBlockFormat(), plain);
+            break;
+        case DisplayOp::WrapBreak:
+            cursor.insertBlock(QTextBlockFormat(), plain);
+            cursor.block().setUserState(kContinuation);
+            break;
+        case DisplayOp::RetractMark: {
+            cursor.deletePreviousChar();
+            const QTextBlock block = cursor.block();
+            if (block.length() == 1 && block.userState() == kContinuation &&
+                block.previous().isValid() && block.previous().userState() != kNotice)
+                cursor.deletePreviousChar();
+            break;
+        }
+        }
+    }
+    cursor.endEditBlock();
+}
+
+void RecordView::ShowTrimNotice()
+{
+    QTextDocument* doc = document();
+    const int firstState = doc->firstBlock().userState();
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::Start);
+    QTextCharFormat dim;
+    dim.setForeground(palette().placeholderText());
+    cursor.insertText(
+        QStringLiteral("[古い受信テキストは削除されました。最新の %1 文字を残しています]")
+            .arg(qulonglong(m_record.limit())),
+        dim);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    doc->firstBlock().setUserState(kNotice);
+    doc->firstBlock().next().setUserState(firstState);
+    m_noticeShown = true;
+}
+
+void RecordView::ApplyTrim(const RecordTrim& trim)
+{
+    if (trim.empty())
+        return;
+    if (!m_noticeShown)
+        ShowTrimNotice();
+    const QTextBlock first = document()->firstBlock().next();
+    QTextBlock keep = first;
+    for (std::size_t i = 0; i < trim.lines && keep.isValid(); ++i) {
+        keep = keep.next();
+        while (keep.isValid() && keep.userState() == kContinuation)
+            keep = keep.next();
+    }
+    for (std::size_t i = 0; i < trim.pieces && keep.isValid(); ++i)
+        keep = keep.next();
+    if (!keep.isValid())
+        return;
+    const int state = keep.userState();
+    QTextCursor cursor(document());
+    cursor.setPosition(first.position());
+    cursor.setPosition(keep.position(), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.block().setUserState(state);
+}
+
+void RecordView::Clear()
+{
+    m_flushTimer.stop();
+    m_pending.clear();
+    m_record.Clear();
+    m_feed.Reset(0, false);
+    m_noticeShown = false;
+    clear();
+}
+
+void RecordView::ResetFeedFromView()
+{
+    const QTextBlock last = document()->lastBlock();
+    m_feed.Reset(std::size_t(last.length() - 1), m_record.EndsWith(u"\r"));
+}
+
+void RecordView::RemoveLastCharacter()
+{
+    FlushPending();
+    const bool endedInLineBreak = m_record.EndsWith(u"\r\n");
+    if (!m_record.RemoveLast())
+        return;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.deletePreviousChar();
+    if (endedInLineBreak) {
+        // The CR that stays is now a lone one.
+        cursor.insertText(QString(QChar::ObjectReplacementCharacter), ControlMark::Format(u'\r'));
+    } else {
+        const QTextBlock block = cursor.block();
+        if (block.length() == 1 && block.userState() == kContinuation &&
+            block.previous().isValid() && block.previous().userState() != kNotice)
+            cursor.deletePreviousChar();
+    }
+    ResetFeedFromView();
+}
+
+void RecordView::SelectLastCharacter()
+{
+    FlushPending();
+    if (m_record.empty())
+        return;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+std::u16string RecordView::LineFormBetween(int from, int to) const
+{
+    std::u16string out;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        if (block.userState() == kNotice)
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(fragment.position(), from);
+            const int end = std::min(fragment.position() + fragment.length(), to);
+            if (start >= end)
+                continue;
+            if (const char16_t control = ControlMark::ControlOf(fragment.charFormat()))
+                out.append(std::size_t(end - start), control);
+            else
+                out +=
+                    fragment.text().mid(start - fragment.position(), end - start).toStdU16String();
+        }
+        const int separator = block.position() + block.length() - 1;
+        const QTextBlock next = block.next();
+        if (next.isValid() && separator >= from && separator < to &&
+            next.userState() != kContinuation)
+            out += u"\r\n";
+    }
+    return out;
+}
+
+std::u16string RecordView::ShownText() const
+{
+    return LineFormBetween(0, document()->characterCount());
+}
+
+std::u16string RecordView::SelectedLineForm() const
+{
+    const QTextCursor cursor = textCursor();
+    return LineFormBetween(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+QMimeData* RecordView::createMimeDataFromSelection() const
+{
+    auto* mime = new QMimeData;
+    mime->setText(QString::fromStdU16String(SelectedLineForm()));
+    return mime;
+}
+
+} // namespace wirevane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "terminal/display_feed.h"
+#include "terminal/terminal_record.h"
+
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <string>
+#include <string_view>
+
+namespace wirevane {
+
+class ControlMark;
+
+// Shows a TerminalRecord, which it owns, read-only. Appends go into the record at once and
+// into the view at the next flush, a few milliseconds later, so a flood of small receive
+// chunks costs one insertion per frame rather than one per chunk. A line is shown in display
+// pieces (see DisplayFeed) and control characters as marks (see ControlMark); when the record
+// trims, the view drops the same text from its top and says there that older text is gone.
+class RecordView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit RecordView(QWidget* parent = nullptr);
+
+    void AppendAtEnd(std::u16string_view lineForm);
+    // Takes the record's last character away, as local echo of a backspace does.
+    void RemoveLastCharacter();
+    void Clear();
+
+    // The record: what is saved and what the engine counts.
+    std::u16string LineFormText() const { return std::u16string(m_record.Text()); }
+    qint64 LineFormLength() const { return qint64(m_record.size()); }
+    const TerminalRecord& record() const { return m_record; }
+    // Starts an empty record with other bounds.
+    void SetRecordLimit(std::size_t limit,
+                        std::size_t pieceLength = TerminalRecord::kDefaultPieceLength);
+
+    void FlushPending();
+    // What the view shows, back in line form, the trim notice left out; after a flush it is
+    // the record's text.
+    std::u16string ShownText() const;
+    // The user's selection in line form, as Copy puts it on the clipboard.
+    std::u16string SelectedLineForm() const;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+    void SelectLastCharacter();
+
+private:
+    void Apply(const std::vector<DisplayOp>& ops);
+    void ApplyTrim(const RecordTrim& trim);
+    void ShowTrimNotice();
+    std::u16string LineFormBetween(int from, int to) const;
+    void ResetFeedFromView();
+
+    TerminalRecord m_record;
+    DisplayFeed m_feed;
+    ControlMark* m_marks;
+    std::u16string m_pending;
+    QTimer m_flushTimer;
+    bool m_noticeShown = false;
+};
+
+} // namespace wirevane

@@ -1,0 +1,205 @@
+#include "fakes/recording_terminal_host.h"
+#include "serial/serial.h"
+#include "serial/serial_port_access.h"
+#include "support/modal_helper.h"
+#include "support/pty_pair.h"
+#include "terminal/dialog_terminal.h"
+#include "terminal/paste_sender.h"
+#include "terminal/terminal_rig.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+QStringList ActionNames(QMenu* menu)
+{
+    QStringList names;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            names << action->objectName();
+    }
+    return names;
+}
+
+class TerminalInput : public ::testing::Test {
+protected:
+    TerminalInput() : access(port), terminal(host, &access)
+    {
+        EXPECT_EQ(port.Open(pty.slavePathU16()), 0u);
+        terminal.show();
+        Edit().setFocus();
+    }
+    ~TerminalInput() override { port.Close(); }
+
+    CCommEdit& Edit() { return terminal.edit(); }
+    void SetLocalEcho(bool on)
+    {
+        QCheckBox* box = terminal.findChild<QCheckBox*>(QStringLiteral("1237"));
+        if (box->isChecked() != on)
+            box->click();
+    }
+    void Commit(const QString& commit, const QString& preedit = {})
+    {
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(commit);
+        QApplication::sendEvent(&Edit(), &event);
+    }
+    QString Preedit() { return Edit().document()->lastBlock().layout()->preeditAreaText(); }
+
+    test::PtyPair pty;
+    CSerial port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+};
+
+// An input method commits whole words; they go out as typed characters in the chosen
+// encoding, shown only with local echo. Its preedit is drawn at the end and never sent.
+TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
+{
+    SetLocalEcho(false);
+    Commit(QStringLiteral("日本"));
+    EXPECT_EQ(pty.ReadMaster(4), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(Edit().LineFormText(), u"");
+
+    terminal.ShowEncoding(kEncodingUtf8);
+    SetLocalEcho(true);
+    Commit({}, QStringLiteral("にほ"));
+    EXPECT_EQ(Preedit(), QStringLiteral("にほ"));
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+    EXPECT_EQ(Edit().LineFormText(), u"");
+
+    Commit(QStringLiteral("日本"));
+    EXPECT_EQ(pty.ReadMaster(6), "\xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(Edit().LineFormText(), u"日本");
+    EXPECT_EQ(Preedit(), QString());
+}
+
+TEST_F(TerminalInput, EscapeIsSentAndTheWindowStays)
+{
+    SetLocalEcho(false);
+    QTest::keyClick(&Edit(), Qt::Key_Escape);
+    EXPECT_EQ(pty.ReadMaster(1), "\x1b");
+    EXPECT_TRUE(terminal.isVisible());
+}
+
+// Ctrl+V, Shift+Insert and the menu's Paste type the clipboard, each line break as the
+// Enter key's bytes; the echo follows local echo.
+TEST_F(TerminalInput, PasteTypesTheClipboardAndEchoesOnlyWithLocalEcho)
+{
+    terminal.findChild<QComboBox*>(QStringLiteral("1032"))->setCurrentIndex(0);
+    QApplication::clipboard()->setText(QStringLiteral("a\r\nb\nあ"));
+
+    SetLocalEcho(false);
+    QTest::keyClick(&Edit(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(pty.ReadMaster(6), "a\rb\r\x82\xA0");
+    EXPECT_EQ(Edit().LineFormText(), u"");
+
+    SetLocalEcho(true);
+    QTest::keyClick(&Edit(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(pty.ReadMaster(6), "a\rb\r\x82\xA0");
+    EXPECT_EQ(Edit().LineFormText(), u"a\r\nb\r\nあ");
+
+    std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
+    menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+    EXPECT_EQ(pty.ReadMaster(6), "a\rb\r\x82\xA0");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+}
+
+// Neither the menu nor the keys edit what was received: there is no Cut or Delete, and a
+// key is sent rather than put over a selection.
+TEST_F(TerminalInput, TheReceivedRecordCannotBeEdited)
+{
+    terminal.AppendText(u"received\r\n");
+    Edit().FlushPending();
+    Edit().selectAll();
+    std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
+    EXPECT_EQ(ActionNames(menu.get()),
+              (QStringList{QStringLiteral("edit-copy"), QStringLiteral("edit-paste"),
+                           QStringLiteral("select-all")}));
+
+    SetLocalEcho(false);
+    Edit().selectAll();
+    // Ctrl+X as a keyboard delivers it: with its control character as the text.
+    QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_X, QStringLiteral("\x18"),
+                        Qt::ControlModifier);
+    QTest::keyClicks(&Edit(), QStringLiteral("z"));
+    EXPECT_EQ(Edit().LineFormText(), u"received\r\n");
+    EXPECT_EQ(Edit().ShownText(), u"received\r\n");
+    EXPECT_EQ(pty.ReadMaster(2), "\x18z") << "Ctrl+X is a control character, not Cut";
+}
+
+class LongPaste : public TerminalInput {
+protected:
+    LongPaste()
+    {
+        SetLocalEcho(false);
+        for (int i = 0; i < 100; ++i)
+            text += QStringLiteral("line %1 ..................................\n").arg(i, 3);
+    }
+    // Answers the question, then lets the progress dialog show.
+    void PasteAnswering(QMessageBox::StandardButton answer)
+    {
+        test::WhenModal<QMessageBox>([answer](QMessageBox* box) { box->button(answer)->click(); });
+        Edit().Paste(text);
+    }
+    std::string ReadAll()
+    {
+        std::string got;
+        test::TerminalRig::RunUntil([&] {
+            got += pty.ReadMasterAvailable();
+            return Edit().pasteInProgress() == nullptr;
+        });
+        return got + pty.ReadMasterAvailable();
+    }
+
+    QString text;
+};
+
+TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
+{
+    PasteAnswering(QMessageBox::No);
+    EXPECT_EQ(Edit().pasteInProgress(), nullptr);
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+
+    PasteAnswering(QMessageBox::Yes);
+    ASSERT_NE(Edit().pasteInProgress(), nullptr);
+    EXPECT_TRUE(Edit().pasteInProgress()->dialog()->isVisible());
+    std::string expected = text.toStdString();
+    for (char& ch : expected)
+        ch = ch == '\n' ? '\r' : ch;
+    std::string crlf;
+    for (char ch : expected)
+        crlf += ch == '\r' ? std::string("\r\n") : std::string(1, ch);
+    EXPECT_EQ(ReadAll(), crlf);
+}
+
+TEST_F(LongPaste, StopAndDisconnectCancelIt)
+{
+    PasteAnswering(QMessageBox::Yes);
+    ASSERT_NE(Edit().pasteInProgress(), nullptr);
+    QProgressDialog* progress = Edit().pasteInProgress()->dialog();
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_LT(ReadAll().size(), std::size_t(text.size()));
+
+    PasteAnswering(QMessageBox::Yes);
+    ASSERT_NE(Edit().pasteInProgress(), nullptr);
+    port.Close();
+    EXPECT_LT(ReadAll().size(), std::size_t(text.size()));
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,156 @@
+#include "fakes/recording_terminal_host.h"
+#include "serial/serial.h"
+#include "serial/serial_port_access.h"
+#include "terminal/dialog_terminal.h"
+#include "terminal/drawn_text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using test::Drawn;
+
+class TerminalView : public ::testing::Test {
+protected:
+    TerminalView() : access(port), terminal(host, &access) {}
+
+    CCommEdit& View() { return terminal.edit(); }
+    void Receive(int conversion, std::u16string_view text)
+    {
+        terminal.findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(conversion);
+        terminal.AppendText(text);
+    }
+
+    CSerial port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+};
+
+// What each receive conversion keeps in the record (saved as it is) and how it looks: only
+// CR LF breaks a line, a lone CR or LF left by the conversion is a mark, never a hidden byte.
+TEST_F(TerminalView, EachConversionKeepsItsBytesAndMarksWhatDoesNotBreakALine)
+{
+    struct Case {
+        int conversion;
+        std::u16string received, record, drawn;
+    };
+    const Case cases[] = {
+        {0, u"OK\rOK\rテスト\r", u"OK\rOK\rテスト\r", u"OK<CR>OK<CR>テスト<CR>"},
+        {0, u"VALUE=1\nVALUE=2\n", u"VALUE=1\nVALUE=2\n", u"VALUE=1<LF>VALUE=2<LF>"},
+        {0, u"A\r\nB\n\rC", u"A\r\nB\n\rC", u"A|B<LF><CR>C"},
+        {1, u"OK\rNG\r\n", u"OK\r\nNG\r\n\n", u"OK|NG|<LF>"},
+        {2, u"OK\nNG\r\n", u"OK\r\nNG\r\r\n", u"OK|NG<CR>|"},
+        {2, u"\x1b[1m\x07\tend", u"\x1b[1m\x07\tend", u"<ESC>[1m<BEL>\tend"},
+    };
+    for (const Case& c : cases) {
+        terminal.ClearText();
+        Receive(c.conversion, c.received);
+        EXPECT_EQ(View().LineFormText(), c.record) << c.conversion;
+        EXPECT_EQ(Drawn(View()), c.drawn) << c.conversion;
+        EXPECT_EQ(View().ShownText(), c.record) << c.conversion;
+    }
+}
+
+TEST_F(TerminalView, ACrDrawnAsAMarkBecomesALineBreakWhenItsLfFollowsLater)
+{
+    Receive(0, u"OK\r");
+    EXPECT_EQ(Drawn(View()), u"OK<CR>");
+    Receive(0, u"\nNEXT");
+    EXPECT_EQ(Drawn(View()), u"OK|NEXT");
+    EXPECT_EQ(View().LineFormText(), u"OK\r\nNEXT");
+}
+
+TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
+{
+    View().SetRecordLimit(1000, 4);
+    Receive(0, u"abcdefghij");
+    Receive(0, u"\r");
+    EXPECT_EQ(Drawn(View()), u"abcd~efgh~ij<CR>");
+    Receive(0, u"\nwxyz\r\n");
+    // A line of exactly one piece has no empty piece after it.
+    EXPECT_EQ(Drawn(View()), u"abcd~efgh~ij|wxyz|");
+    EXPECT_EQ(View().LineFormText(), u"abcdefghij\r\nwxyz\r\n");
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+}
+
+// The record keeps its newest characters, dropping whole old lines, and the view drops the
+// same; the top of the view says that text is gone.
+TEST_F(TerminalView, TrimmingDropsWholeOldLinesAndSaysSoAtTheTop)
+{
+    View().SetRecordLimit(12, 4);
+    Receive(0, u"one\r\ntwo\r\n");
+    EXPECT_FALSE(View().record().trimmed());
+    Receive(0, u"three\r\n");
+    EXPECT_TRUE(View().record().trimmed());
+    EXPECT_EQ(View().LineFormText(), u"two\r\nthree\r\n");
+    const std::u16string drawn = Drawn(View());
+    EXPECT_TRUE(drawn.starts_with(u"[古い受信テキストは削除されました")) << "notice first";
+    EXPECT_TRUE(drawn.ends_with(u"|two|thre~e|"));
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+
+    // Trims of one frame add up, the notice stays one line.
+    for (int i = 0; i < 20; ++i)
+        Receive(0, u"L" + std::u16string(1, char16_t(u'a' + i)) + u"\r\n");
+    EXPECT_EQ(View().LineFormText(), u"Lr\r\nLs\r\nLt\r\n");
+    View().FlushPending();
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    EXPECT_EQ(View().document()->blockCount(), 5);
+
+    terminal.ClearText();
+    EXPECT_FALSE(View().record().trimmed());
+    EXPECT_EQ(Drawn(View()), u"");
+}
+
+TEST_F(TerminalView, ALineLongerThanTheLimitLosesOnlyItsOldestPieces)
+{
+    View().SetRecordLimit(8, 4);
+    Receive(0, u"ab\r\n0123456789");
+    EXPECT_EQ(View().LineFormText(), u"456789");
+    EXPECT_TRUE(Drawn(View()).ends_with(u"~4567~89"));
+    Receive(0, u"ABCD\r");
+    View().FlushPending();
+    Receive(0, u"\n");
+    EXPECT_EQ(View().LineFormText(), u"89ABCD\r\n");
+    EXPECT_TRUE(Drawn(View()).ends_with(u"~89AB~CD|"));
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+}
+
+// A flood far beyond the limit, in uneven chunks and with a lone CR now and then, never
+// empties the record and never shows what it does not keep.
+TEST_F(TerminalView, AFloodStaysWithinTheLimitAndShowsExactlyTheRecord)
+{
+    View().SetRecordLimit(5000, 64);
+    std::u16string all;
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string chunk = u"row " + std::u16string(std::size_t(i % 150), u'x');
+        chunk += i % 7 == 0 ? u"\r" : u"\r\n";
+        all += chunk;
+        Receive(0, chunk);
+        if (i % 13 == 0)
+            View().FlushPending();
+    }
+    View().FlushPending();
+    EXPECT_LE(View().LineFormLength(), 5000);
+    EXPECT_GT(View().LineFormLength(), 4000);
+    EXPECT_TRUE(all.ends_with(View().LineFormText()));
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+}
+
+TEST_F(TerminalView, CopyGivesTheBytesThatCameNotTheirMarks)
+{
+    View().SetRecordLimit(1000, 4);
+    Receive(0, u"OK\rabcdefg\r\nnext");
+    View().FlushPending();
+    View().selectAll();
+    View().copy();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"OK\rabcdefg\r\nnext");
+}
+
+} // namespace
+} // namespace wirevane
