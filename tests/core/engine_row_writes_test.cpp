@@ -1,4 +1,5 @@
 #include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
 #include "core/send_table.h"
 #include "core/sequence_engine.h"
 #include "fakes/held_port.h"
@@ -42,6 +43,7 @@ protected:
     test::ManualStepTimer timer;
     test::RecordingRunObserver observer;
     SequenceEngine heldEngine{table, run, held, terminal, timer, observer};
+    ReceiveHandler receiver{run, held, terminal, timer};
     SequenceEngine engine{table, run, immediate, terminal, timer, observer};
 };
 
@@ -68,6 +70,29 @@ TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
     EXPECT_TRUE(timer.IsArmed());
     EXPECT_EQ(timer.period(), 40);
     EXPECT_EQ(run.currentRow, 1);
+}
+
+// The answer's notification can reach the window before the word that the row is out.
+TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
+{
+    table.rows()[0] = SendRow{1, u"AT", 1, 0, 0};
+    Row(1, u"B");
+    ASSERT_TRUE(receiver.Allocate());
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    held.Receive({'O', 'K', 0x0D});
+    receiver.OnSerialMessage(EV_RXCHAR);
+    heldEngine.OnStepTimer(kSequenceTimerId); // the tick the answer asked for, too early
+    EXPECT_EQ(held.held(), 2u);
+
+    held.End();
+    held.End();
+    EXPECT_EQ(Image(0), kRowImageWaiting);
+    ASSERT_TRUE(timer.IsArmed());
+    heldEngine.OnStepTimer(kSequenceTimerId); // the receive step
+    EXPECT_EQ(Image(0), kRowImageSent);
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    EXPECT_EQ(held.held(), 2u) << "row 1 goes next";
 }
 
 TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)

@@ -2,6 +2,7 @@
 
 #include "core/port_access.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -27,9 +28,11 @@ public:
         m_held.clear();
     }
     std::u16string PortName() const override { return u"ttyUSB0"; }
-    uint32_t Read(std::span<uint8_t>, std::size_t& bytesRead) override
+    uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead) override
     {
-        bytesRead = 0;
+        bytesRead = std::min(buffer.size(), m_incoming.size());
+        std::copy_n(m_incoming.begin(), bytesRead, buffer.begin());
+        m_incoming.erase(m_incoming.begin(), m_incoming.begin() + static_cast<long>(bytesRead));
         return 0;
     }
     uint32_t GetModemStatus(uint32_t& status) override
@@ -47,6 +50,11 @@ public:
             Write(held.bytes);
         held.done(error);
     }
+    // Bytes the device sends, read by the next reads.
+    void Receive(std::vector<uint8_t> bytes)
+    {
+        m_incoming.insert(m_incoming.end(), bytes.begin(), bytes.end());
+    }
     std::size_t held() const { return m_held.size(); }
     int cancels() const { return m_cancels; }
     const std::vector<uint8_t>& written() const { return m_written; }
@@ -59,6 +67,7 @@ private:
 
     std::deque<Held> m_held;
     std::vector<uint8_t> m_written;
+    std::vector<uint8_t> m_incoming;
     int m_cancels = 0;
 };
 

@@ -18,6 +18,7 @@ uint32_t RecordingPort::Write(std::span<const uint8_t> bytes)
         return error;
     }
     NoteWritten(m_run.currentRow, bytes);
+    m_row->handedUs = m_row->writtenUs;
     return 0;
 }
 
@@ -25,14 +26,18 @@ void RecordingPort::BeginWrite(std::span<const uint8_t> bytes, WriteDone done)
 {
     // The engine sets the row pointer before it writes, so it names the row being sent.
     const int row = m_run.currentRow;
-    m_port.BeginWrite(bytes, [this, row, copy = std::vector<uint8_t>(bytes.begin(), bytes.end()),
-                              done = std::move(done)](uint32_t error) {
-        if (error == 0)
-            NoteWritten(row, copy);
-        done(error);
-        if (m_afterWrite)
-            m_afterWrite();
-    });
+    const int64_t handedUs = m_clock();
+    m_port.BeginWrite(bytes,
+                      [this, row, handedUs, copy = std::vector<uint8_t>(bytes.begin(), bytes.end()),
+                       done = std::move(done)](uint32_t error) {
+                          if (error == 0) {
+                              NoteWritten(row, copy);
+                              m_row->handedUs = handedUs;
+                          }
+                          done(error);
+                          if (m_afterWrite)
+                              m_afterWrite();
+                      });
 }
 
 void RecordingPort::NoteWritten(int row, std::span<const uint8_t> bytes)

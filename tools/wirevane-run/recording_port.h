@@ -21,6 +21,8 @@ public:
         int index = 0;
         std::vector<uint8_t> bytes;
         int64_t writtenUs = 0;
+        // When the last of its bytes was handed to the port.
+        int64_t handedUs = 0;
     };
 
     RecordingPort(PortAccess& port, const RunState& run, Clock clock);

@@ -85,6 +85,10 @@ void RunDriver::OnStepTimer()
         Finish(*m_ending, std::move(m_endingMessage));
         return;
     }
+    // An answer that overtook its row's completion asks for a tick too early; the engine asks
+    // again once the row is out.
+    if (m_engine.IsWriting())
+        return;
     m_stepReceives = m_run.rxDone == 1;
     m_stepSends = !m_stepReceives && m_table.FindNextTicked(m_run.currentRow).has_value();
     m_stepOpen = true;
@@ -102,8 +106,14 @@ void RunDriver::AfterStep()
     if (finished() || m_ending || !m_stepOpen)
         return;
     m_stepOpen = false;
-    if (auto row = m_port.TakeRow())
-        m_report.RowWritten(row->index, row->bytes, row->writtenUs);
+    if (auto row = m_port.TakeRow()) {
+        // The port's word that the bytes were out came after the device's answer to them; the
+        // hand-over is the last moment known before they left.
+        const auto answered = std::exchange(m_answeredBeforeWritten, std::nullopt);
+        m_report.RowWritten(row->index, row->bytes, answered ? row->handedUs : row->writtenUs);
+        if (answered)
+            m_report.AwaitedByteArrived(*answered);
+    }
     if (m_window.failure) {
         Finish(RunOutcome::Failed, *m_window.failure);
         return;
@@ -131,7 +141,11 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
     m_receiver.OnSerialMessage(eventWord);
     if (waiting && m_run.rxDone == 1) {
         m_answerTimer.Kill();
-        m_report.AwaitedByteArrived(m_port.firstDataUs().value_or(handledUs));
+        const int64_t answeredUs = m_port.firstDataUs().value_or(handledUs);
+        if (m_engine.IsWriting())
+            m_answeredBeforeWritten = answeredUs;
+        else
+            m_report.AwaitedByteArrived(answeredUs);
     }
     CheckTransfers();
     // The port's event thread says this once, and then falls silent for good.

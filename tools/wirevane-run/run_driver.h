@@ -108,6 +108,8 @@ private:
     bool m_stepOpen = false;
     bool m_stepReceives = false;
     bool m_stepSends = false;
+    // The answer to a row whose completion had not reached the driver yet.
+    std::optional<int64_t> m_answeredBeforeWritten;
     std::optional<RunOutcome> m_ending;
     std::string m_endingMessage;
     std::optional<RunOutcome> m_outcome;
