@@ -11,6 +11,9 @@ public:
     virtual ~RunObserver() = default;
     virtual void UpdateRunControls(bool running) = 0;
     virtual void SetStatusText(std::u16string_view text) = 0;
+    // A row could not be sent and the run stopped on it; report is the terminal's line for it.
+    // The window has said it in the terminal already; a runner without one says it itself.
+    virtual void RowFailed(int /*row*/, std::u16string_view /*report*/) {}
 };
 
 } // namespace wirevane

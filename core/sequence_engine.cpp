@@ -1,5 +1,6 @@
 #include "core/sequence_engine.h"
 
+#include "core/send_failure_text.h"
 #include "core/text_encoding.h"
 
 #include <algorithm>
@@ -69,8 +70,18 @@ void SequenceEngine::CancelWait()
     m_run.rxDone = 0;
 }
 
+void SequenceEngine::CancelWrite()
+{
+    if (!m_writing)
+        return;
+    m_writing = false;
+    ++m_writeToken;
+    m_port.CancelWrites();
+}
+
 void SequenceEngine::OnStop()
 {
+    CancelWrite();
     m_run.running = 0;
     m_observer.UpdateRunControls(false);
     m_timer.Kill();
@@ -79,6 +90,7 @@ void SequenceEngine::OnStop()
 
 void SequenceEngine::OnReset()
 {
+    CancelWrite();
     m_run.running = 0;
     m_observer.UpdateRunControls(false);
     m_run.endReached = 0;
@@ -91,7 +103,7 @@ void SequenceEngine::OnReset()
 
 void SequenceEngine::OnStepTimer(unsigned timerId)
 {
-    if (timerId != kSequenceTimerId)
+    if (timerId != kSequenceTimerId || m_writing)
         return;
     m_timer.Kill();
     if (m_run.rxDone == 1)
@@ -139,22 +151,65 @@ void SequenceEngine::ReceiveStep()
     Advance();
 }
 
-void SequenceEngine::WriteRow(std::u16string_view text)
+// The text and the line end are two writes, as they always were; the row is sent when both are
+// out. A port that completes at once runs the rest of the step before BeginWrite returns.
+void SequenceEngine::BeginRowWrite(int row, std::u16string text)
 {
-    if (!m_port.IsOpen())
-        return;
     const Bytes bytes = RowTextToBytes(text, m_run.encoding);
-    const bool echo = m_terminal.IsLocalEcho();
-    if (!bytes.empty()) {
-        m_port.Write(bytes);
-        if (echo)
-            m_terminal.AppendText(text);
+    const Bytes lineEnd = m_run.lineEnd != 0 ? LineEndBytes(m_run.lineEnd) : Bytes{};
+    const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
+    if (writes == 0) {
+        FinishSendStep(row, text);
+        return;
     }
-    if (m_run.lineEnd != 0) {
-        m_port.Write(LineEndBytes(m_run.lineEnd));
-        if (echo)
-            m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
+    m_writing = true;
+    // The wait is in place while the row is on its way: the port's notification of the answer
+    // may reach the window before the word that the bytes are out.
+    if (const WaitKind wait = m_table.ReadRowWaitKind(row); wait != 0) {
+        m_run.waitKind = wait;
+        m_run.rxDone = 0;
     }
+    m_writesLeft = writes;
+    m_writingRow = row;
+    m_writingText = std::move(text);
+    const uint64_t token = ++m_writeToken;
+    for (const Bytes* part : {&bytes, &lineEnd}) {
+        if (part->empty())
+            continue;
+        m_port.BeginWrite(*part, [this, token](uint32_t error) { OnRowWritten(token, error); });
+        if (token != m_writeToken)
+            return; // failed at once: the line end must not follow
+    }
+}
+
+void SequenceEngine::OnRowWritten(uint64_t token, uint32_t error)
+{
+    if (token != m_writeToken || !m_writing)
+        return;
+    if (error != 0) {
+        CancelWrite();
+        FailRow(m_writingRow, WriteFailureText(m_port.PortName(), error));
+        return;
+    }
+    if (--m_writesLeft > 0)
+        return;
+    m_writing = false;
+    ++m_writeToken;
+    const std::u16string text = std::move(m_writingText);
+    FinishSendStep(m_writingRow, text);
+}
+
+// The run stops on the row as on a halt; the row pointer stays on it, so the next Send tries it
+// again once the cause is mended.
+void SequenceEngine::FailRow(int row, const std::u16string& report)
+{
+    OnStop();
+    m_table.ShowCurrentRow(row);
+    m_table.SetRowImage(row, kRowImageHalt);
+    if (m_run.detailView != 0)
+        m_table.SetRowStatus(row, kHaltSuffix);
+    m_terminal.AppendText(u"[" + report + u"]\n");
+    m_observer.RowFailed(row, report);
 }
 
 void SequenceEngine::SendStep()
@@ -168,8 +223,26 @@ void SequenceEngine::SendStep()
         m_run.endReached = 0;
         m_table.ClearMarkers();
     }
-    const std::u16string text = m_table.ReadRowSendData(row);
-    WriteRow(text);
+    std::u16string text = m_table.ReadRowSendData(row);
+    if (!m_port.IsOpen()) {
+        FinishSendStep(row, text);
+        return;
+    }
+    if (const auto missing = RowTextUnencodable(text, m_run.encoding)) {
+        FailRow(row, UnencodableRowText(row, *missing, m_run.encoding));
+        return;
+    }
+    BeginRowWrite(row, std::move(text));
+}
+
+void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
+{
+    if (m_port.IsOpen() && m_terminal.IsLocalEcho()) {
+        if (!RowTextToBytes(text, m_run.encoding).empty())
+            m_terminal.AppendText(text);
+        if (m_run.lineEnd != 0)
+            m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
+    }
     m_table.ShowCurrentRow(row);
     const bool detail = m_run.detailView != 0;
     if (detail) {
@@ -183,13 +256,19 @@ void SequenceEngine::SendStep()
     const bool halt = m_table.ReadRowHalt(row) != 0;
     const int delay = m_table.ReadRowDelay(row);
     if (wait != 0) {
-        m_run.waitKind = wait;
-        m_run.rxDone = 0;
+        const bool answered = m_run.rxDone == 1;
+        if (!answered) {
+            m_run.waitKind = wait;
+            m_run.rxDone = 0;
+        }
         if (detail) {
             m_table.SetRowStatus(row, m_table.GetRowStatus(row) + std::u16string(kWaitingSuffix));
             m_terminal.AppendText(kWaitingMarker);
         }
         m_table.SetRowImage(row, kRowImageWaiting);
+        // The tick the answer asked for came while the row was on its way; it is due now.
+        if (answered)
+            m_timer.Arm(0);
         return;
     }
 

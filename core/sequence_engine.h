@@ -7,13 +7,17 @@
 #include "core/terminal_sink.h"
 #include "platform/step_timer.h"
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace wirevane {
 
 // Runs the send table: sends the ticked rows in order, waits for an answer where a row asks for
 // it, halts, pauses, repeats in cyclic mode and stops after every row in step mode. Every step is
-// one tick of the step timer; everything runs on the window thread.
+// one tick of the step timer; everything runs on the window thread. A row counts as sent once the
+// port says all its bytes are out; a row the port fails, or one the line's encoding cannot
+// carry, stops the run on that row with a report line in the terminal.
 class SequenceEngine {
 public:
     SequenceEngine(SendTable& table, RunState& run, PortAccess& port, TerminalSink& terminal,
@@ -24,11 +28,18 @@ public:
     void OnReset();
     void OnStepTimer(unsigned timerId);
 
+    // A row's bytes are handed to the port and not yet out.
+    bool IsWriting() const { return m_writing; }
+
 private:
     void ReceiveStep();
     void SendStep();
     void Advance();
-    void WriteRow(std::u16string_view text);
+    void BeginRowWrite(int row, std::u16string text);
+    void OnRowWritten(uint64_t token, uint32_t error);
+    void FinishSendStep(int row, const std::u16string& text);
+    void FailRow(int row, const std::u16string& report);
+    void CancelWrite();
     void ArmForDelay(int delay);
     void CancelWait();
 
@@ -38,6 +49,13 @@ private:
     TerminalSink& m_terminal;
     StepTimer& m_timer;
     RunObserver& m_observer;
+
+    // Each row write has its own token, so the completion of a cancelled one changes nothing.
+    uint64_t m_writeToken = 0;
+    bool m_writing = false;
+    int m_writesLeft = 0;
+    int m_writingRow = 0;
+    std::u16string m_writingText;
 };
 
 } // namespace wirevane

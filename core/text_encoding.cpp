@@ -56,9 +56,17 @@ std::u16string EucThroughCp932(std::span<const uint8_t> run)
 
 } // namespace
 
-// The whole row is sent: a device command cut at 255 bytes would be a wrong command.
+// The whole row is sent: a device command cut at 255 bytes would be a wrong command. The
+// emptiness test looks at the form that goes on the line, so a UTF-8 row is never judged by a
+// code page 932 form it does not need.
 Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
 {
+    if (encoding == kEncodingUtf8) {
+        Bytes utf8 = Utf16ToUtf8(text);
+        if (UpToFirstZero(ExpandEscapes(utf8)).empty())
+            return {};
+        return utf8;
+    }
     const auto sjis = platform::codePage932().encodeStrict(text);
     if (!sjis)
         return {};
@@ -66,14 +74,32 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
     const auto data = UpToFirstZero(expanded);
     if (data.empty())
         return {};
-    switch (encoding) {
-    case kEncodingUtf8:
-        return Utf16ToUtf8(text);
-    case kEncodingEuc:
+    if (encoding == kEncodingEuc)
         return SjisToEuc(data);
-    default:
-        return Bytes(data.begin(), data.end());
+    return Bytes(data.begin(), data.end());
+}
+
+std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncoding encoding)
+{
+    if (encoding == kEncodingUtf8)
+        return std::nullopt;
+    const platform::CodePage932& codePage = platform::codePage932();
+    if (codePage.encodeStrict(text))
+        return std::nullopt;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
+                          text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
+        const std::size_t length = pair ? 2 : 1;
+        if (!codePage.encodeStrict(text.substr(at, length))) {
+            if (pair)
+                return 0x10000 + ((char32_t{text[at]} - 0xD800) << 10) +
+                       (char32_t{text[at + 1]} - 0xDC00);
+            return text[at];
+        }
+        at += length;
     }
+    return std::nullopt;
 }
 
 Bytes Utf8ToAnsi(std::span<const uint8_t> in)

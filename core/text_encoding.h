@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,7 +23,13 @@ inline constexpr TextEncoding kEncodingEuc = 2;
 using LineEndSuffix = int32_t;
 
 // The bytes written for one row's text, before the line-end suffix. Empty: nothing to write.
+// In Shift_JIS and EUC-JP a row with a character that code page 932 lacks cannot be written as
+// it stands; RowTextToBytes then answers empty and RowTextUnencodable names that character.
 Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding);
+
+// The first character (a whole code point) of the text that the encoding cannot carry; none in
+// UTF-8, where every character has a form.
+std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncoding encoding);
 
 // Expands the backslash escapes of a row text's code page 932 bytes. Never longer than input.
 Bytes ExpandEscapes(std::span<const uint8_t> in);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,10 +56,17 @@ public:
     virtual uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead,
                           uint32_t timeoutMs) = 0;
     // Returns once the driver has taken every byte. A write held back by flow control for
-    // longer than the bytes need at the current baud rate plus five seconds (or than a finite
-    // time-out) returns 1460 and the unsent bytes are dropped.
+    // longer than the bytes need at the current baud rate plus the write grace (or than a
+    // finite time-out) returns 1460 and the unsent bytes are dropped.
     virtual uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
                            uint32_t timeoutMs) = 0;
+    // Five seconds unless set.
+    virtual void SetWriteGrace(std::chrono::milliseconds grace) = 0;
+    // Ends a Write in progress, or the next one when none is, with 995; what the driver still
+    // holds of it is dropped. Any thread may call it; ClearWriteCancel takes back one that no
+    // longer has a write to end.
+    virtual void CancelWrite() = 0;
+    virtual void ClearWriteCancel() = 0;
 
     // MS_CTS_ON, MS_DSR_ON, MS_RING_ON, MS_RLSD_ON.
     virtual uint32_t GetModemStatus(uint32_t& status) = 0;

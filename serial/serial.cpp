@@ -30,6 +30,7 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
         return Fail(error);
     if (overlapped)
         m_ioEvent = std::make_unique<ManualResetEvent>();
+    m_handle->SetWriteGrace(m_writeGrace);
     if (inputQueueSize != 0 || outputQueueSize != 0) {
         error = m_handle->SetQueueSizes(inputQueueSize, outputQueueSize);
         if (error != ERROR_SUCCESS) {
@@ -241,6 +242,21 @@ uint32_t CSerial::Write(const void* buffer, uint32_t count, uint32_t* written,
         return Fail(error);
     Complete(overlapped);
     return ERROR_SUCCESS;
+}
+
+uint32_t CSerial::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
+{
+    const uint32_t error = Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    if (done)
+        done(error);
+    return error;
+}
+
+void CSerial::SetWriteGrace(std::chrono::milliseconds grace)
+{
+    m_writeGrace = grace;
+    if (m_handle)
+        m_handle->SetWriteGrace(grace);
 }
 
 uint32_t CSerial::Read(void* buffer, uint32_t size, uint32_t* read, SerialOverlapped* overlapped,

@@ -5,9 +5,12 @@
 #include "serial/manual_reset_event.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace wirevane {
@@ -55,6 +58,19 @@ public:
     virtual uint32_t Read(void* buffer, uint32_t size, uint32_t* read = nullptr,
                           SerialOverlapped* overlapped = nullptr, uint32_t timeoutMs = INFINITE);
 
+    // 0 once every byte is out, otherwise the port's error (ERROR_OPERATION_ABORTED when
+    // cancelled or closed first).
+    using WriteDone = std::function<void(uint32_t error)>;
+    // Writes behind every block queued before and calls done exactly once. This port writes
+    // before it returns and calls done at once; one with a writer thread returns at once. The
+    // answer is the error known at once, 0 otherwise.
+    virtual uint32_t QueueWrite(std::span<const uint8_t> bytes, WriteDone done);
+    // Ends the queued blocks and the one being written with ERROR_OPERATION_ABORTED.
+    virtual void CancelWrites() {}
+    // How long past the bytes' own line time a write may be held back before it fails with
+    // ERROR_TIMEOUT; five seconds unless set. Kept across Close and Open.
+    void SetWriteGrace(std::chrono::milliseconds grace);
+
     bool IsOpen() const { return m_handle != nullptr; }
     uint32_t GetLastErrorCode() const { return m_lastError; }
     const std::u16string& DeviceName() const { return m_deviceName; }
@@ -89,6 +105,7 @@ protected:
     uint32_t m_eventBits = 0;
     std::atomic<uint32_t> m_eventMask{0};
     std::unique_ptr<ManualResetEvent> m_ioEvent;
+    std::chrono::milliseconds m_writeGrace{5000};
 };
 
 } // namespace wirevane

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kLineLookMs = 20;
 constexpr int kDrainLookMs = 10;
-constexpr auto kFlowControlGrace = std::chrono::seconds(5);
 
 bool SameHandshake(const TtyControl& a, const TtyControl& b)
 {
@@ -41,7 +40,8 @@ bool Gone(short revents)
 } // namespace
 
 PosixSerialDevice::PosixSerialDevice(int fd, int wakeFd, int dataFd, const TtyControl& original)
-    : m_fd(fd), m_wakeFd(wakeFd), m_dataFd(dataFd), m_original(original)
+    : m_fd(fd), m_wakeFd(wakeFd), m_dataFd(dataFd),
+      m_cancelFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_original(original)
 {
     int lines = 0;
     if (ReadLineCounters(m_fd, m_counters) == 0)
@@ -59,6 +59,8 @@ PosixSerialDevice::~PosixSerialDevice()
     close(m_fd);
     close(m_wakeFd);
     close(m_dataFd);
+    if (m_cancelFd >= 0)
+        close(m_cancelFd);
 }
 
 uint32_t PosixSerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t /*outputSize*/)
@@ -379,11 +381,25 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
     bytesWritten = 0;
     const auto flowBound =
         std::chrono::duration_cast<Clock::duration>(CharacterTime() * bytes.size()) +
-        kFlowControlGrace;
+        std::chrono::milliseconds(m_writeGraceMs.load());
     auto deadline = Clock::now() + flowBound;
     if (timeoutMs != INFINITE)
         deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(timeoutMs));
+    // What the driver still holds of a write that ends unfinished is dropped, so it cannot leave
+    // later, when the far end no longer expects it.
+    const auto dropHeld = [&] {
+        int queued = 0;
+        if (ioctl(m_fd, TIOCOUTQ, &queued) != 0)
+            queued = 0;
+        tcflush(m_fd, TCOFLUSH);
+        bytesWritten -= std::min(bytesWritten, static_cast<std::size_t>(queued));
+    };
     while (bytesWritten < bytes.size()) {
+        if (m_writeCancelled.load()) {
+            ClearWriteCancel();
+            dropHeld();
+            return ERROR_OPERATION_ABORTED;
+        }
         const ssize_t put = write(m_fd, bytes.data() + bytesWritten, bytes.size() - bytesWritten);
         if (put > 0) {
             bytesWritten += static_cast<std::size_t>(put);
@@ -394,20 +410,14 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
         if (put < 0 && errno != EAGAIN)
             return SerialErrorFromErrno(errno);
         const int waitMs = RemainingMs(deadline);
-        pollfd fd{m_fd, POLLOUT, 0};
-        const int ready = waitMs > 0 ? poll(&fd, 1, waitMs) : 0;
+        pollfd fds[] = {{m_fd, POLLOUT, 0}, {m_cancelFd, POLLIN, 0}};
+        const int ready = waitMs > 0 ? poll(fds, 2, waitMs) : 0;
         if (ready < 0 && errno != EINTR)
             return SerialErrorFromErrno(errno);
-        if (ready > 0 && Gone(fd.revents))
+        if (ready > 0 && Gone(fds[0].revents))
             return ERROR_IO_DEVICE;
         if (ready == 0) {
-            // Held back too long: what the driver still holds is dropped with the rest, so
-            // it cannot leave later, when the far end no longer expects it.
-            int queued = 0;
-            if (ioctl(m_fd, TIOCOUTQ, &queued) != 0)
-                queued = 0;
-            tcflush(m_fd, TCOFLUSH);
-            bytesWritten -= std::min(bytesWritten, static_cast<std::size_t>(queued));
+            dropHeld();
             return ERROR_TIMEOUT;
         }
     }
@@ -416,6 +426,24 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
         Signal(m_wakeFd);
     }
     return ERROR_SUCCESS;
+}
+
+void PosixSerialDevice::SetWriteGrace(std::chrono::milliseconds grace)
+{
+    m_writeGraceMs = grace.count();
+}
+
+void PosixSerialDevice::CancelWrite()
+{
+    m_writeCancelled = true;
+    Signal(m_cancelFd);
+}
+
+void PosixSerialDevice::ClearWriteCancel()
+{
+    m_writeCancelled = false;
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t cleared = read(m_cancelFd, &count, sizeof count);
 }
 
 uint32_t PosixSerialDevice::GetModemStatus(uint32_t& status)

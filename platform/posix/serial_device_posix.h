@@ -54,6 +54,9 @@ public:
     uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead, uint32_t timeoutMs) override;
     uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
                    uint32_t timeoutMs) override;
+    void SetWriteGrace(std::chrono::milliseconds grace) override;
+    void CancelWrite() override;
+    void ClearWriteCancel() override;
     uint32_t GetModemStatus(uint32_t& status) override;
     uint32_t SetBreak(bool on) override;
 
@@ -71,8 +74,9 @@ private:
     std::chrono::microseconds CharacterTime() const;
 
     int m_fd;
-    int m_wakeFd; // written to end or re-run a pending wait
-    int m_dataFd; // written when the wait has queued bytes, for a blocking Read
+    int m_wakeFd;   // written to end or re-run a pending wait
+    int m_dataFd;   // written when the wait has queued bytes, for a blocking Read
+    int m_cancelFd; // written to end a write that waits for the line
     TtyControl m_original;
     LineWatch m_watch = LineWatch::None;
 
@@ -94,6 +98,8 @@ private:
     std::atomic<uint32_t> m_requestedBaud{0};
     std::atomic<uint32_t> m_acceptedBaud{0};
     std::atomic<int64_t> m_characterMicros{1042}; // 10 bits at 9600 baud
+    std::atomic<int64_t> m_writeGraceMs{5000};
+    std::atomic<bool> m_writeCancelled{false};
 };
 
 } // namespace wirevane::platform

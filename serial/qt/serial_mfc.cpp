@@ -19,14 +19,43 @@ uint32_t CSerialMFC::Open(const std::u16string& path, QObject* window, uint32_t 
                                             inputQueueSize, outputQueueSize);
     if (!IsOpen())
         m_target.reset();
+    else
+        m_writer = std::make_unique<SerialWriter>(*m_handle);
     return error;
 }
 
 uint32_t CSerialMFC::Close()
 {
+    // Joined before the device goes; what it still held ends as cancelled.
+    m_writer.reset();
     const uint32_t result = CSerialWnd::Close();
     m_target.reset();
     return result;
+}
+
+uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
+{
+    m_lastError = ERROR_SUCCESS;
+    if (!m_writer) {
+        if (done)
+            done(ERROR_INVALID_HANDLE);
+        return Fail(ERROR_INVALID_HANDLE);
+    }
+    QObject* completions = &m_completions;
+    m_writer->Queue({bytes.begin(), bytes.end()},
+                    [completions, done = std::move(done)](uint32_t error) {
+                        if (!done)
+                            return;
+                        QMetaObject::invokeMethod(
+                            completions, [done, error] { done(error); }, Qt::QueuedConnection);
+                    });
+    return ERROR_SUCCESS;
+}
+
+void CSerialMFC::CancelWrites()
+{
+    if (m_writer)
+        m_writer->CancelAll();
 }
 
 } // namespace wirevane

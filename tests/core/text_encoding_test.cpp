@@ -42,12 +42,29 @@ TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
     EXPECT_EQ(RowTextToBytes(u"A", 7), (Bytes{'A'}));
 }
 
-TEST(RowTextToBytes, WholeLongRowsAndUnconvertibleText)
+TEST(RowTextToBytes, WholeLongRows)
 {
     const std::u16string longRow(150, u'あ');
     EXPECT_EQ(RowTextToBytes(longRow, kEncodingSjis).size(), 300u);
     EXPECT_EQ(RowTextToBytes(longRow, kEncodingEuc).size(), 300u);
-    EXPECT_TRUE(RowTextToBytes(u"A\u20AC", kEncodingUtf8).empty()); // no cp932 form: nothing
+}
+
+// A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
+// 932 does not, and then the character that stops it is named.
+TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
+{
+    EXPECT_EQ(RowTextToBytes(u"café", kEncodingUtf8), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    EXPECT_EQ(RowTextToBytes(u"A\u20AC", kEncodingUtf8), (Bytes{'A', 0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(RowTextUnencodable(u"café", kEncodingUtf8), std::nullopt);
+    EXPECT_TRUE(RowTextToBytes(u"\\x00é", kEncodingUtf8).empty()); // an escaped zero ends it
+
+    for (TextEncoding encoding : {kEncodingSjis, kEncodingEuc, 7}) {
+        SCOPED_TRACE(encoding);
+        EXPECT_TRUE(RowTextToBytes(u"café", encoding).empty());
+        EXPECT_EQ(RowTextUnencodable(u"café µ", encoding), U'é');
+        EXPECT_EQ(RowTextUnencodable(u"あ\U0001F600", encoding), U'\U0001F600');
+        EXPECT_EQ(RowTextUnencodable(u"AT\\r あ", encoding), std::nullopt);
+    }
 }
 
 TEST(Jis, IbmExtensionsBecomeTheirNecCodes)

@@ -46,6 +46,8 @@ public:
     SendTable& table() { return m_table; }
     MemoryCellGrid& grid() { return m_grid; }
     CSerialMFC& port() { return m_port; }
+    // The port as the terminal writes typed keys to it.
+    PortAccess& access() { return m_access; }
     SequenceEngine& engine() { return m_engine; }
 
     // Rows not set stay unticked.
@@ -106,6 +108,13 @@ private:
             ++writes;
             return inner.Write(bytes);
         }
+        void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) override
+        {
+            ++writes;
+            inner.BeginWrite(bytes, std::move(done));
+        }
+        void CancelWrites() override { inner.CancelWrites(); }
+        std::u16string PortName() const override { return inner.PortName(); }
         uint32_t Read(std::span<uint8_t> buffer, std::size_t& count) override
         {
             const uint32_t error = inner.Read(buffer, count);

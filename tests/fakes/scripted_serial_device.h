@@ -118,6 +118,10 @@ public:
         bytesWritten = bytes.size();
         return 0;
     }
+    // Its writes never wait, so there is nothing to time out or to cancel.
+    void SetWriteGrace(std::chrono::milliseconds) override {}
+    void CancelWrite() override {}
+    void ClearWriteCancel() override {}
     uint32_t GetModemStatus(uint32_t& status) override
     {
         std::lock_guard guard(m_line->lock);

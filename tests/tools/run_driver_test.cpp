@@ -1,7 +1,9 @@
 #include "core/serial_events.h"
+#include "fakes/held_port.h"
 #include "fakes/manual_step_timer.h"
 #include "fakes/recording_terminal.h"
 #include "fakes/scripted_port.h"
+#include "platform/serial_codes.h"
 #include "support/temp_dir.h"
 #include "tools/wirevane-run/run_driver.h"
 
@@ -242,7 +244,7 @@ TEST_F(RunDriverTest, NothingTickedIsAnError)
     EXPECT_TRUE(m_port.written().empty());
 }
 
-TEST_F(RunDriverTest, FailedWriteMeansThePortIsLost)
+TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 {
     BrokenPort broken;
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
@@ -250,8 +252,87 @@ TEST_F(RunDriverTest, FailedWriteMeansThePortIsLost)
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
-    EXPECT_EQ(driver.message(), "port lost during the run: error 5");
+    EXPECT_EQ(driver.message(), "Write to the port failed (error 5).");
+    EXPECT_EQ(m_terminal.text(), u"[Write to the port failed (error 5).]\n");
+    EXPECT_TRUE(driver.report().rows().empty());
     EXPECT_FALSE(m_stepTimer.IsArmed());
+}
+
+TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
+{
+    RunDriver& driver = Loaded({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, m_port);
+    driver.Start(RunSettings{});
+    RunTicks(driver);
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(ExitStatus(driver.outcome()), 1);
+    const std::string report =
+        "Row 3 is not sent: \"\xE2\x82\xAC\" (U+20AC) has no Shift_JIS form.";
+    EXPECT_EQ(driver.message(), report);
+    EXPECT_EQ(m_port.written(), Bytes("A\r"));
+}
+
+// The device's answer to the last row, and whatever follows it while the last row's pause and
+// the linger last, are still shown; only then is the run over.
+TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
+{
+    RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 0, 300}}, m_port);
+    RunSettings settings;
+    settings.lingerMs = 200;
+    driver.Start(settings);
+    for (int tick = 0; tick < 2; ++tick)
+        driver.OnStepTimer();
+    EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
+    EXPECT_FALSE(driver.finished());
+    ASSERT_TRUE(m_stepTimer.IsArmed());
+    EXPECT_EQ(m_stepTimer.period(), 500);
+
+    Answer(driver, "OK\r");
+    EXPECT_EQ(m_terminal.text(), u"OK\r");
+    driver.Interrupt(); // Ctrl-C while lingering cuts only the linger short
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+}
+
+TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
+{
+    RunDriver& driver = Loaded({{0, "A", 0, 1, 300}}, m_port);
+    RunSettings settings;
+    settings.lingerMs = 50;
+    driver.Start(settings);
+    driver.OnStepTimer();
+    ASSERT_FALSE(driver.finished());
+    EXPECT_EQ(m_stepTimer.period(), 50);
+    driver.OnStepTimer();
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+}
+
+TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
+{
+    test::HeldPort held;
+    RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, held);
+    driver.Start(RunSettings{});
+    driver.OnStepTimer();
+    EXPECT_EQ(held.held(), 2u);
+    EXPECT_FALSE(m_stepTimer.IsArmed());
+    EXPECT_TRUE(driver.report().rows().empty());
+
+    m_nowUs = 700;
+    held.End();
+    held.End();
+    ASSERT_EQ(driver.report().rows().size(), 1u);
+    EXPECT_EQ(driver.report().rows()[0].bytes, Bytes("A\r"));
+    EXPECT_EQ(driver.report().rows()[0].writtenUs, 700);
+    ASSERT_TRUE(m_stepTimer.IsArmed());
+
+    driver.OnStepTimer();
+    held.End();
+    held.End(ERROR_TIMEOUT);
+    ASSERT_TRUE(driver.finished());
+    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(driver.message(),
+              "Write to ttyUSB0 timed out: the device holds the line (flow control).");
 }
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
 {
     const ParsedOptions parsed =
         Parse({"--cycles", "3", "table.ini", "--port=/dev/pts/7", "--tester", "--echo", "--detail",
-               "--timeout=2", "--report", "out.json"});
+               "--timeout=2", "--report", "out.json", "--linger", "0"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     const RunOptions& options = parsed.options;
     EXPECT_EQ(options.settingsFile, "table.ini");
@@ -24,7 +24,9 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_TRUE(options.tester && options.echo && options.detail);
     EXPECT_EQ(options.timeoutSeconds, 2);
     EXPECT_EQ(options.report, "out.json");
+    EXPECT_EQ(options.lingerMs, 0);
     EXPECT_FALSE(options.help);
+    EXPECT_EQ(Parse({"table.ini"}).options.lingerMs, 200);
 }
 
 TEST(RunOptions, DoubleDashLetsAFileNameStartWithDashes)
@@ -53,6 +55,7 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"a.ini", "--port="}, "--port needs"},
         {{"a.ini", "--report="}, "--report needs"},
         {{"a.ini", "--echo=1"}, "--echo takes no value"},
+        {{"a.ini", "--linger", "-5"}, "--linger needs"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.arguments);

@@ -136,6 +136,7 @@ int main(int argc, char** argv)
     settings.tester = options.tester;
     settings.detail = options.detail;
     settings.timeoutSeconds = options.timeoutSeconds;
+    settings.lingerMs = options.lingerMs;
     run.Start(settings);
     if (!run.finished())
         app.exec();

@@ -4,9 +4,12 @@
 #include "persistence/profile_store.h"
 #include "persistence/settings_file.h"
 #include "platform/serial_codes.h"
+#include "platform/utf_text.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <limits>
 #include <utility>
 
 namespace wirevane::runner {
@@ -27,12 +30,23 @@ std::string UtcNow()
 
 RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
                      StepTimer& answerTimer, Clock clock, ErrorText errorText)
-    : m_table(m_grid, m_run), m_port(port, m_run, clock),
-      m_engine(m_table, m_run, m_port, terminal, stepTimer, m_window),
-      m_receiver(m_run, m_port, terminal, stepTimer), m_answerTimer(answerTimer),
+    : m_table(m_grid, m_run), m_port(port, m_run, clock), m_stepTimer(stepTimer),
+      m_engine(m_table, m_run, m_port, terminal, m_stepTimer, m_window),
+      m_receiver(m_run, m_port, terminal, m_stepTimer), m_answerTimer(answerTimer),
       m_clock(std::move(clock)), m_errorText(std::move(errorText)), m_report(UtcNow())
 {
     m_table.FillAtStartup();
+    m_port.SetAfterWrite([this] {
+        if (!m_inTick && !m_engine.IsWriting())
+            AfterStep();
+    });
+}
+
+void RunDriver::NoWindow::RowFailed(int, std::u16string_view report)
+{
+    std::vector<uint8_t> utf8;
+    platform::appendUtf8(report, utf8);
+    failure = std::string(utf8.begin(), utf8.end());
 }
 
 platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
@@ -67,32 +81,71 @@ void RunDriver::OnStepTimer()
 {
     if (finished())
         return;
-    const bool receiveStep = m_run.rxDone == 1;
-    const bool sends = !receiveStep && m_table.FindNextTicked(m_run.currentRow).has_value();
+    if (m_ending) {
+        Finish(*m_ending, std::move(m_endingMessage));
+        return;
+    }
+    // An answer that overtook its row's completion asks for a tick too early; the engine asks
+    // again once the row is out.
+    if (m_engine.IsWriting())
+        return;
+    m_stepReceives = m_run.rxDone == 1;
+    m_stepSends = !m_stepReceives && m_table.FindNextTicked(m_run.currentRow).has_value();
+    m_stepOpen = true;
     m_port.BeginTick();
+    m_inTick = true;
     m_engine.OnStepTimer(kSequenceTimerId);
-    if (auto row = m_port.TakeRow())
-        m_report.RowWritten(row->index, row->bytes, row->writtenUs);
+    m_inTick = false;
+    // A row still on its way is counted when the port says it is out.
+    if (!m_engine.IsWriting())
+        AfterStep();
+}
+
+void RunDriver::AfterStep()
+{
+    if (finished() || m_ending || !m_stepOpen)
+        return;
+    m_stepOpen = false;
+    if (auto row = m_port.TakeRow()) {
+        // The port's word that the bytes were out came after the device's answer to them; the
+        // hand-over is the last moment known before they left.
+        const auto answered = std::exchange(m_answeredBeforeWritten, std::nullopt);
+        m_report.RowWritten(row->index, row->bytes, answered ? row->handedUs : row->writtenUs);
+        if (answered)
+            m_report.AwaitedByteArrived(*answered);
+    }
+    if (m_window.failure) {
+        Finish(RunOutcome::Failed, *m_window.failure);
+        return;
+    }
     CheckTransfers();
     if (finished())
         return;
     if (m_run.waitKind != 0 && m_settings.timeoutSeconds)
         m_answerTimer.Arm(*m_settings.timeoutSeconds * 1000);
     // A step moves on to the next row unless it sent a row that now waits for its answer.
-    AfterTick(receiveStep || (sends && m_run.waitKind == 0));
+    AfterTick(m_stepReceives || (m_stepSends && m_run.waitKind == 0));
 }
 
 void RunDriver::OnSerialMessage(uint32_t eventWord)
 {
     if (finished())
         return;
+    if (m_ending) {
+        m_receiver.OnSerialMessage(eventWord);
+        return;
+    }
     const bool waiting = m_run.waitKind != 0;
     const int64_t handledUs = m_clock();
     m_port.BeginMessage();
     m_receiver.OnSerialMessage(eventWord);
     if (waiting && m_run.rxDone == 1) {
         m_answerTimer.Kill();
-        m_report.AwaitedByteArrived(m_port.firstDataUs().value_or(handledUs));
+        const int64_t answeredUs = m_port.firstDataUs().value_or(handledUs);
+        if (m_engine.IsWriting())
+            m_answeredBeforeWritten = answeredUs;
+        else
+            m_report.AwaitedByteArrived(answeredUs);
     }
     CheckTransfers();
     // The port's event thread says this once, and then falls silent for good.
@@ -102,18 +155,24 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
 
 void RunDriver::OnAnswerTimeout()
 {
-    if (finished() || m_run.waitKind == 0)
+    if (finished() || m_ending || m_run.waitKind == 0)
         return;
     const int row = m_run.currentRow;
     m_engine.OnStop();
-    Finish(RunOutcome::TimedOut, "no answer to row " + std::to_string(row) + " within " +
-                                     std::to_string(m_settings.timeoutSeconds.value_or(0)) + " s");
+    EndAfter(RunOutcome::TimedOut, 0,
+             "no answer to row " + std::to_string(row) + " within " +
+                 std::to_string(m_settings.timeoutSeconds.value_or(0)) + " s");
 }
 
 void RunDriver::Interrupt()
 {
     if (finished())
         return;
+    // The run itself is over; only the lingering is cut short.
+    if (m_ending) {
+        Finish(*m_ending, std::move(m_endingMessage));
+        return;
+    }
     m_engine.OnStop();
     Finish(RunOutcome::Interrupted, "interrupted");
 }
@@ -122,6 +181,10 @@ void RunDriver::PortLost(std::string reason)
 {
     if (finished())
         return;
+    if (m_ending) {
+        Finish(*m_ending, std::move(m_endingMessage));
+        return;
+    }
     m_engine.OnStop();
     Finish(RunOutcome::Failed, "port lost during the run: " + reason);
 }
@@ -136,7 +199,7 @@ void RunDriver::AfterTick(bool advanced)
 {
     // The engine stops itself on a halt, and on the table's end when it does not repeat.
     if (m_run.running == 0 && AnyRowHalted()) {
-        Finish(RunOutcome::Halted);
+        EndAfter(RunOutcome::Halted, 0);
         return;
     }
     if (advanced && m_run.endReached == 1) {
@@ -144,7 +207,7 @@ void RunDriver::AfterTick(bool advanced)
         if (m_settings.cycles != 0 && m_cyclesCompleted >= m_settings.cycles) {
             if (m_run.running != 0)
                 m_engine.OnStop();
-            Finish(RunOutcome::Completed);
+            EndAfter(RunOutcome::Completed, std::max(m_stepTimer.lastPeriod(), 0));
         }
     }
 }
@@ -156,6 +219,19 @@ bool RunDriver::AnyRowHalted() const
             return true;
     }
     return false;
+}
+
+void RunDriver::EndAfter(RunOutcome outcome, int pauseMs, std::string message)
+{
+    m_answerTimer.Kill();
+    const int64_t waitMs = int64_t{pauseMs} + std::max(m_settings.lingerMs, 0);
+    if (waitMs == 0) {
+        Finish(outcome, std::move(message));
+        return;
+    }
+    m_ending = outcome;
+    m_endingMessage = std::move(message);
+    m_stepTimer.Arm(static_cast<int>(std::min<int64_t>(waitMs, std::numeric_limits<int>::max())));
 }
 
 void RunDriver::Finish(RunOutcome outcome, std::string message)

@@ -11,6 +11,7 @@
 #include "platform/file_error.h"
 #include "platform/step_timer.h"
 #include "tools/wirevane-run/headless_settings.h"
+#include "tools/wirevane-run/pause_recording_timer.h"
 #include "tools/wirevane-run/recording_port.h"
 #include "tools/wirevane-run/run_outcome.h"
 #include "tools/wirevane-run/timing_report.h"
@@ -28,12 +29,18 @@ struct RunSettings {
     bool tester = false;
     bool detail = false;
     std::optional<int> timeoutSeconds;
+    // How long the run goes on showing what arrives after it ended.
+    int lingerMs = 0;
 };
 
 // One headless run of a settings file's table: the engine and the receive handler of the window,
 // over an in-memory grid, with the caller's port, terminal and timers. The caller delivers the
 // step timer's ticks, the port notifications, the answer timer's expiry, an interruption or the
 // loss of the port; after each the driver decides whether the run is over and how it ended.
+//
+// A run that ends by itself (its end, a halt, an answer that did not come) first keeps the last
+// row's pause and then lingers, still showing what arrives, before it counts as finished; the
+// step timer, idle by then, measures that time.
 class RunDriver {
 public:
     using Clock = RecordingPort::Clock;
@@ -69,9 +76,14 @@ private:
     public:
         void UpdateRunControls(bool) override {}
         void SetStatusText(std::u16string_view) override {}
+        void RowFailed(int row, std::u16string_view report) override;
+
+        std::optional<std::string> failure;
     };
 
+    void AfterStep();
     void AfterTick(bool advanced);
+    void EndAfter(RunOutcome outcome, int pauseMs, std::string message = {});
     void CheckTransfers();
     bool AnyRowHalted() const;
     void Finish(RunOutcome outcome, std::string message = {});
@@ -80,6 +92,7 @@ private:
     RunState m_run;
     SendTable m_table;
     RecordingPort m_port;
+    PauseRecordingTimer m_stepTimer;
     NoWindow m_window;
     SequenceEngine m_engine;
     ReceiveHandler m_receiver;
@@ -90,6 +103,15 @@ private:
     RunSettings m_settings;
     TimingReport m_report;
     int m_cyclesCompleted = 0;
+    // The step that the current tick or its write belongs to.
+    bool m_inTick = false;
+    bool m_stepOpen = false;
+    bool m_stepReceives = false;
+    bool m_stepSends = false;
+    // The answer to a row whose completion had not reached the driver yet.
+    std::optional<int64_t> m_answeredBeforeWritten;
+    std::optional<RunOutcome> m_ending;
+    std::string m_endingMessage;
     std::optional<RunOutcome> m_outcome;
     std::string m_message;
 };

@@ -26,13 +26,16 @@ Options:
   --detail          show the progress marker lines (<送信済>, <受信待>, ...)
   --timeout SECONDS give up when an awaited answer does not come within SECONDS
   --report FILE     write a JSON timing report: one entry per row sent
+  --linger MS       after the run ends (its last row's wait and pause kept), go on showing
+                    what the device sends for MS milliseconds more (default 200; 0: none)
   --help            show this text and exit
 
 Exit status:
   0    the table ran to its end
   2    a halt row stopped the run
   3    an awaited answer did not come within --timeout
-  1    an error (file not readable, port not found or busy, settings refused, port lost)
+  1    an error (file not readable, port not found or busy, settings refused, port lost,
+       a row the port did not take or the encoding cannot carry)
   130  interrupted by Ctrl-C
 )";
 
@@ -102,7 +105,8 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
                 return fail(std::string(name) + " takes no value");
             continue;
         }
-        if (name != "--port" && name != "--cycles" && name != "--timeout" && name != "--report")
+        if (name != "--port" && name != "--cycles" && name != "--timeout" && name != "--report" &&
+            name != "--linger")
             return fail("unknown option " + std::string(name) + " (see --help)");
         std::string_view value;
         if (inlineValue) {
@@ -127,6 +131,10 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
                             std::to_string(kMaxTimeoutSeconds) + ", not '" + std::string(value) +
                             "'");
             options.timeoutSeconds = seconds;
+        } else if (name == "--linger") {
+            if (!ParseCount(value, 0, options.lingerMs))
+                return fail("--linger needs a whole number of milliseconds, 0 or more, not '" +
+                            std::string(value) + "'");
         } else {
             if (value.empty())
                 return fail("--report needs a file name");

@@ -18,6 +18,7 @@ struct RunOptions {
     bool detail = false;
     std::optional<int> timeoutSeconds;
     std::optional<std::filesystem::path> report;
+    int lingerMs = 200;
     bool help = false;
 };
 

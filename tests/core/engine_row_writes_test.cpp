@@ -1,0 +1,189 @@
+#include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "fakes/held_port.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_run_observer.h"
+#include "fakes/recording_terminal.h"
+#include "fakes/scripted_port.h"
+#include "platform/serial_codes.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// The engine over a port that writes in the background, and over one that writes at once.
+class EngineRowWritesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        run.lineEnd = 1;
+        run.detailView = 1;
+        table.FillAtStartup();
+    }
+
+    void Row(int index, std::u16string text, int delay = 0)
+    {
+        table.rows()[static_cast<std::size_t>(index)] = SendRow{1, std::move(text), 0, 0, delay};
+        table.RewriteFromRows();
+    }
+
+    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+    test::HeldPort held;
+    test::ScriptedPort immediate;
+    test::RecordingTerminal terminal;
+    test::ManualStepTimer timer;
+    test::RecordingRunObserver observer;
+    SequenceEngine heldEngine{table, run, held, terminal, timer, observer};
+    ReceiveHandler receiver{run, held, terminal, timer};
+    SequenceEngine engine{table, run, immediate, terminal, timer, observer};
+};
+
+TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
+{
+    Row(0, u"AT", 40);
+    Row(1, u"B");
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    ASSERT_EQ(held.held(), 2u); // the text, then the line end behind it
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(Image(0), kRowImageNone);
+    EXPECT_EQ(terminal.text(), u"");
+
+    heldEngine.OnStepTimer(kSequenceTimerId); // a stray tick while the row is on its way
+    EXPECT_EQ(held.held(), 2u);
+
+    held.End();
+    EXPECT_EQ(Image(0), kRowImageNone);
+    held.End();
+    EXPECT_EQ(held.written(), (Bytes{'A', 'T', 0x0D}));
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(terminal.text(), u"<送信済>\r\n");
+    EXPECT_TRUE(timer.IsArmed());
+    EXPECT_EQ(timer.period(), 40);
+    EXPECT_EQ(run.currentRow, 1);
+}
+
+// The answer's notification can reach the window before the word that the row is out.
+TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
+{
+    table.rows()[0] = SendRow{1, u"AT", 1, 0, 0};
+    Row(1, u"B");
+    ASSERT_TRUE(receiver.Allocate());
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    held.Receive({'O', 'K', 0x0D});
+    receiver.OnSerialMessage(EV_RXCHAR);
+    heldEngine.OnStepTimer(kSequenceTimerId); // the tick the answer asked for, too early
+    EXPECT_EQ(held.held(), 2u);
+
+    held.End();
+    held.End();
+    EXPECT_EQ(Image(0), kRowImageWaiting);
+    ASSERT_TRUE(timer.IsArmed());
+    heldEngine.OnStepTimer(kSequenceTimerId); // the receive step
+    EXPECT_EQ(Image(0), kRowImageSent);
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    EXPECT_EQ(held.held(), 2u) << "row 1 goes next";
+}
+
+TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
+{
+    Row(0, u"AT");
+    Row(1, u"B");
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    held.End(ERROR_TIMEOUT);
+    EXPECT_EQ(held.held(), 0u) << "the line end must not follow a text that did not go out";
+    EXPECT_TRUE(held.written().empty());
+    EXPECT_EQ(Image(0), kRowImageHalt);
+    EXPECT_EQ(run.running, 0);
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(terminal.text(),
+              u"[Write to ttyUSB0 timed out: the device holds the line (flow control).]\n");
+
+    // The row pointer stayed on the row, so Send tries it again.
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    held.End();
+    held.End();
+    EXPECT_EQ(held.written(), (Bytes{'A', 'T', 0x0D}));
+    EXPECT_EQ(Image(0), kRowImageSent);
+}
+
+TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
+{
+    Row(0, u"AT");
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    heldEngine.OnStop();
+    EXPECT_EQ(held.cancels(), 1);
+    EXPECT_FALSE(heldEngine.IsWriting());
+    EXPECT_NE(Image(0), kRowImageSent);
+    EXPECT_EQ(run.currentRow, 0);
+
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    EXPECT_TRUE(heldEngine.IsWriting());
+    heldEngine.OnReset();
+    EXPECT_EQ(held.cancels(), 2);
+    EXPECT_FALSE(heldEngine.IsWriting());
+
+    // A stop with nothing on its way leaves the port's queue alone (typed keys stay in it).
+    heldEngine.OnStop();
+    EXPECT_EQ(held.cancels(), 2);
+}
+
+TEST_F(EngineRowWritesTest, APortThatWritesAtOnceSendsTheRowWithinTheTick)
+{
+    Row(0, u"AT", 25);
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    EXPECT_EQ(immediate.writes(), (std::vector<Bytes>{{'A', 'T'}, {0x0D}}));
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(timer.period(), 25);
+    EXPECT_FALSE(engine.IsWriting());
+}
+
+TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
+{
+    Row(0, u"café");
+    Row(1, u"B");
+    for (const auto& [encoding, name] :
+         {std::pair{kEncodingSjis, u"Shift_JIS"}, std::pair{kEncodingEuc, u"EUC-JP"}}) {
+        SCOPED_TRACE(encoding);
+        terminal.clear();
+        immediate.clearWritten();
+        run.encoding = encoding;
+        engine.OnReset();
+        engine.OnSend();
+        engine.OnStepTimer(kSequenceTimerId);
+        EXPECT_TRUE(immediate.written().empty());
+        EXPECT_EQ(Image(0), kRowImageHalt);
+        EXPECT_EQ(run.running, 0);
+        EXPECT_EQ(run.currentRow, 0);
+        EXPECT_EQ(terminal.text(), u"[Row 0 is not sent: \"é\" (U+00E9) has no " +
+                                       std::u16string(name) + u" form.]\n");
+    }
+
+    terminal.clear();
+    run.encoding = kEncodingUtf8;
+    run.lineEnd = 0;
+    engine.OnReset();
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    EXPECT_EQ(immediate.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    EXPECT_EQ(Image(0), kRowImageSent);
+}
+
+} // namespace
+} // namespace wirevane

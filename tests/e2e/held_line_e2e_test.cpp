@@ -1,0 +1,91 @@
+#include "e2e/engine_rig.h"
+#include "fakes/recording_terminal.h"
+#include "support/pty_pair.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+#include <gtest/gtest.h>
+#include <string>
+#include <termios.h>
+
+namespace wirevane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class Responder : public QObject {
+public:
+    int answered = 0;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::User)
+            return QObject::event(e);
+        ++answered;
+        return true;
+    }
+};
+
+// The engine, the port chain and a pty whose output the device side suspends, as XOFF does.
+class HeldLineRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.SetRow(0, u"AT", 0, 0);
+        rig.SetRow(1, u"GO", 0, 0);
+        ASSERT_EQ(rig.Open(pty.slavePath()), 0u);
+        ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
+    }
+    int Image(int row) { return rig.grid().cellImage(row, SendTable::kNumberColumn); }
+
+    PtyPair pty;
+    RecordingTerminal terminal;
+    EngineRig rig{terminal};
+};
+
+TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
+{
+    rig.engine().OnSend();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.engine().IsWriting(); }, 5'000));
+    const uint8_t key[] = {'k'};
+    rig.access().Write(key); // typed while the row is held
+
+    Responder responder;
+    QElapsedTimer answering;
+    answering.start();
+    QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
+    ASSERT_TRUE(rig.RunUntil([&] { return responder.answered == 1; }, 1'000));
+    EXPECT_LT(answering.elapsed(), 50);
+    EXPECT_TRUE(rig.engine().IsWriting());
+    EXPECT_NE(Image(0), kRowImageSent);
+    EXPECT_EQ(rig.run().currentRow, 0);
+
+    ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.run().running == 0; }, 10'000));
+    EXPECT_EQ(pty.ReadMaster(7), "AT\rkGO\r");
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(Image(1), kRowImageSent);
+    EXPECT_EQ(terminal.text(), u"");
+}
+
+TEST_F(HeldLineRun, ARowHeldPastTheGraceStopsTheRunWithTheReport)
+{
+    rig.port().SetWriteGrace(100ms);
+    rig.engine().OnSend();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.run().running == 0; }, 10'000));
+    EXPECT_EQ(Image(0), kRowImageHalt);
+    EXPECT_NE(Image(1), kRowImageSent);
+    const std::string name = pty.slavePath().substr(pty.slavePath().rfind('/') + 1);
+    const std::u16string report = u"[Write to " + std::u16string(name.begin(), name.end()) +
+                                  u" timed out: the device holds the line (flow control).]\n";
+    EXPECT_EQ(terminal.text(), report);
+
+    ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
+    EXPECT_EQ(pty.ReadMasterAvailable(), "") << "a timed-out row must not leave later";
+}
+
+} // namespace
+} // namespace wirevane::test
