@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-ipafont-gothic python3 python3-serial)
+  fonts-ipafont-gothic python3 python3-serial
+  dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
