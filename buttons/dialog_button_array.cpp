@@ -49,10 +49,12 @@ CDialogButtonArray::CDialogButtonArray(ButtonArrayHost& host, ProfileStore& stor
       m_file(store, paths.buttonFilePath)
 {
     setWindowTitle(QStringLiteral("ButtonArray"));
-    setMinimumSize(250, 500);
     BuildToolBar();
     BuildCentral();
     BuildStatusBar();
+    // An explicit minimum overrides the layout's, so it is raised to what the controls need at
+    // the current font; below that the layout would squeeze them until their texts are cut.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(250, 500)));
 
     m_file.LoadButtonFile();
     for (int g = 0; g < ButtonFile::kGroupCount; ++g)

@@ -15,7 +15,6 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("設定"));
-    setMinimumSize(100, 100);
     auto* layout = new QVBoxLayout(this);
     const auto box = [this, layout](const char* id, const QString& text) {
         auto* check = new QCheckBox(text, this);
@@ -42,6 +41,9 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
     layout->addWidget(m_title);
     layout->addStretch(1);
     layout->addLayout(MakeOkCancelRow(this));
+    // An explicit minimum overrides the layout's; raised to what the controls need, so that a
+    // shrunken dialog never cuts their texts.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(100, 100)));
 }
 
 void CDialogButtonArraySettings::KeepOnlyChecked(QCheckBox* checked)

@@ -90,6 +90,9 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
     layout->addWidget(group);
     layout->addWidget(escapes);
     layout->addLayout(buttons);
+    // The layout's own minimum ignores that the wrapped note needs more lines as it narrows;
+    // at its natural size every line has room, so the dialog shrinks no further.
+    setMinimumSize(sizeHint());
 }
 
 } // namespace wirevane

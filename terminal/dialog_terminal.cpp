@@ -39,7 +39,6 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-    setMinimumSize(600, 240);
 
     m_font = QFont(QStringLiteral("Courier New"));
     m_font.setPixelSize(16);
@@ -51,6 +50,9 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     BuildToolBar();
     BuildCentral();
     BuildStatusBar();
+    // An explicit minimum overrides the layout's, so it is raised to what the controls need at
+    // the current font; below that the layout would squeeze them until their texts are cut.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(600, 240)));
 
     m_edit->setFont(m_font);
     m_edit->document()->setDocumentMargin(4);
@@ -174,6 +176,7 @@ void CDialogTerminal::BuildCentral()
     auto* lineEndLabel = new QLabel(QStringLiteral("改行"), central);
     lineEndLabel->setObjectName(IdName(1035));
     m_receiveCombo = new QComboBox(central);
+    m_receiveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_receiveCombo->setObjectName(IdName(1034));
     m_receiveCombo->addItems({QStringLiteral("受信 変換無"), QStringLiteral("受信 CR→CR+NL"),
                               QStringLiteral("受信 NL→CR+NL")});
@@ -192,6 +195,7 @@ void CDialogTerminal::BuildCentral()
             [this](int index) { m_receiveConversion = index; });
 
     m_sendLineEndCombo = new QComboBox(central);
+    m_sendLineEndCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_sendLineEndCombo->setObjectName(IdName(1032));
     m_sendLineEndCombo->addItems(
         {QStringLiteral("送信 CR"), QStringLiteral("送信 CR+NL"), QStringLiteral("送信 NL")});
@@ -203,6 +207,7 @@ void CDialogTerminal::BuildCentral()
     auto* encodingLabel = new QLabel(QStringLiteral("エンコード"), central);
     encodingLabel->setObjectName(IdName(1036));
     m_encodingCombo = new QComboBox(central);
+    m_encodingCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_encodingCombo->setObjectName(IdName(1033));
     m_encodingCombo->addItems(
         {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});

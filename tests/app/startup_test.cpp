@@ -102,7 +102,7 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
         "[DATA_INDEX5]\nSELECT=0\nDATA=hello\nWAIT_RX=3\nHALT=1\nDELAY=7\n"
         "[WINDOW_MAIN]\nNORM_LEFT=40\nNORM_TOP=60\nNORM_RIGHT=840\nNORM_BOTTOM=660\n"
         "[WINDOW_TERMINAL]\nVISIBLE=0\nNORM_LEFT=500\nNORM_TOP=10\n"
-        "NORM_RIGHT=1100\nNORM_BOTTOM=410\n"
+        "NORM_RIGHT=1250\nNORM_BOTTOM=410\n"
         "[Profile ListTX__デフォルト]\nColumnData_0=2\nColumnWidth_0=333\nColumnData_1=0\n"
         "ColumnWidth_1=42\nColumnCount=2\n");
     CWirevaneDlg& window = rig.Start();
@@ -129,7 +129,7 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_EQ(grid.cellText(5, SendTable::kDelayColumn), u"7");
 
     EXPECT_EQ(window.geometry(), QRect(40, 60, 800, 600));
-    EXPECT_EQ(window.terminal().geometry(), QRect(500, 10, 600, 400));
+    EXPECT_EQ(window.terminal().geometry(), QRect(500, 10, 750, 400));
     EXPECT_FALSE(window.terminal().isVisible());
     EXPECT_TRUE(window.buttonArray().isVisible());
 

@@ -129,13 +129,13 @@ TEST(StoredPlacement, AWindowStoredOffEveryScreenStartsWhereTheDefaultPutsIt)
                           "[WINDOW_TERMINAL]\nNORM_LEFT=50000\nNORM_TOP=50000\n"
                           "NORM_RIGHT=50600\nNORM_BOTTOM=50400\n"
                           "[WINDOW_BUTTON_ARRAY]\nNORM_LEFT=-100\nNORM_TOP=10\n"
-                          "NORM_RIGHT=200\nNORM_BOTTOM=570\n");
+                          "NORM_RIGHT=250\nNORM_BOTTOM=570\n");
     CWirevaneDlg& window = rig.Start();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(window.geometry().center()));
     EXPECT_EQ(window.geometry().size(), QSize(kMain.width, kMain.height));
     EXPECT_TRUE(screen.intersects(window.terminal().geometry()));
-    EXPECT_EQ(window.buttonArray().geometry(), QRect(-100, 10, 300, 560));
+    EXPECT_EQ(window.buttonArray().geometry(), QRect(-100, 10, 350, 560));
 }
 
 } // namespace
