@@ -44,12 +44,25 @@ char16_t ControlMark::ControlOf(const QTextFormat& format)
     return char16_t(format.intProperty(kControlProperty));
 }
 
+const QSizeF& ControlMark::SizeOf(const QTextDocument* document, char16_t control)
+{
+    if (document->defaultFont() != m_sizedFor || !m_sizes[0].isValid()) {
+        m_sizedFor = document->defaultFont();
+        const QFontMetricsF small(MarkFont(document));
+        const QFontMetricsF text(m_sizedFor);
+        for (std::size_t i = 0; i < m_sizes.size(); ++i) {
+            const QString label =
+                QString::fromStdU16String(std::u16string(ControlMarkLabel(char16_t(i))));
+            // As tall as a text line, so marks never change the line height.
+            m_sizes[i] = QSizeF(small.horizontalAdvance(label) + 4, text.ascent());
+        }
+    }
+    return m_sizes[control < m_sizes.size() ? control : 0];
+}
+
 QSizeF ControlMark::intrinsicSize(QTextDocument* document, int, const QTextFormat& format)
 {
-    const QFontMetricsF small(MarkFont(document));
-    const QFontMetricsF text(document->defaultFont());
-    // As tall as a text line, so marks never change the line height.
-    return QSizeF(small.horizontalAdvance(Label(format)) + 4, text.ascent());
+    return SizeOf(document, ControlOf(format));
 }
 
 void ControlMark::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
+#include <QSizeF>
 #include <QTextFormat>
 #include <QTextObjectInterface>
+#include <array>
 
 namespace wirevane {
 
@@ -26,6 +29,14 @@ public:
     QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
                     const QTextFormat& format) override;
+
+private:
+    // Layout asks for the size of every mark of every block it lays out; font metrics are too
+    // dear to build per mark, so the sizes are kept for the document's current font.
+    const QSizeF& SizeOf(const QTextDocument* document, char16_t control);
+
+    QFont m_sizedFor;
+    std::array<QSizeF, 32> m_sizes{};
 };
 
 } // namespace wirevane

@@ -21,11 +21,15 @@ constexpr int kNotice = 2;
 // A frame at 60 Hz: short enough to look immediate, long enough to gather a flood of small
 // receive chunks into one insertion.
 constexpr int kFlushDelayMs = 16;
+// A flood gathers this much before the frame is up; showing it at once keeps each flush, and
+// so each pause of the window, as short as one flush of this size.
+constexpr std::size_t kFlushAtOnceChars = 64 * 1024;
 
 } // namespace
 
 RecordView::RecordView(QWidget* parent)
-    : QPlainTextEdit(parent), m_feed(m_record.pieceLength()), m_marks(new ControlMark(this))
+    : QPlainTextEdit(parent), m_shown(std::min(m_record.limit(), kDefaultShownLimit)),
+      m_feed(m_record.pieceLength()), m_marks(new ControlMark(this))
 {
     // The record is edited only through this class; undo over traffic would only cost.
     setUndoRedoEnabled(false);
@@ -40,10 +44,11 @@ RecordView::RecordView(QWidget* parent)
     connect(&m_flushTimer, &QTimer::timeout, this, &RecordView::FlushPending);
 }
 
-void RecordView::SetRecordLimit(std::size_t limit, std::size_t pieceLength)
+void RecordView::SetRecordLimit(std::size_t limit, std::size_t pieceLength, std::size_t shownLimit)
 {
     Clear();
     m_record = TerminalRecord(limit, pieceLength);
+    m_shown = TerminalRecord(std::min(m_record.limit(), shownLimit), m_record.pieceLength());
     m_feed = DisplayFeed(m_record.pieceLength());
 }
 
@@ -52,8 +57,11 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     if (lineForm.empty())
         return;
     m_record.Append(lineForm);
+    m_shown.Append(lineForm);
     m_pending += lineForm;
-    if (!m_flushTimer.isActive())
+    if (m_pending.size() >= kFlushAtOnceChars)
+        FlushPending();
+    else if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
@@ -65,7 +73,7 @@ void RecordView::FlushPending()
     const std::vector<DisplayOp> ops = m_feed.Feed(m_pending);
     m_pending.clear();
     Apply(ops);
-    ApplyTrim(m_record.TakeTrim());
+    ApplyTrim(m_shown.TakeTrim());
     // A user who is selecting keeps the selection; otherwise the caret follows the text.
     if (!textCursor().hasSelection()) {
         QTextCursor end(document());
@@ -119,10 +127,17 @@ void RecordView::ShowTrimNotice()
     cursor.movePosition(QTextCursor::Start);
     QTextCharFormat dim;
     dim.setForeground(palette().placeholderText());
-    cursor.insertText(
-        QStringLiteral("[古い受信テキストは削除されました。最新の %1 文字を残しています]")
-            .arg(qulonglong(m_record.limit())),
-        dim);
+    // With a record larger than the view, what leaves the view is still saved and copied
+    // from the record until the record's own limit drops it.
+    const QString notice =
+        m_shown.limit() < m_record.limit()
+            ? QStringLiteral("[古い受信テキストは表示から外しました。表示は最新の %1 文字、"
+                             "保存は最新の %2 文字まで残しています]")
+                  .arg(qulonglong(m_shown.limit()))
+                  .arg(qulonglong(m_record.limit()))
+            : QStringLiteral("[古い受信テキストは削除されました。最新の %1 文字を残しています]")
+                  .arg(qulonglong(m_record.limit()));
+    cursor.insertText(notice, dim);
     cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
     doc->firstBlock().setUserState(kNotice);
     doc->firstBlock().next().setUserState(firstState);
@@ -159,6 +174,7 @@ void RecordView::Clear()
     m_flushTimer.stop();
     m_pending.clear();
     m_record.Clear();
+    m_shown.Clear();
     m_feed.Reset(0, false);
     m_noticeShown = false;
     clear();
@@ -176,10 +192,16 @@ void RecordView::RemoveLastCharacter()
     const bool endedInLineBreak = m_record.EndsWith(u"\r\n");
     if (!m_record.RemoveLast())
         return;
+    m_shown.RemoveLast();
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
+    // Deleting a line break merges the empty last block into the one before, and the merged
+    // block does not keep that block's state: a piece that continued its line would become a
+    // line of its own.
+    const int stateBefore = cursor.block().previous().userState();
     cursor.deletePreviousChar();
     if (endedInLineBreak) {
+        cursor.block().setUserState(stateBefore);
         // The CR that stays is now a lone one.
         cursor.insertText(QString(QChar::ObjectReplacementCharacter), ControlMark::Format(u'\r'));
     } else {

@@ -15,8 +15,11 @@ class ControlMark;
 // Shows a TerminalRecord, which it owns, read-only. Appends go into the record at once and
 // into the view at the next flush, a few milliseconds later, so a flood of small receive
 // chunks costs one insertion per frame rather than one per chunk. A line is shown in display
-// pieces (see DisplayFeed) and control characters as marks (see ControlMark); when the record
-// trims, the view drops the same text from its top and says there that older text is gone.
+// pieces (see DisplayFeed) and control characters as marks (see ControlMark). The view holds
+// only the newest part of the record, at most its shown limit: a text document slows down with
+// its size (layout, block removal, memory per block), the record does not. When the shown part
+// trims, the view drops the same text from its top and says there that older text is gone
+// from the view, or from the record too when the two limits are one.
 class RecordView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -31,13 +34,18 @@ public:
     std::u16string LineFormText() const { return std::u16string(m_record.Text()); }
     qint64 LineFormLength() const { return qint64(m_record.size()); }
     const TerminalRecord& record() const { return m_record; }
-    // Starts an empty record with other bounds.
+    // Enough to scroll back through a long while of traffic; small enough that the document
+    // stays quick to lay out, click and clear.
+    static constexpr std::size_t kDefaultShownLimit = 1024 * 1024;
+
+    // Starts an empty record with other bounds; the view shows at most the shown limit of it.
     void SetRecordLimit(std::size_t limit,
-                        std::size_t pieceLength = TerminalRecord::kDefaultPieceLength);
+                        std::size_t pieceLength = TerminalRecord::kDefaultPieceLength,
+                        std::size_t shownLimit = kDefaultShownLimit);
 
     void FlushPending();
     // What the view shows, back in line form, the trim notice left out; after a flush it is
-    // the record's text.
+    // the newest part of the record's text, all of it while the record fits the shown limit.
     std::u16string ShownText() const;
     // The user's selection in line form, as Copy puts it on the clipboard.
     std::u16string SelectedLineForm() const;
@@ -54,6 +62,9 @@ private:
     void ResetFeedFromView();
 
     TerminalRecord m_record;
+    // The same appends under the shown limit: its trims are what the view drops, so the view
+    // and the record's newest text stay aligned line by line and piece by piece.
+    TerminalRecord m_shown;
     DisplayFeed m_feed;
     ControlMark* m_marks;
     std::u16string m_pending;

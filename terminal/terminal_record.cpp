@@ -30,6 +30,12 @@ void TerminalRecord::Append(std::u16string_view text)
     if (text.empty())
         return;
     const std::size_t from = m_text.size();
+    const std::size_t needed = from + text.size();
+    if (needed > m_text.capacity()) {
+        // Grown by doubling alone, a record held near its limit would reserve twice what it
+        // ever holds and, while growing, briefly hold both buffers.
+        m_text.reserve(std::max(needed, std::min(2 * m_text.capacity(), m_limit + m_limit / 4)));
+    }
     m_text += text;
     // A CR already in the record pairs with an LF that starts this text.
     for (std::size_t i = std::max(from, m_start + 1); i < m_text.size(); ++i) {
@@ -97,7 +103,7 @@ void TerminalRecord::TrimToLimit()
 
 void TerminalRecord::Compact()
 {
-    if (m_start < m_text.size() - m_start)
+    if (m_start < m_limit / 4)
         return;
     m_text.erase(0, m_start);
     for (std::size_t& start : m_lineStarts)

@@ -58,8 +58,9 @@ private:
 
     std::size_t m_limit;
     std::size_t m_pieceLength;
-    // The live text is m_text from m_start; the dropped prefix is erased only when it outweighs
-    // the live text, so trimming stays proportional to what it drops.
+    // The live text is m_text from m_start; the dropped prefix is erased once it reaches a
+    // quarter of the limit, so trimming copies a few characters per character it drops and
+    // the text never needs much more room than the limit.
     std::u16string m_text;
     std::size_t m_start = 0;
     // Offsets in m_text where a line starts after a CR LF, oldest first.

@@ -142,6 +142,35 @@ TEST_F(TerminalView, AFloodStaysWithinTheLimitAndShowsExactlyTheRecord)
     EXPECT_EQ(View().ShownText(), View().LineFormText());
 }
 
+// A view smaller than the record drops old lines from the view only: the record keeps them
+// for saving, the view shows exactly the record's newest whole lines and says so at its top,
+// and selecting all of it copies what is shown.
+TEST_F(TerminalView, AViewSmallerThanTheRecordShowsItsNewestLinesAndCopiesThem)
+{
+    View().SetRecordLimit(1000, 4, 14);
+    Receive(0, u"one\r\ntwo\r\nthree\r\n");
+    View().FlushPending();
+    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\n");
+    EXPECT_FALSE(View().record().trimmed());
+    EXPECT_EQ(View().ShownText(), u"two\r\nthree\r\n");
+    EXPECT_TRUE(Drawn(View()).starts_with(u"[古い受信テキストは表示から外しました"));
+
+    View().selectAll();
+    View().copy();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"two\r\nthree\r\n");
+
+    // A backspace takes the character from both, the next line goes on from there.
+    View().RemoveLastCharacter();
+    Receive(0, u"\nfour\r\n");
+    View().FlushPending();
+    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\nfour\r\n");
+    EXPECT_EQ(View().ShownText(), u"three\r\nfour\r\n");
+
+    terminal.ClearText();
+    EXPECT_EQ(Drawn(View()), u"");
+    EXPECT_EQ(View().LineFormText(), u"");
+}
+
 TEST_F(TerminalView, CopyGivesTheBytesThatCameNotTheirMarks)
 {
     View().SetRecordLimit(1000, 4);
