@@ -158,6 +158,14 @@ void SequenceEngine::BeginRowWrite(int row, std::u16string text)
     const Bytes bytes = RowTextToBytes(text, m_run.encoding);
     const Bytes lineEnd = m_run.lineEnd != 0 ? LineEndBytes(m_run.lineEnd) : Bytes{};
     const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
+    // The echo is shown as the row is handed over: the device's answer can reach the window
+    // before the word that the bytes are out, and must not appear above the text it answers.
+    if (m_terminal.IsLocalEcho()) {
+        if (!bytes.empty())
+            m_terminal.AppendText(text);
+        if (!lineEnd.empty())
+            m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
+    }
     if (writes == 0) {
         FinishSendStep(row, text);
         return;
@@ -237,12 +245,6 @@ void SequenceEngine::SendStep()
 
 void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
 {
-    if (m_port.IsOpen() && m_terminal.IsLocalEcho()) {
-        if (!RowTextToBytes(text, m_run.encoding).empty())
-            m_terminal.AppendText(text);
-        if (m_run.lineEnd != 0)
-            m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
-    }
     m_table.ShowCurrentRow(row);
     const bool detail = m_run.detailView != 0;
     if (detail) {

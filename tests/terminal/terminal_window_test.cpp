@@ -236,7 +236,8 @@ TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
     terminal.close();
     EXPECT_FALSE(terminal.isVisible());
     EXPECT_EQ(Text(terminal), u"still here");
-    EXPECT_EQ(terminal.minimumSize(), QSize(600, 240));
+    EXPECT_GE(terminal.minimumWidth(), 600);
+    EXPECT_GE(terminal.minimumHeight(), 240);
 }
 
 } // namespace
