@@ -2,6 +2,7 @@
 #include "app/wirevane_app.h"
 #include "platform/single_instance.h"
 #include "support/child_process.h"
+#include "support/lock_probe.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
@@ -24,17 +25,6 @@ using namespace std::chrono_literals;
 std::filesystem::path ProgramPath()
 {
     return test::binaryDir() / "app" / "main" / "wirevane";
-}
-
-// True once some process holds the lock file's lock.
-bool IsLockHeld(const std::filesystem::path& lockFile)
-{
-    const int fd = open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
 }
 
 bool IsHeld(const platform::SingleInstanceLock& lock)
@@ -82,9 +72,9 @@ TEST(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunnin
 
     test::ChildProcess first(ProgramPath(), {});
     ASSERT_TRUE(first.started());
-    for (int i = 0; i < 500 && !IsLockHeld(lockFile); ++i)
+    for (int i = 0; i < 500 && !test::IsLockHeld(lockFile); ++i)
         std::this_thread::sleep_for(10ms);
-    ASSERT_TRUE(IsLockHeld(lockFile));
+    ASSERT_TRUE(test::IsLockHeld(lockFile));
 
     test::ChildProcess second(ProgramPath(), {});
     const std::optional<int> status = second.Wait(10s);

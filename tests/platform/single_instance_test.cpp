@@ -1,4 +1,5 @@
 #include "platform/single_instance.h"
+#include "support/lock_probe.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -53,17 +54,6 @@ std::filesystem::path LockFile(const std::filesystem::path& folder, const std::s
     return folder / (name + "." + std::to_string(geteuid()) + ".lock");
 }
 
-// Another open of the file cannot take the lock while this process holds it.
-bool IsLockHeld(const std::filesystem::path& lockFile)
-{
-    const int fd = open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
-}
-
 mode_t ModeOf(const std::filesystem::path& path)
 {
     struct stat info {};
@@ -90,7 +80,7 @@ TEST(SingleInstanceLock, WithoutARuntimeFolderTheLockLivesInAFolderOnlyTheUserOw
     const SingleInstanceLock lock = AcquireSingleInstanceLock("LockInTmpTest");
     EXPECT_EQ(lock.state, State::Held) << lock.problem;
     const std::filesystem::path folder = home / ".cache" / "wirevane";
-    EXPECT_TRUE(IsLockHeld(LockFile(folder, "LockInTmpTest")));
+    EXPECT_TRUE(test::IsLockHeld(LockFile(folder, "LockInTmpTest")));
     EXPECT_EQ(ModeOf(folder), 0700u);
     EXPECT_EQ(ModeOf(home / ".cache"), 0700u);
     EXPECT_EQ(AcquireSingleInstanceLock("LockInTmpTest").state, State::HeldByAnotherCopy);
@@ -101,7 +91,7 @@ TEST(SingleInstanceLock, WithoutARuntimeFolderTheLockLivesInAFolderOnlyTheUserOw
     test::TempDir cache;
     environment.Set("XDG_CACHE_HOME", cache.path());
     EXPECT_EQ(AcquireSingleInstanceLock("LockInCacheTest").state, State::Held);
-    EXPECT_TRUE(IsLockHeld(LockFile(cache / "wirevane", "LockInCacheTest")));
+    EXPECT_TRUE(test::IsLockHeld(LockFile(cache / "wirevane", "LockInCacheTest")));
 }
 
 TEST(SingleInstanceLock, ARuntimeFolderOthersMayWriteIntoIsPassedOver)
@@ -114,12 +104,12 @@ TEST(SingleInstanceLock, ARuntimeFolderOthersMayWriteIntoIsPassedOver)
 
     ASSERT_EQ(chmod(runtime.path().c_str(), 0700), 0);
     EXPECT_EQ(AcquireSingleInstanceLock("PrivateRuntimeTest").state, State::Held);
-    EXPECT_TRUE(IsLockHeld(LockFile(runtime.path(), "PrivateRuntimeTest")));
+    EXPECT_TRUE(test::IsLockHeld(LockFile(runtime.path(), "PrivateRuntimeTest")));
 
     ASSERT_EQ(chmod(runtime.path().c_str(), 01777), 0);
     EXPECT_EQ(AcquireSingleInstanceLock("SharedRuntimeTest").state, State::Held);
     EXPECT_FALSE(std::filesystem::exists(LockFile(runtime.path(), "SharedRuntimeTest")));
-    EXPECT_TRUE(IsLockHeld(LockFile(cache / "wirevane", "SharedRuntimeTest")));
+    EXPECT_TRUE(test::IsLockHeld(LockFile(cache / "wirevane", "SharedRuntimeTest")));
 }
 
 // Only "my other copy holds it" keeps the program from starting; any other failure is told,
