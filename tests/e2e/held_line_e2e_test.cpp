@@ -1,5 +1,6 @@
 #include "e2e/engine_rig.h"
 #include "fakes/recording_terminal.h"
+#include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -14,20 +15,6 @@ namespace wirevane::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-class Responder : public QObject {
-public:
-    int answered = 0;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != QEvent::User)
-            return QObject::event(e);
-        ++answered;
-        return true;
-    }
-};
 
 // The engine, the port chain and a pty whose output the device side suspends, as XOFF does.
 class HeldLineRun : public ::testing::Test {
@@ -53,7 +40,7 @@ TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
     const uint8_t key[] = {'k'};
     rig.access().Write(key); // typed while the row is held
 
-    Responder responder;
+    PostedEventCounter responder;
     QElapsedTimer answering;
     answering.start();
     QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));

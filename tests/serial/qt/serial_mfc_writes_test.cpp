@@ -1,5 +1,6 @@
 #include "platform/serial_codes.h"
 #include "serial/qt/serial_mfc.h"
+#include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -43,21 +44,6 @@ struct Completions {
     bool onOwnThread = true;
 };
 
-// Answers each posted event by noting it.
-class Responder : public QObject {
-public:
-    int answered = 0;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != QEvent::User)
-            return QObject::event(e);
-        ++answered;
-        return true;
-    }
-};
-
 // The tty's output is suspended as a received XOFF suspends it, but at once and for certain.
 class HeldLine : public ::testing::Test {
 protected:
@@ -82,7 +68,7 @@ TEST_F(HeldLine, TheWindowThreadStaysFreeAndTypedBytesQueueBehindTheRow)
     EXPECT_EQ(port.QueueWrite(Bytes("k"), completions.Expect("key")), 0u);
     EXPECT_LT(handing.elapsed(), 50);
 
-    Responder responder;
+    test::PostedEventCounter responder;
     QElapsedTimer answering;
     answering.start();
     QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
