@@ -60,6 +60,14 @@ public:
     // finite time-out) returns 1460 and the unsent bytes are dropped.
     virtual uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
                            uint32_t timeoutMs) = 0;
+    // Hands the driver what it takes at once and returns without waiting; bytesWritten says how
+    // much that was. A device that cannot tell takes nothing, so every byte goes the waiting way.
+    virtual uint32_t WriteWithoutWaiting(std::span<const uint8_t> bytes, std::size_t& bytesWritten)
+    {
+        (void)bytes;
+        bytesWritten = 0;
+        return 0;
+    }
     // Five seconds unless set.
     virtual void SetWriteGrace(std::chrono::milliseconds grace) = 0;
     // Ends a Write in progress, or the next one when none is, with 995; what the driver still

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
     SerialWriter& operator=(const SerialWriter&) = delete;
 
     void Queue(std::vector<uint8_t> bytes, Done done);
+    // When nothing is queued or being written, hands the device on the calling thread what it
+    // takes without waiting; only the rest is queued. An idle line so costs no hand-over to the
+    // writer thread and back, which a row's delay would otherwise be late by. Returns the
+    // block's result when it ended here (done is then not called), nothing when done will be.
+    std::optional<uint32_t> WriteOrQueue(std::vector<uint8_t> bytes, Done done);
     // Every queued block and the one being written end with ERROR_OPERATION_ABORTED.
     void CancelAll();
 

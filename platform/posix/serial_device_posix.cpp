@@ -428,6 +428,29 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
     return ERROR_SUCCESS;
 }
 
+uint32_t PosixSerialDevice::WriteWithoutWaiting(std::span<const uint8_t> bytes,
+                                                std::size_t& bytesWritten)
+{
+    bytesWritten = 0;
+    while (bytesWritten < bytes.size()) {
+        const ssize_t put = write(m_fd, bytes.data() + bytesWritten, bytes.size() - bytesWritten);
+        if (put > 0) {
+            bytesWritten += static_cast<std::size_t>(put);
+            continue;
+        }
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0 && errno != EAGAIN)
+            return SerialErrorFromErrno(errno);
+        break;
+    }
+    if (bytesWritten > 0 && (m_mask & EV_TXEMPTY)) {
+        m_txPending = true;
+        Signal(m_wakeFd);
+    }
+    return ERROR_SUCCESS;
+}
+
 void PosixSerialDevice::SetWriteGrace(std::chrono::milliseconds grace)
 {
     m_writeGraceMs = grace.count();

@@ -54,6 +54,8 @@ public:
     uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead, uint32_t timeoutMs) override;
     uint32_t Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
                    uint32_t timeoutMs) override;
+    uint32_t WriteWithoutWaiting(std::span<const uint8_t> bytes,
+                                 std::size_t& bytesWritten) override;
     void SetWriteGrace(std::chrono::milliseconds grace) override;
     void CancelWrite() override;
     void ClearWriteCancel() override;

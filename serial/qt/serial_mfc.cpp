@@ -42,14 +42,18 @@ uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
         return Fail(ERROR_INVALID_HANDLE);
     }
     QObject* completions = &m_completions;
-    m_writer->Queue({bytes.begin(), bytes.end()},
-                    [completions, done = std::move(done)](uint32_t error) {
-                        if (!done)
-                            return;
-                        QMetaObject::invokeMethod(
-                            completions, [done, error] { done(error); }, Qt::QueuedConnection);
-                    });
-    return ERROR_SUCCESS;
+    const auto finished =
+        m_writer->WriteOrQueue({bytes.begin(), bytes.end()}, [completions, done](uint32_t error) {
+            if (!done)
+                return;
+            QMetaObject::invokeMethod(
+                completions, [done, error] { done(error); }, Qt::QueuedConnection);
+        });
+    if (!finished)
+        return ERROR_SUCCESS;
+    if (done)
+        done(*finished);
+    return *finished ? Fail(*finished) : ERROR_SUCCESS;
 }
 
 void CSerialMFC::CancelWrites()

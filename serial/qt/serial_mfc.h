@@ -13,8 +13,10 @@ namespace wirevane {
 // platform::PortMessageEvent events (message(), firstValue() = the notification word,
 // secondValue() = the parameter). The object must outlive the open port.
 //
-// Writes go to a writer thread and their completions come back as queued calls on the thread
-// that opened the port, so a device holding the line back never blocks the window.
+// What the line takes at once is written before QueueWrite returns, and its completion is
+// called right there; the rest goes to a writer thread and its completion comes back as a
+// queued call on the thread that opened the port, so a device holding the line back never
+// blocks the window.
 class CSerialMFC : public CSerialWnd {
 public:
     ~CSerialMFC() override;

@@ -84,6 +84,25 @@ TEST_F(HeldLine, TheWindowThreadStaysFreeAndTypedBytesQueueBehindTheRow)
     EXPECT_TRUE(completions.onOwnThread);
 }
 
+// A row's delay is counted from its completion: on a free line that must not wait for a turn of
+// the writer thread and of the event loop.
+TEST_F(HeldLine, OnAFreeLineTheWriteEndsBeforeQueueWriteReturns)
+{
+    EXPECT_EQ(port.QueueWrite(Bytes("FREE"), completions.Expect("free")), 0u);
+    EXPECT_EQ(completions.ended, (std::vector<Completions::Ended>{{"free", 0}}));
+    EXPECT_EQ(pty.ReadMaster(4), "FREE");
+
+    Hold();
+    port.QueueWrite(Bytes("HELD"), completions.Expect("held"));
+    port.QueueWrite(Bytes("NEXT"), completions.Expect("next"));
+    EXPECT_EQ(completions.ended.size(), 1u);
+    Release();
+    EXPECT_EQ(pty.ReadMaster(8), "HELDNEXT");
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 3, 5000);
+    EXPECT_EQ(completions.ended.back(), (Completions::Ended{"next", 0}));
+    EXPECT_TRUE(completions.onOwnThread);
+}
+
 TEST_F(HeldLine, AWriteHeldPastItsGraceTimesOutAndLeavesNothingBehind)
 {
     port.SetWriteGrace(100ms);
