@@ -13,6 +13,11 @@ inline constexpr std::u16string_view kStop = u"STOP";
 inline constexpr std::u16string_view kParity = u"PARITY";
 inline constexpr std::u16string_view kHandshake = u"HNDSHK";
 
+// This program's own options, in a section the native program does not know and so ignores.
+// A key is written only when its value differs from its default, so that a file whose new
+// options are all off stays byte for byte what the native program writes.
+inline constexpr std::u16string_view kWirevane = u"WIREVANE";
+
 inline constexpr std::u16string_view kConsole = u"CONSOLE";
 inline constexpr std::u16string_view kCyclic = u"CYCLIC";
 // The spelling of the native files, kept so that files move between the two programs.
