@@ -29,6 +29,10 @@ inline constexpr int kButtonArray = 32813;
 inline constexpr int kSymbols = 32848;
 inline constexpr int kDetailView = 32843;
 inline constexpr int kAbout = 32781;
+// The interface language, which the native program did not have.
+inline constexpr int kLanguageDesktop = 33001;
+inline constexpr int kLanguageJapanese = 33002;
+inline constexpr int kLanguageEnglish = 33003;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;

@@ -37,7 +37,7 @@ CComSelectDlg::CComSelectDlg(QWidget* parent, CSerial* port, std::vector<PortCho
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CComSelectDlg::accept);
     buttons->addWidget(ok);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     cancel->setObjectName(QStringLiteral("2"));
     connect(cancel, &QPushButton::clicked, this, &CComSelectDlg::reject);
     buttons->addWidget(cancel);

@@ -113,10 +113,10 @@ const CPageComSettings::Group* CPageComSettings::FindRefusedLineValue()
 void CPageComSettings::ReportRefused(const Group& group)
 {
     const QAbstractButton* chosen = group.buttons->checkedButton();
-    const QString value = chosen != nullptr ? chosen->text() : QStringLiteral("(未選択)");
+    const QString value = chosen != nullptr ? chosen->text() : tr("(未選択)");
     QMessageBox::warning(this, window()->windowTitle(),
-                         QStringLiteral("ポートが %1 「%2」を受け付けませんでした。\n"
-                                        "以前の設定のままです。")
+                         tr("ポートが %1 「%2」を受け付けませんでした。\n"
+                            "以前の設定のままです。")
                              .arg(group.title, value));
 }
 

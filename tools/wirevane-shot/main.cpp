@@ -1,3 +1,4 @@
+#include "app/interface_language.h"
 #include "app/wirevane_dlg.h"
 #include "buttons/dialog_button_array.h"
 #include "persistence/profile_files.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -52,7 +54,8 @@ QPixmap Desktop(const std::vector<QWidget*>& windows)
 } // namespace
 
 // wirevane-shot FOLDER: main-window.png and all-windows.png of a sample session, drawn without
-// a display.
+// a display, in the language the program would speak under the same locale; the English
+// pictures are named main-window-en.png and all-windows-en.png.
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -62,6 +65,9 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    const wirevane::InterfaceTranslation translation(wirevane::ResolveInterfaceLanguage(
+        wirevane::LanguageChoice::FollowDesktop, QLocale::system().uiLanguages().value(0)));
+    const bool english = translation.language() == wirevane::InterfaceLanguage::English;
 
     // A program folder of its own, so the sample never touches anyone's settings.
     QTemporaryDir folder;
@@ -98,8 +104,9 @@ int main(int argc, char** argv)
     application.processEvents();
 
     const QString folderName = QString::fromLocal8Bit(argv[1]);
-    const bool saved = Save(window.grab(), folderName, "main-window.png") &&
-                       Save(Desktop({&window.buttonArray(), &window, &window.terminal()}),
-                            folderName, "all-windows.png");
+    const bool saved =
+        Save(window.grab(), folderName, english ? "main-window-en.png" : "main-window.png") &&
+        Save(Desktop({&window.buttonArray(), &window, &window.terminal()}), folderName,
+             english ? "all-windows-en.png" : "all-windows.png");
     return saved ? 0 : 1;
 }
