@@ -438,7 +438,7 @@
     <message>
         <location line="+54"/>
         <source>選択</source>
-        <translation>Select</translation>
+        <translation>Sel.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -448,7 +448,7 @@
     <message>
         <location line="+2"/>
         <source>受信待</source>
-        <translation>Wait RX</translation>
+        <translation>Wait</translation>
     </message>
     <message>
         <location line="+2"/>
