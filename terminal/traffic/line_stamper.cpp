@@ -21,18 +21,27 @@ void LineStamper::Follow(std::u16string_view text)
         Step(ch);
 }
 
+std::vector<std::size_t> LineStamper::LineStarts(std::u16string_view text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (m_atLineStart)
+            starts.push_back(i);
+        Step(text[i]);
+    }
+    return starts;
+}
+
 std::u16string LineStamper::Stamp(std::u16string_view text, std::u16string_view stamp)
 {
+    const std::vector<std::size_t> starts = LineStarts(text);
     std::u16string stamped;
-    stamped.reserve(text.size() + stamp.size());
+    stamped.reserve(text.size() + starts.size() * stamp.size());
     std::size_t copied = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (m_atLineStart) {
-            stamped.append(text.substr(copied, i - copied));
-            stamped.append(stamp);
-            copied = i;
-        }
-        Step(text[i]);
+    for (std::size_t start : starts) {
+        stamped.append(text.substr(copied, start - copied));
+        stamped.append(stamp);
+        copied = start;
     }
     stamped.append(text.substr(copied));
     return stamped;

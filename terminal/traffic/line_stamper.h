@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirevane {
 
@@ -13,6 +14,8 @@ class LineStamper {
 public:
     // Text that is not received (echo, reports): only followed.
     void Follow(std::u16string_view text);
+    // Where in received text its lines begin: the places a stamp goes, in order.
+    std::vector<std::size_t> LineStarts(std::u16string_view text);
     // Received text with the stamp before each line that begins in it.
     std::u16string Stamp(std::u16string_view text, std::u16string_view stamp);
     // The record was cleared or lost its end; the state is taken from its new end.
