@@ -3,6 +3,7 @@
 #include "terminal/display_feed.h"
 #include "terminal/terminal_record.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <string>
@@ -69,6 +70,7 @@ private:
     ControlMark* m_marks;
     std::u16string m_pending;
     QTimer m_flushTimer;
+    QElapsedTimer m_pendingSince;
     bool m_noticeShown = false;
 };
 
