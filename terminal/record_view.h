@@ -45,6 +45,8 @@ public:
                         std::size_t shownLimit = kDefaultShownLimit);
 
     void FlushPending();
+    // Appended text still waits for the view's next frame.
+    bool HasPendingText() const { return !m_pending.empty(); }
     // What the view shows, back in line form, the trim notice left out; after a flush it is
     // the newest part of the record's text, all of it while the record fits the shown limit.
     std::u16string ShownText() const;
