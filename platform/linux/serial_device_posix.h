@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/termios_control.h"
+#include "platform/linux/termios_control.h"
 #include "platform/serial_device.h"
 #include "platform/serial_line_events.h"
 

@@ -1,6 +1,6 @@
-#include "platform/posix/serial_device_posix.h"
+#include "platform/linux/serial_device_posix.h"
 
-#include "platform/posix/serial_errno.h"
+#include "platform/linux/serial_errno.h"
 #include "platform/serial_codes.h"
 
 #include <algorithm>
