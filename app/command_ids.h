@@ -33,6 +33,9 @@ inline constexpr int kAbout = 32781;
 inline constexpr int kLanguageDesktop = 33001;
 inline constexpr int kLanguageJapanese = 33002;
 inline constexpr int kLanguageEnglish = 33003;
+// The program's own options, beyond the native command set.
+inline constexpr int kAnswerTimeout = 33190;
+inline constexpr int kAutoReconnect = 33191;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;

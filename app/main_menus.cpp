@@ -82,6 +82,7 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     encodings->addAction(AddItem(encoding, commands, kEucItem, QStringLiteral("EUC"), true));
     edit->addSeparator();
     AddItem(edit, commands, kStepMode, MainMenus::tr("ステップ動作"), true);
+    AddItem(edit, commands, kAnswerTimeout, MainMenus::tr("応答待ちタイムアウト [ms] ..."), true);
 
     QMenu* port = bar.addMenu(MainMenus::tr("シリアルポート"));
     AddItem(port, commands, kConnect, MainMenus::tr("接続"));
@@ -89,6 +90,8 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     AddItem(port, commands, kDisconnect, MainMenus::tr("切断"));
     port->addSeparator();
     AddItem(port, commands, kSendBreak, MainMenus::tr("ブレークを送信"));
+    port->addSeparator();
+    AddItem(port, commands, kAutoReconnect, MainMenus::tr("自動再接続"), true);
 
     QMenu* view = bar.addMenu(MainMenus::tr("表示"));
     AddItem(view, commands, kTerminal, MainMenus::tr("ターミナル"));

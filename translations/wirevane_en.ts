@@ -212,7 +212,7 @@
 <context>
     <name>FileReports</name>
     <message>
-        <location filename="../app/file_reports.cpp" line="+39"/>
+        <location filename="../app/file_reports.cpp" line="+44"/>
         <source>設定ファイルを保存できませんでした</source>
         <translation>The settings file could not be saved</translation>
     </message>
@@ -225,7 +225,7 @@
 <context>
     <name>LayoutProfiles</name>
     <message>
-        <location filename="../app/wirevane_dlg.cpp" line="+197"/>
+        <location filename="../app/wirevane_dlg.cpp" line="+200"/>
         <source>デフォルト</source>
         <translation>Default</translation>
     </message>
@@ -279,23 +279,23 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+59"/>
+        <location line="+62"/>
         <source>一時保存</source>
         <translation>Temporary save</translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-61"/>
         <source>一時保存の読込</source>
         <translation>Load temporary save</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+58"/>
+        <location line="+61"/>
         <source>全選択</source>
         <translation>Select all</translation>
     </message>
     <message>
-        <location line="-57"/>
+        <location line="-60"/>
         <source>全非選択</source>
         <translation>Deselect all</translation>
     </message>
@@ -320,31 +320,41 @@
         <translation>Step mode</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>応答待ちタイムアウト [ms] ...</source>
+        <translation>Answer time-out [ms] ...</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>シリアルポート</source>
         <translation>Serial port</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+30"/>
+        <location line="+32"/>
         <source>接続</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location line="-31"/>
         <source>設定 ...</source>
         <translation>Settings ...</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+30"/>
+        <location line="+32"/>
         <source>切断</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-30"/>
         <source>ブレークを送信</source>
         <translation>Send break</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>自動再接続</source>
+        <translation>Reconnect automatically</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -400,7 +410,7 @@
     <message>
         <location line="+9"/>
         <source>.一時読込</source>
-        <translation>.Temp load</translation>
+        <translation>Temp load</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -421,6 +431,19 @@
         <location line="+1"/>
         <source>リセット</source>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>PortOptionsCommands</name>
+    <message>
+        <location filename="../app/port_options_commands.cpp" line="+38"/>
+        <source>応答待ちタイムアウト</source>
+        <translation>Answer time-out</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>受信待ちの行が応答を待つ上限 [ms]（0 は無制限）:</source>
+        <translation>Longest wait of a row for its answer [ms] (0: no limit):</translation>
     </message>
 </context>
 <context>
@@ -518,7 +541,7 @@
 <context>
     <name>wirevane::CComSelectDlg</name>
     <message>
-        <location filename="../serial/dialogs/com_select_dlg.cpp" line="+40"/>
+        <location filename="../serial/dialogs/com_select_dlg.cpp" line="+41"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -526,7 +549,7 @@
 <context>
     <name>wirevane::CCommEdit</name>
     <message>
-        <location filename="../terminal/comm_edit.cpp" line="+116"/>
+        <location filename="../terminal/comm_edit.cpp" line="+124"/>
         <source>貼り付け</source>
         <translation>Paste</translation>
     </message>
@@ -834,7 +857,42 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CDialogTerminal</name>
     <message>
-        <location filename="../terminal/dialog_terminal.cpp" line="+77"/>
+        <location filename="../terminal/dialog_terminal.cpp" line="+96"/>
+        <source>ログ開始...</source>
+        <translation>Start log...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ログ停止</source>
+        <translation>Stop log</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>タイムスタンプ</source>
+        <translation>Time stamps</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>受信した行の先頭に、最初のバイトを受信した時刻を表示します</source>
+        <translation>Shows at the start of each received line the time its first byte arrived</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>テキストのみ</source>
+        <translation>Text only</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>テキストと16進ダンプ</source>
+        <translation>Text and hex dump</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>16進ダンプのみ</source>
+        <translation>Hex dump only</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>接続</source>
         <translation>Connect</translation>
     </message>
@@ -874,23 +932,28 @@ Current registration  %1         </translation>
         <translation>ZAREL 7 (tester)</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>ファイル</source>
         <translation>File</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>編集</source>
         <translation>Edit</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location line="+82"/>
+        <location line="+98"/>
         <source>エンコード</source>
         <translation>Encoding</translation>
     </message>
     <message>
-        <location line="-78"/>
+        <location line="-94"/>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>シリアルポート</source>
         <translation>Serial port</translation>
     </message>
@@ -905,7 +968,7 @@ Current registration  %1         </translation>
         <translation>Settings</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+31"/>
         <source>すべて削除</source>
         <translation>Clear all</translation>
     </message>
@@ -970,7 +1033,12 @@ Current registration  %1         </translation>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="+105"/>
+        <location line="+125"/>
+        <source>ログ停止: %1: %2</source>
+        <translation>Log stopped: %1: %2</translation>
+    </message>
+    <message>
+        <location line="+134"/>
         <source>ターミナル テキスト保存</source>
         <translation>Save terminal text</translation>
     </message>
@@ -978,7 +1046,7 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CGridListCtrlEx</name>
     <message>
-        <location filename="../grid/grid_list_ctrl_ex_input.cpp" line="+389"/>
+        <location filename="../grid/grid_list_ctrl_ex_input.cpp" line="+392"/>
         <source>列(縦) プロフィール</source>
         <translation>Column profiles</translation>
     </message>
@@ -1004,7 +1072,7 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CPageComEvents</name>
     <message>
-        <location filename="../serial/dialogs/page_com_events.cpp" line="+81"/>
+        <location filename="../serial/dialogs/page_com_events.cpp" line="+82"/>
         <source>0 から 255 までの整数を入力してください。</source>
         <translation>Enter a whole number from 0 to 255.</translation>
     </message>
@@ -1012,7 +1080,22 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CPageComSettings</name>
     <message>
-        <location filename="../serial/dialogs/page_com_settings.cpp" line="+116"/>
+        <location filename="../serial/dialogs/page_com_settings.cpp" line="+104"/>
+        <source>ボーレートには %1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole baud rate from %1 to %2.</translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>ドライバーの応答: %1 bps に設定</source>
+        <translation>Driver answered: set to %1 bps</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>ドライバーの応答: %1</source>
+        <translation>Driver answered: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>(未選択)</source>
         <translation>(none chosen)</translation>
     </message>
@@ -1027,12 +1110,12 @@ The previous settings remain.</translation>
 <context>
     <name>wirevane::CWirevaneDlg</name>
     <message>
-        <location filename="../app/wirevane_dlg.cpp" line="-42"/>
+        <location filename="../app/wirevane_dlg.cpp" line="-44"/>
         <source>メモリ不足エラー ... 終了        </source>
         <translation>Out of memory ... exiting        </translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+146"/>
         <source>%1 (選択中の %2 行)</source>
         <translation>%1 (%2 selected rows)</translation>
     </message>
@@ -1040,6 +1123,82 @@ The previous settings remain.</translation>
         <location filename="../app/wirevane_dlg_language.cpp" line="+53"/>
         <source>表示の言語は次に起動したときから変わります。</source>
         <translation>The interface language changes the next time Wirevane starts.</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::HexTrafficView</name>
+    <message>
+        <location filename="../terminal/hex_traffic_view.cpp" line="+141"/>
+        <source>すべてコピー</source>
+        <translation>Copy all</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::LogStartDialog</name>
+    <message>
+        <location filename="../terminal/log_start_dialog.cpp" line="+20"/>
+        <source>ログ開始</source>
+        <translation>Start log</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>追記</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>上書き</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>既存のファイル</source>
+        <translation>Existing file</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>表示されたテキスト</source>
+        <translation>The text as shown</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>送受信したバイト (16進、時刻と方向付き)</source>
+        <translation>Bytes sent and received (hex, with time and direction)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>内容</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>文字コード</source>
+        <translation>Character encoding</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>受信した行に時刻を付ける</source>
+        <translation>Time-stamp received lines</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>ログファイル</source>
+        <translation>Log file</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>ログ (*.log *.txt);;すべてのファイル (*)</source>
+        <translation>Logs (*.log *.txt);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -1063,7 +1222,7 @@ The previous settings remain.</translation>
 <context>
     <name>wirevane::RecordView</name>
     <message>
-        <location filename="../terminal/record_view.cpp" line="+134"/>
+        <location filename="../terminal/record_view.cpp" line="+149"/>
         <source>[古い受信テキストは表示から外しました。表示は最新の %1 文字、保存は最新の %2 文字まで残しています]</source>
         <translation>[Older received text was removed from the view. The view keeps the newest %1 characters, saving keeps the newest %2]</translation>
     </message>
