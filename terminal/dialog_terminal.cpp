@@ -41,7 +41,7 @@ constexpr int kLogFlushTurnMs = 50;
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port), m_tap(port, SystemTrafficClock())
+    : QMainWindow(parent, Qt::Window), m_host(host), m_tap(port, SystemTrafficClock())
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -320,16 +320,17 @@ void CDialogTerminal::AppendText(std::u16string_view text)
 
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
-    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     if (!m_timestamps) {
         AppendText(text);
         return;
     }
+    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     // The stamps are the view's and the log's; the record, which is saved, keeps the text.
-    const std::u16string stamp = LineStamp(readTime);
+    const std::vector<std::size_t> starts = m_stamper.LineStarts(converted);
+    const std::u16string stamp = starts.empty() ? std::u16string() : LineStamp(readTime);
     std::u16string shown;
     std::size_t copied = 0;
-    for (std::size_t start : m_stamper.LineStarts(converted)) {
+    for (std::size_t start : starts) {
         const std::u16string_view before =
             std::u16string_view(converted).substr(copied, start - copied);
         m_edit->AppendAtEnd(before);
