@@ -37,6 +37,7 @@ QString IdName(int id)
 
 // Often enough that a log loses at most its flush interval and this when the program dies.
 constexpr int kLogFlushTurnMs = 50;
+constexpr int kLogPaneWidth = 360;
 
 } // namespace
 
@@ -418,7 +419,10 @@ void CDialogTerminal::ShowLogState()
     m_stopLog->setEnabled(running);
     m_logPane->setStyleSheet(!running && !m_logStopped.isEmpty() ? QStringLiteral("color: #c62828;")
                                                                  : QString());
-    m_logPane->setText(LogStatusText());
+    // A long path must not widen the window: the pane shows its middle elided, the tip all.
+    const QString text = LogStatusText();
+    m_logPane->setText(m_logPane->fontMetrics().elidedText(text, Qt::ElideMiddle, kLogPaneWidth));
+    m_logPane->setToolTip(text);
 }
 
 QString CDialogTerminal::LogStatusText() const
