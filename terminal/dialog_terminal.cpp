@@ -329,20 +329,16 @@ void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readT
     // The stamps are the view's and the log's; the record, which is saved, keeps the text.
     const std::vector<std::size_t> starts = m_stamper.LineStarts(converted);
     const std::u16string stamp = starts.empty() ? std::u16string() : LineStamp(readTime);
-    std::u16string shown;
     std::size_t copied = 0;
     for (std::size_t start : starts) {
-        const std::u16string_view before =
-            std::u16string_view(converted).substr(copied, start - copied);
-        m_edit->AppendAtEnd(before);
+        m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied, start - copied));
         m_edit->AppendShownOnly(stamp);
-        shown.append(before).append(stamp);
         copied = start;
     }
-    const std::u16string_view rest = std::u16string_view(converted).substr(copied);
-    m_edit->AppendAtEnd(rest);
-    shown.append(rest);
-    Show(shown);
+    m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied));
+    // Only a running log needs the text as shown in one piece.
+    if (m_log.running())
+        Show(InsertStamps(converted, starts, stamp));
 }
 
 void CDialogTerminal::Show(std::u16string_view shown)
