@@ -77,6 +77,7 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
       m_messages(
           [this](uint32_t, uintptr_t word) { OnSerialMessage(static_cast<uint32_t>(word)); }),
       m_connection(m_port, &m_messages, m_store, *this, *m_terminal, std::move(lister)),
+      m_portOptions(m_store, m_engine, m_connection),
       m_settings(m_store, m_table, m_run, m_portSettings, *this),
       m_fileCommands(m_settings, *this, *this, m_paths.programDir, m_paths.tempPath)
 {
@@ -165,6 +166,8 @@ bool CWirevaneDlg::OnInitDialog()
     m_headerFont = CourierNew(14);
 
     const platform::FileError read = m_settings.ReadSettings();
+    m_portOptions.Load();
+    ShowPortOptions();
     showEncoding(m_run.encoding);
     setCyclicCheck(m_run.cyclic != 0);
     selectLineEnd(m_run.lineEnd);
