@@ -37,7 +37,8 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         inputs.cellText = trait->CellTextColor(row);
     }
     inputs.selected = selected;
-    inputs.focusCell = row == m_grid.focusRow() && column == m_grid.focusColumn();
+    inputs.focusCell =
+        row == m_grid.Selection().FocusRow() && column == m_grid.Selection().FocusColumn();
     inputs.invertsFocusCell = rowTrait.InvertsFocusCell();
     inputs.listFocused = listFocused;
     const CellColors colors = ResolveCellColors(inputs);
@@ -49,7 +50,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     cell.row = row;
     cell.column = column;
     cell.cellRect = option.rect;
-    cell.iconRect = m_grid.CellIconRect(row, column);
+    cell.iconRect = m_grid.Geometry().IconRect(row, column);
     cell.icon = m_grid.CellIcon(row, column);
     cell.background = colors.background;
     cell.palette = option.palette;
@@ -60,7 +61,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         cell.icon.paint(painter, cell.iconRect);
     }
 
-    QRect label = m_grid.CellLabelRect(row, column).adjusted(2, 0, -2, 0);
+    QRect label = m_grid.Geometry().LabelRect(row, column).adjusted(2, 0, -2, 0);
     QFont font = option.font;
     if (trait != nullptr) {
         if (auto f = trait->CellFont(row)) {

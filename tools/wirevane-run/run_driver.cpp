@@ -29,11 +29,13 @@ std::string UtcNow()
 } // namespace
 
 RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
-                     StepTimer& answerTimer, Clock clock, ErrorText errorText)
+                     StepTimer& answerTimer, Clock clock, ErrorText errorText,
+                     TerminalSink* receivedText)
     : m_table(m_grid, m_run), m_port(port, m_run, clock), m_stepTimer(stepTimer),
       m_engine(m_table, m_run, m_port, terminal, m_stepTimer, m_window),
-      m_receiver(m_run, m_port, terminal, m_stepTimer), m_answerTimer(answerTimer),
-      m_clock(std::move(clock)), m_errorText(std::move(errorText)), m_report(UtcNow())
+      m_receiver(m_run, m_port, receivedText != nullptr ? *receivedText : terminal, m_stepTimer),
+      m_answerTimer(answerTimer), m_clock(std::move(clock)), m_errorText(std::move(errorText)),
+      m_report(UtcNow())
 {
     m_table.FillAtStartup();
     m_port.SetAfterWrite([this] {
