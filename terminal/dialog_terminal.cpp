@@ -37,11 +37,12 @@ QString IdName(int id)
 
 // Often enough that a log loses at most its flush interval and this when the program dies.
 constexpr int kLogFlushTurnMs = 50;
+constexpr int kLogPaneWidth = 360;
 
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port), m_tap(port, SystemTrafficClock())
+    : QMainWindow(parent, Qt::Window), m_host(host), m_tap(port, SystemTrafficClock())
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -318,27 +319,24 @@ void CDialogTerminal::AppendText(std::u16string_view text)
 
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
-    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     if (!m_timestamps) {
         AppendText(text);
         return;
     }
+    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     // The stamps are the view's and the log's; the record, which is saved, keeps the text.
-    const std::u16string stamp = LineStamp(readTime);
-    std::u16string shown;
+    const std::vector<std::size_t> starts = m_stamper.LineStarts(converted);
+    const std::u16string stamp = starts.empty() ? std::u16string() : LineStamp(readTime);
     std::size_t copied = 0;
-    for (std::size_t start : m_stamper.LineStarts(converted)) {
-        const std::u16string_view before =
-            std::u16string_view(converted).substr(copied, start - copied);
-        m_edit->AppendAtEnd(before);
+    for (std::size_t start : starts) {
+        m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied, start - copied));
         m_edit->AppendShownOnly(stamp);
-        shown.append(before).append(stamp);
         copied = start;
     }
-    const std::u16string_view rest = std::u16string_view(converted).substr(copied);
-    m_edit->AppendAtEnd(rest);
-    shown.append(rest);
-    Show(shown);
+    m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied));
+    // Only a running log needs the text as shown in one piece.
+    if (m_log.running())
+        Show(InsertStamps(converted, starts, stamp));
 }
 
 void CDialogTerminal::Show(std::u16string_view shown)
@@ -415,7 +413,10 @@ void CDialogTerminal::ShowLogState()
     m_stopLog->setEnabled(running);
     m_logPane->setStyleSheet(!running && !m_logStopped.isEmpty() ? QStringLiteral("color: #c62828;")
                                                                  : QString());
-    m_logPane->setText(LogStatusText());
+    // A long path must not widen the window: the pane shows its middle elided, the tip all.
+    const QString text = LogStatusText();
+    m_logPane->setText(m_logPane->fontMetrics().elidedText(text, Qt::ElideMiddle, kLogPaneWidth));
+    m_logPane->setToolTip(text);
 }
 
 QString CDialogTerminal::LogStatusText() const
