@@ -857,7 +857,7 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CDialogTerminal</name>
     <message>
-        <location filename="../terminal/dialog_terminal.cpp" line="+96"/>
+        <location filename="../terminal/dialog_terminal.cpp" line="+97"/>
         <source>ログ開始...</source>
         <translation>Start log...</translation>
     </message>
@@ -1033,12 +1033,12 @@ Current registration  %1         </translation>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+122"/>
         <source>ログ停止: %1: %2</source>
         <translation>Log stopped: %1: %2</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+137"/>
         <source>ターミナル テキスト保存</source>
         <translation>Save terminal text</translation>
     </message>
