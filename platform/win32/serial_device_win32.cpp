@@ -290,7 +290,10 @@ uint32_t Win32SerialDevice::ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got)
     ResetEvent(request.hEvent);
     if (!ReadFile(m_port, buffer, size, nullptr, &request) && GetLastError() != ERROR_IO_PENDING)
         return GetLastError();
-    return AwaitRequest(m_port, request, got, nullptr, INFINITE);
+    // Such a read should end at once; one that does not is cancelled rather than left to hold
+    // the input lock, which the window's Read needs.
+    const uint32_t result = AwaitRequest(m_port, request, got, nullptr, 200);
+    return result == ERROR_TIMEOUT ? ERROR_SUCCESS : result;
 }
 
 // Received bytes are looked for every few milliseconds with reads that return at once: a
