@@ -13,21 +13,31 @@ const wchar_t* Wide(std::u16string_view text)
     return reinterpret_cast<const wchar_t*>(text.data());
 }
 
-// Both encoding forms call WideCharToMultiByte with flags 0 and the default character "?":
-// WC_NO_BEST_FIT_CHARS is left out because code page 932 has no best-fit table that would
-// change a character into a different one, and the native program converts the same way. The
-// strict form asks for the used-default flag and refuses the result when any character fell
-// back to "?"; the replacing form keeps the "?"s. A lone surrogate has no form and becomes "?".
+// Both encoding forms call WideCharToMultiByte with WC_NO_BEST_FIT_CHARS and the default
+// character "?": without the flag the system writes a look-alike for a character code page 932
+// lacks ("e" for "é"), and the text would change without a sign. The strict form asks for the
+// used-default flag and refuses the result when any character fell back to "?"; the replacing
+// form keeps the "?"s. Code page 932 has nothing outside the BMP, so a surrogate pair is one
+// character without a form; it is handed over as the noncharacter U+FFFF, which has none
+// either, and so becomes one "?", as a lone surrogate does.
 std::vector<uint8_t> Encode(std::u16string_view text, BOOL* usedDefault)
 {
     if (text.empty())
         return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(kShiftJis, 0, Wide(text), length, nullptr, 0, "?", usedDefault);
+    std::u16string units;
+    units.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        units.push_back(pair ? u'\uFFFF' : text[i]);
+        i += pair ? 1 : 0;
+    }
+    const int length = static_cast<int>(units.size());
+    const int size = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, Wide(units), length,
+                                         nullptr, 0, "?", usedDefault);
     std::vector<uint8_t> out(static_cast<std::size_t>(size));
-    WideCharToMultiByte(kShiftJis, 0, Wide(text), length, reinterpret_cast<char*>(out.data()), size,
-                        "?", usedDefault);
+    WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, Wide(units), length,
+                        reinterpret_cast<char*>(out.data()), size, "?", usedDefault);
     return out;
 }
 

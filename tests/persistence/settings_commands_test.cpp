@@ -182,7 +182,7 @@ TEST_F(SettingsCommandsTest, FailedSavesAreReportedAndTheSettingsFileStaysActive
     EXPECT_EQ(store.activePath(), settingsPath());
 
     files.failWith = ENOSPC;
-    EXPECT_EQ(commands.OnTemporarySave().code, ENOSPC);
+    EXPECT_EQ(commands.OnTemporarySave().code, platform::FileError::fromErrno(ENOSPC).code);
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_FALSE(std::filesystem::exists(tempPath()));
 
@@ -248,7 +248,7 @@ TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)
     host.openAnswer = folder;
     typeData(0, u"typed");
 
-    EXPECT_EQ(commands.OnOpen().code, EISDIR);
+    EXPECT_EQ(commands.OnOpen().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(dataCell(0), u"typed");
     EXPECT_TRUE(layout.pathsSeen.empty());
     EXPECT_EQ(host.log.back(), "enable");
