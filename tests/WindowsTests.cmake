@@ -28,3 +28,4 @@ if(PYTHON3 AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
   set_tests_properties(windows.runner_on_com_port PROPERTIES TIMEOUT 400
     ENVIRONMENT "WIREVANE_RUNNER_EXE=$<TARGET_FILE:wirevane-run>;WIREVANE_COM_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-com")
 endif()
+wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic)

@@ -3,6 +3,9 @@
 #include "platform/utf_text.h"
 #include "platform/wait_loop.h"
 #include "serial/serial_port_access.h"
+#include "terminal/traffic/received_text_sink.h"
+#include "terminal/traffic/traffic_tap.h"
+#include "tools/wirevane-run/headless_terminal.h"
 #include "tools/wirevane-run/loop_serial_port.h"
 #include "tools/wirevane-run/port_error_text.h"
 #include "tools/wirevane-run/port_path.h"
@@ -83,9 +86,14 @@ int main(int argc, char** argv)
     platform::WaitLoop loop;
     if (!loop.ok())
         return Fail("the system gives no event loop wake-up");
-    Utf8OutputSink terminal(stdout, options.echo);
+    Utf8OutputSink output(stdout, options.echo);
+    HeadlessTerminal terminal(output, stderr, options.timestamps);
     LoopSerialPort port(loop);
     SerialPortAccess access(port);
+    TrafficTap tap(&access, SystemTrafficClock());
+    tap.SetListener([&](TrafficDirection direction, std::span<const uint8_t> bytes,
+                        TrafficTime time) { terminal.OnTraffic(direction, bytes, time); });
+    ReceivedTextSink receivedText(terminal, tap);
     RunDriver* driver = nullptr;
     const auto settle = [&] {
         if (driver && driver->finished())
@@ -99,7 +107,7 @@ int main(int argc, char** argv)
         driver->OnAnswerTimeout();
         settle();
     });
-    RunDriver run(access, terminal, stepTimer, answerTimer, MonotonicUs, PortErrorText);
+    RunDriver run(tap, terminal, stepTimer, answerTimer, MonotonicUs, PortErrorText, &receivedText);
     driver = &run;
 
     const std::string file = options.settingsFile.string();
@@ -125,6 +133,20 @@ int main(int argc, char** argv)
     if (const std::string refused = ApplyPortSettings(port, run.portSettings()); !refused.empty())
         return Fail(path + ": " + refused);
 
+    // The log is written out every 50 ms while the run goes on.
+    platform::LoopStepTimer logFlush(loop, [&] {
+        terminal.FlushLog();
+        logFlush.Arm(50);
+    });
+    if (options.log) {
+        const LogChoice choice{*options.log, options.logAppend,
+                               options.logRaw ? LogChoice::RawBytes : LogChoice::ShownText,
+                               options.logUtf8 ? LogChoice::Utf8 : LogChoice::Cp932};
+        if (const platform::FileError error = terminal.StartLog(choice); !error.ok())
+            return Fail("cannot write the log " + options.log->string() + ": " + error.message);
+        logFlush.Arm(50);
+    }
+
     loop.WatchInterrupts([&] {
         run.Interrupt();
         settle();
@@ -140,8 +162,11 @@ int main(int argc, char** argv)
         loop.Run();
     stepTimer.Kill();
     answerTimer.Kill();
+    terminal.StopLog();
 
     int status = ExitStatus(run.outcome());
+    if (status == 0 && terminal.failed())
+        status = 1;
     if (!run.message().empty())
         std::fprintf(stderr, "wirevane-run: %s\n", run.message().c_str());
     if (options.report) {
