@@ -9,7 +9,7 @@ set(WIREVANE_TEST_FIXTURES wine_prefix)
 
 set(linux_platform_tests atomic_file_test.cpp modem_line_report_test.cpp
   port_enumeration_test.cpp port_open_failure_test.cpp serial_pty_facts_test.cpp
-  serial_termios_test.cpp single_instance_test.cpp)
+  serial_termios_test.cpp single_instance_test.cpp usb_identity_test.cpp)
 wirevane_test(test_platform DIRS platform platform/win32 DEPS platform
   EXCLUDE ${linux_platform_tests})
 wirevane_test(test_core DIRS core DEPS core)
