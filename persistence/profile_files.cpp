@@ -17,7 +17,7 @@ platform::FileError DiskProfileFiles::replace(const std::filesystem::path& path,
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path(), error);
         if (error) {
-            return platform::FileError{error.value(), error.message()};
+            return platform::FileError::fromErrorCode(error);
         }
     }
     return platform::replaceFileAtomically(path, bytes);

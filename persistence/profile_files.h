@@ -15,7 +15,7 @@ class ProfileFiles {
 public:
     virtual ~ProfileFiles() = default;
 
-    // A missing file reports ENOENT.
+    // A missing file reports notFound().
     virtual platform::FileError read(const std::filesystem::path& path,
                                      std::vector<uint8_t>& bytes) = 0;
     virtual platform::FileError replace(const std::filesystem::path& path,

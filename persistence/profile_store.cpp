@@ -1,7 +1,6 @@
 #include "persistence/profile_store.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace wirevane {
 namespace {
@@ -45,7 +44,7 @@ ProfileStore::OpenFile& ProfileStore::join()
         platform::FileError error = m_files.read(m_activePath, bytes);
         if (error.ok()) {
             opened->document = platform::IniDocument::parse(bytes);
-        } else if (error.code == ENOENT) {
+        } else if (error.notFound()) {
             opened->missing = true;
         } else {
             opened->readError = error;

@@ -2,8 +2,6 @@
 
 #include "platform/program_location.h"
 
-#include <cstdlib>
-
 namespace wirevane {
 namespace {
 
@@ -13,28 +11,21 @@ std::filesystem::path withSeparator(std::filesystem::path folder)
     return folder;
 }
 
-std::optional<std::filesystem::path> environmentPath(const char* name)
-{
-    const char* value = std::getenv(name);
-    if (value == nullptr || *value == '\0') {
-        return std::nullopt;
-    }
-    return std::filesystem::path(value);
-}
-
 } // namespace
 
 ProgramPaths ResolveProgramPaths(const ProgramPathInputs& inputs)
 {
-    std::filesystem::path folder = inputs.executableFolder;
-    if (!inputs.isWritableFolder(folder)) {
-        if (inputs.xdgConfigHome && inputs.xdgConfigHome->is_absolute()) {
-            folder = *inputs.xdgConfigHome / "wirevane";
-        } else if (inputs.home) {
-            folder = *inputs.home / ".config" / "wirevane";
-        }
+    const std::filesystem::path& programFolder = inputs.executableFolder;
+    const bool systemFolder = inputs.isSystemProgramFolder(programFolder);
+    if (!systemFolder && inputs.isWritableFolder(programFolder)) {
+        return ProgramPathsIn(programFolder);
     }
-    return ProgramPathsIn(folder);
+    if (!inputs.userSettingsFolder.empty()) {
+        return ProgramPathsIn(inputs.userSettingsFolder);
+    }
+    // With no folder of the user's, a read-only program folder still gives the files the
+    // program ships with; a system folder gives none, and the first save says it failed.
+    return ProgramPathsIn(systemFolder ? std::filesystem::path() : programFolder);
 }
 
 ProgramPaths ProgramPathsIn(const std::filesystem::path& folder)
@@ -50,8 +41,11 @@ ProgramPaths ProgramPathsIn(const std::filesystem::path& folder)
 ProgramPaths ResolveProgramPathsForThisProcess()
 {
     return ResolveProgramPaths(ProgramPathInputs{
-        platform::executableFolder(), environmentPath("XDG_CONFIG_HOME"), environmentPath("HOME"),
-        [](const std::filesystem::path& folder) { return platform::isWritableFolder(folder); }});
+        platform::executableFolder(), platform::UserSettingsFolder(),
+        [](const std::filesystem::path& folder) { return platform::isWritableFolder(folder); },
+        [](const std::filesystem::path& folder) {
+            return platform::IsSystemProgramFolder(folder);
+        }});
 }
 
 } // namespace wirevane

@@ -2,12 +2,11 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 namespace wirevane {
 
 // Where the program keeps its three files: the executable's folder when the program may write
-// there, otherwise the user's configuration folder, so that an installed program does not lose
+// there, otherwise the user's settings folder, so that an installed program does not lose
 // its settings. The folders end in a separator, as programDir always has.
 struct ProgramPaths {
     std::filesystem::path programDir;
@@ -18,13 +17,14 @@ struct ProgramPaths {
 
 struct ProgramPathInputs {
     std::filesystem::path executableFolder;
-    std::optional<std::filesystem::path> xdgConfigHome; // $XDG_CONFIG_HOME when set, not empty
-    std::optional<std::filesystem::path> home;          // $HOME
+    std::filesystem::path userSettingsFolder; // empty when the system names none
     std::function<bool(const std::filesystem::path&)> isWritableFolder;
+    std::function<bool(const std::filesystem::path&)> isSystemProgramFolder;
 };
 
-// The per-user folder is $XDG_CONFIG_HOME/wirevane/, else ~/.config/wirevane/; it is created by
-// the first write, not here.
+// The program folder serves when it is writable and not one of the system's program folders
+// (an installed copy started by an administrator must not write into /usr/bin); otherwise the
+// user's settings folder does. That folder is created by the first write, not here.
 ProgramPaths ResolveProgramPaths(const ProgramPathInputs& inputs);
 
 // The three files in the given folder, whatever the folder; for a program folder chosen by the

@@ -1,7 +1,5 @@
 #include "persistence/settings_commands.h"
 
-#include <cerrno>
-
 namespace wirevane {
 namespace {
 
@@ -87,7 +85,7 @@ platform::FileError SettingsCommands::OnTemporaryLoad()
     // Without a temporary save there is nothing to go back to; loading the defaults would
     // silently wipe the table.
     if (redirect.fileMissing()) {
-        return platform::FileError::fromErrno(ENOENT);
+        return platform::FileError::NotFound();
     }
     return m_settings.LoadSettingsFile();
 }

@@ -10,7 +10,7 @@
 
 namespace wirevane::platform {
 
-// Reads the whole file into bytes. A missing file reports ENOENT and leaves bytes empty.
+// Reads the whole file into bytes. A missing file reports notFound() and leaves bytes empty.
 FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
 // Called with the finished, flushed temporary file just before it replaces the target; a failure
@@ -22,7 +22,7 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 // or the new whole file: the bytes go to a temporary file in the same folder, are flushed to the
 // disk and renamed over the target. On failure the temporary file is removed and the old file
 // is untouched. A missing folder is not created. A target whose permission bits do not let
-// this user write it is refused with EACCES, as writing it in place would be; the new file
+// this user write it is refused as accessDenied(), as writing it in place would be; the new file
 // keeps the old one's owner, group and mode as far as the user may set them.
 FileError replaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});

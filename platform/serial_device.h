@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -93,6 +94,6 @@ public:
 // Opens the device at path for reading and writing, refusing a device another program (or
 // another object of this one) holds, and puts it in raw mode at 9600 baud, 8 data bits, no
 // parity, one stop bit, no flow control. On failure returns null and sets error.
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error);
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error);
 
 } // namespace wirevane::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/port_enumeration.h"
+#include "platform/linux/port_sources.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,5 @@
 #include "serial/serial.h"
 
-#include "platform/utf_text.h"
-
 #include <chrono>
 #include <cstring>
 #include <span>
@@ -22,10 +20,8 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
     m_lastError = ERROR_SUCCESS;
     if (m_handle)
         return Fail(ERROR_ALREADY_INITIALIZED);
-    std::vector<uint8_t> utf8;
-    platform::appendUtf8(path, utf8);
     uint32_t error = ERROR_SUCCESS;
-    m_handle = OpenDevice(std::string(utf8.begin(), utf8.end()), error);
+    m_handle = OpenDevice(std::filesystem::path(path), error);
     if (!m_handle)
         return Fail(error);
     if (overlapped)
@@ -47,7 +43,7 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
     return m_lastError;
 }
 
-std::unique_ptr<platform::SerialDevice> CSerial::OpenDevice(const std::string& path,
+std::unique_ptr<platform::SerialDevice> CSerial::OpenDevice(const std::filesystem::path& path,
                                                             uint32_t& error)
 {
     return platform::OpenSerialDevice(path, error);

@@ -89,7 +89,7 @@ public:
 protected:
     // Where Open gets its device: the system's. Tests stand in a device with modem lines and
     // line errors, which a pseudo-terminal does not have.
-    virtual std::unique_ptr<platform::SerialDevice> OpenDevice(const std::string& path,
+    virtual std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
                                                                uint32_t& error);
 
     uint32_t Fail(uint32_t error)

@@ -1,8 +1,19 @@
 #include "platform/file_error.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace wirevane::platform {
+
+bool FileError::notFound() const
+{
+    return code == ENOENT || code == ENOTDIR;
+}
+
+bool FileError::accessDenied() const
+{
+    return code == EACCES || code == EPERM || code == EROFS;
+}
 
 FileError FileError::fromErrno(int errnoValue)
 {
@@ -10,6 +21,22 @@ FileError FileError::fromErrno(int errnoValue)
         return {};
     }
     return FileError{errnoValue, std::strerror(errnoValue)};
+}
+
+// Both the generic and the system category hold errno values on Linux.
+FileError FileError::fromErrorCode(const std::error_code& error)
+{
+    return fromErrno(error.value());
+}
+
+FileError FileError::NotFound()
+{
+    return fromErrno(ENOENT);
+}
+
+FileError FileError::AccessDenied()
+{
+    return fromErrno(EACCES);
 }
 
 } // namespace wirevane::platform

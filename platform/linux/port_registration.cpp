@@ -1,4 +1,4 @@
-#include "platform/port_registration.h"
+#include "platform/linux/port_registration.h"
 
 #include <cerrno>
 #include <cstring>

@@ -494,7 +494,7 @@ uint32_t PosixSerialDevice::SetBreak(bool on)
     return ERROR_SUCCESS;
 }
 
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, uint32_t& error)
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error)
 {
     error = ERROR_SUCCESS;
     RecordOpenErrno(0);

@@ -60,7 +60,7 @@ TEST_F(ProfileStoreTest, RedirectReachesTheOtherFileAndAlwaysComesBack)
         store.writeString(u"S", u"k", u"there");
         files.failWith = ENOSPC;
         platform::FileError error = redirect.commit();
-        EXPECT_EQ(error.code, ENOSPC);
+        EXPECT_EQ(error.code, platform::FileError::fromErrno(ENOSPC).code);
         EXPECT_FALSE(error.message.empty());
     }
     EXPECT_EQ(store.activePath(), store.settingsPath());
@@ -99,7 +99,7 @@ TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNotWrittenOver)
     ProfileRedirect redirect(store, dir / "folder.ini");
     EXPECT_EQ(store.readInt(u"S", u"k", 5), 5);
     store.writeInt(u"S", u"k", 1);
-    EXPECT_EQ(redirect.commit().code, EISDIR);
+    EXPECT_EQ(redirect.commit().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(files.replaceCount, 0);
 }
 

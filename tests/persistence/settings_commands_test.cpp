@@ -176,13 +176,13 @@ TEST_F(SettingsCommandsTest, FailedSavesAreReportedAndTheSettingsFileStaysActive
 
     SaveAsResult result = commands.OnSaveAs();
     EXPECT_FALSE(result.saved);
-    EXPECT_EQ(result.error.code, EACCES);
+    EXPECT_TRUE(result.error.accessDenied());
     EXPECT_FALSE(result.error.message.empty());
     EXPECT_EQ(host.log.back(), "enable");
     EXPECT_EQ(store.activePath(), settingsPath());
 
     files.failWith = ENOSPC;
-    EXPECT_EQ(commands.OnTemporarySave().code, ENOSPC);
+    EXPECT_EQ(commands.OnTemporarySave().code, platform::FileError::fromErrno(ENOSPC).code);
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_FALSE(std::filesystem::exists(tempPath()));
 
@@ -232,7 +232,7 @@ TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
     run.cyclic = 1;
 
     const platform::FileError error = commands.OnTemporaryLoad();
-    EXPECT_EQ(error.code, ENOENT);
+    EXPECT_TRUE(error.notFound());
     EXPECT_FALSE(error.message.empty());
     EXPECT_EQ(dataCell(0), u"typed");
     EXPECT_EQ(run.cyclic, 1);
@@ -248,7 +248,7 @@ TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)
     host.openAnswer = folder;
     typeData(0, u"typed");
 
-    EXPECT_EQ(commands.OnOpen().code, EISDIR);
+    EXPECT_EQ(commands.OnOpen().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(dataCell(0), u"typed");
     EXPECT_TRUE(layout.pathsSeen.empty());
     EXPECT_EQ(host.log.back(), "enable");

@@ -329,14 +329,15 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndLeaveTheOldFile)
 
     files.interruptWith = EIO;
     platform::FileError interrupted = settings.WriteSettings();
-    EXPECT_EQ(interrupted.code, EIO);
+    EXPECT_EQ(interrupted.code, platform::FileError::fromErrno(EIO).code);
     EXPECT_FALSE(interrupted.message.empty());
     EXPECT_EQ(contentOf(settingsPath()), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     files.interruptWith.reset();
     files.failWith = ENOSPC;
-    EXPECT_EQ(settings.WriteWindowPositions(test::FixedWindowPlacements{}).code, ENOSPC);
+    EXPECT_EQ(settings.WriteWindowPositions(test::FixedWindowPlacements{}).code,
+              platform::FileError::fromErrno(ENOSPC).code);
     EXPECT_EQ(contentOf(settingsPath()), old);
 
     // As root, permission bits stop nothing; a folder that is a plain file stops everyone.
@@ -385,14 +386,14 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
     run.cyclic = 1;
     const std::array<SendRow, SendTable::kRowCount> before = table.rows();
 
-    EXPECT_EQ(settings.LoadSettingsFile().code, EISDIR);
+    EXPECT_EQ(settings.LoadSettingsFile().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
     EXPECT_EQ(table.rows()[3].delay, before[3].delay);
     EXPECT_EQ(run.cyclic, 1);
     EXPECT_TRUE(port.name.empty());
     EXPECT_FALSE(controls.cyclic.has_value());
 
-    EXPECT_EQ(settings.WriteSettings().code, EISDIR);
+    EXPECT_EQ(settings.WriteSettings().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(files.replaceCount, 0);
 }
 

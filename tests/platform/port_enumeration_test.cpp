@@ -1,5 +1,5 @@
-#include "platform/port_enumeration.h"
-#include "platform/port_registration.h"
+#include "platform/linux/port_registration.h"
+#include "platform/linux/port_sources.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 

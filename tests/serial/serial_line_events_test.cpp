@@ -17,7 +17,8 @@ public:
     ~ScriptedPort() override { Close(); }
 
 protected:
-    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::string&, uint32_t&) override
+    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path&,
+                                                       uint32_t&) override
     {
         return std::make_unique<test::ScriptedSerialDevice>(m_line);
     }

@@ -1,6 +1,6 @@
 #include "support/temp_dir.h"
 
-#include <cstdlib>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -8,11 +8,23 @@ namespace wirevane::test {
 
 TempDir::TempDir()
 {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "wirevane-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    // create_directory fails on a name that exists, so the folder found is always a new one of
+    // this test's own, as mkdtemp's would be.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate =
+            base / ("wirevane-test-" + std::to_string(random() % 1000000000000ULL));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::replace, error);
+            m_path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir()

@@ -1,22 +1,18 @@
 // wirevane-run: runs a settings file's send table against a serial port without a window.
 
-#include "platform/qt/port_message_receiver.h"
-#include "platform/qt/qt_step_timer.h"
 #include "platform/utf_text.h"
-#include "serial/qt/serial_mfc.h"
+#include "platform/wait_loop.h"
 #include "serial/serial_port_access.h"
 #include "terminal/traffic/received_text_sink.h"
 #include "terminal/traffic/traffic_tap.h"
 #include "tools/wirevane-run/headless_terminal.h"
-#include "tools/wirevane-run/interrupt_notifier.h"
+#include "tools/wirevane-run/loop_serial_port.h"
 #include "tools/wirevane-run/port_error_text.h"
 #include "tools/wirevane-run/port_path.h"
 #include "tools/wirevane-run/run_driver.h"
 #include "tools/wirevane-run/run_options.h"
 #include "tools/wirevane-run/utf8_output_sink.h"
 
-#include <QCoreApplication>
-#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -87,10 +83,12 @@ int main(int argc, char** argv)
     }
 
     MonotonicUs();
-    QCoreApplication app(argc, argv);
+    platform::WaitLoop loop;
+    if (!loop.ok())
+        return Fail("the system gives no event loop wake-up");
     Utf8OutputSink output(stdout, options.echo);
     HeadlessTerminal terminal(output, stderr, options.timestamps);
-    CSerialMFC port;
+    LoopSerialPort port(loop);
     SerialPortAccess access(port);
     TrafficTap tap(&access, SystemTrafficClock());
     tap.SetListener([&](TrafficDirection direction, std::span<const uint8_t> bytes,
@@ -99,13 +97,13 @@ int main(int argc, char** argv)
     RunDriver* driver = nullptr;
     const auto settle = [&] {
         if (driver && driver->finished())
-            app.exit(0);
+            loop.Quit();
     };
-    platform::QtStepTimer stepTimer([&] {
+    platform::LoopStepTimer stepTimer(loop, [&] {
         driver->OnStepTimer();
         settle();
     });
-    platform::QtStepTimer answerTimer([&] {
+    platform::LoopStepTimer answerTimer(loop, [&] {
         driver->OnAnswerTimeout();
         settle();
     });
@@ -121,33 +119,35 @@ int main(int argc, char** argv)
     const std::string portName =
         options.port ? *options.port : Utf8(run.portSettings().deviceName());
     const std::string path = PortPath(portName);
-    platform::PortMessageReceiver messages([&](uint32_t, uintptr_t word) {
-        run.OnSerialMessage(static_cast<uint32_t>(word));
-        settle();
-    });
-    // Declared after the receiver, so on every way out the port's event thread is joined
-    // before the object it posts to goes away.
+    // On every way out the port's event thread is joined before the loop it posts to goes.
     const PortCloser closer{port};
-    if (const uint32_t error =
-            port.Open(std::u16string(path.begin(), path.end()), &messages, 0, 0, 0, 0);
+    const std::vector<uint8_t> pathBytes(path.begin(), path.end());
+    if (const uint32_t error = port.Open(platform::decodeUtf8(pathBytes),
+                                         [&](uint32_t, uintptr_t word, intptr_t) {
+                                             run.OnSerialMessage(static_cast<uint32_t>(word));
+                                             settle();
+                                         });
         error != 0 || !port.IsOpen())
         return Fail(
             PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path, error));
     if (const std::string refused = ApplyPortSettings(port, run.portSettings()); !refused.empty())
         return Fail(path + ": " + refused);
 
-    QTimer logFlush;
+    // The log is written out every 50 ms while the run goes on.
+    platform::LoopStepTimer logFlush(loop, [&] {
+        terminal.FlushLog();
+        logFlush.Arm(50);
+    });
     if (options.log) {
         const LogChoice choice{*options.log, options.logAppend,
                                options.logRaw ? LogChoice::RawBytes : LogChoice::ShownText,
                                options.logUtf8 ? LogChoice::Utf8 : LogChoice::Cp932};
         if (const platform::FileError error = terminal.StartLog(choice); !error.ok())
             return Fail("cannot write the log " + options.log->string() + ": " + error.message);
-        QObject::connect(&logFlush, &QTimer::timeout, [&] { terminal.FlushLog(); });
-        logFlush.start(50);
+        logFlush.Arm(50);
     }
 
-    InterruptNotifier interrupt([&] {
+    loop.WatchInterrupts([&] {
         run.Interrupt();
         settle();
     });
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     settings.lingerMs = options.lingerMs;
     run.Start(settings);
     if (!run.finished())
-        app.exec();
+        loop.Run();
     stepTimer.Kill();
     answerTimer.Kill();
     terminal.StopLog();

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -16,13 +16,19 @@ namespace wirevane::runner {
 
 namespace {
 
+// From the calendar types rather than gmtime_r, which Windows does not have.
 std::string UtcNow()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto today = floor<days>(now);
+    const year_month_day date{today};
+    const hh_mm_ss time{floor<seconds>(now - today)};
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int{date.year()},
+                  unsigned{date.month()}, unsigned{date.day()},
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return text;
 }
 

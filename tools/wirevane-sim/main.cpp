@@ -1,5 +1,5 @@
-#include "platform/port_enumeration.h"
-#include "platform/port_registration.h"
+#include "platform/linux/port_registration.h"
+#include "platform/linux/port_sources.h"
 #include "tools/wirevane-sim/device_modes.h"
 #include "tools/wirevane-sim/sim_options.h"
 #include "tools/wirevane-sim/sim_text.h"

@@ -158,7 +158,7 @@ TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
     ButtonFile file = loaded();
     file.buttonSlots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
     files.interruptWith = EIO;
-    EXPECT_EQ(file.SaveButtonFile().code, EIO);
+    EXPECT_EQ(file.SaveButtonFile().code, platform::FileError::fromErrno(EIO).code);
     EXPECT_EQ(contentOf(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
     EXPECT_EQ(store.activePath(), settingsPath());
 }

@@ -1,5 +1,5 @@
 #include "core/tester_frame.h"
-#include "platform/port_enumeration.h"
+#include "platform/linux/port_sources.h"
 #include "serial/serial.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"

@@ -1,0 +1,25 @@
+# Cross-builds for 64-bit Windows with Debian's mingw-w64. The -posix compilers are the ones
+# whose libstdc++ has std::thread, std::mutex and std::condition_variable.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(mingw_triple x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triple}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One .exe with no DLLs beside it: the runtime libraries and winpthread are linked in, so the
+# programs start under wine and on a Windows machine without a MinGW installation.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Tests run under wine, each test in the preset's private prefix.
+find_program(WIREVANE_WINE wine)
+if(WIREVANE_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WIREVANE_WINE})
+endif()

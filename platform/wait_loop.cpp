@@ -1,0 +1,144 @@
+#include "platform/wait_loop.h"
+
+#include <algorithm>
+
+namespace wirevane::platform {
+
+bool WaitLoop::Post(std::function<void()> call)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (m_quit)
+            return false;
+        m_calls.push_back(std::move(call));
+    }
+    m_wake.Wake();
+    return true;
+}
+
+void WaitLoop::Quit()
+{
+    {
+        std::lock_guard lock(m_lock);
+        m_quit = true;
+    }
+    m_wake.Wake();
+}
+
+bool WaitLoop::WatchInterrupts(std::function<void()> onInterrupt)
+{
+    m_onInterrupt = std::move(onInterrupt);
+    return m_wake.WatchInterrupts(m_interrupted);
+}
+
+void WaitLoop::Run()
+{
+    while (true) {
+        std::deque<std::function<void()>> calls;
+        {
+            std::lock_guard lock(m_lock);
+            if (m_quit)
+                break;
+            calls.swap(m_calls);
+        }
+        // Calls posted while these run wait for the next pass, so a call that posts another
+        // cannot keep the timers from firing.
+        for (std::function<void()>& call : calls) {
+            call();
+            std::lock_guard lock(m_lock);
+            if (m_quit)
+                break;
+        }
+        if (m_interrupted.exchange(false) && m_onInterrupt)
+            m_onInterrupt();
+        const std::optional<Clock::time_point> next = FireDueTimers();
+        {
+            std::lock_guard lock(m_lock);
+            if (m_quit)
+                break;
+            if (!m_calls.empty())
+                continue;
+        }
+        if (next)
+            m_wake.Wait(std::max(*next - Clock::now(), Clock::duration::zero()));
+        else
+            m_wake.Wait(std::nullopt);
+    }
+    m_wake.UnwatchInterrupts();
+}
+
+std::optional<WaitLoop::Clock::time_point> WaitLoop::FireDueTimers()
+{
+    const Clock::time_point now = Clock::now();
+    std::vector<LoopStepTimer*> due;
+    for (LoopStepTimer* timer : m_timers)
+        if (timer->m_deadline && *timer->m_deadline <= now)
+            due.push_back(timer);
+    std::sort(due.begin(), due.end(), [](const LoopStepTimer* a, const LoopStepTimer* b) {
+        return *a->m_deadline != *b->m_deadline ? *a->m_deadline < *b->m_deadline
+                                                : a->m_sequence < b->m_sequence;
+    });
+    for (LoopStepTimer* timer : due) {
+        // A tick may kill or re-arm any timer, this one included, or destroy one.
+        if (std::find(m_timers.begin(), m_timers.end(), timer) == m_timers.end() ||
+            !timer->m_deadline || *timer->m_deadline > now)
+            continue;
+        timer->m_deadline.reset();
+        timer->m_onTick();
+        std::lock_guard lock(m_lock);
+        if (m_quit)
+            return std::nullopt;
+    }
+    std::optional<Clock::time_point> next;
+    for (const LoopStepTimer* timer : m_timers)
+        if (timer->m_deadline && (!next || *timer->m_deadline < *next))
+            next = timer->m_deadline;
+    return next;
+}
+
+void WaitLoop::AddTimer(LoopStepTimer* timer)
+{
+    m_timers.push_back(timer);
+}
+
+void WaitLoop::RemoveTimer(LoopStepTimer* timer)
+{
+    std::erase(m_timers, timer);
+}
+
+LoopStepTimer::LoopStepTimer(WaitLoop& loop, std::function<void()> onTick)
+    : m_loop(loop), m_onTick(std::move(onTick))
+{
+    m_loop.AddTimer(this);
+}
+
+LoopStepTimer::~LoopStepTimer()
+{
+    m_loop.RemoveTimer(this);
+}
+
+void LoopStepTimer::Arm(int milliseconds)
+{
+    static uint64_t sequence = 0;
+    m_sequence = ++sequence;
+    m_deadline = WaitLoop::Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
+}
+
+void LoopStepTimer::Kill()
+{
+    m_deadline.reset();
+}
+
+bool LoopStepTimer::IsArmed() const
+{
+    return m_deadline.has_value();
+}
+
+bool LoopMessageTarget::Post(uint32_t message, uintptr_t firstValue, intptr_t secondValue)
+{
+    return m_loop.Post([handler = m_handler, message, firstValue, secondValue] {
+        handler(message, firstValue, secondValue);
+    });
+}
+
+} // namespace wirevane::platform

@@ -1,0 +1,519 @@
+#include "platform/win32/serial_device_win32.h"
+
+#include "platform/serial_codes.h"
+
+#include <algorithm>
+
+namespace wirevane::platform {
+
+namespace {
+
+// Reads that return at once with what the driver holds.
+constexpr COMMTIMEOUTS kReturnAtOnce{MAXDWORD, 0, 0, 0, 0};
+
+// Reads that wait for the whole count, up to the constant (0: no limit).
+COMMTIMEOUTS WholeCount(DWORD waitMs)
+{
+    return COMMTIMEOUTS{0, 0, waitMs == INFINITE ? 0 : std::max<DWORD>(waitMs, 1), 0, 0};
+}
+
+// A device that was unplugged answers these.
+bool IsGone(DWORD error)
+{
+    return error == ERROR_BAD_COMMAND || error == ERROR_DEVICE_REMOVED ||
+           error == ERROR_GEN_FAILURE || error == ERROR_INVALID_HANDLE ||
+           error == ERROR_DEVICE_NOT_CONNECTED;
+}
+
+uint32_t Checked(BOOL done)
+{
+    return done ? ERROR_SUCCESS : GetLastError();
+}
+
+// Waits for an overlapped request the caller started: its result, ERROR_TIMEOUT after the time,
+// or ERROR_OPERATION_ABORTED when the other handle is set first. An unfinished request is
+// cancelled and waited for, so its OVERLAPPED and buffer may go.
+uint32_t AwaitRequest(HANDLE port, OVERLAPPED& request, DWORD& transferred, HANDLE other,
+                      DWORD timeoutMs)
+{
+    HANDLE handles[] = {request.hEvent, other};
+    const DWORD woke = WaitForMultipleObjects(other ? 2 : 1, handles, FALSE, timeoutMs);
+    if (woke == WAIT_OBJECT_0)
+        return Checked(GetOverlappedResult(port, &request, &transferred, FALSE));
+    CancelIoEx(port, &request);
+    GetOverlappedResult(port, &request, &transferred, TRUE);
+    return woke == WAIT_TIMEOUT ? ERROR_TIMEOUT : ERROR_OPERATION_ABORTED;
+}
+
+DWORD RemainingMs(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return left.count() <= 0 ? 0
+                             : static_cast<DWORD>(std::min<int64_t>(left.count(), MAXDWORD - 1));
+}
+
+} // namespace
+
+Win32SerialDevice::Win32SerialDevice(HANDLE port)
+    : m_port(port), m_wake(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      m_cancel(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    m_readEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_commWait.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+Win32SerialDevice::~Win32SerialDevice()
+{
+    // Nothing may still write into this object once it is gone. A cleared mask ends a pending
+    // WaitCommEvent on Windows; wine's serial layer ignores both that and CancelIoEx for one,
+    // so the wait for it is bounded, and closing the handle ends it there.
+    PurgeComm(m_port, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    SetCommMask(m_port, 0);
+    CancelIoEx(m_port, nullptr);
+    if (m_commWaiting)
+        WaitForSingleObject(m_commWait.hEvent, 500);
+    CloseHandle(m_port);
+    for (HANDLE event : {m_wake, m_cancel, m_readEvent, m_commWait.hEvent})
+        if (event)
+            CloseHandle(event);
+}
+
+uint32_t Win32SerialDevice::Initialise()
+{
+    for (HANDLE event : {m_wake, m_cancel, m_readEvent, m_commWait.hEvent})
+        if (!event)
+            return GetLastError();
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(m_port, &dcb))
+        return GetLastError();
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.EvtChar = 0;
+    if (!SetCommState(m_port, &dcb))
+        return GetLastError();
+    if (const uint32_t error = SetLineSettings(LineSettings{}))
+        return error;
+    if (const uint32_t error = SetHandshake(HandshakeOff))
+        return error;
+    PurgeComm(m_port, PURGE_TXCLEAR | PURGE_RXCLEAR);
+    return ERROR_SUCCESS;
+}
+
+template <typename Change, typename Check>
+uint32_t Win32SerialDevice::ApplyChecked(Change change, Check check)
+{
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(m_port, &dcb))
+        return GetLastError();
+    change(dcb);
+    if (!SetCommState(m_port, &dcb)) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SUCCESS ? ERROR_INVALID_PARAMETER : error;
+    }
+    DCB kept{};
+    kept.DCBlength = sizeof kept;
+    if (!GetCommState(m_port, &kept))
+        return GetLastError();
+    return check(kept) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+}
+
+uint32_t Win32SerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t outputSize)
+{
+    if (inputSize != 0) {
+        std::lock_guard lock(m_inputLock);
+        m_inputLimit = std::max<std::size_t>(inputSize, sizeof m_drainBuffer);
+    }
+    return Checked(SetupComm(m_port, inputSize, outputSize));
+}
+
+uint32_t Win32SerialDevice::GetLineSettings(LineSettings& settings)
+{
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(m_port, &dcb))
+        return GetLastError();
+    settings = LineSettings{dcb.BaudRate, dcb.ByteSize, dcb.Parity, dcb.StopBits};
+    return ERROR_SUCCESS;
+}
+
+uint32_t Win32SerialDevice::SetLineSettings(const LineSettings& settings)
+{
+    if (settings.baudRate == 0 || settings.dataBits < 5 || settings.dataBits > 8 ||
+        settings.parity > SPACEPARITY || settings.stopBits > TWOSTOPBITS)
+        return ERROR_INVALID_PARAMETER;
+    const uint32_t result = ApplyChecked(
+        [&](DCB& dcb) {
+            dcb.BaudRate = settings.baudRate;
+            dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
+            dcb.Parity = static_cast<BYTE>(settings.parity);
+            dcb.StopBits = static_cast<BYTE>(settings.stopBits);
+        },
+        [&](const DCB& kept) {
+            return kept.BaudRate == settings.baudRate && kept.ByteSize == settings.dataBits &&
+                   kept.Parity == settings.parity && kept.StopBits == settings.stopBits;
+        });
+    if (result == ERROR_SUCCESS) {
+        const int64_t bits = 1 + settings.dataBits + (settings.parity != NOPARITY ? 1 : 0) +
+                             (settings.stopBits == ONESTOPBIT ? 1 : 2);
+        m_characterMicros = std::max<int64_t>(1, bits * 1000000 / settings.baudRate);
+    }
+    return result;
+}
+
+uint32_t Win32SerialDevice::GetHandshake(uint32_t& mode)
+{
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(m_port, &dcb))
+        return GetLastError();
+    if (dcb.fOutxCtsFlow && dcb.fRtsControl == RTS_CONTROL_HANDSHAKE)
+        mode = HandshakeHardware;
+    else if (dcb.fOutX && dcb.fInX)
+        mode = HandshakeSoftware;
+    else
+        mode = HandshakeOff;
+    return ERROR_SUCCESS;
+}
+
+uint32_t Win32SerialDevice::SetHandshake(uint32_t mode)
+{
+    if (mode > HandshakeSoftware)
+        return ERROR_INVALID_PARAMETER;
+    const bool hardware = mode == HandshakeHardware;
+    const bool software = mode == HandshakeSoftware;
+    return ApplyChecked(
+        [&](DCB& dcb) {
+            dcb.fOutxCtsFlow = hardware;
+            dcb.fRtsControl = hardware ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+            dcb.fOutX = software;
+            dcb.fInX = software;
+            dcb.XonChar = 0x11;
+            dcb.XoffChar = 0x13;
+            dcb.XonLim = 2048;
+            dcb.XoffLim = 512;
+        },
+        [&](const DCB& kept) {
+            return static_cast<bool>(kept.fOutxCtsFlow) == hardware &&
+                   static_cast<bool>(kept.fOutX) == software &&
+                   static_cast<bool>(kept.fInX) == software;
+        });
+}
+
+uint32_t Win32SerialDevice::GetEventCharacter(uint8_t& character)
+{
+    character = m_eventCharacter;
+    return ERROR_SUCCESS;
+}
+
+// The event character is matched here, in the bytes the pending read brings, so it works on
+// drivers without EV_RXFLAG; the DCB gets it too, for those that have it.
+uint32_t Win32SerialDevice::SetEventCharacter(uint8_t character)
+{
+    const uint32_t result =
+        ApplyChecked([&](DCB& dcb) { dcb.EvtChar = static_cast<char>(character); },
+                     [](const DCB&) { return true; });
+    if (result == ERROR_SUCCESS)
+        m_eventCharacter = character;
+    return result;
+}
+
+uint32_t Win32SerialDevice::SetEventMask(uint32_t mask)
+{
+    m_mask = mask;
+    // The received-data events come from the pending read; asking the driver for them too
+    // would report every byte twice.
+    const uint32_t driverMask = mask & ~(EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY);
+    const uint32_t result =
+        m_commWaitUnavailable ? ERROR_SUCCESS : Checked(SetCommMask(m_port, driverMask));
+    SetEvent(m_wake);
+    return result;
+}
+
+void Win32SerialDevice::StartCommWait()
+{
+    const uint32_t driverMask = m_mask & ~(EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY);
+    if (m_commWaiting || m_commWaitUnavailable || driverMask == 0)
+        return;
+    ResetEvent(m_commWait.hEvent);
+    m_commEvents = 0;
+    if (WaitCommEvent(m_port, &m_commEvents, &m_commWait) || GetLastError() == ERROR_IO_PENDING)
+        m_commWaiting = true;
+    else
+        m_commWaitUnavailable = true;
+}
+
+uint32_t Win32SerialDevice::TakeWhatArrived(uint32_t& events)
+{
+    std::lock_guard lock(m_inputLock);
+    if (m_gone)
+        return ERROR_IO_DEVICE;
+    // A full queue waits for the reader; the driver's own queue holds the rest meanwhile.
+    if (m_input.size() >= m_inputLimit)
+        return ERROR_SUCCESS;
+    const DWORD room =
+        static_cast<DWORD>(std::min(sizeof m_drainBuffer, m_inputLimit - m_input.size()));
+    DWORD got = 0;
+    const uint32_t result = ReadAtOnce(m_drainBuffer, room, got);
+    if (result != ERROR_SUCCESS) {
+        m_gone = IsGone(result);
+        return m_gone ? ERROR_IO_DEVICE : result;
+    }
+    if (got == 0)
+        return ERROR_SUCCESS;
+    m_input.insert(m_input.end(), m_drainBuffer, m_drainBuffer + got);
+    const uint8_t flag = m_eventCharacter;
+    if (m_mask & EV_RXCHAR)
+        events |= EV_RXCHAR;
+    if ((m_mask & EV_RXFLAG) &&
+        std::find(m_drainBuffer, m_drainBuffer + got, flag) != m_drainBuffer + got)
+        events |= EV_RXFLAG;
+    return ERROR_SUCCESS;
+}
+
+uint32_t Win32SerialDevice::ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got)
+{
+    got = 0;
+    COMMTIMEOUTS timeouts = kReturnAtOnce;
+    if (!SetCommTimeouts(m_port, &timeouts))
+        return GetLastError();
+    OVERLAPPED request{};
+    request.hEvent = m_readEvent;
+    ResetEvent(request.hEvent);
+    if (!ReadFile(m_port, buffer, size, nullptr, &request) && GetLastError() != ERROR_IO_PENDING)
+        return GetLastError();
+    // Such a read should end at once; one that does not is cancelled rather than left to hold
+    // the input lock, which the window's Read needs.
+    const uint32_t result = AwaitRequest(m_port, request, got, nullptr, 200);
+    return result == ERROR_TIMEOUT ? ERROR_SUCCESS : result;
+}
+
+// Received bytes are looked for every few milliseconds with reads that return at once: a
+// read that waits for the first byte (interval and multiplier at MAXDWORD) is not completed by
+// wine's serial layer before its whole time-out has passed, and WaitCommEvent is refused there.
+uint32_t Win32SerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
+{
+    constexpr DWORD kInputLookMs = 2;
+    events = 0;
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(timeoutMs == INFINITE ? 0 : timeoutMs);
+    while (true) {
+        if (m_txPending.exchange(false) && (m_mask & EV_TXEMPTY)) {
+            events |= EV_TXEMPTY;
+            return ERROR_SUCCESS;
+        }
+        const bool watchInput = (m_mask & (EV_RXCHAR | EV_RXFLAG)) != 0;
+        if (watchInput) {
+            if (const uint32_t error = TakeWhatArrived(events))
+                return error;
+            if (events != 0)
+                return ERROR_SUCCESS;
+        }
+        StartCommWait();
+        HANDLE handles[2] = {m_wake};
+        DWORD count = 1;
+        if (m_commWaiting)
+            handles[count++] = m_commWait.hEvent;
+        DWORD waitMs = timeoutMs == INFINITE ? INFINITE : RemainingMs(deadline);
+        if (watchInput)
+            waitMs = std::min(waitMs, kInputLookMs);
+        const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, waitMs);
+        if (woke == WAIT_TIMEOUT) {
+            if (timeoutMs != INFINITE && Clock::now() >= deadline)
+                return ERROR_TIMEOUT;
+            continue;
+        }
+        if (woke == WAIT_FAILED)
+            return GetLastError();
+        if (handles[woke - WAIT_OBJECT_0] == m_wake) {
+            // The mask was re-applied, or a write finished for EV_TXEMPTY.
+            if (m_txPending.exchange(false) && (m_mask & EV_TXEMPTY))
+                events |= EV_TXEMPTY;
+            return ERROR_SUCCESS;
+        }
+        DWORD ignored = 0;
+        const BOOL done = GetOverlappedResult(m_port, &m_commWait, &ignored, FALSE);
+        m_commWaiting = false;
+        if (!done && IsGone(GetLastError()))
+            return ERROR_IO_DEVICE;
+        events |= m_commEvents & m_mask;
+        if (events & EV_ERR) {
+            DWORD errors = 0;
+            ClearCommError(m_port, &errors, nullptr);
+            m_errors |= errors;
+        }
+        if (events != 0)
+            return ERROR_SUCCESS;
+    }
+}
+
+uint32_t Win32SerialDevice::ClearErrors(uint32_t& errors)
+{
+    DWORD driverErrors = 0;
+    COMSTAT status{};
+    const BOOL done = ClearCommError(m_port, &driverErrors, &status);
+    errors = m_errors.exchange(0) | (done ? driverErrors : 0);
+    if (m_gone)
+        errors |= CE_IOE;
+    return ERROR_SUCCESS;
+}
+
+uint32_t Win32SerialDevice::SetReadBlocking(bool blocking)
+{
+    m_blocking = blocking;
+    return ERROR_SUCCESS;
+}
+
+std::size_t Win32SerialDevice::TakeFromQueue(std::span<uint8_t> buffer)
+{
+    const std::size_t count = std::min(buffer.size(), m_input.size());
+    std::copy_n(m_input.begin(), count, buffer.begin());
+    m_input.erase(m_input.begin(), m_input.begin() + static_cast<std::ptrdiff_t>(count));
+    return count;
+}
+
+uint32_t Win32SerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRead,
+                                 uint32_t timeoutMs)
+{
+    bytesRead = 0;
+    const bool blocking = m_blocking;
+    std::lock_guard lock(m_inputLock);
+    bytesRead = TakeFromQueue(buffer);
+    if (bytesRead == buffer.size() || (!blocking && bytesRead > 0))
+        return ERROR_SUCCESS;
+    if (m_gone)
+        return ERROR_IO_DEVICE;
+    // Under the lock, so the event wait reads nothing beside this and the bytes keep their
+    // order.
+    COMMTIMEOUTS timeouts = blocking ? WholeCount(timeoutMs) : kReturnAtOnce;
+    if (!SetCommTimeouts(m_port, &timeouts))
+        return GetLastError();
+    OVERLAPPED request{};
+    request.hEvent = m_readEvent;
+    ResetEvent(request.hEvent);
+    const std::span<uint8_t> rest = buffer.subspan(bytesRead);
+    DWORD got = 0;
+    uint32_t result = ERROR_SUCCESS;
+    if (!ReadFile(m_port, rest.data(), static_cast<DWORD>(rest.size()), nullptr, &request) &&
+        GetLastError() != ERROR_IO_PENDING)
+        result = GetLastError();
+    else
+        result = AwaitRequest(m_port, request, got, nullptr, INFINITE);
+    bytesRead += got;
+    if (result != ERROR_SUCCESS) {
+        m_gone = IsGone(result);
+        return m_gone ? ERROR_IO_DEVICE : result;
+    }
+    return blocking && bytesRead < buffer.size() ? ERROR_TIMEOUT : ERROR_SUCCESS;
+}
+
+std::chrono::microseconds Win32SerialDevice::CharacterTime() const
+{
+    return std::chrono::microseconds(m_characterMicros.load());
+}
+
+uint32_t Win32SerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& bytesWritten,
+                                  uint32_t timeoutMs)
+{
+    bytesWritten = 0;
+    if (bytes.empty())
+        return ERROR_SUCCESS;
+    if (m_writeCancelled.exchange(false)) {
+        ResetEvent(m_cancel);
+        return ERROR_OPERATION_ABORTED;
+    }
+    const auto flowBound =
+        std::chrono::duration_cast<std::chrono::milliseconds>(CharacterTime() * bytes.size()) +
+        std::chrono::milliseconds(m_writeGraceMs.load());
+    DWORD waitMs = static_cast<DWORD>(std::min<int64_t>(flowBound.count(), MAXDWORD - 1));
+    if (timeoutMs != INFINITE)
+        waitMs = std::min<DWORD>(waitMs, timeoutMs);
+
+    OVERLAPPED request{};
+    request.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!request.hEvent)
+        return GetLastError();
+    DWORD put = 0;
+    uint32_t result = ERROR_SUCCESS;
+    if (!WriteFile(m_port, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &request) &&
+        GetLastError() != ERROR_IO_PENDING)
+        result = GetLastError();
+    else
+        result = AwaitRequest(m_port, request, put, m_cancel, waitMs);
+    CloseHandle(request.hEvent);
+    bytesWritten = put;
+    if (result == ERROR_TIMEOUT || result == ERROR_OPERATION_ABORTED) {
+        // What the driver still holds of an unfinished write is dropped, so it cannot leave
+        // later, when the far end no longer expects it.
+        PurgeComm(m_port, PURGE_TXABORT | PURGE_TXCLEAR);
+        if (result == ERROR_OPERATION_ABORTED) {
+            m_writeCancelled = false;
+            ResetEvent(m_cancel);
+        }
+        return result;
+    }
+    if (result != ERROR_SUCCESS)
+        return IsGone(result) ? ERROR_IO_DEVICE : result;
+    if (m_mask & EV_TXEMPTY) {
+        m_txPending = true;
+        SetEvent(m_wake);
+    }
+    return ERROR_SUCCESS;
+}
+
+void Win32SerialDevice::SetWriteGrace(std::chrono::milliseconds grace)
+{
+    m_writeGraceMs = grace.count();
+}
+
+void Win32SerialDevice::CancelWrite()
+{
+    m_writeCancelled = true;
+    SetEvent(m_cancel);
+}
+
+void Win32SerialDevice::ClearWriteCancel()
+{
+    m_writeCancelled = false;
+    ResetEvent(m_cancel);
+}
+
+uint32_t Win32SerialDevice::GetModemStatus(uint32_t& status)
+{
+    DWORD bits = 0;
+    if (!GetCommModemStatus(m_port, &bits))
+        return GetLastError();
+    status = bits & (MS_CTS_ON | MS_DSR_ON | MS_RING_ON | MS_RLSD_ON);
+    return ERROR_SUCCESS;
+}
+
+uint32_t Win32SerialDevice::SetBreak(bool on)
+{
+    return Checked(on ? SetCommBreak(m_port) : ClearCommBreak(m_port));
+}
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error)
+{
+    // No sharing: a port another program holds answers ERROR_ACCESS_DENIED, as on Windows.
+    const HANDLE port = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (port == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return nullptr;
+    }
+    auto device = std::make_unique<Win32SerialDevice>(port);
+    error = device->Initialise();
+    if (error != ERROR_SUCCESS)
+        return nullptr;
+    return device;
+}
+
+} // namespace wirevane::platform

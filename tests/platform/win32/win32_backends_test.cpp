@@ -1,0 +1,132 @@
+#include "platform/atomic_file.h"
+#include "platform/port_enumeration.h"
+#include "platform/program_location.h"
+#include "platform/single_instance.h"
+#include "support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <windows.h>
+
+namespace wirevane::platform {
+namespace {
+
+std::vector<uint8_t> BytesOf(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+std::string ContentOf(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir / "Wirevane.ini";
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(readWholeFile(file, bytes).notFound());
+    EXPECT_TRUE(readWholeFile(dir / "no-folder" / "a.ini", bytes).notFound());
+
+    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("first")).ok());
+    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("second, longer")).ok());
+    EXPECT_EQ(ContentOf(file), "second, longer");
+    ASSERT_TRUE(readWholeFile(file, bytes).ok());
+    EXPECT_EQ(bytes, BytesOf("second, longer"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    const FileError refused = replaceFileAtomically(file, BytesOf("lost"));
+    EXPECT_TRUE(refused.accessDenied()) << refused.code << " " << refused.message;
+    EXPECT_FALSE(refused.message.empty());
+    EXPECT_EQ(ContentOf(file), "second, longer");
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A missing folder is not made, and nothing is left behind.
+    EXPECT_TRUE(replaceFileAtomically(dir / "missing" / "a.ini", BytesOf("x")).notFound());
+}
+
+TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir / "a.ini";
+    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("kept")).ok());
+    const FileError error = replaceFileAtomically(
+        file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
+            EXPECT_EQ(ContentOf(temporary), "lost");
+            return FileError::fromErrno(ENOSPC);
+        });
+    EXPECT_FALSE(error.ok());
+    EXPECT_EQ(ContentOf(file), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(Win32FileError, PortableKindsHoldForWin32AndErrnoValues)
+{
+    EXPECT_TRUE(FileError::NotFound().notFound());
+    EXPECT_TRUE(FileError::AccessDenied().accessDenied());
+    EXPECT_TRUE(FileError::fromErrno(ENOENT).notFound());
+    EXPECT_TRUE(FileError::fromErrno(EACCES).accessDenied());
+    EXPECT_FALSE(FileError::fromErrno(EACCES).notFound());
+    EXPECT_TRUE(FileError::fromErrorCode(std::error_code(ERROR_PATH_NOT_FOUND, std::system_category()))
+                    .notFound());
+    EXPECT_TRUE(FileError::fromErrno(0).ok());
+}
+
+TEST(Win32SingleInstance, TheSecondCopyFindsTheNamedMutex)
+{
+    const std::string name = "WirevaneTest_" + std::to_string(GetCurrentProcessId());
+    EXPECT_EQ(AcquireSingleInstanceLock(name).state, SingleInstanceLock::State::Held);
+    EXPECT_EQ(AcquireSingleInstanceLock(name).state,
+              SingleInstanceLock::State::HeldByAnotherCopy);
+    EXPECT_EQ(AcquireSingleInstanceLock(name + "_other").state, SingleInstanceLock::State::Held);
+}
+
+TEST(Win32ProgramLocation, FoldersComeFromTheSystem)
+{
+    const std::filesystem::path program = executableFolder();
+    EXPECT_TRUE(std::filesystem::is_directory(program)) << program;
+    EXPECT_TRUE(isWritableFolder(program));
+
+    const std::filesystem::path settings = UserSettingsFolder();
+    EXPECT_EQ(settings.filename(), "Wirevane");
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+    EXPECT_TRUE(std::filesystem::equivalent(settings.parent_path(), appData));
+
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_TRUE(IsSystemProgramFolder(system));
+    // Letter case does not matter to Windows paths.
+    std::wstring upper = system;
+    for (wchar_t& c : upper)
+        c = static_cast<wchar_t>(towupper(c));
+    EXPECT_TRUE(IsSystemProgramFolder(upper));
+    EXPECT_FALSE(IsSystemProgramFolder(program));
+    test::TempDir dir;
+    EXPECT_FALSE(IsSystemProgramFolder(dir.path()));
+}
+
+TEST(Win32PortEnumeration, NamesBecomeDeviceNamespacePathsAndTheListIsOrdered)
+{
+    EXPECT_EQ(PortDevicePath("COM3"), "\\\\.\\COM3");
+    EXPECT_EQ(PortDevicePath("COM12"), "\\\\.\\COM12");
+    EXPECT_EQ(PortDevicePath("\\\\.\\COM12"), "\\\\.\\COM12");
+    EXPECT_EQ(PortNameFromPath("\\\\.\\COM12"), "COM12");
+
+    const std::vector<PortEntry> ports = EnumeratePorts();
+    for (std::size_t i = 1; i < ports.size(); ++i)
+        EXPECT_FALSE(PortNameLess(ports[i].portName, ports[i - 1].portName));
+    for (const PortEntry& port : ports)
+        EXPECT_FALSE(port.portName.empty());
+}
+
+} // namespace
+} // namespace wirevane::platform

@@ -1,0 +1,100 @@
+"""wirevane-run.exe under wine sends a table's rows to a COM port and waits for each answer.
+
+The port is a pseudo-terminal that wine shows as COM5 (HKLM\\Software\\Wine\\Ports); this script
+is the device on its other end: it answers every line that ends in CR with "OK\\r". The test has
+a wine prefix of its own, because the port mapping takes effect only when the prefix's wine
+server starts again, which would stop the other tests' programs in a shared one."""
+
+import os
+import select
+import subprocess
+import sys
+import tempfile
+import time
+import tty
+
+RUNNER = os.environ["WIREVANE_RUNNER_EXE"]
+PREFIX = os.environ["WIREVANE_COM_PREFIX"]
+ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+           DISPLAY="")
+ENV.pop("WAYLAND_DISPLAY", None)
+
+
+def wine(*arguments, timeout=300):
+    return subprocess.run(["wine", *arguments], env=ENV, capture_output=True, timeout=timeout)
+
+
+def write_table(path):
+    rows = [(0, b"AT"), (1, b"\x82\xa0"), (2, b"END")]  # the middle row is code page 932 "a"
+    with open(path, "wb") as out:
+        out.write(b"[SERIAL]\r\nBAUD=115200\r\n[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n")
+        for index, data in rows:
+            out.write(b"[DATA_INDEX%d]\r\nSELECT=1\r\nDATA=%s\r\nWAIT_RX=1\r\nHALT=0\r\nDELAY=0\r\n"
+                      % (index, data))
+
+
+def serve(master, runner, deadline):
+    """Answers each CR-ended line until the runner exits; returns what the device received."""
+    received = b""
+    pending = b""
+    while time.monotonic() < deadline:
+        if runner.poll() is not None:
+            break
+        ready, _, _ = select.select([master], [], [], 0.1)
+        if not ready:
+            continue
+        try:
+            chunk = os.read(master, 4096)
+        except OSError:
+            break
+        received += chunk
+        pending += chunk
+        while b"\r" in pending:
+            _, pending = pending.split(b"\r", 1)
+            os.write(master, b"OK\r")
+    return received
+
+
+def main():
+    if not os.path.isdir(os.path.join(PREFIX, "drive_c")):
+        wine("wineboot", "--init")
+    master, slave = os.openpty()
+    tty.setraw(master)
+    device = os.ttyname(slave)
+    added = wine("reg", "add", r"HKLM\Software\Wine\Ports", "/v", "COM5", "/d", device, "/f")
+    if added.returncode != 0:
+        print("cannot map COM5:", added.stderr.decode(errors="replace"))
+        return 1
+    # The mapping becomes the device link when the prefix's server starts anew.
+    subprocess.run(["wineserver", "-k"], env=ENV, timeout=60)
+    subprocess.run(["wineserver", "-w"], env=ENV, timeout=60)
+
+    with tempfile.TemporaryDirectory() as folder:
+        table = os.path.join(folder, "table.ini")
+        write_table(table)
+        runner = subprocess.Popen(["wine", RUNNER, "--port", "COM5", "--timeout", "10", table],
+                                  env=ENV, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        received = serve(master, runner, time.monotonic() + 90)
+        try:
+            out, err = runner.communicate(timeout=30)
+        except subprocess.TimeoutExpired:
+            runner.kill()
+            out, err = runner.communicate()
+    os.close(slave)
+    os.close(master)
+
+    expected = b"AT\r\x82\xa0\rEND\r"
+    failures = []
+    if runner.returncode != 0:
+        failures.append("wirevane-run.exe exited with %s: %s" % (runner.returncode,
+                                                                 err.decode(errors="replace")))
+    if received != expected:
+        failures.append("the device received %r, not %r" % (received, expected))
+    for failure in failures:
+        print(failure)
+    print("1 passed, 0 failed" if not failures else "0 passed, 1 failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
