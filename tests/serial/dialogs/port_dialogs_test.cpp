@@ -242,7 +242,7 @@ TEST_F(PortDialogs, ATypedRateReachesTheDeviceAndANonRateIsRefusedBeforeThePortS
 // A port over a driver whose chip stops at 1,000,000 baud and that refuses 1234 outright.
 class LimitedPort : public CSerial {
 protected:
-    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::string& path,
+    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
                                                        uint32_t& error) override
     {
         auto device = CSerial::OpenDevice(path, error);
