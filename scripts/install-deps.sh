@@ -6,7 +6,8 @@ packages=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic python3 python3-serial
-  dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base)
+  dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base
+  clang-tidy clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
