@@ -24,7 +24,12 @@ QString QtFileFilter(std::u16string_view nativeFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;
-        names.append(parts[i]);
+        // Qt filters by the patterns in the name, and on Linux "*.*" misses every file
+        // without an extension; the native "*.*" means all files.
+        QString name = parts[i];
+        if (parts[i + 1] == QStringLiteral("*.*"))
+            name.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        names.append(name);
     }
     return names.join(QStringLiteral(";;"));
 }

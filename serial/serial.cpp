@@ -72,6 +72,11 @@ uint32_t CSerial::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t
     });
 }
 
+platform::LineSettingsRefusal CSerial::LastLineSettingsRefusal() const
+{
+    return m_handle ? m_handle->LastLineSettingsRefusal() : platform::LineSettingsRefusal{};
+}
+
 uint32_t CSerial::SetEventCharacter(uint8_t character, bool addToMask)
 {
     return OnDevice([&](platform::SerialDevice& device) {

@@ -23,7 +23,7 @@ constexpr int kNotice = 2;
 constexpr int kFlushDelayMs = 16;
 // A flood gathers this much before the frame is up; showing it at once keeps each flush, and
 // so each pause of the window, as short as one flush of this size.
-constexpr std::size_t kFlushAtOnceChars = 64 * 1024;
+constexpr std::size_t kFlushAtOnceChars = 128 * 1024;
 
 } // namespace
 
@@ -58,10 +58,25 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
         return;
     m_record.Append(lineForm);
     m_shown.Append(lineForm);
+    if (m_pending.empty())
+        m_pendingSince.start();
     m_pending += lineForm;
-    if (m_pending.size() >= kFlushAtOnceChars)
+    // While a flood keeps the event loop busy, Qt runs timers only when nothing else is
+    // waiting, so the frame timer alone would show nothing until the flood ends or the
+    // size cap is hit; the age of the pending text keeps the frames coming.
+    if (m_pending.size() >= kFlushAtOnceChars || m_pendingSince.elapsed() >= kFlushDelayMs)
         FlushPending();
     else if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+void RecordView::AppendShownOnly(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    m_shown.Append(lineForm);
+    m_pending += lineForm;
+    if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
@@ -163,10 +178,12 @@ void RecordView::ApplyTrim(const RecordTrim& trim)
         return;
     const int state = keep.userState();
     QTextCursor cursor(document());
+    cursor.beginEditBlock();
     cursor.setPosition(first.position());
     cursor.setPosition(keep.position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.block().setUserState(state);
+    cursor.endEditBlock();
 }
 
 void RecordView::Clear()

@@ -3,6 +3,7 @@
 #include "terminal/display_feed.h"
 #include "terminal/terminal_record.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <string>
@@ -26,6 +27,9 @@ public:
     explicit RecordView(QWidget* parent = nullptr);
 
     void AppendAtEnd(std::u16string_view lineForm);
+    // Text the view shows that is not part of the record (a received line's time stamp): it is
+    // not saved, not counted, and never ends with a character that local echo could take back.
+    void AppendShownOnly(std::u16string_view lineForm);
     // Takes the record's last character away, as local echo of a backspace does.
     void RemoveLastCharacter();
     void Clear();
@@ -44,6 +48,8 @@ public:
                         std::size_t shownLimit = kDefaultShownLimit);
 
     void FlushPending();
+    // Appended text still waits for the view's next frame.
+    bool HasPendingText() const { return !m_pending.empty(); }
     // What the view shows, back in line form, the trim notice left out; after a flush it is
     // the newest part of the record's text, all of it while the record fits the shown limit.
     std::u16string ShownText() const;
@@ -69,6 +75,7 @@ private:
     ControlMark* m_marks;
     std::u16string m_pending;
     QTimer m_flushTimer;
+    QElapsedTimer m_pendingSince;
     bool m_noticeShown = false;
 };
 

@@ -29,7 +29,10 @@ struct RecordTrim {
 class TerminalRecord {
 public:
     static constexpr std::size_t kDefaultLimit = 16u * 1024 * 1024;
-    static constexpr std::size_t kDefaultPieceLength = 4096;
+    // A piece is laid out and painted whole whenever it is on screen, however little of it
+    // the window shows; during a flood every frame lays out the pieces it shows, so a wide
+    // piece multiplies the cost of each frame.
+    static constexpr std::size_t kDefaultPieceLength = 1024;
 
     // The limit is at least one piece, so a trim always leaves text to show.
     explicit TerminalRecord(std::size_t limit = kDefaultLimit,

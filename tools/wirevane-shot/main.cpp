@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -49,10 +50,49 @@ QPixmap Desktop(const std::vector<QWidget*>& windows)
     return picture;
 }
 
+// The terminal shows appended text at its next frame; a grab before that has an empty text area.
+void WaitForTheTerminalsFrame(wirevane::CDialogTerminal& terminal)
+{
+    while (terminal.edit().HasPendingText())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents();
+}
+
+// A device that ends its answers with a lone CR, under "受信 変換無": the typed commands come
+// back as lines (local echo sends CR LF for Enter), the answers run on with a mark for each CR.
+QPixmap LoneCrDevice(wirevane::CDialogTerminal& terminal)
+{
+    terminal.ClearText();
+    terminal.AppendText(u"*IDN?\r\n");
+    terminal.AppendText(u"WIREVANE,SIM,0,1.0\r");
+    terminal.AppendText(u"MEAS:VOLT:DC?\r\n");
+    terminal.AppendText(u"+1.23456E+00\r");
+    terminal.AppendText(u"STATUS?\r\n");
+    terminal.AppendText(u"OK\rOK\rテスト\r");
+    WaitForTheTerminalsFrame(terminal);
+    return terminal.grab();
+}
+
+// A device that ends its lines with LF, under "受信 変換無": one endless line, shown in display
+// pieces one under the other, each LF as a mark.
+QPixmap LongLine(wirevane::CDialogTerminal& terminal)
+{
+    terminal.ClearText();
+    std::u16string line;
+    for (int i = 0; line.size() < 9000; ++i)
+        line += u"VALUE=" + QString::number(1000 + i).toStdU16String() + u"\n";
+    terminal.AppendText(line);
+    WaitForTheTerminalsFrame(terminal);
+    // The start of each piece, where a reader looks first.
+    terminal.edit().horizontalScrollBar()->setValue(0);
+    return terminal.grab();
+}
+
 } // namespace
 
-// wirevane-shot FOLDER: main-window.png and all-windows.png of a sample session, drawn without
-// a display.
+// wirevane-shot FOLDER: main-window.png and all-windows.png of a sample session, and two
+// pictures of the terminal (terminal-lone-cr.png, terminal-long-line.png), drawn without a
+// display.
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -95,11 +135,14 @@ int main(int argc, char** argv)
     window.setGeometry(40, 70, 820, 560);
     window.terminal().setGeometry(500, 400, 640, 320);
     window.buttonArray().setGeometry(900, 40, 280, 560);
-    application.processEvents();
+    WaitForTheTerminalsFrame(window.terminal());
 
     const QString folderName = QString::fromLocal8Bit(argv[1]);
-    const bool saved = Save(window.grab(), folderName, "main-window.png") &&
-                       Save(Desktop({&window.buttonArray(), &window, &window.terminal()}),
-                            folderName, "all-windows.png");
+    bool saved = Save(window.grab(), folderName, "main-window.png") &&
+                 Save(Desktop({&window.buttonArray(), &window, &window.terminal()}), folderName,
+                      "all-windows.png");
+    window.terminal().resize(640, 320);
+    saved = saved && Save(LoneCrDevice(window.terminal()), folderName, "terminal-lone-cr.png") &&
+            Save(LongLine(window.terminal()), folderName, "terminal-long-line.png");
     return saved ? 0 : 1;
 }
