@@ -139,13 +139,13 @@ void CWirevaneDlg::BuildStatusBar()
 void CWirevaneDlg::ConnectControls()
 {
     connect(m_controls.cyclic, &QCheckBox::clicked, this,
-            [this](bool checked) { m_run.cyclic = checked ? 1 : 0; });
+            [this](bool checked) { m_run.cyclic = checked; });
     connect(m_controls.step, &QCheckBox::clicked, this, [this](bool checked) {
-        m_run.stepMode = checked ? 1 : 0;
+        m_run.stepMode = checked;
         m_commands.setChecked(command::kStepMode, checked);
     });
     connect(m_controls.lineEnd, &QComboBox::activated, this,
-            [this](int index) { m_run.lineEnd = index; });
+            [this](int index) { m_run.lineEnd = static_cast<LineEndSuffix>(index); });
     connect(m_controls.encoding, &QComboBox::activated, this,
             [this](int index) { SetEncoding(index); });
 }
@@ -159,7 +159,7 @@ bool CWirevaneDlg::OnInitDialog()
     }
 
     OnStepMode(false);
-    m_run.detailView = 0;
+    m_run.detailView = false;
     m_commands.setChecked(command::kDetailView, false);
     m_storeWindowPos = true;
     m_commands.setChecked(command::kStoreWindowPositions, true);
@@ -170,14 +170,14 @@ bool CWirevaneDlg::OnInitDialog()
     m_portOptions.Load();
     ShowPortOptions();
     showEncoding(m_run.encoding);
-    setCyclicCheck(m_run.cyclic != 0);
+    setCyclicCheck(static_cast<bool>(m_run.cyclic));
     selectLineEnd(m_run.lineEnd);
 
     PlaceWindows();
     ShowLanguageChoice();
     m_connection.ShowConnectionState();
     SetUpTable();
-    UpdateRunControls(m_run.running != 0);
+    UpdateRunControls(m_run.running);
     if (!read.ok())
         ReportLoadFailure(m_store.settingsPath(), read);
     return true;
@@ -273,7 +273,8 @@ void CWirevaneDlg::setCyclicCheck(bool checked)
 
 void CWirevaneDlg::selectLineEnd(LineEndSuffix lineEnd)
 {
-    m_controls.lineEnd->setCurrentIndex(lineEnd >= 0 && lineEnd <= 3 ? lineEnd : -1);
+    const auto index = static_cast<int32_t>(lineEnd);
+    m_controls.lineEnd->setCurrentIndex(index >= 0 && index <= 3 ? index : -1);
 }
 
 void CWirevaneDlg::showEncoding(TextEncoding encoding)

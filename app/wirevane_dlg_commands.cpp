@@ -92,7 +92,7 @@ void CWirevaneDlg::Trigger(int id)
     case kEucItem:
         return SetEncoding(kEncodingEuc);
     case kStepMode:
-        return OnStepMode(m_run.stepMode == 0);
+        return OnStepMode(!m_run.stepMode);
     case kConnect:
     case kOpenButton:
         return ConnectFrom(this);
@@ -147,7 +147,7 @@ void CWirevaneDlg::OnNew()
 void CWirevaneDlg::OnSelectAll()
 {
     OnReset();
-    SelectAll(m_table, m_run.detailView != 0);
+    SelectAll(m_table, m_run.detailView);
 }
 
 void CWirevaneDlg::OnDeselectAll()
@@ -180,15 +180,15 @@ void CWirevaneDlg::OnFont()
 
 void CWirevaneDlg::OnStepMode(bool on)
 {
-    m_run.stepMode = on ? 1 : 0;
+    m_run.stepMode = on;
     m_commands.setChecked(command::kStepMode, on);
     m_controls.step->setChecked(on);
 }
 
 void CWirevaneDlg::OnDetailView()
 {
-    m_run.detailView = m_run.detailView != 0 ? 0 : 1;
-    m_commands.setChecked(command::kDetailView, m_run.detailView != 0);
+    m_run.detailView = !m_run.detailView;
+    m_commands.setChecked(command::kDetailView, m_run.detailView);
 }
 
 void CWirevaneDlg::OnAnswerTimeout()
@@ -394,13 +394,13 @@ void CWirevaneDlg::SetEncoding(TextEncoding encoding)
 
 bool CWirevaneDlg::ToggleTesterMode()
 {
-    m_run.testerMode = m_run.testerMode != 0 ? 0 : 1;
-    return m_run.testerMode != 0;
+    m_run.testerMode = !m_run.testerMode;
+    return m_run.testerMode;
 }
 
 bool CWirevaneDlg::IsTesterMode() const
 {
-    return m_run.testerMode != 0;
+    return m_run.testerMode;
 }
 
 void CWirevaneDlg::EnableOwnerWindows(bool enable)

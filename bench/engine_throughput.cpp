@@ -120,8 +120,8 @@ int main(int argc, char** argv)
         if (rig.Open(path) != 0)
             return;
         rig.engine().OnSend();
-        rig.RunUntil([&] { return rig.run().running == 0; }, 120'000);
-        waitEnded = rig.run().running == 0 && rig.writes() == 4;
+        rig.RunUntil([&] { return !rig.run().running; }, 120'000);
+        waitEnded = !rig.run().running && rig.writes() == 4;
         engineRead = rig.bytesRead();
     });
 

@@ -118,7 +118,7 @@ void Engine(const std::string& path, int rows)
     test::EngineRig rig(terminal);
     for (int i = 0; i < SendTable::kRowCount; ++i)
         rig.SetRow(i, u"ROW", 1, 0);
-    rig.run().cyclic = 1;
+    rig.run().cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
         return;

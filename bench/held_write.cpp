@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     test::EngineRig rig(terminal);
     for (int row = 0; row < 10; ++row)
         rig.SetRow(row, u"ROW " + std::u16string(1, static_cast<char16_t>(u'0' + row)), 0, 0);
-    rig.run().cyclic = 1;
+    rig.run().cyclic = true;
     if (rig.Open(pty.slavePath()) != 0) {
         std::fprintf(stderr, "cannot open the pty\n");
         return 1;

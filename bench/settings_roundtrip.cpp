@@ -1,8 +1,5 @@
-#include "core/memory_cell_grid.h"
-#include "fakes/recording_profile_files.h"
-#include "fakes/recording_settings_controls.h"
-#include "fakes/recording_settings_port.h"
 #include "persistence/settings_file.h"
+#include "support/settings_rig.h"
 #include "support/temp_dir.h"
 
 #include <benchmark/benchmark.h>
@@ -48,7 +45,7 @@ std::string OtherSections()
            "ColumnData_4=4\r\nColumnWidth_4=42\r\nColumnData_5=5\r\nColumnWidth_5=80\r\n";
 }
 
-struct FullTable {
+struct FullTable : test::SettingsRig {
     FullTable()
     {
         std::ofstream(dir / "Wirevane.ini", std::ios::binary) << OtherSections();
@@ -61,16 +58,6 @@ struct FullTable {
         }
         table.FillAtStartup();
     }
-
-    test::TempDir dir;
-    test::RecordingProfileFiles files;
-    ProfileStore store{dir / "Wirevane.ini", files};
-    MemoryCellGrid grid;
-    RunState run;
-    SendTable table{grid, run};
-    test::RecordingSettingsPort port;
-    test::RecordingSettingsControls controls;
-    SettingsFile settings{store, table, run, port, controls};
 };
 
 void BM_WriteSettings(benchmark::State& state)

@@ -1,5 +1,7 @@
 #include "commands/table_commands.h"
 
+#include "core/decimal_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,12 +24,6 @@ void SetHaltCell(CellGrid& grid, int row, int32_t halt)
     SetCheckCell(grid, row, SendTable::kHaltColumn, halt != 0, u" ");
 }
 
-std::u16string Decimal(int value)
-{
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
-
 } // namespace
 
 std::u16string WaitKindText(int32_t index)
@@ -42,7 +38,7 @@ void NewTable(SendTable& table, const NewTableValues& values)
     const std::u16string waitText = WaitKindText(values.waitRx);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SetCheckCell(grid, row, SendTable::kSelectColumn, false, {});
-        grid.setCellText(row, SendTable::kNumberColumn, Decimal(row));
+        grid.setCellText(row, SendTable::kNumberColumn, DecimalText(row));
         grid.setCellText(row, SendTable::kDataColumn, values.data);
         grid.setCellText(row, SendTable::kWaitColumn, waitText);
         SetHaltCell(grid, row, values.halt);

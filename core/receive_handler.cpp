@@ -110,7 +110,7 @@ void ReceiveHandler::CheckWait(std::span<const uint8_t> bytes)
     if (!matches)
         return;
     m_run.waitKind = 0;
-    m_run.rxDone = 1;
+    m_run.rxDone = true;
     m_timer.Kill();
     m_timer.Arm(0);
 }

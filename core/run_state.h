@@ -6,20 +6,41 @@
 
 namespace wirevane {
 
+// An on/off option that a settings file stores as a number. Any number but 0 is on, and the
+// number read is written back as it was until the option is set, so a file holding CYCLIC=3
+// saves as it loaded.
+class StoredFlag {
+public:
+    StoredFlag() = default;
+    // Implicit, so that setting the option reads as setting a bool.
+    StoredFlag(bool on) : m_stored(on ? 1 : 0) {}
+    static StoredFlag FromStored(int32_t stored)
+    {
+        StoredFlag flag;
+        flag.m_stored = stored;
+        return flag;
+    }
+    explicit operator bool() const { return m_stored != 0; }
+    int32_t Stored() const { return m_stored; }
+
+private:
+    int32_t m_stored = 0;
+};
+
 // The run fields of the main window that the engine and the receive handler share. All of them
 // are touched on the window thread only.
 struct RunState {
-    int32_t currentRow = 0;    // the row to send next, 0..99
-    int32_t running = 0;       // a run is active
-    int32_t endReached = 0;    // passed the last ticked row; next Send starts from the top
-    int32_t cyclic = 0;        // repeat the table
-    LineEndSuffix lineEnd = 2; // appended to every sent row
-    int32_t waitKind = 0;      // WaitKind of the pending wait, 0 when none
-    int32_t rxDone = 0;        // the awaited byte has arrived
-    uint8_t matchByte = 0;     // the byte that ends a CR or NL wait
-    int32_t stepMode = 0;
-    int32_t detailView = 0;
-    int32_t testerMode = 0;
+    int32_t currentRow = 0;  // the row to send next, 0..99
+    bool running = false;    // a run is active
+    bool endReached = false; // passed the last ticked row; next Send starts from the top
+    StoredFlag cyclic;       // repeat the table
+    LineEndSuffix lineEnd = LineEndSuffix::CrLf; // appended to every sent row
+    int32_t waitKind = 0;                        // WaitKind of the pending wait, 0 when none
+    bool rxDone = false;                         // the awaited byte has arrived
+    uint8_t matchByte = 0;                       // the byte that ends a CR or NL wait
+    bool stepMode = false;
+    bool detailView = false;
+    bool testerMode = false;
     TextEncoding encoding = kEncodingSjis;
 };
 

@@ -1,5 +1,6 @@
 #include "core/send_table.h"
 
+#include "core/decimal_text.h"
 #include "platform/codepage.h"
 
 #include <algorithm>
@@ -19,12 +20,6 @@ constexpr std::u16string_view kWaitNames[] = {u"なし", u"CR", u"NL", u"Any"};
 std::u16string WaitName(WaitKind kind)
 {
     return std::u16string(kWaitNames[kind >= 0 && kind <= 3 ? kind : 0]);
-}
-
-std::u16string Decimal(int value)
-{
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
 }
 
 // Reads like strtol: leading blanks, one sign, digits up to the first other character. A number
@@ -126,7 +121,7 @@ void SendTable::SetRowImage(int row, RowImage image)
 
 void SendTable::ClearMarkers()
 {
-    const std::u16string ticked = SendCheckText(m_run.detailView != 0);
+    const std::u16string ticked = SendCheckText(m_run.detailView);
     for (int row = 0; row < kRowCount; ++row) {
         if (!m_grid.cellText(row, kSelectColumn).empty())
             m_grid.setCellText(row, kSelectColumn, ticked);
@@ -158,13 +153,13 @@ void SendTable::RewriteFromRows()
             r.waitKind = 0;
         m_grid.setCellText(row, kSelectColumn, r.sendFlag ? u" " : u"");
         m_grid.setCellImage(row, kSelectColumn, r.sendFlag ? kTickedImage : kUntickedImage);
-        m_grid.setCellText(row, kNumberColumn, Decimal(row));
+        m_grid.setCellText(row, kNumberColumn, DecimalText(row));
         m_grid.setCellImage(row, kNumberColumn, kRowImageNone);
         m_grid.setCellText(row, kDataColumn, r.data);
         m_grid.setCellText(row, kWaitColumn, WaitName(r.waitKind));
         m_grid.setCellText(row, kHaltColumn, r.halt ? u" " : u"");
         m_grid.setCellImage(row, kHaltColumn, r.halt ? kTickedImage : kUntickedImage);
-        m_grid.setCellText(row, kDelayColumn, Decimal(r.delay));
+        m_grid.setCellText(row, kDelayColumn, DecimalText(r.delay));
     }
 }
 

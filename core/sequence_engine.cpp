@@ -26,9 +26,9 @@ constexpr std::u16string_view kButtonArraySent = u"    送信済";
 std::u16string_view EchoOfLineEnd(LineEndSuffix suffix)
 {
     switch (suffix) {
-    case 1:
+    case LineEndSuffix::Cr:
         return u"\r";
-    case 3:
+    case LineEndSuffix::Lf:
         return u"\n";
     default:
         return u"\r\n";
@@ -46,15 +46,15 @@ SequenceEngine::SequenceEngine(SendTable& table, RunState& run, PortAccess& port
 
 void SequenceEngine::OnSend()
 {
-    bool restart = m_run.endReached != 0;
+    bool restart = m_run.endReached;
     if (!restart)
         restart = !m_table.FindNextTicked(m_run.currentRow).has_value();
     if (restart) {
-        m_run.endReached = 0;
+        m_run.endReached = false;
         m_table.ClearMarkers();
         OnReset();
     }
-    m_run.running = 1;
+    m_run.running = true;
     m_observer.UpdateRunControls(true);
     if (!m_table.FindNextTicked(0)) {
         OnReset();
@@ -68,7 +68,7 @@ void SequenceEngine::OnSend()
 void SequenceEngine::CancelWait()
 {
     m_run.waitKind = 0;
-    m_run.rxDone = 0;
+    m_run.rxDone = false;
     StopAnswerTime();
 }
 
@@ -97,8 +97,7 @@ void SequenceEngine::StopAnswerTime()
 bool SequenceEngine::OnAnswerTimer()
 {
     StopAnswerTime();
-    if (m_run.running == 0 || m_run.waitKind == 0 || m_run.rxDone != 0 || m_writing ||
-        m_answerLimitMs <= 0)
+    if (!m_run.running || m_run.waitKind == 0 || m_run.rxDone || m_writing || m_answerLimitMs <= 0)
         return false;
     const int row = m_run.currentRow;
     StopOnRow(row, NoAnswerText(row, m_answerLimitMs));
@@ -117,7 +116,7 @@ void SequenceEngine::CancelWrite()
 void SequenceEngine::OnStop()
 {
     CancelWrite();
-    m_run.running = 0;
+    m_run.running = false;
     m_observer.UpdateRunControls(false);
     m_timer.Kill();
     CancelWait();
@@ -126,9 +125,9 @@ void SequenceEngine::OnStop()
 void SequenceEngine::OnReset()
 {
     CancelWrite();
-    m_run.running = 0;
+    m_run.running = false;
     m_observer.UpdateRunControls(false);
-    m_run.endReached = 0;
+    m_run.endReached = false;
     m_timer.Kill();
     CancelWait();
     m_table.ClearMarkers();
@@ -141,7 +140,7 @@ void SequenceEngine::OnStepTimer(unsigned timerId)
     if (timerId != kSequenceTimerId || m_writing)
         return;
     m_timer.Kill();
-    if (m_run.rxDone == 1)
+    if (m_run.rxDone)
         ReceiveStep();
     else
         SendStep();
@@ -156,11 +155,11 @@ void SequenceEngine::ArmForDelay(int delay)
 void SequenceEngine::ReceiveStep()
 {
     StopAnswerTime();
-    m_run.rxDone = 0;
+    m_run.rxDone = false;
     const int row = m_run.currentRow;
     std::u16string status(kSentReceived);
     m_table.SetRowImage(row, kRowImageSent);
-    const bool detail = m_run.detailView != 0;
+    const bool detail = m_run.detailView;
     if (m_table.ReadRowWaitKind(row) != 0 && detail) {
         m_table.SetRowStatus(row, status);
         m_terminal.AppendText(kReceivedMarker);
@@ -168,7 +167,7 @@ void SequenceEngine::ReceiveStep()
     const bool halt = m_table.ReadRowHalt(row) != 0;
     const int delay = m_table.ReadRowDelay(row);
     ArmForDelay(m_table.ReadRowSendFlag(row) == 1 ? delay : 0);
-    const bool step = m_run.stepMode != 0;
+    const bool step = m_run.stepMode;
     if (step || halt) {
         OnStop();
         if (halt) {
@@ -192,7 +191,8 @@ void SequenceEngine::ReceiveStep()
 void SequenceEngine::BeginRowWrite(int row, std::u16string text)
 {
     const Bytes bytes = RowTextToBytes(text, m_run.encoding);
-    const Bytes lineEnd = m_run.lineEnd != 0 ? LineEndBytes(m_run.lineEnd) : Bytes{};
+    const Bytes lineEnd =
+        m_run.lineEnd != LineEndSuffix::None ? LineEndBytes(m_run.lineEnd) : Bytes{};
     const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
     // The echo is shown as the row is handed over: the device's answer can reach the window
     // before the word that the bytes are out, and must not appear above the text it answers.
@@ -211,7 +211,7 @@ void SequenceEngine::BeginRowWrite(int row, std::u16string text)
     // may reach the window before the word that the bytes are out.
     if (const WaitKind wait = m_table.ReadRowWaitKind(row); wait != 0) {
         m_run.waitKind = wait;
-        m_run.rxDone = 0;
+        m_run.rxDone = false;
     }
     m_writesLeft = writes;
     m_writingRow = row;
@@ -256,7 +256,7 @@ void SequenceEngine::StopOnRow(int row, const std::u16string& report)
     OnStop();
     m_table.ShowCurrentRow(row);
     m_table.SetRowImage(row, kRowImageHalt);
-    if (m_run.detailView != 0)
+    if (m_run.detailView)
         m_table.SetRowStatus(row, kHaltSuffix);
     m_terminal.AppendText(u"[" + report + u"]\n");
 }
@@ -268,8 +268,8 @@ void SequenceEngine::SendStep()
         return;
     const int row = *found;
     m_run.currentRow = row;
-    if (m_run.endReached == 1) {
-        m_run.endReached = 0;
+    if (m_run.endReached) {
+        m_run.endReached = false;
         m_table.ClearMarkers();
     }
     std::u16string text = m_table.ReadRowSendData(row);
@@ -287,7 +287,7 @@ void SequenceEngine::SendStep()
 void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
 {
     m_table.ShowCurrentRow(row);
-    const bool detail = m_run.detailView != 0;
+    const bool detail = m_run.detailView;
     if (detail) {
         m_terminal.AppendText(kSentMarker);
         m_table.SetRowStatus(row, kSent);
@@ -299,10 +299,10 @@ void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
     const bool halt = m_table.ReadRowHalt(row) != 0;
     const int delay = m_table.ReadRowDelay(row);
     if (wait != 0) {
-        const bool answered = m_run.rxDone == 1;
+        const bool answered = m_run.rxDone;
         if (!answered) {
             m_run.waitKind = wait;
-            m_run.rxDone = 0;
+            m_run.rxDone = false;
         }
         if (detail) {
             m_table.SetRowStatus(row, m_table.GetRowStatus(row) + std::u16string(kWaitingSuffix));
@@ -318,7 +318,7 @@ void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
     }
 
     ArmForDelay(delay);
-    const bool step = m_run.stepMode != 0;
+    const bool step = m_run.stepMode;
     if (step || halt) {
         OnStop();
         std::u16string status;
@@ -345,8 +345,8 @@ void SequenceEngine::Advance()
     m_run.currentRow += 1;
     if (!m_table.FindNextTicked(m_run.currentRow)) {
         m_run.currentRow = 0;
-        m_run.endReached = 1;
-        if (m_run.cyclic == 0)
+        m_run.endReached = true;
+        if (!m_run.cyclic)
             OnStop();
     }
 }

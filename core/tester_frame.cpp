@@ -45,24 +45,25 @@ std::u16string_view PrefixOf(int exponent)
     }
 }
 
-std::u16string_view UnitOf(int unit, int exponent)
+std::u16string_view UnitOf(TesterUnit unit, int exponent)
 {
     switch (unit) {
-    case 0:
+    case TesterUnit::Volt:
         return u"V";
-    case 1:
+    case TesterUnit::Ampere:
         return u"A";
-    case 2:
+    case TesterUnit::Ohm:
         return exponent == 0 ? u"ohm" : u" ohm";
-    case 3:
+    case TesterUnit::Hertz:
         return u"Hz";
-    case 4:
+    case TesterUnit::Percent:
         return u"%";
-    case 5:
+    case TesterUnit::Farad:
         return u"F";
-    default:
-        return u"deg";
+    case TesterUnit::Degrees:
+        break;
     }
+    return u"deg";
 }
 
 } // namespace
@@ -126,17 +127,17 @@ TesterReading DecodeTesterFrame(const TesterFrame& f)
     if (Bit(f[10], 3))
         r.exponent = -3;
     if (Bit(f[12], 2))
-        r.unit = 0;
+        r.unit = TesterUnit::Volt;
     if (Bit(f[12], 3))
-        r.unit = 1;
+        r.unit = TesterUnit::Ampere;
     if (Bit(f[11], 2))
-        r.unit = 2;
+        r.unit = TesterUnit::Ohm;
     if (Bit(f[11], 3))
-        r.unit = 5;
+        r.unit = TesterUnit::Farad;
     if (Bit(f[12], 1))
-        r.unit = 3;
+        r.unit = TesterUnit::Hertz;
     if (Bit(f[10], 2))
-        r.unit = 4;
+        r.unit = TesterUnit::Percent;
     r.overload = r.digits[1] == 0 && r.digits[2] == -1;
     r.valid = true;
     for (int digit : r.digits)

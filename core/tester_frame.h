@@ -10,6 +10,9 @@ namespace wirevane {
 // nibble and four display segments or symbols in its low nibble. Kept for the program's life.
 using TesterFrame = std::array<uint8_t, 14>;
 
+// What the meter measures; Degrees is also what a frame without a unit symbol shows.
+enum class TesterUnit { Volt, Ampere, Ohm, Hertz, Percent, Farad, Degrees };
+
 struct TesterReading {
     bool dc = false;
     bool ac = false;
@@ -17,7 +20,7 @@ struct TesterReading {
     std::array<int, 4> digits{}; // 0..9, -1 for the letter L, -2 for anything else
     int point = 0;               // 0 none, 1..3: the point stands before digit 1..3
     int exponent = 0;            // -9, -6, -3, 0, 3, 6
-    int unit = 6;                // 0 V, 1 A, 2 ohm, 3 Hz, 4 %, 5 F, 6 deg
+    TesterUnit unit = TesterUnit::Degrees;
     bool overload = false;
     bool valid = false;
 };

@@ -110,11 +110,11 @@ Bytes Utf8ToAnsi(std::span<const uint8_t> in)
 Bytes LineEndBytes(LineEndSuffix suffix)
 {
     switch (suffix) {
-    case 0:
+    case LineEndSuffix::None:
         return {};
-    case 1:
+    case LineEndSuffix::Cr:
         return {0x0D};
-    case 3:
+    case LineEndSuffix::Lf:
         return {0x0A};
     default:
         return {0x0D, 0x0A};
@@ -135,12 +135,12 @@ Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
     }
 }
 
-Bytes EnterKeyBytes(int32_t sendLineEnd)
+Bytes EnterKeyBytes(EnterKeyEnd end)
 {
-    switch (sendLineEnd) {
-    case 0:
+    switch (end) {
+    case EnterKeyEnd::Cr:
         return {0x0D};
-    case 2:
+    case EnterKeyEnd::Lf:
         return {0x0A};
     default:
         return {0x0D, 0x0A};

@@ -19,8 +19,13 @@ inline constexpr TextEncoding kEncodingSjis = 0;
 inline constexpr TextEncoding kEncodingUtf8 = 1;
 inline constexpr TextEncoding kEncodingEuc = 2;
 
-// Bytes appended to every sent row: 0 none, 1 CR, 2 CR+NL, 3 NL; any other value CR+NL.
-using LineEndSuffix = int32_t;
+// Bytes appended to every sent row, numbered as the settings file stores them. A file may hold
+// any number; the suffix keeps it, and any value not named here sends CR+NL.
+enum class LineEndSuffix : int32_t { None = 0, Cr = 1, CrLf = 2, Lf = 3 };
+
+// What the terminal's Enter key sends, numbered as its combo box lists them; any other value
+// sends CR+NL. Not the same numbering as LineEndSuffix.
+enum class EnterKeyEnd : int32_t { Cr = 0, CrLf = 1, Lf = 2 };
 
 // The bytes written for one row's text, before the line-end suffix. Empty: nothing to write.
 // In Shift_JIS and EUC-JP a row with a character that code page 932 lacks cannot be written as
@@ -53,8 +58,7 @@ Bytes LineEndBytes(LineEndSuffix suffix);
 // The bytes of one typed UTF-16 unit; never a terminator.
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding);
 
-// The bytes of the Enter key by the terminal's send line end: 0 CR, 1 CR+NL, 2 NL, other CR+NL.
-Bytes EnterKeyBytes(int32_t sendLineEnd);
+Bytes EnterKeyBytes(EnterKeyEnd end);
 
 // How many bytes make up the character that starts with this byte (1..4). For an encoding
 // outside 0..2 received data is not decoded at all; the answer is then 1.

@@ -58,7 +58,7 @@ platform::FileError SettingsFile::ReadSettings()
     }
     ReadPortSettings();
 
-    m_run.cyclic = m_store.readInt(keys::kConsole, keys::kCyclic, 0);
+    m_run.cyclic = StoredFlag::FromStored(m_store.readInt(keys::kConsole, keys::kCyclic, 0));
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         std::u16string section = keys::rowSection(i);
         SendRow& row = m_table.rows()[i];
@@ -68,7 +68,7 @@ platform::FileError SettingsFile::ReadSettings()
         row.halt = m_store.readInt(section, keys::kHalt, 0);
         row.delay = m_store.readInt(section, keys::kDelay, 100);
     }
-    m_run.lineEnd = m_store.readInt(keys::kConsole, keys::kLineEnd, 2);
+    m_run.lineEnd = static_cast<LineEndSuffix>(m_store.readInt(keys::kConsole, keys::kLineEnd, 2));
     m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
     return {};
 }
@@ -107,7 +107,7 @@ platform::FileError SettingsFile::LoadSettingsFile()
     if (platform::FileError error = ReadSettings(); !error.ok()) {
         return error;
     }
-    m_controls.setCyclicCheck(m_run.cyclic != 0);
+    m_controls.setCyclicCheck(static_cast<bool>(m_run.cyclic));
     m_controls.selectLineEnd(m_run.lineEnd);
     m_controls.showEncoding(m_run.encoding);
     for (SendRow& row : m_table.rows()) {
@@ -130,7 +130,7 @@ platform::FileError SettingsFile::WriteSettings()
     }
 
     ProfileSession session(m_store);
-    m_store.writeInt(keys::kConsole, keys::kCyclic, m_run.cyclic);
+    m_store.writeInt(keys::kConsole, keys::kCyclic, m_run.cyclic.Stored());
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         std::u16string section = keys::rowSection(i);
         const SendRow& row = m_table.rows()[i];
@@ -140,7 +140,7 @@ platform::FileError SettingsFile::WriteSettings()
         m_store.writeInt(section, keys::kHalt, row.halt);
         m_store.writeInt(section, keys::kDelay, row.delay);
     }
-    m_store.writeInt(keys::kConsole, keys::kLineEnd, m_run.lineEnd);
+    m_store.writeInt(keys::kConsole, keys::kLineEnd, static_cast<int32_t>(m_run.lineEnd));
     m_store.writeInt(keys::kConsole, keys::kEncode, m_run.encoding);
     return session.commit();
 }

@@ -7,6 +7,7 @@ packages=(build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic python3 python3-serial
   dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base
+  clang-tidy clang-format
   # Only for the Windows check: the cross-compilers, and wine to run their tests.
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64)
 missing=()

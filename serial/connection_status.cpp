@@ -1,5 +1,7 @@
 #include "serial/connection_status.h"
 
+#include "core/decimal_text.h"
+
 #include <array>
 
 namespace wirevane {
@@ -10,12 +12,6 @@ constexpr std::array<std::u16string_view, 4> kStopBitsNames = {u"1STOP", u"1.5ST
                                                                u"****"};
 constexpr std::array<std::u16string_view, 6> kParityNames = {
     u"NOPARITY", u"ODDPARITY", u"EVENPARITY", u"MARKPARITY", u"SPACEPARITY", u"****"};
-
-std::u16string Decimal(int32_t value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 } // namespace
 
@@ -48,9 +44,9 @@ std::u16string ConnectedStatusText(std::u16string_view deviceName, uint32_t baud
     std::u16string text = u"接続 ";
     text += PortNameOf(deviceName);
     text += u": ";
-    text += Decimal(static_cast<int32_t>(baudRate));
+    text += DecimalText(static_cast<int32_t>(baudRate));
     text += u"BPS-";
-    text += Decimal(static_cast<int32_t>(dataBits));
+    text += DecimalText(static_cast<int32_t>(dataBits));
     text += u"BIT-";
     text += StopBitsName(stopBits);
     text += u'-';

@@ -63,10 +63,9 @@ uint32_t CSerial::Close()
 uint32_t CSerial::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
                                   uint32_t stopBits)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    return Fail(m_handle->SetLineSettings({baudRate, dataBits, parity, stopBits}));
+    return OnDevice([&](platform::SerialDevice& device) {
+        return device.SetLineSettings({baudRate, dataBits, parity, stopBits});
+    });
 }
 
 platform::LineSettingsRefusal CSerial::LastLineSettingsRefusal() const
@@ -76,29 +75,26 @@ platform::LineSettingsRefusal CSerial::LastLineSettingsRefusal() const
 
 uint32_t CSerial::SetEventCharacter(uint8_t character, bool addToMask)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    if (addToMask) {
-        if (const uint32_t error = SetEventMask(GetEventMask() | EV_RXFLAG))
-            return error;
-    }
-    return Fail(m_handle->SetEventCharacter(character));
+    return OnDevice([&](platform::SerialDevice& device) {
+        if (addToMask) {
+            if (const uint32_t error = SetEventMask(GetEventMask() | EV_RXFLAG))
+                return error;
+        }
+        return device.SetEventCharacter(character);
+    });
 }
 
 uint32_t CSerial::SetEventMask(uint32_t mask)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    // The mask is in place before the device wakes the event thread, or the thread's first
-    // wait under the new mask could meet the old one here and drop what it found.
-    const uint32_t previous = m_eventMask.exchange(mask);
-    if (const uint32_t error = m_handle->SetEventMask(mask)) {
-        m_eventMask = previous;
-        return Fail(error);
-    }
-    return ERROR_SUCCESS;
+    return OnDevice([&](platform::SerialDevice& device) {
+        // The mask is in place before the device wakes the event thread, or the thread's
+        // first wait under the new mask could meet the old one here and drop what it found.
+        const uint32_t previous = m_eventMask.exchange(mask);
+        const uint32_t error = device.SetEventMask(mask);
+        if (error != ERROR_SUCCESS)
+            m_eventMask = previous;
+        return error;
+    });
 }
 
 uint32_t CSerial::CheckIo(SerialOverlapped* overlapped, uint32_t timeoutMs)
@@ -134,30 +130,23 @@ uint32_t CSerial::WaitForEvent(SerialOverlapped* overlapped, uint32_t timeoutMs)
 
 uint32_t CSerial::SetHandshake(uint32_t mode)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    if (mode > HandshakeSoftware)
-        return Fail(E_INVALIDARG);
-    return Fail(m_handle->SetHandshake(mode));
+    return OnDevice([&](platform::SerialDevice& device) {
+        return mode > HandshakeSoftware ? E_INVALIDARG : device.SetHandshake(mode);
+    });
 }
 
 uint32_t CSerial::SetReadMode(uint32_t mode)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    if (mode > ReadModeBlocking)
-        return Fail(E_INVALIDARG);
-    return Fail(m_handle->SetReadBlocking(mode == ReadModeBlocking));
+    return OnDevice([&](platform::SerialDevice& device) {
+        return mode > ReadModeBlocking ? E_INVALIDARG
+                                       : device.SetReadBlocking(mode == ReadModeBlocking);
+    });
 }
 
 uint32_t CSerial::ReadLineSettings(platform::LineSettings& settings)
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    return Fail(m_handle->GetLineSettings(settings));
+    return OnDevice(
+        [&](platform::SerialDevice& device) { return device.GetLineSettings(settings); });
 }
 
 uint32_t CSerial::GetBaudRate()
@@ -186,38 +175,24 @@ uint32_t CSerial::GetStopBits()
 
 uint32_t CSerial::GetHandshake()
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle) {
-        Fail(ERROR_INVALID_HANDLE);
-        return kQueryFailed;
-    }
     uint32_t mode = 0;
-    if (Fail(m_handle->GetHandshake(mode)))
-        return kQueryFailed;
-    return mode;
+    const uint32_t error =
+        OnDevice([&](platform::SerialDevice& device) { return device.GetHandshake(mode); });
+    return error ? kQueryFailed : mode;
 }
 
 uint32_t CSerial::GetEventMask()
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle) {
-        Fail(ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    return m_eventMask;
+    const uint32_t error = OnDevice([](platform::SerialDevice&) { return ERROR_SUCCESS; });
+    return error ? 0 : m_eventMask.load();
 }
 
 uint8_t CSerial::GetEventCharacter()
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle) {
-        Fail(ERROR_INVALID_HANDLE);
-        return 0;
-    }
     uint8_t character = 0;
-    if (Fail(m_handle->GetEventCharacter(character)))
-        return 0;
-    return character;
+    const uint32_t error = OnDevice(
+        [&](platform::SerialDevice& device) { return device.GetEventCharacter(character); });
+    return error ? 0 : character;
 }
 
 uint32_t CSerial::Write(const char* text, uint32_t* written, SerialOverlapped* overlapped,
@@ -281,23 +256,18 @@ uint32_t CSerial::Read(void* buffer, uint32_t size, uint32_t* read, SerialOverla
 
 void CSerial::SendBreak()
 {
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle) {
-        Fail(ERROR_INVALID_HANDLE);
-        return;
-    }
-    m_handle->SetBreak(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    m_handle->SetBreak(false);
+    OnDevice([](platform::SerialDevice& device) {
+        device.SetBreak(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        device.SetBreak(false);
+        return ERROR_SUCCESS;
+    });
 }
 
 uint32_t CSerial::GetModemStatus(uint32_t& status)
 {
     status = 0;
-    m_lastError = ERROR_SUCCESS;
-    if (!m_handle)
-        return Fail(ERROR_INVALID_HANDLE);
-    return Fail(m_handle->GetModemStatus(status));
+    return OnDevice([&](platform::SerialDevice& device) { return device.GetModemStatus(status); });
 }
 
 bool CSerial::IsCtsOn()

@@ -97,6 +97,15 @@ protected:
         m_lastError = error;
         return error;
     }
+    // One operation on the open device: clears the last error, answers ERROR_INVALID_HANDLE
+    // without a device, otherwise what the operation answers; either is kept as the last error.
+    template <class Operation> uint32_t OnDevice(Operation operation)
+    {
+        m_lastError = ERROR_SUCCESS;
+        if (!m_handle)
+            return Fail(ERROR_INVALID_HANDLE);
+        return Fail(operation(*m_handle));
+    }
     // The shared checks of the waiting operations: 0 to go ahead, otherwise the error.
     uint32_t CheckIo(SerialOverlapped* overlapped, uint32_t timeoutMs);
     void Complete(SerialOverlapped* overlapped);

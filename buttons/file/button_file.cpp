@@ -1,5 +1,7 @@
 #include "buttons/file/button_file.h"
 
+#include "core/decimal_text.h"
+
 #include <algorithm>
 #include <string>
 
@@ -13,22 +15,16 @@ constexpr std::u16string_view kTextKey = u"BUTTON_TEXT";
 constexpr std::u16string_view kArraySection = u"BUTTON_ARRAY";
 constexpr std::u16string_view kLoadRun = u"LOAD_RUN";
 
-std::u16string decimal(int n)
-{
-    std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // "TITLE_%d"
 std::u16string titleKey(int group)
 {
-    return u"TITLE_" + decimal(group);
+    return u"TITLE_" + DecimalText(group);
 }
 
 // "GROUPE%d_INDEX%d", spelled as the native files have it.
 std::u16string slotSection(int group, int button)
 {
-    return u"GROUPE" + decimal(group) + u"_INDEX" + decimal(button);
+    return u"GROUPE" + DecimalText(group) + u"_INDEX" + DecimalText(button);
 }
 
 std::filesystem::path folderOf(const std::filesystem::path& programDir)

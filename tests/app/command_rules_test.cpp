@@ -73,7 +73,7 @@ DialogView RunCancelled(CWirevaneDlg& window, const Command& command)
     if (command.opensDialog) {
         test::WhenModal<QDialog>([&](QDialog* dialog) {
             view.shown = true;
-            view.running = window.run().running != 0;
+            view.running = window.run().running;
             view.companionsDisabled = CompanionsDisabled(window);
             dialog->reject();
         });
@@ -108,7 +108,7 @@ TEST(MainWindowCommandRules, ResetFirstCommandsStopTheRunBeforeTheirDialog)
         SCOPED_TRACE(command.name);
         ASSERT_TRUE(StartLongRun(window));
         const DialogView view = RunCancelled(window, command);
-        EXPECT_EQ(window.run().running, 0);
+        EXPECT_FALSE(window.run().running);
         EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageNone);
         EXPECT_TRUE(window.commands().isEnabled(kSend));
         if (!command.opensDialog)
@@ -142,7 +142,7 @@ TEST(MainWindowCommandRules, TheOtherCommandsLeaveARunGoing)
         SCOPED_TRACE(command.name);
         ASSERT_TRUE(StartLongRun(window));
         const DialogView view = RunCancelled(window, command);
-        EXPECT_EQ(window.run().running, 1);
+        EXPECT_TRUE(window.run().running);
         EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageSent);
         if (!command.opensDialog)
             continue;

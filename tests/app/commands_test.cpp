@@ -56,7 +56,7 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
 
     window.Trigger(kSend);
     ASSERT_TRUE(RunUntil([&] { return window.table().grid().cellImage(0, 2) == kRowImageSent; }));
-    EXPECT_EQ(window.run().running, 1);
+    EXPECT_TRUE(window.run().running);
     EXPECT_FALSE(window.commands().isEnabled(kSend));
     EXPECT_TRUE(window.commands().isEnabled(kStop));
     EXPECT_TRUE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
@@ -68,12 +68,12 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
         dialog->accept();
     });
     window.Trigger(kFont);
-    EXPECT_EQ(window.run().running, 1) << "the font command must not stop the run";
+    EXPECT_TRUE(window.run().running) << "the font command must not stop the run";
     EXPECT_EQ(window.grid().font().pointSize(), 15);
     EXPECT_EQ(window.listFont().pointSize(), 15);
 
     window.Trigger(kSelectAll);
-    EXPECT_EQ(window.run().running, 0);
+    EXPECT_FALSE(window.run().running);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_FALSE(window.commands().isEnabled(kStop));
     EXPECT_FALSE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
@@ -94,7 +94,7 @@ TEST(MainWindowCommands, ARunWithThePortClosedMarksEveryTickedRow)
     TickRow(window, 7, u"third", 0);
 
     window.Trigger(kSend);
-    ASSERT_TRUE(RunUntil([&] { return window.run().running == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
     CellGrid& grid = window.table().grid();
     for (int row : {1, 4, 7}) {
         EXPECT_EQ(grid.cellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
@@ -139,10 +139,10 @@ TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
 
     window.commands().action(kStepMode)->trigger();
     EXPECT_TRUE(box->isChecked());
-    EXPECT_EQ(window.run().stepMode, 1);
+    EXPECT_TRUE(window.run().stepMode);
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_FALSE(window.commands().isChecked(kStepMode));
-    EXPECT_EQ(window.run().stepMode, 0);
+    EXPECT_FALSE(window.run().stepMode);
 }
 
 TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)

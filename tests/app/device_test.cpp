@@ -79,7 +79,7 @@ TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
     QTest::mouseClick(buttons.findChild<QPushButton*>(QStringLiteral("1014")), Qt::LeftButton);
 
     ASSERT_TRUE(RunUntil([&] { return Received() == "ROW1\rROW2\r"; })) << Received();
-    ASSERT_TRUE(RunUntil([&] { return window.run().running == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
     EXPECT_EQ(window.table().grid().cellImage(1, SendTable::kNumberColumn), kRowImageSent);
     EXPECT_EQ(buttons.StatusText(), QStringLiteral("ROW2    送信済"));
     EXPECT_TRUE(window.commands().isEnabled(kSend));
@@ -136,7 +136,7 @@ TEST_F(MainWindowWithDevice, AnAnswerThatDoesNotComeInTimeStopsTheRunOnItsRow)
     const std::u16string report = u"[No answer to row 0 within 200 ms.]\n";
     ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(report); }))
         << QString::fromStdU16String(window.terminal().edit().LineFormText()).toStdString();
-    EXPECT_EQ(window.run().running, 0);
+    EXPECT_FALSE(window.run().running);
     EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageHalt);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_EQ(Received().find("NEVER"), std::string::npos) << "the run did not go on";
@@ -158,7 +158,7 @@ TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
     ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(lost); }));
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
-    EXPECT_EQ(window.run().running, 0);
+    EXPECT_FALSE(window.run().running);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_TRUE(window.commands().isEnabled(kConnect));
     EXPECT_FALSE(window.commands().isEnabled(kDisconnect));

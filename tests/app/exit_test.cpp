@@ -32,7 +32,7 @@ void ChangeTable(CWirevaneDlg& window)
     window.table().rows()[0].data = u"new";
     window.table().rows()[0].sendFlag = 1;
     window.table().RewriteFromRows();
-    window.run().cyclic = 1;
+    window.run().cyclic = true;
 }
 
 TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)

@@ -74,7 +74,7 @@ TEST(MainWindowFileCommands, ReloadAsksFirstAndThenReadsTheSettingsFileAgain)
     });
     window.Trigger(kReload);
     EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"second");
-    EXPECT_EQ(window.run().cyclic, 1);
+    EXPECT_TRUE(window.run().cyclic);
 }
 
 TEST(MainWindowFileCommands, TemporarySaveAndLoadGoThroughTheirOwnFile)

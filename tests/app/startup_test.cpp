@@ -113,7 +113,7 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 2);
     EXPECT_TRUE(window.commands().isChecked(kEucItem));
     EXPECT_FALSE(window.commands().isChecked(kSjisItem));
-    EXPECT_EQ(window.run().cyclic, 1);
+    EXPECT_TRUE(window.run().cyclic);
     EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
 
     CellGrid& grid = window.table().grid();

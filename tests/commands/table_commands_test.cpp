@@ -25,11 +25,9 @@ protected:
     SendTable table{grid, run};
 };
 
-TEST(WaitKindText, NamesTheFourKindsAndFallsBackToNone)
+// The names show in the grid's and the settings file's tests; here, the edges of the list.
+TEST(WaitKindText, TheLastKindIsNamedAndAnythingOutsideTheListShowsNone)
 {
-    EXPECT_EQ(WaitKindText(0), u"なし");
-    EXPECT_EQ(WaitKindText(1), u"CR");
-    EXPECT_EQ(WaitKindText(2), u"NL");
     EXPECT_EQ(WaitKindText(3), u"Any");
     EXPECT_EQ(WaitKindText(4), u"なし");
     EXPECT_EQ(WaitKindText(-1), u"なし");

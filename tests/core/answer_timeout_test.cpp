@@ -19,8 +19,8 @@ class AnswerTimeoutTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        run.lineEnd = 0;
-        run.detailView = 1;
+        run.lineEnd = LineEndSuffix::None;
+        run.detailView = true;
         ASSERT_TRUE(receiver.Allocate());
         // Row 1 waits for CR, row 3 does not wait.
         table.rows()[1] = SendRow{1, u"ASK", 1, 0, 0};

@@ -21,8 +21,8 @@ class EngineRowWritesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        run.lineEnd = 1;
-        run.detailView = 1;
+        run.lineEnd = LineEndSuffix::Cr;
+        run.detailView = true;
         table.FillAtStartup();
     }
 
@@ -105,7 +105,7 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
     EXPECT_EQ(held.held(), 0u) << "the line end must not follow a text that did not go out";
     EXPECT_TRUE(held.written().empty());
     EXPECT_EQ(Image(0), kRowImageHalt);
-    EXPECT_EQ(run.running, 0);
+    EXPECT_FALSE(run.running);
     EXPECT_FALSE(observer.running());
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(terminal.text(),
@@ -169,7 +169,7 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
         engine.OnStepTimer(kSequenceTimerId);
         EXPECT_TRUE(immediate.written().empty());
         EXPECT_EQ(Image(0), kRowImageHalt);
-        EXPECT_EQ(run.running, 0);
+        EXPECT_FALSE(run.running);
         EXPECT_EQ(run.currentRow, 0);
         EXPECT_EQ(terminal.text(), u"[Row 0 is not sent: \"é\" (U+00E9) has no " +
                                        std::u16string(name) + u" form.]\n");
@@ -177,7 +177,7 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
 
     terminal.clear();
     run.encoding = kEncodingUtf8;
-    run.lineEnd = 0;
+    run.lineEnd = LineEndSuffix::None;
     engine.OnReset();
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);

@@ -81,13 +81,13 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
     run.matchByte = 0x0D;
     port.queueRead({'A', 'B'});
     handler.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(run.rxDone, 0);
+    EXPECT_FALSE(run.rxDone);
     EXPECT_FALSE(timer.IsArmed());
 
     port.queueRead({0x41, 0x0D, 0x42, 0x0D});
     handler.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(run.waitKind, 0);
-    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_TRUE(run.rxDone);
     EXPECT_TRUE(timer.IsArmed());
     EXPECT_EQ(timer.periods(), std::vector<int>{0}); // the second CR armed nothing
     EXPECT_EQ(terminal.text(), u"ABA\rB\r");
@@ -98,7 +98,7 @@ TEST_F(ReceiveHandlerTest, AnyByteEndsAnAnyWait)
     run.waitKind = 3;
     port.queueRead({0x00});
     handler.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_TRUE(run.rxDone);
 }
 
 TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
@@ -139,12 +139,12 @@ TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
     port.queueRead({0x82, 0xA0, 0x0A});
     handler.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(terminal.text(), u"あ\n");
-    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_TRUE(run.rxDone);
 }
 
 TEST_F(ReceiveHandlerTest, TesterModeDumpsBytesAndReadsFramesAcrossEvents)
 {
-    run.testerMode = 1;
+    run.testerMode = true;
     port.queueRead({0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F});
     handler.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(terminal.text(), u"18 28 35 45 5B 69 7F ");
@@ -158,7 +158,7 @@ TEST_F(ReceiveHandlerTest, TesterModeDumpsBytesAndReadsFramesAcrossEvents)
 // leave the frame alone, wherever they fall among its bytes.
 TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
 {
-    run.testerMode = 1;
+    run.testerMode = true;
     const TesterFrame frame = {0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F,
                                0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0};
     std::vector<uint8_t> bytes;
@@ -197,7 +197,7 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
     for (const auto& append : terminal.appends())
         shown += append.size();
     EXPECT_EQ(shown, total);
-    EXPECT_EQ(run.rxDone, 1);
+    EXPECT_TRUE(run.rxDone);
     EXPECT_EQ(handler.pendingBytes(), 0);
 }
 

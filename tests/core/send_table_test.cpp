@@ -86,7 +86,7 @@ TEST_F(SendTableTest, ClearMarkersKeepsTicksAndUnticked)
     EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u" ");
     EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");
     EXPECT_EQ(grid.cellImage(1, SendTable::kNumberColumn), kRowImageNone);
-    run.detailView = 1;
+    run.detailView = true;
     table.ClearMarkers();
     EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u"送信する");
     EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");

@@ -2,6 +2,7 @@
 // worked examples: which output depends on the detail display, the echo of each line end, what
 // a row unticked mid-run still does, and which markers a clear takes away.
 
+#include "core/decimal_text.h"
 #include "core/memory_cell_grid.h"
 #include "core/receive_handler.h"
 #include "core/send_table.h"
@@ -23,7 +24,7 @@ class SequenceEngineRulesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        run.lineEnd = 0;
+        run.lineEnd = LineEndSuffix::None;
         ASSERT_TRUE(receiver.Allocate());
         table.FillAtStartup();
     }
@@ -32,13 +33,7 @@ protected:
     {
         grid.setCellText(row, SendTable::kSelectColumn, u" ");
         grid.setCellText(row, SendTable::kDataColumn, data);
-        grid.setCellText(row, SendTable::kDelayColumn, Decimal(delay));
-    }
-
-    static std::u16string Decimal(int value)
-    {
-        const std::string text = std::to_string(value);
-        return std::u16string(text.begin(), text.end());
+        grid.setCellText(row, SendTable::kDelayColumn, DecimalText(delay));
     }
 
     void Untick(int row) { grid.setCellText(row, SendTable::kSelectColumn, u""); }
@@ -77,7 +72,7 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         engine.OnReset();
         terminal.clear();
         run.detailView = detail ? 1 : 0;
-        run.stepMode = 0;
+        run.stepMode = false;
         TickRow(0);
         TickRow(1);
         TickRow(2);
@@ -90,7 +85,7 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         Step();
         Receive({'!'});
         Step();
-        run.stepMode = 1;
+        run.stepMode = true;
         engine.OnSend();
         Step();
         EXPECT_EQ(Image(0), kRowImageHalt);
@@ -114,11 +109,15 @@ TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
     terminal.setLocalEcho(true);
     TickRow(0, u"");
     const std::tuple<LineEndSuffix, Bytes, std::u16string> cases[] = {
-        {0, {}, u""},       {1, {0x0D}, u"\r"},         {2, {0x0D, 0x0A}, u"\r\n"},
-        {3, {0x0A}, u"\n"}, {4, {0x0D, 0x0A}, u"\r\n"},
+        {LineEndSuffix::None, {}, u""},
+        {LineEndSuffix::Cr, {0x0D}, u"\r"},
+        {LineEndSuffix::CrLf, {0x0D, 0x0A}, u"\r\n"},
+        {LineEndSuffix::Lf, {0x0A}, u"\n"},
+        // A settings file may hold any number.
+        {static_cast<LineEndSuffix>(4), {0x0D, 0x0A}, u"\r\n"},
     };
     for (const auto& [lineEnd, bytes, echo] : cases) {
-        SCOPED_TRACE(lineEnd);
+        SCOPED_TRACE(static_cast<int>(lineEnd));
         run.lineEnd = lineEnd;
         port.clearWritten();
         terminal.clear();
@@ -171,7 +170,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
         Step();
         ASSERT_EQ(Image(0), kRowImageSent);
         ASSERT_EQ(Image(1), kRowImageSent);
-        ASSERT_EQ(run.endReached, 1);
+        ASSERT_TRUE(run.endReached);
     };
 
     runBothRows();
@@ -188,7 +187,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
     EXPECT_EQ(Image(1), kRowImageNone);
 
     engine.OnReset();
-    run.cyclic = 1;
+    run.cyclic = true;
     runBothRows();
     Untick(0);
     Step();

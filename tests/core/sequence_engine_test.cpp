@@ -19,7 +19,7 @@ class SequenceEngineTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        run.lineEnd = 0;
+        run.lineEnd = LineEndSuffix::None;
         ASSERT_TRUE(receiver.Allocate());
     }
 
@@ -87,7 +87,7 @@ TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
     EXPECT_FALSE(observer.running());
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(run.currentRow, 0);
-    EXPECT_EQ(run.endReached, 1);
+    EXPECT_TRUE(run.endReached);
     EXPECT_EQ(observer.status(), u"F    送信済");
     for (int row : {0, 2, 5})
         EXPECT_EQ(Image(row), kRowImageSent);
@@ -100,7 +100,7 @@ TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
 
 TEST_F(SequenceEngineTest, CyclicRunStartsOverAndClearsThePreviousCycle)
 {
-    run.cyclic = 1;
+    run.cyclic = true;
     Prepare({0, 2, 5});
     engine.OnSend();
     Tick();
@@ -137,7 +137,7 @@ TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
 
 TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
 {
-    run.stepMode = 1;
+    run.stepMode = true;
     Prepare({0, 2});
     engine.OnSend();
     Tick();
@@ -184,16 +184,16 @@ TEST_F(SequenceEngineTest, WaitKindsMatchTheirByte)
         Tick();
         if (byte == 0x0A) {
             Receive({0x0D});
-            EXPECT_EQ(run.rxDone, 0);
+            EXPECT_FALSE(run.rxDone);
         }
         Receive({byte});
-        EXPECT_EQ(run.rxDone, 1);
+        EXPECT_TRUE(run.rxDone);
     }
 }
 
 TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
 {
-    run.lineEnd = 1;
+    run.lineEnd = LineEndSuffix::Cr;
     terminal.setLocalEcho(true);
     Prepare({0});
     grid.setCellText(0, SendTable::kDataColumn, u"");
@@ -203,7 +203,7 @@ TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
     EXPECT_EQ(terminal.text(), u"\r");
 
     terminal.clear();
-    run.lineEnd = 2;
+    run.lineEnd = LineEndSuffix::CrLf;
     grid.setCellText(0, SendTable::kDataColumn, u"AT\\r");
     engine.OnSend();
     Tick();
@@ -220,12 +220,12 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
     Tick();
     EXPECT_TRUE(port.written().empty());
     EXPECT_EQ(Image(1), kRowImageSent);
-    EXPECT_EQ(run.endReached, 1);
+    EXPECT_TRUE(run.endReached);
 }
 
 TEST_F(SequenceEngineTest, DetailDisplayTextsForHaltAfterWaitAndWithout)
 {
-    run.detailView = 1;
+    run.detailView = true;
     Prepare({0, 1});
     grid.setCellText(0, SendTable::kWaitColumn, u"CR");
     grid.setCellText(0, SendTable::kHaltColumn, u" ");
@@ -249,8 +249,8 @@ TEST_F(SequenceEngineTest, DetailDisplayTextsForHaltAfterWaitAndWithout)
 
 TEST_F(SequenceEngineTest, StepStopStatusIsBuiltFromTheCellNotTheHaltStatus)
 {
-    run.detailView = 1;
-    run.stepMode = 1;
+    run.detailView = true;
+    run.stepMode = true;
     Prepare({0});
     grid.setCellText(0, SendTable::kHaltColumn, u" ");
     engine.OnSend();
@@ -289,7 +289,7 @@ TEST_F(SequenceEngineTest, StopAndResetCancelAPendingWait)
     engine.OnStop();
     Receive({0x0D});
     EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(run.rxDone, 0);
+    EXPECT_FALSE(run.rxDone);
     TakeWritten();
 
     engine.OnSend(); // the waiting row is sent again

@@ -139,7 +139,7 @@ TEST(TesterFrame, LaterSymbolWinsWhenSeveralLight)
     frame[12] = 0x0E; // volt, ampere and hertz: hertz wins
     const TesterReading reading = DecodeTesterFrame(frame);
     EXPECT_EQ(reading.exponent, -3);
-    EXPECT_EQ(reading.unit, 3);
+    EXPECT_EQ(reading.unit, TesterUnit::Hertz);
     frame[3] = 0x08;
     frame[7] = 0x08;
     EXPECT_EQ(DecodeTesterFrame(frame).point, 3);

@@ -38,13 +38,13 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
 
     rig.engine().OnSend();
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.run().running == 0; }, 10'000))
+    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000))
         << "device received: " << ReadFile(log);
 
     const std::string expected = "AT\rSET 1\r\x02GET\x03\r\x82\xA0\rEND\r";
     ASSERT_TRUE(rig.RunUntil([&] { return ReadFile(log).size() >= expected.size(); }, 5'000));
     EXPECT_EQ(ReadFile(log), expected);
-    EXPECT_EQ(rig.run().endReached, 1);
+    EXPECT_TRUE(rig.run().endReached);
     EXPECT_EQ(rig.run().currentRow, 0);
     for (int row : {0, 1, 3, 4, 7})
         EXPECT_EQ(rig.grid().cellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
@@ -58,7 +58,7 @@ TEST(EngineEndToEnd, MultimeterStreamShowsReadingLines)
     ASSERT_TRUE(sim.started());
     RecordingTerminal terminal;
     EngineRig rig(terminal);
-    rig.run().testerMode = 1;
+    rig.run().testerMode = true;
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
 
     // The stream may be joined mid-frame; from the second frame on every line is whole.

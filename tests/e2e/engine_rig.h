@@ -36,7 +36,7 @@ public:
     {
         m_table.FillAtStartup();
         m_receiver.Allocate();
-        m_run.lineEnd = 1;
+        m_run.lineEnd = LineEndSuffix::Cr;
     }
     ~EngineRig() { m_port.Close(); }
     EngineRig(const EngineRig&) = delete;

@@ -51,7 +51,7 @@ TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
     EXPECT_EQ(rig.run().currentRow, 0);
 
     ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.run().running == 0; }, 10'000));
+    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000));
     EXPECT_EQ(pty.ReadMaster(7), "AT\rkGO\r");
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(Image(1), kRowImageSent);
@@ -62,7 +62,7 @@ TEST_F(HeldLineRun, ARowHeldPastTheGraceStopsTheRunWithTheReport)
 {
     rig.port().SetWriteGrace(100ms);
     rig.engine().OnSend();
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.run().running == 0; }, 10'000));
+    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000));
     EXPECT_EQ(Image(0), kRowImageHalt);
     EXPECT_NE(Image(1), kRowImageSent);
     const std::string name = pty.slavePath().substr(pty.slavePath().rfind('/') + 1);

@@ -1,11 +1,8 @@
-#include "core/memory_cell_grid.h"
 #include "fakes/key_table_layout.h"
-#include "fakes/recording_profile_files.h"
-#include "fakes/recording_settings_controls.h"
-#include "fakes/recording_settings_port.h"
 #include "fakes/scripted_command_host.h"
 #include "persistence/settings_commands.h"
 #include "platform/ini_document.h"
+#include "support/settings_rig.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -37,7 +34,7 @@ std::string rowFile(const std::string& data, const std::string& more = {})
            data + "\r\n" + more;
 }
 
-class SettingsCommandsTest : public ::testing::Test {
+class SettingsCommandsTest : public ::testing::Test, protected test::SettingsRig {
 protected:
     SettingsCommandsTest() { table.FillAtStartup(); }
 
@@ -49,15 +46,6 @@ protected:
         grid.setCellText(row, SendTable::kDataColumn, text);
     }
 
-    test::TempDir dir;
-    test::RecordingProfileFiles files;
-    ProfileStore store{settingsPath(), files};
-    MemoryCellGrid grid;
-    RunState run;
-    SendTable table{grid, run};
-    test::RecordingSettingsPort port;
-    test::RecordingSettingsControls controls;
-    SettingsFile settings{store, table, run, port, controls};
     test::ScriptedCommandHost host;
     test::KeyTableLayout layout{store, host.log};
     SettingsCommands commands{settings, host, layout, dir.path() / "", tempPath()};
@@ -196,8 +184,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 {
     typeData(0, u"kept for later");
     typeData(99, u"最後の行");
-    run.cyclic = 1;
-    run.lineEnd = 3;
+    run.cyclic = true;
+    run.lineEnd = LineEndSuffix::Lf;
     run.encoding = kEncodingEuc;
 
     EXPECT_TRUE(commands.OnTemporarySave().ok());
@@ -207,17 +195,17 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 
     typeData(0, u"changed");
     typeData(99, u"");
-    run.cyclic = 0;
-    run.lineEnd = 0;
+    run.cyclic = false;
+    run.lineEnd = LineEndSuffix::None;
     run.encoding = kEncodingSjis;
 
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");
     EXPECT_EQ(dataCell(99), u"最後の行");
-    EXPECT_EQ(run.cyclic, 1);
-    EXPECT_EQ(run.lineEnd, 3);
+    EXPECT_TRUE(run.cyclic);
+    EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
     EXPECT_EQ(run.encoding, kEncodingEuc);
-    EXPECT_EQ(controls.lineEnd, 3);
+    EXPECT_EQ(controls.lineEnd, LineEndSuffix::Lf);
     EXPECT_EQ(controls.encoding, kEncodingEuc);
     EXPECT_EQ(store.activePath(), settingsPath());
     // Neither touches the column layout nor the settings file.
@@ -229,13 +217,13 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
 {
     typeData(0, u"typed");
-    run.cyclic = 1;
+    run.cyclic = true;
 
     const platform::FileError error = commands.OnTemporaryLoad();
     EXPECT_TRUE(error.notFound());
     EXPECT_FALSE(error.message.empty());
     EXPECT_EQ(dataCell(0), u"typed");
-    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_TRUE(run.cyclic);
     EXPECT_FALSE(controls.cyclic.has_value());
     EXPECT_FALSE(std::filesystem::exists(tempPath()));
     EXPECT_EQ(store.activePath(), settingsPath());

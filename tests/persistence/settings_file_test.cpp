@@ -1,10 +1,8 @@
-#include "core/memory_cell_grid.h"
+#include "core/decimal_text.h"
 #include "fakes/fixed_window_placements.h"
-#include "fakes/recording_profile_files.h"
-#include "fakes/recording_settings_controls.h"
-#include "fakes/recording_settings_port.h"
 #include "persistence/settings_file.h"
 #include "platform/ini_document.h"
+#include "support/settings_rig.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -36,18 +34,12 @@ platform::IniDocument parsed(const std::filesystem::path& path)
         std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
-std::u16string decimal(int n)
-{
-    std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string rowSection(int row)
 {
-    return u"DATA_INDEX" + decimal(row);
+    return u"DATA_INDEX" + DecimalText(row);
 }
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test, protected test::SettingsRig {
 protected:
     SettingsFileTest() { table.FillAtStartup(); }
 
@@ -60,30 +52,20 @@ protected:
         for (int i = 0; i < SendTable::kRowCount; ++i) {
             SendRow& row = table.rows()[i];
             row.sendFlag = i % 2;
-            row.data = u"edited " + decimal(i);
+            row.data = u"edited " + DecimalText(i);
             row.waitKind = i % 4;
             row.halt = (i + 1) % 2;
             row.delay = 1000 + i;
         }
         table.RewriteFromRows();
     }
-
-    test::TempDir dir;
-    test::RecordingProfileFiles files;
-    ProfileStore store{settingsPath(), files};
-    MemoryCellGrid grid;
-    RunState run;
-    SendTable table{grid, run};
-    test::RecordingSettingsPort port;
-    test::RecordingSettingsControls controls;
-    SettingsFile settings{store, table, run, port, controls};
 };
 
 TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
 {
     fillTableWithEdits();
-    run.cyclic = 1;
-    run.lineEnd = 0;
+    run.cyclic = true;
+    run.lineEnd = LineEndSuffix::None;
     run.encoding = kEncodingEuc;
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
@@ -92,16 +74,16 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     EXPECT_EQ(port.name, u"COM1");
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
-    EXPECT_EQ(run.cyclic, 0);
-    EXPECT_EQ(run.lineEnd, 2);
+    EXPECT_FALSE(run.cyclic);
+    EXPECT_EQ(run.lineEnd, LineEndSuffix::CrLf);
     EXPECT_EQ(run.encoding, kEncodingSjis);
     EXPECT_EQ(controls.cyclic, false);
-    EXPECT_EQ(controls.lineEnd, 2);
+    EXPECT_EQ(controls.lineEnd, LineEndSuffix::CrLf);
     EXPECT_EQ(controls.encoding, kEncodingSjis);
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(cell(i, SendTable::kSelectColumn), u"");
-        EXPECT_EQ(cell(i, SendTable::kNumberColumn), decimal(i));
+        EXPECT_EQ(cell(i, SendTable::kNumberColumn), DecimalText(i));
         EXPECT_EQ(cell(i, SendTable::kDataColumn), u"");
         EXPECT_EQ(cell(i, SendTable::kWaitColumn), u"なし");
         EXPECT_EQ(cell(i, SendTable::kHaltColumn), u"");
@@ -129,7 +111,7 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
     EXPECT_EQ(cell(1, SendTable::kDelayColumn), u"-20");
     // Only the wait kind is range-checked; the rest is shown and kept as the file says.
     EXPECT_EQ(controls.cyclic, true);
-    EXPECT_EQ(run.lineEnd, 9);
+    EXPECT_EQ(static_cast<int>(run.lineEnd), 9);
     EXPECT_EQ(run.encoding, 5);
     EXPECT_EQ(controls.encoding, 5);
 
@@ -146,6 +128,19 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
     EXPECT_EQ(saved.value(u"CONSOLE", u"ENCODE"), u"5");
     // A row past the table is neither loaded nor lost.
     EXPECT_EQ(saved.value(u"DATA_INDEX100", u"DATA"), u"not a row");
+}
+
+TEST_F(SettingsFileTest, AnOddCyclicValueIsKeptUntilTheUserSetsTheBox)
+{
+    writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=3\r\n");
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    EXPECT_EQ(parsed(settingsPath()).value(u"CONSOLE", u"CYCLIC"), u"3");
+
+    // A click on the box stores what the box says, even where it says what the file meant.
+    run.cyclic = true;
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    EXPECT_EQ(parsed(settingsPath()).value(u"CONSOLE", u"CYCLIC"), u"1");
 }
 
 TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
@@ -170,15 +165,15 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         SendRow& row = table.rows()[i];
         row.sendFlag = i % 3 == 0;
         row.data =
-            samples[static_cast<size_t>(i) % std::size(samples)] + (i < 14 ? u"" : decimal(i));
+            samples[static_cast<size_t>(i) % std::size(samples)] + (i < 14 ? u"" : DecimalText(i));
         row.waitKind = i % 4;
         row.halt = i % 5 == 0;
         row.delay = i * 37;
     }
     table.RewriteFromRows();
     const std::array<SendRow, SendTable::kRowCount> written = table.rows();
-    run.cyclic = 1;
-    run.lineEnd = 3;
+    run.cyclic = true;
+    run.lineEnd = LineEndSuffix::Lf;
     run.encoding = kEncodingUtf8;
 
     ASSERT_TRUE(settings.WriteSettings().ok());
@@ -215,8 +210,8 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         EXPECT_EQ(table.rows()[i].halt, written[static_cast<size_t>(i)].halt);
         EXPECT_EQ(table.rows()[i].delay, written[static_cast<size_t>(i)].delay);
     }
-    EXPECT_EQ(run.cyclic, 1);
-    EXPECT_EQ(run.lineEnd, 3);
+    EXPECT_TRUE(run.cyclic);
+    EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
     EXPECT_EQ(run.encoding, kEncodingUtf8);
 }
 
@@ -238,8 +233,8 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
     EXPECT_EQ(port.name, u"\\\\.\\COM3");
     EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
-    EXPECT_EQ(run.cyclic, 1);
-    EXPECT_EQ(run.lineEnd, 0);
+    EXPECT_TRUE(run.cyclic);
+    EXPECT_EQ(run.lineEnd, LineEndSuffix::None);
     EXPECT_EQ(run.encoding, kEncodingEuc);
     EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
     EXPECT_EQ(cell(0, SendTable::kDataColumn), u"ソ表① あ");
@@ -364,7 +359,7 @@ TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
     EXPECT_EQ(port.current, (PortLineSettings{19200, 7, 2, 2}));
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
-    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_TRUE(run.cyclic);
 
     writeFile(settingsPath(), "[SERIAL]\r\nbaud=115200\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
@@ -383,13 +378,13 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
 {
     std::filesystem::create_directory(settingsPath());
     fillTableWithEdits();
-    run.cyclic = 1;
+    run.cyclic = true;
     const std::array<SendRow, SendTable::kRowCount> before = table.rows();
 
     EXPECT_EQ(settings.LoadSettingsFile().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
     EXPECT_EQ(table.rows()[3].delay, before[3].delay);
-    EXPECT_EQ(run.cyclic, 1);
+    EXPECT_TRUE(run.cyclic);
     EXPECT_TRUE(port.name.empty());
     EXPECT_FALSE(controls.cyclic.has_value());
 

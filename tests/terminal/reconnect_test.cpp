@@ -49,7 +49,7 @@ protected:
         rig.engine().OnSend();
         ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
         EXPECT_EQ(sim.WaitForExit(), 0);
-        EXPECT_EQ(rig.run().running, 0);
+        EXPECT_FALSE(rig.run().running);
     }
     std::u16string Text() { return rig.terminal().edit().LineFormText(); }
 
@@ -78,7 +78,7 @@ TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysSt
         << QString::fromStdU16String(Text()).toStdString();
     EXPECT_TRUE(rig.port().IsOpen());
     EXPECT_FALSE(rig.connection().IsWatchingForDevice());
-    EXPECT_EQ(rig.run().running, 0) << "the run the loss stopped stays stopped";
+    EXPECT_FALSE(rig.run().running) << "the run the loss stopped stays stopped";
     EXPECT_EQ(rig.terminal().StatusText().toStdU16String(),
               u"接続 " + name + u": 57600BPS-8BIT-2STOP-NOPARITY  " + report);
     EXPECT_EQ(rig.port().GetHandshake(), HandshakeSoftware);

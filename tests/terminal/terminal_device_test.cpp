@@ -60,14 +60,14 @@ protected:
 TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDisplay)
 {
     Start({"--lines", "--reply", "OK", "--reply-end", "cr"});
-    rig.run().detailView = 1;
-    rig.run().lineEnd = 1;
+    rig.run().detailView = true;
+    rig.run().lineEnd = LineEndSuffix::Cr;
     for (int row = 0; row < 5; ++row)
         rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), 1, 0);
     rig.terminal().findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(1);
 
     rig.engine().OnSend();
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return rig.run().running == 0; }));
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.run().running; }));
     ASSERT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), u"<受信済>\r\n") == 5; }));
     const std::u16string text = Text();
     EXPECT_EQ(Count(text, u"<送信済>\r\n"), 5u);
@@ -90,13 +90,13 @@ TEST_F(TerminalWithDevice, TesterModeFromTheMenuShowsTheMetersReadings)
 {
     Start({"--meter", "--reading", "DC 04.71 kohm", "--rate", "50"});
     Action("32855")->trigger();
-    ASSERT_EQ(rig.run().testerMode, 1);
+    ASSERT_TRUE(rig.run().testerMode);
     EXPECT_TRUE(Action("32855")->isChecked());
     const std::u16string line = u"14 27 3D 42 57 69 75 80 95 A2 B0 C4 D0 E0 \r\nDC 04.71 k ohm\r\n";
     EXPECT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), line) >= 2; }))
         << QString::fromStdU16String(Text()).toStdString();
     Action("32855")->trigger();
-    EXPECT_EQ(rig.run().testerMode, 0);
+    EXPECT_FALSE(rig.run().testerMode);
 }
 
 TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
@@ -115,7 +115,7 @@ TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
     const std::u16string text = Text();
     EXPECT_LT(text.find(u"[An internal error occurred.]\n"), text.find(lost));
     EXPECT_EQ(rig.terminal().StatusText(), QStringLiteral("未接続"));
-    EXPECT_EQ(rig.run().running, 0);
+    EXPECT_FALSE(rig.run().running);
     EXPECT_TRUE(Action("32788")->isEnabled());
     EXPECT_FALSE(Action("32789")->isEnabled());
     EXPECT_EQ(sim->WaitForExit(), 0);

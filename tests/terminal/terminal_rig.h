@@ -90,10 +90,10 @@ public:
     }
     bool ToggleTesterMode() override
     {
-        m_run.testerMode = m_run.testerMode != 0 ? 0 : 1;
-        return m_run.testerMode != 0;
+        m_run.testerMode = !m_run.testerMode;
+        return m_run.testerMode;
     }
-    bool IsTesterMode() const override { return m_run.testerMode != 0; }
+    bool IsTesterMode() const override { return m_run.testerMode; }
     void EnableOwnerWindows(bool) override {}
 
     // ConnectionWindows

@@ -75,9 +75,9 @@ void RunDriver::Start(const RunSettings& settings)
 {
     m_settings = settings;
     // The file's own repeat setting gives way to the cycle count: a headless run has to end.
-    m_run.cyclic = settings.cycles == 1 ? 0 : 1;
-    m_run.testerMode = settings.tester ? 1 : 0;
-    m_run.detailView = settings.detail ? 1 : 0;
+    m_run.cyclic = settings.cycles != 1;
+    m_run.testerMode = settings.tester;
+    m_run.detailView = settings.detail;
     m_engine.SetAnswerTimeout(&m_answerTimer, settings.timeoutSeconds.value_or(0) * 1000);
     if (!m_table.FindNextTicked(0)) {
         Finish(RunOutcome::Failed, "no row of the table is ticked; there is nothing to send");
@@ -98,7 +98,7 @@ void RunDriver::OnStepTimer()
     // again once the row is out.
     if (m_engine.IsWriting())
         return;
-    m_stepReceives = m_run.rxDone == 1;
+    m_stepReceives = m_run.rxDone;
     m_stepSends = !m_stepReceives && m_table.FindNextTicked(m_run.currentRow).has_value();
     m_stepOpen = true;
     m_port.BeginTick();
@@ -146,7 +146,7 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
     const int64_t handledUs = m_clock();
     m_port.BeginMessage();
     m_receiver.OnSerialMessage(eventWord);
-    if (waiting && m_run.rxDone == 1) {
+    if (waiting && m_run.rxDone) {
         m_answerTimer.Kill();
         const int64_t answeredUs = m_port.firstDataUs().value_or(handledUs);
         if (m_engine.IsWriting())
@@ -204,14 +204,14 @@ void RunDriver::CheckTransfers()
 void RunDriver::AfterTick(bool advanced)
 {
     // The engine stops itself on a halt, and on the table's end when it does not repeat.
-    if (m_run.running == 0 && AnyRowHalted()) {
+    if (!m_run.running && AnyRowHalted()) {
         EndAfter(RunOutcome::Halted, 0);
         return;
     }
-    if (advanced && m_run.endReached == 1) {
+    if (advanced && m_run.endReached) {
         ++m_cyclesCompleted;
         if (m_settings.cycles != 0 && m_cyclesCompleted >= m_settings.cycles) {
-            if (m_run.running != 0)
+            if (m_run.running)
                 m_engine.OnStop();
             EndAfter(RunOutcome::Completed, std::max(m_stepTimer.lastPeriod(), 0));
         }

@@ -1,4 +1,5 @@
 #include "buttons/file/button_file.h"
+#include "core/decimal_text.h"
 #include "fakes/recording_profile_files.h"
 #include "platform/ini_document.h"
 #include "support/temp_dir.h"
@@ -21,12 +22,6 @@ std::string contentOf(const std::filesystem::path& path)
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::u16string decimal(int n)
-{
-    std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 class ButtonFileTest : public ::testing::Test {
@@ -78,14 +73,14 @@ TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
     std::vector<std::u16string> sections{u"BUTTON_GROUP"};
     for (int g = 0; g < 8; ++g) {
         for (int b = 0; b < 12; ++b) {
-            sections.push_back(u"GROUPE" + decimal(g) + u"_INDEX" + decimal(b));
+            sections.push_back(u"GROUPE" + DecimalText(g) + u"_INDEX" + DecimalText(b));
         }
     }
     sections.push_back(u"BUTTON_ARRAY");
     EXPECT_EQ(doc.sectionNames(), sections);
     std::vector<std::u16string> groupKeys{u"N_BUTTON_GROUP"};
     for (int g = 0; g < 8; ++g) {
-        groupKeys.push_back(u"TITLE_" + decimal(g));
+        groupKeys.push_back(u"TITLE_" + DecimalText(g));
     }
     EXPECT_EQ(doc.keyNames(u"BUTTON_GROUP"), groupKeys);
     EXPECT_EQ(doc.keyNames(u"GROUPE7_INDEX11"),
@@ -98,11 +93,11 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
 {
     ButtonFile file(store, buttonPath());
     for (int g = 0; g < 8; ++g) {
-        file.groupTitles[g] = u"グループ " + decimal(g + 1);
+        file.groupTitles[g] = u"グループ " + DecimalText(g + 1);
         for (int b = 0; b < 12; ++b) {
             ButtonSlot& slot = file.buttonSlots[ButtonFile::slotIndex(g, b)];
-            slot.path = u"./set " + decimal(g) + u"-" + decimal(b) + u".ini";
-            slot.text = u" 設定 \"" + decimal(b) + u"\" ";
+            slot.path = u"./set " + DecimalText(g) + u"-" + DecimalText(b) + u".ini";
+            slot.text = u" 設定 \"" + DecimalText(b) + u"\" ";
         }
     }
     file.groupTitles[5].clear();
