@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace wirevane {
 
+class FindBar;
 class TerminalHost;
 
 // The terminal window: shows the traffic, lets the user type straight to the port, and carries
@@ -54,6 +55,7 @@ public:
     void SetTextFont(const QFont& font);
 
     CCommEdit& edit() { return *m_edit; }
+    FindBar& findBar() { return *m_findBar; }
     const QFont& textFont() const { return m_font; }
     int32_t receiveConversion() const { return m_receiveConversion; }
     int32_t sendLineEnd() const { return m_sendLineEnd; }
@@ -81,6 +83,7 @@ private:
     int32_t m_receiveConversion = 0;
 
     CCommEdit* m_edit = nullptr;
+    FindBar* m_findBar = nullptr;
     QCheckBox* m_localEchoButton = nullptr;
     QComboBox* m_sendLineEndCombo = nullptr;
     QComboBox* m_receiveCombo = nullptr;

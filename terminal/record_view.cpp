@@ -232,9 +232,15 @@ void RecordView::SelectLastCharacter()
     ensureCursorVisible();
 }
 
-std::u16string RecordView::LineFormBetween(int from, int to) const
+std::u16string RecordView::LineFormBetween(int from, int to, std::vector<int>* positions) const
 {
     std::u16string out;
+    const auto put = [&](std::u16string_view text, int position) {
+        out += text;
+        if (positions != nullptr)
+            for (std::size_t i = 0; i < text.size(); ++i)
+                positions->push_back(position + int(i));
+    };
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
         if (block.userState() == kNotice)
@@ -245,19 +251,34 @@ std::u16string RecordView::LineFormBetween(int from, int to) const
             const int end = std::min(fragment.position() + fragment.length(), to);
             if (start >= end)
                 continue;
-            if (const char16_t control = ControlMark::ControlOf(fragment.charFormat()))
-                out.append(std::size_t(end - start), control);
-            else
-                out +=
-                    fragment.text().mid(start - fragment.position(), end - start).toStdU16String();
+            if (const char16_t control = ControlMark::ControlOf(fragment.charFormat())) {
+                for (int at = start; at < end; ++at)
+                    put(std::u16string_view(&control, 1), at);
+            } else {
+                const QString text = fragment.text().mid(start - fragment.position(), end - start);
+                put(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        std::size_t(text.size())),
+                    start);
+            }
         }
         const int separator = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
         if (next.isValid() && separator >= from && separator < to &&
-            next.userState() != kContinuation)
-            out += u"\r\n";
+            next.userState() != kContinuation) {
+            // Both characters of the pair stand at the one separator of the view.
+            put(u"\r", separator);
+            put(u"\n", separator);
+        }
     }
     return out;
+}
+
+RecordView::ShownLineForm RecordView::ShownWithPositions()
+{
+    FlushPending();
+    ShownLineForm shown;
+    shown.text = LineFormBetween(0, document()->characterCount(), &shown.positions);
+    return shown;
 }
 
 std::u16string RecordView::ShownText() const
