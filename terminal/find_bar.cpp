@@ -36,7 +36,9 @@ FindBar::FindBar(RecordView& view, QWidget* parent)
     m_count->setObjectName(QStringLiteral("find-count"));
     auto* close = new QToolButton(this);
     close->setObjectName(QStringLiteral("find-close"));
-    close->setText(tr("閉じる"));
+    // A second "閉じる" right above the window's own would read as closing the window.
+    close->setText(QStringLiteral("×"));
+    close->setToolTip(tr("検索バーを閉じる (Esc)"));
 
     connect(m_field, &QLineEdit::textChanged, this, &FindBar::Search);
     connect(m_matchCase, &QCheckBox::toggled, this, &FindBar::Search);

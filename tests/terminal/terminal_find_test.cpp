@@ -2,6 +2,7 @@
 #include "serial/serial.h"
 #include "serial/serial_port_access.h"
 #include "support/pty_pair.h"
+#include "support/widgets/clipped_text.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/find_bar.h"
 #include "terminal/record_search.h"
@@ -157,6 +158,15 @@ TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
     EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
     QTest::keyClick(&View(), Qt::Key_Escape);
     EXPECT_EQ(pty.ReadMaster(1), "\x1b");
+}
+
+TEST_F(TerminalFind, TheOpenBarShowsEveryTextWholeAtTheWindowsSmallestSize)
+{
+    Bar().Open();
+    Field()->setText(QStringLiteral("x"));
+    terminal.resize(1, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(test::Describe(test::FindClippedText(terminal)).toStdString(), "");
 }
 
 } // namespace
