@@ -29,6 +29,9 @@ inline constexpr int kButtonArray = 32813;
 inline constexpr int kSymbols = 32848;
 inline constexpr int kDetailView = 32843;
 inline constexpr int kAbout = 32781;
+// The program's own options, beyond the native command set.
+inline constexpr int kAnswerTimeout = 33190;
+inline constexpr int kAutoReconnect = 33191;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -76,6 +77,8 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     encodings->addAction(AddItem(encoding, commands, kEucItem, QStringLiteral("EUC"), true));
     edit->addSeparator();
     AddItem(edit, commands, kStepMode, QStringLiteral("ステップ動作"), true);
+    AddItem(edit, commands, kAnswerTimeout,
+            QCoreApplication::translate("MainMenus", "応答待ちタイムアウト [ms] ..."), true);
 
     QMenu* port = bar.addMenu(QStringLiteral("シリアルポート"));
     AddItem(port, commands, kConnect, QStringLiteral("接続"));
@@ -83,6 +86,9 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     AddItem(port, commands, kDisconnect, QStringLiteral("切断"));
     port->addSeparator();
     AddItem(port, commands, kSendBreak, QStringLiteral("ブレークを送信"));
+    port->addSeparator();
+    AddItem(port, commands, kAutoReconnect, QCoreApplication::translate("MainMenus", "自動再接続"),
+            true);
 
     QMenu* view = bar.addMenu(QStringLiteral("表示"));
     AddItem(view, commands, kTerminal, QStringLiteral("ターミナル"));

@@ -72,11 +72,12 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
       m_portSettings(m_port, [this] { SetConnectionStatus(m_connection.StatusText()); }),
       m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
       m_terminal(std::make_unique<CDialogTerminal>(*this, &m_access)),
-      m_engine(m_table, m_run, m_access, *m_terminal, m_timer, *this),
-      m_receiver(m_run, m_access, *m_terminal, m_timer),
+      m_engine(m_table, m_run, m_terminal->trafficPort(), *m_terminal, m_timer, *this),
+      m_receiver(m_run, m_terminal->trafficPort(), m_terminal->receivedText(), m_timer),
       m_messages(
           [this](uint32_t, uintptr_t word) { OnSerialMessage(static_cast<uint32_t>(word)); }),
       m_connection(m_port, &m_messages, m_store, *this, *m_terminal, std::move(lister)),
+      m_portOptions(m_store, m_engine, m_connection),
       m_settings(m_store, m_table, m_run, m_portSettings, *this),
       m_fileCommands(m_settings, *this, *this, m_paths.programDir, m_paths.tempPath)
 {
@@ -165,6 +166,8 @@ bool CWirevaneDlg::OnInitDialog()
     m_headerFont = CourierNew(14);
 
     const platform::FileError read = m_settings.ReadSettings();
+    m_portOptions.Load();
+    ShowPortOptions();
     showEncoding(m_run.encoding);
     setCyclicCheck(m_run.cyclic != 0);
     selectLineEnd(m_run.lineEnd);

@@ -4,6 +4,7 @@
 #include "app/command_registry.h"
 #include "app/controls_row.h"
 #include "app/main_port_settings.h"
+#include "app/port_options_commands.h"
 #include "buttons/button_array_host.h"
 #include "core/receive_handler.h"
 #include "core/run_observer.h"
@@ -77,6 +78,8 @@ public:
     CDialogTerminal& terminal() { return *m_terminal; }
     CDialogButtonArray& buttonArray() { return *m_buttons; }
     MainPort& port() { return m_port; }
+    ConnectionManager& connection() { return m_connection; }
+    const PortOptions& portOptions() const { return m_portOptions.options(); }
     const QFont& listFont() const { return m_listFont; }
     // Shows the main window as the user left it (minimised: restored, maximised stays so) and
     // raises it above the program's other windows.
@@ -161,6 +164,9 @@ private:
     void ReportSaveFailure(const std::filesystem::path& file, const platform::FileError& error);
     void ReportLoadFailure(const std::filesystem::path& file, const platform::FileError& error);
     void OnSerialMessage(uint32_t eventWord);
+    void OnAnswerTimeout();
+    void OnAutoReconnect();
+    void ShowPortOptions();
 
     ProfileStore& m_store;
     ProgramPaths m_paths;
@@ -178,6 +184,7 @@ private:
     ReceiveHandler m_receiver;
     platform::PortMessageReceiver m_messages;
     ConnectionManager m_connection;
+    PortOptionsCommands m_portOptions;
     SettingsFile m_settings;
     SettingsCommands m_fileCommands;
     std::unique_ptr<CDialogButtonArray> m_buttons;

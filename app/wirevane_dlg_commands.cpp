@@ -120,6 +120,10 @@ void CWirevaneDlg::Trigger(int id)
         return OnStop();
     case kReset:
         return OnReset();
+    case kAnswerTimeout:
+        return OnAnswerTimeout();
+    case kAutoReconnect:
+        return OnAutoReconnect();
     default:
         return;
     }
@@ -180,6 +184,33 @@ void CWirevaneDlg::OnDetailView()
 {
     m_run.detailView = m_run.detailView != 0 ? 0 : 1;
     m_commands.setChecked(command::kDetailView, m_run.detailView != 0);
+}
+
+void CWirevaneDlg::OnAnswerTimeout()
+{
+    bool changed = false;
+    {
+        CompanionGuard guard(*this);
+        changed = m_portOptions.AskAnswerTimeout(this);
+    }
+    ShowPortOptions();
+    if (changed && !m_portOptions.lastWrite().ok())
+        ReportSaveFailure(m_paths.settingsPath, m_portOptions.lastWrite());
+}
+
+void CWirevaneDlg::OnAutoReconnect()
+{
+    m_portOptions.SetAutoReconnect(!m_portOptions.options().autoReconnect);
+    ShowPortOptions();
+    if (!m_portOptions.lastWrite().ok())
+        ReportSaveFailure(m_paths.settingsPath, m_portOptions.lastWrite());
+}
+
+// A checkable item flips its own mark when clicked; the mark shows the option, not the click.
+void CWirevaneDlg::ShowPortOptions()
+{
+    m_commands.setChecked(command::kAnswerTimeout, m_portOptions.options().answerTimeoutMs > 0);
+    m_commands.setChecked(command::kAutoReconnect, m_portOptions.options().autoReconnect);
 }
 
 void CWirevaneDlg::OnSymbols()

@@ -48,7 +48,7 @@ void BM_MarkerUpdate(benchmark::State& state)
         if (wholeList) {
             grid.viewport()->repaint();
         } else {
-            const QRect cell = grid.CellRect(row, SendTable::kNumberColumn);
+            const QRect cell = grid.Geometry().CellRect(row, SendTable::kNumberColumn);
             grid.viewport()->repaint(0, cell.top(), grid.viewport()->width(), cell.height());
         }
         ++step;

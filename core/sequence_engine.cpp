@@ -1,5 +1,6 @@
 #include "core/sequence_engine.h"
 
+#include "core/answer_timeout_text.h"
 #include "core/send_failure_text.h"
 #include "core/text_encoding.h"
 
@@ -68,6 +69,40 @@ void SequenceEngine::CancelWait()
 {
     m_run.waitKind = 0;
     m_run.rxDone = 0;
+    StopAnswerTime();
+}
+
+void SequenceEngine::SetAnswerTimeout(StepTimer* timer, int limitMs)
+{
+    if (timer != m_answerTimer)
+        StopAnswerTime();
+    m_answerTimer = timer;
+    m_answerLimitMs = std::max(limitMs, 0);
+}
+
+// The time counts from the moment the bytes are out: a line held back by flow control is the
+// port's failure to report, not the device's silence.
+void SequenceEngine::StartAnswerTime()
+{
+    if (m_answerTimer != nullptr && m_answerLimitMs > 0)
+        m_answerTimer->Arm(m_answerLimitMs);
+}
+
+void SequenceEngine::StopAnswerTime()
+{
+    if (m_answerTimer != nullptr)
+        m_answerTimer->Kill();
+}
+
+bool SequenceEngine::OnAnswerTimer()
+{
+    StopAnswerTime();
+    if (m_run.running == 0 || m_run.waitKind == 0 || m_run.rxDone != 0 || m_writing ||
+        m_answerLimitMs <= 0)
+        return false;
+    const int row = m_run.currentRow;
+    StopOnRow(row, NoAnswerText(row, m_answerLimitMs));
+    return true;
 }
 
 void SequenceEngine::CancelWrite()
@@ -120,6 +155,7 @@ void SequenceEngine::ArmForDelay(int delay)
 
 void SequenceEngine::ReceiveStep()
 {
+    StopAnswerTime();
     m_run.rxDone = 0;
     const int row = m_run.currentRow;
     std::u16string status(kSentReceived);
@@ -211,13 +247,18 @@ void SequenceEngine::OnRowWritten(uint64_t token, uint32_t error)
 // again once the cause is mended.
 void SequenceEngine::FailRow(int row, const std::u16string& report)
 {
+    StopOnRow(row, report);
+    m_observer.RowFailed(row, report);
+}
+
+void SequenceEngine::StopOnRow(int row, const std::u16string& report)
+{
     OnStop();
     m_table.ShowCurrentRow(row);
     m_table.SetRowImage(row, kRowImageHalt);
     if (m_run.detailView != 0)
         m_table.SetRowStatus(row, kHaltSuffix);
     m_terminal.AppendText(u"[" + report + u"]\n");
-    m_observer.RowFailed(row, report);
 }
 
 void SequenceEngine::SendStep()
@@ -271,6 +312,8 @@ void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
         // The tick the answer asked for came while the row was on its way; it is due now.
         if (answered)
             m_timer.Arm(0);
+        else
+            StartAnswerTime();
         return;
     }
 

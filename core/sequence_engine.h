@@ -31,6 +31,17 @@ public:
     // A row's bytes are handed to the port and not yet out.
     bool IsWriting() const { return m_writing; }
 
+    // Gives up on an awaited answer that has not come limitMs after the row's bytes were out;
+    // 0 (or less) waits without limit, as the table always did. timer is a one-shot timer of
+    // its own; its expiry goes to OnAnswerTimer. A changed limit counts from the next wait.
+    void SetAnswerTimeout(StepTimer* timer, int limitMs);
+    int answerTimeoutMs() const { return m_answerLimitMs; }
+    // The answer timer ran out. If the run still waits for that answer, it stops on the row as
+    // on a failed send: halt marker, report line "[No answer to row N within T ms.]", and the
+    // next Send sends the row again; answers true then. An answer that came meanwhile, or a
+    // stop, makes it do nothing and answer false.
+    bool OnAnswerTimer();
+
 private:
     void ReceiveStep();
     void SendStep();
@@ -39,6 +50,9 @@ private:
     void OnRowWritten(uint64_t token, uint32_t error);
     void FinishSendStep(int row, const std::u16string& text);
     void FailRow(int row, const std::u16string& report);
+    void StopOnRow(int row, const std::u16string& report);
+    void StartAnswerTime();
+    void StopAnswerTime();
     void CancelWrite();
     void ArmForDelay(int delay);
     void CancelWait();
@@ -49,6 +63,9 @@ private:
     TerminalSink& m_terminal;
     StepTimer& m_timer;
     RunObserver& m_observer;
+
+    StepTimer* m_answerTimer = nullptr;
+    int m_answerLimitMs = 0;
 
     // Each row write has its own token, so the completion of a cancelled one changes nothing.
     uint64_t m_writeToken = 0;

@@ -1,5 +1,6 @@
 #include "grid/grid_cell_delegate.h"
 
+#include "grid/cell_colors.h"
 #include "grid/grid_list_ctrl_ex.h"
 
 #include <QApplication>
@@ -26,43 +27,32 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const bool listFocused =
         m_grid.hasFocus() || (m_grid.editor() != nullptr && m_grid.editor()->hasFocus());
     const bool selected = (option.state & QStyle::State_Selected) != 0;
-    const bool focusCell = row == m_grid.focusRow() && column == m_grid.focusColumn();
-    const bool drawSelected = selected && !(focusCell && rowTrait.InvertsFocusCell());
 
-    QColor background = option.palette.color(QPalette::Base);
-    QColor foreground = option.palette.color(QPalette::Text);
-    if (auto c = rowTrait.RowBackColor(row)) {
-        background = *c;
-    }
-    if (auto c = rowTrait.RowTextColor(row)) {
-        foreground = *c;
-    }
+    CellColorInputs inputs;
+    inputs.palette = option.palette;
+    inputs.rowBack = rowTrait.RowBackColor(row);
+    inputs.rowText = rowTrait.RowTextColor(row);
     if (trait != nullptr) {
-        if (auto c = trait->CellBackColor(row)) {
-            background = *c;
-        }
-        if (auto c = trait->CellTextColor(row)) {
-            foreground = *c;
-        }
+        inputs.cellBack = trait->CellBackColor(row);
+        inputs.cellText = trait->CellTextColor(row);
     }
-    QColor fill = background;
-    if (drawSelected) {
-        // The list shows its selection always, dimmer while it lacks the focus.
-        const QPalette::ColorGroup group = listFocused ? QPalette::Active : QPalette::Inactive;
-        fill = option.palette.color(group, QPalette::Highlight);
-        foreground = option.palette.color(group, QPalette::HighlightedText);
-    }
+    inputs.selected = selected;
+    inputs.focusCell =
+        row == m_grid.Selection().FocusRow() && column == m_grid.Selection().FocusColumn();
+    inputs.invertsFocusCell = rowTrait.InvertsFocusCell();
+    inputs.listFocused = listFocused;
+    const CellColors colors = ResolveCellColors(inputs);
 
     painter->save();
-    painter->fillRect(option.rect, fill);
+    painter->fillRect(option.rect, colors.fill);
 
     GridCellPaint cell;
     cell.row = row;
     cell.column = column;
     cell.cellRect = option.rect;
-    cell.iconRect = m_grid.CellIconRect(row, column);
+    cell.iconRect = m_grid.Geometry().IconRect(row, column);
     cell.icon = m_grid.CellIcon(row, column);
-    cell.background = background;
+    cell.background = colors.background;
     cell.palette = option.palette;
     cell.selected = selected;
     cell.hot = (option.state & QStyle::State_MouseOver) != 0;
@@ -71,7 +61,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         cell.icon.paint(painter, cell.iconRect);
     }
 
-    QRect label = m_grid.CellLabelRect(row, column).adjusted(2, 0, -2, 0);
+    QRect label = m_grid.Geometry().LabelRect(row, column).adjusted(2, 0, -2, 0);
     QFont font = option.font;
     if (trait != nullptr) {
         if (auto f = trait->CellFont(row)) {
@@ -81,7 +71,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QString mark = m_grid.CellRemarkOf(row, column).mark;
     if (!mark.isEmpty()) {
         const int markWidth = QFontMetrics(font).horizontalAdvance(mark) + 4;
-        QColor dimmed = foreground;
+        QColor dimmed = colors.text;
         dimmed.setAlpha(120);
         painter->setFont(font);
         painter->setPen(dimmed);
@@ -89,7 +79,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         label.setRight(std::max(label.left(), label.right() - markWidth));
     }
     painter->setFont(font);
-    painter->setPen(foreground);
+    painter->setPen(colors.text);
     const QString text = index.data(Qt::DisplayRole).toString();
     const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, label.width());
     painter->drawText(label, static_cast<int>(m_grid.ColumnAlignment(column) | Qt::AlignVCenter),

@@ -12,7 +12,9 @@ int CGridColumnTrait::ClickStartsEdit(const CGridListCtrlEx& owner, int row, int
     if (doubleClick) {
         return kNoEdit;
     }
-    return row == owner.focusRow() && column == owner.focusColumn() ? kEditAfterClick : kNoEdit;
+    return row == owner.Selection().FocusRow() && column == owner.Selection().FocusColumn()
+               ? kEditAfterClick
+               : kNoEdit;
 }
 
 QWidget* CGridColumnTrait::BeginCellEditor(CGridListCtrlEx& owner, int row, int column, QPoint)
@@ -47,7 +49,7 @@ std::optional<QColor> CGridColumnTrait::CellBackColor(int) const
 
 QRect CGridColumnTrait::CellEditRect(const CGridListCtrlEx& owner, int row, int column) const
 {
-    return owner.CellLabelRect(row, column);
+    return owner.Geometry().LabelRect(row, column);
 }
 
 } // namespace wirevane

@@ -26,7 +26,7 @@ QWidget* CGridColumnTraitCombo::CreateEditor(CGridListCtrlEx& owner, int row, in
     editor->setMaxVisibleItems(m_maxVisibleItems);
     editor->SetOpenOnFocus(m_openOnFocus);
     editor->SetRightAligned((owner.ColumnAlignment(column) & Qt::AlignRight) != 0);
-    editor->setGeometry(owner.CellRect(row, column));
+    editor->setGeometry(owner.Geometry().CellRect(row, column));
     editor->Start(QString::fromStdU16String(owner.cellText(row, column)));
     return editor;
 }

@@ -21,7 +21,8 @@ const CGridColumnTraitImage::ImageEntry* CGridColumnTraitImage::FindEntry(int im
 bool CGridColumnTraitImage::PointOnImage(const CGridListCtrlEx& owner, int row, int column,
                                          QPoint point) const
 {
-    return owner.CellHasImage(row, column) && owner.CellIconRect(row, column).contains(point);
+    return owner.CellHasImage(row, column) &&
+           owner.Geometry().IconRect(row, column).contains(point);
 }
 
 int CGridColumnTraitImage::ClickStartsEdit(const CGridListCtrlEx& owner, int row, int column,
@@ -39,7 +40,7 @@ int CGridColumnTraitImage::ClickStartsEdit(const CGridListCtrlEx& owner, int row
 QWidget* CGridColumnTraitImage::BeginCellEditor(CGridListCtrlEx& owner, int row, int column,
                                                 QPoint point)
 {
-    if (point == kKeyboardEditPoint || owner.CellLabelRect(row, column).contains(point)) {
+    if (point == kKeyboardEditPoint || owner.Geometry().LabelRect(row, column).contains(point)) {
         return OpenCellEditor(owner, row, column);
     }
     if (PointOnImage(owner, row, column, point)) {
@@ -58,7 +59,7 @@ bool CGridColumnTraitImage::IsCellLocked(const CGridListCtrlEx& owner, int row, 
                     [](const ImageEntry& e) { return e.editable; })) {
         return false;
     }
-    if (!owner.CellLabelRect(row, column).contains(point)) {
+    if (!owner.Geometry().LabelRect(row, column).contains(point)) {
         return false;
     }
     const ImageEntry* entry = FindEntry(owner.cellImage(row, column));
@@ -94,8 +95,8 @@ void CGridColumnTraitImage::FlipCellImage(CGridListCtrlEx& owner, int row, int c
     }
     // The other rows are taken before the change: applying it must not alter who follows.
     std::vector<int> followers;
-    if (m_toggleSelection && owner.isRowSelected(row)) {
-        for (int other : owner.selectedRows()) {
+    if (m_toggleSelection && owner.Selection().IsRowSelected(row)) {
+        for (int other : owner.Selection().SelectedRows()) {
             if (other != row && owner.cellImage(other, column) != next->image) {
                 followers.push_back(other);
             }

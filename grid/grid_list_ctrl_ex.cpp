@@ -19,7 +19,7 @@
 namespace wirevane {
 namespace {
 
-constexpr int kIconSide = 16;
+constexpr int kIconSide = CellGeometry::kIconSide;
 constexpr int kToolTipLength = 79;
 
 } // namespace
@@ -27,6 +27,8 @@ constexpr int kToolTipLength = 79;
 CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
     : QTreeView(parent), m_model(new CGridCellModel(this)), m_header(new CGridHeader(*this)),
       m_columns(*this), m_layout(m_columns), m_rowTrait(std::make_unique<CGridRowTraitText>()),
+      m_selection(*this, *m_model),
+      m_geometry(*this, *m_model, [this](int column) { return ColumnHasImages(column); }),
       m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
 {
     setHeader(m_header);
@@ -109,7 +111,8 @@ void CGridListCtrlEx::takeFocus()
 
 void CGridListCtrlEx::ensureRowVisible(int row)
 {
-    const int column = m_focusColumn >= 0 ? m_focusColumn : GetFirstVisibleColumn();
+    const int column =
+        m_selection.FocusColumn() >= 0 ? m_selection.FocusColumn() : GetFirstVisibleColumn();
     const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
     if (at.isValid()) {
         scrollTo(at);
@@ -123,11 +126,7 @@ void CGridListCtrlEx::clearSelection()
 
 void CGridListCtrlEx::setFocusRow(int row)
 {
-    const int column = m_focusColumn >= 0 ? m_focusColumn : GetFirstVisibleColumn();
-    const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
-    if (at.isValid()) {
-        selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
-    }
+    m_selection.SetFocusRow(row, GetFirstVisibleColumn());
 }
 
 void CGridListCtrlEx::setFocusColumn(int column)
@@ -137,7 +136,7 @@ void CGridListCtrlEx::setFocusColumn(int column)
 
 void CGridListCtrlEx::redrawRow(int row)
 {
-    const QRect rect = CellRect(row, GetFirstVisibleColumn());
+    const QRect rect = m_geometry.CellRect(row, GetFirstVisibleColumn());
     if (!rect.isNull()) {
         viewport()->update(0, rect.top(), viewport()->width(), rect.height());
     }
@@ -230,278 +229,14 @@ void CGridListCtrlEx::AttachColumnLayout(std::unique_ptr<CViewConfigSectionDefau
     m_layout.AttachColumnLayout(std::move(section));
 }
 
-// ---- columns ----
-
-int CGridListCtrlEx::GetColumnCount() const
-{
-    return static_cast<int>(m_columnInfo.size());
-}
-
-CGridColumnTrait* CGridListCtrlEx::GetColumnTrait(int column) const
-{
-    if (column < 0 || column >= GetColumnCount()) {
-        return nullptr;
-    }
-    return m_columnInfo[static_cast<size_t>(column)].trait.get();
-}
-
-int CGridListCtrlEx::GetSubItemId(int column) const
-{
-    return column >= 0 && column < GetColumnCount()
-               ? m_columnInfo[static_cast<size_t>(column)].subItem
-               : -1;
-}
-
-QString CGridListCtrlEx::GetColumnTitle(int column) const
-{
-    return m_model->columnTitle(column);
-}
-
-Qt::Alignment CGridListCtrlEx::ColumnAlignment(int column) const
-{
-    return m_model->columnAlignment(column) & Qt::AlignHorizontal_Mask;
-}
-
-bool CGridListCtrlEx::IsColumnVisible(int column) const
-{
-    return column >= 0 && column < GetColumnCount() && !m_header->isSectionHidden(column);
-}
-
-std::vector<int> CGridListCtrlEx::GetColumnOrder() const
-{
-    std::vector<int> order;
-    for (int visual = 0; visual < m_header->count(); ++visual) {
-        order.push_back(m_header->logicalIndex(visual));
-    }
-    return order;
-}
-
-int CGridListCtrlEx::GetFirstVisibleColumn() const
-{
-    for (int column : GetColumnOrder()) {
-        if (IsColumnVisible(column)) {
-            return column;
-        }
-    }
-    return -1;
-}
-
-void CGridListCtrlEx::HideSection(int column)
-{
-    CGridColumnTrait::ColumnState& state = GetColumnTrait(column)->GetColumnState();
-    if (!m_header->isSectionHidden(column)) {
-        state.widthToRestore = m_header->sectionSize(column);
-    }
-    state.visible = false;
-    state.position = -1;
-    m_header->hideSection(column);
-}
-
-void CGridListCtrlEx::MoveSection(int column, int visual)
-{
-    const bool arranging = std::exchange(m_arrangingSections, true);
-    m_header->moveSection(m_header->visualIndex(column), visual);
-    m_arrangingSections = arranging;
-}
-
-int CGridListCtrlEx::HiddenLeadingCount() const
-{
-    int hidden = 0;
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        if (!IsColumnVisible(column)) {
-            ++hidden;
-        }
-    }
-    return hidden;
-}
-
-bool CGridListCtrlEx::ShowColumn(int column, bool show)
-{
-    CGridColumnTrait* trait = GetColumnTrait(column);
-    if (trait == nullptr) {
-        return false;
-    }
-    CGridColumnTrait::ColumnState& state = trait->GetColumnState();
-    if ((show && state.alwaysHidden) || (!show && state.alwaysVisible)) {
-        return false;
-    }
-    if (show == IsColumnVisible(column)) {
-        return true;
-    }
-    const bool arranging = std::exchange(m_arrangingSections, true);
-    if (show) {
-        const int position = state.position;
-        m_header->showSection(column);
-        m_header->resizeSection(column, state.widthToRestore);
-        state.visible = true;
-        state.position = -1;
-        // Back where it stood before it was hidden, behind the hidden columns in any case.
-        const int last = GetColumnCount() - 1;
-        MoveSection(column,
-                    position >= 0 ? std::clamp(position, HiddenLeadingCount(), last) : last);
-    } else {
-        const int position = m_header->visualIndex(column);
-        HideSection(column);
-        state.position = position;
-        MoveSection(column, 0);
-        if (m_focusColumn == column) {
-            m_focusColumn = -1;
-        }
-    }
-    m_arrangingSections = arranging;
-    viewport()->update();
-    m_layout.SaveAttached();
-    return true;
-}
-
-bool CGridListCtrlEx::SetColumnWidth(int column, int width)
-{
-    CGridColumnTrait* trait = GetColumnTrait(column);
-    if (trait == nullptr || !trait->GetColumnState().resizable ||
-        (!IsColumnVisible(column) && width != 0)) {
-        return false;
-    }
-    m_layout.SaveAttached();
-    const bool arranging = std::exchange(m_arrangingSections, true);
-    m_header->resizeSection(column, width);
-    m_arrangingSections = arranging;
-    return true;
-}
-
-int CGridListCtrlEx::ContentsWidth(int column) const
-{
-    const CGridColumnTrait* trait = GetColumnTrait(column);
-    int widest = 0;
-    for (int row = 0; row < rowCount(); ++row) {
-        QFont cellFont = font();
-        if (trait != nullptr) {
-            if (auto f = trait->CellFont(row)) {
-                cellFont = *f;
-            }
-        }
-        const QString text = QString::fromStdU16String(cellText(row, column));
-        widest = std::max(widest, QFontMetrics(cellFont).horizontalAdvance(text));
-    }
-    const int icon = ColumnHasImages(column) ? kIconSide + 5 : 0;
-    return widest + icon + 6;
-}
-
-void CGridListCtrlEx::FitColumnToContents(int column)
-{
-    if (IsColumnVisible(column)) {
-        SetColumnWidth(column, ContentsWidth(column));
-    }
-}
-
-void CGridListCtrlEx::FitAllColumns()
-{
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        FitColumnToContents(column);
-    }
-}
-
-void CGridListCtrlEx::ResetColumnLayout()
-{
-    m_layout.ResetColumnLayout();
-}
-
-void CGridListCtrlEx::SwitchLayoutProfile(std::u16string_view name)
-{
-    m_layout.SwitchLayoutProfile(name);
-}
-
-void CGridListCtrlEx::OnHeaderPressed()
-{
-    takeFocus();
-}
-
-void CGridListCtrlEx::OnDividerDragEnded()
-{
-    m_layout.SaveAttached();
-}
-
-void CGridListCtrlEx::OnSectionMovedByUser(int logical, int, int newVisual)
-{
-    if (m_arrangingSections) {
-        return;
-    }
-    m_focusColumn = -1;
-    // Hidden columns stay in front: nothing is dropped before the first visible column.
-    const int hidden = HiddenLeadingCount();
-    if (newVisual < hidden) {
-        MoveSection(logical, hidden);
-    }
-    viewport()->update();
-}
-
-bool CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
-{
-    const CGridColumnTrait* trait = GetColumnTrait(logical);
-    if (m_arrangingSections || trait == nullptr) {
-        return false;
-    }
-    const CGridColumnTrait::ColumnState& state = trait->GetColumnState();
-    int bounded = newSize;
-    if (state.minWidth >= 0) {
-        bounded = std::max(bounded, state.minWidth);
-    }
-    if (state.maxWidth >= 0) {
-        bounded = std::min(bounded, state.maxWidth);
-    }
-    if (bounded != newSize) {
-        const bool arranging = std::exchange(m_arrangingSections, true);
-        m_header->resizeSection(logical, bounded);
-        m_arrangingSections = arranging;
-    }
-    return true;
-}
-
 // ---- focus cell and selection ----
-
-int CGridListCtrlEx::focusRow() const
-{
-    return m_model->tableRow(currentIndex());
-}
 
 void CGridListCtrlEx::MoveCellFocus(int column, bool redraw)
 {
-    m_focusColumn = column;
-    const int row = focusRow();
-    if (row >= 0 && column >= 0) {
-        selectionModel()->setCurrentIndex(m_model->indexOfRow(row, column),
-                                          QItemSelectionModel::NoUpdate);
-    }
+    m_selection.MoveFocusTo(column);
     if (redraw) {
         viewport()->update();
     }
-}
-
-bool CGridListCtrlEx::isRowSelected(int row) const
-{
-    const QModelIndex at = m_model->indexOfRow(row, 0);
-    return at.isValid() && selectionModel()->isRowSelected(at.row(), at.parent());
-}
-
-std::vector<int> CGridListCtrlEx::selectedRows() const
-{
-    std::vector<int> rows;
-    for (int row = 0; row < rowCount(); ++row) {
-        if (isRowSelected(row)) {
-            rows.push_back(row);
-        }
-    }
-    return rows;
-}
-
-void CGridListCtrlEx::selectRow(int row, bool only)
-{
-    const QModelIndex at = m_model->indexOfRow(row, 0);
-    if (!at.isValid()) {
-        return;
-    }
-    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Rows;
-    flags |= only ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select;
-    selectionModel()->select(at, flags);
 }
 
 // ---- geometry ----
@@ -528,32 +263,6 @@ bool CGridListCtrlEx::ColumnHasImages(int column) const
     return own ? !own->empty() : column == 0 && !m_smallImages.empty();
 }
 
-QRect CGridListCtrlEx::CellRect(int row, int column) const
-{
-    const QModelIndex at = m_model->indexOfRow(row, column);
-    return at.isValid() ? visualRect(at) : QRect();
-}
-
-QRect CGridListCtrlEx::CellIconRect(int row, int column) const
-{
-    const QRect cell = CellRect(row, column);
-    if (!ColumnHasImages(column) || cell.isNull()) {
-        return {};
-    }
-    const int side = std::min(kIconSide, cell.height());
-    return QRect(cell.left() + 2, cell.top() + (cell.height() - side) / 2, side, side);
-}
-
-QRect CGridListCtrlEx::CellLabelRect(int row, int column) const
-{
-    QRect cell = CellRect(row, column);
-    const QRect icon = CellIconRect(row, column);
-    if (!icon.isNull()) {
-        cell.setLeft(std::min(icon.right() + 3, cell.right()));
-    }
-    return cell;
-}
-
 QIcon CGridListCtrlEx::CellIcon(int row, int column) const
 {
     return ColumnHasImages(column) ? ImageFor(column, cellImage(row, column)) : QIcon();
@@ -564,21 +273,13 @@ bool CGridListCtrlEx::CellHasImage(int row, int column) const
     return !CellIcon(row, column).isNull();
 }
 
-bool CGridListCtrlEx::HitTest(QPoint point, int& row, int& column) const
-{
-    const QModelIndex at = indexAt(point);
-    row = m_model->tableRow(at);
-    column = at.column();
-    return row >= 0;
-}
-
 // ---- clipboard, tooltips ----
 
 std::u16string CGridListCtrlEx::SelectionCopyText() const
 {
-    const std::vector<int> rows = selectedRows();
-    if (rows.size() == 1 && m_focusColumn >= 0) {
-        return cellText(rows.front(), m_focusColumn);
+    const std::vector<int> rows = m_selection.SelectedRows();
+    if (rows.size() == 1 && m_selection.FocusColumn() >= 0) {
+        return cellText(rows.front(), m_selection.FocusColumn());
     }
     std::vector<int> visible;
     for (int column : GetColumnOrder()) {
@@ -667,10 +368,10 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
     paint.row = row;
     paint.rowRect = options.rect;
     paint.palette = options.palette;
-    paint.focusRow = row >= 0 && row == focusRow();
+    paint.focusRow = row >= 0 && row == m_selection.FocusRow();
     paint.listFocused = ListHasFocus();
-    if (paint.focusRow && IsColumnVisible(m_focusColumn)) {
-        paint.focusCellRect = CellRect(row, m_focusColumn);
+    if (paint.focusRow && IsColumnVisible(m_selection.FocusColumn())) {
+        paint.focusCellRect = m_geometry.CellRect(row, m_selection.FocusColumn());
     }
     m_rowTrait->OnRowPainted(*painter, paint);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/cell_grid.h"
+#include "grid/cell_geometry.h"
 #include "grid/grid_cell_change.h"
 #include "grid/grid_cell_model.h"
 #include "grid/grid_column_trait.h"
 #include "grid/grid_row_trait.h"
+#include "grid/grid_selection.h"
 #include "grid/header_column_model.h"
 #include "grid/layout/column_layout.h"
 #include "grid/type_ahead.h"
@@ -100,21 +102,14 @@ public:
     void SwitchLayoutProfile(std::u16string_view name);
 
     // Focus cell and selection.
-    int focusColumn() const { return m_focusColumn; }
-    int focusRow() const;
+    GridSelection& Selection() { return m_selection; }
+    const GridSelection& Selection() const { return m_selection; }
     void MoveCellFocus(int column, bool redraw);
-    bool isRowSelected(int row) const;
-    std::vector<int> selectedRows() const;
-    void selectRow(int row, bool only);
 
-    // Geometry, in viewport coordinates. The icon rectangle is null in columns without images.
-    QRect CellRect(int row, int column) const;
-    QRect CellIconRect(int row, int column) const;
-    QRect CellLabelRect(int row, int column) const;
+    const CellGeometry& Geometry() const { return m_geometry; }
+    // The image a cell shows; null in columns without images.
     QIcon CellIcon(int row, int column) const;
     bool CellHasImage(int row, int column) const;
-    // The table row and column under a viewport point; false outside every cell.
-    bool HitTest(QPoint point, int& row, int& column) const;
 
     // Editing.
     bool StartCellEdit(int row, int column);
@@ -209,7 +204,8 @@ private:
     std::vector<ColumnInfo> m_columnInfo;
     ImageList m_smallImages;
     std::unique_ptr<CGridRowTrait> m_rowTrait;
-    int m_focusColumn = -1;
+    GridSelection m_selection;
+    CellGeometry m_geometry;
     QPointer<QWidget> m_editor;
     // The font the list had before SetCellSpacing enlarged it: the header's and the editors'.
     std::optional<QFont> m_cellFont;

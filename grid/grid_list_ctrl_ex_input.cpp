@@ -134,7 +134,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     }
     int row = -1;
     int column = -1;
-    if (event->button() != Qt::LeftButton || !HitTest(point, row, column)) {
+    if (event->button() != Qt::LeftButton || !m_geometry.HitTest(point, row, column)) {
         QTreeView::mousePressEvent(event);
         return;
     }
@@ -145,7 +145,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     int answer = ClickStartsEdit(row, column, point, false, event->modifiers());
     m_lastPress = Press{event->timestamp(), row, column, false};
     if (answer != CGridColumnTrait::kEditAtOnce) {
-        m_focusColumn = column;
+        m_selection.SetFocusColumn(column);
         QTreeView::mousePressEvent(event);
         MoveCellFocus(column, true);
     }
@@ -160,7 +160,7 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     int row = -1;
     int column = -1;
-    if (event->button() != Qt::LeftButton || !HitTest(point, row, column)) {
+    if (event->button() != Qt::LeftButton || !m_geometry.HitTest(point, row, column)) {
         if (!m_model->isGroupHeader(indexAt(point))) {
             QTreeView::mouseDoubleClickEvent(event);
         }
@@ -193,7 +193,7 @@ void CGridListCtrlEx::mouseMoveEvent(QMouseEvent* event)
         const QPoint moved = event->position().toPoint() - *m_pressPoint;
         if (!m_dragStarted && moved.manhattanLength() >= QApplication::startDragDistance()) {
             m_dragStarted = true;
-            m_focusColumn = -1;
+            m_selection.SetFocusColumn(-1);
             viewport()->update();
         }
         return;
@@ -243,25 +243,25 @@ void CGridListCtrlEx::MoveFocusLeftRight(bool right)
     const std::vector<int> order = GetColumnOrder();
     const int count = static_cast<int>(order.size());
     if (!right) {
-        if (m_focusColumn < 0) {
+        if (m_selection.FocusColumn() < 0) {
             return;
         }
-        const int visual = m_header->visualIndex(m_focusColumn) - 1;
+        const int visual = m_header->visualIndex(m_selection.FocusColumn()) - 1;
         const bool none = visual < 0 || !IsColumnVisible(order[static_cast<size_t>(visual)]);
-        m_focusColumn = none ? -1 : order[static_cast<size_t>(visual)];
-    } else if (m_focusColumn < 0) {
-        m_focusColumn = GetFirstVisibleColumn();
+        m_selection.SetFocusColumn(none ? -1 : order[static_cast<size_t>(visual)]);
+    } else if (m_selection.FocusColumn() < 0) {
+        m_selection.SetFocusColumn(GetFirstVisibleColumn());
     } else {
-        const int visual = m_header->visualIndex(m_focusColumn) + 1;
+        const int visual = m_header->visualIndex(m_selection.FocusColumn()) + 1;
         if (visual >= count || !IsColumnVisible(order[static_cast<size_t>(visual)])) {
             return;
         }
-        m_focusColumn = order[static_cast<size_t>(visual)];
+        m_selection.SetFocusColumn(order[static_cast<size_t>(visual)]);
     }
-    const int row = focusRow();
-    if (row >= 0 && m_focusColumn >= 0) {
-        MoveCellFocus(m_focusColumn, false);
-        scrollTo(m_model->indexOfRow(row, m_focusColumn));
+    const int row = m_selection.FocusRow();
+    if (row >= 0 && m_selection.FocusColumn() >= 0) {
+        MoveCellFocus(m_selection.FocusColumn(), false);
+        scrollTo(m_model->indexOfRow(row, m_selection.FocusColumn()));
     }
     viewport()->update();
 }
@@ -270,17 +270,18 @@ void CGridListCtrlEx::TypeAhead(const QKeyEvent& event)
 {
     const bool ctrl = (event.modifiers() & Qt::ControlModifier) != 0;
     const char16_t ch = event.text().isEmpty() ? u'\0' : event.text().at(0).unicode();
-    const auto search = m_typeAhead.OnChar(ch, ctrl, m_clock(), m_focusColumn, focusRow());
+    const auto search =
+        m_typeAhead.OnChar(ch, ctrl, m_clock(), m_selection.FocusColumn(), m_selection.FocusRow());
     if (!search) {
         return;
     }
-    const int column = m_focusColumn;
+    const int column = m_selection.FocusColumn();
     const int found = TypeAheadSearch::FindRow(*search, rowCount(),
                                                [&](int row) { return cellText(row, column); });
     if (found < 0) {
         return;
     }
-    selectRow(found, true);
+    m_selection.SelectRow(found, true);
     setFocusRow(found);
     ensureRowVisible(found);
     m_typeAhead.NoteFocusRow(found);
@@ -293,11 +294,12 @@ void CGridListCtrlEx::keyPressEvent(QKeyEvent* event)
         return;
     }
     const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
-    const int row = focusRow();
+    const int row = m_selection.FocusRow();
     switch (event->key()) {
     case Qt::Key_Space:
-        if (!ctrl && row >= 0 && CellHasImage(row, m_focusColumn)) {
-            StartCellEdit(row, m_focusColumn, CellIconRect(row, m_focusColumn).topLeft());
+        if (!ctrl && row >= 0 && CellHasImage(row, m_selection.FocusColumn())) {
+            StartCellEdit(row, m_selection.FocusColumn(),
+                          m_geometry.IconRect(row, m_selection.FocusColumn()).topLeft());
         }
         // The list's own handling of Space would also search the rows for a " " text, which
         // every ticked check cell holds, and move the focus there: only the selection is kept.
@@ -311,8 +313,8 @@ void CGridListCtrlEx::keyPressEvent(QKeyEvent* event)
         MoveFocusLeftRight(event->key() == Qt::Key_Right);
         return;
     case Qt::Key_F2:
-        if (row >= 0 && m_focusColumn >= 0) {
-            StartCellEdit(row, m_focusColumn);
+        if (row >= 0 && m_selection.FocusColumn() >= 0) {
+            StartCellEdit(row, m_selection.FocusColumn());
         }
         return;
     default:
@@ -338,13 +340,14 @@ bool CGridListCtrlEx::viewportEvent(QEvent* event)
     int row = -1;
     int column = -1;
     const QString tip =
-        HitTest(help->pos(), row, column) ? CellToolTipText(row, column) : QString();
+        m_geometry.HitTest(help->pos(), row, column) ? CellToolTipText(row, column) : QString();
     if (tip.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
-    QToolTip::showText(help->globalPos(), PlainToolTip(tip), viewport(), CellRect(row, column));
+    QToolTip::showText(help->globalPos(), PlainToolTip(tip), viewport(),
+                       m_geometry.CellRect(row, column));
     return true;
 }
 

@@ -9,12 +9,12 @@ namespace wirevane {
 void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
 {
     takeFocus();
-    const std::vector<int> selected = selectedRows();
-    const int focused = focusRow();
+    const std::vector<int> selected = Selection().SelectedRows();
+    const int focused = Selection().FocusRow();
     setUpdatesEnabled(false);
     change();
     for (int row : selected) {
-        selectRow(row, false);
+        Selection().SelectRow(row, false);
     }
     if (focused >= 0) {
         setFocusRow(focused);

@@ -74,8 +74,8 @@ void HeaderColumnModel::hideColumn(int column)
     const bool arranging = std::exchange(m_grid.m_arrangingSections, true);
     m_grid.HideSection(column);
     m_grid.m_arrangingSections = arranging;
-    if (m_grid.m_focusColumn == column) {
-        m_grid.m_focusColumn = -1;
+    if (m_grid.m_selection.FocusColumn() == column) {
+        m_grid.m_selection.SetFocusColumn(-1);
     }
 }
 

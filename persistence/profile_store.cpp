@@ -122,6 +122,15 @@ platform::FileError ProfileStore::deleteSection(std::u16string_view section)
     return edit([&](platform::IniDocument& doc) { doc.deleteSection(section); });
 }
 
+platform::FileError ProfileStore::deleteKey(std::u16string_view section, std::u16string_view key)
+{
+    return edit([&](platform::IniDocument& doc) {
+        doc.deleteKey(section, key);
+        if (doc.keyNames(section).empty())
+            doc.deleteSection(section);
+    });
+}
+
 ProfileSession::ProfileSession(ProfileStore& store) : m_store(store), m_file(&store.join()) {}
 
 ProfileSession::~ProfileSession()

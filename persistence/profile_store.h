@@ -53,6 +53,9 @@ public:
     platform::FileError writeInt(std::u16string_view section, std::u16string_view key,
                                  int32_t value);
     platform::FileError deleteSection(std::u16string_view section);
+    // Removes the key; the section goes with its last key, so that a key written once and
+    // removed again leaves the file as it was.
+    platform::FileError deleteKey(std::u16string_view section, std::u16string_view key);
 
 private:
     friend class ProfileSession;

@@ -408,6 +408,24 @@ void IniDocument::deleteSection(std::u16string_view section)
     }
 }
 
+void IniDocument::deleteKey(std::u16string_view section, std::u16string_view key)
+{
+    for (Section& found : m_sections) {
+        if (!found.hasHeader || !sameName(found.name, section))
+            continue;
+        const size_t before = found.lines.size();
+        std::erase_if(found.lines,
+                      [key](const Line& line) { return line.isKey && sameName(line.key, key); });
+        if (found.lines.size() == before)
+            continue;
+        found.keyIndex.clear();
+        for (size_t i = 0; i < found.lines.size(); ++i) {
+            if (found.lines[i].isKey)
+                found.keyIndex.emplace(folded(found.lines[i].key), i);
+        }
+    }
+}
+
 std::vector<std::u16string> IniDocument::sectionNames() const
 {
     std::vector<std::u16string> names;

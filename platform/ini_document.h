@@ -55,6 +55,8 @@ public:
     void writeInt(std::u16string_view section, std::u16string_view key, int32_t value);
     // Removes the section header and every line up to the next section.
     void deleteSection(std::u16string_view section);
+    // Removes every line of the key from the section; the other lines stay as they are.
+    void deleteKey(std::u16string_view section, std::u16string_view key);
 
     // Names as they stand in the file, in file order, each name once.
     std::vector<std::u16string> sectionNames() const;

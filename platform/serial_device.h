@@ -18,6 +18,14 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
+// What the driver answered when it last refused line settings, for the user to read: the
+// system's words for a call it refused, or the rate it set in place of the one asked for. Both
+// empty when the last change succeeded or was refused for another reason.
+struct LineSettingsRefusal {
+    std::string systemText;
+    uint32_t driverBaudRate = 0;
+};
+
 // One open serial device, held without sharing. Every operation returns a value of the port
 // error set (serial_codes.h), 0 for success. Settings live in the device and are read back
 // after each change, so a setting the driver does not keep is reported as rejected (87).
@@ -34,6 +42,7 @@ public:
 
     virtual uint32_t GetLineSettings(LineSettings& settings) = 0;
     virtual uint32_t SetLineSettings(const LineSettings& settings) = 0;
+    virtual LineSettingsRefusal LastLineSettingsRefusal() const { return {}; }
 
     // HandshakeOff, HandshakeHardware or HandshakeSoftware; other values are 87.
     virtual uint32_t GetHandshake(uint32_t& mode) = 0;

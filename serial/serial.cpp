@@ -73,6 +73,11 @@ uint32_t CSerial::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t
     return Fail(m_handle->SetLineSettings({baudRate, dataBits, parity, stopBits}));
 }
 
+platform::LineSettingsRefusal CSerial::LastLineSettingsRefusal() const
+{
+    return m_handle ? m_handle->LastLineSettingsRefusal() : platform::LineSettingsRefusal{};
+}
+
 uint32_t CSerial::SetEventCharacter(uint8_t character, bool addToMask)
 {
     m_lastError = ERROR_SUCCESS;

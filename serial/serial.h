@@ -38,6 +38,9 @@ public:
     virtual uint32_t Close();
     virtual uint32_t SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
                                      uint32_t stopBits);
+    // The driver's own answer to the last SetLineSettings it refused (see the platform's
+    // LineSettingsRefusal); empty while closed.
+    platform::LineSettingsRefusal LastLineSettingsRefusal() const;
     virtual uint32_t SetEventCharacter(uint8_t character, bool addToMask = true);
     virtual uint32_t SetEventMask(uint32_t mask);
     virtual uint32_t WaitForEvent(SerialOverlapped* overlapped = nullptr,

@@ -50,18 +50,26 @@ void CCommEdit::Type(std::u16string_view keys)
     if (!m_localEcho)
         return;
     std::u16string echo;
+    const auto echoNow = [this, &echo] {
+        AppendAtEnd(echo);
+        if (m_echoed && !echo.empty())
+            m_echoed(echo);
+        echo.clear();
+    };
     for (char16_t key : keys) {
         if (key == u'\b') {
-            AppendAtEnd(echo);
-            echo.clear();
+            echoNow();
+            const bool removed = !record().empty();
             RemoveLastCharacter();
+            if (m_echoed && removed)
+                m_echoed(u"\b");
         } else if (key == u'\r') {
             echo += u"\r\n";
         } else {
             echo += key;
         }
     }
-    AppendAtEnd(echo);
+    echoNow();
 }
 
 void CCommEdit::keyPressEvent(QKeyEvent* event)

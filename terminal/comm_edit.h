@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 class QMenu;
@@ -30,6 +31,9 @@ public:
     bool m_localEcho = false;
     int32_t m_sendLineEnd = 1;
     TextEncoding m_encoding = kEncodingSjis;
+    // Told each text local echo added to the record, after it was added; a backspace that took
+    // the record's last character away is told as BS.
+    std::function<void(std::u16string_view)> m_echoed;
 
     void Paste(const QString& text);
     // The context menu: the standard one of a read-only text plus Paste. The caller owns it.

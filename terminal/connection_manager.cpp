@@ -10,6 +10,8 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <algorithm>
+#include <filesystem>
 
 namespace wirevane {
 
@@ -25,6 +27,10 @@ std::string ToUtf8(const std::u16string& text)
     return QString::fromStdU16String(text).toStdString();
 }
 
+// Often enough that a replugged adapter is back before the user looks; a look costs a few
+// file reads.
+constexpr int kWatchPeriodMs = 250;
+
 } // namespace
 
 ConnectionManager::ConnectionManager(MainPort& port, QObject* receiver, ProfileStore& profile,
@@ -33,6 +39,8 @@ ConnectionManager::ConnectionManager(MainPort& port, QObject* receiver, ProfileS
     : m_port(port), m_receiver(receiver), m_profile(profile), m_windows(windows),
       m_terminal(terminal), m_lister(std::move(lister))
 {
+    m_watch.setInterval(kWatchPeriodMs);
+    QObject::connect(&m_watch, &QTimer::timeout, [this] { LookForLostDevice(); });
 }
 
 std::vector<PortChoice> ConnectionManager::SystemPorts()
@@ -62,6 +70,7 @@ void ConnectionManager::ShowConnectionState()
 
 void ConnectionManager::Connect(QWidget* dialogParent)
 {
+    StopWatching();
     if (m_port.IsOpen())
         Disconnect();
     m_windows.EnableCompanionWindows(false);
@@ -101,6 +110,8 @@ bool ConnectionManager::OpenSelected()
         m_windows.UpdateConnectionControls(m_port.IsOpen());
         return false;
     }
+    m_identity = platform::UsbIdentityOf(ToUtf8(m_port.DeviceName()), m_sources);
+    m_port.RememberLine();
     m_windows.SetConnectionStatus(StatusText());
     m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
     m_windows.UpdateConnectionControls(true);
@@ -118,6 +129,7 @@ void ConnectionManager::ClosePort()
 
 void ConnectionManager::Disconnect()
 {
+    StopWatching();
     if (m_port.IsOpen()) {
         ClosePort();
         m_windows.SetConnectionStatus(kNotConnectedText);
@@ -165,11 +177,76 @@ void ConnectionManager::OnPortLost()
     if (!m_port.IsOpen())
         return;
     const std::u16string name = PortNameOf(m_port.DeviceName());
+    m_lostPath = ToUtf8(m_port.DeviceName());
+    m_lostIdentity = m_identity;
+    m_lostLine = m_port.RememberedLine();
     ClosePort();
     m_windows.StopRun();
     m_windows.SetConnectionStatus(kNotConnectedText);
     m_windows.UpdateConnectionControls(false);
     m_terminal.AppendText(u"[Connection to " + name + u" lost.]\n");
+    if (m_autoReconnect)
+        m_watch.start();
+}
+
+void ConnectionManager::SetAutoReconnect(bool on)
+{
+    m_autoReconnect = on;
+    if (!on)
+        StopWatching();
+}
+
+void ConnectionManager::StopWatching()
+{
+    m_watch.stop();
+}
+
+// An adapter known by its identity is taken only with that identity, also at its old path:
+// another adapter plugged in meanwhile may have been given that path.
+std::vector<std::string> ConnectionManager::LostDeviceCandidates() const
+{
+    if (m_lostIdentity)
+        return platform::DevicesWithIdentity(*m_lostIdentity, m_sources);
+    std::error_code error;
+    if (!std::filesystem::exists(m_lostPath, error))
+        return {};
+    return {m_lostPath};
+}
+
+bool ConnectionManager::LookForLostDevice()
+{
+    if (m_port.IsOpen()) {
+        StopWatching();
+        return false;
+    }
+    for (const std::string& path : LostDeviceCandidates()) {
+        if (Reopen(path)) {
+            StopWatching();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ConnectionManager::Reopen(const std::string& path)
+{
+    if (m_port.Open(FromUtf8(path), m_receiver) != 0) {
+        ClosePort();
+        return false;
+    }
+    // A device that is back but cannot take its old line is no reconnection; it is tried again.
+    if (m_port.RestoreLine(m_lostLine) != 0) {
+        ClosePort();
+        return false;
+    }
+    m_identity = platform::UsbIdentityOf(path, m_sources);
+    if (path != m_lostPath)
+        m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
+    const std::u16string report = u"[Reconnected to " + PortNameOf(m_port.DeviceName()) + u".]";
+    m_windows.SetConnectionStatus(StatusText() + u"  " + report);
+    m_windows.UpdateConnectionControls(true);
+    m_terminal.AppendText(report + u"\n");
+    return true;
 }
 
 } // namespace wirevane

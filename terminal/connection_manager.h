@@ -2,12 +2,15 @@
 
 #include "core/terminal_sink.h"
 #include "persistence/profile_store.h"
+#include "platform/usb_identity.h"
 #include "serial/dialogs/port_list.h"
 #include "terminal/connection_windows.h"
 #include "terminal/main_port.h"
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,12 @@ namespace wirevane {
 // settings sheet and send break; the connection status line and the command enabling that
 // follow every change; the "SERIAL" keys written after a connect and after the settings sheet;
 // and the clean-up when the device goes away while connected.
+//
+// With reconnecting on, a lost device is watched for (a few times a second, from the window's
+// timer, so the window never waits on it): the same path, or for a USB adapter the adapter with
+// the same vendor, product and serial number under whatever path it comes back. It is reopened
+// with the line it had and said so in the terminal and the status line; a run the loss stopped
+// stays stopped. Connect, Disconnect and turning the option off end the watch.
 class ConnectionManager {
 public:
     using PortLister = std::function<std::vector<PortChoice>()>;
@@ -46,10 +55,20 @@ public:
     // Closes the lost port, stops a run and reports the loss as the terminal's last line.
     void OnPortLost();
 
+    void SetAutoReconnect(bool on);
+    bool IsWatchingForDevice() const { return m_watch.isActive(); }
+    // One look for the lost device, as the watch's timer takes it; true when it was reopened.
+    bool LookForLostDevice();
+    // Where the watch looks for USB adapters; the system's unless a test says otherwise.
+    void SetDeviceSources(platform::PortSources sources) { m_sources = std::move(sources); }
+
     static std::vector<PortChoice> SystemPorts();
 
 private:
     void ClosePort();
+    void StopWatching();
+    std::vector<std::string> LostDeviceCandidates() const;
+    bool Reopen(const std::string& path);
 
     MainPort& m_port;
     QObject* m_receiver;
@@ -59,6 +78,15 @@ private:
     PortLister m_lister;
     // The system's reason for the last failed open, shown below the failure message.
     std::string m_openFailure;
+
+    bool m_autoReconnect = false;
+    platform::PortSources m_sources;
+    // The open device's adapter, read while it is there: once gone, /sys no longer tells.
+    std::optional<platform::UsbIdentity> m_identity;
+    std::string m_lostPath;
+    std::optional<platform::UsbIdentity> m_lostIdentity;
+    MainPort::Line m_lostLine;
+    QTimer m_watch;
 };
 
 } // namespace wirevane

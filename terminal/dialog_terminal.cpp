@@ -4,6 +4,8 @@
 #include "platform/codepage.h"
 #include "platform/program_location.h"
 #include "terminal/find_bar.h"
+#include "terminal/hex_traffic_view.h"
+#include "terminal/log_start_dialog.h"
 #include "terminal/terminal_host.h"
 #include "terminal/terminal_text.h"
 
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -33,10 +36,13 @@ QString IdName(int id)
     return QString::number(id);
 }
 
+// Often enough that a log loses at most its flush interval and this when the program dies.
+constexpr int kLogFlushTurnMs = 50;
+
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port)
+    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port), m_tap(port, SystemTrafficClock())
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -57,7 +63,13 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
 
     m_edit->setFont(m_font);
     m_edit->document()->setDocumentMargin(4);
-    m_edit->m_port = m_port;
+    m_edit->m_port = &m_tap;
+    m_edit->m_echoed = [this](std::u16string_view echoed) { OnEchoed(echoed); };
+    m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
+                             TrafficTime time) { OnTraffic(direction, bytes, time); });
+    m_logFlush.setInterval(kLogFlushTurnMs);
+    connect(&m_logFlush, &QTimer::timeout, this, &CDialogTerminal::FlushLog);
+    ShowLogState();
     m_edit->m_localEcho = true;
     m_localEchoButton->setChecked(true);
     m_sendLineEndCombo->setCurrentIndex(1);
@@ -71,6 +83,39 @@ QAction* CDialogTerminal::MakeAction(int id, const QString& text)
     auto* action = new QAction(text, this);
     action->setObjectName(IdName(id));
     return action;
+}
+
+QAction* CDialogTerminal::MakeAction(const char* name, const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void CDialogTerminal::BuildTrafficActions()
+{
+    m_startLog = MakeAction("log-start", tr("ログ開始..."));
+    m_stopLog = MakeAction("log-stop", tr("ログ停止"));
+    connect(m_startLog, &QAction::triggered, this, &CDialogTerminal::OnStartLog);
+    connect(m_stopLog, &QAction::triggered, this, &CDialogTerminal::StopLog);
+
+    m_timestampAction = MakeAction("timestamps", tr("タイムスタンプ"));
+    m_timestampAction->setCheckable(true);
+    m_timestampAction->setToolTip(tr("受信した行の先頭に、最初のバイトを受信した時刻を表示します"));
+    m_timestampAction->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    connect(m_timestampAction, &QAction::toggled, this, &CDialogTerminal::SetTimestamps);
+
+    const char* names[3] = {"view-text", "view-text-hex", "view-hex"};
+    const QString texts[3] = {tr("テキストのみ"), tr("テキストと16進ダンプ"), tr("16進ダンプのみ")};
+    auto* group = new QActionGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        m_viewActions[i] = MakeAction(names[i], texts[i]);
+        m_viewActions[i]->setCheckable(true);
+        group->addAction(m_viewActions[i]);
+        connect(m_viewActions[i], &QAction::triggered, this,
+                [this, i] { SetTrafficView(static_cast<TrafficView>(i)); });
+    }
+    m_viewActions[0]->setChecked(true);
 }
 
 void CDialogTerminal::BuildActions()
@@ -111,12 +156,16 @@ void CDialogTerminal::BuildActions()
                 [this, i] { m_host.SetEncoding(i); });
     }
     m_encodingActions[0]->setChecked(true);
+    BuildTrafficActions();
 }
 
 void CDialogTerminal::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
     file->addAction(m_saveAction);
+    file->addSeparator();
+    file->addAction(m_startLog);
+    file->addAction(m_stopLog);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
     edit->addAction(m_clear);
@@ -125,6 +174,12 @@ void CDialogTerminal::BuildMenus()
     QMenu* encoding = edit->addMenu(QStringLiteral("エンコード"));
     for (QAction* action : m_encodingActions)
         encoding->addAction(action);
+
+    QMenu* view = menuBar()->addMenu(tr("表示"));
+    view->addAction(m_timestampAction);
+    view->addSeparator();
+    for (QAction* action : m_viewActions)
+        view->addAction(action);
 
     QMenu* port = menuBar()->addMenu(QStringLiteral("シリアルポート"));
     port->addAction(m_connect);
@@ -152,6 +207,8 @@ void CDialogTerminal::BuildToolBar()
     m_toolBar->addAction(settingsButton);
     m_toolBar->addAction(m_disconnect);
     m_toolBar->addAction(m_clear);
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_timestampAction);
 }
 
 void CDialogTerminal::BuildCentral()
@@ -160,9 +217,17 @@ void CDialogTerminal::BuildCentral()
     auto* layout = new QGridLayout(central);
     layout->setContentsMargins(6, 6, 6, 6);
 
-    m_edit = new CCommEdit(central);
+    m_views = new QSplitter(Qt::Horizontal, central);
+    m_views->setChildrenCollapsible(false);
+    m_edit = new CCommEdit(m_views);
     m_edit->setObjectName(IdName(1235));
-    layout->addWidget(m_edit, 0, 0);
+    m_hexView = new HexTrafficView(m_views);
+    m_hexView->setObjectName(QStringLiteral("hex-view"));
+    m_hexView->SetKeyTarget(m_edit);
+    m_hexView->hide();
+    m_views->addWidget(m_edit);
+    m_views->addWidget(m_hexView);
+    layout->addWidget(m_views, 0, 0);
     m_findBar = new FindBar(*m_edit, central);
     layout->addWidget(m_findBar, 1, 0);
 
@@ -240,6 +305,9 @@ void CDialogTerminal::BuildStatusBar()
 {
     m_statusPane = new QLabel(statusBar());
     statusBar()->addWidget(m_statusPane, 1);
+    m_logPane = new QLabel(statusBar());
+    m_logPane->setObjectName(QStringLiteral("log-pane"));
+    statusBar()->addPermanentWidget(m_logPane);
     auto* fixedPane = new QLabel(statusBar());
     fixedPane->setFixedWidth(30);
     statusBar()->addPermanentWidget(fixedPane);
@@ -248,7 +316,156 @@ void CDialogTerminal::BuildStatusBar()
 
 void CDialogTerminal::AppendText(std::u16string_view text)
 {
-    m_edit->AppendAtEnd(ApplyReceiveConversion(text, m_receiveConversion));
+    const std::u16string shown = ApplyReceiveConversion(text, m_receiveConversion);
+    m_stamper.Follow(shown);
+    m_edit->AppendAtEnd(shown);
+    Show(shown);
+}
+
+void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
+{
+    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
+    if (!m_timestamps) {
+        AppendText(text);
+        return;
+    }
+    // The stamps are the view's and the log's; the record, which is saved, keeps the text.
+    const std::u16string stamp = LineStamp(readTime);
+    std::u16string shown;
+    std::size_t copied = 0;
+    for (std::size_t start : m_stamper.LineStarts(converted)) {
+        const std::u16string_view before =
+            std::u16string_view(converted).substr(copied, start - copied);
+        m_edit->AppendAtEnd(before);
+        m_edit->AppendShownOnly(stamp);
+        shown.append(before).append(stamp);
+        copied = start;
+    }
+    const std::u16string_view rest = std::u16string_view(converted).substr(copied);
+    m_edit->AppendAtEnd(rest);
+    shown.append(rest);
+    Show(shown);
+}
+
+void CDialogTerminal::Show(std::u16string_view shown)
+{
+    if (!m_log.OnShown(shown, LogFile::Clock::now()))
+        LogFailed();
+}
+
+void CDialogTerminal::OnEchoed(std::u16string_view echoed)
+{
+    if (echoed == u"\b") {
+        const TerminalRecord& record = m_edit->record();
+        m_stamper.Restart(record.empty() || record.EndsWith(u"\r\n"), record.EndsWith(u"\r"));
+    } else {
+        m_stamper.Follow(echoed);
+    }
+    Show(echoed);
+}
+
+void CDialogTerminal::OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes,
+                                TrafficTime time)
+{
+    if (m_trafficView != TrafficView::Text)
+        m_hexView->Feed(direction, bytes);
+    if (!m_log.OnTraffic(direction, bytes, time, LogFile::Clock::now()))
+        LogFailed();
+}
+
+platform::FileError CDialogTerminal::StartLog(const LogChoice& choice)
+{
+    StopLog();
+    m_lastLog = choice;
+    m_logStopped.clear();
+    const platform::FileError error = m_log.Start(choice);
+    if (error.ok())
+        m_logFlush.start();
+    ShowLogState();
+    return error;
+}
+
+void CDialogTerminal::StopLog()
+{
+    if (!m_log.running())
+        return;
+    m_logFlush.stop();
+    if (!m_log.Stop().ok())
+        LogFailed();
+    ShowLogState();
+}
+
+void CDialogTerminal::FlushLog()
+{
+    if (!m_log.FlushIfDue(LogFile::Clock::now()))
+        LogFailed();
+}
+
+void CDialogTerminal::LogFailed()
+{
+    m_logFlush.stop();
+    const std::u16string file = m_lastLog.file.u16string();
+    const std::string reason = m_log.failure() ? m_log.failure()->message : std::string();
+    m_logStopped =
+        tr("ログ停止: %1: %2").arg(QString::fromStdU16String(file), QString::fromStdString(reason));
+    ShowLogState();
+    // Said in the record, where the traffic the log misses from here on is.
+    AppendText(u"[Log to " + file + u" stopped: " +
+               QString::fromStdString(reason).toStdU16String() + u".]\n");
+}
+
+void CDialogTerminal::ShowLogState()
+{
+    const bool running = m_log.running();
+    m_startLog->setEnabled(!running);
+    m_stopLog->setEnabled(running);
+    m_logPane->setStyleSheet(!running && !m_logStopped.isEmpty() ? QStringLiteral("color: #c62828;")
+                                                                 : QString());
+    m_logPane->setText(LogStatusText());
+}
+
+QString CDialogTerminal::LogStatusText() const
+{
+    if (m_log.running())
+        return QStringLiteral("LOG ") + QString::fromStdU16String(m_lastLog.file.u16string());
+    return m_logStopped;
+}
+
+void CDialogTerminal::OnStartLog()
+{
+    m_host.EnableOwnerWindows(false);
+    LogStartDialog dialog(m_lastLog, m_timestamps, this);
+    while (dialog.exec() == QDialog::Accepted) {
+        SetTimestamps(dialog.timestamps());
+        const LogChoice choice = dialog.choice();
+        const platform::FileError error = StartLog(choice);
+        if (error.ok())
+            break;
+        QMessageBox::critical(
+            this, windowTitle(),
+            QStringLiteral("%1\n%2").arg(QString::fromStdU16String(choice.file.u16string()),
+                                         QString::fromStdString(error.message)));
+    }
+    m_host.EnableOwnerWindows(true);
+}
+
+void CDialogTerminal::SetTimestamps(bool on)
+{
+    m_timestamps = on;
+    if (m_timestampAction->isChecked() != on)
+        m_timestampAction->setChecked(on);
+}
+
+void CDialogTerminal::SetTrafficView(TrafficView view)
+{
+    const bool hexWasShown = m_trafficView != TrafficView::Text;
+    m_trafficView = view;
+    m_viewActions[static_cast<int>(view)]->setChecked(true);
+    if (view == TrafficView::Text && hexWasShown)
+        m_hexView->Clear();
+    m_hexView->setVisible(view != TrafficView::Text);
+    m_edit->setVisible(view != TrafficView::Hex);
+    (view == TrafficView::Hex ? static_cast<QWidget*>(m_hexView) : m_edit)->setFocus();
 }
 
 bool CDialogTerminal::IsLocalEcho() const
@@ -295,6 +512,8 @@ void CDialogTerminal::EnableTextArea(bool enable)
 void CDialogTerminal::ClearText()
 {
     m_edit->Clear();
+    m_hexView->Clear();
+    m_stamper.Restart(true, false);
 }
 
 platform::FileError CDialogTerminal::SaveTextTo(const std::filesystem::path& path)

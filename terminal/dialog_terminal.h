@@ -5,9 +5,14 @@
 #include "core/text_encoding.h"
 #include "platform/file_error.h"
 #include "terminal/comm_edit.h"
+#include "terminal/traffic/line_stamper.h"
+#include "terminal/traffic/received_text_sink.h"
+#include "terminal/traffic/traffic_log.h"
+#include "terminal/traffic/traffic_tap.h"
 
 #include <QFont>
 #include <QMainWindow>
+#include <QTimer>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,25 +22,57 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QSplitter;
 class QToolBar;
 
 namespace wirevane {
 
 class FindBar;
+class HexTrafficView;
 class TerminalHost;
 
 // The terminal window: shows the traffic, lets the user type straight to the port, and carries
 // the port commands, the shared encoding, the receive line-end conversion, saving, the font and
 // the tester-mode switch. Closing it only hides it; its text and choices last for the run.
 // Widgets and actions are named by their command or control id ("1235", "32788", ...).
-class CDialogTerminal : public QMainWindow, public TerminalSink {
+//
+// All traffic passes the window's port tap (trafficPort()), so the window can log it, show it
+// as a hex dump and stamp received lines with their read time; the receive handler writes to
+// receivedText() so that received text is told from report lines. A running log gets what the
+// record gets, as it is shown, or the raw bytes; a write error stops it and says so in the
+// record and the status bar, and everything else goes on.
+class CDialogTerminal : public QMainWindow, public ReceivingTerminal {
     Q_OBJECT
 public:
+    // How the traffic is shown: the text, the text with the hex dump beside it, or the dump.
+    enum class TrafficView { Text, TextAndHex, Hex };
+
     CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent = nullptr);
 
     // TerminalSink: appends after the receive conversion, always at the end.
     void AppendText(std::u16string_view text) override;
     bool IsLocalEcho() const override;
+    // ReceivingTerminal: as AppendText, each line that begins stamped with the read time when
+    // time stamps are on.
+    void AppendReceived(std::u16string_view text, TrafficTime readTime) override;
+
+    PortAccess& trafficPort() { return m_tap; }
+    TerminalSink& receivedText() { return m_receivedSink; }
+    void SetTrafficClock(TrafficClock clock) { m_tap.SetClock(std::move(clock)); }
+
+    platform::FileError StartLog(const LogChoice& choice);
+    void StopLog();
+    bool IsLogging() const { return m_log.running(); }
+    // The status bar's log pane: "LOG file" while a log runs, why it stopped after a failure.
+    QString LogStatusText() const;
+    // The flush turn of a running log, as its timer calls it.
+    void FlushLog();
+
+    void SetTimestamps(bool on);
+    bool timestamps() const { return m_timestamps; }
+    void SetTrafficView(TrafficView view);
+    TrafficView trafficView() const { return m_trafficView; }
+    HexTrafficView& hexView() { return *m_hexView; }
 
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -70,6 +107,14 @@ private:
     void BuildCentral();
     void BuildStatusBar();
     QAction* MakeAction(int id, const QString& text);
+    QAction* MakeAction(const char* name, const QString& text);
+    void BuildTrafficActions();
+    void Show(std::u16string_view shown);
+    void OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes, TrafficTime time);
+    void OnEchoed(std::u16string_view echoed);
+    void OnStartLog();
+    void LogFailed();
+    void ShowLogState();
 
     void OnSave();
     void OnChangeFont();
@@ -82,6 +127,16 @@ private:
     int32_t m_sendLineEnd = 1;
     int32_t m_receiveConversion = 0;
 
+    TrafficTap m_tap;
+    ReceivedTextSink m_receivedSink{*this, m_tap};
+    LineStamper m_stamper;
+    bool m_timestamps = false;
+    TrafficLog m_log;
+    LogChoice m_lastLog;
+    QTimer m_logFlush;
+    QString m_logStopped;
+    TrafficView m_trafficView = TrafficView::Text;
+
     CCommEdit* m_edit = nullptr;
     FindBar* m_findBar = nullptr;
     QCheckBox* m_localEchoButton = nullptr;
@@ -90,6 +145,9 @@ private:
     QComboBox* m_encodingCombo = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    QLabel* m_logPane = nullptr;
+    QSplitter* m_views = nullptr;
+    HexTrafficView* m_hexView = nullptr;
 
     QAction* m_connect = nullptr;
     QAction* m_settings = nullptr;
@@ -100,6 +158,10 @@ private:
     QAction* m_fontAction = nullptr;
     QAction* m_tester = nullptr;
     QAction* m_encodingActions[3] = {};
+    QAction* m_startLog = nullptr;
+    QAction* m_stopLog = nullptr;
+    QAction* m_timestampAction = nullptr;
+    QAction* m_viewActions[3] = {};
 };
 
 } // namespace wirevane

@@ -2,6 +2,7 @@
 
 #include "serial/qt/serial_mfc.h"
 
+#include <cstdint>
 #include <string>
 
 namespace wirevane {
@@ -9,9 +10,39 @@ namespace wirevane {
 // The main window's one port object. Its device name doubles as the selected port: a loaded
 // settings file and the selection dialog put a name there while the port is closed, and a
 // successful Open replaces it with the path that was opened.
+//
+// It remembers every setting the device took, across a Close: a device that went away cannot
+// be asked any more, and when it comes back it is to get the line it had.
 class MainPort : public CSerialMFC {
 public:
     void SetDeviceName(std::u16string name) { m_deviceName = std::move(name); }
+
+    uint32_t SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
+                             uint32_t stopBits) override;
+    uint32_t SetHandshake(uint32_t mode) override;
+    uint32_t SetEventMask(uint32_t mask) override;
+    uint32_t SetEventCharacter(uint8_t character, bool addToMask = true) override;
+
+    struct Line {
+        uint32_t baudRate = 9600;
+        uint32_t dataBits = 8;
+        uint32_t parity = 0;
+        uint32_t stopBits = 0;
+        uint32_t handshake = 0;
+        uint32_t eventMask = 0;
+        uint8_t eventCharacter = 0;
+    };
+
+    // Takes what the open device holds as the remembered line (after a fresh connect, the
+    // driver's settings).
+    void RememberLine();
+    // Taken before a reopen: opening sets the event mask, which this object then remembers.
+    Line RememberedLine() const { return m_line; }
+    // Puts a line on the open port; 0 or the first setting it refused.
+    uint32_t RestoreLine(const Line& line);
+
+private:
+    Line m_line;
 };
 
 } // namespace wirevane

@@ -70,6 +70,16 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
         m_flushTimer.start();
 }
 
+void RecordView::AppendShownOnly(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    m_shown.Append(lineForm);
+    m_pending += lineForm;
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
 void RecordView::FlushPending()
 {
     m_flushTimer.stop();

@@ -28,6 +28,9 @@ public:
     explicit RecordView(QWidget* parent = nullptr);
 
     void AppendAtEnd(std::u16string_view lineForm);
+    // Text the view shows that is not part of the record (a received line's time stamp): it is
+    // not saved, not counted, and never ends with a character that local echo could take back.
+    void AppendShownOnly(std::u16string_view lineForm);
     // Takes the record's last character away, as local echo of a backspace does.
     void RemoveLastCharacter();
     void Clear();

@@ -1,5 +1,6 @@
 #include "serial/dialogs/com_select_dlg.h"
 
+#include "serial/dialogs/port_dialog_ids.h"
 #include "serial/dialogs/typed_port.h"
 
 #include <QComboBox>
@@ -19,7 +20,7 @@ CComSelectDlg::CComSelectDlg(QWidget* parent, CSerial* port, std::vector<PortCho
     auto* group = new QGroupBox(QStringLiteral("COM port selection"), this);
     auto* groupLayout = new QVBoxLayout(group);
     m_list = new QComboBox(group);
-    m_list->setObjectName(QStringLiteral("1140"));
+    m_list->setObjectName(QString::number(port_dialog::kPortList));
     m_list->setEditable(true);
     m_list->setInsertPolicy(QComboBox::NoInsert);
     m_list->setMinimumWidth(260);
@@ -33,12 +34,12 @@ CComSelectDlg::CComSelectDlg(QWidget* parent, CSerial* port, std::vector<PortCho
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QString::number(port_dialog::kOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CComSelectDlg::accept);
     buttons->addWidget(ok);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(QString::number(port_dialog::kCancelButton));
     connect(cancel, &QPushButton::clicked, this, &CComSelectDlg::reject);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

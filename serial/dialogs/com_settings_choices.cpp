@@ -1,33 +1,41 @@
 #include "serial/dialogs/com_settings_choices.h"
 
+#include "serial/dialogs/port_dialog_ids.h"
+
 #include <array>
 
 namespace wirevane {
 
 namespace {
 
-constexpr std::array<RadioChoice, 9> kBaudRates = {{{1001, 1200},
-                                                    {1002, 2400},
-                                                    {1003, 9600},
-                                                    {1004, 14400},
-                                                    {1005, 19200},
-                                                    {1006, 38400},
-                                                    {1007, 56000},
-                                                    {1008, 57600},
-                                                    {1009, 115200}}};
-constexpr std::array<RadioChoice, 4> kDataBits = {{{1011, 5}, {1012, 6}, {1013, 7}, {1014, 8}}};
+using namespace port_dialog;
+
+constexpr std::array<RadioChoice, 4> kDataBits = {
+    {{kDataBits5, 5}, {kDataBits6, 6}, {kDataBits7, 7}, {kDataBits8, 8}}};
 constexpr std::array<RadioChoice, 5> kParities = {
-    {{1021, 0}, {1022, 1}, {1023, 2}, {1024, 3}, {1025, 4}}};
-constexpr std::array<RadioChoice, 3> kStopBits = {{{1031, 0}, {1032, 1}, {1033, 2}}};
-constexpr std::array<RadioChoice, 3> kHandshakes = {{{1041, 0}, {1042, 2}, {1043, 1}}};
+    {{kParityNone, 0}, {kParityOdd, 1}, {kParityEven, 2}, {kParityMark, 3}, {kParitySpace, 4}}};
+constexpr std::array<RadioChoice, 3> kStopBits = {
+    {{kStopBits1, 0}, {kStopBits15, 1}, {kStopBits2, 2}}};
+constexpr std::array<RadioChoice, 3> kHandshakes = {
+    {{kHandshakeOff, 0}, {kHandshakeSoftware, 2}, {kHandshakeHardware, 1}}};
+
+constexpr std::array<uint32_t, 15> kBaudRates = {1200,   2400,   9600,    14400,   19200,
+                                                 38400,  56000,  57600,   115200,  230400,
+                                                 460800, 921600, 1000000, 2000000, 3000000};
+
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
 
 } // namespace
 
-const RadioGroup kBaudRateGroup{kBaudRates, 1003};
-const RadioGroup kDataBitsGroup{kDataBits, 1014};
-const RadioGroup kParityGroup{kParities, 1021};
-const RadioGroup kStopBitsGroup{kStopBits, 1031};
-const RadioGroup kHandshakeGroup{kHandshakes, 1043};
+const RadioGroup kDataBitsGroup{kDataBits, kDataBits8};
+const RadioGroup kParityGroup{kParities, kParityNone};
+const RadioGroup kStopBitsGroup{kStopBits, kStopBits1};
+const RadioGroup kHandshakeGroup{kHandshakes, kHandshakeHardware};
+
+const std::span<const uint32_t> kListedBaudRates{kBaudRates};
 
 int RadioGroup::IdForValue(uint32_t value) const
 {
@@ -45,6 +53,34 @@ uint32_t RadioGroup::ValueForId(int id) const
             return choice.value;
     }
     return kNoRadioSelected;
+}
+
+std::optional<uint32_t> ParseBaudRate(std::u16string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty())
+        return std::nullopt;
+    uint64_t rate = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        rate = rate * 10 + static_cast<uint64_t>(c - u'0');
+        if (rate > kHighestBaudRate)
+            return std::nullopt;
+    }
+    if (rate < kLowestBaudRate)
+        return std::nullopt;
+    return static_cast<uint32_t>(rate);
+}
+
+uint32_t ShownBaudRate(uint32_t portRate)
+{
+    if (portRate < kLowestBaudRate || portRate > kHighestBaudRate)
+        return kFallbackBaudRate;
+    return portRate;
 }
 
 } // namespace wirevane

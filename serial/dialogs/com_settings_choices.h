@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace wirevane {
 
@@ -21,7 +23,6 @@ struct RadioGroup {
     uint32_t ValueForId(int id) const;
 };
 
-extern const RadioGroup kBaudRateGroup;
 extern const RadioGroup kDataBitsGroup;
 extern const RadioGroup kParityGroup;
 extern const RadioGroup kStopBitsGroup;
@@ -29,5 +30,18 @@ extern const RadioGroup kStopBitsGroup;
 extern const RadioGroup kHandshakeGroup;
 
 inline constexpr uint32_t kNoRadioSelected = 0xFFFFFFFF;
+
+// The rates the baud field lists, from the old serial rates to the fast ones of USB adapters.
+extern const std::span<const uint32_t> kListedBaudRates;
+// What the field takes at all: below 50 no UART runs, above 4,000,000 no adapter sold does.
+inline constexpr uint32_t kLowestBaudRate = 50;
+inline constexpr uint32_t kHighestBaudRate = 4'000'000;
+// The rate the page shows when the port's cannot be read or is outside the range.
+inline constexpr uint32_t kFallbackBaudRate = 9600;
+
+// A typed rate: decimal digits, blanks around them allowed, within the range; nothing otherwise.
+std::optional<uint32_t> ParseBaudRate(std::u16string_view text);
+// The rate the field shows for what the port holds.
+uint32_t ShownBaudRate(uint32_t portRate);
 
 } // namespace wirevane

@@ -1,6 +1,7 @@
 #include "serial/dialogs/page_com_events.h"
 
 #include "platform/serial_codes.h"
+#include "serial/dialogs/port_dialog_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,15 +21,15 @@ struct EventBox {
 };
 
 constexpr EventBox kEventBoxes[9] = {
-    {1101, u"A break was detected on input", EV_BREAK},
-    {1102, u"The CTS signal changed state", EV_CTS},
-    {1103, u"The DSR signal changed state", EV_DSR},
-    {1104, u"A line-status error occurred", EV_ERR},
-    {1105, u"A ring indicator was detected", EV_RING},
-    {1106, u"The RLSD signal changed state", EV_RLSD},
-    {1107, u"Data is received on input", EV_RXCHAR},
-    {1108, u"Event character was received on input", EV_RXFLAG},
-    {1109, u"Last character on output was sent", EV_TXEMPTY},
+    {port_dialog::kBreakEventBox, u"A break was detected on input", EV_BREAK},
+    {port_dialog::kCtsEventBox, u"The CTS signal changed state", EV_CTS},
+    {port_dialog::kDsrEventBox, u"The DSR signal changed state", EV_DSR},
+    {port_dialog::kErrorEventBox, u"A line-status error occurred", EV_ERR},
+    {port_dialog::kRingEventBox, u"A ring indicator was detected", EV_RING},
+    {port_dialog::kRlsdEventBox, u"The RLSD signal changed state", EV_RLSD},
+    {port_dialog::kReceivedEventBox, u"Data is received on input", EV_RXCHAR},
+    {port_dialog::kEventCharacterBox, u"Event character was received on input", EV_RXFLAG},
+    {port_dialog::kSentEventBox, u"Last character on output was sent", EV_TXEMPTY},
 };
 
 } // namespace
@@ -49,13 +50,13 @@ CPageComEvents::CPageComEvents(CSerial* port, QWidget* parent) : QWidget(parent)
     m_eventCharBox = m_boxes[7];
 
     m_characterGroup = new QGroupBox(QStringLiteral("Event &character"), this);
-    m_characterGroup->setObjectName(QStringLiteral("1110"));
+    m_characterGroup->setObjectName(QString::number(port_dialog::kEventCharacterGroup));
     auto* groupLayout = new QVBoxLayout(m_characterGroup);
     m_characterLabel =
         new QLabel(QStringLiteral("Decimal representation (0-255)"), m_characterGroup);
-    m_characterLabel->setObjectName(QStringLiteral("1111"));
+    m_characterLabel->setObjectName(QString::number(port_dialog::kEventCharacterLabel));
     m_character = new QLineEdit(QString::number(character), m_characterGroup);
-    m_character->setObjectName(QStringLiteral("1112"));
+    m_character->setObjectName(QString::number(port_dialog::kEventCharacterEdit));
     groupLayout->addWidget(m_characterLabel);
     groupLayout->addWidget(m_character);
     layout->addWidget(m_characterGroup);

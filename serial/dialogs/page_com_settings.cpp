@@ -1,11 +1,14 @@
 #include "serial/dialogs/page_com_settings.h"
 
 #include "serial/dialogs/com_settings_choices.h"
+#include "serial/dialogs/port_dialog_ids.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -22,11 +25,7 @@ CPageComSettings::CPageComSettings(CSerial* port, QWidget* parent) : QWidget(par
     const uint32_t stopBits = m_port->GetStopBits();
     const uint32_t handshake = m_port->GetHandshake();
 
-    m_baud = AddGroup(QStringLiteral("&Baudrate"), kBaudRateGroup,
-                      {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("9600"),
-                       QStringLiteral("14400"), QStringLiteral("19200"), QStringLiteral("38400"),
-                       QStringLiteral("56000"), QStringLiteral("57600"), QStringLiteral("115200")},
-                      baud, 0, 0);
+    m_baud = AddBaudField(baud);
     m_dataBits = AddGroup(QStringLiteral("&Databits"), kDataBitsGroup,
                           {QStringLiteral("5 bits"), QStringLiteral("6 bits"),
                            QStringLiteral("7 bits"), QStringLiteral("8 bits")},
@@ -69,17 +68,56 @@ CPageComSettings::Group CPageComSettings::AddGroup(const QString& title, const R
     return Group{shownTitle, &group, buttons, current};
 }
 
+CPageComSettings::Group CPageComSettings::AddBaudField(uint32_t current)
+{
+    const QString title = QStringLiteral("&Baudrate");
+    auto* box = new QGroupBox(title, this);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* field = new QComboBox(box);
+    field->setObjectName(QString::number(port_dialog::kBaudRateField));
+    field->setEditable(true);
+    field->setInsertPolicy(QComboBox::NoInsert);
+    for (const uint32_t rate : kListedBaudRates)
+        field->addItem(QString::number(rate));
+    field->setEditText(QString::number(ShownBaudRate(current)));
+    boxLayout->addWidget(field);
+    boxLayout->addStretch(1);
+    static_cast<QGridLayout*>(layout())->addWidget(box, 0, 0);
+    QString shownTitle = title;
+    shownTitle.remove(QLatin1Char('&'));
+    return Group{shownTitle, nullptr, nullptr, current, field};
+}
+
 uint32_t CPageComSettings::Chosen(const Group& group) const
 {
+    if (group.field != nullptr)
+        return ParseBaudRate(group.field->currentText().toStdU16String())
+            .value_or(kNoRadioSelected);
     return group.choices->ValueForId(group.buttons->checkedId());
+}
+
+bool CPageComSettings::ValidateBaudRate()
+{
+    if (ParseBaudRate(m_baud.field->currentText().toStdU16String()))
+        return true;
+    QMessageBox::warning(this, window()->windowTitle(),
+                         tr("ボーレートには %1 から %2 までの整数を入力してください。")
+                             .arg(kLowestBaudRate)
+                             .arg(kHighestBaudRate));
+    m_baud.field->setFocus();
+    m_baud.field->lineEdit()->selectAll();
+    return false;
 }
 
 bool CPageComSettings::Apply()
 {
+    if (!ValidateBaudRate())
+        return false;
     if (m_port->SetLineSettings(Chosen(m_baud), Chosen(m_dataBits), Chosen(m_parity),
                                 Chosen(m_stopBits)) != 0) {
-        if (const Group* refused = FindRefusedLineValue())
-            ReportRefused(*refused);
+        QString driverAnswer;
+        if (const Group* refused = FindRefusedLineValue(driverAnswer))
+            ReportRefused(*refused, driverAnswer);
         return false;
     }
     if (m_port->SetHandshake(Chosen(m_handshake)) != 0) {
@@ -96,28 +134,48 @@ void CPageComSettings::Restore()
     m_port->SetHandshake(m_handshake.old);
 }
 
-const CPageComSettings::Group* CPageComSettings::FindRefusedLineValue()
+const CPageComSettings::Group* CPageComSettings::FindRefusedLineValue(QString& driverAnswer)
 {
     const Group* order[] = {&m_baud, &m_dataBits, &m_parity, &m_stopBits};
     uint32_t values[] = {m_baud.old, m_dataBits.old, m_parity.old, m_stopBits.old};
     const Group* refused = nullptr;
     for (std::size_t i = 0; i < 4 && refused == nullptr; ++i) {
         values[i] = Chosen(*order[i]);
-        if (m_port->SetLineSettings(values[0], values[1], values[2], values[3]) != 0)
+        if (m_port->SetLineSettings(values[0], values[1], values[2], values[3]) != 0) {
             refused = order[i];
+            // Taken now: putting the old settings back replaces the driver's answer.
+            driverAnswer = DriverAnswer();
+        }
     }
     Restore();
     return refused;
 }
 
-void CPageComSettings::ReportRefused(const Group& group)
+QString CPageComSettings::DriverAnswer() const
 {
-    const QAbstractButton* chosen = group.buttons->checkedButton();
-    const QString value = chosen != nullptr ? chosen->text() : QStringLiteral("(未選択)");
-    QMessageBox::warning(this, window()->windowTitle(),
-                         QStringLiteral("ポートが %1 「%2」を受け付けませんでした。\n"
-                                        "以前の設定のままです。")
-                             .arg(group.title, value));
+    const platform::LineSettingsRefusal refusal = m_port->LastLineSettingsRefusal();
+    if (refusal.driverBaudRate != 0)
+        return tr("ドライバーの応答: %1 bps に設定").arg(refusal.driverBaudRate);
+    if (!refusal.systemText.empty())
+        return tr("ドライバーの応答: %1").arg(QString::fromStdString(refusal.systemText));
+    return {};
+}
+
+void CPageComSettings::ReportRefused(const Group& group, const QString& driverAnswer)
+{
+    QString value;
+    if (group.field != nullptr) {
+        value = group.field->currentText().trimmed();
+    } else {
+        const QAbstractButton* chosen = group.buttons->checkedButton();
+        value = chosen != nullptr ? chosen->text() : QStringLiteral("(未選択)");
+    }
+    QString message = QStringLiteral("ポートが %1 「%2」を受け付けませんでした。\n"
+                                     "以前の設定のままです。")
+                          .arg(group.title, value);
+    if (!driverAnswer.isEmpty())
+        message += QLatin1Char('\n') + driverAnswer;
+    QMessageBox::warning(this, window()->windowTitle(), message);
 }
 
 } // namespace wirevane

@@ -2,6 +2,7 @@
 
 #include "serial/dialogs/page_com_events.h"
 #include "serial/dialogs/page_com_settings.h"
+#include "serial/dialogs/port_dialog_ids.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -26,8 +27,9 @@ CSheetSettings::CSheetSettings(CSerial* port, QWidget* parent) : QDialog(parent)
     layout->addWidget(m_tabs);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(port_dialog::kOkButton));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setObjectName(QString::number(port_dialog::kCancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &CSheetSettings::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSheetSettings::reject);
     layout->addWidget(buttons);

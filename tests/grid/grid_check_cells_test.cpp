@@ -29,9 +29,9 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
     EXPECT_TRUE(grid.changes.empty());
     EXPECT_EQ(grid.editor(), nullptr);
-    EXPECT_EQ(grid.selectedRows(), std::vector<int>{4});
-    EXPECT_EQ(grid.focusRow(), 4);
-    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{4});
+    EXPECT_EQ(grid.Selection().FocusRow(), 4);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
 }
 
 TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
@@ -40,7 +40,7 @@ TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
     grid.setCellImage(5, Col::kSelectColumn, 1);
     click(labelPoint(3, Col::kDataColumn));
     click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
-    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+    ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 
     click(iconPoint(4, Col::kSelectColumn));
     EXPECT_TRUE(ticked(3, Col::kSelectColumn));
@@ -50,7 +50,7 @@ TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
     EXPECT_EQ(grid.changes[0].row, 4);
     EXPECT_EQ(grid.changes[1].row, 3);
     // The flip keeps the selection, and rows outside it stay as they were.
-    EXPECT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
     EXPECT_TRUE(unticked(2, Col::kSelectColumn));
     EXPECT_TRUE(unticked(6, Col::kSelectColumn));
 }
@@ -60,7 +60,7 @@ TEST_F(SendGridTest, AFlipOnARowOutsideTheSelectionChangesThatRowAlone)
     // The selected rows are unticked, so they would follow if the flip ignored where it was.
     click(labelPoint(3, Col::kDataColumn));
     click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
-    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{3, 4, 5}));
+    ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 
     click(iconPoint(8, Col::kSelectColumn));
     EXPECT_TRUE(ticked(8, Col::kSelectColumn));
@@ -100,9 +100,9 @@ TEST_F(SendGridTest, SpaceFlipsTheFocusCellLikeAClickOnItsImage)
 {
     click(labelPoint(10, Col::kDataColumn));
     click(labelPoint(11, Col::kHaltColumn), Qt::ControlModifier);
-    ASSERT_EQ(grid.selectedRows(), (std::vector<int>{10, 11}));
-    ASSERT_EQ(grid.focusRow(), 11);
-    ASSERT_EQ(grid.focusColumn(), Col::kHaltColumn);
+    ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{10, 11}));
+    ASSERT_EQ(grid.Selection().FocusRow(), 11);
+    ASSERT_EQ(grid.Selection().FocusColumn(), Col::kHaltColumn);
 
     key(Qt::Key_Space);
     EXPECT_TRUE(ticked(11, Col::kHaltColumn));
@@ -123,18 +123,18 @@ TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
         grid.setCellImage(row, Col::kSelectColumn, 1);
     }
     click(labelPoint(0, Col::kSelectColumn));
-    ASSERT_EQ(grid.focusRow(), 0);
+    ASSERT_EQ(grid.Selection().FocusRow(), 0);
 
     for (int row = 0; row < 100; ++row) {
-        ASSERT_EQ(grid.focusRow(), row);
+        ASSERT_EQ(grid.Selection().FocusRow(), row);
         const bool wasTicked = ticked(row, Col::kSelectColumn);
         key(Qt::Key_Space);
-        ASSERT_EQ(grid.focusRow(), row);
+        ASSERT_EQ(grid.Selection().FocusRow(), row);
         EXPECT_EQ(ticked(row, Col::kSelectColumn), !wasTicked) << row;
         key(Qt::Key_Down);
     }
-    EXPECT_EQ(grid.focusRow(), 99);
-    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    EXPECT_EQ(grid.Selection().FocusRow(), 99);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     EXPECT_EQ(table.ReadRowSendFlag(50), 1);
     EXPECT_EQ(table.ReadRowSendFlag(40), 0);
 }
@@ -145,7 +145,7 @@ TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
     click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
     EXPECT_TRUE(unticked(1, Col::kSelectColumn));
     EXPECT_TRUE(unticked(3, Col::kSelectColumn));
-    EXPECT_EQ(grid.selectedRows(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)

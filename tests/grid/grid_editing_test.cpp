@@ -74,7 +74,7 @@ TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
     click(labelPoint(20, Col::kDataColumn));
     EXPECT_EQ(grid.cellText(9, Col::kDataColumn), u"AT+GMR");
     EXPECT_EQ(grid.editor(), nullptr);
-    EXPECT_EQ(grid.focusRow(), 20);
+    EXPECT_EQ(grid.Selection().FocusRow(), 20);
     settle();
 }
 
@@ -140,7 +140,7 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoic
     EXPECT_EQ(combo->count(), 4);
     EXPECT_EQ(combo->currentText(), QStringLiteral("CR"));
     EXPECT_EQ(combo->maxVisibleItems(), 7);
-    EXPECT_EQ(combo->geometry(), grid.CellRect(7, Col::kWaitColumn));
+    EXPECT_EQ(combo->geometry(), grid.Geometry().CellRect(7, Col::kWaitColumn));
 
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Down);

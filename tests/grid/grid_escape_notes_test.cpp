@@ -50,7 +50,7 @@ TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)
 TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)
 {
     grid.setCellText(2, Col::kDataColumn, u"AT\\r");
-    const QRect cell = grid.CellRect(2, Col::kDataColumn);
+    const QRect cell = grid.Geometry().CellRect(2, Col::kDataColumn);
     const QImage plain = viewport()->grab(cell).toImage();
 
     grid.SetCellRemarks([](int row, int column) -> CGridListCtrlEx::CellRemark {
@@ -64,7 +64,7 @@ TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)
     const int half = cell.width() / 2;
     EXPECT_EQ(plain.copy(0, 0, half, cell.height()), marked.copy(0, 0, half, cell.height()));
 
-    const QPoint at = grid.CellLabelRect(2, Col::kDataColumn).center();
+    const QPoint at = grid.Geometry().LabelRect(2, Col::kDataColumn).center();
     QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
     QApplication::sendEvent(viewport(), &help);
     EXPECT_EQ(QToolTip::text(), QStringLiteral("AT\\r\nthe note"));

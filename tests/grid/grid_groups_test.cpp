@@ -52,7 +52,7 @@ protected:
 
 TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowIndexes)
 {
-    grid.selectRow(7, true);
+    grid.Selection().SelectRow(7, true);
     groupByWaitFromTheHeader();
     ASSERT_TRUE(grid.IsGroupViewEnabled());
     const auto& groups = grid.cellModel().groups();
@@ -64,7 +64,7 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     EXPECT_EQ(groups[2].rows, std::vector<int>{5});
 
     EXPECT_EQ(grid.rowCount(), 100);
-    EXPECT_EQ(grid.selectedRows(), std::vector<int>{7});
+    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{7});
     EXPECT_EQ(table.ReadRowWaitKind(7), 1);
     table.SetRowImage(7, kRowImageSent);
     EXPECT_EQ(grid.cellImage(7, Col::kNumberColumn), 1);
@@ -73,7 +73,7 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     click(iconPoint(5, Col::kSelectColumn));
     EXPECT_TRUE(ticked(5, Col::kSelectColumn));
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
-    EXPECT_EQ(grid.CellRect(5, Col::kDataColumn).top(), groupHeaderRect(2).bottom() + 1);
+    EXPECT_EQ(grid.Geometry().CellRect(5, Col::kDataColumn).top(), groupHeaderRect(2).bottom() + 1);
 }
 
 TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
@@ -95,21 +95,22 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
     std::unique_ptr<QMenu> menu = grid.CreateListMenu(labelPoint(3, Col::kDataColumn));
     EXPECT_EQ(Texts(*menu).size(), 3);
     FindAction(*menu, QStringLiteral("Collapse all groups"))->trigger();
-    EXPECT_TRUE(grid.CellRect(3, Col::kDataColumn).isEmpty());
+    EXPECT_TRUE(grid.Geometry().CellRect(3, Col::kDataColumn).isEmpty());
     FindAction(*menu, QStringLiteral("Expand all groups"))->trigger();
-    EXPECT_FALSE(grid.CellRect(3, Col::kDataColumn).isEmpty());
+    EXPECT_FALSE(grid.Geometry().CellRect(3, Col::kDataColumn).isEmpty());
 
     // A click on a group header folds that group alone.
     grid.scrollTo(grid.cellModel().index(1, Col::kDataColumn));
     click(groupHeaderPoint(1));
-    EXPECT_TRUE(grid.CellRect(3, Col::kDataColumn).isEmpty());
-    EXPECT_FALSE(grid.CellRect(5, Col::kDataColumn).isEmpty());
+    EXPECT_TRUE(grid.Geometry().CellRect(3, Col::kDataColumn).isEmpty());
+    EXPECT_FALSE(grid.Geometry().CellRect(5, Col::kDataColumn).isEmpty());
 
     FindAction(*menu, QStringLiteral("Disable grouping"))->trigger();
     EXPECT_FALSE(grid.IsGroupViewEnabled());
     EXPECT_EQ(grid.cellModel().rowCount(), 100);
     EXPECT_EQ(grid.cellText(5, Col::kWaitColumn), u"Any");
-    EXPECT_LT(grid.CellRect(3, Col::kDataColumn).top(), grid.CellRect(5, Col::kDataColumn).top());
+    EXPECT_LT(grid.Geometry().CellRect(3, Col::kDataColumn).top(),
+              grid.Geometry().CellRect(5, Col::kDataColumn).top());
 }
 
 TEST_F(GridGroupsTest, UngroupingFromTheHeaderKeepsTheScrollPosition)

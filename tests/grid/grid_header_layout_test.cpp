@@ -190,7 +190,7 @@ TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresThe
     grid.MoveCellFocus(Col::kDataColumn, false);
     dragInHeader(headerPoint(Col::kSelectColumn), headerPoint(Col::kWaitColumn, 10));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{2, 3, 4, 1, 5, 6}));
-    EXPECT_EQ(grid.focusColumn(), -1);
+    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     EXPECT_EQ(files.replaceCount, writes);
 
     // A width set through the list saves first: the file holds the width before the change.

@@ -54,8 +54,8 @@ TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
     key(Qt::Key_Left);
     key(Qt::Key_Left);
     key(Qt::Key_Left);
-    grid.selectRow(2, true);
-    ASSERT_EQ(grid.focusColumn(), -1);
+    grid.Selection().SelectRow(2, true);
+    ASSERT_EQ(grid.Selection().FocusColumn(), -1);
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(clipboard().startsWith(QString::fromUtf16(u"遅延[ms]\t")));
     EXPECT_TRUE(clipboard().endsWith(QString::fromUtf16(u"\r\n100\t \ttwo\tなし\t")));
@@ -66,28 +66,28 @@ TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
     grid.ShowColumn(Col::kNumberColumn, false);
     click(labelPoint(0, Col::kDataColumn));
     key(Qt::Key_Left);
-    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     // Left of the first visible column lies a hidden one: the whole row gets the focus.
     key(Qt::Key_Left);
-    EXPECT_EQ(grid.focusColumn(), -1);
+    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     key(Qt::Key_Left);
-    EXPECT_EQ(grid.focusColumn(), -1);
+    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     key(Qt::Key_Right);
-    EXPECT_EQ(grid.focusColumn(), Col::kSelectColumn);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     key(Qt::Key_Right);
-    EXPECT_EQ(grid.focusColumn(), Col::kDataColumn);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kDataColumn);
     for (int i = 0; i < 5; ++i) {
         key(Qt::Key_Right);
     }
-    EXPECT_EQ(grid.focusColumn(), Col::kDelayColumn);
-    EXPECT_EQ(grid.focusRow(), 0);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kDelayColumn);
+    EXPECT_EQ(grid.Selection().FocusRow(), 0);
 }
 
 TEST_F(GridKeysTest, CtrlASelectsEveryRow)
 {
     click(labelPoint(3, Col::kDataColumn));
     key(Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid.selectedRows().size(), 100u);
+    EXPECT_EQ(grid.Selection().SelectedRows().size(), 100u);
 }
 
 TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
@@ -97,22 +97,22 @@ TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
     grid.setCellText(8, Col::kDataColumn, u"ATZ");
     click(labelPoint(0, Col::kDataColumn));
     type(QStringLiteral("A"));
-    EXPECT_EQ(grid.selectedRows(), std::vector<int>{3});
-    EXPECT_EQ(grid.focusRow(), 3);
+    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{3});
+    EXPECT_EQ(grid.Selection().FocusRow(), 3);
     type(QStringLiteral("T"));
-    EXPECT_EQ(grid.selectedRows(), std::vector<int>{5});
+    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{5});
     // The same single letter again searches on instead of growing the text.
     now += 2;
     type(QStringLiteral("A"));
-    EXPECT_EQ(grid.focusRow(), 8);
+    EXPECT_EQ(grid.Selection().FocusRow(), 8);
     type(QStringLiteral("A"));
-    EXPECT_EQ(grid.focusRow(), 3);
+    EXPECT_EQ(grid.Selection().FocusRow(), 3);
     type(QStringLiteral("A"));
-    EXPECT_EQ(grid.focusRow(), 5);
+    EXPECT_EQ(grid.Selection().FocusRow(), 5);
     // A pause of two seconds starts a new search: "T" alone matches nothing and nothing moves.
     now += 2;
     type(QStringLiteral("T"));
-    EXPECT_EQ(grid.focusRow(), 5);
+    EXPECT_EQ(grid.Selection().FocusRow(), 5);
 }
 
 TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
@@ -121,17 +121,17 @@ TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
     grid.setCellText(9, Col::kDataColumn, u"Y");
     click(labelPoint(0, Col::kDataColumn));
     type(QStringLiteral("X"));
-    ASSERT_EQ(grid.focusRow(), 6);
+    ASSERT_EQ(grid.Selection().FocusRow(), 6);
     key(Qt::Key_B, Qt::ControlModifier);
     type(QStringLiteral("Y"));
-    EXPECT_EQ(grid.focusRow(), 9);
+    EXPECT_EQ(grid.Selection().FocusRow(), 9);
 
     key(Qt::Key_Left);
     key(Qt::Key_Left);
     key(Qt::Key_Left);
-    ASSERT_EQ(grid.focusColumn(), -1);
+    ASSERT_EQ(grid.Selection().FocusColumn(), -1);
     type(QStringLiteral("X"));
-    EXPECT_EQ(grid.focusRow(), 9);
+    EXPECT_EQ(grid.Selection().FocusRow(), 9);
 }
 
 TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
@@ -173,8 +173,8 @@ TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
                      Qt::LeftButton, {});
     QApplication::sendEvent(viewport(), &move);
     QTest::mouseRelease(viewport(), Qt::LeftButton, {}, to);
-    EXPECT_EQ(grid.focusColumn(), -1);
-    EXPECT_EQ(grid.selectedRows(), std::vector<int>{1});
+    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
+    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(grid.cellText(1, Col::kDataColumn), u"first");
 }
 

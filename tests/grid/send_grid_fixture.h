@@ -31,8 +31,11 @@ protected:
     }
 
     QWidget* viewport() { return grid.viewport(); }
-    QPoint iconPoint(int row, int column) { return grid.CellIconRect(row, column).center(); }
-    QPoint labelPoint(int row, int column) { return grid.CellLabelRect(row, column).center(); }
+    QPoint iconPoint(int row, int column) { return grid.Geometry().IconRect(row, column).center(); }
+    QPoint labelPoint(int row, int column)
+    {
+        return grid.Geometry().LabelRect(row, column).center();
+    }
     void click(QPoint point, Qt::KeyboardModifiers modifiers = {})
     {
         QTest::mouseClick(viewport(), Qt::LeftButton, modifiers, point);

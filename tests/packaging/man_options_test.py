@@ -18,9 +18,9 @@ PROGRAMS = {
 
 # "  --port PATH       open PATH ..." or "      --reply TEXT   the answer": an option starts the
 # line, and an upper-case word right after it names its value.
-HELP_OPTION = re.compile(r"^\s+(--[a-z][a-z-]*)(?: ([A-Z][A-Z]*)\b)?")
+HELP_OPTION = re.compile(r"^\s+(--[a-z][a-z0-9-]*)(?: ([A-Z][A-Z]*)\b)?")
 # The tag line of a .TP item: ".B \-\-echo" or ".BI \-\-port " PATH"".
-PAGE_OPTION = re.compile(r'^\.BI? (\\-\\-[a-z][a-z\\-]*)(?: " ([A-Z]+)")?\s*$')
+PAGE_OPTION = re.compile(r'^\.BI? (\\-\\-[a-z][a-z0-9\\-]*)(?: " ([A-Z]+)")?\s*$')
 
 
 def help_options(text):

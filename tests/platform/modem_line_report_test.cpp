@@ -2,7 +2,7 @@
 #include "fakes/manual_step_timer.h"
 #include "fakes/recording_terminal.h"
 #include "fakes/scripted_port.h"
-#include "platform/posix/termios_control.h"
+#include "platform/linux/termios_control.h"
 #include "platform/serial_codes.h"
 #include "platform/serial_line_events.h"
 

@@ -1,7 +1,7 @@
 // What a kernel pseudo-terminal does with the port's settings and calls. The port code relies
 // on these (settings are judged by reading them back; ENOTTY means "no such lines"); when a
 // kernel changes one of them, this file says which.
-#include "platform/posix/termios_control.h"
+#include "platform/linux/termios_control.h"
 #include "platform/serial_codes.h"
 #include "support/pty_pair.h"
 

@@ -1,5 +1,5 @@
-#include "platform/posix/serial_errno.h"
-#include "platform/posix/termios_control.h"
+#include "platform/linux/serial_errno.h"
+#include "platform/linux/termios_control.h"
 #include "platform/serial_codes.h"
 
 // The kernel's flag values, as termios_control.cpp uses them; glibc's <termios.h> would clash.

@@ -1,6 +1,7 @@
 #include "fakes/recording_message_target.h"
 #include "serial/serial_wnd.h"
 #include "support/pty_pair.h"
+#include "support/wait_until.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -11,6 +12,13 @@ namespace {
 
 using test::PtyPair;
 using test::RecordingMessageTarget;
+using test::WaitUntil;
+
+// Shows whether the event thread has ended of its own accord, which the port does not say.
+class WatchedPort : public CSerialWnd {
+public:
+    bool EventThreadEnded() const { return m_threadEnded; }
+};
 
 std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::size_t expected)
 {
@@ -63,16 +71,27 @@ TEST(SerialNotification, AnEventOutsideTheMaskPostsNothing)
     RecordingMessageTarget target;
     CSerialWnd port;
     ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
-    ASSERT_EQ(port.SetEventMask(EV_CTS), 0u);
+    ASSERT_EQ(port.SetEventMask(EV_TXEMPTY), 0u);
     pty.WriteMaster("unseen");
-    // Nothing may come of the bytes while the mask leaves them out; once it takes them in,
-    // the first message is the one for them.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(target.Messages().empty());
+    // Nothing may come of the bytes while the mask leaves them out: the drained output that
+    // follows them is the first thing said, and said alone.
+    ASSERT_EQ(port.Write("x"), 0u);
+    ASSERT_TRUE(target.WaitFor(1));
+    EXPECT_EQ(target.EventUnion(), EV_TXEMPTY);
+
+    // Once the mask takes bytes in, they are said, and none was lost meanwhile.
     ASSERT_EQ(port.SetEventMask(EV_RXCHAR), 0u);
     pty.WriteMaster("seen");
-    EXPECT_EQ(ReadEverything(port, target, 10), "unseenseen");
-    EXPECT_EQ(target.Messages().front().first, EV_RXCHAR);
+    EXPECT_TRUE(WaitUntil([&] { return (target.EventUnion() & EV_RXCHAR) != 0; }));
+    std::string got;
+    EXPECT_TRUE(WaitUntil([&] {
+        char chunk[16];
+        uint32_t count = 0;
+        port.Read(chunk, sizeof chunk, &count);
+        got.append(chunk, count);
+        return got.size() >= 10;
+    }));
+    EXPECT_EQ(got, "unseenseen");
 }
 
 TEST(SerialNotification, CloseWithNoEventEverReceivedReturnsAndPostsNothing)
@@ -93,13 +112,13 @@ TEST(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
 {
     PtyPair pty;
     RecordingMessageTarget target;
-    CSerialWnd port;
+    WatchedPort port;
     ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
     pty.CloseSlave();
     pty.CloseMaster();
-    ASSERT_TRUE(target.WaitFor(1));
+    ASSERT_TRUE(WaitUntil([&] { return port.EventThreadEnded(); }));
+    ASSERT_EQ(target.Messages().size(), 1u);
     EXPECT_EQ(target.Messages().front().first, EV_ERR | (CE_IOE << 16));
-    EXPECT_FALSE(target.WaitFor(2, std::chrono::milliseconds(200)));
     EXPECT_EQ(port.Close(), 0u);
 }
 

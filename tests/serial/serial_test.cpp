@@ -1,13 +1,17 @@
 #include "serial/serial.h"
 #include "support/pty_pair.h"
+#include "support/wait_until.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace wirevane {
 namespace {
 
+using namespace std::chrono_literals;
 using test::PtyPair;
+using test::WaitUntil;
 
 TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
 {
@@ -140,16 +144,11 @@ TEST(SerialIo, WritesTextAndBytesAndReadsWhatTheDeviceSent)
     EXPECT_EQ(pty.ReadMaster(6), std::string("AT\r\x00\xFF\x0D", 6));
 
     pty.WriteMaster("OK\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputPending() == 4; }));
     char buffer[16] = {};
-    uint32_t total = 0;
-    for (int tries = 0; tries < 200 && total < 4; ++tries) {
-        uint32_t count = 0;
-        ASSERT_EQ(port.Read(buffer + total, sizeof buffer - total, &count), 0u);
-        total += count;
-        if (total < 4)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_EQ(std::string(buffer, total), "OK\r\n");
+    uint32_t count = 0;
+    ASSERT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
+    EXPECT_EQ(std::string(buffer, count), "OK\r\n");
 }
 
 TEST(SerialIo, BlockingReadWaitsForTheWholeCount)
@@ -158,15 +157,16 @@ TEST(SerialIo, BlockingReadWaitsForTheWholeCount)
     CSerial port;
     ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.SetReadMode(ReadModeBlocking), 0u);
-    std::thread device([&pty] {
-        pty.WriteMaster("abc");
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        pty.WriteMaster("de");
-    });
+    pty.WriteMaster("abc");
+    ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputPending() == 3; }));
     char buffer[5] = {};
     uint32_t count = 0;
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
-    device.join();
+    std::thread reader([&] { EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u); });
+    // The rest comes only once the read has taken the first part, so a read that returned
+    // with what it had would be caught.
+    EXPECT_TRUE(WaitUntil([&] { return pty.SlaveInputPending() == 0; }));
+    pty.WriteMaster("de");
+    reader.join();
     EXPECT_EQ(std::string(buffer, count), "abcde");
 }
 
@@ -199,9 +199,11 @@ TEST(SerialIo, AWriteHeldBackByFlowControlGivesUpAndDropsItsBytes)
     ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.SetLineSettings(115200, 8, NOPARITY, ONESTOPBIT), 0u);
     ASSERT_EQ(port.SetHandshake(HandshakeSoftware), 0u);
-    pty.WriteMaster("\x13"); // XOFF: the device asks us to stop
-    // The port's side sees the XOFF once its line discipline has taken the byte.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    port.SetWriteGrace(50ms);
+    // XOFF: the device asks us to stop. The line discipline takes the XOFF itself and queues
+    // the byte after it, so once that byte waits the XOFF is in force.
+    pty.WriteMaster("\x13!");
+    ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputPending() == 1; }));
     uint32_t written = 99;
     EXPECT_EQ(port.Write("held back", &written), ERROR_TIMEOUT);
     EXPECT_EQ(written, 0u);

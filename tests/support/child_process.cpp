@@ -1,5 +1,7 @@
 #include "support/child_process.h"
 
+#include "support/tied_exec.h"
+
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -27,12 +29,12 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
         argv.push_back(argument.data());
     argv.push_back(nullptr);
 
+    const pid_t parent = getpid();
     m_pid = fork();
     if (m_pid == 0) {
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
+        ExecTiedToParent(parent, argv.data());
     }
     close(out[1]);
     close(err[1]);

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -74,6 +75,14 @@ std::string PtyPair::ReadMasterAvailable()
         got.append(chunk, static_cast<std::size_t>(n));
     }
     return got;
+}
+
+std::size_t PtyPair::SlaveInputPending() const
+{
+    int pending = 0;
+    if (m_slave < 0 || ioctl(m_slave, FIONREAD, &pending) != 0)
+        return 0;
+    return static_cast<std::size_t>(pending);
 }
 
 void PtyPair::CloseMaster()

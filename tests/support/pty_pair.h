@@ -29,6 +29,9 @@ public:
                            std::chrono::milliseconds deadline = std::chrono::seconds(10));
     // What the master can read right now, without waiting.
     std::string ReadMasterAvailable();
+    // How many received bytes wait on the port's side, unread: the line discipline has taken
+    // everything written to the master before them.
+    std::size_t SlaveInputPending() const;
     // Hangs up the slave side, as an unplugged device does.
     void CloseMaster();
     void CloseSlave();

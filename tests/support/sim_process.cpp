@@ -1,15 +1,14 @@
 #include "support/sim_process.h"
 
 #include "support/test_paths.h"
+#include "support/tied_exec.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace wirevane::test {
 
@@ -24,26 +23,16 @@ SimProcess::SimProcess(const std::vector<std::string>& args)
     argv.push_back(nullptr);
 
     int out[2];
-    if (pipe(out) != 0)
+    if (pipe2(out, O_CLOEXEC) != 0)
         return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    // The child must not inherit the test's blocked signals, or SIGTERM would not end it.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
-    const int spawned =
-        posix_spawn(&m_pid, program.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
+    const pid_t parent = getpid();
+    m_pid = fork();
+    if (m_pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        ExecTiedToParent(parent, argv.data());
+    }
     close(out[1]);
-    if (spawned != 0) {
-        m_pid = -1;
+    if (m_pid < 0) {
         close(out[0]);
         return;
     }

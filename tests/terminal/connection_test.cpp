@@ -5,14 +5,15 @@
 #include "platform/serial_codes.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/port_dialog_ids.h"
 #include "serial/dialogs/sheet_settings.h"
 #include "serial/serial_port_access.h"
+#include "support/device_speed.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 #include "terminal/connection_manager.h"
-#include "terminal/device_speed.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>
@@ -33,11 +34,25 @@ namespace {
 
 using test::WhenModal;
 
+template <typename T> T* Control(QWidget* dialog, int id)
+{
+    T* control = dialog->findChild<T*>(QString::number(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+}
+
 void ClickOk(QWidget* dialog)
 {
-    QPushButton* ok = dialog->findChild<QPushButton*>(QStringLiteral("1"));
+    QPushButton* ok = Control<QPushButton>(dialog, port_dialog::kOkButton);
     ASSERT_NE(ok, nullptr);
     QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+void TypeBaudRate(QWidget* sheet, const char* rate)
+{
+    QLineEdit* field = Control<QComboBox>(sheet, port_dialog::kBaudRateField)->lineEdit();
+    field->clear();
+    QTest::keyClicks(field, QString::fromLatin1(rate));
 }
 
 // The whole connection chain as the main window has it, over a real settings file, a real
@@ -112,7 +127,8 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     ports.push_back({u"last", u"x"});
     QString preselected;
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        preselected = dialog->findChild<QComboBox*>(QStringLiteral("1140"))->currentText();
+        preselected =
+            dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))->currentText();
         ClickOk(dialog);
     });
     windows.statusHistory.clear();
@@ -185,7 +201,7 @@ TEST_F(Connection, APortTypedAsAPathIsOpened)
 {
     ports = {};
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        dialog->findChild<QComboBox*>(QStringLiteral("1140"))
+        dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))
             ->setEditText(QString::fromStdString(pty.slavePath()));
         ClickOk(dialog);
     });
@@ -201,9 +217,9 @@ TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
     ASSERT_TRUE(port.IsOpen());
     bool refused = false;
     WhenModal<CSheetSettings>([&](CSheetSettings* sheet) {
-        sheet->findChild<QRadioButton*>(QStringLiteral("1009"))->click();
-        sheet->findChild<QRadioButton*>(QStringLiteral("1033"))->click();
-        sheet->findChild<QRadioButton*>(QStringLiteral("1043"))->click();
+        TypeBaudRate(sheet, "250000");
+        Control<QRadioButton>(sheet, port_dialog::kStopBits2)->click();
+        Control<QRadioButton>(sheet, port_dialog::kHandshakeHardware)->click();
         ClickOk(sheet);
         refused = sheet->isVisible();
         if (refused)
@@ -212,17 +228,20 @@ TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
     manager.Settings(&terminal);
     ASSERT_FALSE(refused) << "error " << port.GetLastErrorCode();
 
+    // A rate off the kernel's fixed list reaches the device as a number of its own.
     termios device{};
     ASSERT_EQ(tcgetattr(pty.slave(), &device), 0);
-    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 115200u);
+    EXPECT_TRUE(test::DeviceSpeedIsCustom(pty.slave()));
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 250000u);
+    EXPECT_EQ(test::DeviceInputSpeed(pty.slave()), 250000u);
     EXPECT_NE(device.c_cflag & CSTOPB, 0u);
     EXPECT_NE(device.c_cflag & CRTSCTS, 0u);
 
     const std::u16string name = PortNameOf(port.DeviceName());
     EXPECT_EQ(terminal.StatusText().toStdU16String(),
-              u"接続 " + name + u": 115200BPS-8BIT-2STOP-NOPARITY");
+              u"接続 " + name + u": 250000BPS-8BIT-2STOP-NOPARITY");
     EXPECT_EQ(Key(u"PORT"), port.DeviceName());
-    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 115200);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 250000);
     EXPECT_EQ(store.readInt(u"SERIAL", u"DATA", 0), 8);
     EXPECT_EQ(store.readInt(u"SERIAL", u"STOP", 0), 2);
     EXPECT_EQ(store.readInt(u"SERIAL", u"PARITY", 0), 0);
@@ -232,12 +251,12 @@ TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
     // Cancel changes nothing on the port, yet the keys are written from what it holds.
     store.deleteSection(u"SERIAL");
     WhenModal<CSheetSettings>([](CSheetSettings* sheet) {
-        sheet->findChild<QRadioButton*>(QStringLiteral("1001"))->click();
+        TypeBaudRate(sheet, "1200");
         sheet->reject();
     });
     manager.Settings(&terminal);
-    EXPECT_EQ(port.GetBaudRate(), 115200u);
-    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 115200);
+    EXPECT_EQ(port.GetBaudRate(), 250000u);
+    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 250000);
 }
 
 TEST_F(Connection, SettingsTheDeviceRefusesKeepTheSheetOpenAndThePortAsItWas)
@@ -249,9 +268,9 @@ TEST_F(Connection, SettingsTheDeviceRefusesKeepTheSheetOpenAndThePortAsItWas)
     bool refused = false;
     QString message;
     WhenModal<CSheetSettings>([&](CSheetSettings* sheet) {
-        sheet->findChild<QRadioButton*>(QStringLiteral("1005"))->click();
-        sheet->findChild<QRadioButton*>(QStringLiteral("1013"))->click();
-        sheet->findChild<QRadioButton*>(QStringLiteral("1023"))->click();
+        TypeBaudRate(sheet, "19200");
+        Control<QRadioButton>(sheet, port_dialog::kDataBits7)->click();
+        Control<QRadioButton>(sheet, port_dialog::kParityEven)->click();
         WhenModal<QMessageBox>([&](QMessageBox* box) {
             message = box->text();
             box->accept();
@@ -289,7 +308,8 @@ TEST(ConnectionToSimulator, ConnectsFromThePortListAndShowsTheAnnouncedName)
 
     QString listed;
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        listed = dialog->findChild<QComboBox*>(QStringLiteral("1140"))->currentText();
+        listed =
+            dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))->currentText();
         ClickOk(dialog);
     });
     manager.Connect(&terminal);

@@ -29,8 +29,8 @@ public:
     TerminalRig()
         : m_store(m_dir / "Wirevane.ini", m_files), m_table(m_grid, m_run), m_access(m_port),
           m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }), m_terminal(*this, &m_access),
-          m_engine(m_table, m_run, m_access, m_terminal, m_timer, m_observer),
-          m_receiver(m_run, m_access, m_terminal, m_timer),
+          m_engine(m_table, m_run, m_terminal.trafficPort(), m_terminal, m_timer, m_observer),
+          m_receiver(m_run, m_terminal.trafficPort(), m_terminal.receivedText(), m_timer),
           m_messages([this](uint32_t, uintptr_t word) { OnSerialMessage(uint32_t(word)); }),
           m_connection(m_port, &m_messages, m_store, *this, m_terminal)
     {

@@ -27,6 +27,15 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_EQ(options.lingerMs, 0);
     EXPECT_FALSE(options.help);
     EXPECT_EQ(Parse({"table.ini"}).options.lingerMs, 200);
+    EXPECT_FALSE(options.log || options.logAppend || options.logUtf8 || options.logRaw ||
+                 options.timestamps);
+
+    const ParsedOptions logged = Parse(
+        {"--log=run.log", "--log-append", "table.ini", "--log-utf8", "--log-raw", "--timestamps"});
+    ASSERT_TRUE(logged.ok()) << logged.error;
+    EXPECT_EQ(logged.options.log, "run.log");
+    EXPECT_TRUE(logged.options.logAppend && logged.options.logUtf8 && logged.options.logRaw &&
+                logged.options.timestamps);
 }
 
 TEST(RunOptions, DoubleDashLetsAFileNameStartWithDashes)
@@ -56,6 +65,10 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"a.ini", "--report="}, "--report needs"},
         {{"a.ini", "--echo=1"}, "--echo takes no value"},
         {{"a.ini", "--linger", "-5"}, "--linger needs"},
+        {{"a.ini", "--log"}, "--log needs a value"},
+        {{"a.ini", "--log="}, "--log needs a file name"},
+        {{"a.ini", "--log-raw"}, "need --log FILE"},
+        {{"a.ini", "--timestamps=1"}, "--timestamps takes no value"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.arguments);

@@ -5,6 +5,9 @@
 #include "platform/utf_text.h"
 #include "serial/qt/serial_mfc.h"
 #include "serial/serial_port_access.h"
+#include "terminal/traffic/received_text_sink.h"
+#include "terminal/traffic/traffic_tap.h"
+#include "tools/wirevane-run/headless_terminal.h"
 #include "tools/wirevane-run/interrupt_notifier.h"
 #include "tools/wirevane-run/port_error_text.h"
 #include "tools/wirevane-run/port_path.h"
@@ -13,6 +16,7 @@
 #include "tools/wirevane-run/utf8_output_sink.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -84,9 +88,14 @@ int main(int argc, char** argv)
 
     MonotonicUs();
     QCoreApplication app(argc, argv);
-    Utf8OutputSink terminal(stdout, options.echo);
+    Utf8OutputSink output(stdout, options.echo);
+    HeadlessTerminal terminal(output, stderr, options.timestamps);
     CSerialMFC port;
     SerialPortAccess access(port);
+    TrafficTap tap(&access, SystemTrafficClock());
+    tap.SetListener([&](TrafficDirection direction, std::span<const uint8_t> bytes,
+                        TrafficTime time) { terminal.OnTraffic(direction, bytes, time); });
+    ReceivedTextSink receivedText(terminal, tap);
     RunDriver* driver = nullptr;
     const auto settle = [&] {
         if (driver && driver->finished())
@@ -100,7 +109,7 @@ int main(int argc, char** argv)
         driver->OnAnswerTimeout();
         settle();
     });
-    RunDriver run(access, terminal, stepTimer, answerTimer, MonotonicUs, PortErrorText);
+    RunDriver run(tap, terminal, stepTimer, answerTimer, MonotonicUs, PortErrorText, &receivedText);
     driver = &run;
 
     const std::string file = options.settingsFile.string();
@@ -127,6 +136,17 @@ int main(int argc, char** argv)
     if (const std::string refused = ApplyPortSettings(port, run.portSettings()); !refused.empty())
         return Fail(path + ": " + refused);
 
+    QTimer logFlush;
+    if (options.log) {
+        const LogChoice choice{*options.log, options.logAppend,
+                               options.logRaw ? LogChoice::RawBytes : LogChoice::ShownText,
+                               options.logUtf8 ? LogChoice::Utf8 : LogChoice::Cp932};
+        if (const platform::FileError error = terminal.StartLog(choice); !error.ok())
+            return Fail("cannot write the log " + options.log->string() + ": " + error.message);
+        QObject::connect(&logFlush, &QTimer::timeout, [&] { terminal.FlushLog(); });
+        logFlush.start(50);
+    }
+
     InterruptNotifier interrupt([&] {
         run.Interrupt();
         settle();
@@ -142,8 +162,11 @@ int main(int argc, char** argv)
         app.exec();
     stepTimer.Kill();
     answerTimer.Kill();
+    terminal.StopLog();
 
     int status = ExitStatus(run.outcome());
+    if (status == 0 && terminal.failed())
+        status = 1;
     if (!run.message().empty())
         std::fprintf(stderr, "wirevane-run: %s\n", run.message().c_str());
     if (options.report) {

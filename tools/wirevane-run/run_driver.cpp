@@ -29,11 +29,13 @@ std::string UtcNow()
 } // namespace
 
 RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
-                     StepTimer& answerTimer, Clock clock, ErrorText errorText)
+                     StepTimer& answerTimer, Clock clock, ErrorText errorText,
+                     TerminalSink* receivedText)
     : m_table(m_grid, m_run), m_port(port, m_run, clock), m_stepTimer(stepTimer),
       m_engine(m_table, m_run, m_port, terminal, m_stepTimer, m_window),
-      m_receiver(m_run, m_port, terminal, m_stepTimer), m_answerTimer(answerTimer),
-      m_clock(std::move(clock)), m_errorText(std::move(errorText)), m_report(UtcNow())
+      m_receiver(m_run, m_port, receivedText != nullptr ? *receivedText : terminal, m_stepTimer),
+      m_answerTimer(answerTimer), m_clock(std::move(clock)), m_errorText(std::move(errorText)),
+      m_report(UtcNow())
 {
     m_table.FillAtStartup();
     m_port.SetAfterWrite([this] {
@@ -70,6 +72,7 @@ void RunDriver::Start(const RunSettings& settings)
     m_run.cyclic = settings.cycles == 1 ? 0 : 1;
     m_run.testerMode = settings.tester ? 1 : 0;
     m_run.detailView = settings.detail ? 1 : 0;
+    m_engine.SetAnswerTimeout(&m_answerTimer, settings.timeoutSeconds.value_or(0) * 1000);
     if (!m_table.FindNextTicked(0)) {
         Finish(RunOutcome::Failed, "no row of the table is ticked; there is nothing to send");
         return;
@@ -121,8 +124,6 @@ void RunDriver::AfterStep()
     CheckTransfers();
     if (finished())
         return;
-    if (m_run.waitKind != 0 && m_settings.timeoutSeconds)
-        m_answerTimer.Arm(*m_settings.timeoutSeconds * 1000);
     // A step moves on to the next row unless it sent a row that now waits for its answer.
     AfterTick(m_stepReceives || (m_stepSends && m_run.waitKind == 0));
 }
@@ -155,10 +156,9 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
 
 void RunDriver::OnAnswerTimeout()
 {
-    if (finished() || m_ending || m_run.waitKind == 0)
-        return;
     const int row = m_run.currentRow;
-    m_engine.OnStop();
+    if (finished() || m_ending || !m_engine.OnAnswerTimer())
+        return;
     EndAfter(RunOutcome::TimedOut, 0,
              "no answer to row " + std::to_string(row) + " within " +
                  std::to_string(m_settings.timeoutSeconds.value_or(0)) + " s");

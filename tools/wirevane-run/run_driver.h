@@ -46,8 +46,11 @@ public:
     using Clock = RecordingPort::Clock;
     using ErrorText = std::function<std::string(uint32_t)>;
 
+    // The receive handler writes to receivedText when one is given, so received text can be
+    // told from the engine's.
     RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
-              StepTimer& answerTimer, Clock clock, ErrorText errorText);
+              StepTimer& answerTimer, Clock clock, ErrorText errorText,
+              TerminalSink* receivedText = nullptr);
 
     // Reads the file as loading a settings file does; its SERIAL keys land in portSettings().
     platform::FileError Load(const std::filesystem::path& settingsFile);

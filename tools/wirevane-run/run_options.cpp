@@ -1,7 +1,10 @@
 #include "tools/wirevane-run/run_options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace wirevane::runner {
 
@@ -28,6 +31,14 @@ Options:
   --report FILE     write a JSON timing report: one entry per row sent
   --linger MS       after the run ends (its last row's wait and pause kept), go on showing
                     what the device sends for MS milliseconds more (default 200; 0: none)
+  --log FILE        log the terminal's text to FILE while the run goes on (code page 932,
+                    as the window's save; written at least every 100 ms and at the end)
+  --log-append      add to an existing log instead of replacing it
+  --log-utf8        write the log in UTF-8
+  --log-raw         log the raw bytes instead: one line per chunk read or sent, as
+                    "2026-12-07 23:59:01.123 RX 4F 4B 0D 0A"
+  --timestamps      put the read time "HH:MM:SS.mmm " before each received line, on
+                    standard output and in the log
   --help            show this text and exit
 
 Exit status:
@@ -35,7 +46,8 @@ Exit status:
   2    a halt row stopped the run
   3    an awaited answer did not come within --timeout
   1    an error (file not readable, port not found or busy, settings refused, port lost,
-       a row the port did not take or the encoding cannot carry)
+       a row the port did not take or the encoding cannot carry, a log that could not be
+       written: the run goes on without it)
   130  interrupted by Ctrl-C
 )";
 
@@ -96,17 +108,24 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
             target = true;
             return true;
         };
-        if (name == "--help" || name == "--tester" || name == "--echo" || name == "--detail") {
-            bool& target = name == "--help"     ? options.help
-                           : name == "--tester" ? options.tester
-                           : name == "--echo"   ? options.echo
-                                                : options.detail;
+        const std::pair<std::string_view, bool*> flags[] = {{"--help", &options.help},
+                                                            {"--tester", &options.tester},
+                                                            {"--echo", &options.echo},
+                                                            {"--detail", &options.detail},
+                                                            {"--log-append", &options.logAppend},
+                                                            {"--log-utf8", &options.logUtf8},
+                                                            {"--log-raw", &options.logRaw},
+                                                            {"--timestamps", &options.timestamps}};
+        const auto isFlag = std::find_if(std::begin(flags), std::end(flags),
+                                         [&](const auto& entry) { return entry.first == name; });
+        if (isFlag != std::end(flags)) {
+            bool& target = *isFlag->second;
             if (!flag(target))
                 return fail(std::string(name) + " takes no value");
             continue;
         }
         if (name != "--port" && name != "--cycles" && name != "--timeout" && name != "--report" &&
-            name != "--linger")
+            name != "--linger" && name != "--log")
             return fail("unknown option " + std::string(name) + " (see --help)");
         std::string_view value;
         if (inlineValue) {
@@ -135,6 +154,10 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
             if (!ParseCount(value, 0, options.lingerMs))
                 return fail("--linger needs a whole number of milliseconds, 0 or more, not '" +
                             std::string(value) + "'");
+        } else if (name == "--log") {
+            if (value.empty())
+                return fail("--log needs a file name");
+            options.log = std::filesystem::path(std::string(value));
         } else {
             if (value.empty())
                 return fail("--report needs a file name");
@@ -143,6 +166,8 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
     }
     if (!options.help && !fileSeen)
         return fail("no settings file given (see --help)");
+    if (!options.log && (options.logAppend || options.logUtf8 || options.logRaw))
+        return fail("--log-append, --log-utf8 and --log-raw need --log FILE");
     return parsed;
 }
 

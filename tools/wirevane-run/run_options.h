@@ -19,6 +19,12 @@ struct RunOptions {
     std::optional<int> timeoutSeconds;
     std::optional<std::filesystem::path> report;
     int lingerMs = 200;
+    // A log of the terminal's text as written to standard output, or of the raw bytes.
+    std::optional<std::filesystem::path> log;
+    bool logAppend = false;
+    bool logUtf8 = false;
+    bool logRaw = false;
+    bool timestamps = false;
     bool help = false;
 };
 

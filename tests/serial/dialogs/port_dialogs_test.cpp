@@ -1,10 +1,14 @@
+#include "fakes/rate_limited_device.h"
 #include "platform/serial_codes.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/com_settings_choices.h"
 #include "serial/dialogs/page_com_events.h"
 #include "serial/dialogs/page_com_settings.h"
+#include "serial/dialogs/port_dialog_ids.h"
 #include "serial/dialogs/port_list.h"
 #include "serial/dialogs/sheet_settings.h"
+#include "support/device_speed.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
@@ -24,6 +28,8 @@
 
 namespace wirevane {
 namespace {
+
+using namespace port_dialog;
 
 TEST(StatusLine, ShowsThePortNameAndTheValuesReadBack)
 {
@@ -86,14 +92,14 @@ protected:
 TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
 {
     CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}, {u"COM5", u"USB-SERIAL/ftdi"}});
-    auto* list = Child<QComboBox>(dialog, 1140);
+    auto* list = Child<QComboBox>(dialog, kPortList);
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(1), QStringLiteral("COM5    Virtual-COM-Port"));
     EXPECT_EQ(list->currentIndex(), 1);
-    EXPECT_EQ(Child<QPushButton>(dialog, 2)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(Child<QPushButton>(dialog, kCancelButton)->text(), QStringLiteral("キャンセル"));
 
     dialog.show();
-    QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, kOkButton), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPort(), u"COM5");
 }
@@ -106,7 +112,7 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
     }
     CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
     dialog.show();
-    auto* list = Child<QComboBox>(dialog, 1140);
+    auto* list = Child<QComboBox>(dialog, kPortList);
     // The refusal is a modal message; the dialog stays open behind it.
     auto refusal = [&](const QString& typed) {
         list->setEditText(typed);
@@ -115,7 +121,7 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
             message = box->text();
             box->accept();
         });
-        QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(dialog, kOkButton), Qt::LeftButton);
         return message;
     };
     const QString missing = QString::fromStdString((dir / "gone").string());
@@ -132,7 +138,7 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
 
     const QString device = QString::fromStdString(pty.slavePath());
     list->setEditText(QStringLiteral("\\\\.\\") + device + QStringLiteral(" "));
-    QTest::mouseClick(Child<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, kOkButton), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPort(), pty.slavePathU16());
@@ -143,68 +149,175 @@ TEST_F(PortDialogs, EscapeAndCancelCloseTheSelectionWithoutAName)
     for (bool escape : {true, false}) {
         CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
         dialog.show();
-        Child<QComboBox>(dialog, 1140)->setEditText(QStringLiteral("nowhere"));
+        Child<QComboBox>(dialog, kPortList)->setEditText(QStringLiteral("nowhere"));
         if (escape)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
-            QTest::mouseClick(Child<QPushButton>(dialog, 2), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(dialog, kCancelButton), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible()) << escape;
         EXPECT_EQ(dialog.result(), QDialog::Rejected) << escape;
         EXPECT_EQ(dialog.selectedPort(), u"") << escape;
     }
 }
 
-TEST_F(PortDialogs, SettingsPageMapsValuesToButtonsAndBack)
+TEST(BaudRateText, TakesWholeRatesInTheRangeAndNothingElse)
 {
-    // A rate without a button shows as 9600, and OK then sets 9600.
+    EXPECT_EQ(ParseBaudRate(u"50"), 50u);
+    EXPECT_EQ(ParseBaudRate(u" 921600\t"), 921600u);
+    EXPECT_EQ(ParseBaudRate(u"4000000"), 4000000u);
+    EXPECT_EQ(ParseBaudRate(u"0009600"), 9600u);
+    for (const char16_t* text : {u"49", u"4000001", u"", u"  ", u"-9600", u"+9600", u"9 600",
+                                 u"9600.0", u"96OO", u"1,000,000", u"99999999999999999999"})
+        EXPECT_EQ(ParseBaudRate(text), std::nullopt) << QString::fromUtf16(text).toStdString();
+    EXPECT_EQ(ShownBaudRate(4800), 4800u);
+    EXPECT_EQ(ShownBaudRate(kQueryFailed), 9600u) << "an unreadable rate";
+    EXPECT_EQ(ShownBaudRate(0), 9600u);
+}
+
+TEST_F(PortDialogs, SettingsPageShowsWhatThePortHoldsAndAppliesTheChoice)
+{
+    // A rate off the list is shown as it is, and OK keeps it.
     ASSERT_EQ(port.SetLineSettings(4800, 8, NOPARITY, TWOSTOPBITS), 0u);
     ASSERT_EQ(port.SetHandshake(HandshakeHardware), 0u);
     CPageComSettings page(&port);
-    EXPECT_TRUE(Child<QRadioButton>(page, 1003)->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>(page, 1014)->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>(page, 1021)->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>(page, 1033)->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>(page, 1043)->isChecked())
+    auto* baud = Child<QComboBox>(page, kBaudRateField);
+    EXPECT_EQ(baud->currentText(), QStringLiteral("4800"));
+    EXPECT_EQ(baud->count(), 15);
+    EXPECT_EQ(baud->itemText(8), QStringLiteral("115200"));
+    EXPECT_EQ(baud->itemText(14), QStringLiteral("3000000"));
+    EXPECT_TRUE(Child<QRadioButton>(page, kDataBits8)->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page, kParityNone)->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page, kStopBits2)->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page, kHandshakeHardware)->isChecked())
         << "hardware is the third button though its value is 1";
-    EXPECT_EQ(Child<QRadioButton>(page, 1043)->text(), QStringLiteral("Hardware (RTS/CTS)"));
+    EXPECT_EQ(Child<QRadioButton>(page, kHandshakeHardware)->text(),
+              QStringLiteral("Hardware (RTS/CTS)"));
 
-    Child<QRadioButton>(page, 1042)->click();
+    Child<QRadioButton>(page, kHandshakeSoftware)->click();
     ASSERT_TRUE(page.Apply());
-    EXPECT_EQ(port.GetBaudRate(), 9600u);
+    EXPECT_EQ(port.GetBaudRate(), 4800u);
     EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
     EXPECT_EQ(port.GetHandshake(), HandshakeSoftware);
 
-    Child<QRadioButton>(page, 1041)->click();
-    Child<QRadioButton>(page, 1008)->click();
+    Child<QRadioButton>(page, kHandshakeOff)->click();
+    baud->setCurrentIndex(11);
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(port.GetHandshake(), HandshakeOff);
-    EXPECT_EQ(port.GetBaudRate(), 57600u);
+    EXPECT_EQ(port.GetBaudRate(), 921600u);
+    EXPECT_TRUE(test::DeviceSpeedIsCustom(pty.slave()));
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 921600u);
+}
+
+TEST_F(PortDialogs, ATypedRateReachesTheDeviceAndANonRateIsRefusedBeforeThePortSeesIt)
+{
+    CPageComSettings page(&port);
+    page.show();
+    QLineEdit* field = Child<QComboBox>(page, kBaudRateField)->lineEdit();
+    for (const char* typed : {"49", "4000001", "fast", ""}) {
+        field->clear();
+        QTest::keyClicks(field, QString::fromLatin1(typed));
+        QString message;
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        EXPECT_FALSE(page.Apply()) << typed;
+        EXPECT_EQ(message,
+                  QStringLiteral("ボーレートには 50 から 4000000 までの整数を入力してください。"))
+            << typed;
+    }
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 9600u) << "nothing was applied";
+
+    for (uint32_t rate : {50u, 250000u, 4000000u}) {
+        field->clear();
+        QTest::keyClicks(field, QString::number(rate));
+        ASSERT_TRUE(page.Apply()) << rate;
+        EXPECT_TRUE(test::DeviceSpeedIsCustom(pty.slave())) << rate;
+        EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), rate);
+        EXPECT_EQ(test::DeviceInputSpeed(pty.slave()), rate);
+        EXPECT_EQ(port.GetBaudRate(), rate);
+    }
+}
+
+// A port over a driver whose chip stops at 1,000,000 baud and that refuses 1234 outright.
+class LimitedPort : public CSerial {
+protected:
+    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::string& path,
+                                                       uint32_t& error) override
+    {
+        auto device = CSerial::OpenDevice(path, error);
+        if (!device)
+            return nullptr;
+        return std::make_unique<test::RateLimitedDevice>(std::move(device), 1'000'000, 1234);
+    }
+};
+
+TEST(PortDialogsOnALimitedDriver, ARefusedRateIsReportedWithTheDriversAnswerAndTheOldRateStays)
+{
+    test::PtyPair pty;
+    LimitedPort port;
+    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
+    ASSERT_EQ(port.SetLineSettings(115200, 8, NOPARITY, ONESTOPBIT), 0u);
+    CSheetSettings sheet(&port);
+    sheet.show();
+    auto* field = sheet.findChild<QComboBox*>(QString::number(kBaudRateField));
+    ASSERT_NE(field, nullptr);
+    auto refusal = [&](const char* rate) {
+        field->setEditText(QString::fromLatin1(rate));
+        QString message;
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QString::number(kOkButton)),
+                          Qt::LeftButton);
+        return message;
+    };
+    EXPECT_EQ(refusal("2000000"),
+              QStringLiteral("ポートが Baudrate 「2000000」を受け付けませんでした。\n"
+                             "以前の設定のままです。\n"
+                             "ドライバーの応答: 1000000 bps に設定"));
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(port.GetBaudRate(), 115200u);
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 115200u);
+
+    EXPECT_EQ(refusal("1234"), QStringLiteral("ポートが Baudrate 「1234」を受け付けませんでした。\n"
+                                              "以前の設定のままです。\n"
+                                              "ドライバーの応答: Invalid argument"));
+    EXPECT_EQ(port.GetBaudRate(), 115200u);
+
+    field->setEditText(QStringLiteral("1000000"));
+    QTest::mouseClick(sheet.findChild<QPushButton*>(QString::number(kOkButton)), Qt::LeftButton);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 1000000u);
+    port.Close();
 }
 
 TEST_F(PortDialogs, EventsPageShowsTheOpeningMaskAndTiesTheCharacterTo1108)
 {
     CPageComEvents page(&port);
-    for (int id = 1101; id <= 1109; ++id) {
-        const bool expected = id == 1101 || id == 1104 || id == 1107;
+    for (int id = kBreakEventBox; id <= kSentEventBox; ++id) {
+        const bool expected =
+            id == kBreakEventBox || id == kErrorEventBox || id == kReceivedEventBox;
         EXPECT_EQ(Child<QCheckBox>(page, id)->isChecked(), expected) << id;
     }
-    auto* edit = Child<QLineEdit>(page, 1112);
+    auto* edit = Child<QLineEdit>(page, kEventCharacterEdit);
     EXPECT_FALSE(edit->isEnabled());
-    EXPECT_FALSE(Child<QGroupBox>(page, 1110)->isEnabled());
+    EXPECT_FALSE(Child<QGroupBox>(page, kEventCharacterGroup)->isEnabled());
     page.show();
-    QTest::mouseClick(Child<QCheckBox>(page, 1108), Qt::LeftButton);
+    QTest::mouseClick(Child<QCheckBox>(page, kEventCharacterBox), Qt::LeftButton);
     EXPECT_TRUE(edit->isEnabled());
-    EXPECT_TRUE(Child<QLabel>(page, 1111)->isEnabled());
+    EXPECT_TRUE(Child<QLabel>(page, kEventCharacterLabel)->isEnabled());
 
     edit->setText(QStringLiteral("13"));
-    Child<QCheckBox>(page, 1107)->click();
-    Child<QCheckBox>(page, 1109)->click();
+    Child<QCheckBox>(page, kReceivedEventBox)->click();
+    Child<QCheckBox>(page, kSentEventBox)->click();
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXFLAG | EV_TXEMPTY);
     EXPECT_EQ(port.GetEventCharacter(), 13);
 
     // Without 1108 the character is still written.
-    QTest::mouseClick(Child<QCheckBox>(page, 1108), Qt::LeftButton);
+    QTest::mouseClick(Child<QCheckBox>(page, kEventCharacterBox), Qt::LeftButton);
     EXPECT_FALSE(edit->isEnabled());
     edit->setText(QStringLiteral("10"));
     ASSERT_TRUE(page.Apply());
@@ -215,7 +328,7 @@ TEST_F(PortDialogs, EventsPageShowsTheOpeningMaskAndTiesTheCharacterTo1108)
 TEST_F(PortDialogs, EventCharacterOutsideTheRangeIsRefusedWithAMessage)
 {
     CPageComEvents page(&port);
-    auto* edit = Child<QLineEdit>(page, 1112);
+    auto* edit = Child<QLineEdit>(page, kEventCharacterEdit);
     for (const char* text : {"256", "-1", "1.5", "x", ""}) {
         edit->setText(QString::fromLatin1(text));
         QString message;
@@ -241,9 +354,9 @@ TEST_F(PortDialogs, SheetAppliesOnlyThePagesTheUserShowed)
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Settings"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("Events"));
     sheet.show();
-    Child<QRadioButton>(sheet, 1005)->click();
-    Child<QCheckBox>(sheet, 1109)->click(); // on a page never shown
-    QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
+    Child<QComboBox>(sheet, kBaudRateField)->setEditText(QStringLiteral("19200"));
+    Child<QCheckBox>(sheet, kSentEventBox)->click(); // on a page never shown
+    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(port.GetBaudRate(), 19200u);
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR);
@@ -251,8 +364,8 @@ TEST_F(PortDialogs, SheetAppliesOnlyThePagesTheUserShowed)
     CSheetSettings again(&port);
     again.show();
     again.findChild<QTabWidget*>()->setCurrentIndex(1);
-    Child<QCheckBox>(again, 1109)->click();
-    QTest::mouseClick(Child<QPushButton>(again, 1), Qt::LeftButton);
+    Child<QCheckBox>(again, kSentEventBox)->click();
+    QTest::mouseClick(Child<QPushButton>(again, kOkButton), Qt::LeftButton);
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR | EV_TXEMPTY);
 }
 
@@ -262,15 +375,15 @@ TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
     CSheetSettings sheet(&port);
     sheet.show();
     // A pseudo-terminal keeps no parity; the rate before it in the port's order is fine.
-    Child<QRadioButton>(sheet, 1008)->click();
-    Child<QRadioButton>(sheet, 1022)->click();
-    Child<QRadioButton>(sheet, 1033)->click();
+    Child<QComboBox>(sheet, kBaudRateField)->setEditText(QStringLiteral("57600"));
+    Child<QRadioButton>(sheet, kParityOdd)->click();
+    Child<QRadioButton>(sheet, kStopBits2)->click();
     QString message;
     test::WhenModal<QMessageBox>([&](QMessageBox* box) {
         message = box->text();
         box->accept();
     });
-    QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(message, QStringLiteral("ポートが Parity 「Odd」を受け付けませんでした。\n"
                                       "以前の設定のままです。"));
@@ -278,8 +391,8 @@ TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
     EXPECT_EQ(port.GetBaudRate(), 19200u) << "values tried before the refused one are undone";
     EXPECT_EQ(port.GetStopBits(), ONESTOPBIT);
 
-    Child<QRadioButton>(sheet, 1021)->click();
-    QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
+    Child<QRadioButton>(sheet, kParityNone)->click();
+    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(port.GetBaudRate(), 57600u);
     EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
@@ -290,22 +403,22 @@ TEST_F(PortDialogs, CancelAfterARefusedEventsPageLeavesThePortAsItWas)
     ASSERT_EQ(port.SetLineSettings(9600, 8, NOPARITY, ONESTOPBIT), 0u);
     CSheetSettings sheet(&port);
     sheet.show();
-    Child<QRadioButton>(sheet, 1008)->click();
+    Child<QComboBox>(sheet, kBaudRateField)->setEditText(QStringLiteral("57600"));
     sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
-    Child<QCheckBox>(sheet, 1109)->click();
-    Child<QLineEdit>(sheet, 1112)->setText(QStringLiteral("300"));
+    Child<QCheckBox>(sheet, kSentEventBox)->click();
+    Child<QLineEdit>(sheet, kEventCharacterEdit)->setText(QStringLiteral("300"));
     QString message;
     test::WhenModal<QMessageBox>([&](QMessageBox* box) {
         message = box->text();
         box->accept();
     });
-    QTest::mouseClick(Child<QPushButton>(sheet, 1), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
     EXPECT_EQ(message, QStringLiteral("0 から 255 までの整数を入力してください。"));
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.findChild<QTabWidget*>()->currentIndex(), 1);
     EXPECT_EQ(port.GetBaudRate(), 9600u) << "no page reaches the port before all are valid";
 
-    QTest::mouseClick(Child<QPushButton>(sheet, 2), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(sheet, kCancelButton), Qt::LeftButton);
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(port.GetBaudRate(), 9600u);
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR);

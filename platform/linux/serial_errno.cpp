@@ -1,4 +1,4 @@
-#include "platform/posix/serial_errno.h"
+#include "platform/linux/serial_errno.h"
 
 #include "platform/serial_codes.h"
 

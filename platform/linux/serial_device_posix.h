@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/termios_control.h"
+#include "platform/linux/termios_control.h"
 #include "platform/serial_device.h"
 #include "platform/serial_line_events.h"
 
@@ -43,6 +43,7 @@ public:
     uint32_t SetQueueSizes(uint32_t inputSize, uint32_t outputSize) override;
     uint32_t GetLineSettings(LineSettings& settings) override;
     uint32_t SetLineSettings(const LineSettings& settings) override;
+    LineSettingsRefusal LastLineSettingsRefusal() const override { return m_refusal; }
     uint32_t GetHandshake(uint32_t& mode) override;
     uint32_t SetHandshake(uint32_t mode) override;
     uint32_t GetEventCharacter(uint8_t& character) override;
@@ -80,6 +81,7 @@ private:
     int m_dataFd;   // written when the wait has queued bytes, for a blocking Read
     int m_cancelFd; // written to end a write that waits for the line
     TtyControl m_original;
+    LineSettingsRefusal m_refusal; // window thread only
     LineWatch m_watch = LineWatch::None;
 
     std::mutex m_inputLock;

@@ -1,10 +1,11 @@
-#include "platform/posix/serial_device_posix.h"
+#include "platform/linux/serial_device_posix.h"
 
-#include "platform/posix/serial_errno.h"
+#include "platform/linux/serial_errno.h"
 #include "platform/serial_codes.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -111,10 +112,15 @@ uint32_t PosixSerialDevice::SetLineSettings(const LineSettings& settings)
         return SerialErrorFromErrno(error);
     if (!EncodeLineSettings(settings, control))
         return ERROR_INVALID_PARAMETER;
+    m_refusal = {};
     TtyControl before;
     ReadTtyControl(m_fd, before);
-    if (const int error = WriteTtyControl(m_fd, control))
+    // A driver that cannot do a rate either refuses the call (EINVAL) or sets the nearest
+    // rate it can, which only reading back reveals.
+    if (const int error = WriteTtyControl(m_fd, control)) {
+        m_refusal.systemText = std::strerror(error);
         return SerialErrorFromErrno(error);
+    }
     TtyControl after;
     if (const int error = ReadTtyControl(m_fd, after))
         return SerialErrorFromErrno(error);
@@ -127,6 +133,8 @@ uint32_t PosixSerialDevice::SetLineSettings(const LineSettings& settings)
                                                     : wantedBaud - actualBaud) <= wantedBaud / 33;
     kept.baudRate = wantedBaud;
     if (!baudClose || !(kept == settings)) {
+        if (!baudClose)
+            m_refusal.driverBaudRate = actualBaud;
         WriteTtyControl(m_fd, before);
         return ERROR_INVALID_PARAMETER;
     }

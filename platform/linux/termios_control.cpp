@@ -1,4 +1,4 @@
-#include "platform/posix/termios_control.h"
+#include "platform/linux/termios_control.h"
 
 #include "platform/serial_codes.h"
 

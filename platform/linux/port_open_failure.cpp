@@ -1,6 +1,6 @@
 #include "platform/port_open_failure.h"
 
-#include "platform/posix/serial_errno.h"
+#include "platform/linux/serial_errno.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "persistence/profile_store.h"
+#include "platform/file_error.h"
+
+#include <cstdint>
+
+namespace wirevane {
+
+// The program's own options for the run and the port, kept in the section of its own. Both are
+// off unless the user turns them on; a key is in the file only while its option is on.
+struct PortOptions {
+    // How long a row that waits for an answer may wait, in ms; 0 waits without limit.
+    int32_t answerTimeoutMs = 0;
+    // After a lost port, watch for the same device to come back and reopen it.
+    bool autoReconnect = false;
+
+    bool operator==(const PortOptions&) const = default;
+};
+
+// The longest answer time-out taken: a day, far below what a timer period holds.
+inline constexpr int32_t kLongestAnswerTimeoutMs = 86'400'000;
+
+// From the active profile file; a value out of range counts as off.
+PortOptions ReadPortOptions(ProfileStore& store);
+// Writes the keys that differ from the stored ones: an option at its default is removed
+// rather than written, so that a file whose options are off is what it was without them.
+platform::FileError WritePortOptions(ProfileStore& store, const PortOptions& options);
+
+} // namespace wirevane

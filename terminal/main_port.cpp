@@ -1,0 +1,71 @@
+#include "terminal/main_port.h"
+
+namespace wirevane {
+
+uint32_t MainPort::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
+                                   uint32_t stopBits)
+{
+    const uint32_t error = CSerialMFC::SetLineSettings(baudRate, dataBits, parity, stopBits);
+    if (error == 0) {
+        m_line.baudRate = baudRate;
+        m_line.dataBits = dataBits;
+        m_line.parity = parity;
+        m_line.stopBits = stopBits;
+    }
+    return error;
+}
+
+uint32_t MainPort::SetHandshake(uint32_t mode)
+{
+    const uint32_t error = CSerialMFC::SetHandshake(mode);
+    if (error == 0)
+        m_line.handshake = mode;
+    return error;
+}
+
+uint32_t MainPort::SetEventMask(uint32_t mask)
+{
+    const uint32_t error = CSerialMFC::SetEventMask(mask);
+    if (error == 0)
+        m_line.eventMask = mask;
+    return error;
+}
+
+uint32_t MainPort::SetEventCharacter(uint8_t character, bool addToMask)
+{
+    const uint32_t error = CSerialMFC::SetEventCharacter(character, addToMask);
+    if (error == 0)
+        m_line.eventCharacter = character;
+    return error;
+}
+
+void MainPort::RememberLine()
+{
+    if (!IsOpen())
+        return;
+    platform::LineSettings settings;
+    if (ReadLineSettings(settings) == 0) {
+        m_line.baudRate = settings.baudRate;
+        m_line.dataBits = settings.dataBits;
+        m_line.parity = settings.parity;
+        m_line.stopBits = settings.stopBits;
+    }
+    if (const uint32_t mode = GetHandshake(); mode != kQueryFailed)
+        m_line.handshake = mode;
+    m_line.eventMask = GetEventMask();
+    m_line.eventCharacter = GetEventCharacter();
+}
+
+uint32_t MainPort::RestoreLine(const Line& line)
+{
+    if (const uint32_t error =
+            SetLineSettings(line.baudRate, line.dataBits, line.parity, line.stopBits))
+        return error;
+    if (const uint32_t error = SetHandshake(line.handshake))
+        return error;
+    if (const uint32_t error = SetEventCharacter(line.eventCharacter, false))
+        return error;
+    return SetEventMask(line.eventMask);
+}
+
+} // namespace wirevane

@@ -1,0 +1,77 @@
+#include "app/command_ids.h"
+#include "main_window_rig.h"
+#include "support/modal_helper.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using namespace command;
+using test::MainWindowRig;
+
+const std::string kNativeFile = "[SERIAL]\r\nPORT=\\\\.\\COM3\r\nBAUD=115200\r\n"
+                                "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=1\r\nENCODE=0\r\n"
+                                "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=AT\r\nWAIT_RX=1\r\n";
+
+void AnswerTimeoutDialog(int milliseconds)
+{
+    test::WhenModal<QInputDialog>([milliseconds](QInputDialog* dialog) {
+        dialog->setIntValue(milliseconds);
+        dialog->accept();
+    });
+}
+
+TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsTheyWere)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kNativeFile);
+    CWirevaneDlg& window = rig.Start();
+    // What the window itself keeps in the file (its column layout) is there from the start.
+    const std::string settingsAtStart = rig.ReadFile("Wirevane.ini");
+    EXPECT_FALSE(window.commands().isChecked(kAnswerTimeout));
+    EXPECT_FALSE(window.commands().isChecked(kAutoReconnect));
+    window.Trigger(kTemporarySave);
+    const std::string savedWithOptionsOff = rig.ReadFile("Temporally.ini");
+    EXPECT_EQ(savedWithOptionsOff.find("WIREVANE"), std::string::npos);
+
+    window.commands().action(kAutoReconnect)->trigger();
+    EXPECT_TRUE(window.commands().isChecked(kAutoReconnect));
+    EXPECT_TRUE(window.portOptions().autoReconnect);
+    AnswerTimeoutDialog(1500);
+    window.commands().action(kAnswerTimeout)->trigger();
+    EXPECT_TRUE(window.commands().isChecked(kAnswerTimeout));
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"),
+              settingsAtStart + "[WIREVANE]\r\nAUTO_RECONNECT=1\r\nANSWER_TIMEOUT_MS=1500\r\n");
+
+    // The options belong to the program, not to a table: a saved table does not carry them.
+    window.Trigger(kTemporarySave);
+    EXPECT_EQ(rig.ReadFile("Temporally.ini"), savedWithOptionsOff);
+
+    // The next start takes them up again.
+    rig.Stop();
+    CWirevaneDlg& again = rig.Start();
+    EXPECT_TRUE(again.commands().isChecked(kAutoReconnect));
+    EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
+    EXPECT_EQ(again.portOptions().answerTimeoutMs, 1500);
+
+    // Cancelling the question keeps the time; 0 turns the limit off.
+    test::WhenModal<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setIntValue(5);
+        dialog->reject();
+    });
+    again.commands().action(kAnswerTimeout)->trigger();
+    EXPECT_EQ(again.portOptions().answerTimeoutMs, 1500);
+    EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
+    AnswerTimeoutDialog(0);
+    again.commands().action(kAnswerTimeout)->trigger();
+    EXPECT_FALSE(again.commands().isChecked(kAnswerTimeout));
+    again.commands().action(kAutoReconnect)->trigger();
+    EXPECT_FALSE(again.commands().isChecked(kAutoReconnect));
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settingsAtStart);
+}
+
+} // namespace
+} // namespace wirevane

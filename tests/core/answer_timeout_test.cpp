@@ -1,0 +1,136 @@
+#include "core/memory_cell_grid.h"
+#include "core/receive_handler.h"
+#include "core/send_table.h"
+#include "core/sequence_engine.h"
+#include "core/serial_events.h"
+#include "fakes/held_port.h"
+#include "fakes/manual_step_timer.h"
+#include "fakes/recording_run_observer.h"
+#include "fakes/recording_terminal.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+// The engine with an answer limit, over a port whose writes end when the test says, so that
+// the time is seen to start only once a row's bytes are out.
+class AnswerTimeoutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        run.lineEnd = 0;
+        run.detailView = 1;
+        ASSERT_TRUE(receiver.Allocate());
+        // Row 1 waits for CR, row 3 does not wait.
+        table.rows()[1] = SendRow{1, u"ASK", 1, 0, 0};
+        table.rows()[3] = SendRow{1, u"NEXT", 0, 0, 0};
+        table.FillAtStartup();
+        engine.SetAnswerTimeout(&answerTimer, 750);
+    }
+
+    void Tick()
+    {
+        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
+        engine.OnStepTimer(kSequenceTimerId);
+    }
+    // Sends row 1 and lets its bytes out.
+    void SendTheWaitingRow()
+    {
+        engine.OnSend();
+        Tick();
+        ASSERT_EQ(port.held(), 1u);
+        EXPECT_FALSE(answerTimer.IsArmed()) << "no time runs while the row is on its way";
+        port.End();
+    }
+    void Answer(const char* bytes)
+    {
+        port.Receive(std::vector<uint8_t>(bytes, bytes + std::char_traits<char>::length(bytes)));
+        receiver.OnSerialMessage(EV_RXCHAR);
+    }
+    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+
+    RunState run;
+    MemoryCellGrid grid;
+    SendTable table{grid, run};
+    test::HeldPort port;
+    test::RecordingTerminal terminal;
+    test::ManualStepTimer timer;
+    test::ManualStepTimer answerTimer;
+    test::RecordingRunObserver observer;
+    SequenceEngine engine{table, run, port, terminal, timer, observer};
+    ReceiveHandler receiver{run, port, terminal, timer};
+};
+
+TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
+{
+    SendTheWaitingRow();
+    ASSERT_TRUE(answerTimer.IsArmed());
+    EXPECT_EQ(answerTimer.period(), 750);
+    Answer("busy"); // bytes, but not the awaited CR
+    EXPECT_TRUE(answerTimer.IsArmed());
+
+    terminal.clear();
+    EXPECT_TRUE(engine.OnAnswerTimer());
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(run.waitKind, 0);
+    EXPECT_EQ(Image(1), kRowImageHalt);
+    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u" 停止");
+    EXPECT_EQ(terminal.text(), u"[No answer to row 1 within 750 ms.]\n");
+
+    // A late CR neither restarts the run nor counts as the answer.
+    Answer("\r");
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_FALSE(engine.OnAnswerTimer());
+
+    // Send tries the same row again, with the time running anew.
+    engine.OnSend();
+    Tick();
+    port.End();
+    EXPECT_EQ(port.written(), (std::vector<uint8_t>{'A', 'S', 'K', 'A', 'S', 'K'}));
+    EXPECT_TRUE(answerTimer.IsArmed());
+}
+
+TEST_F(AnswerTimeoutTest, TheAnswerAStopOrAResetEndsTheTime)
+{
+    SendTheWaitingRow();
+    Answer("ok\r");
+    // The timer may still fire before the receive step's tick: it must change nothing.
+    EXPECT_FALSE(engine.OnAnswerTimer());
+    EXPECT_TRUE(observer.running());
+    Tick();
+    EXPECT_FALSE(answerTimer.IsArmed());
+    Tick(); // row 3, which does not wait, arms no answer time
+    port.End();
+    EXPECT_FALSE(answerTimer.IsArmed());
+    EXPECT_EQ(Image(1), kRowImageSent);
+
+    engine.OnReset();
+    SendTheWaitingRow();
+    engine.OnStop();
+    EXPECT_FALSE(answerTimer.IsArmed());
+    EXPECT_FALSE(engine.OnAnswerTimer());
+
+    engine.OnReset();
+    SendTheWaitingRow();
+    engine.OnReset();
+    EXPECT_FALSE(answerTimer.IsArmed());
+    EXPECT_EQ(Image(1), kRowImageNone);
+}
+
+TEST_F(AnswerTimeoutTest, WithoutALimitTheRowWaitsAsItAlwaysDid)
+{
+    engine.SetAnswerTimeout(&answerTimer, 0);
+    SendTheWaitingRow();
+    EXPECT_FALSE(answerTimer.IsArmed());
+    EXPECT_FALSE(engine.OnAnswerTimer());
+    EXPECT_TRUE(observer.running());
+    EXPECT_EQ(run.waitKind, 1);
+    Answer("\r");
+    Tick();
+    EXPECT_EQ(Image(1), kRowImageSent);
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,122 @@
+#include "platform/serial_codes.h"
+#include "serial/connection_status.h"
+#include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/port_dialog_ids.h"
+#include "support/modal_helper.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+#include "terminal/terminal_rig.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using test::TerminalRig;
+
+// Simulators announced in a folder of the test's own: one that hangs up, then a new one under
+// the same name, as an adapter that is unplugged and plugged back.
+class Reconnect : public ::testing::Test {
+protected:
+    Reconnect() { setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1); }
+    ~Reconnect() override { unsetenv("WIREVANE_PORTS_DIR"); }
+
+    std::unique_ptr<test::SimProcess> StartSim(std::vector<std::string> args)
+    {
+        args.insert(args.end(), {"--ports-dir", ports});
+        auto sim = std::make_unique<test::SimProcess>(args);
+        EXPECT_TRUE(sim->started());
+        return sim;
+    }
+    void Connect()
+    {
+        test::WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) {
+            QTest::mouseClick(
+                dialog->findChild<QPushButton*>(QString::number(port_dialog::kOkButton)),
+                Qt::LeftButton);
+        });
+        rig.connection().Connect(&rig.terminal());
+        ASSERT_TRUE(rig.port().IsOpen());
+    }
+    // The device hangs up once it has the first row, whose answer never comes.
+    void LoseTheDeviceMidRun(test::SimProcess& sim)
+    {
+        rig.SetRow(0, u"PING", 1, 0);
+        rig.SetRow(1, u"NEVER", 0, 0);
+        rig.engine().OnSend();
+        ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+        EXPECT_EQ(sim.WaitForExit(), 0);
+        EXPECT_EQ(rig.run().running, 0);
+    }
+    std::u16string Text() { return rig.terminal().edit().LineFormText(); }
+
+    test::TempDir dir;
+    std::string ports = (dir / "ports").string();
+    TerminalRig rig;
+};
+
+TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysStopped)
+{
+    rig.connection().SetAutoReconnect(true);
+    auto first =
+        StartSim({"--lines", "--reply", "par", "--reply-end", "none", "--close-after", "5"});
+    Connect();
+    const std::u16string name = PortNameOf(rig.port().DeviceName());
+    ASSERT_EQ(rig.port().SetLineSettings(57600, 8, NOPARITY, TWOSTOPBITS), 0u);
+    ASSERT_EQ(rig.port().SetHandshake(HandshakeSoftware), 0u);
+    ASSERT_EQ(rig.port().SetEventMask(EV_BREAK | EV_ERR | EV_RXCHAR | EV_TXEMPTY), 0u);
+    LoseTheDeviceMidRun(*first);
+    EXPECT_TRUE(rig.connection().IsWatchingForDevice());
+    EXPECT_EQ(rig.terminal().StatusText(), QStringLiteral("未接続"));
+
+    auto second = StartSim({"--echo"});
+    const std::u16string report = u"[Reconnected to " + name + u".]";
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(report + u"\n"); }))
+        << QString::fromStdU16String(Text()).toStdString();
+    EXPECT_TRUE(rig.port().IsOpen());
+    EXPECT_FALSE(rig.connection().IsWatchingForDevice());
+    EXPECT_EQ(rig.run().running, 0) << "the run the loss stopped stays stopped";
+    EXPECT_EQ(rig.terminal().StatusText().toStdU16String(),
+              u"接続 " + name + u": 57600BPS-8BIT-2STOP-NOPARITY  " + report);
+    EXPECT_EQ(rig.port().GetHandshake(), HandshakeSoftware);
+    EXPECT_EQ(rig.port().GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR | EV_TXEMPTY);
+    const std::u16string text = Text();
+    EXPECT_LT(text.find(u"[Connection to " + name + u" lost.]\n"), text.find(report));
+
+    // The new device is the one the port now talks to.
+    ASSERT_EQ(rig.port().Write("hi", 2), 0u);
+    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"hi"); }))
+        << QString::fromStdU16String(Text()).toStdString();
+}
+
+TEST_F(Reconnect, OffByDefaultAndEndedByTurningItOffOrByConnecting)
+{
+    auto first = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
+    Connect();
+    LoseTheDeviceMidRun(*first);
+    EXPECT_FALSE(rig.connection().IsWatchingForDevice());
+
+    rig.connection().SetAutoReconnect(true);
+    auto second = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
+    Connect();
+    LoseTheDeviceMidRun(*second);
+    ASSERT_TRUE(rig.connection().IsWatchingForDevice());
+    rig.connection().SetAutoReconnect(false);
+    EXPECT_FALSE(rig.connection().IsWatchingForDevice());
+
+    rig.connection().SetAutoReconnect(true);
+    auto third = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
+    Connect();
+    LoseTheDeviceMidRun(*third);
+    ASSERT_TRUE(rig.connection().IsWatchingForDevice());
+    // Nothing to reopen: the simulator's name is gone with it.
+    EXPECT_FALSE(rig.connection().LookForLostDevice());
+    rig.connection().Disconnect();
+    EXPECT_FALSE(rig.connection().IsWatchingForDevice());
+}
+
+} // namespace
+} // namespace wirevane
