@@ -57,6 +57,18 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     if (lineForm.empty())
         return;
     m_record.Append(lineForm);
+    Show(lineForm);
+}
+
+void RecordView::AppendShownOnly(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    Show(lineForm);
+}
+
+void RecordView::Show(std::u16string_view lineForm)
+{
     m_shown.Append(lineForm);
     if (m_pending.empty())
         m_pendingSince.start();
@@ -67,16 +79,6 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     if (m_pending.size() >= kFlushAtOnceChars || m_pendingSince.elapsed() >= kFlushDelayMs)
         FlushPending();
     else if (!m_flushTimer.isActive())
-        m_flushTimer.start();
-}
-
-void RecordView::AppendShownOnly(std::u16string_view lineForm)
-{
-    if (lineForm.empty())
-        return;
-    m_shown.Append(lineForm);
-    m_pending += lineForm;
-    if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 

@@ -69,6 +69,8 @@ protected:
     void SelectLastCharacter();
 
 private:
+    // Into the shown part and, at the next frame, onto the screen.
+    void Show(std::u16string_view lineForm);
     void Apply(const std::vector<DisplayOp>& ops);
     void ApplyTrim(const RecordTrim& trim);
     void ShowTrimNotice();
