@@ -12,12 +12,12 @@ namespace wirevane {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf16(u"バージョン情報 Wirevane"));
+    setWindowTitle(tr("バージョン情報 Wirevane"));
     auto* icon = new QLabel;
     icon->setPixmap(MainIcon().pixmap(48, 48));
     auto* text = new QVBoxLayout;
     text->addWidget(new QLabel(QStringLiteral("Wirevane, Version 1.0")));
-    text->addWidget(new QLabel(QString::fromUtf16(u"シリアルポート送信シーケンサ")));
+    text->addWidget(new QLabel(tr("シリアルポート送信シーケンサ")));
     text->addWidget(new QLabel(QString::fromUtf16(u"Qt ") + QString::fromLatin1(qVersion())));
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

@@ -29,6 +29,10 @@ inline constexpr int kButtonArray = 32813;
 inline constexpr int kSymbols = 32848;
 inline constexpr int kDetailView = 32843;
 inline constexpr int kAbout = 32781;
+// The interface language, which the native program did not have.
+inline constexpr int kLanguageDesktop = 33001;
+inline constexpr int kLanguageJapanese = 33002;
+inline constexpr int kLanguageEnglish = 33003;
 // The program's own options, beyond the native command set.
 inline constexpr int kAnswerTimeout = 33190;
 inline constexpr int kAutoReconnect = 33191;

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +12,11 @@
 namespace wirevane {
 
 namespace {
+
+// The row's texts, and those of the native dialog's hidden buttons, share one context.
+struct ControlsRowTexts {
+    Q_DECLARE_TR_FUNCTIONS(ControlsRowTexts)
+};
 
 QComboBox* MakeList(int id, const QStringList& items)
 {
@@ -38,39 +44,39 @@ ControlsRow BuildControlsRow(QWidget* parent, CommandRegistry& commands)
     auto* layout = new QHBoxLayout(row.widget);
     layout->setContentsMargins(8, 4, 8, 4);
 
-    row.cyclic = new QCheckBox(QStringLiteral("繰り返し"));
+    row.cyclic = new QCheckBox(ControlsRowTexts::tr("繰り返し"));
     row.cyclic->setObjectName(QString::number(kCyclicBox));
-    row.step = new QCheckBox(QStringLiteral("ステップ動作"));
+    row.step = new QCheckBox(ControlsRowTexts::tr("ステップ動作"));
     row.step->setObjectName(QString::number(kStepBox));
-    row.lineEnd =
-        MakeList(kLineEndCombo, {QStringLiteral("付加無し"), QStringLiteral("CR 付加"),
-                                 QStringLiteral("CR+NL 付加"), QStringLiteral("NL 付加")});
+    row.lineEnd = MakeList(kLineEndCombo,
+                           {ControlsRowTexts::tr("付加無し"), ControlsRowTexts::tr("CR 付加"),
+                            ControlsRowTexts::tr("CR+NL 付加"), ControlsRowTexts::tr("NL 付加")});
     row.encoding = MakeList(
         kEncodingCombo, {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
 
     layout->addWidget(row.cyclic);
     layout->addWidget(row.step);
     layout->addSpacing(16);
-    layout->addWidget(MakeLabel(kLineEndLabel, QStringLiteral("改行")));
+    layout->addWidget(MakeLabel(kLineEndLabel, ControlsRowTexts::tr("改行")));
     layout->addWidget(row.lineEnd);
     layout->addSpacing(16);
-    layout->addWidget(MakeLabel(kEncodingLabel, QStringLiteral("エンコード")));
+    layout->addWidget(MakeLabel(kEncodingLabel, ControlsRowTexts::tr("エンコード")));
     layout->addWidget(row.encoding);
     layout->addStretch(1);
 
     const struct {
         int id;
-        const char16_t* text;
-    } hidden[] = {{kSend, u"送信"},
-                  {kStop, u"停止"},
-                  {kReset, u"リセット"},
-                  {kTerminalButton, u"ターミナル"},
-                  {kOpenButton, u"オープン ..."},
-                  {kSettingsButton, u"設定 ..."},
-                  {kCloseButton, u"クローズ"},
-                  {kExitButton, u"終了"}};
+        const char* text;
+    } hidden[] = {{kSend, QT_TRANSLATE_NOOP("ControlsRowTexts", "送信")},
+                  {kStop, QT_TRANSLATE_NOOP("ControlsRowTexts", "停止")},
+                  {kReset, QT_TRANSLATE_NOOP("ControlsRowTexts", "リセット")},
+                  {kTerminalButton, QT_TRANSLATE_NOOP("ControlsRowTexts", "ターミナル")},
+                  {kOpenButton, QT_TRANSLATE_NOOP("ControlsRowTexts", "オープン ...")},
+                  {kSettingsButton, QT_TRANSLATE_NOOP("ControlsRowTexts", "設定 ...")},
+                  {kCloseButton, QT_TRANSLATE_NOOP("ControlsRowTexts", "クローズ")},
+                  {kExitButton, QT_TRANSLATE_NOOP("ControlsRowTexts", "終了")}};
     for (const auto& button : hidden) {
-        auto* push = new QPushButton(QString::fromUtf16(button.text), row.widget);
+        auto* push = new QPushButton(ControlsRowTexts::tr(button.text), row.widget);
         push->setAutoDefault(false);
         push->hide();
         commands.add(button.id, push);

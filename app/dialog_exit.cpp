@@ -25,20 +25,20 @@ QPushButton* AddButton(QHBoxLayout* row, int id, const QString& text)
 CDialogExit::CDialogExit(SaveTable save, ReportFailure report, QWidget* parent)
     : QDialog(parent), m_save(std::move(save)), m_report(std::move(report))
 {
-    setWindowTitle(QString::fromUtf16(u"終了"));
+    setWindowTitle(tr("終了"));
 
     auto* icon = new QLabel;
     icon->setPixmap(ExitIcon().pixmap(32, 32));
-    auto* text = new QLabel(QString::fromUtf16(u"終了します"));
+    auto* text = new QLabel(tr("終了します"));
     auto* message = new QHBoxLayout;
     message->addWidget(icon);
     message->addWidget(text, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    QPushButton* saveAndExit = AddButton(buttons, 6, QString::fromUtf16(u"保存して終了"));
-    QPushButton* exitOnly = AddButton(buttons, 7, QString::fromUtf16(u"保存せず終了"));
-    QPushButton* cancel = AddButton(buttons, 2, QString::fromUtf16(u"キャンセル"));
+    QPushButton* saveAndExit = AddButton(buttons, 6, tr("保存して終了"));
+    QPushButton* exitOnly = AddButton(buttons, 7, tr("保存せず終了"));
+    QPushButton* cancel = AddButton(buttons, 2, tr("キャンセル"));
     saveAndExit->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);

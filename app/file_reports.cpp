@@ -1,10 +1,15 @@
 #include "app/file_reports.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace wirevane {
 
 namespace {
+
+struct FileReports {
+    Q_DECLARE_TR_FUNCTIONS(FileReports)
+};
 
 QString Report(const QString& what, const std::filesystem::path& file,
                const platform::FileError& error)
@@ -36,12 +41,12 @@ QString QtFileFilter(std::u16string_view nativeFilter)
 
 QString SaveFailureText(const std::filesystem::path& file, const platform::FileError& error)
 {
-    return Report(QStringLiteral("設定ファイルを保存できませんでした"), file, error);
+    return Report(FileReports::tr("設定ファイルを保存できませんでした"), file, error);
 }
 
 QString LoadFailureText(const std::filesystem::path& file, const platform::FileError& error)
 {
-    return Report(QStringLiteral("設定ファイルを読み込めませんでした"), file, error);
+    return Report(FileReports::tr("設定ファイルを読み込めませんでした"), file, error);
 }
 
 } // namespace wirevane

@@ -14,6 +14,11 @@ namespace wirevane {
 
 namespace {
 
+// The texts of the main window's menus and toolbars share one translation context.
+struct MainMenus {
+    Q_DECLARE_TR_FUNCTIONS(MainMenus)
+};
+
 QAction* AddItem(QMenu* menu, CommandRegistry& commands, int id, const QString& text,
                  bool checkable = false)
 {
@@ -48,67 +53,75 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
 {
     using namespace command;
 
-    QMenu* file = bar.addMenu(QStringLiteral("ファイル"));
-    AddItem(file, commands, kNew, QStringLiteral("新規 （現在の送信データをすべて破棄）"));
+    QMenu* file = bar.addMenu(MainMenus::tr("ファイル"));
+    AddItem(file, commands, kNew, MainMenus::tr("新規 （現在の送信データをすべて破棄）"));
     file->addSeparator();
-    AddItem(file, commands, kReload, QStringLiteral("設定ファイル再読込 (Wirevane.ini)"));
+    AddItem(file, commands, kReload, MainMenus::tr("設定ファイル再読込 (Wirevane.ini)"));
     file->addSeparator();
-    AddItem(file, commands, kOpen, QStringLiteral("設定ファイルを指定して読込 ..."));
-    AddItem(file, commands, kSaveAs, QStringLiteral("設定ファイルを別名で保存 ..."));
+    AddItem(file, commands, kOpen, MainMenus::tr("設定ファイルを指定して読込 ..."));
+    AddItem(file, commands, kSaveAs, MainMenus::tr("設定ファイルを別名で保存 ..."));
     file->addSeparator();
     AddItem(file, commands, kStoreWindowPositions,
-            QStringLiteral("設定ファイルにウインドウ位置情報を登録"), true);
+            MainMenus::tr("設定ファイルにウインドウ位置情報を登録"), true);
     file->addSeparator();
-    AddItem(file, commands, kExit, QStringLiteral("終了"));
+    AddItem(file, commands, kExit, MainMenus::tr("終了"));
 
-    QMenu* edit = bar.addMenu(QStringLiteral("編集"));
-    AddItem(edit, commands, kTemporarySave, QStringLiteral("一時保存"));
-    AddItem(edit, commands, kTemporaryLoad, QStringLiteral("一時保存の読込"));
+    QMenu* edit = bar.addMenu(MainMenus::tr("編集"));
+    AddItem(edit, commands, kTemporarySave, MainMenus::tr("一時保存"));
+    AddItem(edit, commands, kTemporaryLoad, MainMenus::tr("一時保存の読込"));
     edit->addSeparator();
-    AddItem(edit, commands, kSelectAll, QStringLiteral("全選択"));
-    AddItem(edit, commands, kDeselectAll, QStringLiteral("全非選択"));
-    AddItem(edit, commands, kBulkChange, QStringLiteral("選択行の一括変更 ..."));
+    AddItem(edit, commands, kSelectAll, MainMenus::tr("全選択"));
+    AddItem(edit, commands, kDeselectAll, MainMenus::tr("全非選択"));
+    AddItem(edit, commands, kBulkChange, MainMenus::tr("選択行の一括変更 ..."));
     edit->addSeparator();
-    AddItem(edit, commands, kFont, QStringLiteral("フォント変更 .."));
-    QMenu* encoding = edit->addMenu(QStringLiteral("エンコード"));
+    AddItem(edit, commands, kFont, MainMenus::tr("フォント変更 .."));
+    QMenu* encoding = edit->addMenu(MainMenus::tr("エンコード"));
     auto* encodings = new QActionGroup(encoding);
     encodings->addAction(AddItem(encoding, commands, kSjisItem, QStringLiteral("SJIS"), true));
     encodings->addAction(AddItem(encoding, commands, kUtf8Item, QStringLiteral("UTF-8"), true));
     encodings->addAction(AddItem(encoding, commands, kEucItem, QStringLiteral("EUC"), true));
     edit->addSeparator();
-    AddItem(edit, commands, kStepMode, QStringLiteral("ステップ動作"), true);
-    AddItem(edit, commands, kAnswerTimeout,
-            QCoreApplication::translate("MainMenus", "応答待ちタイムアウト [ms] ..."), true);
+    AddItem(edit, commands, kStepMode, MainMenus::tr("ステップ動作"), true);
+    AddItem(edit, commands, kAnswerTimeout, MainMenus::tr("応答待ちタイムアウト [ms] ..."), true);
 
-    QMenu* port = bar.addMenu(QStringLiteral("シリアルポート"));
-    AddItem(port, commands, kConnect, QStringLiteral("接続"));
-    AddItem(port, commands, kPortSettings, QStringLiteral("設定 ..."));
-    AddItem(port, commands, kDisconnect, QStringLiteral("切断"));
+    QMenu* port = bar.addMenu(MainMenus::tr("シリアルポート"));
+    AddItem(port, commands, kConnect, MainMenus::tr("接続"));
+    AddItem(port, commands, kPortSettings, MainMenus::tr("設定 ..."));
+    AddItem(port, commands, kDisconnect, MainMenus::tr("切断"));
     port->addSeparator();
-    AddItem(port, commands, kSendBreak, QStringLiteral("ブレークを送信"));
+    AddItem(port, commands, kSendBreak, MainMenus::tr("ブレークを送信"));
     port->addSeparator();
-    AddItem(port, commands, kAutoReconnect, QCoreApplication::translate("MainMenus", "自動再接続"),
-            true);
+    AddItem(port, commands, kAutoReconnect, MainMenus::tr("自動再接続"), true);
 
-    QMenu* view = bar.addMenu(QStringLiteral("表示"));
-    AddItem(view, commands, kTerminal, QStringLiteral("ターミナル"));
-    AddItem(view, commands, kButtonArray, QStringLiteral("登録 ボタン"));
+    QMenu* view = bar.addMenu(MainMenus::tr("表示"));
+    AddItem(view, commands, kTerminal, MainMenus::tr("ターミナル"));
+    AddItem(view, commands, kButtonArray, MainMenus::tr("登録 ボタン"));
     view->addSeparator();
-    AddItem(view, commands, kSymbols, QStringLiteral("記号 ..."));
-    AddItem(view, commands, kDetailView, QStringLiteral("詳細表示"), true);
+    AddItem(view, commands, kSymbols, MainMenus::tr("記号 ..."));
+    AddItem(view, commands, kDetailView, MainMenus::tr("詳細表示"), true);
     view->addSeparator();
-    AddItem(view, commands, kAbout, QStringLiteral("バージョン情報 ..."));
+    QMenu* language = view->addMenu(MainMenus::tr("言語"));
+    auto* languages = new QActionGroup(language);
+    languages->addAction(
+        AddItem(language, commands, kLanguageDesktop, MainMenus::tr("デスクトップに従う"), true));
+    // Each language is named in itself, so that a user who cannot read the one shown finds it.
+    languages->addAction(
+        AddItem(language, commands, kLanguageJapanese, QStringLiteral("日本語"), true));
+    languages->addAction(
+        AddItem(language, commands, kLanguageEnglish, QStringLiteral("English"), true));
+    view->addSeparator();
+    AddItem(view, commands, kAbout, MainMenus::tr("バージョン情報 ..."));
 }
 
 QToolBar* BuildFirstToolBar(QWidget* parent, CommandRegistry& commands)
 {
     using namespace command;
     QToolBar* bar = MakeToolBar(parent, QStringLiteral("toolbar139"));
-    AddButton(bar, commands, kConnect, QStringLiteral("接続"));
-    AddButton(bar, commands, kPortSettings, QStringLiteral("設定"));
-    AddButton(bar, commands, kDisconnect, QStringLiteral("切断"));
-    AddButton(bar, commands, kTerminal, QStringLiteral("ターミナル"));
-    AddButton(bar, commands, kButtonArray, QStringLiteral("登録ボタン"));
+    AddButton(bar, commands, kConnect, MainMenus::tr("接続"));
+    AddButton(bar, commands, kPortSettings, MainMenus::tr("設定"));
+    AddButton(bar, commands, kDisconnect, MainMenus::tr("切断"));
+    AddButton(bar, commands, kTerminal, MainMenus::tr("ターミナル"));
+    AddButton(bar, commands, kButtonArray, MainMenus::tr("登録ボタン"));
     return bar;
 }
 
@@ -116,13 +129,13 @@ QToolBar* BuildSecondToolBar(QWidget* parent, CommandRegistry& commands)
 {
     using namespace command;
     QToolBar* bar = MakeToolBar(parent, QStringLiteral("toolbar148"));
-    AddButton(bar, commands, kTemporarySave, QStringLiteral("一時保存"));
-    AddButton(bar, commands, kTemporaryLoad, QStringLiteral(".一時読込"));
-    AddButton(bar, commands, kSelectAll, QStringLiteral("全選択"));
-    AddButton(bar, commands, kDeselectAll, QStringLiteral("非選択"));
-    AddButton(bar, commands, kSend, QStringLiteral("送信"));
-    AddButton(bar, commands, kStop, QStringLiteral("停止"));
-    AddButton(bar, commands, kReset, QStringLiteral("リセット"));
+    AddButton(bar, commands, kTemporarySave, MainMenus::tr("一時保存"));
+    AddButton(bar, commands, kTemporaryLoad, MainMenus::tr(".一時読込"));
+    AddButton(bar, commands, kSelectAll, MainMenus::tr("全選択"));
+    AddButton(bar, commands, kDeselectAll, MainMenus::tr("非選択"));
+    AddButton(bar, commands, kSend, MainMenus::tr("送信"));
+    AddButton(bar, commands, kStop, MainMenus::tr("停止"));
+    AddButton(bar, commands, kReset, MainMenus::tr("リセット"));
     return bar;
 }
 

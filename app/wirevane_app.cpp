@@ -1,15 +1,16 @@
 #include "app/wirevane_app.h"
 
-#include "app/qt_translations.h"
+#include "app/interface_language.h"
 #include "app/single_copy_channel.h"
 #include "app/wirevane_dlg.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "persistence/settings_keys.h"
 #include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-
+#include <QLocale>
 #include <cstdio>
 
 namespace wirevane {
@@ -31,17 +32,23 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
-    InstallQtTranslations(application);
 
     m_paths = ResolveProgramPathsForThisProcess();
     DiskProfileFiles files;
     ProfileStore store(m_paths.settingsPath, files);
 
+    // Before the first window is built, since every window reads its texts as it is made.
+    const LanguageChoice choice = ParseLanguageChoice(
+        store.readString(settings_keys::kWirevane, settings_keys::kLanguage, u""));
+    const InterfaceTranslation translation(
+        ResolveInterfaceLanguage(choice, QLocale::system().uiLanguages().value(0)));
+
     CWirevaneDlg window(store, m_paths);
     QObject::connect(&window, &CWirevaneDlg::exited, &application, &QApplication::quit);
     if (!window.OnInitDialog())
         return 1;
-    SingleCopyServer server(SingleCopyChannelName(QString::fromLatin1(kInstanceName)), [&window] { window.BringToFront(); });
+    SingleCopyServer server(SingleCopyChannelName(QString::fromLatin1(kInstanceName)),
+                            [&window] { window.BringToFront(); });
     return application.exec();
 }
 

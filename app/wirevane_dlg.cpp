@@ -3,6 +3,7 @@
 #include "app/app_icons.h"
 #include "app/command_ids.h"
 #include "app/main_menus.h"
+#include "app/shown_texts.h"
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
 #include "grid/escape_legend.h"
@@ -153,7 +154,7 @@ bool CWirevaneDlg::OnInitDialog()
 {
     if (!m_receiver.Allocate()) {
         QMessageBox::critical(this, QStringLiteral("Wirevane"),
-                              QStringLiteral("メモリ不足エラー ... 終了        "));
+                              tr("メモリ不足エラー ... 終了        "));
         return false;
     }
 
@@ -173,6 +174,7 @@ bool CWirevaneDlg::OnInitDialog()
     selectLineEnd(m_run.lineEnd);
 
     PlaceWindows();
+    ShowLanguageChoice();
     m_connection.ShowConnectionState();
     SetUpTable();
     UpdateRunControls(m_run.running != 0);
@@ -191,11 +193,13 @@ void CWirevaneDlg::SetUpTable()
         if (column != SendTable::kDataColumn ||
             !EscapesStayAsWritten(m_grid->cellText(row, column), m_run.encoding))
             return {};
-        return {QString::fromUtf16(kUtf8EscapeMark), QString::fromUtf16(kUtf8EscapeNote)};
+        return {Utf8EscapeMark(), Utf8EscapeNote()};
     });
     auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", m_store);
-    section->RegisterProfile(u"デフォルト");
-    section->RegisterProfile(u"カスタム");
+    // The names are stored in the file as they are; the header menu shows them translated.
+    for (const char* name : {QT_TRANSLATE_NOOP("LayoutProfiles", "デフォルト"),
+                             QT_TRANSLATE_NOOP("LayoutProfiles", "カスタム")})
+        section->RegisterProfile(QString::fromUtf8(name).toStdU16String());
     m_grid->AttachColumnLayout(std::move(section));
 }
 
@@ -296,10 +300,7 @@ void CWirevaneDlg::ReportUnexpandedEscapes()
             ++rows;
     }
     if (rows > 0)
-        statusBar()->showMessage(QStringLiteral("%1 (選択中の %2 行)")
-                                     .arg(QString::fromUtf16(kUtf8EscapeNote))
-                                     .arg(rows),
-                                 15000);
+        statusBar()->showMessage(tr("%1 (選択中の %2 行)").arg(Utf8EscapeNote()).arg(rows), 15000);
 }
 
 // WindowPlacements
@@ -346,7 +347,7 @@ void CWirevaneDlg::saveColumnLayout()
 
 void CWirevaneDlg::SetConnectionStatus(std::u16string_view text)
 {
-    const QString shown = QString::fromStdU16String(std::u16string(text));
+    const QString shown = ShownConnectionStatus(text);
     m_statusPane->setText(shown);
     m_terminal->SetStatusText(shown);
 }

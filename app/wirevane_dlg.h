@@ -160,6 +160,9 @@ private:
     void OnDetailView();
     void OnSymbols();
     void OnAbout();
+    // The language items show the stored choice; choosing one stores it for the next start.
+    void ShowLanguageChoice();
+    void OnLanguage(int id);
     void OnStoreWindowPositions();
     void ReportSaveFailure(const std::filesystem::path& file, const platform::FileError& error);
     void ReportLoadFailure(const std::filesystem::path& file, const platform::FileError& error);

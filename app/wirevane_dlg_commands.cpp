@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_exit.h"
 #include "app/file_reports.h"
+#include "app/shown_texts.h"
 #include "app/wirevane_dlg.h"
 #include "buttons/dialog_button_array.h"
 #include "commands/dialog_new_data_tx.h"
@@ -114,6 +115,10 @@ void CWirevaneDlg::Trigger(int id)
         return OnDetailView();
     case kAbout:
         return OnAbout();
+    case kLanguageDesktop:
+    case kLanguageJapanese:
+    case kLanguageEnglish:
+        return OnLanguage(id);
     case kSend:
         return OnSend();
     case kStop:
@@ -298,8 +303,7 @@ void CWirevaneDlg::EnableCompanionWindows(bool enable)
 
 bool CWirevaneDlg::confirm(std::u16string_view text, std::u16string_view caption)
 {
-    return QMessageBox::question(this, QString::fromStdU16String(std::u16string(caption)),
-                                 QString::fromStdU16String(std::u16string(text)),
+    return QMessageBox::question(this, ShownCommandText(caption), ShownCommandText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
@@ -307,7 +311,7 @@ std::optional<std::filesystem::path>
 CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
 {
     const QString chosen = QFileDialog::getOpenFileName(
-        this, QString::fromStdU16String(request.title),
+        this, ShownCommandText(request.title),
         QString::fromStdU16String(request.initialFolder.u16string()), QtFileFilter(request.filter));
     if (chosen.isEmpty())
         return std::nullopt;
@@ -318,7 +322,7 @@ CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
 std::optional<std::filesystem::path>
 CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
 {
-    QFileDialog dialog(this, QString::fromStdU16String(request.title),
+    QFileDialog dialog(this, ShownCommandText(request.title),
                        QString::fromStdU16String(request.initialFolder.u16string()),
                        QtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -2,6 +2,7 @@
 
 #include "buttons/file/button_file.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace wirevane {
@@ -16,7 +17,8 @@ enum SlotMode : int32_t {
 
 inline QString ButtonCaption(const ButtonSlot& slot)
 {
-    return slot.text.empty() ? QStringLiteral("<未登録>") : QString::fromStdU16String(slot.text);
+    return slot.text.empty() ? QCoreApplication::translate("ButtonCaptions", "<未登録>")
+                             : QString::fromStdU16String(slot.text);
 }
 
 // "<g+1> title"; an empty title leaves the number and one blank.
@@ -29,11 +31,11 @@ inline QString SideButtonCaption(int32_t mode)
 {
     switch (mode) {
     case kSlotModeRegister:
-        return QStringLiteral("登録");
+        return QCoreApplication::translate("ButtonCaptions", "登録");
     case kSlotModeUnregister:
-        return QStringLiteral("解除");
+        return QCoreApplication::translate("ButtonCaptions", "解除");
     case kSlotModeRename:
-        return QStringLiteral("ボタン名");
+        return QCoreApplication::translate("ButtonCaptions", "ボタン名");
     default:
         return QStringLiteral("----");
     }

@@ -76,8 +76,8 @@ void CDialogButtonArray::BuildToolBar()
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    auto* settings = new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                 QStringLiteral("設定..."), this);
+    auto* settings =
+        new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), tr("設定..."), this);
     settings->setObjectName(QStringLiteral("32853"));
     connect(settings, &QAction::triggered, this, &CDialogButtonArray::OnSettings);
     toolBar->addAction(settings);
@@ -89,7 +89,7 @@ void CDialogButtonArray::BuildCentral()
     auto* layout = new QVBoxLayout(central);
 
     auto* groupRow = new QHBoxLayout;
-    groupRow->addWidget(new QLabel(QStringLiteral("グループ"), central));
+    groupRow->addWidget(new QLabel(tr("グループ"), central));
     m_groupCombo = new QComboBox(central);
     m_groupCombo->setObjectName(QStringLiteral("1051"));
     groupRow->addWidget(m_groupCombo, 1);
@@ -120,10 +120,10 @@ void CDialogButtonArray::BuildCentral()
 
     auto* modeFrame = new QGroupBox(central);
     auto* modeLayout = new QVBoxLayout(modeFrame);
-    m_loadOnly = new QRadioButton(QStringLiteral("読込のみ"), modeFrame);
+    m_loadOnly = new QRadioButton(tr("読込のみ"), modeFrame);
     m_loadOnly->setObjectName(QStringLiteral("1022"));
     // A doubled ampersand is the platform's way of showing one.
-    m_loadAndSend = new QRadioButton(QStringLiteral("読込 && 送信"), modeFrame);
+    m_loadAndSend = new QRadioButton(tr("読込 && 送信"), modeFrame);
     m_loadAndSend->setObjectName(QStringLiteral("1023"));
     modeLayout->addWidget(m_loadOnly);
     modeLayout->addWidget(m_loadAndSend);
@@ -132,14 +132,14 @@ void CDialogButtonArray::BuildCentral()
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(modeFrame);
-    m_stop = new QPushButton(QStringLiteral("停止"), central);
+    m_stop = new QPushButton(tr("停止"), central);
     m_stop->setObjectName(QStringLiteral("1024"));
     m_stop->setAutoDefault(false);
     m_stop->setEnabled(false);
     connect(m_stop, &QPushButton::clicked, this, [this] { m_host.OnStop(); });
     bottom->addWidget(m_stop, 0, Qt::AlignBottom);
     bottom->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), central);
+    auto* close = new QPushButton(tr("閉じる"), central);
     close->setObjectName(QStringLiteral("2"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
@@ -170,7 +170,7 @@ void CDialogButtonArray::PressButton(int index)
 {
     const ButtonSlot& slot = SlotOf(index);
     if (slot.path.empty()) {
-        SetStatusText(QStringLiteral("設定ファイルが登録されていません"));
+        SetStatusText(tr("設定ファイルが登録されていません"));
         return;
     }
     // Resolved against the program's folder explicitly, so the process's current folder
@@ -178,7 +178,7 @@ void CDialogButtonArray::PressButton(int index)
     const std::filesystem::path file = ResolveSlotPath(m_paths.programDir, slot.path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
-        SetStatusText(QStringLiteral("設定ファイルが見つかりません"));
+        SetStatusText(tr("設定ファイルが見つかりません"));
         return;
     }
     platform::FileError loaded;
@@ -187,10 +187,10 @@ void CDialogButtonArray::PressButton(int index)
         loaded = m_host.LoadSettingsFile();
     }
     if (!loaded.ok()) {
-        ShowFileError(this, QStringLiteral("設定ファイルを読み込めませんでした"), file, loaded);
+        ShowFileError(this, tr("設定ファイルを読み込めませんでした"), file, loaded);
         return;
     }
-    SetStatusText(ButtonCaption(slot) + QStringLiteral(" 読込 済"));
+    SetStatusText(ButtonCaption(slot) + tr(" 読込 済"));
     m_host.OnReset();
     if (m_file.loadAndSend == 1)
         m_host.OnSend();
@@ -236,7 +236,7 @@ bool CDialogButtonArray::RegisterSlot(ButtonSlot& slot)
             return false;
         chosen = saved.fullPath;
     } else {
-        QFileDialog dialog(this, QStringLiteral("設定ファイル 指定"), PathText(m_paths.programDir),
+        QFileDialog dialog(this, tr("設定ファイル 指定"), PathText(m_paths.programDir),
                            QStringLiteral("INI Files (*.ini);;TEXT Files (*.txt);;All Files (*)"));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -257,10 +257,9 @@ bool CDialogButtonArray::UnregisterSlot(ButtonSlot& slot)
 {
     if (slot.text.empty())
         return false;
-    const QString text =
-        QStringLiteral("ボタン 登録を解除します        \n\n現在の登録  %1         ")
-            .arg(QString::fromStdU16String(slot.path));
-    if (QMessageBox::question(this, QStringLiteral("ボタン 解除"), text,
+    const QString text = tr("ボタン 登録を解除します        \n\n現在の登録  %1         ")
+                             .arg(QString::fromStdU16String(slot.path));
+    if (QMessageBox::question(this, tr("ボタン 解除"), text,
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return false;
     slot = ButtonSlot{};
@@ -280,8 +279,8 @@ void CDialogButtonArray::SaveAfterEdit()
 {
     const platform::FileError error = SaveButtonFile();
     if (!error.ok())
-        ShowFileError(this, QStringLiteral("設定ファイルを保存できませんでした"),
-                      m_paths.buttonFilePath, error);
+        ShowFileError(this, tr("設定ファイルを保存できませんでした"), m_paths.buttonFilePath,
+                      error);
 }
 
 void CDialogButtonArray::OnSettings()

@@ -14,7 +14,7 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
                                                        const QString& title, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     auto* layout = new QVBoxLayout(this);
     const auto box = [this, layout](const char* id, const QString& text) {
         auto* check = new QCheckBox(text, this);
@@ -26,14 +26,14 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
         });
         return check;
     };
-    m_register = box("1050", QStringLiteral("ボタン 設定ファイルを登録する"));
-    m_unregister = box("1051", QStringLiteral("ボタン 設定ファイルを解除する"));
-    m_rename = box("1054", QStringLiteral("ボタン名変更"));
+    m_register = box("1050", tr("ボタン 設定ファイルを登録する"));
+    m_unregister = box("1051", tr("ボタン 設定ファイルを解除する"));
+    m_rename = box("1054", tr("ボタン名変更"));
     m_register->setChecked(slotMode == kSlotModeRegister);
     m_unregister->setChecked(slotMode == kSlotModeUnregister);
     m_rename->setChecked(slotMode == kSlotModeRename);
 
-    auto* label = new QLabel(QStringLiteral("グループ %1 タイトル").arg(group + 1), this);
+    auto* label = new QLabel(tr("グループ %1 タイトル").arg(group + 1), this);
     label->setObjectName(QStringLiteral("1053"));
     layout->addWidget(label);
     m_title = new QLineEdit(title, this);

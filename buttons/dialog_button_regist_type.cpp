@@ -9,11 +9,11 @@ namespace wirevane {
 
 CDialogButtonRegistType::CDialogButtonRegistType(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("登録方法"));
+    setWindowTitle(tr("登録方法"));
     auto* layout = new QVBoxLayout(this);
-    m_existing = new QRadioButton(QStringLiteral("既存の設定ファイルを登録"), this);
+    m_existing = new QRadioButton(tr("既存の設定ファイルを登録"), this);
     m_existing->setObjectName(QStringLiteral("1033"));
-    m_saveCurrent = new QRadioButton(QStringLiteral("現在のデータテーブルを保存し登録"), this);
+    m_saveCurrent = new QRadioButton(tr("現在のデータテーブルを保存し登録"), this);
     m_saveCurrent->setObjectName(QStringLiteral("1034"));
     m_saveCurrent->setChecked(true);
     layout->addWidget(m_existing);

@@ -10,9 +10,9 @@ namespace wirevane {
 
 CDialogButtonText::CDialogButtonText(const QString& text, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("ボタン名"));
+    setWindowTitle(tr("ボタン名"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("ボタン名"), this));
+    layout->addWidget(new QLabel(tr("ボタン名"), this));
     m_edit = new QLineEdit(text, this);
     m_edit->setObjectName(QStringLiteral("1052"));
     layout->addWidget(m_edit);

@@ -1,5 +1,6 @@
 #include "buttons/dialog_buttons_row.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -13,7 +14,8 @@ QBoxLayout* MakeOkCancelRow(QDialog* dialog)
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), dialog);
+    auto* cancel =
+        new QPushButton(QCoreApplication::translate("DialogButtonsRow", "キャンセル"), dialog);
     cancel->setObjectName(QStringLiteral("2"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);

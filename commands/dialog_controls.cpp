@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -34,10 +35,16 @@ QSize DialogUnits(int width, int height)
 
 QComboBox* NewWaitKindList(QWidget* parent, int id)
 {
+    // The one wait kind named in words; the others are the names of bytes.
+    constexpr const char* kNoWait = QT_TRANSLATE_NOOP("DialogControls", "なし");
     auto* list = new QComboBox(parent);
     SetControlId(list, id);
-    for (int32_t index = 0; index < 4; ++index)
-        list->addItem(QString::fromStdU16String(WaitKindText(index)));
+    for (int32_t index = 0; index < 4; ++index) {
+        const QString name = QString::fromStdU16String(WaitKindText(index));
+        list->addItem(name == QString::fromUtf8(kNoWait)
+                          ? QCoreApplication::translate("DialogControls", kNoWait)
+                          : name);
+    }
     return list;
 }
 
@@ -67,7 +74,8 @@ QPushButton* NewButton(QWidget* parent, int id, const QString& caption)
 QHBoxLayout* NewOkCancelRow(QDialog* dialog)
 {
     auto* ok = NewButton(dialog, kOkId, QStringLiteral("OK"));
-    auto* cancel = NewButton(dialog, kCancelId, QString::fromUtf16(u"キャンセル"));
+    auto* cancel =
+        NewButton(dialog, kCancelId, QCoreApplication::translate("DialogControls", "キャンセル"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;

@@ -15,19 +15,19 @@ namespace wirevane {
 
 CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf16(u"新規"));
-    auto* group = new QGroupBox(QString::fromUtf16(u"初期データ"), this);
+    setWindowTitle(tr("新規"));
+    auto* group = new QGroupBox(tr("初期データ"), this);
     m_dataEdit = NewLineEdit(group, 1030);
     m_waitList = NewWaitKindList(group, 1048);
-    m_haltBox = NewCheckBox(group, 1029, QString::fromUtf16(u"停止"));
+    m_haltBox = NewCheckBox(group, 1029, tr("停止"));
     m_delayEdit = NewLineEdit(group, 1031);
     m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
 
-    auto* dataLabel = new QLabel(QString::fromUtf16(u"送信データ"), group);
+    auto* dataLabel = new QLabel(tr("送信データ"), group);
     dataLabel->setBuddy(m_dataEdit);
-    auto* waitLabel = new QLabel(QString::fromUtf16(u"受信待"), group);
+    auto* waitLabel = new QLabel(tr("受信待"), group);
     waitLabel->setBuddy(m_waitList);
-    auto* delayLabel = new QLabel(QString::fromUtf16(u"遅延 [ms]"), group);
+    auto* delayLabel = new QLabel(tr("遅延 [ms]"), group);
     delayLabel->setBuddy(m_delayEdit);
 
     auto* optionRow = new QHBoxLayout;

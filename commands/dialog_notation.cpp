@@ -17,15 +17,15 @@ namespace {
 
 struct LegendLine {
     RowImage image;
-    const char16_t* text;
+    const char* text;
 };
 
 // In the legend's own order, which lists the halt before the step-mode stop.
 constexpr LegendLine kLegend[] = {
-    {kRowImageSent, u"データ送信 完了"},
-    {kRowImageWaiting, u"受信待ち"},
-    {kRowImageHalt, u"停止"},
-    {kRowImageStepStop, u"ステップ動作による停止"},
+    {kRowImageSent, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "データ送信 完了")},
+    {kRowImageWaiting, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "受信待ち")},
+    {kRowImageHalt, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "停止")},
+    {kRowImageStepStop, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "ステップ動作による停止")},
 };
 
 constexpr int kIconSize = 16;
@@ -35,8 +35,8 @@ constexpr int kIconSize = 16;
 CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf16(u"記号"));
-    auto* group = new QGroupBox(QString::fromUtf16(u"記号"), this);
+    setWindowTitle(tr("記号"));
+    auto* group = new QGroupBox(tr("記号"), this);
     group->setObjectName(QStringLiteral("markerLegend"));
     auto* grid = new QGridLayout(group);
     int line = 0;
@@ -44,17 +44,16 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
         auto* icon = new QLabel(group);
         icon->setPixmap(markerIcon(entry.image).pixmap(kIconSize, kIconSize));
         grid->addWidget(icon, line, 0);
-        grid->addWidget(new QLabel(QString::fromUtf16(entry.text), group), line, 1);
+        grid->addWidget(new QLabel(tr(entry.text), group), line, 1);
         ++line;
     }
     grid->setColumnStretch(1, 1);
 
-    auto* escapes = new QGroupBox(QString::fromUtf16(u"エスケープ表記 (送信データ)"), this);
+    auto* escapes = new QGroupBox(tr("エスケープ表記 (送信データ)"), this);
     escapes->setObjectName(QStringLiteral("escapeLegend"));
     auto* table = new QGridLayout(escapes);
     table->setHorizontalSpacing(12);
-    const QString headings[] = {QString::fromUtf16(u"表記"), QString::fromUtf16(u"バイト"),
-                                QString::fromUtf16(u"例"), QString::fromUtf16(u"送信バイト")};
+    const QString headings[] = {tr("表記"), tr("バイト"), tr("例"), tr("送信バイト")};
     for (int column = 0; column < 4; ++column) {
         auto* heading = new QLabel(headings[column], escapes);
         QFont bold = heading->font();
@@ -65,8 +64,8 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
     int escapeLine = 1;
     for (const EscapeLegendLine& entry : EscapeLegend()) {
         const QString example = QString::fromUtf16(entry.example);
-        const QString cells[] = {QString::fromUtf16(entry.escape), QString::fromUtf16(entry.byte),
-                                 example, ExampleBytes(example.toStdU16String())};
+        const QString cells[] = {QString::fromUtf16(entry.escape), EscapeLineByte(entry), example,
+                                 ExampleBytes(example.toStdU16String())};
         for (int column = 0; column < 4; ++column) {
             auto* cell = new QLabel(cells[column], escapes);
             cell->setTextFormat(Qt::PlainText);
@@ -74,8 +73,7 @@ CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* 
         }
         ++escapeLine;
     }
-    auto* utf8 =
-        new QLabel(QString::fromUtf16(kUtf8EscapeNote) + QString::fromUtf16(u"。"), escapes);
+    auto* utf8 = new QLabel(tr("%1。").arg(Utf8EscapeNote()), escapes);
     utf8->setWordWrap(true);
     table->addWidget(utf8, escapeLine, 0, 1, 4);
 

@@ -16,15 +16,15 @@ namespace wirevane {
 
 CDialogProperty::CDialogProperty(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf16(u"一括変更"));
-    auto* group = new QGroupBox(QString::fromUtf16(u"選択行の一括変更"), this);
-    auto* changeDataBox = NewCheckBox(group, 1040, QString::fromUtf16(u"送信データ を変更する"));
-    auto* changeWaitRxBox = NewCheckBox(group, 1041, QString::fromUtf16(u"受信待ち を変更する"));
-    auto* changeHaltBox = NewCheckBox(group, 1042, QString::fromUtf16(u"停止 を変更する"));
-    auto* changeDelayBox = NewCheckBox(group, 1043, QString::fromUtf16(u"遅延 を変更する"));
+    setWindowTitle(tr("一括変更"));
+    auto* group = new QGroupBox(tr("選択行の一括変更"), this);
+    auto* changeDataBox = NewCheckBox(group, 1040, tr("送信データ を変更する"));
+    auto* changeWaitRxBox = NewCheckBox(group, 1041, tr("受信待ち を変更する"));
+    auto* changeHaltBox = NewCheckBox(group, 1042, tr("停止 を変更する"));
+    auto* changeDelayBox = NewCheckBox(group, 1043, tr("遅延 を変更する"));
     m_dataEdit = NewLineEdit(group, 1044);
     m_waitList = NewWaitKindList(group, 1045);
-    m_haltBox = NewCheckBox(group, 1046, QString::fromUtf16(u"停止"));
+    m_haltBox = NewCheckBox(group, 1046, tr("停止"));
     m_delayEdit = NewLineEdit(group, 1047);
     m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
 

@@ -13,11 +13,13 @@ namespace wirevane {
 // the encoding rules make of the example, so the legend cannot drift from what is sent.
 struct EscapeLegendLine {
     const char16_t* escape;
-    const char16_t* byte;
+    const char* byte; // a source text of the translation
     const char16_t* example;
 };
 
 std::span<const EscapeLegendLine> EscapeLegend();
+// What the line's escape stands for, in the interface's language.
+QString EscapeLineByte(const EscapeLegendLine& line);
 
 // The bytes a row text sends in Shift_JIS mode, as hexadecimal pairs ("41 54 0D").
 QString ExampleBytes(std::u16string_view example);
@@ -30,8 +32,9 @@ QString EscapeLegendToolTip();
 // cell says so.
 bool EscapesStayAsWritten(std::u16string_view text, TextEncoding encoding);
 
-inline constexpr char16_t kUtf8EscapeNote[] =
-    u"UTF-8 ではエスケープは展開されず、書いたとおりに送信されます";
-inline constexpr char16_t kUtf8EscapeMark[] = u"\\ 展開なし";
+// Why a backslash in a text stays as written in UTF-8 mode.
+QString Utf8EscapeNote();
+// The short form of the note, drawn in the cell beside such a text.
+QString Utf8EscapeMark();
 
 } // namespace wirevane

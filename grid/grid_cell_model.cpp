@@ -282,7 +282,7 @@ QVariant CGridCellModel::data(const QModelIndex& index, int role) const
     const GridCell& c = cell(row, index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdU16String(c.text);
+        return shownText(index.column(), c.text);
     case Qt::DecorationRole:
         if (m_imageLookup) {
             QIcon icon = m_imageLookup(index.column(), c.image);
@@ -296,6 +296,11 @@ QVariant CGridCellModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+QString CGridCellModel::shownText(int column, const std::u16string& text) const
+{
+    return m_shownText ? m_shownText(column, text) : QString::fromStdU16String(text);
 }
 
 QVariant CGridCellModel::headerData(int section, Qt::Orientation orientation, int role) const

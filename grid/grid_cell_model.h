@@ -22,6 +22,8 @@ class CGridCellModel final : public QAbstractItemModel {
     Q_OBJECT
 public:
     using ImageLookup = std::function<QIcon(int column, int image)>;
+    // What a cell shows for the text it holds; the text itself stays what the table reads.
+    using ShownText = std::function<QString(int column, const std::u16string& text)>;
     struct Group {
         std::u16string title;
         std::vector<int> rows;
@@ -30,6 +32,8 @@ public:
     explicit CGridCellModel(QObject* parent = nullptr);
 
     void setImageLookup(ImageLookup lookup) { m_imageLookup = std::move(lookup); }
+    void setShownText(ShownText shown) { m_shownText = std::move(shown); }
+    QString shownText(int column, const std::u16string& text) const;
 
     int tableRowCount() const { return static_cast<int>(m_rows.size()); }
     int tableColumnCount() const { return static_cast<int>(m_titles.size()); }
@@ -85,6 +89,7 @@ private:
     std::vector<Qt::Alignment> m_alignments;
     std::vector<QString> m_toolTips;
     ImageLookup m_imageLookup;
+    ShownText m_shownText;
 
     bool m_grouped = false;
     std::vector<Group> m_groups;

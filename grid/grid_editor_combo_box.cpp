@@ -42,11 +42,23 @@ CGridEditorComboBox::CGridEditorComboBox(CGridListCtrlEx& owner, int row, int co
     setMinimumSize(0, 0);
 }
 
+void CGridEditorComboBox::AddItem(const QString& shown, const std::u16string& stored, int value)
+{
+    addItem(shown, value);
+    setItemData(count() - 1, QString::fromStdU16String(stored), kStoredTextRole);
+}
+
+QString CGridEditorComboBox::StoredText(int index) const
+{
+    const QVariant stored = itemData(index, kStoredTextRole);
+    return stored.isValid() ? stored.toString() : itemText(index);
+}
+
 void CGridEditorComboBox::Start(const QString& cellText)
 {
     int match = -1;
     for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(cellText, Qt::CaseInsensitive)) {
+        if (StoredText(i).startsWith(cellText, Qt::CaseInsensitive)) {
             match = i;
             break;
         }
@@ -72,7 +84,12 @@ void CGridEditorComboBox::EndEdit(bool commit)
     change.row = m_row;
     change.column = m_column;
     if (commit && m_modified) {
-        change.text = currentText().toStdU16String();
+        // A chosen item writes the text the table reads, whatever the item shows; a typed
+        // text is written as typed.
+        const int chosen = currentIndex();
+        change.text =
+            (chosen >= 0 && currentText() == itemText(chosen) ? StoredText(chosen) : currentText())
+                .toStdU16String();
     }
     m_owner.FinishCellEdit(*this, change);
 }

@@ -23,6 +23,9 @@ public:
     void SetOpenOnFocus(bool on) { m_openOnFocus = on; }
     void SetRightAligned(bool on) { m_rightAligned = on; }
 
+    // An item that shows one text and writes another into the cell (a translated word).
+    void AddItem(const QString& shown, const std::u16string& stored, int value);
+    // Chooses the item whose stored text the cell's text begins.
     void Start(const QString& cellText);
     void EndEdit(bool commit) override;
     void MarkModified() { m_modified = true; }
@@ -39,6 +42,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    static constexpr int kStoredTextRole = Qt::UserRole + 1;
+    QString StoredText(int index) const;
+
     CGridListCtrlEx& m_owner;
     int m_row;
     int m_column;

@@ -389,10 +389,14 @@ std::unique_ptr<QMenu> CGridListCtrlEx::CreateHeaderMenu(int column)
         const std::vector<std::u16string> names = profiles->ProfileList();
         if (!names.empty()) {
             menu->addSeparator();
-            QMenu* sub = menu->addMenu(QString::fromUtf16(u"列(縦) プロフィール"));
+            QMenu* sub = menu->addMenu(tr("列(縦) プロフィール"));
             const std::u16string active = profiles->ActiveProfileName();
             for (const std::u16string& name : names) {
-                QAction* item = sub->addAction(QString::fromStdU16String(name));
+                // A profile's name is kept in the file untranslated; a name the program does not
+                // know shows as it is.
+                const QByteArray stored = QString::fromStdU16String(name).toUtf8();
+                QAction* item = sub->addAction(
+                    QCoreApplication::translate("LayoutProfiles", stored.constData()));
                 item->setCheckable(true);
                 item->setChecked(name == active);
                 connect(item, &QAction::triggered, this,
@@ -400,7 +404,7 @@ std::unique_ptr<QMenu> CGridListCtrlEx::CreateHeaderMenu(int column)
             }
         }
     }
-    QAction* reset = menu->addAction(QString::fromUtf16(u"リセット 列(縦)"));
+    QAction* reset = menu->addAction(tr("リセット 列(縦)"));
     connect(reset, &QAction::triggered, this, [this] { ResetColumnLayout(); });
     return menu;
 }

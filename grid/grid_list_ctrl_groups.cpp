@@ -83,13 +83,12 @@ void CGridListCtrlGroups::CheckEntireGroup(int group, bool checked)
 void CGridListCtrlGroups::AddHeaderGroupItems(QMenu& menu, int column)
 {
     if (column >= 0 && IsColumnVisible(column)) {
-        const QString title = QString::fromUtf16(u"グループ表示「") + GetColumnTitle(column) +
-                              QString::fromUtf16(u"」");
+        const QString title = tr("グループ表示「%1」").arg(GetColumnTitle(column));
         connect(menu.addAction(title), &QAction::triggered, this,
                 [this, column] { GroupByColumn(column); });
     }
     if (IsGroupViewEnabled()) {
-        connect(menu.addAction(QString::fromUtf16(u"グループ表示解除")), &QAction::triggered, this,
+        connect(menu.addAction(tr("グループ表示解除")), &QAction::triggered, this,
                 [this] { RemoveAllGroups(); });
     }
 }

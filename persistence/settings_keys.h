@@ -17,6 +17,8 @@ inline constexpr std::u16string_view kHandshake = u"HNDSHK";
 // A key is written only when its value differs from its default, so that a file whose new
 // options are all off stays byte for byte what the native program writes.
 inline constexpr std::u16string_view kWirevane = u"WIREVANE";
+// The interface language the user fixed; absent or empty, the desktop's language.
+inline constexpr std::u16string_view kLanguage = u"Language";
 
 inline constexpr std::u16string_view kConsole = u"CONSOLE";
 inline constexpr std::u16string_view kCyclic = u"CYCLIC";

@@ -3,7 +3,7 @@
 # it only calls apt-get when a package is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic python3 python3-serial
   dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base)

@@ -121,8 +121,8 @@ void CCommEdit::Paste(const QString& text)
         return;
     }
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("貼り付け"),
-        QStringLiteral("貼り付けたテキスト %1 バイトを送信しますか?").arg(TypedByteCount(keys)),
+        this, tr("貼り付け"),
+        tr("貼り付けたテキスト %1 バイトを送信しますか?").arg(TypedByteCount(keys)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
@@ -138,7 +138,7 @@ void CCommEdit::Paste(const QString& text)
 QMenu* CCommEdit::CreateContextMenu()
 {
     QMenu* menu = createStandardContextMenu();
-    auto* paste = new QAction(QStringLiteral("貼り付け(&P)"), menu);
+    auto* paste = new QAction(tr("貼り付け(&P)"), menu);
     paste->setObjectName(QStringLiteral("edit-paste"));
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     paste->setEnabled(clipboard != nullptr && clipboard->hasText() && m_paste == nullptr);

@@ -38,11 +38,12 @@ QString IdName(int id)
 
 // Often enough that a log loses at most its flush interval and this when the program dies.
 constexpr int kLogFlushTurnMs = 50;
+constexpr int kLogPaneWidth = 360;
 
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host), m_port(port), m_tap(port, SystemTrafficClock())
+    : QMainWindow(parent, Qt::Window), m_host(host), m_tap(port, SystemTrafficClock())
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -120,14 +121,14 @@ void CDialogTerminal::BuildTrafficActions()
 
 void CDialogTerminal::BuildActions()
 {
-    m_connect = MakeAction(32788, QStringLiteral("接続"));
-    m_settings = MakeAction(32790, QStringLiteral("設定 ..."));
-    m_disconnect = MakeAction(32789, QStringLiteral("切断"));
-    m_break = MakeAction(32791, QStringLiteral("ブレークを送信"));
-    m_clear = MakeAction(32807, QStringLiteral("すべてを削除"));
-    m_saveAction = MakeAction(32799, QStringLiteral("保存 ..."));
-    m_fontAction = MakeAction(32800, QStringLiteral("フォント変更 ..."));
-    m_tester = MakeAction(32855, QStringLiteral("ZAREL 7 (テスター)"));
+    m_connect = MakeAction(32788, tr("接続"));
+    m_settings = MakeAction(32790, tr("設定 ..."));
+    m_disconnect = MakeAction(32789, tr("切断"));
+    m_break = MakeAction(32791, tr("ブレークを送信"));
+    m_clear = MakeAction(32807, tr("すべてを削除"));
+    m_saveAction = MakeAction(32799, tr("保存 ..."));
+    m_fontAction = MakeAction(32800, tr("フォント変更 ..."));
+    m_tester = MakeAction(32855, tr("ZAREL 7 (テスター)"));
     m_tester->setCheckable(true);
 
     m_connect->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
@@ -161,17 +162,17 @@ void CDialogTerminal::BuildActions()
 
 void CDialogTerminal::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
+    QMenu* file = menuBar()->addMenu(tr("ファイル"));
     file->addAction(m_saveAction);
     file->addSeparator();
     file->addAction(m_startLog);
     file->addAction(m_stopLog);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
+    QMenu* edit = menuBar()->addMenu(tr("編集"));
     edit->addAction(m_clear);
     edit->addAction(m_fontAction);
     edit->addAction(m_findBar->openAction());
-    QMenu* encoding = edit->addMenu(QStringLiteral("エンコード"));
+    QMenu* encoding = edit->addMenu(tr("エンコード"));
     for (QAction* action : m_encodingActions)
         encoding->addAction(action);
 
@@ -181,13 +182,13 @@ void CDialogTerminal::BuildMenus()
     for (QAction* action : m_viewActions)
         view->addAction(action);
 
-    QMenu* port = menuBar()->addMenu(QStringLiteral("シリアルポート"));
+    QMenu* port = menuBar()->addMenu(tr("シリアルポート"));
     port->addAction(m_connect);
     port->addAction(m_settings);
     port->addAction(m_disconnect);
     port->addAction(m_break);
 
-    QMenu* test = menuBar()->addMenu(QStringLiteral("テスト"));
+    QMenu* test = menuBar()->addMenu(tr("テスト"));
     test->addAction(m_tester);
 }
 
@@ -199,7 +200,7 @@ void CDialogTerminal::BuildToolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     // The toolbar shows the settings command without the ellipsis of its menu item.
-    auto* settingsButton = new QAction(QStringLiteral("設定"), this);
+    auto* settingsButton = new QAction(tr("設定"), this);
     settingsButton->setIcon(m_settings->icon());
     connect(settingsButton, &QAction::triggered, m_settings, &QAction::trigger);
     connect(m_settings, &QAction::enabledChanged, settingsButton, &QAction::setEnabled);
@@ -232,28 +233,27 @@ void CDialogTerminal::BuildCentral()
     layout->addWidget(m_findBar, 1, 0);
 
     auto* row = new QHBoxLayout;
-    auto* clearButton = new QPushButton(QStringLiteral("すべて削除"), central);
+    auto* clearButton = new QPushButton(tr("すべて削除"), central);
     clearButton->setObjectName(IdName(1236));
     clearButton->setAutoDefault(false);
     connect(clearButton, &QPushButton::clicked, this, &CDialogTerminal::ClearText);
 
-    m_localEchoButton = new QCheckBox(QStringLiteral("ローカルエコー"), central);
+    m_localEchoButton = new QCheckBox(tr("ローカルエコー"), central);
     m_localEchoButton->setObjectName(IdName(1237));
     connect(m_localEchoButton, &QCheckBox::toggled, this,
             [this](bool checked) { m_edit->m_localEcho = checked; });
 
-    auto* lineEndLabel = new QLabel(QStringLiteral("改行"), central);
+    auto* lineEndLabel = new QLabel(tr("改行"), central);
     lineEndLabel->setObjectName(IdName(1035));
     m_receiveCombo = new QComboBox(central);
     m_receiveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_receiveCombo->setObjectName(IdName(1034));
-    m_receiveCombo->addItems({QStringLiteral("受信 変換無"), QStringLiteral("受信 CR→CR+NL"),
-                              QStringLiteral("受信 NL→CR+NL")});
+    m_receiveCombo->addItems({tr("受信 変換無"), tr("受信 CR→CR+NL"), tr("受信 NL→CR+NL")});
     const QString receiveTips[3] = {
-        QStringLiteral("受信したとおりに表示します。CR LF だけが改行になり、単独の CR と LF は"
-                       "小さな印で示します"),
-        QStringLiteral("受信した CR をすべて CR LF にします。CR で行を終える機器向けです"),
-        QStringLiteral("受信した LF をすべて CR LF にします。LF で行を終える機器向けです")};
+        tr("受信したとおりに表示します。CR LF だけが改行になり、単独の CR と LF は"
+           "小さな印で示します"),
+        tr("受信した CR をすべて CR LF にします。CR で行を終える機器向けです"),
+        tr("受信した LF をすべて CR LF にします。LF で行を終える機器向けです")};
     QStringList tipLines;
     for (int i = 0; i < 3; ++i) {
         m_receiveCombo->setItemData(i, receiveTips[i], Qt::ToolTipRole);
@@ -266,14 +266,13 @@ void CDialogTerminal::BuildCentral()
     m_sendLineEndCombo = new QComboBox(central);
     m_sendLineEndCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_sendLineEndCombo->setObjectName(IdName(1032));
-    m_sendLineEndCombo->addItems(
-        {QStringLiteral("送信 CR"), QStringLiteral("送信 CR+NL"), QStringLiteral("送信 NL")});
+    m_sendLineEndCombo->addItems({tr("送信 CR"), tr("送信 CR+NL"), tr("送信 NL")});
     connect(m_sendLineEndCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_sendLineEnd = index;
         m_edit->m_sendLineEnd = index;
     });
 
-    auto* encodingLabel = new QLabel(QStringLiteral("エンコード"), central);
+    auto* encodingLabel = new QLabel(tr("エンコード"), central);
     encodingLabel->setObjectName(IdName(1036));
     m_encodingCombo = new QComboBox(central);
     m_encodingCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -282,7 +281,7 @@ void CDialogTerminal::BuildCentral()
         {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
     connect(m_encodingCombo, &QComboBox::activated, this, &CDialogTerminal::OnEncodingCombo);
 
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), central);
+    auto* closeButton = new QPushButton(tr("閉じる"), central);
     closeButton->setObjectName(IdName(2));
     closeButton->setAutoDefault(false);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
@@ -324,27 +323,24 @@ void CDialogTerminal::AppendText(std::u16string_view text)
 
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
-    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     if (!m_timestamps) {
         AppendText(text);
         return;
     }
+    const std::u16string converted = ApplyReceiveConversion(text, m_receiveConversion);
     // The stamps are the view's and the log's; the record, which is saved, keeps the text.
-    const std::u16string stamp = LineStamp(readTime);
-    std::u16string shown;
+    const std::vector<std::size_t> starts = m_stamper.LineStarts(converted);
+    const std::u16string stamp = starts.empty() ? std::u16string() : LineStamp(readTime);
     std::size_t copied = 0;
-    for (std::size_t start : m_stamper.LineStarts(converted)) {
-        const std::u16string_view before =
-            std::u16string_view(converted).substr(copied, start - copied);
-        m_edit->AppendAtEnd(before);
+    for (std::size_t start : starts) {
+        m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied, start - copied));
         m_edit->AppendShownOnly(stamp);
-        shown.append(before).append(stamp);
         copied = start;
     }
-    const std::u16string_view rest = std::u16string_view(converted).substr(copied);
-    m_edit->AppendAtEnd(rest);
-    shown.append(rest);
-    Show(shown);
+    m_edit->AppendAtEnd(std::u16string_view(converted).substr(copied));
+    // Only a running log needs the text as shown in one piece.
+    if (m_log.running())
+        Show(InsertStamps(converted, starts, stamp));
 }
 
 void CDialogTerminal::Show(std::u16string_view shown)
@@ -421,7 +417,10 @@ void CDialogTerminal::ShowLogState()
     m_stopLog->setEnabled(running);
     m_logPane->setStyleSheet(!running && !m_logStopped.isEmpty() ? QStringLiteral("color: #c62828;")
                                                                  : QString());
-    m_logPane->setText(LogStatusText());
+    // A long path must not widen the window: the pane shows its middle elided, the tip all.
+    const QString text = LogStatusText();
+    m_logPane->setText(m_logPane->fontMetrics().elidedText(text, Qt::ElideMiddle, kLogPaneWidth));
+    m_logPane->setToolTip(text);
 }
 
 QString CDialogTerminal::LogStatusText() const
@@ -541,7 +540,7 @@ void CDialogTerminal::OnSave()
 {
     m_host.EnableOwnerWindows(false);
     m_host.OnReset();
-    QFileDialog dialog(this, QStringLiteral("ターミナル テキスト保存"),
+    QFileDialog dialog(this, tr("ターミナル テキスト保存"),
                        QString::fromStdU16String(platform::executableFolder().u16string()),
                        QStringLiteral("TEXT Files (*.txt);;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -122,7 +122,6 @@ private:
     void OnEncodingCombo(int index);
 
     TerminalHost& m_host;
-    PortAccess* m_port;
     QFont m_font;
     int32_t m_sendLineEnd = 1;
     int32_t m_receiveConversion = 0;

@@ -14,10 +14,10 @@ constexpr std::size_t kSliceKeys = 64;
 
 PasteSender::PasteSender(QWidget* dialogParent, std::u16string keys, TypeSlice typeSlice)
     : m_keys(std::move(keys)), m_typeSlice(std::move(typeSlice)),
-      m_dialog(new QProgressDialog(QStringLiteral("貼り付けたテキストを送信しています..."),
-                                   QStringLiteral("停止"), 0, int(m_keys.size()), dialogParent))
+      m_dialog(new QProgressDialog(tr("貼り付けたテキストを送信しています..."), tr("停止"), 0,
+                                   int(m_keys.size()), dialogParent))
 {
-    m_dialog->setWindowTitle(QStringLiteral("貼り付け"));
+    m_dialog->setWindowTitle(tr("貼り付け"));
     m_dialog->setWindowModality(Qt::WindowModal);
     m_dialog->setMinimumDuration(0);
     m_dialog->setAutoClose(false);

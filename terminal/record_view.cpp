@@ -148,11 +148,11 @@ void RecordView::ShowTrimNotice()
     // from the record until the record's own limit drops it.
     const QString notice =
         m_shown.limit() < m_record.limit()
-            ? QStringLiteral("[古い受信テキストは表示から外しました。表示は最新の %1 文字、"
-                             "保存は最新の %2 文字まで残しています]")
+            ? tr("[古い受信テキストは表示から外しました。表示は最新の %1 文字、"
+                 "保存は最新の %2 文字まで残しています]")
                   .arg(qulonglong(m_shown.limit()))
                   .arg(qulonglong(m_record.limit()))
-            : QStringLiteral("[古い受信テキストは削除されました。最新の %1 文字を残しています]")
+            : tr("[古い受信テキストは削除されました。最新の %1 文字を残しています]")
                   .arg(qulonglong(m_record.limit()));
     cursor.insertText(notice, dim);
     cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());

@@ -38,7 +38,7 @@ CComSelectDlg::CComSelectDlg(QWidget* parent, CSerial* port, std::vector<PortCho
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CComSelectDlg::accept);
     buttons->addWidget(ok);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     cancel->setObjectName(QString::number(port_dialog::kCancelButton));
     connect(cancel, &QPushButton::clicked, this, &CComSelectDlg::reject);
     buttons->addWidget(cancel);

@@ -79,7 +79,7 @@ bool CPageComEvents::Validate()
     if (Character())
         return true;
     QMessageBox::warning(this, window()->windowTitle(),
-                         QStringLiteral("0 から 255 までの整数を入力してください。"));
+                         tr("0 から 255 までの整数を入力してください。"));
     m_character->setFocus();
     m_character->selectAll();
     return false;

@@ -168,10 +168,10 @@ void CPageComSettings::ReportRefused(const Group& group, const QString& driverAn
         value = group.field->currentText().trimmed();
     } else {
         const QAbstractButton* chosen = group.buttons->checkedButton();
-        value = chosen != nullptr ? chosen->text() : QStringLiteral("(未選択)");
+        value = chosen != nullptr ? chosen->text() : tr("(未選択)");
     }
-    QString message = QStringLiteral("ポートが %1 「%2」を受け付けませんでした。\n"
-                                     "以前の設定のままです。")
+    QString message = tr("ポートが %1 「%2」を受け付けませんでした。\n"
+                         "以前の設定のままです。")
                           .arg(group.title, value);
     if (!driverAnswer.isEmpty())
         message += QLatin1Char('\n') + driverAnswer;

@@ -2,6 +2,7 @@
 
 #include "platform/port_enumeration.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <filesystem>
 
@@ -24,17 +25,21 @@ QString TypedPortProblem(const TypedPort& port)
 {
     const QString name = QString::fromStdU16String(port.name);
     if (port.name.empty())
-        return QStringLiteral("ポート名を入力してください。");
+        return QCoreApplication::translate("TypedPort", "ポート名を入力してください。");
     const QString path = QString::fromStdString(port.devicePath);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(port.devicePath, error);
     if (!std::filesystem::exists(status))
-        return QStringLiteral("ポート「%1」が見つかりません (%2)。").arg(name, path);
+        return QCoreApplication::translate("TypedPort", "ポート「%1」が見つかりません (%2)。")
+            .arg(name, path);
     if (!std::filesystem::is_character_file(status))
-        return QStringLiteral("「%1」はシリアルポートではありません (%2)。").arg(name, path);
+        return QCoreApplication::translate("TypedPort",
+                                           "「%1」はシリアルポートではありません (%2)。")
+            .arg(name, path);
     const QFileInfo info(path);
     if (!info.isReadable() || !info.isWritable())
-        return QStringLiteral("ポート「%1」を開く権限がありません (%2)。").arg(name, path);
+        return QCoreApplication::translate("TypedPort", "ポート「%1」を開く権限がありません (%2)。")
+            .arg(name, path);
     return QString();
 }
 

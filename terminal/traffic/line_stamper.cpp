@@ -34,23 +34,28 @@ std::vector<std::size_t> LineStamper::LineStarts(std::u16string_view text)
 
 std::u16string LineStamper::Stamp(std::u16string_view text, std::u16string_view stamp)
 {
-    const std::vector<std::size_t> starts = LineStarts(text);
-    std::u16string stamped;
-    stamped.reserve(text.size() + starts.size() * stamp.size());
-    std::size_t copied = 0;
-    for (std::size_t start : starts) {
-        stamped.append(text.substr(copied, start - copied));
-        stamped.append(stamp);
-        copied = start;
-    }
-    stamped.append(text.substr(copied));
-    return stamped;
+    return InsertStamps(text, LineStarts(text), stamp);
 }
 
 void LineStamper::Restart(bool atLineStart, bool afterCr)
 {
     m_atLineStart = atLineStart;
     m_afterCr = afterCr;
+}
+
+std::u16string InsertStamps(std::u16string_view text, const std::vector<std::size_t>& places,
+                            std::u16string_view stamp)
+{
+    std::u16string stamped;
+    stamped.reserve(text.size() + places.size() * stamp.size());
+    std::size_t copied = 0;
+    for (std::size_t place : places) {
+        stamped.append(text.substr(copied, place - copied));
+        stamped.append(stamp);
+        copied = place;
+    }
+    stamped.append(text.substr(copied));
+    return stamped;
 }
 
 } // namespace wirevane

@@ -30,4 +30,8 @@ private:
     bool m_afterCr = false;
 };
 
+// The text with the stamp inserted at each of the places, which are in order.
+std::u16string InsertStamps(std::u16string_view text, const std::vector<std::size_t>& places,
+                            std::u16string_view stamp);
+
 } // namespace wirevane

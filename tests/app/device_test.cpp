@@ -7,6 +7,7 @@
 #include "support/sim_process.h"
 #include "terminal/dialog_terminal.h"
 
+#include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
 #include <fstream>
@@ -114,6 +115,32 @@ TEST_F(MainWindowWithDevice, LoadingAFileKeepsThePortSettingsItDoesNotName)
     EXPECT_EQ(port.GetBaudRate(), 19200u);
     EXPECT_EQ(port.DeviceName(), name);
     EXPECT_EQ(window.statusText(), shownStatus());
+}
+
+// The device answers, but never with the CR the row waits for; the window's time-out ends the
+// wait on its own timer, and the next Send sends the same row again.
+TEST_F(MainWindowWithDevice, AnAnswerThatDoesNotComeInTimeStopsTheRunOnItsRow)
+{
+    Start({"--lines", "--reply", "busy", "--reply-end", "none"});
+    CWirevaneDlg& window = rig.window();
+    test::WhenModal<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setIntValue(200);
+        dialog->accept();
+    });
+    window.Trigger(kAnswerTimeout);
+    window.table().rows()[0] = SendRow{1, u"PING", 1, 0, 0};
+    window.table().rows()[1] = SendRow{1, u"NEVER", 0, 0, 0};
+    window.table().RewriteFromRows();
+
+    window.Trigger(kSend);
+    const std::u16string report = u"[No answer to row 0 within 200 ms.]\n";
+    ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(report); }))
+        << QString::fromStdU16String(window.terminal().edit().LineFormText()).toStdString();
+    EXPECT_EQ(window.run().running, 0);
+    EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageHalt);
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+    EXPECT_EQ(Received().find("NEVER"), std::string::npos) << "the run did not go on";
+    EXPECT_TRUE(window.port().IsOpen());
 }
 
 TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)

@@ -13,7 +13,7 @@ namespace {
 
 using namespace command;
 
-const QString kNote = QString::fromUtf16(kUtf8EscapeNote);
+const QString kNote = Utf8EscapeNote();
 
 // Rows 0 and 3 are ticked and hold escapes, row 1 holds one but is not ticked, row 2 has none.
 constexpr const char* kTable = "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\n"

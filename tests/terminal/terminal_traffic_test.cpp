@@ -8,10 +8,17 @@
 #include "support/temp_dir.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/hex_traffic_view.h"
+#include "terminal/log_start_dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
@@ -223,6 +230,30 @@ TEST_F(TerminalTraffic, HexViewShowsTheSameTrafficSentInItsColourBesideOrInstead
     Action("view-text")->trigger();
     EXPECT_TRUE(terminal.hexView().isHidden());
     EXPECT_FALSE(terminal.edit().isHidden());
+}
+
+TEST(LogStartDialog, OffersOkOnlyForANamedFileAndGivesTheChoiceItShows)
+{
+    LogStartDialog dialog({"old.log", true, LogChoice::ShownText, LogChoice::Utf8}, false);
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("log-file"));
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    auto* encoding = dialog.findChild<QComboBox*>(QStringLiteral("log-encoding"));
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(encoding->currentText(), QStringLiteral("UTF-8"));
+    file->setText(QStringLiteral("  "));
+    EXPECT_FALSE(ok->isEnabled());
+
+    file->setText(QStringLiteral(" new.log "));
+    dialog.findChild<QRadioButton*>(QStringLiteral("log-replace"))->click();
+    dialog.findChild<QRadioButton*>(QStringLiteral("log-raw"))->click();
+    dialog.findChild<QCheckBox*>(QStringLiteral("log-timestamps"))->click();
+    // The raw log has its own form; the encoding is not asked.
+    EXPECT_FALSE(encoding->isEnabled());
+    const LogChoice choice = dialog.choice();
+    EXPECT_EQ(choice.file, "new.log");
+    EXPECT_FALSE(choice.append);
+    EXPECT_EQ(choice.content, LogChoice::RawBytes);
+    EXPECT_TRUE(dialog.timestamps());
 }
 
 } // namespace

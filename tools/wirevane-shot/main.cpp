@@ -1,3 +1,4 @@
+#include "app/interface_language.h"
 #include "app/wirevane_dlg.h"
 #include "buttons/dialog_button_array.h"
 #include "persistence/profile_files.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -92,7 +94,8 @@ QPixmap LongLine(wirevane::CDialogTerminal& terminal)
 
 // wirevane-shot FOLDER: main-window.png and all-windows.png of a sample session, and two
 // pictures of the terminal (terminal-lone-cr.png, terminal-long-line.png), drawn without a
-// display.
+// display, in the language the program would speak under the same locale. In English only the
+// first two are drawn, named main-window-en.png and all-windows-en.png.
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -102,6 +105,9 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    const wirevane::InterfaceTranslation translation(wirevane::ResolveInterfaceLanguage(
+        wirevane::LanguageChoice::FollowDesktop, QLocale::system().uiLanguages().value(0)));
+    const bool english = translation.language() == wirevane::InterfaceLanguage::English;
 
     // A program folder of its own, so the sample never touches anyone's settings.
     QTemporaryDir folder;
@@ -138,9 +144,12 @@ int main(int argc, char** argv)
     WaitForTheTerminalsFrame(window.terminal());
 
     const QString folderName = QString::fromLocal8Bit(argv[1]);
-    bool saved = Save(window.grab(), folderName, "main-window.png") &&
-                 Save(Desktop({&window.buttonArray(), &window, &window.terminal()}), folderName,
-                      "all-windows.png");
+    bool saved =
+        Save(window.grab(), folderName, english ? "main-window-en.png" : "main-window.png") &&
+        Save(Desktop({&window.buttonArray(), &window, &window.terminal()}), folderName,
+             english ? "all-windows-en.png" : "all-windows.png");
+    if (english)
+        return saved ? 0 : 1;
     window.terminal().resize(640, 320);
     saved = saved && Save(LoneCrDevice(window.terminal()), folderName, "terminal-lone-cr.png") &&
             Save(LongLine(window.terminal()), folderName, "terminal-long-line.png");

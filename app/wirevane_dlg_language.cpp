@@ -1,0 +1,56 @@
+#include "app/command_ids.h"
+#include "app/interface_language.h"
+#include "app/wirevane_dlg.h"
+#include "persistence/settings_keys.h"
+
+#include <QMessageBox>
+
+namespace wirevane {
+
+namespace {
+
+constexpr struct {
+    int id;
+    LanguageChoice choice;
+} kLanguageItems[] = {{command::kLanguageDesktop, LanguageChoice::FollowDesktop},
+                      {command::kLanguageJapanese, LanguageChoice::Japanese},
+                      {command::kLanguageEnglish, LanguageChoice::English}};
+
+} // namespace
+
+void CWirevaneDlg::ShowLanguageChoice()
+{
+    const LanguageChoice stored = ParseLanguageChoice(
+        m_store.readString(settings_keys::kWirevane, settings_keys::kLanguage, u""));
+    for (const auto& item : kLanguageItems)
+        m_commands.setChecked(item.id, item.choice == stored);
+}
+
+void CWirevaneDlg::OnLanguage(int id)
+{
+    LanguageChoice chosen = LanguageChoice::FollowDesktop;
+    for (const auto& item : kLanguageItems) {
+        if (item.id == id)
+            chosen = item.choice;
+    }
+    // The default is not written, so a file whose user never chose stays as it was; a choice
+    // taken back leaves the key empty, which reads as the default.
+    if (ParseLanguageChoice(m_store.readString(settings_keys::kWirevane, settings_keys::kLanguage,
+                                               u"")) == chosen) {
+        ShowLanguageChoice();
+        return;
+    }
+    const platform::FileError written = m_store.writeString(
+        settings_keys::kWirevane, settings_keys::kLanguage, StoredLanguageChoice(chosen));
+    ShowLanguageChoice();
+    if (!written.ok()) {
+        ReportSaveFailure(m_store.settingsPath(), written);
+        return;
+    }
+    // Every window reads its texts once, as it is built; switching them all while a run or a
+    // dialog is open is not worth the risk of a half-translated window.
+    QMessageBox::information(this, QStringLiteral("Wirevane"),
+                             tr("表示の言語は次に起動したときから変わります。"));
+}
+
+} // namespace wirevane

@@ -1,0 +1,232 @@
+#include "app/command_ids.h"
+#include "app/interface_language.h"
+#include "buttons/dialog_button_array.h"
+#include "buttons/dialog_button_regist_type.h"
+#include "buttons/dialog_button_text.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "main_window_rig.h"
+#include "persistence/settings_keys.h"
+#include "support/modal_helper.h"
+#include "support/widgets/clipped_text.h"
+#include "support/widgets/shown_text.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using namespace command;
+using test::CollectShownText;
+using test::MainWindowRig;
+
+// The language items name each language in itself; that Japanese is meant to stay.
+QList<test::ShownText> WithoutLanguageNames(QList<test::ShownText> texts)
+{
+    texts.removeIf(
+        [](const test::ShownText& shown) { return shown.text == QStringLiteral("日本語"); });
+    return texts;
+}
+
+// What a window shows in Japanese, and what it shows cut at its own size and at the smallest
+// size it allows.
+std::string Faults(QWidget& window)
+{
+    QApplication::processEvents();
+    std::string found =
+        test::DescribeJapanese(WithoutLanguageNames(CollectShownText(window))).toStdString();
+    found += test::Describe(test::FindClippedText(window)).toStdString();
+    window.resize(1, 1);
+    QApplication::processEvents();
+    found += test::Describe(test::FindClippedText(window)).toStdString();
+    return found;
+}
+
+void ShowSettled(QWidget& window)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 2000));
+    QApplication::processEvents();
+}
+
+std::string FaultsInNextDialog(const std::function<void()>& open, bool& seen)
+{
+    std::string found;
+    seen = false;
+    test::WhenModal<QDialog>([&](QDialog* dialog) {
+        seen = true;
+        found = Faults(*dialog);
+        dialog->reject();
+    });
+    open();
+    return found;
+}
+
+class EnglishInterface : public ::testing::Test {
+protected:
+    InterfaceTranslation m_translation{InterfaceLanguage::English};
+};
+
+TEST_F(EnglishInterface, TheTranslationIsBuiltIntoTheProgram)
+{
+    EXPECT_TRUE(m_translation.complete());
+}
+
+TEST_F(EnglishInterface, TheThreeWindowsShowNoJapaneseAndNothingCut)
+{
+    ASSERT_TRUE(m_translation.complete());
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    for (QWidget* shown :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(&window.terminal()),
+          static_cast<QWidget*>(&window.buttonArray())}) {
+        SCOPED_TRACE(shown->metaObject()->className());
+        ShowSettled(*shown);
+        EXPECT_EQ(Faults(*shown), "");
+    }
+}
+
+TEST_F(EnglishInterface, EveryDialogShowsNoJapaneseAndNothingCut)
+{
+    ASSERT_TRUE(m_translation.complete());
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    ShowSettled(window);
+    const struct {
+        int id;
+        const char* name;
+    } dialogs[] = {{kConnect, "port selection"},
+                   {kPortSettings, "port settings"},
+                   {kNew, "new data"},
+                   {kBulkChange, "bulk change"},
+                   {kSymbols, "symbols"},
+                   {kAbout, "about"},
+                   {kExit, "exit"},
+                   {kLanguageEnglish, "language"},
+                   {kAnswerTimeout, "answer time-out"}};
+    for (const auto& dialog : dialogs) {
+        SCOPED_TRACE(dialog.name);
+        bool seen = false;
+        EXPECT_EQ(FaultsInNextDialog([&] { window.Trigger(dialog.id); }, seen), "");
+        EXPECT_TRUE(seen);
+    }
+
+    CDialogTerminal& terminal = window.terminal();
+    ShowSettled(terminal);
+    bool seen = false;
+    EXPECT_EQ(
+        FaultsInNextDialog(
+            [&] { terminal.findChild<QAction*>(QStringLiteral("log-start"))->trigger(); }, seen),
+        "");
+    EXPECT_TRUE(seen);
+
+    CDialogButtonArray& buttons = window.buttonArray();
+    ShowSettled(buttons);
+    EXPECT_EQ(FaultsInNextDialog(
+                  [&] { buttons.findChild<QAction*>(QStringLiteral("32853"))->trigger(); }, seen),
+              "");
+    EXPECT_TRUE(seen);
+    CDialogButtonRegistType type(&buttons);
+    ShowSettled(type);
+    EXPECT_EQ(Faults(type), "");
+    CDialogButtonText caption(QStringLiteral("Button 1"), &buttons);
+    ShowSettled(caption);
+    EXPECT_EQ(Faults(caption), "");
+}
+
+// The walk above proves nothing if it cannot see Japanese where it is.
+TEST(ShownText, TheWalkFindsJapaneseInEachKindOfText)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    const QString found = test::DescribeJapanese(CollectShownText(window));
+    for (const char* expected : {"tooltip", "header", "QCheckBox", "QComboBox", "QLabel"})
+        EXPECT_TRUE(found.contains(QString::fromLatin1(expected))) << expected << "\n"
+                                                                   << found.toStdString();
+    // Menu items, those of submenus included.
+    EXPECT_TRUE(found.contains(QStringLiteral(": ファイル")));
+    EXPECT_TRUE(found.contains(QStringLiteral(": デスクトップに従う")));
+    CDialogButtonText caption(QStringLiteral("Button 1"));
+    EXPECT_TRUE(
+        test::DescribeJapanese(CollectShownText(caption)).contains(QStringLiteral("title")));
+}
+
+TEST(InterfaceLanguage, TheDesktopsLanguageDecidesUnlessTheUserFixedOne)
+{
+    using enum InterfaceLanguage;
+    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja-JP")),
+              Japanese);
+    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja_JP")),
+              Japanese);
+    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja")),
+              Japanese);
+    // "jv" is Javanese, not Japanese; an unknown or empty locale is not Japanese either.
+    for (const char* other : {"en-US", "de", "jv-ID", "C", ""})
+        EXPECT_EQ(
+            ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QString::fromLatin1(other)),
+            English)
+            << other;
+    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::English, QStringLiteral("ja-JP")), English);
+    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::Japanese, QStringLiteral("en-US")),
+              Japanese);
+
+    for (LanguageChoice choice :
+         {LanguageChoice::FollowDesktop, LanguageChoice::Japanese, LanguageChoice::English})
+        EXPECT_EQ(ParseLanguageChoice(StoredLanguageChoice(choice)), choice);
+    EXPECT_EQ(StoredLanguageChoice(LanguageChoice::FollowDesktop), u"");
+    EXPECT_EQ(ParseLanguageChoice(u"fr"), LanguageChoice::FollowDesktop);
+}
+
+TEST(InterfaceLanguage, TheJapaneseChoiceLeavesTheProgramsOwnTexts)
+{
+    const InterfaceTranslation japanese(InterfaceLanguage::Japanese);
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("ファイル"));
+    EXPECT_EQ(window.grid().GetColumnTitle(3), QStringLiteral("送信データ"));
+    EXPECT_EQ(window.terminal().findChild<QAction*>(QStringLiteral("32807"))->text(),
+              QStringLiteral("すべてを削除"));
+}
+
+TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile("[SERIAL]\r\nBAUD=9600\r\n");
+    CWirevaneDlg& window = rig.Start();
+    EXPECT_TRUE(window.commands().isChecked(kLanguageDesktop));
+
+    // Following the desktop, as the file already does, writes nothing.
+    const std::string before = rig.ReadFile("Wirevane.ini");
+    window.Trigger(kLanguageDesktop);
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), before);
+
+    bool told = false;
+    test::WhenModal<QDialog>([&](QDialog* dialog) {
+        told = true;
+        dialog->accept();
+    });
+    window.Trigger(kLanguageEnglish);
+    EXPECT_TRUE(told);
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane, settings_keys::kLanguage),
+              u"en");
+    EXPECT_TRUE(window.commands().isChecked(kLanguageEnglish));
+    EXPECT_FALSE(window.commands().isChecked(kLanguageDesktop));
+
+    rig.Stop();
+    CWirevaneDlg& restarted = rig.Start();
+    EXPECT_TRUE(restarted.commands().isChecked(kLanguageEnglish));
+    // Taken back, the choice reads as the default again.
+    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+    restarted.Trigger(kLanguageDesktop);
+    EXPECT_EQ(ParseLanguageChoice(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane,
+                                                    settings_keys::kLanguage)),
+              LanguageChoice::FollowDesktop);
+}
+
+} // namespace
+} // namespace wirevane
