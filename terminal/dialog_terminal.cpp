@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/program_location.h"
+#include "terminal/find_bar.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/log_start_dialog.h"
 #include "terminal/terminal_host.h"
@@ -53,9 +54,9 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     m_font.setStyleHint(QFont::TypeWriter);
 
     BuildActions();
+    BuildCentral();
     BuildMenus();
     BuildToolBar();
-    BuildCentral();
     BuildStatusBar();
     // An explicit minimum overrides the layout's, so it is raised to what the controls need at
     // the current font; below that the layout would squeeze them until their texts are cut.
@@ -170,6 +171,7 @@ void CDialogTerminal::BuildMenus()
     QMenu* edit = menuBar()->addMenu(tr("編集"));
     edit->addAction(m_clear);
     edit->addAction(m_fontAction);
+    edit->addAction(m_findBar->openAction());
     QMenu* encoding = edit->addMenu(tr("エンコード"));
     for (QAction* action : m_encodingActions)
         encoding->addAction(action);
@@ -227,6 +229,8 @@ void CDialogTerminal::BuildCentral()
     m_views->addWidget(m_edit);
     m_views->addWidget(m_hexView);
     layout->addWidget(m_views, 0, 0);
+    m_findBar = new FindBar(*m_edit, central);
+    layout->addWidget(m_findBar, 1, 0);
 
     auto* row = new QHBoxLayout;
     auto* clearButton = new QPushButton(tr("すべて削除"), central);
@@ -291,7 +295,7 @@ void CDialogTerminal::BuildCentral()
     row->addWidget(m_encodingCombo);
     row->addStretch(1);
     row->addWidget(closeButton);
-    layout->addLayout(row, 1, 0);
+    layout->addLayout(row, 2, 0);
     layout->setRowStretch(0, 1);
     setCentralWidget(central);
 }

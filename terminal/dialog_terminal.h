@@ -27,6 +27,7 @@ class QToolBar;
 
 namespace wirevane {
 
+class FindBar;
 class HexTrafficView;
 class TerminalHost;
 
@@ -91,6 +92,7 @@ public:
     void SetTextFont(const QFont& font);
 
     CCommEdit& edit() { return *m_edit; }
+    FindBar& findBar() { return *m_findBar; }
     const QFont& textFont() const { return m_font; }
     int32_t receiveConversion() const { return m_receiveConversion; }
     int32_t sendLineEnd() const { return m_sendLineEnd; }
@@ -135,6 +137,7 @@ private:
     TrafficView m_trafficView = TrafficView::Text;
 
     CCommEdit* m_edit = nullptr;
+    FindBar* m_findBar = nullptr;
     QCheckBox* m_localEchoButton = nullptr;
     QComboBox* m_sendLineEndCombo = nullptr;
     QComboBox* m_receiveCombo = nullptr;

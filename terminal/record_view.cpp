@@ -57,6 +57,18 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     if (lineForm.empty())
         return;
     m_record.Append(lineForm);
+    Show(lineForm);
+}
+
+void RecordView::AppendShownOnly(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    Show(lineForm);
+}
+
+void RecordView::Show(std::u16string_view lineForm)
+{
     m_shown.Append(lineForm);
     if (m_pending.empty())
         m_pendingSince.start();
@@ -67,16 +79,6 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     if (m_pending.size() >= kFlushAtOnceChars || m_pendingSince.elapsed() >= kFlushDelayMs)
         FlushPending();
     else if (!m_flushTimer.isActive())
-        m_flushTimer.start();
-}
-
-void RecordView::AppendShownOnly(std::u16string_view lineForm)
-{
-    if (lineForm.empty())
-        return;
-    m_shown.Append(lineForm);
-    m_pending += lineForm;
-    if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
@@ -242,9 +244,15 @@ void RecordView::SelectLastCharacter()
     ensureCursorVisible();
 }
 
-std::u16string RecordView::LineFormBetween(int from, int to) const
+std::u16string RecordView::LineFormBetween(int from, int to, std::vector<int>* positions) const
 {
     std::u16string out;
+    const auto put = [&](std::u16string_view text, int position) {
+        out += text;
+        if (positions != nullptr)
+            for (std::size_t i = 0; i < text.size(); ++i)
+                positions->push_back(position + int(i));
+    };
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
         if (block.userState() == kNotice)
@@ -255,19 +263,34 @@ std::u16string RecordView::LineFormBetween(int from, int to) const
             const int end = std::min(fragment.position() + fragment.length(), to);
             if (start >= end)
                 continue;
-            if (const char16_t control = ControlMark::ControlOf(fragment.charFormat()))
-                out.append(std::size_t(end - start), control);
-            else
-                out +=
-                    fragment.text().mid(start - fragment.position(), end - start).toStdU16String();
+            if (const char16_t control = ControlMark::ControlOf(fragment.charFormat())) {
+                for (int at = start; at < end; ++at)
+                    put(std::u16string_view(&control, 1), at);
+            } else {
+                const QString text = fragment.text().mid(start - fragment.position(), end - start);
+                put(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        std::size_t(text.size())),
+                    start);
+            }
         }
         const int separator = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
         if (next.isValid() && separator >= from && separator < to &&
-            next.userState() != kContinuation)
-            out += u"\r\n";
+            next.userState() != kContinuation) {
+            // Both characters of the pair stand at the one separator of the view.
+            put(u"\r", separator);
+            put(u"\n", separator);
+        }
     }
     return out;
+}
+
+RecordView::ShownLineForm RecordView::ShownWithPositions()
+{
+    FlushPending();
+    ShownLineForm shown;
+    shown.text = LineFormBetween(0, document()->characterCount(), &shown.positions);
+    return shown;
 }
 
 std::u16string RecordView::ShownText() const

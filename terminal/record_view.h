@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirevane {
 
@@ -55,16 +56,25 @@ public:
     std::u16string ShownText() const;
     // The user's selection in line form, as Copy puts it on the clipboard.
     std::u16string SelectedLineForm() const;
+    // What the view shows in line form, the text waiting for a frame included, with the
+    // position in the document of each of its characters (both of a CR LF at the one break).
+    struct ShownLineForm {
+        std::u16string text;
+        std::vector<int> positions;
+    };
+    ShownLineForm ShownWithPositions();
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
     void SelectLastCharacter();
 
 private:
+    // Into the shown part and, at the next frame, onto the screen.
+    void Show(std::u16string_view lineForm);
     void Apply(const std::vector<DisplayOp>& ops);
     void ApplyTrim(const RecordTrim& trim);
     void ShowTrimNotice();
-    std::u16string LineFormBetween(int from, int to) const;
+    std::u16string LineFormBetween(int from, int to, std::vector<int>* positions = nullptr) const;
     void ResetFeedFromView();
 
     TerminalRecord m_record;

@@ -857,7 +857,7 @@ Current registration  %1         </translation>
 <context>
     <name>wirevane::CDialogTerminal</name>
     <message>
-        <location filename="../terminal/dialog_terminal.cpp" line="+97"/>
+        <location filename="../terminal/dialog_terminal.cpp" line="+98"/>
         <source>ログ開始...</source>
         <translation>Start log...</translation>
     </message>
@@ -942,13 +942,13 @@ Current registration  %1         </translation>
         <translation>Edit</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+98"/>
+        <location line="+4"/>
+        <location line="+100"/>
         <source>エンコード</source>
         <translation>Encoding</translation>
     </message>
     <message>
-        <location line="-94"/>
+        <location line="-96"/>
         <source>表示</source>
         <translation>View</translation>
     </message>
@@ -968,7 +968,7 @@ Current registration  %1         </translation>
         <translation>Settings</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+33"/>
         <source>すべて削除</source>
         <translation>Clear all</translation>
     </message>
@@ -1126,6 +1126,64 @@ The previous settings remain.</translation>
     </message>
 </context>
 <context>
+    <name>wirevane::FindBar</name>
+    <message>
+        <location filename="../terminal/find_bar.cpp" line="+17"/>
+        <source>検索 ...</source>
+        <translation>Find ...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>大文字と小文字を区別</source>
+        <translation>Match case</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>探す文字列</source>
+        <translation>Text to find</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>前へ</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>検索バーを閉じる (Esc)</source>
+        <translation>Close the find bar (Esc)</translation>
+    </message>
+    <message>
+        <location line="+107"/>
+        <source>見つかりません</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 件以上</source>
+        <translation>%1 or more</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 件</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+</context>
+<context>
     <name>wirevane::HexTrafficView</name>
     <message>
         <location filename="../terminal/hex_traffic_view.cpp" line="+141"/>
@@ -1222,7 +1280,7 @@ The previous settings remain.</translation>
 <context>
     <name>wirevane::RecordView</name>
     <message>
-        <location filename="../terminal/record_view.cpp" line="+149"/>
+        <location filename="../terminal/record_view.cpp" line="+151"/>
         <source>[古い受信テキストは表示から外しました。表示は最新の %1 文字、保存は最新の %2 文字まで残しています]</source>
         <translation>[Older received text was removed from the view. The view keeps the newest %1 characters, saving keeps the newest %2]</translation>
     </message>

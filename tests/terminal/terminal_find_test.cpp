@@ -1,0 +1,173 @@
+#include "fakes/recording_terminal_host.h"
+#include "serial/serial.h"
+#include "serial/serial_port_access.h"
+#include "support/pty_pair.h"
+#include "support/widgets/clipped_text.h"
+#include "terminal/dialog_terminal.h"
+#include "terminal/find_bar.h"
+#include "terminal/record_search.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+std::vector<std::size_t> Starts(const std::vector<TextMatch>& matches)
+{
+    std::vector<std::size_t> starts;
+    for (const TextMatch& match : matches)
+        starts.push_back(match.start);
+    return starts;
+}
+
+TEST(RecordSearch, FindsJapaneseAndLettersOfEitherCaseWithoutOverlapping)
+{
+    const std::u16string text = u"温度 OK\r\n温度 ok\r\nＯＫ 温度温度";
+    EXPECT_EQ(Starts(FindAll(text, u"温度", true, 100)), (std::vector<std::size_t>{0, 7, 17, 19}));
+    EXPECT_EQ(Starts(FindAll(text, u"OK", false, 100)), (std::vector<std::size_t>{3, 10}));
+    EXPECT_EQ(Starts(FindAll(text, u"ｏｋ", false, 100)), (std::vector<std::size_t>{14}));
+    EXPECT_EQ(Starts(FindAll(text, u"OK", true, 100)), (std::vector<std::size_t>{3}));
+    EXPECT_EQ(Starts(FindAll(u"aaaa", u"aa", true, 100)), (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(FindAll(text, u"温度", true, 2).size(), 2u);
+    EXPECT_TRUE(FindAll(text, u"", true, 100).empty());
+}
+
+TEST(RecordSearch, StepsGoRoundTheEnds)
+{
+    const std::vector<TextMatch> matches = {{2, 1}, {5, 1}, {9, 1}};
+    EXPECT_EQ(StepFrom(matches, 2, true), 1u);
+    EXPECT_EQ(StepFrom(matches, 9, true), 0u) << "past the last, the first";
+    EXPECT_EQ(StepFrom(matches, 0, true), 0u);
+    EXPECT_EQ(StepFrom(matches, 5, false), 0u);
+    EXPECT_EQ(StepFrom(matches, 2, false), 2u) << "before the first, the last";
+    EXPECT_EQ(StepFrom(matches, 100, false), 2u);
+    EXPECT_EQ(StepFrom({}, 3, true), std::nullopt);
+}
+
+class TerminalFind : public ::testing::Test {
+protected:
+    TerminalFind() : access(port), terminal(host, &access)
+    {
+        EXPECT_EQ(port.Open(pty.slavePathU16()), 0u);
+        terminal.show();
+        terminal.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal));
+        View().setFocus();
+    }
+    ~TerminalFind() override { port.Close(); }
+
+    CCommEdit& View() { return terminal.edit(); }
+    FindBar& Bar() { return terminal.findBar(); }
+    QLineEdit* Field() { return Bar().findChild<QLineEdit*>(QStringLiteral("find-text")); }
+    QString Count() { return Bar().findChild<QLabel*>(QStringLiteral("find-count"))->text(); }
+    std::u16string Current() { return View().SelectedLineForm(); }
+    // As a keyboard delivers it: with its control character as the text.
+    void CtrlF()
+    {
+        QTest::sendKeyEvent(QTest::Click, &View(), Qt::Key_F, QStringLiteral("\x06"),
+                            Qt::ControlModifier);
+    }
+
+    test::PtyPair pty;
+    CSerial port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+};
+
+// Ctrl+F is where every desktop program finds; the device's 0x06 is a row's "\x06" instead.
+// The other control keys still go to the device.
+TEST_F(TerminalFind, CtrlFOpensTheBarAndSendsNothingWhileOtherControlKeysStillGoOut)
+{
+    CtrlF();
+    EXPECT_TRUE(Bar().isVisible());
+    EXPECT_TRUE(Field()->hasFocus());
+    QTest::sendKeyEvent(QTest::Click, &View(), Qt::Key_G, QStringLiteral("\x07"),
+                        Qt::ControlModifier);
+    EXPECT_EQ(pty.ReadMaster(1), "\x07");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+}
+
+TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
+{
+    terminal.AppendText(u"温度=21\r\n湿度=40\r\n温度=22\r\n温度=23\r\n");
+    Bar().Open();
+    Field()->insert(QStringLiteral("温度"));
+    EXPECT_EQ(View().extraSelections().size(), 3);
+    EXPECT_EQ(Count(), QStringLiteral("3 / 3 件")) << "the newest first, where the view is";
+    EXPECT_EQ(Current(), u"温度");
+
+    QTest::keyClick(Field(), Qt::Key_Return);
+    EXPECT_EQ(Bar().current(), 0);
+    QTest::keyClick(Field(), Qt::Key_Return);
+    EXPECT_EQ(Bar().current(), 1);
+    EXPECT_EQ(View().textCursor().selectionStart(), 12);
+    QTest::keyClick(Field(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(Field(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Bar().current(), 2);
+    Bar().findChild<QToolButton*>(QStringLiteral("find-previous"))->click();
+    EXPECT_EQ(Count(), QStringLiteral("2 / 3 件"));
+
+    Field()->setText(QStringLiteral("気圧"));
+    EXPECT_EQ(Count(), QStringLiteral("見つかりません"));
+    EXPECT_TRUE(View().extraSelections().isEmpty());
+    QTest::keyClick(Field(), Qt::Key_Return);
+    EXPECT_EQ(Bar().current(), -1);
+}
+
+// The view breaks a long line into pieces; a match over a break is one match, and it selects
+// exactly the text that was found.
+TEST_F(TerminalFind, AMatchOverAPieceBreakIsFoundAndSelectedWhole)
+{
+    View().SetRecordLimit(1000, 4);
+    terminal.AppendText(u"abcdefgh\r\n");
+    Bar().Open();
+    Field()->setText(QStringLiteral("cdef"));
+    EXPECT_EQ(Count(), QStringLiteral("1 / 1 件"));
+    EXPECT_EQ(Current(), u"cdef");
+}
+
+// Traffic goes on while the bar is open: the next step finds in what the view shows now, from
+// the match the user was at.
+TEST_F(TerminalFind, TheNextStepFindsInTextThatArrivedAfterTheSearch)
+{
+    terminal.AppendText(u"ERR 1\r\nok\r\n");
+    Bar().Open();
+    Field()->setText(QStringLiteral("err"));
+    EXPECT_EQ(Count(), QStringLiteral("1 / 1 件"));
+    terminal.AppendText(u"ERR 2\r\n");
+    QTest::keyClick(Field(), Qt::Key_Return);
+    EXPECT_EQ(Count(), QStringLiteral("2 / 2 件"));
+    EXPECT_EQ(View().textCursor().selectionStart(), 9);
+}
+
+TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
+{
+    terminal.AppendText(u"OK\r\n");
+    CtrlF();
+    QTest::keyClicks(Field(), QStringLiteral("OK"));
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_FALSE(Bar().isVisible());
+    EXPECT_TRUE(View().extraSelections().isEmpty());
+    EXPECT_TRUE(View().hasFocus());
+    EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    EXPECT_EQ(pty.ReadMaster(1), "\x1b");
+}
+
+TEST_F(TerminalFind, TheOpenBarShowsEveryTextWholeAtTheWindowsSmallestSize)
+{
+    Bar().Open();
+    Field()->setText(QStringLiteral("x"));
+    terminal.resize(1, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(test::Describe(test::FindClippedText(terminal)).toStdString(), "");
+}
+
+} // namespace
+} // namespace wirevane
