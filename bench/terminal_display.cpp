@@ -4,6 +4,7 @@
 // and (d) 1 GiB of lines through the terminal with the memory it holds afterwards. Each case
 // reports its rate, the window thread's longest stall (how long a posted event waited) and whether
 // the view shows exactly the record's newest text, as much of it as the view holds.
+#include "bench/stall_meter.h"
 #include "support/pty_pair.h"
 #include "terminal/terminal_rig.h"
 #include "terminal/terminal_text.h"
@@ -24,45 +25,9 @@
 
 namespace {
 
+using wirevane::bench::StallMeter;
+
 constexpr std::size_t kMiB = 1024 * 1024;
-
-// The window thread's longest pause while it runs: a probe thread posts an event every 10 ms
-// and the window thread notes how long each waited. Posted events are what input and paint
-// wait behind; a timer would measure Qt's choice to run timers only when no other event is
-// waiting, which a flood of receive turns keeps true for as long as it lasts.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        m_clock.start();
-        m_probe = std::thread([this] {
-            while (!m_stop.load()) {
-                const qint64 postedAt = m_clock.elapsed();
-                QMetaObject::invokeMethod(&m_receiver, [this, postedAt] {
-                    m_longest = std::max(m_longest, m_clock.elapsed() - postedAt);
-                });
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        });
-    }
-    ~StallMeter()
-    {
-        m_stop.store(true);
-        m_probe.join();
-    }
-    qint64 longest()
-    {
-        QCoreApplication::sendPostedEvents(&m_receiver);
-        return m_longest;
-    }
-
-private:
-    QElapsedTimer m_clock;
-    QObject m_receiver;
-    qint64 m_longest = 0;
-    std::atomic<bool> m_stop{false};
-    std::thread m_probe;
-};
 
 std::string LfLines(std::size_t bytes)
 {

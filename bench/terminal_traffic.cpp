@@ -1,8 +1,9 @@
 // The terminal under a flood of CR LF-ended lines from a device on a pseudo-terminal, offscreen,
 // with the traffic options on: (a) none, as a baseline; (b) time stamps; (c) time stamps and a
 // log of the shown text in code page 932; (d) a raw log of the bytes; (e) the hex dump beside
-// the text. Each case reports its rate, the window thread's longest stall (a 10 ms timer
-// measuring its own lateness) and whether the log holds every byte that arrived.
+// the text. Each case reports its rate, the window thread's longest stall (how long a
+// posted event waited) and whether the log holds every byte that arrived.
+#include "bench/stall_meter.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 #include "terminal/hex_traffic_view.h"
@@ -24,29 +25,9 @@ namespace {
 
 using wirevane::CDialogTerminal;
 using wirevane::LogChoice;
+using wirevane::bench::StallMeter;
 
 constexpr std::size_t kMiB = 1024 * 1024;
-
-class StallMeter {
-public:
-    StallMeter()
-    {
-        m_clock.start();
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const qint64 now = m_clock.elapsed();
-            m_longest = std::max(m_longest, now - m_last - 10);
-            m_last = now;
-        });
-        m_timer.start(10);
-    }
-    qint64 longest() const { return m_longest; }
-
-private:
-    QElapsedTimer m_clock;
-    QTimer m_timer;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 std::string CrLfLines(std::size_t bytes)
 {
