@@ -158,32 +158,44 @@ TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
     EXPECT_EQ(store.activePath(), settingsPath());
 }
 
+// Absolute paths on this system's own root ("/" here, the current drive on Windows).
+std::filesystem::path Rooted(std::u8string_view path)
+{
+    return std::filesystem::current_path().root_path() / std::filesystem::path(path);
+}
+
 TEST(SlotPath, IsRelativeToTheProgramFolder)
 {
-    const std::filesystem::path programDir = "/opt/wirevane/bin/";
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/tests/a.ini"), u"../tests/a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/sets/b.ini"), u"./sets/b.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/home/u/x.ini"), u"../../../home/u/x.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/../bin/./..a.ini"), u"./..a.ini");
+    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/tests/a.ini")),
+              u"../tests/a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/sets/b.ini")),
+              u"./sets/b.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"home/u/x.ini")), u"../../../home/u/x.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/../bin/./..a.ini")),
+              u"./..a.ini");
     EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
 
     // With no relative form the slot keeps the absolute path, never an empty one.
     std::filesystem::path inCurrentFolder = std::filesystem::current_path() / "c.ini";
-    EXPECT_EQ(SlotPathFor(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
+    EXPECT_EQ(SlotPathFor(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
     EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")), inCurrentFolder);
 }
 
 TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
 {
-    const std::filesystem::path programDir = "/opt/wirevane/bin/";
-    EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), "/opt/wirevane/bin/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), "/opt/wirevane/bin/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u"..\\tests\\a.ini"), "/opt/wirevane/tests/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u"/srv/sets/x.ini"), "/srv/sets/x.ini");
-    for (const char* file :
-         {"/opt/wirevane/bin/a.ini", "/opt/wirevane/tests/a b.ini", "/srv/設定/x.ini"}) {
-        EXPECT_EQ(ResolveSlotPath(programDir, SlotPathFor(programDir, file)), file);
+    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    const std::filesystem::path inProgramFolder = Rooted(u8"opt/wirevane/bin/a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), inProgramFolder);
+    EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), inProgramFolder);
+    EXPECT_EQ(ResolveSlotPath(programDir, u"..\\tests\\a.ini"),
+              Rooted(u8"opt/wirevane/tests/a.ini"));
+    const std::filesystem::path elsewhere = Rooted(u8"srv/sets/x.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, elsewhere.u16string()), elsewhere);
+    for (const char8_t* file :
+         {u8"opt/wirevane/bin/a.ini", u8"opt/wirevane/tests/a b.ini", u8"srv/設定/x.ini"}) {
+        EXPECT_EQ(ResolveSlotPath(programDir, SlotPathFor(programDir, Rooted(file))), Rooted(file));
     }
 }
 
