@@ -2,6 +2,7 @@
 #include "core/decimal_text.h"
 #include "fakes/recording_profile_files.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -12,12 +13,6 @@
 
 namespace wirevane {
 namespace {
-
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -67,7 +62,7 @@ TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
 
-    std::string raw = contentOf(buttonPath());
+    std::string raw = test::FileText(buttonPath());
     auto doc = platform::IniDocument::parse(
         std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
     std::vector<std::u16string> sections{u"BUTTON_GROUP"};
@@ -117,7 +112,7 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
     EXPECT_EQ(back.loadAndSend, 0);
 
     // The third group's tenth button keeps its own section.
-    std::string raw = contentOf(buttonPath());
+    std::string raw = test::FileText(buttonPath());
     EXPECT_NE(raw.find("[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=./set 2-9.ini\r\n"),
               std::string::npos);
 }
@@ -154,7 +149,7 @@ TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
     file.buttonSlots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
     files.interruptWith = EIO;
     EXPECT_EQ(file.SaveButtonFile().code, platform::FileError::fromErrno(EIO).code);
-    EXPECT_EQ(contentOf(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
+    EXPECT_EQ(test::FileText(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
     EXPECT_EQ(store.activePath(), settingsPath());
 }
 

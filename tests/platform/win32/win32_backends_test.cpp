@@ -3,6 +3,7 @@
 #include "platform/program_location.h"
 #include "platform/single_instance.h"
 #include "platform/win32/usb_instance_id.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
@@ -18,12 +19,6 @@ std::vector<uint8_t> BytesOf(std::string_view text)
     return {text.begin(), text.end()};
 }
 
-std::string ContentOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
 {
     test::TempDir dir;
@@ -34,7 +29,7 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
 
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("first")).ok());
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("second, longer")).ok());
-    EXPECT_EQ(ContentOf(file), "second, longer");
+    EXPECT_EQ(test::FileText(file), "second, longer");
     ASSERT_TRUE(readWholeFile(file, bytes).ok());
     EXPECT_EQ(bytes, BytesOf("second, longer"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
@@ -45,7 +40,7 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
     const FileError refused = replaceFileAtomically(file, BytesOf("lost"));
     EXPECT_TRUE(refused.accessDenied()) << refused.code << " " << refused.message;
     EXPECT_FALSE(refused.message.empty());
-    EXPECT_EQ(ContentOf(file), "second, longer");
+    EXPECT_EQ(test::FileText(file), "second, longer");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A missing folder is not made, and nothing is left behind.
@@ -59,11 +54,11 @@ TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("kept")).ok());
     const FileError error =
         replaceFileAtomically(file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
-            EXPECT_EQ(ContentOf(temporary), "lost");
+            EXPECT_EQ(test::FileText(temporary), "lost");
             return FileError::fromErrno(ENOSPC);
         });
     EXPECT_FALSE(error.ok());
-    EXPECT_EQ(ContentOf(file), "kept");
+    EXPECT_EQ(test::FileText(file), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);

@@ -1,3 +1,4 @@
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 #include "terminal/traffic/log_file.h"
 #include "terminal/traffic/traffic_log.h"
@@ -14,12 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Steady = LogFile::Clock::time_point;
-
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::span<const uint8_t> Bytes(std::string_view text)
 {
@@ -48,24 +43,24 @@ TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAn
     ASSERT_TRUE(log.Open(file, false).ok());
     EXPECT_TRUE(log.Write(Bytes("first "), m_t0));
     EXPECT_TRUE(log.Write(Bytes("second "), m_t0 + LogFile::kFlushInterval - 1ms));
-    EXPECT_EQ(ReadFile(file), "");
+    EXPECT_EQ(test::FileText(file), "");
     // The interval counts from the oldest byte waiting, not from the latest write.
     EXPECT_TRUE(log.FlushIfDue(m_t0 + LogFile::kFlushInterval));
-    EXPECT_EQ(ReadFile(file), "first second ");
+    EXPECT_EQ(test::FileText(file), "first second ");
 
     EXPECT_TRUE(log.Write(Bytes("third "), m_t0 + 1s));
     EXPECT_TRUE(log.Write(Bytes("fourth"), m_t0 + 1s + LogFile::kFlushInterval));
-    EXPECT_EQ(ReadFile(file), "first second third fourth");
+    EXPECT_EQ(test::FileText(file), "first second third fourth");
 
     EXPECT_TRUE(log.Write(Bytes(" last"), m_t0 + 2s));
     EXPECT_TRUE(log.Close().ok());
-    EXPECT_EQ(ReadFile(file), "first second third fourth last");
+    EXPECT_EQ(test::FileText(file), "first second third fourth last");
 
     // A flood is written as soon as a buffer's worth has gathered.
     ASSERT_TRUE(log.Open(file, false).ok());
     const std::string flood(LogFile::kFlushBytes, 'x');
     EXPECT_TRUE(log.Write(Bytes(flood), m_t0));
-    EXPECT_EQ(ReadFile(file).size(), LogFile::kFlushBytes);
+    EXPECT_EQ(test::FileText(file).size(), LogFile::kFlushBytes);
     EXPECT_EQ(log.pendingBytes(), 0u);
 }
 
@@ -78,12 +73,12 @@ TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
     ASSERT_TRUE(log.Start(choice).ok());
     log.OnShown(u"added", m_t0);
     EXPECT_TRUE(log.Stop().ok());
-    EXPECT_EQ(ReadFile(file), "before\nadded");
+    EXPECT_EQ(test::FileText(file), "before\nadded");
 
     choice.append = false;
     ASSERT_TRUE(log.Start(choice).ok());
     EXPECT_TRUE(log.Stop().ok());
-    EXPECT_EQ(ReadFile(file), "");
+    EXPECT_EQ(test::FileText(file), "");
 
     choice.file = m_dir / "missing" / "log.txt";
     const platform::FileError refused = log.Start(choice);
@@ -101,12 +96,12 @@ TEST_F(TrafficLogTest, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftO
     log.OnTraffic(TrafficDirection::Received, Bytes("raw"), TrafficTime{}, m_t0);
     log.Stop();
     // As the save command: code page 932, with "?" for what it cannot carry.
-    EXPECT_EQ(ReadFile(file), "\x82\xa0?\r\n");
+    EXPECT_EQ(test::FileText(file), "\x82\xa0?\r\n");
 
     ASSERT_TRUE(log.Start({file, false, LogChoice::ShownText, LogChoice::Utf8}).ok());
     log.OnShown(u"あ\u00e9\r\n", m_t0);
     log.Stop();
-    EXPECT_EQ(ReadFile(file), "\xe3\x81\x82\xc3\xa9\r\n");
+    EXPECT_EQ(test::FileText(file), "\xe3\x81\x82\xc3\xa9\r\n");
 }
 
 TEST_F(TrafficLogTest, RawLogHasOneLineForEachChunkWithDateTimeDirectionAndHex)
@@ -120,8 +115,8 @@ TEST_F(TrafficLogTest, RawLogHasOneLineForEachChunkWithDateTimeDirectionAndHex)
     log.OnTraffic(TrafficDirection::Received, Bytes(std::string_view("O\0K", 3)), sent + 1005ms,
                   m_t0);
     log.Stop();
-    EXPECT_EQ(ReadFile(file), "2025-12-07 23:59:01.123 TX 41 54 0D\n"
-                              "2025-12-07 23:59:02.128 RX 4F 00 4B\n");
+    EXPECT_EQ(test::FileText(file), "2025-12-07 23:59:01.123 TX 41 54 0D\n"
+                                    "2025-12-07 23:59:02.128 RX 4F 00 4B\n");
     EXPECT_EQ(LineStamp(sent), u"23:59:01.123 ");
 }
 
