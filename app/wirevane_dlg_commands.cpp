@@ -136,7 +136,7 @@ void CWirevaneDlg::Trigger(int id)
 
 void CWirevaneDlg::OnNew()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     OnReset();
     CDialogNewDataTX dialog(this);
     if (dialog.exec() != QDialog::Accepted)
@@ -159,7 +159,7 @@ void CWirevaneDlg::OnDeselectAll()
 void CWirevaneDlg::OnBulkChange()
 {
     OnReset();
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     CDialogProperty dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -168,7 +168,7 @@ void CWirevaneDlg::OnBulkChange()
 
 void CWirevaneDlg::OnFont()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     bool chosen = false;
     const QFont font = QFontDialog::getFont(&chosen, m_listFont, this);
     if (!chosen)
@@ -195,7 +195,7 @@ void CWirevaneDlg::OnAnswerTimeout()
 {
     bool changed = false;
     {
-        CompanionGuard guard(*this);
+        CompanionGuard guard(m_fileCommandsView);
         changed = m_portOptions.AskAnswerTimeout(this);
     }
     ShowPortOptions();
@@ -220,14 +220,14 @@ void CWirevaneDlg::ShowPortOptions()
 
 void CWirevaneDlg::OnSymbols()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     CDialogNotation dialog(MarkerIcon, this);
     dialog.exec();
 }
 
 void CWirevaneDlg::OnAbout()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     OnReset();
     CAboutDlg dialog(this);
     dialog.exec();
@@ -266,7 +266,7 @@ bool CWirevaneDlg::ConfirmExit()
     }
     // Failures here are not reported: the table, which matters, was saved or declined above.
     if (m_storeWindowPos)
-        m_settings.WriteWindowPositions(*this);
+        m_settings.WriteWindowPositions(m_settingsView);
     else
         m_settings.ClearWindowPositions();
     m_buttons->SaveButtonFile();
@@ -286,7 +286,7 @@ void CWirevaneDlg::ReportLoadFailure(const std::filesystem::path& file,
     QMessageBox::critical(this, QStringLiteral("Wirevane"), LoadFailureText(file, error));
 }
 
-// SettingsCommandHost
+// What the file commands ask of the window
 
 void CWirevaneDlg::OnReset()
 {
@@ -301,14 +301,14 @@ void CWirevaneDlg::EnableCompanionWindows(bool enable)
     m_buttons->setEnabled(enable);
 }
 
-bool CWirevaneDlg::confirm(std::u16string_view text, std::u16string_view caption)
+bool CWirevaneDlg::Confirm(std::u16string_view text, std::u16string_view caption)
 {
     return QMessageBox::question(this, ShownCommandText(caption), ShownCommandText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::filesystem::path>
-CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
+CWirevaneDlg::ChooseFileToOpen(const FileDialogRequest& request)
 {
     const QString chosen = QFileDialog::getOpenFileName(
         this, ShownCommandText(request.title),
@@ -320,7 +320,7 @@ CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
 }
 
 std::optional<std::filesystem::path>
-CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
+CWirevaneDlg::ChooseFileToSave(const FileDialogRequest& request)
 {
     QFileDialog dialog(this, ShownCommandText(request.title),
                        QString::fromStdU16String(request.initialFolder.u16string()),
@@ -332,7 +332,7 @@ CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
     return PathOf(dialog.selectedFiles().front());
 }
 
-// ButtonArrayHost
+// What the button array asks of the window
 
 platform::FileError CWirevaneDlg::LoadSettingsFile()
 {
@@ -364,7 +364,7 @@ void CWirevaneDlg::EnableOtherWindows(bool enable)
     m_terminal->EnableTextArea(enable);
 }
 
-// TerminalHost
+// What the terminal asks of the window
 
 void CWirevaneDlg::ConnectFrom(QWidget* dialogParent)
 {
@@ -389,7 +389,7 @@ void CWirevaneDlg::SendBreak()
 void CWirevaneDlg::SetEncoding(TextEncoding encoding)
 {
     m_run.encoding = encoding;
-    showEncoding(encoding);
+    ShowEncoding(encoding);
 }
 
 bool CWirevaneDlg::ToggleTesterMode()
