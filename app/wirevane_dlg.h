@@ -97,6 +97,13 @@ private:
     void SetUpTable();
     const QWidget* WindowOf(PlacedWindow window) const;
 
+    // The commands, grouped as the menus group them; each answers whether id was one of its.
+    bool TriggerFileCommand(int id);
+    bool TriggerEditCommand(int id);
+    bool TriggerPortCommand(int id);
+    bool TriggerViewCommand(int id);
+    bool TriggerRunCommand(int id);
+
     void OnNew();
     void OnSelectAll();
     void OnDeselectAll();

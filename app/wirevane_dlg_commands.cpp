@@ -48,89 +48,161 @@ std::filesystem::path PathOf(const QString& chosen)
 
 void CWirevaneDlg::Trigger(int id)
 {
+    // An id of no group (a control's, the table's) is no command and does nothing.
+    for (const auto group : {&CWirevaneDlg::TriggerFileCommand, &CWirevaneDlg::TriggerEditCommand,
+                             &CWirevaneDlg::TriggerPortCommand, &CWirevaneDlg::TriggerViewCommand,
+                             &CWirevaneDlg::TriggerRunCommand})
+        if ((this->*group)(id))
+            return;
+}
+
+bool CWirevaneDlg::TriggerFileCommand(int id)
+{
     using namespace command;
     switch (id) {
     case kNew:
-        return OnNew();
+        OnNew();
+        return true;
     case kReload:
         if (const platform::FileError e = m_fileCommands.OnReload(); !e.ok())
             ReportLoadFailure(m_paths.settingsPath, e);
-        return;
+        return true;
     case kOpen:
         if (const platform::FileError e = m_fileCommands.OnOpen(); !e.ok())
             ReportLoadFailure(m_chosenFile, e);
-        return;
+        return true;
     case kSaveAs:
         SaveAs();
-        return;
+        return true;
     case kStoreWindowPositions:
-        return OnStoreWindowPositions();
+        OnStoreWindowPositions();
+        return true;
     case kExit:
     case kExitButton:
         close();
-        return;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerEditCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kTemporarySave:
         if (const platform::FileError e = m_fileCommands.OnTemporarySave(); !e.ok())
             ReportSaveFailure(m_paths.tempPath, e);
-        return;
+        return true;
     case kTemporaryLoad:
         if (const platform::FileError e = m_fileCommands.OnTemporaryLoad(); !e.ok())
             ReportLoadFailure(m_paths.tempPath, e);
-        return;
+        return true;
     case kSelectAll:
-        return OnSelectAll();
+        OnSelectAll();
+        return true;
     case kDeselectAll:
-        return OnDeselectAll();
+        OnDeselectAll();
+        return true;
     case kBulkChange:
-        return OnBulkChange();
+        OnBulkChange();
+        return true;
     case kFont:
-        return OnFont();
+        OnFont();
+        return true;
     case kSjisItem:
-        return SetEncoding(kEncodingSjis);
+        SetEncoding(kEncodingSjis);
+        return true;
     case kUtf8Item:
-        return SetEncoding(kEncodingUtf8);
+        SetEncoding(kEncodingUtf8);
+        return true;
     case kEucItem:
-        return SetEncoding(kEncodingEuc);
+        SetEncoding(kEncodingEuc);
+        return true;
     case kStepMode:
-        return OnStepMode(!m_run.stepMode);
+        OnStepMode(!m_run.stepMode);
+        return true;
+    case kAnswerTimeout:
+        OnAnswerTimeout();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerPortCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kConnect:
     case kOpenButton:
-        return ConnectFrom(this);
+        ConnectFrom(this);
+        return true;
     case kPortSettings:
     case kSettingsButton:
-        return SettingsFrom(this);
+        SettingsFrom(this);
+        return true;
     case kDisconnect:
     case kCloseButton:
-        return Disconnect();
+        Disconnect();
+        return true;
     case kSendBreak:
-        return SendBreak();
+        SendBreak();
+        return true;
+    case kAutoReconnect:
+        OnAutoReconnect();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerViewCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kTerminal:
     case kTerminalButton:
-        return ToggleCompanionWindow(*m_terminal);
+        ToggleCompanionWindow(*m_terminal);
+        return true;
     case kButtonArray:
-        return ToggleCompanionWindow(*m_buttons);
+        ToggleCompanionWindow(*m_buttons);
+        return true;
     case kSymbols:
-        return OnSymbols();
+        OnSymbols();
+        return true;
     case kDetailView:
-        return OnDetailView();
+        OnDetailView();
+        return true;
     case kAbout:
-        return OnAbout();
+        OnAbout();
+        return true;
     case kLanguageDesktop:
     case kLanguageJapanese:
     case kLanguageEnglish:
-        return OnLanguage(id);
-    case kSend:
-        return OnSend();
-    case kStop:
-        return OnStop();
-    case kReset:
-        return OnReset();
-    case kAnswerTimeout:
-        return OnAnswerTimeout();
-    case kAutoReconnect:
-        return OnAutoReconnect();
+        OnLanguage(id);
+        return true;
     default:
-        return;
+        return false;
+    }
+}
+
+// The buttons beside the table.
+bool CWirevaneDlg::TriggerRunCommand(int id)
+{
+    using namespace command;
+    switch (id) {
+    case kSend:
+        OnSend();
+        return true;
+    case kStop:
+        OnStop();
+        return true;
+    case kReset:
+        OnReset();
+        return true;
+    default:
+        return false;
     }
 }
 
