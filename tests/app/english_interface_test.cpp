@@ -168,6 +168,13 @@ TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
     rig.Stop();
     CWirevaneDlg& restarted = rig.Start();
     EXPECT_TRUE(restarted.commands().isChecked(kLanguageEnglish));
+    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+    restarted.Trigger(kLanguageJapanese);
+    EXPECT_EQ(ParseLanguageChoice(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane,
+                                                    settings_keys::kLanguage)),
+              LanguageChoice::Japanese);
+    EXPECT_TRUE(restarted.commands().isChecked(kLanguageJapanese));
+    EXPECT_FALSE(restarted.commands().isChecked(kLanguageEnglish));
     // Taken back, the choice reads as the default again.
     test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
     restarted.Trigger(kLanguageDesktop);
