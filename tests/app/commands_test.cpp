@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace wirevane {
 namespace {
@@ -143,6 +145,30 @@ TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_FALSE(window.commands().isChecked(kStepMode));
     EXPECT_FALSE(window.run().stepMode);
+}
+
+// The buttons beside the table run the menu's commands under ids of their own.
+TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    const auto openedBy = [&](int id) {
+        std::string opened;
+        test::WhenModal<QDialog>([&](QDialog* dialog) {
+            opened = dialog->metaObject()->className();
+            dialog->reject();
+        });
+        window.Trigger(id);
+        return opened;
+    };
+    for (const auto& [item, button] : {std::pair{kExit, kExitButton},
+                                       {kConnect, kOpenButton},
+                                       {kPortSettings, kSettingsButton}}) {
+        const std::string fromItem = openedBy(item);
+        EXPECT_FALSE(fromItem.empty()) << item;
+        EXPECT_EQ(openedBy(button), fromItem) << button;
+    }
+    EXPECT_TRUE(window.isVisible()) << "a declined exit question leaves the window open";
 }
 
 TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
