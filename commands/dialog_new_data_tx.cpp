@@ -1,6 +1,7 @@
 #include "commands/dialog_new_data_tx.h"
 
 #include "commands/dialog_controls.h"
+#include "commands/row_dialog_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,11 +13,14 @@
 
 namespace wirevane {
 
+using namespace row_dialog_ids;
+
 CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
 {
     setWindowTitle(tr("新規"));
     auto* group = new QGroupBox(tr("初期データ"), this);
-    AddFields(group, {.data = 1030, .waitRx = 1048, .halt = 1029, .delay = 1031}, tr("停止"));
+    AddFields(group, {.data = kNewData, .waitRx = kNewWaitRx, .halt = kNewHalt, .delay = kNewDelay},
+              tr("停止"));
 
     auto* dataLabel = new QLabel(tr("送信データ"), group);
     dataLabel->setBuddy(m_dataEdit);

@@ -1,6 +1,7 @@
 #include "commands/dialog_property.h"
 
 #include "commands/dialog_controls.h"
+#include "commands/row_dialog_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,15 +14,19 @@
 
 namespace wirevane {
 
+using namespace row_dialog_ids;
+
 CDialogProperty::CDialogProperty(QWidget* parent) : RowValuesDialog(parent)
 {
     setWindowTitle(tr("一括変更"));
     auto* group = new QGroupBox(tr("選択行の一括変更"), this);
-    auto* changeDataBox = NewCheckBox(group, 1040, tr("送信データ を変更する"));
-    auto* changeWaitRxBox = NewCheckBox(group, 1041, tr("受信待ち を変更する"));
-    auto* changeHaltBox = NewCheckBox(group, 1042, tr("停止 を変更する"));
-    auto* changeDelayBox = NewCheckBox(group, 1043, tr("遅延 を変更する"));
-    AddFields(group, {.data = 1044, .waitRx = 1045, .halt = 1046, .delay = 1047}, tr("停止"));
+    auto* changeDataBox = NewCheckBox(group, kChangeDataBox, tr("送信データ を変更する"));
+    auto* changeWaitRxBox = NewCheckBox(group, kChangeWaitRxBox, tr("受信待ち を変更する"));
+    auto* changeHaltBox = NewCheckBox(group, kChangeHaltBox, tr("停止 を変更する"));
+    auto* changeDelayBox = NewCheckBox(group, kChangeDelayBox, tr("遅延 を変更する"));
+    AddFields(group,
+              {.data = kBulkData, .waitRx = kBulkWaitRx, .halt = kBulkHalt, .delay = kBulkDelay},
+              tr("停止"));
 
     auto* delayField = new QWidget(group);
     auto* delayLayout = new QHBoxLayout(delayField);
