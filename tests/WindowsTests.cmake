@@ -2,9 +2,17 @@
 # runner, run under wine. Tests of Linux's own calls (termios, pseudo-terminals, flock, /sys)
 # and of the windows are left out; the Windows backends have their own in platform/win32.
 
-# wine makes its prefix on first use; the tests must not race to make it.
-add_test(NAME wine_prefix COMMAND wineboot --init)
+# wine makes its prefix on first use; the tests must not race to make it. Its server stays up
+# until the last test is done, because one that quits when idle can refuse a test that starts
+# just then ("recvmsg: Connection reset by peer"). The server and the services wineboot starts
+# live on, so their output goes away from ctest, which would wait for it.
+set(wine_start "mkdir -p \"$WINEPREFIX\"; wineserver -k 2>/dev/null"
+  "wineserver -p >/dev/null 2>&1 && wineboot --init >/dev/null 2>&1")
+list(JOIN wine_start "; " wine_start)
+add_test(NAME wine_prefix COMMAND sh -c "${wine_start}")
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+add_test(NAME wine_server_stop COMMAND wineserver -k)
+set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 set(WIREVANE_TEST_FIXTURES wine_prefix)
 
 set(linux_platform_tests atomic_file_test.cpp modem_line_report_test.cpp
