@@ -21,6 +21,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QToolBar;
@@ -105,6 +106,10 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildCentral();
+    QSplitter* BuildViews(QWidget* central);
+    QHBoxLayout* BuildControlRow(QWidget* central);
+    void BuildReceiveCombo(QWidget* central);
+    void BuildSendLineEndCombo(QWidget* central);
     void BuildStatusBar();
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
