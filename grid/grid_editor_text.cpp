@@ -1,8 +1,8 @@
 #include "grid/grid_editor_text.h"
 
+#include "grid/editor_tab_key.h"
 #include "grid/grid_list_ctrl_ex.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 namespace wirevane {
@@ -38,14 +38,8 @@ void CGridEditorText::EndEdit(bool commit)
 
 bool CGridEditorText::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
-            EndEdit(true);
-            QApplication::sendEvent(&m_owner, &forwarded);
-            return true;
-        }
+    if (EndEditOnTab(*event, *this, m_owner)) {
+        return true;
     }
     return QLineEdit::event(event);
 }
