@@ -88,7 +88,7 @@ const GridCell& CGridCellModel::cell(int row, int column) const
                                   : empty;
 }
 
-void CGridCellModel::setCellText(int row, int column, std::u16string_view text)
+void CGridCellModel::SetCellText(int row, int column, std::u16string_view text)
 {
     if (!validCell(row, column)) {
         return;
@@ -102,7 +102,7 @@ void CGridCellModel::setCellText(int row, int column, std::u16string_view text)
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-void CGridCellModel::setCellImage(int row, int column, int image)
+void CGridCellModel::SetCellImage(int row, int column, int image)
 {
     if (!validCell(row, column)) {
         return;

@@ -46,8 +46,8 @@ public:
 
     // Out-of-range cells read as empty text and image 0; writes to them are ignored.
     const GridCell& cell(int row, int column) const;
-    void setCellText(int row, int column, std::u16string_view text);
-    void setCellImage(int row, int column, int image);
+    void SetCellText(int row, int column, std::u16string_view text);
+    void SetCellImage(int row, int column, int image);
 
     // The list's own check state of a row (not shown by the send table).
     bool rowChecked(int row) const;

@@ -27,7 +27,7 @@ QWidget* CGridColumnTraitCombo::CreateEditor(CGridListCtrlEx& owner, int row, in
     editor->SetOpenOnFocus(m_openOnFocus);
     editor->SetRightAligned((owner.ColumnAlignment(column) & Qt::AlignRight) != 0);
     editor->setGeometry(owner.Geometry().CellRect(row, column));
-    editor->Start(QString::fromStdU16String(owner.cellText(row, column)));
+    editor->Start(QString::fromStdU16String(owner.GetCellText(row, column)));
     return editor;
 }
 

@@ -49,18 +49,18 @@ public:
     ~CGridListCtrlEx() override;
 
     // CellGrid
-    int rowCount() const override;
-    void appendRow() override;
-    std::u16string cellText(int row, int column) const override;
-    void setCellText(int row, int column, std::u16string_view text) override;
-    int cellImage(int row, int column) const override;
-    void setCellImage(int row, int column, int image) override;
-    void takeFocus() override;
-    void ensureRowVisible(int row) override;
-    void clearSelection() override;
-    void setFocusRow(int row) override;
-    void setFocusColumn(int column) override;
-    void redrawRow(int row) override;
+    int GetRowCount() const override;
+    void AppendRow() override;
+    std::u16string GetCellText(int row, int column) const override;
+    void SetCellText(int row, int column, std::u16string_view text) override;
+    int GetCellImage(int row, int column) const override;
+    void SetCellImage(int row, int column, int image) override;
+    void TakeFocus() override;
+    void EnsureRowVisible(int row) override;
+    void ClearSelection() override;
+    void SetFocusRow(int row) override;
+    void SetFocusColumn(int column) override;
+    void RedrawRow(int row) override;
 
     // Set-up.
     // Appends the unticked and the ticked box to the images and answers the unticked one's

@@ -48,11 +48,11 @@ bool CGridListCtrlEx::StartCellEdit(int row, int column)
 bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
 {
     CGridColumnTrait* trait = GetColumnTrait(column);
-    if (trait == nullptr || row < 0 || row >= rowCount()) {
+    if (trait == nullptr || row < 0 || row >= GetRowCount()) {
         return false;
     }
     if (m_editor != nullptr) {
-        takeFocus();
+        TakeFocus();
     }
     if (trait->IsCellLocked(*this, row, column, point)) {
         return false;
@@ -84,10 +84,10 @@ bool CGridListCtrlEx::OnBeginLabelEdit(int, int)
 void CGridListCtrlEx::OnEndLabelEdit(const GridCellChange& change)
 {
     if (change.text) {
-        setCellText(change.row, change.column, *change.text);
+        SetCellText(change.row, change.column, *change.text);
     }
     if (change.image) {
-        setCellImage(change.row, change.column, *change.image);
+        SetCellImage(change.row, change.column, *change.image);
     }
 }
 
@@ -139,7 +139,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (!hasFocus()) {
-        takeFocus();
+        TakeFocus();
     }
     m_pressPoint = point;
     int answer = ClickStartsEdit(row, column, point, false, event->modifiers());
@@ -167,7 +167,7 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     if (!hasFocus()) {
-        takeFocus();
+        TakeFocus();
     }
     const int answer = ClickStartsEdit(row, column, point, true, event->modifiers());
     if (answer == CGridColumnTrait::kEditAtOnce) {
@@ -217,7 +217,7 @@ bool CGridListCtrlEx::HandleControlKey(QKeyEvent& event)
     switch (event.key()) {
     case Qt::Key_A: {
         QItemSelection all;
-        for (int row = 0; row < rowCount(); ++row) {
+        for (int row = 0; row < GetRowCount(); ++row) {
             const QModelIndex at = m_model->indexOfRow(row, 0);
             all.select(at, at);
         }
@@ -276,14 +276,14 @@ void CGridListCtrlEx::TypeAhead(const QKeyEvent& event)
         return;
     }
     const int column = m_selection.FocusColumn();
-    const int found = TypeAheadSearch::FindRow(*search, rowCount(),
-                                               [&](int row) { return cellText(row, column); });
+    const int found = TypeAheadSearch::FindRow(*search, GetRowCount(),
+                                               [&](int row) { return GetCellText(row, column); });
     if (found < 0) {
         return;
     }
     m_selection.SelectRow(found, true);
-    setFocusRow(found);
-    ensureRowVisible(found);
+    SetFocusRow(found);
+    EnsureRowVisible(found);
     m_typeAhead.NoteFocusRow(found);
     viewport()->update();
 }

@@ -8,7 +8,7 @@ namespace wirevane {
 
 void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
 {
-    takeFocus();
+    TakeFocus();
     const std::vector<int> selected = Selection().SelectedRows();
     const int focused = Selection().FocusRow();
     setUpdatesEnabled(false);
@@ -17,20 +17,20 @@ void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
         Selection().SelectRow(row, false);
     }
     if (focused >= 0) {
-        setFocusRow(focused);
+        SetFocusRow(focused);
     }
     setUpdatesEnabled(true);
 }
 
 void CGridListCtrlGroups::GroupByColumn(int column)
 {
-    if (rowCount() == 0 || column < 0 || column >= GetColumnCount()) {
+    if (GetRowCount() == 0 || column < 0 || column >= GetColumnCount()) {
         return;
     }
     std::vector<CGridCellModel::Group> groups;
     std::map<std::u16string, size_t> groupOfText;
-    for (int row = 0; row < rowCount(); ++row) {
-        const std::u16string text = cellText(row, column);
+    for (int row = 0; row < GetRowCount(); ++row) {
+        const std::u16string text = GetCellText(row, column);
         auto [it, added] = groupOfText.try_emplace(text, groups.size());
         if (added) {
             groups.push_back(CGridCellModel::Group{text, {}});

@@ -49,7 +49,7 @@ TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)
 
 TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)
 {
-    grid.setCellText(2, Col::kDataColumn, u"AT\\r");
+    grid.SetCellText(2, Col::kDataColumn, u"AT\\r");
     const QRect cell = grid.Geometry().CellRect(2, Col::kDataColumn);
     const QImage plain = viewport()->grab(cell).toImage();
 

@@ -33,9 +33,9 @@ class GridGroupsTest : public SendGridTest {
 protected:
     GridGroupsTest()
     {
-        grid.setCellText(3, Col::kWaitColumn, u"CR");
-        grid.setCellText(7, Col::kWaitColumn, u"CR");
-        grid.setCellText(5, Col::kWaitColumn, u"Any");
+        grid.SetCellText(3, Col::kWaitColumn, u"CR");
+        grid.SetCellText(7, Col::kWaitColumn, u"CR");
+        grid.SetCellText(5, Col::kWaitColumn, u"Any");
     }
     void groupByWaitFromTheHeader()
     {
@@ -63,13 +63,13 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     EXPECT_EQ(groups[1].rows, (std::vector<int>{3, 7}));
     EXPECT_EQ(groups[2].rows, std::vector<int>{5});
 
-    EXPECT_EQ(grid.rowCount(), 100);
+    EXPECT_EQ(grid.GetRowCount(), 100);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{7});
     EXPECT_EQ(table.ReadRowWaitKind(7), 1);
     table.SetRowImage(7, kRowImageSent);
-    EXPECT_EQ(grid.cellImage(7, Col::kNumberColumn), 1);
+    EXPECT_EQ(grid.GetCellImage(7, Col::kNumberColumn), 1);
     // Clicks reach the table row shown under its group.
-    grid.ensureRowVisible(5);
+    grid.EnsureRowVisible(5);
     click(iconPoint(5, Col::kSelectColumn));
     EXPECT_TRUE(ticked(5, Col::kSelectColumn));
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
@@ -108,7 +108,7 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
     FindAction(*menu, QStringLiteral("Disable grouping"))->trigger();
     EXPECT_FALSE(grid.IsGroupViewEnabled());
     EXPECT_EQ(grid.cellModel().rowCount(), 100);
-    EXPECT_EQ(grid.cellText(5, Col::kWaitColumn), u"Any");
+    EXPECT_EQ(grid.GetCellText(5, Col::kWaitColumn), u"Any");
     EXPECT_LT(grid.Geometry().CellRect(3, Col::kDataColumn).top(),
               grid.Geometry().CellRect(5, Col::kDataColumn).top());
 }

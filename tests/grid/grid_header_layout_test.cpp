@@ -242,7 +242,7 @@ TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
 
 TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 {
-    grid.setCellText(0, Col::kDataColumn, u"a long line of send data to fit");
+    grid.SetCellText(0, Col::kDataColumn, u"a long line of send data to fit");
     const int writes = files.replaceCount;
     // As the platform delivers a double-click: press, release, press, double-click, release.
     const QPoint divider = dividerPoint(Col::kDataColumn);
@@ -259,7 +259,7 @@ TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 
 TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
 {
-    grid.setCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
+    grid.SetCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
     const int writes = files.replaceCount;
     key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_GT(grid.gridHeader().sectionSize(Col::kDelayColumn), 80);
@@ -279,7 +279,7 @@ TEST_F(GridLayoutTest, APressOnTheHeaderCommitsARunningEdit)
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
     QTest::mouseClick(header(), Qt::LeftButton, {}, headerPoint(Col::kWaitColumn));
     EXPECT_EQ(grid.editor(), nullptr);
-    EXPECT_EQ(grid.cellText(0, Col::kDataColumn), u"typed");
+    EXPECT_EQ(grid.GetCellText(0, Col::kDataColumn), u"typed");
 }
 
 TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
