@@ -17,7 +17,7 @@ CGridCellDelegate::CGridCellDelegate(CGridListCtrlEx& grid)
 void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
-    const int row = m_grid.cellModel().tableRow(index);
+    const int row = m_grid.cellModel().TableRow(index);
     if (row < 0) {
         return;
     }

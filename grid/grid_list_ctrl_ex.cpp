@@ -42,7 +42,7 @@ CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
         }
     });
     setModel(m_model);
-    m_model->setImageLookup([this](int column, int image) { return ImageFor(column, image); });
+    m_model->SetImageLookup([this](int column, int image) { return ImageFor(column, image); });
     setItemDelegate(new CGridCellDelegate(*this));
 
     setRootIsDecorated(false);
@@ -72,17 +72,17 @@ CGridListCtrlEx::~CGridListCtrlEx()
 
 int CGridListCtrlEx::GetRowCount() const
 {
-    return m_model->tableRowCount();
+    return m_model->TableRowCount();
 }
 
 void CGridListCtrlEx::AppendRow()
 {
-    m_model->appendTableRow();
+    m_model->AppendTableRow();
 }
 
 std::u16string CGridListCtrlEx::GetCellText(int row, int column) const
 {
-    return m_model->cell(row, column).text;
+    return m_model->Cell(row, column).text;
 }
 
 void CGridListCtrlEx::SetCellText(int row, int column, std::u16string_view text)
@@ -92,7 +92,7 @@ void CGridListCtrlEx::SetCellText(int row, int column, std::u16string_view text)
 
 int CGridListCtrlEx::GetCellImage(int row, int column) const
 {
-    return m_model->cell(row, column).image;
+    return m_model->Cell(row, column).image;
 }
 
 void CGridListCtrlEx::SetCellImage(int row, int column, int image)
@@ -113,7 +113,7 @@ void CGridListCtrlEx::EnsureRowVisible(int row)
 {
     const int column =
         m_selection.FocusColumn() >= 0 ? m_selection.FocusColumn() : GetFirstVisibleColumn();
-    const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
+    const QModelIndex at = m_model->IndexOfRow(row, std::max(column, 0));
     if (at.isValid()) {
         scrollTo(at);
     }
@@ -211,7 +211,7 @@ int CGridListCtrlEx::InsertColumnWithTrait(int column, std::u16string_view title
     m_columnInfo.insert(m_columnInfo.begin() + column,
                         ColumnInfo{subItem, std::move(trait), std::nullopt});
     const bool arranging = std::exchange(m_arrangingSections, true);
-    m_model->insertTableColumn(column, QString::fromStdU16String(std::u16string(title)), format);
+    m_model->InsertTableColumn(column, QString::fromStdU16String(std::u16string(title)), format);
     m_header->resizeSection(column, width);
     if (!state.resizable) {
         m_header->setSectionResizeMode(column, QHeaderView::Fixed);
@@ -344,7 +344,7 @@ bool CGridListCtrlEx::ListHasFocus() const
 void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
                               const QModelIndex& index) const
 {
-    const int group = m_model->groupOfHeader(index);
+    const int group = m_model->GroupOfHeader(index);
     if (group >= 0) {
         painter->save();
         painter->fillRect(options.rect, options.palette.color(QPalette::AlternateBase));
@@ -352,7 +352,7 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
         bold.setBold(true);
         painter->setFont(bold);
         painter->setPen(options.palette.color(QPalette::Text));
-        const auto& g = m_model->groups()[static_cast<size_t>(group)];
+        const auto& g = m_model->Groups()[static_cast<size_t>(group)];
         const QString title = QString::fromStdU16String(g.title) +
                               QStringLiteral(" (%1)").arg(static_cast<int>(g.rows.size()));
         const QString marker =
@@ -363,7 +363,7 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     QTreeView::drawRow(painter, options, index);
-    const int row = m_model->tableRow(index);
+    const int row = m_model->TableRow(index);
     GridRowPaint paint;
     paint.row = row;
     paint.rowRect = options.rect;

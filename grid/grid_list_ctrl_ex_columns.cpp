@@ -32,12 +32,12 @@ int CGridListCtrlEx::GetSubItemId(int column) const
 
 QString CGridListCtrlEx::GetColumnTitle(int column) const
 {
-    return m_model->columnTitle(column);
+    return m_model->ColumnTitle(column);
 }
 
 Qt::Alignment CGridListCtrlEx::ColumnAlignment(int column) const
 {
-    return m_model->columnAlignment(column) & Qt::AlignHorizontal_Mask;
+    return m_model->ColumnAlignment(column) & Qt::AlignHorizontal_Mask;
 }
 
 bool CGridListCtrlEx::IsColumnVisible(int column) const

@@ -58,7 +58,7 @@ bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
         return false;
     }
     if (point == kKeyboardEditPoint) {
-        scrollTo(m_model->indexOfRow(row, column));
+        scrollTo(m_model->IndexOfRow(row, column));
     }
     QWidget* started = trait->BeginCellEditor(*this, row, column, point);
     if (started == nullptr) {
@@ -126,7 +126,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     m_dragStarted = false;
     const QPoint point = event->position().toPoint();
     const QModelIndex at = indexAt(point);
-    if (event->button() == Qt::LeftButton && m_model->isGroupHeader(at)) {
+    if (event->button() == Qt::LeftButton && m_model->IsGroupHeader(at)) {
         // The view keeps expansion by the header's first cell.
         const QModelIndex header = at.siblingAtColumn(0);
         setExpanded(header, !isExpanded(header));
@@ -161,7 +161,7 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     int row = -1;
     int column = -1;
     if (event->button() != Qt::LeftButton || !m_geometry.HitTest(point, row, column)) {
-        if (!m_model->isGroupHeader(indexAt(point))) {
+        if (!m_model->IsGroupHeader(indexAt(point))) {
             QTreeView::mouseDoubleClickEvent(event);
         }
         return;
@@ -218,7 +218,7 @@ bool CGridListCtrlEx::HandleControlKey(QKeyEvent& event)
     case Qt::Key_A: {
         QItemSelection all;
         for (int row = 0; row < GetRowCount(); ++row) {
-            const QModelIndex at = m_model->indexOfRow(row, 0);
+            const QModelIndex at = m_model->IndexOfRow(row, 0);
             all.select(at, at);
         }
         selectionModel()->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -261,7 +261,7 @@ void CGridListCtrlEx::MoveFocusLeftRight(bool right)
     const int row = m_selection.FocusRow();
     if (row >= 0 && m_selection.FocusColumn() >= 0) {
         MoveCellFocus(m_selection.FocusColumn(), false);
-        scrollTo(m_model->indexOfRow(row, m_selection.FocusColumn()));
+        scrollTo(m_model->IndexOfRow(row, m_selection.FocusColumn()));
     }
     viewport()->update();
 }

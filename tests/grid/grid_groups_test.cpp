@@ -55,7 +55,7 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     grid.Selection().SelectRow(7, true);
     groupByWaitFromTheHeader();
     ASSERT_TRUE(grid.IsGroupViewEnabled());
-    const auto& groups = grid.cellModel().groups();
+    const auto& groups = grid.cellModel().Groups();
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_EQ(groups[0].title, u"なし");
     EXPECT_EQ(groups[0].rows.size(), 97u);
@@ -88,9 +88,9 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
                      QStringLiteral("Expand all groups"), QStringLiteral("Collapse all groups"),
                      QStringLiteral("Disable grouping")}));
     FindAction(*onHeader, QStringLiteral("Check group: CR"))->trigger();
-    EXPECT_TRUE(grid.cellModel().rowChecked(3));
-    EXPECT_TRUE(grid.cellModel().rowChecked(7));
-    EXPECT_FALSE(grid.cellModel().rowChecked(5));
+    EXPECT_TRUE(grid.cellModel().IsRowChecked(3));
+    EXPECT_TRUE(grid.cellModel().IsRowChecked(7));
+    EXPECT_FALSE(grid.cellModel().IsRowChecked(5));
 
     std::unique_ptr<QMenu> menu = grid.CreateListMenu(labelPoint(3, Col::kDataColumn));
     EXPECT_EQ(Texts(*menu).size(), 3);

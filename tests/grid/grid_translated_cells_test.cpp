@@ -31,7 +31,7 @@ protected:
 
     QString shown(int row, int column)
     {
-        return grid.cellModel().data(grid.cellModel().indexOfRow(row, column)).toString();
+        return grid.cellModel().data(grid.cellModel().IndexOfRow(row, column)).toString();
     }
     CGridEditorComboBox* openWaitEditor(int row)
     {
