@@ -336,12 +336,12 @@ bool CWirevaneDlg::isVisibleAndNotMinimised(PlacedWindow window) const
 
 void CWirevaneDlg::loadColumnLayout()
 {
-    m_grid->columnLayout().LoadAttached();
+    m_grid->GetColumnLayout().LoadAttached();
 }
 
 void CWirevaneDlg::saveColumnLayout()
 {
-    m_grid->columnLayout().SaveAttached();
+    m_grid->GetColumnLayout().SaveAttached();
 }
 
 // ConnectionWindows

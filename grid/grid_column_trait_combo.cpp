@@ -19,7 +19,7 @@ QWidget* CGridColumnTraitCombo::CreateEditor(CGridListCtrlEx& owner, int row, in
 {
     auto* editor = new CGridEditorComboBox(owner, row, column, m_style == Style::DropDown);
     for (const auto& [data, text] : m_items) {
-        editor->AddItem(owner.cellModel().ShownTextOf(column, text), text, data);
+        editor->AddItem(owner.GetCellModel().ShownTextOf(column, text), text, data);
     }
     editor->setFont(owner.EditorFont());
     editor->SetMaxDroppedWidth(m_maxDroppedWidth);

@@ -38,7 +38,7 @@ void CGridListCtrlGroups::GroupByColumn(int column)
         groups[it->second].rows.push_back(row);
     }
     Regroup([&] {
-        cellModel().SetGroups(std::move(groups));
+        GetCellModel().SetGroups(std::move(groups));
         expandAll();
     });
 }
@@ -50,13 +50,13 @@ void CGridListCtrlGroups::RemoveAllGroups()
     }
     const int scrolled = verticalScrollBar()->value();
     scrollToTop();
-    Regroup([this] { cellModel().ClearGroups(); });
+    Regroup([this] { GetCellModel().ClearGroups(); });
     verticalScrollBar()->setValue(scrolled);
 }
 
 bool CGridListCtrlGroups::IsGroupViewEnabled() const
 {
-    return cellModel().IsGrouped();
+    return GetCellModel().IsGrouped();
 }
 
 void CGridListCtrlGroups::ExpandAllGroups()
@@ -71,12 +71,12 @@ void CGridListCtrlGroups::CollapseAllGroups()
 
 void CGridListCtrlGroups::CheckEntireGroup(int group, bool checked)
 {
-    const auto& groups = cellModel().Groups();
+    const auto& groups = GetCellModel().Groups();
     if (group < 0 || group >= static_cast<int>(groups.size())) {
         return;
     }
     for (int row : groups[static_cast<size_t>(group)].rows) {
-        cellModel().SetRowChecked(row, checked);
+        GetCellModel().SetRowChecked(row, checked);
     }
 }
 
@@ -99,10 +99,10 @@ std::unique_ptr<QMenu> CGridListCtrlGroups::CreateListMenu(QPoint point)
         return nullptr;
     }
     auto menu = std::make_unique<QMenu>(this);
-    const int group = cellModel().GroupOfHeader(indexAt(point));
+    const int group = GetCellModel().GroupOfHeader(indexAt(point));
     if (group >= 0) {
         const QString name =
-            QString::fromStdU16String(cellModel().Groups()[static_cast<size_t>(group)].title);
+            QString::fromStdU16String(GetCellModel().Groups()[static_cast<size_t>(group)].title);
         connect(menu->addAction(QStringLiteral("Check group: ") + name), &QAction::triggered, this,
                 [this, group] { CheckEntireGroup(group, true); });
         connect(menu->addAction(QStringLiteral("Uncheck group: ") + name), &QAction::triggered,

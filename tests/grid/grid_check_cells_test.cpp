@@ -28,7 +28,7 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
     click(labelPoint(4, Col::kSelectColumn));
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
     EXPECT_TRUE(grid.changes.empty());
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{4});
     EXPECT_EQ(grid.Selection().FocusRow(), 4);
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
@@ -158,7 +158,7 @@ TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)
     click(iconPoint(0, Col::kNumberColumn));
     click(iconPoint(0, Col::kNumberColumn));
     EXPECT_EQ(grid.GetCellImage(0, Col::kNumberColumn), 2);
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_TRUE(grid.changes.empty());
 }
 

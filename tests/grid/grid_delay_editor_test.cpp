@@ -12,7 +12,7 @@ protected:
     std::u16string typeInto(int row, int column, const QString& keys)
     {
         grid.StartCellEdit(row, column);
-        auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+        auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
         EXPECT_NE(editor, nullptr);
         if (editor == nullptr)
             return {};
@@ -49,7 +49,7 @@ TEST_F(GridDelayEditorTest, TheDelayCellTakesOnlyADecimalNumberInRange)
     // A digit of another script is a digit to Qt but not to the reading of the cell.
     grid.SetCellText(4, Col::kDelayColumn, u"100");
     grid.StartCellEdit(4, Col::kDelayColumn);
-    auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+    auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
     ASSERT_NE(editor, nullptr);
     QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(QChar(0x0663)),
                         Qt::NoModifier);
@@ -64,7 +64,7 @@ TEST_F(GridDelayEditorTest, OldTextStaysAndOtherColumnsTakeAnyText)
 {
     grid.SetCellText(7, Col::kDelayColumn, u"250ms");
     grid.StartCellEdit(7, Col::kDelayColumn);
-    auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+    auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("250ms"));
     QTest::keyClick(editor, Qt::Key_Escape);

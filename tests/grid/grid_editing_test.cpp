@@ -18,8 +18,11 @@ protected:
         click(labelPoint(row, column));
         click(labelPoint(row, column));
     }
-    CGridEditorText* textEditor() { return qobject_cast<CGridEditorText*>(grid.editor()); }
-    CGridEditorComboBox* comboEditor() { return qobject_cast<CGridEditorComboBox*>(grid.editor()); }
+    CGridEditorText* textEditor() { return qobject_cast<CGridEditorText*>(grid.GetEditor()); }
+    CGridEditorComboBox* comboEditor()
+    {
+        return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
+    }
     // Editors end with a deferred delete; let it run so nothing is left over.
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
@@ -28,7 +31,7 @@ TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
 {
     grid.SetCellText(6, Col::kDataColumn, u"hello");
     click(labelPoint(6, Col::kDataColumn));
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     click(labelPoint(6, Col::kDataColumn));
     CGridEditorText* editor = textEditor();
     ASSERT_NE(editor, nullptr);
@@ -41,7 +44,7 @@ TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
     QTest::keyClicks(editor, QStringLiteral("bye"));
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(grid.GetCellText(6, Col::kDataColumn), u"hello");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_FALSE(grid.changes[0].text.has_value());
     EXPECT_TRUE(grid.hasFocus());
@@ -73,7 +76,7 @@ TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
     QTest::keyClicks(textEditor(), QStringLiteral("AT+GMR"));
     click(labelPoint(20, Col::kDataColumn));
     EXPECT_EQ(grid.GetCellText(9, Col::kDataColumn), u"AT+GMR");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().FocusRow(), 20);
     settle();
 }
@@ -83,7 +86,7 @@ TEST_F(GridEditingTest, TheEngineReadingACellCommitsAnOpenEdit)
     openByClicks(1, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("x"));
     EXPECT_EQ(table.ReadRowSendData(1), u"x");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 
@@ -100,7 +103,7 @@ TEST_F(GridEditingTest, TabCommitsAndTheWheelCommits)
                       QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(textEditor(), &wheel);
     EXPECT_EQ(grid.GetCellText(4, Col::kDataColumn), u"wheeled");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 
@@ -110,7 +113,7 @@ TEST_F(GridEditingTest, ARefusedBeginChangesNothing)
     grid.SetCellText(5, Col::kDataColumn, u"keep");
     openByClicks(5, Col::kDataColumn);
     EXPECT_EQ(grid.beginCount, 1);
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.GetCellText(5, Col::kDataColumn), u"keep");
     EXPECT_TRUE(grid.changes.empty());
     settle();
@@ -125,7 +128,7 @@ TEST_F(GridEditingTest, F2EditsTheFocusCellAndLeavesImageCellsAlone)
 
     click(labelPoint(12, Col::kSelectColumn));
     key(Qt::Key_F2);
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_TRUE(unticked(12, Col::kSelectColumn));
     settle();
 }
@@ -167,7 +170,7 @@ TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsThe
     EXPECT_EQ(comboEditor()->currentIndex(), -1);
     click(labelPoint(30, Col::kDataColumn));
     EXPECT_EQ(grid.GetCellText(8, Col::kWaitColumn), u"zz");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 

@@ -43,8 +43,9 @@ TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)
     for (const char* piece : {"\\r", "0x0D", "\\o101", "41 54 0D", "UTF-8"})
         EXPECT_TRUE(shown.contains(QString::fromLatin1(piece))) << piece;
 
-    EXPECT_FALSE(
-        grid.cellModel().headerData(Col::kDelayColumn, Qt::Horizontal, Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(grid.GetCellModel()
+                     .headerData(Col::kDelayColumn, Qt::Horizontal, Qt::ToolTipRole)
+                     .isValid());
 }
 
 TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)

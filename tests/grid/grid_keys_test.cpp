@@ -42,7 +42,7 @@ TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
     table.SetRowStatus(2, u" ");
     grid.ShowColumn(Col::kNumberColumn, false);
     // The delay column moves to the front of the visible ones.
-    grid.gridHeader().moveSection(grid.gridHeader().visualIndex(Col::kDelayColumn), 2);
+    grid.GetGridHeader().moveSection(grid.GetGridHeader().visualIndex(Col::kDelayColumn), 2);
     click(labelPoint(1, Col::kDataColumn));
     click(labelPoint(2, Col::kDataColumn), Qt::ShiftModifier);
     key(Qt::Key_C, Qt::ControlModifier);

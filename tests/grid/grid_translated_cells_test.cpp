@@ -31,13 +31,13 @@ protected:
 
     QString shown(int row, int column)
     {
-        return grid.cellModel().data(grid.cellModel().IndexOfRow(row, column)).toString();
+        return grid.GetCellModel().data(grid.GetCellModel().IndexOfRow(row, column)).toString();
     }
     CGridEditorComboBox* openWaitEditor(int row)
     {
         click(labelPoint(row, Col::kWaitColumn));
         click(labelPoint(row, Col::kWaitColumn));
-        return qobject_cast<CGridEditorComboBox*>(grid.editor());
+        return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
     }
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -19,7 +19,7 @@ class SendGridTest : public ::testing::Test {
 protected:
     SendGridTest()
     {
-        new QAbstractItemModelTester(&grid.cellModel(),
+        new QAbstractItemModelTester(&grid.GetCellModel(),
                                      QAbstractItemModelTester::FailureReportingMode::Fatal, &grid);
         SetUpSendTableColumns(grid);
         table.FillAtStartup();
