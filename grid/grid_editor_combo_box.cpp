@@ -1,6 +1,6 @@
 #include "grid/grid_editor_combo_box.h"
 
-#include "grid/editor_tab_key.h"
+#include "grid/editor_keys.h"
 #include "grid/grid_list_ctrl_ex.h"
 
 #include <QAbstractItemView>
@@ -102,20 +102,13 @@ bool CGridEditorComboBox::event(QEvent* event)
 
 void CGridEditorComboBox::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, *this)) {
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        return;
-    default:
-        if (!event->text().isEmpty()) {
-            MarkModified();
-        }
-        QComboBox::keyPressEvent(event);
     }
+    if (!event->text().isEmpty()) {
+        MarkModified();
+    }
+    QComboBox::keyPressEvent(event);
 }
 
 void CGridEditorComboBox::focusInEvent(QFocusEvent* event)
@@ -153,17 +146,10 @@ bool CGridEditorComboBoxEdit::event(QEvent* event)
 
 void CGridEditorComboBoxEdit::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        m_combo.EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, m_combo)) {
         return;
-    case Qt::Key_Escape:
-        m_combo.EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
     }
+    QLineEdit::keyPressEvent(event);
 }
 
 void CGridEditorComboBoxEdit::focusOutEvent(QFocusEvent* event)

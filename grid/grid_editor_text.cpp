@@ -1,6 +1,6 @@
 #include "grid/grid_editor_text.h"
 
-#include "grid/editor_tab_key.h"
+#include "grid/editor_keys.h"
 #include "grid/grid_list_ctrl_ex.h"
 
 #include <QKeyEvent>
@@ -46,17 +46,10 @@ bool CGridEditorText::event(QEvent* event)
 
 void CGridEditorText::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, *this)) {
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
     }
+    QLineEdit::keyPressEvent(event);
 }
 
 void CGridEditorText::focusOutEvent(QFocusEvent* event)

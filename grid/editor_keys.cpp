@@ -1,4 +1,4 @@
-#include "grid/editor_tab_key.h"
+#include "grid/editor_keys.h"
 
 #include "grid/grid_cell_editor.h"
 
@@ -27,6 +27,21 @@ bool EndEditOnTab(const QEvent& event, CGridCellEditor& editor, QWidget& list)
     editor.EndEdit(true);
     QApplication::sendEvent(&list, &forwarded);
     return true;
+}
+
+bool EndEditOnEnterOrEscape(const QKeyEvent& event, CGridCellEditor& editor)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        editor.EndEdit(true);
+        return true;
+    case Qt::Key_Escape:
+        editor.EndEdit(false);
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace wirevane
