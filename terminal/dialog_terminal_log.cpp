@@ -19,7 +19,7 @@ platform::FileError CDialogTerminal::StartLog(const LogChoice& choice)
     StopLog();
     m_lastLog = choice;
     m_logStopped.clear();
-    const platform::FileError error = m_log.Start(choice);
+    platform::FileError error = m_log.Start(choice);
     if (error.ok())
         m_logFlush.start();
     ShowLogState();
