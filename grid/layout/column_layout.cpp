@@ -10,7 +10,7 @@ namespace {
 // otherwise keep the window busy reading keys that cannot place a column.
 constexpr int kMaxStoredEntries = 4096;
 
-std::u16string numberedKey(std::u16string_view stem, int n)
+std::u16string NumberedKey(std::u16string_view stem, int n)
 {
     std::u16string key(stem);
     key += CViewConfigSection::ConvertInt(n);
@@ -72,8 +72,8 @@ platform::FileError ColumnLayout::SaveColumnLayout(CViewConfigSection& section)
         if (!m_columns.IsVisible(column)) {
             continue;
         }
-        section.StoreInt(numberedKey(u"ColumnData_", n), m_columns.GetSubItemId(column));
-        section.StoreInt(numberedKey(u"ColumnWidth_", n), m_columns.GetWidth(column));
+        section.StoreInt(NumberedKey(u"ColumnData_", n), m_columns.GetSubItemId(column));
+        section.StoreInt(NumberedKey(u"ColumnWidth_", n), m_columns.GetWidth(column));
         ++n;
     }
     section.StoreInt(u"ColumnCount", n);
@@ -100,7 +100,7 @@ void ColumnLayout::LoadColumnLayout(CViewConfigSection& section)
     };
 
     for (int i = count - 1; i >= 0 && freePositions > 0; --i) {
-        int id = section.ReadInt(numberedKey(u"ColumnData_", i), 0);
+        int id = section.ReadInt(NumberedKey(u"ColumnData_", i), 0);
         for (int column = 0; column < columnCount; ++column) {
             if (placed[static_cast<size_t>(column)] || m_columns.GetSubItemId(column) != id ||
                 m_columns.IsAlwaysHidden(column)) {
@@ -108,7 +108,7 @@ void ColumnLayout::LoadColumnLayout(CViewConfigSection& section)
             }
             m_columns.ShowColumn(column);
             if (m_columns.IsResizable(column)) {
-                m_columns.SetWidth(column, section.ReadInt(numberedKey(u"ColumnWidth_", i), 0));
+                m_columns.SetWidth(column, section.ReadInt(NumberedKey(u"ColumnWidth_", i), 0));
             }
             place(column);
             break;
