@@ -72,15 +72,16 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
       m_grid(new CGridListCtrlGroups), m_table(*m_grid, m_run), m_access(m_port),
       m_portSettings(m_port, [this] { SetConnectionStatus(m_connection.StatusText()); }),
       m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
-      m_terminal(std::make_unique<CDialogTerminal>(*this, &m_access)),
-      m_engine(m_table, m_run, m_terminal->trafficPort(), *m_terminal, m_timer, *this),
+      m_terminal(std::make_unique<CDialogTerminal>(m_terminalView, &m_access)),
+      m_engine(m_table, m_run, m_terminal->trafficPort(), *m_terminal, m_timer, m_runView),
       m_receiver(m_run, m_terminal->trafficPort(), m_terminal->receivedText(), m_timer),
       m_messages(
           [this](uint32_t, uintptr_t word) { OnSerialMessage(static_cast<uint32_t>(word)); }),
-      m_connection(m_port, &m_messages, m_store, *this, *m_terminal, std::move(lister)),
+      m_connection(m_port, &m_messages, m_store, m_connectionView, *m_terminal, std::move(lister)),
       m_portOptions(m_store, m_engine, m_connection),
-      m_settings(m_store, m_table, m_run, m_portSettings, *this),
-      m_fileCommands(m_settings, *this, *this, m_paths.programDir, m_paths.tempPath)
+      m_settings(m_store, m_table, m_run, m_portSettings, m_settingsView),
+      m_fileCommands(m_settings, m_fileCommandsView, m_fileCommandsView, m_paths.programDir,
+                     m_paths.tempPath)
 {
     setWindowTitle(QStringLiteral("Wirevane"));
     setWindowIcon(MainIcon());
@@ -90,7 +91,7 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
         [this] { QTimer::singleShot(0, this, [this] { m_receiver.ContinueReading(); }); });
     setMinimumSize(600, 240);
     BuildWindow();
-    m_buttons = std::make_unique<CDialogButtonArray>(*this, m_store, m_paths);
+    m_buttons = std::make_unique<CDialogButtonArray>(m_buttonArrayView, m_store, m_paths);
     resize(kMainTemplateSize.width, kMainTemplateSize.height);
 }
 
@@ -169,9 +170,9 @@ bool CWirevaneDlg::OnInitDialog()
     const platform::FileError read = m_settings.ReadSettings();
     m_portOptions.Load();
     ShowPortOptions();
-    showEncoding(m_run.encoding);
-    setCyclicCheck(static_cast<bool>(m_run.cyclic));
-    selectLineEnd(m_run.lineEnd);
+    ShowEncoding(m_run.encoding);
+    SetCyclicCheck(static_cast<bool>(m_run.cyclic));
+    SelectLineEnd(m_run.lineEnd);
 
     PlaceWindows();
     ShowLanguageChoice();
@@ -247,7 +248,7 @@ void CWirevaneDlg::OnSerialMessage(uint32_t eventWord)
         m_connection.OnPortLost();
 }
 
-// RunObserver
+// The run's side of the window
 
 void CWirevaneDlg::UpdateRunControls(bool running)
 {
@@ -264,20 +265,20 @@ void CWirevaneDlg::SetStatusText(std::u16string_view text)
         m_buttons->SetStatusText(QString::fromStdU16String(std::u16string(text)));
 }
 
-// SettingsControls
+// What a loaded settings file shows
 
-void CWirevaneDlg::setCyclicCheck(bool checked)
+void CWirevaneDlg::SetCyclicCheck(bool checked)
 {
     m_controls.cyclic->setChecked(checked);
 }
 
-void CWirevaneDlg::selectLineEnd(LineEndSuffix lineEnd)
+void CWirevaneDlg::SelectLineEnd(LineEndSuffix lineEnd)
 {
     const auto index = static_cast<int32_t>(lineEnd);
     m_controls.lineEnd->setCurrentIndex(index >= 0 && index <= 3 ? index : -1);
 }
 
-void CWirevaneDlg::showEncoding(TextEncoding encoding)
+void CWirevaneDlg::ShowEncoding(TextEncoding encoding)
 {
     const int shown = encoding == kEncodingUtf8 || encoding == kEncodingEuc ? encoding : 0;
     m_commands.setChecked(command::kSjisItem, shown == 0);
@@ -304,7 +305,7 @@ void CWirevaneDlg::ReportUnexpandedEscapes()
         statusBar()->showMessage(tr("%1 (選択中の %2 行)").arg(Utf8EscapeNote()).arg(rows), 15000);
 }
 
-// WindowPlacements
+// The places an exit stores
 
 const QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
 {
@@ -319,32 +320,32 @@ const QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
     return this;
 }
 
-WindowRect CWirevaneDlg::normalRect(PlacedWindow window) const
+WindowRect CWirevaneDlg::NormalRect(PlacedWindow window) const
 {
     const QWidget* widget = WindowOf(window);
     const bool restored = !widget->isMinimized() && !widget->isMaximized();
     return ToWindowRect(restored ? widget->geometry() : widget->normalGeometry());
 }
 
-bool CWirevaneDlg::isVisibleAndNotMinimised(PlacedWindow window) const
+bool CWirevaneDlg::IsVisibleAndNotMinimised(PlacedWindow window) const
 {
     const QWidget* widget = WindowOf(window);
     return widget->isVisible() && !widget->isMinimized();
 }
 
-// TableLayoutStore
+// The column layout the file commands load and save
 
-void CWirevaneDlg::loadColumnLayout()
+void CWirevaneDlg::LoadColumnLayout()
 {
     m_grid->GetColumnLayout().LoadAttached();
 }
 
-void CWirevaneDlg::saveColumnLayout()
+void CWirevaneDlg::SaveColumnLayout()
 {
     m_grid->GetColumnLayout().SaveAttached();
 }
 
-// ConnectionWindows
+// What connection management changes
 
 void CWirevaneDlg::SetConnectionStatus(std::u16string_view text)
 {
@@ -361,11 +362,6 @@ void CWirevaneDlg::UpdateConnectionControls(bool connected)
     for (int id : {kDisconnect, kPortSettings, kSendBreak, kCloseButton, kSettingsButton})
         m_commands.setEnabled(id, connected);
     m_terminal->UpdateConnectionControls(connected);
-}
-
-void CWirevaneDlg::StopRun()
-{
-    m_engine.OnStop();
 }
 
 // Exit

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "app/activation_order.h"
+#include "app/button_array_adapter.h"
 #include "app/command_registry.h"
+#include "app/connection_windows_adapter.h"
 #include "app/controls_row.h"
+#include "app/file_commands_adapter.h"
 #include "app/main_port_settings.h"
 #include "app/port_options_commands.h"
-#include "buttons/button_array_host.h"
+#include "app/run_controls_adapter.h"
+#include "app/settings_file_adapter.h"
+#include "app/terminal_adapter.h"
 #include "core/receive_handler.h"
-#include "core/run_observer.h"
 #include "core/run_state.h"
 #include "core/send_table.h"
 #include "core/sequence_engine.h"
@@ -20,8 +24,6 @@
 #include "platform/qt/qt_step_timer.h"
 #include "serial/serial_port_access.h"
 #include "terminal/connection_manager.h"
-#include "terminal/connection_windows.h"
-#include "terminal/terminal_host.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -39,16 +41,9 @@ class CGridListCtrlGroups;
 // The main window: the send table with its commands, the run controls, the port commands and
 // the two companion windows (terminal and button array), which it creates, places and destroys.
 // It is the place where the engine, the receive handler, the port, the settings file and the
-// windows meet; what each command does to the data lives in the classes it calls.
-class CWirevaneDlg final : public QMainWindow,
-                           public RunObserver,
-                           public SettingsControls,
-                           public WindowPlacements,
-                           public TableLayoutStore,
-                           public SettingsCommandHost,
-                           public ButtonArrayHost,
-                           public TerminalHost,
-                           public ConnectionWindows {
+// windows meet; what each command does to the data lives in the classes it calls. Each of those
+// parts is handed its own view of the window, an adapter the window owns.
+class CWirevaneDlg final : public QMainWindow {
     Q_OBJECT
 public:
     using PortLister = ConnectionManager::PortLister;
@@ -64,12 +59,9 @@ public:
 
     // Runs a command as its menu item, toolbar button or hidden button would.
     void Trigger(int id);
-    // Asks the exit question; true when the program is to end (positions and button file
-    // written).
-    bool ConfirmExit();
-    void ToggleCompanionWindow(QWidget& window);
-    // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.
-    void ReportUnexpandedEscapes();
+    // Shows the main window as the user left it (minimised: restored, maximised stays so) and
+    // raises it above the program's other windows.
+    void BringToFront();
 
     CommandRegistry& commands() { return m_commands; }
     CGridListCtrlGroups& grid() { return *m_grid; }
@@ -78,62 +70,9 @@ public:
     CDialogTerminal& terminal() { return *m_terminal; }
     CDialogButtonArray& buttonArray() { return *m_buttons; }
     MainPort& port() { return m_port; }
-    ConnectionManager& connection() { return m_connection; }
     const PortOptions& portOptions() const { return m_portOptions.options(); }
     const QFont& listFont() const { return m_listFont; }
-    // Shows the main window as the user left it (minimised: restored, maximised stays so) and
-    // raises it above the program's other windows.
-    void BringToFront();
-    bool storesWindowPositions() const { return m_storeWindowPos; }
     QString statusText() const;
-
-    // RunObserver
-    void UpdateRunControls(bool running) override;
-    void SetStatusText(std::u16string_view text) override;
-
-    // SettingsControls
-    void setCyclicCheck(bool checked) override;
-    void selectLineEnd(LineEndSuffix lineEnd) override;
-    void showEncoding(TextEncoding encoding) override;
-
-    // WindowPlacements
-    WindowRect normalRect(PlacedWindow window) const override;
-    bool isVisibleAndNotMinimised(PlacedWindow window) const override;
-
-    // TableLayoutStore
-    void loadColumnLayout() override;
-    void saveColumnLayout() override;
-
-    // SettingsCommandHost, also TerminalHost and ButtonArrayHost
-    void OnReset() override;
-    void EnableCompanionWindows(bool enable) override;
-    bool confirm(std::u16string_view text, std::u16string_view caption) override;
-    std::optional<std::filesystem::path>
-    chooseFileToOpen(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path>
-    chooseFileToSave(const FileDialogRequest& request) override;
-
-    // ButtonArrayHost
-    platform::FileError LoadSettingsFile() override;
-    SaveAsResult SaveAs() override;
-    void OnSend() override;
-    void OnStop() override;
-    void EnableOtherWindows(bool enable) override;
-
-    // TerminalHost
-    void ConnectFrom(QWidget* dialogParent) override;
-    void SettingsFrom(QWidget* dialogParent) override;
-    void Disconnect() override;
-    void SendBreak() override;
-    void SetEncoding(TextEncoding encoding) override;
-    bool ToggleTesterMode() override;
-    bool IsTesterMode() const override;
-    void EnableOwnerWindows(bool enable) override;
-
-    // ConnectionWindows
-    void SetConnectionStatus(std::u16string_view text) override;
-    void UpdateConnectionControls(bool connected) override;
-    void StopRun() override;
 
 signals:
     // The exit question was answered with an exit and the window has closed.
@@ -144,12 +83,26 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend class RunControlsAdapter;
+    friend class SettingsFileAdapter;
+    friend class FileCommandsAdapter;
+    friend class ButtonArrayAdapter;
+    friend class TerminalAdapter;
+    friend class ConnectionWindowsAdapter;
+
     void BuildWindow();
     void BuildStatusBar();
     void ConnectControls();
     void PlaceWindows();
     void SetUpTable();
     const QWidget* WindowOf(PlacedWindow window) const;
+
+    // The commands, grouped as the menus group them; each answers whether id was one of its.
+    bool TriggerFileCommand(int id);
+    bool TriggerEditCommand(int id);
+    bool TriggerPortCommand(int id);
+    bool TriggerViewCommand(int id);
+    bool TriggerRunCommand(int id);
 
     void OnNew();
     void OnSelectAll();
@@ -164,12 +117,67 @@ private:
     void ShowLanguageChoice();
     void OnLanguage(int id);
     void OnStoreWindowPositions();
+    void ToggleCompanionWindow(QWidget& window);
+    // Asks the exit question; true when the program is to end (positions and button file
+    // written).
+    bool ConfirmExit();
+    // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.
+    void ReportUnexpandedEscapes();
     void ReportSaveFailure(const std::filesystem::path& file, const platform::FileError& error);
     void ReportLoadFailure(const std::filesystem::path& file, const platform::FileError& error);
     void OnSerialMessage(uint32_t eventWord);
     void OnAnswerTimeout();
     void OnAutoReconnect();
     void ShowPortOptions();
+
+    // The run's side of the window.
+    void UpdateRunControls(bool running);
+    void SetStatusText(std::u16string_view text);
+
+    // What a loaded settings file shows, and the places an exit stores.
+    void SetCyclicCheck(bool checked);
+    void SelectLineEnd(LineEndSuffix lineEnd);
+    void ShowEncoding(TextEncoding encoding);
+    WindowRect NormalRect(PlacedWindow window) const;
+    bool IsVisibleAndNotMinimised(PlacedWindow window) const;
+
+    // What the file commands ask of the window.
+    void OnReset();
+    void EnableCompanionWindows(bool enable);
+    bool Confirm(std::u16string_view text, std::u16string_view caption);
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request);
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request);
+    void LoadColumnLayout();
+    void SaveColumnLayout();
+
+    // What the button array asks of the window.
+    platform::FileError LoadSettingsFile();
+    SaveAsResult SaveAs();
+    void OnSend();
+    void OnStop();
+    void EnableOtherWindows(bool enable);
+
+    // What the terminal asks of the window.
+    void ConnectFrom(QWidget* dialogParent);
+    void SettingsFrom(QWidget* dialogParent);
+    void Disconnect();
+    void SendBreak();
+    void SetEncoding(TextEncoding encoding);
+    bool ToggleTesterMode();
+    bool IsTesterMode() const;
+    void EnableOwnerWindows(bool enable);
+
+    // What connection management changes in the window.
+    void SetConnectionStatus(std::u16string_view text);
+    void UpdateConnectionControls(bool connected);
+
+    // First, so that every part below can be handed its view of the window as it is built.
+    RunControlsAdapter m_runView{*this};
+    SettingsFileAdapter m_settingsView{*this};
+    FileCommandsAdapter m_fileCommandsView{*this};
+    ButtonArrayAdapter m_buttonArrayView{*this};
+    TerminalAdapter m_terminalView{*this};
+    ConnectionWindowsAdapter m_connectionView{*this};
 
     ProfileStore& m_store;
     ProgramPaths m_paths;

@@ -48,95 +48,167 @@ std::filesystem::path PathOf(const QString& chosen)
 
 void CWirevaneDlg::Trigger(int id)
 {
+    // An id of no group (a control's, the table's) is no command and does nothing.
+    for (const auto group : {&CWirevaneDlg::TriggerFileCommand, &CWirevaneDlg::TriggerEditCommand,
+                             &CWirevaneDlg::TriggerPortCommand, &CWirevaneDlg::TriggerViewCommand,
+                             &CWirevaneDlg::TriggerRunCommand})
+        if ((this->*group)(id))
+            return;
+}
+
+bool CWirevaneDlg::TriggerFileCommand(int id)
+{
     using namespace command;
     switch (id) {
     case kNew:
-        return OnNew();
+        OnNew();
+        return true;
     case kReload:
         if (const platform::FileError e = m_fileCommands.OnReload(); !e.ok())
             ReportLoadFailure(m_paths.settingsPath, e);
-        return;
+        return true;
     case kOpen:
         if (const platform::FileError e = m_fileCommands.OnOpen(); !e.ok())
             ReportLoadFailure(m_chosenFile, e);
-        return;
+        return true;
     case kSaveAs:
         SaveAs();
-        return;
+        return true;
     case kStoreWindowPositions:
-        return OnStoreWindowPositions();
+        OnStoreWindowPositions();
+        return true;
     case kExit:
     case kExitButton:
         close();
-        return;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerEditCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kTemporarySave:
         if (const platform::FileError e = m_fileCommands.OnTemporarySave(); !e.ok())
             ReportSaveFailure(m_paths.tempPath, e);
-        return;
+        return true;
     case kTemporaryLoad:
         if (const platform::FileError e = m_fileCommands.OnTemporaryLoad(); !e.ok())
             ReportLoadFailure(m_paths.tempPath, e);
-        return;
+        return true;
     case kSelectAll:
-        return OnSelectAll();
+        OnSelectAll();
+        return true;
     case kDeselectAll:
-        return OnDeselectAll();
+        OnDeselectAll();
+        return true;
     case kBulkChange:
-        return OnBulkChange();
+        OnBulkChange();
+        return true;
     case kFont:
-        return OnFont();
+        OnFont();
+        return true;
     case kSjisItem:
-        return SetEncoding(kEncodingSjis);
+        SetEncoding(kEncodingSjis);
+        return true;
     case kUtf8Item:
-        return SetEncoding(kEncodingUtf8);
+        SetEncoding(kEncodingUtf8);
+        return true;
     case kEucItem:
-        return SetEncoding(kEncodingEuc);
+        SetEncoding(kEncodingEuc);
+        return true;
     case kStepMode:
-        return OnStepMode(!m_run.stepMode);
+        OnStepMode(!m_run.stepMode);
+        return true;
+    case kAnswerTimeout:
+        OnAnswerTimeout();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerPortCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kConnect:
     case kOpenButton:
-        return ConnectFrom(this);
+        ConnectFrom(this);
+        return true;
     case kPortSettings:
     case kSettingsButton:
-        return SettingsFrom(this);
+        SettingsFrom(this);
+        return true;
     case kDisconnect:
     case kCloseButton:
-        return Disconnect();
+        Disconnect();
+        return true;
     case kSendBreak:
-        return SendBreak();
+        SendBreak();
+        return true;
+    case kAutoReconnect:
+        OnAutoReconnect();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWirevaneDlg::TriggerViewCommand(int id)
+{
+    using namespace command;
+    switch (id) {
     case kTerminal:
     case kTerminalButton:
-        return ToggleCompanionWindow(*m_terminal);
+        ToggleCompanionWindow(*m_terminal);
+        return true;
     case kButtonArray:
-        return ToggleCompanionWindow(*m_buttons);
+        ToggleCompanionWindow(*m_buttons);
+        return true;
     case kSymbols:
-        return OnSymbols();
+        OnSymbols();
+        return true;
     case kDetailView:
-        return OnDetailView();
+        OnDetailView();
+        return true;
     case kAbout:
-        return OnAbout();
+        OnAbout();
+        return true;
     case kLanguageDesktop:
     case kLanguageJapanese:
     case kLanguageEnglish:
-        return OnLanguage(id);
-    case kSend:
-        return OnSend();
-    case kStop:
-        return OnStop();
-    case kReset:
-        return OnReset();
-    case kAnswerTimeout:
-        return OnAnswerTimeout();
-    case kAutoReconnect:
-        return OnAutoReconnect();
+        OnLanguage(id);
+        return true;
     default:
-        return;
+        return false;
+    }
+}
+
+// The buttons beside the table.
+bool CWirevaneDlg::TriggerRunCommand(int id)
+{
+    using namespace command;
+    switch (id) {
+    case kSend:
+        OnSend();
+        return true;
+    case kStop:
+        OnStop();
+        return true;
+    case kReset:
+        OnReset();
+        return true;
+    default:
+        return false;
     }
 }
 
 void CWirevaneDlg::OnNew()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     OnReset();
     CDialogNewDataTX dialog(this);
     if (dialog.exec() != QDialog::Accepted)
@@ -159,7 +231,7 @@ void CWirevaneDlg::OnDeselectAll()
 void CWirevaneDlg::OnBulkChange()
 {
     OnReset();
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     CDialogProperty dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -168,7 +240,7 @@ void CWirevaneDlg::OnBulkChange()
 
 void CWirevaneDlg::OnFont()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     bool chosen = false;
     const QFont font = QFontDialog::getFont(&chosen, m_listFont, this);
     if (!chosen)
@@ -195,7 +267,7 @@ void CWirevaneDlg::OnAnswerTimeout()
 {
     bool changed = false;
     {
-        CompanionGuard guard(*this);
+        CompanionGuard guard(m_fileCommandsView);
         changed = m_portOptions.AskAnswerTimeout(this);
     }
     ShowPortOptions();
@@ -220,14 +292,14 @@ void CWirevaneDlg::ShowPortOptions()
 
 void CWirevaneDlg::OnSymbols()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     CDialogNotation dialog(MarkerIcon, this);
     dialog.exec();
 }
 
 void CWirevaneDlg::OnAbout()
 {
-    CompanionGuard guard(*this);
+    CompanionGuard guard(m_fileCommandsView);
     OnReset();
     CAboutDlg dialog(this);
     dialog.exec();
@@ -266,7 +338,7 @@ bool CWirevaneDlg::ConfirmExit()
     }
     // Failures here are not reported: the table, which matters, was saved or declined above.
     if (m_storeWindowPos)
-        m_settings.WriteWindowPositions(*this);
+        m_settings.WriteWindowPositions(m_settingsView);
     else
         m_settings.ClearWindowPositions();
     m_buttons->SaveButtonFile();
@@ -286,7 +358,7 @@ void CWirevaneDlg::ReportLoadFailure(const std::filesystem::path& file,
     QMessageBox::critical(this, QStringLiteral("Wirevane"), LoadFailureText(file, error));
 }
 
-// SettingsCommandHost
+// What the file commands ask of the window
 
 void CWirevaneDlg::OnReset()
 {
@@ -301,14 +373,14 @@ void CWirevaneDlg::EnableCompanionWindows(bool enable)
     m_buttons->setEnabled(enable);
 }
 
-bool CWirevaneDlg::confirm(std::u16string_view text, std::u16string_view caption)
+bool CWirevaneDlg::Confirm(std::u16string_view text, std::u16string_view caption)
 {
     return QMessageBox::question(this, ShownCommandText(caption), ShownCommandText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::filesystem::path>
-CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
+CWirevaneDlg::ChooseFileToOpen(const FileDialogRequest& request)
 {
     const QString chosen = QFileDialog::getOpenFileName(
         this, ShownCommandText(request.title),
@@ -320,7 +392,7 @@ CWirevaneDlg::chooseFileToOpen(const FileDialogRequest& request)
 }
 
 std::optional<std::filesystem::path>
-CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
+CWirevaneDlg::ChooseFileToSave(const FileDialogRequest& request)
 {
     QFileDialog dialog(this, ShownCommandText(request.title),
                        QString::fromStdU16String(request.initialFolder.u16string()),
@@ -332,7 +404,7 @@ CWirevaneDlg::chooseFileToSave(const FileDialogRequest& request)
     return PathOf(dialog.selectedFiles().front());
 }
 
-// ButtonArrayHost
+// What the button array asks of the window
 
 platform::FileError CWirevaneDlg::LoadSettingsFile()
 {
@@ -364,7 +436,7 @@ void CWirevaneDlg::EnableOtherWindows(bool enable)
     m_terminal->EnableTextArea(enable);
 }
 
-// TerminalHost
+// What the terminal asks of the window
 
 void CWirevaneDlg::ConnectFrom(QWidget* dialogParent)
 {
@@ -389,7 +461,7 @@ void CWirevaneDlg::SendBreak()
 void CWirevaneDlg::SetEncoding(TextEncoding encoding)
 {
     m_run.encoding = encoding;
-    showEncoding(encoding);
+    ShowEncoding(encoding);
 }
 
 bool CWirevaneDlg::ToggleTesterMode()

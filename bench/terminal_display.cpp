@@ -4,6 +4,7 @@
 // and (d) 1 GiB of lines through the terminal with the memory it holds afterwards. Each case
 // reports its rate, the window thread's longest stall (how long a posted event waited) and whether
 // the view shows exactly the record's newest text, as much of it as the view holds.
+#include "bench/flood_source.h"
 #include "bench/stall_meter.h"
 #include "support/pty_pair.h"
 #include "terminal/terminal_rig.h"
@@ -25,21 +26,10 @@
 
 namespace {
 
+using wirevane::bench::NumberedLines;
 using wirevane::bench::StallMeter;
 
 constexpr std::size_t kMiB = 1024 * 1024;
-
-std::string LfLines(std::size_t bytes)
-{
-    std::string all;
-    all.reserve(bytes);
-    for (std::size_t i = 0; all.size() + 80 <= bytes; ++i) {
-        std::string line = "VALUE=" + std::to_string(i);
-        line.resize(79, '.');
-        all += line + "\n";
-    }
-    return all;
-}
 
 std::string Unbroken(std::size_t bytes)
 {
@@ -72,17 +62,11 @@ void Flood(const char* name, const std::string& body)
     const std::string sent = body + "<end of flood>";
     wirevane::test::TerminalRig rig;
     wirevane::test::PtyPair device;
-    rig.port().SetDeviceName(device.slavePathU16());
-    if (!rig.connection().OpenSelected()) {
-        std::printf("%s: cannot open the pseudo-terminal\n", name);
+    if (!wirevane::bench::ConnectRig(rig, device, name))
         return;
-    }
     wirevane::CCommEdit& edit = rig.terminal().edit();
     rig.terminal().show();
-    std::thread sender([&] {
-        for (std::size_t at = 0; at < sent.size(); at += 64 * 1024)
-            device.WriteMaster(std::string_view(sent).substr(at, 64 * 1024));
-    });
+    std::thread sender = wirevane::bench::SendFromDevice(device, sent);
     const std::u16string end = u"<end of flood>";
     StallMeter stalls;
     QElapsedTimer clock;
@@ -115,7 +99,7 @@ void ClickAndClear()
     rig.terminal().resize(900, 600);
     rig.terminal().show();
     // Exactly as many characters as the record holds, so it is full and nothing is trimmed.
-    std::string lines = LfLines(wirevane::TerminalRecord::kDefaultLimit);
+    std::string lines = NumberedLines(wirevane::TerminalRecord::kDefaultLimit, "\n");
     lines.resize(wirevane::TerminalRecord::kDefaultLimit, '.');
     StallMeter stalls;
     for (std::size_t at = 0; at < lines.size(); at += 64 * 1024) {
@@ -165,7 +149,7 @@ void OneGibibyte()
 {
     wirevane::test::TerminalRig rig;
     rig.terminal().show();
-    const std::string block = LfLines(kMiB);
+    const std::string block = NumberedLines(kMiB, "\n");
     const std::u16string crlf = wirevane::ApplyReceiveConversion(
         QString::fromLatin1(block).toStdU16String(), wirevane::kReceiveLfToCrLf);
     StallMeter stalls;
@@ -204,7 +188,7 @@ int main(int argc, char** argv)
     if (wanted("gib"))
         OneGibibyte();
     if (wanted("lines"))
-        Flood("64 MiB of LF-ended lines, no conversion", LfLines(64 * kMiB));
+        Flood("64 MiB of LF-ended lines, no conversion", NumberedLines(64 * kMiB, "\n"));
     if (wanted("unbroken"))
         Flood("64 MiB without a line break", Unbroken(64 * kMiB));
     if (wanted("click"))

@@ -3,6 +3,7 @@
 // log of the shown text in code page 932; (d) a raw log of the bytes; (e) the hex dump beside
 // the text. Each case reports its rate, the window thread's longest stall (how long a
 // posted event waited) and whether the log holds every byte that arrived.
+#include "bench/flood_source.h"
 #include "bench/stall_meter.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
@@ -25,21 +26,10 @@ namespace {
 
 using wirevane::CDialogTerminal;
 using wirevane::LogChoice;
+using wirevane::bench::NumberedLines;
 using wirevane::bench::StallMeter;
 
 constexpr std::size_t kMiB = 1024 * 1024;
-
-std::string CrLfLines(std::size_t bytes)
-{
-    std::string all;
-    all.reserve(bytes);
-    for (std::size_t i = 0; all.size() + 80 <= bytes; ++i) {
-        std::string line = "VALUE=" + std::to_string(i);
-        line.resize(78, '.');
-        all += line + "\r\n";
-    }
-    return all;
-}
 
 struct Options {
     bool timestamps = false;
@@ -54,11 +44,8 @@ void Flood(const char* name, const std::string& body, const Options& options)
     wirevane::test::TerminalRig rig;
     wirevane::test::PtyPair device;
     CDialogTerminal& terminal = rig.terminal();
-    rig.port().SetDeviceName(device.slavePathU16());
-    if (!rig.connection().OpenSelected()) {
-        std::printf("%s: cannot open the pseudo-terminal\n", name);
+    if (!wirevane::bench::ConnectRig(rig, device, name))
         return;
-    }
     terminal.SetTimestamps(options.timestamps);
     if (options.hex)
         terminal.SetTrafficView(CDialogTerminal::TrafficView::TextAndHex);
@@ -68,10 +55,7 @@ void Flood(const char* name, const std::string& body, const Options& options)
         return;
     }
     terminal.show();
-    std::thread sender([&] {
-        for (std::size_t at = 0; at < sent.size(); at += 64 * 1024)
-            device.WriteMaster(std::string_view(sent).substr(at, 64 * 1024));
-    });
+    std::thread sender = wirevane::bench::SendFromDevice(device, sent);
     const std::u16string end = u"<end of flood>";
     StallMeter stalls;
     QElapsedTimer clock;
@@ -130,12 +114,13 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const std::string lines = CrLfLines(64 * kMiB);
+    const std::string lines = NumberedLines(64 * kMiB, "\r\n");
     StampAndLogOnly(lines);
     Flood("64 MiB of lines, no traffic option", lines, {});
     Flood("64 MiB of lines, time stamps", lines, {true, {}, false});
     Flood("64 MiB of lines, time stamps and text log", lines, {true, LogChoice::ShownText, false});
     Flood("64 MiB of lines, raw log", lines, {false, LogChoice::RawBytes, false});
-    Flood("16 MiB of lines, hex dump beside the text", CrLfLines(16 * kMiB), {false, {}, true});
+    Flood("16 MiB of lines, hex dump beside the text", NumberedLines(16 * kMiB, "\r\n"),
+          {false, {}, true});
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "commands/dialog_controls.h"
 
+#include "commands/row_dialog_ids.h"
 #include "commands/table_commands.h"
 
 #include <QCheckBox>
@@ -17,9 +18,6 @@ namespace {
 // A dialog unit of an 8-point dialog font is about 1.5 pixels on a 96-dpi screen; the default
 // Qt fonts run a little larger, so the dialogs get some room to spare.
 constexpr double kPixelsPerUnit = 1.75;
-
-constexpr int kOkId = 1;
-constexpr int kCancelId = 2;
 
 } // namespace
 
@@ -67,15 +65,15 @@ QPushButton* NewButton(QWidget* parent, int id, const QString& caption)
     auto* button = new QPushButton(caption, parent);
     SetControlId(button, id);
     button->setAutoDefault(false);
-    button->setDefault(id == kOkId);
+    button->setDefault(id == row_dialog_ids::kOk);
     return button;
 }
 
 QHBoxLayout* NewOkCancelRow(QDialog* dialog)
 {
-    auto* ok = NewButton(dialog, kOkId, QStringLiteral("OK"));
-    auto* cancel =
-        NewButton(dialog, kCancelId, QCoreApplication::translate("DialogControls", "キャンセル"));
+    auto* ok = NewButton(dialog, row_dialog_ids::kOk, QStringLiteral("OK"));
+    auto* cancel = NewButton(dialog, row_dialog_ids::kCancel,
+                             QCoreApplication::translate("DialogControls", "キャンセル"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "commands/dialog_new_data_tx.h"
 
 #include "commands/dialog_controls.h"
+#include "commands/row_dialog_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,20 +9,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace wirevane {
 
-CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : QDialog(parent)
+using namespace row_dialog_ids;
+
+CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
 {
     setWindowTitle(tr("新規"));
     auto* group = new QGroupBox(tr("初期データ"), this);
-    m_dataEdit = NewLineEdit(group, 1030);
-    m_waitList = NewWaitKindList(group, 1048);
-    m_haltBox = NewCheckBox(group, 1029, tr("停止"));
-    m_delayEdit = NewLineEdit(group, 1031);
-    m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
+    AddFields(group, {.data = kNewData, .waitRx = kNewWaitRx, .halt = kNewHalt, .delay = kNewDelay},
+              tr("停止"));
 
     auto* dataLabel = new QLabel(tr("送信データ"), group);
     dataLabel->setBuddy(m_dataEdit);
@@ -61,33 +60,9 @@ NewTableValues CDialogNewDataTX::values() const
     return {m_data, m_waitRx, m_halt, m_delay};
 }
 
-void CDialogNewDataTX::accept()
-{
-    m_data = m_dataEdit->text().toStdU16String();
-    m_waitRx = m_waitList->currentIndex();
-    m_halt = m_haltBox->isChecked() ? 1 : 0;
-    m_delay = m_delayEdit->text().toStdU16String();
-    QDialog::accept();
-}
-
-void CDialogNewDataTX::showEvent(QShowEvent* event)
-{
-    // A spontaneous show is a restore from the task bar, not a new opening.
-    if (!event->spontaneous())
-        ShowInitialValues();
-    QDialog::showEvent(event);
-}
-
 void CDialogNewDataTX::ShowInitialValues()
 {
-    m_data = u"<New Data>";
-    m_waitRx = 0;
-    m_halt = 0;
-    m_delay = u"100";
-    m_dataEdit->setText(QString::fromStdU16String(m_data));
-    m_waitList->setCurrentIndex(m_waitRx);
-    m_haltBox->setChecked(m_halt != 0);
-    m_delayEdit->setText(QString::fromStdU16String(m_delay));
+    ShowStartValues();
     m_dataEdit->selectAll();
     m_dataEdit->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "commands/dialog_property.h"
 
 #include "commands/dialog_controls.h"
+#include "commands/row_dialog_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,24 +10,23 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace wirevane {
 
-CDialogProperty::CDialogProperty(QWidget* parent) : QDialog(parent)
+using namespace row_dialog_ids;
+
+CDialogProperty::CDialogProperty(QWidget* parent) : RowValuesDialog(parent)
 {
     setWindowTitle(tr("一括変更"));
     auto* group = new QGroupBox(tr("選択行の一括変更"), this);
-    auto* changeDataBox = NewCheckBox(group, 1040, tr("送信データ を変更する"));
-    auto* changeWaitRxBox = NewCheckBox(group, 1041, tr("受信待ち を変更する"));
-    auto* changeHaltBox = NewCheckBox(group, 1042, tr("停止 を変更する"));
-    auto* changeDelayBox = NewCheckBox(group, 1043, tr("遅延 を変更する"));
-    m_dataEdit = NewLineEdit(group, 1044);
-    m_waitList = NewWaitKindList(group, 1045);
-    m_haltBox = NewCheckBox(group, 1046, tr("停止"));
-    m_delayEdit = NewLineEdit(group, 1047);
-    m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
+    auto* changeDataBox = NewCheckBox(group, kChangeDataBox, tr("送信データ を変更する"));
+    auto* changeWaitRxBox = NewCheckBox(group, kChangeWaitRxBox, tr("受信待ち を変更する"));
+    auto* changeHaltBox = NewCheckBox(group, kChangeHaltBox, tr("停止 を変更する"));
+    auto* changeDelayBox = NewCheckBox(group, kChangeDelayBox, tr("遅延 を変更する"));
+    AddFields(group,
+              {.data = kBulkData, .waitRx = kBulkWaitRx, .halt = kBulkHalt, .delay = kBulkDelay},
+              tr("停止"));
 
     auto* delayField = new QWidget(group);
     auto* delayLayout = new QHBoxLayout(delayField);
@@ -71,23 +71,6 @@ BulkChangeValues CDialogProperty::values() const
             m_delay};
 }
 
-void CDialogProperty::accept()
-{
-    m_data = m_dataEdit->text().toStdU16String();
-    m_waitRx = m_waitList->currentIndex();
-    m_halt = m_haltBox->isChecked() ? 1 : 0;
-    m_delay = m_delayEdit->text().toStdU16String();
-    QDialog::accept();
-}
-
-void CDialogProperty::showEvent(QShowEvent* event)
-{
-    // A spontaneous show is a restore from the task bar, not a new opening.
-    if (!event->spontaneous())
-        ShowInitialValues();
-    QDialog::showEvent(event);
-}
-
 void CDialogProperty::Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field)
 {
     m_lines[line] = {box, &flag, field};
@@ -104,14 +87,7 @@ void CDialogProperty::ShowInitialValues()
         *line.flag = line.box->isChecked() ? 1 : 0;
         line.field->setEnabled(line.box->isChecked());
     }
-    m_data = u"<New Data>";
-    m_waitRx = 0;
-    m_halt = 0;
-    m_delay = u"100";
-    m_dataEdit->setText(QString::fromStdU16String(m_data));
-    m_waitList->setCurrentIndex(m_waitRx);
-    m_haltBox->setChecked(m_halt != 0);
-    m_delayEdit->setText(QString::fromStdU16String(m_delay));
+    ShowStartValues();
     m_lines[0].box->setFocus();
 }
 

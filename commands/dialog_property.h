@@ -1,44 +1,29 @@
 #pragma once
 
+#include "commands/row_values_dialog.h"
 #include "commands/table_commands.h"
 
-#include <QDialog>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QShowEvent;
 
 namespace wirevane {
 
 // "一括変更": asks which fields of the ticked rows a bulk change replaces, and with what. Each
-// of the four change boxes enables its field and sets its flag; every opening starts with all
-// boxes clear, all fields disabled and the values "<New Data>", no wait, no halt, "100". On OK
-// every field is read, enabled or not: the flags decide what the bulk change uses.
-class CDialogProperty : public QDialog {
+// of the four change boxes enables its field and sets its flag; every opening also clears all
+// boxes and disables all fields. On OK every field is read, enabled or not: the flags decide
+// what the bulk change uses.
+class CDialogProperty final : public RowValuesDialog {
     Q_OBJECT
 public:
     explicit CDialogProperty(QWidget* parent = nullptr);
 
     BulkChangeValues values() const;
 
-    void accept() override;
-
     int32_t m_changeData = 0;
     int32_t m_changeWaitRx = 0;
     int32_t m_changeHalt = 0;
     int32_t m_changeDelay = 0;
-    std::u16string m_data;
-    int32_t m_waitRx = 0;
-    int32_t m_halt = 0;
-    std::u16string m_delay;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     // A change box, the flag it sets and the field it enables.
@@ -49,13 +34,9 @@ private:
     };
 
     void Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field);
-    void ShowInitialValues();
+    void ShowInitialValues() final;
 
     std::array<ChangeLine, 4> m_lines{};
-    QLineEdit* m_dataEdit = nullptr;
-    QComboBox* m_waitList = nullptr;
-    QCheckBox* m_haltBox = nullptr;
-    QLineEdit* m_delayEdit = nullptr;
 };
 
 } // namespace wirevane

@@ -127,10 +127,7 @@ Bytes EucToSjis(std::span<const uint8_t> in)
     const std::size_t n = in.size();
     for (std::size_t i = 0; i < n;) {
         const uint8_t c = in[i];
-        if (c < 0x80) {
-            *o++ = c;
-            i += 1;
-        } else if (c == 0x8E && i + 1 < n) {
+        if (c == 0x8E && i + 1 < n) {
             *o++ = in[i + 1];
             i += 2;
         } else if (c >= 0xA1 && c <= 0xFE && i + 1 < n && in[i + 1] >= 0xA1 && in[i + 1] <= 0xFE) {

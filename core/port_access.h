@@ -24,7 +24,9 @@ public:
     // answers as soon as it has taken the bytes.
     virtual uint32_t Write(std::span<const uint8_t> bytes) = 0;
     // Hands the bytes over like Write and tells done when they are out. A port that writes
-    // before it returns calls done before BeginWrite returns.
+    // before it returns calls done before BeginWrite returns. Taken by value because the ports
+    // that write in the background keep it.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) { done(Write(bytes)); }
     // Drops what is not yet out of every write handed over; their done calls are not made.
     virtual void CancelWrites() {}

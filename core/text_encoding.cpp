@@ -40,7 +40,7 @@ std::u16string Utf8ThroughCp932(std::span<const uint8_t> run)
 // and a byte below 0x80 never begins a two-byte Shift_JIS character either.
 std::u16string EucThroughCp932(std::span<const uint8_t> run)
 {
-    constexpr std::size_t kPiece = 16 * 1024;
+    constexpr std::size_t kPiece = std::size_t{16} * 1024;
     const Cp932DisplayTable& table = Cp932DisplayTable::instance();
     std::u16string out;
     out.reserve(run.size());
@@ -124,7 +124,7 @@ Bytes LineEndBytes(LineEndSuffix suffix)
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
 {
     const std::u16string_view one(&ch, 1);
-    const Bytes ansi = platform::codePage932().encodeReplacing(one);
+    Bytes ansi = platform::codePage932().encodeReplacing(one);
     switch (encoding) {
     case kEncodingUtf8:
         return Utf16ToUtf8(one);

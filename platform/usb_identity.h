@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/linux/port_sources.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,13 +17,12 @@ struct UsbIdentity {
     bool operator==(const UsbIdentity&) const = default;
 };
 
-// The identity of the USB adapter behind a tty device path (links followed, so an announced
-// name or a /dev/serial/by-id link works too); nothing for a device that is not on USB.
-std::optional<UsbIdentity> UsbIdentityOf(const std::string& devicePath,
-                                         const PortSources& sources = {});
+// The identity of the USB adapter behind a port's device path (on Linux links are followed, so
+// an announced name or a /dev/serial/by-id link works too); nothing for a device that is not
+// on USB.
+std::optional<UsbIdentity> UsbIdentityOf(const std::string& devicePath);
 
-// The device paths of the ttys that sit on an adapter with this identity, in name order.
-std::vector<std::string> DevicesWithIdentity(const UsbIdentity& identity,
-                                             const PortSources& sources = {});
+// The device paths of the ports that sit on an adapter with this identity, in name order.
+std::vector<std::string> DevicesWithIdentity(const UsbIdentity& identity);
 
 } // namespace wirevane::platform

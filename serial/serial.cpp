@@ -149,28 +149,30 @@ uint32_t CSerial::ReadLineSettings(platform::LineSettings& settings)
         [&](platform::SerialDevice& device) { return device.GetLineSettings(settings); });
 }
 
-uint32_t CSerial::GetBaudRate()
+uint32_t CSerial::ReadLineSetting(uint32_t platform::LineSettings::*field)
 {
     platform::LineSettings settings;
-    return ReadLineSettings(settings) ? kQueryFailed : settings.baudRate;
+    return ReadLineSettings(settings) ? kQueryFailed : settings.*field;
+}
+
+uint32_t CSerial::GetBaudRate()
+{
+    return ReadLineSetting(&platform::LineSettings::baudRate);
 }
 
 uint32_t CSerial::GetDataBits()
 {
-    platform::LineSettings settings;
-    return ReadLineSettings(settings) ? kQueryFailed : settings.dataBits;
+    return ReadLineSetting(&platform::LineSettings::dataBits);
 }
 
 uint32_t CSerial::GetParity()
 {
-    platform::LineSettings settings;
-    return ReadLineSettings(settings) ? kQueryFailed : settings.parity;
+    return ReadLineSetting(&platform::LineSettings::parity);
 }
 
 uint32_t CSerial::GetStopBits()
 {
-    platform::LineSettings settings;
-    return ReadLineSettings(settings) ? kQueryFailed : settings.stopBits;
+    return ReadLineSetting(&platform::LineSettings::stopBits);
 }
 
 uint32_t CSerial::GetHandshake()

@@ -110,6 +110,8 @@ protected:
     uint32_t CheckIo(SerialOverlapped* overlapped, uint32_t timeoutMs);
     void Complete(SerialOverlapped* overlapped);
     uint32_t ReadLineSettings(platform::LineSettings& settings);
+    // One field of the line settings as read now, or kQueryFailed.
+    uint32_t ReadLineSetting(uint32_t platform::LineSettings::*field);
 
     std::u16string m_deviceName;
     std::atomic<uint32_t> m_lastError{0};

@@ -110,7 +110,7 @@ bool ConnectionManager::OpenSelected()
         m_windows.UpdateConnectionControls(m_port.IsOpen());
         return false;
     }
-    m_identity = platform::UsbIdentityOf(ToUtf8(m_port.DeviceName()), m_sources);
+    m_identity = platform::UsbIdentityOf(ToUtf8(m_port.DeviceName()));
     m_port.RememberLine();
     m_windows.SetConnectionStatus(StatusText());
     m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
@@ -206,7 +206,7 @@ void ConnectionManager::StopWatching()
 std::vector<std::string> ConnectionManager::LostDeviceCandidates() const
 {
     if (m_lostIdentity)
-        return platform::DevicesWithIdentity(*m_lostIdentity, m_sources);
+        return platform::DevicesWithIdentity(*m_lostIdentity);
     std::error_code error;
     if (!std::filesystem::exists(m_lostPath, error))
         return {};
@@ -239,7 +239,7 @@ bool ConnectionManager::Reopen(const std::string& path)
         ClosePort();
         return false;
     }
-    m_identity = platform::UsbIdentityOf(path, m_sources);
+    m_identity = platform::UsbIdentityOf(path);
     if (path != m_lostPath)
         m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
     const std::u16string report = u"[Reconnected to " + PortNameOf(m_port.DeviceName()) + u".]";

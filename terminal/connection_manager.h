@@ -59,8 +59,6 @@ public:
     bool IsWatchingForDevice() const { return m_watch.isActive(); }
     // One look for the lost device, as the watch's timer takes it; true when it was reopened.
     bool LookForLostDevice();
-    // Where the watch looks for USB adapters; the system's unless a test says otherwise.
-    void SetDeviceSources(platform::PortSources sources) { m_sources = std::move(sources); }
 
     static std::vector<PortChoice> SystemPorts();
 
@@ -80,7 +78,6 @@ private:
     std::string m_openFailure;
 
     bool m_autoReconnect = false;
-    platform::PortSources m_sources;
     // The open device's adapter, read while it is there: once gone, /sys no longer tells.
     std::optional<platform::UsbIdentity> m_identity;
     std::string m_lostPath;

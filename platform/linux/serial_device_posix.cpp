@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -20,11 +19,6 @@ namespace {
 
 constexpr int kLineLookMs = 20;
 constexpr int kDrainLookMs = 10;
-
-bool SameHandshake(const TtyControl& a, const TtyControl& b)
-{
-    return DecodeHandshake(a) == DecodeHandshake(b);
-}
 
 int RemainingMs(std::chrono::steady_clock::time_point deadline)
 {
@@ -62,125 +56,6 @@ PosixSerialDevice::~PosixSerialDevice()
     close(m_dataFd);
     if (m_cancelFd >= 0)
         close(m_cancelFd);
-}
-
-uint32_t PosixSerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t /*outputSize*/)
-{
-    // The kernel's tty buffers are fixed; the input size bounds this object's own queue.
-    if (inputSize != 0) {
-        std::lock_guard guard(m_inputLock);
-        m_inputLimit = inputSize;
-    }
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::GetLineSettings(LineSettings& settings)
-{
-    TtyControl control;
-    if (const int error = ReadTtyControl(m_fd, control))
-        return SerialErrorFromErrno(error);
-    settings = DecodeLineSettings(control);
-    if (settings.baudRate == m_acceptedBaud.load() && m_requestedBaud.load() != 0)
-        settings.baudRate = m_requestedBaud.load();
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::ApplyChecked(const TtyControl& wanted,
-                                         bool (*same)(const TtyControl&, const TtyControl&))
-{
-    TtyControl before;
-    if (const int error = ReadTtyControl(m_fd, before))
-        return SerialErrorFromErrno(error);
-    // The kernel answers success for settings a driver silently drops (a pty clears parity),
-    // so the verdict is what reads back.
-    if (const int error = WriteTtyControl(m_fd, wanted))
-        return SerialErrorFromErrno(error);
-    TtyControl after;
-    if (const int error = ReadTtyControl(m_fd, after))
-        return SerialErrorFromErrno(error);
-    if (!same(wanted, after)) {
-        WriteTtyControl(m_fd, before);
-        return ERROR_INVALID_PARAMETER;
-    }
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::SetLineSettings(const LineSettings& settings)
-{
-    TtyControl control;
-    if (const int error = ReadTtyControl(m_fd, control))
-        return SerialErrorFromErrno(error);
-    if (!EncodeLineSettings(settings, control))
-        return ERROR_INVALID_PARAMETER;
-    m_refusal = {};
-    TtyControl before;
-    ReadTtyControl(m_fd, before);
-    // A driver that cannot do a rate either refuses the call (EINVAL) or sets the nearest
-    // rate it can, which only reading back reveals.
-    if (const int error = WriteTtyControl(m_fd, control)) {
-        m_refusal.systemText = std::strerror(error);
-        return SerialErrorFromErrno(error);
-    }
-    TtyControl after;
-    if (const int error = ReadTtyControl(m_fd, after))
-        return SerialErrorFromErrno(error);
-    LineSettings kept = DecodeLineSettings(after);
-    // A UART reaches a nearby rate through its divisor; within 3 % the line still works.
-    const uint32_t wantedBaud = settings.baudRate;
-    const uint32_t actualBaud = kept.baudRate;
-    const bool baudClose =
-        actualBaud != 0 && (actualBaud > wantedBaud ? actualBaud - wantedBaud
-                                                    : wantedBaud - actualBaud) <= wantedBaud / 33;
-    kept.baudRate = wantedBaud;
-    if (!baudClose || !(kept == settings)) {
-        if (!baudClose)
-            m_refusal.driverBaudRate = actualBaud;
-        WriteTtyControl(m_fd, before);
-        return ERROR_INVALID_PARAMETER;
-    }
-    m_requestedBaud = wantedBaud;
-    m_acceptedBaud = actualBaud;
-    const uint32_t bits = 1 + settings.dataBits + (settings.parity != NOPARITY ? 1 : 0) +
-                          (settings.stopBits == ONESTOPBIT ? 1 : 2);
-    m_characterMicros = (int64_t{bits} * 1'000'000 + wantedBaud - 1) / wantedBaud;
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::GetHandshake(uint32_t& mode)
-{
-    TtyControl control;
-    if (const int error = ReadTtyControl(m_fd, control))
-        return SerialErrorFromErrno(error);
-    mode = DecodeHandshake(control);
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::SetHandshake(uint32_t mode)
-{
-    TtyControl control;
-    if (const int error = ReadTtyControl(m_fd, control))
-        return SerialErrorFromErrno(error);
-    if (!EncodeHandshake(mode, control))
-        return ERROR_INVALID_PARAMETER;
-    if (const uint32_t error = ApplyChecked(control, SameHandshake))
-        return error;
-    // DTR stays raised in every mode; RTS too, unless the hardware handshake drives it. A
-    // driver without modem lines (a pty) refuses, which changes nothing.
-    int lines = mode == HandshakeHardware ? TIOCM_DTR : TIOCM_DTR | TIOCM_RTS;
-    ioctl(m_fd, TIOCMBIS, &lines);
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::GetEventCharacter(uint8_t& character)
-{
-    character = m_eventCharacter;
-    return ERROR_SUCCESS;
-}
-
-uint32_t PosixSerialDevice::SetEventCharacter(uint8_t character)
-{
-    m_eventCharacter = character;
-    return ERROR_SUCCESS;
 }
 
 uint32_t PosixSerialDevice::SetEventMask(uint32_t mask)

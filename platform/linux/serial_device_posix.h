@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <string>
 
 namespace wirevane::platform {
 
@@ -67,8 +69,13 @@ private:
     enum class LineWatch { None, Counters, ModemLines };
     using Clock = std::chrono::steady_clock;
 
+    uint32_t ReadControl(TtyControl& control) const;
+    // Writes the wanted control and keeps it when what reads back passes the check; otherwise
+    // the control from before is written back. A refused call's system text goes to
+    // refusedCallText when given.
     uint32_t ApplyChecked(const TtyControl& wanted,
-                          bool (*same)(const TtyControl&, const TtyControl&));
+                          const std::function<bool(const TtyControl&)>& kept,
+                          std::string* refusedCallText = nullptr);
     void CollectLineChanges();
     // Moves what the device holds into the input queue; false when the device is gone.
     bool DrainIntoQueue(uint32_t& events);

@@ -1,4 +1,4 @@
-#include "platform/usb_identity.h"
+#include "platform/linux/usb_identity_sysfs.h"
 
 #include <algorithm>
 #include <fstream>
@@ -59,6 +59,16 @@ std::vector<std::string> DevicesWithIdentity(const UsbIdentity& identity,
     for (const std::string& name : names)
         paths.push_back((sources.devDir / name).string());
     return paths;
+}
+
+std::optional<UsbIdentity> UsbIdentityOf(const std::string& devicePath)
+{
+    return UsbIdentityOf(devicePath, PortSources{});
+}
+
+std::vector<std::string> DevicesWithIdentity(const UsbIdentity& identity)
+{
+    return DevicesWithIdentity(identity, PortSources{});
 }
 
 } // namespace wirevane::platform

@@ -1,68 +1,24 @@
 #include "platform/port_enumeration.h"
 
+#include "platform/win32/present_ports.h"
 #include "platform/win32/win32_text.h"
 
 #include <algorithm>
 #include <map>
-#include <windows.h>
-// After windows.h, which it needs.
-#include <devguid.h>
-#include <setupapi.h>
 
 namespace wirevane::platform {
 
 namespace {
 
-std::wstring RegistryString(HKEY key, const wchar_t* name)
-{
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_SZ)
-        return {};
-    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()),
-                         &size) != ERROR_SUCCESS)
-        return {};
-    value.resize(wcsnlen(value.c_str(), value.size()));
-    return value;
-}
-
-std::wstring DeviceProperty(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD property)
-{
-    wchar_t buffer[512] = {};
-    if (!SetupDiGetDeviceRegistryPropertyW(devices, &device, property, nullptr,
-                                           reinterpret_cast<BYTE*>(buffer), sizeof buffer - 2,
-                                           nullptr))
-        return {};
-    return buffer;
-}
-
-// What SetupAPI tells of each present port, by port name: its description, marked as USB
-// when the device hangs off the USB bus (the hardware id of a USB adapter starts with "USB\"
-// or with its driver's own bus, such as "FTDIBUS\").
+// The description of each present USB port, by port name (the hardware id of a USB adapter
+// starts with "USB\" or with its driver's own bus, such as "FTDIBUS\").
 std::map<std::wstring, std::wstring> UsbDescriptions()
 {
     std::map<std::wstring, std::wstring> found;
-    const HDEVINFO devices =
-        SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
-    if (devices == INVALID_HANDLE_VALUE)
-        return found;
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof device;
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(devices, index, &device); ++index) {
-        const HKEY key =
-            SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
-        if (key == INVALID_HANDLE_VALUE)
-            continue;
-        const std::wstring port = RegistryString(key, L"PortName");
-        RegCloseKey(key);
-        const std::wstring hardware = DeviceProperty(devices, device, SPDRP_HARDWAREID);
-        const bool usb = hardware.starts_with(L"USB\\") || hardware.starts_with(L"FTDIBUS\\");
-        if (!port.empty() && usb)
-            found[port] = DeviceProperty(devices, device, SPDRP_FRIENDLYNAME);
+    for (const PresentPort& port : PresentPorts()) {
+        if (port.hardwareId.starts_with(L"USB\\") || port.hardwareId.starts_with(L"FTDIBUS\\"))
+            found[port.portName] = port.friendlyName;
     }
-    SetupDiDestroyDeviceInfoList(devices);
     return found;
 }
 

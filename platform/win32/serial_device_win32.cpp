@@ -85,9 +85,8 @@ uint32_t Win32SerialDevice::Initialise()
         if (!event)
             return GetLastError();
     DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(m_port, &dcb))
-        return GetLastError();
+    if (const uint32_t error = ReadState(dcb))
+        return error;
     dcb.fBinary = TRUE;
     dcb.fParity = FALSE;
     dcb.fNull = FALSE;
@@ -107,25 +106,6 @@ uint32_t Win32SerialDevice::Initialise()
     return ERROR_SUCCESS;
 }
 
-template <typename Change, typename Check>
-uint32_t Win32SerialDevice::ApplyChecked(Change change, Check check)
-{
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(m_port, &dcb))
-        return GetLastError();
-    change(dcb);
-    if (!SetCommState(m_port, &dcb)) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SUCCESS ? ERROR_INVALID_PARAMETER : error;
-    }
-    DCB kept{};
-    kept.DCBlength = sizeof kept;
-    if (!GetCommState(m_port, &kept))
-        return GetLastError();
-    return check(kept) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
-}
-
 uint32_t Win32SerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t outputSize)
 {
     if (inputSize != 0) {
@@ -133,97 +113,6 @@ uint32_t Win32SerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t outputSiz
         m_inputLimit = std::max<std::size_t>(inputSize, sizeof m_drainBuffer);
     }
     return Checked(SetupComm(m_port, inputSize, outputSize));
-}
-
-uint32_t Win32SerialDevice::GetLineSettings(LineSettings& settings)
-{
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(m_port, &dcb))
-        return GetLastError();
-    settings = LineSettings{dcb.BaudRate, dcb.ByteSize, dcb.Parity, dcb.StopBits};
-    return ERROR_SUCCESS;
-}
-
-uint32_t Win32SerialDevice::SetLineSettings(const LineSettings& settings)
-{
-    if (settings.baudRate == 0 || settings.dataBits < 5 || settings.dataBits > 8 ||
-        settings.parity > SPACEPARITY || settings.stopBits > TWOSTOPBITS)
-        return ERROR_INVALID_PARAMETER;
-    const uint32_t result = ApplyChecked(
-        [&](DCB& dcb) {
-            dcb.BaudRate = settings.baudRate;
-            dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
-            dcb.Parity = static_cast<BYTE>(settings.parity);
-            dcb.StopBits = static_cast<BYTE>(settings.stopBits);
-        },
-        [&](const DCB& kept) {
-            return kept.BaudRate == settings.baudRate && kept.ByteSize == settings.dataBits &&
-                   kept.Parity == settings.parity && kept.StopBits == settings.stopBits;
-        });
-    if (result == ERROR_SUCCESS) {
-        const int64_t bits = 1 + settings.dataBits + (settings.parity != NOPARITY ? 1 : 0) +
-                             (settings.stopBits == ONESTOPBIT ? 1 : 2);
-        m_characterMicros = std::max<int64_t>(1, bits * 1000000 / settings.baudRate);
-    }
-    return result;
-}
-
-uint32_t Win32SerialDevice::GetHandshake(uint32_t& mode)
-{
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(m_port, &dcb))
-        return GetLastError();
-    if (dcb.fOutxCtsFlow && dcb.fRtsControl == RTS_CONTROL_HANDSHAKE)
-        mode = HandshakeHardware;
-    else if (dcb.fOutX && dcb.fInX)
-        mode = HandshakeSoftware;
-    else
-        mode = HandshakeOff;
-    return ERROR_SUCCESS;
-}
-
-uint32_t Win32SerialDevice::SetHandshake(uint32_t mode)
-{
-    if (mode > HandshakeSoftware)
-        return ERROR_INVALID_PARAMETER;
-    const bool hardware = mode == HandshakeHardware;
-    const bool software = mode == HandshakeSoftware;
-    return ApplyChecked(
-        [&](DCB& dcb) {
-            dcb.fOutxCtsFlow = hardware;
-            dcb.fRtsControl = hardware ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
-            dcb.fOutX = software;
-            dcb.fInX = software;
-            dcb.XonChar = 0x11;
-            dcb.XoffChar = 0x13;
-            dcb.XonLim = 2048;
-            dcb.XoffLim = 512;
-        },
-        [&](const DCB& kept) {
-            return static_cast<bool>(kept.fOutxCtsFlow) == hardware &&
-                   static_cast<bool>(kept.fOutX) == software &&
-                   static_cast<bool>(kept.fInX) == software;
-        });
-}
-
-uint32_t Win32SerialDevice::GetEventCharacter(uint8_t& character)
-{
-    character = m_eventCharacter;
-    return ERROR_SUCCESS;
-}
-
-// The event character is matched here, in the bytes the pending read brings, so it works on
-// drivers without EV_RXFLAG; the DCB gets it too, for those that have it.
-uint32_t Win32SerialDevice::SetEventCharacter(uint8_t character)
-{
-    const uint32_t result =
-        ApplyChecked([&](DCB& dcb) { dcb.EvtChar = static_cast<char>(character); },
-                     [](const DCB&) { return true; });
-    if (result == ERROR_SUCCESS)
-        m_eventCharacter = character;
-    return result;
 }
 
 uint32_t Win32SerialDevice::SetEventMask(uint32_t mask)

@@ -60,6 +60,7 @@ private:
     // Changes the DCB, writes it and reads it back: ERROR_INVALID_PARAMETER when the driver did
     // not keep what check compares.
     template <typename Change, typename Check> uint32_t ApplyChecked(Change change, Check check);
+    uint32_t ReadState(DCB& dcb);
     // Moves what the driver holds into the queue; the events that makes are added to events.
     uint32_t TakeWhatArrived(uint32_t& events);
     uint32_t ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got);

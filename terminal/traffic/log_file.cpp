@@ -1,9 +1,5 @@
 #include "terminal/traffic/log_file.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace wirevane {
 
 LogFile::~LogFile()
@@ -15,11 +11,7 @@ platform::FileError LogFile::Open(const std::filesystem::path& path, bool append
 {
     Close();
     m_failure.reset();
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
-    m_fd = ::open(path.c_str(), flags, 0666);
-    if (m_fd < 0)
-        return platform::FileError::fromErrno(errno);
-    return {};
+    return m_file.Open(path, append);
 }
 
 bool LogFile::Write(std::span<const uint8_t> bytes, Clock::time_point now)
@@ -47,24 +39,13 @@ bool LogFile::FlushIfDue(Clock::time_point now)
 
 bool LogFile::Flush()
 {
-    std::size_t written = 0;
-    while (written < m_pending.size()) {
-        const ssize_t result =
-            ::write(m_fd, m_pending.data() + written, m_pending.size() - written);
-        if (result < 0 && errno == EINTR)
-            continue;
-        if (result <= 0) {
-            // A write that takes nothing without an error number is a full device too.
-            m_failure = platform::FileError::fromErrno(result < 0 ? errno : ENOSPC);
-            ::close(m_fd);
-            m_fd = -1;
-            m_pending.clear();
-            return false;
-        }
-        written += static_cast<std::size_t>(result);
-    }
+    const platform::FileError error = m_file.WriteAll(m_pending);
     m_pending.clear();
-    return true;
+    if (error.ok())
+        return true;
+    m_failure = error;
+    m_file.Close();
+    return false;
 }
 
 platform::FileError LogFile::Close()
@@ -72,9 +53,8 @@ platform::FileError LogFile::Close()
     if (IsOpen()) {
         Flush();
         if (IsOpen()) {
-            if (::close(m_fd) != 0 && !m_failure)
-                m_failure = platform::FileError::fromErrno(errno);
-            m_fd = -1;
+            if (const platform::FileError error = m_file.Close(); !error.ok() && !m_failure)
+                m_failure = error;
         }
     }
     return m_failure.value_or(platform::FileError{});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/output_file.h"
 
 #include <chrono>
 #include <cstdint>
@@ -29,7 +30,7 @@ public:
 
     // Opens the file to add to its end, or emptied.
     platform::FileError Open(const std::filesystem::path& path, bool append);
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_file.IsOpen(); }
 
     // False when this write or an earlier one failed.
     bool Write(std::span<const uint8_t> bytes, Clock::time_point now);
@@ -43,7 +44,7 @@ public:
 private:
     bool Flush();
 
-    int m_fd = -1;
+    platform::OutputFile m_file;
     std::vector<uint8_t> m_pending;
     Clock::time_point m_oldestPending;
     std::optional<platform::FileError> m_failure;

@@ -1,5 +1,7 @@
 #include "terminal/traffic/traffic_time.h"
 
+#include "platform/local_time.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -25,7 +27,7 @@ LocalTime Split(TrafficTime time)
     }
     LocalTime local;
     const std::time_t whole = static_cast<std::time_t>(seconds);
-    localtime_r(&whole, &local.fields);
+    local.fields = platform::LocalTimeOf(whole);
     local.milliseconds = static_cast<int>(millis);
     return local;
 }

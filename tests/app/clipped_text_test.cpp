@@ -1,16 +1,9 @@
-#include "app/command_ids.h"
-#include "buttons/dialog_button_array.h"
-#include "buttons/dialog_button_regist_type.h"
-#include "buttons/dialog_button_text.h"
+#include "dialog_sweep.h"
 #include "main_window_rig.h"
-#include "support/modal_helper.h"
 #include "support/widgets/clipped_text.h"
-#include "terminal/dialog_terminal.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -19,23 +12,19 @@
 namespace wirevane {
 namespace {
 
-using namespace command;
 using test::Describe;
+using test::ExpectNoFaultsInButtonArrayDialogs;
+using test::ExpectNoFaultsInDialogs;
+using test::ExpectNoFaultsInTheThreeWindows;
 using test::FindClippedText;
+using test::kCommandDialogs;
 using test::MainWindowRig;
+using test::ShowSettled;
 
 // The cut texts under root, one line each; empty when every text is whole.
 std::string Cut(QWidget& root)
 {
     return Describe(FindClippedText(root)).toStdString();
-}
-
-// Shows the window at the size it chooses for itself and lets its layout settle.
-void ShowSettled(QWidget& window)
-{
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 2000));
-    QApplication::processEvents();
 }
 
 // What a window shows cut at its own size and at the smallest size it lets itself be made, as
@@ -47,20 +36,6 @@ std::string CutAtOwnAndSmallestSize(QWidget& window)
     window.resize(1, 1);
     QApplication::processEvents();
     found += Cut(window);
-    return found;
-}
-
-// What the next modal dialog shows cut, with the dialog closed again; open starts it.
-std::string ClippedInNextDialog(const std::function<void()>& open, bool& seen)
-{
-    std::string found;
-    seen = false;
-    test::WhenModal<QDialog>([&](QDialog* dialog) {
-        seen = true;
-        found = CutAtOwnAndSmallestSize(*dialog);
-        dialog->reject();
-    });
-    open();
     return found;
 }
 
@@ -101,30 +76,10 @@ TEST(ClippedText, TheWalkFindsEachKindOfCutTextAndOnlyThose)
                                 lines->text(), wrapped->text()}));
 }
 
-TEST(ClippedText, TheThreeWindowsShowEveryTextWhole)
+TEST(ClippedText, TheThreeWindowsShowEveryTextWholeAtTheirOwnAndTheSmallestSizeTheyAllow)
 {
     MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    ShowSettled(window);
-    ShowSettled(window.terminal());
-    ShowSettled(window.buttonArray());
-
-    EXPECT_EQ(Cut(window), "");
-    EXPECT_EQ(Cut(window.terminal()), "");
-    EXPECT_EQ(Cut(window.buttonArray()), "");
-}
-
-TEST(ClippedText, TheThreeWindowsStayWholeAtTheSmallestSizeTheyAllow)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    for (QWidget* shown :
-         {static_cast<QWidget*>(&window), static_cast<QWidget*>(&window.terminal()),
-          static_cast<QWidget*>(&window.buttonArray())}) {
-        SCOPED_TRACE(shown->metaObject()->className());
-        ShowSettled(*shown);
-        EXPECT_EQ(CutAtOwnAndSmallestSize(*shown), "");
-    }
+    ExpectNoFaultsInTheThreeWindows(rig.Start(), CutAtOwnAndSmallestSize);
 }
 
 TEST(ClippedText, TheMainWindowsDialogsShowEveryTextWhole)
@@ -132,46 +87,15 @@ TEST(ClippedText, TheMainWindowsDialogsShowEveryTextWhole)
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
     ShowSettled(window);
-
-    const struct {
-        int id;
-        const char* name;
-    } dialogs[] = {{kConnect, "port selection"},
-                   {kPortSettings, "port settings"},
-                   {kNew, "new data"},
-                   {kBulkChange, "bulk change"},
-                   {kSymbols, "symbols"},
-                   {kAbout, "about"},
-                   {kExit, "exit"}};
-    for (const auto& dialog : dialogs) {
-        SCOPED_TRACE(dialog.name);
-        bool seen = false;
-        const std::string found = ClippedInNextDialog([&] { window.Trigger(dialog.id); }, seen);
-        EXPECT_TRUE(seen);
-        EXPECT_EQ(found, "");
-    }
+    ExpectNoFaultsInDialogs(window, kCommandDialogs, CutAtOwnAndSmallestSize);
 }
 
 TEST(ClippedText, TheButtonArraysDialogsShowEveryTextWhole)
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    CDialogButtonArray& buttons = window.buttonArray();
-    ShowSettled(buttons);
-
-    bool seen = false;
-    std::string found = ClippedInNextDialog(
-        [&] { buttons.findChild<QAction*>(QStringLiteral("32853"))->trigger(); }, seen);
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(found, "");
-
-    // The registration and caption dialogs come from a button's menu; shown as it shows them.
-    CDialogButtonRegistType type(&buttons);
-    ShowSettled(type);
-    EXPECT_EQ(CutAtOwnAndSmallestSize(type), "");
-    CDialogButtonText caption(QStringLiteral("ボタン 1"), &buttons);
-    ShowSettled(caption);
-    EXPECT_EQ(CutAtOwnAndSmallestSize(caption), "");
+    ExpectNoFaultsInButtonArrayDialogs(window.buttonArray(), QStringLiteral("ボタン 1"),
+                                       CutAtOwnAndSmallestSize);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "app/command_ids.h"
 #include "app/dialog_exit.h"
 #include "buttons/dialog_button_array.h"
+#include "commands/dialog_driver.h"
 #include "commands/dialog_new_data_tx.h"
 #include "commands/dialog_property.h"
+#include "commands/row_dialog_ids.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +21,7 @@
 #include <QTest>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace wirevane {
 namespace {
@@ -146,6 +150,30 @@ TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
     EXPECT_FALSE(window.run().stepMode);
 }
 
+// The buttons beside the table run the menu's commands under ids of their own.
+TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    const auto openedBy = [&](int id) {
+        std::string opened;
+        test::WhenModal<QDialog>([&](QDialog* dialog) {
+            opened = dialog->metaObject()->className();
+            dialog->reject();
+        });
+        window.Trigger(id);
+        return opened;
+    };
+    for (const auto& [item, button] : {std::pair{kExit, kExitButton},
+                                       {kConnect, kOpenButton},
+                                       {kPortSettings, kSettingsButton}}) {
+        const std::string fromItem = openedBy(item);
+        EXPECT_FALSE(fromItem.empty()) << item;
+        EXPECT_EQ(openedBy(button), fromItem) << button;
+    }
+    EXPECT_TRUE(window.isVisible()) << "a declined exit question leaves the window open";
+}
+
 TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
 {
     MainWindowRig rig;
@@ -163,11 +191,11 @@ TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
     EXPECT_TRUE(window.buttonArray().isEnabled());
 
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) {
-        auto* data = dialog->findChild<QLineEdit*>(QStringLiteral("c1030"));
+        auto* data = test::Control<QLineEdit>(*dialog, row_dialog_ids::kNewData);
         data->selectAll();
         QTest::keyClicks(data, QStringLiteral("PING\\r"));
-        dialog->findChild<QComboBox*>(QStringLiteral("c1048"))->setCurrentIndex(2);
-        dialog->findChild<QPushButton*>(QStringLiteral("c1"))->click();
+        test::Control<QComboBox>(*dialog, row_dialog_ids::kNewWaitRx)->setCurrentIndex(2);
+        test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
     window.Trigger(kNew);
     CellGrid& grid = window.table().grid();
@@ -190,11 +218,12 @@ TEST(MainWindowCommands, BulkChangeTouchesOnlyTheTickedRowsAndTheTickedFields)
     window.table().RewriteFromRows();
 
     test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
-        QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("c1043")), Qt::LeftButton);
-        auto* delay = dialog->findChild<QLineEdit*>(QStringLiteral("c1047"));
+        QTest::mouseClick(test::Control<QCheckBox>(*dialog, row_dialog_ids::kChangeDelayBox),
+                          Qt::LeftButton);
+        auto* delay = test::Control<QLineEdit>(*dialog, row_dialog_ids::kBulkDelay);
         delay->selectAll();
         QTest::keyClicks(delay, QStringLiteral("2500"));
-        dialog->findChild<QPushButton*>(QStringLiteral("c1"))->click();
+        test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
     window.Trigger(kBulkChange);
     CellGrid& grid = window.table().grid();

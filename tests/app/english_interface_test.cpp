@@ -1,8 +1,7 @@
 #include "app/command_ids.h"
 #include "app/interface_language.h"
-#include "buttons/dialog_button_array.h"
-#include "buttons/dialog_button_regist_type.h"
 #include "buttons/dialog_button_text.h"
+#include "dialog_sweep.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
 #include "persistence/settings_keys.h"
@@ -23,7 +22,13 @@ namespace {
 
 using namespace command;
 using test::CollectShownText;
+using test::ExpectNoFaultsInButtonArrayDialogs;
+using test::ExpectNoFaultsInDialogs;
+using test::ExpectNoFaultsInTheThreeWindows;
+using test::FaultsInNextDialog;
+using test::kCommandDialogs;
 using test::MainWindowRig;
+using test::ShowSettled;
 
 // The language items name each language in itself; that Japanese is meant to stay.
 QList<test::ShownText> WithoutLanguageNames(QList<test::ShownText> texts)
@@ -47,26 +52,6 @@ std::string Faults(QWidget& window)
     return found;
 }
 
-void ShowSettled(QWidget& window)
-{
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 2000));
-    QApplication::processEvents();
-}
-
-std::string FaultsInNextDialog(const std::function<void()>& open, bool& seen)
-{
-    std::string found;
-    seen = false;
-    test::WhenModal<QDialog>([&](QDialog* dialog) {
-        seen = true;
-        found = Faults(*dialog);
-        dialog->reject();
-    });
-    open();
-    return found;
-}
-
 class EnglishInterface : public ::testing::Test {
 protected:
     InterfaceTranslation m_translation{InterfaceLanguage::English};
@@ -81,14 +66,7 @@ TEST_F(EnglishInterface, TheThreeWindowsShowNoJapaneseAndNothingCut)
 {
     ASSERT_TRUE(m_translation.complete());
     MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    for (QWidget* shown :
-         {static_cast<QWidget*>(&window), static_cast<QWidget*>(&window.terminal()),
-          static_cast<QWidget*>(&window.buttonArray())}) {
-        SCOPED_TRACE(shown->metaObject()->className());
-        ShowSettled(*shown);
-        EXPECT_EQ(Faults(*shown), "");
-    }
+    ExpectNoFaultsInTheThreeWindows(rig.Start(), Faults);
 }
 
 TEST_F(EnglishInterface, EveryDialogShowsNoJapaneseAndNothingCut)
@@ -97,46 +75,16 @@ TEST_F(EnglishInterface, EveryDialogShowsNoJapaneseAndNothingCut)
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
     ShowSettled(window);
-    const struct {
-        int id;
-        const char* name;
-    } dialogs[] = {{kConnect, "port selection"},
-                   {kPortSettings, "port settings"},
-                   {kNew, "new data"},
-                   {kBulkChange, "bulk change"},
-                   {kSymbols, "symbols"},
-                   {kAbout, "about"},
-                   {kExit, "exit"},
-                   {kLanguageEnglish, "language"},
-                   {kAnswerTimeout, "answer time-out"}};
-    for (const auto& dialog : dialogs) {
-        SCOPED_TRACE(dialog.name);
-        bool seen = false;
-        EXPECT_EQ(FaultsInNextDialog([&] { window.Trigger(dialog.id); }, seen), "");
-        EXPECT_TRUE(seen);
-    }
+    ExpectNoFaultsInDialogs(window, kCommandDialogs, Faults);
 
     CDialogTerminal& terminal = window.terminal();
     ShowSettled(terminal);
-    bool seen = false;
     EXPECT_EQ(
         FaultsInNextDialog(
-            [&] { terminal.findChild<QAction*>(QStringLiteral("log-start"))->trigger(); }, seen),
+            [&] { terminal.findChild<QAction*>(QStringLiteral("log-start"))->trigger(); }, Faults),
         "");
-    EXPECT_TRUE(seen);
 
-    CDialogButtonArray& buttons = window.buttonArray();
-    ShowSettled(buttons);
-    EXPECT_EQ(FaultsInNextDialog(
-                  [&] { buttons.findChild<QAction*>(QStringLiteral("32853"))->trigger(); }, seen),
-              "");
-    EXPECT_TRUE(seen);
-    CDialogButtonRegistType type(&buttons);
-    ShowSettled(type);
-    EXPECT_EQ(Faults(type), "");
-    CDialogButtonText caption(QStringLiteral("Button 1"), &buttons);
-    ShowSettled(caption);
-    EXPECT_EQ(Faults(caption), "");
+    ExpectNoFaultsInButtonArrayDialogs(window.buttonArray(), QStringLiteral("Button 1"), Faults);
 }
 
 // The walk above proves nothing if it cannot see Japanese where it is.
@@ -220,6 +168,13 @@ TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
     rig.Stop();
     CWirevaneDlg& restarted = rig.Start();
     EXPECT_TRUE(restarted.commands().isChecked(kLanguageEnglish));
+    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+    restarted.Trigger(kLanguageJapanese);
+    EXPECT_EQ(ParseLanguageChoice(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane,
+                                                    settings_keys::kLanguage)),
+              LanguageChoice::Japanese);
+    EXPECT_TRUE(restarted.commands().isChecked(kLanguageJapanese));
+    EXPECT_FALSE(restarted.commands().isChecked(kLanguageEnglish));
     // Taken back, the choice reads as the default again.
     test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
     restarted.Trigger(kLanguageDesktop);

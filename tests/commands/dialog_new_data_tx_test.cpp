@@ -1,19 +1,22 @@
 #include "commands/dialog_new_data_tx.h"
+#include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
 #include "support/modal_helper.h"
 
 namespace wirevane {
 namespace {
 
+using namespace row_dialog_ids;
+
 using test::Control;
 
 class NewDataDialog : public ::testing::Test {
 protected:
-    QLineEdit* Data() { return Control<QLineEdit>(dialog, 1030); }
-    QComboBox* Wait() { return Control<QComboBox>(dialog, 1048); }
-    QCheckBox* Halt() { return Control<QCheckBox>(dialog, 1029); }
-    QLineEdit* Delay() { return Control<QLineEdit>(dialog, 1031); }
-    QPushButton* Ok() { return Control<QPushButton>(dialog, 1); }
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, kNewData); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, kNewWaitRx); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, kNewHalt); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, kNewDelay); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
 
     void ExpectInitialValues()
     {
@@ -84,7 +87,7 @@ TEST_F(NewDataDialog, EnterAcceptsEmptyTexts)
 TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)
 {
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* modal) {
-        test::TypeOver(Control<QLineEdit>(*modal, 1030), QStringLiteral("lost"));
+        test::TypeOver(Control<QLineEdit>(*modal, kNewData), QStringLiteral("lost"));
         test::ClickButton(Control<QPushButton>(*modal, 2));
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);

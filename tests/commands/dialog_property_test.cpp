@@ -1,24 +1,27 @@
 #include "commands/dialog_property.h"
+#include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
 #include "support/modal_helper.h"
 
 namespace wirevane {
 namespace {
 
+using namespace row_dialog_ids;
+
 using test::Control;
 
 class PropertyDialog : public ::testing::Test {
 protected:
     QCheckBox* Box(int id) { return Control<QCheckBox>(dialog, id); }
-    QLineEdit* Data() { return Control<QLineEdit>(dialog, 1044); }
-    QComboBox* Wait() { return Control<QComboBox>(dialog, 1045); }
-    QCheckBox* Halt() { return Control<QCheckBox>(dialog, 1046); }
-    QLineEdit* Delay() { return Control<QLineEdit>(dialog, 1047); }
-    QPushButton* Ok() { return Control<QPushButton>(dialog, 1); }
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, kBulkData); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, kBulkWaitRx); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, kBulkHalt); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, kBulkDelay); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
 
     void ExpectInitialState()
     {
-        for (int id : {1040, 1041, 1042, 1043})
+        for (int id : {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox})
             EXPECT_FALSE(Box(id)->isChecked()) << id;
         for (QWidget* field : std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay()})
             EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
@@ -49,8 +52,10 @@ TEST_F(PropertyDialog, OkWithNoBoxTickedChangesNothing)
 TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
 {
     test::Open(dialog);
-    const std::pair<int, QWidget*> lines[] = {
-        {1040, Data()}, {1041, Wait()}, {1042, Halt()}, {1043, Delay()}};
+    const std::pair<int, QWidget*> lines[] = {{kChangeDataBox, Data()},
+                                              {kChangeWaitRxBox, Wait()},
+                                              {kChangeHaltBox, Halt()},
+                                              {kChangeDelayBox, Delay()}};
     for (const auto& [id, field] : lines) {
         SCOPED_TRACE(id);
         test::ClickBox(Box(id));
@@ -105,7 +110,7 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
 TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)
 {
     test::Open(dialog);
-    for (int id : {1040, 1041, 1042, 1043})
+    for (int id : {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox})
         test::ClickBox(Box(id));
     test::TypeOver(Data(), QStringLiteral("x"));
     test::ClickBox(Halt());

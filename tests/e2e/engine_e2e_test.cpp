@@ -1,6 +1,7 @@
 #include "e2e/engine_rig.h"
 #include "fakes/recording_terminal.h"
 #include "platform/serial_codes.h"
+#include "support/file_text.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
@@ -15,12 +16,6 @@ namespace wirevane::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRows)
 {
@@ -39,11 +34,11 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
 
     rig.engine().OnSend();
     ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000))
-        << "device received: " << ReadFile(log);
+        << "device received: " << test::FileText(log);
 
     const std::string expected = "AT\rSET 1\r\x02GET\x03\r\x82\xA0\rEND\r";
-    ASSERT_TRUE(rig.RunUntil([&] { return ReadFile(log).size() >= expected.size(); }, 5'000));
-    EXPECT_EQ(ReadFile(log), expected);
+    ASSERT_TRUE(rig.RunUntil([&] { return test::FileText(log).size() >= expected.size(); }, 5'000));
+    EXPECT_EQ(test::FileText(log), expected);
     EXPECT_TRUE(rig.run().endReached);
     EXPECT_EQ(rig.run().currentRow, 0);
     for (int row : {0, 1, 3, 4, 7})

@@ -1,5 +1,6 @@
 #include "fakes/recording_profile_files.h"
 #include "persistence/profile_store.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -8,12 +9,6 @@
 
 namespace wirevane {
 namespace {
-
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ProfileStoreTest : public ::testing::Test {
 protected:
@@ -76,8 +71,8 @@ TEST_F(ProfileStoreTest, RedirectReachesTheOtherFileAndAlwaysComesBack)
         }
         EXPECT_EQ(store.readString(u"S", u"k", u""), u"here");
     }
-    EXPECT_EQ(contentOf(store.settingsPath()), "[S]\r\nk=here\r\n");
-    EXPECT_EQ(contentOf(other), "[S]\r\nk=there\r\n");
+    EXPECT_EQ(test::FileText(store.settingsPath()), "[S]\r\nk=here\r\n");
+    EXPECT_EQ(test::FileText(other), "[S]\r\nk=there\r\n");
 }
 
 TEST_F(ProfileStoreTest, TwoSpellingsOfOneFileShareOneCopy)
@@ -90,7 +85,7 @@ TEST_F(ProfileStoreTest, TwoSpellingsOfOneFileShareOneCopy)
     }
     EXPECT_TRUE(outer.commit().ok());
     EXPECT_EQ(files.replaceCount, 1);
-    EXPECT_EQ(contentOf(store.settingsPath()), "[S]\r\nfirst=1\r\nsecond=2\r\n");
+    EXPECT_EQ(test::FileText(store.settingsPath()), "[S]\r\nfirst=1\r\nsecond=2\r\n");
 }
 
 TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNotWrittenOver)
@@ -116,7 +111,7 @@ TEST_F(ProfileStoreTest, TheMissingPerUserFolderIsCreatedByTheFirstWrite)
 {
     ProfileStore fresh(dir / "config" / "wirevane" / "Wirevane.ini", files);
     EXPECT_TRUE(fresh.writeInt(u"S", u"k", 3).ok());
-    EXPECT_EQ(contentOf(dir / "config" / "wirevane" / "Wirevane.ini"), "[S]\r\nk=3\r\n");
+    EXPECT_EQ(test::FileText(dir / "config" / "wirevane" / "Wirevane.ini"), "[S]\r\nk=3\r\n");
 }
 
 } // namespace

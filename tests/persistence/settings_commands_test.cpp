@@ -2,6 +2,7 @@
 #include "fakes/scripted_command_host.h"
 #include "persistence/settings_commands.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/settings_rig.h"
 #include "support/temp_dir.h"
 
@@ -15,12 +16,6 @@ namespace wirevane {
 namespace {
 
 using Log = std::vector<std::string>;
-
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -121,7 +116,7 @@ TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
     EXPECT_EQ(dataCell(0), u"typed");
     EXPECT_FALSE(controls.encoding.has_value());
     EXPECT_TRUE(port.name.empty());
-    EXPECT_EQ(contentOf(settingsPath()), rowFile("settings"));
+    EXPECT_EQ(test::FileText(settingsPath()), rowFile("settings"));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
 }
@@ -146,7 +141,7 @@ TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
     EXPECT_EQ(store.activePath(), settingsPath());
 
-    std::string raw = contentOf(chosen);
+    std::string raw = test::FileText(chosen);
     auto doc = platform::IniDocument::parse(
         std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
     EXPECT_EQ(doc.value(u"DATA_INDEX0", u"DATA"), u"saved row");

@@ -2,6 +2,7 @@
 #include "fakes/fixed_window_placements.h"
 #include "persistence/settings_file.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/settings_rig.h"
 #include "support/temp_dir.h"
 
@@ -16,12 +17,6 @@ namespace {
 
 using Column = SendTable::Column;
 
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -29,7 +24,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
 
 platform::IniDocument parsed(const std::filesystem::path& path)
 {
-    std::string bytes = contentOf(path);
+    std::string bytes = test::FileText(path);
     return platform::IniDocument::parse(
         std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
@@ -181,7 +176,7 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
 
     // The native program reads the same file: code page 932 without a byte-order mark, the
     // sections and keys in its order, a value with outer blanks inside one pair of quotes.
-    std::string raw = contentOf(settingsPath());
+    std::string raw = test::FileText(settingsPath());
     EXPECT_TRUE(raw.starts_with("[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=3\r\nENCODE=1\r\n"
                                 "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=\" AT \"\r\nWAIT_RX=0\r\n"
                                 "HALT=1\r\nDELAY=0\r\n[DATA_INDEX1]\r\n"))
@@ -261,7 +256,7 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatItDoesNotWrite)
     ASSERT_TRUE(settings.WriteSettings().ok());
     EXPECT_EQ(files.replaceCount, 1);
 
-    std::string raw = contentOf(settingsPath());
+    std::string raw = test::FileText(settingsPath());
     EXPECT_TRUE(raw.starts_with(head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=edited 5\r\n"))
         << raw.substr(0, 200);
     size_t toolAt = raw.find(tool);
@@ -326,14 +321,14 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndLeaveTheOldFile)
     platform::FileError interrupted = settings.WriteSettings();
     EXPECT_EQ(interrupted.code, platform::FileError::fromErrno(EIO).code);
     EXPECT_FALSE(interrupted.message.empty());
-    EXPECT_EQ(contentOf(settingsPath()), old);
+    EXPECT_EQ(test::FileText(settingsPath()), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     files.interruptWith.reset();
     files.failWith = ENOSPC;
     EXPECT_EQ(settings.WriteWindowPositions(test::FixedWindowPlacements{}).code,
               platform::FileError::fromErrno(ENOSPC).code);
-    EXPECT_EQ(contentOf(settingsPath()), old);
+    EXPECT_EQ(test::FileText(settingsPath()), old);
 
     // As root, permission bits stop nothing; a folder that is a plain file stops everyone.
     files.failWith.reset();

@@ -1,4 +1,5 @@
 #include "support/child_process.h"
+#include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
@@ -19,12 +20,6 @@ namespace wirevane::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The runner against a pseudo-terminal the test plays the device on, with a one-row table.
 class RunnerLog : public ::testing::Test {
@@ -61,7 +56,7 @@ TEST_F(RunnerLog, WhatCameInBeforeTheRunnerWasKilledIsInTheLogWithItsReadTimes)
     runner->Signal(SIGKILL);
     ASSERT_EQ(runner->Wait(10s), 128 + SIGKILL);
 
-    const std::string written = ReadFile(log);
+    const std::string written = test::FileText(log);
     const std::regex stamped(R"(\d\d:\d\d:\d\d\.\d{3} first line\r\n\d\d:\d\d:\d\d\.\d{3} )"
                              "\xe3\x81\x82 second ");
     EXPECT_TRUE(std::regex_match(written, stamped)) << written;
@@ -81,7 +76,7 @@ TEST_F(RunnerLog, RawLogIsAddedToTheFileWithBothDirections)
                            R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} TX 41 54\n)"
                            R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} TX 0D\n)"
                            R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} RX 4F 4B 0D\n)");
-    EXPECT_TRUE(std::regex_match(ReadFile(log), lines)) << ReadFile(log);
+    EXPECT_TRUE(std::regex_match(test::FileText(log), lines)) << test::FileText(log);
     EXPECT_EQ(runner->out(), "OK\r");
 }
 

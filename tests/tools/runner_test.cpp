@@ -1,4 +1,5 @@
 #include "support/child_process.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
@@ -38,12 +39,6 @@ void WriteTable(const std::filesystem::path& file, const std::vector<Row>& rows,
             << "\r\n";
 }
 
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The simulator on its own pseudo-terminal, logging what it receives.
 class Sim {
 public:
@@ -58,10 +53,10 @@ public:
     std::string received(std::size_t size = 0) const
     {
         const auto deadline = Clock::now() + 5s;
-        std::string log = ReadFile(m_log);
+        std::string log = test::FileText(m_log);
         while (log.size() < size && Clock::now() < deadline) {
             std::this_thread::sleep_for(10ms);
-            log = ReadFile(m_log);
+            log = test::FileText(m_log);
         }
         return log;
     }
@@ -123,7 +118,7 @@ TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
     EXPECT_NE(run.out.find("あ\r"), std::string::npos);
     EXPECT_NE(run.out.find("OK\r"), std::string::npos);
 
-    const std::string json = ReadFile(report);
+    const std::string json = test::FileText(report);
     const std::regex entry(R"re(\{"index": (\d+), "bytes": "([0-9A-F]*)", "written_us": (\d+), )re"
                            R"re("answered_us": (null|\d+), "turnaround_us": (null|\d+)\})re");
     std::vector<std::smatch> rows;
@@ -170,7 +165,7 @@ TEST_F(RunnerTest, SilentDeviceTimesOutWithStatusThree)
     EXPECT_NE(run.err.find("no answer to row 0 within 1 s"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("busy"), std::string::npos);
     EXPECT_EQ(sim.received(5), "PING\r");
-    EXPECT_NE(ReadFile(m_dir / "r.json").find("\"answered_us\": null"), std::string::npos);
+    EXPECT_NE(test::FileText(m_dir / "r.json").find("\"answered_us\": null"), std::string::npos);
 }
 
 TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)

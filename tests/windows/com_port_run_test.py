@@ -15,8 +15,9 @@ import tty
 
 RUNNER = os.environ["WIREVANE_RUNNER_EXE"]
 PREFIX = os.environ["WIREVANE_COM_PREFIX"]
-ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-           DISPLAY="")
+# A UTF-8 locale, so that wine hands the program a file name with any character unchanged.
+ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=PREFIX, WINEDEBUG="-all",
+           WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
 ENV.pop("WAYLAND_DISPLAY", None)
 
 
@@ -70,7 +71,9 @@ def main():
     subprocess.run(["wineserver", "-w"], env=ENV, timeout=60)
 
     with tempfile.TemporaryDirectory() as folder:
-        table = os.path.join(folder, "table.ini")
+        # A name that the ANSI code page of an English Windows cannot carry: the runner must
+        # take its arguments from the wide command line.
+        table = os.path.join(folder, "表 table.ini")
         write_table(table)
         runner = subprocess.Popen(["wine", RUNNER, "--port", "COM5", "--timeout", "10", table],
                                   env=ENV, stdout=subprocess.PIPE, stderr=subprocess.PIPE)

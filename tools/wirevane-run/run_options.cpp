@@ -1,5 +1,7 @@
 #include "tools/wirevane-run/run_options.h"
 
+#include "platform/command_line.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -65,6 +67,60 @@ bool ParseCount(std::string_view text, int minimum, int& value)
 // The largest timeout whose milliseconds still fit a timer period.
 constexpr int kMaxTimeoutSeconds = std::numeric_limits<int>::max() / 1000;
 
+bool* FlagNamed(RunOptions& options, std::string_view name)
+{
+    const std::pair<std::string_view, bool*> flags[] = {{"--help", &options.help},
+                                                        {"--tester", &options.tester},
+                                                        {"--echo", &options.echo},
+                                                        {"--detail", &options.detail},
+                                                        {"--log-append", &options.logAppend},
+                                                        {"--log-utf8", &options.logUtf8},
+                                                        {"--log-raw", &options.logRaw},
+                                                        {"--timestamps", &options.timestamps}};
+    const auto found = std::find_if(std::begin(flags), std::end(flags),
+                                    [&](const auto& entry) { return entry.first == name; });
+    return found == std::end(flags) ? nullptr : found->second;
+}
+
+bool TakesValue(std::string_view name)
+{
+    return name == "--port" || name == "--cycles" || name == "--timeout" || name == "--report" ||
+           name == "--linger" || name == "--log";
+}
+
+// Stores the value of one of the options that take one; the reason it is refused, empty when
+// it is taken.
+std::string TakeValue(RunOptions& options, std::string_view name, std::string_view value)
+{
+    const std::string quoted = "'" + std::string(value) + "'";
+    if (name == "--port") {
+        if (value.empty())
+            return "--port needs a device path or port name";
+        options.port = std::string(value);
+    } else if (name == "--cycles") {
+        if (!ParseCount(value, 0, options.cycles))
+            return "--cycles needs a whole number of 0 or more, not " + quoted;
+    } else if (name == "--timeout") {
+        int seconds = 0;
+        if (!ParseCount(value, 1, seconds) || seconds > kMaxTimeoutSeconds)
+            return "--timeout needs a whole number of seconds from 1 to " +
+                   std::to_string(kMaxTimeoutSeconds) + ", not " + quoted;
+        options.timeoutSeconds = seconds;
+    } else if (name == "--linger") {
+        if (!ParseCount(value, 0, options.lingerMs))
+            return "--linger needs a whole number of milliseconds, 0 or more, not " + quoted;
+    } else if (name == "--log") {
+        if (value.empty())
+            return "--log needs a file name";
+        options.log = platform::PathFromUtf8(value);
+    } else {
+        if (value.empty())
+            return "--report needs a file name";
+        options.report = platform::PathFromUtf8(value);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string_view UsageText()
@@ -84,11 +140,11 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
     };
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
+        const std::string_view argument = arguments[i];
         if (optionsEnded || !argument.starts_with("--")) {
             if (fileSeen)
                 return fail("more than one settings file given: " + std::string(argument));
-            options.settingsFile = std::filesystem::path(std::string(argument));
+            options.settingsFile = platform::PathFromUtf8(argument);
             fileSeen = true;
             continue;
         }
@@ -96,73 +152,22 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
             optionsEnded = true;
             continue;
         }
-        std::string_view name = argument;
-        std::optional<std::string_view> inlineValue;
-        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-            name = argument.substr(0, equals);
-            inlineValue = argument.substr(equals + 1);
-        }
-        auto flag = [&](bool& target) {
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const bool inlineValue = equals != std::string_view::npos;
+        if (bool* flag = FlagNamed(options, name)) {
             if (inlineValue)
-                return false;
-            target = true;
-            return true;
-        };
-        const std::pair<std::string_view, bool*> flags[] = {{"--help", &options.help},
-                                                            {"--tester", &options.tester},
-                                                            {"--echo", &options.echo},
-                                                            {"--detail", &options.detail},
-                                                            {"--log-append", &options.logAppend},
-                                                            {"--log-utf8", &options.logUtf8},
-                                                            {"--log-raw", &options.logRaw},
-                                                            {"--timestamps", &options.timestamps}};
-        const auto isFlag = std::find_if(std::begin(flags), std::end(flags),
-                                         [&](const auto& entry) { return entry.first == name; });
-        if (isFlag != std::end(flags)) {
-            bool& target = *isFlag->second;
-            if (!flag(target))
                 return fail(std::string(name) + " takes no value");
+            *flag = true;
             continue;
         }
-        if (name != "--port" && name != "--cycles" && name != "--timeout" && name != "--report" &&
-            name != "--linger" && name != "--log")
+        if (!TakesValue(name))
             return fail("unknown option " + std::string(name) + " (see --help)");
-        std::string_view value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
+        if (!inlineValue && i + 1 >= arguments.size())
             return fail(std::string(name) + " needs a value");
-        }
-        if (name == "--port") {
-            if (value.empty())
-                return fail("--port needs a device path or port name");
-            options.port = std::string(value);
-        } else if (name == "--cycles") {
-            if (!ParseCount(value, 0, options.cycles))
-                return fail("--cycles needs a whole number of 0 or more, not '" +
-                            std::string(value) + "'");
-        } else if (name == "--timeout") {
-            int seconds = 0;
-            if (!ParseCount(value, 1, seconds) || seconds > kMaxTimeoutSeconds)
-                return fail("--timeout needs a whole number of seconds from 1 to " +
-                            std::to_string(kMaxTimeoutSeconds) + ", not '" + std::string(value) +
-                            "'");
-            options.timeoutSeconds = seconds;
-        } else if (name == "--linger") {
-            if (!ParseCount(value, 0, options.lingerMs))
-                return fail("--linger needs a whole number of milliseconds, 0 or more, not '" +
-                            std::string(value) + "'");
-        } else if (name == "--log") {
-            if (value.empty())
-                return fail("--log needs a file name");
-            options.log = std::filesystem::path(std::string(value));
-        } else {
-            if (value.empty())
-                return fail("--report needs a file name");
-            options.report = std::filesystem::path(std::string(value));
-        }
+        const std::string_view value = inlineValue ? argument.substr(equals + 1) : arguments[++i];
+        if (std::string refused = TakeValue(options, name, value); !refused.empty())
+            return fail(std::move(refused));
     }
     if (!options.help && !fileSeen)
         return fail("no settings file given (see --help)");

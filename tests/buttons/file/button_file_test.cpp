@@ -2,6 +2,7 @@
 #include "core/decimal_text.h"
 #include "fakes/recording_profile_files.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -12,12 +13,6 @@
 
 namespace wirevane {
 namespace {
-
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -67,7 +62,7 @@ TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
 
-    std::string raw = contentOf(buttonPath());
+    std::string raw = test::FileText(buttonPath());
     auto doc = platform::IniDocument::parse(
         std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
     std::vector<std::u16string> sections{u"BUTTON_GROUP"};
@@ -117,7 +112,7 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
     EXPECT_EQ(back.loadAndSend, 0);
 
     // The third group's tenth button keeps its own section.
-    std::string raw = contentOf(buttonPath());
+    std::string raw = test::FileText(buttonPath());
     EXPECT_NE(raw.find("[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=./set 2-9.ini\r\n"),
               std::string::npos);
 }
@@ -154,36 +149,48 @@ TEST_F(ButtonFileTest, AFailedSaveIsReportedAndTheSettingsFileStaysActive)
     file.buttonSlots[0] = ButtonSlot{u"./a.ini", u"a.ini"};
     files.interruptWith = EIO;
     EXPECT_EQ(file.SaveButtonFile().code, platform::FileError::fromErrno(EIO).code);
-    EXPECT_EQ(contentOf(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
+    EXPECT_EQ(test::FileText(buttonPath()), "[BUTTON_ARRAY]\r\nLOAD_RUN=0\r\n");
     EXPECT_EQ(store.activePath(), settingsPath());
+}
+
+// Absolute paths on this system's own root ("/" here, the current drive on Windows).
+std::filesystem::path Rooted(std::u8string_view path)
+{
+    return std::filesystem::current_path().root_path() / std::filesystem::path(path);
 }
 
 TEST(SlotPath, IsRelativeToTheProgramFolder)
 {
-    const std::filesystem::path programDir = "/opt/wirevane/bin/";
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/tests/a.ini"), u"../tests/a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/sets/b.ini"), u"./sets/b.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/home/u/x.ini"), u"../../../home/u/x.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, "/opt/wirevane/bin/../bin/./..a.ini"), u"./..a.ini");
+    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/tests/a.ini")),
+              u"../tests/a.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/sets/b.ini")),
+              u"./sets/b.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"home/u/x.ini")), u"../../../home/u/x.ini");
+    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/../bin/./..a.ini")),
+              u"./..a.ini");
     EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
 
     // With no relative form the slot keeps the absolute path, never an empty one.
     std::filesystem::path inCurrentFolder = std::filesystem::current_path() / "c.ini";
-    EXPECT_EQ(SlotPathFor(programDir, "/opt/wirevane/bin/a.ini"), u"./a.ini");
+    EXPECT_EQ(SlotPathFor(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
     EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")), inCurrentFolder);
 }
 
 TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
 {
-    const std::filesystem::path programDir = "/opt/wirevane/bin/";
-    EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), "/opt/wirevane/bin/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), "/opt/wirevane/bin/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u"..\\tests\\a.ini"), "/opt/wirevane/tests/a.ini");
-    EXPECT_EQ(ResolveSlotPath(programDir, u"/srv/sets/x.ini"), "/srv/sets/x.ini");
-    for (const char* file :
-         {"/opt/wirevane/bin/a.ini", "/opt/wirevane/tests/a b.ini", "/srv/設定/x.ini"}) {
-        EXPECT_EQ(ResolveSlotPath(programDir, SlotPathFor(programDir, file)), file);
+    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    const std::filesystem::path inProgramFolder = Rooted(u8"opt/wirevane/bin/a.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), inProgramFolder);
+    EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), inProgramFolder);
+    EXPECT_EQ(ResolveSlotPath(programDir, u"..\\tests\\a.ini"),
+              Rooted(u8"opt/wirevane/tests/a.ini"));
+    const std::filesystem::path elsewhere = Rooted(u8"srv/sets/x.ini");
+    EXPECT_EQ(ResolveSlotPath(programDir, elsewhere.u16string()), elsewhere);
+    for (const char8_t* file :
+         {u8"opt/wirevane/bin/a.ini", u8"opt/wirevane/tests/a b.ini", u8"srv/設定/x.ini"}) {
+        EXPECT_EQ(ResolveSlotPath(programDir, SlotPathFor(programDir, Rooted(file))), Rooted(file));
     }
 }
 

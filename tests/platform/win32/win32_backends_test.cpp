@@ -2,6 +2,8 @@
 #include "platform/port_enumeration.h"
 #include "platform/program_location.h"
 #include "platform/single_instance.h"
+#include "platform/win32/usb_instance_id.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
@@ -17,12 +19,6 @@ std::vector<uint8_t> BytesOf(std::string_view text)
     return {text.begin(), text.end()};
 }
 
-std::string ContentOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
 {
     test::TempDir dir;
@@ -33,7 +29,7 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
 
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("first")).ok());
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("second, longer")).ok());
-    EXPECT_EQ(ContentOf(file), "second, longer");
+    EXPECT_EQ(test::FileText(file), "second, longer");
     ASSERT_TRUE(readWholeFile(file, bytes).ok());
     EXPECT_EQ(bytes, BytesOf("second, longer"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
@@ -44,7 +40,7 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
     const FileError refused = replaceFileAtomically(file, BytesOf("lost"));
     EXPECT_TRUE(refused.accessDenied()) << refused.code << " " << refused.message;
     EXPECT_FALSE(refused.message.empty());
-    EXPECT_EQ(ContentOf(file), "second, longer");
+    EXPECT_EQ(test::FileText(file), "second, longer");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A missing folder is not made, and nothing is left behind.
@@ -56,13 +52,13 @@ TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
     test::TempDir dir;
     const std::filesystem::path file = dir / "a.ini";
     ASSERT_TRUE(replaceFileAtomically(file, BytesOf("kept")).ok());
-    const FileError error = replaceFileAtomically(
-        file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
-            EXPECT_EQ(ContentOf(temporary), "lost");
+    const FileError error =
+        replaceFileAtomically(file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
+            EXPECT_EQ(test::FileText(temporary), "lost");
             return FileError::fromErrno(ENOSPC);
         });
     EXPECT_FALSE(error.ok());
-    EXPECT_EQ(ContentOf(file), "kept");
+    EXPECT_EQ(test::FileText(file), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -75,8 +71,9 @@ TEST(Win32FileError, PortableKindsHoldForWin32AndErrnoValues)
     EXPECT_TRUE(FileError::fromErrno(ENOENT).notFound());
     EXPECT_TRUE(FileError::fromErrno(EACCES).accessDenied());
     EXPECT_FALSE(FileError::fromErrno(EACCES).notFound());
-    EXPECT_TRUE(FileError::fromErrorCode(std::error_code(ERROR_PATH_NOT_FOUND, std::system_category()))
-                    .notFound());
+    EXPECT_TRUE(
+        FileError::fromErrorCode(std::error_code(ERROR_PATH_NOT_FOUND, std::system_category()))
+            .notFound());
     EXPECT_TRUE(FileError::fromErrno(0).ok());
 }
 
@@ -84,8 +81,7 @@ TEST(Win32SingleInstance, TheSecondCopyFindsTheNamedMutex)
 {
     const std::string name = "WirevaneTest_" + std::to_string(GetCurrentProcessId());
     EXPECT_EQ(AcquireSingleInstanceLock(name).state, SingleInstanceLock::State::Held);
-    EXPECT_EQ(AcquireSingleInstanceLock(name).state,
-              SingleInstanceLock::State::HeldByAnotherCopy);
+    EXPECT_EQ(AcquireSingleInstanceLock(name).state, SingleInstanceLock::State::HeldByAnotherCopy);
     EXPECT_EQ(AcquireSingleInstanceLock(name + "_other").state, SingleInstanceLock::State::Held);
 }
 
@@ -126,6 +122,30 @@ TEST(Win32PortEnumeration, NamesBecomeDeviceNamespacePathsAndTheListIsOrdered)
         EXPECT_FALSE(PortNameLess(ports[i].portName, ports[i - 1].portName));
     for (const PortEntry& port : ports)
         EXPECT_FALSE(port.portName.empty());
+}
+
+TEST(Win32UsbIdentity, ComesFromTheWholeDevicesInstanceId)
+{
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"USB\\VID_0403&PID_6001\\A50285BI"),
+              (UsbIdentity{"0403", "6001", "A50285BI"}));
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"usb\\vid_10C4&pid_EA60\\0001"),
+              (UsbIdentity{"10c4", "ea60", "0001"}));
+    // Windows makes up an instance part for a chip without a serial number.
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"USB\\VID_1A86&PID_7523\\5&2A3B4C&0&1"),
+              (UsbIdentity{"1a86", "7523", ""}));
+    // One interface of a composite device, a port behind a driver's own bus, a UART.
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"USB\\VID_2341&PID_0043&MI_00\\6&1&0000"), std::nullopt);
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"FTDIBUS\\VID_0403+PID_6001+A50285BIA\\0000"),
+              std::nullopt);
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"ACPI\\PNP0501\\1"), std::nullopt);
+    EXPECT_EQ(UsbIdentityFromInstanceId(L"USB\\VID_04&PID_6001\\X"), std::nullopt);
+}
+
+TEST(Win32UsbIdentity, APortThatIsNotOnUsbHasNone)
+{
+    // Wine's ports come from its registry, with no device behind them.
+    EXPECT_EQ(UsbIdentityOf("\\\\.\\COM99"), std::nullopt);
+    EXPECT_TRUE(DevicesWithIdentity(UsbIdentity{"0403", "6001", "none"}).empty());
 }
 
 } // namespace

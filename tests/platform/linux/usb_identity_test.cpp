@@ -1,4 +1,4 @@
-#include "platform/usb_identity.h"
+#include "platform/linux/usb_identity_sysfs.h"
 #include "support/temp_dir.h"
 
 #include <fstream>

@@ -1,0 +1,50 @@
+#include "commands/row_values_dialog.h"
+
+#include "commands/dialog_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QShowEvent>
+
+namespace wirevane {
+
+void RowValuesDialog::accept()
+{
+    m_data = m_dataEdit->text().toStdU16String();
+    m_waitRx = m_waitList->currentIndex();
+    m_halt = m_haltBox->isChecked() ? 1 : 0;
+    m_delay = m_delayEdit->text().toStdU16String();
+    QDialog::accept();
+}
+
+void RowValuesDialog::AddFields(QWidget* parent, FieldIds ids, const QString& haltCaption)
+{
+    m_dataEdit = NewLineEdit(parent, ids.data);
+    m_waitList = NewWaitKindList(parent, ids.waitRx);
+    m_haltBox = NewCheckBox(parent, ids.halt, haltCaption);
+    m_delayEdit = NewLineEdit(parent, ids.delay);
+    m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
+}
+
+void RowValuesDialog::ShowStartValues()
+{
+    m_data = u"<New Data>";
+    m_waitRx = 0;
+    m_halt = 0;
+    m_delay = u"100";
+    m_dataEdit->setText(QString::fromStdU16String(m_data));
+    m_waitList->setCurrentIndex(m_waitRx);
+    m_haltBox->setChecked(m_halt != 0);
+    m_delayEdit->setText(QString::fromStdU16String(m_delay));
+}
+
+void RowValuesDialog::showEvent(QShowEvent* event)
+{
+    // A spontaneous show is a restore from the task bar, not a new opening.
+    if (!event->spontaneous())
+        ShowInitialValues();
+    QDialog::showEvent(event);
+}
+
+} // namespace wirevane

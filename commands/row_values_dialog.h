@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QShowEvent;
+
+namespace wirevane {
+
+// The fields of a row that the new table and bulk change dialogs ask for: data, wait, halt and
+// delay. Every opening starts them from "<New Data>", no wait, no halt and a delay of "100"; the
+// values hold what the fields showed once the dialog closed with OK, texts kept as typed.
+class RowValuesDialog : public QDialog {
+public:
+    void accept() override;
+
+    std::u16string m_data;
+    int32_t m_waitRx = 0;
+    int32_t m_halt = 0;
+    std::u16string m_delay;
+
+protected:
+    // The control ids of the four fields.
+    struct FieldIds {
+        int data;
+        int waitRx;
+        int halt;
+        int delay;
+    };
+
+    using QDialog::QDialog;
+
+    // Makes the four fields in parent, in this order, which is their order in the tab chain.
+    void AddFields(QWidget* parent, FieldIds ids, const QString& haltCaption);
+    // A new opening: the start values into the values and the fields.
+    void ShowStartValues();
+    // What a new opening shows: the start values and whatever else the dialog resets.
+    virtual void ShowInitialValues() = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+    QLineEdit* m_dataEdit = nullptr;
+    QComboBox* m_waitList = nullptr;
+    QCheckBox* m_haltBox = nullptr;
+    QLineEdit* m_delayEdit = nullptr;
+};
+
+} // namespace wirevane

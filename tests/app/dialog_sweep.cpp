@@ -1,0 +1,87 @@
+#include "dialog_sweep.h"
+
+#include "app/command_ids.h"
+#include "app/wirevane_dlg.h"
+#include "buttons/dialog_button_array.h"
+#include "buttons/dialog_button_regist_type.h"
+#include "buttons/dialog_button_text.h"
+#include "support/modal_helper.h"
+#include "terminal/dialog_terminal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace wirevane::test {
+
+using namespace command;
+
+const std::array<CommandDialog, 9> kCommandDialogs = {{{kConnect, "port selection"},
+                                                       {kPortSettings, "port settings"},
+                                                       {kNew, "new data"},
+                                                       {kBulkChange, "bulk change"},
+                                                       {kSymbols, "symbols"},
+                                                       {kAbout, "about"},
+                                                       {kExit, "exit"},
+                                                       {kLanguageEnglish, "language"},
+                                                       {kAnswerTimeout, "answer time-out"}}};
+
+void ShowSettled(QWidget& window)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 2000));
+    QApplication::processEvents();
+}
+
+void ExpectNoFaultsInTheThreeWindows(CWirevaneDlg& window, const WindowFaults& faults)
+{
+    for (QWidget* shown :
+         std::initializer_list<QWidget*>{&window, &window.terminal(), &window.buttonArray()}) {
+        SCOPED_TRACE(shown->metaObject()->className());
+        ShowSettled(*shown);
+        EXPECT_EQ(faults(*shown), "");
+    }
+}
+
+std::string FaultsInNextDialog(const std::function<void()>& open, const WindowFaults& faults)
+{
+    std::string found;
+    bool seen = false;
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        seen = true;
+        found = faults(*dialog);
+        dialog->reject();
+    });
+    open();
+    EXPECT_TRUE(seen) << "no dialog opened";
+    return found;
+}
+
+void ExpectNoFaultsInDialogs(CWirevaneDlg& window, std::span<const CommandDialog> dialogs,
+                             const WindowFaults& faults)
+{
+    for (const CommandDialog& dialog : dialogs) {
+        SCOPED_TRACE(dialog.name);
+        EXPECT_EQ(FaultsInNextDialog([&] { window.Trigger(dialog.id); }, faults), "");
+    }
+}
+
+void ExpectNoFaultsInButtonArrayDialogs(CDialogButtonArray& buttons, const QString& caption,
+                                        const WindowFaults& faults)
+{
+    ShowSettled(buttons);
+    EXPECT_EQ(FaultsInNextDialog(
+                  [&] { buttons.findChild<QAction*>(QStringLiteral("32853"))->trigger(); }, faults),
+              "");
+    CDialogButtonRegistType type(&buttons);
+    ShowSettled(type);
+    EXPECT_EQ(faults(type), "");
+    CDialogButtonText captionDialog(caption, &buttons);
+    ShowSettled(captionDialog);
+    EXPECT_EQ(faults(captionDialog), "");
+}
+
+} // namespace wirevane::test

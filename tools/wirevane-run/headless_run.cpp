@@ -1,0 +1,192 @@
+#include "tools/wirevane-run/headless_run.h"
+
+#include "platform/command_line.h"
+#include "platform/utf_text.h"
+#include "tools/wirevane-run/port_error_text.h"
+#include "tools/wirevane-run/port_path.h"
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace wirevane::runner {
+
+namespace {
+
+constexpr int kLogFlushMs = 50;
+
+// Microseconds on the monotonic clock since the first call, for the timing report.
+int64_t MonotonicUs()
+{
+    using namespace std::chrono;
+    static const steady_clock::time_point started = steady_clock::now();
+    return duration_cast<microseconds>(steady_clock::now() - started).count();
+}
+
+std::string Utf8(const std::u16string& text)
+{
+    std::vector<uint8_t> bytes;
+    platform::appendUtf8(text, bytes);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Line settings and handshake as loading the file on an open port applies them; a value the
+// port refuses ends the run before anything is sent.
+std::string ApplyPortSettings(CSerial& port, const CapturedPortSettings& settings)
+{
+    const uint32_t line = port.SetLineSettings(
+        settings.baudRate(), static_cast<uint32_t>(settings.dataBits()),
+        static_cast<uint32_t>(settings.parity()), static_cast<uint32_t>(settings.stopBits()));
+    if (line != 0)
+        return "the port refuses the line settings (BAUD=" + std::to_string(settings.baudRate()) +
+               " DATA=" + std::to_string(settings.dataBits()) +
+               " PARITY=" + std::to_string(settings.parity()) +
+               " STOP=" + std::to_string(settings.stopBits()) + "): " + PortErrorText(line);
+    const uint32_t handshake = port.SetHandshake(static_cast<uint32_t>(settings.handshake()));
+    if (handshake != 0)
+        return "the port refuses the handshake HNDSHK=" + std::to_string(settings.handshake()) +
+               ": " + PortErrorText(handshake);
+    return {};
+}
+
+RunSettings ToRunSettings(const RunOptions& options)
+{
+    RunSettings settings;
+    settings.cycles = options.cycles;
+    settings.tester = options.tester;
+    settings.detail = options.detail;
+    settings.timeoutSeconds = options.timeoutSeconds;
+    settings.lingerMs = options.lingerMs;
+    return settings;
+}
+
+} // namespace
+
+int FailWith(const std::string& message)
+{
+    std::fprintf(stderr, "wirevane-run: %s\n", message.c_str());
+    return 1;
+}
+
+HeadlessRun::HeadlessRun(const RunOptions& options)
+    : m_options(options), m_output(stdout, options.echo),
+      m_terminal(m_output, stderr, options.timestamps), m_port(m_loop), m_access(m_port),
+      m_tap(&m_access, SystemTrafficClock()), m_receivedText(m_terminal, m_tap),
+      m_stepTimer(m_loop,
+                  [this] {
+                      m_run.OnStepTimer();
+                      Settle();
+                  }),
+      m_answerTimer(m_loop,
+                    [this] {
+                        m_run.OnAnswerTimeout();
+                        Settle();
+                    }),
+      m_logFlush(m_loop,
+                 [this] {
+                     m_terminal.FlushLog();
+                     m_logFlush.Arm(kLogFlushMs);
+                 }),
+      m_run(m_tap, m_terminal, m_stepTimer, m_answerTimer, MonotonicUs, PortErrorText,
+            &m_receivedText)
+{
+    m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
+                             TrafficTime time) { m_terminal.OnTraffic(direction, bytes, time); });
+}
+
+HeadlessRun::~HeadlessRun()
+{
+    m_port.Close();
+}
+
+void HeadlessRun::Settle()
+{
+    if (m_run.finished())
+        m_loop.Quit();
+}
+
+int HeadlessRun::Execute()
+{
+    MonotonicUs();
+    if (!m_loop.ok())
+        return FailWith("the system gives no event loop wake-up");
+    for (const auto step :
+         {&HeadlessRun::LoadTable, &HeadlessRun::OpenPort, &HeadlessRun::StartLog})
+        if (const std::string failure = (this->*step)(); !failure.empty())
+            return FailWith(failure);
+    m_loop.WatchInterrupts([this] {
+        m_run.Interrupt();
+        Settle();
+    });
+    m_run.Start(ToRunSettings(m_options));
+    if (!m_run.finished())
+        m_loop.Run();
+    m_stepTimer.Kill();
+    m_answerTimer.Kill();
+    m_terminal.StopLog();
+    return Finish();
+}
+
+std::string HeadlessRun::LoadTable()
+{
+    if (const platform::FileError error = m_run.Load(m_options.settingsFile); !error.ok())
+        return "cannot read " + platform::Utf8FromPath(m_options.settingsFile) + ": " +
+               error.message;
+    if (!m_run.Allocate())
+        return "not enough memory for the receive buffers";
+    return {};
+}
+
+std::string HeadlessRun::OpenPort()
+{
+    const std::string portName =
+        m_options.port ? *m_options.port : Utf8(m_run.portSettings().deviceName());
+    const std::string path = PortPath(portName);
+    const std::vector<uint8_t> pathBytes(path.begin(), path.end());
+    const uint32_t error =
+        m_port.Open(platform::decodeUtf8(pathBytes), [this](uint32_t, uintptr_t word, intptr_t) {
+            m_run.OnSerialMessage(static_cast<uint32_t>(word));
+            Settle();
+        });
+    if (error != 0 || !m_port.IsOpen())
+        return PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path,
+                                 error);
+    if (const std::string refused = ApplyPortSettings(m_port, m_run.portSettings());
+        !refused.empty())
+        return path + ": " + refused;
+    return {};
+}
+
+std::string HeadlessRun::StartLog()
+{
+    if (!m_options.log)
+        return {};
+    const LogChoice choice{*m_options.log, m_options.logAppend,
+                           m_options.logRaw ? LogChoice::RawBytes : LogChoice::ShownText,
+                           m_options.logUtf8 ? LogChoice::Utf8 : LogChoice::Cp932};
+    if (const platform::FileError error = m_terminal.StartLog(choice); !error.ok())
+        return "cannot write the log " + platform::Utf8FromPath(*m_options.log) + ": " +
+               error.message;
+    m_logFlush.Arm(kLogFlushMs);
+    return {};
+}
+
+int HeadlessRun::Finish()
+{
+    int status = ExitStatus(m_run.outcome());
+    if (status == 0 && m_terminal.failed())
+        status = 1;
+    if (!m_run.message().empty())
+        std::fprintf(stderr, "wirevane-run: %s\n", m_run.message().c_str());
+    if (m_options.report) {
+        if (const platform::FileError error = m_run.report().WriteTo(*m_options.report);
+            !error.ok()) {
+            std::fprintf(stderr, "wirevane-run: cannot write the report %s: %s\n",
+                         platform::Utf8FromPath(*m_options.report).c_str(), error.message.c_str());
+            status = 1;
+        }
+    }
+    return status;
+}
+
+} // namespace wirevane::runner

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/wait_loop.h"
+#include "serial/serial_port_access.h"
+#include "terminal/traffic/received_text_sink.h"
+#include "terminal/traffic/traffic_tap.h"
+#include "tools/wirevane-run/headless_terminal.h"
+#include "tools/wirevane-run/loop_serial_port.h"
+#include "tools/wirevane-run/run_driver.h"
+#include "tools/wirevane-run/run_options.h"
+#include "tools/wirevane-run/utf8_output_sink.h"
+
+#include <string>
+
+namespace wirevane::runner {
+
+// Writes "wirevane-run: MESSAGE" to standard error; the exit status of a failed run.
+int FailWith(const std::string& message);
+
+// One run of the command line's table on the system's own event loop, standard output and
+// serial port, from loading the file to the exit status.
+class HeadlessRun {
+public:
+    explicit HeadlessRun(const RunOptions& options);
+    // The port's event thread is joined before the loop it posts to goes.
+    ~HeadlessRun();
+    HeadlessRun(const HeadlessRun&) = delete;
+    HeadlessRun& operator=(const HeadlessRun&) = delete;
+
+    // The exit status.
+    int Execute();
+
+private:
+    // Each answers the reason the run cannot start, empty when it can.
+    std::string LoadTable();
+    std::string OpenPort();
+    std::string StartLog();
+    // Ends the loop once the driver counts the run as finished.
+    void Settle();
+    int Finish();
+
+    const RunOptions& m_options;
+    platform::WaitLoop m_loop;
+    Utf8OutputSink m_output;
+    HeadlessTerminal m_terminal;
+    LoopSerialPort m_port;
+    SerialPortAccess m_access;
+    TrafficTap m_tap;
+    ReceivedTextSink m_receivedText;
+    platform::LoopStepTimer m_stepTimer;
+    platform::LoopStepTimer m_answerTimer;
+    // Writes the log out every 50 ms while the run goes on.
+    platform::LoopStepTimer m_logFlush;
+    RunDriver m_run;
+};
+
+} // namespace wirevane::runner
