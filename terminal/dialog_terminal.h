@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -114,6 +115,7 @@ private:
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
     void BuildTrafficActions();
+    void GroupChoices(QAction* const (&actions)[3], const std::function<void(int)>& chosen);
     void Show(std::u16string_view shown);
     void OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes, TrafficTime time);
     void OnEchoed(std::u16string_view echoed);

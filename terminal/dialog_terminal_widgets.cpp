@@ -65,6 +65,19 @@ QAction* CDialogTerminal::MakeAction(const char* name, const QString& text)
     return action;
 }
 
+// Three checkable actions of which one is on, the first to begin with; chosen gets the index.
+void CDialogTerminal::GroupChoices(QAction* const (&actions)[3],
+                                   const std::function<void(int)>& chosen)
+{
+    auto* group = new QActionGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        actions[i]->setCheckable(true);
+        group->addAction(actions[i]);
+        connect(actions[i], &QAction::triggered, this, [chosen, i] { chosen(i); });
+    }
+    actions[0]->setChecked(true);
+}
+
 void CDialogTerminal::BuildTrafficActions()
 {
     m_startLog = MakeAction("log-start", tr("ログ開始..."));
@@ -80,15 +93,9 @@ void CDialogTerminal::BuildTrafficActions()
 
     const char* names[3] = {"view-text", "view-text-hex", "view-hex"};
     const QString texts[3] = {tr("テキストのみ"), tr("テキストと16進ダンプ"), tr("16進ダンプのみ")};
-    auto* group = new QActionGroup(this);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         m_viewActions[i] = MakeAction(names[i], texts[i]);
-        m_viewActions[i]->setCheckable(true);
-        group->addAction(m_viewActions[i]);
-        connect(m_viewActions[i], &QAction::triggered, this,
-                [this, i] { SetTrafficView(static_cast<TrafficView>(i)); });
-    }
-    m_viewActions[0]->setChecked(true);
+    GroupChoices(m_viewActions, [this](int i) { SetTrafficView(static_cast<TrafficView>(i)); });
 }
 
 void CDialogTerminal::BuildActions()
@@ -120,15 +127,9 @@ void CDialogTerminal::BuildActions()
     const int ids[3] = {32818, 32819, 32823};
     const QString names[3] = {QStringLiteral("SJIS"), QStringLiteral("UTF-8"),
                               QStringLiteral("EUC")};
-    auto* group = new QActionGroup(this);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         m_encodingActions[i] = MakeAction(ids[i], names[i]);
-        m_encodingActions[i]->setCheckable(true);
-        group->addAction(m_encodingActions[i]);
-        connect(m_encodingActions[i], &QAction::triggered, this,
-                [this, i] { m_host.SetEncoding(i); });
-    }
-    m_encodingActions[0]->setChecked(true);
+    GroupChoices(m_encodingActions, [this](int i) { m_host.SetEncoding(i); });
     BuildTrafficActions();
 }
 
