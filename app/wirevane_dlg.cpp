@@ -192,7 +192,7 @@ void CWirevaneDlg::SetUpTable()
     m_table.FillAtStartup();
     m_grid->SetCellRemarks([this](int row, int column) -> CGridListCtrlEx::CellRemark {
         if (column != SendTable::kDataColumn ||
-            !EscapesStayAsWritten(m_grid->cellText(row, column), m_run.encoding))
+            !EscapesStayAsWritten(m_grid->GetCellText(row, column), m_run.encoding))
             return {};
         return {Utf8EscapeMark(), Utf8EscapeNote()};
     });
@@ -296,9 +296,9 @@ void CWirevaneDlg::ShowEncoding(TextEncoding encoding)
 void CWirevaneDlg::ReportUnexpandedEscapes()
 {
     int rows = 0;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        if (!m_grid->cellText(row, SendTable::kSelectColumn).empty() &&
-            EscapesStayAsWritten(m_grid->cellText(row, SendTable::kDataColumn), kEncodingUtf8))
+    for (int row = 0; row < m_grid->GetRowCount(); ++row) {
+        if (!m_grid->GetCellText(row, SendTable::kSelectColumn).empty() &&
+            EscapesStayAsWritten(m_grid->GetCellText(row, SendTable::kDataColumn), kEncodingUtf8))
             ++rows;
     }
     if (rows > 0)
@@ -337,12 +337,12 @@ bool CWirevaneDlg::IsVisibleAndNotMinimised(PlacedWindow window) const
 
 void CWirevaneDlg::LoadColumnLayout()
 {
-    m_grid->columnLayout().LoadAttached();
+    m_grid->GetColumnLayout().LoadAttached();
 }
 
 void CWirevaneDlg::SaveColumnLayout()
 {
-    m_grid->columnLayout().SaveAttached();
+    m_grid->GetColumnLayout().SaveAttached();
 }
 
 // What connection management changes

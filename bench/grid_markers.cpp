@@ -21,7 +21,7 @@ void BM_FillTable(benchmark::State& state)
         RunState run;
         SendTable table(grid, run);
         table.FillAtStartup();
-        benchmark::DoNotOptimize(grid.cellText(99, SendTable::kDelayColumn));
+        benchmark::DoNotOptimize(grid.GetCellText(99, SendTable::kDelayColumn));
     }
 }
 BENCHMARK(BM_FillTable)->Unit(benchmark::kMillisecond);

@@ -100,7 +100,7 @@ void BM_LoadSettingsFile(benchmark::State& state)
     }
     for (auto _ : state) {
         full.settings.LoadSettingsFile();
-        benchmark::DoNotOptimize(full.grid.cellText(99, SendTable::kDataColumn).size());
+        benchmark::DoNotOptimize(full.grid.GetCellText(99, SendTable::kDataColumn).size());
     }
 }
 

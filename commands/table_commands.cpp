@@ -15,8 +15,8 @@ constexpr int kTickedImage = 1;
 
 void SetCheckCell(CellGrid& grid, int row, int column, bool ticked, std::u16string_view text)
 {
-    grid.setCellText(row, column, ticked ? text : std::u16string_view());
-    grid.setCellImage(row, column, ticked ? kTickedImage : kUntickedImage);
+    grid.SetCellText(row, column, ticked ? text : std::u16string_view());
+    grid.SetCellImage(row, column, ticked ? kTickedImage : kUntickedImage);
 }
 
 void SetHaltCell(CellGrid& grid, int row, int32_t halt)
@@ -38,11 +38,11 @@ void NewTable(SendTable& table, const NewTableValues& values)
     const std::u16string waitText = WaitKindText(values.waitRx);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SetCheckCell(grid, row, SendTable::kSelectColumn, false, {});
-        grid.setCellText(row, SendTable::kNumberColumn, DecimalText(row));
-        grid.setCellText(row, SendTable::kDataColumn, values.data);
-        grid.setCellText(row, SendTable::kWaitColumn, waitText);
+        grid.SetCellText(row, SendTable::kNumberColumn, DecimalText(row));
+        grid.SetCellText(row, SendTable::kDataColumn, values.data);
+        grid.SetCellText(row, SendTable::kWaitColumn, waitText);
         SetHaltCell(grid, row, values.halt);
-        grid.setCellText(row, SendTable::kDelayColumn, values.delay);
+        grid.SetCellText(row, SendTable::kDelayColumn, values.delay);
     }
 }
 
@@ -66,16 +66,16 @@ void BulkChange(SendTable& table, const BulkChangeValues& values)
     CellGrid& grid = table.grid();
     const std::u16string waitText = WaitKindText(values.waitRx);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
-        if (grid.cellText(row, SendTable::kSelectColumn).empty())
+        if (grid.GetCellText(row, SendTable::kSelectColumn).empty())
             continue;
         if (values.changeData)
-            grid.setCellText(row, SendTable::kDataColumn, values.data);
+            grid.SetCellText(row, SendTable::kDataColumn, values.data);
         if (values.changeWaitRx)
-            grid.setCellText(row, SendTable::kWaitColumn, waitText);
+            grid.SetCellText(row, SendTable::kWaitColumn, waitText);
         if (values.changeHalt)
             SetHaltCell(grid, row, values.halt);
         if (values.changeDelay)
-            grid.setCellText(row, SendTable::kDelayColumn, values.delay);
+            grid.SetCellText(row, SendTable::kDelayColumn, values.delay);
     }
 }
 

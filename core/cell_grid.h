@@ -12,21 +12,21 @@ class CellGrid {
 public:
     virtual ~CellGrid() = default;
 
-    virtual int rowCount() const = 0;
-    virtual void appendRow() = 0;
+    virtual int GetRowCount() const = 0;
+    virtual void AppendRow() = 0;
 
-    virtual std::u16string cellText(int row, int column) const = 0;
-    virtual void setCellText(int row, int column, std::u16string_view text) = 0;
-    virtual int cellImage(int row, int column) const = 0;
-    virtual void setCellImage(int row, int column, int image) = 0;
+    virtual std::u16string GetCellText(int row, int column) const = 0;
+    virtual void SetCellText(int row, int column, std::u16string_view text) = 0;
+    virtual int GetCellImage(int row, int column) const = 0;
+    virtual void SetCellImage(int row, int column, int image) = 0;
 
     // Gives the grid the keyboard focus; an open in-place editor commits and closes on it.
-    virtual void takeFocus() = 0;
-    virtual void ensureRowVisible(int row) = 0;
-    virtual void clearSelection() = 0;
-    virtual void setFocusRow(int row) = 0;
-    virtual void setFocusColumn(int column) = 0;
-    virtual void redrawRow(int row) = 0;
+    virtual void TakeFocus() = 0;
+    virtual void EnsureRowVisible(int row) = 0;
+    virtual void ClearSelection() = 0;
+    virtual void SetFocusRow(int row) = 0;
+    virtual void SetFocusColumn(int column) = 0;
+    virtual void RedrawRow(int row) = 0;
 };
 
 } // namespace wirevane

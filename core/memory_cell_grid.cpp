@@ -4,7 +4,7 @@ namespace wirevane {
 
 const MemoryCellGrid::Cell* MemoryCellGrid::find(int row, int column) const
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount)
+    if (row < 0 || row >= GetRowCount() || column < 0 || column >= kColumnCount)
         return nullptr;
     const Row& cells = m_rows[static_cast<std::size_t>(row)];
     return cells.empty() ? nullptr : &cells[static_cast<std::size_t>(column)];
@@ -12,7 +12,7 @@ const MemoryCellGrid::Cell* MemoryCellGrid::find(int row, int column) const
 
 MemoryCellGrid::Cell* MemoryCellGrid::find(int row, int column)
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount)
+    if (row < 0 || row >= GetRowCount() || column < 0 || column >= kColumnCount)
         return nullptr;
     Row& cells = m_rows[static_cast<std::size_t>(row)];
     if (cells.empty())
@@ -20,25 +20,25 @@ MemoryCellGrid::Cell* MemoryCellGrid::find(int row, int column)
     return &cells[static_cast<std::size_t>(column)];
 }
 
-std::u16string MemoryCellGrid::cellText(int row, int column) const
+std::u16string MemoryCellGrid::GetCellText(int row, int column) const
 {
     const Cell* cell = find(row, column);
     return cell ? cell->text : std::u16string();
 }
 
-void MemoryCellGrid::setCellText(int row, int column, std::u16string_view text)
+void MemoryCellGrid::SetCellText(int row, int column, std::u16string_view text)
 {
     if (Cell* cell = find(row, column))
         cell->text = text;
 }
 
-int MemoryCellGrid::cellImage(int row, int column) const
+int MemoryCellGrid::GetCellImage(int row, int column) const
 {
     const Cell* cell = find(row, column);
     return cell ? cell->image : 0;
 }
 
-void MemoryCellGrid::setCellImage(int row, int column, int image)
+void MemoryCellGrid::SetCellImage(int row, int column, int image)
 {
     if (Cell* cell = find(row, column))
         cell->image = image;

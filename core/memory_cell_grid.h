@@ -13,20 +13,20 @@ class MemoryCellGrid final : public CellGrid {
 public:
     static constexpr int kColumnCount = 7;
 
-    int rowCount() const override { return static_cast<int>(m_rows.size()); }
-    void appendRow() override { m_rows.emplace_back(); }
+    int GetRowCount() const override { return static_cast<int>(m_rows.size()); }
+    void AppendRow() override { m_rows.emplace_back(); }
 
-    std::u16string cellText(int row, int column) const override;
-    void setCellText(int row, int column, std::u16string_view text) override;
-    int cellImage(int row, int column) const override;
-    void setCellImage(int row, int column, int image) override;
+    std::u16string GetCellText(int row, int column) const override;
+    void SetCellText(int row, int column, std::u16string_view text) override;
+    int GetCellImage(int row, int column) const override;
+    void SetCellImage(int row, int column, int image) override;
 
-    void takeFocus() override { ++m_focusRequests; }
-    void ensureRowVisible(int row) override { m_visibleRow = row; }
-    void clearSelection() override { ++m_selectionClears; }
-    void setFocusRow(int row) override { m_focusRow = row; }
-    void setFocusColumn(int column) override { m_focusColumn = column; }
-    void redrawRow(int) override {}
+    void TakeFocus() override { ++m_focusRequests; }
+    void EnsureRowVisible(int row) override { m_visibleRow = row; }
+    void ClearSelection() override { ++m_selectionClears; }
+    void SetFocusRow(int row) override { m_focusRow = row; }
+    void SetFocusColumn(int column) override { m_focusColumn = column; }
+    void RedrawRow(int) override {}
 
     int focusRequests() const { return m_focusRequests; }
     int visibleRow() const { return m_visibleRow; }

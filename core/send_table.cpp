@@ -57,19 +57,19 @@ SendTable::SendTable(CellGrid& grid, RunState& run) : m_grid(grid), m_run(run) {
 int32_t SendTable::ReadRowSendFlag(int row)
 {
     return m_rows[static_cast<std::size_t>(row)].sendFlag =
-               m_grid.cellText(row, kSelectColumn).empty() ? 0 : 1;
+               m_grid.GetCellText(row, kSelectColumn).empty() ? 0 : 1;
 }
 
 std::u16string SendTable::ReadRowSendData(int row)
 {
-    m_grid.takeFocus();
-    return m_rows[static_cast<std::size_t>(row)].data = m_grid.cellText(row, kDataColumn);
+    m_grid.TakeFocus();
+    return m_rows[static_cast<std::size_t>(row)].data = m_grid.GetCellText(row, kDataColumn);
 }
 
 WaitKind SendTable::ReadRowWaitKind(int row)
 {
-    m_grid.takeFocus();
-    const std::u16string text = m_grid.cellText(row, kWaitColumn);
+    m_grid.TakeFocus();
+    const std::u16string text = m_grid.GetCellText(row, kWaitColumn);
     WaitKind kind = -1;
     for (int k = 0; k < 4; ++k) {
         if (text == kWaitNames[k])
@@ -77,7 +77,7 @@ WaitKind SendTable::ReadRowWaitKind(int row)
     }
     if (kind < 0) {
         kind = 0;
-        m_grid.setCellText(row, kWaitColumn, kWaitNames[0]);
+        m_grid.SetCellText(row, kWaitColumn, kWaitNames[0]);
     }
     m_run.matchByte = kind == 1 ? 0x0D : kind == 2 ? 0x0A : 0;
     return m_rows[static_cast<std::size_t>(row)].waitKind = kind;
@@ -86,19 +86,19 @@ WaitKind SendTable::ReadRowWaitKind(int row)
 int32_t SendTable::ReadRowHalt(int row)
 {
     return m_rows[static_cast<std::size_t>(row)].halt =
-               m_grid.cellText(row, kHaltColumn).empty() ? 0 : 1;
+               m_grid.GetCellText(row, kHaltColumn).empty() ? 0 : 1;
 }
 
 int32_t SendTable::ReadRowDelay(int row)
 {
-    const auto text = platform::codePage932().encodeStrict(m_grid.cellText(row, kDelayColumn));
+    const auto text = platform::codePage932().encodeStrict(m_grid.GetCellText(row, kDelayColumn));
     return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
 }
 
 std::optional<int> SendTable::FindNextTicked(int start) const
 {
     for (int row = start < 0 ? 0 : start; row < kRowCount; ++row) {
-        if (!m_grid.cellText(row, kSelectColumn).empty())
+        if (!m_grid.GetCellText(row, kSelectColumn).empty())
             return row;
     }
     return std::nullopt;
@@ -106,42 +106,42 @@ std::optional<int> SendTable::FindNextTicked(int start) const
 
 void SendTable::SetRowStatus(int row, std::u16string_view text)
 {
-    m_grid.setCellText(row, kSelectColumn, text);
+    m_grid.SetCellText(row, kSelectColumn, text);
 }
 
 std::u16string SendTable::GetRowStatus(int row) const
 {
-    return m_grid.cellText(row, kSelectColumn);
+    return m_grid.GetCellText(row, kSelectColumn);
 }
 
 void SendTable::SetRowImage(int row, RowImage image)
 {
-    m_grid.setCellImage(row, kNumberColumn, image);
+    m_grid.SetCellImage(row, kNumberColumn, image);
 }
 
 void SendTable::ClearMarkers()
 {
     const std::u16string ticked = SendCheckText(m_run.detailView);
     for (int row = 0; row < kRowCount; ++row) {
-        if (!m_grid.cellText(row, kSelectColumn).empty())
-            m_grid.setCellText(row, kSelectColumn, ticked);
-        m_grid.setCellImage(row, kNumberColumn, kRowImageNone);
+        if (!m_grid.GetCellText(row, kSelectColumn).empty())
+            m_grid.SetCellText(row, kSelectColumn, ticked);
+        m_grid.SetCellImage(row, kNumberColumn, kRowImageNone);
     }
 }
 
 void SendTable::ShowCurrentRow(int row)
 {
-    m_grid.ensureRowVisible(row);
-    m_grid.clearSelection();
-    m_grid.setFocusRow(row);
-    m_grid.setFocusColumn(kNumberColumn);
-    m_grid.redrawRow(row);
+    m_grid.EnsureRowVisible(row);
+    m_grid.ClearSelection();
+    m_grid.SetFocusRow(row);
+    m_grid.SetFocusColumn(kNumberColumn);
+    m_grid.RedrawRow(row);
 }
 
 void SendTable::FillAtStartup()
 {
     for (int row = 0; row < kRowCount; ++row)
-        m_grid.appendRow();
+        m_grid.AppendRow();
     RewriteFromRows();
 }
 
@@ -151,15 +151,15 @@ void SendTable::RewriteFromRows()
         SendRow& r = m_rows[static_cast<std::size_t>(row)];
         if (r.waitKind < 0 || r.waitKind > 3)
             r.waitKind = 0;
-        m_grid.setCellText(row, kSelectColumn, r.sendFlag ? u" " : u"");
-        m_grid.setCellImage(row, kSelectColumn, r.sendFlag ? kTickedImage : kUntickedImage);
-        m_grid.setCellText(row, kNumberColumn, DecimalText(row));
-        m_grid.setCellImage(row, kNumberColumn, kRowImageNone);
-        m_grid.setCellText(row, kDataColumn, r.data);
-        m_grid.setCellText(row, kWaitColumn, WaitName(r.waitKind));
-        m_grid.setCellText(row, kHaltColumn, r.halt ? u" " : u"");
-        m_grid.setCellImage(row, kHaltColumn, r.halt ? kTickedImage : kUntickedImage);
-        m_grid.setCellText(row, kDelayColumn, DecimalText(r.delay));
+        m_grid.SetCellText(row, kSelectColumn, r.sendFlag ? u" " : u"");
+        m_grid.SetCellImage(row, kSelectColumn, r.sendFlag ? kTickedImage : kUntickedImage);
+        m_grid.SetCellText(row, kNumberColumn, DecimalText(row));
+        m_grid.SetCellImage(row, kNumberColumn, kRowImageNone);
+        m_grid.SetCellText(row, kDataColumn, r.data);
+        m_grid.SetCellText(row, kWaitColumn, WaitName(r.waitKind));
+        m_grid.SetCellText(row, kHaltColumn, r.halt ? u" " : u"");
+        m_grid.SetCellImage(row, kHaltColumn, r.halt ? kTickedImage : kUntickedImage);
+        m_grid.SetCellText(row, kDelayColumn, DecimalText(r.delay));
     }
 }
 

@@ -15,7 +15,7 @@ CellGeometry::CellGeometry(const QAbstractItemView& view, const CGridCellModel& 
 
 QRect CellGeometry::CellRect(int row, int column) const
 {
-    const QModelIndex at = m_model.indexOfRow(row, column);
+    const QModelIndex at = m_model.IndexOfRow(row, column);
     return at.isValid() ? m_view.visualRect(at) : QRect();
 }
 
@@ -42,7 +42,7 @@ QRect CellGeometry::LabelRect(int row, int column) const
 bool CellGeometry::HitTest(QPoint point, int& row, int& column) const
 {
     const QModelIndex at = m_view.indexAt(point);
-    row = m_model.tableRow(at);
+    row = m_model.TableRow(at);
     column = at.column();
     return row >= 0;
 }

@@ -17,7 +17,7 @@ CGridCellDelegate::CGridCellDelegate(CGridListCtrlEx& grid)
 void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
-    const int row = m_grid.cellModel().tableRow(index);
+    const int row = m_grid.GetCellModel().TableRow(index);
     if (row < 0) {
         return;
     }
@@ -25,7 +25,7 @@ void CGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const CGridColumnTrait* trait = m_grid.GetColumnTrait(column);
     CGridRowTrait& rowTrait = m_grid.GetRowTrait();
     const bool listFocused =
-        m_grid.hasFocus() || (m_grid.editor() != nullptr && m_grid.editor()->hasFocus());
+        m_grid.hasFocus() || (m_grid.GetEditor() != nullptr && m_grid.GetEditor()->hasFocus());
     const bool selected = (option.state & QStyle::State_Selected) != 0;
 
     CellColorInputs inputs;

@@ -6,9 +6,9 @@ namespace wirevane {
 
 CGridCellModel::CGridCellModel(QObject* parent) : QAbstractItemModel(parent) {}
 
-void CGridCellModel::appendTableRow()
+void CGridCellModel::AppendTableRow()
 {
-    const int row = tableRowCount();
+    const int row = TableRowCount();
     if (!m_grouped) {
         beginInsertRows(QModelIndex(), row, row);
         m_rows.emplace_back(m_titles.size());
@@ -29,22 +29,22 @@ void CGridCellModel::appendTableRow()
         m_rows.emplace_back(m_titles.size());
         m_checked.push_back(0);
         m_groups.push_back(Group{{}, {row}});
-        indexGroups();
+        IndexGroups();
         endInsertRows();
         return;
     }
     const int position = static_cast<int>(m_groups[static_cast<size_t>(group)].rows.size());
-    beginInsertRows(groupIndex(group), position, position);
+    beginInsertRows(GroupIndex(group), position, position);
     m_rows.emplace_back(m_titles.size());
     m_checked.push_back(0);
     m_groups[static_cast<size_t>(group)].rows.push_back(row);
-    indexGroups();
+    IndexGroups();
     endInsertRows();
 }
 
-void CGridCellModel::insertTableColumn(int column, const QString& title, Qt::Alignment alignment)
+void CGridCellModel::InsertTableColumn(int column, const QString& title, Qt::Alignment alignment)
 {
-    column = std::clamp(column, 0, tableColumnCount());
+    column = std::clamp(column, 0, TableColumnCount());
     beginInsertColumns(QModelIndex(), column, column);
     m_titles.insert(m_titles.begin() + column, title);
     m_alignments.insert(m_alignments.begin() + column, alignment);
@@ -55,42 +55,42 @@ void CGridCellModel::insertTableColumn(int column, const QString& title, Qt::Ali
     endInsertColumns();
 }
 
-void CGridCellModel::setColumnToolTip(int column, const QString& tip)
+void CGridCellModel::SetColumnToolTip(int column, const QString& tip)
 {
-    if (column < 0 || column >= tableColumnCount()) {
+    if (column < 0 || column >= TableColumnCount()) {
         return;
     }
     m_toolTips[static_cast<size_t>(column)] = tip;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-QString CGridCellModel::columnTitle(int column) const
+QString CGridCellModel::ColumnTitle(int column) const
 {
-    return column >= 0 && column < tableColumnCount() ? m_titles[static_cast<size_t>(column)]
+    return column >= 0 && column < TableColumnCount() ? m_titles[static_cast<size_t>(column)]
                                                       : QString();
 }
 
-Qt::Alignment CGridCellModel::columnAlignment(int column) const
+Qt::Alignment CGridCellModel::ColumnAlignment(int column) const
 {
-    return column >= 0 && column < tableColumnCount() ? m_alignments[static_cast<size_t>(column)]
+    return column >= 0 && column < TableColumnCount() ? m_alignments[static_cast<size_t>(column)]
                                                       : Qt::AlignLeft;
 }
 
-bool CGridCellModel::validCell(int row, int column) const
+bool CGridCellModel::IsValidCell(int row, int column) const
 {
-    return row >= 0 && row < tableRowCount() && column >= 0 && column < tableColumnCount();
+    return row >= 0 && row < TableRowCount() && column >= 0 && column < TableColumnCount();
 }
 
-const GridCell& CGridCellModel::cell(int row, int column) const
+const GridCell& CGridCellModel::Cell(int row, int column) const
 {
     static const GridCell empty;
-    return validCell(row, column) ? m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)]
-                                  : empty;
+    return IsValidCell(row, column) ? m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)]
+                                    : empty;
 }
 
-void CGridCellModel::setCellText(int row, int column, std::u16string_view text)
+void CGridCellModel::SetCellText(int row, int column, std::u16string_view text)
 {
-    if (!validCell(row, column)) {
+    if (!IsValidCell(row, column)) {
         return;
     }
     GridCell& c = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
@@ -98,13 +98,13 @@ void CGridCellModel::setCellText(int row, int column, std::u16string_view text)
         return;
     }
     c.text.assign(text);
-    const QModelIndex at = indexOfRow(row, column);
+    const QModelIndex at = IndexOfRow(row, column);
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-void CGridCellModel::setCellImage(int row, int column, int image)
+void CGridCellModel::SetCellImage(int row, int column, int image)
 {
-    if (!validCell(row, column)) {
+    if (!IsValidCell(row, column)) {
         return;
     }
     GridCell& c = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
@@ -112,25 +112,25 @@ void CGridCellModel::setCellImage(int row, int column, int image)
         return;
     }
     c.image = image;
-    const QModelIndex at = indexOfRow(row, column);
+    const QModelIndex at = IndexOfRow(row, column);
     emit dataChanged(at, at, {Qt::DecorationRole});
 }
 
-bool CGridCellModel::rowChecked(int row) const
+bool CGridCellModel::IsRowChecked(int row) const
 {
-    return row >= 0 && row < tableRowCount() && m_checked[static_cast<size_t>(row)] != 0;
+    return row >= 0 && row < TableRowCount() && m_checked[static_cast<size_t>(row)] != 0;
 }
 
-void CGridCellModel::setRowChecked(int row, bool checked)
+void CGridCellModel::SetRowChecked(int row, bool checked)
 {
-    if (row >= 0 && row < tableRowCount()) {
+    if (row >= 0 && row < TableRowCount()) {
         m_checked[static_cast<size_t>(row)] = checked ? 1 : 0;
     }
 }
 
-QModelIndex CGridCellModel::indexOfRow(int row, int column) const
+QModelIndex CGridCellModel::IndexOfRow(int row, int column) const
 {
-    if (!validCell(row, column)) {
+    if (!IsValidCell(row, column)) {
         return {};
     }
     if (!m_grouped) {
@@ -140,7 +140,7 @@ QModelIndex CGridCellModel::indexOfRow(int row, int column) const
                        static_cast<quintptr>(m_groupOfRow[static_cast<size_t>(row)]));
 }
 
-int CGridCellModel::tableRow(const QModelIndex& index) const
+int CGridCellModel::TableRow(const QModelIndex& index) const
 {
     if (!index.isValid() || index.model() != this) {
         return -1;
@@ -154,12 +154,12 @@ int CGridCellModel::tableRow(const QModelIndex& index) const
     return m_groups[index.internalId()].rows[static_cast<size_t>(index.row())];
 }
 
-bool CGridCellModel::isGroupHeader(const QModelIndex& index) const
+bool CGridCellModel::IsGroupHeader(const QModelIndex& index) const
 {
     return index.isValid() && m_grouped && index.internalId() == kTopLevel;
 }
 
-std::vector<std::vector<GridCell>> CGridCellModel::takeTopLevel()
+std::vector<std::vector<GridCell>> CGridCellModel::TakeTopLevel()
 {
     std::vector<std::vector<GridCell>> rows;
     const int before = rowCount();
@@ -175,28 +175,28 @@ std::vector<std::vector<GridCell>> CGridCellModel::takeTopLevel()
     return rows;
 }
 
-void CGridCellModel::setGroups(std::vector<Group> groups)
+void CGridCellModel::SetGroups(std::vector<Group> groups)
 {
     // The rows leave every view while they are regrouped and come back under their groups.
-    std::vector<std::vector<GridCell>> rows = takeTopLevel();
+    std::vector<std::vector<GridCell>> rows = TakeTopLevel();
     if (!groups.empty()) {
         beginInsertRows(QModelIndex(), 0, static_cast<int>(groups.size()) - 1);
     }
     m_rows.swap(rows);
     m_groups = std::move(groups);
     m_grouped = !m_groups.empty();
-    indexGroups();
+    IndexGroups();
     if (m_grouped) {
         endInsertRows();
     }
 }
 
-void CGridCellModel::clearGroups()
+void CGridCellModel::ClearGroups()
 {
     if (!m_grouped) {
         return;
     }
-    std::vector<std::vector<GridCell>> rows = takeTopLevel();
+    std::vector<std::vector<GridCell>> rows = TakeTopLevel();
     if (!rows.empty()) {
         beginInsertRows(QModelIndex(), 0, static_cast<int>(rows.size()) - 1);
     }
@@ -206,7 +206,7 @@ void CGridCellModel::clearGroups()
     }
 }
 
-void CGridCellModel::indexGroups()
+void CGridCellModel::IndexGroups()
 {
     m_groupOfRow.assign(m_rows.size(), 0);
     m_positionInGroup.assign(m_rows.size(), 0);
@@ -219,7 +219,7 @@ void CGridCellModel::indexGroups()
     }
 }
 
-QModelIndex CGridCellModel::groupIndex(int group) const
+QModelIndex CGridCellModel::GroupIndex(int group) const
 {
     if (!m_grouped || group < 0 || group >= static_cast<int>(m_groups.size())) {
         return {};
@@ -227,9 +227,9 @@ QModelIndex CGridCellModel::groupIndex(int group) const
     return createIndex(group, 0, kTopLevel);
 }
 
-int CGridCellModel::groupOfHeader(const QModelIndex& index) const
+int CGridCellModel::GroupOfHeader(const QModelIndex& index) const
 {
-    return isGroupHeader(index) ? index.row() : -1;
+    return IsGroupHeader(index) ? index.row() : -1;
 }
 
 QModelIndex CGridCellModel::index(int row, int column, const QModelIndex& parent) const
@@ -254,9 +254,9 @@ QModelIndex CGridCellModel::parent(const QModelIndex& child) const
 int CGridCellModel::rowCount(const QModelIndex& parent) const
 {
     if (!parent.isValid()) {
-        return m_grouped ? static_cast<int>(m_groups.size()) : tableRowCount();
+        return m_grouped ? static_cast<int>(m_groups.size()) : TableRowCount();
     }
-    if (isGroupHeader(parent) && parent.column() == 0) {
+    if (IsGroupHeader(parent) && parent.column() == 0) {
         return static_cast<int>(m_groups[static_cast<size_t>(parent.row())].rows.size());
     }
     return 0;
@@ -264,25 +264,25 @@ int CGridCellModel::rowCount(const QModelIndex& parent) const
 
 int CGridCellModel::columnCount(const QModelIndex&) const
 {
-    return tableColumnCount();
+    return TableColumnCount();
 }
 
 QVariant CGridCellModel::data(const QModelIndex& index, int role) const
 {
-    if (isGroupHeader(index)) {
+    if (IsGroupHeader(index)) {
         if (role == Qt::DisplayRole && index.column() == 0) {
             return QString::fromStdU16String(m_groups[static_cast<size_t>(index.row())].title);
         }
         return {};
     }
-    const int row = tableRow(index);
+    const int row = TableRow(index);
     if (row < 0) {
         return {};
     }
-    const GridCell& c = cell(row, index.column());
+    const GridCell& c = Cell(row, index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return shownText(index.column(), c.text);
+        return ShownTextOf(index.column(), c.text);
     case Qt::DecorationRole:
         if (m_imageLookup) {
             QIcon icon = m_imageLookup(index.column(), c.image);
@@ -292,27 +292,27 @@ QVariant CGridCellModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(columnAlignment(index.column()) | Qt::AlignVCenter);
+        return QVariant::fromValue(ColumnAlignment(index.column()) | Qt::AlignVCenter);
     default:
         return {};
     }
 }
 
-QString CGridCellModel::shownText(int column, const std::u16string& text) const
+QString CGridCellModel::ShownTextOf(int column, const std::u16string& text) const
 {
     return m_shownText ? m_shownText(column, text) : QString::fromStdU16String(text);
 }
 
 QVariant CGridCellModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= tableColumnCount()) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= TableColumnCount()) {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return columnTitle(section);
+        return ColumnTitle(section);
     }
     if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(columnAlignment(section) | Qt::AlignVCenter);
+        return QVariant::fromValue(ColumnAlignment(section) | Qt::AlignVCenter);
     }
     if (role == Qt::ToolTipRole && !m_toolTips[static_cast<size_t>(section)].isEmpty()) {
         return m_toolTips[static_cast<size_t>(section)];
@@ -325,7 +325,7 @@ Qt::ItemFlags CGridCellModel::flags(const QModelIndex& index) const
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    if (isGroupHeader(index)) {
+    if (IsGroupHeader(index)) {
         return Qt::ItemIsEnabled;
     }
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;

@@ -31,41 +31,41 @@ public:
 
     explicit CGridCellModel(QObject* parent = nullptr);
 
-    void setImageLookup(ImageLookup lookup) { m_imageLookup = std::move(lookup); }
-    void setShownText(ShownText shown) { m_shownText = std::move(shown); }
-    QString shownText(int column, const std::u16string& text) const;
+    void SetImageLookup(ImageLookup lookup) { m_imageLookup = std::move(lookup); }
+    void SetShownText(ShownText shown) { m_shownText = std::move(shown); }
+    QString ShownTextOf(int column, const std::u16string& text) const;
 
-    int tableRowCount() const { return static_cast<int>(m_rows.size()); }
-    int tableColumnCount() const { return static_cast<int>(m_titles.size()); }
-    void appendTableRow();
-    void insertTableColumn(int column, const QString& title, Qt::Alignment alignment);
-    QString columnTitle(int column) const;
-    Qt::Alignment columnAlignment(int column) const;
+    int TableRowCount() const { return static_cast<int>(m_rows.size()); }
+    int TableColumnCount() const { return static_cast<int>(m_titles.size()); }
+    void AppendTableRow();
+    void InsertTableColumn(int column, const QString& title, Qt::Alignment alignment);
+    QString ColumnTitle(int column) const;
+    Qt::Alignment ColumnAlignment(int column) const;
     // What the header shows when the pointer rests on a column's title.
-    void setColumnToolTip(int column, const QString& tip);
+    void SetColumnToolTip(int column, const QString& tip);
 
     // Out-of-range cells read as empty text and image 0; writes to them are ignored.
-    const GridCell& cell(int row, int column) const;
-    void setCellText(int row, int column, std::u16string_view text);
-    void setCellImage(int row, int column, int image);
+    const GridCell& Cell(int row, int column) const;
+    void SetCellText(int row, int column, std::u16string_view text);
+    void SetCellImage(int row, int column, int image);
 
     // The list's own check state of a row (not shown by the send table).
-    bool rowChecked(int row) const;
-    void setRowChecked(int row, bool checked);
+    bool IsRowChecked(int row) const;
+    void SetRowChecked(int row, bool checked);
 
-    QModelIndex indexOfRow(int row, int column) const;
+    QModelIndex IndexOfRow(int row, int column) const;
     // -1 for a group header and an invalid index.
-    int tableRow(const QModelIndex& index) const;
-    bool isGroupHeader(const QModelIndex& index) const;
+    int TableRow(const QModelIndex& index) const;
+    bool IsGroupHeader(const QModelIndex& index) const;
 
-    bool grouped() const { return m_grouped; }
-    const std::vector<Group>& groups() const { return m_groups; }
+    bool IsGrouped() const { return m_grouped; }
+    const std::vector<Group>& Groups() const { return m_groups; }
     // Every table row must be in exactly one group.
-    void setGroups(std::vector<Group> groups);
-    void clearGroups();
-    QModelIndex groupIndex(int group) const;
+    void SetGroups(std::vector<Group> groups);
+    void ClearGroups();
+    QModelIndex GroupIndex(int group) const;
     // The group of a header index, -1 for anything else.
-    int groupOfHeader(const QModelIndex& index) const;
+    int GroupOfHeader(const QModelIndex& index) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -79,9 +79,9 @@ public:
 private:
     static constexpr quintptr kTopLevel = ~quintptr{0};
 
-    std::vector<std::vector<GridCell>> takeTopLevel();
-    void indexGroups();
-    bool validCell(int row, int column) const;
+    std::vector<std::vector<GridCell>> TakeTopLevel();
+    void IndexGroups();
+    bool IsValidCell(int row, int column) const;
 
     std::vector<std::vector<GridCell>> m_rows;
     std::vector<char> m_checked;

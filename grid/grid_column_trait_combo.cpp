@@ -19,7 +19,7 @@ QWidget* CGridColumnTraitCombo::CreateEditor(CGridListCtrlEx& owner, int row, in
 {
     auto* editor = new CGridEditorComboBox(owner, row, column, m_style == Style::DropDown);
     for (const auto& [data, text] : m_items) {
-        editor->AddItem(owner.cellModel().shownText(column, text), text, data);
+        editor->AddItem(owner.GetCellModel().ShownTextOf(column, text), text, data);
     }
     editor->setFont(owner.EditorFont());
     editor->SetMaxDroppedWidth(m_maxDroppedWidth);
@@ -27,7 +27,7 @@ QWidget* CGridColumnTraitCombo::CreateEditor(CGridListCtrlEx& owner, int row, in
     editor->SetOpenOnFocus(m_openOnFocus);
     editor->SetRightAligned((owner.ColumnAlignment(column) & Qt::AlignRight) != 0);
     editor->setGeometry(owner.Geometry().CellRect(row, column));
-    editor->Start(QString::fromStdU16String(owner.cellText(row, column)));
+    editor->Start(QString::fromStdU16String(owner.GetCellText(row, column)));
     return editor;
 }
 

@@ -30,7 +30,7 @@ QWidget* CGridColumnTraitEdit::CreateEditor(CGridListCtrlEx& owner, int row, int
     }
     editor->setFont(owner.EditorFont());
     editor->setGeometry(CellEditRect(owner, row, column));
-    editor->Start(QString::fromStdU16String(owner.cellText(row, column)));
+    editor->Start(QString::fromStdU16String(owner.GetCellText(row, column)));
     return editor;
 }
 

@@ -62,7 +62,7 @@ bool CGridColumnTraitImage::IsCellLocked(const CGridListCtrlEx& owner, int row, 
     if (!owner.Geometry().LabelRect(row, column).contains(point)) {
         return false;
     }
-    const ImageEntry* entry = FindEntry(owner.cellImage(row, column));
+    const ImageEntry* entry = FindEntry(owner.GetCellImage(row, column));
     return entry != nullptr && !entry->editable;
 }
 
@@ -81,7 +81,7 @@ void CGridColumnTraitImage::FlipCellImage(CGridListCtrlEx& owner, int row, int c
     if (m_entries.size() < 2) {
         return;
     }
-    const ImageEntry* old = FindEntry(owner.cellImage(row, column));
+    const ImageEntry* old = FindEntry(owner.GetCellImage(row, column));
     if (old == nullptr) {
         return;
     }
@@ -97,7 +97,7 @@ void CGridColumnTraitImage::FlipCellImage(CGridListCtrlEx& owner, int row, int c
     std::vector<int> followers;
     if (m_toggleSelection && owner.Selection().IsRowSelected(row)) {
         for (int other : owner.Selection().SelectedRows()) {
-            if (other != row && owner.cellImage(other, column) != next->image) {
+            if (other != row && owner.GetCellImage(other, column) != next->image) {
                 followers.push_back(other);
             }
         }

@@ -1,5 +1,6 @@
 #include "grid/grid_editor_combo_box.h"
 
+#include "grid/editor_keys.h"
 #include "grid/grid_list_ctrl_ex.h"
 
 #include <QAbstractItemView>
@@ -8,27 +9,6 @@
 #include <algorithm>
 
 namespace wirevane {
-namespace {
-
-bool IsTabKey(const QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
-}
-
-// Ends the editor with a commit and lets the list handle the Tab key as if it had had it.
-void EndWithTab(CGridEditorComboBox& combo, CGridListCtrlEx& owner, const QKeyEvent& key)
-{
-    QKeyEvent forwarded(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
-    combo.EndEdit(true);
-    QApplication::sendEvent(&owner, &forwarded);
-}
-
-} // namespace
-
 CGridEditorComboBox::CGridEditorComboBox(CGridListCtrlEx& owner, int row, int column, bool editable)
     : QComboBox(owner.viewport()), m_owner(owner), m_row(row), m_column(column)
 {
@@ -114,8 +94,7 @@ void CGridEditorComboBox::showPopup()
 
 bool CGridEditorComboBox::event(QEvent* event)
 {
-    if (IsTabKey(event)) {
-        EndWithTab(*this, m_owner, *static_cast<QKeyEvent*>(event));
+    if (EndEditOnTab(*event, *this, m_owner)) {
         return true;
     }
     return QComboBox::event(event);
@@ -123,20 +102,13 @@ bool CGridEditorComboBox::event(QEvent* event)
 
 void CGridEditorComboBox::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, *this)) {
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        return;
-    default:
-        if (!event->text().isEmpty()) {
-            MarkModified();
-        }
-        QComboBox::keyPressEvent(event);
     }
+    if (!event->text().isEmpty()) {
+        MarkModified();
+    }
+    QComboBox::keyPressEvent(event);
 }
 
 void CGridEditorComboBox::focusInEvent(QFocusEvent* event)
@@ -164,7 +136,8 @@ CGridEditorComboBoxEdit::CGridEditorComboBoxEdit(CGridEditorComboBox& combo)
 
 bool CGridEditorComboBoxEdit::event(QEvent* event)
 {
-    if (IsTabKey(event)) {
+    // The combo ends the whole editor on it.
+    if (IsTabKey(*event)) {
         QApplication::sendEvent(&m_combo, event);
         return true;
     }
@@ -173,17 +146,10 @@ bool CGridEditorComboBoxEdit::event(QEvent* event)
 
 void CGridEditorComboBoxEdit::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        m_combo.EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, m_combo)) {
         return;
-    case Qt::Key_Escape:
-        m_combo.EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
     }
+    QLineEdit::keyPressEvent(event);
 }
 
 void CGridEditorComboBoxEdit::focusOutEvent(QFocusEvent* event)

@@ -1,8 +1,8 @@
 #include "grid/grid_editor_text.h"
 
+#include "grid/editor_keys.h"
 #include "grid/grid_list_ctrl_ex.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 namespace wirevane {
@@ -38,31 +38,18 @@ void CGridEditorText::EndEdit(bool commit)
 
 bool CGridEditorText::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
-            EndEdit(true);
-            QApplication::sendEvent(&m_owner, &forwarded);
-            return true;
-        }
+    if (EndEditOnTab(*event, *this, m_owner)) {
+        return true;
     }
     return QLineEdit::event(event);
 }
 
 void CGridEditorText::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
+    if (EndEditOnEnterOrEscape(*event, *this)) {
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
     }
+    QLineEdit::keyPressEvent(event);
 }
 
 void CGridEditorText::focusOutEvent(QFocusEvent* event)

@@ -15,7 +15,7 @@ namespace {
 using Drawing = VectorDrawing;
 
 // All shapes are laid out on a 16 × 16 grid and scaled to the target rectangle.
-void onGrid(QPainter& p, const QRectF& r, const std::function<void(QPainter&)>& draw)
+void DrawOnGrid(QPainter& p, const QRectF& r, const std::function<void(QPainter&)>& draw)
 {
     p.save();
     const qreal side = std::min(r.width(), r.height());
@@ -25,7 +25,7 @@ void onGrid(QPainter& p, const QRectF& r, const std::function<void(QPainter&)>& 
     p.restore();
 }
 
-void drawSent(QPainter& p)
+void DrawSent(QPainter& p)
 {
     p.setPen(QPen(QColor(0x1B, 0x5E, 0x20), 1.0));
     p.setBrush(QColor(0x43, 0xA0, 0x47));
@@ -39,7 +39,7 @@ void drawSent(QPainter& p)
     p.drawPath(tick);
 }
 
-void drawWaiting(QPainter& p)
+void DrawWaiting(QPainter& p)
 {
     p.setPen(QPen(QColor(0x0D, 0x47, 0xA1), 1.0));
     p.setBrush(QColor(0xE3, 0xF2, 0xFD));
@@ -49,7 +49,7 @@ void drawWaiting(QPainter& p)
     p.drawLine(QPointF(8, 8), QPointF(10.8, 9.8));
 }
 
-void drawStepStop(QPainter& p)
+void DrawStepStop(QPainter& p)
 {
     p.setPen(QPen(QColor(0xE6, 0x51, 0x00), 1.0));
     p.setBrush(QColor(0xFF, 0xB7, 0x4D));
@@ -65,7 +65,7 @@ void drawStepStop(QPainter& p)
     p.drawPath(play);
 }
 
-void drawHalt(QPainter& p)
+void DrawHalt(QPainter& p)
 {
     QPainterPath octagon;
     const qreal a = 4.5;
@@ -87,7 +87,7 @@ void drawHalt(QPainter& p)
     p.drawRect(QRectF(4.0, 7.0, 8.0, 2.0));
 }
 
-void drawCheckBox(QPainter& p, bool ticked)
+void DrawCheckBox(QPainter& p, bool ticked)
 {
     p.setPen(QPen(QColor(0x55, 0x5F, 0x6B), 1.0));
     p.setBrush(Qt::white);
@@ -111,27 +111,27 @@ QIcon MarkerIcon(int index)
     void (*draw)(QPainter&) = nullptr;
     switch (index) {
     case 1:
-        draw = drawSent;
+        draw = DrawSent;
         break;
     case 2:
-        draw = drawWaiting;
+        draw = DrawWaiting;
         break;
     case 3:
-        draw = drawStepStop;
+        draw = DrawStepStop;
         break;
     case 4:
-        draw = drawHalt;
+        draw = DrawHalt;
         break;
     default:
         return QIcon();
     }
-    return VectorIcon([draw](QPainter& p, const QRectF& r) { onGrid(p, r, draw); });
+    return VectorIcon([draw](QPainter& p, const QRectF& r) { DrawOnGrid(p, r, draw); });
 }
 
 QIcon CheckBoxIcon(bool ticked)
 {
     return VectorIcon([ticked](QPainter& p, const QRectF& r) {
-        onGrid(p, r, [ticked](QPainter& q) { drawCheckBox(q, ticked); });
+        DrawOnGrid(p, r, [ticked](QPainter& q) { DrawCheckBox(q, ticked); });
     });
 }
 

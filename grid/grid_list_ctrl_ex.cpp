@@ -42,7 +42,7 @@ CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
         }
     });
     setModel(m_model);
-    m_model->setImageLookup([this](int column, int image) { return ImageFor(column, image); });
+    m_model->SetImageLookup([this](int column, int image) { return ImageFor(column, image); });
     setItemDelegate(new CGridCellDelegate(*this));
 
     setRootIsDecorated(false);
@@ -70,37 +70,37 @@ CGridListCtrlEx::~CGridListCtrlEx()
 
 // ---- CellGrid ----
 
-int CGridListCtrlEx::rowCount() const
+int CGridListCtrlEx::GetRowCount() const
 {
-    return m_model->tableRowCount();
+    return m_model->TableRowCount();
 }
 
-void CGridListCtrlEx::appendRow()
+void CGridListCtrlEx::AppendRow()
 {
-    m_model->appendTableRow();
+    m_model->AppendTableRow();
 }
 
-std::u16string CGridListCtrlEx::cellText(int row, int column) const
+std::u16string CGridListCtrlEx::GetCellText(int row, int column) const
 {
-    return m_model->cell(row, column).text;
+    return m_model->Cell(row, column).text;
 }
 
-void CGridListCtrlEx::setCellText(int row, int column, std::u16string_view text)
+void CGridListCtrlEx::SetCellText(int row, int column, std::u16string_view text)
 {
-    m_model->setCellText(row, column, text);
+    m_model->SetCellText(row, column, text);
 }
 
-int CGridListCtrlEx::cellImage(int row, int column) const
+int CGridListCtrlEx::GetCellImage(int row, int column) const
 {
-    return m_model->cell(row, column).image;
+    return m_model->Cell(row, column).image;
 }
 
-void CGridListCtrlEx::setCellImage(int row, int column, int image)
+void CGridListCtrlEx::SetCellImage(int row, int column, int image)
 {
-    m_model->setCellImage(row, column, image);
+    m_model->SetCellImage(row, column, image);
 }
 
-void CGridListCtrlEx::takeFocus()
+void CGridListCtrlEx::TakeFocus()
 {
     setFocus(Qt::OtherFocusReason);
     // Without an active window no focus event arrives; the editor must still commit.
@@ -109,32 +109,32 @@ void CGridListCtrlEx::takeFocus()
     }
 }
 
-void CGridListCtrlEx::ensureRowVisible(int row)
+void CGridListCtrlEx::EnsureRowVisible(int row)
 {
     const int column =
         m_selection.FocusColumn() >= 0 ? m_selection.FocusColumn() : GetFirstVisibleColumn();
-    const QModelIndex at = m_model->indexOfRow(row, std::max(column, 0));
+    const QModelIndex at = m_model->IndexOfRow(row, std::max(column, 0));
     if (at.isValid()) {
         scrollTo(at);
     }
 }
 
-void CGridListCtrlEx::clearSelection()
+void CGridListCtrlEx::ClearSelection()
 {
     selectionModel()->clearSelection();
 }
 
-void CGridListCtrlEx::setFocusRow(int row)
+void CGridListCtrlEx::SetFocusRow(int row)
 {
     m_selection.SetFocusRow(row, GetFirstVisibleColumn());
 }
 
-void CGridListCtrlEx::setFocusColumn(int column)
+void CGridListCtrlEx::SetFocusColumn(int column)
 {
     MoveCellFocus(column, false);
 }
 
-void CGridListCtrlEx::redrawRow(int row)
+void CGridListCtrlEx::RedrawRow(int row)
 {
     const QRect rect = m_geometry.CellRect(row, GetFirstVisibleColumn());
     if (!rect.isNull()) {
@@ -211,7 +211,7 @@ int CGridListCtrlEx::InsertColumnWithTrait(int column, std::u16string_view title
     m_columnInfo.insert(m_columnInfo.begin() + column,
                         ColumnInfo{subItem, std::move(trait), std::nullopt});
     const bool arranging = std::exchange(m_arrangingSections, true);
-    m_model->insertTableColumn(column, QString::fromStdU16String(std::u16string(title)), format);
+    m_model->InsertTableColumn(column, QString::fromStdU16String(std::u16string(title)), format);
     m_header->resizeSection(column, width);
     if (!state.resizable) {
         m_header->setSectionResizeMode(column, QHeaderView::Fixed);
@@ -265,7 +265,7 @@ bool CGridListCtrlEx::ColumnHasImages(int column) const
 
 QIcon CGridListCtrlEx::CellIcon(int row, int column) const
 {
-    return ColumnHasImages(column) ? ImageFor(column, cellImage(row, column)) : QIcon();
+    return ColumnHasImages(column) ? ImageFor(column, GetCellImage(row, column)) : QIcon();
 }
 
 bool CGridListCtrlEx::CellHasImage(int row, int column) const
@@ -279,7 +279,7 @@ std::u16string CGridListCtrlEx::SelectionCopyText() const
 {
     const std::vector<int> rows = m_selection.SelectedRows();
     if (rows.size() == 1 && m_selection.FocusColumn() >= 0) {
-        return cellText(rows.front(), m_selection.FocusColumn());
+        return GetCellText(rows.front(), m_selection.FocusColumn());
     }
     std::vector<int> visible;
     for (int column : GetColumnOrder()) {
@@ -295,7 +295,7 @@ std::u16string CGridListCtrlEx::SelectionCopyText() const
     for (int row : rows) {
         std::vector<std::u16string>& fields = lines.emplace_back();
         for (int column : visible) {
-            fields.push_back(cellText(row, column));
+            fields.push_back(GetCellText(row, column));
         }
     }
     return CopyTextOfRows(titles, lines);
@@ -308,7 +308,7 @@ void CGridListCtrlEx::CopySelectionToClipboard()
 
 QString CGridListCtrlEx::CellToolTipText(int row, int column) const
 {
-    QString text = QString::fromStdU16String(cellText(row, column));
+    QString text = QString::fromStdU16String(GetCellText(row, column));
     if (text.size() > kToolTipLength) {
         int cut = kToolTipLength;
         if (text.at(cut - 1).isHighSurrogate()) {
@@ -344,7 +344,7 @@ bool CGridListCtrlEx::ListHasFocus() const
 void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
                               const QModelIndex& index) const
 {
-    const int group = m_model->groupOfHeader(index);
+    const int group = m_model->GroupOfHeader(index);
     if (group >= 0) {
         painter->save();
         painter->fillRect(options.rect, options.palette.color(QPalette::AlternateBase));
@@ -352,7 +352,7 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
         bold.setBold(true);
         painter->setFont(bold);
         painter->setPen(options.palette.color(QPalette::Text));
-        const auto& g = m_model->groups()[static_cast<size_t>(group)];
+        const auto& g = m_model->Groups()[static_cast<size_t>(group)];
         const QString title = QString::fromStdU16String(g.title) +
                               QStringLiteral(" (%1)").arg(static_cast<int>(g.rows.size()));
         const QString marker =
@@ -363,7 +363,7 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     QTreeView::drawRow(painter, options, index);
-    const int row = m_model->tableRow(index);
+    const int row = m_model->TableRow(index);
     GridRowPaint paint;
     paint.row = row;
     paint.rowRect = options.rect;
@@ -378,7 +378,7 @@ void CGridListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
 
 void CGridListCtrlEx::paintEvent(QPaintEvent* event)
 {
-    if (rowCount() > 0) {
+    if (GetRowCount() > 0) {
         QTreeView::paintEvent(event);
         return;
     }
@@ -391,7 +391,7 @@ void CGridListCtrlEx::paintEvent(QPaintEvent* event)
 void CGridListCtrlEx::scrollContentsBy(int dx, int dy)
 {
     if (m_editor != nullptr) {
-        takeFocus();
+        TakeFocus();
     }
     QTreeView::scrollContentsBy(dx, dy);
 }

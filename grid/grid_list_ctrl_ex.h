@@ -49,18 +49,18 @@ public:
     ~CGridListCtrlEx() override;
 
     // CellGrid
-    int rowCount() const override;
-    void appendRow() override;
-    std::u16string cellText(int row, int column) const override;
-    void setCellText(int row, int column, std::u16string_view text) override;
-    int cellImage(int row, int column) const override;
-    void setCellImage(int row, int column, int image) override;
-    void takeFocus() override;
-    void ensureRowVisible(int row) override;
-    void clearSelection() override;
-    void setFocusRow(int row) override;
-    void setFocusColumn(int column) override;
-    void redrawRow(int row) override;
+    int GetRowCount() const override;
+    void AppendRow() override;
+    std::u16string GetCellText(int row, int column) const override;
+    void SetCellText(int row, int column, std::u16string_view text) override;
+    int GetCellImage(int row, int column) const override;
+    void SetCellImage(int row, int column, int image) override;
+    void TakeFocus() override;
+    void EnsureRowVisible(int row) override;
+    void ClearSelection() override;
+    void SetFocusRow(int row) override;
+    void SetFocusColumn(int column) override;
+    void RedrawRow(int row) override;
 
     // Set-up.
     // Appends the unticked and the ticked box to the images and answers the unticked one's
@@ -77,7 +77,7 @@ public:
     int InsertColumnWithTrait(int column, std::u16string_view title, Qt::Alignment format,
                               int width, int subItem, std::unique_ptr<CGridColumnTrait> trait);
     void AttachColumnLayout(std::unique_ptr<CViewConfigSectionDefault> section);
-    ColumnLayout& columnLayout() { return m_layout; }
+    ColumnLayout& GetColumnLayout() { return m_layout; }
 
     // Columns.
     int GetColumnCount() const;
@@ -117,7 +117,7 @@ public:
     int ClickStartsEdit(int row, int column, QPoint point, bool doubleClick,
                         Qt::KeyboardModifiers modifiers) const;
     void SendEndLabelEdit(const GridCellChange& change);
-    QWidget* editor() const { return m_editor; }
+    QWidget* GetEditor() const { return m_editor; }
     QFont EditorFont() const;
     // Called once by an editor that ends: hides it, delivers its change, lets it go.
     void FinishCellEdit(QWidget& editor, const GridCellChange& change);
@@ -145,9 +145,9 @@ public:
     std::unique_ptr<QMenu> CreateHeaderMenu(int column);
     virtual std::unique_ptr<QMenu> CreateListMenu(QPoint point);
 
-    CGridCellModel& cellModel() { return *m_model; }
-    const CGridCellModel& cellModel() const { return *m_model; }
-    CGridHeader& gridHeader() const { return *m_header; }
+    CGridCellModel& GetCellModel() { return *m_model; }
+    const CGridCellModel& GetCellModel() const { return *m_model; }
+    CGridHeader& GetGridHeader() const { return *m_header; }
 
     // Header reactions (the header calls these).
     void OnHeaderPressed();

@@ -32,12 +32,12 @@ int CGridListCtrlEx::GetSubItemId(int column) const
 
 QString CGridListCtrlEx::GetColumnTitle(int column) const
 {
-    return m_model->columnTitle(column);
+    return m_model->ColumnTitle(column);
 }
 
 Qt::Alignment CGridListCtrlEx::ColumnAlignment(int column) const
 {
-    return m_model->columnAlignment(column) & Qt::AlignHorizontal_Mask;
+    return m_model->ColumnAlignment(column) & Qt::AlignHorizontal_Mask;
 }
 
 bool CGridListCtrlEx::IsColumnVisible(int column) const
@@ -150,14 +150,14 @@ int CGridListCtrlEx::ContentsWidth(int column) const
 {
     const CGridColumnTrait* trait = GetColumnTrait(column);
     int widest = 0;
-    for (int row = 0; row < rowCount(); ++row) {
+    for (int row = 0; row < GetRowCount(); ++row) {
         QFont cellFont = font();
         if (trait != nullptr) {
             if (auto f = trait->CellFont(row)) {
                 cellFont = *f;
             }
         }
-        const QString text = QString::fromStdU16String(cellText(row, column));
+        const QString text = QString::fromStdU16String(GetCellText(row, column));
         widest = std::max(widest, QFontMetrics(cellFont).horizontalAdvance(text));
     }
     const int icon = ColumnHasImages(column) ? CellGeometry::kIconSide + 5 : 0;
@@ -190,7 +190,7 @@ void CGridListCtrlEx::SwitchLayoutProfile(std::u16string_view name)
 
 void CGridListCtrlEx::OnHeaderPressed()
 {
-    takeFocus();
+    TakeFocus();
 }
 
 void CGridListCtrlEx::OnDividerDragEnded()

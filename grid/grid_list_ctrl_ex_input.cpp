@@ -48,17 +48,17 @@ bool CGridListCtrlEx::StartCellEdit(int row, int column)
 bool CGridListCtrlEx::StartCellEdit(int row, int column, QPoint point)
 {
     CGridColumnTrait* trait = GetColumnTrait(column);
-    if (trait == nullptr || row < 0 || row >= rowCount()) {
+    if (trait == nullptr || row < 0 || row >= GetRowCount()) {
         return false;
     }
     if (m_editor != nullptr) {
-        takeFocus();
+        TakeFocus();
     }
     if (trait->IsCellLocked(*this, row, column, point)) {
         return false;
     }
     if (point == kKeyboardEditPoint) {
-        scrollTo(m_model->indexOfRow(row, column));
+        scrollTo(m_model->IndexOfRow(row, column));
     }
     QWidget* started = trait->BeginCellEditor(*this, row, column, point);
     if (started == nullptr) {
@@ -84,10 +84,10 @@ bool CGridListCtrlEx::OnBeginLabelEdit(int, int)
 void CGridListCtrlEx::OnEndLabelEdit(const GridCellChange& change)
 {
     if (change.text) {
-        setCellText(change.row, change.column, *change.text);
+        SetCellText(change.row, change.column, *change.text);
     }
     if (change.image) {
-        setCellImage(change.row, change.column, *change.image);
+        SetCellImage(change.row, change.column, *change.image);
     }
 }
 
@@ -126,7 +126,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
     m_dragStarted = false;
     const QPoint point = event->position().toPoint();
     const QModelIndex at = indexAt(point);
-    if (event->button() == Qt::LeftButton && m_model->isGroupHeader(at)) {
+    if (event->button() == Qt::LeftButton && m_model->IsGroupHeader(at)) {
         // The view keeps expansion by the header's first cell.
         const QModelIndex header = at.siblingAtColumn(0);
         setExpanded(header, !isExpanded(header));
@@ -139,7 +139,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (!hasFocus()) {
-        takeFocus();
+        TakeFocus();
     }
     m_pressPoint = point;
     int answer = ClickStartsEdit(row, column, point, false, event->modifiers());
@@ -161,13 +161,13 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* event)
     int row = -1;
     int column = -1;
     if (event->button() != Qt::LeftButton || !m_geometry.HitTest(point, row, column)) {
-        if (!m_model->isGroupHeader(indexAt(point))) {
+        if (!m_model->IsGroupHeader(indexAt(point))) {
             QTreeView::mouseDoubleClickEvent(event);
         }
         return;
     }
     if (!hasFocus()) {
-        takeFocus();
+        TakeFocus();
     }
     const int answer = ClickStartsEdit(row, column, point, true, event->modifiers());
     if (answer == CGridColumnTrait::kEditAtOnce) {
@@ -217,8 +217,8 @@ bool CGridListCtrlEx::HandleControlKey(QKeyEvent& event)
     switch (event.key()) {
     case Qt::Key_A: {
         QItemSelection all;
-        for (int row = 0; row < rowCount(); ++row) {
-            const QModelIndex at = m_model->indexOfRow(row, 0);
+        for (int row = 0; row < GetRowCount(); ++row) {
+            const QModelIndex at = m_model->IndexOfRow(row, 0);
             all.select(at, at);
         }
         selectionModel()->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -261,7 +261,7 @@ void CGridListCtrlEx::MoveFocusLeftRight(bool right)
     const int row = m_selection.FocusRow();
     if (row >= 0 && m_selection.FocusColumn() >= 0) {
         MoveCellFocus(m_selection.FocusColumn(), false);
-        scrollTo(m_model->indexOfRow(row, m_selection.FocusColumn()));
+        scrollTo(m_model->IndexOfRow(row, m_selection.FocusColumn()));
     }
     viewport()->update();
 }
@@ -276,14 +276,14 @@ void CGridListCtrlEx::TypeAhead(const QKeyEvent& event)
         return;
     }
     const int column = m_selection.FocusColumn();
-    const int found = TypeAheadSearch::FindRow(*search, rowCount(),
-                                               [&](int row) { return cellText(row, column); });
+    const int found = TypeAheadSearch::FindRow(*search, GetRowCount(),
+                                               [&](int row) { return GetCellText(row, column); });
     if (found < 0) {
         return;
     }
     m_selection.SelectRow(found, true);
-    setFocusRow(found);
-    ensureRowVisible(found);
+    SetFocusRow(found);
+    EnsureRowVisible(found);
     m_typeAhead.NoteFocusRow(found);
     viewport()->update();
 }

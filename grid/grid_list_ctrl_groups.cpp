@@ -8,7 +8,7 @@ namespace wirevane {
 
 void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
 {
-    takeFocus();
+    TakeFocus();
     const std::vector<int> selected = Selection().SelectedRows();
     const int focused = Selection().FocusRow();
     setUpdatesEnabled(false);
@@ -17,20 +17,20 @@ void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
         Selection().SelectRow(row, false);
     }
     if (focused >= 0) {
-        setFocusRow(focused);
+        SetFocusRow(focused);
     }
     setUpdatesEnabled(true);
 }
 
 void CGridListCtrlGroups::GroupByColumn(int column)
 {
-    if (rowCount() == 0 || column < 0 || column >= GetColumnCount()) {
+    if (GetRowCount() == 0 || column < 0 || column >= GetColumnCount()) {
         return;
     }
     std::vector<CGridCellModel::Group> groups;
     std::map<std::u16string, size_t> groupOfText;
-    for (int row = 0; row < rowCount(); ++row) {
-        const std::u16string text = cellText(row, column);
+    for (int row = 0; row < GetRowCount(); ++row) {
+        const std::u16string text = GetCellText(row, column);
         auto [it, added] = groupOfText.try_emplace(text, groups.size());
         if (added) {
             groups.push_back(CGridCellModel::Group{text, {}});
@@ -38,7 +38,7 @@ void CGridListCtrlGroups::GroupByColumn(int column)
         groups[it->second].rows.push_back(row);
     }
     Regroup([&] {
-        cellModel().setGroups(std::move(groups));
+        GetCellModel().SetGroups(std::move(groups));
         expandAll();
     });
 }
@@ -50,13 +50,13 @@ void CGridListCtrlGroups::RemoveAllGroups()
     }
     const int scrolled = verticalScrollBar()->value();
     scrollToTop();
-    Regroup([this] { cellModel().clearGroups(); });
+    Regroup([this] { GetCellModel().ClearGroups(); });
     verticalScrollBar()->setValue(scrolled);
 }
 
 bool CGridListCtrlGroups::IsGroupViewEnabled() const
 {
-    return cellModel().grouped();
+    return GetCellModel().IsGrouped();
 }
 
 void CGridListCtrlGroups::ExpandAllGroups()
@@ -71,12 +71,12 @@ void CGridListCtrlGroups::CollapseAllGroups()
 
 void CGridListCtrlGroups::CheckEntireGroup(int group, bool checked)
 {
-    const auto& groups = cellModel().groups();
+    const auto& groups = GetCellModel().Groups();
     if (group < 0 || group >= static_cast<int>(groups.size())) {
         return;
     }
     for (int row : groups[static_cast<size_t>(group)].rows) {
-        cellModel().setRowChecked(row, checked);
+        GetCellModel().SetRowChecked(row, checked);
     }
 }
 
@@ -99,10 +99,10 @@ std::unique_ptr<QMenu> CGridListCtrlGroups::CreateListMenu(QPoint point)
         return nullptr;
     }
     auto menu = std::make_unique<QMenu>(this);
-    const int group = cellModel().groupOfHeader(indexAt(point));
+    const int group = GetCellModel().GroupOfHeader(indexAt(point));
     if (group >= 0) {
         const QString name =
-            QString::fromStdU16String(cellModel().groups()[static_cast<size_t>(group)].title);
+            QString::fromStdU16String(GetCellModel().Groups()[static_cast<size_t>(group)].title);
         connect(menu->addAction(QStringLiteral("Check group: ") + name), &QAction::triggered, this,
                 [this, group] { CheckEntireGroup(group, true); });
         connect(menu->addAction(QStringLiteral("Uncheck group: ") + name), &QAction::triggered,

@@ -15,7 +15,7 @@ GridSelection::GridSelection(QAbstractItemView& view, const CGridCellModel& mode
 
 int GridSelection::FocusRow() const
 {
-    return m_model.tableRow(m_view.currentIndex());
+    return m_model.TableRow(m_view.currentIndex());
 }
 
 void GridSelection::MoveFocusTo(int column)
@@ -23,7 +23,7 @@ void GridSelection::MoveFocusTo(int column)
     m_column = column;
     const int row = FocusRow();
     if (row >= 0 && column >= 0) {
-        m_view.selectionModel()->setCurrentIndex(m_model.indexOfRow(row, column),
+        m_view.selectionModel()->setCurrentIndex(m_model.IndexOfRow(row, column),
                                                  QItemSelectionModel::NoUpdate);
     }
 }
@@ -31,7 +31,7 @@ void GridSelection::MoveFocusTo(int column)
 void GridSelection::SetFocusRow(int row, int fallbackColumn)
 {
     const int column = m_column >= 0 ? m_column : fallbackColumn;
-    const QModelIndex at = m_model.indexOfRow(row, std::max(column, 0));
+    const QModelIndex at = m_model.IndexOfRow(row, std::max(column, 0));
     if (at.isValid()) {
         m_view.selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
     }
@@ -39,14 +39,14 @@ void GridSelection::SetFocusRow(int row, int fallbackColumn)
 
 bool GridSelection::IsRowSelected(int row) const
 {
-    const QModelIndex at = m_model.indexOfRow(row, 0);
+    const QModelIndex at = m_model.IndexOfRow(row, 0);
     return at.isValid() && m_view.selectionModel()->isRowSelected(at.row(), at.parent());
 }
 
 std::vector<int> GridSelection::SelectedRows() const
 {
     std::vector<int> rows;
-    for (int row = 0; row < m_model.tableRowCount(); ++row) {
+    for (int row = 0; row < m_model.TableRowCount(); ++row) {
         if (IsRowSelected(row)) {
             rows.push_back(row);
         }
@@ -56,7 +56,7 @@ std::vector<int> GridSelection::SelectedRows() const
 
 void GridSelection::SelectRow(int row, bool only)
 {
-    const QModelIndex at = m_model.indexOfRow(row, 0);
+    const QModelIndex at = m_model.IndexOfRow(row, 0);
     if (!at.isValid()) {
         return;
     }

@@ -7,54 +7,54 @@
 
 namespace wirevane {
 
-int HeaderColumnModel::columnCount() const
+int HeaderColumnModel::GetColumnCount() const
 {
     return m_grid.GetColumnCount();
 }
 
-int HeaderColumnModel::subItemId(int column) const
+int HeaderColumnModel::GetSubItemId(int column) const
 {
     return m_grid.GetSubItemId(column);
 }
 
-bool HeaderColumnModel::isVisible(int column) const
+bool HeaderColumnModel::IsVisible(int column) const
 {
     return m_grid.IsColumnVisible(column);
 }
 
-int HeaderColumnModel::width(int column) const
+int HeaderColumnModel::GetWidth(int column) const
 {
-    return isVisible(column) ? m_grid.m_header->sectionSize(column) : 0;
+    return IsVisible(column) ? m_grid.m_header->sectionSize(column) : 0;
 }
 
-bool HeaderColumnModel::alwaysHidden(int column) const
+bool HeaderColumnModel::IsAlwaysHidden(int column) const
 {
     return m_grid.GetColumnTrait(column)->GetColumnState().alwaysHidden;
 }
 
-bool HeaderColumnModel::alwaysVisible(int column) const
+bool HeaderColumnModel::IsAlwaysVisible(int column) const
 {
     return m_grid.GetColumnTrait(column)->GetColumnState().alwaysVisible;
 }
 
-bool HeaderColumnModel::resizable(int column) const
+bool HeaderColumnModel::IsResizable(int column) const
 {
     return m_grid.GetColumnTrait(column)->GetColumnState().resizable;
 }
 
-std::vector<int> HeaderColumnModel::displayOrder() const
+std::vector<int> HeaderColumnModel::GetDisplayOrder() const
 {
     return m_grid.GetColumnOrder();
 }
 
-void HeaderColumnModel::setDisplayOrder(const std::vector<int>& order)
+void HeaderColumnModel::SetDisplayOrder(const std::vector<int>& order)
 {
     for (size_t visual = 0; visual < order.size(); ++visual) {
         m_grid.MoveSection(order[visual], static_cast<int>(visual));
     }
 }
 
-void HeaderColumnModel::showColumn(int column)
+void HeaderColumnModel::ShowColumn(int column)
 {
     m_grid.GetColumnTrait(column)->GetColumnState().visible = true;
     const bool arranging = std::exchange(m_grid.m_arrangingSections, true);
@@ -62,14 +62,14 @@ void HeaderColumnModel::showColumn(int column)
     m_grid.m_arrangingSections = arranging;
 }
 
-void HeaderColumnModel::setWidth(int column, int width)
+void HeaderColumnModel::SetWidth(int column, int width)
 {
     const bool arranging = std::exchange(m_grid.m_arrangingSections, true);
     m_grid.m_header->resizeSection(column, width);
     m_grid.m_arrangingSections = arranging;
 }
 
-void HeaderColumnModel::hideColumn(int column)
+void HeaderColumnModel::HideColumn(int column)
 {
     const bool arranging = std::exchange(m_grid.m_arrangingSections, true);
     m_grid.HideSection(column);
@@ -79,7 +79,7 @@ void HeaderColumnModel::hideColumn(int column)
     }
 }
 
-void HeaderColumnModel::setRedraw(bool on)
+void HeaderColumnModel::SetRedraw(bool on)
 {
     m_grid.setUpdatesEnabled(on);
     if (on) {

@@ -13,19 +13,19 @@ class HeaderColumnModel final : public ColumnModel {
 public:
     explicit HeaderColumnModel(CGridListCtrlEx& grid) : m_grid(grid) {}
 
-    int columnCount() const override;
-    int subItemId(int column) const override;
-    bool isVisible(int column) const override;
-    int width(int column) const override;
-    bool alwaysHidden(int column) const override;
-    bool alwaysVisible(int column) const override;
-    bool resizable(int column) const override;
-    std::vector<int> displayOrder() const override;
-    void setDisplayOrder(const std::vector<int>& order) override;
-    void showColumn(int column) override;
-    void setWidth(int column, int width) override;
-    void hideColumn(int column) override;
-    void setRedraw(bool on) override;
+    int GetColumnCount() const override;
+    int GetSubItemId(int column) const override;
+    bool IsVisible(int column) const override;
+    int GetWidth(int column) const override;
+    bool IsAlwaysHidden(int column) const override;
+    bool IsAlwaysVisible(int column) const override;
+    bool IsResizable(int column) const override;
+    std::vector<int> GetDisplayOrder() const override;
+    void SetDisplayOrder(const std::vector<int>& order) override;
+    void ShowColumn(int column) override;
+    void SetWidth(int column, int width) override;
+    void HideColumn(int column) override;
+    void SetRedraw(bool on) override;
 
 private:
     CGridListCtrlEx& m_grid;

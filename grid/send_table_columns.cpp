@@ -65,7 +65,7 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
     }
 
     grid.SetCellSpacing(1.2);
-    grid.cellModel().setShownText(ShownCellText);
+    grid.GetCellModel().SetShownText(ShownCellText);
     grid.InstallRowTrait(std::make_unique<CGridRowTraitXP>());
     grid.AddHiddenFirstColumn();
 
@@ -93,7 +93,7 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
                                Qt::AlignLeft, 80, 5, std::move(delay));
 
     // The notation is not visible in the cells themselves; the header tells it.
-    grid.cellModel().setColumnToolTip(3, EscapeLegendToolTip());
+    grid.GetCellModel().SetColumnToolTip(3, EscapeLegendToolTip());
 
     grid.SetColumnImageList(1, checks);
     grid.SetColumnImageList(2, markers);

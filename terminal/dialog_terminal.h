@@ -15,12 +15,14 @@
 #include <QTimer>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QToolBar;
@@ -105,10 +107,15 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildCentral();
+    QSplitter* BuildViews(QWidget* central);
+    QHBoxLayout* BuildControlRow(QWidget* central);
+    void BuildReceiveCombo(QWidget* central);
+    void BuildSendLineEndCombo(QWidget* central);
     void BuildStatusBar();
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
     void BuildTrafficActions();
+    void GroupChoices(QAction* const (&actions)[3], const std::function<void(int)>& chosen);
     void Show(std::u16string_view shown);
     void OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes, TrafficTime time);
     void OnEchoed(std::u16string_view echoed);

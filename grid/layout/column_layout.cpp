@@ -10,7 +10,7 @@ namespace {
 // otherwise keep the window busy reading keys that cannot place a column.
 constexpr int kMaxStoredEntries = 4096;
 
-std::u16string numberedKey(std::u16string_view stem, int n)
+std::u16string NumberedKey(std::u16string_view stem, int n)
 {
     std::u16string key(stem);
     key += CViewConfigSection::ConvertInt(n);
@@ -68,12 +68,12 @@ platform::FileError ColumnLayout::SaveColumnLayout(CViewConfigSection& section)
     SectionUpdate update(section);
     section.ClearCurrentLayout();
     int n = 0;
-    for (int column : m_columns.displayOrder()) {
-        if (!m_columns.isVisible(column)) {
+    for (int column : m_columns.GetDisplayOrder()) {
+        if (!m_columns.IsVisible(column)) {
             continue;
         }
-        section.StoreInt(numberedKey(u"ColumnData_", n), m_columns.subItemId(column));
-        section.StoreInt(numberedKey(u"ColumnWidth_", n), m_columns.width(column));
+        section.StoreInt(NumberedKey(u"ColumnData_", n), m_columns.GetSubItemId(column));
+        section.StoreInt(NumberedKey(u"ColumnWidth_", n), m_columns.GetWidth(column));
         ++n;
     }
     section.StoreInt(u"ColumnCount", n);
@@ -86,11 +86,11 @@ void ColumnLayout::LoadColumnLayout(CViewConfigSection& section)
     m_attached = nullptr;
     SectionUpdate update(section);
 
-    const int columnCount = m_columns.columnCount();
+    const int columnCount = m_columns.GetColumnCount();
     int count = std::min(section.ReadInt(u"ColumnCount", 0), kMaxStoredEntries);
-    std::vector<int> order = m_columns.displayOrder();
+    std::vector<int> order = m_columns.GetDisplayOrder();
     order.resize(static_cast<size_t>(columnCount), 0);
-    m_columns.setRedraw(false);
+    m_columns.SetRedraw(false);
 
     std::vector<bool> placed(static_cast<size_t>(columnCount), false);
     int freePositions = columnCount;
@@ -100,37 +100,37 @@ void ColumnLayout::LoadColumnLayout(CViewConfigSection& section)
     };
 
     for (int i = count - 1; i >= 0 && freePositions > 0; --i) {
-        int id = section.ReadInt(numberedKey(u"ColumnData_", i), 0);
+        int id = section.ReadInt(NumberedKey(u"ColumnData_", i), 0);
         for (int column = 0; column < columnCount; ++column) {
-            if (placed[static_cast<size_t>(column)] || m_columns.subItemId(column) != id ||
-                m_columns.alwaysHidden(column)) {
+            if (placed[static_cast<size_t>(column)] || m_columns.GetSubItemId(column) != id ||
+                m_columns.IsAlwaysHidden(column)) {
                 continue;
             }
-            m_columns.showColumn(column);
-            if (m_columns.resizable(column)) {
-                m_columns.setWidth(column, section.ReadInt(numberedKey(u"ColumnWidth_", i), 0));
+            m_columns.ShowColumn(column);
+            if (m_columns.IsResizable(column)) {
+                m_columns.SetWidth(column, section.ReadInt(NumberedKey(u"ColumnWidth_", i), 0));
             }
             place(column);
             break;
         }
     }
     for (int column = columnCount - 1; column >= 0; --column) {
-        if (!placed[static_cast<size_t>(column)] && m_columns.alwaysVisible(column)) {
-            m_columns.showColumn(column);
+        if (!placed[static_cast<size_t>(column)] && m_columns.IsAlwaysVisible(column)) {
+            m_columns.ShowColumn(column);
             place(column);
         }
     }
     for (int column = columnCount - 1; column >= 0; --column) {
         if (!placed[static_cast<size_t>(column)]) {
-            m_columns.hideColumn(column);
+            m_columns.HideColumn(column);
             place(column);
         }
     }
 
-    m_columns.setDisplayOrder(order);
+    m_columns.SetDisplayOrder(order);
     update.end();
     m_attached = attached;
-    m_columns.setRedraw(true);
+    m_columns.SetRedraw(true);
 }
 
 platform::FileError ColumnLayout::SaveAttached()

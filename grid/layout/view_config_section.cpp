@@ -17,7 +17,7 @@ std::u16string widen(std::string_view ascii)
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-std::string narrowAscii(std::u16string_view text)
+std::string NarrowAscii(std::u16string_view text)
 {
     std::string out;
     for (char16_t c : text) {
@@ -29,7 +29,7 @@ std::string narrowAscii(std::u16string_view text)
     return out;
 }
 
-int leadingInt(std::u16string_view text)
+int LeadingInt(std::u16string_view text)
 {
     size_t i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) {
@@ -149,12 +149,12 @@ bool CViewConfigSection::ReadBool(std::u16string_view key, bool fallback)
 
 int CViewConfigSection::ReadInt(std::u16string_view key, int fallback)
 {
-    return leadingInt(ValueOf(key, ConvertInt(fallback)));
+    return LeadingInt(ValueOf(key, ConvertInt(fallback)));
 }
 
 double CViewConfigSection::ReadFloat(std::u16string_view key, double fallback)
 {
-    std::string text = narrowAscii(ValueOf(key, ConvertFloat(fallback, 17)));
+    std::string text = NarrowAscii(ValueOf(key, ConvertFloat(fallback, 17)));
     double value = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
@@ -164,7 +164,7 @@ std::vector<int> CViewConfigSection::ReadIntList(std::u16string_view key)
 {
     std::vector<int> values;
     for (const std::u16string& part : ReadStringList(key)) {
-        values.push_back(leadingInt(part));
+        values.push_back(LeadingInt(part));
     }
     return values;
 }

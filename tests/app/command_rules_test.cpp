@@ -40,7 +40,7 @@ bool StartLongRun(CWirevaneDlg& window)
     window.table().RewriteFromRows();
     window.Trigger(kSend);
     return RunUntil([&] {
-        return window.table().grid().cellImage(0, SendTable::kNumberColumn) == kRowImageSent;
+        return window.table().grid().GetCellImage(0, SendTable::kNumberColumn) == kRowImageSent;
     });
 }
 
@@ -109,7 +109,7 @@ TEST(MainWindowCommandRules, ResetFirstCommandsStopTheRunBeforeTheirDialog)
         ASSERT_TRUE(StartLongRun(window));
         const DialogView view = RunCancelled(window, command);
         EXPECT_FALSE(window.run().running);
-        EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageNone);
+        EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
         EXPECT_TRUE(window.commands().isEnabled(kSend));
         if (!command.opensDialog)
             continue;
@@ -143,7 +143,7 @@ TEST(MainWindowCommandRules, TheOtherCommandsLeaveARunGoing)
         ASSERT_TRUE(StartLongRun(window));
         const DialogView view = RunCancelled(window, command);
         EXPECT_TRUE(window.run().running);
-        EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageSent);
+        EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageSent);
         if (!command.opensDialog)
             continue;
         ASSERT_TRUE(view.shown);

@@ -59,7 +59,8 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
     window.table().RewriteFromRows();
 
     window.Trigger(kSend);
-    ASSERT_TRUE(RunUntil([&] { return window.table().grid().cellImage(0, 2) == kRowImageSent; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return window.table().grid().GetCellImage(0, 2) == kRowImageSent; }));
     EXPECT_TRUE(window.run().running);
     EXPECT_FALSE(window.commands().isEnabled(kSend));
     EXPECT_TRUE(window.commands().isEnabled(kStop));
@@ -83,9 +84,9 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
     EXPECT_FALSE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
     // The reset cleared the marker, then every row with data was ticked.
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.cellImage(0, SendTable::kNumberColumn), kRowImageNone);
-    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u" ");
-    EXPECT_EQ(grid.cellText(3, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
 }
 
 TEST(MainWindowCommands, ARunWithThePortClosedMarksEveryTickedRow)
@@ -101,10 +102,10 @@ TEST(MainWindowCommands, ARunWithThePortClosedMarksEveryTickedRow)
     ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
     CellGrid& grid = window.table().grid();
     for (int row : {1, 4, 7}) {
-        EXPECT_EQ(grid.cellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
-        EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u"送信済") << row;
+        EXPECT_EQ(grid.GetCellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kSelectColumn), u"送信済") << row;
     }
-    EXPECT_EQ(grid.cellImage(2, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_EQ(grid.GetCellImage(2, SendTable::kNumberColumn), kRowImageNone);
     EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("third    送信済"));
     EXPECT_TRUE(window.commands().isEnabled(kSend));
 }
@@ -185,7 +186,7 @@ TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
         dialog->reject();
     });
     window.Trigger(kNew);
-    EXPECT_EQ(window.table().grid().cellText(3, SendTable::kDataColumn), u"keep");
+    EXPECT_EQ(window.table().grid().GetCellText(3, SendTable::kDataColumn), u"keep");
     EXPECT_TRUE(window.terminal().isEnabled());
     EXPECT_TRUE(window.buttonArray().isEnabled());
 
@@ -199,12 +200,12 @@ TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
     window.Trigger(kNew);
     CellGrid& grid = window.table().grid();
     for (int row : {0, 3, 99}) {
-        EXPECT_EQ(grid.cellText(row, SendTable::kDataColumn), u"PING\\r");
-        EXPECT_EQ(grid.cellText(row, SendTable::kWaitColumn), u"NL");
-        EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u"");
-        EXPECT_EQ(grid.cellText(row, SendTable::kDelayColumn), u"100");
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kDataColumn), u"PING\\r");
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kWaitColumn), u"NL");
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kSelectColumn), u"");
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kDelayColumn), u"100");
     }
-    EXPECT_EQ(grid.cellText(99, SendTable::kNumberColumn), u"99");
+    EXPECT_EQ(grid.GetCellText(99, SendTable::kNumberColumn), u"99");
     EXPECT_TRUE(window.terminal().isEnabled());
 }
 
@@ -226,9 +227,9 @@ TEST(MainWindowCommands, BulkChangeTouchesOnlyTheTickedRowsAndTheTickedFields)
     });
     window.Trigger(kBulkChange);
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.cellText(2, SendTable::kDelayColumn), u"2500");
-    EXPECT_EQ(grid.cellText(2, SendTable::kDataColumn), u"two");
-    EXPECT_EQ(grid.cellText(6, SendTable::kDelayColumn), u"100");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kDelayColumn), u"2500");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kDataColumn), u"two");
+    EXPECT_EQ(grid.GetCellText(6, SendTable::kDelayColumn), u"100");
 }
 
 // Escape and Enter that no control takes end in the exit question, as in a dialog; the ones an
@@ -255,7 +256,7 @@ TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
         QTest::qWait(400);
     }
     EXPECT_EQ(exitQuestions, 0);
-    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"X");
+    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"X");
 
     test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
         ++exitQuestions;
@@ -305,9 +306,9 @@ TEST(MainWindowCommands, ATemporaryLoadWithoutATemporarySaveIsReportedAndKeepsTh
     EXPECT_TRUE(reported.contains(QString::fromStdU16String(rig.paths().tempPath.u16string())));
     EXPECT_TRUE(reported.contains(QStringLiteral("No such file")));
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.cellText(5, SendTable::kDataColumn), u"keep me");
-    EXPECT_EQ(grid.cellText(5, SendTable::kDelayColumn), u"250");
-    EXPECT_FALSE(grid.cellText(5, SendTable::kSelectColumn).empty());
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kDataColumn), u"keep me");
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kDelayColumn), u"250");
+    EXPECT_FALSE(grid.GetCellText(5, SendTable::kSelectColumn).empty());
     EXPECT_FALSE(rig.Exists("Temporally.ini"));
 }
 

@@ -80,7 +80,7 @@ TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
 
     ASSERT_TRUE(RunUntil([&] { return Received() == "ROW1\rROW2\r"; })) << Received();
     ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
-    EXPECT_EQ(window.table().grid().cellImage(1, SendTable::kNumberColumn), kRowImageSent);
+    EXPECT_EQ(window.table().grid().GetCellImage(1, SendTable::kNumberColumn), kRowImageSent);
     EXPECT_EQ(buttons.StatusText(), QStringLiteral("ROW2    送信済"));
     EXPECT_TRUE(window.commands().isEnabled(kSend));
 }
@@ -102,7 +102,7 @@ TEST_F(MainWindowWithDevice, LoadingAFileKeepsThePortSettingsItDoesNotName)
     rig.WriteFile("Temporally.ini", "[SERIAL]\nBAUD=19200\n"
                                     "[DATA_INDEX0]\nDATA=first\n");
     window.Trigger(kTemporaryLoad);
-    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"first");
+    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"first");
     EXPECT_EQ(port.GetBaudRate(), 19200u);
     EXPECT_EQ(port.DeviceName(), name);
     EXPECT_TRUE(window.statusText().contains(QStringLiteral("19200")));
@@ -111,7 +111,7 @@ TEST_F(MainWindowWithDevice, LoadingAFileKeepsThePortSettingsItDoesNotName)
 
     rig.WriteFile("Temporally.ini", "[CONSOLE]\nCYCLIC=0\n[DATA_INDEX0]\nDATA=second\n");
     window.Trigger(kTemporaryLoad);
-    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"second");
+    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"second");
     EXPECT_EQ(port.GetBaudRate(), 19200u);
     EXPECT_EQ(port.DeviceName(), name);
     EXPECT_EQ(window.statusText(), shownStatus());
@@ -137,7 +137,7 @@ TEST_F(MainWindowWithDevice, AnAnswerThatDoesNotComeInTimeStopsTheRunOnItsRow)
     ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(report); }))
         << QString::fromStdU16String(window.terminal().edit().LineFormText()).toStdString();
     EXPECT_FALSE(window.run().running);
-    EXPECT_EQ(window.table().grid().cellImage(0, SendTable::kNumberColumn), kRowImageHalt);
+    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageHalt);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_EQ(Received().find("NEVER"), std::string::npos) << "the run did not go on";
     EXPECT_TRUE(window.port().IsOpen());

@@ -50,10 +50,10 @@ TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDial
     ChooseInFileDialog(chosen);
     window.Trigger(kOpen);
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.cellText(4, SendTable::kDataColumn), u"保存 テスト");
-    EXPECT_EQ(grid.cellText(4, SendTable::kWaitColumn), u"NL");
-    EXPECT_EQ(grid.cellText(4, SendTable::kDelayColumn), u"42");
-    EXPECT_EQ(grid.cellText(4, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.GetCellText(4, SendTable::kDataColumn), u"保存 テスト");
+    EXPECT_EQ(grid.GetCellText(4, SendTable::kWaitColumn), u"NL");
+    EXPECT_EQ(grid.GetCellText(4, SendTable::kDelayColumn), u"42");
+    EXPECT_EQ(grid.GetCellText(4, SendTable::kSelectColumn), u" ");
     EXPECT_EQ(window.grid().header()->sectionSize(SendTable::kDataColumn), 310);
 }
 
@@ -66,14 +66,14 @@ TEST(MainWindowFileCommands, ReloadAsksFirstAndThenReadsTheSettingsFileAgain)
 
     test::WhenModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
     window.Trigger(kReload);
-    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"first");
+    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"first");
 
     test::WhenModal<QMessageBox>([](QMessageBox* box) {
         EXPECT_EQ(box->text(), QStringLiteral("設定ファイル再読込 (Wirevane.ini)        "));
         box->button(QMessageBox::Ok)->click();
     });
     window.Trigger(kReload);
-    EXPECT_EQ(window.table().grid().cellText(0, SendTable::kDataColumn), u"second");
+    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"second");
     EXPECT_TRUE(window.run().cyclic);
 }
 
@@ -90,7 +90,7 @@ TEST(MainWindowFileCommands, TemporarySaveAndLoadGoThroughTheirOwnFile)
     window.table().rows()[9] = SendRow{};
     window.table().RewriteFromRows();
     window.Trigger(kTemporaryLoad);
-    EXPECT_EQ(window.table().grid().cellText(9, SendTable::kDataColumn), u"kept aside");
+    EXPECT_EQ(window.table().grid().GetCellText(9, SendTable::kDataColumn), u"kept aside");
 }
 
 } // namespace

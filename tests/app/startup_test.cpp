@@ -53,14 +53,14 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_TRUE(window.commands().isChecked(kStoreWindowPositions));
 
     CellGrid& grid = window.table().grid();
-    ASSERT_EQ(grid.rowCount(), 100);
+    ASSERT_EQ(grid.GetRowCount(), 100);
     for (int row : {0, 57, 99})
-        EXPECT_EQ(grid.cellText(row, SendTable::kNumberColumn), Number(row));
-    EXPECT_EQ(grid.cellText(0, SendTable::kSelectColumn), u"");
-    EXPECT_EQ(grid.cellImage(0, SendTable::kSelectColumn), 0);
-    EXPECT_EQ(grid.cellText(0, SendTable::kDataColumn), u"");
-    EXPECT_EQ(grid.cellText(0, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(grid.cellText(0, SendTable::kDelayColumn), u"100");
+        EXPECT_EQ(grid.GetCellText(row, SendTable::kNumberColumn), Number(row));
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.GetCellImage(0, SendTable::kSelectColumn), 0);
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kDataColumn), u"");
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kDelayColumn), u"100");
 
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
@@ -117,16 +117,16 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
 
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.cellText(0, SendTable::kSelectColumn), u" ");
-    EXPECT_EQ(grid.cellImage(0, SendTable::kSelectColumn), 1);
-    EXPECT_EQ(grid.cellText(0, SendTable::kDataColumn), u"AT\\r");
-    EXPECT_EQ(grid.cellText(0, SendTable::kWaitColumn), u"CR");
-    EXPECT_EQ(grid.cellText(0, SendTable::kDelayColumn), u"250");
-    EXPECT_EQ(grid.cellText(5, SendTable::kSelectColumn), u"");
-    EXPECT_EQ(grid.cellText(5, SendTable::kWaitColumn), u"Any");
-    EXPECT_EQ(grid.cellText(5, SendTable::kHaltColumn), u" ");
-    EXPECT_EQ(grid.cellImage(5, SendTable::kHaltColumn), 1);
-    EXPECT_EQ(grid.cellText(5, SendTable::kDelayColumn), u"7");
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.GetCellImage(0, SendTable::kSelectColumn), 1);
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kDataColumn), u"AT\\r");
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kWaitColumn), u"CR");
+    EXPECT_EQ(grid.GetCellText(0, SendTable::kDelayColumn), u"250");
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kWaitColumn), u"Any");
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(grid.GetCellImage(5, SendTable::kHaltColumn), 1);
+    EXPECT_EQ(grid.GetCellText(5, SendTable::kDelayColumn), u"7");
 
     EXPECT_EQ(window.geometry(), QRect(40, 60, 800, 600));
     EXPECT_EQ(window.terminal().geometry(), QRect(500, 10, 750, 400));

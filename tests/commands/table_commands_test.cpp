@@ -17,8 +17,8 @@ protected:
         table.FillAtStartup();
     }
 
-    std::u16string Cell(int row, int column) const { return grid.cellText(row, column); }
-    int Image(int row, int column) const { return grid.cellImage(row, column); }
+    std::u16string Cell(int row, int column) const { return grid.GetCellText(row, column); }
+    int Image(int row, int column) const { return grid.GetCellImage(row, column); }
 
     RunState run;
     MemoryCellGrid grid;
@@ -35,7 +35,7 @@ TEST(WaitKindText, TheLastKindIsNamedAndAnythingOutsideTheListShowsNone)
 
 TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 {
-    grid.setCellText(42, SendTable::kNumberColumn, u"x");
+    grid.SetCellText(42, SendTable::kNumberColumn, u"x");
     NewTable(table, {u"<New Data>", 2, 1, u"12ab"});
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SCOPED_TRACE(row);
@@ -50,7 +50,7 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
         EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
         EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12ab") << "the delay goes in as typed";
     }
-    EXPECT_EQ(grid.rowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
+    EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
 }
 
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
@@ -66,7 +66,7 @@ TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 
 TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 {
-    grid.setCellText(9, SendTable::kDataColumn, u"typed in the grid");
+    grid.SetCellText(9, SendTable::kDataColumn, u"typed in the grid");
     SelectAll(table, true);
     EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信する");
     EXPECT_EQ(Image(2, SendTable::kSelectColumn), 1);
@@ -86,7 +86,7 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 {
     NewTable(table, {u"", 0, 0, u"100"});
-    grid.setCellText(3, SendTable::kSelectColumn, u"送信済");
+    grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     SelectAll(table, true);
     for (int row = 0; row < SendTable::kRowCount; ++row)
         EXPECT_EQ(Cell(row, SendTable::kSelectColumn), row == 3 ? u"送信済" : u"") << row;
@@ -94,7 +94,7 @@ TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 
 TEST_F(TableCommands, DeselectAllClearsRowsWithAndWithoutData)
 {
-    grid.setCellText(5, SendTable::kSelectColumn, u"送信済");
+    grid.SetCellText(5, SendTable::kSelectColumn, u"送信済");
     DeselectAll(table);
     for (int row : {5, 7}) {
         EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"") << row;
@@ -120,7 +120,7 @@ TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
 
 TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 {
-    grid.setCellText(2, SendTable::kSelectColumn, u"送信済"); // a status text still ticks
+    grid.SetCellText(2, SendTable::kSelectColumn, u"送信済"); // a status text still ticks
     BulkChangeValues values;
     values.changeDelay = true;
     values.data = u"X";

@@ -48,7 +48,7 @@ protected:
         port.Receive(std::vector<uint8_t>(bytes, bytes + std::char_traits<char>::length(bytes)));
         receiver.OnSerialMessage(EV_RXCHAR);
     }
-    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
 
     RunState run;
     MemoryCellGrid grid;
@@ -76,7 +76,7 @@ TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(run.waitKind, 0);
     EXPECT_EQ(Image(1), kRowImageHalt);
-    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u" 停止");
+    EXPECT_EQ(grid.GetCellText(1, SendTable::kSelectColumn), u" 停止");
     EXPECT_EQ(terminal.text(), u"[No answer to row 1 within 750 ms.]\n");
 
     // A late CR neither restarts the run nor counts as the answer.

@@ -32,7 +32,7 @@ protected:
         table.RewriteFromRows();
     }
 
-    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
 
     RunState run;
     MemoryCellGrid grid;

@@ -21,26 +21,26 @@ TEST_F(SendTableTest, StartUpFillShowsEveryField)
     SendTable filled(other, run);
     filled.rows()[4] = SendRow{1, u"AT", 7, 1, -5};
     filled.FillAtStartup();
-    EXPECT_EQ(other.rowCount(), 100);
-    EXPECT_EQ(other.cellText(4, SendTable::kSelectColumn), u" ");
-    EXPECT_EQ(other.cellText(4, SendTable::kNumberColumn), u"4");
-    EXPECT_EQ(other.cellText(4, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(other.GetRowCount(), 100);
+    EXPECT_EQ(other.GetCellText(4, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(other.GetCellText(4, SendTable::kNumberColumn), u"4");
+    EXPECT_EQ(other.GetCellText(4, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(filled.rows()[4].waitKind, 0);
-    EXPECT_EQ(other.cellText(4, SendTable::kHaltColumn), u" ");
-    EXPECT_EQ(other.cellText(4, SendTable::kDelayColumn), u"-5");
-    EXPECT_EQ(other.cellText(5, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(other.GetCellText(4, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(other.GetCellText(4, SendTable::kDelayColumn), u"-5");
+    EXPECT_EQ(other.GetCellText(5, SendTable::kSelectColumn), u"");
 }
 
 TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
 {
-    grid.setCellText(3, SendTable::kSelectColumn, u"送信済");
+    grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     EXPECT_EQ(table.ReadRowSendFlag(3), 1);
-    grid.setCellText(3, SendTable::kWaitColumn, u"cr");
+    grid.SetCellText(3, SendTable::kWaitColumn, u"cr");
     run.matchByte = 0x0D;
     EXPECT_EQ(table.ReadRowWaitKind(3), 0);
-    EXPECT_EQ(grid.cellText(3, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(grid.GetCellText(3, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(run.matchByte, 0);
-    grid.setCellText(3, SendTable::kWaitColumn, u"NL");
+    grid.SetCellText(3, SendTable::kWaitColumn, u"NL");
     EXPECT_EQ(table.ReadRowWaitKind(3), 2);
     EXPECT_EQ(run.matchByte, 0x0A);
     EXPECT_GT(grid.focusRequests(), 0); // an open editor commits before the cell is read
@@ -64,7 +64,7 @@ TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
         {u"-4294967296", -2147483647 - 1},
     };
     for (const auto& [text, value] : cases) {
-        grid.setCellText(0, SendTable::kDelayColumn, text);
+        grid.SetCellText(0, SendTable::kDelayColumn, text);
         EXPECT_EQ(table.ReadRowDelay(0), value) << std::string(text.begin(), text.end());
     }
 }
@@ -72,7 +72,7 @@ TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
 TEST_F(SendTableTest, FindNextTickedBounds)
 {
     EXPECT_FALSE(table.FindNextTicked(0));
-    grid.setCellText(99, SendTable::kSelectColumn, u" ");
+    grid.SetCellText(99, SendTable::kSelectColumn, u" ");
     EXPECT_EQ(table.FindNextTicked(99), 99);
     EXPECT_EQ(table.FindNextTicked(0), 99);
     EXPECT_FALSE(table.FindNextTicked(100));
@@ -80,16 +80,16 @@ TEST_F(SendTableTest, FindNextTickedBounds)
 
 TEST_F(SendTableTest, ClearMarkersKeepsTicksAndUnticked)
 {
-    grid.setCellText(1, SendTable::kSelectColumn, u"送信済 受信済");
+    grid.SetCellText(1, SendTable::kSelectColumn, u"送信済 受信済");
     table.SetRowImage(1, kRowImageWaiting);
     table.ClearMarkers();
-    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u" ");
-    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");
-    EXPECT_EQ(grid.cellImage(1, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_EQ(grid.GetCellText(1, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.GetCellImage(1, SendTable::kNumberColumn), kRowImageNone);
     run.detailView = true;
     table.ClearMarkers();
-    EXPECT_EQ(grid.cellText(1, SendTable::kSelectColumn), u"送信する");
-    EXPECT_EQ(grid.cellText(2, SendTable::kSelectColumn), u"");
+    EXPECT_EQ(grid.GetCellText(1, SendTable::kSelectColumn), u"送信する");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kSelectColumn), u"");
 }
 
 TEST_F(SendTableTest, ShowCurrentRowFocusesTheNumberCell)

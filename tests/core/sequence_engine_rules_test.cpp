@@ -31,12 +31,12 @@ protected:
 
     void TickRow(int row, std::u16string_view data = u"x", int delay = 100)
     {
-        grid.setCellText(row, SendTable::kSelectColumn, u" ");
-        grid.setCellText(row, SendTable::kDataColumn, data);
-        grid.setCellText(row, SendTable::kDelayColumn, DecimalText(delay));
+        grid.SetCellText(row, SendTable::kSelectColumn, u" ");
+        grid.SetCellText(row, SendTable::kDataColumn, data);
+        grid.SetCellText(row, SendTable::kDelayColumn, DecimalText(delay));
     }
 
-    void Untick(int row) { grid.setCellText(row, SendTable::kSelectColumn, u""); }
+    void Untick(int row) { grid.SetCellText(row, SendTable::kSelectColumn, u""); }
 
     void Step()
     {
@@ -50,7 +50,7 @@ protected:
         receiver.OnSerialMessage(EV_RXCHAR);
     }
 
-    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
+    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
 
     RunState run;
     MemoryCellGrid grid;
@@ -76,9 +76,9 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         TickRow(0);
         TickRow(1);
         TickRow(2);
-        grid.setCellText(0, SendTable::kHaltColumn, u" ");
-        grid.setCellText(1, SendTable::kHaltColumn, u" ");
-        grid.setCellText(1, SendTable::kWaitColumn, u"Any");
+        grid.SetCellText(0, SendTable::kHaltColumn, u" ");
+        grid.SetCellText(1, SendTable::kHaltColumn, u" ");
+        grid.SetCellText(1, SendTable::kWaitColumn, u"Any");
         engine.OnSend();
         Step();
         engine.OnSend();
@@ -98,7 +98,7 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         } else {
             EXPECT_EQ(terminal.text(), u"!");
             for (int row = 0; row < 3; ++row)
-                EXPECT_EQ(grid.cellText(row, SendTable::kSelectColumn), u" ") << row;
+                EXPECT_EQ(grid.GetCellText(row, SendTable::kSelectColumn), u" ") << row;
         }
     }
 }
@@ -137,7 +137,7 @@ TEST_F(SequenceEngineRulesTest, RowUntickedDuringItsWaitKeepsNoDelay)
         engine.OnReset();
         TickRow(0, u"x", 500);
         TickRow(1);
-        grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+        grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
         engine.OnSend();
         Step();
         ASSERT_FALSE(timer.IsArmed());
@@ -162,7 +162,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
     const auto runBothRows = [this] {
         TickRow(0);
         TickRow(1);
-        grid.setCellText(1, SendTable::kWaitColumn, u"NL");
+        grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
         engine.OnSend();
         Step();
         Step();

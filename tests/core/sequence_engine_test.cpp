@@ -32,7 +32,7 @@ protected:
             r.data = std::u16string(1, static_cast<char16_t>(u'A' + row));
             r.delay = delay;
         }
-        if (grid.rowCount() == 0)
+        if (grid.GetRowCount() == 0)
             table.FillAtStartup();
         else
             table.RewriteFromRows();
@@ -57,8 +57,8 @@ protected:
         return written;
     }
 
-    int Image(int row) const { return grid.cellImage(row, SendTable::kNumberColumn); }
-    std::u16string Status(int row) const { return grid.cellText(row, SendTable::kSelectColumn); }
+    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
+    std::u16string Status(int row) const { return grid.GetCellText(row, SendTable::kSelectColumn); }
 
     RunState run;
     MemoryCellGrid grid;
@@ -119,7 +119,7 @@ TEST_F(SequenceEngineTest, CyclicRunStartsOverAndClearsThePreviousCycle)
 TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
 {
     Prepare({0, 2, 5});
-    grid.setCellText(2, SendTable::kHaltColumn, u" ");
+    grid.SetCellText(2, SendTable::kHaltColumn, u" ");
     engine.OnSend();
     Tick();
     Tick();
@@ -154,7 +154,7 @@ TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
 TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
 {
     Prepare({0, 1}, 250);
-    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
     engine.OnSend();
     Tick();
     EXPECT_EQ(TakeWritten(), Bytes{'A'});
@@ -179,7 +179,7 @@ TEST_F(SequenceEngineTest, WaitKindsMatchTheirByte)
     for (auto [name, byte] : {std::pair{u"NL", uint8_t{0x0A}}, std::pair{u"Any", uint8_t{'z'}}}) {
         engine.OnReset();
         Prepare({0});
-        grid.setCellText(0, SendTable::kWaitColumn, name);
+        grid.SetCellText(0, SendTable::kWaitColumn, name);
         engine.OnSend();
         Tick();
         if (byte == 0x0A) {
@@ -196,7 +196,7 @@ TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
     run.lineEnd = LineEndSuffix::Cr;
     terminal.setLocalEcho(true);
     Prepare({0});
-    grid.setCellText(0, SendTable::kDataColumn, u"");
+    grid.SetCellText(0, SendTable::kDataColumn, u"");
     engine.OnSend();
     Tick();
     EXPECT_EQ(TakeWritten(), Bytes{0x0D});
@@ -204,7 +204,7 @@ TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
 
     terminal.clear();
     run.lineEnd = LineEndSuffix::CrLf;
-    grid.setCellText(0, SendTable::kDataColumn, u"AT\\r");
+    grid.SetCellText(0, SendTable::kDataColumn, u"AT\\r");
     engine.OnSend();
     Tick();
     EXPECT_EQ(port.writes(), (std::vector<Bytes>{{'A', 'T', 0x0D}, {0x0D, 0x0A}}));
@@ -227,9 +227,9 @@ TEST_F(SequenceEngineTest, DetailDisplayTextsForHaltAfterWaitAndWithout)
 {
     run.detailView = true;
     Prepare({0, 1});
-    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
-    grid.setCellText(0, SendTable::kHaltColumn, u" ");
-    grid.setCellText(1, SendTable::kHaltColumn, u" ");
+    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
+    grid.SetCellText(0, SendTable::kHaltColumn, u" ");
+    grid.SetCellText(1, SendTable::kHaltColumn, u" ");
     engine.OnSend();
     Tick();
     EXPECT_EQ(Status(0), u"送信済 受信待");
@@ -252,7 +252,7 @@ TEST_F(SequenceEngineTest, StepStopStatusIsBuiltFromTheCellNotTheHaltStatus)
     run.detailView = true;
     run.stepMode = true;
     Prepare({0});
-    grid.setCellText(0, SendTable::kHaltColumn, u" ");
+    grid.SetCellText(0, SendTable::kHaltColumn, u" ");
     engine.OnSend();
     Tick();
     EXPECT_EQ(Status(0), u"送信済 ｽﾃｯﾌﾟ停止");
@@ -274,7 +274,7 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
     Prepare({0, 3});
     engine.OnSend();
     Tick();
-    grid.setCellText(3, SendTable::kSelectColumn, u"");
+    grid.SetCellText(3, SendTable::kSelectColumn, u"");
     Tick();
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_TRUE(observer.running());
@@ -283,7 +283,7 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
 TEST_F(SequenceEngineTest, StopAndResetCancelAPendingWait)
 {
     Prepare({0, 1});
-    grid.setCellText(0, SendTable::kWaitColumn, u"CR");
+    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
     engine.OnSend();
     Tick();
     engine.OnStop();

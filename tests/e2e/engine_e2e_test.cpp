@@ -42,7 +42,7 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     EXPECT_TRUE(rig.run().endReached);
     EXPECT_EQ(rig.run().currentRow, 0);
     for (int row : {0, 1, 3, 4, 7})
-        EXPECT_EQ(rig.grid().cellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
+        EXPECT_EQ(rig.grid().GetCellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
     EXPECT_EQ(terminal.text(), u"OK\rOK\rOK\rOK\rOK\r");
     EXPECT_EQ(rig.lastReadError(), 0u);
 }
@@ -84,7 +84,7 @@ TEST(EngineEndToEnd, DeviceClosingMidRunEndsCleanly)
     ASSERT_TRUE(rig.RunUntil([&] { return ((rig.lastEventWord() >> 16) & CE_IOE) != 0; }, 10'000));
     EXPECT_NE(terminal.text().find(u"[An internal error occurred.]\n"), std::u16string::npos);
     EXPECT_EQ(rig.run().waitKind, 1); // nothing answered the row
-    EXPECT_NE(rig.grid().cellImage(1, SendTable::kNumberColumn), kRowImageSent);
+    EXPECT_NE(rig.grid().GetCellImage(1, SendTable::kNumberColumn), kRowImageSent);
 
     // Stop and close as the window does; neither may hang on the dead device.
     const auto start = std::chrono::steady_clock::now();

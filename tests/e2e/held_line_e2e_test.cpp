@@ -26,7 +26,7 @@ protected:
         ASSERT_EQ(rig.Open(pty.slavePath()), 0u);
         ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
     }
-    int Image(int row) { return rig.grid().cellImage(row, SendTable::kNumberColumn); }
+    int Image(int row) { return rig.grid().GetCellImage(row, SendTable::kNumberColumn); }
 
     PtyPair pty;
     RecordingTerminal terminal;

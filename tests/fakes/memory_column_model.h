@@ -23,31 +23,31 @@ public:
 
     explicit MemoryColumnModel(std::vector<Column> initial) : columns(std::move(initial))
     {
-        for (int i = 0; i < columnCount(); ++i) {
+        for (int i = 0; i < GetColumnCount(); ++i) {
             order.push_back(i);
         }
     }
 
-    int columnCount() const override { return static_cast<int>(columns.size()); }
-    int subItemId(int column) const override { return at(column).subItemId; }
-    bool isVisible(int column) const override { return at(column).visible; }
-    int width(int column) const override { return at(column).width; }
-    bool alwaysHidden(int column) const override { return at(column).alwaysHidden; }
-    bool alwaysVisible(int column) const override { return at(column).alwaysVisible; }
-    bool resizable(int column) const override { return at(column).resizable; }
-    std::vector<int> displayOrder() const override { return order; }
-    void setDisplayOrder(const std::vector<int>& newOrder) override { order = newOrder; }
-    void showColumn(int column) override
+    int GetColumnCount() const override { return static_cast<int>(columns.size()); }
+    int GetSubItemId(int column) const override { return at(column).subItemId; }
+    bool IsVisible(int column) const override { return at(column).visible; }
+    int GetWidth(int column) const override { return at(column).width; }
+    bool IsAlwaysHidden(int column) const override { return at(column).alwaysHidden; }
+    bool IsAlwaysVisible(int column) const override { return at(column).alwaysVisible; }
+    bool IsResizable(int column) const override { return at(column).resizable; }
+    std::vector<int> GetDisplayOrder() const override { return order; }
+    void SetDisplayOrder(const std::vector<int>& newOrder) override { order = newOrder; }
+    void ShowColumn(int column) override
     {
         at(column).visible = true;
         changed();
     }
-    void setWidth(int column, int newWidth) override
+    void SetWidth(int column, int newWidth) override
     {
         at(column).width = newWidth;
         changed();
     }
-    void hideColumn(int column) override
+    void HideColumn(int column) override
     {
         Column& c = at(column);
         c.visible = false;
@@ -56,7 +56,7 @@ public:
         c.width = 0;
         changed();
     }
-    void setRedraw(bool on) override { redrawOn = on; }
+    void SetRedraw(bool on) override { redrawOn = on; }
 
     // Sub-item ids of the visible columns in display order.
     std::vector<int> visibleIds() const

@@ -28,7 +28,7 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
     click(labelPoint(4, Col::kSelectColumn));
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
     EXPECT_TRUE(grid.changes.empty());
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{4});
     EXPECT_EQ(grid.Selection().FocusRow(), 4);
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
@@ -37,7 +37,7 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
 TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
 {
     table.SetRowStatus(5, u" ");
-    grid.setCellImage(5, Col::kSelectColumn, 1);
+    grid.SetCellImage(5, Col::kSelectColumn, 1);
     click(labelPoint(3, Col::kDataColumn));
     click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
     ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
@@ -120,7 +120,7 @@ TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
     // Ticked rows hold " " in the check column, the text a search for the typed space finds.
     for (int row : {2, 4, 40}) {
         table.SetRowStatus(row, u" ");
-        grid.setCellImage(row, Col::kSelectColumn, 1);
+        grid.SetCellImage(row, Col::kSelectColumn, 1);
     }
     click(labelPoint(0, Col::kSelectColumn));
     ASSERT_EQ(grid.Selection().FocusRow(), 0);
@@ -154,11 +154,11 @@ TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)
     table.SetRowImage(0, kRowImageWaiting);
     EXPECT_TRUE(grid.CellHasImage(0, Col::kNumberColumn));
     // The marker's image index would be a ticked box in a check column; each column has its own.
-    EXPECT_EQ(grid.cellImage(0, Col::kNumberColumn), 2);
+    EXPECT_EQ(grid.GetCellImage(0, Col::kNumberColumn), 2);
     click(iconPoint(0, Col::kNumberColumn));
     click(iconPoint(0, Col::kNumberColumn));
-    EXPECT_EQ(grid.cellImage(0, Col::kNumberColumn), 2);
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetCellImage(0, Col::kNumberColumn), 2);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_TRUE(grid.changes.empty());
 }
 

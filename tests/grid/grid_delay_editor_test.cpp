@@ -12,14 +12,14 @@ protected:
     std::u16string typeInto(int row, int column, const QString& keys)
     {
         grid.StartCellEdit(row, column);
-        auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+        auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
         EXPECT_NE(editor, nullptr);
         if (editor == nullptr)
             return {};
         QTest::keyClicks(editor, keys);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return grid.cellText(row, column);
+        return grid.GetCellText(row, column);
     }
 };
 
@@ -40,16 +40,16 @@ TEST_F(GridDelayEditorTest, TheDelayCellTakesOnlyADecimalNumberInRange)
     };
     for (const auto& [keys, shown] : cases) {
         SCOPED_TRACE(keys.toStdString());
-        grid.setCellText(4, Col::kDelayColumn, u"100");
+        grid.SetCellText(4, Col::kDelayColumn, u"100");
         EXPECT_EQ(typeInto(4, Col::kDelayColumn, keys), shown);
         const std::string digits(shown.begin(), shown.end());
         EXPECT_EQ(table.ReadRowDelay(4), std::stoi(digits));
     }
 
     // A digit of another script is a digit to Qt but not to the reading of the cell.
-    grid.setCellText(4, Col::kDelayColumn, u"100");
+    grid.SetCellText(4, Col::kDelayColumn, u"100");
     grid.StartCellEdit(4, Col::kDelayColumn);
-    auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+    auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
     ASSERT_NE(editor, nullptr);
     QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(QChar(0x0663)),
                         Qt::NoModifier);
@@ -62,14 +62,14 @@ TEST_F(GridDelayEditorTest, TheDelayCellTakesOnlyADecimalNumberInRange)
 // column is free text as before.
 TEST_F(GridDelayEditorTest, OldTextStaysAndOtherColumnsTakeAnyText)
 {
-    grid.setCellText(7, Col::kDelayColumn, u"250ms");
+    grid.SetCellText(7, Col::kDelayColumn, u"250ms");
     grid.StartCellEdit(7, Col::kDelayColumn);
-    auto* editor = qobject_cast<CGridEditorText*>(grid.editor());
+    auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("250ms"));
     QTest::keyClick(editor, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(grid.cellText(7, Col::kDelayColumn), u"250ms");
+    EXPECT_EQ(grid.GetCellText(7, Col::kDelayColumn), u"250ms");
     EXPECT_EQ(table.ReadRowDelay(7), 250);
 
     EXPECT_EQ(typeInto(7, Col::kDataColumn, QStringLiteral("AT+abc")), u"AT+abc");

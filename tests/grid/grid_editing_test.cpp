@@ -18,17 +18,20 @@ protected:
         click(labelPoint(row, column));
         click(labelPoint(row, column));
     }
-    CGridEditorText* textEditor() { return qobject_cast<CGridEditorText*>(grid.editor()); }
-    CGridEditorComboBox* comboEditor() { return qobject_cast<CGridEditorComboBox*>(grid.editor()); }
+    CGridEditorText* textEditor() { return qobject_cast<CGridEditorText*>(grid.GetEditor()); }
+    CGridEditorComboBox* comboEditor()
+    {
+        return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
+    }
     // Editors end with a deferred delete; let it run so nothing is left over.
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
 TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
 {
-    grid.setCellText(6, Col::kDataColumn, u"hello");
+    grid.SetCellText(6, Col::kDataColumn, u"hello");
     click(labelPoint(6, Col::kDataColumn));
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     click(labelPoint(6, Col::kDataColumn));
     CGridEditorText* editor = textEditor();
     ASSERT_NE(editor, nullptr);
@@ -40,8 +43,8 @@ TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
 
     QTest::keyClicks(editor, QStringLiteral("bye"));
     QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_EQ(grid.cellText(6, Col::kDataColumn), u"hello");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(6, Col::kDataColumn), u"hello");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_FALSE(grid.changes[0].text.has_value());
     EXPECT_TRUE(grid.hasFocus());
@@ -55,13 +58,13 @@ TEST_F(GridEditingTest, EnterCommitsAChangedTextAndAnUnchangedOneCommitsNothing)
     QTest::keyClick(textEditor(), Qt::Key_Enter);
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_FALSE(grid.changes[0].text.has_value());
-    EXPECT_EQ(grid.cellText(2, Col::kDelayColumn), u"100");
+    EXPECT_EQ(grid.GetCellText(2, Col::kDelayColumn), u"100");
 
     grid.StartCellEdit(2, Col::kDelayColumn);
     ASSERT_NE(textEditor(), nullptr);
     QTest::keyClicks(textEditor(), QStringLiteral("250"));
     QTest::keyClick(textEditor(), Qt::Key_Return);
-    EXPECT_EQ(grid.cellText(2, Col::kDelayColumn), u"250");
+    EXPECT_EQ(grid.GetCellText(2, Col::kDelayColumn), u"250");
     EXPECT_EQ(table.ReadRowDelay(2), 250);
     settle();
 }
@@ -72,8 +75,8 @@ TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
     ASSERT_NE(textEditor(), nullptr);
     QTest::keyClicks(textEditor(), QStringLiteral("AT+GMR"));
     click(labelPoint(20, Col::kDataColumn));
-    EXPECT_EQ(grid.cellText(9, Col::kDataColumn), u"AT+GMR");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(9, Col::kDataColumn), u"AT+GMR");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().FocusRow(), 20);
     settle();
 }
@@ -83,7 +86,7 @@ TEST_F(GridEditingTest, TheEngineReadingACellCommitsAnOpenEdit)
     openByClicks(1, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("x"));
     EXPECT_EQ(table.ReadRowSendData(1), u"x");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 
@@ -92,26 +95,26 @@ TEST_F(GridEditingTest, TabCommitsAndTheWheelCommits)
     openByClicks(3, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("tabbed"));
     QTest::keyClick(textEditor(), Qt::Key_Tab);
-    EXPECT_EQ(grid.cellText(3, Col::kDataColumn), u"tabbed");
+    EXPECT_EQ(grid.GetCellText(3, Col::kDataColumn), u"tabbed");
 
     grid.StartCellEdit(4, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("wheeled"));
     QWheelEvent wheel(QPointF(5, 5), textEditor()->mapToGlobal(QPointF(5, 5)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(textEditor(), &wheel);
-    EXPECT_EQ(grid.cellText(4, Col::kDataColumn), u"wheeled");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(4, Col::kDataColumn), u"wheeled");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 
 TEST_F(GridEditingTest, ARefusedBeginChangesNothing)
 {
     grid.refuseBegin = true;
-    grid.setCellText(5, Col::kDataColumn, u"keep");
+    grid.SetCellText(5, Col::kDataColumn, u"keep");
     openByClicks(5, Col::kDataColumn);
     EXPECT_EQ(grid.beginCount, 1);
-    EXPECT_EQ(grid.editor(), nullptr);
-    EXPECT_EQ(grid.cellText(5, Col::kDataColumn), u"keep");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(5, Col::kDataColumn), u"keep");
     EXPECT_TRUE(grid.changes.empty());
     settle();
 }
@@ -125,14 +128,14 @@ TEST_F(GridEditingTest, F2EditsTheFocusCellAndLeavesImageCellsAlone)
 
     click(labelPoint(12, Col::kSelectColumn));
     key(Qt::Key_F2);
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_TRUE(unticked(12, Col::kSelectColumn));
     settle();
 }
 
 TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoice)
 {
-    grid.setCellText(7, Col::kWaitColumn, u"CR");
+    grid.SetCellText(7, Col::kWaitColumn, u"CR");
     openByClicks(7, Col::kWaitColumn);
     CGridEditorComboBox* combo = comboEditor();
     ASSERT_NE(combo, nullptr);
@@ -146,28 +149,28 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoic
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->currentText(), QStringLiteral("Any"));
     QTest::keyClick(combo, Qt::Key_Enter);
-    EXPECT_EQ(grid.cellText(7, Col::kWaitColumn), u"Any");
+    EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"Any");
     EXPECT_EQ(table.ReadRowWaitKind(7), 3);
     settle();
 }
 
 TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsTheCell)
 {
-    grid.setCellText(8, Col::kWaitColumn, u"n");
+    grid.SetCellText(8, Col::kWaitColumn, u"n");
     grid.StartCellEdit(8, Col::kWaitColumn);
     ASSERT_NE(comboEditor(), nullptr);
     EXPECT_EQ(comboEditor()->currentText(), QStringLiteral("NL"));
     QTest::keyClick(comboEditor(), Qt::Key_Up);
     QTest::keyClick(comboEditor(), Qt::Key_Escape);
-    EXPECT_EQ(grid.cellText(8, Col::kWaitColumn), u"n");
+    EXPECT_EQ(grid.GetCellText(8, Col::kWaitColumn), u"n");
 
     // A text that begins no item selects none; committing untouched leaves the cell alone.
-    grid.setCellText(8, Col::kWaitColumn, u"zz");
+    grid.SetCellText(8, Col::kWaitColumn, u"zz");
     grid.StartCellEdit(8, Col::kWaitColumn);
     EXPECT_EQ(comboEditor()->currentIndex(), -1);
     click(labelPoint(30, Col::kDataColumn));
-    EXPECT_EQ(grid.cellText(8, Col::kWaitColumn), u"zz");
-    EXPECT_EQ(grid.editor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(8, Col::kWaitColumn), u"zz");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
     settle();
 }
 
@@ -191,7 +194,7 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
     trait->AddItem(0, u"beta");
     const int column =
         grid.InsertColumnWithTrait(7, u"extra", Qt::AlignLeft, 90, 6, std::move(trait));
-    grid.setCellText(0, column, u"B");
+    grid.SetCellText(0, column, u"B");
     grid.StartCellEdit(0, column);
     CGridEditorComboBox* combo = comboEditor();
     ASSERT_NE(combo, nullptr);
@@ -200,7 +203,7 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("gamma"));
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(grid.cellText(0, column), u"gamma");
+    EXPECT_EQ(grid.GetCellText(0, column), u"gamma");
     settle();
 }
 

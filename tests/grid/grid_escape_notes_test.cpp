@@ -43,13 +43,14 @@ TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)
     for (const char* piece : {"\\r", "0x0D", "\\o101", "41 54 0D", "UTF-8"})
         EXPECT_TRUE(shown.contains(QString::fromLatin1(piece))) << piece;
 
-    EXPECT_FALSE(
-        grid.cellModel().headerData(Col::kDelayColumn, Qt::Horizontal, Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(grid.GetCellModel()
+                     .headerData(Col::kDelayColumn, Qt::Horizontal, Qt::ToolTipRole)
+                     .isValid());
 }
 
 TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)
 {
-    grid.setCellText(2, Col::kDataColumn, u"AT\\r");
+    grid.SetCellText(2, Col::kDataColumn, u"AT\\r");
     const QRect cell = grid.Geometry().CellRect(2, Col::kDataColumn);
     const QImage plain = viewport()->grab(cell).toImage();
 

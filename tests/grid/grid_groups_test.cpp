@@ -33,9 +33,9 @@ class GridGroupsTest : public SendGridTest {
 protected:
     GridGroupsTest()
     {
-        grid.setCellText(3, Col::kWaitColumn, u"CR");
-        grid.setCellText(7, Col::kWaitColumn, u"CR");
-        grid.setCellText(5, Col::kWaitColumn, u"Any");
+        grid.SetCellText(3, Col::kWaitColumn, u"CR");
+        grid.SetCellText(7, Col::kWaitColumn, u"CR");
+        grid.SetCellText(5, Col::kWaitColumn, u"Any");
     }
     void groupByWaitFromTheHeader()
     {
@@ -45,7 +45,7 @@ protected:
     // The header row spans the list; its cells in hidden columns have no place on screen.
     QRect groupHeaderRect(int group)
     {
-        return grid.visualRect(grid.cellModel().index(group, Col::kDataColumn));
+        return grid.visualRect(grid.GetCellModel().index(group, Col::kDataColumn));
     }
     QPoint groupHeaderPoint(int group) { return groupHeaderRect(group).center(); }
 };
@@ -55,7 +55,7 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     grid.Selection().SelectRow(7, true);
     groupByWaitFromTheHeader();
     ASSERT_TRUE(grid.IsGroupViewEnabled());
-    const auto& groups = grid.cellModel().groups();
+    const auto& groups = grid.GetCellModel().Groups();
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_EQ(groups[0].title, u"なし");
     EXPECT_EQ(groups[0].rows.size(), 97u);
@@ -63,13 +63,13 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     EXPECT_EQ(groups[1].rows, (std::vector<int>{3, 7}));
     EXPECT_EQ(groups[2].rows, std::vector<int>{5});
 
-    EXPECT_EQ(grid.rowCount(), 100);
+    EXPECT_EQ(grid.GetRowCount(), 100);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{7});
     EXPECT_EQ(table.ReadRowWaitKind(7), 1);
     table.SetRowImage(7, kRowImageSent);
-    EXPECT_EQ(grid.cellImage(7, Col::kNumberColumn), 1);
+    EXPECT_EQ(grid.GetCellImage(7, Col::kNumberColumn), 1);
     // Clicks reach the table row shown under its group.
-    grid.ensureRowVisible(5);
+    grid.EnsureRowVisible(5);
     click(iconPoint(5, Col::kSelectColumn));
     EXPECT_TRUE(ticked(5, Col::kSelectColumn));
     EXPECT_TRUE(unticked(4, Col::kSelectColumn));
@@ -88,9 +88,9 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
                      QStringLiteral("Expand all groups"), QStringLiteral("Collapse all groups"),
                      QStringLiteral("Disable grouping")}));
     FindAction(*onHeader, QStringLiteral("Check group: CR"))->trigger();
-    EXPECT_TRUE(grid.cellModel().rowChecked(3));
-    EXPECT_TRUE(grid.cellModel().rowChecked(7));
-    EXPECT_FALSE(grid.cellModel().rowChecked(5));
+    EXPECT_TRUE(grid.GetCellModel().IsRowChecked(3));
+    EXPECT_TRUE(grid.GetCellModel().IsRowChecked(7));
+    EXPECT_FALSE(grid.GetCellModel().IsRowChecked(5));
 
     std::unique_ptr<QMenu> menu = grid.CreateListMenu(labelPoint(3, Col::kDataColumn));
     EXPECT_EQ(Texts(*menu).size(), 3);
@@ -100,15 +100,15 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
     EXPECT_FALSE(grid.Geometry().CellRect(3, Col::kDataColumn).isEmpty());
 
     // A click on a group header folds that group alone.
-    grid.scrollTo(grid.cellModel().index(1, Col::kDataColumn));
+    grid.scrollTo(grid.GetCellModel().index(1, Col::kDataColumn));
     click(groupHeaderPoint(1));
     EXPECT_TRUE(grid.Geometry().CellRect(3, Col::kDataColumn).isEmpty());
     EXPECT_FALSE(grid.Geometry().CellRect(5, Col::kDataColumn).isEmpty());
 
     FindAction(*menu, QStringLiteral("Disable grouping"))->trigger();
     EXPECT_FALSE(grid.IsGroupViewEnabled());
-    EXPECT_EQ(grid.cellModel().rowCount(), 100);
-    EXPECT_EQ(grid.cellText(5, Col::kWaitColumn), u"Any");
+    EXPECT_EQ(grid.GetCellModel().rowCount(), 100);
+    EXPECT_EQ(grid.GetCellText(5, Col::kWaitColumn), u"Any");
     EXPECT_LT(grid.Geometry().CellRect(3, Col::kDataColumn).top(),
               grid.Geometry().CellRect(5, Col::kDataColumn).top());
 }

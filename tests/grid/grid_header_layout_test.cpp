@@ -78,16 +78,16 @@ protected:
         ASSERT_NE(action, nullptr) << text.toStdString();
         action->trigger();
     }
-    QWidget* header() { return grid.gridHeader().viewport(); }
+    QWidget* header() { return grid.GetGridHeader().viewport(); }
     QPoint headerPoint(int column, int dx = 0)
     {
-        CGridHeader& h = grid.gridHeader();
+        CGridHeader& h = grid.GetGridHeader();
         return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) / 2 + dx,
                       h.height() / 2);
     }
     QPoint dividerPoint(int column)
     {
-        CGridHeader& h = grid.gridHeader();
+        CGridHeader& h = grid.GetGridHeader();
         return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) - 1,
                       h.height() / 2);
     }
@@ -110,7 +110,7 @@ TEST_F(GridLayoutTest, AFirstStartShowsTheBuiltLayoutAndStoresOnlyTheProfileList
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     const int widths[] = {42, 50, 240, 60, 42, 80};
     for (int column = 1; column <= 6; ++column) {
-        EXPECT_EQ(grid.gridHeader().sectionSize(column), widths[column - 1]);
+        EXPECT_EQ(grid.GetGridHeader().sectionSize(column), widths[column - 1]);
     }
     EXPECT_FALSE(grid.IsColumnVisible(0));
     platform::IniDocument saved = file();
@@ -152,7 +152,7 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
 
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 77);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 77);
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
 }
@@ -179,7 +179,7 @@ TEST_F(GridLayoutTest, ResetWritesTheDefaultLayoutIntoTheActiveProfile)
     grid.SetColumnWidth(Col::kDataColumn, 100);
     trigger(-1, QString::fromUtf16(u"リセット 列(縦)"));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 240);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
 }
@@ -197,13 +197,13 @@ TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresThe
     EXPECT_TRUE(grid.SetColumnWidth(Col::kDataColumn, 300));
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{1, 2, 3, 0, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 300);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 300);
 }
 
 TEST_F(GridLayoutTest, NoColumnIsDroppedInFrontOfTheHiddenOnes)
 {
     trigger(Col::kNumberColumn, QStringLiteral("No."));
-    dragInHeader(headerPoint(Col::kDelayColumn), QPoint(1, grid.gridHeader().height() / 2));
+    dragInHeader(headerPoint(Col::kDelayColumn), QPoint(1, grid.GetGridHeader().height() / 2));
     const std::vector<int> order = grid.GetColumnOrder();
     EXPECT_FALSE(grid.IsColumnVisible(order[0]));
     EXPECT_FALSE(grid.IsColumnVisible(order[1]));
@@ -219,7 +219,7 @@ TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
     QTest::mouseMove(header(), divider + QPoint(40, 0));
     EXPECT_EQ(files.replaceCount, writes);
     QTest::mouseRelease(header(), Qt::LeftButton, {}, divider + QPoint(40, 0));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 280);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 280);
     EXPECT_EQ(files.replaceCount, writes + 1);
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
 }
@@ -229,20 +229,20 @@ TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     const int writes = files.replaceCount;
     for (int x : {0, 1, 2}) {
-        const QPoint edge(x, grid.gridHeader().height() / 2);
+        const QPoint edge(x, grid.GetGridHeader().height() / 2);
         QTest::mousePress(header(), Qt::LeftButton, {}, edge);
         QTest::mouseMove(header(), edge + QPoint(30, 0));
         QTest::mouseRelease(header(), Qt::LeftButton, {}, edge + QPoint(30, 0));
     }
     EXPECT_FALSE(grid.IsColumnVisible(0));
     EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 0);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 0);
     EXPECT_EQ(files.replaceCount, writes);
 }
 
 TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 {
-    grid.setCellText(0, Col::kDataColumn, u"a long line of send data to fit");
+    grid.SetCellText(0, Col::kDataColumn, u"a long line of send data to fit");
     const int writes = files.replaceCount;
     // As the platform delivers a double-click: press, release, press, double-click, release.
     const QPoint divider = dividerPoint(Col::kDataColumn);
@@ -251,7 +251,7 @@ TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
     QTest::mouseDClick(header(), Qt::LeftButton, {}, divider);
     QTest::mouseRelease(header(), Qt::LeftButton, {}, divider);
     EXPECT_EQ(files.replaceCount, writes + 1);
-    const int fitted = grid.gridHeader().sectionSize(Col::kDataColumn);
+    const int fitted = grid.GetGridHeader().sectionSize(Col::kDataColumn);
     EXPECT_NE(fitted, 240);
     EXPECT_GT(fitted, grid.fontMetrics().horizontalAdvance(QStringLiteral("a long line")));
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
@@ -259,27 +259,27 @@ TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
 
 TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
 {
-    grid.setCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
+    grid.SetCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
     const int writes = files.replaceCount;
     key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_GT(grid.gridHeader().sectionSize(Col::kDelayColumn), 80);
-    EXPECT_LT(grid.gridHeader().sectionSize(Col::kDataColumn), 240);
-    EXPECT_EQ(grid.gridHeader().sectionSize(0), 0);
+    EXPECT_GT(grid.GetGridHeader().sectionSize(Col::kDelayColumn), 80);
+    EXPECT_LT(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(0), 0);
     // Each fitted column saved the layout before its own change: the last save holds the fitted
     // widths of the columns before the delay column and the delay column's old width.
     EXPECT_EQ(files.replaceCount, writes + 6);
-    EXPECT_EQ(storedWidth(kDefaultSection, 2), grid.gridHeader().sectionSize(Col::kDataColumn));
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), grid.GetGridHeader().sectionSize(Col::kDataColumn));
     EXPECT_EQ(storedWidth(kDefaultSection, 5), 80);
 }
 
 TEST_F(GridLayoutTest, APressOnTheHeaderCommitsARunningEdit)
 {
     grid.StartCellEdit(0, Col::kDataColumn);
-    ASSERT_NE(grid.editor(), nullptr);
+    ASSERT_NE(grid.GetEditor(), nullptr);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
     QTest::mouseClick(header(), Qt::LeftButton, {}, headerPoint(Col::kWaitColumn));
-    EXPECT_EQ(grid.editor(), nullptr);
-    EXPECT_EQ(grid.cellText(0, Col::kDataColumn), u"typed");
+    EXPECT_EQ(grid.GetEditor(), nullptr);
+    EXPECT_EQ(grid.GetCellText(0, Col::kDataColumn), u"typed");
 }
 
 TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
@@ -289,7 +289,7 @@ TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
     EXPECT_TRUE(grid.SetColumnWidth(0, 0));
     grid.GetColumnTrait(Col::kWaitColumn)->GetColumnState().resizable = false;
     EXPECT_FALSE(grid.SetColumnWidth(Col::kWaitColumn, 99));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kWaitColumn), 60);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kWaitColumn), 60);
     EXPECT_EQ(files.replaceCount, writes + 1);
 }
 
@@ -301,15 +301,15 @@ TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
     ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnData_1", 2).ok());
     ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_1", 111).ok());
     const int writes = files.replaceCount;
-    grid.columnLayout().LoadAttached();
+    grid.GetColumnLayout().LoadAttached();
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3}));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDelayColumn), 33);
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kDataColumn), 111);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDelayColumn), 33);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 111);
     EXPECT_EQ(files.replaceCount, writes);
 
     // A column hidden by the load comes back with the width it had.
     trigger(-1, QStringLiteral("No."));
-    EXPECT_EQ(grid.gridHeader().sectionSize(Col::kNumberColumn), 50);
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 50);
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 2}));
 }
 

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(GridKeysTest, CopyOfOneRowWithAFocusCellIsThatCellAlone)
 {
-    grid.setCellText(4, Col::kDataColumn, u"ATZ");
+    grid.SetCellText(4, Col::kDataColumn, u"ATZ");
     click(labelPoint(4, Col::kDataColumn));
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard(), QStringLiteral("ATZ"));
@@ -37,12 +37,12 @@ TEST_F(GridKeysTest, CopyOfOneRowWithAFocusCellIsThatCellAlone)
 
 TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
 {
-    grid.setCellText(1, Col::kDataColumn, u"one");
-    grid.setCellText(2, Col::kDataColumn, u"two");
+    grid.SetCellText(1, Col::kDataColumn, u"one");
+    grid.SetCellText(2, Col::kDataColumn, u"two");
     table.SetRowStatus(2, u" ");
     grid.ShowColumn(Col::kNumberColumn, false);
     // The delay column moves to the front of the visible ones.
-    grid.gridHeader().moveSection(grid.gridHeader().visualIndex(Col::kDelayColumn), 2);
+    grid.GetGridHeader().moveSection(grid.GetGridHeader().visualIndex(Col::kDelayColumn), 2);
     click(labelPoint(1, Col::kDataColumn));
     click(labelPoint(2, Col::kDataColumn), Qt::ShiftModifier);
     key(Qt::Key_C, Qt::ControlModifier);
@@ -92,9 +92,9 @@ TEST_F(GridKeysTest, CtrlASelectsEveryRow)
 
 TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
 {
-    grid.setCellText(3, Col::kDataColumn, u"AB");
-    grid.setCellText(5, Col::kDataColumn, u"at+x");
-    grid.setCellText(8, Col::kDataColumn, u"ATZ");
+    grid.SetCellText(3, Col::kDataColumn, u"AB");
+    grid.SetCellText(5, Col::kDataColumn, u"at+x");
+    grid.SetCellText(8, Col::kDataColumn, u"ATZ");
     click(labelPoint(0, Col::kDataColumn));
     type(QStringLiteral("A"));
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{3});
@@ -117,8 +117,8 @@ TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
 
 TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
 {
-    grid.setCellText(6, Col::kDataColumn, u"XY");
-    grid.setCellText(9, Col::kDataColumn, u"Y");
+    grid.SetCellText(6, Col::kDataColumn, u"XY");
+    grid.SetCellText(9, Col::kDataColumn, u"Y");
     click(labelPoint(0, Col::kDataColumn));
     type(QStringLiteral("X"));
     ASSERT_EQ(grid.Selection().FocusRow(), 6);
@@ -140,7 +140,7 @@ TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
     for (int i = 0; i < 100; ++i) {
         hundred += QChar(u'0' + i % 10);
     }
-    grid.setCellText(2, Col::kDataColumn, hundred.toStdU16String());
+    grid.SetCellText(2, Col::kDataColumn, hundred.toStdU16String());
     EXPECT_EQ(grid.CellToolTipText(2, Col::kDataColumn), hundred.left(79));
 
     const QPoint at = labelPoint(2, Col::kDataColumn);
@@ -156,7 +156,7 @@ TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
     EXPECT_EQ(grid.CellToolTipText(3, Col::kDataColumn), QString());
 
     // Text that looks like markup is shown as it stands.
-    grid.setCellText(4, Col::kDataColumn, u"<b>x</b>");
+    grid.SetCellText(4, Col::kDataColumn, u"<b>x</b>");
     const QPoint markup = labelPoint(4, Col::kDataColumn);
     QHelpEvent tagged(QEvent::ToolTip, markup, viewport()->mapToGlobal(markup));
     QApplication::sendEvent(viewport(), &tagged);
@@ -165,7 +165,7 @@ TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
 
 TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
 {
-    grid.setCellText(1, Col::kDataColumn, u"first");
+    grid.SetCellText(1, Col::kDataColumn, u"first");
     const QPoint from = labelPoint(1, Col::kDataColumn);
     const QPoint to = labelPoint(6, Col::kDataColumn);
     QTest::mousePress(viewport(), Qt::LeftButton, {}, from);
@@ -175,7 +175,7 @@ TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
     QTest::mouseRelease(viewport(), Qt::LeftButton, {}, to);
     EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{1});
-    EXPECT_EQ(grid.cellText(1, Col::kDataColumn), u"first");
+    EXPECT_EQ(grid.GetCellText(1, Col::kDataColumn), u"first");
 }
 
 } // namespace

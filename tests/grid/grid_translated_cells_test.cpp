@@ -31,13 +31,13 @@ protected:
 
     QString shown(int row, int column)
     {
-        return grid.cellModel().data(grid.cellModel().indexOfRow(row, column)).toString();
+        return grid.GetCellModel().data(grid.GetCellModel().IndexOfRow(row, column)).toString();
     }
     CGridEditorComboBox* openWaitEditor(int row)
     {
         click(labelPoint(row, Col::kWaitColumn));
         click(labelPoint(row, Col::kWaitColumn));
-        return qobject_cast<CGridEditorComboBox*>(grid.editor());
+        return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
     }
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -46,26 +46,26 @@ protected:
 
 TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
 {
-    grid.setCellText(4, Col::kWaitColumn, u"なし");
+    grid.SetCellText(4, Col::kWaitColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kWaitColumn), QStringLiteral("None"));
-    EXPECT_EQ(grid.cellText(4, Col::kWaitColumn), u"なし");
+    EXPECT_EQ(grid.GetCellText(4, Col::kWaitColumn), u"なし");
     EXPECT_EQ(table.ReadRowWaitKind(4), 0);
-    grid.setCellText(4, Col::kSelectColumn, u"送信する");
+    grid.SetCellText(4, Col::kSelectColumn, u"送信する");
     EXPECT_EQ(shown(4, Col::kSelectColumn), QStringLiteral("Send"));
     // The same word typed by the user into a row's text is the user's, and shows as typed.
-    grid.setCellText(4, Col::kDataColumn, u"なし");
+    grid.SetCellText(4, Col::kDataColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kDataColumn), QStringLiteral("なし"));
 }
 
 TEST_F(TranslatedCellsTest, TheWaitEditorShowsTheTranslationAndWritesTheTablesWord)
 {
-    grid.setCellText(7, Col::kWaitColumn, u"なし");
+    grid.SetCellText(7, Col::kWaitColumn, u"なし");
     CGridEditorComboBox* combo = openWaitEditor(7);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentText(), QStringLiteral("None"));
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Enter);
-    EXPECT_EQ(grid.cellText(7, Col::kWaitColumn), u"CR");
+    EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"CR");
     settle();
 
     combo = openWaitEditor(7);
@@ -73,7 +73,7 @@ TEST_F(TranslatedCellsTest, TheWaitEditorShowsTheTranslationAndWritesTheTablesWo
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(combo->currentText(), QStringLiteral("None"));
     QTest::keyClick(combo, Qt::Key_Enter);
-    EXPECT_EQ(grid.cellText(7, Col::kWaitColumn), u"なし");
+    EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"なし");
     EXPECT_EQ(table.ReadRowWaitKind(7), 0);
     settle();
 }

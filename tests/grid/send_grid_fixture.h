@@ -19,7 +19,7 @@ class SendGridTest : public ::testing::Test {
 protected:
     SendGridTest()
     {
-        new QAbstractItemModelTester(&grid.cellModel(),
+        new QAbstractItemModelTester(&grid.GetCellModel(),
                                      QAbstractItemModelTester::FailureReportingMode::Fatal, &grid);
         SetUpSendTableColumns(grid);
         table.FillAtStartup();
@@ -46,11 +46,11 @@ protected:
     }
     bool ticked(int row, int column)
     {
-        return grid.cellText(row, column) == u" " && grid.cellImage(row, column) == 1;
+        return grid.GetCellText(row, column) == u" " && grid.GetCellImage(row, column) == 1;
     }
     bool unticked(int row, int column)
     {
-        return grid.cellText(row, column).empty() && grid.cellImage(row, column) == 0;
+        return grid.GetCellText(row, column).empty() && grid.GetCellImage(row, column) == 0;
     }
 
     RunState run;

@@ -35,10 +35,10 @@ protected:
 
     std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
     std::filesystem::path tempPath() const { return dir / "Temporally.ini"; }
-    std::u16string dataCell(int row) const { return grid.cellText(row, SendTable::kDataColumn); }
+    std::u16string dataCell(int row) const { return grid.GetCellText(row, SendTable::kDataColumn); }
     void typeData(int row, std::u16string_view text)
     {
-        grid.setCellText(row, SendTable::kDataColumn, text);
+        grid.SetCellText(row, SendTable::kDataColumn, text);
     }
 
     test::ScriptedCommandHost host;

@@ -39,7 +39,7 @@ protected:
     SettingsFileTest() { table.FillAtStartup(); }
 
     std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
-    std::u16string cell(int row, Column column) const { return grid.cellText(row, column); }
+    std::u16string cell(int row, Column column) const { return grid.GetCellText(row, column); }
 
     // Rows that differ from every default, shown in the table as a user would have left them.
     void fillTableWithEdits()

@@ -221,7 +221,7 @@ void RunDriver::AfterTick(bool advanced)
 bool RunDriver::AnyRowHalted() const
 {
     for (int row = 0; row < SendTable::kRowCount; ++row) {
-        if (m_grid.cellImage(row, SendTable::kNumberColumn) == kRowImageHalt)
+        if (m_grid.GetCellImage(row, SendTable::kNumberColumn) == kRowImageHalt)
             return true;
     }
     return false;

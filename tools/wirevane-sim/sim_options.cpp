@@ -4,6 +4,8 @@
 #include "tools/wirevane-sim/sim_text.h"
 
 #include <charconv>
+#include <string_view>
+#include <utility>
 
 namespace wirevane::sim {
 
@@ -55,138 +57,230 @@ template <typename Number> bool ParseNumber(const std::string& text, Number& val
     return result.ec == std::errc() && result.ptr == end;
 }
 
+// The options so far, and what the meter's frame is made of once all are read.
+struct Parsing {
+    SimOptions options;
+    std::string reading = "DC 01.23 V";
+    bool frameGiven = false;
+};
+
+// Each applies an option's value; on a refused value it sets message and answers false.
+using Apply = bool (*)(Parsing& parsing, const std::string& value, std::string& message);
+
+// A missing checked value is handed over as empty text, which the option refuses with its own
+// message rather than the general "needs a value".
+enum class Takes { Nothing, Value, CheckedValue };
+
+struct Option {
+    std::string_view name;
+    Takes takes;
+    Apply apply;
+};
+
+bool SetMode(Parsing& parsing, Mode mode)
+{
+    parsing.options.mode = mode;
+    return true;
+}
+
+bool ApplyReply(Parsing& parsing, const std::string& value, std::string& message)
+{
+    const auto bytes = UnescapeText(value);
+    if (!bytes) {
+        message = "--reply: broken escape in " + value;
+        return false;
+    }
+    parsing.options.reply = *bytes;
+    return true;
+}
+
+bool ApplyReplyEnd(Parsing& parsing, const std::string& value, std::string& message)
+{
+    static const std::pair<std::string_view, std::string_view> kEnds[] = {
+        {"cr", "\r"}, {"lf", "\n"}, {"crlf", "\r\n"}, {"none", ""}};
+    for (const auto& [name, end] : kEnds) {
+        if (value == name) {
+            parsing.options.replyEnd = end;
+            return true;
+        }
+    }
+    message = "--reply-end: cr, lf, crlf or none, not " + value;
+    return false;
+}
+
+bool ApplyDelay(Parsing& parsing, const std::string& value, std::string& message)
+{
+    if (!ParseNumber(value, parsing.options.delayMs) || parsing.options.delayMs < 0) {
+        message = "--delay: milliseconds expected";
+        return false;
+    }
+    return true;
+}
+
+bool ApplyFrame(Parsing& parsing, const std::string& value, std::string& message)
+{
+    const auto bytes = ParseHex(value);
+    if (!bytes || bytes->size() != 14) {
+        message = "--frame: 14 hexadecimal bytes expected";
+        return false;
+    }
+    parsing.options.frame = *bytes;
+    parsing.frameGiven = true;
+    return SetMode(parsing, Mode::Meter);
+}
+
+bool ApplyRate(Parsing& parsing, const std::string& value, std::string& message)
+{
+    double& rate = parsing.options.rateHz;
+    if (!ParseNumber(value, rate) || rate <= 0 || rate > 10000) {
+        message = "--rate: frames per second expected (up to 10000)";
+        return false;
+    }
+    return true;
+}
+
+bool ApplyFlood(Parsing& parsing, const std::string& value, std::string& message)
+{
+    if (!ParseNumber(value, parsing.options.floodCount)) {
+        message = "--flood: a byte count expected";
+        return false;
+    }
+    return SetMode(parsing, Mode::Flood);
+}
+
+bool ApplyByte(Parsing& parsing, const std::string& value, std::string& message)
+{
+    const auto bytes = ParseHex(value);
+    if (!bytes || bytes->size() != 1) {
+        message = "--byte: one hexadecimal byte expected";
+        return false;
+    }
+    parsing.options.floodByte = static_cast<uint8_t>(bytes->front());
+    return true;
+}
+
+bool ApplyCloseAfter(Parsing& parsing, const std::string& value, std::string& message)
+{
+    uint64_t count = 0;
+    if (!ParseNumber(value, count)) {
+        message = "--close-after: a byte count expected";
+        return false;
+    }
+    parsing.options.closeAfter = count;
+    return true;
+}
+
+bool ApplyName(Parsing& parsing, const std::string& value, std::string& message)
+{
+    if (value.empty() || value.find('/') != std::string::npos) {
+        message = "--name: a name without slashes expected";
+        return false;
+    }
+    parsing.options.name = value;
+    return true;
+}
+
+const Option kOptions[] = {
+    {"--help", Takes::Nothing,
+     [](Parsing& p, const std::string&, std::string&) {
+         p.options.help = true;
+         return true;
+     }},
+    {"--echo", Takes::Nothing,
+     [](Parsing& p, const std::string&, std::string&) { return SetMode(p, Mode::Echo); }},
+    {"--lines", Takes::Nothing,
+     [](Parsing& p, const std::string&, std::string&) { return SetMode(p, Mode::Lines); }},
+    {"--meter", Takes::Nothing,
+     [](Parsing& p, const std::string&, std::string&) { return SetMode(p, Mode::Meter); }},
+    {"--reply", Takes::Value, ApplyReply},
+    {"--reply-end", Takes::Value, ApplyReplyEnd},
+    {"--delay", Takes::CheckedValue, ApplyDelay},
+    {"--reading", Takes::Value,
+     [](Parsing& p, const std::string& value, std::string&) {
+         p.reading = value;
+         return SetMode(p, Mode::Meter);
+     }},
+    {"--frame", Takes::Value, ApplyFrame},
+    {"--rate", Takes::CheckedValue, ApplyRate},
+    {"--flood", Takes::CheckedValue, ApplyFlood},
+    {"--byte", Takes::CheckedValue, ApplyByte},
+    {"--script", Takes::Value,
+     [](Parsing& p, const std::string& value, std::string&) {
+         p.options.scriptPath = value;
+         return SetMode(p, Mode::Script);
+     }},
+    {"--log", Takes::Value,
+     [](Parsing& p, const std::string& value, std::string&) {
+         p.options.logPath = value;
+         return true;
+     }},
+    {"--hex-log", Takes::Value,
+     [](Parsing& p, const std::string& value, std::string&) {
+         p.options.hexLogPath = value;
+         return true;
+     }},
+    {"--close-after", Takes::CheckedValue, ApplyCloseAfter},
+    {"--name", Takes::Value, ApplyName},
+    {"--ports-dir", Takes::Value,
+     [](Parsing& p, const std::string& value, std::string&) {
+         p.options.portsDir = value;
+         return true;
+     }},
+    {"--no-announce", Takes::Nothing,
+     [](Parsing& p, const std::string&, std::string&) {
+         p.options.announce = false;
+         return true;
+     }},
+};
+
+const Option* FindOption(std::string_view name)
+{
+    for (const Option& option : kOptions) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+// The meter sends the frame given, else the one that shows the reading.
+bool MakeMeterFrame(Parsing& parsing, std::string& message)
+{
+    if (parsing.options.mode != Mode::Meter || parsing.frameGiven)
+        return true;
+    const auto frame = MeterFrame(parsing.reading);
+    if (!frame) {
+        message = "--reading: cannot show " + parsing.reading;
+        return false;
+    }
+    parsing.options.frame = *frame;
+    return true;
+}
+
 } // namespace
 
 std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std::string& message)
 {
-    SimOptions options;
-    std::string reading = "DC 01.23 V";
-    bool frameGiven = false;
+    Parsing parsing;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                message = arg + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "--help") {
-            options.help = true;
-        } else if (arg == "--echo") {
-            options.mode = Mode::Echo;
-        } else if (arg == "--lines") {
-            options.mode = Mode::Lines;
-        } else if (arg == "--meter") {
-            options.mode = Mode::Meter;
-        } else if (arg == "--reply") {
-            if (!value(text))
-                return std::nullopt;
-            const auto bytes = UnescapeText(text);
-            if (!bytes) {
-                message = "--reply: broken escape in " + text;
-                return std::nullopt;
-            }
-            options.reply = *bytes;
-        } else if (arg == "--reply-end") {
-            if (!value(text))
-                return std::nullopt;
-            if (text == "cr")
-                options.replyEnd = "\r";
-            else if (text == "lf")
-                options.replyEnd = "\n";
-            else if (text == "crlf")
-                options.replyEnd = "\r\n";
-            else if (text == "none")
-                options.replyEnd.clear();
-            else {
-                message = "--reply-end: cr, lf, crlf or none, not " + text;
-                return std::nullopt;
-            }
-        } else if (arg == "--delay") {
-            if (!value(text) || !ParseNumber(text, options.delayMs) || options.delayMs < 0) {
-                message = "--delay: milliseconds expected";
-                return std::nullopt;
-            }
-        } else if (arg == "--reading") {
-            if (!value(reading))
-                return std::nullopt;
-            options.mode = Mode::Meter;
-        } else if (arg == "--frame") {
-            if (!value(text))
-                return std::nullopt;
-            const auto bytes = ParseHex(text);
-            if (!bytes || bytes->size() != 14) {
-                message = "--frame: 14 hexadecimal bytes expected";
-                return std::nullopt;
-            }
-            options.frame = *bytes;
-            frameGiven = true;
-            options.mode = Mode::Meter;
-        } else if (arg == "--rate") {
-            if (!value(text) || !ParseNumber(text, options.rateHz) || options.rateHz <= 0 ||
-                options.rateHz > 10000) {
-                message = "--rate: frames per second expected (up to 10000)";
-                return std::nullopt;
-            }
-        } else if (arg == "--flood") {
-            if (!value(text) || !ParseNumber(text, options.floodCount)) {
-                message = "--flood: a byte count expected";
-                return std::nullopt;
-            }
-            options.mode = Mode::Flood;
-        } else if (arg == "--byte") {
-            const auto bytes = value(text) ? ParseHex(text) : std::nullopt;
-            if (!bytes || bytes->size() != 1) {
-                message = "--byte: one hexadecimal byte expected";
-                return std::nullopt;
-            }
-            options.floodByte = static_cast<uint8_t>(bytes->front());
-        } else if (arg == "--script") {
-            if (!value(options.scriptPath))
-                return std::nullopt;
-            options.mode = Mode::Script;
-        } else if (arg == "--log") {
-            if (!value(options.logPath))
-                return std::nullopt;
-        } else if (arg == "--hex-log") {
-            if (!value(options.hexLogPath))
-                return std::nullopt;
-        } else if (arg == "--close-after") {
-            uint64_t count = 0;
-            if (!value(text) || !ParseNumber(text, count)) {
-                message = "--close-after: a byte count expected";
-                return std::nullopt;
-            }
-            options.closeAfter = count;
-        } else if (arg == "--name") {
-            if (!value(options.name))
-                return std::nullopt;
-            if (options.name.empty() || options.name.find('/') != std::string::npos) {
-                message = "--name: a name without slashes expected";
-                return std::nullopt;
-            }
-        } else if (arg == "--ports-dir") {
-            if (!value(options.portsDir))
-                return std::nullopt;
-        } else if (arg == "--no-announce") {
-            options.announce = false;
-        } else {
+        const Option* option = FindOption(arg);
+        if (option == nullptr) {
             message = "unknown argument " + arg + " (see --help)";
             return std::nullopt;
         }
-    }
-    if (options.mode == Mode::Meter && !frameGiven) {
-        const auto frame = MeterFrame(reading);
-        if (!frame) {
-            message = "--reading: cannot show " + reading;
+        std::string value;
+        if (option->takes != Takes::Nothing && i + 1 < args.size()) {
+            value = args[++i];
+        } else if (option->takes == Takes::Value) {
+            message = arg + " needs a value";
             return std::nullopt;
         }
-        options.frame = *frame;
+        if (!option->apply(parsing, value, message))
+            return std::nullopt;
     }
-    return options;
+    if (!MakeMeterFrame(parsing, message))
+        return std::nullopt;
+    return parsing.options;
 }
 
 } // namespace wirevane::sim

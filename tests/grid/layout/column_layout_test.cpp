@@ -77,7 +77,7 @@ TEST_F(ColumnLayoutTest, FirstStartShowsTheDefaultAndStoresOnlyTheProfileList)
 TEST_F(ColumnLayoutTest, HidingAColumnAndSwitchingProfileStoresTheOldLayout)
 {
     attach();
-    columns.hideColumn(2);
+    columns.HideColumn(2);
     ASSERT_TRUE(layout.SaveAttached().ok());
     columns.at(3).width = 300;
     int writesBefore = files.replaceCount;

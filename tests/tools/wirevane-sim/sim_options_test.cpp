@@ -1,0 +1,75 @@
+#include "tools/wirevane-sim/meter_frame.h"
+#include "tools/wirevane-sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+namespace wirevane::sim {
+namespace {
+
+// The message of a refused command line; empty when it was accepted.
+std::string Refusal(const std::vector<std::string>& args)
+{
+    std::string message;
+    return ParseOptions(args, message) ? std::string() : message;
+}
+
+SimOptions Parsed(const std::vector<std::string>& args)
+{
+    std::string message;
+    const auto options = ParseOptions(args, message);
+    EXPECT_TRUE(options) << message;
+    return options.value_or(SimOptions{});
+}
+
+TEST(SimOptions, AMissingValueIsNamedOrRefusedAsTheOptionsOwnComplaint)
+{
+    EXPECT_EQ(Refusal({"--reply"}), "--reply needs a value");
+    EXPECT_EQ(Refusal({"--echo", "--script"}), "--script needs a value");
+    EXPECT_EQ(Refusal({"--ports-dir"}), "--ports-dir needs a value");
+    EXPECT_EQ(Refusal({"--delay"}), "--delay: milliseconds expected");
+    EXPECT_EQ(Refusal({"--rate"}), "--rate: frames per second expected (up to 10000)");
+    EXPECT_EQ(Refusal({"--byte"}), "--byte: one hexadecimal byte expected");
+    EXPECT_EQ(Refusal({"--close-after"}), "--close-after: a byte count expected");
+    EXPECT_EQ(Refusal({"--lines", "-x"}), "unknown argument -x (see --help)");
+    // A value is taken whatever it looks like, even an option's name.
+    EXPECT_EQ(Parsed({"--log", "--echo"}).logPath, "--echo");
+}
+
+TEST(SimOptions, ValuesAreCheckedAsTheyAreRead)
+{
+    EXPECT_EQ(Refusal({"--delay", "-1"}), "--delay: milliseconds expected");
+    EXPECT_EQ(Refusal({"--delay", "5ms"}), "--delay: milliseconds expected");
+    EXPECT_EQ(Refusal({"--rate", "0"}), "--rate: frames per second expected (up to 10000)");
+    EXPECT_EQ(Refusal({"--byte", "0102"}), "--byte: one hexadecimal byte expected");
+    EXPECT_EQ(Refusal({"--name", "a/b"}), "--name: a name without slashes expected");
+    EXPECT_EQ(Refusal({"--reply-end", "crcr"}), "--reply-end: cr, lf, crlf or none, not crcr");
+
+    const SimOptions lines = Parsed({"--lines", "--reply", "A\\x42", "--reply-end", "none",
+                                     "--delay", "7", "--close-after", "3", "--byte", "7f"});
+    EXPECT_EQ(lines.reply, "AB");
+    EXPECT_EQ(lines.replyEnd, "");
+    EXPECT_EQ(lines.delayMs, 7);
+    EXPECT_EQ(lines.closeAfter, 3u);
+    EXPECT_EQ(lines.floodByte, 0x7f);
+    EXPECT_EQ(Parsed({"--reply-end", "lf"}).replyEnd, "\n");
+}
+
+TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
+{
+    EXPECT_EQ(Parsed({"--flood", "10", "--lines"}).mode, Mode::Lines);
+    EXPECT_EQ(Parsed({"--echo", "--script", "steps.txt"}).mode, Mode::Script);
+
+    const std::string given(14, '\x01');
+    const std::string hex = "01 01 01 01 01 01 01 01 01 01 01 01 01 01";
+    // A frame given is sent whichever comes first; a reading alone gives its own frame.
+    EXPECT_EQ(Parsed({"--frame", hex, "--reading", "AC -12.34 V"}).frame, given);
+    EXPECT_EQ(Parsed({"--reading", "AC -12.34 V", "--frame", hex}).frame, given);
+    EXPECT_EQ(Parsed({"--reading", "AC -12.34 V"}).frame, MeterFrame("AC -12.34 V").value());
+    EXPECT_EQ(Parsed({"--meter"}).frame, MeterFrame("DC 01.23 V").value());
+    // A reading the meter cannot show matters only when the meter runs.
+    EXPECT_EQ(Refusal({"--reading", "AC 12345 V"}), "--reading: cannot show AC 12345 V");
+    EXPECT_EQ(Parsed({"--reading", "AC 12345 V", "--echo"}).mode, Mode::Echo);
+}
+
+} // namespace
+} // namespace wirevane::sim
