@@ -29,9 +29,9 @@ void ButtonArrayAdapter::OnStop()
     m_window.OnStop();
 }
 
-void ButtonArrayAdapter::EnableOtherWindows(bool enable)
+void ButtonArrayAdapter::EnableMainWindowAndTerminal(bool enable)
 {
-    m_window.EnableOtherWindows(enable);
+    m_window.EnableMainWindowAndTerminal(enable);
 }
 
 } // namespace wirevane

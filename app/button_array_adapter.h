@@ -16,7 +16,7 @@ public:
     void OnReset() override;
     void OnSend() override;
     void OnStop() override;
-    void EnableOtherWindows(bool enable) override;
+    void EnableMainWindowAndTerminal(bool enable) override;
 
 private:
     CWirevaneDlg& m_window;

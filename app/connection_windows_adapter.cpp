@@ -14,9 +14,9 @@ void ConnectionWindowsAdapter::UpdateConnectionControls(bool connected)
     m_window.UpdateConnectionControls(connected);
 }
 
-void ConnectionWindowsAdapter::EnableCompanionWindows(bool enable)
+void ConnectionWindowsAdapter::EnableTerminalAndButtonArray(bool enable)
 {
-    m_window.EnableCompanionWindows(enable);
+    m_window.EnableTerminalAndButtonArray(enable);
 }
 
 void ConnectionWindowsAdapter::StopRun()

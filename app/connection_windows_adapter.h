@@ -13,7 +13,7 @@ public:
 
     void SetConnectionStatus(std::u16string_view text) override;
     void UpdateConnectionControls(bool connected) override;
-    void EnableCompanionWindows(bool enable) override;
+    void EnableTerminalAndButtonArray(bool enable) override;
     void StopRun() override;
 
 private:

@@ -9,9 +9,9 @@ void FileCommandsAdapter::OnReset()
     m_window.OnReset();
 }
 
-void FileCommandsAdapter::EnableCompanionWindows(bool enable)
+void FileCommandsAdapter::EnableTerminalAndButtonArray(bool enable)
 {
-    m_window.EnableCompanionWindows(enable);
+    m_window.EnableTerminalAndButtonArray(enable);
 }
 
 bool FileCommandsAdapter::confirm(std::u16string_view text, std::u16string_view caption)

@@ -13,7 +13,7 @@ public:
     explicit FileCommandsAdapter(CWirevaneDlg& window) : m_window(window) {}
 
     void OnReset() override;
-    void EnableCompanionWindows(bool enable) override;
+    void EnableTerminalAndButtonArray(bool enable) override;
     bool confirm(std::u16string_view text, std::u16string_view caption) override;
     std::optional<std::filesystem::path>
     chooseFileToOpen(const FileDialogRequest& request) override;

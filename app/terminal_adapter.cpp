@@ -44,9 +44,9 @@ bool TerminalAdapter::IsTesterMode() const
     return m_window.IsTesterMode();
 }
 
-void TerminalAdapter::EnableOwnerWindows(bool enable)
+void TerminalAdapter::EnableMainWindowAndButtonArray(bool enable)
 {
-    m_window.EnableOwnerWindows(enable);
+    m_window.EnableMainWindowAndButtonArray(enable);
 }
 
 } // namespace wirevane

@@ -19,7 +19,7 @@ public:
     void SetEncoding(TextEncoding encoding) override;
     bool ToggleTesterMode() override;
     bool IsTesterMode() const override;
-    void EnableOwnerWindows(bool enable) override;
+    void EnableMainWindowAndButtonArray(bool enable) override;
 
 private:
     CWirevaneDlg& m_window;

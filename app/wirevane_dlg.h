@@ -143,7 +143,7 @@ private:
 
     // What the file commands ask of the window.
     void OnReset();
-    void EnableCompanionWindows(bool enable);
+    void EnableTerminalAndButtonArray(bool enable);
     bool Confirm(std::u16string_view text, std::u16string_view caption);
     std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request);
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request);
@@ -155,7 +155,7 @@ private:
     SaveAsResult SaveAs();
     void OnSend();
     void OnStop();
-    void EnableOtherWindows(bool enable);
+    void EnableMainWindowAndTerminal(bool enable);
 
     // What the terminal asks of the window.
     void ConnectFrom(QWidget* dialogParent);
@@ -165,7 +165,7 @@ private:
     void SetEncoding(TextEncoding encoding);
     bool ToggleTesterMode();
     bool IsTesterMode() const;
-    void EnableOwnerWindows(bool enable);
+    void EnableMainWindowAndButtonArray(bool enable);
 
     // What connection management changes in the window.
     void SetConnectionStatus(std::u16string_view text);

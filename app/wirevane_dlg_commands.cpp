@@ -29,9 +29,9 @@ class CompanionGuard {
 public:
     explicit CompanionGuard(SettingsCommandHost& host) : m_host(host)
     {
-        m_host.EnableCompanionWindows(false);
+        m_host.EnableTerminalAndButtonArray(false);
     }
-    ~CompanionGuard() { m_host.EnableCompanionWindows(true); }
+    ~CompanionGuard() { m_host.EnableTerminalAndButtonArray(true); }
     CompanionGuard(const CompanionGuard&) = delete;
     CompanionGuard& operator=(const CompanionGuard&) = delete;
 
@@ -331,9 +331,9 @@ bool CWirevaneDlg::ConfirmExit()
                            ReportSaveFailure(m_store.settingsPath(), error);
                        },
                        this);
-    EnableCompanionWindows(false);
+    EnableTerminalAndButtonArray(false);
     if (dialog.exec() != QDialog::Accepted) {
-        EnableCompanionWindows(true);
+        EnableTerminalAndButtonArray(true);
         return false;
     }
     // Failures here are not reported: the table, which matters, was saved or declined above.
@@ -365,7 +365,7 @@ void CWirevaneDlg::OnReset()
     m_engine.OnReset();
 }
 
-void CWirevaneDlg::EnableCompanionWindows(bool enable)
+void CWirevaneDlg::EnableTerminalAndButtonArray(bool enable)
 {
     m_terminal->EnableTextArea(enable);
     m_buttons->EnableButtons(enable);
@@ -429,7 +429,7 @@ void CWirevaneDlg::OnStop()
     m_engine.OnStop();
 }
 
-void CWirevaneDlg::EnableOtherWindows(bool enable)
+void CWirevaneDlg::EnableMainWindowAndTerminal(bool enable)
 {
     setEnabled(enable);
     m_terminal->setEnabled(enable);
@@ -475,7 +475,7 @@ bool CWirevaneDlg::IsTesterMode() const
     return m_run.testerMode;
 }
 
-void CWirevaneDlg::EnableOwnerWindows(bool enable)
+void CWirevaneDlg::EnableMainWindowAndButtonArray(bool enable)
 {
     setEnabled(enable);
     m_buttons->setEnabled(enable);

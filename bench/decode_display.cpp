@@ -26,11 +26,11 @@ std::u16string SampleText()
 Bytes EncodedSample(TextEncoding encoding)
 {
     const std::u16string text = SampleText();
-    const Bytes sjis = *platform::codePage932().encodeStrict(text);
+    const Bytes sjis = *platform::GetCodePage932().encodeStrict(text);
     switch (encoding) {
     case kEncodingUtf8: {
         Bytes utf8;
-        platform::appendUtf8(text, utf8);
+        platform::AppendUtf8(text, utf8);
         return utf8;
     }
     case kEncodingEuc:

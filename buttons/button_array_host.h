@@ -18,7 +18,7 @@ public:
     virtual void OnSend() = 0;
     virtual void OnStop() = 0;
     // The main window and the terminal (window and text area) around this window's dialogs.
-    virtual void EnableOtherWindows(bool enable) = 0;
+    virtual void EnableMainWindowAndTerminal(bool enable) = 0;
 };
 
 } // namespace wirevane

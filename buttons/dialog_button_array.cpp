@@ -199,7 +199,7 @@ void CDialogButtonArray::PressButton(int index)
 void CDialogButtonArray::EditSlot(int index)
 {
     m_host.OnReset();
-    m_host.EnableOtherWindows(false);
+    m_host.EnableMainWindowAndTerminal(false);
     EnableButtons(false);
     ButtonSlot& slot = SlotOf(index);
     bool changed = false;
@@ -221,7 +221,7 @@ void CDialogButtonArray::EditSlot(int index)
         SaveAfterEdit();
     }
     EnableButtons(true);
-    m_host.EnableOtherWindows(true);
+    m_host.EnableMainWindowAndTerminal(true);
 }
 
 bool CDialogButtonArray::RegisterSlot(ButtonSlot& slot)
@@ -286,7 +286,7 @@ void CDialogButtonArray::SaveAfterEdit()
 void CDialogButtonArray::OnSettings()
 {
     m_host.OnReset();
-    m_host.EnableOtherWindows(false);
+    m_host.EnableMainWindowAndTerminal(false);
     EnableButtons(false);
     const int group = m_groupCombo->currentIndex();
     std::u16string& title = m_file.groupTitles[static_cast<std::size_t>(group)];
@@ -299,7 +299,7 @@ void CDialogButtonArray::OnSettings()
         SetSlotMode(m_slotMode);
     }
     EnableButtons(true);
-    m_host.EnableOtherWindows(true);
+    m_host.EnableMainWindowAndTerminal(true);
 }
 
 void CDialogButtonArray::SetSlotMode(int32_t mode)

@@ -12,7 +12,7 @@ const Cp932DisplayTable& Cp932DisplayTable::instance()
 
 Cp932DisplayTable::Cp932DisplayTable() : m_pair(0x10000, kNoPair), m_shown(0x10000, u'?')
 {
-    const platform::CodePage932& cp932 = platform::codePage932();
+    const platform::CodePage932& cp932 = platform::GetCodePage932();
     for (unsigned b = 0; b < 256; ++b) {
         const uint8_t one[] = {static_cast<uint8_t>(b)};
         const std::u16string text = cp932.decode(one);

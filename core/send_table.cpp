@@ -91,7 +91,8 @@ int32_t SendTable::ReadRowHalt(int row)
 
 int32_t SendTable::ReadRowDelay(int row)
 {
-    const auto text = platform::codePage932().encodeStrict(m_grid.GetCellText(row, kDelayColumn));
+    const auto text =
+        platform::GetCodePage932().encodeStrict(m_grid.GetCellText(row, kDelayColumn));
     return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
 }
 

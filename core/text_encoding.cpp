@@ -13,7 +13,7 @@ namespace {
 Bytes Utf16ToUtf8(std::u16string_view text)
 {
     Bytes out;
-    platform::appendUtf8(text, out);
+    platform::AppendUtf8(text, out);
     return out;
 }
 
@@ -29,7 +29,7 @@ std::u16string Utf8ThroughCp932(std::span<const uint8_t> run)
     const Cp932DisplayTable& table = Cp932DisplayTable::instance();
     std::u16string out(run.size(), u'\0');
     char16_t* o = out.data();
-    platform::forEachUtf8CodePoint(UpToFirstZero(run),
+    platform::ForEachUtf8CodePoint(UpToFirstZero(run),
                                    [&](char32_t cp) { *o++ = table.shownAs(cp); });
     out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
@@ -67,7 +67,7 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
             return {};
         return utf8;
     }
-    const auto sjis = platform::codePage932().encodeStrict(text);
+    const auto sjis = platform::GetCodePage932().encodeStrict(text);
     if (!sjis)
         return {};
     const Bytes expanded = ExpandEscapes(*sjis);
@@ -83,7 +83,7 @@ std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncodin
 {
     if (encoding == kEncodingUtf8)
         return std::nullopt;
-    const platform::CodePage932& codePage = platform::codePage932();
+    const platform::CodePage932& codePage = platform::GetCodePage932();
     if (codePage.encodeStrict(text))
         return std::nullopt;
     std::size_t at = 0;
@@ -104,7 +104,7 @@ std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncodin
 
 Bytes Utf8ToAnsi(std::span<const uint8_t> in)
 {
-    return platform::codePage932().encodeReplacing(platform::decodeUtf8(UpToFirstZero(in)));
+    return platform::GetCodePage932().encodeReplacing(platform::DecodeUtf8(UpToFirstZero(in)));
 }
 
 Bytes LineEndBytes(LineEndSuffix suffix)
@@ -124,7 +124,7 @@ Bytes LineEndBytes(LineEndSuffix suffix)
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
 {
     const std::u16string_view one(&ch, 1);
-    Bytes ansi = platform::codePage932().encodeReplacing(one);
+    Bytes ansi = platform::GetCodePage932().encodeReplacing(one);
     switch (encoding) {
     case kEncodingUtf8:
         return Utf16ToUtf8(one);

@@ -7,7 +7,7 @@ namespace wirevane {
 platform::FileError DiskProfileFiles::read(const std::filesystem::path& path,
                                            std::vector<uint8_t>& bytes)
 {
-    return platform::readWholeFile(path, bytes);
+    return platform::ReadWholeFile(path, bytes);
 }
 
 platform::FileError DiskProfileFiles::replace(const std::filesystem::path& path,
@@ -20,7 +20,7 @@ platform::FileError DiskProfileFiles::replace(const std::filesystem::path& path,
             return platform::FileError::fromErrorCode(error);
         }
     }
-    return platform::replaceFileAtomically(path, bytes);
+    return platform::ReplaceFileAtomically(path, bytes);
 }
 
 } // namespace wirevane

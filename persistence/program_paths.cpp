@@ -41,8 +41,8 @@ ProgramPaths ProgramPathsIn(const std::filesystem::path& folder)
 ProgramPaths ResolveProgramPathsForThisProcess()
 {
     return ResolveProgramPaths(ProgramPathInputs{
-        platform::executableFolder(), platform::UserSettingsFolder(),
-        [](const std::filesystem::path& folder) { return platform::isWritableFolder(folder); },
+        platform::ExecutableFolder(), platform::UserSettingsFolder(),
+        [](const std::filesystem::path& folder) { return platform::IsWritableFolder(folder); },
         [](const std::filesystem::path& folder) {
             return platform::IsSystemProgramFolder(folder);
         }});

@@ -11,7 +11,7 @@
 namespace wirevane::platform {
 
 // Reads the whole file into bytes. A missing file reports notFound() and leaves bytes empty.
-FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
+FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
 // Called with the finished, flushed temporary file just before it replaces the target; a failure
 // it returns aborts the replacement as if the rename had failed. Lets tests interrupt a write at
@@ -24,7 +24,7 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 // is untouched. A missing folder is not created. A target whose permission bits do not let
 // this user write it is refused as accessDenied(), as writing it in place would be; the new file
 // keeps the old one's owner, group and mode as far as the user may set them.
-FileError replaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});
 
 } // namespace wirevane::platform

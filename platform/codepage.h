@@ -27,6 +27,6 @@ public:
 };
 
 // The platform's implementation; safe to use from any thread.
-const CodePage932& codePage932();
+const CodePage932& GetCodePage932();
 
 } // namespace wirevane::platform

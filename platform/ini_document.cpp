@@ -68,7 +68,7 @@ bool readsAsUnmarkedUtf8(std::span<const uint8_t> bytes)
 {
     bool longSequence = false;
     for (size_t i = 0; i < bytes.size();) {
-        const Utf8Step step = decodeUtf8Step(bytes, i);
+        const Utf8Step step = DecodeUtf8Step(bytes, i);
         if (!step.valid) {
             return false;
         }
@@ -83,7 +83,7 @@ std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
     if (isAscii(bytes)) {
         return std::u16string(bytes.begin(), bytes.end());
     }
-    return codePage932().decode(bytes);
+    return GetCodePage932().decode(bytes);
 }
 
 // The code page 932 bytes of the text when they decode to the same text. Several characters
@@ -92,8 +92,8 @@ std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
 // character, in a row text even as the escape backslash.
 std::optional<std::vector<uint8_t>> faithfulCodePage932(std::u16string_view text)
 {
-    std::optional<std::vector<uint8_t>> encoded = codePage932().encodeStrict(text);
-    if (encoded && codePage932().decode(*encoded) != text) {
+    std::optional<std::vector<uint8_t>> encoded = GetCodePage932().encodeStrict(text);
+    if (encoded && GetCodePage932().decode(*encoded) != text) {
         return std::nullopt;
     }
     return encoded;
@@ -139,7 +139,7 @@ std::u16string oneLine(std::u16string_view value)
 
 } // namespace
 
-std::u16string encodeIniValue(std::u16string_view value)
+std::u16string EncodeIniValue(std::u16string_view value)
 {
     bool quote = !value.empty() &&
                  (isBlank(value.front()) || isBlank(value.back()) ||
@@ -155,7 +155,7 @@ std::u16string encodeIniValue(std::u16string_view value)
     return out;
 }
 
-std::u16string decodeIniValue(std::u16string_view stored)
+std::u16string DecodeIniValue(std::u16string_view stored)
 {
     std::u16string_view value = trimmed(stored);
     if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()) {
@@ -226,7 +226,7 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
 
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         doc.m_form = IniTextForm::Utf16LeBom;
-        std::u16string text = decodeUtf16Le(bytes.subspan(2));
+        std::u16string text = DecodeUtf16Le(bytes.subspan(2));
         std::span<const char16_t> units(text);
         doc.m_crlf = splitLines(units, [&](size_t begin, size_t end) {
             addLine(text.substr(begin, end - begin), std::nullopt);
@@ -242,7 +242,7 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
         std::span<const uint8_t> body = marked ? bytes.subspan(3) : bytes;
         doc.m_crlf = splitLines(body, [&](size_t begin, size_t end) {
             std::span<const uint8_t> lineBytes = body.subspan(begin, end - begin);
-            std::u16string text = utf8 ? decodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
+            std::u16string text = utf8 ? DecodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
             addLine(std::move(text), std::vector<uint8_t>(lineBytes.begin(), lineBytes.end()));
         });
     }
@@ -273,7 +273,7 @@ std::vector<uint8_t> IniDocument::serialize() const
             if (line->original) {
                 out.insert(out.end(), line->original->begin(), line->original->end());
             } else if (m_form == IniTextForm::Utf8Bom || m_form == IniTextForm::Utf8) {
-                appendUtf8(line->text, out);
+                AppendUtf8(line->text, out);
             } else if (isAscii(line->text)) {
                 out.insert(out.end(), line->text.begin(), line->text.end());
             } else if (auto encoded = faithfulCodePage932(line->text)) {
@@ -296,8 +296,8 @@ std::vector<uint8_t> IniDocument::serialize() const
     }
     out = {0xFF, 0xFE};
     for (const Line* line : lines) {
-        appendUtf16Le(line->text, out);
-        appendUtf16Le(lineBreak, out);
+        AppendUtf16Le(line->text, out);
+        AppendUtf16Le(lineBreak, out);
     }
     return out;
 }
@@ -331,7 +331,7 @@ std::optional<std::u16string> IniDocument::value(std::u16string_view section,
     if (line == nullptr) {
         return std::nullopt;
     }
-    return decodeIniValue(line->storedValue);
+    return DecodeIniValue(line->storedValue);
 }
 
 std::u16string IniDocument::readString(std::u16string_view section, std::u16string_view key,
@@ -369,7 +369,7 @@ int32_t IniDocument::readInt(std::u16string_view section, std::u16string_view ke
 void IniDocument::writeString(std::u16string_view section, std::u16string_view key,
                               std::u16string_view value)
 {
-    std::u16string stored = encodeIniValue(oneLine(value));
+    std::u16string stored = EncodeIniValue(oneLine(value));
     Section* found = findSection(section);
     if (found == nullptr) {
         Line header;

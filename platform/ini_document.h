@@ -99,7 +99,7 @@ private:
 };
 
 // The text that stands in the file for the value, and back; exposed for tests and the fuzzer.
-std::u16string encodeIniValue(std::u16string_view value);
-std::u16string decodeIniValue(std::u16string_view stored);
+std::u16string EncodeIniValue(std::u16string_view value);
+std::u16string DecodeIniValue(std::u16string_view stored);
 
 } // namespace wirevane::platform

@@ -5,10 +5,10 @@
 namespace wirevane::platform {
 
 // The folder of the running program's executable file.
-std::filesystem::path executableFolder();
+std::filesystem::path ExecutableFolder();
 
 // Whether this process may create and replace files in the folder.
-bool isWritableFolder(const std::filesystem::path& folder);
+bool IsWritableFolder(const std::filesystem::path& folder);
 
 // The user's own folder for the program's settings, used when the program's folder cannot
 // hold them: $XDG_CONFIG_HOME/wirevane (an absolute one only), else ~/.config/wirevane on

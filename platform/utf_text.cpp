@@ -19,15 +19,15 @@ void appendCodePoint(char32_t cp, std::u16string& out)
 
 } // namespace
 
-std::u16string decodeUtf8(std::span<const uint8_t> bytes)
+std::u16string DecodeUtf8(std::span<const uint8_t> bytes)
 {
     std::u16string out;
     out.reserve(bytes.size());
-    forEachUtf8CodePoint(bytes, [&out](char32_t cp) { appendCodePoint(cp, out); });
+    ForEachUtf8CodePoint(bytes, [&out](char32_t cp) { appendCodePoint(cp, out); });
     return out;
 }
 
-void appendUtf8(std::u16string_view text, std::vector<uint8_t>& out)
+void AppendUtf8(std::u16string_view text, std::vector<uint8_t>& out)
 {
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
@@ -57,7 +57,7 @@ void appendUtf8(std::u16string_view text, std::vector<uint8_t>& out)
     }
 }
 
-std::u16string decodeUtf16Le(std::span<const uint8_t> bytes)
+std::u16string DecodeUtf16Le(std::span<const uint8_t> bytes)
 {
     std::u16string out;
     out.reserve(bytes.size() / 2 + 1);
@@ -71,7 +71,7 @@ std::u16string decodeUtf16Le(std::span<const uint8_t> bytes)
     return out;
 }
 
-void appendUtf16Le(std::u16string_view text, std::vector<uint8_t>& out)
+void AppendUtf16Le(std::u16string_view text, std::vector<uint8_t>& out)
 {
     for (char16_t unit : text) {
         out.push_back(static_cast<uint8_t>(unit & 0xFF));

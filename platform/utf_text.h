@@ -10,7 +10,7 @@ namespace wirevane::platform {
 
 // UTF-8 and UTF-16LE forms of text: INI files with a byte-order mark and UTF-8 on the line.
 // Decoding never stops early: each byte that is not part of a valid sequence becomes one U+FFFD.
-std::u16string decodeUtf8(std::span<const uint8_t> bytes);
+std::u16string DecodeUtf8(std::span<const uint8_t> bytes);
 
 // One step of UTF-8 decoding at bytes[at]: the code point and the bytes it took, or invalid
 // (one byte taken) when no valid, shortest-form sequence of a scalar value starts there.
@@ -20,7 +20,7 @@ struct Utf8Step {
     bool valid = false;
 };
 
-inline Utf8Step decodeUtf8Step(std::span<const uint8_t> bytes, std::size_t at)
+inline Utf8Step DecodeUtf8Step(std::span<const uint8_t> bytes, std::size_t at)
 {
     const uint8_t lead = bytes[at];
     if (lead < 0x80)
@@ -55,19 +55,19 @@ inline Utf8Step decodeUtf8Step(std::span<const uint8_t> bytes, std::size_t at)
 
 // Calls emit(char32_t) for each code point of the bytes, with U+FFFD for each byte that does not
 // start a valid sequence; for callers that map code points without building the UTF-16 text.
-template <typename Emit> void forEachUtf8CodePoint(std::span<const uint8_t> bytes, Emit emit)
+template <typename Emit> void ForEachUtf8CodePoint(std::span<const uint8_t> bytes, Emit emit)
 {
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const Utf8Step step = decodeUtf8Step(bytes, i);
+        const Utf8Step step = DecodeUtf8Step(bytes, i);
         emit(step.valid ? step.codePoint : char32_t{0xFFFD});
         i += step.length;
     }
 }
 
-void appendUtf8(std::u16string_view text, std::vector<uint8_t>& out);
+void AppendUtf8(std::u16string_view text, std::vector<uint8_t>& out);
 
-std::u16string decodeUtf16Le(std::span<const uint8_t> bytes);
-void appendUtf16Le(std::u16string_view text, std::vector<uint8_t>& out);
+std::u16string DecodeUtf16Le(std::span<const uint8_t> bytes);
+void AppendUtf16Le(std::u16string_view text, std::vector<uint8_t>& out);
 
 } // namespace wirevane::platform

@@ -73,12 +73,12 @@ void ConnectionManager::Connect(QWidget* dialogParent)
     StopWatching();
     if (m_port.IsOpen())
         Disconnect();
-    m_windows.EnableCompanionWindows(false);
+    m_windows.EnableTerminalAndButtonArray(false);
     {
         CComSelectDlg dialog(dialogParent, &m_port, m_lister());
         if (dialog.exec() != QDialog::Accepted) {
             // A cancelled choice is no failure: nothing was tried, so nothing is reported.
-            m_windows.EnableCompanionWindows(true);
+            m_windows.EnableTerminalAndButtonArray(true);
             return;
         }
         m_port.SetDeviceName(dialog.selectedPort());
@@ -90,7 +90,7 @@ void ConnectionManager::Connect(QWidget* dialogParent)
         box.setInformativeText(QString::fromStdString(m_openFailure));
         box.exec();
     }
-    m_windows.EnableCompanionWindows(true);
+    m_windows.EnableTerminalAndButtonArray(true);
 }
 
 bool ConnectionManager::OpenSelected()
@@ -139,7 +139,7 @@ void ConnectionManager::Disconnect()
 
 void ConnectionManager::Settings(QWidget* dialogParent)
 {
-    m_windows.EnableCompanionWindows(false);
+    m_windows.EnableTerminalAndButtonArray(false);
     {
         CSheetSettings sheet(&m_port, dialogParent);
         sheet.exec();
@@ -158,7 +158,7 @@ void ConnectionManager::Settings(QWidget* dialogParent)
                            static_cast<int32_t>(m_port.GetHandshake()));
         session.commit();
     }
-    m_windows.EnableCompanionWindows(true);
+    m_windows.EnableTerminalAndButtonArray(true);
 }
 
 void ConnectionManager::SendBreak()

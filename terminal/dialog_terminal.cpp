@@ -114,8 +114,8 @@ platform::FileError CDialogTerminal::SaveTextTo(const std::filesystem::path& pat
 {
     // Characters code page 932 lacks become "?" rather than ending the file early.
     const std::vector<uint8_t> bytes =
-        platform::codePage932().encodeReplacing(m_edit->LineFormText());
-    return platform::replaceFileAtomically(path, bytes);
+        platform::GetCodePage932().encodeReplacing(m_edit->LineFormText());
+    return platform::ReplaceFileAtomically(path, bytes);
 }
 
 void CDialogTerminal::SetTextFont(const QFont& font)
@@ -133,10 +133,10 @@ void CDialogTerminal::closeEvent(QCloseEvent* event)
 
 void CDialogTerminal::OnSave()
 {
-    m_host.EnableOwnerWindows(false);
+    m_host.EnableMainWindowAndButtonArray(false);
     m_host.OnReset();
     QFileDialog dialog(this, tr("ターミナル テキスト保存"),
-                       QString::fromStdU16String(platform::executableFolder().u16string()),
+                       QString::fromStdU16String(platform::ExecutableFolder().u16string()),
                        QStringLiteral("TEXT Files (*.txt);;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
@@ -149,17 +149,17 @@ void CDialogTerminal::OnSave()
                 QStringLiteral("%1\n%2").arg(QString::fromStdU16String(path.u16string()),
                                              QString::fromStdString(error.message)));
     }
-    m_host.EnableOwnerWindows(true);
+    m_host.EnableMainWindowAndButtonArray(true);
 }
 
 void CDialogTerminal::OnChangeFont()
 {
-    m_host.EnableOwnerWindows(false);
+    m_host.EnableMainWindowAndButtonArray(false);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, m_font, this);
     if (ok)
         SetTextFont(chosen);
-    m_host.EnableOwnerWindows(true);
+    m_host.EnableMainWindowAndButtonArray(true);
 }
 
 void CDialogTerminal::OnToggleTester()

@@ -77,7 +77,7 @@ QString CDialogTerminal::LogStatusText() const
 
 void CDialogTerminal::OnStartLog()
 {
-    m_host.EnableOwnerWindows(false);
+    m_host.EnableMainWindowAndButtonArray(false);
     LogStartDialog dialog(m_lastLog, m_timestamps, this);
     while (dialog.exec() == QDialog::Accepted) {
         SetTimestamps(dialog.timestamps());
@@ -90,7 +90,7 @@ void CDialogTerminal::OnStartLog()
             QStringLiteral("%1\n%2").arg(QString::fromStdU16String(choice.file.u16string()),
                                          QString::fromStdString(error.message)));
     }
-    m_host.EnableOwnerWindows(true);
+    m_host.EnableMainWindowAndButtonArray(true);
 }
 
 } // namespace wirevane

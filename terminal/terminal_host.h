@@ -26,7 +26,7 @@ public:
     virtual bool ToggleTesterMode() = 0;
     virtual bool IsTesterMode() const = 0;
     // The main window and the button array window.
-    virtual void EnableOwnerWindows(bool enable) = 0;
+    virtual void EnableMainWindowAndButtonArray(bool enable) = 0;
 };
 
 } // namespace wirevane

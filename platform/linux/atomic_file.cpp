@@ -94,7 +94,7 @@ bool KeepOwnership(int fd, const struct stat& old)
 
 } // namespace
 
-FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -125,7 +125,7 @@ FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
     }
 }
 
-FileError replaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
+FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
     // A rename over a symbolic link would replace the link; the user meant the file it names.

@@ -118,7 +118,7 @@ public:
 
 } // namespace
 
-const CodePage932& codePage932()
+const CodePage932& GetCodePage932()
 {
     static const IconvCodePage932 instance;
     return instance;

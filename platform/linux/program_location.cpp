@@ -25,7 +25,7 @@ bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& 
 
 } // namespace
 
-std::filesystem::path executableFolder()
+std::filesystem::path ExecutableFolder()
 {
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -35,7 +35,7 @@ std::filesystem::path executableFolder()
     return program.parent_path();
 }
 
-bool isWritableFolder(const std::filesystem::path& folder)
+bool IsWritableFolder(const std::filesystem::path& folder)
 {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -57,7 +57,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target, unsig
 
 } // namespace
 
-FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -77,7 +77,7 @@ FileError readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
     }
 }
 
-FileError replaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -99,7 +99,7 @@ public:
 
 } // namespace
 
-const CodePage932& codePage932()
+const CodePage932& GetCodePage932()
 {
     static const Win32CodePage932 instance;
     return instance;

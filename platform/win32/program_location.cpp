@@ -39,7 +39,7 @@ bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& 
 
 } // namespace
 
-std::filesystem::path executableFolder()
+std::filesystem::path ExecutableFolder()
 {
     // Long paths: the buffer grows until the whole name fits.
     std::wstring buffer(MAX_PATH, L'\0');
@@ -60,7 +60,7 @@ std::filesystem::path executableFolder()
 
 // The folder's permissions are those of files created in it, so the only sure test is to
 // create one: access checks on Windows depend on inherited ACLs and on UAC virtualisation.
-bool isWritableFolder(const std::filesystem::path& folder)
+bool IsWritableFolder(const std::filesystem::path& folder)
 {
     const std::filesystem::path probe =
         folder / (L".wirevane-write-test." + std::to_wstring(GetCurrentProcessId()));

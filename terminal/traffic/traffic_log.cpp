@@ -22,10 +22,10 @@ bool TrafficLog::OnShown(std::u16string_view text, LogFile::Clock::time_point no
         return true;
     if (m_choice.encoding == LogChoice::Utf8) {
         m_buffer.clear();
-        platform::appendUtf8(text, m_buffer);
+        platform::AppendUtf8(text, m_buffer);
     } else {
         // As saving does: a character code page 932 lacks becomes "?", the rest is kept.
-        m_buffer = platform::codePage932().encodeReplacing(text);
+        m_buffer = platform::GetCodePage932().encodeReplacing(text);
     }
     return m_file.Write(m_buffer, now);
 }

@@ -142,7 +142,7 @@ TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
 
 TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
 {
-    const auto& cp = platform::codePage932();
+    const auto& cp = platform::GetCodePage932();
     EXPECT_FALSE(cp.encodeStrict(u"a\u20ACb").has_value());
     EXPECT_EQ(cp.encodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
     EXPECT_EQ(cp.decode(*cp.encodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
@@ -164,10 +164,10 @@ TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
     }
     all += u"\U0001F600";
     Bytes encoded;
-    platform::appendUtf8(all, encoded);
+    platform::AppendUtf8(all, encoded);
     encoded.push_back(0xFF);
     EXPECT_EQ(DecodeForDisplay(encoded, kEncodingUtf8),
-              platform::codePage932().decode(Utf8ToAnsi(encoded)));
+              platform::GetCodePage932().decode(Utf8ToAnsi(encoded)));
 }
 
 } // namespace

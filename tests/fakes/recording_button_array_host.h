@@ -30,7 +30,7 @@ public:
     void OnReset() override { calls.push_back("reset"); }
     void OnSend() override { calls.push_back("send"); }
     void OnStop() override { calls.push_back("stop"); }
-    void EnableOtherWindows(bool enable) override
+    void EnableMainWindowAndTerminal(bool enable) override
     {
         calls.push_back(enable ? "enable others" : "disable others");
     }

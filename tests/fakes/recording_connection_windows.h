@@ -26,7 +26,7 @@ public:
         mainConnected = connected;
         m_terminal.UpdateConnectionControls(connected);
     }
-    void EnableCompanionWindows(bool enable) override { guard.push_back(enable); }
+    void EnableTerminalAndButtonArray(bool enable) override { guard.push_back(enable); }
     void StopRun() override { ++stopRuns; }
 
     std::u16string mainStatus;

@@ -32,7 +32,7 @@ public:
         }
         if (interruptWith) {
             int error = *interruptWith;
-            return platform::replaceFileAtomically(path, bytes,
+            return platform::ReplaceFileAtomically(path, bytes,
                                                    [error](const std::filesystem::path&) {
                                                        return platform::FileError::fromErrno(error);
                                                    });

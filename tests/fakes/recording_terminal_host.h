@@ -34,7 +34,7 @@ public:
         return testerMode;
     }
     bool IsTesterMode() const override { return testerMode; }
-    void EnableOwnerWindows(bool enable) override
+    void EnableMainWindowAndButtonArray(bool enable) override
     {
         calls.push_back(enable ? "owners on" : "owners off");
     }

@@ -14,7 +14,7 @@ namespace wirevane::test {
 class ScriptedCommandHost final : public SettingsCommandHost {
 public:
     void OnReset() override { log.push_back("reset"); }
-    void EnableCompanionWindows(bool enable) override
+    void EnableTerminalAndButtonArray(bool enable) override
     {
         log.push_back(enable ? "enable" : "disable");
     }

@@ -18,7 +18,7 @@ std::vector<uint8_t> bytesOf(std::string_view text)
 std::string contentOf(const std::filesystem::path& path)
 {
     std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readWholeFile(path, bytes).ok());
+    EXPECT_TRUE(ReadWholeFile(path, bytes).ok());
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -35,11 +35,11 @@ TEST(AtomicFile, CreatesAndReplacesWholeFiles)
 {
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("first")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("first")).ok());
     EXPECT_EQ(contentOf(file), "first");
 
     ::chmod(file.c_str(), 0640);
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("second, longer")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("second, longer")).ok());
     EXPECT_EQ(contentOf(file), "second, longer");
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
@@ -51,10 +51,10 @@ TEST(AtomicFile, InterruptedReplacementLeavesTheOldFile)
 {
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("old whole file")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old whole file")).ok());
 
     std::filesystem::path seenTemporary;
-    FileError error = replaceFileAtomically(
+    FileError error = ReplaceFileAtomically(
         file, bytesOf("new"), [&seenTemporary](const std::filesystem::path& temporary) {
             seenTemporary = temporary;
             EXPECT_EQ(contentOf(temporary), "new");
@@ -72,12 +72,12 @@ TEST(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
 {
     test::TempDir dir;
     std::ofstream(dir / "plain") << "not a folder";
-    FileError error = replaceFileAtomically(dir / "plain" / "a.ini", bytesOf("x"));
+    FileError error = ReplaceFileAtomically(dir / "plain" / "a.ini", bytesOf("x"));
     EXPECT_EQ(error.code, ENOTDIR);
 
     std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readWholeFile(dir / "missing.ini", bytes).notFound());
-    EXPECT_EQ(readWholeFile(dir.path(), bytes).code, EISDIR);
+    EXPECT_TRUE(ReadWholeFile(dir / "missing.ini", bytes).notFound());
+    EXPECT_EQ(ReadWholeFile(dir.path(), bytes).code, EISDIR);
 }
 
 struct stat StatOf(const std::filesystem::path& path)
@@ -93,10 +93,10 @@ TEST(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
 {
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("kept")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("kept")).ok());
     ::chmod(file.c_str(), 0444);
 
-    FileError error = replaceFileAtomically(file, bytesOf("lost"));
+    FileError error = ReplaceFileAtomically(file, bytesOf("lost"));
     EXPECT_EQ(error.code, EACCES);
     EXPECT_EQ(error.message, "Permission denied");
     EXPECT_EQ(contentOf(file), "kept");
@@ -105,7 +105,7 @@ TEST(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
 
     // Through a link the file it names decides.
     std::filesystem::create_symlink(file, dir / "link.ini");
-    EXPECT_EQ(replaceFileAtomically(dir / "link.ini", bytesOf("lost")).code, EACCES);
+    EXPECT_EQ(ReplaceFileAtomically(dir / "link.ini", bytesOf("lost")).code, EACCES);
     EXPECT_EQ(contentOf(file), "kept");
 }
 
@@ -132,10 +132,10 @@ TEST(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
     for (const Case& c : cases) {
         test::TempDir dir;
         std::filesystem::path file = dir / "a.ini";
-        ASSERT_TRUE(replaceFileAtomically(file, bytesOf("old")).ok());
+        ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
         ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
-        const FileError error = replaceFileAtomically(file, bytesOf("new"));
+        const FileError error = ReplaceFileAtomically(file, bytesOf("new"));
         EXPECT_EQ(error.ok(), c.writable)
             << std::oct << c.mode << " owner " << std::dec << c.owner << " group " << c.group;
         EXPECT_EQ(contentOf(file), c.writable ? "new" : "old");
@@ -149,10 +149,10 @@ TEST(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
     }
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("old")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
     ASSERT_EQ(::chown(file.c_str(), 54321, 54322), 0);
     ASSERT_EQ(::chmod(file.c_str(), 02666), 0);
-    ASSERT_TRUE(replaceFileAtomically(file, bytesOf("new")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("new")).ok());
     const struct stat info = StatOf(file);
     EXPECT_EQ(info.st_uid, 54321u);
     EXPECT_EQ(info.st_gid, 54322u);
@@ -165,9 +165,9 @@ TEST(AtomicFile, ReplacesTheFileALinkNames)
     test::TempDir dir;
     std::filesystem::path target = dir / "real.ini";
     std::filesystem::path link = dir / "link.ini";
-    ASSERT_TRUE(replaceFileAtomically(target, bytesOf("old")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(target, bytesOf("old")).ok());
     std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(replaceFileAtomically(link, bytesOf("new")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(link, bytesOf("new")).ok());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(contentOf(target), "new");
 }

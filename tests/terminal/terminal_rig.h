@@ -94,7 +94,7 @@ public:
         return m_run.testerMode;
     }
     bool IsTesterMode() const override { return m_run.testerMode; }
-    void EnableOwnerWindows(bool) override {}
+    void EnableMainWindowAndButtonArray(bool) override {}
 
     // ConnectionWindows
     void SetConnectionStatus(std::u16string_view text) override
@@ -105,7 +105,7 @@ public:
     {
         m_terminal.UpdateConnectionControls(connected);
     }
-    void EnableCompanionWindows(bool enable) override
+    void EnableTerminalAndButtonArray(bool enable) override
     {
         m_terminal.EnableTextArea(enable);
         m_terminal.setEnabled(enable);

@@ -41,7 +41,7 @@ TEST(TimingReport, WritesTheFileAndReportsAFolderThatIsMissing)
     report.RowWritten(3, bytes, 10);
     ASSERT_TRUE(report.WriteTo(dir / "report.json").ok());
     std::vector<uint8_t> written;
-    ASSERT_TRUE(platform::readWholeFile(dir / "report.json", written).ok());
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "report.json", written).ok());
     EXPECT_EQ(std::string(written.begin(), written.end()), report.ToJson());
 
     const platform::FileError error = report.WriteTo(dir / "missing" / "report.json");

@@ -26,7 +26,7 @@ int64_t MonotonicUs()
 std::string Utf8(const std::u16string& text)
 {
     std::vector<uint8_t> bytes;
-    platform::appendUtf8(text, bytes);
+    platform::AppendUtf8(text, bytes);
     return {bytes.begin(), bytes.end()};
 }
 
@@ -144,7 +144,7 @@ std::string HeadlessRun::OpenPort()
     const std::string path = PortPath(portName);
     const std::vector<uint8_t> pathBytes(path.begin(), path.end());
     const uint32_t error =
-        m_port.Open(platform::decodeUtf8(pathBytes), [this](uint32_t, uintptr_t word, intptr_t) {
+        m_port.Open(platform::DecodeUtf8(pathBytes), [this](uint32_t, uintptr_t word, intptr_t) {
             m_run.OnSerialMessage(static_cast<uint32_t>(word));
             Settle();
         });

@@ -36,7 +36,7 @@ void HeadlessTerminal::Check(bool logOk)
                  reason.c_str());
     std::fflush(m_errors);
     AppendText(u"[Log to " + m_log.choice().file.u16string() + u" stopped: " +
-               platform::decodeUtf8(
+               platform::DecodeUtf8(
                    std::span(reinterpret_cast<const uint8_t*>(reason.data()), reason.size())) +
                u".]\n");
 }

@@ -53,7 +53,7 @@ RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTi
 void RunDriver::NoWindow::RowFailed(int, std::u16string_view report)
 {
     std::vector<uint8_t> utf8;
-    platform::appendUtf8(report, utf8);
+    platform::AppendUtf8(report, utf8);
     failure = std::string(utf8.begin(), utf8.end());
 }
 

@@ -81,7 +81,7 @@ std::string TimingReport::ToJson() const
 platform::FileError TimingReport::WriteTo(const std::filesystem::path& file) const
 {
     const std::string json = ToJson();
-    return platform::replaceFileAtomically(
+    return platform::ReplaceFileAtomically(
         file, std::span(reinterpret_cast<const uint8_t*>(json.data()), json.size()));
 }
 

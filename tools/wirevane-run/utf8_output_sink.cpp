@@ -12,7 +12,7 @@ Utf8OutputSink::Utf8OutputSink(std::FILE* stream, bool localEcho)
 void Utf8OutputSink::AppendText(std::u16string_view text)
 {
     m_buffer.clear();
-    platform::appendUtf8(text, m_buffer);
+    platform::AppendUtf8(text, m_buffer);
     std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream);
     std::fflush(m_stream);
 }

@@ -41,13 +41,13 @@ protected:
     {
         std::vector<uint8_t> bytes = {0xEF, 0xBB, 0xBF};
         bytes.insert(bytes.end(), text.begin(), text.end());
-        ASSERT_TRUE(platform::replaceFileAtomically(dir / "Wirevane.ini", bytes).ok());
+        ASSERT_TRUE(platform::ReplaceFileAtomically(dir / "Wirevane.ini", bytes).ok());
     }
 
     platform::IniDocument file()
     {
         std::vector<uint8_t> bytes;
-        platform::readWholeFile(dir / "Wirevane.ini", bytes);
+        platform::ReadWholeFile(dir / "Wirevane.ini", bytes);
         return platform::IniDocument::parse(bytes);
     }
 

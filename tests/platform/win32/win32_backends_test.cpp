@@ -24,36 +24,36 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
     test::TempDir dir;
     const std::filesystem::path file = dir / "Wirevane.ini";
     std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readWholeFile(file, bytes).notFound());
-    EXPECT_TRUE(readWholeFile(dir / "no-folder" / "a.ini", bytes).notFound());
+    EXPECT_TRUE(ReadWholeFile(file, bytes).notFound());
+    EXPECT_TRUE(ReadWholeFile(dir / "no-folder" / "a.ini", bytes).notFound());
 
-    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("first")).ok());
-    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("second, longer")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, BytesOf("first")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, BytesOf("second, longer")).ok());
     EXPECT_EQ(test::FileText(file), "second, longer");
-    ASSERT_TRUE(readWholeFile(file, bytes).ok());
+    ASSERT_TRUE(ReadWholeFile(file, bytes).ok());
     EXPECT_EQ(bytes, BytesOf("second, longer"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    const FileError refused = replaceFileAtomically(file, BytesOf("lost"));
+    const FileError refused = ReplaceFileAtomically(file, BytesOf("lost"));
     EXPECT_TRUE(refused.accessDenied()) << refused.code << " " << refused.message;
     EXPECT_FALSE(refused.message.empty());
     EXPECT_EQ(test::FileText(file), "second, longer");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A missing folder is not made, and nothing is left behind.
-    EXPECT_TRUE(replaceFileAtomically(dir / "missing" / "a.ini", BytesOf("x")).notFound());
+    EXPECT_TRUE(ReplaceFileAtomically(dir / "missing" / "a.ini", BytesOf("x")).notFound());
 }
 
 TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
 {
     test::TempDir dir;
     const std::filesystem::path file = dir / "a.ini";
-    ASSERT_TRUE(replaceFileAtomically(file, BytesOf("kept")).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(file, BytesOf("kept")).ok());
     const FileError error =
-        replaceFileAtomically(file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
+        ReplaceFileAtomically(file, BytesOf("lost"), [](const std::filesystem::path& temporary) {
             EXPECT_EQ(test::FileText(temporary), "lost");
             return FileError::fromErrno(ENOSPC);
         });
@@ -87,9 +87,9 @@ TEST(Win32SingleInstance, TheSecondCopyFindsTheNamedMutex)
 
 TEST(Win32ProgramLocation, FoldersComeFromTheSystem)
 {
-    const std::filesystem::path program = executableFolder();
+    const std::filesystem::path program = ExecutableFolder();
     EXPECT_TRUE(std::filesystem::is_directory(program)) << program;
-    EXPECT_TRUE(isWritableFolder(program));
+    EXPECT_TRUE(IsWritableFolder(program));
 
     const std::filesystem::path settings = UserSettingsFolder();
     EXPECT_EQ(settings.filename(), "Wirevane");
