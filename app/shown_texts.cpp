@@ -40,7 +40,7 @@ QString ShownConnectionStatus(std::u16string_view status)
 
 QString ShownCommandText(std::u16string_view text)
 {
-    const QString source = QString::fromStdU16String(std::u16string(text));
+    QString source = QString::fromStdU16String(std::u16string(text));
     for (const char* known : kCommandTexts) {
         if (source == QString::fromUtf8(known))
             return SettingsCommandTexts::tr(known);

@@ -133,7 +133,7 @@ int main(int argc, char** argv)
                 Rate(engine), static_cast<unsigned long long>(engineRead),
                 static_cast<unsigned long long>(terminal.characters()), waitEnded ? "yes" : "no");
     std::printf("bytes sent       %llu; engine = %.2f x bare reader (goal >= 0.7)\n",
-                static_cast<unsigned long long>(kFlood + 1), Rate(engine) / Rate(bare));
+                static_cast<unsigned long long>(kFlood) + 1, Rate(engine) / Rate(bare));
     const bool complete = bare.ok && engine.ok && engineRead == kFlood + 1 &&
                           terminal.characters() == kFlood + 1 && waitEnded;
     return complete ? 0 : 1;

@@ -32,7 +32,7 @@ constexpr int kIconSize = 16;
 
 } // namespace
 
-CDialogNotation::CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* parent)
+CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("記号"));

@@ -13,7 +13,8 @@ namespace wirevane {
 class CDialogNotation : public QDialog {
     Q_OBJECT
 public:
-    explicit CDialogNotation(std::function<QIcon(int)> markerIcon, QWidget* parent = nullptr);
+    explicit CDialogNotation(const std::function<QIcon(int)>& markerIcon,
+                             QWidget* parent = nullptr);
 };
 
 } // namespace wirevane

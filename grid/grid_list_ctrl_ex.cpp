@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 namespace wirevane {
 namespace {
@@ -177,7 +178,7 @@ void CGridListCtrlEx::SetCellSpacing(double factor)
     if (current.pointSizeF() > 0) {
         spaced.setPointSizeF(current.pointSizeF() * factor);
     } else {
-        spaced.setPixelSize(static_cast<int>(current.pixelSize() * factor + 0.5));
+        spaced.setPixelSize(static_cast<int>(std::lround(current.pixelSize() * factor)));
     }
     setFont(spaced);
     m_header->setFont(current);
@@ -288,6 +289,7 @@ std::u16string CGridListCtrlEx::SelectionCopyText() const
         }
     }
     std::vector<std::u16string> titles;
+    titles.reserve(visible.size());
     for (int column : visible) {
         titles.push_back(GetColumnTitle(column).toStdU16String());
     }

@@ -48,6 +48,7 @@ bool CGridListCtrlEx::IsColumnVisible(int column) const
 std::vector<int> CGridListCtrlEx::GetColumnOrder() const
 {
     std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(m_header->count()));
     for (int visual = 0; visual < m_header->count(); ++visual) {
         order.push_back(m_header->logicalIndex(visual));
     }

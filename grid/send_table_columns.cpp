@@ -25,7 +25,7 @@ constexpr const char* kCellWords[] = {QT_TRANSLATE_NOOP("SendTableColumns", "な
 
 QString ShownCellText(int column, const std::u16string& text)
 {
-    const QString stored = QString::fromStdU16String(text);
+    QString stored = QString::fromStdU16String(text);
     if (column == SendTable::kWaitColumn || column == SendTable::kSelectColumn) {
         for (const char* word : kCellWords) {
             if (stored == QString::fromUtf8(word))

@@ -222,6 +222,8 @@ uint32_t CSerial::Write(const void* buffer, uint32_t count, uint32_t* written,
     return ERROR_SUCCESS;
 }
 
+// By value, as the overrides that keep the completion for later take it.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 uint32_t CSerial::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
 {
     const uint32_t error = Write(bytes.data(), static_cast<uint32_t>(bytes.size()));

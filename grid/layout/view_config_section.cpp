@@ -84,6 +84,7 @@ std::u16string CViewConfigSection::ConvertFloat(double value, int decimals)
 std::u16string CViewConfigSection::ConvertIntList(const std::vector<int>& values)
 {
     std::vector<std::u16string> texts;
+    texts.reserve(values.size());
     for (int value : values) {
         texts.push_back(ConvertInt(value));
     }
@@ -237,7 +238,7 @@ CViewConfigSectionDefault::CViewConfigSectionLocal::Find(std::u16string_view key
     return found == m_pairs.end() ? nullptr : &found->second;
 }
 
-CViewConfigSectionDefault::CViewConfigSectionDefault(std::u16string viewName)
+CViewConfigSectionDefault::CViewConfigSectionDefault(const std::u16string& viewName)
     : CViewConfigSection(viewName), m_defaults(viewName)
 {
 }

@@ -93,7 +93,7 @@ public:
         std::vector<std::pair<std::u16string, std::u16string>> m_pairs;
     };
 
-    explicit CViewConfigSectionDefault(std::u16string viewName);
+    explicit CViewConfigSectionDefault(const std::u16string& viewName);
 
     std::u16string ValueOf(std::u16string_view key, std::u16string_view fallback) override;
 

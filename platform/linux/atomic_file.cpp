@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -56,6 +56,7 @@ std::vector<std::string> DevicesWithIdentity(const UsbIdentity& identity,
     }
     std::sort(names.begin(), names.end(), PortNameLess);
     std::vector<std::string> paths;
+    paths.reserve(names.size());
     for (const std::string& name : names)
         paths.push_back((sources.devDir / name).string());
     return paths;

@@ -71,7 +71,7 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         SCOPED_TRACE(detail ? "detail display" : "plain display");
         engine.OnReset();
         terminal.clear();
-        run.detailView = detail ? 1 : 0;
+        run.detailView = detail ? true : false;
         run.stepMode = false;
         TickRow(0);
         TickRow(1);

@@ -23,8 +23,9 @@ std::u16string LineOf(const TesterFrame& frame)
 // the pair, b, c, d and g in the second.
 void SetDigit(TesterFrame& frame, int k, int segments)
 {
-    uint8_t& p = frame[static_cast<std::size_t>(1 + 2 * k)];
-    uint8_t& q = frame[static_cast<std::size_t>(2 + 2 * k)];
+    const auto pair = static_cast<std::size_t>(k);
+    uint8_t& p = frame[1 + 2 * pair];
+    uint8_t& q = frame[2 + 2 * pair];
     const auto lit = [segments](int segment) { return (segments & segment) != 0; };
     p |= (lit(1) ? 0x1 : 0) | (lit(32) ? 0x2 : 0) | (lit(16) ? 0x4 : 0);
     q |= (lit(2) ? 0x1 : 0) | (lit(64) ? 0x2 : 0) | (lit(4) ? 0x4 : 0) | (lit(8) ? 0x8 : 0);
@@ -66,7 +67,11 @@ TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
                     frame[symbol->byte] |= static_cast<uint8_t>(1 << symbol->bit);
             // Ohm keeps a blank of its own after a prefix letter.
             const std::u16string shown = unit == u"ohm" && prefix != u" " ? u" ohm" : unit;
-            EXPECT_EQ(LineOf(frame), u"1234" + prefix + shown + u"\r\n");
+            std::u16string expected = u"1234";
+            expected += prefix;
+            expected += shown;
+            expected += u"\r\n";
+            EXPECT_EQ(LineOf(frame), expected);
         }
     }
 }

@@ -19,13 +19,13 @@ public:
 
     void loadColumnLayout() override
     {
-        m_log.push_back("load layout");
+        m_log.emplace_back("load layout");
         pathsSeen.push_back(m_store.activePath());
         loadedWidth = m_store.readInt(u"Profile ListTX", u"ColumnWidth_0", -1);
     }
     void saveColumnLayout() override
     {
-        m_log.push_back("save layout");
+        m_log.emplace_back("save layout");
         pathsSeen.push_back(m_store.activePath());
         m_store.writeInt(u"Profile ListTX", u"ColumnWidth_0", width);
     }

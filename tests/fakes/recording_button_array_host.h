@@ -24,15 +24,15 @@ public:
     }
     SaveAsResult SaveAs() override
     {
-        calls.push_back("save as");
+        calls.emplace_back("save as");
         return saveAs ? saveAs() : SaveAsResult{};
     }
-    void OnReset() override { calls.push_back("reset"); }
-    void OnSend() override { calls.push_back("send"); }
-    void OnStop() override { calls.push_back("stop"); }
+    void OnReset() override { calls.emplace_back("reset"); }
+    void OnSend() override { calls.emplace_back("send"); }
+    void OnStop() override { calls.emplace_back("stop"); }
     void EnableMainWindowAndTerminal(bool enable) override
     {
-        calls.push_back(enable ? "enable others" : "disable others");
+        calls.emplace_back(enable ? "enable others" : "disable others");
     }
 
     std::vector<std::string> calls;

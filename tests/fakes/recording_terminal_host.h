@@ -12,17 +12,17 @@ class RecordingTerminalHost final : public TerminalHost {
 public:
     void ConnectFrom(QWidget* dialogParent) override
     {
-        calls.push_back("connect");
+        calls.emplace_back("connect");
         lastParent = dialogParent;
     }
     void SettingsFrom(QWidget* dialogParent) override
     {
-        calls.push_back("settings");
+        calls.emplace_back("settings");
         lastParent = dialogParent;
     }
-    void Disconnect() override { calls.push_back("disconnect"); }
-    void SendBreak() override { calls.push_back("break"); }
-    void OnReset() override { calls.push_back("reset"); }
+    void Disconnect() override { calls.emplace_back("disconnect"); }
+    void SendBreak() override { calls.emplace_back("break"); }
+    void OnReset() override { calls.emplace_back("reset"); }
     void SetEncoding(TextEncoding encoding) override
     {
         calls.push_back("encoding " + std::to_string(encoding));
@@ -30,13 +30,13 @@ public:
     bool ToggleTesterMode() override
     {
         testerMode = !testerMode;
-        calls.push_back("tester");
+        calls.emplace_back("tester");
         return testerMode;
     }
     bool IsTesterMode() const override { return testerMode; }
     void EnableMainWindowAndButtonArray(bool enable) override
     {
-        calls.push_back(enable ? "owners on" : "owners off");
+        calls.emplace_back(enable ? "owners on" : "owners off");
     }
 
     std::vector<std::string> calls;

@@ -13,27 +13,27 @@ namespace wirevane::test {
 // and every call is logged in order, so a test can check the sequence of a command.
 class ScriptedCommandHost final : public SettingsCommandHost {
 public:
-    void OnReset() override { log.push_back("reset"); }
+    void OnReset() override { log.emplace_back("reset"); }
     void EnableTerminalAndButtonArray(bool enable) override
     {
-        log.push_back(enable ? "enable" : "disable");
+        log.emplace_back(enable ? "enable" : "disable");
     }
     bool confirm(std::u16string_view text, std::u16string_view caption) override
     {
-        log.push_back("confirm");
+        log.emplace_back("confirm");
         confirmText = std::u16string(text);
         confirmCaption = std::u16string(caption);
         return confirmAnswer;
     }
     std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) override
     {
-        log.push_back("open dialog");
+        log.emplace_back("open dialog");
         lastRequest = request;
         return openAnswer;
     }
     std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override
     {
-        log.push_back("save dialog");
+        log.emplace_back("save dialog");
         lastRequest = request;
         return saveAnswer;
     }

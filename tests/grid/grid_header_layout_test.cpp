@@ -6,6 +6,7 @@
 #include "support/temp_dir.h"
 
 #include <QMenu>
+#include <algorithm>
 
 namespace wirevane::test {
 namespace {
@@ -51,6 +52,7 @@ protected:
         platform::IniDocument saved = file();
         std::vector<int> ids;
         const int count = saved.readInt(section, u"ColumnCount", -1);
+        ids.reserve(static_cast<std::size_t>(std::max(count, 0)));
         for (int n = 0; n < count; ++n) {
             ids.push_back(
                 saved.readInt(section, u"ColumnData_" + CViewConfigSection::ConvertInt(n), -1));

@@ -25,6 +25,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     std::vector<std::string> storage{program.string()};
     storage.insert(storage.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(storage.size() + 1);
     for (std::string& argument : storage)
         argv.push_back(argument.data());
     argv.push_back(nullptr);

@@ -18,6 +18,7 @@ SimProcess::SimProcess(const std::vector<std::string>& args)
     std::vector<std::string> argvStore{program};
     argvStore.insert(argvStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(argvStore.size() + 1);
     for (std::string& arg : argvStore)
         argv.push_back(arg.data());
     argv.push_back(nullptr);

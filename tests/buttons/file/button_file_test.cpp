@@ -71,7 +71,7 @@ TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
             sections.push_back(u"GROUPE" + DecimalText(g) + u"_INDEX" + DecimalText(b));
         }
     }
-    sections.push_back(u"BUTTON_ARRAY");
+    sections.emplace_back(u"BUTTON_ARRAY");
     EXPECT_EQ(doc.sectionNames(), sections);
     std::vector<std::u16string> groupKeys{u"N_BUTTON_GROUP"};
     for (int g = 0; g < 8; ++g) {

@@ -26,7 +26,7 @@ std::vector<uint8_t> Bytes(std::string_view text)
 
 // What the completions of a port's writes said, and on which thread they came.
 struct Completions {
-    CSerial::WriteDone Expect(std::string name)
+    CSerial::WriteDone Expect(const std::string& name)
     {
         return [this, name](uint32_t error) {
             ended.push_back({name, error});
