@@ -206,20 +206,11 @@ uint32_t CSerial::Write(const char* text, uint32_t* written, SerialOverlapped* o
 uint32_t CSerial::Write(const void* buffer, uint32_t count, uint32_t* written,
                         SerialOverlapped* overlapped, uint32_t timeoutMs)
 {
-    uint32_t localCount = 0;
-    uint32_t& out = written ? *written : localCount;
-    out = 0;
-    m_lastError = ERROR_SUCCESS;
-    if (const uint32_t error = CheckIo(overlapped, timeoutMs))
-        return Fail(error);
-    std::size_t done = 0;
-    const uint32_t error =
-        m_handle->Write(std::span(static_cast<const uint8_t*>(buffer), count), done, timeoutMs);
-    out = static_cast<uint32_t>(done);
-    if (error)
-        return Fail(error);
-    Complete(overlapped);
-    return ERROR_SUCCESS;
+    return RunTransfer(
+        written, overlapped, timeoutMs, [&](platform::SerialDevice& device, std::size_t& done) {
+            return device.Write(std::span(static_cast<const uint8_t*>(buffer), count), done,
+                                timeoutMs);
+        });
 }
 
 // By value, as the overrides that keep the completion for later take it.
@@ -242,20 +233,10 @@ void CSerial::SetWriteGrace(std::chrono::milliseconds grace)
 uint32_t CSerial::Read(void* buffer, uint32_t size, uint32_t* read, SerialOverlapped* overlapped,
                        uint32_t timeoutMs)
 {
-    uint32_t localCount = 0;
-    uint32_t& out = read ? *read : localCount;
-    out = 0;
-    m_lastError = ERROR_SUCCESS;
-    if (const uint32_t error = CheckIo(overlapped, timeoutMs))
-        return Fail(error);
-    std::size_t done = 0;
-    const uint32_t error =
-        m_handle->Read(std::span(static_cast<uint8_t*>(buffer), size), done, timeoutMs);
-    out = static_cast<uint32_t>(done);
-    if (error)
-        return Fail(error);
-    Complete(overlapped);
-    return ERROR_SUCCESS;
+    return RunTransfer(
+        read, overlapped, timeoutMs, [&](platform::SerialDevice& device, std::size_t& done) {
+            return device.Read(std::span(static_cast<uint8_t*>(buffer), size), done, timeoutMs);
+        });
 }
 
 void CSerial::SendBreak()

@@ -109,6 +109,26 @@ protected:
     // The shared checks of the waiting operations: 0 to go ahead, otherwise the error.
     uint32_t CheckIo(SerialOverlapped* overlapped, uint32_t timeoutMs);
     void Complete(SerialOverlapped* overlapped);
+    // A read or a write through the shared checks; count (when given) gets how many bytes the
+    // transfer moved, also when it failed part way.
+    template <class Transfer>
+    uint32_t RunTransfer(uint32_t* count, SerialOverlapped* overlapped, uint32_t timeoutMs,
+                         Transfer transfer)
+    {
+        uint32_t localCount = 0;
+        uint32_t& out = count ? *count : localCount;
+        out = 0;
+        m_lastError = ERROR_SUCCESS;
+        if (const uint32_t error = CheckIo(overlapped, timeoutMs))
+            return Fail(error);
+        std::size_t done = 0;
+        const uint32_t error = transfer(*m_handle, done);
+        out = static_cast<uint32_t>(done);
+        if (error)
+            return Fail(error);
+        Complete(overlapped);
+        return ERROR_SUCCESS;
+    }
     uint32_t ReadLineSettings(platform::LineSettings& settings);
     // One field of the line settings as read now, or kQueryFailed.
     uint32_t ReadLineSetting(uint32_t platform::LineSettings::*field);

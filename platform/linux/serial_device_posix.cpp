@@ -283,15 +283,10 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
             dropHeld();
             return ERROR_OPERATION_ABORTED;
         }
-        const ssize_t put = write(m_fd, bytes.data() + bytesWritten, bytes.size() - bytesWritten);
-        if (put > 0) {
-            bytesWritten += static_cast<std::size_t>(put);
-            continue;
-        }
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0 && errno != EAGAIN)
-            return SerialErrorFromErrno(errno);
+        if (const int failure = PutWhatFits(bytes, bytesWritten))
+            return SerialErrorFromErrno(failure);
+        if (bytesWritten == bytes.size())
+            break;
         const int waitMs = RemainingMs(deadline);
         pollfd fds[] = {{m_fd, POLLOUT, 0}, {m_cancelFd, POLLIN, 0}};
         const int ready = waitMs > 0 ? poll(fds, 2, waitMs) : 0;
@@ -304,10 +299,7 @@ uint32_t PosixSerialDevice::Write(std::span<const uint8_t> bytes, std::size_t& b
             return ERROR_TIMEOUT;
         }
     }
-    if (bytesWritten > 0 && (m_mask & EV_TXEMPTY)) {
-        m_txPending = true;
-        Signal(m_wakeFd);
-    }
+    NoteWritten(bytesWritten);
     return ERROR_SUCCESS;
 }
 
@@ -315,6 +307,14 @@ uint32_t PosixSerialDevice::WriteWithoutWaiting(std::span<const uint8_t> bytes,
                                                 std::size_t& bytesWritten)
 {
     bytesWritten = 0;
+    if (const int failure = PutWhatFits(bytes, bytesWritten))
+        return SerialErrorFromErrno(failure);
+    NoteWritten(bytesWritten);
+    return ERROR_SUCCESS;
+}
+
+int PosixSerialDevice::PutWhatFits(std::span<const uint8_t> bytes, std::size_t& bytesWritten)
+{
     while (bytesWritten < bytes.size()) {
         const ssize_t put = write(m_fd, bytes.data() + bytesWritten, bytes.size() - bytesWritten);
         if (put > 0) {
@@ -323,15 +323,17 @@ uint32_t PosixSerialDevice::WriteWithoutWaiting(std::span<const uint8_t> bytes,
         }
         if (put < 0 && errno == EINTR)
             continue;
-        if (put < 0 && errno != EAGAIN)
-            return SerialErrorFromErrno(errno);
-        break;
+        return put < 0 && errno != EAGAIN ? errno : 0;
     }
+    return 0;
+}
+
+void PosixSerialDevice::NoteWritten(std::size_t bytesWritten)
+{
     if (bytesWritten > 0 && (m_mask & EV_TXEMPTY)) {
         m_txPending = true;
         Signal(m_wakeFd);
     }
-    return ERROR_SUCCESS;
 }
 
 void PosixSerialDevice::SetWriteGrace(std::chrono::milliseconds grace)

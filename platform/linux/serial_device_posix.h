@@ -80,6 +80,11 @@ private:
     // Moves what the device holds into the input queue; false when the device is gone.
     bool DrainIntoQueue(uint32_t& events);
     std::size_t TakeFromQueue(std::span<uint8_t> buffer);
+    // Hands the driver what it takes now, from bytesWritten on; the errno of a failure other
+    // than a full buffer, else 0.
+    int PutWhatFits(std::span<const uint8_t> bytes, std::size_t& bytesWritten);
+    // A finished write arms EV_TXEMPTY when the mask asks for it.
+    void NoteWritten(std::size_t bytesWritten);
     void Signal(int eventFd);
     std::chrono::microseconds CharacterTime() const;
 
