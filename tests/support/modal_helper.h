@@ -17,7 +17,8 @@ namespace wirevane::test {
 template <typename T> void WhenModal(std::function<void(T*)> action, int deadlineMs = 10000)
 {
     constexpr int kRetryMs = 500;
-    auto* timer = new QTimer;
+    // Owned by the application, so a timer still watching when the test ends goes with it.
+    auto* timer = new QTimer(QCoreApplication::instance());
     auto clock = std::make_shared<QElapsedTimer>();
     auto lastAction = std::make_shared<QElapsedTimer>();
     auto handled = std::make_shared<QPointer<T>>();
