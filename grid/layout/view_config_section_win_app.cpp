@@ -2,8 +2,9 @@
 
 namespace wirevane {
 
-CViewConfigSectionWinApp::CViewConfigSectionWinApp(std::u16string viewName, ProfileStore& store)
-    : CViewConfigSectionProfiles(std::move(viewName)), m_store(store)
+CViewConfigSectionWinApp::CViewConfigSectionWinApp(const std::u16string& viewName,
+                                                   ProfileStore& store)
+    : CViewConfigSectionProfiles(viewName), m_store(store)
 {
 }
 

@@ -13,7 +13,7 @@ namespace wirevane {
 // operation, such as save as, that already has the file open).
 class CViewConfigSectionWinApp final : public CViewConfigSectionProfiles {
 public:
-    CViewConfigSectionWinApp(std::u16string viewName, ProfileStore& store);
+    CViewConfigSectionWinApp(const std::u16string& viewName, ProfileStore& store);
     ~CViewConfigSectionWinApp() override;
 
     std::u16string ReadValue(std::u16string_view section, std::u16string_view key,

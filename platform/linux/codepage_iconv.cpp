@@ -14,6 +14,8 @@ public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~Converter()
     {
+        // iconv_open's failure value is the pointer-sized -1 its interface defines.
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         if (m_cd != reinterpret_cast<iconv_t>(-1))
             iconv_close(m_cd);
     }
