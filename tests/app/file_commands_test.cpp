@@ -2,6 +2,7 @@
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
+#include "support/widgets/file_dialog_choice.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -19,8 +20,7 @@ using test::MainWindowRig;
 void ChooseInFileDialog(const std::filesystem::path& file)
 {
     test::WhenModal<QFileDialog>([file](QFileDialog* dialog) {
-        dialog->selectFile(QString::fromStdU16String(file.u16string()));
-        QMetaObject::invokeMethod(dialog, "accept");
+        test::ChooseFileInDialog(dialog, QString::fromStdU16String(file.u16string()));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "persistence/profile_store.h"
 #include "support/modal_helper.h"
 #include "support/temp_dir.h"
+#include "support/widgets/file_dialog_choice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -196,8 +197,7 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
             auto* picker = qobject_cast<QFileDialog*>(fileDialog);
             ASSERT_NE(picker, nullptr);
             EXPECT_EQ(picker->windowTitle(), QStringLiteral("設定ファイル 指定"));
-            picker->selectFile(chosen);
-            static_cast<QDialog*>(picker)->accept();
+            test::ChooseFileInDialog(picker, chosen);
         });
         dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
     });
