@@ -42,7 +42,7 @@ void WriteTable(const std::filesystem::path& file, const std::vector<Row>& rows,
 // The simulator on its own pseudo-terminal, logging what it receives.
 class Sim {
 public:
-    Sim(const TempDir& dir, std::vector<std::string> arguments)
+    Sim(const TempDir& dir, const std::vector<std::string>& arguments)
         : m_log(dir / "device.log"), m_process(toolPath("wirevane-sim"), WithLog(arguments))
     {
         m_path = m_process.FirstLine(10s).value_or("");
@@ -80,7 +80,7 @@ struct RunResult {
     std::string err;
 };
 
-RunResult RunRunner(std::vector<std::string> arguments, std::chrono::seconds timeout = 20s)
+RunResult RunRunner(const std::vector<std::string>& arguments, std::chrono::seconds timeout = 20s)
 {
     ChildProcess runner(toolPath("wirevane-run"), arguments);
     RunResult finished;

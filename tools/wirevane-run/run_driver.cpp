@@ -183,7 +183,7 @@ void RunDriver::Interrupt()
     Finish(RunOutcome::Interrupted, "interrupted");
 }
 
-void RunDriver::PortLost(std::string reason)
+void RunDriver::PortLost(const std::string& reason)
 {
     if (finished())
         return;

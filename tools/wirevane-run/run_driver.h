@@ -65,7 +65,7 @@ public:
     void OnSerialMessage(uint32_t eventWord);
     void OnAnswerTimeout();
     void Interrupt();
-    void PortLost(std::string reason);
+    void PortLost(const std::string& reason);
 
     bool finished() const { return m_outcome.has_value(); }
     RunOutcome outcome() const { return m_outcome.value_or(RunOutcome::Completed); }

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -96,7 +97,9 @@ QPixmap LongLine(wirevane::CDialogTerminal& terminal)
 // pictures of the terminal (terminal-lone-cr.png, terminal-long-line.png), drawn without a
 // display, in the language the program would speak under the same locale. In English only the
 // first two are drawn, named main-window-en.png and all-windows-en.png.
-int main(int argc, char** argv)
+namespace {
+
+int Shoot(int argc, char** argv)
 {
     if (argc != 2) {
         std::fputs("usage: wirevane-shot FOLDER\n", stderr);
@@ -154,4 +157,16 @@ int main(int argc, char** argv)
     saved = saved && Save(LoneCrDevice(window.terminal()), folderName, "terminal-lone-cr.png") &&
             Save(LongLine(window.terminal()), folderName, "terminal-long-line.png");
     return saved ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Shoot(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "wirevane-shot: %s\n", error.what());
+        return 1;
+    }
 }
