@@ -32,6 +32,13 @@ bool Gone(short revents)
     return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+// Takes an eventfd's whole count, so its next poll waits for a new signal.
+void ClearSignal(int eventFd)
+{
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t cleared = read(eventFd, &count, sizeof count);
+}
+
 } // namespace
 
 PosixSerialDevice::PosixSerialDevice(int fd, int wakeFd, int dataFd, const TtyControl& original)
@@ -167,10 +174,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             return SerialErrorFromErrno(errno);
         if (ready > 0 && Gone(fds[0].revents))
             return ERROR_IO_DEVICE;
-        if (ready > 0 && (fds[1].revents & POLLIN)) {
-            uint64_t count = 0;
-            [[maybe_unused]] const ssize_t cleared = read(m_wakeFd, &count, sizeof count);
-        }
+        if (ready > 0 && (fds[1].revents & POLLIN))
+            ClearSignal(m_wakeFd);
         if (ready > 0 && (fds[0].revents & POLLIN)) {
             uint32_t received = 0;
             if (!DrainIntoQueue(received))
@@ -244,10 +249,8 @@ uint32_t PosixSerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRe
             return SerialErrorFromErrno(errno);
         if (ready > 0 && Gone(fds[0].revents))
             return ERROR_IO_DEVICE;
-        if (ready > 0 && (fds[1].revents & POLLIN)) {
-            uint64_t count = 0;
-            [[maybe_unused]] const ssize_t cleared = read(m_dataFd, &count, sizeof count);
-        }
+        if (ready > 0 && (fds[1].revents & POLLIN))
+            ClearSignal(m_dataFd);
         if (ready == 0 && finite)
             return ERROR_TIMEOUT;
     }
@@ -350,8 +353,7 @@ void PosixSerialDevice::CancelWrite()
 void PosixSerialDevice::ClearWriteCancel()
 {
     m_writeCancelled = false;
-    uint64_t count = 0;
-    [[maybe_unused]] const ssize_t cleared = read(m_cancelFd, &count, sizeof count);
+    ClearSignal(m_cancelFd);
 }
 
 uint32_t PosixSerialDevice::GetModemStatus(uint32_t& status)
