@@ -1,5 +1,6 @@
 #include "support/child_process.h"
 #include "support/file_text.h"
+#include "support/pty_pair.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
@@ -247,6 +248,24 @@ TEST_F(RunnerTest, FilesPortNameIsFoundInThePortList)
     unsetenv("WIREVANE_PORTS_DIR");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("OK\r"), std::string::npos);
+}
+
+// A device that answers the first row and then holds the line with XOFF: the long row after
+// it is never taken, its write times out, and the runner must end there instead of waiting for
+// the device to go away.
+TEST_F(RunnerTest, WriteHeldByXoffPastItsTimeOutEndsTheProcessWithStatusOne)
+{
+    PtyPair device;
+    const std::string longRow(10'000, 'A');
+    ChildProcess runner(
+        toolPath("wirevane-run"),
+        {"--port", device.slavePath(), "--linger", "0",
+         Table({{0, "PING", 1}, {1, longRow}, {2, longRow}}, "BAUD=115200\r\nHNDSHK=2\r\n")});
+    ASSERT_EQ(device.ReadMaster(5), "PING\r");
+    device.WriteMaster("\x13OK\r");
+    // Only a guard against a process that never ends; the write's own limit is a few seconds.
+    EXPECT_EQ(runner.Wait(60s), 1) << runner.err();
+    EXPECT_NE(runner.err().find("timed out"), std::string::npos) << runner.err();
 }
 
 TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)

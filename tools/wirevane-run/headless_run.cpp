@@ -72,16 +72,8 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
     : m_options(options), m_output(stdout, options.echo),
       m_terminal(m_output, stderr, options.timestamps), m_port(m_loop), m_access(m_port),
       m_tap(&m_access, SystemTrafficClock()), m_receivedText(m_terminal, m_tap),
-      m_stepTimer(m_loop,
-                  [this] {
-                      m_run.OnStepTimer();
-                      Settle();
-                  }),
-      m_answerTimer(m_loop,
-                    [this] {
-                        m_run.OnAnswerTimeout();
-                        Settle();
-                    }),
+      m_stepTimer(m_loop, [this] { m_run.OnStepTimer(); }),
+      m_answerTimer(m_loop, [this] { m_run.OnAnswerTimeout(); }),
       m_logFlush(m_loop,
                  [this] {
                      m_terminal.FlushLog();
@@ -90,6 +82,9 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
       m_run(m_tap, m_terminal, m_stepTimer, m_answerTimer, MonotonicUs, PortErrorText,
             &m_receivedText)
 {
+    // Whatever ends the run (a timer, a notification, a write's completion, an interrupt) ends
+    // the loop with it.
+    m_run.SetOnFinished([this] { m_loop.Quit(); });
     m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
                              TrafficTime time) { m_terminal.OnTraffic(direction, bytes, time); });
 }
@@ -97,12 +92,6 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
 HeadlessRun::~HeadlessRun()
 {
     m_port.Close();
-}
-
-void HeadlessRun::Settle()
-{
-    if (m_run.finished())
-        m_loop.Quit();
 }
 
 int HeadlessRun::Execute()
@@ -114,10 +103,7 @@ int HeadlessRun::Execute()
          {&HeadlessRun::LoadTable, &HeadlessRun::OpenPort, &HeadlessRun::StartLog})
         if (const std::string failure = (this->*step)(); !failure.empty())
             return FailWith(failure);
-    m_loop.WatchInterrupts([this] {
-        m_run.Interrupt();
-        Settle();
-    });
+    m_loop.WatchInterrupts([this] { m_run.Interrupt(); });
     m_run.Start(ToRunSettings(m_options));
     if (!m_run.finished())
         m_loop.Run();
@@ -146,7 +132,6 @@ std::string HeadlessRun::OpenPort()
     const uint32_t error =
         m_port.Open(platform::DecodeUtf8(pathBytes), [this](uint32_t, uintptr_t word, intptr_t) {
             m_run.OnSerialMessage(static_cast<uint32_t>(word));
-            Settle();
         });
     if (error != 0 || !m_port.IsOpen())
         return PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path,

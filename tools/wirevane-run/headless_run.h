@@ -35,8 +35,6 @@ private:
     std::string LoadTable();
     std::string OpenPort();
     std::string StartLog();
-    // Ends the loop once the driver counts the run as finished.
-    void Settle();
     int Finish();
 
     const RunOptions& m_options;

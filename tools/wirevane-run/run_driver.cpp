@@ -245,6 +245,8 @@ void RunDriver::Finish(RunOutcome outcome, std::string message)
     m_answerTimer.Kill();
     m_outcome = outcome;
     m_message = std::move(message);
+    if (m_onFinished)
+        m_onFinished();
 }
 
 } // namespace wirevane::runner

@@ -67,6 +67,10 @@ public:
     void Interrupt();
     void PortLost(const std::string& reason);
 
+    // Called once, when the run counts as finished, whichever event ended it: the caller's
+    // loop ends there.
+    void SetOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
+
     bool finished() const { return m_outcome.has_value(); }
     RunOutcome outcome() const { return m_outcome.value_or(RunOutcome::Completed); }
     // The one-line reason of a run that did not end well; empty otherwise.
@@ -117,6 +121,7 @@ private:
     std::string m_endingMessage;
     std::optional<RunOutcome> m_outcome;
     std::string m_message;
+    std::function<void()> m_onFinished;
 };
 
 } // namespace wirevane::runner
