@@ -43,6 +43,14 @@ RunSettings Cycles(int cycles)
     return settings;
 }
 
+RunSettings Reported(int cycles = 1)
+{
+    RunSettings settings;
+    settings.cycles = cycles;
+    settings.report = true;
+    return settings;
+}
+
 RunSettings Timeout(int seconds)
 {
     RunSettings settings;
@@ -140,7 +148,7 @@ TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
 TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 {
     RunDriver& driver = Loaded({{0, "A", 1}, {2, "B", 1}, {5, "C"}}, m_port);
-    driver.Start(RunSettings{});
+    driver.Start(Reported());
     RunTicks(driver);
     EXPECT_EQ(m_port.written(), Bytes("A\r"));
     Answer(driver, "x\r");
@@ -156,7 +164,8 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
     EXPECT_EQ(driver.cyclesCompleted(), 1);
     EXPECT_FALSE(m_stepTimer.IsArmed());
 
-    const auto& rows = driver.report().rows();
+    ASSERT_TRUE(driver.report());
+    const auto& rows = driver.report()->rows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].index, 0);
     EXPECT_EQ(rows[1].index, 2);
@@ -172,12 +181,26 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
 {
     RunDriver& driver = Loaded({{4, "Z"}}, m_port);
-    driver.Start(Cycles(3));
+    driver.Start(Reported(3));
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
     EXPECT_EQ(m_port.written(), Bytes("Z\rZ\rZ\r"));
-    EXPECT_EQ(driver.report().rows().size(), 3u);
+    ASSERT_TRUE(driver.report());
+    ASSERT_EQ(driver.report()->rows().size(), 1u);
+    EXPECT_EQ(driver.report()->rows()[0].sent, 3);
+}
+
+// A run that repeats until it is stopped keeps nothing of what it sent unless asked to.
+TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
+{
+    RunDriver& driver = Loaded({{0, "A", 1}, {1, "B"}}, m_port);
+    driver.Start(Cycles(0));
+    RunTicks(driver);
+    Answer(driver, "\r");
+    RunTicks(driver);
+    EXPECT_EQ(m_port.written(), Bytes("A\rB\rA\r"));
+    EXPECT_FALSE(driver.report());
 }
 
 TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
@@ -248,13 +271,14 @@ TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 {
     BrokenPort broken;
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
-    driver.Start(RunSettings{});
+    driver.Start(Reported());
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
     EXPECT_EQ(driver.message(), "Write to the port failed (error 5).");
     EXPECT_EQ(m_terminal.text(), u"[Write to the port failed (error 5).]\n");
-    EXPECT_TRUE(driver.report().rows().empty());
+    ASSERT_TRUE(driver.report());
+    EXPECT_TRUE(driver.report()->rows().empty());
     EXPECT_FALSE(m_stepTimer.IsArmed());
 }
 
@@ -312,18 +336,19 @@ TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
 {
     test::HeldPort held;
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, held);
-    driver.Start(RunSettings{});
+    driver.Start(Reported());
     driver.OnStepTimer();
     EXPECT_EQ(held.held(), 2u);
     EXPECT_FALSE(m_stepTimer.IsArmed());
-    EXPECT_TRUE(driver.report().rows().empty());
+    ASSERT_TRUE(driver.report());
+    EXPECT_TRUE(driver.report()->rows().empty());
 
     m_nowUs = 700;
     held.End();
     held.End();
-    ASSERT_EQ(driver.report().rows().size(), 1u);
-    EXPECT_EQ(driver.report().rows()[0].bytes, Bytes("A\r"));
-    EXPECT_EQ(driver.report().rows()[0].writtenUs, 700);
+    ASSERT_EQ(driver.report()->rows().size(), 1u);
+    EXPECT_EQ(driver.report()->rows()[0].bytes, Bytes("A\r"));
+    EXPECT_EQ(driver.report()->rows()[0].writtenUs, 700);
     ASSERT_TRUE(m_stepTimer.IsArmed());
 
     driver.OnStepTimer();

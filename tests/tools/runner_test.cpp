@@ -120,8 +120,9 @@ TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
     EXPECT_NE(run.out.find("OK\r"), std::string::npos);
 
     const std::string json = test::FileText(report);
-    const std::regex entry(R"re(\{"index": (\d+), "bytes": "([0-9A-F]*)", "written_us": (\d+), )re"
-                           R"re("answered_us": (null|\d+), "turnaround_us": (null|\d+)\})re");
+    const std::regex entry(
+        R"re(\{"index": (\d+), "bytes": "([0-9A-F]*)", "written_us": (\d+), )re"
+        R"re("answered_us": (null|\d+), "turnaround_us": (null|\d+), "sent": 1, )re");
     std::vector<std::smatch> rows;
     for (auto it = std::sregex_iterator(json.begin(), json.end(), entry);
          it != std::sregex_iterator(); ++it)

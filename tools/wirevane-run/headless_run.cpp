@@ -57,6 +57,7 @@ RunSettings ToRunSettings(const RunOptions& options)
     settings.detail = options.detail;
     settings.timeoutSeconds = options.timeoutSeconds;
     settings.lingerMs = options.lingerMs;
+    settings.report = options.report.has_value();
     return settings;
 }
 
@@ -163,8 +164,8 @@ int HeadlessRun::Finish()
         status = 1;
     if (!m_run.message().empty())
         std::fprintf(stderr, "wirevane-run: %s\n", m_run.message().c_str());
-    if (m_options.report) {
-        if (const platform::FileError error = m_run.report().WriteTo(*m_options.report);
+    if (m_options.report && m_run.report()) {
+        if (const platform::FileError error = m_run.report()->WriteTo(*m_options.report);
             !error.ok()) {
             std::fprintf(stderr, "wirevane-run: cannot write the report %s: %s\n",
                          platform::Utf8FromPath(*m_options.report).c_str(), error.message.c_str());

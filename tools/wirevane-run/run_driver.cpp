@@ -40,8 +40,7 @@ RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTi
     : m_table(m_grid, m_run), m_port(port, m_run, clock), m_stepTimer(stepTimer),
       m_engine(m_table, m_run, m_port, terminal, m_stepTimer, m_window),
       m_receiver(m_run, m_port, receivedText != nullptr ? *receivedText : terminal, m_stepTimer),
-      m_answerTimer(answerTimer), m_clock(std::move(clock)), m_errorText(std::move(errorText)),
-      m_report(UtcNow())
+      m_answerTimer(answerTimer), m_clock(std::move(clock)), m_errorText(std::move(errorText))
 {
     m_table.FillAtStartup();
     m_port.SetAfterWrite([this] {
@@ -74,6 +73,8 @@ platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
 void RunDriver::Start(const RunSettings& settings)
 {
     m_settings = settings;
+    if (settings.report)
+        m_report.emplace(UtcNow());
     // The file's own repeat setting gives way to the cycle count: a headless run has to end.
     m_run.cyclic = settings.cycles != 1;
     m_run.testerMode = settings.tester;
@@ -119,9 +120,11 @@ void RunDriver::AfterStep()
         // The port's word that the bytes were out came after the device's answer to them; the
         // hand-over is the last moment known before they left.
         const auto answered = std::exchange(m_answeredBeforeWritten, std::nullopt);
-        m_report.RowWritten(row->index, row->bytes, answered ? row->handedUs : row->writtenUs);
-        if (answered)
-            m_report.AwaitedByteArrived(*answered);
+        if (m_report) {
+            m_report->RowWritten(row->index, row->bytes, answered ? row->handedUs : row->writtenUs);
+            if (answered)
+                m_report->AwaitedByteArrived(*answered);
+        }
     }
     if (m_window.failure) {
         Finish(RunOutcome::Failed, *m_window.failure);
@@ -151,8 +154,8 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
         const int64_t answeredUs = m_port.firstDataUs().value_or(handledUs);
         if (m_engine.IsWriting())
             m_answeredBeforeWritten = answeredUs;
-        else
-            m_report.AwaitedByteArrived(answeredUs);
+        else if (m_report)
+            m_report->AwaitedByteArrived(answeredUs);
     }
     CheckTransfers();
     // The port's event thread says this once, and then falls silent for good.

@@ -31,6 +31,8 @@ struct RunSettings {
     std::optional<int> timeoutSeconds;
     // How long the run goes on showing what arrives after it ended.
     int lingerMs = 0;
+    // Whether the run keeps a timing report; without one, nothing of the sent rows is kept.
+    bool report = false;
 };
 
 // One headless run of a settings file's table: the engine and the receive handler of the window,
@@ -75,7 +77,8 @@ public:
     RunOutcome outcome() const { return m_outcome.value_or(RunOutcome::Completed); }
     // The one-line reason of a run that did not end well; empty otherwise.
     const std::string& message() const { return m_message; }
-    const TimingReport& report() const { return m_report; }
+    // The timing of the run, when the settings asked for one.
+    const std::optional<TimingReport>& report() const { return m_report; }
     int cyclesCompleted() const { return m_cyclesCompleted; }
 
 private:
@@ -108,7 +111,7 @@ private:
     ErrorText m_errorText;
     CapturedPortSettings m_portSettings;
     RunSettings m_settings;
-    TimingReport m_report;
+    std::optional<TimingReport> m_report;
     int m_cyclesCompleted = 0;
     // The step that the current tick or its write belongs to.
     bool m_inTick = false;

@@ -30,7 +30,11 @@ Options:
   --echo            show each sent row's text (local echo)
   --detail          show the progress marker lines (<送信済>, <受信待>, ...)
   --timeout SECONDS give up when an awaited answer does not come within SECONDS
-  --report FILE     write a JSON timing report: one entry per row sent
+  --report FILE     write a JSON timing report at the end: one entry per row of the table
+                    that was sent, however often, with its bytes, the times of its last
+                    sending, and how many sendings there were, how many were answered and
+                    their shortest, longest and mean turnaround (without --report, nothing
+                    of the sent rows is kept)
   --linger MS       after the run ends (its last row's wait and pause kept), go on showing
                     what the device sends for MS milliseconds more (default 200; 0: none)
   --log FILE        log the terminal's text to FILE while the run goes on (code page 932,

@@ -2,7 +2,9 @@
 
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace wirevane::runner {
 
@@ -38,20 +40,46 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
+void AppendNumberOrNull(std::string& out, std::string_view name, std::optional<int64_t> value)
+{
+    out += ", \"";
+    out += name;
+    out += "\": ";
+    out += value ? std::to_string(*value) : "null";
+}
+
 } // namespace
 
 TimingReport::TimingReport(std::string startedUtc) : m_startedUtc(std::move(startedUtc)) {}
 
 void TimingReport::RowWritten(int index, std::span<const uint8_t> bytes, int64_t writtenUs)
 {
-    m_rows.push_back(Row{index, {bytes.begin(), bytes.end()}, writtenUs, std::nullopt});
+    auto entry = std::find_if(m_rows.begin(), m_rows.end(),
+                              [index](const Row& row) { return row.index == index; });
+    if (entry == m_rows.end()) {
+        entry = m_rows.insert(m_rows.end(), Row{});
+        entry->index = index;
+    }
+    entry->bytes.assign(bytes.begin(), bytes.end());
+    entry->writtenUs = writtenUs;
+    entry->answeredUs.reset();
+    ++entry->sent;
+    m_awaiting = static_cast<std::size_t>(entry - m_rows.begin());
 }
 
 void TimingReport::AwaitedByteArrived(int64_t arrivedUs)
 {
-    if (m_rows.empty() || m_rows.back().answeredUs)
+    if (!m_awaiting)
         return;
-    m_rows.back().answeredUs = arrivedUs;
+    Row& row = m_rows[*std::exchange(m_awaiting, std::nullopt)];
+    row.answeredUs = arrivedUs;
+    const int64_t turnaroundUs = arrivedUs - row.writtenUs;
+    row.turnaroundMinUs =
+        row.answered == 0 ? turnaroundUs : std::min(row.turnaroundMinUs, turnaroundUs);
+    row.turnaroundMaxUs =
+        row.answered == 0 ? turnaroundUs : std::max(row.turnaroundMaxUs, turnaroundUs);
+    row.turnaroundSumUs += turnaroundUs;
+    ++row.answered;
 }
 
 std::string TimingReport::ToJson() const
@@ -66,12 +94,20 @@ std::string TimingReport::ToJson() const
         out += "    {\"index\": " + std::to_string(row.index) + ", \"bytes\": \"";
         AppendHex(out, row.bytes);
         out += "\", \"written_us\": " + std::to_string(row.writtenUs);
-        if (row.answeredUs) {
-            out += ", \"answered_us\": " + std::to_string(*row.answeredUs);
-            out += ", \"turnaround_us\": " + std::to_string(*row.answeredUs - row.writtenUs);
-        } else {
-            out += ", \"answered_us\": null, \"turnaround_us\": null";
-        }
+        const bool answered = row.answered != 0;
+        AppendNumberOrNull(out, "answered_us", row.answeredUs);
+        AppendNumberOrNull(out, "turnaround_us",
+                           row.answeredUs ? std::optional(*row.answeredUs - row.writtenUs)
+                                          : std::nullopt);
+        out += ", \"sent\": " + std::to_string(row.sent);
+        out += ", \"answered\": " + std::to_string(row.answered);
+        AppendNumberOrNull(out, "turnaround_min_us",
+                           answered ? std::optional(row.turnaroundMinUs) : std::nullopt);
+        AppendNumberOrNull(out, "turnaround_max_us",
+                           answered ? std::optional(row.turnaroundMaxUs) : std::nullopt);
+        AppendNumberOrNull(out, "turnaround_mean_us",
+                           answered ? std::optional(row.turnaroundSumUs / row.answered)
+                                    : std::nullopt);
         out += '}';
     }
     out += first ? "]\n}\n" : "\n  ]\n}\n";

@@ -11,9 +11,11 @@
 
 namespace wirevane::runner {
 
-// The per-row timing of one run: for each row sent, its bytes, when the last of them was handed
-// to the port and, for a row that waits, when the awaited byte came. Times are microseconds on a
-// monotonic clock, counted from the program's start.
+// The timing of one run, one entry per row of the table that was sent, however often: its
+// bytes, the write and answer times of its last sending, and how many sendings there were,
+// how many were answered and their shortest, longest and mean turnaround. A run that repeats
+// for a week keeps as many entries as a single pass. Times are microseconds on a monotonic
+// clock, counted from the program's start.
 class TimingReport {
 public:
     struct Row {
@@ -21,16 +23,22 @@ public:
         std::vector<uint8_t> bytes;
         int64_t writtenUs = 0;
         std::optional<int64_t> answeredUs;
+        int64_t sent = 0;
+        int64_t answered = 0;
+        int64_t turnaroundMinUs = 0;
+        int64_t turnaroundMaxUs = 0;
+        int64_t turnaroundSumUs = 0;
     };
 
     // startedUtc: the wall-clock start, as text, so a report can be matched with other logs.
     explicit TimingReport(std::string startedUtc = {});
 
     void RowWritten(int index, std::span<const uint8_t> bytes, int64_t writtenUs);
-    // The awaited byte of the last row written arrived; a second answer to the same row is
+    // The awaited byte of the last row written arrived; a second answer to the same sending is
     // ignored.
     void AwaitedByteArrived(int64_t arrivedUs);
 
+    // In the order the rows were first sent.
     const std::vector<Row>& rows() const { return m_rows; }
 
     std::string ToJson() const;
@@ -40,6 +48,8 @@ public:
 private:
     std::string m_startedUtc;
     std::vector<Row> m_rows;
+    // The entry of the sending an answer belongs to; none once it was answered.
+    std::optional<std::size_t> m_awaiting;
 };
 
 } // namespace wirevane::runner
