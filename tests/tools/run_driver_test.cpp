@@ -87,6 +87,7 @@ protected:
         m_driver.emplace(
             port, m_terminal, m_stepTimer, m_answerTimer, [this] { return m_nowUs; },
             [](uint32_t code) { return "error " + std::to_string(code); });
+        m_driver->SetOnFinished([this] { ++m_finishedCalls; });
         return *m_driver;
     }
     RunDriver& Loaded(const std::vector<Row>& rows, PortAccess& port)
@@ -118,6 +119,8 @@ protected:
     test::ManualStepTimer m_stepTimer;
     test::ManualStepTimer m_answerTimer;
     int64_t m_nowUs = 0;
+    // How often the driver said the run finished: its caller's loop ends on that alone.
+    int m_finishedCalls = 0;
     std::optional<RunDriver> m_driver;
 };
 
@@ -248,11 +251,13 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
     EXPECT_EQ(ExitStatus(driver.outcome()), 3);
     EXPECT_EQ(driver.message(), "no answer to row 1 within 2 s");
     EXPECT_FALSE(m_stepTimer.IsArmed());
+    EXPECT_EQ(m_finishedCalls, 1);
 
     // An answer after giving up neither restarts the engine nor changes the outcome.
     Answer(driver, "\r");
     EXPECT_FALSE(m_stepTimer.IsArmed());
     EXPECT_EQ(driver.outcome(), RunOutcome::TimedOut);
+    EXPECT_EQ(m_finishedCalls, 1);
 }
 
 TEST_F(RunDriverTest, NothingTickedIsAnError)
@@ -358,6 +363,8 @@ TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
     EXPECT_EQ(driver.message(),
               "Write to ttyUSB0 timed out: the device holds the line (flow control).");
+    // The end came with the write's completion, not with a timer or a notification.
+    EXPECT_EQ(m_finishedCalls, 1);
 }
 
 } // namespace
