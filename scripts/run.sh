@@ -58,8 +58,8 @@ if [ ${#hardware[@]} -eq 0 ]; then
     sleep 0.1
   done
   if [ -z "$port" ] || ! kill -0 "$simulator" 2>/dev/null; then
-    echo "run.sh: the device simulator did not start (see its message above); Wirevane is" >&2
-    echo "        not started. bash scripts/run.sh --help tells the simulator's options." >&2
+    echo "run.sh: the device simulator did not start (see its message above), so Wirevane is" >&2
+    echo "        not started; build/dev/tools/wirevane-sim/wirevane-sim --help lists its options." >&2
     exit 1
   fi
   echo "run.sh: no serial adapter found; the device simulator runs as port ${port##*/} ($port)" >&2
