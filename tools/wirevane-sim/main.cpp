@@ -93,7 +93,8 @@ bool Announce(const SimOptions& options, const Pty& pty, platform::PortRegistrat
                                              ? platform::SimulatorPortsDir()
                                              : std::filesystem::path(options.portsDir);
     if (!registration.Register(folder, options.name, pty.path, message)) {
-        message = "cannot announce the port: " + message + " (--ports-dir DIR announces elsewhere)";
+        message =
+            "cannot announce the port: " + message + " (see --ports-dir, --name, --no-announce)";
         return false;
     }
     devicePath = registration.linkPath().string();
