@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,15 @@ struct PortEntry {
 std::vector<PortEntry> EnumeratePorts();
 
 // The device path to open for a port name as the list shows it or a user types it. A name
-// that already is a path is kept.
+// that already is a path is kept; a name the system's devices have is never taken from
+// anywhere else.
 std::string PortDevicePath(std::string_view portName);
+
+// What stands behind a port's device path now, for a lost port's path found again: nothing
+// when the path may name another program's device (a simulator's announcement its simulator
+// no longer holds; a pseudo-terminal, whose number the system gives to whoever asks next),
+// otherwise a text that changes when another device takes the path.
+std::optional<std::string> ReopenableDevice(std::string_view devicePath);
 
 // The port name a device path shows in the status text: its last component.
 std::string PortNameFromPath(std::string_view devicePath);

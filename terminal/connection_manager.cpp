@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QString>
 #include <algorithm>
-#include <filesystem>
 
 namespace wirevane {
 
@@ -207,9 +206,6 @@ std::vector<std::string> ConnectionManager::LostDeviceCandidates() const
 {
     if (m_lostIdentity)
         return platform::DevicesWithIdentity(*m_lostIdentity);
-    std::error_code error;
-    if (!std::filesystem::exists(m_lostPath, error))
-        return {};
     return {m_lostPath};
 }
 
@@ -230,7 +226,13 @@ bool ConnectionManager::LookForLostDevice()
 
 bool ConnectionManager::Reopen(const std::string& path)
 {
-    if (m_port.Open(FromUtf8(path), m_receiver) != 0) {
+    // The path must stand for the same device before the open and after it: one that passed
+    // to another program in between (a simulator's freed pseudo-terminal) is let go again.
+    const std::optional<std::string> device = platform::ReopenableDevice(path);
+    if (!device)
+        return false;
+    if (m_port.Open(FromUtf8(path), m_receiver) != 0 ||
+        platform::ReopenableDevice(path) != device) {
         ClosePort();
         return false;
     }

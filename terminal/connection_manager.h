@@ -24,8 +24,10 @@ namespace wirevane {
 // and the clean-up when the device goes away while connected.
 //
 // With reconnecting on, a lost device is watched for (a few times a second, from the window's
-// timer, so the window never waits on it): the same path, or for a USB adapter the adapter with
-// the same vendor, product and serial number under whatever path it comes back. It is reopened
+// timer, so the window never waits on it): for a USB adapter the adapter with the same vendor,
+// product and serial number under whatever path it comes back; for a simulator's port a live
+// announcement under its name; otherwise the same path, but never a pseudo-terminal's, whose
+// number may have gone to another program (platform::ReopenableDevice). It is reopened
 // with the line it had and said so in the terminal and the status line; a run the loss stopped
 // stays stopped. Connect, Disconnect and turning the option off end the watch.
 class ConnectionManager {

@@ -1,10 +1,13 @@
+#include "platform/linux/port_registration.h"
 #include "platform/linux/port_sources.h"
+#include "platform/linux/private_folder.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace wirevane::platform {
@@ -35,15 +38,29 @@ bool HasNoUart(const fs::path& entry)
     return typeFile >> type && type == 0;
 }
 
-bool IsCharacterDevice(const fs::path& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
-}
-
 fs::path SimulatorDir(const PortSources& sources)
 {
     return sources.simulatorDir.empty() ? SimulatorPortsDir() : sources.simulatorDir;
+}
+
+// The ports folder when only this user can have put links there; otherwise no simulator
+// port is taken from it.
+std::optional<fs::path> TrustedSimulatorDir(const PortSources& sources)
+{
+    fs::path folder = SimulatorDir(sources);
+    if (!WhyNotPrivate(folder).empty())
+        return std::nullopt;
+    return folder;
+}
+
+// Unix 98 pseudo-terminal slaves; the system gives a freed number to whoever asks next.
+bool IsPseudoTerminal(const fs::path& path)
+{
+    constexpr unsigned kFirstPtyMajor = 136;
+    constexpr unsigned kLastPtyMajor = 143;
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode) &&
+           major(info.st_rdev) >= kFirstPtyMajor && major(info.st_rdev) <= kLastPtyMajor;
 }
 
 void SortByName(std::vector<PortEntry>& ports)
@@ -87,10 +104,13 @@ std::vector<PortEntry> EnumeratePorts(const PortSources& sources)
     SortByName(ports);
 
     std::vector<PortEntry> simulated;
-    for (const fs::directory_entry& entry : fs::directory_iterator(SimulatorDir(sources), error)) {
-        // A simulator that was killed leaves its announcement behind; its pty is gone.
-        if (entry.is_symlink(error) && IsCharacterDevice(entry.path()))
-            simulated.push_back({entry.path().filename().string(), "wirevane-sim"});
+    const std::optional<fs::path> folder = TrustedSimulatorDir(sources);
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(folder.value_or(fs::path()), error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_symlink(error) && !IsSystemDeviceName(name, sources.devDir) &&
+            LiveRegistration(entry.path()))
+            simulated.push_back({name, "wirevane-sim"});
     }
     SortByName(simulated);
     ports.insert(ports.end(), simulated.begin(), simulated.end());
@@ -111,11 +131,38 @@ std::string PortDevicePath(std::string_view portName, const PortSources& sources
 {
     if (portName.find('/') != std::string_view::npos)
         return std::string(portName);
-    const fs::path announced = SimulatorDir(sources) / std::string(portName);
+    const std::string name(portName);
+    const std::string system = (sources.devDir / name).string();
+    if (IsSystemDeviceName(name, sources.devDir))
+        return system;
+    if (const std::optional<fs::path> folder = TrustedSimulatorDir(sources);
+        folder && LiveRegistration(*folder / name))
+        return (*folder / name).string();
+    return system;
+}
+
+std::optional<std::string> ReopenableDevice(std::string_view devicePath)
+{
+    return ReopenableDevice(devicePath, PortSources{});
+}
+
+std::optional<std::string> ReopenableDevice(std::string_view devicePath, const PortSources& sources)
+{
+    const fs::path path(devicePath);
     std::error_code error;
-    if (fs::is_symlink(announced, error))
-        return announced.string();
-    return (sources.devDir / std::string(portName)).string();
+    if (fs::equivalent(path.parent_path(), SimulatorDir(sources), error)) {
+        const std::optional<RegistrationHolder> holder =
+            TrustedSimulatorDir(sources) ? LiveRegistration(path) : std::nullopt;
+        if (!holder)
+            return std::nullopt;
+        return std::to_string(holder->process) + " " + holder->device;
+    }
+    if (IsPseudoTerminal(path))
+        return std::nullopt;
+    const fs::path device = fs::canonical(path, error);
+    if (error)
+        return std::nullopt;
+    return device.string();
 }
 
 std::string PortNameFromPath(std::string_view devicePath)

@@ -3,6 +3,7 @@
 #include "platform/port_enumeration.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,14 +19,19 @@ struct PortSources {
 };
 
 // The folder where running simulators announce their ports: $WIREVANE_PORTS_DIR if set, else
-// $XDG_RUNTIME_DIR/wirevane/ports, else /tmp/wirevane-ports-UID.
+// $XDG_RUNTIME_DIR/wirevane/ports, else /tmp/wirevane-ports-UID. It is read only while it is
+// private to this user (WhyNotPrivate).
 std::filesystem::path SimulatorPortsDir();
 
 // The tty devices that have a driver behind them (serial ports without a UART left out), in
-// name order, then the simulator ports that are still alive, in the same order.
+// name order, then the simulator ports whose simulators still hold them, in the same order.
 std::vector<PortEntry> EnumeratePorts(const PortSources& sources);
 
-// A simulator port's announced path, otherwise DEV/NAME. A name that already is a path is kept.
+// DEV/NAME for a name the system's devices have, else a live simulator port's announced path,
+// else DEV/NAME. A name that already is a path is kept.
 std::string PortDevicePath(std::string_view portName, const PortSources& sources);
+
+std::optional<std::string> ReopenableDevice(std::string_view devicePath,
+                                            const PortSources& sources);
 
 } // namespace wirevane::platform

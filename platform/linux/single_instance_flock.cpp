@@ -1,3 +1,4 @@
+#include "platform/linux/private_folder.h"
 #include "platform/single_instance.h"
 
 #include <cerrno>
@@ -28,22 +29,6 @@ const char* Variable(const char* name)
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
-// Empty when the folder is one another user could put a file into before this one: it must be
-// a real folder (not a link to one), this user's, and writable by no one else.
-std::string WhyNotPrivate(const std::filesystem::path& folder)
-{
-    struct stat info {};
-    if (lstat(folder.c_str(), &info) != 0)
-        return std::strerror(errno);
-    if (!S_ISDIR(info.st_mode))
-        return "not a folder";
-    if (info.st_uid != geteuid())
-        return "the folder belongs to another user";
-    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
-        return "other users may write into the folder";
-    return {};
-}
-
 std::filesystem::path HomeFolder()
 {
     if (const char* home = Variable("HOME"))
@@ -51,19 +36,6 @@ std::filesystem::path HomeFolder()
     if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_dir != nullptr)
         return entry->pw_dir;
     return {};
-}
-
-// Makes the folder and any missing parents for this user alone; an existing one is left as it
-// is, for WhyNotPrivate to judge.
-int MakePrivateFolders(const std::filesystem::path& folder)
-{
-    std::filesystem::path partial;
-    for (const std::filesystem::path& part : folder) {
-        partial /= part;
-        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
-    }
-    return 0;
 }
 
 } // namespace

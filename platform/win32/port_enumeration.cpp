@@ -1,9 +1,11 @@
 #include "platform/port_enumeration.h"
 
+#include "platform/command_line.h"
 #include "platform/win32/present_ports.h"
 #include "platform/win32/win32_text.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace wirevane::platform {
@@ -67,6 +69,15 @@ std::string PortDevicePath(std::string_view portName)
         portName.find('\\') != std::string_view::npos)
         return std::string(portName);
     return "\\\\.\\" + std::string(portName);
+}
+
+// A COM name stays with its port's driver; no other program can take it over.
+std::optional<std::string> ReopenableDevice(std::string_view devicePath)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(PathFromUtf8(devicePath), error))
+        return std::nullopt;
+    return std::string(devicePath);
 }
 
 std::string PortNameFromPath(std::string_view devicePath)

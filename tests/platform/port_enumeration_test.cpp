@@ -5,12 +5,15 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace wirevane::platform {
 namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
+
+constexpr uid_t kNobody = 65534;
 
 // A /sys/class/tty look-alike: each port links to a device folder that links to its driver
 // and its bus, as the kernel lays them out.
@@ -86,29 +89,138 @@ TEST(PortEnumeration, AMissingSysfsGivesOnlySimulatorPorts)
     EXPECT_EQ(EnumeratePorts(sources), (std::vector<PortEntry>{{"wvsim0", "wirevane-sim"}}));
 }
 
-TEST(PortRegistrationTest, NamesAreUniqueStaleLinksAreTakenOverAndRemovalCleansUp)
+TEST(PortRegistrationTest, NamesAreUniqueAndSkipDevicesAndRemovalCleansUp)
 {
     TempDir simulators;
+    TempDir dev;
+    std::ofstream(dev / "wvsim1");
     test::PtyPair first;
     test::PtyPair second;
     std::string error;
-    // A simulator killed without cleaning up left wvsim0 pointing at a pty that is gone.
-    fs::create_symlink("/dev/pts/wirevane-gone", simulators / "wvsim0");
     {
-        PortRegistration a;
-        PortRegistration b;
-        ASSERT_TRUE(a.Register(simulators.path(), "wvsim", first.slavePath(), error));
-        ASSERT_TRUE(b.Register(simulators.path(), "wvsim", second.slavePath(), error));
+        PortRegistration a(dev.path());
+        PortRegistration b(dev.path());
+        ASSERT_TRUE(a.Register(simulators.path(), "wvsim", first.slavePath(), error)) << error;
+        ASSERT_TRUE(b.Register(simulators.path(), "wvsim", second.slavePath(), error)) << error;
         EXPECT_EQ(a.linkPath(), simulators / "wvsim0");
-        EXPECT_EQ(b.linkPath(), simulators / "wvsim1");
-        PortSources sources{"/nonexistent", "/dev", simulators.path()};
-        EXPECT_EQ(PortDevicePath("wvsim1", sources), (simulators / "wvsim1").string());
-        EXPECT_EQ(fs::canonical(PortDevicePath("wvsim1", sources)),
+        EXPECT_EQ(b.linkPath(), simulators / "wvsim2") << "a name /dev has is never announced";
+        PortSources sources{"/nonexistent", dev.path(), simulators.path()};
+        EXPECT_EQ(PortDevicePath("wvsim2", sources), (simulators / "wvsim2").string());
+        EXPECT_EQ(fs::canonical(PortDevicePath("wvsim2", sources)),
                   fs::canonical(second.slavePath()));
-        EXPECT_EQ(PortDevicePath("ttyUSB0", sources), "/dev/ttyUSB0");
+        EXPECT_EQ(PortDevicePath("wvsim1", sources), (dev / "wvsim1").string());
         EXPECT_EQ(PortDevicePath("/dev/ttyS0", sources), "/dev/ttyS0");
+
+        PortRegistration tty(dev.path());
+        EXPECT_FALSE(tty.Register(simulators.path(), "ttyUSB", first.slavePath(), error));
+        EXPECT_EQ(error, "the name ttyUSB belongs to the system's serial ports");
     }
     EXPECT_TRUE(fs::is_empty(simulators.path()));
+}
+
+TEST(PortRegistrationTest, ALinkChangedUnderALiveSimulatorIsNotItsAnnouncement)
+{
+    TempDir simulators;
+    test::PtyPair mine;
+    test::PtyPair other;
+    PortRegistration registration;
+    std::string error;
+    ASSERT_TRUE(registration.Register(simulators.path(), "wvsim", mine.slavePath(), error));
+    const std::optional<std::string> before =
+        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()});
+    ASSERT_TRUE(before);
+    fs::remove(registration.linkPath());
+    fs::create_symlink(other.slavePath(), registration.linkPath());
+    EXPECT_FALSE(LiveRegistration(registration.linkPath()));
+}
+
+TEST(ReopenableDevice, APseudoTerminalIsNeverTakenBackAndADeviceNodeIsByItsPath)
+{
+    test::PtyPair pty;
+    EXPECT_EQ(ReopenableDevice(pty.slavePath()), std::nullopt);
+    EXPECT_EQ(ReopenableDevice("/dev/null"), "/dev/null");
+    EXPECT_EQ(ReopenableDevice("/dev/wirevane-no-such-device"), std::nullopt);
+}
+
+// Another local user's hand in the ports folder. Each case spoils a folder that held a live
+// registration; from then on nothing is taken from it, and no simulator announces there.
+struct SpoiledFolder {
+    const char* name;
+    void (*spoil)(const fs::path& folder, const fs::path& elsewhere);
+    const char* reason;
+};
+
+void PrintTo(const SpoiledFolder& spoiled, std::ostream* out)
+{
+    *out << spoiled.name;
+}
+
+class UntrustedPortsFolder : public ::testing::TestWithParam<SpoiledFolder> {};
+
+TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
+{
+    TempDir root;
+    const fs::path folder = root / "ports";
+    test::PtyPair device;
+    PortRegistration live;
+    std::string error;
+    ASSERT_TRUE(live.Register(folder, "wvsim", device.slavePath(), error)) << error;
+    // The hijack as it was seen: a link of a system port's name to another user's terminal.
+    fs::create_symlink(device.slavePath(), folder / "ttyUSB0");
+    GetParam().spoil(folder, root / "elsewhere");
+
+    PortSources sources{"/nonexistent", "/dev", folder};
+    EXPECT_TRUE(EnumeratePorts(sources).empty());
+    EXPECT_EQ(PortDevicePath("wvsim0", sources), "/dev/wvsim0");
+    EXPECT_EQ(PortDevicePath("ttyUSB0", sources), "/dev/ttyUSB0");
+    EXPECT_EQ(ReopenableDevice((folder / "wvsim0").string(), sources), std::nullopt);
+
+    test::PtyPair another;
+    PortRegistration refused;
+    EXPECT_FALSE(refused.Register(folder, "wvsim", another.slavePath(), error));
+    EXPECT_EQ(error, folder.string() + ": " + GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PortRegistrationTest, UntrustedPortsFolder,
+    ::testing::Values(SpoiledFolder{"OthersMayWrite",
+                                    [](const fs::path& folder, const fs::path&) {
+                                        fs::permissions(folder, fs::perms::all);
+                                    },
+                                    "other users may write into the folder"},
+                      SpoiledFolder{"GroupMayWrite",
+                                    [](const fs::path& folder, const fs::path&) {
+                                        fs::permissions(folder, fs::perms::owner_all |
+                                                                    fs::perms::group_all);
+                                    },
+                                    "other users may write into the folder"},
+                      SpoiledFolder{"AnotherUsersFolder",
+                                    [](const fs::path& folder, const fs::path&) {
+                                        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0)
+                                            << "the tests run as root";
+                                    },
+                                    "the folder belongs to another user"},
+                      SpoiledFolder{"ALinkToAFolder",
+                                    [](const fs::path& folder, const fs::path& elsewhere) {
+                                        fs::rename(folder, elsewhere);
+                                        fs::create_directory_symlink(elsewhere, folder);
+                                    },
+                                    "not a folder"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST(PortNames, SystemDeviceNamesAreLookedUpInDevFirst)
+{
+    TempDir simulators;
+    TempDir dev;
+    std::ofstream(dev / "ttyS0");
+    std::ofstream(dev / "rfcomm0");
+    test::PtyPair pty;
+    for (const char* name : {"ttyS0", "ttyACM0", "ttyUSB0", "rfcomm0"})
+        fs::create_symlink(pty.slavePath(), simulators / name);
+    PortSources sources{"/nonexistent", dev.path(), simulators.path()};
+    for (const char* name : {"ttyS0", "ttyACM0", "ttyUSB0", "rfcomm0"})
+        EXPECT_EQ(PortDevicePath(name, sources), (dev / name).string()) << name;
+    EXPECT_TRUE(EnumeratePorts(sources).empty());
 }
 
 TEST(PortNames, StatusNameAndNumberAwareOrder)

@@ -2,6 +2,7 @@
 #include "fakes/recording_terminal_host.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "platform/linux/port_registration.h"
 #include "platform/serial_codes.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
@@ -76,8 +77,8 @@ protected:
     void ListPty()
     {
         const std::filesystem::path announced = dir / "ports";
-        std::filesystem::create_directories(announced);
-        std::filesystem::create_symlink(pty.slavePath(), announced / "ptytest0");
+        std::string error;
+        ASSERT_TRUE(registration.Register(announced, "ptytest", pty.slavePath(), error)) << error;
         setenv("WIREVANE_PORTS_DIR", announced.c_str(), 1);
         ports = {{u"ptytest0", u"pty"}};
     }
@@ -99,6 +100,7 @@ protected:
     DiskProfileFiles files;
     ProfileStore store;
     test::PtyPair pty;
+    platform::PortRegistration registration;
     MainPort port;
     SerialPortAccess access;
     test::RecordingTerminalHost host;

@@ -3,13 +3,16 @@
 #include "serial/dialogs/com_select_dlg.h"
 #include "serial/dialogs/port_dialog_ids.h"
 #include "support/modal_helper.h"
+#include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 #include "terminal/terminal_rig.h"
 
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -90,6 +93,38 @@ TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysSt
     ASSERT_EQ(rig.port().Write("hi", 2), 0u);
     EXPECT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"hi"); }))
         << QString::fromStdU16String(Text()).toStdString();
+}
+
+// A simulator killed outright leaves its link behind, and the pseudo-terminal it pointed at
+// goes to the next program that opens one: that program's terminal is never reconnected to.
+TEST_F(Reconnect, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
+{
+    rig.connection().SetAutoReconnect(true);
+    auto killed = StartSim({"--echo"});
+    Connect();
+    const std::filesystem::path link = killed->devicePath();
+    killed->Signal(SIGKILL);
+    killed->WaitForExit();
+    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+    ASSERT_TRUE(rig.connection().IsWatchingForDevice());
+
+    test::PtyPair stranger;
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(stranger.slavePath(), link);
+    EXPECT_FALSE(rig.connection().LookForLostDevice());
+    EXPECT_FALSE(rig.port().IsOpen());
+    EXPECT_TRUE(rig.connection().IsWatchingForDevice());
+    EXPECT_EQ(Text().find(u"[Reconnected"), std::u16string::npos);
+
+    // The next simulator takes the stale name over, and it is the one reconnected to.
+    auto next = StartSim({"--echo"});
+    EXPECT_EQ(next->devicePath(), link.string());
+    ASSERT_TRUE(TerminalRig::RunUntil([&] {
+        return Text().ends_with(u"[Reconnected to wvsim0.]\n");
+    })) << QString::fromStdU16String(Text()).toStdString();
+    ASSERT_EQ(rig.port().Write("hi", 2), 0u);
+    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"hi"); }));
+    EXPECT_EQ(stranger.ReadMasterAvailable(), "");
 }
 
 TEST_F(Reconnect, OffByDefaultAndEndedByTurningItOffOrByConnecting)

@@ -93,7 +93,8 @@ bool Announce(const SimOptions& options, const Pty& pty, platform::PortRegistrat
                                              ? platform::SimulatorPortsDir()
                                              : std::filesystem::path(options.portsDir);
     if (!registration.Register(folder, options.name, pty.path, message)) {
-        message = "cannot announce the port: " + message;
+        message =
+            "cannot announce the port: " + message + " (see --ports-dir, --name, --no-announce)";
         return false;
     }
     devicePath = registration.linkPath().string();
@@ -139,10 +140,10 @@ int main(int argc, char** argv)
         RunDevice(options, pty, signals, logs, MakeBehaviour(options, std::move(script)));
     if (status != 0)
         return status;
-    // The port goes first, so a program holding it sees the hang-up while the link still
-    // names it; then the announcement is removed.
-    pty.Close();
+    // The announcement goes first: once the pseudo-terminal is closed its number may go to
+    // another program, and no live announcement may lead there.
     registration.Remove();
+    pty.Close();
     close(signals);
     return 0;
 }

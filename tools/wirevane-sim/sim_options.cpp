@@ -40,10 +40,12 @@ Options:
   --log FILE             append every received byte to FILE, unchanged
   --hex-log FILE         append each received chunk to FILE as one line "41 42 0D"
   --close-after N        close the port once N bytes were received, then exit
-  --name NAME            base of the announced port name (default wvsim; NAME0, NAME1, ...)
+  --name NAME            base of the announced port name (default wvsim; NAME0, NAME1, ...);
+                         names of the system's ports (tty..., what /dev has) are not taken
   --ports-dir DIR        announce in DIR instead of the system's ports folder
                          ($WIREVANE_PORTS_DIR, $XDG_RUNTIME_DIR/wirevane/ports or
-                         /tmp/wirevane-ports-UID)
+                         /tmp/wirevane-ports-UID); the folder must be this user's and
+                         writable by no one else
   --no-announce          do not announce; stdout shows the /dev/pts path
   --help                 this text
 )";

@@ -1,14 +1,19 @@
 #include "core/tester_frame.h"
+#include "platform/linux/port_registration.h"
 #include "platform/linux/port_sources.h"
 #include "serial/serial.h"
+#include "support/child_process.h"
+#include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/test_paths.h"
 
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <thread>
+#include <unistd.h>
 
 namespace wirevane {
 namespace {
@@ -80,6 +85,95 @@ TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
     }
     EXPECT_FALSE(std::filesystem::exists(first));
 }
+
+// The simulator killed at once leaves its link and lock file; the link is then pointed at a
+// pseudo-terminal someone else opened, as when the freed number goes to the next program.
+TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
+{
+    TempDir ports;
+    const std::filesystem::path link = ports / "wvsim0";
+    {
+        SimProcess killed({"--ports-dir", ports.path().string()});
+        ASSERT_TRUE(killed.started());
+        ASSERT_EQ(killed.devicePath(), link.string());
+        ASSERT_TRUE(platform::LiveRegistration(link));
+        killed.Signal(SIGKILL);
+        killed.WaitForExit();
+    }
+    test::PtyPair stranger;
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(stranger.slavePath(), link);
+    platform::PortSources sources{"/nonexistent", "/dev", ports.path()};
+
+    EXPECT_FALSE(platform::LiveRegistration(link));
+    EXPECT_TRUE(platform::EnumeratePorts(sources).empty());
+    EXPECT_EQ(platform::PortDevicePath("wvsim0", sources), "/dev/wvsim0");
+    EXPECT_EQ(platform::ReopenableDevice(link.string(), sources), std::nullopt);
+
+    SimProcess next({"--ports-dir", ports.path().string()});
+    ASSERT_TRUE(next.started());
+    EXPECT_EQ(next.devicePath(), link.string());
+    EXPECT_EQ(platform::EnumeratePorts(sources),
+              (std::vector<platform::PortEntry>{{"wvsim0", "wirevane-sim"}}));
+    EXPECT_NE(std::filesystem::canonical(link), std::filesystem::canonical(stranger.slavePath()));
+}
+
+// Where the simulator would announce and why it must not, said on its standard error.
+struct RefusedAnnouncement {
+    const char* name;
+    std::vector<std::string> args;
+    void (*prepare)(const std::filesystem::path& folder);
+    bool aboutTheFolder;
+    std::string reason;
+};
+
+void PrintTo(const RefusedAnnouncement& refused, std::ostream* out)
+{
+    *out << refused.name;
+}
+
+class SimulatorRefusesToAnnounce : public ::testing::TestWithParam<RefusedAnnouncement> {};
+
+TEST_P(SimulatorRefusesToAnnounce, AndSaysWhy)
+{
+    TempDir root;
+    const std::filesystem::path folder = root / "ports";
+    std::filesystem::create_directory(folder);
+    GetParam().prepare(folder);
+    std::vector<std::string> args{"--ports-dir", folder.string()};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    test::ChildProcess sim(test::toolPath("wirevane-sim"), args);
+    ASSERT_TRUE(sim.started());
+    EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
+    EXPECT_EQ(sim.out(), "");
+    EXPECT_EQ(sim.err(), "wirevane-sim: cannot announce the port: " +
+                             (GetParam().aboutTheFolder ? folder.string() + ": " : "") +
+                             GetParam().reason + " (see --ports-dir, --name, --no-announce)\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Simulator, SimulatorRefusesToAnnounce,
+    ::testing::Values(RefusedAnnouncement{"AnotherUsersFolder",
+                                          {},
+                                          [](const std::filesystem::path& folder) {
+                                              ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+                                          },
+                                          true,
+                                          "the folder belongs to another user"},
+                      RefusedAnnouncement{"AFolderOthersMayWriteInto",
+                                          {},
+                                          [](const std::filesystem::path& folder) {
+                                              std::filesystem::permissions(
+                                                  folder, std::filesystem::perms::all);
+                                          },
+                                          true,
+                                          "other users may write into the folder"},
+                      RefusedAnnouncement{"ASystemPortsName",
+                                          {"--name", "ttyUSB"},
+                                          [](const std::filesystem::path&) {},
+                                          false,
+                                          "the name ttyUSB belongs to the system's serial ports"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
 {
