@@ -24,4 +24,9 @@ void ConnectionWindowsAdapter::StopRun()
     m_window.OnStop();
 }
 
+void ConnectionWindowsAdapter::DiscardHeldInput()
+{
+    m_window.DiscardHeldInput();
+}
+
 } // namespace wirevane

@@ -15,6 +15,7 @@ public:
     void UpdateConnectionControls(bool connected) override;
     void EnableTerminalAndButtonArray(bool enable) override;
     void StopRun() override;
+    void DiscardHeldInput() override;
 
 private:
     CWirevaneDlg& m_window;

@@ -49,4 +49,9 @@ void TerminalAdapter::EnableMainWindowAndButtonArray(bool enable)
     m_window.EnableMainWindowAndButtonArray(enable);
 }
 
+std::filesystem::path TerminalAdapter::FilesFolder() const
+{
+    return m_window.m_paths.programDir;
+}
+
 } // namespace wirevane

@@ -20,6 +20,7 @@ public:
     bool ToggleTesterMode() override;
     bool IsTesterMode() const override;
     void EnableMainWindowAndButtonArray(bool enable) override;
+    std::filesystem::path FilesFolder() const override;
 
 private:
     CWirevaneDlg& m_window;

@@ -364,6 +364,12 @@ void CWirevaneDlg::UpdateConnectionControls(bool connected)
     m_terminal->UpdateConnectionControls(connected);
 }
 
+void CWirevaneDlg::DiscardHeldInput()
+{
+    m_receiver.DiscardHeld();
+    m_terminal->DiscardHeldRead();
+}
+
 // Exit
 
 void CWirevaneDlg::closeEvent(QCloseEvent* event)

@@ -170,6 +170,7 @@ private:
     // What connection management changes in the window.
     void SetConnectionStatus(std::u16string_view text);
     void UpdateConnectionControls(bool connected);
+    void DiscardHeldInput();
 
     // First, so that every part below can be handed its view of the window as it is built.
     RunControlsAdapter m_runView{*this};

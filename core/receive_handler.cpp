@@ -13,11 +13,6 @@ namespace {
 
 constexpr std::size_t kReadChunk = 255;
 
-void Report(TerminalSink& terminal, std::u16string_view text)
-{
-    terminal.AppendText(u"[" + std::u16string(text) + u"]\n");
-}
-
 // Received data is shown in one of the three encodings; any other value (possible from a
 // settings file) shows as Shift_JIS, as the menus then do, so the ring never fills unseen.
 TextEncoding DisplayEncoding(TextEncoding encoding)
@@ -45,25 +40,34 @@ void ReceiveHandler::ReportModemLine(const char16_t* change, const char16_t* lin
 {
     uint32_t status = 0;
     const bool on = m_port.GetModemStatus(status) == 0 && (status & bit) != 0;
-    Report(m_terminal, std::u16string(change) + u" (" + line + u"=" + (on ? u"on" : u"off") + u")");
+    m_terminal.AppendReport(std::u16string(change) + u" (" + line + u"=" + (on ? u"on" : u"off") +
+                            u")");
 }
 
 void ReceiveHandler::OnSerialMessage(uint32_t eventWord)
 {
-    const uint32_t events = eventWord & 0xFFFF;
-    const uint32_t errors = eventWord >> 16;
+    uint32_t events = eventWord & 0xFFFF;
+    uint32_t errors = eventWord >> 16;
+    // A device that has gone is said with EV_ERR and CE_IOE, and the loss line that follows
+    // says it plainly; reported here as well, the hang-up would read as two faults of the line.
+    // Error bits that came along with it are still reported.
+    if ((events & EV_ERR) && (errors & CE_IOE)) {
+        errors &= ~CE_IOE;
+        if (errors == 0)
+            events &= ~EV_ERR;
+    }
     if (errors != 0)
-        Report(m_terminal, u"An internal error occurred.");
+        m_terminal.AppendReport(u"An internal error occurred.");
     if (events & EV_BREAK)
-        Report(m_terminal, u"Break detected on input.");
+        m_terminal.AppendReport(u"Break detected on input.");
     if (events & EV_ERR)
-        Report(m_terminal, u"A line-status error occurred.");
+        m_terminal.AppendReport(u"A line-status error occurred.");
     if (events & EV_RXFLAG)
-        Report(m_terminal, u"Event character has been received.");
+        m_terminal.AppendReport(u"Event character has been received.");
     if (events & EV_RING)
-        Report(m_terminal, u"Ring detected");
+        m_terminal.AppendReport(u"Ring detected");
     if (events & EV_TXEMPTY)
-        Report(m_terminal, u"All data is send");
+        m_terminal.AppendReport(u"All data is send");
     if (events & EV_CTS)
         ReportModemLine(u"CTS signal change", u"CTS", MS_CTS_ON);
     if (events & EV_DSR)

@@ -37,6 +37,11 @@ public:
     void SetContinuation(std::function<void()> later) { m_later = std::move(later); }
     void ContinueReading();
 
+    // Bytes held for display belong to the device they came from: a lead byte waiting for its
+    // trail would otherwise join the first answer of the next device into a character neither
+    // sent. Called when the port closes, is lost or opens.
+    void DiscardHeld() { m_ring.Clear(); }
+
     const TesterFrame& testerFrame() const { return m_frame; }
     int32_t pendingBytes() const { return m_ring.Count(); }
 

@@ -46,6 +46,13 @@ void ReceiveRing::TakeInto(std::vector<uint8_t>& out, int32_t count)
     m_count -= count;
 }
 
+void ReceiveRing::Clear()
+{
+    m_writeIndex = 0;
+    m_readIndex = 0;
+    m_count = 0;
+}
+
 uint8_t ReceiveRing::Take()
 {
     const uint8_t byte = m_buffer[m_readIndex];

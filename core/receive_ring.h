@@ -28,6 +28,8 @@ public:
     // Moves the next count bytes (count <= Count()) to the end of out.
     void TakeInto(std::vector<uint8_t>& out, int32_t count);
     int32_t Count() const { return m_count; }
+    // Forgets every byte held, a character still waiting for its rest included.
+    void Clear();
 
 private:
     // The capacity is a power of two, so an index wraps by masking.

@@ -258,7 +258,7 @@ void SequenceEngine::StopOnRow(int row, const std::u16string& report)
     m_table.SetRowImage(row, kRowImageHalt);
     if (m_run.detailView)
         m_table.SetRowStatus(row, kHaltSuffix);
-    m_terminal.AppendText(u"[" + report + u"]\n");
+    m_terminal.AppendReport(report);
 }
 
 void SequenceEngine::SendStep()

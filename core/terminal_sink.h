@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace wirevane {
@@ -11,6 +12,12 @@ public:
     virtual ~TerminalSink() = default;
     virtual void AppendText(std::u16string_view text) = 0;
     virtual bool IsLocalEcho() const = 0;
+    // A line of the program's own about the port or the run ("Connection to COM3 lost."): the
+    // text goes in as "[text]\n". A terminal that shows it may set it apart from the traffic.
+    virtual void AppendReport(std::u16string_view text)
+    {
+        AppendText(u"[" + std::u16string(text) + u"]\n");
+    }
 };
 
 } // namespace wirevane

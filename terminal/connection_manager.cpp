@@ -58,7 +58,7 @@ std::u16string ConnectionManager::StatusText()
     const uint32_t dataBits = m_port.GetDataBits();
     const uint32_t stopBits = m_port.GetStopBits();
     const uint32_t parity = m_port.GetParity();
-    return ConnectedStatusText(m_port.DeviceName(), baud, dataBits, stopBits, parity);
+    return ConnectedStatusText(m_port.OpenPath(), baud, dataBits, stopBits, parity);
 }
 
 void ConnectionManager::ShowConnectionState()
@@ -97,6 +97,7 @@ bool ConnectionManager::OpenSelected()
     const std::u16string name = m_port.DeviceName();
     uint32_t error = ERROR_FILE_NOT_FOUND;
     m_openFailure.clear();
+    m_windows.DiscardHeldInput();
     // An empty name (a cancelled selection) names no device at all, not the device folder.
     if (!name.empty()) {
         const std::string path = platform::PortDevicePath(ToUtf8(name));
@@ -124,6 +125,7 @@ void ConnectionManager::ClosePort()
     std::u16string device = m_port.DeviceName();
     m_port.Close();
     m_port.SetDeviceName(std::move(device));
+    m_windows.DiscardHeldInput();
 }
 
 void ConnectionManager::Disconnect()
@@ -175,15 +177,15 @@ void ConnectionManager::OnPortLost()
 {
     if (!m_port.IsOpen())
         return;
-    const std::u16string name = PortNameOf(m_port.DeviceName());
-    m_lostPath = ToUtf8(m_port.DeviceName());
+    const std::u16string name = PortNameOf(m_port.OpenPath());
+    m_lostPath = ToUtf8(m_port.OpenPath());
     m_lostIdentity = m_identity;
     m_lostLine = m_port.RememberedLine();
     ClosePort();
     m_windows.StopRun();
     m_windows.SetConnectionStatus(kNotConnectedText);
     m_windows.UpdateConnectionControls(false);
-    m_terminal.AppendText(u"[Connection to " + name + u" lost.]\n");
+    m_terminal.AppendReport(u"Connection to " + name + u" lost.");
     if (m_autoReconnect)
         m_watch.start();
 }
@@ -244,10 +246,10 @@ bool ConnectionManager::Reopen(const std::string& path)
     m_identity = platform::UsbIdentityOf(path);
     if (path != m_lostPath)
         m_profile.writeString(settings_keys::kSerial, settings_keys::kPort, m_port.DeviceName());
-    const std::u16string report = u"[Reconnected to " + PortNameOf(m_port.DeviceName()) + u".]";
-    m_windows.SetConnectionStatus(StatusText() + u"  " + report);
+    const std::u16string report = u"Reconnected to " + PortNameOf(m_port.OpenPath()) + u".";
+    m_windows.SetConnectionStatus(StatusText() + u"  [" + report + u"]");
     m_windows.UpdateConnectionControls(true);
-    m_terminal.AppendText(report + u"\n");
+    m_terminal.AppendReport(report);
     return true;
 }
 

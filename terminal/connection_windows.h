@@ -17,6 +17,9 @@ public:
     virtual void EnableTerminalAndButtonArray(bool enable) = 0;
     // Stops a running sequence, as the stop command does.
     virtual void StopRun() = 0;
+    // Received bytes still held for display came from the device that was open; they are
+    // dropped whenever a port closes or opens.
+    virtual void DiscardHeldInput() = 0;
 };
 
 } // namespace wirevane

@@ -2,7 +2,6 @@
 
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
-#include "platform/program_location.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/terminal_host.h"
 
@@ -136,7 +135,7 @@ void CDialogTerminal::OnSave()
     m_host.EnableMainWindowAndButtonArray(false);
     m_host.OnReset();
     QFileDialog dialog(this, tr("ターミナル テキスト保存"),
-                       QString::fromStdU16String(platform::ExecutableFolder().u16string()),
+                       QString::fromStdU16String(m_host.FilesFolder().u16string()),
                        QStringLiteral("TEXT Files (*.txt);;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));

@@ -53,6 +53,9 @@ public:
 
     // TerminalSink: appends after the receive conversion, always at the end.
     void AppendText(std::u16string_view text) override;
+    // TerminalSink: "[text]\n" after the receive conversion, on a line of its own in the view
+    // whatever the conversion; the record and a log keep the text as it is.
+    void AppendReport(std::u16string_view text) override;
     bool IsLocalEcho() const override;
     // ReceivingTerminal: as AppendText, each line that begins stamped with the read time when
     // time stamps are on.
@@ -60,6 +63,9 @@ public:
 
     PortAccess& trafficPort() { return m_tap; }
     TerminalSink& receivedText() { return m_receivedSink; }
+    // The time of a read whose text still waits to be shown belongs to the device it came
+    // from; dropped with the bytes the receive handler held.
+    void DiscardHeldRead() { m_tap.TakeUnshownRead(); }
     void SetTrafficClock(TrafficClock clock) { m_tap.SetClock(std::move(clock)); }
 
     platform::FileError StartLog(const LogChoice& choice);

@@ -51,8 +51,8 @@ void CDialogTerminal::LogFailed()
         tr("ログ停止: %1: %2").arg(QString::fromStdU16String(file), QString::fromStdString(reason));
     ShowLogState();
     // Said in the record, where the traffic the log misses from here on is.
-    AppendText(u"[Log to " + file + u" stopped: " +
-               QString::fromStdString(reason).toStdU16String() + u".]\n");
+    AppendReport(u"Log to " + file + u" stopped: " +
+                 QString::fromStdString(reason).toStdU16String() + u".");
 }
 
 void CDialogTerminal::ShowLogState()
@@ -78,7 +78,7 @@ QString CDialogTerminal::LogStatusText() const
 void CDialogTerminal::OnStartLog()
 {
     m_host.EnableMainWindowAndButtonArray(false);
-    LogStartDialog dialog(m_lastLog, m_timestamps, this);
+    LogStartDialog dialog(m_lastLog, m_timestamps, m_host.FilesFolder(), this);
     while (dialog.exec() == QDialog::Accepted) {
         SetTimestamps(dialog.timestamps());
         const LogChoice choice = dialog.choice();

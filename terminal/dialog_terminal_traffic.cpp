@@ -12,6 +12,16 @@ void CDialogTerminal::AppendText(std::u16string_view text)
     Show(shown);
 }
 
+void CDialogTerminal::AppendReport(std::u16string_view text)
+{
+    const std::u16string shown =
+        ApplyReceiveConversion(u"[" + std::u16string(text) + u"]\n", m_receiveConversion);
+    m_edit->AppendOwnLine(shown);
+    // What follows starts a line of the view, and a received line there gets its stamp.
+    m_stamper.Restart(true, false);
+    Show(shown);
+}
+
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
     if (!m_timestamps) {
@@ -44,7 +54,7 @@ void CDialogTerminal::OnEchoed(std::u16string_view echoed)
 {
     if (echoed == u"\b") {
         const TerminalRecord& record = m_edit->record();
-        m_stamper.Restart(record.empty() || record.EndsWith(u"\r\n"), record.EndsWith(u"\r"));
+        m_stamper.Restart(record.AtLineStart(), record.EndsWith(u"\r"));
     } else {
         m_stamper.Follow(echoed);
     }

@@ -32,10 +32,19 @@ void DisplayFeed::Put(std::vector<DisplayOp>& ops, DisplayOp::Kind kind, char16_
         ops.push_back({kind, std::u16string(1, ch)});
 }
 
-std::vector<DisplayOp> DisplayFeed::Feed(std::u16string_view lineForm)
+std::vector<DisplayOp> DisplayFeed::Feed(std::u16string_view lineForm,
+                                         std::span<const std::size_t> ownLineBreaks)
 {
     std::vector<DisplayOp> ops;
+    const auto breakAt = [&](std::size_t offset) {
+        while (!ownLineBreaks.empty() && ownLineBreaks.front() <= offset) {
+            ops.push_back({DisplayOp::OwnLineBreak, {}});
+            m_column = 0;
+            ownLineBreaks = ownLineBreaks.subspan(1);
+        }
+    };
     for (std::size_t i = 0; i < lineForm.size(); ++i) {
+        breakAt(i);
         const char16_t ch = lineForm[i];
         if (ch == u'\n' && m_endsInLoneCr) {
             ops.push_back({DisplayOp::RetractMark, {}});
@@ -50,6 +59,7 @@ std::vector<DisplayOp> DisplayFeed::Feed(std::u16string_view lineForm)
         }
         m_endsInLoneCr = false;
     }
+    breakAt(lineForm.size());
     m_endsInLoneCr = !lineForm.empty() && lineForm.back() == u'\r' && !ops.empty() &&
                      ops.back().kind == DisplayOp::Mark;
     return ops;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,11 +11,13 @@ namespace wirevane {
 // One step of drawing appended line-form text at the end of the view.
 struct DisplayOp {
     enum Kind {
-        Text,        // characters drawn as they are
-        Mark,        // one control character drawn as a small dimmed mark
-        LineBreak,   // a CR LF: the next line starts
-        WrapBreak,   // the line goes on in the next display piece
-        RetractMark, // the CR drawn last as a mark turned out to start a CR LF
+        Text,         // characters drawn as they are
+        Mark,         // one control character drawn as a small dimmed mark
+        LineBreak,    // a CR LF: the next line starts
+        WrapBreak,    // the line goes on in the next display piece
+        RetractMark,  // the CR drawn last as a mark turned out to start a CR LF
+        OwnLineBreak, // the next line starts though the text has no line end: a line of its
+                      // own (a report) begins or has ended
     };
     Kind kind;
     std::u16string text;
@@ -38,7 +41,10 @@ class DisplayFeed {
 public:
     explicit DisplayFeed(std::size_t pieceLength) : m_pieceLength(pieceLength) {}
 
-    std::vector<DisplayOp> Feed(std::u16string_view lineForm);
+    // ownLineBreaks: the offsets in lineForm, in order, where a line starts without a CR LF;
+    // an offset may be lineForm's size.
+    std::vector<DisplayOp> Feed(std::u16string_view lineForm,
+                                std::span<const std::size_t> ownLineBreaks = {});
     // After the view was changed other than by Feed (backspace, clearing).
     void Reset(std::size_t column, bool endsInLoneCr);
 

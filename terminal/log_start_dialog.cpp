@@ -14,8 +14,9 @@
 
 namespace wirevane {
 
-LogStartDialog::LogStartDialog(const LogChoice& last, bool timestamps, QWidget* parent)
-    : QDialog(parent)
+LogStartDialog::LogStartDialog(const LogChoice& last, bool timestamps, std::filesystem::path folder,
+                               QWidget* parent)
+    : QDialog(parent), m_folder(std::move(folder))
 {
     setWindowTitle(tr("ログ開始"));
     auto* layout = new QVBoxLayout(this);
@@ -86,9 +87,12 @@ LogStartDialog::LogStartDialog(const LogChoice& last, bool timestamps, QWidget* 
 void LogStartDialog::Browse()
 {
     // Whether an existing file is added to or replaced is this dialog's question.
+    const QString typed = m_file->text().trimmed();
+    const std::filesystem::path start =
+        typed.isEmpty() ? m_folder : m_folder / std::filesystem::path(typed.toStdU16String());
     const QString chosen = QFileDialog::getSaveFileName(
-        this, tr("ログファイル"), m_file->text(), tr("ログ (*.log *.txt);;すべてのファイル (*)"),
-        nullptr, QFileDialog::DontConfirmOverwrite);
+        this, tr("ログファイル"), QString::fromStdU16String(start.u16string()),
+        tr("ログ (*.log *.txt);;すべてのファイル (*)"), nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty())
         m_file->setText(chosen);
 }
@@ -103,7 +107,8 @@ void LogStartDialog::UpdateControls()
 LogChoice LogStartDialog::choice() const
 {
     LogChoice choice;
-    choice.file = std::filesystem::path(m_file->text().trimmed().toStdU16String());
+    // A name with a folder of its own keeps it: joining an absolute path gives that path.
+    choice.file = m_folder / std::filesystem::path(m_file->text().trimmed().toStdU16String());
     choice.append = m_append->isChecked();
     choice.content = m_rawBytes->isChecked() ? LogChoice::RawBytes : LogChoice::ShownText;
     choice.encoding = m_encoding->currentIndex() == 1 ? LogChoice::Utf8 : LogChoice::Cp932;

@@ -2,6 +2,22 @@
 
 namespace wirevane {
 
+uint32_t MainPort::Open(const std::u16string& path, QObject* window, uint32_t message,
+                        intptr_t messageParam, uint32_t inputQueueSize, uint32_t outputQueueSize)
+{
+    const uint32_t error =
+        CSerialMFC::Open(path, window, message, messageParam, inputQueueSize, outputQueueSize);
+    // A port whose set-up failed after opening is open all the same.
+    m_openPath = IsOpen() ? path : std::u16string();
+    return error;
+}
+
+uint32_t MainPort::Close()
+{
+    m_openPath.clear();
+    return CSerialMFC::Close();
+}
+
 uint32_t MainPort::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
                                    uint32_t stopBits)
 {

@@ -13,9 +13,20 @@ namespace wirevane {
 //
 // It remembers every setting the device took, across a Close: a device that went away cannot
 // be asked any more, and when it comes back it is to get the line it had.
+//
+// A settings file loaded while the port is open changes only the selection: the status line and
+// the reports name the device that is open, OpenPath(), until it closes.
 class MainPort : public CSerialMFC {
 public:
     void SetDeviceName(std::u16string name) { m_deviceName = std::move(name); }
+
+    using CSerialMFC::Open;
+    uint32_t Open(const std::u16string& path, QObject* window, uint32_t message = 0,
+                  intptr_t messageParam = 0, uint32_t inputQueueSize = 0,
+                  uint32_t outputQueueSize = 0) override;
+    uint32_t Close() override;
+    // The path the open device was opened by; empty while the port is closed.
+    const std::u16string& OpenPath() const { return m_openPath; }
 
     uint32_t SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
                              uint32_t stopBits) override;
@@ -43,6 +54,7 @@ public:
 
 private:
     Line m_line;
+    std::u16string m_openPath;
 };
 
 } // namespace wirevane

@@ -13,10 +13,12 @@ namespace wirevane {
 
 namespace {
 
-// Block states of the view: a piece that goes on the line of the block before it, and the
-// notice at the top of a trimmed record. Other blocks start a line of the record.
+// Block states of the view: a piece that goes on the line of the block before it, the notice
+// at the top of a trimmed record, and a line started around a line of its own, where the text
+// has no line end. Other blocks start a line of the record after a CR LF.
 constexpr int kContinuation = 1;
 constexpr int kNotice = 2;
+constexpr int kOwnLine = 3;
 
 // A frame at 60 Hz: short enough to look immediate, long enough to gather a flood of small
 // receive chunks into one insertion.
@@ -60,6 +62,21 @@ void RecordView::AppendAtEnd(std::u16string_view lineForm)
     Show(lineForm);
 }
 
+void RecordView::AppendOwnLine(std::u16string_view lineForm)
+{
+    if (lineForm.empty())
+        return;
+    m_record.AppendOwnLine(lineForm);
+    // The view follows the shown part, which starts and ends its lines where the record does.
+    const std::size_t at = m_pending.size();
+    const TerminalRecord::OwnLineBreaks breaks = m_shown.AppendOwnLine(lineForm);
+    if (breaks.before)
+        m_pendingBreaks.push_back(at);
+    if (breaks.after)
+        m_pendingBreaks.push_back(at + lineForm.size());
+    Queue(lineForm);
+}
+
 void RecordView::AppendShownOnly(std::u16string_view lineForm)
 {
     if (lineForm.empty())
@@ -70,6 +87,11 @@ void RecordView::AppendShownOnly(std::u16string_view lineForm)
 void RecordView::Show(std::u16string_view lineForm)
 {
     m_shown.Append(lineForm);
+    Queue(lineForm);
+}
+
+void RecordView::Queue(std::u16string_view lineForm)
+{
     if (m_pending.empty())
         m_pendingSince.start();
     m_pending += lineForm;
@@ -87,8 +109,9 @@ void RecordView::FlushPending()
     m_flushTimer.stop();
     if (m_pending.empty())
         return;
-    const std::vector<DisplayOp> ops = m_feed.Feed(m_pending);
+    const std::vector<DisplayOp> ops = m_feed.Feed(m_pending, m_pendingBreaks);
     m_pending.clear();
+    m_pendingBreaks.clear();
     Apply(ops);
     ApplyTrim(m_shown.TakeTrim());
     // A user who is selecting keeps the selection; otherwise the caret follows the text.
@@ -122,6 +145,10 @@ void RecordView::Apply(const std::vector<DisplayOp>& ops)
         case DisplayOp::WrapBreak:
             cursor.insertBlock(QTextBlockFormat(), plain);
             cursor.block().setUserState(kContinuation);
+            break;
+        case DisplayOp::OwnLineBreak:
+            cursor.insertBlock(QTextBlockFormat(), plain);
+            cursor.block().setUserState(kOwnLine);
             break;
         case DisplayOp::RetractMark: {
             cursor.deletePreviousChar();
@@ -192,6 +219,7 @@ void RecordView::Clear()
 {
     m_flushTimer.stop();
     m_pending.clear();
+    m_pendingBreaks.clear();
     m_record.Clear();
     m_shown.Clear();
     m_feed.Reset(0, false);
@@ -214,6 +242,13 @@ void RecordView::RemoveLastCharacter()
     m_shown.RemoveLast();
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
+    // A line the view started after a line of its own holds no character of the record yet;
+    // it goes together with the character before it.
+    if (cursor.block().length() == 1 && cursor.block().userState() == kOwnLine) {
+        const int state = cursor.block().previous().userState();
+        cursor.deletePreviousChar();
+        cursor.block().setUserState(state);
+    }
     // Deleting a line break merges the empty last block into the one before, and the merged
     // block does not keep that block's state: a piece that continued its line would become a
     // line of its own.
@@ -276,7 +311,7 @@ std::u16string RecordView::LineFormBetween(int from, int to, std::vector<int>* p
         const int separator = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
         if (next.isValid() && separator >= from && separator < to &&
-            next.userState() != kContinuation) {
+            next.userState() != kContinuation && next.userState() != kOwnLine) {
             // Both characters of the pair stand at the one separator of the view.
             put(u"\r", separator);
             put(u"\n", separator);

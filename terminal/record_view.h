@@ -28,6 +28,10 @@ public:
     explicit RecordView(QWidget* parent = nullptr);
 
     void AppendAtEnd(std::u16string_view lineForm);
+    // Text that stands on a line of its own in the view (a report line): the view starts a line
+    // before it unless one has just started, and after it, also where the text itself has no
+    // line end. The record keeps the text as it is.
+    void AppendOwnLine(std::u16string_view lineForm);
     // Text the view shows that is not part of the record (a received line's time stamp): it is
     // not saved, not counted, and never ends with a character that local echo could take back.
     void AppendShownOnly(std::u16string_view lineForm);
@@ -71,6 +75,7 @@ protected:
 private:
     // Into the shown part and, at the next frame, onto the screen.
     void Show(std::u16string_view lineForm);
+    void Queue(std::u16string_view lineForm);
     void Apply(const std::vector<DisplayOp>& ops);
     void ApplyTrim(const RecordTrim& trim);
     void ShowTrimNotice();
@@ -84,6 +89,8 @@ private:
     DisplayFeed m_feed;
     ControlMark* m_marks;
     std::u16string m_pending;
+    // Where in m_pending the view starts a line that the text does not end.
+    std::vector<std::size_t> m_pendingBreaks;
     QTimer m_flushTimer;
     QElapsedTimer m_pendingSince;
     bool m_noticeShown = false;

@@ -2,6 +2,8 @@
 
 #include "core/text_encoding.h"
 
+#include <filesystem>
+
 class QWidget;
 
 namespace wirevane {
@@ -27,6 +29,9 @@ public:
     virtual bool IsTesterMode() const = 0;
     // The main window and the button array window.
     virtual void EnableMainWindowAndButtonArray(bool enable) = 0;
+    // The folder the program's files live in: the terminal's file dialogs start there, and a
+    // log named without a folder is written there.
+    virtual std::filesystem::path FilesFolder() const = 0;
 };
 
 } // namespace wirevane

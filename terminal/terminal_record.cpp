@@ -46,6 +46,26 @@ void TerminalRecord::Append(std::u16string_view text)
         TrimToLimit();
 }
 
+TerminalRecord::OwnLineBreaks TerminalRecord::AppendOwnLine(std::u16string_view text)
+{
+    OwnLineBreaks breaks;
+    if (text.empty())
+        return breaks;
+    breaks.before = !AtLineStart();
+    if (breaks.before)
+        m_lineStarts.push_back(m_text.size());
+    Append(text);
+    breaks.after = !AtLineStart();
+    if (breaks.after)
+        m_lineStarts.push_back(m_text.size());
+    return breaks;
+}
+
+bool TerminalRecord::AtLineStart() const
+{
+    return empty() || (!m_lineStarts.empty() && m_lineStarts.back() == m_text.size());
+}
+
 bool TerminalRecord::RemoveLast()
 {
     if (empty())

@@ -20,12 +20,13 @@ struct RecordTrim {
 };
 
 // The terminal's text in line form: only a CR LF pair ends a line, a lone CR or LF is part of
-// its line, as in the text the user saves. It keeps at most its limit of the newest characters
-// and never clears by itself: when an append passes the limit it drops the oldest whole lines,
-// and only when one line alone is longer than what is left, that line's oldest display pieces
-// (a line is shown broken into pieces of the piece length). Appending and trimming cost in
-// proportion to the characters appended and dropped, never to the length of the record or of
-// its current line.
+// its line, as in the text the user saves; the one exception is a line appended as a line of
+// its own (a report), which starts and ends a line whatever its text ends with. It keeps at most
+// its limit of the newest characters and never clears by itself: when an append passes the limit it
+// drops the oldest whole lines, and only when one line alone is longer than what is left, that
+// line's oldest display pieces (a line is shown broken into pieces of the piece length). Appending
+// and trimming cost in proportion to the characters appended and dropped, never to the length of
+// the record or of its current line.
 class TerminalRecord {
 public:
     static constexpr std::size_t kDefaultLimit = 16u * 1024 * 1024;
@@ -39,6 +40,16 @@ public:
                             std::size_t pieceLength = kDefaultPieceLength);
 
     void Append(std::u16string_view text);
+    // Appends text that stands on a line of its own: a line starts before it unless the record
+    // is at a line start already, and one starts after it. The text is kept as it is. Answers
+    // where lines were started that the text itself does not start.
+    struct OwnLineBreaks {
+        bool before = false;
+        bool after = false;
+    };
+    OwnLineBreaks AppendOwnLine(std::u16string_view text);
+    // Whether the next character appended would start a line.
+    bool AtLineStart() const;
     // Backspace under local echo; answers false when the record is empty.
     bool RemoveLast();
     void Clear();
@@ -66,7 +77,8 @@ private:
     // the text never needs much more room than the limit.
     std::u16string m_text;
     std::size_t m_start = 0;
-    // Offsets in m_text where a line starts after a CR LF, oldest first.
+    // Offsets in m_text where a line starts after a CR LF or around a line of its own, oldest
+    // first.
     std::deque<std::size_t> m_lineStarts;
     bool m_trimmed = false;
     RecordTrim m_pendingTrim;

@@ -29,6 +29,8 @@ public:
         else
             m_terminal.AppendText(text);
     }
+    // A report is never received text, whatever read still waits to be shown.
+    void AppendReport(std::u16string_view text) override { m_terminal.AppendReport(text); }
     bool IsLocalEcho() const override { return m_terminal.IsLocalEcho(); }
 
 private:

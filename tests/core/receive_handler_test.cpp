@@ -75,6 +75,39 @@ TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
     EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
 }
 
+// A device that has gone is said once, with EV_ERR and CE_IOE; the loss line that follows says
+// it, so the hang-up alone gives no error lines. What else came in the same word still does.
+TEST_F(ReceiveHandlerTest, AHangUpLeavesItsReportToTheLossLine)
+{
+    struct Case {
+        uint32_t word;
+        std::u16string shown;
+    };
+    const Case cases[] = {
+        {EV_ERR | (CE_IOE << 16), u""},
+        {EV_ERR | EV_BREAK | (CE_IOE << 16), u"[Break detected on input.]\n"},
+        {EV_ERR | ((CE_IOE | CE_FRAME) << 16),
+         u"[An internal error occurred.]\n[A line-status error occurred.]\n"},
+        {EV_RXCHAR | (CE_IOE << 16), u"[An internal error occurred.]\n"},
+    };
+    for (const Case& c : cases) {
+        terminal.clear();
+        handler.OnSerialMessage(c.word);
+        EXPECT_EQ(terminal.text(), c.shown) << std::hex << c.word;
+    }
+}
+
+TEST_F(ReceiveHandlerTest, ALeadByteDiscardedWithItsDeviceDoesNotJoinTheNextText)
+{
+    port.queueRead({0x41, 0xE0});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(handler.pendingBytes(), 1);
+    handler.DiscardHeld();
+    port.queueRead({'Z', 'Y'});
+    handler.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"AZY");
+}
+
 TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 {
     run.waitKind = 1;

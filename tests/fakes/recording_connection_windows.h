@@ -28,12 +28,14 @@ public:
     }
     void EnableTerminalAndButtonArray(bool enable) override { guard.push_back(enable); }
     void StopRun() override { ++stopRuns; }
+    void DiscardHeldInput() override { ++discards; }
 
     std::u16string mainStatus;
     std::vector<std::u16string> statusHistory;
     bool mainConnected = false;
     std::vector<bool> guard;
     int stopRuns = 0;
+    int discards = 0;
 
 private:
     CDialogTerminal& m_terminal;

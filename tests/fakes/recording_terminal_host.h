@@ -2,6 +2,7 @@
 
 #include "terminal/terminal_host.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,10 @@ public:
         calls.emplace_back(enable ? "owners on" : "owners off");
     }
 
+    std::filesystem::path FilesFolder() const override { return filesFolder; }
+
     std::vector<std::string> calls;
+    std::filesystem::path filesFolder;
     QWidget* lastParent = nullptr;
     bool testerMode = false;
 };

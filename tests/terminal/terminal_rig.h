@@ -95,6 +95,7 @@ public:
     }
     bool IsTesterMode() const override { return m_run.testerMode; }
     void EnableMainWindowAndButtonArray(bool) override {}
+    std::filesystem::path FilesFolder() const override { return m_dir.path(); }
 
     // ConnectionWindows
     void SetConnectionStatus(std::u16string_view text) override
@@ -111,6 +112,11 @@ public:
         m_terminal.setEnabled(enable);
     }
     void StopRun() override { m_engine.OnStop(); }
+    void DiscardHeldInput() override
+    {
+        m_receiver.DiscardHeld();
+        m_terminal.DiscardHeldRead();
+    }
 
 private:
     struct NoButtonArray final : RunObserver {

@@ -4,6 +4,7 @@
 #include "fakes/recording_terminal_host.h"
 #include "fakes/scripted_port.h"
 #include "platform/serial_codes.h"
+#include "support/modal_helper.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
 #include "terminal/dialog_terminal.h"
@@ -148,6 +149,28 @@ TEST_F(TerminalTraffic, LogHasWhatTheRecordGetsAsShownInCodePage932AndSaysLogWhi
     EXPECT_EQ(port.written(), Bytes("ab\b\r\n"));
 }
 
+// A log named without a folder is written where the program's files live, not in the folder the
+// program was started from; the status bar's tip names the whole path.
+TEST_F(TerminalTraffic, ALogNamedWithoutAFolderGoesToTheProgramsFilesFolder)
+{
+    host.filesFolder = dir.path();
+    test::WhenModal<LogStartDialog>([](LogStartDialog* dialog) {
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("log-file"));
+        file->clear();
+        QTest::keyClicks(file, QStringLiteral("traffic.log"));
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    Action("log-start")->trigger();
+    ASSERT_TRUE(terminal.IsLogging());
+    EXPECT_EQ(terminal.findChild<QLabel*>(QStringLiteral("log-pane"))->toolTip(),
+              QStringLiteral("LOG ") +
+                  QString::fromStdU16String((dir / "traffic.log").u16string()));
+    Receive("hello");
+    terminal.StopLog();
+    EXPECT_EQ(ReadFile(dir / "traffic.log"), "hello");
+}
+
 TEST_F(TerminalTraffic, RawLogMarksEachChunkWithTimeAndDirection)
 {
     const auto log = dir / "raw.log";
@@ -234,11 +257,14 @@ TEST_F(TerminalTraffic, HexViewShowsTheSameTrafficSentInItsColourBesideOrInstead
 
 TEST(LogStartDialog, OffersOkOnlyForANamedFileAndGivesTheChoiceItShows)
 {
-    LogStartDialog dialog({"old.log", true, LogChoice::ShownText, LogChoice::Utf8}, false);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wv";
+    LogStartDialog dialog({"/var/old.log", true, LogChoice::ShownText, LogChoice::Utf8}, false,
+                          folder);
     auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("log-file"));
     auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     auto* encoding = dialog.findChild<QComboBox*>(QStringLiteral("log-encoding"));
     EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.choice().file, "/var/old.log");
     EXPECT_EQ(encoding->currentText(), QStringLiteral("UTF-8"));
     file->setText(QStringLiteral("  "));
     EXPECT_FALSE(ok->isEnabled());
@@ -250,7 +276,7 @@ TEST(LogStartDialog, OffersOkOnlyForANamedFileAndGivesTheChoiceItShows)
     // The raw log has its own form; the encoding is not asked.
     EXPECT_FALSE(encoding->isEnabled());
     const LogChoice choice = dialog.choice();
-    EXPECT_EQ(choice.file, "new.log");
+    EXPECT_EQ(choice.file, folder / "new.log");
     EXPECT_FALSE(choice.append);
     EXPECT_EQ(choice.content, LogChoice::RawBytes);
     EXPECT_TRUE(dialog.timestamps());

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -54,6 +55,62 @@ TEST_F(TerminalView, EachConversionKeepsItsBytesAndMarksWhatDoesNotBreakALine)
         EXPECT_EQ(View().LineFormText(), c.record) << c.conversion;
         EXPECT_EQ(Drawn(View()), c.drawn) << c.conversion;
         EXPECT_EQ(View().ShownText(), c.record) << c.conversion;
+    }
+}
+
+// The program's own lines ("[Connection to ... lost.]") end in a lone LF that no conversion but
+// LF to CR LF makes a line end; in the view each still stands on a line of its own, so a lost
+// device's reports cannot run together into one line that scrolls sideways. The record keeps
+// the bytes.
+TEST_F(TerminalView, AReportLineStandsOnItsOwnLineWhateverTheConversion)
+{
+    struct Case {
+        int conversion;
+        std::u16string before, record, drawn;
+    };
+    const Case cases[] = {
+        {0, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r",
+         u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+        {1, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r\n",
+         u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK|"},
+        {2, u"12.3", u"12.3[Lost.]\r\n[No answer.]\r\nOK\r", u"12.3/[Lost.]|[No answer.]|OK<CR>"},
+        {0, u"12.3\r\n", u"12.3\r\n[Lost.]\n[No answer.]\nOK\r",
+         u"12.3|[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+        {0, u"", u"[Lost.]\n[No answer.]\nOK\r", u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+    };
+    for (const Case& c : cases) {
+        terminal.ClearText();
+        Receive(c.conversion, c.before);
+        terminal.AppendReport(u"Lost.");
+        terminal.AppendReport(u"No answer.");
+        Receive(c.conversion, u"OK\r");
+        EXPECT_EQ(View().LineFormText(), c.record) << c.conversion;
+        EXPECT_EQ(Drawn(View()), c.drawn) << c.conversion;
+        EXPECT_EQ(View().ShownText(), c.record) << c.conversion;
+    }
+}
+
+// The lines the view starts around a report hold no character of the record: backspace under
+// local echo and trimming take the record and the view back alike.
+TEST_F(TerminalView, BackspaceAndTrimmingKeepTheViewOfAReportLineWithTheRecord)
+{
+    View().SetRecordLimit(12, 4);
+    Receive(0, u"abcdefg");
+    terminal.AppendReport(u"X");
+    QTest::keyClicks(&View(), QStringLiteral("hi"));
+    EXPECT_EQ(View().LineFormText(), u"efg[X]\nhi");
+    // The first line lost its oldest piece; what is left of it goes on after the notice.
+    EXPECT_TRUE(Drawn(View()).ends_with(u"~efg/[X]<LF>/hi"));
+    EXPECT_EQ(View().ShownText(), View().LineFormText());
+
+    for (const auto& [keys, record, drawnEnd] :
+         {std::tuple{2, u"efg[X]\n", u"~efg/[X]<LF>/"}, std::tuple{1, u"efg[X]", u"~efg/[X]"},
+          std::tuple{4, u"ef", u"~ef"}}) {
+        for (int i = 0; i < keys; ++i)
+            QTest::keyClick(&View(), Qt::Key_Backspace);
+        EXPECT_EQ(View().LineFormText(), record);
+        EXPECT_TRUE(Drawn(View()).ends_with(drawnEnd)) << keys;
+        EXPECT_EQ(View().ShownText(), View().LineFormText());
     }
 }
 

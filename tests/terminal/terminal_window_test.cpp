@@ -1,6 +1,7 @@
 #include "fakes/recording_terminal_host.h"
 #include "serial/serial.h"
 #include "serial/serial_port_access.h"
+#include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 #include "terminal/dialog_terminal.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -167,6 +169,21 @@ TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
     terminal.AppendText(big);
     ASSERT_TRUE(terminal.SaveTextTo(dir / "big.txt").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), big.size() / 41 * 80);
+}
+
+// An installed program's executable sits in a folder no user may write to; the save dialog
+// starts where the program's files live instead.
+TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
+{
+    test::TempDir dir;
+    host.filesFolder = dir.path();
+    std::filesystem::path shown;
+    test::WhenModal<QFileDialog>([&shown](QFileDialog* dialog) {
+        shown = dialog->directory().absolutePath().toStdU16String();
+        dialog->reject();
+    });
+    Action("32799")->trigger();
+    EXPECT_EQ(shown, dir.path());
 }
 
 TEST_F(TerminalWindow, SaveToAMissingFolderFailsAndKeepsTheText)
