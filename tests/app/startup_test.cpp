@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -141,6 +142,16 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_TRUE(header->isSectionHidden(SendTable::kDelayColumn));
     EXPECT_LT(header->visualIndex(SendTable::kDataColumn),
               header->visualIndex(SendTable::kSelectColumn));
+
+    // A settings file can be large: the start reads it once, and the profile list the column
+    // layout adds goes out in one write.
+    const auto count = [](const std::vector<std::filesystem::path>& paths) {
+        return std::count_if(paths.begin(), paths.end(), [](const std::filesystem::path& path) {
+            return path.filename() == "Wirevane.ini";
+        });
+    };
+    EXPECT_EQ(count(rig.files().readPaths), 1);
+    EXPECT_EQ(count(rig.files().replacedPaths), 1);
 }
 
 TEST(MainWindowStartup, TheTableGrowsBothWaysAndTheControlsRowStaysAtTheBottom)
