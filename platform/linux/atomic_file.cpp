@@ -119,8 +119,7 @@ const char* KindOf(mode_t mode)
 // it, and reading one could block or never end: such a path is refused and left alone.
 FileError NotARegularFile(const struct stat& info)
 {
-    return FileError{EINVAL, std::string("Not a regular file (") + KindOf(info.st_mode) +
-                                 "); it is left as it is"};
+    return FileError{EINVAL, std::string("Not a regular file (") + KindOf(info.st_mode) + ")"};
 }
 
 FileError TooLargeToRead()

@@ -66,7 +66,7 @@ FileError NotARegularFile(DWORD fileType)
     const char* kind = fileType == FILE_TYPE_CHAR   ? "a character device"
                        : fileType == FILE_TYPE_PIPE ? "a pipe"
                                                     : "not a regular file";
-    error.message = std::string("Not a regular file (") + kind + "); it is left as it is";
+    error.message = std::string("Not a regular file (") + kind + ")";
     return error;
 }
 
