@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <cstdio>
+#include <optional>
 
 namespace wirevane {
 
@@ -37,6 +38,8 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     DiskProfileFiles files;
     ProfileStore store(m_paths.settingsPath, files);
 
+    // The language and every window's start read the settings file once between them.
+    std::optional<ProfileSession> startup(std::in_place, store);
     // Before the first window is built, since every window reads its texts as it is made.
     const LanguageChoice choice = ParseLanguageChoice(
         store.readString(settings_keys::kWirevane, settings_keys::kLanguage, u""));
@@ -47,6 +50,7 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     QObject::connect(&window, &CWirevaneDlg::exited, &application, &QApplication::quit);
     if (!window.OnInitDialog())
         return 1;
+    startup.reset();
     SingleCopyServer server(SingleCopyChannelName(QString::fromLatin1(kInstanceName)),
                             [&window] { window.BringToFront(); });
     return application.exec();

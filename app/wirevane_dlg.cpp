@@ -167,6 +167,9 @@ bool CWirevaneDlg::OnInitDialog()
     m_listFont = CourierNew(16);
     m_headerFont = CourierNew(14);
 
+    // Every part of the window reads its own keys; one session lets them share one reading of
+    // the file, which may be large.
+    ProfileSession startup(m_store);
     const platform::FileError read = m_settings.ReadSettings();
     m_portOptions.Load();
     ShowPortOptions();

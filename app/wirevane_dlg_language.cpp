@@ -33,15 +33,18 @@ void CWirevaneDlg::OnLanguage(int id)
         if (item.id == id)
             chosen = item.choice;
     }
-    // The default is not written, so a file whose user never chose stays as it was; a choice
-    // taken back leaves the key empty, which reads as the default.
+    // The default is not written, so a file whose user never chose stays as it was, and a choice
+    // taken back removes the key (and a section it leaves empty) to give that file back.
     if (ParseLanguageChoice(m_store.readString(settings_keys::kWirevane, settings_keys::kLanguage,
                                                u"")) == chosen) {
         ShowLanguageChoice();
         return;
     }
-    const platform::FileError written = m_store.writeString(
-        settings_keys::kWirevane, settings_keys::kLanguage, StoredLanguageChoice(chosen));
+    const platform::FileError written =
+        chosen == LanguageChoice::FollowDesktop
+            ? m_store.deleteKey(settings_keys::kWirevane, settings_keys::kLanguage)
+            : m_store.writeString(settings_keys::kWirevane, settings_keys::kLanguage,
+                                  StoredLanguageChoice(chosen));
     ShowLanguageChoice();
     if (!written.ok()) {
         ReportSaveFailure(m_store.settingsPath(), written);

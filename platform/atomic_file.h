@@ -11,6 +11,8 @@
 namespace wirevane::platform {
 
 // Reads the whole file into bytes. A missing file reports notFound() and leaves bytes empty.
+// Only a regular file (a link to one included) of at most 64 MiB is read: a FIFO, a device or a
+// larger file is refused with a message saying why, without blocking and without reading it.
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
 // Called with the finished, flushed temporary file just before it replaces the target; a failure
@@ -24,6 +26,9 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 // is untouched. A missing folder is not created. A target whose permission bits do not let
 // this user write it is refused as accessDenied(), as writing it in place would be; the new file
 // keeps the old one's owner, group and mode as far as the user may set them.
+// Only a regular file is replaced; through a link, the file it names is replaced and the link
+// stays. A device, a FIFO, anything else that is not a regular file, and a link that names
+// nothing are refused with a message saying why and left exactly as they were.
 FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});
 

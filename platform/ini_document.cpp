@@ -174,7 +174,9 @@ IniDocument::Line IniDocument::parseLine(std::u16string text,
         if (!key.empty()) {
             line.isKey = true;
             line.key = std::u16string(key);
-            line.storedValue = std::u16string(trimmed(view.substr(equals + 1)));
+            const std::u16string_view value = trimmed(view.substr(equals + 1));
+            line.valueBegin = static_cast<size_t>(value.data() - view.data());
+            line.valueLength = value.size();
         }
     }
     line.text = std::move(text);
@@ -243,7 +245,11 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
         doc.m_crlf = splitLines(body, [&](size_t begin, size_t end) {
             std::span<const uint8_t> lineBytes = body.subspan(begin, end - begin);
             std::u16string text = utf8 ? DecodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
-            addLine(std::move(text), std::vector<uint8_t>(lineBytes.begin(), lineBytes.end()));
+            std::optional<std::vector<uint8_t>> original;
+            if (!isAscii(lineBytes)) {
+                original.emplace(lineBytes.begin(), lineBytes.end());
+            }
+            addLine(std::move(text), std::move(original));
         });
     }
     doc.rebuildIndex();
@@ -331,7 +337,7 @@ std::optional<std::u16string> IniDocument::value(std::u16string_view section,
     if (line == nullptr) {
         return std::nullopt;
     }
-    return DecodeIniValue(line->storedValue);
+    return DecodeIniValue(line->storedValue());
 }
 
 std::u16string IniDocument::readString(std::u16string_view section, std::u16string_view key,

@@ -66,11 +66,19 @@ private:
     struct Line {
         std::u16string text;
         // The line's bytes as read, written back while the line is unchanged so that bytes
-        // the decoder could not map survive.
+        // the decoder could not map survive. An ASCII line needs none: its text is its bytes.
         std::optional<std::vector<uint8_t>> original;
         bool isKey = false;
         std::u16string key;
-        std::u16string storedValue; // as it stands after the equals sign, trimmed
+        // Where the value stands in text after the equals sign, trimmed; a place rather than a
+        // copy, so that a long value is held once.
+        size_t valueBegin = 0;
+        size_t valueLength = 0;
+
+        std::u16string_view storedValue() const
+        {
+            return std::u16string_view(text).substr(valueBegin, valueLength);
+        }
     };
     struct Section {
         bool hasHeader = false; // false only for the lines before the first header

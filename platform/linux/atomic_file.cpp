@@ -92,12 +92,69 @@ bool KeepOwnership(int fd, const struct stat& old)
            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
 }
 
+// Far above any real settings file, and still small enough to hold in memory a few times over.
+constexpr size_t kReadLimit = size_t{64} << 20;
+
+const char* KindOf(mode_t mode)
+{
+    if (S_ISFIFO(mode)) {
+        return "a FIFO";
+    }
+    if (S_ISCHR(mode)) {
+        return "a character device";
+    }
+    if (S_ISBLK(mode)) {
+        return "a block device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    return "not a regular file";
+}
+
+// Replacing a device node, a FIFO or a socket with an ordinary file would break whatever uses
+// it, and reading one could block or never end: such a path is refused and left alone.
+FileError NotARegularFile(const struct stat& info)
+{
+    return FileError{EINVAL, std::string("Not a regular file (") + KindOf(info.st_mode) + ")"};
+}
+
+FileError TooLargeToRead()
+{
+    return FileError{EFBIG, "File too large: a settings file is never above 64 MiB"};
+}
+
+// The file a save replaces. A rename over a symbolic link would replace the link, while the user
+// meant the file it names; a link that names nothing is refused rather than followed to create a
+// file wherever it happens to point.
+FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::path& path)
+{
+    path = target;
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return {};
+    }
+    std::error_code error;
+    path = std::filesystem::canonical(target, error);
+    if (!error) {
+        return {};
+    }
+    if (error == std::errc::no_such_file_or_directory) {
+        return FileError{ENOENT, "The link names no file; nothing is created through it"};
+    }
+    return FileError::fromErrorCode(error);
+}
 } // namespace
 
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come; the type is
+    // then taken from the descriptor itself, so a name swapped after the open cannot fool it.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) {
         return FileError::fromErrno(errno);
     }
@@ -108,36 +165,53 @@ FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
     if (S_ISDIR(info.st_mode)) {
         return FileError::fromErrno(EISDIR);
     }
-    uint8_t chunk[65536];
+    if (!S_ISREG(info.st_mode)) {
+        return NotARegularFile(info);
+    }
+    if (info.st_size > static_cast<off_t>(kReadLimit)) {
+        return TooLargeToRead();
+    }
+    // One allocation of the size the file has now; a file that grows meanwhile is read on to the
+    // limit and no further.
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t filled = 0;
     while (true) {
-        ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        if (filled == bytes.size()) {
+            if (bytes.size() > kReadLimit) {
+                bytes.clear();
+                return TooLargeToRead();
+            }
+            bytes.resize(std::min(kReadLimit + 1, bytes.size() + 65536));
+        }
+        ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
+            const int error = errno;
             bytes.clear();
-            return FileError::fromErrno(errno);
+            return FileError::fromErrno(error);
         }
         if (got == 0) {
+            bytes.resize(filled);
             return {};
         }
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        filled += static_cast<size_t>(got);
     }
 }
 
 FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
-    // A rename over a symbolic link would replace the link; the user meant the file it names.
-    std::error_code ignored;
-    std::filesystem::path path = target;
-    if (std::filesystem::is_symlink(target, ignored)) {
-        if (auto resolved = std::filesystem::canonical(target, ignored); !ignored) {
-            path = resolved;
-        }
+    std::filesystem::path path;
+    if (FileError error = ResolveTarget(target, path); !error.ok()) {
+        return error;
     }
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) {
+        return NotARegularFile(old);
+    }
     if (replacing && !ModeLetsUserWrite(old)) {
         return FileError::fromErrno(EACCES);
     }

@@ -55,6 +55,89 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target, unsig
     return target.parent_path() / name;
 }
 
+// Far above any real settings file, and still small enough to hold in memory a few times over.
+constexpr std::size_t kReadLimit = std::size_t{64} << 20;
+
+// Replacing a device ("NUL", "COM1", a pipe) with an ordinary file would break whatever uses it,
+// and reading one could block or never end: such a name is refused and left alone.
+FileError NotARegularFile(DWORD fileType)
+{
+    FileError error = FileErrorFromWin32(ERROR_BAD_FILE_TYPE);
+    const char* kind = fileType == FILE_TYPE_CHAR   ? "a character device"
+                       : fileType == FILE_TYPE_PIPE ? "a pipe"
+                                                    : "not a regular file";
+    error.message = std::string("Not a regular file (") + kind + ")";
+    return error;
+}
+
+FileError TooLargeToRead()
+{
+    FileError error = FileErrorFromWin32(ERROR_FILE_TOO_LARGE);
+    error.message = "File too large: a settings file is never above 64 MiB";
+    return error;
+}
+
+// Opens what the name reaches after every link, for its type and final name only.
+Handle OpenForInspection(const std::filesystem::path& path)
+{
+    return Handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// Refuses anything but a plain file on a disk: a device or pipe by its type, a folder by its
+// attributes.
+FileError CheckRegular(HANDLE handle)
+{
+    const DWORD type = GetFileType(handle);
+    if (type != FILE_TYPE_DISK)
+        return NotARegularFile(type);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info))
+        return FileErrorFromWin32(GetLastError());
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FileErrorFromWin32(ERROR_ACCESS_DENIED);
+    return {};
+}
+
+// The file a save replaces. Moving the new file onto a symbolic link or junction would replace
+// the link, while the user meant the file it names; a link that names nothing is refused rather
+// than followed to create a file wherever it happens to point. A missing name is a new file.
+FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::path& path)
+{
+    path = target;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool link =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    Handle reached = OpenForInspection(target);
+    if (!reached.valid()) {
+        const DWORD error = GetLastError();
+        if (link && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
+            FileError refused = FileErrorFromWin32(error);
+            refused.message = "The link names no file; nothing is created through it";
+            return refused;
+        }
+        if (error == ERROR_FILE_NOT_FOUND)
+            return {};
+        return FileErrorFromWin32(error);
+    }
+    if (FileError error = CheckRegular(reached.get()); !error.ok())
+        return error;
+    if (!link)
+        return {};
+    const DWORD needed = GetFinalPathNameByHandleW(reached.get(), nullptr, 0, FILE_NAME_NORMALIZED);
+    if (needed == 0)
+        return FileErrorFromWin32(GetLastError());
+    std::wstring finalName(needed, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(reached.get(), finalName.data(), needed, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= needed)
+        return FileErrorFromWin32(length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER);
+    finalName.resize(length);
+    path = finalName;
+    return {};
+}
+
 } // namespace
 
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
@@ -64,22 +147,45 @@ FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return FileErrorFromWin32(GetLastError());
-    uint8_t chunk[65536];
+    if (const DWORD type = GetFileType(file.get()); type != FILE_TYPE_DISK)
+        return NotARegularFile(type);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size))
+        return FileErrorFromWin32(GetLastError());
+    if (static_cast<unsigned long long>(size.QuadPart) > kReadLimit)
+        return TooLargeToRead();
+    // One allocation of the size the file has now; a file that grows meanwhile is read on to the
+    // limit and no further.
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t filled = 0;
     while (true) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > kReadLimit) {
+                bytes.clear();
+                return TooLargeToRead();
+            }
+            bytes.resize(std::min(kReadLimit + 1, bytes.size() + 65536));
+        }
         DWORD got = 0;
-        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
+                      &got, nullptr)) {
             bytes.clear();
             return FileErrorFromWin32(GetLastError());
         }
-        if (got == 0)
+        if (got == 0) {
+            bytes.resize(filled);
             return {};
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        }
+        filled += got;
     }
 }
 
-FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
+    std::filesystem::path path;
+    if (FileError error = ResolveTarget(target, path); !error.ok())
+        return error;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
     // ReplaceFileW and MoveFileExW would both replace a read-only file; a file the user marked

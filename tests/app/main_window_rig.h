@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/wirevane_dlg.h"
+#include "fakes/recording_profile_files.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "platform/ini_document.h"
@@ -63,11 +64,12 @@ public:
 
     const std::filesystem::path& folder() const { return m_dir.path(); }
     const ProgramPaths& paths() const { return m_paths; }
+    RecordingProfileFiles& files() { return m_files; }
 
 private:
     TempDir m_dir;
     ProgramPaths m_paths;
-    DiskProfileFiles m_files;
+    RecordingProfileFiles m_files;
     std::unique_ptr<ProfileStore> m_store;
     std::unique_ptr<CWirevaneDlg> m_window;
 };

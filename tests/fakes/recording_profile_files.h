@@ -11,14 +11,15 @@
 
 namespace wirevane::test {
 
-// The disk files, counting each whole-file replacement. failWith makes replacements fail with
-// that error before touching the disk; interruptWith lets them write the finished temporary file
-// and then fail with that error just before the rename, as a crash or a full disk there would.
+// The disk files, recording each whole-file read and replacement. failWith makes replacements fail
+// with that error before touching the disk; interruptWith lets them write the finished temporary
+// file and then fail with that error just before the rename, as a crash or a full disk there would.
 class RecordingProfileFiles final : public ProfileFiles {
 public:
     platform::FileError read(const std::filesystem::path& path,
                              std::vector<uint8_t>& bytes) override
     {
+        readPaths.push_back(path);
         return m_disk.read(path, bytes);
     }
 
@@ -40,6 +41,7 @@ public:
         return m_disk.replace(path, bytes);
     }
 
+    std::vector<std::filesystem::path> readPaths;
     int replaceCount = 0;
     std::vector<std::filesystem::path> replacedPaths;
     std::optional<int> failWith;

@@ -2,6 +2,7 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -170,6 +171,100 @@ TEST(AtomicFile, ReplacesTheFileALinkNames)
     ASSERT_TRUE(ReplaceFileAtomically(link, bytesOf("new")).ok());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(contentOf(target), "new");
+}
+
+// What a save must not turn into an ordinary file. Each case makes the path in a fresh folder and
+// says what must still be there afterwards.
+struct SpecialTarget {
+    const char* name;
+    // Makes dir/"target" and answers the path whose kind must survive the save.
+    std::filesystem::path (*make)(const std::filesystem::path& dir);
+    mode_t kind; // S_IFIFO, S_IFCHR; 0 for "nothing at all"
+};
+
+std::filesystem::path MakeFifo(const std::filesystem::path& dir)
+{
+    EXPECT_EQ(::mkfifo((dir / "target").c_str(), 0600), 0);
+    return dir / "target";
+}
+
+std::filesystem::path LinkToFifo(const std::filesystem::path& dir)
+{
+    EXPECT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir / "fifo", dir / "target");
+    return dir / "fifo";
+}
+
+std::filesystem::path LinkToDevNull(const std::filesystem::path& dir)
+{
+    std::filesystem::create_symlink("/dev/null", dir / "target");
+    return "/dev/null";
+}
+
+std::filesystem::path DanglingLink(const std::filesystem::path& dir)
+{
+    std::filesystem::create_symlink(dir / "nowhere.ini", dir / "target");
+    return dir / "nowhere.ini";
+}
+
+class AtomicFileSpecialTarget : public testing::TestWithParam<SpecialTarget> {};
+
+TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
+{
+    test::TempDir dir;
+    const std::filesystem::path kept = GetParam().make(dir.path());
+    const std::filesystem::file_type linkType =
+        std::filesystem::symlink_status(dir / "target").type();
+
+    const FileError error = ReplaceFileAtomically(dir / "target", bytesOf("settings"));
+    EXPECT_FALSE(error.ok());
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_EQ(std::filesystem::symlink_status(dir / "target").type(), linkType);
+    struct stat info {};
+    if (GetParam().kind == 0) {
+        EXPECT_NE(::lstat(kept.c_str(), &info), 0) << "created through the link";
+    } else {
+        ASSERT_EQ(::lstat(kept.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, GetParam().kind);
+    }
+    // No temporary file stays behind, here or beside the node.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(Nodes, AtomicFileSpecialTarget,
+                         testing::Values(SpecialTarget{"Fifo", MakeFifo, S_IFIFO},
+                                         SpecialTarget{"LinkToFifo", LinkToFifo, S_IFIFO},
+                                         SpecialTarget{"LinkToDevNull", LinkToDevNull, S_IFCHR},
+                                         SpecialTarget{"DanglingLink", DanglingLink, 0}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// A read of something that is not a regular file must neither block (a FIFO without a writer)
+// nor run out of memory (a device that never ends); either is refused with a reason.
+TEST(AtomicFile, ReadsOnlyARegularFileOfBoundedSize)
+{
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::vector<uint8_t> bytes{1};
+    struct Case {
+        std::filesystem::path path;
+        int code;
+    };
+    std::filesystem::path large = dir / "large.ini";
+    std::ofstream(large) << "x";
+    std::filesystem::resize_file(large, (std::uintmax_t{64} << 20) + 1);
+    for (const Case& c :
+         {Case{dir / "fifo", EINVAL}, Case{"/dev/zero", EINVAL}, Case{large, EFBIG}}) {
+        const FileError error = ReadWholeFile(c.path, bytes);
+        EXPECT_EQ(error.code, c.code) << c.path;
+        EXPECT_FALSE(error.message.empty());
+        EXPECT_TRUE(bytes.empty());
+    }
+
+    std::filesystem::resize_file(large, std::uintmax_t{64} << 20);
+    ASSERT_TRUE(ReadWholeFile(large, bytes).ok());
+    EXPECT_EQ(bytes.size(), std::size_t{64} << 20);
+    EXPECT_EQ(bytes.front(), 'x');
 }
 
 } // namespace

@@ -64,6 +64,45 @@ TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
               1);
 }
 
+// A device name reaches the device, not a file: saving must not replace it, and reading it must
+// not run on for ever.
+TEST(Win32AtomicFile, ADeviceIsNeitherReplacedNorRead)
+{
+    std::vector<uint8_t> bytes{1};
+    for (const wchar_t* device : {L"NUL", L"\\\\.\\NUL"}) {
+        const FileError read = ReadWholeFile(device, bytes);
+        EXPECT_EQ(read.code, ERROR_BAD_FILE_TYPE) << read.message;
+        EXPECT_TRUE(bytes.empty());
+        const FileError saved = ReplaceFileAtomically(device, BytesOf("settings"));
+        EXPECT_EQ(saved.code, ERROR_BAD_FILE_TYPE) << saved.message;
+        EXPECT_NE(saved.message.find("Not a regular file"), std::string::npos);
+    }
+}
+
+TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir / "real.ini";
+    ASSERT_TRUE(ReplaceFileAtomically(file, BytesOf("old")).ok());
+    if (!CreateSymbolicLinkW((dir / "link.ini").c_str(), file.c_str(), 0) ||
+        !CreateSymbolicLinkW((dir / "dangling.ini").c_str(), (dir / "nowhere.ini").c_str(), 0))
+        GTEST_SKIP() << "symbolic links cannot be made here: " << GetLastError();
+    // wine makes them as the host's links: it neither resolves them to their final name nor
+    // fails to open one that names nothing, so only Windows itself can show the rule.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr)
+        GTEST_SKIP() << "wine does not resolve symbolic links as Windows does";
+
+    ASSERT_TRUE(ReplaceFileAtomically(dir / "link.ini", BytesOf("new")).ok());
+    EXPECT_EQ(test::FileText(file), "new");
+    EXPECT_NE(GetFileAttributesW((dir / "link.ini").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+
+    const FileError refused = ReplaceFileAtomically(dir / "dangling.ini", BytesOf("x"));
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere.ini"));
+    EXPECT_NE(GetFileAttributesW((dir / "dangling.ini").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT,
+              0u);
+}
+
 TEST(Win32FileError, PortableKindsHoldForWin32AndErrnoValues)
 {
     EXPECT_TRUE(FileError::NotFound().notFound());
