@@ -5,6 +5,7 @@
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -113,6 +114,69 @@ TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 0);
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_RIGHT", -1), 0);
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+}
+
+// The exit question opens under a key still held on the main window: Enter on a focused check
+// box (the window's default action, as in a dialog) or Escape. Neither its auto-repeat nor its
+// release answers the question, whose default is "保存して終了"; only a key pressed after it is
+// shown does, and Escape pressed then cancels.
+TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
+{
+    for (const Qt::Key held : {Qt::Key_Return, Qt::Key_Escape}) {
+        SCOPED_TRACE(held == Qt::Key_Return ? "held Enter" : "held Escape");
+        const QString text = held == Qt::Key_Return ? QStringLiteral("\r") : QStringLiteral("\x1b");
+        MainWindowRig rig;
+        rig.WriteSettingsFile(kOldSettings);
+        CWirevaneDlg& window = rig.Start();
+        ChangeTable(window);
+        const std::string afterStart = rig.ReadFile("Wirevane.ini");
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        auto* repeatBox = window.findChild<QCheckBox*>(QString::number(kCyclicBox));
+        ASSERT_NE(repeatBox, nullptr);
+        repeatBox->setFocus();
+        QSignalSpy exited(&window, &CWirevaneDlg::exited);
+
+        bool asked = false;
+        bool stillAsking = false;
+        test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
+            asked = true;
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            QWidget* focus = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
+            for (int i = 0; i < 5; ++i) {
+                QTest::simulateEvent(focus, false, held, Qt::NoModifier, text, true);
+                QTest::simulateEvent(focus, true, held, Qt::NoModifier, text, true);
+            }
+            QTest::simulateEvent(focus, false, held, Qt::NoModifier, text, false);
+            stillAsking = dialog->isVisible();
+            if (stillAsking)
+                QTest::keyClick(focus, Qt::Key_Escape);
+            EXPECT_FALSE(dialog->isVisible()) << "Escape pressed in the question cancels it";
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QTest::simulateEvent(repeatBox, true, held, Qt::NoModifier, text, false);
+
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(stillAsking);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(exited.count(), 0);
+        EXPECT_EQ(rig.ReadFile("Wirevane.ini"), afterStart) << "the table was saved";
+    }
+}
+
+// A key pressed while the question is shown answers it as usual: Enter the default button.
+TEST(MainWindowExit, EnterPressedInTheExitQuestionSavesAndExits)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+    test::WhenModal<CDialogExit>(
+        [](CDialogExit*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+    window.Trigger(kExit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
 }
 
 // The program folder is gone when the save runs (a file stands in its place, so every write
