@@ -67,9 +67,22 @@ bool CDialogExit::eventFilter(QObject* watched, QEvent* event)
 // is judged again, and must be judged the same.
 bool CDialogExit::TakesKey(const QKeyEvent& key)
 {
-    if (key.type() == QEvent::KeyPress && !key.isAutoRepeat())
-        m_pressedHere.insert(key.key());
-    return m_pressedHere.contains(key.key());
+    const int code = key.key();
+    if (m_pressedHere.contains(code))
+        return true;
+    if (key.type() == QEvent::KeyRelease) {
+        m_heldReleased[code] = key.timestamp();
+        return false;
+    }
+    if (key.isAutoRepeat())
+        return false;
+    // The X server repeats a held key as a release and a press with one time stamp, which the
+    // window system does not always flag as a repeat.
+    const auto released = m_heldReleased.find(code);
+    if (released != m_heldReleased.end() && released->second == key.timestamp())
+        return false;
+    m_pressedHere.insert(code);
+    return true;
 }
 
 void CDialogExit::OnSaveAndExit()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
 #include <set>
 
 class QKeyEvent;
@@ -16,7 +17,8 @@ namespace wirevane {
 // the file was not written. Buttons are named by their ids ("6", "7", "2").
 // The dialog opens under a key that is still held (Escape or Enter on the main window), and
 // "保存して終了" is the default: so it takes only keys pressed while it is shown. Auto-repeat
-// of a key held from before, and the release of a key it did not see pressed, are dropped.
+// of a key held from before, flagged or not, and the release of a key it did not see pressed,
+// are dropped.
 class CDialogExit : public QDialog {
     Q_OBJECT
 public:
@@ -36,6 +38,8 @@ private:
     SaveTable m_save;
     ReportFailure m_report;
     std::set<int> m_pressedHere;
+    // Keys held from before: the time stamp of their last release.
+    std::map<int, quint64> m_heldReleased;
 };
 
 } // namespace wirevane

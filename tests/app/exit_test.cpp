@@ -6,6 +6,7 @@
 #include "terminal/dialog_terminal.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -26,6 +27,14 @@ void ClickOnExitDialog(int buttonId)
     test::WhenModal<CDialogExit>([buttonId](CDialogExit* dialog) {
         dialog->findChild<QPushButton*>(QString::number(buttonId))->click();
     });
+}
+
+void SendKey(QWidget* to, QEvent::Type type, Qt::Key key, const QString& text, bool autoRepeat,
+             quint64 time)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, text, autoRepeat);
+    event.setTimestamp(time);
+    QApplication::sendEvent(to, &event);
 }
 
 void ChangeTable(CWirevaneDlg& window)
@@ -143,11 +152,14 @@ TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
             asked = true;
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
             QWidget* focus = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
-            for (int i = 0; i < 5; ++i) {
-                QTest::simulateEvent(focus, false, held, Qt::NoModifier, text, true);
-                QTest::simulateEvent(focus, true, held, Qt::NoModifier, text, true);
+            // As an X server repeats a held key: a release and a press with one time stamp,
+            // which Qt flags as a repeat only when both are already queued.
+            for (quint64 time = 1000; time < 1200; time += 40) {
+                const bool flagged = time % 80 == 0;
+                SendKey(focus, QEvent::KeyRelease, held, text, flagged, time);
+                SendKey(focus, QEvent::KeyPress, held, text, flagged, time);
             }
-            QTest::simulateEvent(focus, false, held, Qt::NoModifier, text, false);
+            SendKey(focus, QEvent::KeyRelease, held, text, false, 1223);
             stillAsking = dialog->isVisible();
             if (stillAsking)
                 QTest::keyClick(focus, Qt::Key_Escape);
