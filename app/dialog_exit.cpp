@@ -3,6 +3,7 @@
 #include "app/app_icons.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -48,6 +49,40 @@ CDialogExit::CDialogExit(SaveTable save, ReportFailure report, QWidget* parent)
     connect(saveAndExit, &QPushButton::clicked, this, &CDialogExit::OnSaveAndExit);
     connect(exitOnly, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Key events reach the focused button first, the dialog after it.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool CDialogExit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        return !TakesKey(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+// A key is never forgotten once pressed here: an event that a button passes on to the dialog
+// is judged again, and must be judged the same.
+bool CDialogExit::TakesKey(const QKeyEvent& key)
+{
+    const int code = key.key();
+    if (m_pressedHere.contains(code))
+        return true;
+    if (key.type() == QEvent::KeyRelease) {
+        m_heldReleased[code] = key.timestamp();
+        return false;
+    }
+    if (key.isAutoRepeat())
+        return false;
+    // The X server repeats a held key as a release and a press with one time stamp, which the
+    // window system does not always flag as a repeat.
+    const auto released = m_heldReleased.find(code);
+    if (released != m_heldReleased.end() && released->second == key.timestamp())
+        return false;
+    m_pressedHere.insert(code);
+    return true;
 }
 
 void CDialogExit::OnSaveAndExit()

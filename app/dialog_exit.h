@@ -4,6 +4,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
+#include <set>
+
+class QKeyEvent;
 
 namespace wirevane {
 
@@ -11,6 +15,10 @@ namespace wirevane {
 // saving, "キャンセル" (and Escape, and the close box) rejects. A save that fails is reported
 // through the caller's function and the dialog stays open, so the user decides again knowing
 // the file was not written. Buttons are named by their ids ("6", "7", "2").
+// The dialog opens under a key that is still held (Escape or Enter on the main window), and
+// "保存して終了" is the default: so it takes only keys pressed while it is shown. Auto-repeat
+// of a key held from before, flagged or not, and the release of a key it did not see pressed,
+// are dropped.
 class CDialogExit : public QDialog {
     Q_OBJECT
 public:
@@ -19,11 +27,19 @@ public:
 
     CDialogExit(SaveTable save, ReportFailure report, QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnSaveAndExit();
+    // Whether a key event belongs to a press the dialog saw.
+    bool TakesKey(const QKeyEvent& key);
 
     SaveTable m_save;
     ReportFailure m_report;
+    std::set<int> m_pressedHere;
+    // Keys held from before: the time stamp of their last release.
+    std::map<int, quint64> m_heldReleased;
 };
 
 } // namespace wirevane

@@ -2,6 +2,7 @@
 
 #include "app/app_icons.h"
 #include "app/command_ids.h"
+#include "commands/run_keys.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,12 +40,23 @@ QToolBar* MakeToolBar(QWidget* parent, const QString& name)
     return bar;
 }
 
-void AddButton(QToolBar* bar, CommandRegistry& commands, int id, const QString& text)
+QAction* AddButton(QToolBar* bar, CommandRegistry& commands, int id, const QString& text)
 {
     QAction* action = bar->addAction(ToolbarIcon(id), text);
     commands.add(id, action);
     // The toolbar's own copy of the command is told apart from the menu's by this name.
     action->setObjectName(QStringLiteral("tool%1").arg(id));
+    return action;
+}
+
+// The key acts only while its button is enabled, so the run rule holds for it too. The window
+// is the context: the toolbars are not in the Tab order, the table and its row of controls are.
+void BindKey(QAction* action, const QKeySequence& key)
+{
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setToolTip(
+        QStringLiteral("%1 (%2)").arg(action->text(), key.toString(QKeySequence::NativeText)));
 }
 
 } // namespace
@@ -133,9 +145,9 @@ QToolBar* BuildSecondToolBar(QWidget* parent, CommandRegistry& commands)
     AddButton(bar, commands, kTemporaryLoad, MainMenus::tr(".一時読込"));
     AddButton(bar, commands, kSelectAll, MainMenus::tr("全選択"));
     AddButton(bar, commands, kDeselectAll, MainMenus::tr("非選択"));
-    AddButton(bar, commands, kSend, MainMenus::tr("送信"));
-    AddButton(bar, commands, kStop, MainMenus::tr("停止"));
-    AddButton(bar, commands, kReset, MainMenus::tr("リセット"));
+    BindKey(AddButton(bar, commands, kSend, MainMenus::tr("送信")), SendKey());
+    BindKey(AddButton(bar, commands, kStop, MainMenus::tr("停止")), StopKey());
+    BindKey(AddButton(bar, commands, kReset, MainMenus::tr("リセット")), ResetKey());
     return bar;
 }
 

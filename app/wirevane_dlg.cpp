@@ -3,6 +3,7 @@
 #include "app/app_icons.h"
 #include "app/command_ids.h"
 #include "app/main_menus.h"
+#include "app/run_key_guard.h"
 #include "app/shown_texts.h"
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
@@ -118,6 +119,7 @@ void CWirevaneDlg::BuildWindow()
     layout->setSpacing(2);
     m_grid->setObjectName(QString::number(command::kSendTable));
     layout->addWidget(m_grid, 1);
+    InstallRunKeyGuard(*m_grid);
     m_controls = BuildControlsRow(central, m_commands);
     layout->addWidget(m_controls.widget, 0);
     setCentralWidget(central);

@@ -5,8 +5,8 @@
 
 namespace wirevane {
 
-// "新規": asks for the values with which a new table fills all its rows. The dialog rejects no
-// input.
+// "新規": asks for the values with which a new table fills all its rows. The send data is taken
+// as typed; the delay only as the delay rule takes it.
 class CDialogNewDataTX final : public RowValuesDialog {
     Q_OBJECT
 public:

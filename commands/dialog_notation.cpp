@@ -1,6 +1,7 @@
 #include "commands/dialog_notation.h"
 
 #include "commands/dialog_controls.h"
+#include "commands/run_keys.h"
 #include "core/send_table.h"
 #include "grid/escape_legend.h"
 
@@ -30,6 +31,17 @@ constexpr LegendLine kLegend[] = {
 
 constexpr int kIconSize = 16;
 
+struct KeyLine {
+    QKeySequence (*key)();
+    const char* command;
+};
+
+constexpr KeyLine kRunKeys[] = {
+    {SendKey, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "送信")},
+    {StopKey, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "停止")},
+    {ResetKey, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "リセット")},
+};
+
 } // namespace
 
 CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QWidget* parent)
@@ -48,6 +60,19 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
         ++line;
     }
     grid->setColumnStretch(1, 1);
+
+    auto* keys = new QGroupBox(tr("キー操作"), this);
+    keys->setObjectName(QStringLiteral("keyLegend"));
+    auto* keyGrid = new QGridLayout(keys);
+    keyGrid->setHorizontalSpacing(12);
+    int keyLine = 0;
+    for (const KeyLine& entry : kRunKeys) {
+        keyGrid->addWidget(new QLabel(entry.key().toString(QKeySequence::NativeText), keys),
+                           keyLine, 0);
+        keyGrid->addWidget(new QLabel(tr(entry.command), keys), keyLine, 1);
+        ++keyLine;
+    }
+    keyGrid->setColumnStretch(1, 1);
 
     auto* escapes = new QGroupBox(tr("エスケープ表記 (送信データ)"), this);
     escapes->setObjectName(QStringLiteral("escapeLegend"));
@@ -86,6 +111,7 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(keys);
     layout->addWidget(escapes);
     layout->addLayout(buttons);
     // The layout's own minimum ignores that the wrapped note needs more lines as it narrows;

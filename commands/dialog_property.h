@@ -12,7 +12,7 @@ namespace wirevane {
 // "一括変更": asks which fields of the ticked rows a bulk change replaces, and with what. Each
 // of the four change boxes enables its field and sets its flag; every opening also clears all
 // boxes and disables all fields. On OK every field is read, enabled or not: the flags decide
-// what the bulk change uses.
+// what the bulk change uses, and a refused delay stops OK only when the delay is to change.
 class CDialogProperty final : public RowValuesDialog {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ private:
 
     void Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field);
     void ShowInitialValues() final;
+    bool UsesDelay() const final { return m_changeDelay != 0; }
 
     std::array<ChangeLine, 4> m_lines{};
 };

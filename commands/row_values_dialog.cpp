@@ -1,20 +1,31 @@
 #include "commands/row_values_dialog.h"
 
 #include "commands/dialog_controls.h"
+#include "core/decimal_text.h"
+#include "grid/decimal_validator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <optional>
 
 namespace wirevane {
 
 void RowValuesDialog::accept()
 {
+    const std::optional<int32_t> delay = ParseDelayText(m_delayEdit->text().toStdU16String());
+    if (!delay && UsesDelay()) {
+        m_delayEdit->setFocus(Qt::OtherFocusReason);
+        m_delayEdit->selectAll();
+        ShowRefusal(*m_delayEdit, m_delayEdit->rect(), DelayValidator::Refusal());
+        return;
+    }
     m_data = m_dataEdit->text().toStdU16String();
     m_waitRx = m_waitList->currentIndex();
     m_halt = m_haltBox->isChecked() ? 1 : 0;
-    m_delay = m_delayEdit->text().toStdU16String();
+    if (delay)
+        m_delay = *delay;
     QDialog::accept();
 }
 
@@ -32,11 +43,11 @@ void RowValuesDialog::ShowStartValues()
     m_data = u"<New Data>";
     m_waitRx = 0;
     m_halt = 0;
-    m_delay = u"100";
+    m_delay = 100;
     m_dataEdit->setText(QString::fromStdU16String(m_data));
     m_waitList->setCurrentIndex(m_waitRx);
     m_haltBox->setChecked(m_halt != 0);
-    m_delayEdit->setText(QString::fromStdU16String(m_delay));
+    m_delayEdit->setText(QString::number(m_delay));
 }
 
 void RowValuesDialog::showEvent(QShowEvent* event)

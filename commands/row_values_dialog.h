@@ -13,7 +13,9 @@ namespace wirevane {
 
 // The fields of a row that the new table and bulk change dialogs ask for: data, wait, halt and
 // delay. Every opening starts them from "<New Data>", no wait, no halt and a delay of "100"; the
-// values hold what the fields showed once the dialog closed with OK, texts kept as typed.
+// values hold what the fields showed once the dialog closed with OK, the data as typed. OK with
+// a delay that the delay rule refuses, when the dialog uses it, keeps the dialog open and says
+// why, so no table is filled with a delay that shows one value and runs another.
 class RowValuesDialog : public QDialog {
 public:
     void accept() override;
@@ -21,7 +23,7 @@ public:
     std::u16string m_data;
     int32_t m_waitRx = 0;
     int32_t m_halt = 0;
-    std::u16string m_delay;
+    int32_t m_delay = 100;
 
 protected:
     // The control ids of the four fields.
@@ -40,6 +42,8 @@ protected:
     void ShowStartValues();
     // What a new opening shows: the start values and whatever else the dialog resets.
     virtual void ShowInitialValues() = 0;
+    // Whether OK uses the delay field, and so must refuse a delay the rule does not take.
+    virtual bool UsesDelay() const { return true; }
 
     void showEvent(QShowEvent* event) override;
 

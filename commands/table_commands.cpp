@@ -42,7 +42,7 @@ void NewTable(SendTable& table, const NewTableValues& values)
         grid.SetCellText(row, SendTable::kDataColumn, values.data);
         grid.SetCellText(row, SendTable::kWaitColumn, waitText);
         SetHaltCell(grid, row, values.halt);
-        grid.SetCellText(row, SendTable::kDelayColumn, values.delay);
+        grid.SetCellText(row, SendTable::kDelayColumn, DecimalText(values.delayMs));
     }
 }
 
@@ -65,6 +65,7 @@ void BulkChange(SendTable& table, const BulkChangeValues& values)
 {
     CellGrid& grid = table.grid();
     const std::u16string waitText = WaitKindText(values.waitRx);
+    const std::u16string delayText = DecimalText(values.delayMs);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         if (grid.GetCellText(row, SendTable::kSelectColumn).empty())
             continue;
@@ -75,7 +76,7 @@ void BulkChange(SendTable& table, const BulkChangeValues& values)
         if (values.changeHalt)
             SetHaltCell(grid, row, values.halt);
         if (values.changeDelay)
-            grid.SetCellText(row, SendTable::kDelayColumn, values.delay);
+            grid.SetCellText(row, SendTable::kDelayColumn, delayText);
     }
 }
 

@@ -18,11 +18,11 @@ struct NewTableValues {
     std::u16string data;
     int32_t waitRx = 0;
     int32_t halt = 0;
-    std::u16string delay;
+    int32_t delayMs = 100;
 };
 
-// Rewrites all 100 rows with the given values, unticked for sending, numbered 0..99. The texts
-// go into the cells as typed.
+// Rewrites all 100 rows with the given values, unticked for sending, numbered 0..99. The send
+// data goes into the cells as typed.
 void NewTable(SendTable& table, const NewTableValues& values);
 
 // Ticks for sending every row whose send data is not empty, reading that data through the table
@@ -41,7 +41,7 @@ struct BulkChangeValues {
     std::u16string data;
     int32_t waitRx = 0;
     int32_t halt = 0;
-    std::u16string delay;
+    int32_t delayMs = 100;
 };
 
 // Applies the flagged values to the rows ticked for sending; the grid's highlight selection

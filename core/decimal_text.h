@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace wirevane {
 
@@ -11,5 +14,14 @@ inline std::u16string DecimalText(int64_t value)
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
 }
+
+// The longest pause a row can ask for: the step timer is armed with an int of milliseconds.
+inline constexpr int32_t kLongestDelayMs = std::numeric_limits<int32_t>::max();
+
+// A delay as the user types it, in the cell or in a dialog: a whole number of milliseconds from
+// 0 to kLongestDelayMs, ASCII digits only, blanks around them allowed. A sign, a fraction, a
+// unit, letters or a number beyond the range give nothing, so that no text is taken whose run
+// would differ from what it shows.
+std::optional<int32_t> ParseDelayText(std::u16string_view text);
 
 } // namespace wirevane

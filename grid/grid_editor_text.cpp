@@ -1,5 +1,6 @@
 #include "grid/grid_editor_text.h"
 
+#include "grid/decimal_validator.h"
 #include "grid/editor_keys.h"
 #include "grid/grid_list_ctrl_ex.h"
 
@@ -30,10 +31,17 @@ void CGridEditorText::EndEdit(bool commit)
     GridCellChange change;
     change.row = m_row;
     change.column = m_column;
-    if (commit && m_modified) {
+    const bool refused = commit && m_modified && !hasAcceptableInput();
+    if (commit && m_modified && !refused) {
         change.text = text().toStdU16String();
     }
+    const QRect area = geometry();
     m_owner.FinishCellEdit(*this, change);
+    // Said after the grid has taken the focus back, which would close the note at once.
+    const auto* rule = qobject_cast<const ExplainedValidator*>(validator());
+    if (refused && rule != nullptr) {
+        ShowRefusal(*m_owner.viewport(), area, rule->RefusalText());
+    }
 }
 
 bool CGridEditorText::event(QEvent* event)

@@ -10,7 +10,8 @@ class CGridListCtrlEx;
 
 // The in-place text editor of one cell. It starts with the cell's text all selected; Enter, Tab,
 // the mouse wheel and losing the focus commit, Escape cancels. It ends once: a commit of a
-// changed text sends that text to the grid, anything else sends an empty change.
+// changed text that its validator accepts sends that text to the grid, anything else sends an
+// empty change; a refusal is explained when the validator can say why.
 class CGridEditorText final : public QLineEdit, public CGridCellEditor {
     Q_OBJECT
 public:

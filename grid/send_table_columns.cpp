@@ -85,10 +85,10 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
                                Qt::AlignLeft, 60, 3, std::move(wait));
     grid.InsertColumnWithTrait(5, Title(QT_TRANSLATE_NOOP("SendTableColumns", "停止")),
                                Qt::AlignLeft, 42, 4, CheckTrait(unchecked));
-    // What the delay cell shows is what the run waits: only a number in the engine's range can
-    // be typed there.
+    // What the delay cell shows is what the run waits: only a number in the engine's range is
+    // taken there.
     auto delay = std::make_unique<CGridColumnTraitEdit>();
-    delay->SetValidator([](QObject* parent) { return new DecimalValidator(parent); });
+    delay->SetValidator([](QObject* parent) { return new DelayValidator(parent); });
     grid.InsertColumnWithTrait(6, Title(QT_TRANSLATE_NOOP("SendTableColumns", "遅延[ms]")),
                                Qt::AlignLeft, 80, 5, std::move(delay));
 

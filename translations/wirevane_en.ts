@@ -815,6 +815,21 @@ Current registration  %1         </translation>
         <source>%1。</source>
         <translation>%1.</translation>
     </message>
+    <message>
+        <location line="-40"/>
+        <source>キー操作</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>送信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>リセット</source>
+        <translation>Reset</translation>
+    </message>
 </context>
 <context>
     <name>wirevane::CDialogProperty</name>
@@ -1123,6 +1138,14 @@ The previous settings remain.</translation>
         <location filename="../app/wirevane_dlg_language.cpp" line="+53"/>
         <source>表示の言語は次に起動したときから変わります。</source>
         <translation>The interface language changes the next time Wirevane starts.</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::DelayValidator</name>
+    <message>
+        <location filename="../grid/decimal_validator.cpp" line="+22"/>
+        <source>遅延は 0 から %1 までの整数 [ms] で入力してください</source>
+        <translation>Enter the delay as a whole number of milliseconds from 0 to %1</translation>
     </message>
 </context>
 <context>

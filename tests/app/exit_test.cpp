@@ -5,6 +5,8 @@
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 
+#include <QCheckBox>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -25,6 +27,14 @@ void ClickOnExitDialog(int buttonId)
     test::WhenModal<CDialogExit>([buttonId](CDialogExit* dialog) {
         dialog->findChild<QPushButton*>(QString::number(buttonId))->click();
     });
+}
+
+void SendKey(QWidget* to, QEvent::Type type, Qt::Key key, const QString& text, bool autoRepeat,
+             quint64 time)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, text, autoRepeat);
+    event.setTimestamp(time);
+    QApplication::sendEvent(to, &event);
 }
 
 void ChangeTable(CWirevaneDlg& window)
@@ -113,6 +123,72 @@ TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 0);
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_RIGHT", -1), 0);
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+}
+
+// The exit question opens under a key still held on the main window: Enter on a focused check
+// box (the window's default action, as in a dialog) or Escape. Neither its auto-repeat nor its
+// release answers the question, whose default is "保存して終了"; only a key pressed after it is
+// shown does, and Escape pressed then cancels.
+TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
+{
+    for (const Qt::Key held : {Qt::Key_Return, Qt::Key_Escape}) {
+        SCOPED_TRACE(held == Qt::Key_Return ? "held Enter" : "held Escape");
+        const QString text = held == Qt::Key_Return ? QStringLiteral("\r") : QStringLiteral("\x1b");
+        MainWindowRig rig;
+        rig.WriteSettingsFile(kOldSettings);
+        CWirevaneDlg& window = rig.Start();
+        ChangeTable(window);
+        const std::string afterStart = rig.ReadFile("Wirevane.ini");
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        auto* repeatBox = window.findChild<QCheckBox*>(QString::number(kCyclicBox));
+        ASSERT_NE(repeatBox, nullptr);
+        repeatBox->setFocus();
+        QSignalSpy exited(&window, &CWirevaneDlg::exited);
+
+        bool asked = false;
+        bool stillAsking = false;
+        test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
+            asked = true;
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            QWidget* focus = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
+            // As an X server repeats a held key: a release and a press with one time stamp,
+            // which Qt flags as a repeat only when both are already queued.
+            for (quint64 time = 1000; time < 1200; time += 40) {
+                const bool flagged = time % 80 == 0;
+                SendKey(focus, QEvent::KeyRelease, held, text, flagged, time);
+                SendKey(focus, QEvent::KeyPress, held, text, flagged, time);
+            }
+            SendKey(focus, QEvent::KeyRelease, held, text, false, 1223);
+            stillAsking = dialog->isVisible();
+            if (stillAsking)
+                QTest::keyClick(focus, Qt::Key_Escape);
+            EXPECT_FALSE(dialog->isVisible()) << "Escape pressed in the question cancels it";
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QTest::simulateEvent(repeatBox, true, held, Qt::NoModifier, text, false);
+
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(stillAsking);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(exited.count(), 0);
+        EXPECT_EQ(rig.ReadFile("Wirevane.ini"), afterStart) << "the table was saved";
+    }
+}
+
+// A key pressed while the question is shown answers it as usual: Enter the default button.
+TEST(MainWindowExit, EnterPressedInTheExitQuestionSavesAndExits)
+{
+    MainWindowRig rig;
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
+    ChangeTable(window);
+    test::WhenModal<CDialogExit>(
+        [](CDialogExit*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+    window.Trigger(kExit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
 }
 
 // The program folder is gone when the save runs (a file stands in its place, so every write

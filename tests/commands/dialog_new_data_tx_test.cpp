@@ -1,7 +1,10 @@
 #include "commands/dialog_new_data_tx.h"
 #include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
+#include "grid/decimal_validator.h"
 #include "support/modal_helper.h"
+
+#include <QToolTip>
 
 namespace wirevane {
 namespace {
@@ -46,7 +49,7 @@ TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
     EXPECT_EQ(values.data, u"<New Data>");
     EXPECT_EQ(values.waitRx, 0);
     EXPECT_EQ(values.halt, 0);
-    EXPECT_EQ(values.delay, u"100");
+    EXPECT_EQ(values.delayMs, 100);
 }
 
 TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
@@ -57,7 +60,7 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_EQ(Wait()->currentText(), QStringLiteral("NL"));
     EXPECT_EQ(dialog.m_waitRx, 2) << "the wait index follows the list at once";
     test::ClickBox(Halt());
-    test::TypeOver(Delay(), QStringLiteral("1e3ms"));
+    test::TypeOver(Delay(), QStringLiteral("1000"));
     test::ClickButton(Ok());
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -65,23 +68,46 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_EQ(dialog.m_data, u"AT\\r");
     EXPECT_EQ(dialog.m_waitRx, 2);
     EXPECT_EQ(dialog.m_halt, 1);
-    EXPECT_EQ(dialog.m_delay, u"1e3ms") << "the delay is not checked";
+    EXPECT_EQ(dialog.m_delay, 1000);
     const NewTableValues values = dialog.values();
     EXPECT_EQ(values.data, u"AT\\r");
     EXPECT_EQ(values.waitRx, 2);
     EXPECT_EQ(values.halt, 1);
-    EXPECT_EQ(values.delay, u"1e3ms");
+    EXPECT_EQ(values.delayMs, 1000);
 }
 
-TEST_F(NewDataDialog, EnterAcceptsEmptyTexts)
+// A delay the run would read as another value is refused at OK, where it was typed: the dialog
+// stays open on the delay field with a note, and the new table is not made from it.
+TEST_F(NewDataDialog, OkRefusesADelayThatIsNotAWholeNumberInRange)
+{
+    for (const QString& typed :
+         {QStringLiteral("abc-12x"), QStringLiteral("-5"), QStringLiteral("99999999999"),
+          QStringLiteral("1e3ms"), QString()}) {
+        SCOPED_TRACE(typed.toStdString());
+        test::Open(dialog);
+        QToolTip::hideText();
+        test::TypeOver(Delay(), typed);
+        QTest::keyClick(Data(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), Delay());
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+        EXPECT_EQ(dialog.values().delayMs, 100);
+
+        test::TypeOver(Delay(), QStringLiteral("250"));
+        test::ClickButton(Ok());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.values().delayMs, 250);
+    }
+}
+
+TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
 {
     test::Open(dialog);
-    test::TypeOver(Delay(), QString());
     test::TypeOver(Data(), QString());
     QTest::keyClick(Data(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.m_data, u"");
-    EXPECT_EQ(dialog.m_delay, u"");
 }
 
 TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)

@@ -1,7 +1,10 @@
 #include "commands/dialog_property.h"
 #include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
+#include "grid/decimal_validator.h"
 #include "support/modal_helper.h"
+
+#include <QToolTip>
 
 namespace wirevane {
 namespace {
@@ -46,7 +49,7 @@ TEST_F(PropertyDialog, OkWithNoBoxTickedChangesNothing)
     EXPECT_FALSE(values.changeHalt);
     EXPECT_FALSE(values.changeDelay);
     EXPECT_EQ(values.data, u"<New Data>");
-    EXPECT_EQ(values.delay, u"100");
+    EXPECT_EQ(values.delayMs, 100);
 }
 
 TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
@@ -93,7 +96,7 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     test::ClickBox(Box(1042));
     test::ClickBox(Halt());
     test::ClickBox(Box(1043));
-    test::TypeOver(Delay(), QString());
+    test::TypeOver(Delay(), QStringLiteral("2500"));
     test::ClickButton(Ok());
 
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
@@ -104,7 +107,28 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     EXPECT_TRUE(values.changeDelay);
     EXPECT_EQ(values.waitRx, 1);
     EXPECT_EQ(values.halt, 1);
-    EXPECT_EQ(values.delay, u"") << "an empty delay passes through";
+    EXPECT_EQ(values.delayMs, 2500);
+}
+
+// The delay field is judged only when the delay is to change: a refused delay keeps the dialog
+// open with a note, and the same text behind a cleared box does not stop OK.
+TEST_F(PropertyDialog, OkRefusesABadDelayOnlyWhenTheDelayChanges)
+{
+    test::Open(dialog);
+    test::ClickBox(Box(kChangeDelayBox));
+    test::TypeOver(Delay(), QStringLiteral("xyz"));
+    QToolTip::hideText();
+    test::ClickButton(Ok());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(QApplication::focusWidget(), Delay());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+
+    test::ClickBox(Box(kChangeDelayBox));
+    test::ClickButton(Ok());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.values().changeDelay);
 }
 
 TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)

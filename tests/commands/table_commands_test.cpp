@@ -36,7 +36,7 @@ TEST(WaitKindText, TheLastKindIsNamedAndAnythingOutsideTheListShowsNone)
 TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 {
     grid.SetCellText(42, SendTable::kNumberColumn, u"x");
-    NewTable(table, {u"<New Data>", 2, 1, u"12ab"});
+    NewTable(table, {u"<New Data>", 2, 1, 12});
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"");
@@ -48,19 +48,19 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
         EXPECT_EQ(Cell(row, SendTable::kWaitColumn), u"NL");
         EXPECT_EQ(Cell(row, SendTable::kHaltColumn), u" ");
         EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
-        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12ab") << "the delay goes in as typed";
+        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12");
     }
     EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
 }
 
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 {
-    NewTable(table, {u"", 9, 0, u""});
+    NewTable(table, {u"", 9, 0, 0});
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"");
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
     EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
-    EXPECT_EQ(Cell(99, SendTable::kDelayColumn), u"");
+    EXPECT_EQ(Cell(99, SendTable::kDelayColumn), u"0");
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
 }
 
@@ -85,7 +85,7 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 
 TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 {
-    NewTable(table, {u"", 0, 0, u"100"});
+    NewTable(table, {u"", 0, 0, 100});
     grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     SelectAll(table, true);
     for (int row = 0; row < SendTable::kRowCount; ++row)
@@ -110,7 +110,7 @@ TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
     values.data = u"X";
     values.waitRx = 3;
     values.halt = 0;
-    values.delay = u"1";
+    values.delayMs = 1;
     BulkChange(table, values);
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
@@ -125,10 +125,10 @@ TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
     values.changeDelay = true;
     values.data = u"X";
     values.waitRx = 3;
-    values.delay = u"ten";
+    values.delayMs = 10;
     BulkChange(table, values);
     for (int row : {2, 5, 7})
-        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"ten") << row;
+        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"10") << row;
     EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
@@ -138,7 +138,7 @@ TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 
 TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
 {
-    BulkChangeValues values{true, true, true, true, u"", 7, 0, u"5"};
+    BulkChangeValues values{true, true, true, true, u"", 7, 0, 5};
     BulkChange(table, values);
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"") << "empty data passes through";
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
@@ -150,7 +150,7 @@ TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
     EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
     EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
 
-    BulkChange(table, {false, true, true, false, u"", 3, 1, u""});
+    BulkChange(table, {false, true, true, false, u"", 3, 1, 0});
     EXPECT_EQ(Cell(7, SendTable::kWaitColumn), u"Any");
     EXPECT_EQ(Cell(7, SendTable::kHaltColumn), u" ");
     EXPECT_EQ(Image(7, SendTable::kHaltColumn), 1);
