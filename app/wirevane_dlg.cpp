@@ -8,6 +8,7 @@
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
 #include "grid/escape_legend.h"
+#include "grid/fixed_pitch_font.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "grid/layout/view_config_section_win_app.h"
 #include "grid/send_table_columns.h"
@@ -36,15 +37,6 @@ namespace {
 
 // The window's size as its template gives it, before any stored placement.
 constexpr WindowSize kMainTemplateSize{760, 560};
-
-QFont CourierNew(int pixelHeight)
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(pixelHeight);
-    font.setWeight(QFont::Normal);
-    return font;
-}
 
 WindowRect ToWindowRect(const QRect& rect)
 {
@@ -166,8 +158,8 @@ bool CWirevaneDlg::OnInitDialog()
     m_commands.setChecked(command::kDetailView, false);
     m_storeWindowPos = true;
     m_commands.setChecked(command::kStoreWindowPositions, true);
-    m_listFont = CourierNew(16);
-    m_headerFont = CourierNew(14);
+    m_listFont = FixedPitchFont(16);
+    m_headerFont = FixedPitchFont(14);
 
     // Every part of the window reads its own keys; one session lets them share one reading of
     // the file, which may be large.

@@ -3,7 +3,9 @@
 #include "app/wirevane_dlg.h"
 #include "persistence/settings_keys.h"
 
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace wirevane {
 
@@ -15,6 +17,22 @@ constexpr struct {
 } kLanguageItems[] = {{command::kLanguageDesktop, LanguageChoice::FollowDesktop},
                       {command::kLanguageJapanese, LanguageChoice::Japanese},
                       {command::kLanguageEnglish, LanguageChoice::English}};
+
+// The user reads the notice in the language just chosen, which is not yet the windows' one.
+QString LanguageNotice(LanguageChoice chosen)
+{
+    static constexpr const char* kNotice =
+        QT_TRANSLATE_NOOP("wirevane::CWirevaneDlg", "表示の言語は次に起動したときから変わります。");
+    const InterfaceLanguage language =
+        ResolveInterfaceLanguage(chosen, QLocale::system().uiLanguages().value(0));
+    if (language == InterfaceLanguage::Japanese)
+        return QString::fromUtf8(kNotice);
+    QTranslator english;
+    const QString translated = english.load(QStringLiteral(":/translations/wirevane_en.qm"))
+                                   ? english.translate("wirevane::CWirevaneDlg", kNotice)
+                                   : QString();
+    return translated.isEmpty() ? QString::fromUtf8(kNotice) : translated;
+}
 
 } // namespace
 
@@ -52,8 +70,7 @@ void CWirevaneDlg::OnLanguage(int id)
     }
     // Every window reads its texts once, as it is built; switching them all while a run or a
     // dialog is open is not worth the risk of a half-translated window.
-    QMessageBox::information(this, QStringLiteral("Wirevane"),
-                             tr("表示の言語は次に起動したときから変わります。"));
+    QMessageBox::information(this, QStringLiteral("Wirevane"), LanguageNotice(chosen));
 }
 
 } // namespace wirevane

@@ -2,6 +2,7 @@
 
 #include "buttons/button_array_host.h"
 #include "buttons/button_captions.h"
+#include "buttons/caption_button.h"
 #include "buttons/dialog_button_array_settings.h"
 #include "buttons/dialog_button_regist_type.h"
 #include "buttons/dialog_button_text.h"
@@ -23,6 +24,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace wirevane {
 
@@ -39,6 +41,29 @@ void ShowFileError(QWidget* parent, const QString& what, const std::filesystem::
     QMessageBox::critical(parent, QStringLiteral("ButtonArray"),
                           QStringLiteral("%1\n%2\n%3")
                               .arg(what, PathText(path), QString::fromStdString(error.message)));
+}
+
+// Wide enough for the caption of every mode, and never narrower than the side buttons always were.
+int SideButtonWidth(QPushButton& side)
+{
+    int widest = 64;
+    for (int32_t mode : {kSlotModeRegister, kSlotModeUnregister, kSlotModeRename}) {
+        side.setText(SideButtonCaption(mode));
+        widest = std::max(widest, side.sizeHint().width());
+    }
+    side.setText(QString());
+    return widest;
+}
+
+// The run shows the row it sent followed by the word for sent, which the engine writes as the
+// table's own word; it is shown in the interface's language, the row's text as it stands.
+QString ShownStatusText(const QString& text)
+{
+    static const QString kSentSuffix = QStringLiteral("    送信済");
+    if (!text.endsWith(kSentSuffix))
+        return text;
+    return text.chopped(kSentSuffix.size()) + QStringLiteral("    ") +
+           CDialogButtonArray::tr("送信済");
 }
 
 } // namespace
@@ -101,14 +126,14 @@ void CDialogButtonArray::BuildCentral()
     grid->setHorizontalSpacing(4);
     grid->setColumnStretch(0, 1);
     for (int i = 0; i < kButtons; ++i) {
-        auto* button = new QPushButton(central);
+        auto* button = new CaptionButton(central);
         button->setObjectName(QString::number(kButtonIds[i]));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { PressButton(i); });
         auto* side = new QPushButton(central);
         side->setObjectName(QString::number(kSideButtonIds[i]));
         side->setAutoDefault(false);
-        side->setFixedWidth(64);
+        side->setFixedWidth(SideButtonWidth(*side));
         connect(side, &QPushButton::clicked, this, [this, i] { EditSlot(i); });
         grid->addWidget(button, i, 0);
         grid->addWidget(side, i, 1);
@@ -217,7 +242,7 @@ void CDialogButtonArray::EditSlot(int index)
         break;
     }
     if (changed) {
-        m_buttons[static_cast<std::size_t>(index)]->setText(ButtonCaption(slot));
+        m_buttons[static_cast<std::size_t>(index)]->SetCaption(ButtonCaption(slot));
         SaveAfterEdit();
     }
     EnableButtons(true);
@@ -314,7 +339,7 @@ void CDialogButtonArray::SetSlotMode(int32_t mode)
 void CDialogButtonArray::RelabelButtons()
 {
     for (int i = 0; i < kButtons; ++i)
-        m_buttons[static_cast<std::size_t>(i)]->setText(ButtonCaption(SlotOf(i)));
+        m_buttons[static_cast<std::size_t>(i)]->SetCaption(ButtonCaption(SlotOf(i)));
 }
 
 void CDialogButtonArray::OnGroupChanged(int group)
@@ -334,7 +359,7 @@ void CDialogButtonArray::OnLoadMode(bool loadAndSend)
 
 void CDialogButtonArray::SetStatusText(const QString& text)
 {
-    m_statusPane->setText(text);
+    m_statusPane->setText(ShownStatusText(text));
 }
 
 QString CDialogButtonArray::StatusText() const
@@ -344,7 +369,7 @@ QString CDialogButtonArray::StatusText() const
 
 void CDialogButtonArray::EnableButtons(bool enable)
 {
-    for (QPushButton* button : m_buttons)
+    for (CaptionButton* button : m_buttons)
         button->setEnabled(enable);
     for (QPushButton* side : m_sideButtons)
         side->setEnabled(enable && m_slotMode != kSlotModeHidden);

@@ -16,6 +16,7 @@ class QRadioButton;
 namespace wirevane {
 
 class ButtonArrayHost;
+class CaptionButton;
 class ProfileStore;
 
 // The button array: twelve buttons of one of eight groups, each loading the settings file bound
@@ -75,7 +76,7 @@ private:
     int32_t m_slotMode = 0;
 
     QComboBox* m_groupCombo = nullptr;
-    std::array<QPushButton*, kButtons> m_buttons{};
+    std::array<CaptionButton*, kButtons> m_buttons{};
     std::array<QPushButton*, kButtons> m_sideButtons{};
     QRadioButton* m_loadOnly = nullptr;
     QRadioButton* m_loadAndSend = nullptr;

@@ -310,7 +310,7 @@ void CGridListCtrlEx::CopySelectionToClipboard()
 
 QString CGridListCtrlEx::CellToolTipText(int row, int column) const
 {
-    QString text = QString::fromStdU16String(GetCellText(row, column));
+    QString text = m_model->ShownTextOf(column, GetCellText(row, column));
     if (text.size() > kToolTipLength) {
         int cut = kToolTipLength;
         if (text.at(cut - 1).isHighSurrogate()) {

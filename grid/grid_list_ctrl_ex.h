@@ -97,6 +97,10 @@ public:
     // one; otherwise the layout is saved first, then the width applied.
     bool SetColumnWidth(int column, int width);
     void FitColumnToContents(int column);
+    // The column is shown at least as wide as its widest shown text needs, whatever width the
+    // layout gives it; the layout keeps its own width, which comes back once the texts fit it.
+    // For a column whose texts the program writes and the user must be able to read whole.
+    void KeepColumnTextWhole(int column);
     void FitAllColumns();
     void ResetColumnLayout();
     void SwitchLayoutProfile(std::u16string_view name);
@@ -125,8 +129,8 @@ public:
     // Clipboard, tooltips, empty list.
     std::u16string SelectionCopyText() const;
     void CopySelectionToClipboard();
-    // The tooltip of a cell: its text, at most 79 characters, then the cell's remark note on
-    // a line of its own; empty for an empty cell.
+    // The tooltip of a cell: its text as shown, at most 79 characters, then the cell's remark note
+    // on a line of its own; empty for an empty cell.
     QString CellToolTipText(int row, int column) const;
     // A remark on what a cell's text will do, which the text alone does not show: a short mark
     // drawn dimmed at the cell's end and a note for its tooltip. Empty for most cells.
@@ -176,6 +180,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class HeaderColumnModel;
@@ -192,6 +197,14 @@ private:
     void MoveSection(int column, int visual);
     int HiddenLeadingCount() const;
     int ContentsWidth(int column) const;
+    int ShownTextWidth(int row, int column) const;
+    // The width the layout knows for a column: a column widened for its texts reports the width
+    // it had before.
+    int LayoutWidth(int column) const;
+    void OnCellsChanged(const QModelIndex& first, const QModelIndex& last);
+    void FitWholeText();
+    // The layout or the user set the column's width: it becomes the one the layout keeps.
+    void TakeLayoutWidth(int column);
     void MoveFocusLeftRight(bool right);
     void TypeAhead(const QKeyEvent& event);
     bool HandleControlKey(QKeyEvent& event);
@@ -213,6 +226,13 @@ private:
     TypeAheadSearch m_typeAhead;
     std::function<int64_t()> m_clock;
     std::function<CellRemark(int, int)> m_remarks;
+    // The column kept whole (-1: none), its rows' shown text widths, and the width the layout
+    // gave it while it is shown wider (-1 when it is not).
+    struct WholeTextColumn {
+        int column = -1;
+        std::vector<int> widths;
+        int layoutWidth = -1;
+    } m_wholeText;
     // Sections moved or resized by the program, not the user.
     bool m_arrangingSections = false;
     // The last left press: a double-click that follows a press of the same click on an image

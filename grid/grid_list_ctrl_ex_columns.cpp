@@ -69,7 +69,8 @@ void CGridListCtrlEx::HideSection(int column)
 {
     CGridColumnTrait::ColumnState& state = GetColumnTrait(column)->GetColumnState();
     if (!m_header->isSectionHidden(column)) {
-        state.widthToRestore = m_header->sectionSize(column);
+        state.widthToRestore = LayoutWidth(column);
+        TakeLayoutWidth(column);
     }
     state.visible = false;
     state.position = -1;
@@ -113,6 +114,7 @@ bool CGridListCtrlEx::ShowColumn(int column, bool show)
         m_header->showSection(column);
         m_header->resizeSection(column, state.widthToRestore);
         state.visible = true;
+        FitWholeText();
         state.position = -1;
         // Back where it stood before it was hidden, behind the hidden columns in any case.
         const int last = GetColumnCount() - 1;
@@ -141,25 +143,31 @@ bool CGridListCtrlEx::SetColumnWidth(int column, int width)
         return false;
     }
     m_layout.SaveAttached();
+    TakeLayoutWidth(column);
     const bool arranging = std::exchange(m_arrangingSections, true);
     m_header->resizeSection(column, width);
     m_arrangingSections = arranging;
+    FitWholeText();
     return true;
+}
+
+int CGridListCtrlEx::ShownTextWidth(int row, int column) const
+{
+    QFont cellFont = font();
+    if (const CGridColumnTrait* trait = GetColumnTrait(column)) {
+        if (auto f = trait->CellFont(row)) {
+            cellFont = *f;
+        }
+    }
+    return QFontMetrics(cellFont).horizontalAdvance(
+        m_model->ShownTextOf(column, GetCellText(row, column)));
 }
 
 int CGridListCtrlEx::ContentsWidth(int column) const
 {
-    const CGridColumnTrait* trait = GetColumnTrait(column);
     int widest = 0;
     for (int row = 0; row < GetRowCount(); ++row) {
-        QFont cellFont = font();
-        if (trait != nullptr) {
-            if (auto f = trait->CellFont(row)) {
-                cellFont = *f;
-            }
-        }
-        const QString text = QString::fromStdU16String(GetCellText(row, column));
-        widest = std::max(widest, QFontMetrics(cellFont).horizontalAdvance(text));
+        widest = std::max(widest, ShownTextWidth(row, column));
     }
     const int icon = ColumnHasImages(column) ? CellGeometry::kIconSide + 5 : 0;
     return widest + icon + 6;
@@ -219,6 +227,7 @@ bool CGridListCtrlEx::OnSectionResizedByUser(int logical, int newSize)
     if (m_arrangingSections || trait == nullptr) {
         return false;
     }
+    TakeLayoutWidth(logical);
     const CGridColumnTrait::ColumnState& state = trait->GetColumnState();
     int bounded = newSize;
     if (state.minWidth >= 0) {

@@ -24,7 +24,7 @@ bool HeaderColumnModel::IsVisible(int column) const
 
 int HeaderColumnModel::GetWidth(int column) const
 {
-    return IsVisible(column) ? m_grid.m_header->sectionSize(column) : 0;
+    return m_grid.LayoutWidth(column);
 }
 
 bool HeaderColumnModel::IsAlwaysHidden(int column) const
@@ -64,9 +64,11 @@ void HeaderColumnModel::ShowColumn(int column)
 
 void HeaderColumnModel::SetWidth(int column, int width)
 {
+    m_grid.TakeLayoutWidth(column);
     const bool arranging = std::exchange(m_grid.m_arrangingSections, true);
     m_grid.m_header->resizeSection(column, width);
     m_grid.m_arrangingSections = arranging;
+    m_grid.FitWholeText();
 }
 
 void HeaderColumnModel::HideColumn(int column)

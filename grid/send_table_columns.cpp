@@ -9,7 +9,9 @@
 #include "grid/grid_row_trait_xp.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace wirevane {
 namespace {
@@ -18,20 +20,55 @@ struct SendTableColumns {
     Q_DECLARE_TR_FUNCTIONS(SendTableColumns)
 };
 
-// The words the table itself writes into the wait and send cells; only these are translated
-// for display, so a text of the user's is never shown changed.
-constexpr const char* kCellWords[] = {QT_TRANSLATE_NOOP("SendTableColumns", "なし"),
-                                      QT_TRANSLATE_NOOP("SendTableColumns", "送信する")};
+// The words the table itself writes into the wait and select cells; only these are translated
+// for display, so a text of the user's is never shown changed. The select cell's run status is
+// made of the status words joined by blanks ("送信済 受信待", " ｽﾃｯﾌﾟ停止").
+struct TableWord {
+    const char* context;
+    const char* word;
+};
+constexpr TableWord kCellWords[] = {
+    {"SendTableColumns", QT_TRANSLATE_NOOP("SendTableColumns", "なし")},
+    {"SendTableColumns", QT_TRANSLATE_NOOP("SendTableColumns", "送信する")},
+    {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "送信済")},
+    {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "受信待")},
+    {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "受信済")},
+    {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "停止")},
+    {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "ｽﾃｯﾌﾟ停止")},
+};
+
+std::optional<QString> TranslatedWord(const QString& stored)
+{
+    for (const TableWord& word : kCellWords) {
+        if (stored == QString::fromUtf8(word.word))
+            return QCoreApplication::translate(word.context, word.word);
+    }
+    return std::nullopt;
+}
+
+// Every blank-separated word translated, the blanks kept; a text with a word the table does not
+// write is shown as it stands.
+QString TranslatedWords(const QString& stored)
+{
+    QStringList words = stored.split(u' ');
+    for (QString& word : words) {
+        if (word.isEmpty())
+            continue;
+        const std::optional<QString> translated = TranslatedWord(word);
+        if (!translated)
+            return stored;
+        word = *translated;
+    }
+    return words.join(u' ');
+}
 
 QString ShownCellText(int column, const std::u16string& text)
 {
-    QString stored = QString::fromStdU16String(text);
-    if (column == SendTable::kWaitColumn || column == SendTable::kSelectColumn) {
-        for (const char* word : kCellWords) {
-            if (stored == QString::fromUtf8(word))
-                return SendTableColumns::tr(word);
-        }
-    }
+    const QString stored = QString::fromStdU16String(text);
+    if (column == SendTable::kSelectColumn)
+        return TranslatedWords(stored);
+    if (column == SendTable::kWaitColumn)
+        return TranslatedWord(stored).value_or(stored);
     return stored;
 }
 
@@ -91,6 +128,9 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
     delay->SetValidator([](QObject* parent) { return new DelayValidator(parent); });
     grid.InsertColumnWithTrait(6, Title(QT_TRANSLATE_NOOP("SendTableColumns", "遅延[ms]")),
                                Qt::AlignLeft, 80, 5, std::move(delay));
+
+    // The run writes its status into the select column, in words longer than a check box.
+    grid.KeepColumnTextWhole(1);
 
     // The notation is not visible in the cells themselves; the header tells it.
     grid.GetCellModel().SetColumnToolTip(3, EscapeLegendToolTip());

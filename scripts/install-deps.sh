@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-ipafont-gothic python3 python3-serial
+  fonts-ipafont-gothic fonts-dejavu-core python3 python3-serial
   dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base
   clang-tidy clang-format
   # Only for the Windows check: the cross-compilers, and wine to run their tests.

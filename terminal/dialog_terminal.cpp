@@ -1,5 +1,6 @@
 #include "terminal/dialog_terminal.h"
 
+#include "grid/fixed_pitch_font.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "terminal/hex_traffic_view.h"
@@ -30,10 +31,7 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
 
-    m_font = QFont(QStringLiteral("Courier New"));
-    m_font.setPixelSize(16);
-    m_font.setWeight(QFont::Normal);
-    m_font.setStyleHint(QFont::TypeWriter);
+    m_font = FixedPitchFont(16);
 
     BuildActions();
     BuildCentral();

@@ -1,8 +1,11 @@
 #include "terminal/hex_traffic_view.h"
 
+#include "grid/fixed_pitch_font.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -21,9 +24,7 @@ constexpr int kLineLength = 78;
 
 HexTrafficView::HexTrafficView(QWidget* parent) : QAbstractScrollArea(parent)
 {
-    QFont font(QStringLiteral("Monospace"));
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(FixedPitchFont(QFontInfo(font()).pixelSize()));
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -35,6 +36,24 @@ HexTrafficView::HexTrafficView(QWidget* parent) : QAbstractScrollArea(parent)
             qOverload<>(&QWidget::update));
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
+}
+
+int HexTrafficView::LineWidth() const
+{
+    return fontMetrics().horizontalAdvance(QString(kLineLength, u'0')) + 2 * kMargin;
+}
+
+QSize HexTrafficView::minimumSizeHint() const
+{
+    // The whole line, so the text column is never pushed out of sight beside the text area.
+    const int frame = 2 * frameWidth();
+    return QSize(LineWidth() + verticalScrollBar()->sizeHint().width() + frame,
+                 QAbstractScrollArea::minimumSizeHint().height());
+}
+
+QSize HexTrafficView::sizeHint() const
+{
+    return minimumSizeHint().expandedTo(QAbstractScrollArea::sizeHint());
 }
 
 int HexTrafficView::LineHeight() const
@@ -75,7 +94,7 @@ void HexTrafficView::UpdateScrollRange()
     bar->setRange(0, std::max(0, int(m_lines.size()) - visible));
     if (atEnd)
         bar->setValue(bar->maximum());
-    const int width = fontMetrics().horizontalAdvance(QString(kLineLength, u'0')) + 2 * kMargin;
+    const int width = LineWidth();
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
 }

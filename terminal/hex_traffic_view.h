@@ -31,6 +31,9 @@ public:
     const std::deque<HexLine>& lines() const { return m_lines; }
     static QColor SentColour() { return QColor(0x15, 0x65, 0xC0); }
 
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -40,6 +43,7 @@ protected:
 private:
     void UpdateScrollRange();
     int LineHeight() const;
+    int LineWidth() const;
 
     HexDump m_dump;
     std::deque<HexLine> m_lines;

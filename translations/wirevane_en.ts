@@ -223,6 +223,13 @@
     </message>
 </context>
 <context>
+    <name>FixedPitchFont</name>
+    <message>
+        <source>日本語の字形</source>
+        <translation>Latin faces</translation>
+    </message>
+</context>
+<context>
     <name>LayoutProfiles</name>
     <message>
         <location filename="../app/wirevane_dlg.cpp" line="+200"/>
@@ -485,6 +492,29 @@
     </message>
 </context>
 <context>
+    <name>SendTableStatus</name>
+    <message>
+        <source>送信済</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>受信待</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>受信済</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Halt</translation>
+    </message>
+    <message>
+        <source>ｽﾃｯﾌﾟ停止</source>
+        <translation>Step stop</translation>
+    </message>
+</context>
+<context>
     <name>SettingsCommandTexts</name>
     <message>
         <location filename="../app/shown_texts.cpp" line="-13"/>
@@ -639,6 +669,10 @@ Current registration  %1         </translation>
         <location line="+20"/>
         <source>設定ファイルを保存できませんでした</source>
         <translation>The settings file could not be saved</translation>
+    </message>
+    <message>
+        <source>送信済</source>
+        <translation>Sent</translation>
     </message>
 </context>
 <context>

@@ -4,9 +4,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -14,11 +18,13 @@ namespace {
 
 using test::Describe;
 using test::ExpectNoFaultsInButtonArrayDialogs;
+using test::ExpectNoFaultsInButtonArrayModes;
 using test::ExpectNoFaultsInDialogs;
 using test::ExpectNoFaultsInTheThreeWindows;
 using test::FindClippedText;
 using test::kCommandDialogs;
 using test::MainWindowRig;
+using test::RunInDetailDisplay;
 using test::ShowSettled;
 
 // The cut texts under root, one line each; empty when every text is whole.
@@ -64,6 +70,25 @@ TEST(ClippedText, TheWalkFindsEachKindOfCutTextAndOnlyThose)
     hidden->addItem(QStringLiteral("見えない長い項目です"));
     hidden->setGeometry(0, 200, 10, 24);
     hidden->hide();
+    auto* shortened = new QPushButton(QStringLiteral("measurement…"), &window);
+    shortened->setGeometry(0, 230, 300, 24);
+    auto* explained = new QPushButton(QStringLiteral("voltage…"), &window);
+    explained->setToolTip(QStringLiteral("voltage and current"));
+    explained->setGeometry(300, 230, 200, 24);
+    auto* cells = new QTreeWidget(&window);
+    cells->setColumnCount(3);
+    cells->setRootIsDecorated(false);
+    cells->header()->setStretchLastSection(false);
+    // Room for "OK" alone, not for an icon in front of it.
+    cells->setColumnWidth(0, cells->fontMetrics().horizontalAdvance(QStringLiteral("OK")) + 6);
+    cells->setColumnWidth(1, 42);
+    cells->setColumnHidden(2, true);
+    new QTreeWidgetItem(cells,
+                        QStringList({QStringLiteral("OK"), QStringLiteral("送信済 ｽﾃｯﾌﾟ停止"),
+                                     QStringLiteral("隠れた列の長いテキスト")}));
+    auto* withIcon = new QTreeWidgetItem(cells, QStringList({QStringLiteral("OK")}));
+    withIcon->setIcon(0, window.style()->standardIcon(QStyle::SP_DialogOkButton));
+    cells->setGeometry(0, 260, 300, 100);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 2000));
 
@@ -71,15 +96,31 @@ TEST(ClippedText, TheWalkFindsEachKindOfCutTextAndOnlyThose)
     for (const test::ClippedText& found : FindClippedText(window))
         cut << found.text;
     // The combo is cut by its longest item although its current one fits; the radio's doubled
-    // ampersand is drawn as one and fits at its size hint.
+    // ampersand is drawn as one and fits at its size hint. A short cell text is cut by the icon
+    // in front of it; a hidden column's text is not shown at all.
     EXPECT_EQ(cut, QStringList({QStringLiteral("受信 CR→CR+NL"), QStringLiteral("ローカルエコー"),
-                                lines->text(), wrapped->text()}));
+                                lines->text(), wrapped->text(), QStringLiteral("measurement…"),
+                                QStringLiteral("送信済 ｽﾃｯﾌﾟ停止"), QStringLiteral("OK")}));
 }
 
 TEST(ClippedText, TheThreeWindowsShowEveryTextWholeAtTheirOwnAndTheSmallestSizeTheyAllow)
 {
     MainWindowRig rig;
     ExpectNoFaultsInTheThreeWindows(rig.Start(), CutAtOwnAndSmallestSize);
+}
+
+TEST(ClippedText, ARunInDetailDisplayLeavesEveryStatusTextWhole)
+{
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    RunInDetailDisplay(window);
+    ExpectNoFaultsInTheThreeWindows(window, CutAtOwnAndSmallestSize);
+}
+
+TEST(ClippedText, TheButtonArrayShowsEveryTextWholeInEachModeOfItsSideButtons)
+{
+    MainWindowRig rig;
+    ExpectNoFaultsInButtonArrayModes(rig.Start().buttonArray(), CutAtOwnAndSmallestSize);
 }
 
 TEST(ClippedText, TheMainWindowsDialogsShowEveryTextWhole)

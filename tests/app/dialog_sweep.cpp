@@ -2,15 +2,18 @@
 
 #include "app/command_ids.h"
 #include "app/wirevane_dlg.h"
+#include "buttons/button_captions.h"
 #include "buttons/dialog_button_array.h"
 #include "buttons/dialog_button_regist_type.h"
 #include "buttons/dialog_button_text.h"
+#include "core/send_table.h"
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -44,6 +47,63 @@ void ExpectNoFaultsInTheThreeWindows(CWirevaneDlg& window, const WindowFaults& f
         ShowSettled(*shown);
         EXPECT_EQ(faults(*shown), "");
     }
+}
+
+namespace {
+
+// The engine's timer is the window's own; the run moves on as events are processed.
+bool RunUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    return done();
+}
+
+} // namespace
+
+void RunInDetailDisplay(CWirevaneDlg& window)
+{
+    window.Trigger(kDetailView);
+    auto& rows = window.table().rows();
+    rows[1] = SendRow{1, u"*IDN?", 0, 0, 0};
+    rows[2] = SendRow{1, u"MEAS:VOLT?", 0, 1, 0};
+    rows[3] = SendRow{1, u"MEAS:CURR?", 0, 0, 0};
+    rows[4] = SendRow{1, u"READ?", 1, 0, 0};
+    window.table().RewriteFromRows();
+    window.table().ClearMarkers();
+
+    // Row 2 halts the run, row 3 stops it in step mode, row 4 waits for an answer that the
+    // closed port never brings.
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
+    window.Trigger(kStepMode);
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));
+    window.Trigger(kStepMode);
+    window.Trigger(kSend);
+    ASSERT_TRUE(RunUntil([&] {
+        return window.table().grid().GetCellImage(4, SendTable::kNumberColumn) == kRowImageWaiting;
+    }));
+    window.Trigger(kStop);
+}
+
+void ExpectNoFaultsInButtonArrayModes(CDialogButtonArray& buttons, const WindowFaults& faults)
+{
+    ButtonSlot& first = buttons.buttonFile().buttonSlots[static_cast<std::size_t>(
+        ButtonFile::slotIndex(buttons.buttonFile().currentGroup, 0))];
+    first.path = u"./measurement-of-the-supply-voltage-and-current.ini";
+    first.text = u"measurement-of-the-supply-voltage-and-current.ini";
+    buttons.RelabelButtons();
+    for (int32_t mode :
+         {kSlotModeHidden, kSlotModeRegister, kSlotModeUnregister, kSlotModeRename}) {
+        SCOPED_TRACE(mode);
+        buttons.SetSlotMode(mode);
+        ShowSettled(buttons);
+        EXPECT_EQ(faults(buttons), "");
+    }
+    buttons.SetSlotMode(kSlotModeHidden);
 }
 
 std::string FaultsInNextDialog(const std::function<void()>& open, const WindowFaults& faults)

@@ -24,6 +24,15 @@ void ShowSettled(QWidget& window);
 // in any of them.
 void ExpectNoFaultsInTheThreeWindows(CWirevaneDlg& window, const WindowFaults& faults);
 
+// Leaves the main window as a run in detail display leaves it: the select column holding the
+// run's status words for sent, waiting, received and stopped rows, and the button array's status
+// bar the last row sent.
+void RunInDetailDisplay(CWirevaneDlg& window);
+
+// Shows the button array in each mode of its side buttons, with a caption longer than any
+// button is wide on its first button, and expects faults to find nothing in any of them.
+void ExpectNoFaultsInButtonArrayModes(CDialogButtonArray& buttons, const WindowFaults& faults);
+
 // What faults finds in the modal dialog that open starts, which is closed again; a failure when
 // no dialog opened.
 std::string FaultsInNextDialog(const std::function<void()>& open, const WindowFaults& faults);

@@ -1,6 +1,8 @@
 #include "app/command_ids.h"
 #include "app/interface_language.h"
+#include "buttons/dialog_button_array.h"
 #include "buttons/dialog_button_text.h"
+#include "core/send_table.h"
 #include "dialog_sweep.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
@@ -12,9 +14,14 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFontInfo>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -23,11 +30,13 @@ namespace {
 using namespace command;
 using test::CollectShownText;
 using test::ExpectNoFaultsInButtonArrayDialogs;
+using test::ExpectNoFaultsInButtonArrayModes;
 using test::ExpectNoFaultsInDialogs;
 using test::ExpectNoFaultsInTheThreeWindows;
 using test::FaultsInNextDialog;
 using test::kCommandDialogs;
 using test::MainWindowRig;
+using test::RunInDetailDisplay;
 using test::ShowSettled;
 
 // The language items name each language in itself; that Japanese is meant to stay.
@@ -50,6 +59,42 @@ std::string Faults(QWidget& window)
     QApplication::processEvents();
     found += test::Describe(test::FindClippedText(window)).toStdString();
     return found;
+}
+
+// How a face draws U+005C: a backslash leaves the top right of the box its ink fills empty; a
+// yen sign, which some Japanese faces draw there, has an arm in each top corner.
+bool DrawsABackslash(QFont font)
+{
+    font.setPixelSize(48);
+    QImage image(80, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("\\"));
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    int left = 0;
+    int right = 0;
+    for (int y = ink.top(); y < ink.top() + ink.height() / 3; ++y)
+        for (int x = ink.left(); x <= ink.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ++(x < ink.center().x() ? left : right);
+    return left > 0 && right * 4 < left;
+}
+
+// The fonts the table and the terminal draw the user's texts with.
+std::vector<std::pair<const char*, QFont>> TextFonts(CWirevaneDlg& window)
+{
+    return {
+        {"table", window.grid().font()},
+        {"terminal", window.terminal().findChild<QWidget*>(QStringLiteral("1235"))->font()},
+        {"hex pane", window.terminal().findChild<QWidget*>(QStringLiteral("hex-view"))->font()}};
 }
 
 class EnglishInterface : public ::testing::Test {
@@ -85,6 +130,67 @@ TEST_F(EnglishInterface, EveryDialogShowsNoJapaneseAndNothingCut)
         "");
 
     ExpectNoFaultsInButtonArrayDialogs(window.buttonArray(), QStringLiteral("Button 1"), Faults);
+}
+
+TEST_F(EnglishInterface, ARunInDetailDisplayShowsItsStatusInEnglishAndWhole)
+{
+    ASSERT_TRUE(m_translation.complete());
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    RunInDetailDisplay(window);
+    ExpectNoFaultsInTheThreeWindows(window, Faults);
+    // The cells keep the table's own words, which the engine and the save read back.
+    EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kSelectColumn), u"送信済 停止");
+    EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("READ?    Sent"));
+}
+
+TEST_F(EnglishInterface, TheButtonArrayShowsNoJapaneseAndNothingCutInEachModeOfItsSideButtons)
+{
+    ASSERT_TRUE(m_translation.complete());
+    MainWindowRig rig;
+    ExpectNoFaultsInButtonArrayModes(rig.Start().buttonArray(), Faults);
+}
+
+// A face the platform lacks is left to the fallback, which on a Japanese desktop draws U+005C as
+// a yen sign: the English texts must name a face that is there and draws a backslash.
+TEST_F(EnglishInterface, TheTableAndTheTerminalDrawABackslashInAFaceThatIsInstalled)
+{
+    MainWindowRig rig;
+    for (const auto& [where, font] : TextFonts(rig.Start())) {
+        SCOPED_TRACE(where);
+        EXPECT_TRUE(font.families().contains(QFontInfo(font).family()))
+            << QFontInfo(font).family().toStdString() << " stands in for "
+            << font.families().join(u',').toStdString();
+        EXPECT_TRUE(DrawsABackslash(font));
+    }
+}
+
+// The notice is read in the language just chosen, not in the one the windows still speak.
+TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
+{
+    const struct {
+        InterfaceLanguage speaking;
+        int chosen;
+        const char16_t* notice;
+    } cases[] = {
+        {InterfaceLanguage::Japanese, kLanguageEnglish,
+         u"The interface language changes the next time Wirevane starts."},
+        {InterfaceLanguage::English, kLanguageJapanese,
+         u"表示の言語は次に起動したときから変わります。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        const InterfaceTranslation translation(c.speaking);
+        MainWindowRig rig;
+        CWirevaneDlg& window = rig.Start();
+        QString told;
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            told = box->text();
+            box->accept();
+        });
+        window.Trigger(c.chosen);
+        EXPECT_EQ(told, QString::fromUtf16(c.notice));
+    }
 }
 
 // The walk above proves nothing if it cannot see Japanese where it is.
@@ -139,6 +245,9 @@ TEST(InterfaceLanguage, TheJapaneseChoiceLeavesTheProgramsOwnTexts)
     EXPECT_EQ(window.grid().GetColumnTitle(3), QStringLiteral("送信データ"));
     EXPECT_EQ(window.terminal().findChild<QAction*>(QStringLiteral("32807"))->text(),
               QStringLiteral("すべてを削除"));
+    // Japanese users are used to the face the program always asked for.
+    for (const auto& [where, font] : TextFonts(window))
+        EXPECT_EQ(font.family(), QStringLiteral("Courier New")) << where;
 }
 
 TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)

@@ -315,5 +315,34 @@ TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 2}));
 }
 
+// The run's status is longer than a check box: the select column is shown wide enough for it,
+// while the layout keeps the width the user gave the column, which comes back with the blanks.
+TEST_F(GridLayoutTest, TheSelectColumnWidensForTheRunsStatusAndTheLayoutKeepsItsOwnWidth)
+{
+    CGridHeader& header = grid.GetGridHeader();
+    const QString status = QString::fromUtf16(u"送信済 ｽﾃｯﾌﾟ停止");
+    table.SetRowStatus(3, status.toStdU16String());
+    const QRect label = grid.Geometry().LabelRect(3, Col::kSelectColumn);
+    EXPECT_LE(grid.fontMetrics().horizontalAdvance(status), label.width() - 4);
+
+    // A save while it is widened stores the width it had.
+    grid.SetColumnWidth(Col::kDataColumn, 200);
+    EXPECT_EQ(storedWidth(kDefaultSection, 0), 42);
+
+    table.ClearMarkers();
+    EXPECT_EQ(header.sectionSize(Col::kSelectColumn), 42);
+
+    // A width the user gives it while it is widened is the one it keeps.
+    table.SetRowStatus(3, status.toStdU16String());
+    const int widened = header.sectionSize(Col::kSelectColumn);
+    const QPoint divider = dividerPoint(Col::kSelectColumn);
+    QTest::mousePress(header.viewport(), Qt::LeftButton, {}, divider);
+    QTest::mouseMove(header.viewport(), divider + QPoint(20, 0));
+    QTest::mouseRelease(header.viewport(), Qt::LeftButton, {}, divider + QPoint(20, 0));
+    EXPECT_EQ(storedWidth(kDefaultSection, 0), widened + 20);
+    table.ClearMarkers();
+    EXPECT_EQ(header.sectionSize(Col::kSelectColumn), widened + 20);
+}
+
 } // namespace
 } // namespace wirevane::test

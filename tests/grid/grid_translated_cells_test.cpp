@@ -2,6 +2,9 @@
 #include "send_grid_fixture.h"
 
 #include <QTranslator>
+#include <map>
+#include <string>
+#include <utility>
 
 namespace wirevane::test {
 namespace {
@@ -13,13 +16,16 @@ class TableWordsInEnglish final : public QTranslator {
 public:
     QString translate(const char* context, const char* source, const char*, int) const override
     {
-        if (qstrcmp(context, "SendTableColumns") != 0)
-            return {};
-        if (QString::fromUtf8(source) == QStringLiteral("なし"))
-            return QStringLiteral("None");
-        if (QString::fromUtf8(source) == QStringLiteral("送信する"))
-            return QStringLiteral("Send");
-        return {};
+        static const std::map<std::pair<std::string, QString>, QString> kWords = {
+            {{"SendTableColumns", QStringLiteral("なし")}, QStringLiteral("None")},
+            {{"SendTableColumns", QStringLiteral("送信する")}, QStringLiteral("Send")},
+            {{"SendTableStatus", QStringLiteral("送信済")}, QStringLiteral("Sent")},
+            {{"SendTableStatus", QStringLiteral("受信待")}, QStringLiteral("Waiting")},
+            {{"SendTableStatus", QStringLiteral("受信済")}, QStringLiteral("Received")},
+            {{"SendTableStatus", QStringLiteral("停止")}, QStringLiteral("Halt")},
+            {{"SendTableStatus", QStringLiteral("ｽﾃｯﾌﾟ停止")}, QStringLiteral("Step stop")}};
+        const auto found = kWords.find({context, QString::fromUtf8(source)});
+        return found == kWords.end() ? QString() : found->second;
     }
     bool isEmpty() const override { return false; }
 };
@@ -55,6 +61,36 @@ TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
     // The same word typed by the user into a row's text is the user's, and shows as typed.
     grid.SetCellText(4, Col::kDataColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kDataColumn), QStringLiteral("なし"));
+}
+
+// Each status the run writes into the select column, as the engine builds it from its words.
+TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKeepsIt)
+{
+    const struct {
+        const char16_t* stored;
+        const char* shown;
+    } cases[] = {
+        {u"送信済", "Sent"},
+        {u"送信済 受信待", "Sent Waiting"},
+        {u"送信済 受信済", "Sent Received"},
+        {u"送信済 停止", "Sent Halt"},
+        {u"送信済 ｽﾃｯﾌﾟ停止", "Sent Step stop"},
+        {u" 停止", " Halt"},
+        {u" ｽﾃｯﾌﾟ停止", " Step stop"},
+        {u" ", " "},
+        // Not the table's words: shown as they stand.
+        {u"送信済み", "送信済み"},
+        {u"送信済 next", "送信済 next"},
+    };
+    for (const auto& c : cases) {
+        table.SetRowStatus(5, c.stored);
+        EXPECT_EQ(shown(5, Col::kSelectColumn), QString::fromUtf8(c.shown)) << c.shown;
+        EXPECT_EQ(grid.GetCellText(5, Col::kSelectColumn), c.stored);
+        EXPECT_EQ(table.ReadRowSendFlag(5), 1);
+    }
+    // The tooltip tells what the cell shows.
+    table.SetRowStatus(5, u"送信済 受信待");
+    EXPECT_EQ(grid.CellToolTipText(5, Col::kSelectColumn), QStringLiteral("Sent Waiting"));
 }
 
 TEST_F(TranslatedCellsTest, TheWaitEditorShowsTheTranslationAndWritesTheTablesWord)

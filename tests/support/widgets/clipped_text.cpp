@@ -1,6 +1,7 @@
 #include "support/widgets/clipped_text.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -8,9 +9,11 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTableView>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QToolButton>
+#include <QTreeView>
 #include <QtMath>
 #include <algorithm>
 
@@ -127,14 +130,61 @@ void CheckCombo(QList<ClippedText>& clipped, QComboBox* combo)
     }
 }
 
+bool ColumnHidden(const QAbstractItemView& view, int column)
+{
+    if (auto* tree = qobject_cast<const QTreeView*>(&view))
+        return tree->isColumnHidden(column);
+    if (auto* table = qobject_cast<const QTableView*>(&view))
+        return table->isColumnHidden(column);
+    return false;
+}
+
+// The cells in sight: each text must fit its cell less the icon in front of it and the two
+// pixels a delegate keeps on each side.
+void CheckCells(QList<ClippedText>& clipped, QAbstractItemView* view)
+{
+    const QAbstractItemModel* model = view->model();
+    if (model == nullptr)
+        return;
+    const int iconSide = view->iconSize().isValid() ? view->iconSize().width() : 16;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex index = model->index(row, column);
+            const QRect cell = view->visualRect(index);
+            if (ColumnHidden(*view, column) || !cell.intersects(view->viewport()->rect()))
+                continue;
+            const QString text = index.data(Qt::DisplayRole).toString();
+            if (text.trimmed().isEmpty())
+                continue;
+            const bool hasIcon = !index.data(Qt::DecorationRole).value<QIcon>().isNull();
+            const QVariant font = index.data(Qt::FontRole);
+            const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : view->font());
+            Check(clipped, view, text, metrics.horizontalAdvance(text),
+                  cell.width() - (hasIcon ? iconSide + 4 : 0) - 4);
+        }
+    }
+}
+
+// A text the program shortened itself must be readable whole where the pointer rests.
+void CheckShortened(QList<ClippedText>& clipped, QWidget* widget, const QString& text)
+{
+    if (text.endsWith(QChar(0x2026)) && widget->toolTip().isEmpty())
+        clipped.append({widget, text, 0, 0});
+}
+
 void CheckOne(QList<ClippedText>& clipped, QWidget* widget)
 {
-    if (auto* label = qobject_cast<QLabel*>(widget))
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
         CheckLabel(clipped, label);
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        CheckShortened(clipped, widget, label->text());
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         CheckButton(clipped, button);
-    else if (auto* combo = qobject_cast<QComboBox*>(widget))
+        CheckShortened(clipped, widget, button->text());
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         CheckCombo(clipped, combo);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        CheckCells(clipped, view);
+    }
 }
 
 } // namespace
@@ -166,10 +216,13 @@ QString Describe(const QList<ClippedText>& clipped)
                       .arg(QString::fromLatin1(widget->metaObject()->className()),
                            widget->objectName(),
                            QString::fromLatin1(widget->window()->metaObject()->className()));
-        lines << QStringLiteral("%1: \"%2\" needs %3 px, has %4")
-                     .arg(where, cut.text)
-                     .arg(cut.needed)
-                     .arg(cut.available);
+        if (cut.needed == 0 && cut.available == 0)
+            lines << QStringLiteral("%1: \"%2\" shortened, with no tooltip").arg(where, cut.text);
+        else
+            lines << QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                         .arg(where, cut.text)
+                         .arg(cut.needed)
+                         .arg(cut.available);
     }
     return lines.join(u'\n');
 }

@@ -15,9 +15,10 @@ struct ClippedText {
     int available = 0;
 };
 
-// Every visible label, button and combo under root (root included) whose text is cut at the
-// widget's current size and font. Combos are judged by every item, since any of them can
-// become the current one.
+// Every visible label, button, combo and item view cell under root (root included) whose text
+// is cut at the widget's current size and font, and every label or button whose text was
+// shortened with "…" without the whole text as its tooltip. Combos are judged by every item,
+// since any of them can become the current one; item views by the cells in sight.
 QList<ClippedText> FindClippedText(QWidget& root);
 
 // One line per cut text, naming the widget, for a test's failure message.

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
+#include <QTreeView>
 
 namespace wirevane::test {
 
@@ -51,6 +52,21 @@ void AddHeader(QList<ShownText>& texts, const QAbstractItemModel& model, const Q
     }
 }
 
+// What the cells of the columns in sight show; a hidden column's texts are not shown.
+void AddCells(QList<ShownText>& texts, const QAbstractItemView& view, const QString& where)
+{
+    const QAbstractItemModel& model = *view.model();
+    const auto* tree = qobject_cast<const QTreeView*>(&view);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            if (tree != nullptr && tree->isColumnHidden(column))
+                continue;
+            Add(texts, where + QStringLiteral(" %1,%2").arg(row).arg(column),
+                model.index(row, column).data(Qt::DisplayRole).toString());
+        }
+    }
+}
+
 } // namespace
 
 QList<ShownText> CollectShownText(QWidget& root)
@@ -84,8 +100,10 @@ QList<ShownText> CollectShownText(QWidget& root)
             for (int i = 0; i < tabs->count(); ++i)
                 Add(texts, where, tabs->tabText(i));
         }
-        if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model())
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model()) {
             AddHeader(texts, *view->model(), where + QStringLiteral(" header"));
+            AddCells(texts, *view, where + QStringLiteral(" cell"));
+        }
     }
     return texts;
 }

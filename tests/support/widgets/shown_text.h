@@ -13,8 +13,9 @@ struct ShownText {
 };
 
 // Every text the user can meet under root (root included): window titles, labels, buttons,
-// group boxes, tabs, combo items, line edit placeholders, tooltips, header titles, and the
-// items of the menus and toolbars, submenus included, whether or not they are open now.
+// group boxes, tabs, combo items, line edit placeholders, tooltips, header titles, the cells of
+// item views, and the items of the menus and toolbars, submenus included, whether or not they
+// are open now.
 QList<ShownText> CollectShownText(QWidget& root);
 
 // Whether the text holds kana or kanji, or the full- and half-width forms Japanese text uses.

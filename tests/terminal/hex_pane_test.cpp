@@ -1,0 +1,48 @@
+#include "fakes/recording_terminal_host.h"
+#include "serial/serial.h"
+#include "serial/serial_port_access.h"
+#include "terminal/dialog_terminal.h"
+#include "terminal/hex_traffic_view.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+using TrafficView = CDialogTerminal::TrafficView;
+
+class HexPane : public ::testing::TestWithParam<TrafficView> {
+protected:
+    HexPane() : access(port), terminal(host, &access) {}
+
+    CSerial port;
+    SerialPortAccess access;
+    test::RecordingTerminalHost host;
+    CDialogTerminal terminal;
+};
+
+// At the size the terminal opens with, the pane shows a whole line, its text column included,
+// alone and beside the text.
+TEST_P(HexPane, ShowsAWholeLineAtTheTerminalsOwnSize)
+{
+    terminal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&terminal, 2000));
+    terminal.SetTrafficView(GetParam());
+    auto* hex = terminal.findChild<HexTrafficView*>(QStringLiteral("hex-view"));
+    const uint8_t line[16] = {'*', 'I', 'D', 'N', '?', '\\', 'x', '4', '1', 0x0D, 0x0A, 'O', 'K'};
+    hex->Feed(TrafficDirection::Received, line);
+    hex->FlushPending();
+    QApplication::processEvents();
+    EXPECT_EQ(hex->horizontalScrollBar()->maximum(), 0)
+        << "the line needs " << hex->minimumSizeHint().width() << " px, the pane has "
+        << hex->width();
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, HexPane,
+                         ::testing::Values(TrafficView::Hex, TrafficView::TextAndHex));
+
+} // namespace
+} // namespace wirevane
