@@ -6,12 +6,12 @@ namespace {
 
 bool IsBlank(char16_t c)
 {
-    return c == u' ' || c == u'\t';
+    return c == u' ' || c == u'\t' || c == u'\u3000';
 }
 
 } // namespace
 
-std::optional<int32_t> ParseDelayText(std::u16string_view text)
+std::optional<uint64_t> ParseWholeNumber(std::u16string_view text, uint64_t highest)
 {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -19,15 +19,23 @@ std::optional<int32_t> ParseDelayText(std::u16string_view text)
         text.remove_suffix(1);
     if (text.empty())
         return std::nullopt;
-    int64_t value = 0;
+    uint64_t value = 0;
     for (const char16_t c : text) {
         if (c < u'0' || c > u'9')
             return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > kLongestDelayMs)
+        value = value * 10 + static_cast<uint64_t>(c - u'0');
+        if (value > highest)
             return std::nullopt;
     }
-    return static_cast<int32_t>(value);
+    return value;
+}
+
+std::optional<int32_t> ParseDelayText(std::u16string_view text)
+{
+    const std::optional<uint64_t> value = ParseWholeNumber(text, kLongestDelayMs);
+    if (!value)
+        return std::nullopt;
+    return static_cast<int32_t>(*value);
 }
 
 } // namespace wirevane

@@ -15,13 +15,17 @@ inline std::u16string DecimalText(int64_t value)
     return std::u16string(digits.begin(), digits.end());
 }
 
+// A whole number as a user types it: ASCII digits only, blanks (space, tab, the ideographic
+// space of a Japanese input method) around them allowed, at most `highest`. A sign, a fraction,
+// a unit or letters give nothing, so that no text is taken whose meaning differs from what it
+// shows.
+std::optional<uint64_t> ParseWholeNumber(std::u16string_view text, uint64_t highest);
+
 // The longest pause a row can ask for: the step timer is armed with an int of milliseconds.
 inline constexpr int32_t kLongestDelayMs = std::numeric_limits<int32_t>::max();
 
 // A delay as the user types it, in the cell or in a dialog: a whole number of milliseconds from
-// 0 to kLongestDelayMs, ASCII digits only, blanks around them allowed. A sign, a fraction, a
-// unit, letters or a number beyond the range give nothing, so that no text is taken whose run
-// would differ from what it shows.
+// 0 to kLongestDelayMs.
 std::optional<int32_t> ParseDelayText(std::u16string_view text);
 
 } // namespace wirevane

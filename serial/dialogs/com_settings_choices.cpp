@@ -1,5 +1,6 @@
 #include "serial/dialogs/com_settings_choices.h"
 
+#include "core/decimal_text.h"
 #include "serial/dialogs/port_dialog_ids.h"
 
 #include <array>
@@ -22,11 +23,6 @@ constexpr std::array<RadioChoice, 3> kHandshakes = {
 constexpr std::array<uint32_t, 15> kBaudRates = {1200,   2400,   9600,    14400,   19200,
                                                  38400,  56000,  57600,   115200,  230400,
                                                  460800, 921600, 1000000, 2000000, 3000000};
-
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
 
 } // namespace
 
@@ -57,23 +53,10 @@ uint32_t RadioGroup::ValueForId(int id) const
 
 std::optional<uint32_t> ParseBaudRate(std::u16string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    if (text.empty())
+    const std::optional<uint64_t> rate = ParseWholeNumber(text, kHighestBaudRate);
+    if (!rate || *rate < kLowestBaudRate)
         return std::nullopt;
-    uint64_t rate = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        rate = rate * 10 + static_cast<uint64_t>(c - u'0');
-        if (rate > kHighestBaudRate)
-            return std::nullopt;
-    }
-    if (rate < kLowestBaudRate)
-        return std::nullopt;
-    return static_cast<uint32_t>(rate);
+    return static_cast<uint32_t>(*rate);
 }
 
 uint32_t ShownBaudRate(uint32_t portRate)

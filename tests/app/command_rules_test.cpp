@@ -2,10 +2,10 @@
 #include "buttons/dialog_button_array.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
+#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,21 +14,13 @@ namespace {
 
 using namespace command;
 using test::MainWindowRig;
+using test::RunUntil;
 
 struct Command {
     int id;
     const char* name;
     bool opensDialog;
 };
-
-bool RunUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000)
-        QTest::qWait(5);
-    return done();
-}
 
 // A run that waits out a long delay after its first row, so that it is still running when a
 // command comes.

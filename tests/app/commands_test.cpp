@@ -8,6 +8,7 @@
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
+#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@ namespace {
 
 using namespace command;
 using test::MainWindowRig;
+using test::RunUntil;
 
 void TickRow(CWirevaneDlg& window, int row, std::u16string data, int delay)
 {
@@ -38,15 +40,6 @@ void TickRow(CWirevaneDlg& window, int row, std::u16string data, int delay)
 QAction* TerminalAction(CWirevaneDlg& window, int id)
 {
     return window.terminal().findChild<QAction*>(QString::number(id));
-}
-
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return done();
 }
 
 TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)

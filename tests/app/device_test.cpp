@@ -5,6 +5,7 @@
 #include "serial/dialogs/com_select_dlg.h"
 #include "support/modal_helper.h"
 #include "support/sim_process.h"
+#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QInputDialog>
@@ -18,13 +19,10 @@ namespace {
 
 using namespace command;
 
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+// A round trip through the simulator's process takes longer than a window's own step.
+bool RunUntil(const std::function<bool()>& done)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return done();
+    return test::RunUntil(done, 10000);
 }
 
 // The main window against the device simulator, announced in a ports folder of the test's own

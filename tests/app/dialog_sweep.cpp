@@ -8,12 +8,12 @@
 #include "buttons/dialog_button_text.h"
 #include "core/send_table.h"
 #include "support/modal_helper.h"
+#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -48,20 +48,6 @@ void ExpectNoFaultsInTheThreeWindows(CWirevaneDlg& window, const WindowFaults& f
         EXPECT_EQ(faults(*shown), "");
     }
 }
-
-namespace {
-
-// The engine's timer is the window's own; the run moves on as events are processed.
-bool RunUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000)
-        QTest::qWait(5);
-    return done();
-}
-
-} // namespace
 
 void RunInDetailDisplay(CWirevaneDlg& window)
 {

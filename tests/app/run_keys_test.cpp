@@ -1,8 +1,8 @@
 #include "app/command_ids.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "main_window_rig.h"
+#include "support/widgets/run_until.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -11,15 +11,7 @@ namespace {
 
 using namespace command;
 using test::MainWindowRig;
-
-bool RunUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000)
-        QTest::qWait(5);
-    return done();
-}
+using test::RunUntil;
 
 class RunKeys : public ::testing::Test {
 protected:
