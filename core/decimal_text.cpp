@@ -2,20 +2,12 @@
 
 namespace wirevane {
 
-namespace {
-
-bool IsBlank(char16_t c)
+std::optional<uint64_t> ParseWholeNumber(std::u16string_view text, uint64_t highest,
+                                         std::u16string_view blanks)
 {
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
-
-} // namespace
-
-std::optional<uint64_t> ParseWholeNumber(std::u16string_view text, uint64_t highest)
-{
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && blanks.find(text.front()) != std::u16string_view::npos)
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && blanks.find(text.back()) != std::u16string_view::npos)
         text.remove_suffix(1);
     if (text.empty())
         return std::nullopt;

@@ -53,7 +53,7 @@ uint32_t RadioGroup::ValueForId(int id) const
 
 std::optional<uint32_t> ParseBaudRate(std::u16string_view text)
 {
-    const std::optional<uint64_t> rate = ParseWholeNumber(text, kHighestBaudRate);
+    const std::optional<uint64_t> rate = ParseWholeNumber(text, kHighestBaudRate, u" \t\u3000");
     if (!rate || *rate < kLowestBaudRate)
         return std::nullopt;
     return static_cast<uint32_t>(*rate);

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DelayCase{u"250ms", std::nullopt}, DelayCase{u"1e3", std::nullopt},
                       DelayCase{u"1.5", std::nullopt}, DelayCase{u"1 000", std::nullopt},
                       DelayCase{u"\uFF11\uFF10", std::nullopt}, DelayCase{u"\u0663", std::nullopt},
-                      DelayCase{u"\u300040", 40}));
+                      DelayCase{u"\u300040", std::nullopt}));
 
 } // namespace
 } // namespace wirevane
