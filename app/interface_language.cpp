@@ -53,7 +53,7 @@ InterfaceLanguage ResolveInterfaceLanguage(LanguageChoice choice, const QString&
 InterfaceTranslation::InterfaceTranslation(InterfaceLanguage language) : m_language(language)
 {
     m_complete = language == InterfaceLanguage::English
-                     ? m_translator.load(QStringLiteral(":/translations/wirevane_en.qm"))
+                     ? m_translator.load(QString::fromLatin1(kEnglishTranslationResource))
                      : m_translator.load(QStringLiteral("qtbase_ja"),
                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (m_complete)

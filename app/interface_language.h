@@ -19,6 +19,9 @@ enum class InterfaceLanguage { Japanese, English };
 LanguageChoice ParseLanguageChoice(std::u16string_view stored);
 std::u16string StoredLanguageChoice(LanguageChoice choice);
 
+// Where the build puts the program's English texts.
+inline constexpr char kEnglishTranslationResource[] = ":/translations/wirevane_en.qm";
+
 // Japanese for a Japanese desktop ("ja", "ja_JP", "ja-JP"), English for every other one.
 InterfaceLanguage ResolveInterfaceLanguage(LanguageChoice choice, const QString& desktopLocale);
 

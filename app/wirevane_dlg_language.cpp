@@ -28,7 +28,7 @@ QString LanguageNotice(LanguageChoice chosen)
     if (language == InterfaceLanguage::Japanese)
         return QString::fromUtf8(kNotice);
     QTranslator english;
-    const QString translated = english.load(QStringLiteral(":/translations/wirevane_en.qm"))
+    const QString translated = english.load(QString::fromLatin1(kEnglishTranslationResource))
                                    ? english.translate("wirevane::CWirevaneDlg", kNotice)
                                    : QString();
     return translated.isEmpty() ? QString::fromUtf8(kNotice) : translated;
