@@ -41,3 +41,24 @@ endif()
 # A full disk is a small tmpfs, which only Linux mounts.
 wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic
   EXCLUDE traffic_log_full_disk_test.cpp)
+
+if(NOT WIREVANE_GUI)
+  return()
+endif()
+# The windows under wine with the offscreen platform, with the same labels as on Linux. Left out:
+# the tests that need a pseudo-terminal, the device simulator or a small tmpfs (the port, the
+# terminal's device and traffic tests, the end-to-end runs), and the single-copy test, which
+# starts and kills the program with Linux's calls.
+wirevane_test(test_platform_qt DIRS platform_qt DEPS platform_qt QT)
+wirevane_test(test_grid DIRS grid DEPS grid QT)
+wirevane_test(test_buttons DIRS buttons DEPS buttons QT)
+wirevane_test(test_commands DIRS commands DEPS commands QT)
+wirevane_test(test_serial_dialogs DIRS serial/dialogs DEPS serial_dialogs QT
+  EXCLUDE port_dialogs_test.cpp)
+wirevane_test(test_terminal DIRS terminal DEPS terminal platform_qt QT
+  EXCLUDE connection_test.cpp reconnect_test.cpp terminal_device_test.cpp terminal_find_test.cpp
+  terminal_input_test.cpp terminal_window_test.cpp terminal_traffic_test.cpp)
+wirevane_test(test_app DIRS app DEPS app QT EXCLUDE device_test.cpp single_copy_test.cpp)
+if(TARGET test_app)
+  add_dependencies(test_app wirevane)
+endif()
