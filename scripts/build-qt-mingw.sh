@@ -6,8 +6,9 @@
 # qt6-base-dev-tools gives the host tools (moc, rcc, uic) and Qt6HostInfo of the same version.
 # In order:
 #   1. the folder is complete already: nothing to do;
-#   2. WIREVANE_QT_MINGW_ARCHIVE names an existing archive of the same tree: it is unpacked;
-#   3. otherwise the source is fetched with apt-get source and qtbase is built (about an hour on
+#   2. with --check, it only answers whether the folder is complete (exit status 1 if not);
+#   3. WIREVANE_QT_MINGW_ARCHIVE names an existing archive of the same tree: it is unpacked;
+#   4. otherwise the source is fetched with apt-get source and qtbase is built (about an hour on
 #      two cores, ~1,300 steps) and installed.
 # The system's apt configuration is left alone: the deb-src entry is passed to apt-get alone.
 set -euo pipefail
@@ -26,6 +27,11 @@ if [ -f "$stamp" ]; then
   say "Qt $qt_version for Windows is ready in $prefix"
   echo "$prefix"
   exit 0
+fi
+# --check: only whether the tree is there.
+if [ "${1:-}" = "--check" ]; then
+  say "no Qt $qt_version for Windows in $prefix"
+  exit 1
 fi
 mkdir -p "$cache_root"
 # A half-unpacked or half-installed tree from an interrupted run is never taken as complete.
@@ -59,16 +65,17 @@ work=$cache_root/qtbase-$qt_version-work
 mkdir -p "$work/sources.list.d" "$work/apt-lists"
 started=$(date +%s)
 
-source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "qtbase-everywhere-src-$qt_version" | head -n 1)
+find_source() { find "$work" -mindepth 1 -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -n 1; }
+source_dir=$(find_source)
 if [ -z "$source_dir" ]; then
   say "fetching the source of Debian's qt6-base $qt_version"
   echo "deb-src http://deb.debian.org/debian $debian_release main" >"$work/sources.list.d/qt.list"
   apt_options=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$work/sources.list.d"
     -o "Dir::State::Lists=$work/apt-lists" -o "Dir::Cache::srcpkgcache=" -o "Dir::Cache::pkgcache=")
   apt-get "${apt_options[@]}" update >&2
-  (cd "$work" && apt-get "${apt_options[@]}" source "qt6-base=$qt_version*" >&2)
-  source_dir=$work/qtbase-everywhere-src-$qt_version
-  [ -d "$source_dir" ] || { say "apt-get source gave no $source_dir"; exit 1; }
+  (cd "$work" && apt-get "${apt_options[@]}" source qt6-base >&2)
+  source_dir=$(find_source)
+  [ -n "$source_dir" ] || { say "apt-get source gave no qt6-base-$qt_version folder in $work"; exit 1; }
 fi
 
 say "configuring qtbase in $work/build"

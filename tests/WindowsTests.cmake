@@ -62,3 +62,21 @@ wirevane_test(test_app DIRS app DEPS app QT EXCLUDE device_test.cpp single_copy_
 if(TARGET test_app)
   add_dependencies(test_app wirevane)
 endif()
+
+# The program with Windows' own window system on a private X display, and the package: both
+# need an X server and xdotool to drive the windows, and the installer needs NSIS.
+find_program(XVFB Xvfb)
+find_program(XDOTOOL xdotool)
+if(PYTHON3 AND XVFB AND XDOTOOL AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
+  add_test(NAME windows.program_on_com_port
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/gui_com_port_test.py)
+  set_tests_properties(windows.program_on_com_port PROPERTIES TIMEOUT 400 ENVIRONMENT
+    "WIREVANE_PROGRAM_DIR=$<TARGET_FILE_DIR:wirevane>;WIREVANE_GUI_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-gui")
+  find_program(MAKENSIS makensis)
+  if(MAKENSIS)
+    add_test(NAME windows.installed_package
+      COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.py)
+    set_tests_properties(windows.installed_package PROPERTIES TIMEOUT 900 ENVIRONMENT
+      "WIREVANE_BUILD_DIR=${PROJECT_BINARY_DIR};CPACK_COMMAND=${CMAKE_CPACK_COMMAND};WIREVANE_VERSION=${PROJECT_VERSION}")
+  endif()
+endif()

@@ -54,9 +54,9 @@ private:
     // Unsignalled and not counting: a set timer starts unsignalled, a cancelled one stays so.
     void Rest()
     {
-        LARGE_INTEGER far;
-        far.QuadPart = -864'000'000'000LL; // a day
-        SetWaitableTimer(m_timer, &far, 0, nullptr, nullptr, FALSE);
+        LARGE_INTEGER later;
+        later.QuadPart = -864'000'000'000LL; // a day
+        SetWaitableTimer(m_timer, &later, 0, nullptr, nullptr, FALSE);
         CancelWaitableTimer(m_timer);
         ReleasePeriod();
     }
