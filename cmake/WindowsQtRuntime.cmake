@@ -23,10 +23,12 @@ endforeach()
 find_path(WIREVANE_QT_TRANSLATIONS qtbase_ja.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
   NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
-# wirevane_windows_runtime(FOLDER)
-# Makes FOLDER a place where built programs start under wine: the DLLs beside them and a qt.conf
-# that points at Qt's plugins and at the translations.
+# wirevane_windows_runtime(FOLDER [QT module...])
+# Makes FOLDER a place where built programs start under wine: the DLLs beside them (with those of
+# the further Qt modules named) and a qt.conf that points at Qt's plugins and the translations.
 function(wirevane_windows_runtime folder)
-  file(COPY ${qt_dlls} ${runtime_dlls} DESTINATION ${folder})
+  cmake_parse_arguments(A "" "" "QT" ${ARGN})
+  list(TRANSFORM A_QT REPLACE "(.+)" "${qt_bin_dir}/Qt6\\1.dll")
+  file(COPY ${qt_dlls} ${A_QT} ${runtime_dlls} DESTINATION ${folder})
   file(WRITE ${folder}/qt.conf "[Paths]\nPrefix = Z:${qt_root}\nTranslations = Z:${WIREVANE_QT_TRANSLATIONS}\n")
 endfunction()

@@ -53,8 +53,6 @@ wirevane_test(test_platform_qt DIRS platform_qt DEPS platform_qt QT)
 wirevane_test(test_grid DIRS grid DEPS grid QT)
 wirevane_test(test_buttons DIRS buttons DEPS buttons QT)
 wirevane_test(test_commands DIRS commands DEPS commands QT)
-wirevane_test(test_serial_dialogs DIRS serial/dialogs DEPS serial_dialogs QT
-  EXCLUDE port_dialogs_test.cpp)
 wirevane_test(test_terminal DIRS terminal DEPS terminal platform_qt QT
   EXCLUDE connection_test.cpp reconnect_test.cpp terminal_device_test.cpp terminal_find_test.cpp
   terminal_input_test.cpp terminal_window_test.cpp terminal_traffic_test.cpp)

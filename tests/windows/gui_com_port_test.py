@@ -3,8 +3,8 @@ display: it starts, shows its three windows, connects to a pseudo-terminal that 
 COM5, runs the table of its settings file, and the device receives the rows.
 
 The program runs from a copy of the build's program folder, which is writable, so its settings
-file is the one written there. The windows are driven with xdotool: the menu by keyboard, the
-port dialog by typing, the send button by a click at its place in the second toolbar."""
+file is the one written there. The windows are driven with xdotool: the port dialog by typing,
+the connect and send buttons by clicks at their places in the toolbars."""
 
 import os
 import select
@@ -25,7 +25,8 @@ ROWS = [b"AT", b"\x82\xa0", b"END"]  # the middle row is code page 932 "a"
 
 def write_settings(path):
     with open(path, "wb") as out:
-        out.write(b"[SERIAL]\r\nPORT=COM5\r\nBAUD=115200\r\n")
+        # The Japanese interface, whose button places SEND_BUTTON and CONNECT_BUTTON are.
+        out.write(b"[WIREVANE]\r\nLanguage=ja\r\n[SERIAL]\r\nPORT=COM5\r\nBAUD=115200\r\n")
         out.write(b"[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n")
         out.write(b"[WINDOW_MAIN]\r\nNORM_LEFT=20\r\nNORM_TOP=20\r\nNORM_RIGHT=900\r\nNORM_BOTTOM=620\r\n")
         for index, data in enumerate(ROWS):
@@ -38,6 +39,36 @@ def copy_program(folder):
         source = os.path.join(PROGRAM_DIR, name)
         if os.path.isfile(source) and name.endswith((".exe", ".dll", ".conf")):
             shutil.copy(source, folder)
+
+
+# Where the connect and send buttons sit in the main window's toolbars, from the window's top left
+# corner, with no window manager and the prefix's fonts. Without a window manager, a click is
+# also what gives a window the keyboard.
+CONNECT_BUTTON = (23, 30)
+SEND_BUTTON = (358, 55)
+
+
+def click(display, window, place):
+    display.xdotool("mousemove", "--window", window, str(place[0]), str(place[1]))
+    display.xdotool("click", "1")
+
+
+def connect(display, window):
+    """接続 (connect), then COM5 typed into the port selection dialog."""
+    click(display, window, CONNECT_BUTTON)
+    dialog = display.wait_for_window("COM port selection", time.monotonic() + 30)
+    if dialog is None:
+        raise RuntimeError("the port selection dialog did not open")
+    display.xdotool("key", "--delay", "100", "ctrl+a")
+    display.xdotool("type", "--delay", "100", "COM5")
+    display.xdotool("key", "Return")
+    deadline = time.monotonic() + 30
+    while display.find_window("COM port selection") and time.monotonic() < deadline:
+        time.sleep(0.2)
+
+
+def send(display, window):
+    click(display, window, SEND_BUTTON)
 
 
 def read_until(master, expected, deadline):
