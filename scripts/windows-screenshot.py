@@ -17,8 +17,11 @@ import wine_desktop  # noqa: E402
 
 PROGRAM_DIR = os.path.join(ROOT, "build", "windows", "app", "main")
 PREFIX = os.path.join(ROOT, "build", "windows", "wine-prefix-shots")
-PLACES = {"WINDOW_MAIN": (10, 10, 960, 640), "WINDOW_TERMINAL": (980, 10, 1590, 520),
-          "WINDOW_BUTTON_ARRAY": (980, 540, 1590, 990)}
+# Side by side with no window manager (so no title bars), each above its minimum size; the
+# picture is cut to CROP.
+PLACES = {"WINDOW_MAIN": (10, 10, 900, 600), "WINDOW_TERMINAL": (10, 620, 900, 990),
+          "WINDOW_BUTTON_ARRAY": (920, 10, 1250, 640)}
+CROP = "1260x1000+0+0"
 ROWS = [(b"AT", 0), (b"ATI\\r\\n", 100), (b"\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd", 250),
         (b"<0x02>DATA<0x03>", 500)]
 
@@ -56,6 +59,7 @@ def shoot(language, target):
                     raise RuntimeError("the %s window did not show" % title)
             time.sleep(3)  # the windows' first paint
             display.screenshot(target)
+            subprocess.run(["mogrify", "-crop", CROP, "+repage", target], check=True, timeout=60)
             program.kill()
             program.wait(timeout=60)
     finally:
