@@ -14,10 +14,25 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dl
   OUTPUT_VARIABLE libgcc_dll OUTPUT_STRIP_TRAILING_WHITESPACE)
 find_file(WIREVANE_WINPTHREAD_DLL libwinpthread-1.dll PATHS /usr/x86_64-w64-mingw32/lib
   NO_DEFAULT_PATH REQUIRED)
-set(runtime_dlls ${libstdcxx_dll} ${libgcc_dll} ${WIREVANE_WINPTHREAD_DLL})
-foreach(dll IN LISTS qt_dlls runtime_dlls)
+set(runtime_dlls)
+# Debian ships them with their debug information (libstdc++ is 23 MB so): stripped copies.
+find_program(WIREVANE_MINGW_STRIP x86_64-w64-mingw32-strip REQUIRED)
+foreach(dll IN ITEMS ${libstdcxx_dll} ${libgcc_dll} ${WIREVANE_WINPTHREAD_DLL})
   if(NOT EXISTS ${dll})
-    message(FATAL_ERROR "The Windows package needs ${dll}")
+    message(FATAL_ERROR "The Windows programs need ${dll}")
+  endif()
+  get_filename_component(name ${dll} NAME)
+  set(stripped ${PROJECT_BINARY_DIR}/windows-runtime/${name})
+  if(NOT EXISTS ${stripped})
+    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/windows-runtime)
+    execute_process(COMMAND ${WIREVANE_MINGW_STRIP} --strip-unneeded -o ${stripped} ${dll}
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  list(APPEND runtime_dlls ${stripped})
+endforeach()
+foreach(dll IN LISTS qt_dlls)
+  if(NOT EXISTS ${dll})
+    message(FATAL_ERROR "The Windows programs need ${dll}")
   endif()
 endforeach()
 find_path(WIREVANE_QT_TRANSLATIONS qtbase_ja.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
