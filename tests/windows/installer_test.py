@@ -31,6 +31,7 @@ EXPECTED = sorted([
     "licences/GPL-3.txt", "licences/Qt-LGPL-3.txt", "licences/Qt-copyright.txt",
     "licences/GCC-runtime-copyright.txt", "licences/MinGW-w64-copyright.txt"])
 SETTINGS_FILES = ("Wirevane.ini", "WirevaneButtons.ini")
+FILE_MENU = ("20", "7")  # from the main window's top left corner
 
 
 def make_packages(out):
@@ -54,14 +55,16 @@ def run_and_exit(env, display, program, failures):
         started.kill()
         started.wait(timeout=60)
         return
-    display.xdotool("windowactivate", "--sync", shown[0])
-    display.xdotool("key", "--window", shown[0], "alt+F4")
+    # With no window manager a click gives the window the keyboard: the File menu, its last
+    # item 終了 (exit), then the dialog's default button.
+    display.xdotool("mousemove", "--window", shown[0], *FILE_MENU)
+    display.xdotool("click", "1")
+    display.xdotool("key", "--delay", "200", "Up", "Return")
     dialog = display.wait_for_window("終了", time.monotonic() + 30)
     if dialog is None:
         failures.append("%s showed no exit dialog" % program)
         started.kill()
     else:
-        display.xdotool("windowactivate", "--sync", dialog)
         display.xdotool("key", "Return")
     try:
         started.wait(timeout=60)
@@ -91,6 +94,7 @@ def main():
             print("%s: %d bytes" % (os.path.basename(path), os.path.getsize(path)))
 
         env = wine_desktop.wine_environment(os.path.join(work, "prefix"))
+        env["LANG"] = env["LC_ALL"] = "ja_JP.UTF-8"
         wine_desktop.make_prefix(env)
         drive_c = os.path.join(env["WINEPREFIX"], "drive_c")
         installed = wine_desktop.wine(env, installer, "/S")
