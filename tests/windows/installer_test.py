@@ -59,12 +59,14 @@ def run_and_exit(env, display, program, failures):
     # item 終了 (exit), then the dialog's default button.
     display.xdotool("mousemove", "--window", shown[0], *FILE_MENU)
     display.xdotool("click", "1")
+    time.sleep(1)  # the menu opens on the next paint; keys before it reach the window
     display.xdotool("key", "--delay", "200", "Up", "Return")
     dialog = display.wait_for_window("終了", time.monotonic() + 30)
     if dialog is None:
         failures.append("%s showed no exit dialog" % program)
         started.kill()
     else:
+        time.sleep(1)
         display.xdotool("key", "Return")
     try:
         started.wait(timeout=60)
