@@ -56,7 +56,11 @@ wirevane_test(test_commands DIRS commands DEPS commands QT)
 wirevane_test(test_terminal DIRS terminal DEPS terminal platform_qt QT
   EXCLUDE connection_test.cpp reconnect_test.cpp terminal_device_test.cpp terminal_find_test.cpp
   terminal_input_test.cpp terminal_window_test.cpp terminal_traffic_test.cpp)
-wirevane_test(test_app DIRS app DEPS app QT EXCLUDE device_test.cpp single_copy_test.cpp)
+# Also left out: the files whose tests measure text against the fonts, which under wine are all
+# its IPA Gothic stand-in (startup: the terminal's minimum width; the English and clipped-text
+# sweeps; the font command), and a report that quotes Linux's "No such file" (commands).
+wirevane_test(test_app DIRS app DEPS app QT EXCLUDE device_test.cpp single_copy_test.cpp
+  startup_test.cpp english_interface_test.cpp clipped_text_test.cpp commands_test.cpp)
 if(TARGET test_app)
   add_dependencies(test_app wirevane)
 endif()
