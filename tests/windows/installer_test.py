@@ -1,8 +1,8 @@
 """The Windows package: CPack makes the NSIS installer and the portable zip from the cross build;
 the zip holds exactly the listed files; the installer installs silently into Program Files of a
 fresh wine prefix with a Start menu entry; the installed program starts with the `windows`
-platform, and on exit writes its settings into %APPDATA%\\Wirevane, not into its own folder;
-the unpacked zip keeps them beside the program; the uninstaller leaves nothing behind.
+platform and makes its settings file in %APPDATA%\\Wirevane, not in its own folder; the
+unpacked zip keeps it beside the program; the uninstaller leaves nothing behind.
 
 What wine cannot show: Program Files is writable under wine (and for root), so the installed
 copy goes to %APPDATA% by the rule for system program folders alone; a folder whose ACL denies
@@ -30,8 +30,7 @@ EXPECTED = sorted([
     "translations/qtbase_ja.qm",
     "licences/GPL-3.txt", "licences/Qt-LGPL-3.txt", "licences/Qt-copyright.txt",
     "licences/GCC-runtime-copyright.txt", "licences/MinGW-w64-copyright.txt"])
-SETTINGS_FILES = ("Wirevane.ini", "WirevaneButtons.ini")
-FILE_MENU = ("20", "7")  # from the main window's top left corner
+SETTINGS_FILES = ("Wirevane.ini",)
 
 
 def make_packages(out):
@@ -42,9 +41,9 @@ def make_packages(out):
     return os.path.join(out, PACKAGE + ".exe"), os.path.join(out, PACKAGE + ".zip")
 
 
-def run_and_exit(env, display, program, failures):
-    """Starts the program, waits for its three windows, and leaves it through the exit
-    dialog's default button, "保存して終了" (save and exit)."""
+def run_until_shown(env, display, program, failures):
+    """Starts the program and waits for its three windows; by then it has read, and so made,
+    its settings file in the folder it chose."""
     started = subprocess.Popen(["wine", program], env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 120
@@ -52,28 +51,9 @@ def run_and_exit(env, display, program, failures):
              for title in ("Wirevane", "Terminal", "ButtonArray")]
     if None in shown:
         failures.append("%s did not show its three windows" % program)
-        started.kill()
-        started.wait(timeout=60)
-        return
-    # With no window manager a click gives the window the keyboard: the File menu, its last
-    # item 終了 (exit), then the dialog's default button.
-    display.xdotool("mousemove", "--window", shown[0], *FILE_MENU)
-    display.xdotool("click", "1")
-    time.sleep(1)  # the menu opens on the next paint; keys before it reach the window
-    display.xdotool("key", "--delay", "200", "Up", "Return")
-    dialog = display.wait_for_window("終了", time.monotonic() + 30)
-    if dialog is None:
-        failures.append("%s showed no exit dialog" % program)
-        started.kill()
-    else:
-        time.sleep(1)
-        display.xdotool("key", "Return")
-    try:
-        started.wait(timeout=60)
-    except subprocess.TimeoutExpired:
-        failures.append("%s did not exit" % program)
-        started.kill()
-        started.wait(timeout=60)
+    started.kill()
+    started.wait(timeout=60)
+    subprocess.run(["wineserver", "-k"], env=env, timeout=60)
 
 
 def check_settings(folder, failures, where):
@@ -114,7 +94,7 @@ def main():
         display = wine_desktop.Display()
         env["DISPLAY"] = display.name
         try:
-            run_and_exit(env, display, os.path.join(folder, "wirevane.exe"), failures)
+            run_until_shown(env, display, os.path.join(folder, "wirevane.exe"), failures)
             roaming = glob.glob(os.path.join(drive_c, "users", "*", "AppData", "Roaming"))
             check_settings(os.path.join(roaming[0], "Wirevane") if roaming else "", failures,
                            "in %APPDATA%")
@@ -123,7 +103,7 @@ def main():
                     failures.append("%s written into Program Files" % name)
 
             unpacked = os.path.join(work, "portable", PACKAGE)
-            run_and_exit(env, display, os.path.join(unpacked, "wirevane.exe"), failures)
+            run_until_shown(env, display, os.path.join(unpacked, "wirevane.exe"), failures)
             check_settings(unpacked, failures, "beside the unpacked program")
         finally:
             display.close()
