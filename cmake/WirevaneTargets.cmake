@@ -1,3 +1,15 @@
+# Qt's widget headers are most of what a window's source file costs to compile, the more so with
+# the cross compiler; each Qt target parses them once. Only headers that every such target may
+# see go here: Qt's, and the standard library's. Only targets that use the widgets have them.
+option(WIREVANE_PCH "Precompile Qt's headers for the Qt targets" ON)
+function(wirevane_qt_precompiled_headers name)
+  if(WIREVANE_PCH)
+    target_precompile_headers(${name} PRIVATE <QObject> <QString> <QStringList> <QList> <QHash>
+      <QTimer> <QWidget> <QDialog> <QPainter> <QLabel> <QPushButton> <QComboBox> <QLineEdit>
+      <QVBoxLayout> <QHBoxLayout> <QApplication> <functional> <memory> <string> <vector>)
+  endif()
+endfunction()
+
 # wirevane_library(NAME DIRS dir... [DEPS target...] [QT])
 # Builds the .cpp files found directly in DIRS into one static library. A folder holding only
 # headers becomes an INTERFACE library. QT turns on moc/rcc and the Qt text-safety definitions.
@@ -19,6 +31,9 @@ function(wirevane_library name)
     if(A_QT)
       set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
       target_link_libraries(${name} PUBLIC wirevane_qt_defs)
+      if("Qt6::Widgets" IN_LIST A_DEPS)
+        wirevane_qt_precompiled_headers(${name})
+      endif()
     endif()
   else()
     add_library(${name} INTERFACE)
@@ -56,6 +71,7 @@ function(wirevane_test name)
   if(A_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE test_support_qt_main test_support_widgets Qt6::Test Qt6::Widgets wirevane_qt_defs)
+    wirevane_qt_precompiled_headers(${name})
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()

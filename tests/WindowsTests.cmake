@@ -41,3 +41,44 @@ endif()
 # A full disk is a small tmpfs, which only Linux mounts.
 wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic
   EXCLUDE traffic_log_full_disk_test.cpp)
+
+if(NOT WIREVANE_GUI)
+  return()
+endif()
+# The windows under wine with the offscreen platform, with the same labels as on Linux. Left out:
+# the tests that need a pseudo-terminal, the device simulator or a small tmpfs (the port, the
+# terminal's device and traffic tests, the end-to-end runs), and the single-copy test, which
+# starts and kills the program with Linux's calls.
+wirevane_test(test_platform_qt DIRS platform_qt DEPS platform_qt QT)
+wirevane_test(test_grid DIRS grid DEPS grid QT)
+wirevane_test(test_buttons DIRS buttons DEPS buttons QT)
+wirevane_test(test_commands DIRS commands DEPS commands QT)
+wirevane_test(test_terminal DIRS terminal DEPS terminal platform_qt QT
+  EXCLUDE connection_test.cpp reconnect_test.cpp terminal_device_test.cpp terminal_find_test.cpp
+  terminal_input_test.cpp terminal_window_test.cpp terminal_traffic_test.cpp)
+# Also left out: the files whose tests measure text against the fonts, which under wine are all
+# its IPA Gothic stand-in (startup: the terminal's minimum width; the English and clipped-text
+# sweeps; the font command), and a report that quotes Linux's "No such file" (commands).
+wirevane_test(test_app DIRS app DEPS app QT EXCLUDE device_test.cpp single_copy_test.cpp
+  startup_test.cpp english_interface_test.cpp clipped_text_test.cpp commands_test.cpp)
+if(TARGET test_app)
+  add_dependencies(test_app wirevane)
+endif()
+
+# The program with Windows' own window system on a private X display, and the package: both
+# need an X server and xdotool to drive the windows, and the installer needs NSIS.
+find_program(XVFB Xvfb)
+find_program(XDOTOOL xdotool)
+if(PYTHON3 AND XVFB AND XDOTOOL AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
+  add_test(NAME windows.program_on_com_port
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/gui_com_port_test.py)
+  set_tests_properties(windows.program_on_com_port PROPERTIES TIMEOUT 400 ENVIRONMENT
+    "WIREVANE_PROGRAM_DIR=$<TARGET_FILE_DIR:wirevane>;WIREVANE_GUI_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-gui")
+  find_program(MAKENSIS makensis)
+  if(MAKENSIS)
+    add_test(NAME windows.installed_package
+      COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.py)
+    set_tests_properties(windows.installed_package PROPERTIES TIMEOUT 900 ENVIRONMENT
+      "WIREVANE_BUILD_DIR=${PROJECT_BINARY_DIR};CPACK_COMMAND=${CMAKE_CPACK_COMMAND};WIREVANE_VERSION=${PROJECT_VERSION}")
+  endif()
+endif()

@@ -2,18 +2,18 @@
 
 #include "platform/step_timer.h"
 
-#include <QSocketNotifier>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 namespace wirevane::platform {
 
+class LoopAlarm;
+
 // The step timer on the Qt event loop: one shot, a period of 0 fires as soon as the loop runs.
 //
-// A period counts to the microsecond: it runs on a kernel timer whose descriptor wakes the
-// loop itself. Qt rounds the wait for its own timers, precise ones too, up to a whole
-// millisecond, so every row's delay came out most of a millisecond long.
+// A period runs on the system's own timer (LoopAlarm), which keeps a row's delay to its length
+// where Qt's timers would round it up.
 class QtStepTimer final : public StepTimer {
 public:
     explicit QtStepTimer(std::function<void()> onTick);
@@ -30,8 +30,7 @@ private:
 
     std::function<void()> m_onTick;
     QTimer m_soon; // period 0: the loop's next pass, in order with other zero timers
-    int m_fd = -1;
-    std::unique_ptr<QSocketNotifier> m_expiry;
+    std::unique_ptr<LoopAlarm> m_alarm;
     bool m_counting = false;
 };
 

@@ -49,7 +49,8 @@ protected:
     }
     std::string ButtonFileText()
     {
-        std::ifstream in(paths.buttonFilePath);
+        // Bytes as written: a text-mode stream on Windows would turn the file's CR LF into LF.
+        std::ifstream in(paths.buttonFilePath, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     void Bind(int group, int button, const std::u16string& path, const std::u16string& text)

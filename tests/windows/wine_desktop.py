@@ -1,0 +1,99 @@
+"""What the Windows program's tests under wine share: a prefix of their own, a pseudo-terminal
+mapped as a COM port, an X display with the Japanese font given to wine, and the program's
+windows found and driven with xdotool."""
+
+import os
+import shutil
+import subprocess
+import time
+
+# Debian's IPA Gothic stands in for the Japanese faces Windows has; wine has none of its own.
+JAPANESE_FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+FONT_SUBSTITUTES = ["MS Gothic", "MS UI Gothic", "MS PGothic", "Meiryo", "Meiryo UI", "Yu Gothic",
+                    "Yu Gothic UI"]
+
+
+def wine_environment(prefix, display=""):
+    # A UTF-8 locale, so that wine hands the program a file name with any character unchanged.
+    env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=prefix, WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
+    env.pop("WAYLAND_DISPLAY", None)
+    return env
+
+
+def wine(env, *arguments, timeout=300):
+    return subprocess.run(["wine", *arguments], env=env, capture_output=True, timeout=timeout)
+
+
+def restart_server(env):
+    subprocess.run(["wineserver", "-k"], env=env, timeout=60)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=60)
+
+
+def make_prefix(env):
+    """Makes the prefix once and gives it the Japanese font for the faces Windows programs ask
+    for."""
+    prefix = env["WINEPREFIX"]
+    if not os.path.isdir(os.path.join(prefix, "drive_c")):
+        wine(env, "wineboot", "--init")
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    if os.path.isfile(JAPANESE_FONT) and not os.path.isfile(os.path.join(fonts, "ipag.ttf")):
+        os.makedirs(fonts, exist_ok=True)
+        shutil.copy(JAPANESE_FONT, fonts)
+        for face in FONT_SUBSTITUTES:
+            wine(env, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face, "/d",
+                 "IPAGothic", "/f")
+
+
+def map_com_port(env, name, device):
+    """Shows the device as the COM port; the mapping takes effect when the server starts anew,
+    hence a prefix of the test's own."""
+    added = wine(env, "reg", "add", r"HKLM\Software\Wine\Ports", "/v", name, "/d", device, "/f")
+    if added.returncode != 0:
+        raise RuntimeError("cannot map %s: %s" % (name, added.stderr.decode(errors="replace")))
+    restart_server(env)
+
+
+class Display:
+    """A private X server; its number is the first free one."""
+
+    def __init__(self, width=1600, height=1000):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
+             "-nolisten", "tcp"], pass_fds=[write_end], stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            self.name = ":" + numbers.readline().strip()
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait(timeout=30)
+
+    def xdotool(self, *arguments):
+        return subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=self.name),
+                              capture_output=True, text=True, timeout=60)
+
+    def find_window(self, title):
+        found = self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title)
+        ids = found.stdout.split()
+        return ids[0] if ids else None
+
+    def wait_for_window(self, title, deadline):
+        while time.monotonic() < deadline:
+            window = self.find_window(title)
+            if window:
+                return window
+            time.sleep(0.5)
+        return None
+
+    def geometry(self, window):
+        """(x, y, width, height) of the window's client area on the screen."""
+        shown = self.xdotool("getwindowgeometry", "--shell", window).stdout
+        values = dict(line.split("=", 1) for line in shown.split() if "=" in line)
+        return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.name, "-window", "root", path], check=True,
+                       timeout=60)
