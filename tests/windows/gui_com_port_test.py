@@ -121,10 +121,7 @@ def main():
         display.close()
         os.close(slave)
         os.close(master)
-    for failure in failures:
-        print(failure)
-    print("1 passed, 0 failed" if not failures else "0 passed, 1 failed")
-    return 1 if failures else 0
+    return wine_desktop.verdict(failures)
 
 
 if __name__ == "__main__":

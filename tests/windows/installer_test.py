@@ -118,10 +118,7 @@ def main():
             failures.append("the uninstaller left the Start menu entry")
         subprocess.run(["wineserver", "-k"], env=env, timeout=60)
 
-    for failure in failures:
-        print(failure)
-    print("1 passed, 0 failed" if not failures else "0 passed, 1 failed")
-    return 1 if failures else 0
+    return wine_desktop.verdict(failures)
 
 
 if __name__ == "__main__":

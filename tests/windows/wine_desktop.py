@@ -97,3 +97,11 @@ class Display:
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.name, "-window", "root", path], check=True,
                        timeout=60)
+
+
+def verdict(failures):
+    """Prints each failure and the one closing line ctest's output is read by; the exit status."""
+    for failure in failures:
+        print(failure)
+    print("1 passed, 0 failed" if not failures else "0 passed, 1 failed")
+    return 1 if failures else 0
