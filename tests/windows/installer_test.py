@@ -41,9 +41,15 @@ def make_packages(out):
     return os.path.join(out, PACKAGE + ".exe"), os.path.join(out, PACKAGE + ".zip")
 
 
-def run_until_shown(env, display, program, failures):
-    """Starts the program and waits for its three windows; by then it has read, and so made,
-    its settings file in the folder it chose."""
+def settings_folder_of_installed(drive_c):
+    roaming = glob.glob(os.path.join(drive_c, "users", "*", "AppData", "Roaming"))
+    return os.path.join(roaming[0], "Wirevane") if roaming else ""
+
+
+def run_until_settings_made(env, display, program, folder, failures, where):
+    """Starts the program, waits for its three windows and then for its settings file in the
+    folder it should choose. The file is written when start-up has finished reading, which can
+    be a while after the windows appear on a loaded machine, so it is waited for, not assumed."""
     started = subprocess.Popen(["wine", program], env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 120
@@ -51,15 +57,15 @@ def run_until_shown(env, display, program, failures):
              for title in ("Wirevane", "Terminal", "ButtonArray")]
     if None in shown:
         failures.append("%s did not show its three windows" % program)
+    paths = [os.path.join(folder(), name) for name in SETTINGS_FILES]
+    while time.monotonic() < deadline and not all(os.path.isfile(path) for path in paths):
+        time.sleep(0.5)
     started.kill()
     started.wait(timeout=60)
     subprocess.run(["wineserver", "-k"], env=env, timeout=60)
-
-
-def check_settings(folder, failures, where):
     for name in SETTINGS_FILES:
-        if not os.path.isfile(os.path.join(folder, name)):
-            failures.append("%s not written %s (%s)" % (name, where, folder))
+        if not os.path.isfile(os.path.join(folder(), name)):
+            failures.append("%s not written %s (%s)" % (name, where, folder()))
 
 
 def main():
@@ -94,17 +100,16 @@ def main():
         display = wine_desktop.Display()
         env["DISPLAY"] = display.name
         try:
-            run_until_shown(env, display, os.path.join(folder, "wirevane.exe"), failures)
-            roaming = glob.glob(os.path.join(drive_c, "users", "*", "AppData", "Roaming"))
-            check_settings(os.path.join(roaming[0], "Wirevane") if roaming else "", failures,
-                           "in %APPDATA%")
+            run_until_settings_made(env, display, os.path.join(folder, "wirevane.exe"),
+                                    lambda: settings_folder_of_installed(drive_c), failures,
+                                    "in %APPDATA%")
             for name in SETTINGS_FILES:
                 if os.path.exists(os.path.join(folder, name)):
                     failures.append("%s written into Program Files" % name)
 
             unpacked = os.path.join(work, "portable", PACKAGE)
-            run_until_shown(env, display, os.path.join(unpacked, "wirevane.exe"), failures)
-            check_settings(unpacked, failures, "beside the unpacked program")
+            run_until_settings_made(env, display, os.path.join(unpacked, "wirevane.exe"),
+                                    lambda: unpacked, failures, "beside the unpacked program")
         finally:
             display.close()
 
