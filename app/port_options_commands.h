@@ -1,11 +1,11 @@
 #pragma once
 
+#include "connection/connection_manager.h"
 #include "core/sequence_engine.h"
 #include "persistence/port_options.h"
 #include "persistence/profile_store.h"
 #include "platform/file_error.h"
 #include "platform/qt/qt_step_timer.h"
-#include "terminal/connection_manager.h"
 
 #include <QCoreApplication>
 

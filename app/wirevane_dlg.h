@@ -6,11 +6,12 @@
 #include "app/connection_windows_adapter.h"
 #include "app/controls_row.h"
 #include "app/file_commands_adapter.h"
-#include "app/main_port_settings.h"
 #include "app/port_options_commands.h"
 #include "app/run_controls_adapter.h"
 #include "app/settings_file_adapter.h"
 #include "app/terminal_adapter.h"
+#include "connection/connection_manager.h"
+#include "connection/main_port_settings.h"
 #include "core/receive_handler.h"
 #include "core/run_state.h"
 #include "core/send_table.h"
@@ -23,7 +24,6 @@
 #include "platform/qt/port_message_receiver.h"
 #include "platform/qt/qt_step_timer.h"
 #include "serial/serial_port_access.h"
-#include "terminal/connection_manager.h"
 
 #include <QFont>
 #include <QMainWindow>

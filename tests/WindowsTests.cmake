@@ -55,7 +55,7 @@ wirevane_test(test_buttons DIRS buttons DEPS buttons QT)
 wirevane_test(test_commands DIRS commands DEPS commands QT)
 # The hex pane's test measures its line in the fixed-pitch face, which wine draws in its wider
 # IPA Gothic stand-in for "Courier New".
-wirevane_test(test_terminal DIRS terminal DEPS terminal platform_qt QT
+wirevane_test(test_terminal DIRS terminal DEPS terminal connection platform_qt QT
   EXCLUDE connection_test.cpp reconnect_test.cpp terminal_device_test.cpp terminal_find_test.cpp
   terminal_input_test.cpp terminal_window_test.cpp terminal_traffic_test.cpp hex_pane_test.cpp)
 # Also left out: the files whose tests measure text against the fonts, which under wine are all

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "terminal/connection_windows.h"
+#include "connection/connection_windows.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+#include "connection/connection_manager.h"
 #include "fakes/recording_connection_windows.h"
 #include "fakes/recording_terminal_host.h"
 #include "persistence/profile_files.h"
@@ -14,7 +15,6 @@
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
-#include "terminal/connection_manager.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>

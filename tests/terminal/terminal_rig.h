@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/connection_manager.h"
 #include "core/memory_cell_grid.h"
 #include "core/receive_handler.h"
 #include "core/run_observer.h"
@@ -12,7 +13,6 @@
 #include "platform/qt/qt_step_timer.h"
 #include "serial/serial_port_access.h"
 #include "support/temp_dir.h"
-#include "terminal/connection_manager.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/terminal_host.h"
 

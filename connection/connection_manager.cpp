@@ -1,4 +1,4 @@
-#include "terminal/connection_manager.h"
+#include "connection/connection_manager.h"
 
 #include "persistence/settings_keys.h"
 #include "platform/port_enumeration.h"

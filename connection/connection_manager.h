@@ -1,11 +1,11 @@
 #pragma once
 
+#include "connection/connection_windows.h"
+#include "connection/main_port.h"
 #include "core/terminal_sink.h"
 #include "persistence/profile_store.h"
 #include "platform/usb_identity.h"
 #include "serial/dialogs/port_list.h"
-#include "terminal/connection_windows.h"
-#include "terminal/main_port.h"
 
 #include <QObject>
 #include <QTimer>

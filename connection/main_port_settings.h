@@ -1,7 +1,7 @@
 #pragma once
 
+#include "connection/main_port.h"
 #include "persistence/settings_interfaces.h"
-#include "terminal/main_port.h"
 
 #include <functional>
 #include <utility>

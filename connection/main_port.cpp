@@ -1,4 +1,4 @@
-#include "terminal/main_port.h"
+#include "connection/main_port.h"
 
 namespace wirevane {
 
