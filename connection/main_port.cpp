@@ -6,7 +6,7 @@ uint32_t MainPort::Open(const std::u16string& path, QObject* window, uint32_t me
                         intptr_t messageParam, uint32_t inputQueueSize, uint32_t outputQueueSize)
 {
     const uint32_t error =
-        CSerialMFC::Open(path, window, message, messageParam, inputQueueSize, outputQueueSize);
+        QtSerialPort::Open(path, window, message, messageParam, inputQueueSize, outputQueueSize);
     // A port whose set-up failed after opening is open all the same.
     m_openPath = IsOpen() ? path : std::u16string();
     return error;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/qt/serial_mfc.h"
+#include "serial/qt/qt_serial_port.h"
 
 #include <cstdint>
 #include <string>
@@ -16,11 +16,11 @@ namespace wirevane {
 //
 // A settings file loaded while the port is open changes only the selection: the status line and
 // the reports name the device that is open, OpenPath(), until it closes.
-class MainPort : public CSerialMFC {
+class MainPort : public QtSerialPort {
 public:
     void SetDeviceName(std::u16string name) { m_deviceName = std::move(name); }
 
-    using CSerialMFC::Open;
+    using QtSerialPort::Open;
     uint32_t Open(const std::u16string& path, QObject* window, uint32_t message = 0,
                   intptr_t messageParam = 0, uint32_t inputQueueSize = 0,
                   uint32_t outputQueueSize = 0) override;

@@ -10,7 +10,7 @@
 #include "core/terminal_sink.h"
 #include "platform/qt/port_message_receiver.h"
 #include "platform/qt/qt_step_timer.h"
-#include "serial/qt/serial_mfc.h"
+#include "serial/qt/qt_serial_port.h"
 #include "serial/serial_port_access.h"
 
 #include <QCoreApplication>
@@ -161,7 +161,7 @@ private:
     MemoryCellGrid m_grid;
     RunState m_run;
     SendTable m_table;
-    CSerialMFC m_port;
+    QtSerialPort m_port;
     SerialPortAccess m_access;
     CountingPort m_counted;
     NoWindow m_window;

@@ -71,8 +71,9 @@ int FailWith(const std::string& message)
 
 HeadlessRun::HeadlessRun(const RunOptions& options)
     : m_options(options), m_output(stdout, options.echo),
-      m_terminal(m_output, stderr, options.timestamps), m_port(m_loop), m_access(m_port),
-      m_tap(&m_access, SystemTrafficClock()), m_receivedText(m_terminal, m_tap),
+      m_terminal(m_output, stderr, options.timestamps),
+      m_port([this](std::function<void()> call) { m_loop.Post(std::move(call)); }),
+      m_access(m_port), m_tap(&m_access, SystemTrafficClock()), m_receivedText(m_terminal, m_tap),
       m_stepTimer(m_loop, [this] { m_run.OnStepTimer(); }),
       m_answerTimer(m_loop, [this] { m_run.OnAnswerTimeout(); }),
       m_logFlush(m_loop,
@@ -130,10 +131,11 @@ std::string HeadlessRun::OpenPort()
         m_options.port ? *m_options.port : Utf8(m_run.portSettings().deviceName());
     const std::string path = PortPath(portName);
     const std::vector<uint8_t> pathBytes(path.begin(), path.end());
-    const uint32_t error =
-        m_port.Open(platform::DecodeUtf8(pathBytes), [this](uint32_t, uintptr_t word, intptr_t) {
-            m_run.OnSerialMessage(static_cast<uint32_t>(word));
-        });
+    const uint32_t error = m_port.Open(platform::DecodeUtf8(pathBytes),
+                                       std::make_unique<platform::LoopMessageTarget>(
+                                           m_loop, [this](uint32_t, uintptr_t word, intptr_t) {
+                                               m_run.OnSerialMessage(static_cast<uint32_t>(word));
+                                           }));
     if (error != 0 || !m_port.IsOpen())
         return PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path,
                                  error);

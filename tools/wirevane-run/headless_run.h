@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/wait_loop.h"
+#include "serial/serial_mfc.h"
 #include "serial/serial_port_access.h"
 #include "terminal/traffic/received_text_sink.h"
 #include "terminal/traffic/traffic_tap.h"
 #include "tools/wirevane-run/headless_terminal.h"
-#include "tools/wirevane-run/loop_serial_port.h"
 #include "tools/wirevane-run/run_driver.h"
 #include "tools/wirevane-run/run_options.h"
 #include "tools/wirevane-run/utf8_output_sink.h"
@@ -41,7 +41,8 @@ private:
     platform::WaitLoop m_loop;
     Utf8OutputSink m_output;
     HeadlessTerminal m_terminal;
-    LoopSerialPort m_port;
+    // Its notifications and write completions come back as calls on the loop.
+    CSerialMFC m_port;
     SerialPortAccess m_access;
     TrafficTap m_tap;
     ReceivedTextSink m_receivedText;

@@ -1,5 +1,5 @@
 #include "platform/qt/qt_message_target.h"
-#include "serial/qt/serial_mfc.h"
+#include "serial/qt/qt_serial_port.h"
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -37,7 +37,7 @@ TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
 {
     test::PtyPair pty;
     MessageReceiver window;
-    CSerialMFC port;
+    QtSerialPort port;
     ASSERT_EQ(port.Open(pty.slavePathU16(), &window, 0, 7), 0u);
     pty.WriteMaster("ping");
     QTRY_VERIFY_WITH_TIMEOUT(!window.received.empty(), 10000);
@@ -57,7 +57,7 @@ TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
 TEST(SerialMfc, APortWithoutAWindowStillRunsAndCloses)
 {
     test::PtyPair pty;
-    CSerialMFC port;
+    QtSerialPort port;
     ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
     EXPECT_TRUE(port.IsEventThreadRunning());
     pty.WriteMaster("x");

@@ -1,5 +1,5 @@
 #include "platform/serial_codes.h"
-#include "serial/qt/serial_mfc.h"
+#include "serial/qt/qt_serial_port.h"
 #include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
 
@@ -55,7 +55,7 @@ protected:
     void Release() { ASSERT_EQ(tcflow(pty.slave(), TCOON), 0); }
 
     test::PtyPair pty;
-    CSerialMFC port;
+    QtSerialPort port;
     Completions completions;
 };
 

@@ -1,20 +1,23 @@
-#include "serial/qt/serial_mfc.h"
+#include "serial/serial_mfc.h"
 
 namespace wirevane {
+
+CSerialMFC::CSerialMFC(CallPoster postToOwner) : m_postToOwner(std::move(postToOwner)) {}
 
 CSerialMFC::~CSerialMFC()
 {
     CSerialMFC::Close();
 }
 
-uint32_t CSerialMFC::Open(const std::u16string& path, QObject* window, uint32_t message,
+uint32_t CSerialMFC::Open(const std::u16string& path,
+                          std::unique_ptr<platform::MessageTarget> window, uint32_t message,
                           intptr_t messageParam, uint32_t inputQueueSize, uint32_t outputQueueSize)
 {
     if (IsOpen()) {
         m_lastError = ERROR_ALREADY_INITIALIZED;
         return ERROR_ALREADY_INITIALIZED;
     }
-    m_target = window ? std::make_unique<platform::QtMessageTarget>(window) : nullptr;
+    m_target = std::move(window);
     const uint32_t error = CSerialWnd::Open(path, m_target.get(), message, messageParam,
                                             inputQueueSize, outputQueueSize);
     if (!IsOpen())
@@ -41,14 +44,11 @@ uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
             done(ERROR_INVALID_HANDLE);
         return Fail(ERROR_INVALID_HANDLE);
     }
-    QObject* completions = &m_completions;
-    const auto finished =
-        m_writer->WriteOrQueue({bytes.begin(), bytes.end()}, [completions, done](uint32_t error) {
-            if (!done)
-                return;
-            QMetaObject::invokeMethod(
-                completions, [done, error] { done(error); }, Qt::QueuedConnection);
-        });
+    const auto finished = m_writer->WriteOrQueue({bytes.begin(), bytes.end()},
+                                                 [post = m_postToOwner, done](uint32_t error) {
+                                                     if (done)
+                                                         post([done, error] { done(error); });
+                                                 });
     if (!finished)
         return ERROR_SUCCESS;
     if (done)
