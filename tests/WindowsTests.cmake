@@ -1,6 +1,7 @@
 # The tests of the Windows build: the plain C++ layers, the Windows backends and the headless
-# runner, run under wine. Tests of Linux's own calls (termios, pseudo-terminals, flock, /sys)
-# and of the windows are left out; the Windows backends have their own in platform/win32.
+# runner, run under wine. The linux/ folders hold the tests of Linux's own calls (termios,
+# pseudo-terminals, flock, /sys, a small tmpfs, the runner's process tests) and are not built
+# here; the Windows backends have their own tests in platform/win32.
 
 # wine makes its prefix on first use; the tests must not race to make it. Its server stays up
 # until the last test is done, because one that quits when idle can refuse a test that starts
@@ -15,20 +16,13 @@ add_test(NAME wine_server_stop COMMAND wineserver -k)
 set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 set(WIREVANE_TEST_FIXTURES wine_prefix)
 
-set(linux_platform_tests atomic_file_test.cpp modem_line_report_test.cpp
-  port_enumeration_test.cpp port_open_failure_test.cpp serial_pty_facts_test.cpp
-  serial_termios_test.cpp single_instance_test.cpp)
-wirevane_test(test_platform DIRS platform platform/win32 DEPS platform
-  EXCLUDE ${linux_platform_tests})
+wirevane_test(test_platform DIRS platform platform/win32 DEPS platform)
 wirevane_test(test_core DIRS core DEPS core)
-wirevane_test(test_serial DIRS serial DEPS serial
-  EXCLUDE serial_test.cpp serial_events_test.cpp serial_hardware_test.cpp)
+wirevane_test(test_serial DIRS serial DEPS serial)
 wirevane_test(test_persistence DIRS persistence DEPS persistence)
 wirevane_test(test_grid_layout DIRS grid/layout DEPS grid_layout)
 wirevane_test(test_buttons_file DIRS buttons/file DEPS buttons_file)
-# The runner's own process tests start and kill it with Linux's calls.
-wirevane_test(test_tools DIRS tools DEPS core platform runner
-  EXCLUDE runner_test.cpp runner_log_test.cpp)
+wirevane_test(test_tools DIRS tools DEPS core platform runner)
 
 # The headless runner end to end: a pseudo-terminal mapped as COM5, a table, the CR answers.
 find_program(PYTHON3 python3)
@@ -38,9 +32,7 @@ if(PYTHON3 AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
   set_tests_properties(windows.runner_on_com_port PROPERTIES TIMEOUT 400
     ENVIRONMENT "WIREVANE_RUNNER_EXE=$<TARGET_FILE:wirevane-run>;WIREVANE_COM_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-com")
 endif()
-# A full disk is a small tmpfs, which only Linux mounts.
-wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic
-  EXCLUDE traffic_log_full_disk_test.cpp)
+wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic)
 
 if(NOT WIREVANE_GUI)
   return()

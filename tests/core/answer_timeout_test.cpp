@@ -1,12 +1,5 @@
-#include "core/memory_cell_grid.h"
-#include "core/receive_handler.h"
-#include "core/send_table.h"
-#include "core/sequence_engine.h"
-#include "core/serial_events.h"
 #include "fakes/held_port.h"
-#include "fakes/manual_step_timer.h"
-#include "fakes/recording_run_observer.h"
-#include "fakes/recording_terminal.h"
+#include "support/sequence_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +8,18 @@ namespace {
 
 // The engine with an answer limit, over a port whose writes end when the test says, so that
 // the time is seen to start only once a row's bytes are out.
-class AnswerTimeoutTest : public ::testing::Test {
+class AnswerTimeoutTest : public ::testing::Test, protected test::SequenceRig<test::HeldPort> {
 protected:
     void SetUp() override
     {
-        run.lineEnd = LineEndSuffix::None;
         run.detailView = true;
-        ASSERT_TRUE(receiver.Allocate());
         // Row 1 waits for CR, row 3 does not wait.
         table.rows()[1] = SendRow{1, u"ASK", 1, 0, 0};
         table.rows()[3] = SendRow{1, u"NEXT", 0, 0, 0};
-        table.FillAtStartup();
+        table.RewriteFromRows();
         engine.SetAnswerTimeout(&answerTimer, 750);
     }
 
-    void Tick()
-    {
-        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
-        engine.OnStepTimer(kSequenceTimerId);
-    }
     // Sends row 1 and lets its bytes out.
     void SendTheWaitingRow()
     {
@@ -43,23 +29,9 @@ protected:
         EXPECT_FALSE(answerTimer.IsArmed()) << "no time runs while the row is on its way";
         port.End();
     }
-    void Answer(const char* bytes)
-    {
-        port.Receive(std::vector<uint8_t>(bytes, bytes + std::char_traits<char>::length(bytes)));
-        receiver.OnSerialMessage(EV_RXCHAR);
-    }
-    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
+    void Answer(std::string_view bytes) { Receive({bytes.begin(), bytes.end()}); }
 
-    RunState run;
-    MemoryCellGrid grid;
-    SendTable table{grid, run};
-    test::HeldPort port;
-    test::RecordingTerminal terminal;
-    test::ManualStepTimer timer;
     test::ManualStepTimer answerTimer;
-    test::RecordingRunObserver observer;
-    SequenceEngine engine{table, run, port, terminal, timer, observer};
-    ReceiveHandler receiver{run, port, terminal, timer};
 };
 
 TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)

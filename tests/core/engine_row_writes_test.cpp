@@ -1,13 +1,6 @@
-#include "core/memory_cell_grid.h"
-#include "core/receive_handler.h"
-#include "core/send_table.h"
-#include "core/sequence_engine.h"
 #include "fakes/held_port.h"
-#include "fakes/manual_step_timer.h"
-#include "fakes/recording_run_observer.h"
-#include "fakes/recording_terminal.h"
-#include "fakes/scripted_port.h"
 #include "platform/serial_codes.h"
+#include "support/sequence_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +9,14 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// The engine over a port that writes in the background, and over one that writes at once.
-class EngineRowWritesTest : public ::testing::Test {
+// The engine over a port that writes in the background, and a second engine over one that
+// writes at once.
+class EngineRowWritesTest : public ::testing::Test, protected test::SequenceRig<test::HeldPort> {
 protected:
-    void SetUp() override
+    EngineRowWritesTest()
     {
         run.lineEnd = LineEndSuffix::Cr;
         run.detailView = true;
-        table.FillAtStartup();
     }
 
     void Row(int index, std::u16string text, int delay = 0)
@@ -32,39 +25,28 @@ protected:
         table.RewriteFromRows();
     }
 
-    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
-
-    RunState run;
-    MemoryCellGrid grid;
-    SendTable table{grid, run};
-    test::HeldPort held;
     test::ScriptedPort immediate;
-    test::RecordingTerminal terminal;
-    test::ManualStepTimer timer;
-    test::RecordingRunObserver observer;
-    SequenceEngine heldEngine{table, run, held, terminal, timer, observer};
-    ReceiveHandler receiver{run, held, terminal, timer};
-    SequenceEngine engine{table, run, immediate, terminal, timer, observer};
+    SequenceEngine immediateEngine{table, run, immediate, terminal, timer, observer};
 };
 
 TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 {
     Row(0, u"AT", 40);
     Row(1, u"B");
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    ASSERT_EQ(held.held(), 2u); // the text, then the line end behind it
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    ASSERT_EQ(port.held(), 2u); // the text, then the line end behind it
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(Image(0), kRowImageNone);
     EXPECT_EQ(terminal.text(), u"");
 
-    heldEngine.OnStepTimer(kSequenceTimerId); // a stray tick while the row is on its way
-    EXPECT_EQ(held.held(), 2u);
+    engine.OnStepTimer(kSequenceTimerId); // a stray tick while the row is on its way
+    EXPECT_EQ(port.held(), 2u);
 
-    held.End();
+    port.End();
     EXPECT_EQ(Image(0), kRowImageNone);
-    held.End();
-    EXPECT_EQ(held.written(), (Bytes{'A', 'T', 0x0D}));
+    port.End();
+    EXPECT_EQ(port.written(), (Bytes{'A', 'T', 0x0D}));
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(terminal.text(), u"<送信済>\r\n");
     EXPECT_TRUE(timer.IsArmed());
@@ -77,33 +59,31 @@ TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 {
     table.rows()[0] = SendRow{1, u"AT", 1, 0, 0};
     Row(1, u"B");
-    ASSERT_TRUE(receiver.Allocate());
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    held.Receive({'O', 'K', 0x0D});
-    receiver.OnSerialMessage(EV_RXCHAR);
-    heldEngine.OnStepTimer(kSequenceTimerId); // the tick the answer asked for, too early
-    EXPECT_EQ(held.held(), 2u);
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    Receive({'O', 'K', 0x0D});
+    engine.OnStepTimer(kSequenceTimerId); // the tick the answer asked for, too early
+    EXPECT_EQ(port.held(), 2u);
 
-    held.End();
-    held.End();
+    port.End();
+    port.End();
     EXPECT_EQ(Image(0), kRowImageWaiting);
     ASSERT_TRUE(timer.IsArmed());
-    heldEngine.OnStepTimer(kSequenceTimerId); // the receive step
+    engine.OnStepTimer(kSequenceTimerId); // the receive step
     EXPECT_EQ(Image(0), kRowImageSent);
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    EXPECT_EQ(held.held(), 2u) << "row 1 goes next";
+    engine.OnStepTimer(kSequenceTimerId);
+    EXPECT_EQ(port.held(), 2u) << "row 1 goes next";
 }
 
 TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 {
     Row(0, u"AT");
     Row(1, u"B");
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    held.End(ERROR_TIMEOUT);
-    EXPECT_EQ(held.held(), 0u) << "the line end must not follow a text that did not go out";
-    EXPECT_TRUE(held.written().empty());
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    port.End(ERROR_TIMEOUT);
+    EXPECT_EQ(port.held(), 0u) << "the line end must not follow a text that did not go out";
+    EXPECT_TRUE(port.written().empty());
     EXPECT_EQ(Image(0), kRowImageHalt);
     EXPECT_FALSE(run.running);
     EXPECT_FALSE(observer.running());
@@ -112,46 +92,46 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
               u"[Write to ttyUSB0 timed out: the device holds the line (flow control).]\n");
 
     // The row pointer stayed on the row, so Send tries it again.
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    held.End();
-    held.End();
-    EXPECT_EQ(held.written(), (Bytes{'A', 'T', 0x0D}));
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    port.End();
+    port.End();
+    EXPECT_EQ(port.written(), (Bytes{'A', 'T', 0x0D}));
     EXPECT_EQ(Image(0), kRowImageSent);
 }
 
 TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 {
     Row(0, u"AT");
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    heldEngine.OnStop();
-    EXPECT_EQ(held.cancels(), 1);
-    EXPECT_FALSE(heldEngine.IsWriting());
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    engine.OnStop();
+    EXPECT_EQ(port.cancels(), 1);
+    EXPECT_FALSE(engine.IsWriting());
     EXPECT_NE(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 0);
 
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
-    EXPECT_TRUE(heldEngine.IsWriting());
-    heldEngine.OnReset();
-    EXPECT_EQ(held.cancels(), 2);
-    EXPECT_FALSE(heldEngine.IsWriting());
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
+    EXPECT_TRUE(engine.IsWriting());
+    engine.OnReset();
+    EXPECT_EQ(port.cancels(), 2);
+    EXPECT_FALSE(engine.IsWriting());
 
     // A stop with nothing on its way leaves the port's queue alone (typed keys stay in it).
-    heldEngine.OnStop();
-    EXPECT_EQ(held.cancels(), 2);
+    engine.OnStop();
+    EXPECT_EQ(port.cancels(), 2);
 }
 
 TEST_F(EngineRowWritesTest, APortThatWritesAtOnceSendsTheRowWithinTheTick)
 {
     Row(0, u"AT", 25);
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    immediateEngine.OnSend();
+    immediateEngine.OnStepTimer(kSequenceTimerId);
     EXPECT_EQ(immediate.writes(), (std::vector<Bytes>{{'A', 'T'}, {0x0D}}));
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(timer.period(), 25);
-    EXPECT_FALSE(engine.IsWriting());
+    EXPECT_FALSE(immediateEngine.IsWriting());
 }
 
 TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
@@ -164,9 +144,9 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
         terminal.clear();
         immediate.clearWritten();
         run.encoding = encoding;
-        engine.OnReset();
-        engine.OnSend();
-        engine.OnStepTimer(kSequenceTimerId);
+        immediateEngine.OnReset();
+        immediateEngine.OnSend();
+        immediateEngine.OnStepTimer(kSequenceTimerId);
         EXPECT_TRUE(immediate.written().empty());
         EXPECT_EQ(Image(0), kRowImageHalt);
         EXPECT_FALSE(run.running);
@@ -178,9 +158,9 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
     terminal.clear();
     run.encoding = kEncodingUtf8;
     run.lineEnd = LineEndSuffix::None;
-    engine.OnReset();
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    immediateEngine.OnReset();
+    immediateEngine.OnSend();
+    immediateEngine.OnStepTimer(kSequenceTimerId);
     EXPECT_EQ(immediate.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
     EXPECT_EQ(Image(0), kRowImageSent);
 }

@@ -3,15 +3,7 @@
 // a row unticked mid-run still does, and which markers a clear takes away.
 
 #include "core/decimal_text.h"
-#include "core/memory_cell_grid.h"
-#include "core/receive_handler.h"
-#include "core/send_table.h"
-#include "core/sequence_engine.h"
-#include "core/serial_events.h"
-#include "fakes/manual_step_timer.h"
-#include "fakes/recording_run_observer.h"
-#include "fakes/recording_terminal.h"
-#include "fakes/scripted_port.h"
+#include "support/sequence_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +12,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class SequenceEngineRulesTest : public ::testing::Test {
+class SequenceEngineRulesTest : public ::testing::Test, protected test::SequenceRig<> {
 protected:
-    void SetUp() override
-    {
-        run.lineEnd = LineEndSuffix::None;
-        ASSERT_TRUE(receiver.Allocate());
-        table.FillAtStartup();
-    }
-
     void TickRow(int row, std::u16string_view data = u"x", int delay = 100)
     {
         grid.SetCellText(row, SendTable::kSelectColumn, u" ");
@@ -37,30 +22,6 @@ protected:
     }
 
     void Untick(int row) { grid.SetCellText(row, SendTable::kSelectColumn, u""); }
-
-    void Step()
-    {
-        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
-        engine.OnStepTimer(kSequenceTimerId);
-    }
-
-    void Receive(Bytes bytes)
-    {
-        port.queueRead(std::move(bytes));
-        receiver.OnSerialMessage(EV_RXCHAR);
-    }
-
-    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
-
-    RunState run;
-    MemoryCellGrid grid;
-    SendTable table{grid, run};
-    test::ScriptedPort port;
-    test::RecordingTerminal terminal;
-    test::ManualStepTimer timer;
-    test::RecordingRunObserver observer;
-    SequenceEngine engine{table, run, port, terminal, timer, observer};
-    ReceiveHandler receiver{run, port, terminal, timer};
 };
 
 // Halt and step stop, after sending and after receiving: with the detail display off the terminal
@@ -80,14 +41,14 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         grid.SetCellText(1, SendTable::kHaltColumn, u" ");
         grid.SetCellText(1, SendTable::kWaitColumn, u"Any");
         engine.OnSend();
-        Step();
+        Tick();
         engine.OnSend();
-        Step();
+        Tick();
         Receive({'!'});
-        Step();
+        Tick();
         run.stepMode = true;
         engine.OnSend();
-        Step();
+        Tick();
         EXPECT_EQ(Image(0), kRowImageHalt);
         EXPECT_EQ(Image(1), kRowImageHalt);
         EXPECT_EQ(Image(2), kRowImageStepStop);
@@ -122,7 +83,7 @@ TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
         port.clearWritten();
         terminal.clear();
         engine.OnSend();
-        Step();
+        Tick();
         EXPECT_EQ(port.written(), bytes);
         EXPECT_EQ(terminal.text(), echo);
     }
@@ -139,17 +100,17 @@ TEST_F(SequenceEngineRulesTest, RowUntickedDuringItsWaitKeepsNoDelay)
         TickRow(1);
         grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
         engine.OnSend();
-        Step();
+        Tick();
         ASSERT_FALSE(timer.IsArmed());
         if (untick)
             Untick(0);
         Receive({0x0D});
-        Step();
+        Tick();
         EXPECT_TRUE(timer.IsArmed());
         EXPECT_EQ(timer.period(), untick ? 0 : 500);
         EXPECT_EQ(Image(0), kRowImageSent);
         port.clearWritten();
-        Step();
+        Tick();
         EXPECT_EQ(port.written(), Bytes{'x'});
         EXPECT_EQ(run.currentRow, 0); // row 1 was the last ticked row
     }
@@ -164,10 +125,10 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
         TickRow(1);
         grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
         engine.OnSend();
-        Step();
-        Step();
+        Tick();
+        Tick();
         Receive({0x0A});
-        Step();
+        Tick();
         ASSERT_EQ(Image(0), kRowImageSent);
         ASSERT_EQ(Image(1), kRowImageSent);
         ASSERT_TRUE(run.endReached);
@@ -190,7 +151,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
     run.cyclic = true;
     runBothRows();
     Untick(0);
-    Step();
+    Tick();
     EXPECT_EQ(Image(0), kRowImageNone);
     EXPECT_EQ(Image(1), kRowImageWaiting);
 }

@@ -1,12 +1,4 @@
-#include "core/memory_cell_grid.h"
-#include "core/receive_handler.h"
-#include "core/send_table.h"
-#include "core/sequence_engine.h"
-#include "core/serial_events.h"
-#include "fakes/manual_step_timer.h"
-#include "fakes/recording_run_observer.h"
-#include "fakes/recording_terminal.h"
-#include "fakes/scripted_port.h"
+#include "support/sequence_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +7,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class SequenceEngineTest : public ::testing::Test {
+class SequenceEngineTest : public ::testing::Test, protected test::SequenceRig<> {
 protected:
-    void SetUp() override
-    {
-        run.lineEnd = LineEndSuffix::None;
-        ASSERT_TRUE(receiver.Allocate());
-    }
-
     // Ticks the rows, each sending its own letter (row 0 "A", row 2 "C", ...).
     void Prepare(std::initializer_list<int> ticked, int delay = 100)
     {
@@ -32,22 +18,7 @@ protected:
             r.data = std::u16string(1, static_cast<char16_t>(u'A' + row));
             r.delay = delay;
         }
-        if (grid.GetRowCount() == 0)
-            table.FillAtStartup();
-        else
-            table.RewriteFromRows();
-    }
-
-    void Tick()
-    {
-        ASSERT_TRUE(timer.IsArmed()) << "the engine armed no tick";
-        engine.OnStepTimer(kSequenceTimerId);
-    }
-
-    void Receive(Bytes bytes)
-    {
-        port.queueRead(std::move(bytes));
-        receiver.OnSerialMessage(EV_RXCHAR);
+        table.RewriteFromRows();
     }
 
     Bytes TakeWritten()
@@ -56,19 +27,6 @@ protected:
         port.clearWritten();
         return written;
     }
-
-    int Image(int row) const { return grid.GetCellImage(row, SendTable::kNumberColumn); }
-    std::u16string Status(int row) const { return grid.GetCellText(row, SendTable::kSelectColumn); }
-
-    RunState run;
-    MemoryCellGrid grid;
-    SendTable table{grid, run};
-    test::ScriptedPort port;
-    test::RecordingTerminal terminal;
-    test::ManualStepTimer timer;
-    test::RecordingRunObserver observer;
-    SequenceEngine engine{table, run, port, terminal, timer, observer};
-    ReceiveHandler receiver{run, port, terminal, timer};
 };
 
 TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)

@@ -2,6 +2,7 @@
 #include "persistence/port_options.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
@@ -19,11 +20,7 @@ class PortOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override { std::ofstream(path(), std::ios::binary) << kNativeFile; }
     std::filesystem::path path() const { return dir / "Wirevane.ini"; }
-    std::string Content() const
-    {
-        std::ifstream in(path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Content() const { return test::FileText(path()); }
 
     test::TempDir dir;
     DiskProfileFiles files;

@@ -27,23 +27,25 @@ private:
     std::shared_ptr<ScriptedLine> m_line;
 };
 
-TEST(SerialLineEvents, AReceiveWithAFramingErrorIsOneMessageWithBothWords)
-{
-    auto line = std::make_shared<ScriptedLine>();
+// The port open on a scripted line, posting to a recording target.
+class SerialLineEvents : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(port.Open(u"scripted", &target), 0u); }
+
+    std::shared_ptr<ScriptedLine> line = std::make_shared<ScriptedLine>();
     RecordingMessageTarget target;
-    ScriptedPort port(line);
-    ASSERT_EQ(port.Open(u"scripted", &target), 0u);
+    ScriptedPort port{line};
+};
+
+TEST_F(SerialLineEvents, AReceiveWithAFramingErrorIsOneMessageWithBothWords)
+{
     line->Raise(EV_RXCHAR, CE_FRAME);
     ASSERT_TRUE(target.WaitFor(1));
     EXPECT_EQ(target.Messages().front().first, 0x00080001u);
 }
 
-TEST(SerialLineEvents, EventsOutsideTheMaskPostNothingAndTheirErrorsAreCleared)
+TEST_F(SerialLineEvents, EventsOutsideTheMaskPostNothingAndTheirErrorsAreCleared)
 {
-    auto line = std::make_shared<ScriptedLine>();
-    RecordingMessageTarget target;
-    ScriptedPort port(line);
-    ASSERT_EQ(port.Open(u"scripted", &target), 0u);
     ASSERT_EQ(port.SetEventMask(EV_RXCHAR), 0u);
     line->Raise(EV_CTS);
     line->Raise(EV_ERR, CE_OVERRUN);
@@ -54,12 +56,8 @@ TEST(SerialLineEvents, EventsOutsideTheMaskPostNothingAndTheirErrorsAreCleared)
     EXPECT_EQ(target.Messages().front().first, EV_RXCHAR);
 }
 
-TEST(SerialLineEvents, ModemLineChangesAreReportedAndTheLinesRead)
+TEST_F(SerialLineEvents, ModemLineChangesAreReportedAndTheLinesRead)
 {
-    auto line = std::make_shared<ScriptedLine>();
-    RecordingMessageTarget target;
-    ScriptedPort port(line);
-    ASSERT_EQ(port.Open(u"scripted", &target), 0u);
     ASSERT_EQ(port.SetEventMask(EV_CTS | EV_DSR | EV_RLSD | EV_RING | EV_BREAK), 0u);
     line->SetModemStatus(MS_CTS_ON | MS_RLSD_ON);
     line->Raise(EV_CTS | EV_RLSD);

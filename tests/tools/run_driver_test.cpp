@@ -4,6 +4,7 @@
 #include "fakes/recording_terminal.h"
 #include "fakes/scripted_port.h"
 #include "platform/serial_codes.h"
+#include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "tools/wirevane-run/run_driver.h"
 
@@ -15,26 +16,10 @@
 namespace wirevane::runner {
 namespace {
 
-struct Row {
-    int index;
-    std::string data;
-    int wait = 0;
-    int halt = 0;
-    int delay = 0;
-};
+using Row = test::TableRow;
 
-void WriteSettingsFile(const std::filesystem::path& file, const std::vector<Row>& rows,
-                       int lineEnd = 1, const std::string& serial = {})
-{
-    std::ofstream out(file, std::ios::binary);
-    out << "[SERIAL]\r\n"
-        << serial << "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=" << lineEnd << "\r\nENCODE=0\r\n";
-    for (const Row& row : rows) {
-        out << "[DATA_INDEX" << row.index << "]\r\nSELECT=1\r\nDATA=" << row.data
-            << "\r\nWAIT_RX=" << row.wait << "\r\nHALT=" << row.halt << "\r\nDELAY=" << row.delay
-            << "\r\n";
-    }
-}
+// The runner's own count of cycles decides; the file's cyclic box must not.
+const test::TableFrame kCyclicFrame{.serial = "", .cyclic = 1};
 
 RunSettings Cycles(int cycles)
 {
@@ -92,7 +77,7 @@ protected:
     }
     RunDriver& Loaded(const std::vector<Row>& rows, PortAccess& port)
     {
-        WriteSettingsFile(m_dir / "table.ini", rows);
+        test::WriteTableFile(m_dir / "table.ini", rows, kCyclicFrame);
         RunDriver& driver = Driver(port);
         EXPECT_TRUE(driver.Load(m_dir / "table.ini").ok());
         EXPECT_TRUE(driver.Allocate());
@@ -134,9 +119,10 @@ TEST_F(RunDriverTest, MissingFileIsAnErrorNotAnEmptyTable)
 
 TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
 {
-    WriteSettingsFile(
-        m_dir / "table.ini", {{0, "A"}}, 1,
-        "PORT=ttyUSB3\r\nBAUD=115200\r\nDATA=7\r\nSTOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n");
+    test::WriteTableFile(
+        m_dir / "table.ini", {{0, "A"}},
+        {.serial = "PORT=ttyUSB3\r\nBAUD=115200\r\nDATA=7\r\nSTOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n",
+         .cyclic = 1});
     RunDriver& driver = Driver(m_port);
     ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
     const CapturedPortSettings& serial = driver.portSettings();
@@ -262,7 +248,7 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
 
 TEST_F(RunDriverTest, NothingTickedIsAnError)
 {
-    WriteSettingsFile(m_dir / "table.ini", {});
+    test::WriteTableFile(m_dir / "table.ini", {}, kCyclicFrame);
     RunDriver& driver = Driver(m_port);
     ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
     driver.Start(RunSettings{});

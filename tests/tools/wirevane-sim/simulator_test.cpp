@@ -3,10 +3,12 @@
 #include "platform/linux/port_sources.h"
 #include "serial/serial.h"
 #include "support/child_process.h"
+#include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
+#include "support/wait_until.h"
 
 #include <csignal>
 #include <fstream>
@@ -37,23 +39,6 @@ std::string Receive(CSerial& port, std::size_t count)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return got;
-}
-
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-bool WaitForFileText(const std::filesystem::path& path, const std::string& text)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < end) {
-        if (FileText(path) == text)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
 }
 
 TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
@@ -186,8 +171,9 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
     const std::string sent("A\r\n\x00\xFF", 5);
     ASSERT_EQ(port.Write(sent.data(), static_cast<uint32_t>(sent.size())), 0u);
     EXPECT_EQ(Receive(port, sent.size()), sent);
-    EXPECT_TRUE(WaitForFileText(logs / "raw", sent));
-    EXPECT_TRUE(WaitForFileText(logs / "hex", "41 0D 0A 00 FF\n"));
+    EXPECT_TRUE(test::WaitUntil([&] { return test::FileText(logs / "raw") == sent; }));
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return test::FileText(logs / "hex") == "41 0D 0A 00 FF\n"; }));
 }
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)

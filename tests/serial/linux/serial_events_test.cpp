@@ -20,6 +20,16 @@ public:
     bool EventThreadEnded() const { return m_threadEnded; }
 };
 
+// A port on a fresh pseudo-terminal, posting to a recording target that outlives it.
+class SerialNotification : public ::testing::Test {
+protected:
+    void Open() { ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u); }
+
+    PtyPair pty;
+    RecordingMessageTarget target;
+    WatchedPort port;
+};
+
 std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::size_t expected)
 {
     std::string got;
@@ -37,11 +47,8 @@ std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::s
     return got;
 }
 
-TEST(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParameter)
+TEST_F(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParameter)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
-    CSerialWnd port;
     ASSERT_EQ(port.Open(pty.slavePathU16(), &target, 0, 42), 0u);
     EXPECT_TRUE(port.IsEventThreadRunning());
     pty.WriteMaster("hello");
@@ -65,12 +72,9 @@ TEST(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParameter
     port.Close(); // before the target it posts to goes
 }
 
-TEST(SerialNotification, AnEventOutsideTheMaskPostsNothing)
+TEST_F(SerialNotification, AnEventOutsideTheMaskPostsNothing)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
-    CSerialWnd port;
-    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    Open();
     ASSERT_EQ(port.SetEventMask(EV_TXEMPTY), 0u);
     pty.WriteMaster("unseen");
     // Nothing may come of the bytes while the mask leaves them out: the drained output that
@@ -94,26 +98,21 @@ TEST(SerialNotification, AnEventOutsideTheMaskPostsNothing)
     EXPECT_EQ(got, "unseenseen");
 }
 
-TEST(SerialNotification, CloseWithNoEventEverReceivedReturnsAndPostsNothing)
+TEST_F(SerialNotification, CloseWithNoEventEverReceivedReturnsAndPostsNothing)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
     for (int round = 0; round < 20; ++round) {
-        CSerialWnd port;
-        ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
-        EXPECT_EQ(port.Close(), 0u);
-        EXPECT_FALSE(port.IsEventThreadRunning());
-        EXPECT_EQ(port.Close(), 0u);
+        CSerialWnd fresh;
+        ASSERT_EQ(fresh.Open(pty.slavePathU16(), &target), 0u);
+        EXPECT_EQ(fresh.Close(), 0u);
+        EXPECT_FALSE(fresh.IsEventThreadRunning());
+        EXPECT_EQ(fresh.Close(), 0u);
     }
     EXPECT_TRUE(target.Messages().empty());
 }
 
-TEST(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
+TEST_F(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
-    WatchedPort port;
-    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    Open();
     pty.CloseSlave();
     pty.CloseMaster();
     ASSERT_TRUE(WaitUntil([&] { return port.EventThreadEnded(); }));
@@ -122,12 +121,9 @@ TEST(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
     EXPECT_EQ(port.Close(), 0u);
 }
 
-TEST(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
+TEST_F(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
-    CSerialWnd port;
-    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    Open();
     ASSERT_EQ(port.SetEventCharacter('\n', true), 0u);
     EXPECT_EQ(port.GetEventMask(), 0x00C3u);
     EXPECT_EQ(port.GetEventCharacter(), '\n');
@@ -145,12 +141,9 @@ TEST(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
     port.Close(); // before the target it posts to goes
 }
 
-TEST(SerialNotification, ALargeTransferArrivesCompleteAndInOrder)
+TEST_F(SerialNotification, ALargeTransferArrivesCompleteAndInOrder)
 {
-    PtyPair pty;
-    RecordingMessageTarget target;
-    CSerialWnd port;
-    ASSERT_EQ(port.Open(pty.slavePathU16(), &target), 0u);
+    Open();
     std::string sent;
     for (int i = 0; i < 200'000; ++i)
         sent.push_back(static_cast<char>('A' + (i * 7) % 26));

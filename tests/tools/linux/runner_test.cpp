@@ -1,6 +1,7 @@
 #include "support/child_process.h"
 #include "support/file_text.h"
 #include "support/pty_pair.h"
+#include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
@@ -21,24 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-struct Row {
-    int index;
-    std::string data; // code page 932 bytes, as the file holds them
-    int wait = 0;
-    int halt = 0;
-    int delay = 0;
-};
-
-void WriteTable(const std::filesystem::path& file, const std::vector<Row>& rows,
-                const std::string& serial = "BAUD=115200\r\n")
-{
-    std::ofstream out(file, std::ios::binary);
-    out << "[SERIAL]\r\n" << serial << "[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n";
-    for (const Row& row : rows)
-        out << "[DATA_INDEX" << row.index << "]\r\nSELECT=1\r\nDATA=" << row.data
-            << "\r\nWAIT_RX=" << row.wait << "\r\nHALT=" << row.halt << "\r\nDELAY=" << row.delay
-            << "\r\n";
-}
+using Row = TableRow;
 
 // The simulator on its own pseudo-terminal, logging what it receives.
 class Sim {
@@ -96,7 +80,7 @@ protected:
     std::string Table(const std::vector<Row>& rows, const std::string& serial = "BAUD=115200\r\n")
     {
         const std::filesystem::path file = m_dir / "table.ini";
-        WriteTable(file, rows, serial);
+        WriteTableFile(file, rows, {.serial = serial});
         return file.string();
     }
 

@@ -25,17 +25,18 @@ std::string contentOf(const std::filesystem::path& path)
 
 int entriesIn(const std::filesystem::path& folder)
 {
-    int n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++n;
-    }
-    return n;
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(AtomicFile, CreatesAndReplacesWholeFiles)
-{
+// A fresh folder and the name of the file the test saves in it.
+class AtomicFile : public ::testing::Test {
+protected:
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
+};
+
+TEST_F(AtomicFile, CreatesAndReplacesWholeFiles)
+{
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("first")).ok());
     EXPECT_EQ(contentOf(file), "first");
 
@@ -48,10 +49,8 @@ TEST(AtomicFile, CreatesAndReplacesWholeFiles)
     EXPECT_EQ(entriesIn(dir.path()), 1);
 }
 
-TEST(AtomicFile, InterruptedReplacementLeavesTheOldFile)
+TEST_F(AtomicFile, InterruptedReplacementLeavesTheOldFile)
 {
-    test::TempDir dir;
-    std::filesystem::path file = dir / "a.ini";
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old whole file")).ok());
 
     std::filesystem::path seenTemporary;
@@ -69,9 +68,8 @@ TEST(AtomicFile, InterruptedReplacementLeavesTheOldFile)
     EXPECT_EQ(entriesIn(dir.path()), 1);
 }
 
-TEST(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
+TEST_F(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
 {
-    test::TempDir dir;
     std::ofstream(dir / "plain") << "not a folder";
     FileError error = ReplaceFileAtomically(dir / "plain" / "a.ini", bytesOf("x"));
     EXPECT_EQ(error.code, ENOTDIR);
@@ -90,10 +88,8 @@ struct stat StatOf(const std::filesystem::path& path)
 
 // The refusal must hold for root too, who may open any file: so the test runs as whoever runs
 // the suite, and the check it exercises is the permission bits', not the kernel's.
-TEST(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
+TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
 {
-    test::TempDir dir;
-    std::filesystem::path file = dir / "a.ini";
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("kept")).ok());
     ::chmod(file.c_str(), 0444);
 
@@ -112,7 +108,7 @@ TEST(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
 
 // Which of the three classes of bits applies depends on whose file it is; giving files to other
 // owners and groups takes root, so the rest of the cases need it.
-TEST(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
+TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to give the test files to another owner and group";
@@ -131,8 +127,6 @@ TEST(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
         {stranger, strangers, 0002, true}, {stranger, strangers, 0660, false},
     };
     for (const Case& c : cases) {
-        test::TempDir dir;
-        std::filesystem::path file = dir / "a.ini";
         ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
         ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
@@ -140,16 +134,15 @@ TEST(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
         EXPECT_EQ(error.ok(), c.writable)
             << std::oct << c.mode << " owner " << std::dec << c.owner << " group " << c.group;
         EXPECT_EQ(contentOf(file), c.writable ? "new" : "old");
+        std::filesystem::remove(file);
     }
 }
 
-TEST(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
+TEST_F(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to give the test file to another owner and group";
     }
-    test::TempDir dir;
-    std::filesystem::path file = dir / "a.ini";
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
     ASSERT_EQ(::chown(file.c_str(), 54321, 54322), 0);
     ASSERT_EQ(::chmod(file.c_str(), 02666), 0);
@@ -161,9 +154,8 @@ TEST(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
     EXPECT_EQ(contentOf(file), "new");
 }
 
-TEST(AtomicFile, ReplacesTheFileALinkNames)
+TEST_F(AtomicFile, ReplacesTheFileALinkNames)
 {
-    test::TempDir dir;
     std::filesystem::path target = dir / "real.ini";
     std::filesystem::path link = dir / "link.ini";
     ASSERT_TRUE(ReplaceFileAtomically(target, bytesOf("old")).ok());
@@ -241,9 +233,8 @@ INSTANTIATE_TEST_SUITE_P(Nodes, AtomicFileSpecialTarget,
 
 // A read of something that is not a regular file must neither block (a FIFO without a writer)
 // nor run out of memory (a device that never ends); either is refused with a reason.
-TEST(AtomicFile, ReadsOnlyARegularFileOfBoundedSize)
+TEST_F(AtomicFile, ReadsOnlyARegularFileOfBoundedSize)
 {
-    test::TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     std::vector<uint8_t> bytes{1};
     struct Case {

@@ -2,6 +2,7 @@
 #include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/small_tmpfs.h"
+#include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
@@ -27,10 +28,7 @@ protected:
     std::string Table(int waitRx, int delayMs)
     {
         const auto file = m_dir / "table.ini";
-        std::ofstream(file, std::ios::binary)
-            << "[SERIAL]\r\nBAUD=115200\r\n[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n"
-            << "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=AT\r\nWAIT_RX=" << waitRx
-            << "\r\nHALT=0\r\nDELAY=" << delayMs << "\r\n";
+        WriteTableFile(file, {{.index = 0, .data = "AT", .wait = waitRx, .delay = delayMs}});
         return file.string();
     }
     std::unique_ptr<ChildProcess> Start(std::vector<std::string> arguments)

@@ -13,6 +13,18 @@ using namespace std::chrono_literals;
 using test::PtyPair;
 using test::WaitUntil;
 
+// A port open on a fresh pseudo-terminal, the test playing the device on its master side.
+class OpenSerialPort : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
+
+    PtyPair pty;
+    CSerial port;
+};
+using SerialIo = OpenSerialPort;
+using SerialOpen = OpenSerialPort;
+using SerialSettings = OpenSerialPort;
+
 TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
 {
     CSerial port;
@@ -45,17 +57,13 @@ TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
     EXPECT_EQ(port.GetLastErrorCode(), 0u);
 }
 
-TEST(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
+TEST_F(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
 {
-    PtyPair pty;
     CSerial missing;
     EXPECT_EQ(missing.Open(u"/dev/wirevane-no-such-port"), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_EQ(missing.Open(u"/dev/null"), ERROR_INVALID_FUNCTION); // not a tty
     EXPECT_FALSE(missing.IsOpen());
-
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     EXPECT_EQ(port.DeviceName(), pty.slavePathU16());
 
     // Another holder, as a second program would be, is refused even when running as root.
@@ -75,11 +83,8 @@ TEST(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
     EXPECT_EQ(other.Open(pty.slavePathU16()), 0u);
 }
 
-TEST(SerialOpen, StartsWithTheStandardMaskDefaultsAndNonBlockingReads)
+TEST_F(SerialOpen, StartsWithTheStandardMaskDefaultsAndNonBlockingReads)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     EXPECT_EQ(port.GetEventMask(), 0x00C1u);
     EXPECT_EQ(port.GetBaudRate(), 9600u);
     EXPECT_EQ(port.GetDataBits(), 8u);
@@ -92,11 +97,8 @@ TEST(SerialOpen, StartsWithTheStandardMaskDefaultsAndNonBlockingReads)
     EXPECT_EQ(count, 0u);
 }
 
-TEST(SerialSettings, HandshakeReadsBackWhatWasSetAndRefusesUnknownModes)
+TEST_F(SerialSettings, HandshakeReadsBackWhatWasSetAndRefusesUnknownModes)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     for (uint32_t mode : {HandshakeHardware, HandshakeSoftware, HandshakeOff, HandshakeSoftware}) {
         EXPECT_EQ(port.SetHandshake(mode), 0u);
         EXPECT_EQ(port.GetHandshake(), mode);
@@ -107,11 +109,8 @@ TEST(SerialSettings, HandshakeReadsBackWhatWasSetAndRefusesUnknownModes)
     EXPECT_EQ(port.SetReadMode(2), E_INVALIDARG);
 }
 
-TEST(SerialSettings, KeepsAnyBaudRateAndRefusesWhatTheLineCannotDo)
+TEST_F(SerialSettings, KeepsAnyBaudRateAndRefusesWhatTheLineCannotDo)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     EXPECT_EQ(port.SetLineSettings(115200, 8, NOPARITY, TWOSTOPBITS), 0u);
     EXPECT_EQ(port.GetBaudRate(), 115200u);
     EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
@@ -130,11 +129,8 @@ TEST(SerialSettings, KeepsAnyBaudRateAndRefusesWhatTheLineCannotDo)
     EXPECT_EQ(port.GetParity(), NOPARITY);
 }
 
-TEST(SerialIo, WritesTextAndBytesAndReadsWhatTheDeviceSent)
+TEST_F(SerialIo, WritesTextAndBytesAndReadsWhatTheDeviceSent)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     uint32_t written = 0;
     EXPECT_EQ(port.Write("AT\r", &written), 0u);
     EXPECT_EQ(written, 3u);
@@ -151,11 +147,8 @@ TEST(SerialIo, WritesTextAndBytesAndReadsWhatTheDeviceSent)
     EXPECT_EQ(std::string(buffer, count), "OK\r\n");
 }
 
-TEST(SerialIo, BlockingReadWaitsForTheWholeCount)
+TEST_F(SerialIo, BlockingReadWaitsForTheWholeCount)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.SetReadMode(ReadModeBlocking), 0u);
     pty.WriteMaster("abc");
     ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputPending() == 3; }));
@@ -170,19 +163,16 @@ TEST(SerialIo, BlockingReadWaitsForTheWholeCount)
     EXPECT_EQ(std::string(buffer, count), "abcde");
 }
 
-TEST(SerialIo, TimeOutsAndRecordsNeedAnOverlappedPort)
+TEST_F(SerialIo, TimeOutsAndRecordsNeedAnOverlappedPort)
 {
-    PtyPair pty;
-    CSerial plain;
-    ASSERT_EQ(plain.Open(pty.slavePathU16()), 0u);
     ManualResetEvent done;
     SerialOverlapped record{&done};
     char buffer[4];
-    EXPECT_EQ(plain.WaitForEvent(&record), ERROR_INVALID_FUNCTION);
-    EXPECT_EQ(plain.WaitForEvent(nullptr, 10), ERROR_INVALID_FUNCTION);
-    EXPECT_EQ(plain.Read(buffer, sizeof buffer, nullptr, nullptr, 10), ERROR_INVALID_FUNCTION);
-    EXPECT_EQ(plain.Write("x", nullptr, &record), ERROR_INVALID_FUNCTION);
-    plain.Close();
+    EXPECT_EQ(port.WaitForEvent(&record), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(port.WaitForEvent(nullptr, 10), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, nullptr, nullptr, 10), ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(port.Write("x", nullptr, &record), ERROR_INVALID_FUNCTION);
+    port.Close();
 
     CSerial overlapped;
     ASSERT_EQ(overlapped.Open(pty.slavePathU16(), 0, 0, true), 0u);
@@ -192,11 +182,8 @@ TEST(SerialIo, TimeOutsAndRecordsNeedAnOverlappedPort)
     EXPECT_EQ(pty.ReadMaster(1), "x");
 }
 
-TEST(SerialIo, AWriteHeldBackByFlowControlGivesUpAndDropsItsBytes)
+TEST_F(SerialIo, AWriteHeldBackByFlowControlGivesUpAndDropsItsBytes)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.SetLineSettings(115200, 8, NOPARITY, ONESTOPBIT), 0u);
     ASSERT_EQ(port.SetHandshake(HandshakeSoftware), 0u);
     port.SetWriteGrace(50ms);
@@ -213,11 +200,8 @@ TEST(SerialIo, AWriteHeldBackByFlowControlGivesUpAndDropsItsBytes)
     EXPECT_EQ(pty.ReadMaster(1), "Z");
 }
 
-TEST(SerialIo, AGoneDeviceFailsTheRead)
+TEST_F(SerialIo, AGoneDeviceFailsTheRead)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     pty.CloseSlave();
     pty.CloseMaster();
     char buffer[4];
@@ -227,11 +211,8 @@ TEST(SerialIo, AGoneDeviceFailsTheRead)
     EXPECT_EQ(port.Close(), 0u);
 }
 
-TEST(SerialIo, ABreakOnADeviceWithoutOneIsHarmless)
+TEST_F(SerialIo, ABreakOnADeviceWithoutOneIsHarmless)
 {
-    PtyPair pty;
-    CSerial port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     port.SendBreak();
     EXPECT_EQ(port.GetLastErrorCode(), 0u);
     uint32_t status = 0xFF;
