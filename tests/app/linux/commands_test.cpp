@@ -6,7 +6,7 @@
 #include "commands/dialog_property.h"
 #include "commands/row_dialog_ids.h"
 #include "grid/grid_list_ctrl_groups.h"
-#include "main_window_rig.h"
+#include "app/main_window_rig.h"
 #include "support/modal_helper.h"
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"

@@ -1,6 +1,6 @@
 #include "app/command_ids.h"
 #include "buttons/dialog_button_array.h"
-#include "main_window_rig.h"
+#include "app/main_window_rig.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
 #include "support/modal_helper.h"
