@@ -1,7 +1,7 @@
 #include "app/command_ids.h"
+#include "app/main_window_rig.h"
 #include "buttons/dialog_button_array.h"
 #include "grid/grid_list_ctrl_groups.h"
-#include "app/main_window_rig.h"
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 

@@ -1,6 +1,6 @@
 #include "app/command_ids.h"
-#include "buttons/dialog_button_array.h"
 #include "app/main_window_rig.h"
+#include "buttons/dialog_button_array.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
 #include "support/modal_helper.h"
@@ -18,12 +18,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-
-// A round trip through the simulator's process takes longer than a window's own step.
-bool RunUntil(const std::function<bool()>& done)
-{
-    return test::RunUntil(done, 10000);
-}
+using test::RunUntil;
 
 // The main window against the device simulator, announced in a ports folder of the test's own
 // and chosen through the real selection dialog from the main window's connect command.
