@@ -102,30 +102,6 @@ TEST_F(TerminalWithDevice, TesterModeFromTheMenuShowsTheMetersReadings)
     EXPECT_FALSE(rig.run().testerMode);
 }
 
-TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
-{
-    // The device hangs up once it has the first row, whose answer never comes.
-    Start({"--lines", "--reply", "par", "--reply-end", "none", "--close-after", "5"});
-    const std::u16string name = PortNameOf(rig.port().DeviceName());
-    rig.SetRow(0, u"PING", 1, 0);
-    rig.SetRow(1, u"NEVER", 0, 0);
-    rig.engine().OnSend();
-    ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
-
-    const std::u16string lost = u"[Connection to " + name + u" lost.]\n";
-    ASSERT_TRUE(RunUntil([&] { return Text().ends_with(lost); }))
-        << QString::fromStdU16String(Text()).toStdString();
-    // The hang-up is said once, by the loss line, not also as errors of the line.
-    const std::u16string text = Text();
-    EXPECT_EQ(text.find(u"[An internal error occurred.]"), std::u16string::npos);
-    EXPECT_EQ(text.find(u"[A line-status error occurred.]"), std::u16string::npos);
-    EXPECT_EQ(rig.terminal().StatusText(), QStringLiteral("未接続"));
-    EXPECT_FALSE(rig.run().running);
-    EXPECT_TRUE(Action("32788")->isEnabled());
-    EXPECT_FALSE(Action("32789")->isEnabled());
-    EXPECT_EQ(sim->WaitForExit(), 0);
-}
-
 // Two devices on pseudo-terminals, one after the other, as a user switches between them.
 class DeviceSwitch : public ::testing::Test {
 protected:
