@@ -7,6 +7,7 @@
 #include "bench/flood_source.h"
 #include "bench/stall_meter.h"
 #include "support/pty_pair.h"
+#include "support/widgets/run_until.h"
 #include "terminal/terminal_rig.h"
 #include "terminal/terminal_text.h"
 
@@ -71,7 +72,7 @@ void Flood(const char* name, const std::string& body)
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    wirevane::test::TerminalRig::RunUntil([&] { return edit.record().EndsWith(end); }, 1200000);
+    wirevane::test::RunUntil([&] { return edit.record().EndsWith(end); }, 1200000);
     edit.FlushPending();
     const double seconds = double(clock.elapsed()) / 1000.0;
     const qint64 longestStall = stalls.longest();

@@ -7,6 +7,7 @@
 #include "bench/stall_meter.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
+#include "support/widgets/run_until.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/terminal_rig.h"
 #include "terminal/traffic/line_stamper.h"
@@ -60,8 +61,7 @@ void Flood(const char* name, const std::string& body, const Options& options)
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    wirevane::test::TerminalRig::RunUntil([&] { return terminal.edit().record().EndsWith(end); },
-                                          1200000);
+    wirevane::test::RunUntil([&] { return terminal.edit().record().EndsWith(end); }, 1200000);
     terminal.edit().FlushPending();
     terminal.hexView().FlushPending();
     const double seconds = double(clock.elapsed()) / 1000.0;

@@ -16,11 +16,19 @@ using namespace command;
 using test::MainWindowRig;
 using test::RunUntil;
 
+// A command of the main window, and whether the companion windows are disabled while its dialog
+// is open.
 struct Command {
     int id;
     const char* name;
     bool opensDialog;
+    bool guarded = true;
 };
+
+std::string CommandName(const ::testing::TestParamInfo<Command>& info)
+{
+    return info.param.name;
+}
 
 // A run that waits out a long delay after its first row, so that it is still running when a
 // command comes.
@@ -74,76 +82,74 @@ DialogView RunCancelled(CWirevaneDlg& window, const Command& command)
     return view;
 }
 
+// A run that is still going when the command comes, in a window of its own for each command.
+class CommandDuringARun : public ::testing::TestWithParam<Command> {
+protected:
+    void SetUp() override
+    {
+        rig.WriteFile("Temporally.ini", "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=A\r\nDELAY=60000\r\n");
+        ASSERT_TRUE(StartLongRun(window));
+        view = RunCancelled(window, GetParam());
+    }
+
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
+    DialogView view;
+};
+
 // Every command that starts with the sequence reset stops a run and clears the row markers
 // before its dialog opens; the companion windows are disabled while a guarded command's dialog
 // is open and enabled again after it is cancelled.
-TEST(MainWindowCommandRules, ResetFirstCommandsStopTheRunBeforeTheirDialog)
-{
-    const Command resetFirst[] = {
-        {kNew, "new", true},
-        {kSelectAll, "select all", false},
-        {kDeselectAll, "deselect all", false},
-        {kBulkChange, "bulk change", true},
-        {kAbout, "about", true},
-        {kReload, "reload", true},
-        {kOpen, "open", true},
-        {kSaveAs, "save as", true},
-        {kTemporarySave, "temporary save", false},
-        {kTemporaryLoad, "temporary load", false},
-    };
-    const int guarded[] = {kNew, kBulkChange, kAbout, kOpen, kSaveAs};
-    MainWindowRig rig;
-    rig.WriteFile("Temporally.ini", "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=A\r\nDELAY=60000\r\n");
-    CWirevaneDlg& window = rig.Start();
+class ResetFirstCommand : public CommandDuringARun {};
 
-    for (const Command& command : resetFirst) {
-        SCOPED_TRACE(command.name);
-        ASSERT_TRUE(StartLongRun(window));
-        const DialogView view = RunCancelled(window, command);
-        EXPECT_FALSE(window.run().running);
-        EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
-        EXPECT_TRUE(window.commands().isEnabled(kSend));
-        if (!command.opensDialog)
-            continue;
-        ASSERT_TRUE(view.shown);
-        EXPECT_FALSE(view.running) << "the reset must come before the dialog";
-        const bool isGuarded =
-            std::find(std::begin(guarded), std::end(guarded), command.id) != std::end(guarded);
-        EXPECT_EQ(view.companionsDisabled, isGuarded);
-        EXPECT_TRUE(CompanionsEnabled(window));
-    }
+TEST_P(ResetFirstCommand, StopsTheRunBeforeItsDialog)
+{
+    EXPECT_FALSE(window.run().running);
+    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
+    EXPECT_TRUE(window.commands().isEnabled(kSend));
+    if (!GetParam().opensDialog)
+        return;
+    ASSERT_TRUE(view.shown);
+    EXPECT_FALSE(view.running) << "the reset must come before the dialog";
+    EXPECT_EQ(view.companionsDisabled, GetParam().guarded);
+    EXPECT_TRUE(CompanionsEnabled(window));
 }
 
-TEST(MainWindowCommandRules, TheOtherCommandsLeaveARunGoing)
-{
-    const Command keepRunning[] = {
-        {kFont, "font", true},
-        {kSymbols, "symbols", true},
-        {kDetailView, "detail view", false},
-        {kEucItem, "encoding", false},
-        {kTerminal, "terminal toggle", false},
-        {kButtonArray, "button array toggle", false},
-        {kStoreWindowPositions, "store window positions", false},
-        // Last: in step mode the next run would stop after its first row.
-        {kStepMode, "step mode", false},
-    };
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ResetFirstCommand,
+    ::testing::Values(Command{kNew, "New", true}, Command{kSelectAll, "SelectAll", false},
+                      Command{kDeselectAll, "DeselectAll", false},
+                      Command{kBulkChange, "BulkChange", true}, Command{kAbout, "About", true},
+                      Command{kReload, "Reload", true, false}, Command{kOpen, "Open", true},
+                      Command{kSaveAs, "SaveAs", true},
+                      Command{kTemporarySave, "TemporarySave", false},
+                      Command{kTemporaryLoad, "TemporaryLoad", false}),
+    CommandName);
 
-    for (const Command& command : keepRunning) {
-        SCOPED_TRACE(command.name);
-        ASSERT_TRUE(StartLongRun(window));
-        const DialogView view = RunCancelled(window, command);
-        EXPECT_TRUE(window.run().running);
-        EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageSent);
-        if (!command.opensDialog)
-            continue;
-        ASSERT_TRUE(view.shown);
-        EXPECT_TRUE(view.running);
-        EXPECT_TRUE(view.companionsDisabled);
-        EXPECT_TRUE(CompanionsEnabled(window));
-    }
+class RunKeepingCommand : public CommandDuringARun {};
+
+TEST_P(RunKeepingCommand, LeavesTheRunGoing)
+{
+    EXPECT_TRUE(window.run().running);
+    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageSent);
+    if (!GetParam().opensDialog)
+        return;
+    ASSERT_TRUE(view.shown);
+    EXPECT_TRUE(view.running);
+    EXPECT_TRUE(view.companionsDisabled);
+    EXPECT_TRUE(CompanionsEnabled(window));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, RunKeepingCommand,
+    ::testing::Values(Command{kFont, "Font", true}, Command{kSymbols, "Symbols", true},
+                      Command{kDetailView, "DetailView", false},
+                      Command{kEucItem, "Encoding", false},
+                      Command{kTerminal, "TerminalToggle", false},
+                      Command{kButtonArray, "ButtonArrayToggle", false},
+                      Command{kStoreWindowPositions, "StoreWindowPositions", false},
+                      Command{kStepMode, "StepMode", false}),
+    CommandName);
 
 } // namespace
 } // namespace wirevane

@@ -91,23 +91,6 @@ TEST(MainWindowExit, ExitWithoutSavingWritesPositionsAndButtonsButNotTheTable)
     EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
 }
 
-TEST(MainWindowExit, SaveAndExitWritesTheTableToo)
-{
-    MainWindowRig rig;
-    rig.WriteSettingsFile(kOldSettings);
-    CWirevaneDlg& window = rig.Start();
-    ChangeTable(window);
-
-    ClickOnExitDialog(6);
-    window.close();
-
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"DATA_INDEX0", u"SELECT", -1), 1);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 1);
-    EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
-}
-
 TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
 {
     MainWindowRig rig;
@@ -177,8 +160,9 @@ TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
     }
 }
 
-// A key pressed while the question is shown answers it as usual: Enter the default button.
-TEST(MainWindowExit, EnterPressedInTheExitQuestionSavesAndExits)
+// Closing the window asks too, and a key pressed while the question is shown answers it as
+// usual: Enter takes the default button, which saves the table before the program ends.
+TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
 {
     MainWindowRig rig;
     rig.WriteSettingsFile(kOldSettings);
@@ -186,9 +170,12 @@ TEST(MainWindowExit, EnterPressedInTheExitQuestionSavesAndExits)
     ChangeTable(window);
     test::WhenModal<CDialogExit>(
         [](CDialogExit*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
-    window.Trigger(kExit);
+    window.close();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"DATA_INDEX0", u"SELECT", -1), 1);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 1);
+    EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
 }
 
 // The program folder is gone when the save runs (a file stands in its place, so every write

@@ -24,8 +24,8 @@ void ChooseInFileDialog(const std::filesystem::path& file)
     });
 }
 
-// Save as writes the table and the column layout to the chosen file and leaves the settings file
-// alone; opening that file later brings both back.
+// Save as writes the table and then the column layout to the chosen file and leaves the settings
+// file alone; opening that file later brings both back.
 TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDialogs)
 {
     MainWindowRig rig;
@@ -42,6 +42,11 @@ TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDial
     EXPECT_EQ(rig.ReadIniString("bench table.ini", u"DATA_INDEX4", u"DATA"), u"保存 テスト");
     EXPECT_EQ(rig.ReadIniInt("bench table.ini", u"DATA_INDEX4", u"WAIT_RX", -1), 2);
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settingsBefore);
+    // A new file takes its sections in the order they are written: the table's, then the layout.
+    const std::string saved = rig.ReadFile("bench table.ini");
+    const auto lastRow = saved.find("[DATA_INDEX99]");
+    ASSERT_NE(lastRow, std::string::npos);
+    EXPECT_LT(lastRow, saved.find("[Profile ListTX]"));
 
     // Clear the table, then open the saved file.
     window.table().rows()[4] = SendRow{};

@@ -47,27 +47,6 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     EXPECT_EQ(rig.lastReadError(), 0u);
 }
 
-TEST(EngineEndToEnd, MultimeterStreamShowsReadingLines)
-{
-    SimProcess sim({"--meter", "--reading", "DC 04.71 kohm", "--rate", "50"});
-    ASSERT_TRUE(sim.started());
-    RecordingTerminal terminal;
-    EngineRig rig(terminal);
-    rig.run().testerMode = true;
-    ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
-
-    // The stream may be joined mid-frame; from the second frame on every line is whole.
-    const std::u16string line = u"14 27 3D 42 57 69 75 80 95 A2 B0 C4 D0 E0 \r\nDC 04.71 k ohm\r\n";
-    ASSERT_TRUE(rig.RunUntil(
-        [&] {
-            const std::size_t first = terminal.text().find(line);
-            return first != std::u16string::npos &&
-                   terminal.text().find(line, first + line.size()) != std::u16string::npos;
-        },
-        10'000))
-        << std::string(terminal.text().begin(), terminal.text().end());
-}
-
 TEST(EngineEndToEnd, DeviceClosingMidRunEndsCleanly)
 {
     // The device hangs up once it has the first row, which waits for an answer that never comes.

@@ -16,7 +16,6 @@
 #include "terminal/dialog_terminal.h"
 #include "terminal/terminal_host.h"
 
-#include <QEventLoop>
 #include <QTimer>
 #include <functional>
 
@@ -59,22 +58,6 @@ public:
         m_table.rows()[static_cast<std::size_t>(index)] =
             SendRow{1, std::move(text), wait, 0, delay};
         m_table.RewriteFromRows();
-    }
-
-    // Runs the event loop until done() holds or the deadline passes; answers done().
-    static bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-    {
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (done())
-                loop.quit();
-        });
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        poll.start(10);
-        if (!done())
-            loop.exec();
-        return done();
     }
 
     // TerminalHost

@@ -33,62 +33,82 @@ protected:
     CDialogTerminal terminal;
 };
 
+// One receive: the conversion chosen in the list, what came in or was there before, and what
+// the record keeps and the view draws ("|" a line break, "/" a line of the view alone).
+struct ReceiveCase {
+    const char* name;
+    int conversion;
+    std::u16string received, record, drawn;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<ReceiveCase>& info)
+{
+    return info.param.name;
+}
+
+class TerminalViewCase : public TerminalView, public ::testing::WithParamInterface<ReceiveCase> {
+protected:
+    void ExpectRecordAndDrawn()
+    {
+        EXPECT_EQ(View().LineFormText(), GetParam().record);
+        EXPECT_EQ(Drawn(View()), GetParam().drawn);
+        EXPECT_EQ(View().ShownText(), GetParam().record);
+    }
+};
+
 // What each receive conversion keeps in the record (saved as it is) and how it looks: only
 // CR LF breaks a line, a lone CR or LF left by the conversion is a mark, never a hidden byte.
-TEST_F(TerminalView, EachConversionKeepsItsBytesAndMarksWhatDoesNotBreakALine)
+class ConversionMarks : public TerminalViewCase {};
+
+TEST_P(ConversionMarks, KeepTheBytesAndMarkWhatDoesNotBreakALine)
 {
-    struct Case {
-        int conversion;
-        std::u16string received, record, drawn;
-    };
-    const Case cases[] = {
-        {0, u"OK\rOK\rテスト\r", u"OK\rOK\rテスト\r", u"OK<CR>OK<CR>テスト<CR>"},
-        {0, u"VALUE=1\nVALUE=2\n", u"VALUE=1\nVALUE=2\n", u"VALUE=1<LF>VALUE=2<LF>"},
-        {0, u"A\r\nB\n\rC", u"A\r\nB\n\rC", u"A|B<LF><CR>C"},
-        {1, u"OK\rNG\r\n", u"OK\r\nNG\r\n\n", u"OK|NG|<LF>"},
-        {2, u"OK\nNG\r\n", u"OK\r\nNG\r\r\n", u"OK|NG<CR>|"},
-        {2, u"\x1b[1m\x07\tend", u"\x1b[1m\x07\tend", u"<ESC>[1m<BEL>\tend"},
-    };
-    for (const Case& c : cases) {
-        terminal.ClearText();
-        Receive(c.conversion, c.received);
-        EXPECT_EQ(View().LineFormText(), c.record) << c.conversion;
-        EXPECT_EQ(Drawn(View()), c.drawn) << c.conversion;
-        EXPECT_EQ(View().ShownText(), c.record) << c.conversion;
-    }
+    Receive(GetParam().conversion, GetParam().received);
+    ExpectRecordAndDrawn();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, ConversionMarks,
+    ::testing::Values(ReceiveCase{"LoneCrs", 0, u"OK\rOK\rテスト\r", u"OK\rOK\rテスト\r",
+                                  u"OK<CR>OK<CR>テスト<CR>"},
+                      ReceiveCase{"LoneLfs", 0, u"VALUE=1\nVALUE=2\n", u"VALUE=1\nVALUE=2\n",
+                                  u"VALUE=1<LF>VALUE=2<LF>"},
+                      ReceiveCase{"CrLfAndLfCr", 0, u"A\r\nB\n\rC", u"A\r\nB\n\rC",
+                                  u"A|B<LF><CR>C"},
+                      ReceiveCase{"CrToCrLf", 1, u"OK\rNG\r\n", u"OK\r\nNG\r\n\n", u"OK|NG|<LF>"},
+                      ReceiveCase{"LfToCrLf", 2, u"OK\nNG\r\n", u"OK\r\nNG\r\r\n", u"OK|NG<CR>|"},
+                      ReceiveCase{"ControlCharacters", 2, u"\x1b[1m\x07\tend", u"\x1b[1m\x07\tend",
+                                  u"<ESC>[1m<BEL>\tend"}),
+    CaseName);
 
 // The program's own lines ("[Connection to ... lost.]") end in a lone LF that no conversion but
 // LF to CR LF makes a line end; in the view each still stands on a line of its own, so a lost
 // device's reports cannot run together into one line that scrolls sideways. The record keeps
-// the bytes.
-TEST_F(TerminalView, AReportLineStandsOnItsOwnLineWhateverTheConversion)
+// the bytes. Here the case's received text comes before two reports and an answer.
+class ReportLines : public TerminalViewCase {};
+
+TEST_P(ReportLines, StandOnTheirOwnLineWhateverTheConversion)
 {
-    struct Case {
-        int conversion;
-        std::u16string before, record, drawn;
-    };
-    const Case cases[] = {
-        {0, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r",
-         u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
-        {1, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r\n",
-         u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK|"},
-        {2, u"12.3", u"12.3[Lost.]\r\n[No answer.]\r\nOK\r", u"12.3/[Lost.]|[No answer.]|OK<CR>"},
-        {0, u"12.3\r\n", u"12.3\r\n[Lost.]\n[No answer.]\nOK\r",
-         u"12.3|[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
-        {0, u"", u"[Lost.]\n[No answer.]\nOK\r", u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
-    };
-    for (const Case& c : cases) {
-        terminal.ClearText();
-        Receive(c.conversion, c.before);
-        terminal.AppendReport(u"Lost.");
-        terminal.AppendReport(u"No answer.");
-        Receive(c.conversion, u"OK\r");
-        EXPECT_EQ(View().LineFormText(), c.record) << c.conversion;
-        EXPECT_EQ(Drawn(View()), c.drawn) << c.conversion;
-        EXPECT_EQ(View().ShownText(), c.record) << c.conversion;
-    }
+    Receive(GetParam().conversion, GetParam().received);
+    terminal.AppendReport(u"Lost.");
+    terminal.AppendReport(u"No answer.");
+    Receive(GetParam().conversion, u"OK\r");
+    ExpectRecordAndDrawn();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, ReportLines,
+    ::testing::Values(ReceiveCase{"AsReceived", 0, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r",
+                                  u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+                      ReceiveCase{"CrToCrLf", 1, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r\n",
+                                  u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK|"},
+                      ReceiveCase{"LfToCrLf", 2, u"12.3", u"12.3[Lost.]\r\n[No answer.]\r\nOK\r",
+                                  u"12.3/[Lost.]|[No answer.]|OK<CR>"},
+                      ReceiveCase{"AfterALineEnd", 0, u"12.3\r\n",
+                                  u"12.3\r\n[Lost.]\n[No answer.]\nOK\r",
+                                  u"12.3|[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+                      ReceiveCase{"OnAnEmptyView", 0, u"", u"[Lost.]\n[No answer.]\nOK\r",
+                                  u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"}),
+    CaseName);
 
 // The lines the view starts around a report hold no character of the record: backspace under
 // local echo and trimming take the record and the view back alike.

@@ -7,8 +7,9 @@
 namespace wirevane::test {
 
 // Lets the window's own timers and the port's messages run until done() holds or the deadline
-// passes; answers done(). The window tests wait this way for what the event loop brings.
-inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+// passes; answers done(). The window tests wait this way for what the event loop brings; the
+// deadline only bounds a failing test, with room for a round trip through another process.
+inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000)
 {
     QElapsedTimer clock;
     clock.start();

@@ -1,5 +1,5 @@
-#include "dialog_sweep.h"
-#include "main_window_rig.h"
+#include "app/dialog_sweep.h"
+#include "app/main_window_rig.h"
 #include "support/widgets/clipped_text.h"
 
 #include <QCheckBox>

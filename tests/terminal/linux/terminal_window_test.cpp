@@ -229,20 +229,6 @@ TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
     EXPECT_FALSE(Action("32819")->isChecked());
 }
 
-TEST_F(TerminalWindow, ConnectionControlsFollowTheConnection)
-{
-    terminal.UpdateConnectionControls(true);
-    EXPECT_FALSE(Action("32788")->isEnabled());
-    EXPECT_TRUE(Action("32789")->isEnabled());
-    EXPECT_TRUE(Action("32790")->isEnabled());
-    EXPECT_TRUE(Action("32791")->isEnabled());
-    terminal.UpdateConnectionControls(false);
-    EXPECT_TRUE(Action("32788")->isEnabled());
-    EXPECT_FALSE(Action("32789")->isEnabled());
-    EXPECT_FALSE(Action("32790")->isEnabled());
-    EXPECT_FALSE(Action("32791")->isEnabled());
-}
-
 TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
 {
     terminal.show();

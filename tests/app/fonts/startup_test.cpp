@@ -1,8 +1,7 @@
 #include "app/command_ids.h"
+#include "app/main_window_rig.h"
 #include "buttons/dialog_button_array.h"
 #include "grid/grid_list_ctrl_groups.h"
-#include "main_window_rig.h"
-#include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QApplication>
@@ -10,11 +9,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace wirevane {
 namespace {
@@ -155,25 +152,6 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     };
     EXPECT_EQ(count(rig.files().readPaths), 1);
     EXPECT_EQ(count(rig.files().replacedPaths), 1);
-}
-
-// A settings path that names a FIFO must neither hang the start nor be replaced by a file: the
-// window starts with its defaults and says why the file was not read.
-TEST(MainWindowStartup, ASettingsFileThatIsAFifoIsReportedAndLeftAlone)
-{
-    MainWindowRig rig;
-    const std::filesystem::path settings = rig.folder() / "Wirevane.ini";
-    ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
-    QString reported;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        reported = box->text();
-        box->accept();
-    });
-    CWirevaneDlg& window = rig.Start();
-    EXPECT_TRUE(reported.contains(QStringLiteral("Not a regular file"))) << reported.toStdString();
-    EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDelayColumn), u"100");
-    rig.Stop();
-    EXPECT_TRUE(std::filesystem::is_fifo(settings));
 }
 
 TEST(MainWindowStartup, TheTableGrowsBothWaysAndTheControlsRowStaysAtTheBottom)

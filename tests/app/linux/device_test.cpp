@@ -1,6 +1,6 @@
 #include "app/command_ids.h"
+#include "app/main_window_rig.h"
 #include "buttons/dialog_button_array.h"
-#include "main_window_rig.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
 #include "support/modal_helper.h"
@@ -8,6 +8,7 @@
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
+#include <QAction>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
@@ -18,12 +19,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-
-// A round trip through the simulator's process takes longer than a window's own step.
-bool RunUntil(const std::function<bool()>& done)
-{
-    return test::RunUntil(done, 10000);
-}
+using test::RunUntil;
 
 // The main window against the device simulator, announced in a ports folder of the test's own
 // and chosen through the real selection dialog from the main window's connect command.
@@ -154,12 +150,17 @@ TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
     ASSERT_TRUE(RunUntil([&] { return !window.port().IsOpen(); }));
     const std::u16string lost = u"[Connection to " + name + u" lost.]\n";
     ASSERT_TRUE(RunUntil([&] { return window.terminal().edit().LineFormText().ends_with(lost); }));
+    // The hang-up is said once, by the loss line, not also as errors of the line.
+    const std::u16string text = window.terminal().edit().LineFormText();
+    EXPECT_EQ(text.find(u"[An internal error occurred.]"), std::u16string::npos);
+    EXPECT_EQ(text.find(u"[A line-status error occurred.]"), std::u16string::npos);
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
     EXPECT_FALSE(window.run().running);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_TRUE(window.commands().isEnabled(kConnect));
     EXPECT_FALSE(window.commands().isEnabled(kDisconnect));
+    EXPECT_TRUE(window.terminal().findChild<QAction*>(QString::number(kConnect))->isEnabled());
     EXPECT_EQ(sim->WaitForExit(), 0);
 }
 

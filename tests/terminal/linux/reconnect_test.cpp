@@ -6,6 +6,7 @@
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/widgets/run_until.h"
 #include "terminal/terminal_rig.h"
 
 #include <QPushButton>
@@ -18,6 +19,7 @@
 namespace wirevane {
 namespace {
 
+using test::RunUntil;
 using test::TerminalRig;
 
 // Simulators announced in a folder of the test's own: one that hangs up, then a new one under
@@ -50,7 +52,7 @@ protected:
         rig.SetRow(0, u"PING", 1, 0);
         rig.SetRow(1, u"NEVER", 0, 0);
         rig.engine().OnSend();
-        ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+        ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
         EXPECT_EQ(sim.WaitForExit(), 0);
         EXPECT_FALSE(rig.run().running);
     }
@@ -77,7 +79,7 @@ TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysSt
 
     auto second = StartSim({"--echo"});
     const std::u16string report = u"[Reconnected to " + name + u".]";
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(report + u"\n"); }))
+    ASSERT_TRUE(RunUntil([&] { return Text().ends_with(report + u"\n"); }))
         << QString::fromStdU16String(Text()).toStdString();
     EXPECT_TRUE(rig.port().IsOpen());
     EXPECT_FALSE(rig.connection().IsWatchingForDevice());
@@ -91,7 +93,7 @@ TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysSt
 
     // The new device is the one the port now talks to.
     ASSERT_EQ(rig.port().Write("hi", 2), 0u);
-    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"hi"); }))
+    EXPECT_TRUE(RunUntil([&] { return Text().ends_with(u"hi"); }))
         << QString::fromStdU16String(Text()).toStdString();
 }
 
@@ -105,7 +107,7 @@ TEST_F(Reconnect, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
     const std::filesystem::path link = killed->devicePath();
     killed->Signal(SIGKILL);
     killed->WaitForExit();
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+    ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
     ASSERT_TRUE(rig.connection().IsWatchingForDevice());
 
     test::PtyPair stranger;
@@ -119,11 +121,10 @@ TEST_F(Reconnect, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
     // The next simulator takes the stale name over, and it is the one reconnected to.
     auto next = StartSim({"--echo"});
     EXPECT_EQ(next->devicePath(), link.string());
-    ASSERT_TRUE(TerminalRig::RunUntil([&] {
-        return Text().ends_with(u"[Reconnected to wvsim0.]\n");
-    })) << QString::fromStdU16String(Text()).toStdString();
+    ASSERT_TRUE(RunUntil([&] { return Text().ends_with(u"[Reconnected to wvsim0.]\n"); }))
+        << QString::fromStdU16String(Text()).toStdString();
     ASSERT_EQ(rig.port().Write("hi", 2), 0u);
-    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"hi"); }));
+    EXPECT_TRUE(RunUntil([&] { return Text().ends_with(u"hi"); }));
     EXPECT_EQ(stranger.ReadMasterAvailable(), "");
 }
 

@@ -4,6 +4,7 @@
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/widgets/run_until.h"
 #include "terminal/terminal_rig.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 namespace wirevane {
 namespace {
 
+using test::RunUntil;
 using test::TerminalRig;
 
 std::size_t Count(const std::u16string& text, std::u16string_view part)
@@ -68,8 +70,8 @@ TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDispla
     rig.terminal().findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(1);
 
     rig.engine().OnSend();
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.run().running; }));
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), u"<受信済>\r\n") == 5; }));
+    ASSERT_TRUE(RunUntil([&] { return !rig.run().running; }));
+    ASSERT_TRUE(RunUntil([&] { return Count(Text(), u"<受信済>\r\n") == 5; }));
     const std::u16string text = Text();
     EXPECT_EQ(Count(text, u"<送信済>\r\n"), 5u);
     EXPECT_EQ(Count(text, u"<受信待>\r\n"), 5u);
@@ -94,34 +96,10 @@ TEST_F(TerminalWithDevice, TesterModeFromTheMenuShowsTheMetersReadings)
     ASSERT_TRUE(rig.run().testerMode);
     EXPECT_TRUE(Action("32855")->isChecked());
     const std::u16string line = u"14 27 3D 42 57 69 75 80 95 A2 B0 C4 D0 E0 \r\nDC 04.71 k ohm\r\n";
-    EXPECT_TRUE(TerminalRig::RunUntil([&] { return Count(Text(), line) >= 2; }))
+    EXPECT_TRUE(RunUntil([&] { return Count(Text(), line) >= 2; }))
         << QString::fromStdU16String(Text()).toStdString();
     Action("32855")->trigger();
     EXPECT_FALSE(rig.run().testerMode);
-}
-
-TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
-{
-    // The device hangs up once it has the first row, whose answer never comes.
-    Start({"--lines", "--reply", "par", "--reply-end", "none", "--close-after", "5"});
-    const std::u16string name = PortNameOf(rig.port().DeviceName());
-    rig.SetRow(0, u"PING", 1, 0);
-    rig.SetRow(1, u"NEVER", 0, 0);
-    rig.engine().OnSend();
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
-
-    const std::u16string lost = u"[Connection to " + name + u" lost.]\n";
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(lost); }))
-        << QString::fromStdU16String(Text()).toStdString();
-    // The hang-up is said once, by the loss line, not also as errors of the line.
-    const std::u16string text = Text();
-    EXPECT_EQ(text.find(u"[An internal error occurred.]"), std::u16string::npos);
-    EXPECT_EQ(text.find(u"[A line-status error occurred.]"), std::u16string::npos);
-    EXPECT_EQ(rig.terminal().StatusText(), QStringLiteral("未接続"));
-    EXPECT_FALSE(rig.run().running);
-    EXPECT_TRUE(Action("32788")->isEnabled());
-    EXPECT_FALSE(Action("32789")->isEnabled());
-    EXPECT_EQ(sim->WaitForExit(), 0);
 }
 
 // Two devices on pseudo-terminals, one after the other, as a user switches between them.
@@ -153,18 +131,17 @@ TEST_F(DeviceSwitch, ALeadByteHeldFromOneDeviceNeverJoinsTheNextDevicesText)
         rig.terminal().ClearText();
         Open(meter);
         meter.WriteMaster("12\xE0");
-        ASSERT_TRUE(TerminalRig::RunUntil(
-            [&] { return Text() == u"12" && meter.SlaveInputPending() == 0; }));
+        ASSERT_TRUE(RunUntil([&] { return Text() == u"12" && meter.SlaveInputPending() == 0; }));
         if (lost)
             meter.CloseMaster();
         else
             rig.terminal().findChild<QAction*>(QStringLiteral("32789"))->trigger();
-        ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+        ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
         const std::u16string between = lost ? LostLine(meter) : u"";
 
         Open(other);
         other.WriteMaster("ZY");
-        ASSERT_TRUE(TerminalRig::RunUntil([&] { return Text().ends_with(u"Y"); }));
+        ASSERT_TRUE(RunUntil([&] { return Text().ends_with(u"Y"); }));
         EXPECT_EQ(Text(), u"12" + between + u"ZY") << lost;
         rig.connection().Disconnect();
     }
@@ -182,7 +159,7 @@ TEST_F(DeviceSwitch, TheStatusAndTheLossLineNameTheOpenPortNotALoadedOne)
         << rig.terminal().StatusText().toStdString();
 
     first.CloseMaster();
-    ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
+    ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
     EXPECT_EQ(Text(), LostLine(first));
     EXPECT_EQ(rig.port().DeviceName(), u"\\\\.\\COM3");
 }

@@ -3,6 +3,7 @@
 #include "serial/serial_port_access.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
+#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/paste_sender.h"
 #include "terminal/terminal_rig.h"
@@ -159,7 +160,7 @@ protected:
     std::string ReadAll()
     {
         std::string got;
-        test::TerminalRig::RunUntil([&] {
+        test::RunUntil([&] {
             got += pty.ReadMasterAvailable();
             return Edit().pasteInProgress() == nullptr;
         });
