@@ -10,8 +10,9 @@ packages=(build-essential cmake ninja-build ccache pkg-config
   clang-tidy clang-format
   # Only for the Windows check: the cross-compilers, and wine to run their tests.
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
-  # The Windows program: its installer, and the X server its end-to-end test under wine draws on.
-  nsis xvfb xdotool imagemagick)
+  # The Windows program: its installer, and the X server (with a window manager) its tests under
+  # wine draw on.
+  nsis xvfb xdotool openbox imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -60,6 +60,15 @@ if(PYTHON3 AND XVFB AND XDOTOOL AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/gui_com_port_test.py)
   set_tests_properties(windows.program_on_com_port PROPERTIES TIMEOUT 400 ENVIRONMENT
     "WIREVANE_PROGRAM_DIR=$<TARGET_FILE_DIR:wirevane>;WIREVANE_GUI_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-gui")
+  # A second copy brings the first one's minimised main window back: minimising and the active
+  # window need a window manager.
+  find_program(OPENBOX openbox)
+  if(OPENBOX)
+    add_test(NAME windows.second_copy_shows_the_first
+      COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows/single_copy_test.py)
+    set_tests_properties(windows.second_copy_shows_the_first PROPERTIES TIMEOUT 400 ENVIRONMENT
+      "WIREVANE_PROGRAM_DIR=$<TARGET_FILE_DIR:wirevane>;WIREVANE_SINGLE_COPY_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-single")
+  endif()
   find_program(MAKENSIS makensis)
   if(MAKENSIS)
     add_test(NAME windows.installed_package

@@ -91,11 +91,12 @@ std::u16string MakeRelativePath(const std::filesystem::path& programDir,
     if (relative.empty()) {
         return {};
     }
-    std::u16string text = relative.generic_u16string();
-    if (!text.starts_with(u"../") && text != u"..") {
-        text = u"./" + text;
+    if (*relative.begin() != "..") {
+        relative = std::filesystem::path(".") / relative;
     }
-    return text;
+    // The platform's own separator, as its other programs would write the path: .\a.ini on
+    // Windows, ./a.ini here.
+    return relative.make_preferred().u16string();
 }
 
 std::u16string SlotPathFor(const std::filesystem::path& programDir,

@@ -45,8 +45,9 @@ private:
 };
 
 // The path of the file relative to the program's folder (which ends in a separator and stands
-// for the folder itself): ./a.ini for a file in the folder, ../tests/a.ini elsewhere. Empty when
-// no relative path exists (one path relative and the other absolute, or different roots).
+// for the folder itself): ./a.ini for a file in the folder, ../tests/a.ini elsewhere, with the
+// platform's separator (.\a.ini on Windows). Empty when no relative path exists (one path
+// relative and the other absolute, or different roots).
 std::u16string MakeRelativePath(const std::filesystem::path& programDir,
                                 const std::filesystem::path& file);
 

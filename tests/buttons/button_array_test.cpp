@@ -17,11 +17,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
 namespace {
+
+// Paths relative to the program's folder are stored with the platform's separator.
+constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
+
+std::u16string InThePlatformsForm(std::u16string path)
+{
+    std::replace(path.begin(), path.end(), u'/',
+                 char16_t(std::filesystem::path::preferred_separator));
+    return path;
+}
 
 // The window over a real program folder in a temporary folder, with the main window faked.
 class ButtonArray : public ::testing::Test {
@@ -163,11 +174,12 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
     });
     QTest::mouseClick(Button(1027), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[1];
-    EXPECT_EQ(slot.path, u"./saved.ini");
+    EXPECT_EQ(slot.path, InThePlatformsForm(u"./saved.ini"));
     EXPECT_EQ(slot.text, u"saved.ini");
     EXPECT_EQ(Button(1015)->text(), QStringLiteral("saved.ini"));
-    EXPECT_NE(ButtonFileText().find(
-                  "[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=./saved.ini\r\nBUTTON_TEXT=saved.ini"),
+    const std::string stored = kWindowsSeparators ? ".\\saved.ini" : "./saved.ini";
+    EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=" + stored +
+                                    "\r\nBUTTON_TEXT=saved.ini"),
               std::string::npos);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"reset", "disable others", "save as", "enable others"}));
@@ -204,7 +216,7 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     });
     QTest::mouseClick(Button(1028), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[2];
-    EXPECT_EQ(slot.path, u"./tables/chosen.ini");
+    EXPECT_EQ(slot.path, InThePlatformsForm(u"./tables/chosen.ini"));
     EXPECT_EQ(slot.text, u"chosen.ini");
 }
 

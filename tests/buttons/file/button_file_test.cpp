@@ -159,23 +159,34 @@ std::filesystem::path Rooted(std::u8string_view path)
     return std::filesystem::current_path().root_path() / std::filesystem::path(path);
 }
 
-TEST(SlotPath, IsRelativeToTheProgramFolder)
+constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
+
+struct RelativeCase {
+    const char8_t* file;
+    std::u16string_view slashed; // as stored here
+    std::u16string_view windows; // as Windows' own programs store it
+};
+
+TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsForm)
 {
     const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
-    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/tests/a.ini")),
-              u"../tests/a.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/sets/b.ini")),
-              u"./sets/b.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"home/u/x.ini")), u"../../../home/u/x.ini");
-    EXPECT_EQ(MakeRelativePath(programDir, Rooted(u8"opt/wirevane/bin/../bin/./..a.ini")),
-              u"./..a.ini");
+    const RelativeCase cases[] = {
+        {u8"opt/wirevane/bin/a.ini", u"./a.ini", u".\\a.ini"},
+        {u8"opt/wirevane/tests/a.ini", u"../tests/a.ini", u"..\\tests\\a.ini"},
+        {u8"opt/wirevane/bin/sets/b.ini", u"./sets/b.ini", u".\\sets\\b.ini"},
+        {u8"home/u/x.ini", u"../../../home/u/x.ini", u"..\\..\\..\\home\\u\\x.ini"},
+        {u8"opt/wirevane/bin/../bin/./..a.ini", u"./..a.ini", u".\\..a.ini"},
+    };
+    for (const RelativeCase& c : cases) {
+        SCOPED_TRACE(reinterpret_cast<const char*>(c.file));
+        const std::u16string_view expected = kWindowsSeparators ? c.windows : c.slashed;
+        EXPECT_EQ(MakeRelativePath(programDir, Rooted(c.file)), expected);
+        EXPECT_EQ(SlotPathFor(programDir, Rooted(c.file)), expected);
+    }
     EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
-
     // With no relative form the slot keeps the absolute path, never an empty one.
-    std::filesystem::path inCurrentFolder = std::filesystem::current_path() / "c.ini";
-    EXPECT_EQ(SlotPathFor(programDir, Rooted(u8"opt/wirevane/bin/a.ini")), u"./a.ini");
-    EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")), inCurrentFolder);
+    EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")),
+              std::filesystem::current_path() / "c.ini");
 }
 
 TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
