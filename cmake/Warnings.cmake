@@ -4,7 +4,21 @@ if(MSVC)
   target_compile_options(wirevane_warnings INTERFACE /W4 /permissive-)
 else()
   target_compile_options(wirevane_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow
-    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual)
+    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+    -Wmissing-declarations -Wformat=2 -Wnull-dereference)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(wirevane_warnings INTERFACE -Wlogical-op)
+  endif()
+endif()
+# CI turns warnings into errors so none slips in; a user's build with another compiler still
+# builds when that compiler finds something new.
+option(WIREVANE_WERROR "Treat compiler warnings as errors" OFF)
+if(WIREVANE_WERROR)
+  if(MSVC)
+    target_compile_options(wirevane_warnings INTERFACE /WX)
+  else()
+    target_compile_options(wirevane_warnings INTERFACE -Werror)
+  endif()
 endif()
 # GCC 12's -Wrestrict misreads libstdc++'s own string concatenation at -O2 (GCC bug 105329) and
 # warns inside <string> for plain "text" + std::string; it is silenced where it misfires.

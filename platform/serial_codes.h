@@ -6,6 +6,8 @@ namespace wirevane {
 
 // The port layer reports in one value set on every platform: the Windows error values. A
 // system error without a counterpart is kErrorSystemFlag | errno, so it never reads as one.
+// The names are Windows' and the native serial class's own, so code reads the same as there.
+// NOLINTBEGIN(readability-identifier-naming)
 inline constexpr uint32_t ERROR_SUCCESS = 0;
 inline constexpr uint32_t ERROR_INVALID_FUNCTION = 1;
 inline constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
@@ -70,5 +72,6 @@ inline constexpr uint32_t HandshakeSoftware = 2;
 
 inline constexpr uint32_t ReadModeNonblocking = 0;
 inline constexpr uint32_t ReadModeBlocking = 1;
+// NOLINTEND(readability-identifier-naming)
 
 } // namespace wirevane
