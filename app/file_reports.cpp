@@ -1,6 +1,7 @@
 #include "app/file_reports.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QStringList>
 
 namespace wirevane {
@@ -47,6 +48,18 @@ QString SaveFailureText(const std::filesystem::path& file, const platform::FileE
 QString LoadFailureText(const std::filesystem::path& file, const platform::FileError& error)
 {
     return Report(FileReports::tr("設定ファイルを読み込めませんでした"), file, error);
+}
+
+void ShowSaveFailure(QWidget* window, const std::filesystem::path& file,
+                     const platform::FileError& error)
+{
+    QMessageBox::critical(window, QStringLiteral("Wirevane"), SaveFailureText(file, error));
+}
+
+void ShowLoadFailure(QWidget* window, const std::filesystem::path& file,
+                     const platform::FileError& error)
+{
+    QMessageBox::critical(window, QStringLiteral("Wirevane"), LoadFailureText(file, error));
 }
 
 } // namespace wirevane

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
+class QWidget;
+
 namespace wirevane {
 
 // "Name (*.x)|*.x|Other (*.y)|*.y||", as the settings commands describe their files, in the
@@ -16,5 +18,10 @@ QString QtFileFilter(std::u16string_view nativeFilter);
 // the system's reason, each on its own line.
 QString SaveFailureText(const std::filesystem::path& file, const platform::FileError& error);
 QString LoadFailureText(const std::filesystem::path& file, const platform::FileError& error);
+// The same messages in a message box over the window.
+void ShowSaveFailure(QWidget* window, const std::filesystem::path& file,
+                     const platform::FileError& error);
+void ShowLoadFailure(QWidget* window, const std::filesystem::path& file,
+                     const platform::FileError& error);
 
 } // namespace wirevane

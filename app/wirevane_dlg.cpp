@@ -2,9 +2,9 @@
 
 #include "app/app_icons.h"
 #include "app/command_ids.h"
+#include "app/file_reports.h"
 #include "app/main_menus.h"
 #include "app/run_key_guard.h"
-#include "app/shown_texts.h"
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
 #include "grid/escape_legend.h"
@@ -14,22 +14,16 @@
 #include "grid/send_table_columns.h"
 #include "terminal/dialog_terminal.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <vector>
 
 namespace wirevane {
 
@@ -38,53 +32,44 @@ namespace {
 // The window's size as its template gives it, before any stored placement.
 constexpr WindowSize kMainTemplateSize{760, 560};
 
-WindowRect ToWindowRect(const QRect& rect)
-{
-    return WindowRect{rect.left(), rect.top(), rect.left() + rect.width(),
-                      rect.top() + rect.height()};
-}
-
-// The extent is taken in 64 bits: a stored rectangle may span the whole 32-bit range.
-QRect ToQRect(const WindowRect& rect)
-{
-    const auto extent = [](int32_t from, int32_t to) {
-        return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, 0, kMaxWindowExtent));
-    };
-    return QRect(rect.left, rect.top, extent(rect.left, rect.right), extent(rect.top, rect.bottom));
-}
-
-WindowSize SizeOf(const QWidget& window)
-{
-    return WindowSize{window.width(), window.height()};
-}
-
 } // namespace
 
 CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortLister lister)
     : m_store(store), m_paths(paths), m_commands([this](int id) { Trigger(id); }),
-      m_grid(new CGridListCtrlGroups), m_table(*m_grid, m_run), m_access(m_port),
-      m_portSettings(m_port, [this] { SetConnectionStatus(m_connection.StatusText()); }),
+      m_grid(new CGridListCtrlGroups), m_table(*m_grid, m_run), m_statusPane(new QLabel),
+      m_access(m_port), m_tap(&m_access, SystemTrafficClock()),
+      m_terminalCommands(m_connection, m_engine, m_run, m_choices, m_windows, m_paths.programDir),
       m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }),
-      m_terminal(std::make_unique<CDialogTerminal>(m_terminalView, &m_access)),
-      m_engine(m_table, m_run, m_terminal->trafficPort(), *m_terminal, m_timer, m_runView),
-      m_receiver(m_run, m_terminal->trafficPort(), m_terminal->receivedText(), m_timer),
+      m_terminal(std::make_unique<CDialogTerminal>(m_terminalCommands, &m_tap)),
+      m_receivedText(*m_terminal, m_tap),
+      m_choices(*this, m_run, m_commands, m_controls, *m_terminal, *m_grid),
+      m_engine(m_table, m_run, m_tap, *m_terminal, m_timer, m_runControls),
+      m_receiver(m_run, m_tap, m_receivedText, m_timer),
       m_messages(
           [this](uint32_t, uintptr_t word) { OnSerialMessage(static_cast<uint32_t>(word)); }),
-      m_connection(m_port, &m_messages, m_store, m_connectionView, *m_terminal, std::move(lister)),
+      m_connectionDisplay(*m_statusPane, m_commands, *m_terminal, m_windows, m_engine, m_receiver,
+                          m_tap),
+      m_connection(m_port, &m_messages, m_store, m_connectionDisplay, *m_terminal,
+                   std::move(lister)),
       m_portOptions(m_store, m_engine, m_connection),
-      m_settings(m_store, m_table, m_run, m_portSettings, m_settingsView),
-      m_fileCommands(m_settings, m_fileCommandsView, m_fileCommandsView, m_paths.programDir,
-                     m_paths.tempPath)
+      m_portSettings(
+          m_port, [this] { m_connectionDisplay.SetConnectionStatus(m_connection.StatusText()); }),
+      m_settings(m_store, m_table, m_run, m_portSettings, m_choices),
+      m_files(*this, m_settings, m_engine, m_windows, *m_grid, m_paths),
+      m_buttonArrayCommands(m_settings, m_files, m_engine, m_windows)
 {
     setWindowTitle(QStringLiteral("Wirevane"));
     setWindowIcon(MainIcon());
+    m_terminal->ShowTrafficOf(m_tap);
     // A flooding device gets the window thread in turns, so the window keeps painting and
     // answering while it reads.
     m_receiver.SetContinuation(
         [this] { QTimer::singleShot(0, this, [this] { m_receiver.ContinueReading(); }); });
     setMinimumSize(600, 240);
     BuildWindow();
-    m_buttons = std::make_unique<CDialogButtonArray>(m_buttonArrayView, m_store, m_paths);
+    m_buttons = std::make_unique<CDialogButtonArray>(m_buttonArrayCommands, m_store, m_paths);
+    m_windows.Attach(*m_terminal, *m_buttons);
+    m_runControls.Attach(*m_buttons);
     resize(kMainTemplateSize.width, kMainTemplateSize.height);
 }
 
@@ -117,32 +102,17 @@ void CWirevaneDlg::BuildWindow()
     setCentralWidget(central);
 
     BuildStatusBar();
-    ConnectControls();
+    m_choices.ConnectControls();
 }
 
 void CWirevaneDlg::BuildStatusBar()
 {
-    m_statusPane = new QLabel;
     m_statusPane->setObjectName(QStringLiteral("pane0"));
     auto* fixedPane = new QLabel;
     fixedPane->setObjectName(QStringLiteral("pane1"));
     fixedPane->setFixedWidth(30);
     statusBar()->addWidget(m_statusPane, 1);
     statusBar()->addPermanentWidget(fixedPane);
-}
-
-void CWirevaneDlg::ConnectControls()
-{
-    connect(m_controls.cyclic, &QCheckBox::clicked, this,
-            [this](bool checked) { m_run.cyclic = checked; });
-    connect(m_controls.step, &QCheckBox::clicked, this, [this](bool checked) {
-        m_run.stepMode = checked;
-        m_commands.setChecked(command::kStepMode, checked);
-    });
-    connect(m_controls.lineEnd, &QComboBox::activated, this,
-            [this](int index) { m_run.lineEnd = static_cast<LineEndSuffix>(index); });
-    connect(m_controls.encoding, &QComboBox::activated, this,
-            [this](int index) { SetEncoding(index); });
 }
 
 bool CWirevaneDlg::OnInitDialog()
@@ -153,7 +123,7 @@ bool CWirevaneDlg::OnInitDialog()
         return false;
     }
 
-    OnStepMode(false);
+    m_choices.SetStepMode(false);
     m_run.detailView = false;
     m_commands.setChecked(command::kDetailView, false);
     m_storeWindowPos = true;
@@ -167,17 +137,17 @@ bool CWirevaneDlg::OnInitDialog()
     const platform::FileError read = m_settings.ReadSettings();
     m_portOptions.Load();
     ShowPortOptions();
-    ShowEncoding(m_run.encoding);
-    SetCyclicCheck(static_cast<bool>(m_run.cyclic));
-    SelectLineEnd(m_run.lineEnd);
+    m_choices.showEncoding(m_run.encoding);
+    m_choices.setCyclicCheck(static_cast<bool>(m_run.cyclic));
+    m_choices.selectLineEnd(m_run.lineEnd);
 
-    PlaceWindows();
+    m_windows.Place(m_settings);
     ShowLanguageChoice();
     m_connection.ShowConnectionState();
     SetUpTable();
-    UpdateRunControls(m_run.running);
+    m_runControls.UpdateRunControls(m_run.running);
     if (!read.ok())
-        ReportLoadFailure(m_store.settingsPath(), read);
+        ShowLoadFailure(this, m_store.settingsPath(), read);
     return true;
 }
 
@@ -201,30 +171,6 @@ void CWirevaneDlg::SetUpTable()
     m_grid->AttachColumnLayout(std::move(section));
 }
 
-void CWirevaneDlg::PlaceWindows()
-{
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const WindowRect screenRect = primary != nullptr ? ToWindowRect(primary->availableGeometry())
-                                                     : WindowRect{0, 0, 1024, 768};
-    std::vector<WindowRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.push_back(ToWindowRect(screen->availableGeometry()));
-    const DefaultPlacement defaults =
-        ComputeDefaultPlacement(screenRect, SizeOf(*this), SizeOf(*m_terminal), SizeOf(*m_buttons));
-    const auto placed = [&](PlacedWindow window, const WindowRect& fallback) {
-        return ToQRect(StoredOrDefault(m_settings.ReadWindowRect(window), fallback, screens));
-    };
-
-    setGeometry(placed(PlacedWindow::Main, defaults.main));
-    show();
-    raise();
-    m_terminal->setGeometry(placed(PlacedWindow::Terminal, defaults.terminal));
-    m_buttons->setGeometry(placed(PlacedWindow::ButtonArray, defaults.buttonArray));
-
-    m_buttons->setVisible(m_settings.ReadWindowVisible(PlacedWindow::ButtonArray));
-    m_terminal->setVisible(m_settings.ReadWindowVisible(PlacedWindow::Terminal));
-}
-
 void CWirevaneDlg::BringToFront()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -245,128 +191,6 @@ void CWirevaneDlg::OnSerialMessage(uint32_t eventWord)
         m_connection.OnPortLost();
 }
 
-// The run's side of the window
-
-void CWirevaneDlg::UpdateRunControls(bool running)
-{
-    m_commands.setEnabled(command::kSend, !running);
-    m_commands.setEnabled(command::kStop, running);
-    m_commands.setEnabled(command::kReset, true);
-    if (m_buttons)
-        m_buttons->SetStopEnabled(running);
-}
-
-void CWirevaneDlg::SetStatusText(std::u16string_view text)
-{
-    if (m_buttons)
-        m_buttons->SetStatusText(QString::fromStdU16String(std::u16string(text)));
-}
-
-// What a loaded settings file shows
-
-void CWirevaneDlg::SetCyclicCheck(bool checked)
-{
-    m_controls.cyclic->setChecked(checked);
-}
-
-void CWirevaneDlg::SelectLineEnd(LineEndSuffix lineEnd)
-{
-    const auto index = static_cast<int32_t>(lineEnd);
-    m_controls.lineEnd->setCurrentIndex(index >= 0 && index <= 3 ? index : -1);
-}
-
-void CWirevaneDlg::ShowEncoding(TextEncoding encoding)
-{
-    const int shown = encoding == kEncodingUtf8 || encoding == kEncodingEuc ? encoding : 0;
-    m_commands.setChecked(command::kSjisItem, shown == 0);
-    m_commands.setChecked(command::kUtf8Item, shown == 1);
-    m_commands.setChecked(command::kEucItem, shown == 2);
-    m_controls.encoding->setCurrentIndex(shown);
-    m_terminal->ShowEncoding(encoding);
-    const bool switchedToUtf8 = shown == kEncodingUtf8 && m_shownEncoding != kEncodingUtf8;
-    m_shownEncoding = shown;
-    m_grid->viewport()->update();
-    if (switchedToUtf8)
-        ReportUnexpandedEscapes();
-}
-
-void CWirevaneDlg::ReportUnexpandedEscapes()
-{
-    int rows = 0;
-    for (int row = 0; row < m_grid->GetRowCount(); ++row) {
-        if (!m_grid->GetCellText(row, SendTable::kSelectColumn).empty() &&
-            EscapesStayAsWritten(m_grid->GetCellText(row, SendTable::kDataColumn), kEncodingUtf8))
-            ++rows;
-    }
-    if (rows > 0)
-        statusBar()->showMessage(tr("%1 (選択中の %2 行)").arg(Utf8EscapeNote()).arg(rows), 15000);
-}
-
-// The places an exit stores
-
-const QWidget* CWirevaneDlg::WindowOf(PlacedWindow window) const
-{
-    switch (window) {
-    case PlacedWindow::Terminal:
-        return m_terminal.get();
-    case PlacedWindow::ButtonArray:
-        return m_buttons.get();
-    case PlacedWindow::Main:
-        break;
-    }
-    return this;
-}
-
-WindowRect CWirevaneDlg::NormalRect(PlacedWindow window) const
-{
-    const QWidget* widget = WindowOf(window);
-    const bool restored = !widget->isMinimized() && !widget->isMaximized();
-    return ToWindowRect(restored ? widget->geometry() : widget->normalGeometry());
-}
-
-bool CWirevaneDlg::IsVisibleAndNotMinimised(PlacedWindow window) const
-{
-    const QWidget* widget = WindowOf(window);
-    return widget->isVisible() && !widget->isMinimized();
-}
-
-// The column layout the file commands load and save
-
-void CWirevaneDlg::LoadColumnLayout()
-{
-    m_grid->GetColumnLayout().LoadAttached();
-}
-
-void CWirevaneDlg::SaveColumnLayout()
-{
-    m_grid->GetColumnLayout().SaveAttached();
-}
-
-// What connection management changes
-
-void CWirevaneDlg::SetConnectionStatus(std::u16string_view text)
-{
-    const QString shown = ShownConnectionStatus(text);
-    m_statusPane->setText(shown);
-    m_terminal->SetStatusText(shown);
-}
-
-void CWirevaneDlg::UpdateConnectionControls(bool connected)
-{
-    using namespace command;
-    m_commands.setEnabled(kConnect, !connected);
-    m_commands.setEnabled(kOpenButton, !connected);
-    for (int id : {kDisconnect, kPortSettings, kSendBreak, kCloseButton, kSettingsButton})
-        m_commands.setEnabled(id, connected);
-    m_terminal->UpdateConnectionControls(connected);
-}
-
-void CWirevaneDlg::DiscardHeldInput()
-{
-    m_receiver.DiscardHeld();
-    m_terminal->DiscardHeldRead();
-}
-
 // Exit
 
 void CWirevaneDlg::closeEvent(QCloseEvent* event)
@@ -376,8 +200,7 @@ void CWirevaneDlg::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    m_terminal->hide();
-    m_buttons->hide();
+    m_windows.HideCompanions();
     emit exited();
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/activation_order.h"
-#include "app/button_array_adapter.h"
+#include "app/button_array_commands.h"
 #include "app/command_registry.h"
-#include "app/connection_windows_adapter.h"
+#include "app/companion_windows.h"
+#include "app/connection_display.h"
 #include "app/controls_row.h"
-#include "app/file_commands_adapter.h"
+#include "app/file_commands.h"
 #include "app/port_options_commands.h"
-#include "app/run_controls_adapter.h"
-#include "app/settings_file_adapter.h"
-#include "app/terminal_adapter.h"
+#include "app/run_choices.h"
+#include "app/run_controls.h"
+#include "app/terminal_commands.h"
 #include "connection/connection_manager.h"
 #include "connection/main_port_settings.h"
 #include "core/receive_handler.h"
@@ -18,12 +18,12 @@
 #include "core/sequence_engine.h"
 #include "persistence/profile_store.h"
 #include "persistence/program_paths.h"
-#include "persistence/settings_commands.h"
 #include "persistence/settings_file.h"
-#include "persistence/settings_interfaces.h"
 #include "platform/qt/port_message_receiver.h"
 #include "platform/qt/qt_step_timer.h"
 #include "serial/serial_port_access.h"
+#include "terminal/traffic/received_text_sink.h"
+#include "terminal/traffic/traffic_tap.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -38,11 +38,10 @@ class CDialogButtonArray;
 class CDialogTerminal;
 class CGridListCtrlGroups;
 
-// The main window: the send table with its commands, the run controls, the port commands and
-// the two companion windows (terminal and button array), which it creates, places and destroys.
-// It is the place where the engine, the receive handler, the port, the settings file and the
-// windows meet; what each command does to the data lives in the classes it calls. Each of those
-// parts is handed its own view of the window, an adapter the window owns.
+// The main window: the send table with its commands, the run controls and the port commands.
+// It builds the program's parts and wires them together: the port and the tap all traffic
+// passes, the engine and the receive handler on that tap, the two companion windows (terminal
+// and button array) and the classes that do what their commands ask.
 class CWirevaneDlg final : public QMainWindow {
     Q_OBJECT
 public:
@@ -83,19 +82,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class RunControlsAdapter;
-    friend class SettingsFileAdapter;
-    friend class FileCommandsAdapter;
-    friend class ButtonArrayAdapter;
-    friend class TerminalAdapter;
-    friend class ConnectionWindowsAdapter;
-
     void BuildWindow();
     void BuildStatusBar();
-    void ConnectControls();
-    void PlaceWindows();
     void SetUpTable();
-    const QWidget* WindowOf(PlacedWindow window) const;
 
     // The commands, grouped as the menus group them; each answers whether id was one of its.
     bool TriggerFileCommand(int id);
@@ -109,7 +98,6 @@ private:
     void OnDeselectAll();
     void OnBulkChange();
     void OnFont();
-    void OnStepMode(bool on);
     void OnDetailView();
     void OnSymbols();
     void OnAbout();
@@ -117,101 +105,50 @@ private:
     void ShowLanguageChoice();
     void OnLanguage(int id);
     void OnStoreWindowPositions();
-    void ToggleCompanionWindow(QWidget& window);
     // Asks the exit question; true when the program is to end (positions and button file
     // written).
     bool ConfirmExit();
-    // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.
-    void ReportUnexpandedEscapes();
-    void ReportSaveFailure(const std::filesystem::path& file, const platform::FileError& error);
-    void ReportLoadFailure(const std::filesystem::path& file, const platform::FileError& error);
     void OnSerialMessage(uint32_t eventWord);
     void OnAnswerTimeout();
     void OnAutoReconnect();
     void ShowPortOptions();
 
-    // The run's side of the window.
-    void UpdateRunControls(bool running);
-    void SetStatusText(std::u16string_view text);
-
-    // What a loaded settings file shows, and the places an exit stores.
-    void SetCyclicCheck(bool checked);
-    void SelectLineEnd(LineEndSuffix lineEnd);
-    void ShowEncoding(TextEncoding encoding);
-    WindowRect NormalRect(PlacedWindow window) const;
-    bool IsVisibleAndNotMinimised(PlacedWindow window) const;
-
-    // What the file commands ask of the window.
-    void OnReset();
-    void EnableTerminalAndButtonArray(bool enable);
-    bool Confirm(std::u16string_view text, std::u16string_view caption);
-    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request);
-    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request);
-    void LoadColumnLayout();
-    void SaveColumnLayout();
-
-    // What the button array asks of the window.
-    platform::FileError LoadSettingsFile();
-    SaveAsResult SaveAs();
-    void OnSend();
-    void OnStop();
-    void EnableMainWindowAndTerminal(bool enable);
-
-    // What the terminal asks of the window.
-    void ConnectFrom(QWidget* dialogParent);
-    void SettingsFrom(QWidget* dialogParent);
-    void Disconnect();
-    void SendBreak();
-    void SetEncoding(TextEncoding encoding);
-    bool ToggleTesterMode();
-    bool IsTesterMode() const;
-    void EnableMainWindowAndButtonArray(bool enable);
-
-    // What connection management changes in the window.
-    void SetConnectionStatus(std::u16string_view text);
-    void UpdateConnectionControls(bool connected);
-    void DiscardHeldInput();
-
-    // First, so that every part below can be handed its view of the window as it is built.
-    RunControlsAdapter m_runView{*this};
-    SettingsFileAdapter m_settingsView{*this};
-    FileCommandsAdapter m_fileCommandsView{*this};
-    ButtonArrayAdapter m_buttonArrayView{*this};
-    TerminalAdapter m_terminalView{*this};
-    ConnectionWindowsAdapter m_connectionView{*this};
-
     ProfileStore& m_store;
     ProgramPaths m_paths;
     CommandRegistry m_commands;
-    ActivationOrder m_activation;
     RunState m_run;
     CGridListCtrlGroups* m_grid;
     SendTable m_table;
+    // Filled as the window is built, before anything reads it.
+    ControlsRow m_controls;
+    QLabel* m_statusPane;
     MainPort m_port;
     SerialPortAccess m_access;
-    MainPortSettings m_portSettings;
+    TrafficTap m_tap;
+    CompanionWindows m_windows{*this};
+    RunControls m_runControls{m_commands};
+    TerminalCommands m_terminalCommands;
     platform::QtStepTimer m_timer;
     std::unique_ptr<CDialogTerminal> m_terminal;
+    ReceivedTextSink m_receivedText;
+    RunChoices m_choices;
     SequenceEngine m_engine;
     ReceiveHandler m_receiver;
     platform::PortMessageReceiver m_messages;
+    ConnectionDisplay m_connectionDisplay;
     ConnectionManager m_connection;
     PortOptionsCommands m_portOptions;
+    MainPortSettings m_portSettings;
     SettingsFile m_settings;
-    SettingsCommands m_fileCommands;
+    FileCommands m_files;
+    ButtonArrayCommands m_buttonArrayCommands;
     std::unique_ptr<CDialogButtonArray> m_buttons;
 
-    ControlsRow m_controls;
     QToolBar* m_firstToolBar = nullptr;
     QToolBar* m_secondToolBar = nullptr;
-    QLabel* m_statusPane = nullptr;
-    // The file the open command chose last, for its failure message.
-    std::filesystem::path m_chosenFile;
     QFont m_listFont;
     QFont m_headerFont;
     bool m_storeWindowPos = true;
-    // The encoding the menus show, to tell a switch to UTF-8 from showing it again.
-    TextEncoding m_shownEncoding = kEncodingSjis;
     bool m_exitConfirmed = false;
 };
 

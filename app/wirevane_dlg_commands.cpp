@@ -1,8 +1,8 @@
 #include "app/about_dlg.h"
 #include "app/command_ids.h"
+#include "app/companion_windows.h"
 #include "app/dialog_exit.h"
 #include "app/file_reports.h"
-#include "app/shown_texts.h"
 #include "app/wirevane_dlg.h"
 #include "buttons/dialog_button_array.h"
 #include "commands/dialog_new_data_tx.h"
@@ -13,38 +13,10 @@
 #include "grid/grid_list_ctrl_groups.h"
 #include "terminal/dialog_terminal.h"
 
-#include <QCheckBox>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QHeaderView>
-#include <QMessageBox>
 
 namespace wirevane {
-
-namespace {
-
-// The companion windows are disabled while a dialog of this window is open and enabled again
-// however the dialog ends.
-class CompanionGuard {
-public:
-    explicit CompanionGuard(SettingsCommandHost& host) : m_host(host)
-    {
-        m_host.EnableTerminalAndButtonArray(false);
-    }
-    ~CompanionGuard() { m_host.EnableTerminalAndButtonArray(true); }
-    CompanionGuard(const CompanionGuard&) = delete;
-    CompanionGuard& operator=(const CompanionGuard&) = delete;
-
-private:
-    SettingsCommandHost& m_host;
-};
-
-std::filesystem::path PathOf(const QString& chosen)
-{
-    return std::filesystem::path(chosen.toStdU16String());
-}
-
-} // namespace
 
 void CWirevaneDlg::Trigger(int id)
 {
@@ -64,15 +36,13 @@ bool CWirevaneDlg::TriggerFileCommand(int id)
         OnNew();
         return true;
     case kReload:
-        if (const platform::FileError e = m_fileCommands.OnReload(); !e.ok())
-            ReportLoadFailure(m_paths.settingsPath, e);
+        m_files.Reload();
         return true;
     case kOpen:
-        if (const platform::FileError e = m_fileCommands.OnOpen(); !e.ok())
-            ReportLoadFailure(m_chosenFile, e);
+        m_files.Open();
         return true;
     case kSaveAs:
-        SaveAs();
+        m_files.SaveAs();
         return true;
     case kStoreWindowPositions:
         OnStoreWindowPositions();
@@ -91,12 +61,10 @@ bool CWirevaneDlg::TriggerEditCommand(int id)
     using namespace command;
     switch (id) {
     case kTemporarySave:
-        if (const platform::FileError e = m_fileCommands.OnTemporarySave(); !e.ok())
-            ReportSaveFailure(m_paths.tempPath, e);
+        m_files.TemporarySave();
         return true;
     case kTemporaryLoad:
-        if (const platform::FileError e = m_fileCommands.OnTemporaryLoad(); !e.ok())
-            ReportLoadFailure(m_paths.tempPath, e);
+        m_files.TemporaryLoad();
         return true;
     case kSelectAll:
         OnSelectAll();
@@ -111,16 +79,16 @@ bool CWirevaneDlg::TriggerEditCommand(int id)
         OnFont();
         return true;
     case kSjisItem:
-        SetEncoding(kEncodingSjis);
+        m_choices.SetEncoding(kEncodingSjis);
         return true;
     case kUtf8Item:
-        SetEncoding(kEncodingUtf8);
+        m_choices.SetEncoding(kEncodingUtf8);
         return true;
     case kEucItem:
-        SetEncoding(kEncodingEuc);
+        m_choices.SetEncoding(kEncodingEuc);
         return true;
     case kStepMode:
-        OnStepMode(!m_run.stepMode);
+        m_choices.SetStepMode(!m_run.stepMode);
         return true;
     case kAnswerTimeout:
         OnAnswerTimeout();
@@ -136,18 +104,18 @@ bool CWirevaneDlg::TriggerPortCommand(int id)
     switch (id) {
     case kConnect:
     case kOpenButton:
-        ConnectFrom(this);
+        m_connection.Connect(this);
         return true;
     case kPortSettings:
     case kSettingsButton:
-        SettingsFrom(this);
+        m_connection.Settings(this);
         return true;
     case kDisconnect:
     case kCloseButton:
-        Disconnect();
+        m_connection.Disconnect();
         return true;
     case kSendBreak:
-        SendBreak();
+        m_connection.SendBreak();
         return true;
     case kAutoReconnect:
         OnAutoReconnect();
@@ -163,10 +131,10 @@ bool CWirevaneDlg::TriggerViewCommand(int id)
     switch (id) {
     case kTerminal:
     case kTerminalButton:
-        ToggleCompanionWindow(*m_terminal);
+        m_windows.Toggle(*m_terminal);
         return true;
     case kButtonArray:
-        ToggleCompanionWindow(*m_buttons);
+        m_windows.Toggle(*m_buttons);
         return true;
     case kSymbols:
         OnSymbols();
@@ -193,13 +161,13 @@ bool CWirevaneDlg::TriggerRunCommand(int id)
     using namespace command;
     switch (id) {
     case kSend:
-        OnSend();
+        m_engine.OnSend();
         return true;
     case kStop:
-        OnStop();
+        m_engine.OnStop();
         return true;
     case kReset:
-        OnReset();
+        m_engine.OnReset();
         return true;
     default:
         return false;
@@ -208,8 +176,8 @@ bool CWirevaneDlg::TriggerRunCommand(int id)
 
 void CWirevaneDlg::OnNew()
 {
-    CompanionGuard guard(m_fileCommandsView);
-    OnReset();
+    CompanionGuard guard(m_windows);
+    m_engine.OnReset();
     CDialogNewDataTX dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -218,20 +186,20 @@ void CWirevaneDlg::OnNew()
 
 void CWirevaneDlg::OnSelectAll()
 {
-    OnReset();
+    m_engine.OnReset();
     SelectAll(m_table, m_run.detailView);
 }
 
 void CWirevaneDlg::OnDeselectAll()
 {
-    OnReset();
+    m_engine.OnReset();
     DeselectAll(m_table);
 }
 
 void CWirevaneDlg::OnBulkChange()
 {
-    OnReset();
-    CompanionGuard guard(m_fileCommandsView);
+    m_engine.OnReset();
+    CompanionGuard guard(m_windows);
     CDialogProperty dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -240,7 +208,7 @@ void CWirevaneDlg::OnBulkChange()
 
 void CWirevaneDlg::OnFont()
 {
-    CompanionGuard guard(m_fileCommandsView);
+    CompanionGuard guard(m_windows);
     bool chosen = false;
     const QFont font = QFontDialog::getFont(&chosen, m_listFont, this);
     if (!chosen)
@@ -248,13 +216,6 @@ void CWirevaneDlg::OnFont()
     m_listFont = font;
     m_grid->setFont(m_listFont);
     m_grid->header()->setFont(m_headerFont);
-}
-
-void CWirevaneDlg::OnStepMode(bool on)
-{
-    m_run.stepMode = on;
-    m_commands.setChecked(command::kStepMode, on);
-    m_controls.step->setChecked(on);
 }
 
 void CWirevaneDlg::OnDetailView()
@@ -267,12 +228,12 @@ void CWirevaneDlg::OnAnswerTimeout()
 {
     bool changed = false;
     {
-        CompanionGuard guard(m_fileCommandsView);
+        CompanionGuard guard(m_windows);
         changed = m_portOptions.AskAnswerTimeout(this);
     }
     ShowPortOptions();
     if (changed && !m_portOptions.lastWrite().ok())
-        ReportSaveFailure(m_paths.settingsPath, m_portOptions.lastWrite());
+        ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
 }
 
 void CWirevaneDlg::OnAutoReconnect()
@@ -280,7 +241,7 @@ void CWirevaneDlg::OnAutoReconnect()
     m_portOptions.SetAutoReconnect(!m_portOptions.options().autoReconnect);
     ShowPortOptions();
     if (!m_portOptions.lastWrite().ok())
-        ReportSaveFailure(m_paths.settingsPath, m_portOptions.lastWrite());
+        ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
 }
 
 // A checkable item flips its own mark when clicked; the mark shows the option, not the click.
@@ -292,15 +253,15 @@ void CWirevaneDlg::ShowPortOptions()
 
 void CWirevaneDlg::OnSymbols()
 {
-    CompanionGuard guard(m_fileCommandsView);
+    CompanionGuard guard(m_windows);
     CDialogNotation dialog(MarkerIcon, this);
     dialog.exec();
 }
 
 void CWirevaneDlg::OnAbout()
 {
-    CompanionGuard guard(m_fileCommandsView);
-    OnReset();
+    CompanionGuard guard(m_windows);
+    m_engine.OnReset();
     CAboutDlg dialog(this);
     dialog.exec();
 }
@@ -311,174 +272,26 @@ void CWirevaneDlg::OnStoreWindowPositions()
     m_commands.setChecked(command::kStoreWindowPositions, m_storeWindowPos);
 }
 
-void CWirevaneDlg::ToggleCompanionWindow(QWidget& window)
-{
-    if (m_activation.isUncovered(window, {this, m_terminal.get(), m_buttons.get()})) {
-        window.hide();
-        return;
-    }
-    // Out of the minimised state only: a maximised window comes back maximised.
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
 bool CWirevaneDlg::ConfirmExit()
 {
     CDialogExit dialog([this] { return m_settings.WriteSettings(); },
                        [this](const platform::FileError& error) {
-                           ReportSaveFailure(m_store.settingsPath(), error);
+                           ShowSaveFailure(this, m_store.settingsPath(), error);
                        },
                        this);
-    EnableTerminalAndButtonArray(false);
+    m_windows.EnableCompanionWindows(false);
     if (dialog.exec() != QDialog::Accepted) {
-        EnableTerminalAndButtonArray(true);
+        m_windows.EnableCompanionWindows(true);
         return false;
     }
     // Failures here are not reported: the table, which matters, was saved or declined above.
     if (m_storeWindowPos)
-        m_settings.WriteWindowPositions(m_settingsView);
+        m_settings.WriteWindowPositions(m_windows);
     else
         m_settings.ClearWindowPositions();
     m_buttons->SaveButtonFile();
     m_exitConfirmed = true;
     return true;
-}
-
-void CWirevaneDlg::ReportSaveFailure(const std::filesystem::path& file,
-                                     const platform::FileError& error)
-{
-    QMessageBox::critical(this, QStringLiteral("Wirevane"), SaveFailureText(file, error));
-}
-
-void CWirevaneDlg::ReportLoadFailure(const std::filesystem::path& file,
-                                     const platform::FileError& error)
-{
-    QMessageBox::critical(this, QStringLiteral("Wirevane"), LoadFailureText(file, error));
-}
-
-// What the file commands ask of the window
-
-void CWirevaneDlg::OnReset()
-{
-    m_engine.OnReset();
-}
-
-void CWirevaneDlg::EnableTerminalAndButtonArray(bool enable)
-{
-    m_terminal->EnableTextArea(enable);
-    m_buttons->EnableButtons(enable);
-    m_terminal->setEnabled(enable);
-    m_buttons->setEnabled(enable);
-}
-
-bool CWirevaneDlg::Confirm(std::u16string_view text, std::u16string_view caption)
-{
-    return QMessageBox::question(this, ShownCommandText(caption), ShownCommandText(text),
-                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-std::optional<std::filesystem::path>
-CWirevaneDlg::ChooseFileToOpen(const FileDialogRequest& request)
-{
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, ShownCommandText(request.title),
-        QString::fromStdU16String(request.initialFolder.u16string()), QtFileFilter(request.filter));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    m_chosenFile = PathOf(chosen);
-    return m_chosenFile;
-}
-
-std::optional<std::filesystem::path>
-CWirevaneDlg::ChooseFileToSave(const FileDialogRequest& request)
-{
-    QFileDialog dialog(this, ShownCommandText(request.title),
-                       QString::fromStdU16String(request.initialFolder.u16string()),
-                       QtFileFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return PathOf(dialog.selectedFiles().front());
-}
-
-// What the button array asks of the window
-
-platform::FileError CWirevaneDlg::LoadSettingsFile()
-{
-    return m_settings.LoadSettingsFile();
-}
-
-SaveAsResult CWirevaneDlg::SaveAs()
-{
-    SaveAsResult result = m_fileCommands.OnSaveAs();
-    if (!result.error.ok())
-        ReportSaveFailure(result.fullPath, result.error);
-    return result;
-}
-
-void CWirevaneDlg::OnSend()
-{
-    m_engine.OnSend();
-}
-
-void CWirevaneDlg::OnStop()
-{
-    m_engine.OnStop();
-}
-
-void CWirevaneDlg::EnableMainWindowAndTerminal(bool enable)
-{
-    setEnabled(enable);
-    m_terminal->setEnabled(enable);
-    m_terminal->EnableTextArea(enable);
-}
-
-// What the terminal asks of the window
-
-void CWirevaneDlg::ConnectFrom(QWidget* dialogParent)
-{
-    m_connection.Connect(dialogParent);
-}
-
-void CWirevaneDlg::SettingsFrom(QWidget* dialogParent)
-{
-    m_connection.Settings(dialogParent);
-}
-
-void CWirevaneDlg::Disconnect()
-{
-    m_connection.Disconnect();
-}
-
-void CWirevaneDlg::SendBreak()
-{
-    m_connection.SendBreak();
-}
-
-void CWirevaneDlg::SetEncoding(TextEncoding encoding)
-{
-    m_run.encoding = encoding;
-    ShowEncoding(encoding);
-}
-
-bool CWirevaneDlg::ToggleTesterMode()
-{
-    m_run.testerMode = !m_run.testerMode;
-    return m_run.testerMode;
-}
-
-bool CWirevaneDlg::IsTesterMode() const
-{
-    return m_run.testerMode;
-}
-
-void CWirevaneDlg::EnableMainWindowAndButtonArray(bool enable)
-{
-    setEnabled(enable);
-    m_buttons->setEnabled(enable);
 }
 
 } // namespace wirevane

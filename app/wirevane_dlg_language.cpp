@@ -1,4 +1,5 @@
 #include "app/command_ids.h"
+#include "app/file_reports.h"
 #include "app/interface_language.h"
 #include "app/wirevane_dlg.h"
 #include "persistence/settings_keys.h"
@@ -65,7 +66,7 @@ void CWirevaneDlg::OnLanguage(int id)
                                   StoredLanguageChoice(chosen));
     ShowLanguageChoice();
     if (!written.ok()) {
-        ReportSaveFailure(m_store.settingsPath(), written);
+        ShowSaveFailure(this, m_store.settingsPath(), written);
         return;
     }
     // Every window reads its texts once, as it is built; switching them all while a run or a

@@ -72,12 +72,12 @@ void ConnectionManager::Connect(QWidget* dialogParent)
     StopWatching();
     if (m_port.IsOpen())
         Disconnect();
-    m_windows.EnableTerminalAndButtonArray(false);
+    m_windows.EnableCompanionWindows(false);
     {
         CComSelectDlg dialog(dialogParent, &m_port, m_lister());
         if (dialog.exec() != QDialog::Accepted) {
             // A cancelled choice is no failure: nothing was tried, so nothing is reported.
-            m_windows.EnableTerminalAndButtonArray(true);
+            m_windows.EnableCompanionWindows(true);
             return;
         }
         m_port.SetDeviceName(dialog.selectedPort());
@@ -89,7 +89,7 @@ void ConnectionManager::Connect(QWidget* dialogParent)
         box.setInformativeText(QString::fromStdString(m_openFailure));
         box.exec();
     }
-    m_windows.EnableTerminalAndButtonArray(true);
+    m_windows.EnableCompanionWindows(true);
 }
 
 bool ConnectionManager::OpenSelected()
@@ -140,7 +140,7 @@ void ConnectionManager::Disconnect()
 
 void ConnectionManager::Settings(QWidget* dialogParent)
 {
-    m_windows.EnableTerminalAndButtonArray(false);
+    m_windows.EnableCompanionWindows(false);
     {
         CSheetSettings sheet(&m_port, dialogParent);
         sheet.exec();
@@ -159,7 +159,7 @@ void ConnectionManager::Settings(QWidget* dialogParent)
                            static_cast<int32_t>(m_port.GetHandshake()));
         session.commit();
     }
-    m_windows.EnableTerminalAndButtonArray(true);
+    m_windows.EnableCompanionWindows(true);
 }
 
 void ConnectionManager::SendBreak()

@@ -14,7 +14,7 @@ public:
     // in both windows.
     virtual void UpdateConnectionControls(bool connected) = 0;
     // The companion windows' guard around the port dialogs.
-    virtual void EnableTerminalAndButtonArray(bool enable) = 0;
+    virtual void EnableCompanionWindows(bool enable) = 0;
     // Stops a running sequence, as the stop command does.
     virtual void StopRun() = 0;
     // Received bytes still held for display came from the device that was open; they are

@@ -37,7 +37,7 @@ platform::FileError SettingsCommands::OnReload()
 
 platform::FileError SettingsCommands::OnOpen()
 {
-    m_host.EnableTerminalAndButtonArray(false);
+    m_host.EnableCompanionWindows(false);
     m_host.OnReset();
     platform::FileError result;
     if (auto chosen = m_host.chooseFileToOpen(openRequest(m_programDir))) {
@@ -48,13 +48,13 @@ platform::FileError SettingsCommands::OnOpen()
             m_layout.loadColumnLayout();
         }
     }
-    m_host.EnableTerminalAndButtonArray(true);
+    m_host.EnableCompanionWindows(true);
     return result;
 }
 
 SaveAsResult SettingsCommands::OnSaveAs()
 {
-    m_host.EnableTerminalAndButtonArray(false);
+    m_host.EnableCompanionWindows(false);
     m_host.OnReset();
     SaveAsResult result;
     if (auto chosen = m_host.chooseFileToSave(saveRequest(m_programDir))) {
@@ -66,7 +66,7 @@ SaveAsResult SettingsCommands::OnSaveAs()
         result.fullPath = *chosen;
         result.fileName = chosen->filename().u16string();
     }
-    m_host.EnableTerminalAndButtonArray(true);
+    m_host.EnableCompanionWindows(true);
     return result;
 }
 

@@ -89,7 +89,7 @@ class SettingsCommandHost {
 public:
     virtual ~SettingsCommandHost() = default;
     virtual void OnReset() = 0;
-    virtual void EnableTerminalAndButtonArray(bool enable) = 0;
+    virtual void EnableCompanionWindows(bool enable) = 0;
     // A message box with OK and Cancel; true for OK.
     virtual bool confirm(std::u16string_view text, std::u16string_view caption) = 0;
     // An existing file, or nothing on Cancel.

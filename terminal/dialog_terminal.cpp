@@ -26,7 +26,7 @@ constexpr int kLogFlushTurnMs = 50;
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host), m_tap(port, SystemTrafficClock())
+    : QMainWindow(parent, Qt::Window), m_host(host)
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -44,10 +44,8 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
 
     m_edit->setFont(m_font);
     m_edit->document()->setDocumentMargin(4);
-    m_edit->m_port = &m_tap;
+    m_edit->m_port = port;
     m_edit->m_echoed = [this](std::u16string_view echoed) { OnEchoed(echoed); };
-    m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
-                             TrafficTime time) { OnTraffic(direction, bytes, time); });
     m_logFlush.setInterval(kLogFlushTurnMs);
     connect(&m_logFlush, &QTimer::timeout, this, &CDialogTerminal::FlushLog);
     ShowLogState();

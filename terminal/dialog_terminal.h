@@ -38,11 +38,12 @@ class TerminalHost;
 // the tester-mode switch. Closing it only hides it; its text and choices last for the run.
 // Widgets and actions are named by their command or control id ("1235", "32788", ...).
 //
-// All traffic passes the window's port tap (trafficPort()), so the window can log it, show it
-// as a hex dump and stamp received lines with their read time; the receive handler writes to
-// receivedText() so that received text is told from report lines. A running log gets what the
-// record gets, as it is shown, or the raw bytes; a write error stops it and says so in the
-// record and the status bar, and everything else goes on.
+// The window is handed the port its typing goes to and the tap all traffic passes
+// (ShowTrafficOf), so it can log the traffic, show it as a hex dump and stamp received lines
+// with their read time; the receive handler writes to a ReceivedTextSink over the window so that
+// received text is told from report lines. A running log gets what the record gets, as it is
+// shown, or the raw bytes; a write error stops it and says so in the record and the status bar,
+// and everything else goes on.
 class CDialogTerminal : public QMainWindow, public ReceivingTerminal {
     Q_OBJECT
 public:
@@ -61,12 +62,9 @@ public:
     // time stamps are on.
     void AppendReceived(std::u16string_view text, TrafficTime readTime) override;
 
-    PortAccess& trafficPort() { return m_tap; }
-    TerminalSink& receivedText() { return m_receivedSink; }
-    // The time of a read whose text still waits to be shown belongs to the device it came
-    // from; dropped with the bytes the receive handler held.
-    void DiscardHeldRead() { m_tap.TakeUnshownRead(); }
-    void SetTrafficClock(TrafficClock clock) { m_tap.SetClock(std::move(clock)); }
+    // Every chunk the tap sees goes to the hex view and a running log; the tap outlives the
+    // window.
+    void ShowTrafficOf(TrafficTap& tap);
 
     platform::FileError StartLog(const LogChoice& choice);
     void StopLog();
@@ -139,8 +137,6 @@ private:
     int32_t m_sendLineEnd = 1;
     int32_t m_receiveConversion = 0;
 
-    TrafficTap m_tap;
-    ReceivedTextSink m_receivedSink{*this, m_tap};
     LineStamper m_stamper;
     bool m_timestamps = false;
     TrafficLog m_log;

@@ -61,6 +61,12 @@ void CDialogTerminal::OnEchoed(std::u16string_view echoed)
     Show(echoed);
 }
 
+void CDialogTerminal::ShowTrafficOf(TrafficTap& tap)
+{
+    tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
+                           TrafficTime time) { OnTraffic(direction, bytes, time); });
+}
+
 void CDialogTerminal::OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes,
                                 TrafficTime time)
 {

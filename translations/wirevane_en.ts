@@ -454,6 +454,14 @@
     </message>
 </context>
 <context>
+    <name>RunChoices</name>
+    <message>
+        <location filename="../app/run_choices.cpp" line="+90"/>
+        <source>%1 (選択中の %2 行)</source>
+        <translation>%1 (%2 selected rows)</translation>
+    </message>
+</context>
+<context>
     <name>SendTableColumns</name>
     <message>
         <location filename="../grid/send_table_columns.cpp" line="+23"/>
@@ -1164,12 +1172,7 @@ The previous settings remain.</translation>
         <translation>Out of memory ... exiting        </translation>
     </message>
     <message>
-        <location line="+146"/>
-        <source>%1 (選択中の %2 行)</source>
-        <translation>%1 (%2 selected rows)</translation>
-    </message>
-    <message>
-        <location filename="../app/wirevane_dlg_language.cpp" line="+53"/>
+        <location filename="../app/wirevane_dlg_language.cpp" line="+199"/>
         <source>表示の言語は次に起動したときから変わります。</source>
         <translation>The interface language changes the next time Wirevane starts.</translation>
     </message>

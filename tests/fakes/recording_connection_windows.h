@@ -26,7 +26,7 @@ public:
         mainConnected = connected;
         m_terminal.UpdateConnectionControls(connected);
     }
-    void EnableTerminalAndButtonArray(bool enable) override { guard.push_back(enable); }
+    void EnableCompanionWindows(bool enable) override { guard.push_back(enable); }
     void StopRun() override { ++stopRuns; }
     void DiscardHeldInput() override { ++discards; }
 

@@ -14,7 +14,7 @@ namespace wirevane::test {
 class ScriptedCommandHost final : public SettingsCommandHost {
 public:
     void OnReset() override { log.emplace_back("reset"); }
-    void EnableTerminalAndButtonArray(bool enable) override
+    void EnableCompanionWindows(bool enable) override
     {
         log.emplace_back(enable ? "enable" : "disable");
     }

@@ -27,12 +27,15 @@ class TerminalRig final : public TerminalHost, public ConnectionWindows {
 public:
     TerminalRig()
         : m_store(m_dir / "Wirevane.ini", m_files), m_table(m_grid, m_run), m_access(m_port),
-          m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }), m_terminal(*this, &m_access),
-          m_engine(m_table, m_run, m_terminal.trafficPort(), m_terminal, m_timer, m_observer),
-          m_receiver(m_run, m_terminal.trafficPort(), m_terminal.receivedText(), m_timer),
+          m_tap(&m_access, SystemTrafficClock()),
+          m_timer([this] { m_engine.OnStepTimer(kSequenceTimerId); }), m_terminal(*this, &m_tap),
+          m_receivedText(m_terminal, m_tap),
+          m_engine(m_table, m_run, m_tap, m_terminal, m_timer, m_observer),
+          m_receiver(m_run, m_tap, m_receivedText, m_timer),
           m_messages([this](uint32_t, uintptr_t word) { OnSerialMessage(uint32_t(word)); }),
           m_connection(m_port, &m_messages, m_store, *this, m_terminal)
     {
+        m_terminal.ShowTrafficOf(m_tap);
         m_table.FillAtStartup();
         m_receiver.Allocate();
         m_receiver.SetContinuation([this] {
@@ -89,7 +92,7 @@ public:
     {
         m_terminal.UpdateConnectionControls(connected);
     }
-    void EnableTerminalAndButtonArray(bool enable) override
+    void EnableCompanionWindows(bool enable) override
     {
         m_terminal.EnableTextArea(enable);
         m_terminal.setEnabled(enable);
@@ -98,7 +101,7 @@ public:
     void DiscardHeldInput() override
     {
         m_receiver.DiscardHeld();
-        m_terminal.DiscardHeldRead();
+        m_tap.TakeUnshownRead();
     }
 
 private:
@@ -122,9 +125,11 @@ private:
     SendTable m_table;
     MainPort m_port;
     SerialPortAccess m_access;
+    TrafficTap m_tap;
     NoButtonArray m_observer;
     platform::QtStepTimer m_timer;
     CDialogTerminal m_terminal;
+    ReceivedTextSink m_receivedText;
     SequenceEngine m_engine;
     ReceiveHandler m_receiver;
     platform::PortMessageReceiver m_messages;

@@ -54,7 +54,7 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         port.setOpen(true);
-        terminal.SetTrafficClock([this] { return now; });
+        terminal.ShowTrafficOf(tap);
         receiver.Allocate();
     }
 
@@ -79,11 +79,13 @@ protected:
     TrafficTime now = TrafficTime{} + 1765151941123ms;
     test::TempDir dir;
     test::ScriptedPort port;
+    TrafficTap tap{&port, [this] { return now; }};
     test::RecordingTerminalHost host;
-    CDialogTerminal terminal{host, &port};
+    CDialogTerminal terminal{host, &tap};
+    ReceivedTextSink receivedText{terminal, tap};
     RunState run;
     test::ManualStepTimer timer;
-    ReceiveHandler receiver{run, terminal.trafficPort(), terminal.receivedText(), timer};
+    ReceiveHandler receiver{run, tap, receivedText, timer};
 };
 
 TEST_F(TerminalTraffic, ReceivedLinesAreStampedWithTheReadTimeOfTheirFirstByteInViewAndLog)

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/run_state.h"
+#include "terminal/terminal_host.h"
+
+#include <filesystem>
+
+namespace wirevane {
+
+class CompanionWindows;
+class ConnectionManager;
+class RunChoices;
+class SequenceEngine;
+
+// What the terminal window's commands reach beyond it: the port commands of connection
+// management, the run's reset, the encoding and tester mode the windows share, and the other
+// two windows around the terminal's own dialogs.
+class TerminalCommands final : public TerminalHost {
+public:
+    TerminalCommands(ConnectionManager& connection, SequenceEngine& engine, RunState& run,
+                     RunChoices& choices, CompanionWindows& windows,
+                     std::filesystem::path filesFolder);
+
+    void ConnectFrom(QWidget* dialogParent) override;
+    void SettingsFrom(QWidget* dialogParent) override;
+    void Disconnect() override;
+    void SendBreak() override;
+    void OnReset() override;
+    void SetEncoding(TextEncoding encoding) override;
+    bool ToggleTesterMode() override;
+    bool IsTesterMode() const override { return m_run.testerMode; }
+    void EnableMainWindowAndButtonArray(bool enable) override;
+    std::filesystem::path FilesFolder() const override { return m_filesFolder; }
+
+private:
+    ConnectionManager& m_connection;
+    SequenceEngine& m_engine;
+    RunState& m_run;
+    RunChoices& m_choices;
+    CompanionWindows& m_windows;
+    std::filesystem::path m_filesFolder;
+};
+
+} // namespace wirevane
