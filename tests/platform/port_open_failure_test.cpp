@@ -149,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
                                       return path;
                                   },
                                   ERROR_INVALID_FUNCTION, ENOTTY}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedOpen>& tested) {
+        return std::string(tested.param.name);
+    });
 
 // The kernel refuses only a user without the right: root is let in whatever the bits say. So
 // a child gives up root for the unprivileged user "nobody" and meets a device of a group it
