@@ -26,7 +26,7 @@ std::u16string SampleText()
 Bytes EncodedSample(TextEncoding encoding)
 {
     const std::u16string text = SampleText();
-    Bytes sjis = *platform::GetCodePage932().encodeStrict(text);
+    Bytes sjis = *platform::GetCodePage932().EncodeStrict(text);
     switch (encoding) {
     case kEncodingUtf8: {
         Bytes utf8;

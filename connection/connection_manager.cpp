@@ -102,7 +102,7 @@ bool ConnectionManager::OpenSelected()
     if (!name.empty()) {
         const std::string path = platform::PortDevicePath(ToUtf8(name));
         error = m_port.Open(FromUtf8(path), m_receiver);
-        m_openFailure = platform::DescribePortOpenFailure(path, error);
+        m_openFailure = platform::DescribePortOpenFailure(path, m_port.LastOpenError());
     }
     if (error != 0) {
         // A port whose set-up after opening failed stays open; the enabling follows it.

@@ -15,7 +15,7 @@ Cp932DisplayTable::Cp932DisplayTable() : m_pair(0x10000, kNoPair), m_shown(0x100
     const platform::CodePage932& cp932 = platform::GetCodePage932();
     for (unsigned b = 0; b < 256; ++b) {
         const uint8_t one[] = {static_cast<uint8_t>(b)};
-        const std::u16string text = cp932.decode(one);
+        const std::u16string text = cp932.Decode(one);
         m_single[b] = text.size() == 1 ? text[0] : u'\uFFFD';
     }
     for (unsigned lead = 0x80; lead < 256; ++lead) {
@@ -23,7 +23,7 @@ Cp932DisplayTable::Cp932DisplayTable() : m_pair(0x10000, kNoPair), m_shown(0x100
             continue;
         for (unsigned trail = 0; trail < 256; ++trail) {
             const uint8_t two[] = {static_cast<uint8_t>(lead), static_cast<uint8_t>(trail)};
-            const std::u16string text = cp932.decode(two);
+            const std::u16string text = cp932.Decode(two);
             if (text.size() != 1)
                 continue;
             m_pair[lead << 8 | trail] = text[0];
@@ -34,10 +34,10 @@ Cp932DisplayTable::Cp932DisplayTable() : m_pair(0x10000, kNoPair), m_shown(0x100
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
         const char16_t unit = static_cast<char16_t>(c);
-        const auto bytes = cp932.encodeStrict(std::u16string_view(&unit, 1));
+        const auto bytes = cp932.EncodeStrict(std::u16string_view(&unit, 1));
         if (!bytes)
             continue;
-        const std::u16string back = cp932.decode(*bytes);
+        const std::u16string back = cp932.Decode(*bytes);
         if (back.size() == 1)
             m_shown[c] = back[0];
     }

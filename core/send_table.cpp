@@ -92,7 +92,7 @@ int32_t SendTable::ReadRowHalt(int row)
 int32_t SendTable::ReadRowDelay(int row)
 {
     const auto text =
-        platform::GetCodePage932().encodeStrict(m_grid.GetCellText(row, kDelayColumn));
+        platform::GetCodePage932().EncodeStrict(m_grid.GetCellText(row, kDelayColumn));
     return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
 }
 

@@ -67,7 +67,7 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
             return {};
         return utf8;
     }
-    const auto sjis = platform::GetCodePage932().encodeStrict(text);
+    const auto sjis = platform::GetCodePage932().EncodeStrict(text);
     if (!sjis)
         return {};
     const Bytes expanded = ExpandEscapes(*sjis);
@@ -84,14 +84,14 @@ std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncodin
     if (encoding == kEncodingUtf8)
         return std::nullopt;
     const platform::CodePage932& codePage = platform::GetCodePage932();
-    if (codePage.encodeStrict(text))
+    if (codePage.EncodeStrict(text))
         return std::nullopt;
     std::size_t at = 0;
     while (at < text.size()) {
         const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
                           text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
         const std::size_t length = pair ? 2 : 1;
-        if (!codePage.encodeStrict(text.substr(at, length))) {
+        if (!codePage.EncodeStrict(text.substr(at, length))) {
             if (pair)
                 return 0x10000 + ((char32_t{text[at]} - 0xD800) << 10) +
                        (char32_t{text[at + 1]} - 0xDC00);
@@ -104,7 +104,7 @@ std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncodin
 
 Bytes Utf8ToAnsi(std::span<const uint8_t> in)
 {
-    return platform::GetCodePage932().encodeReplacing(platform::DecodeUtf8(UpToFirstZero(in)));
+    return platform::GetCodePage932().EncodeReplacing(platform::DecodeUtf8(UpToFirstZero(in)));
 }
 
 Bytes LineEndBytes(LineEndSuffix suffix)
@@ -124,7 +124,7 @@ Bytes LineEndBytes(LineEndSuffix suffix)
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
 {
     const std::u16string_view one(&ch, 1);
-    Bytes ansi = platform::GetCodePage932().encodeReplacing(one);
+    Bytes ansi = platform::GetCodePage932().EncodeReplacing(one);
     switch (encoding) {
     case kEncodingUtf8:
         return Utf16ToUtf8(one);

@@ -16,14 +16,14 @@ public:
     virtual ~CodePage932() = default;
 
     // The code page 932 form of the text, or nothing when any character has no such form.
-    virtual std::optional<std::vector<uint8_t>> encodeStrict(std::u16string_view text) const = 0;
+    virtual std::optional<std::vector<uint8_t>> EncodeStrict(std::u16string_view text) const = 0;
 
     // The code page 932 form, with "?" in place of each character that has no such form.
-    virtual std::vector<uint8_t> encodeReplacing(std::u16string_view text) const = 0;
+    virtual std::vector<uint8_t> EncodeReplacing(std::u16string_view text) const = 0;
 
     // The text of the bytes. Decoding never stops: each byte that cannot be decoded becomes one
     // U+FFFD and decoding goes on with the next byte.
-    virtual std::u16string decode(std::span<const uint8_t> bytes) const = 0;
+    virtual std::u16string Decode(std::span<const uint8_t> bytes) const = 0;
 };
 
 // The platform's implementation; safe to use from any thread.

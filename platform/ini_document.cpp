@@ -83,7 +83,7 @@ std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
     if (isAscii(bytes)) {
         return std::u16string(bytes.begin(), bytes.end());
     }
-    return GetCodePage932().decode(bytes);
+    return GetCodePage932().Decode(bytes);
 }
 
 // The code page 932 bytes of the text when they decode to the same text. Several characters
@@ -92,8 +92,8 @@ std::u16string decodeCodePage932Line(std::span<const uint8_t> bytes)
 // character, in a row text even as the escape backslash.
 std::optional<std::vector<uint8_t>> faithfulCodePage932(std::u16string_view text)
 {
-    std::optional<std::vector<uint8_t>> encoded = GetCodePage932().encodeStrict(text);
-    if (encoded && GetCodePage932().decode(*encoded) != text) {
+    std::optional<std::vector<uint8_t>> encoded = GetCodePage932().EncodeStrict(text);
+    if (encoded && GetCodePage932().Decode(*encoded) != text) {
         return std::nullopt;
     }
     return encoded;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/serial_device.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,9 +43,10 @@ struct PortOpenFacts {
 // command that adds the user, or the program that holds the device.
 std::string PortOpenFailureText(const PortOpenFacts& facts);
 
-// Why the last open of the device at path on this thread failed, when the system gives a
-// reason worth more than the port error value (error, what the open returned): a refused
-// permission or a device in use. Empty otherwise.
-std::string DescribePortOpenFailure(const std::string& path, uint32_t error);
+// Why the open of the device at path failed, when the system gives a reason worth more than
+// the port error value: a refused permission or a device in use. The port error value says
+// "access denied" for both, as Windows does; the system code of the failed open tells them
+// apart. Empty otherwise.
+std::string DescribePortOpenFailure(const std::string& path, const PortOpenError& error);
 
 } // namespace wirevane::platform

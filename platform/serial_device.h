@@ -91,9 +91,19 @@ public:
     virtual uint32_t SetBreak(bool on) = 0;
 };
 
+// Why a device did not open, as the failing call told it: the port error value, and the
+// system's own code (errno, GetLastError) with the system's words for it. All empty after an
+// open that worked.
+struct PortOpenError {
+    uint32_t code = 0;
+    int systemCode = 0;
+    std::string systemText;
+};
+
 // Opens the device at path for reading and writing, refusing a device another program (or
 // another object of this one) holds, and puts it in raw mode at 9600 baud, 8 data bits, no
-// parity, one stop bit, no flow control. On failure returns null and sets error.
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error);
+// parity, one stop bit, no flow control. On failure returns null and fills error.
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path,
+                                               PortOpenError& error);
 
 } // namespace wirevane::platform

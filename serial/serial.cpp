@@ -20,15 +20,14 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
     m_lastError = ERROR_SUCCESS;
     if (m_handle)
         return Fail(ERROR_ALREADY_INITIALIZED);
-    uint32_t error = ERROR_SUCCESS;
-    m_handle = OpenDevice(std::filesystem::path(path), error);
+    m_handle = OpenDevice(std::filesystem::path(path), m_openError);
     if (!m_handle)
-        return Fail(error);
+        return Fail(m_openError.code);
     if (overlapped)
         m_ioEvent = std::make_unique<ManualResetEvent>();
     m_handle->SetWriteGrace(m_writeGrace);
     if (inputQueueSize != 0 || outputQueueSize != 0) {
-        error = m_handle->SetQueueSizes(inputQueueSize, outputQueueSize);
+        const uint32_t error = m_handle->SetQueueSizes(inputQueueSize, outputQueueSize);
         if (error != ERROR_SUCCESS) {
             Close();
             return Fail(error);
@@ -44,7 +43,7 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
 }
 
 std::unique_ptr<platform::SerialDevice> CSerial::OpenDevice(const std::filesystem::path& path,
-                                                            uint32_t& error)
+                                                            platform::PortOpenError& error)
 {
     return platform::OpenSerialDevice(path, error);
 }

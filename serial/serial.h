@@ -36,6 +36,9 @@ public:
     virtual uint32_t Open(const std::u16string& path, uint32_t inputQueueSize = 0,
                           uint32_t outputQueueSize = 0, bool overlapped = false);
     virtual uint32_t Close();
+    // What the system said about the last Open that failed to get a device, from the failing
+    // call itself; empty after one that got it.
+    const platform::PortOpenError& LastOpenError() const { return m_openError; }
     virtual uint32_t SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_t parity,
                                      uint32_t stopBits);
     // The driver's own answer to the last SetLineSettings it refused (see the platform's
@@ -90,7 +93,7 @@ protected:
     // Where Open gets its device: the system's. Tests stand in a device with modem lines and
     // line errors, which a pseudo-terminal does not have.
     virtual std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
-                                                               uint32_t& error);
+                                                               platform::PortOpenError& error);
 
     uint32_t Fail(uint32_t error)
     {
@@ -139,6 +142,7 @@ protected:
     uint32_t m_eventBits = 0;
     std::atomic<uint32_t> m_eventMask{0};
     std::unique_ptr<ManualResetEvent> m_ioEvent;
+    platform::PortOpenError m_openError;
     std::chrono::milliseconds m_writeGrace{5000};
 };
 

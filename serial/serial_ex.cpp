@@ -84,6 +84,8 @@ void CSerialEx::RunEventLoop()
     while (!m_stopping) {
         m_threadEvent->Reset();
         SerialOverlapped record{m_threadEvent.get()};
+        // The wait is complete when this returns (its record is signalled already), so there is
+        // no pending operation to wait for afterwards.
         if (WaitForEvent(&record, INFINITE) != ERROR_SUCCESS) {
             // The wait only fails when the device is gone; say so once, or the port would
             // look connected and never receive again.
@@ -91,7 +93,6 @@ void CSerialEx::RunEventLoop()
                 OnSerialEvent(static_cast<uint16_t>(EV_ERR), static_cast<uint16_t>(CE_IOE));
             return;
         }
-        m_threadEvent->Wait(INFINITE);
         if (m_stopping)
             break;
         const uint32_t events = m_eventBits & m_eventMask;

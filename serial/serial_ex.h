@@ -11,8 +11,13 @@ namespace wirevane {
 
 // A port with an event thread: while it runs, the thread waits for the port's events and hands
 // each wake-up's events (those in the mask) with the line errors of that moment to
-// OnSerialEvent. The thread never reads data. When the device is lost (unplugged, the far end
-// of a pseudo-terminal closed) the thread reports EV_ERR with CE_IOE once and ends.
+// OnSerialEvent. The thread never hands data to anyone: all reading is the owner's, after the
+// notification. Its wait may still take bytes off the line: a device that cannot otherwise tell
+// "received since the last wait" (the POSIX tty) drains the descriptor into the port's own input
+// queue during the wait, and Read serves that queue first. WaitForEvent returns only when its
+// wait is over, so the thread goes straight on to the events. When the device is lost
+// (unplugged, the far end of a pseudo-terminal closed) the thread reports EV_ERR with CE_IOE
+// once and ends.
 //
 // Stopping: a flag, then re-applying the mask ends the pending wait; Close joins the thread
 // before the device is released, so OnSerialEvent never runs after Close has returned.

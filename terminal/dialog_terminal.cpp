@@ -109,7 +109,7 @@ platform::FileError CDialogTerminal::SaveTextTo(const std::filesystem::path& pat
 {
     // Characters code page 932 lacks become "?" rather than ending the file early.
     const std::vector<uint8_t> bytes =
-        platform::GetCodePage932().encodeReplacing(m_edit->LineFormText());
+        platform::GetCodePage932().EncodeReplacing(m_edit->LineFormText());
     return platform::ReplaceFileAtomically(path, bytes);
 }
 

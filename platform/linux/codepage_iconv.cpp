@@ -67,7 +67,7 @@ bool IsSurrogatePair(std::u16string_view text)
 
 class IconvCodePage932 final : public CodePage932 {
 public:
-    std::optional<std::vector<uint8_t>> encodeStrict(std::u16string_view text) const override
+    std::optional<std::vector<uint8_t>> EncodeStrict(std::u16string_view text) const override
     {
         std::vector<uint8_t> out;
         if (EncodeRun(ToCp932().get(), text, out) != text.size())
@@ -75,7 +75,7 @@ public:
         return out;
     }
 
-    std::vector<uint8_t> encodeReplacing(std::u16string_view text) const override
+    std::vector<uint8_t> EncodeReplacing(std::u16string_view text) const override
     {
         std::vector<uint8_t> out;
         iconv_t cd = ToCp932().get();
@@ -90,7 +90,7 @@ public:
         return out;
     }
 
-    std::u16string decode(std::span<const uint8_t> bytes) const override
+    std::u16string Decode(std::span<const uint8_t> bytes) const override
     {
         // Every byte gives at most one UTF-16 unit, so the output never needs to grow.
         std::u16string out(bytes.size(), u'\0');

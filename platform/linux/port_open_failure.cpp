@@ -1,7 +1,5 @@
 #include "platform/port_open_failure.h"
 
-#include "platform/linux/serial_errno.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -96,12 +94,9 @@ std::vector<PortHolder> Holders(dev_t device)
 
 } // namespace
 
-std::string DescribePortOpenFailure(const std::string& path, uint32_t error)
+std::string DescribePortOpenFailure(const std::string& path, const PortOpenError& error)
 {
-    const int cause = LastOpenErrno();
-    // A reason left from an earlier open says nothing about this failure.
-    if (cause == 0 || SerialErrorFromErrno(cause) != error)
-        return {};
+    const int cause = error.systemCode;
     PortOpenFacts facts;
     facts.path = path;
     struct stat node {};

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -373,21 +374,20 @@ uint32_t PosixSerialDevice::SetBreak(bool on)
     return ERROR_SUCCESS;
 }
 
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error)
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path,
+                                               PortOpenError& error)
 {
-    error = ERROR_SUCCESS;
-    RecordOpenErrno(0);
+    error = {};
+    auto refuse = [&error](int errnoValue) -> std::unique_ptr<SerialDevice> {
+        error = {SerialErrorFromErrno(errnoValue), errnoValue, std::strerror(errnoValue)};
+        return nullptr;
+    };
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        RecordOpenErrno(errno);
-        error = SerialErrorFromErrno(errno);
-        return nullptr;
-    }
-    auto fail = [&error, fd](int errnoValue) -> std::unique_ptr<SerialDevice> {
-        RecordOpenErrno(errnoValue);
-        error = SerialErrorFromErrno(errnoValue);
+    if (fd < 0)
+        return refuse(errno);
+    auto fail = [&refuse, fd](int errnoValue) {
         close(fd);
-        return nullptr;
+        return refuse(errnoValue);
     };
     TtyControl original;
     if (const int failure = ReadTtyControl(fd, original))

@@ -6,12 +6,6 @@
 
 namespace wirevane::platform {
 
-namespace {
-
-thread_local int lastOpenErrno = 0;
-
-} // namespace
-
 uint32_t SerialErrorFromErrno(int errnoValue)
 {
     switch (errnoValue) {
@@ -42,16 +36,6 @@ uint32_t SerialErrorFromErrno(int errnoValue)
     default:
         return kErrorSystemFlag | static_cast<uint32_t>(errnoValue);
     }
-}
-
-void RecordOpenErrno(int errnoValue)
-{
-    lastOpenErrno = errnoValue;
-}
-
-int LastOpenErrno()
-{
-    return lastOpenErrno;
 }
 
 } // namespace wirevane::platform

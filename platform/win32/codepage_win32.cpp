@@ -50,7 +50,7 @@ std::size_t CharacterLength(std::span<const uint8_t> bytes, std::size_t at)
 
 class Win32CodePage932 final : public CodePage932 {
 public:
-    std::optional<std::vector<uint8_t>> encodeStrict(std::u16string_view text) const override
+    std::optional<std::vector<uint8_t>> EncodeStrict(std::u16string_view text) const override
     {
         BOOL usedDefault = FALSE;
         std::vector<uint8_t> out = Encode(text, &usedDefault);
@@ -59,7 +59,7 @@ public:
         return out;
     }
 
-    std::vector<uint8_t> encodeReplacing(std::u16string_view text) const override
+    std::vector<uint8_t> EncodeReplacing(std::u16string_view text) const override
     {
         return Encode(text, nullptr);
     }
@@ -68,7 +68,7 @@ public:
     // and without it maps bad bytes to characters of its own choosing, so each character is
     // decoded on its own with the flag: a byte it refuses becomes one U+FFFD and decoding goes
     // on with the next byte, as on every platform.
-    std::u16string decode(std::span<const uint8_t> bytes) const override
+    std::u16string Decode(std::span<const uint8_t> bytes) const override
     {
         std::u16string out;
         out.reserve(bytes.size());

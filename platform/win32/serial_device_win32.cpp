@@ -1,6 +1,7 @@
 #include "platform/win32/serial_device_win32.h"
 
 #include "platform/serial_codes.h"
+#include "platform/win32/win32_text.h"
 
 #include <algorithm>
 
@@ -389,19 +390,22 @@ uint32_t Win32SerialDevice::SetBreak(bool on)
     return Checked(on ? SetCommBreak(m_port) : ClearCommBreak(m_port));
 }
 
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path, uint32_t& error)
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path,
+                                               PortOpenError& error)
 {
+    error = {};
+    auto refuse = [&error](uint32_t code) -> std::unique_ptr<SerialDevice> {
+        error = {code, static_cast<int>(code), SystemMessage(code)};
+        return nullptr;
+    };
     // No sharing: a port another program holds answers ERROR_ACCESS_DENIED, as on Windows.
     const HANDLE port = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (port == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        return nullptr;
-    }
+    if (port == INVALID_HANDLE_VALUE)
+        return refuse(GetLastError());
     auto device = std::make_unique<Win32SerialDevice>(port);
-    error = device->Initialise();
-    if (error != ERROR_SUCCESS)
-        return nullptr;
+    if (const uint32_t code = device->Initialise(); code != ERROR_SUCCESS)
+        return refuse(code);
     return device;
 }
 

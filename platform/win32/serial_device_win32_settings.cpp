@@ -13,18 +13,26 @@ uint32_t Win32SerialDevice::ReadState(DCB& dcb)
 template <typename Change, typename Check>
 uint32_t Win32SerialDevice::ApplyChecked(Change change, Check check)
 {
-    DCB dcb{};
-    if (const uint32_t error = ReadState(dcb))
+    DCB before{};
+    if (const uint32_t error = ReadState(before))
         return error;
+    // The whole new state goes to the driver in one call; whatever it refuses or does not keep,
+    // the state from before is put back, so the line is never left half changed.
+    DCB dcb = before;
     change(dcb);
     if (!SetCommState(m_port, &dcb)) {
         const DWORD error = GetLastError();
+        SetCommState(m_port, &before);
         return error == ERROR_SUCCESS ? ERROR_INVALID_PARAMETER : error;
     }
     DCB kept{};
     if (const uint32_t error = ReadState(kept))
         return error;
-    return check(kept) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+    if (!check(kept)) {
+        SetCommState(m_port, &before);
+        return ERROR_INVALID_PARAMETER;
+    }
+    return ERROR_SUCCESS;
 }
 
 uint32_t Win32SerialDevice::GetLineSettings(LineSettings& settings)

@@ -25,7 +25,7 @@ bool TrafficLog::OnShown(std::u16string_view text, LogFile::Clock::time_point no
         platform::AppendUtf8(text, m_buffer);
     } else {
         // As saving does: a character code page 932 lacks becomes "?", the rest is kept.
-        m_buffer = platform::GetCodePage932().encodeReplacing(text);
+        m_buffer = platform::GetCodePage932().EncodeReplacing(text);
     }
     return m_file.Write(m_buffer, now);
 }

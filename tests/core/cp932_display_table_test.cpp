@@ -21,10 +21,10 @@ TEST(Cp932DisplayTable, DecodesEveryByteAndBytePairAsTheConverterDoes)
     const platform::CodePage932& cp932 = platform::GetCodePage932();
     for (unsigned first = 0; first < 256; ++first) {
         const uint8_t one[] = {static_cast<uint8_t>(first)};
-        ASSERT_EQ(TableDecode(one), cp932.decode(one)) << first;
+        ASSERT_EQ(TableDecode(one), cp932.Decode(one)) << first;
         for (unsigned second = 0; second < 256; ++second) {
             const uint8_t two[] = {static_cast<uint8_t>(first), static_cast<uint8_t>(second)};
-            ASSERT_EQ(TableDecode(two), cp932.decode(two)) << first << ' ' << second;
+            ASSERT_EQ(TableDecode(two), cp932.Decode(two)) << first << ' ' << second;
         }
     }
 }
@@ -37,7 +37,7 @@ TEST(Cp932DisplayTable, DecodesRandomRunsAsTheConverterDoes)
         std::vector<uint8_t> bytes(static_cast<std::size_t>(1 + run % 17));
         for (uint8_t& b : bytes)
             b = static_cast<uint8_t>(byte(random));
-        ASSERT_EQ(TableDecode(bytes), platform::GetCodePage932().decode(bytes));
+        ASSERT_EQ(TableDecode(bytes), platform::GetCodePage932().Decode(bytes));
     }
 }
 

@@ -9,7 +9,7 @@ namespace {
 std::u16string Decode(uint16_t code)
 {
     const uint8_t bytes[] = {static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code & 0xFF)};
-    return platform::GetCodePage932().decode(bytes);
+    return platform::GetCodePage932().Decode(bytes);
 }
 
 bool IsTrail(unsigned trail)

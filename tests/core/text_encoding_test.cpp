@@ -143,9 +143,9 @@ TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
 TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
 {
     const auto& cp = platform::GetCodePage932();
-    EXPECT_FALSE(cp.encodeStrict(u"a\u20ACb").has_value());
-    EXPECT_EQ(cp.encodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
-    EXPECT_EQ(cp.decode(*cp.encodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
+    EXPECT_FALSE(cp.EncodeStrict(u"a\u20ACb").has_value());
+    EXPECT_EQ(cp.EncodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
+    EXPECT_EQ(cp.Decode(*cp.EncodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
 }
 
 } // namespace
@@ -167,7 +167,7 @@ TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
     platform::AppendUtf8(all, encoded);
     encoded.push_back(0xFF);
     EXPECT_EQ(DecodeForDisplay(encoded, kEncodingUtf8),
-              platform::GetCodePage932().decode(Utf8ToAnsi(encoded)));
+              platform::GetCodePage932().Decode(Utf8ToAnsi(encoded)));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ public:
 
 protected:
     std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path&,
-                                                       uint32_t&) override
+                                                       platform::PortOpenError&) override
     {
         return std::make_unique<test::ScriptedSerialDevice>(m_line);
     }

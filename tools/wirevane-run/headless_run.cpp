@@ -138,7 +138,7 @@ std::string HeadlessRun::OpenPort()
                                            }));
     if (error != 0 || !m_port.IsOpen())
         return PortOpenErrorText(path == portName ? path : portName + " (" + path + ")", path,
-                                 error);
+                                 error, m_port.LastOpenError());
     if (const std::string refused = ApplyPortSettings(m_port, m_run.portSettings());
         !refused.empty())
         return path + ": " + refused;

@@ -44,9 +44,10 @@ std::string PortErrorText(uint32_t error)
     return Words(error) + " (error " + std::to_string(error) + ")";
 }
 
-std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error)
+std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error,
+                              const platform::PortOpenError& openError)
 {
-    const std::string reason = platform::DescribePortOpenFailure(path, error);
+    const std::string reason = platform::DescribePortOpenFailure(path, openError);
     if (reason.empty())
         return "cannot open " + name + ": " + PortErrorText(error);
     return reason + " (error " + std::to_string(error) + ")";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/serial_device.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,8 +12,9 @@ namespace wirevane::runner {
 std::string PortErrorText(uint32_t error);
 
 // Why the port at path (shown to the user as name) did not open, for the one line that ends
-// the run: the system's own reason where it tells one (a permission the user lacks, a
-// program that holds the port), else the error value in words.
-std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error);
+// the run: the system's own reason where the failed open (openError) tells one (a permission
+// the user lacks, a program that holds the port), else error, what Open answered, in words.
+std::string PortOpenErrorText(const std::string& name, const std::string& path, uint32_t error,
+                              const platform::PortOpenError& openError);
 
 } // namespace wirevane::runner

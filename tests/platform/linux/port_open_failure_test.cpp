@@ -2,7 +2,10 @@
 #include "platform/serial_codes.h"
 #include "platform/serial_device.h"
 #include "support/pty_pair.h"
+#include "support/temp_dir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -71,26 +74,84 @@ std::string OwnProcessName()
 TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
 {
     test::PtyPair pty;
-    uint32_t error = 0;
+    PortOpenError error;
     const auto held = OpenSerialDevice(pty.slavePath(), error);
-    ASSERT_TRUE(held) << error;
+    ASSERT_TRUE(held) << error.code;
 
-    ASSERT_EQ(OpenSerialDevice(pty.slavePath(), error), nullptr);
-    ASSERT_EQ(error, ERROR_ACCESS_DENIED);
-    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), error),
-              pty.slavePath() + " is busy: held by " + OwnProcessName() + " (process " +
-                  std::to_string(getpid()) + ").");
-    // The reason belongs to that failure only: another error value, or an open that worked
-    // since, has none.
-    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), ERROR_FILE_NOT_FOUND), "");
+    PortOpenError busy;
+    ASSERT_EQ(OpenSerialDevice(pty.slavePath(), busy), nullptr);
+    ASSERT_EQ(busy.code, ERROR_ACCESS_DENIED);
+    const std::string heldText = pty.slavePath() + " is busy: held by " + OwnProcessName() +
+                                 " (process " + std::to_string(getpid()) + ").";
+    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), busy), heldText);
+
+    // The reason travels with that failure: later opens on this thread, failed or not, leave
+    // it as it was.
+    ASSERT_EQ(OpenSerialDevice("/dev/wirevane-no-such-port", error), nullptr);
     test::PtyPair other;
     ASSERT_TRUE(OpenSerialDevice(other.slavePath(), error));
-    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), ERROR_ACCESS_DENIED), "");
+    EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), busy), heldText);
 
     // A reason the system gives in its own words already needs none of ours.
     ASSERT_EQ(OpenSerialDevice("/dev/wirevane-no-such-port", error), nullptr);
     EXPECT_EQ(DescribePortOpenFailure("/dev/wirevane-no-such-port", error), "");
 }
+
+// Each failed open carries the port error value with the system's code and words from the call
+// that failed, whatever failed after it.
+struct RefusedOpen {
+    const char* name;
+    std::string (*make)(const std::string& folder);
+    uint32_t code;
+    int systemCode;
+};
+
+std::ostream& operator<<(std::ostream& out, const RefusedOpen& refused)
+{
+    return out << refused.name;
+}
+
+class OpenSerialDeviceRefusal : public ::testing::TestWithParam<RefusedOpen> {};
+
+TEST_P(OpenSerialDeviceRefusal, CarriesTheSystemsCodeAndWordsOfTheFailingCall)
+{
+    test::TempDir folder;
+    const std::string path = GetParam().make(folder.path().string());
+    PortOpenError error;
+    ASSERT_EQ(OpenSerialDevice(path, error), nullptr);
+
+    // Another failing call on this thread must not change what the first one said.
+    PortOpenError later;
+    ASSERT_EQ(OpenSerialDevice(folder.path().string(), later), nullptr);
+    ASSERT_NE(later.systemCode, GetParam().systemCode);
+
+    EXPECT_EQ(error.code, GetParam().code);
+    EXPECT_EQ(error.systemCode, GetParam().systemCode);
+    EXPECT_EQ(error.systemText, std::strerror(GetParam().systemCode));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OpenSerialDeviceRefusal,
+    ::testing::Values(RefusedOpen{"Missing",
+                                  [](const std::string& folder) { return folder + "/ttyNone"; },
+                                  ERROR_FILE_NOT_FOUND, ENOENT},
+                      RefusedOpen{"Fifo",
+                                  [](const std::string& folder) {
+                                      const std::string path = folder + "/fifo";
+                                      mkfifo(path.c_str(), 0600);
+                                      return path;
+                                  },
+                                  ERROR_INVALID_FUNCTION, ENOTTY},
+                      RefusedOpen{"RegularFile",
+                                  [](const std::string& folder) {
+                                      const std::string path = folder + "/file";
+                                      std::ofstream(path) << "x";
+                                      return path;
+                                  },
+                                  ERROR_INVALID_FUNCTION, ENOTTY}),
+    [](const ::testing::TestParamInfo<RefusedOpen>& tested) {
+        return std::string(tested.param.name);
+    });
 
 // The kernel refuses only a user without the right: root is let in whatever the bits say. So
 // a child gives up root for the unprivileged user "nobody" and meets a device of a group it
@@ -112,9 +173,10 @@ TEST(DescribePortOpenFailure, ADeviceOfAGroupTheUserIsNotInNamesTheGroupAndTheCo
     if (child == 0) {
         std::string text = "could not become nobody";
         if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) {
-            uint32_t error = 0;
+            PortOpenError error;
             const auto device = OpenSerialDevice(pty.slavePath(), error);
-            text = std::to_string(error) + " " + DescribePortOpenFailure(pty.slavePath(), error);
+            text =
+                std::to_string(error.code) + " " + DescribePortOpenFailure(pty.slavePath(), error);
         }
         [[maybe_unused]] const ssize_t written = write(answer[1], text.data(), text.size());
         _exit(0);

@@ -243,7 +243,7 @@ TEST_F(PortDialogs, ATypedRateReachesTheDeviceAndANonRateIsRefusedBeforeThePortS
 class LimitedPort : public CSerial {
 protected:
     std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
-                                                       uint32_t& error) override
+                                                       platform::PortOpenError& error) override
     {
         auto device = CSerial::OpenDevice(path, error);
         if (!device)

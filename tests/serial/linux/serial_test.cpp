@@ -2,7 +2,9 @@
 #include "support/pty_pair.h"
 #include "support/wait_until.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -70,6 +72,12 @@ TEST_F(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
     CSerial other;
     EXPECT_EQ(other.Open(pty.slavePathU16()), ERROR_ACCESS_DENIED);
     EXPECT_FALSE(other.IsOpen());
+    // The port keeps what its own failed open said, whatever fails after it on this thread.
+    EXPECT_EQ(missing.Open(u"/dev/wirevane-no-such-port"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(other.LastOpenError().code, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(other.LastOpenError().systemCode, EBUSY);
+    EXPECT_EQ(other.LastOpenError().systemText, std::strerror(EBUSY));
+    EXPECT_EQ(missing.LastOpenError().systemCode, ENOENT);
 
     EXPECT_EQ(port.Open(pty.slavePathU16()), ERROR_ALREADY_INITIALIZED);
     ASSERT_TRUE(port.IsOpen());
@@ -81,6 +89,8 @@ TEST_F(SerialOpen, RefusesMissingBusyAndTwiceOpenedPorts)
     EXPECT_EQ(port.Close(), 0u);
     // Released: the next holder gets it.
     EXPECT_EQ(other.Open(pty.slavePathU16()), 0u);
+    EXPECT_EQ(other.LastOpenError().systemCode, 0);
+    EXPECT_EQ(other.LastOpenError().systemText, "");
 }
 
 TEST_F(SerialOpen, StartsWithTheStandardMaskDefaultsAndNonBlockingReads)
