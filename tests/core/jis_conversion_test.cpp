@@ -40,6 +40,8 @@ TEST(JisConversion, EveryIbmExtensionCodeBecomesTheNecCodeOfItsCharacter)
         }
     }
     EXPECT_EQ(checked, 388);
+    // EUC-JP gets the same bytes for either code of a character.
+    EXPECT_EQ(SjisToEuc(Bytes{0xFA, 0x40}), SjisToEuc(Bytes{0xEE, 0xEF}));
 }
 
 // Outside the IBM rows every Shift_JIS code of JIS X 0208's range has a JIS code that leads back
@@ -61,6 +63,8 @@ TEST(JisConversion, OtherCodesGoThereAndBack)
     }
     EXPECT_EQ(SjisToJis(0x82, 0xA0), 0x2422); // あ
     EXPECT_EQ(SjisToJis(0xA0, 0x40), 0);
+    EXPECT_EQ(SjisToJis(0xFC, 0x4C), 0); // past the IBM rows
+    EXPECT_EQ(SjisToJis(0xF0, 0x40), 0); // user-defined area
 }
 
 } // namespace

@@ -67,22 +67,6 @@ TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
     }
 }
 
-TEST(Jis, IbmExtensionsBecomeTheirNecCodes)
-{
-    EXPECT_EQ(SjisToJis(0xFA, 0x40), SjisToJis(0xEE, 0xEF));
-    EXPECT_EQ(SjisToJis(0xFA, 0x4A), SjisToJis(0x87, 0x54));
-    EXPECT_EQ(SjisToJis(0xFA, 0x58), SjisToJis(0x87, 0x8A));
-    EXPECT_EQ(SjisToJis(0xFA, 0x5C), SjisToJis(0xED, 0x40));
-    EXPECT_EQ(SjisToJis(0xFB, 0x40), SjisToJis(0xED, 0xE1));
-    EXPECT_EQ(SjisToJis(0xFC, 0x4B), SjisToJis(0xEE, 0xEC));
-    EXPECT_EQ(SjisToJis(0xFC, 0x4C), 0); // past the extension
-    EXPECT_EQ(SjisToJis(0xF0, 0x40), 0); // user-defined area
-    EXPECT_EQ(SjisToJis(0x82, 0x7F), 0);
-    const Bytes ibm = {0xFA, 0x40};
-    const Bytes nec = {0xEE, 0xEF};
-    EXPECT_EQ(SjisToEuc(ibm), SjisToEuc(nec));
-}
-
 TEST(Jis, EveryJisCodeRoundTripsThroughEuc)
 {
     int checked = 0;

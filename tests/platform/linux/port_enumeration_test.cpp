@@ -78,17 +78,6 @@ TEST(PortEnumeration, ListsPortsWithADriverInNumberOrderAndMarksUsbAdapters)
     EXPECT_EQ(EnumeratePorts(sources), expected);
 }
 
-TEST(PortEnumeration, AMissingSysfsGivesOnlySimulatorPorts)
-{
-    TempDir simulators;
-    test::PtyPair pty;
-    PortRegistration registration;
-    std::string error;
-    ASSERT_TRUE(registration.Register(simulators.path(), "wvsim", pty.slavePath(), error)) << error;
-    PortSources sources{"/nonexistent/class/tty", "/dev", simulators.path()};
-    EXPECT_EQ(EnumeratePorts(sources), (std::vector<PortEntry>{{"wvsim0", "wirevane-sim"}}));
-}
-
 TEST(PortRegistrationTest, NamesAreUniqueAndSkipDevicesAndRemovalCleansUp)
 {
     TempDir simulators;
