@@ -83,6 +83,11 @@ struct RefusedDelay {
     const char* typed;
 };
 
+std::string RefusedDelayName(const ::testing::TestParamInfo<RefusedDelay>& param)
+{
+    return param.param.name;
+}
+
 class NewDataDialogDelay : public NewDataDialog,
                            public ::testing::WithParamInterface<RefusedDelay> {};
 
@@ -110,9 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, NewDataDialogDelay,
                                            RefusedDelay{"PastTheLargest", "99999999999"},
                                            RefusedDelay{"WithAUnit", "1e3ms"},
                                            RefusedDelay{"Empty", ""}),
-                         [](const ::testing::TestParamInfo<RefusedDelay>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RefusedDelayName);
 
 TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
 {
