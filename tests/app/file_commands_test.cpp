@@ -45,8 +45,10 @@ TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDial
     // A new file takes its sections in the order they are written: the table's, then the layout.
     const std::string saved = rig.ReadFile("bench table.ini");
     const auto lastRow = saved.find("[DATA_INDEX99]");
+    const auto layout = saved.find("[Profile ListTX");
     ASSERT_NE(lastRow, std::string::npos);
-    EXPECT_LT(lastRow, saved.find("[Profile ListTX]"));
+    ASSERT_NE(layout, std::string::npos);
+    EXPECT_LT(lastRow, layout);
 
     // Clear the table, then open the saved file.
     window.table().rows()[4] = SendRow{};

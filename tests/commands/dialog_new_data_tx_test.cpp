@@ -78,28 +78,44 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
 
 // A delay the run would read as another value is refused at OK, where it was typed: the dialog
 // stays open on the delay field with a note, and the new table is not made from it.
-TEST_F(NewDataDialog, OkRefusesADelayThatIsNotAWholeNumberInRange)
-{
-    for (const QString& typed :
-         {QStringLiteral("abc-12x"), QStringLiteral("-5"), QStringLiteral("99999999999"),
-          QStringLiteral("1e3ms"), QString()}) {
-        SCOPED_TRACE(typed.toStdString());
-        test::Open(dialog);
-        QToolTip::hideText();
-        test::TypeOver(Delay(), typed);
-        QTest::keyClick(Data(), Qt::Key_Return);
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), Delay());
-        EXPECT_TRUE(QToolTip::isVisible());
-        EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
-        EXPECT_EQ(dialog.values().delayMs, 100);
+struct RefusedDelay {
+    const char* name;
+    const char* typed;
+};
 
-        test::TypeOver(Delay(), QStringLiteral("250"));
-        test::ClickButton(Ok());
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.values().delayMs, 250);
-    }
+std::string RefusedDelayName(const ::testing::TestParamInfo<RefusedDelay>& param)
+{
+    return param.param.name;
 }
+
+class NewDataDialogDelay : public NewDataDialog,
+                           public ::testing::WithParamInterface<RefusedDelay> {};
+
+TEST_P(NewDataDialogDelay, IsRefusedAtOkUntilAWholeNumberInRangeIsTyped)
+{
+    test::Open(dialog);
+    QToolTip::hideText();
+    test::TypeOver(Delay(), QString::fromLatin1(GetParam().typed));
+    QTest::keyClick(Data(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Delay());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+    EXPECT_EQ(dialog.values().delayMs, 100);
+
+    test::TypeOver(Delay(), QStringLiteral("250"));
+    test::ClickButton(Ok());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.values().delayMs, 250);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, NewDataDialogDelay,
+                         ::testing::Values(RefusedDelay{"Letters", "abc-12x"},
+                                           RefusedDelay{"Negative", "-5"},
+                                           RefusedDelay{"PastTheLargest", "99999999999"},
+                                           RefusedDelay{"WithAUnit", "1e3ms"},
+                                           RefusedDelay{"Empty", ""}),
+                         RefusedDelayName);
 
 TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
 {
