@@ -1,16 +1,22 @@
 """What the Windows program's tests under wine share: a prefix of their own, a pseudo-terminal
-mapped as a COM port, an X display with the Japanese font given to wine, and the program's
-windows found and driven with xdotool."""
+mapped as a COM port, an X display with stand-ins given to wine for the fonts Windows has, and the
+program's windows found and driven with xdotool."""
 
 import os
 import shutil
 import subprocess
 import time
 
-# Debian's IPA Gothic stands in for the Japanese faces Windows has; wine has none of its own.
-JAPANESE_FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
-FONT_SUBSTITUTES = ["MS Gothic", "MS UI Gothic", "MS PGothic", "Meiryo", "Meiryo UI", "Yu Gothic",
-                    "Yu Gothic UI"]
+# Wine has no faces of its own for what Windows programs ask for by name. Debian's IPA Gothic
+# stands in for the Japanese ones; DejaVu Sans Mono for "Courier New", the Latin fixed-pitch face
+# the table and the terminal ask for, which wine would otherwise draw in IPA Gothic, with its yen
+# sign for the backslash. Each: the font file, its face name, the faces it replaces.
+FONT_STAND_INS = [
+    ("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "IPAGothic",
+     ["MS Gothic", "MS UI Gothic", "MS PGothic", "Meiryo", "Meiryo UI", "Yu Gothic",
+      "Yu Gothic UI"]),
+    ("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "DejaVu Sans Mono", ["Courier New"]),
+]
 
 
 def wine_environment(prefix, display=""):
@@ -31,18 +37,22 @@ def restart_server(env):
 
 
 def make_prefix(env):
-    """Makes the prefix once and gives it the Japanese font for the faces Windows programs ask
-    for."""
+    """Makes the prefix once and gives it the stand-in fonts for the faces Windows programs ask
+    for; a prefix made before a stand-in was added gets it on its next use."""
     prefix = env["WINEPREFIX"]
     if not os.path.isdir(os.path.join(prefix, "drive_c")):
         wine(env, "wineboot", "--init")
     fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
-    if os.path.isfile(JAPANESE_FONT) and not os.path.isfile(os.path.join(fonts, "ipag.ttf")):
+    for font, face, replaced in FONT_STAND_INS:
+        copy = os.path.join(fonts, os.path.basename(font))
+        if not os.path.isfile(font) or os.path.isfile(copy):
+            continue
         os.makedirs(fonts, exist_ok=True)
-        shutil.copy(JAPANESE_FONT, fonts)
-        for face in FONT_SUBSTITUTES:
-            wine(env, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face, "/d",
-                 "IPAGothic", "/f")
+        for name in replaced:
+            wine(env, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", name, "/d",
+                 face, "/f")
+        # Copied last: it marks the stand-in as complete.
+        shutil.copy(font, fonts)
 
 
 def map_com_port(env, name, device):
