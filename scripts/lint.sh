@@ -27,8 +27,7 @@ if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>"$form
   exit 1
 fi
 
-cmake --preset dev -B "$build" -DWIREVANE_PCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER= \
-  -DCMAKE_C_COMPILER_LAUNCHER= >/dev/null
+cmake --preset dev -B "$build" -DWIREVANE_PCH=OFF >/dev/null
 mkdir -p "$cache"
 # Prints the sources whose stamp is missing, each with the stamp it gets when found clean.
 mapfile -t pending < <(python3 scripts/lint_pending.py "$build/compile_commands.json" "$PWD" \
