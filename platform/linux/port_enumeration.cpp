@@ -132,7 +132,7 @@ std::string PortDevicePath(std::string_view portName, const PortSources& sources
     if (portName.find('/') != std::string_view::npos)
         return std::string(portName);
     const std::string name(portName);
-    const std::string system = (sources.devDir / name).string();
+    std::string system = (sources.devDir / name).string();
     if (IsSystemDeviceName(name, sources.devDir))
         return system;
     if (const std::optional<fs::path> folder = TrustedSimulatorDir(sources);
