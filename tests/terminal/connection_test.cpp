@@ -16,6 +16,7 @@
 #include "support/temp_dir.h"
 #include "terminal/connection_manager.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -91,10 +92,7 @@ protected:
     {
         return store.readString(u"SERIAL", key, u"(none)");
     }
-    QAction* Action(const char* id)
-    {
-        return terminal.findChild<QAction*>(QString::fromLatin1(id));
-    }
+    QAction* Action(int id) { return terminal.findChild<QAction*>(QString::number(id)); }
 
     test::TempDir dir;
     DiskProfileFiles files;
@@ -121,8 +119,8 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     EXPECT_EQ(terminal.StatusText(), QString::fromStdU16String(expected));
     EXPECT_EQ(Key(u"PORT"), port.DeviceName());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
-    EXPECT_FALSE(Action("32788")->isEnabled());
-    EXPECT_TRUE(Action("32790")->isEnabled());
+    EXPECT_FALSE(Action(terminal::kConnect)->isEnabled());
+    EXPECT_TRUE(Action(terminal::kPortSettings)->isEnabled());
 
     // Connecting again passes through "not connected" and preselects the same port.
     ports.insert(ports.begin(), {u"other", u"x"});
@@ -143,9 +141,9 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     manager.Disconnect();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
-    EXPECT_FALSE(Action("32790")->isEnabled());
-    EXPECT_FALSE(Action("32791")->isEnabled());
-    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_FALSE(Action(terminal::kPortSettings)->isEnabled());
+    EXPECT_FALSE(Action(terminal::kSendBreak)->isEnabled());
+    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
 }
 
 TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
@@ -168,7 +166,7 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_FALSE(messageShown);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(windows.statusHistory.empty()) << "no connection state was shown anew";
-    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }
