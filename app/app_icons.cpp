@@ -1,5 +1,6 @@
 #include "app/app_icons.h"
 
+#include "app/command_ids.h"
 #include "grid/vector_icon.h"
 
 #include <QPainterPath>
@@ -188,29 +189,29 @@ QIcon ExitIcon()
 QIcon ToolbarIcon(int commandId)
 {
     switch (commandId) {
-    case 32788:
+    case command::kConnect:
         return PaintedIcon([](QPainter& p, qreal s) { Plug(p, s, false); });
-    case 32790:
+    case command::kPortSettings:
         return PaintedIcon(Gear);
-    case 32789:
+    case command::kDisconnect:
         return PaintedIcon([](QPainter& p, qreal s) { Plug(p, s, true); });
-    case 32777:
+    case command::kTerminal:
         return PaintedIcon(Terminal);
-    case 32813:
+    case command::kButtonArray:
         return PaintedIcon(ButtonGrid);
-    case 32836:
+    case command::kTemporarySave:
         return PaintedIcon([](QPainter& p, qreal s) { Sheet(p, s, true); });
-    case 32837:
+    case command::kTemporaryLoad:
         return PaintedIcon([](QPainter& p, qreal s) { Sheet(p, s, false); });
-    case 32827:
+    case command::kSelectAll:
         return PaintedIcon([](QPainter& p, qreal s) { CheckMarks(p, s, true); });
-    case 32785:
+    case command::kDeselectAll:
         return PaintedIcon([](QPainter& p, qreal s) { CheckMarks(p, s, false); });
-    case 1003:
+    case command::kSend:
         return PaintedIcon(Play);
-    case 1013:
+    case command::kStop:
         return PaintedIcon(StopSquare);
-    case 1005:
+    case command::kReset:
         return PaintedIcon(Rewind);
     default:
         return QIcon();

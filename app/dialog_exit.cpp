@@ -1,6 +1,7 @@
 #include "app/dialog_exit.h"
 
 #include "app/app_icons.h"
+#include "app/exit_dialog_ids.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -37,9 +38,11 @@ CDialogExit::CDialogExit(SaveTable save, ReportFailure report, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    QPushButton* saveAndExit = AddButton(buttons, 6, tr("保存して終了"));
-    QPushButton* exitOnly = AddButton(buttons, 7, tr("保存せず終了"));
-    QPushButton* cancel = AddButton(buttons, 2, tr("キャンセル"));
+    QPushButton* saveAndExit =
+        AddButton(buttons, exit_dialog::kSaveAndExitButton, tr("保存して終了"));
+    QPushButton* exitOnly =
+        AddButton(buttons, exit_dialog::kExitWithoutSavingButton, tr("保存せず終了"));
+    QPushButton* cancel = AddButton(buttons, exit_dialog::kCancelButton, tr("キャンセル"));
     saveAndExit->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);

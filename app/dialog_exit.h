@@ -14,7 +14,7 @@ namespace wirevane {
 // The exit question: "保存して終了" saves the table and accepts, "保存せず終了" accepts without
 // saving, "キャンセル" (and Escape, and the close box) rejects. A save that fails is reported
 // through the caller's function and the dialog stays open, so the user decides again knowing
-// the file was not written. Buttons are named by their ids ("6", "7", "2").
+// the file was not written. Buttons are named by their ids (exit_dialog_ids.h).
 // The dialog opens under a key that is still held (Escape or Enter on the main window), and
 // "保存して終了" is the default: so it takes only keys pressed while it is shown. Auto-repeat
 // of a key held from before, flagged or not, and the release of a key it did not see pressed,

@@ -1,6 +1,7 @@
 #include "buttons/dialog_button_array.h"
 
 #include "buttons/button_array_host.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/button_captions.h"
 #include "buttons/caption_button.h"
 #include "buttons/dialog_button_array_settings.h"
@@ -97,13 +98,13 @@ CDialogButtonArray::CDialogButtonArray(ButtonArrayHost& host, ProfileStore& stor
 void CDialogButtonArray::BuildToolBar()
 {
     QToolBar* toolBar = addToolBar(QStringLiteral("ButtonArray"));
-    toolBar->setObjectName(QStringLiteral("164"));
+    toolBar->setObjectName(QString::number(button_array::kToolBar));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* settings =
         new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), tr("設定..."), this);
-    settings->setObjectName(QStringLiteral("32853"));
+    settings->setObjectName(QString::number(button_array::kSettings));
     connect(settings, &QAction::triggered, this, &CDialogButtonArray::OnSettings);
     toolBar->addAction(settings);
 }
@@ -116,10 +117,12 @@ void CDialogButtonArray::BuildCentral()
     auto* groupRow = new QHBoxLayout;
     groupRow->addWidget(new QLabel(tr("グループ"), central));
     m_groupCombo = new QComboBox(central);
-    m_groupCombo->setObjectName(QStringLiteral("1051"));
+    m_groupCombo->setObjectName(QString::number(button_array::kGroupCombo));
     groupRow->addWidget(m_groupCombo, 1);
     layout->addLayout(groupRow);
 
+    static_assert(button_array::kSlotButtons.size() == kButtons &&
+                  button_array::kSideButtons.size() == kButtons);
     // The side buttons keep their width; the buttons take the rest of the row, 4 pixels short
     // of a shown side button, or all of it when the side button is hidden.
     auto* grid = new QGridLayout;
@@ -127,11 +130,11 @@ void CDialogButtonArray::BuildCentral()
     grid->setColumnStretch(0, 1);
     for (int i = 0; i < kButtons; ++i) {
         auto* button = new CaptionButton(central);
-        button->setObjectName(QString::number(kButtonIds[i]));
+        button->setObjectName(QString::number(button_array::kSlotButtons[std::size_t(i)]));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { PressButton(i); });
         auto* side = new QPushButton(central);
-        side->setObjectName(QString::number(kSideButtonIds[i]));
+        side->setObjectName(QString::number(button_array::kSideButtons[std::size_t(i)]));
         side->setAutoDefault(false);
         side->setFixedWidth(SideButtonWidth(*side));
         connect(side, &QPushButton::clicked, this, [this, i] { EditSlot(i); });
@@ -146,10 +149,10 @@ void CDialogButtonArray::BuildCentral()
     auto* modeFrame = new QGroupBox(central);
     auto* modeLayout = new QVBoxLayout(modeFrame);
     m_loadOnly = new QRadioButton(tr("読込のみ"), modeFrame);
-    m_loadOnly->setObjectName(QStringLiteral("1022"));
+    m_loadOnly->setObjectName(QString::number(button_array::kLoadOnlyButton));
     // A doubled ampersand is the platform's way of showing one.
     m_loadAndSend = new QRadioButton(tr("読込 && 送信"), modeFrame);
-    m_loadAndSend->setObjectName(QStringLiteral("1023"));
+    m_loadAndSend->setObjectName(QString::number(button_array::kLoadAndSendButton));
     modeLayout->addWidget(m_loadOnly);
     modeLayout->addWidget(m_loadAndSend);
     connect(m_loadOnly, &QRadioButton::clicked, this, [this] { OnLoadMode(false); });
@@ -158,14 +161,14 @@ void CDialogButtonArray::BuildCentral()
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(modeFrame);
     m_stop = new QPushButton(tr("停止"), central);
-    m_stop->setObjectName(QStringLiteral("1024"));
+    m_stop->setObjectName(QString::number(button_array::kStopButton));
     m_stop->setAutoDefault(false);
     m_stop->setEnabled(false);
     connect(m_stop, &QPushButton::clicked, this, [this] { m_host.OnStop(); });
     bottom->addWidget(m_stop, 0, Qt::AlignBottom);
     bottom->addStretch(1);
     auto* close = new QPushButton(tr("閉じる"), central);
-    close->setObjectName(QStringLiteral("2"));
+    close->setObjectName(QString::number(button_array::kCloseButton));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     bottom->addWidget(close, 0, Qt::AlignBottom);

@@ -22,15 +22,11 @@ class ProfileStore;
 // The button array: twelve buttons of one of eight groups, each loading the settings file bound
 // to it into the main window (and, in load-and-send mode, starting the run), with side buttons
 // that register, unregister or rename the bindings. Closing it only hides it. Widgets and actions
-// are named by their control or command id ("1014", "32853", ...).
+// are named by their control or command id (button_array_ids.h).
 class CDialogButtonArray : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kButtons = ButtonFile::kButtonsPerGroup;
-    static constexpr int kButtonIds[kButtons] = {1014, 1015, 1016, 1017, 1018, 1019,
-                                                 1020, 1021, 1025, 1034, 1035, 1036};
-    static constexpr int kSideButtonIds[kButtons] = {1026, 1027, 1028, 1029, 1030, 1031,
-                                                     1032, 1033, 1037, 1038, 1039, 1040};
 
     // Loads the button file at once.
     CDialogButtonArray(ButtonArrayHost& host, ProfileStore& store, const ProgramPaths& paths,

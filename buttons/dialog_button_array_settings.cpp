@@ -1,5 +1,6 @@
 #include "buttons/dialog_button_array_settings.h"
 
+#include "buttons/button_array_ids.h"
 #include "buttons/button_captions.h"
 #include "buttons/dialog_buttons_row.h"
 
@@ -16,9 +17,9 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
 {
     setWindowTitle(tr("設定"));
     auto* layout = new QVBoxLayout(this);
-    const auto box = [this, layout](const char* id, const QString& text) {
+    const auto box = [this, layout](int id, const QString& text) {
         auto* check = new QCheckBox(text, this);
-        check->setObjectName(QString::fromLatin1(id));
+        check->setObjectName(QString::number(id));
         layout->addWidget(check);
         connect(check, &QCheckBox::clicked, this, [this, check](bool on) {
             if (on)
@@ -26,18 +27,18 @@ CDialogButtonArraySettings::CDialogButtonArraySettings(int32_t slotMode, int gro
         });
         return check;
     };
-    m_register = box("1050", tr("ボタン 設定ファイルを登録する"));
-    m_unregister = box("1051", tr("ボタン 設定ファイルを解除する"));
-    m_rename = box("1054", tr("ボタン名変更"));
+    m_register = box(button_array::kRegisterBox, tr("ボタン 設定ファイルを登録する"));
+    m_unregister = box(button_array::kUnregisterBox, tr("ボタン 設定ファイルを解除する"));
+    m_rename = box(button_array::kRenameBox, tr("ボタン名変更"));
     m_register->setChecked(slotMode == kSlotModeRegister);
     m_unregister->setChecked(slotMode == kSlotModeUnregister);
     m_rename->setChecked(slotMode == kSlotModeRename);
 
     auto* label = new QLabel(tr("グループ %1 タイトル").arg(group + 1), this);
-    label->setObjectName(QStringLiteral("1053"));
+    label->setObjectName(QString::number(button_array::kGroupTitleLabel));
     layout->addWidget(label);
     m_title = new QLineEdit(title, this);
-    m_title->setObjectName(QStringLiteral("1052"));
+    m_title->setObjectName(QString::number(button_array::kGroupTitleEdit));
     layout->addWidget(m_title);
     layout->addStretch(1);
     layout->addLayout(MakeOkCancelRow(this));

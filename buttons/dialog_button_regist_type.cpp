@@ -1,5 +1,6 @@
 #include "buttons/dialog_button_regist_type.h"
 
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_buttons_row.h"
 
 #include <QRadioButton>
@@ -12,9 +13,9 @@ CDialogButtonRegistType::CDialogButtonRegistType(QWidget* parent) : QDialog(pare
     setWindowTitle(tr("登録方法"));
     auto* layout = new QVBoxLayout(this);
     m_existing = new QRadioButton(tr("既存の設定ファイルを登録"), this);
-    m_existing->setObjectName(QStringLiteral("1033"));
+    m_existing->setObjectName(QString::number(button_array::kExistingFileButton));
     m_saveCurrent = new QRadioButton(tr("現在のデータテーブルを保存し登録"), this);
-    m_saveCurrent->setObjectName(QStringLiteral("1034"));
+    m_saveCurrent->setObjectName(QString::number(button_array::kSaveCurrentTableButton));
     m_saveCurrent->setChecked(true);
     layout->addWidget(m_existing);
     layout->addWidget(m_saveCurrent);

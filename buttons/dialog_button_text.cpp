@@ -1,5 +1,6 @@
 #include "buttons/dialog_button_text.h"
 
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_buttons_row.h"
 
 #include <QLabel>
@@ -14,7 +15,7 @@ CDialogButtonText::CDialogButtonText(const QString& text, QWidget* parent) : QDi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("ボタン名"), this));
     m_edit = new QLineEdit(text, this);
-    m_edit->setObjectName(QStringLiteral("1052"));
+    m_edit->setObjectName(QString::number(button_array::kButtonNameEdit));
     layout->addWidget(m_edit);
     layout->addLayout(MakeOkCancelRow(this));
 }

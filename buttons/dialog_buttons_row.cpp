@@ -1,5 +1,7 @@
 #include "buttons/dialog_buttons_row.h"
 
+#include "buttons/button_array_ids.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -12,11 +14,11 @@ QBoxLayout* MakeOkCancelRow(QDialog* dialog)
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QString::number(button_array::kOkButton));
     ok->setDefault(true);
     auto* cancel =
         new QPushButton(QCoreApplication::translate("DialogButtonsRow", "キャンセル"), dialog);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(QString::number(button_array::kCancelButton));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     row->addWidget(ok);

@@ -36,7 +36,7 @@ class TerminalHost;
 // The terminal window: shows the traffic, lets the user type straight to the port, and carries
 // the port commands, the shared encoding, the receive line-end conversion, saving, the font and
 // the tester-mode switch. Closing it only hides it; its text and choices last for the run.
-// Widgets and actions are named by their command or control id ("1235", "32788", ...).
+// Widgets and actions are named by their command or control id (terminal_ids.h).
 //
 // The window is handed the port its typing goes to and the tap all traffic passes
 // (ShowTrafficOf), so it can log the traffic, show it as a hex dump and stamp received lines

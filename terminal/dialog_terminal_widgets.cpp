@@ -2,6 +2,7 @@
 #include "terminal/find_bar.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/terminal_host.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -100,14 +101,14 @@ void CDialogTerminal::BuildTrafficActions()
 
 void CDialogTerminal::BuildActions()
 {
-    m_connect = MakeAction(32788, tr("接続"));
-    m_settings = MakeAction(32790, tr("設定 ..."));
-    m_disconnect = MakeAction(32789, tr("切断"));
-    m_break = MakeAction(32791, tr("ブレークを送信"));
-    m_clear = MakeAction(32807, tr("すべてを削除"));
-    m_saveAction = MakeAction(32799, tr("保存 ..."));
-    m_fontAction = MakeAction(32800, tr("フォント変更 ..."));
-    m_tester = MakeAction(32855, tr("ZAREL 7 (テスター)"));
+    m_connect = MakeAction(terminal::kConnect, tr("接続"));
+    m_settings = MakeAction(terminal::kPortSettings, tr("設定 ..."));
+    m_disconnect = MakeAction(terminal::kDisconnect, tr("切断"));
+    m_break = MakeAction(terminal::kSendBreak, tr("ブレークを送信"));
+    m_clear = MakeAction(terminal::kClearAll, tr("すべてを削除"));
+    m_saveAction = MakeAction(terminal::kSaveText, tr("保存 ..."));
+    m_fontAction = MakeAction(terminal::kChangeFont, tr("フォント変更 ..."));
+    m_tester = MakeAction(terminal::kTesterMode, tr("ZAREL 7 (テスター)"));
     m_tester->setCheckable(true);
 
     m_connect->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
@@ -124,7 +125,7 @@ void CDialogTerminal::BuildActions()
     connect(m_fontAction, &QAction::triggered, this, &CDialogTerminal::OnChangeFont);
     connect(m_tester, &QAction::triggered, this, &CDialogTerminal::OnToggleTester);
 
-    const int ids[3] = {32818, 32819, 32823};
+    const int ids[3] = {terminal::kSjisItem, terminal::kUtf8Item, terminal::kEucItem};
     const QString names[3] = {QStringLiteral("SJIS"), QStringLiteral("UTF-8"),
                               QStringLiteral("EUC")};
     for (int i = 0; i < 3; ++i)
@@ -168,7 +169,7 @@ void CDialogTerminal::BuildMenus()
 void CDialogTerminal::BuildToolBar()
 {
     m_toolBar = addToolBar(QStringLiteral("Terminal"));
-    m_toolBar->setObjectName(QStringLiteral("146"));
+    m_toolBar->setObjectName(IdName(terminal::kToolBar));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -203,7 +204,7 @@ QSplitter* CDialogTerminal::BuildViews(QWidget* central)
     m_views = new QSplitter(Qt::Horizontal, central);
     m_views->setChildrenCollapsible(false);
     m_edit = new CCommEdit(m_views);
-    m_edit->setObjectName(IdName(1235));
+    m_edit->setObjectName(IdName(terminal::kTextArea));
     m_hexView = new HexTrafficView(m_views);
     m_hexView->setObjectName(QStringLiteral("hex-view"));
     m_hexView->SetKeyTarget(m_edit);
@@ -216,22 +217,22 @@ QSplitter* CDialogTerminal::BuildViews(QWidget* central)
 // The widgets are made in the order the Tab key visits them.
 QHBoxLayout* CDialogTerminal::BuildControlRow(QWidget* central)
 {
-    auto* clearButton = MakeButton(tr("すべて削除"), 1236, central);
+    auto* clearButton = MakeButton(tr("すべて削除"), terminal::kClearButton, central);
     connect(clearButton, &QPushButton::clicked, this, &CDialogTerminal::ClearText);
 
     m_localEchoButton = new QCheckBox(tr("ローカルエコー"), central);
-    m_localEchoButton->setObjectName(IdName(1237));
+    m_localEchoButton->setObjectName(IdName(terminal::kLocalEchoBox));
     connect(m_localEchoButton, &QCheckBox::toggled, this,
             [this](bool checked) { m_edit->m_localEcho = checked; });
-    auto* lineEndLabel = MakeLabel(tr("改行"), 1035, central);
+    auto* lineEndLabel = MakeLabel(tr("改行"), terminal::kLineEndLabel, central);
     BuildReceiveCombo(central);
     BuildSendLineEndCombo(central);
-    auto* encodingLabel = MakeLabel(tr("エンコード"), 1036, central);
-    m_encodingCombo = MakeCombo(1033, central);
+    auto* encodingLabel = MakeLabel(tr("エンコード"), terminal::kEncodingLabel, central);
+    m_encodingCombo = MakeCombo(terminal::kEncodingCombo, central);
     m_encodingCombo->addItems(
         {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
     connect(m_encodingCombo, &QComboBox::activated, this, &CDialogTerminal::OnEncodingCombo);
-    auto* closeButton = MakeButton(tr("閉じる"), 2, central);
+    auto* closeButton = MakeButton(tr("閉じる"), terminal::kCloseButton, central);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* row = new QHBoxLayout;
@@ -249,7 +250,7 @@ QHBoxLayout* CDialogTerminal::BuildControlRow(QWidget* central)
 
 void CDialogTerminal::BuildReceiveCombo(QWidget* central)
 {
-    m_receiveCombo = MakeCombo(1034, central);
+    m_receiveCombo = MakeCombo(terminal::kReceiveConversionCombo, central);
     m_receiveCombo->addItems({tr("受信 変換無"), tr("受信 CR→CR+NL"), tr("受信 NL→CR+NL")});
     const QString receiveTips[3] = {
         tr("受信したとおりに表示します。CR LF だけが改行になり、単独の CR と LF は"
@@ -268,7 +269,7 @@ void CDialogTerminal::BuildReceiveCombo(QWidget* central)
 
 void CDialogTerminal::BuildSendLineEndCombo(QWidget* central)
 {
-    m_sendLineEndCombo = MakeCombo(1032, central);
+    m_sendLineEndCombo = MakeCombo(terminal::kSendLineEndCombo, central);
     m_sendLineEndCombo->addItems({tr("送信 CR"), tr("送信 CR+NL"), tr("送信 NL")});
     connect(m_sendLineEndCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_sendLineEnd = index;

@@ -1,9 +1,11 @@
 #include "app/command_ids.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QDialog>
 #include <QTest>
@@ -46,16 +48,18 @@ bool StartLongRun(CWirevaneDlg& window)
 
 bool CompanionsEnabled(CWirevaneDlg& window)
 {
-    QWidget* textArea = window.terminal().findChild<QWidget*>(QStringLiteral("1235"));
-    QWidget* firstButton = window.buttonArray().findChild<QWidget*>(QStringLiteral("1014"));
+    QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
+    QWidget* firstButton =
+        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
     return window.terminal().isEnabled() && window.buttonArray().isEnabled() &&
            textArea->isEnabled() && firstButton->isEnabled();
 }
 
 bool CompanionsDisabled(CWirevaneDlg& window)
 {
-    QWidget* textArea = window.terminal().findChild<QWidget*>(QStringLiteral("1235"));
-    QWidget* firstButton = window.buttonArray().findChild<QWidget*>(QStringLiteral("1014"));
+    QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
+    QWidget* firstButton =
+        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
     return !window.terminal().isEnabled() && !window.buttonArray().isEnabled() &&
            !textArea->isEnabled() && !firstButton->isEnabled();
 }

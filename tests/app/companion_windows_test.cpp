@@ -1,9 +1,11 @@
 #include "app/command_ids.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
 #include "commands/dialog_notation.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QTest>
@@ -90,9 +92,11 @@ TEST(CompanionWindows, ADialogOfTheMainWindowDisablesThemAndTheyComeBackAfterwar
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    QWidget* textArea = window.terminal().findChild<QWidget*>(QStringLiteral("1235"));
-    QWidget* firstButton = window.buttonArray().findChild<QWidget*>(QStringLiteral("1014"));
-    QWidget* firstSideButton = window.buttonArray().findChild<QWidget*>(QStringLiteral("1026"));
+    QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
+    QWidget* firstButton =
+        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
+    QWidget* firstSideButton =
+        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSideButtons[0]));
     ASSERT_NE(textArea, nullptr);
     ASSERT_NE(firstButton, nullptr);
     ASSERT_NE(firstSideButton, nullptr);

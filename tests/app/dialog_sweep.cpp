@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/wirevane_dlg.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/button_captions.h"
 #include "buttons/dialog_button_array.h"
 #include "buttons/dialog_button_regist_type.h"
@@ -119,9 +120,13 @@ void ExpectNoFaultsInButtonArrayDialogs(CDialogButtonArray& buttons, const QStri
                                         const WindowFaults& faults)
 {
     ShowSettled(buttons);
-    EXPECT_EQ(FaultsInNextDialog(
-                  [&] { buttons.findChild<QAction*>(QStringLiteral("32853"))->trigger(); }, faults),
-              "");
+    EXPECT_EQ(
+        FaultsInNextDialog(
+            [&] {
+                buttons.findChild<QAction*>(QString::number(button_array::kSettings))->trigger();
+            },
+            faults),
+        "");
     CDialogButtonRegistType type(&buttons);
     ShowSettled(type);
     EXPECT_EQ(faults(type), "");

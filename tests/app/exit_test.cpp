@@ -1,5 +1,6 @@
 #include "app/command_ids.h"
 #include "app/dialog_exit.h"
+#include "app/exit_dialog_ids.h"
 #include "buttons/dialog_button_array.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
@@ -57,7 +58,7 @@ TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
     test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
         EXPECT_FALSE(window.terminal().isEnabled());
         EXPECT_FALSE(window.buttonArray().isEnabled());
-        dialog->findChild<QPushButton*>(QStringLiteral("2"))->click();
+        dialog->findChild<QPushButton*>(QString::number(exit_dialog::kCancelButton))->click();
     });
     window.Trigger(kExit);
 
@@ -78,7 +79,7 @@ TEST(MainWindowExit, ExitWithoutSavingWritesPositionsAndButtonsButNotTheTable)
     window.setGeometry(QRect(70, 80, 700, 500));
     QSignalSpy exited(&window, &CWirevaneDlg::exited);
 
-    ClickOnExitDialog(7);
+    ClickOnExitDialog(exit_dialog::kExitWithoutSavingButton);
     window.Trigger(kExit);
 
     EXPECT_EQ(exited.count(), 1);
@@ -100,7 +101,7 @@ TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
     window.Trigger(kStoreWindowPositions);
     EXPECT_FALSE(window.commands().isChecked(kStoreWindowPositions));
 
-    ClickOnExitDialog(7);
+    ClickOnExitDialog(exit_dialog::kExitWithoutSavingButton);
     window.Trigger(kExit);
 
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 0);
@@ -203,10 +204,11 @@ TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
             // Still the exit question, waiting for the next choice.
             test::WhenModal<CDialogExit>([&](CDialogExit* again) {
                 askedAgain = true;
-                again->findChild<QPushButton*>(QStringLiteral("2"))->click();
+                again->findChild<QPushButton*>(QString::number(exit_dialog::kCancelButton))
+                    ->click();
             });
         });
-        dialog->findChild<QPushButton*>(QStringLiteral("6"))->click();
+        dialog->findChild<QPushButton*>(QString::number(exit_dialog::kSaveAndExitButton))->click();
     });
     window.Trigger(kExit);
     std::filesystem::remove(folder);

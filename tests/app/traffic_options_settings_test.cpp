@@ -1,5 +1,6 @@
 #include "app/command_ids.h"
 #include "app/dialog_exit.h"
+#include "app/exit_dialog_ids.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
@@ -17,8 +18,9 @@ constexpr const char* kSettings =
 
 void SaveAndExit(CWirevaneDlg& window)
 {
-    test::WhenModal<CDialogExit>(
-        [](CDialogExit* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("6"))->click(); });
+    test::WhenModal<CDialogExit>([](CDialogExit* dialog) {
+        dialog->findChild<QPushButton*>(QString::number(exit_dialog::kSaveAndExitButton))->click();
+    });
     window.Trigger(command::kExit);
 }
 

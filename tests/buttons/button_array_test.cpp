@@ -1,3 +1,4 @@
+#include "buttons/button_array_ids.h"
 #include "buttons/button_captions.h"
 #include "buttons/dialog_button_array.h"
 #include "fakes/recording_button_array_host.h"
@@ -23,6 +24,8 @@
 
 namespace wirevane {
 namespace {
+
+using namespace button_array;
 
 // Paths relative to the program's folder are stored with the platform's separator.
 constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
@@ -84,16 +87,17 @@ protected:
 
 TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
 {
-    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
     ASSERT_EQ(combo->count(), 8);
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("<1> "));
-    for (int id : CDialogButtonArray::kButtonIds)
+    for (int id : kSlotButtons)
         EXPECT_EQ(Button(id)->text(), QStringLiteral("<未登録>"));
-    for (int id : CDialogButtonArray::kSideButtonIds)
+    for (int id : kSideButtons)
         EXPECT_FALSE(Button(id)->isVisible());
-    EXPECT_TRUE(Window().findChild<QRadioButton*>(QStringLiteral("1023"))->isChecked());
-    EXPECT_EQ(Window().findChild<QRadioButton*>(QStringLiteral("1023"))->text(),
+    EXPECT_TRUE(
+        Window().findChild<QRadioButton*>(QString::number(kLoadAndSendButton))->isChecked());
+    EXPECT_EQ(Window().findChild<QRadioButton*>(QString::number(kLoadAndSendButton))->text(),
               QStringLiteral("読込 && 送信"));
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("ButtonArray"));
     EXPECT_GE(Window().minimumWidth(), 250);
@@ -102,10 +106,10 @@ TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
 
 TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
 {
-    QTest::mouseClick(Button(1014), Qt::LeftButton);
+    QTest::mouseClick(Button(kSlotButtons[0]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが登録されていません"));
     Bind(0, 1, u"./gone.ini", u"gone");
-    QTest::mouseClick(Button(1015), Qt::LeftButton);
+    QTest::mouseClick(Button(kSlotButtons[1]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが見つかりません"));
     EXPECT_TRUE(host.calls.empty());
 }
@@ -114,9 +118,10 @@ TEST_F(ButtonArray, LoadOnlyLoadsTheBoundFileAndResets)
 {
     WriteSettingsFile("table.ini");
     Bind(0, 0, u"./table.ini", u"温度測定");
-    QTest::mouseClick(Window().findChild<QRadioButton*>(QStringLiteral("1022")), Qt::LeftButton);
+    QTest::mouseClick(Window().findChild<QRadioButton*>(QString::number(kLoadOnlyButton)),
+                      Qt::LeftButton);
     EXPECT_EQ(Window().buttonFile().loadAndSend, 0);
-    QTest::mouseClick(Button(1014), Qt::LeftButton);
+    QTest::mouseClick(Button(kSlotButtons[0]), Qt::LeftButton);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"load table.ini", "reset"}));
     EXPECT_EQ(Window().StatusText(), QStringLiteral("温度測定 読込 済"));
     // The settings file is the active profile again afterwards.
@@ -128,7 +133,7 @@ TEST_F(ButtonArray, LoadAndSendStartsTheRunAfterTheLoad)
     std::filesystem::create_directory(dir.path() / "tables");
     WriteSettingsFile("tables/run.ini");
     Bind(0, 11, u"./tables/run.ini", u"run");
-    QTest::mouseClick(Button(1036), Qt::LeftButton);
+    QTest::mouseClick(Button(kSlotButtons[11]), Qt::LeftButton);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"load tables/run.ini", "reset", "send"}));
 }
 
@@ -136,20 +141,20 @@ TEST_F(ButtonArray, GroupsSwitchTheirCaptionsAndKeepTheSideButtons)
 {
     Bind(2, 3, u"./c.ini", u"third group");
     ChooseMode(kSlotModeRename);
-    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
     combo->setCurrentIndex(2);
     EXPECT_EQ(Window().buttonFile().currentGroup, 2);
-    EXPECT_EQ(Button(1017)->text(), QStringLiteral("third group"));
-    EXPECT_EQ(Button(1014)->text(), QStringLiteral("<未登録>"));
+    EXPECT_EQ(Button(kSlotButtons[3])->text(), QStringLiteral("third group"));
+    EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("<未登録>"));
     EXPECT_EQ(Window().slotMode(), kSlotModeRename);
-    EXPECT_TRUE(Button(1029)->isVisible());
-    EXPECT_EQ(Button(1029)->text(), QStringLiteral("ボタン名"));
+    EXPECT_TRUE(Button(kSideButtons[3])->isVisible());
+    EXPECT_EQ(Button(kSideButtons[3])->text(), QStringLiteral("ボタン名"));
 }
 
 TEST_F(ButtonArray, ButtonsEndFourPixelsBeforeShownSideButtonsOrSpanTheirPlace)
 {
-    QPushButton* button = Button(1014);
-    QPushButton* side = Button(1026);
+    QPushButton* button = Button(kSlotButtons[0]);
+    QPushButton* side = Button(kSideButtons[0]);
     ChooseMode(kSlotModeRegister);
     QTRY_VERIFY(side->isVisible());
     QTRY_COMPARE(side->x() - (button->x() + button->width()), 4);
@@ -169,14 +174,15 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
     };
     test::WhenModal<QWidget>([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登録方法"));
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("1034"))->isChecked());
-        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QString::number(kSaveCurrentTableButton))
+                        ->isChecked());
+        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
     });
-    QTest::mouseClick(Button(1027), Qt::LeftButton);
+    QTest::mouseClick(Button(kSideButtons[1]), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[1];
     EXPECT_EQ(slot.path, InThePlatformsForm(u"./saved.ini"));
     EXPECT_EQ(slot.text, u"saved.ini");
-    EXPECT_EQ(Button(1015)->text(), QStringLiteral("saved.ini"));
+    EXPECT_EQ(Button(kSlotButtons[1])->text(), QStringLiteral("saved.ini"));
     const std::string stored = kWindowsSeparators ? ".\\saved.ini" : "./saved.ini";
     EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=" + stored +
                                     "\r\nBUTTON_TEXT=saved.ini"),
@@ -189,12 +195,12 @@ TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
 {
     ChooseMode(kSlotModeRegister);
     test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
-    QTest::mouseClick(Button(1026), Qt::LeftButton);
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
     EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 
     test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
-    QTest::mouseClick(Button(1026), Qt::LeftButton);
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
     EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 }
 
@@ -205,16 +211,16 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     ChooseMode(kSlotModeRegister);
     const QString chosen = QString::fromStdString((dir.path() / "tables/chosen.ini").string());
     test::WhenModal<QWidget>([chosen](QWidget* dialog) {
-        dialog->findChild<QRadioButton*>(QStringLiteral("1033"))->setChecked(true);
+        dialog->findChild<QRadioButton*>(QString::number(kExistingFileButton))->setChecked(true);
         test::WhenModal<QWidget>([chosen](QWidget* fileDialog) {
             auto* picker = qobject_cast<QFileDialog*>(fileDialog);
             ASSERT_NE(picker, nullptr);
             EXPECT_EQ(picker->windowTitle(), QStringLiteral("設定ファイル 指定"));
             test::ChooseFileInDialog(picker, chosen);
         });
-        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
     });
-    QTest::mouseClick(Button(1028), Qt::LeftButton);
+    QTest::mouseClick(Button(kSideButtons[2]), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[2];
     EXPECT_EQ(slot.path, InThePlatformsForm(u"./tables/chosen.ini"));
     EXPECT_EQ(slot.text, u"chosen.ini");
@@ -224,7 +230,7 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
 {
     Bind(0, 0, u"./a.ini", u"a");
     ChooseMode(kSlotModeUnregister);
-    QTest::mouseClick(Button(1027), Qt::LeftButton); // slot 1 has no text: nothing asked
+    QTest::mouseClick(Button(kSideButtons[1]), Qt::LeftButton); // slot 1 has no text: nothing asked
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     test::WhenModal<QWidget>([](QWidget* box) {
@@ -236,8 +242,8 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
             QStringLiteral("ボタン 登録を解除します        \n\n現在の登録  ./a.ini         "));
         message->button(QMessageBox::Ok)->click();
     });
-    QTest::mouseClick(Button(1026), Qt::LeftButton);
-    EXPECT_EQ(Button(1014)->text(), QStringLiteral("<未登録>"));
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
+    EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("<未登録>"));
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
     EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX0]\r\nBUTTON_FILE_PATH=\r\nBUTTON_TEXT=\r\n"),
               std::string::npos);
@@ -248,66 +254,67 @@ TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
     Bind(0, 4, u"./e.ini", u"old");
     ChooseMode(kSlotModeRename);
     test::WhenModal<QWidget>([](QWidget* dialog) {
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1052"));
+        auto* edit = dialog->findChild<QLineEdit*>(QString::number(kButtonNameEdit));
         EXPECT_EQ(edit->text(), QStringLiteral("old"));
         edit->clear();
-        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
     });
-    QTest::mouseClick(Button(1030), Qt::LeftButton);
-    EXPECT_EQ(Button(1018)->text(), QStringLiteral("<未登録>"));
+    QTest::mouseClick(Button(kSideButtons[4]), Qt::LeftButton);
+    EXPECT_EQ(Button(kSlotButtons[4])->text(), QStringLiteral("<未登録>"));
     EXPECT_EQ(Window().buttonFile().buttonSlots[4].path, u"./e.ini");
 }
 
 TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
 {
-    auto* combo = Window().findChild<QComboBox*>(QStringLiteral("1051"));
+    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
     combo->setCurrentIndex(5);
     test::WhenModal<QWidget>([](QWidget* dialog) {
-        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("1053"))->text(),
+        EXPECT_EQ(dialog->findChild<QLabel*>(QString::number(kGroupTitleLabel))->text(),
                   QStringLiteral("グループ 6 タイトル"));
-        auto* registerBox = dialog->findChild<QCheckBox*>(QStringLiteral("1050"));
-        auto* renameBox = dialog->findChild<QCheckBox*>(QStringLiteral("1054"));
+        auto* registerBox = dialog->findChild<QCheckBox*>(QString::number(kRegisterBox));
+        auto* renameBox = dialog->findChild<QCheckBox*>(QString::number(kRenameBox));
         registerBox->click();
         renameBox->click();
         EXPECT_FALSE(registerBox->isChecked());
-        dialog->findChild<QLineEdit*>(QStringLiteral("1052"))->setText(QStringLiteral("電源"));
-        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+        dialog->findChild<QLineEdit*>(QString::number(kGroupTitleEdit))
+            ->setText(QStringLiteral("電源"));
+        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
     });
-    Window().findChild<QAction*>(QStringLiteral("32853"))->trigger();
+    Window().findChild<QAction*>(QString::number(kSettings))->trigger();
     EXPECT_EQ(Window().slotMode(), kSlotModeRename);
     EXPECT_EQ(combo->itemText(5), QStringLiteral("<6> 電源"));
     EXPECT_EQ(combo->currentIndex(), 5);
     EXPECT_EQ(combo->itemText(4), QStringLiteral("<5> "));
-    EXPECT_TRUE(Button(1026)->isVisible());
+    EXPECT_TRUE(Button(kSideButtons[0])->isVisible());
 }
 
 TEST_F(ButtonArray, TheGuardSparesHiddenSideButtonsAndStopFollowsTheRun)
 {
     ChooseMode(kSlotModeRegister);
     Window().EnableButtons(false);
-    EXPECT_FALSE(Button(1014)->isEnabled() || Button(1026)->isEnabled());
+    EXPECT_FALSE(Button(kSlotButtons[0])->isEnabled() || Button(kSideButtons[0])->isEnabled());
     Window().EnableButtons(true);
-    EXPECT_TRUE(Button(1014)->isEnabled() && Button(1026)->isEnabled());
+    EXPECT_TRUE(Button(kSlotButtons[0])->isEnabled() && Button(kSideButtons[0])->isEnabled());
     ChooseMode(kSlotModeHidden);
     Window().EnableButtons(true);
-    EXPECT_FALSE(Button(1026)->isEnabled());
+    EXPECT_FALSE(Button(kSideButtons[0])->isEnabled());
 
-    EXPECT_FALSE(Button(1024)->isEnabled());
+    EXPECT_FALSE(Button(kStopButton)->isEnabled());
     Window().SetStopEnabled(true);
-    QTest::mouseClick(Button(1024), Qt::LeftButton);
+    QTest::mouseClick(Button(kStopButton), Qt::LeftButton);
     EXPECT_EQ(host.calls.back(), "stop");
 }
 
 TEST_F(ButtonArray, ClosingHidesAndTheChoicesLastUntilSaved)
 {
     Bind(1, 0, u"./b.ini", u"b");
-    Window().findChild<QComboBox*>(QStringLiteral("1051"))->setCurrentIndex(1);
+    Window().findChild<QComboBox*>(QString::number(kGroupCombo))->setCurrentIndex(1);
     Window().close();
     EXPECT_FALSE(Window().isVisible());
     ASSERT_TRUE(Window().SaveButtonFile().ok());
     window.reset();
-    EXPECT_EQ(Button(1014)->text(), QStringLiteral("b"));
-    EXPECT_EQ(Window().findChild<QComboBox*>(QStringLiteral("1051"))->currentIndex(), 1);
+    EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("b"));
+    EXPECT_EQ(Window().findChild<QComboBox*>(QString::number(kGroupCombo))->currentIndex(), 1);
 }
 
 } // namespace

@@ -75,10 +75,10 @@ TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
 TEST_F(PropertyDialog, ABoxTickedThenClearedLeavesItsFlagClearedButTheFieldIsStillRead)
 {
     test::Open(dialog);
-    test::ClickBox(Box(1040));
+    test::ClickBox(Box(kChangeDataBox));
     EXPECT_EQ(dialog.m_changeData, 1);
     test::TypeOver(Data(), QStringLiteral("ATZ"));
-    test::ClickBox(Box(1040));
+    test::ClickBox(Box(kChangeDataBox));
     EXPECT_EQ(dialog.m_changeData, 0);
     EXPECT_FALSE(Data()->isEnabled());
     test::ClickButton(Ok());
@@ -91,11 +91,11 @@ TEST_F(PropertyDialog, ABoxTickedThenClearedLeavesItsFlagClearedButTheFieldIsSti
 TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
 {
     test::Open(dialog);
-    test::ClickBox(Box(1041));
+    test::ClickBox(Box(kChangeWaitRxBox));
     test::ArrowDown(Wait(), 1);
-    test::ClickBox(Box(1042));
+    test::ClickBox(Box(kChangeHaltBox));
     test::ClickBox(Halt());
-    test::ClickBox(Box(1043));
+    test::ClickBox(Box(kChangeDelayBox));
     test::TypeOver(Delay(), QStringLiteral("2500"));
     test::ClickButton(Ok());
 

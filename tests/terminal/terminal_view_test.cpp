@@ -3,6 +3,7 @@
 #include "serial/serial_port_access.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/drawn_text.h"
+#include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +24,8 @@ protected:
     CCommEdit& View() { return terminal.edit(); }
     void Receive(int conversion, std::u16string_view text)
     {
-        terminal.findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(conversion);
+        terminal.findChild<QComboBox*>(QString::number(terminal::kReceiveConversionCombo))
+            ->setCurrentIndex(conversion);
         terminal.AppendText(text);
     }
 

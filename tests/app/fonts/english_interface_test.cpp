@@ -11,6 +11,7 @@
 #include "support/widgets/clipped_text.h"
 #include "support/widgets/shown_text.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAction>
 #include <QDialog>
@@ -93,7 +94,8 @@ std::vector<std::pair<const char*, QFont>> TextFonts(CWirevaneDlg& window)
 {
     return {
         {"table", window.grid().font()},
-        {"terminal", window.terminal().findChild<QWidget*>(QStringLiteral("1235"))->font()},
+        {"terminal",
+         window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea))->font()},
         {"hex pane", window.terminal().findChild<QWidget*>(QStringLiteral("hex-view"))->font()}};
 }
 
@@ -238,7 +240,7 @@ TEST(InterfaceLanguage, TheJapaneseChoiceLeavesTheProgramsOwnTexts)
     CWirevaneDlg& window = rig.Start();
     EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("ファイル"));
     EXPECT_EQ(window.grid().GetColumnTitle(3), QStringLiteral("送信データ"));
-    EXPECT_EQ(window.terminal().findChild<QAction*>(QStringLiteral("32807"))->text(),
+    EXPECT_EQ(window.terminal().findChild<QAction*>(QString::number(terminal::kClearAll))->text(),
               QStringLiteral("すべてを削除"));
     // Japanese users are used to the face the program always asked for.
     for (const auto& [where, font] : TextFonts(window))

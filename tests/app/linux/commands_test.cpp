@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_exit.h"
 #include "app/main_window_rig.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
 #include "commands/dialog_driver.h"
 #include "commands/dialog_new_data_tx.h"
@@ -10,6 +11,7 @@
 #include "support/modal_helper.h"
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -57,7 +59,9 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
     EXPECT_TRUE(window.run().running);
     EXPECT_FALSE(window.commands().isEnabled(kSend));
     EXPECT_TRUE(window.commands().isEnabled(kStop));
-    EXPECT_TRUE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
+    EXPECT_TRUE(window.buttonArray()
+                    .findChild<QWidget*>(QString::number(button_array::kStopButton))
+                    ->isEnabled());
 
     test::WhenModal<QFontDialog>([](QFontDialog* dialog) {
         QFont chosen(QStringLiteral("Monospace"));
@@ -74,7 +78,9 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
     EXPECT_FALSE(window.run().running);
     EXPECT_TRUE(window.commands().isEnabled(kSend));
     EXPECT_FALSE(window.commands().isEnabled(kStop));
-    EXPECT_FALSE(window.buttonArray().findChild<QWidget*>(QStringLiteral("1024"))->isEnabled());
+    EXPECT_FALSE(window.buttonArray()
+                     .findChild<QWidget*>(QString::number(button_array::kStopButton))
+                     ->isEnabled());
     // The reset cleared the marker, then every row with data was ticked.
     CellGrid& grid = window.table().grid();
     EXPECT_EQ(grid.GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
@@ -108,15 +114,16 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
     auto* combo = window.findChild<QComboBox*>(QString::number(kEncodingCombo));
-    auto* terminalCombo = window.terminal().findChild<QComboBox*>(QStringLiteral("1033"));
+    auto* terminalCombo =
+        window.terminal().findChild<QComboBox*>(QString::number(terminal::kEncodingCombo));
     ASSERT_NE(terminalCombo, nullptr);
 
     window.commands().action(kEucItem)->trigger();
     window.commands().action(kSjisItem)->trigger();
     EXPECT_TRUE(window.commands().isChecked(kSjisItem));
     EXPECT_FALSE(window.commands().isChecked(kEucItem));
-    EXPECT_TRUE(TerminalAction(window, kSjisItem)->isChecked());
-    EXPECT_FALSE(TerminalAction(window, kEucItem)->isChecked());
+    EXPECT_TRUE(TerminalAction(window, terminal::kSjisItem)->isChecked());
+    EXPECT_FALSE(TerminalAction(window, terminal::kEucItem)->isChecked());
     EXPECT_EQ(window.run().encoding, kEncodingSjis);
 
     // Choosing "UTF-8" in the list is the same as the menu item.
@@ -125,7 +132,7 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     EXPECT_EQ(window.run().encoding, kEncodingUtf8);
     EXPECT_TRUE(window.commands().isChecked(kUtf8Item));
     EXPECT_FALSE(window.commands().isChecked(kSjisItem));
-    EXPECT_TRUE(TerminalAction(window, kUtf8Item)->isChecked());
+    EXPECT_TRUE(TerminalAction(window, terminal::kUtf8Item)->isChecked());
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
 }
 

@@ -1,8 +1,10 @@
 #include "app/command_ids.h"
 #include "app/main_window_rig.h"
+#include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/port_dialog_ids.h"
 #include "support/modal_helper.h"
 #include "support/sim_process.h"
 #include "support/widgets/run_until.h"
@@ -34,7 +36,9 @@ protected:
         ASSERT_TRUE(sim->started());
         CWirevaneDlg& window = rig.Start(ConnectionManager::SystemPorts);
         test::WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+            QTest::mouseClick(
+                dialog->findChild<QPushButton*>(QString::number(port_dialog::kOkButton)),
+                Qt::LeftButton);
         });
         window.Trigger(kConnect);
         ASSERT_TRUE(window.port().IsOpen());
@@ -70,7 +74,9 @@ TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
     buttons.buttonFile().buttonSlots[0] = ButtonSlot{u"./table.ini", u"table"};
     buttons.RelabelButtons();
     ASSERT_EQ(buttons.buttonFile().loadAndSend, 1);
-    QTest::mouseClick(buttons.findChild<QPushButton*>(QStringLiteral("1014")), Qt::LeftButton);
+    QTest::mouseClick(
+        buttons.findChild<QPushButton*>(QString::number(button_array::kSlotButtons[0])),
+        Qt::LeftButton);
 
     ASSERT_TRUE(RunUntil([&] { return Received() == "ROW1\rROW2\r"; })) << Received();
     ASSERT_TRUE(RunUntil([&] { return !window.run().running; }));

@@ -17,6 +17,7 @@
 #include "support/temp_dir.h"
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -92,10 +93,7 @@ protected:
     {
         return store.readString(u"SERIAL", key, u"(none)");
     }
-    QAction* Action(const char* id)
-    {
-        return terminal.findChild<QAction*>(QString::fromLatin1(id));
-    }
+    QAction* Action(int id) { return terminal.findChild<QAction*>(QString::number(id)); }
 
     test::TempDir dir;
     DiskProfileFiles files;
@@ -122,8 +120,8 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     EXPECT_EQ(terminal.StatusText(), QString::fromStdU16String(expected));
     EXPECT_EQ(Key(u"PORT"), port.DeviceName());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
-    EXPECT_FALSE(Action("32788")->isEnabled());
-    for (const char* id : {"32789", "32790", "32791"})
+    EXPECT_FALSE(Action(terminal::kConnect)->isEnabled());
+    for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
 
     // Connecting again passes through "not connected" and preselects the same port.
@@ -145,9 +143,9 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     manager.Disconnect();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
-    for (const char* id : {"32789", "32790", "32791"})
+    for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
-    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
 }
 
 TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
@@ -170,7 +168,7 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_FALSE(messageShown);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(windows.statusHistory.empty()) << "no connection state was shown anew";
-    EXPECT_TRUE(Action("32788")->isEnabled());
+    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }

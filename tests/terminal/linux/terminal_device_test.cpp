@@ -1,10 +1,12 @@
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
+#include "serial/dialogs/port_dialog_ids.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 #include "support/widgets/run_until.h"
+#include "terminal/terminal_ids.h"
 #include "terminal/terminal_rig.h"
 
 #include <QAction>
@@ -42,17 +44,16 @@ protected:
         sim = std::make_unique<test::SimProcess>(args);
         ASSERT_TRUE(sim->started());
         test::WhenModal<CComSelectDlg>([](CComSelectDlg* dialog) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+            QTest::mouseClick(
+                dialog->findChild<QPushButton*>(QString::number(port_dialog::kOkButton)),
+                Qt::LeftButton);
         });
-        Action("32788")->trigger();
+        Action(terminal::kConnect)->trigger();
         ASSERT_TRUE(rig.port().IsOpen());
     }
     ~TerminalWithDevice() override { unsetenv("WIREVANE_PORTS_DIR"); }
 
-    QAction* Action(const char* id)
-    {
-        return rig.terminal().findChild<QAction*>(QString::fromLatin1(id));
-    }
+    QAction* Action(int id) { return rig.terminal().findChild<QAction*>(QString::number(id)); }
     std::u16string Text() { return rig.terminal().edit().LineFormText(); }
 
     test::TempDir portsDir;
@@ -67,7 +68,9 @@ TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDispla
     rig.run().lineEnd = LineEndSuffix::Cr;
     for (int row = 0; row < 5; ++row)
         rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), 1, 0);
-    rig.terminal().findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(1);
+    rig.terminal()
+        .findChild<QComboBox*>(QString::number(terminal::kReceiveConversionCombo))
+        ->setCurrentIndex(1);
 
     rig.engine().OnSend();
     ASSERT_TRUE(RunUntil([&] { return !rig.run().running; }));
@@ -92,13 +95,13 @@ TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDispla
 TEST_F(TerminalWithDevice, TesterModeFromTheMenuShowsTheMetersReadings)
 {
     Start({"--meter", "--reading", "DC 04.71 kohm", "--rate", "50"});
-    Action("32855")->trigger();
+    Action(terminal::kTesterMode)->trigger();
     ASSERT_TRUE(rig.run().testerMode);
-    EXPECT_TRUE(Action("32855")->isChecked());
+    EXPECT_TRUE(Action(terminal::kTesterMode)->isChecked());
     const std::u16string line = u"14 27 3D 42 57 69 75 80 95 A2 B0 C4 D0 E0 \r\nDC 04.71 k ohm\r\n";
     EXPECT_TRUE(RunUntil([&] { return Count(Text(), line) >= 2; }))
         << QString::fromStdU16String(Text()).toStdString();
-    Action("32855")->trigger();
+    Action(terminal::kTesterMode)->trigger();
     EXPECT_FALSE(rig.run().testerMode);
 }
 
@@ -135,7 +138,7 @@ TEST_F(DeviceSwitch, ALeadByteHeldFromOneDeviceNeverJoinsTheNextDevicesText)
         if (lost)
             meter.CloseMaster();
         else
-            rig.terminal().findChild<QAction*>(QStringLiteral("32789"))->trigger();
+            rig.terminal().findChild<QAction*>(QString::number(terminal::kDisconnect))->trigger();
         ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
         const std::u16string between = lost ? LostLine(meter) : u"";
 

@@ -6,6 +6,7 @@
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/paste_sender.h"
+#include "terminal/terminal_ids.h"
 #include "terminal/terminal_rig.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ protected:
     CCommEdit& Edit() { return terminal.edit(); }
     void SetLocalEcho(bool on)
     {
-        QCheckBox* box = terminal.findChild<QCheckBox*>(QStringLiteral("1237"));
+        QCheckBox* box = terminal.findChild<QCheckBox*>(QString::number(terminal::kLocalEchoBox));
         if (box->isChecked() != on)
             box->click();
     }
@@ -101,7 +102,8 @@ TEST_F(TerminalInput, EscapeIsSentAndTheWindowStays)
 // Enter key's bytes; the echo follows local echo.
 TEST_F(TerminalInput, PasteTypesTheClipboardAndEchoesOnlyWithLocalEcho)
 {
-    terminal.findChild<QComboBox*>(QStringLiteral("1032"))->setCurrentIndex(0);
+    terminal.findChild<QComboBox*>(QString::number(terminal::kSendLineEndCombo))
+        ->setCurrentIndex(0);
     QApplication::clipboard()->setText(QStringLiteral("a\r\nb\nあ"));
 
     SetLocalEcho(false);

@@ -5,6 +5,7 @@
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 #include "terminal/dialog_terminal.h"
+#include "terminal/terminal_ids.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -40,15 +41,12 @@ protected:
     void OpenPort() { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
     void Type(const QString& keys) { QTest::keyClicks(&terminal.edit(), keys); }
     void Press(Qt::Key key) { QTest::keyClick(&terminal.edit(), key); }
-    QCheckBox* LocalEchoBox() { return terminal.findChild<QCheckBox*>(QStringLiteral("1237")); }
-    QComboBox* Combo(const char* id)
+    QCheckBox* LocalEchoBox()
     {
-        return terminal.findChild<QComboBox*>(QString::fromLatin1(id));
+        return terminal.findChild<QCheckBox*>(QString::number(terminal::kLocalEchoBox));
     }
-    QAction* Action(const char* id)
-    {
-        return terminal.findChild<QAction*>(QString::fromLatin1(id));
-    }
+    QComboBox* Combo(int id) { return terminal.findChild<QComboBox*>(QString::number(id)); }
+    QAction* Action(int id) { return terminal.findChild<QAction*>(QString::number(id)); }
 
     test::PtyPair pty;
     CSerial port;
@@ -83,13 +81,13 @@ TEST_F(TerminalWindow, TypingWritesEachCharacterAndEchoesOnlyWithLocalEcho)
 TEST_F(TerminalWindow, EnterWritesTheChosenSendLineEnd)
 {
     OpenPort();
-    EXPECT_EQ(Combo("1032")->currentIndex(), 1);
+    EXPECT_EQ(Combo(terminal::kSendLineEndCombo)->currentIndex(), 1);
     Press(Qt::Key_Return);
     EXPECT_EQ(pty.ReadMaster(2), "\r\n");
-    Combo("1032")->setCurrentIndex(2);
+    Combo(terminal::kSendLineEndCombo)->setCurrentIndex(2);
     Press(Qt::Key_Return);
     EXPECT_EQ(pty.ReadMaster(1), "\n");
-    Combo("1032")->setCurrentIndex(0);
+    Combo(terminal::kSendLineEndCombo)->setCurrentIndex(0);
     Press(Qt::Key_Enter);
     EXPECT_EQ(pty.ReadMaster(1), "\r");
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
@@ -140,10 +138,11 @@ TEST_F(TerminalWindow, AppendAndEchoAlwaysAddAtTheEndWhateverTheCaret)
 TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
 {
     terminal.AppendText(u"abc");
-    QTest::mouseClick(terminal.findChild<QPushButton*>(QStringLiteral("1236")), Qt::LeftButton);
+    QTest::mouseClick(terminal.findChild<QPushButton*>(QString::number(terminal::kClearButton)),
+                      Qt::LeftButton);
     EXPECT_EQ(Text(terminal), u"");
     terminal.AppendText(u"abc");
-    Action("32807")->trigger();
+    Action(terminal::kClearAll)->trigger();
     EXPECT_EQ(Text(terminal), u"");
 }
 
@@ -182,7 +181,7 @@ TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
         shown = dialog->directory().absolutePath().toStdU16String();
         dialog->reject();
     });
-    Action("32799")->trigger();
+    Action(terminal::kSaveText)->trigger();
     EXPECT_EQ(shown, dir.path());
 }
 
@@ -196,14 +195,14 @@ TEST_F(TerminalWindow, SaveToAMissingFolderFailsAndKeepsTheText)
 
 TEST_F(TerminalWindow, CommandsGoToTheMainWindow)
 {
-    Action("32788")->trigger();
+    Action(terminal::kConnect)->trigger();
     EXPECT_EQ(host.lastParent, &terminal);
-    Action("32790")->trigger();
-    Action("32789")->trigger();
-    Action("32791")->trigger();
-    Action("32855")->trigger();
-    EXPECT_TRUE(Action("32855")->isChecked());
-    Action("32819")->trigger();
+    Action(terminal::kPortSettings)->trigger();
+    Action(terminal::kDisconnect)->trigger();
+    Action(terminal::kSendBreak)->trigger();
+    Action(terminal::kTesterMode)->trigger();
+    EXPECT_TRUE(Action(terminal::kTesterMode)->isChecked());
+    Action(terminal::kUtf8Item)->trigger();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"connect", "settings", "disconnect", "break",
                                                     "tester", "encoding 1"}));
 }
@@ -211,7 +210,7 @@ TEST_F(TerminalWindow, CommandsGoToTheMainWindow)
 TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
 {
     terminal.show();
-    QComboBox* combo = Combo("1033");
+    QComboBox* combo = Combo(terminal::kEncodingCombo);
     QTest::mouseClick(combo, Qt::LeftButton);
     QTest::keyClick(combo->view(), Qt::Key_Down);
     QTest::keyClick(combo->view(), Qt::Key_Down);
@@ -220,20 +219,21 @@ TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
 
     terminal.ShowEncoding(1);
     EXPECT_EQ(combo->currentIndex(), 1);
-    EXPECT_TRUE(Action("32819")->isChecked());
+    EXPECT_TRUE(Action(terminal::kUtf8Item)->isChecked());
     EXPECT_EQ(terminal.edit().m_encoding, 1);
 
     terminal.ShowEncoding(7);
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_TRUE(Action("32818")->isChecked());
-    EXPECT_FALSE(Action("32819")->isChecked());
+    EXPECT_TRUE(Action(terminal::kSjisItem)->isChecked());
+    EXPECT_FALSE(Action(terminal::kUtf8Item)->isChecked());
 }
 
 TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
 {
     terminal.show();
     terminal.AppendText(u"still here");
-    QTest::mouseClick(terminal.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    QTest::mouseClick(terminal.findChild<QPushButton*>(QString::number(terminal::kCloseButton)),
+                      Qt::LeftButton);
     EXPECT_FALSE(terminal.isVisible());
     terminal.show();
     terminal.close();
