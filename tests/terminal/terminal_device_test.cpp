@@ -64,7 +64,7 @@ TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDispla
     rig.run().detailView = true;
     rig.run().lineEnd = LineEndSuffix::Cr;
     for (int row = 0; row < 5; ++row)
-        rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), 1, 0);
+        rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), WaitKind::Cr, 0);
     rig.terminal().findChild<QComboBox*>(QStringLiteral("1034"))->setCurrentIndex(1);
 
     rig.engine().OnSend();
@@ -105,8 +105,8 @@ TEST_F(TerminalWithDevice, DeviceClosingMidRunIsReportedAndEndsTheRun)
     // The device hangs up once it has the first row, whose answer never comes.
     Start({"--lines", "--reply", "par", "--reply-end", "none", "--close-after", "5"});
     const std::u16string name = PortNameOf(rig.port().DeviceName());
-    rig.SetRow(0, u"PING", 1, 0);
-    rig.SetRow(1, u"NEVER", 0, 0);
+    rig.SetRow(0, u"PING", WaitKind::Cr, 0);
+    rig.SetRow(1, u"NEVER", WaitKind::None, 0);
     rig.engine().OnSend();
     ASSERT_TRUE(TerminalRig::RunUntil([&] { return !rig.port().IsOpen(); }));
 
