@@ -124,7 +124,8 @@ void Engine(const std::string& path, int rows)
         return;
     }
     const auto answered = [&rig, rows] {
-        return rig.writes() >= 2 * static_cast<uint64_t>(rows) && rig.run().waitKind == WaitKind::None;
+        return rig.writes() >= 2 * static_cast<uint64_t>(rows) &&
+               rig.run().waitKind == WaitKind::None;
     };
     rig.setAfterEvent([&] {
         if (answered())

@@ -97,7 +97,8 @@ void SequenceEngine::StopAnswerTime()
 bool SequenceEngine::OnAnswerTimer()
 {
     StopAnswerTime();
-    if (!m_run.running || m_run.waitKind == WaitKind::None || m_run.rxDone || m_writing || m_answerLimitMs <= 0)
+    if (!m_run.running || m_run.waitKind == WaitKind::None || m_run.rxDone || m_writing ||
+        m_answerLimitMs <= 0)
         return false;
     const int row = m_run.currentRow;
     StopOnRow(row, NoAnswerText(row, m_answerLimitMs));

@@ -28,7 +28,8 @@ protected:
 
     void Row(int index, std::u16string text, int delay = 0)
     {
-        table.rows()[static_cast<std::size_t>(index)] = SendRow{1, std::move(text), WaitKind::None, 0, delay};
+        table.rows()[static_cast<std::size_t>(index)] =
+            SendRow{1, std::move(text), WaitKind::None, 0, delay};
         table.RewriteFromRows();
     }
 

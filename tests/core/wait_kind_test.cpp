@@ -1,8 +1,7 @@
 #include "core/wait_kind.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace wirevane {
