@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     CountingTerminal terminal;
     test::EngineRig rig(terminal);
     for (int i = 0; i < SendTable::kRowCount; ++i)
-        rig.SetRow(i, u"ROW", 0, kDelayMs);
+        rig.SetRow(i, u"ROW", WaitKind::None, kDelayMs);
     rig.run().cyclic = true;
     if (!device.ok() || rig.Open(device.portPath()) != 0) {
         std::printf("cannot open the pseudo-terminal\n");

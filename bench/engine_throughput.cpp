@@ -115,8 +115,8 @@ int main(int argc, char** argv)
     bool waitEnded = false;
     const Pushed engine = Run([&](const std::string& path) {
         test::EngineRig rig(terminal);
-        rig.SetRow(0, u"GO", 1, 0);
-        rig.SetRow(1, u"END", 0, 0);
+        rig.SetRow(0, u"GO", WaitKind::Cr, 0);
+        rig.SetRow(1, u"END", WaitKind::None, 0);
         if (rig.Open(path) != 0)
             return;
         rig.engine().OnSend();

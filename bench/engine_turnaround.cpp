@@ -117,14 +117,15 @@ void Engine(const std::string& path, int rows)
     CountingTerminal terminal;
     test::EngineRig rig(terminal);
     for (int i = 0; i < SendTable::kRowCount; ++i)
-        rig.SetRow(i, u"ROW", 1, 0);
+        rig.SetRow(i, u"ROW", WaitKind::Cr, 0);
     rig.run().cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
         return;
     }
     const auto answered = [&rig, rows] {
-        return rig.writes() >= 2 * static_cast<uint64_t>(rows) && rig.run().waitKind == 0;
+        return rig.writes() >= 2 * static_cast<uint64_t>(rows) &&
+               rig.run().waitKind == WaitKind::None;
     };
     rig.setAfterEvent([&] {
         if (answered())

@@ -27,7 +27,8 @@ int main(int argc, char** argv)
     bench::CountingTerminal terminal;
     test::EngineRig rig(terminal);
     for (int row = 0; row < 10; ++row)
-        rig.SetRow(row, u"ROW " + std::u16string(1, static_cast<char16_t>(u'0' + row)), 0, 0);
+        rig.SetRow(row, u"ROW " + std::u16string(1, static_cast<char16_t>(u'0' + row)),
+                   WaitKind::None, 0);
     rig.run().cyclic = true;
     if (rig.Open(pty.slavePath()) != 0) {
         std::fprintf(stderr, "cannot open the pty\n");

@@ -53,7 +53,7 @@ struct FullTable : test::SettingsRig {
             SendRow& row = table.rows()[i];
             row.sendFlag = i % 2;
             row.data = RowText(i);
-            row.waitKind = i % 4;
+            row.waitKind = kWaitKinds[i % 4];
             row.delay = 10 * i;
         }
         table.FillAtStartup();

@@ -1,7 +1,6 @@
 #include "commands/dialog_controls.h"
 
 #include "commands/row_dialog_ids.h"
-#include "commands/table_commands.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 
 namespace wirevane {
 
@@ -37,13 +37,18 @@ QComboBox* NewWaitKindList(QWidget* parent, int id)
     constexpr const char* kNoWait = QT_TRANSLATE_NOOP("DialogControls", "なし");
     auto* list = new QComboBox(parent);
     SetControlId(list, id);
-    for (int32_t index = 0; index < 4; ++index) {
-        const QString name = QString::fromStdU16String(WaitKindText(index));
+    for (WaitKind kind : kWaitKinds) {
+        const QString name = QString::fromStdU16String(std::u16string(WaitKindName(kind)));
         list->addItem(name == QString::fromUtf8(kNoWait)
                           ? QCoreApplication::translate("DialogControls", kNoWait)
                           : name);
     }
     return list;
+}
+
+WaitKind WaitKindOfItem(int index)
+{
+    return static_cast<WaitKind>(index);
 }
 
 QCheckBox* NewCheckBox(QWidget* parent, int id, const QString& caption)

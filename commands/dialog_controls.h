@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wait_kind.h"
+
 #include <QSize>
 #include <QString>
 
@@ -22,8 +24,10 @@ void SetControlId(QWidget* control, int id);
 // A pixel size for a size given in dialog units of the dialogs' 8-point font.
 QSize DialogUnits(int width, int height);
 
-// The drop-down list of wait kinds "なし", "CR", "NL", "Any", in the order of their indices.
+// The drop-down list of the wait kinds, in the order of their numbers.
 QComboBox* NewWaitKindList(QWidget* parent, int id);
+// The kind of an item of that list.
+WaitKind WaitKindOfItem(int index);
 
 // A check box with its caption.
 QCheckBox* NewCheckBox(QWidget* parent, int id, const QString& caption);

@@ -51,7 +51,7 @@ CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
     resize(DialogUnits(274, 98));
 
     connect(m_waitList, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_waitRx = index; });
+            [this](int index) { m_waitRx = WaitKindOfItem(index); });
     ShowInitialValues();
 }
 

@@ -22,7 +22,7 @@ void RowValuesDialog::accept()
         return;
     }
     m_data = m_dataEdit->text().toStdU16String();
-    m_waitRx = m_waitList->currentIndex();
+    m_waitRx = WaitKindOfItem(m_waitList->currentIndex());
     m_halt = m_haltBox->isChecked() ? 1 : 0;
     if (delay)
         m_delay = *delay;
@@ -41,11 +41,11 @@ void RowValuesDialog::AddFields(QWidget* parent, FieldIds ids, const QString& ha
 void RowValuesDialog::ShowStartValues()
 {
     m_data = u"<New Data>";
-    m_waitRx = 0;
+    m_waitRx = WaitKind::None;
     m_halt = 0;
     m_delay = 100;
     m_dataEdit->setText(QString::fromStdU16String(m_data));
-    m_waitList->setCurrentIndex(m_waitRx);
+    m_waitList->setCurrentIndex(static_cast<int>(m_waitRx));
     m_haltBox->setChecked(m_halt != 0);
     m_delayEdit->setText(QString::number(m_delay));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wait_kind.h"
+
 #include <QDialog>
 #include <cstdint>
 #include <string>
@@ -21,7 +23,7 @@ public:
     void accept() override;
 
     std::u16string m_data;
-    int32_t m_waitRx = 0;
+    WaitKind m_waitRx = WaitKind::None;
     int32_t m_halt = 0;
     int32_t m_delay = 100;
 

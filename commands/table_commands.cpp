@@ -9,33 +9,17 @@ namespace wirevane {
 
 namespace {
 
-// Check cells carry an image besides their text: 0 unticked box, 1 ticked box.
-constexpr int kUntickedImage = 0;
-constexpr int kTickedImage = 1;
-
-void SetCheckCell(CellGrid& grid, int row, int column, bool ticked, std::u16string_view text)
-{
-    grid.SetCellText(row, column, ticked ? text : std::u16string_view());
-    grid.SetCellImage(row, column, ticked ? kTickedImage : kUntickedImage);
-}
-
 void SetHaltCell(CellGrid& grid, int row, int32_t halt)
 {
-    SetCheckCell(grid, row, SendTable::kHaltColumn, halt != 0, u" ");
+    SetCheckCell(grid, row, SendTable::kHaltColumn, halt != 0);
 }
 
 } // namespace
 
-std::u16string WaitKindText(int32_t index)
-{
-    constexpr std::u16string_view kNames[] = {u"なし", u"CR", u"NL", u"Any"};
-    return std::u16string(kNames[index >= 0 && index <= 3 ? index : 0]);
-}
-
 void NewTable(SendTable& table, const NewTableValues& values)
 {
     CellGrid& grid = table.grid();
-    const std::u16string waitText = WaitKindText(values.waitRx);
+    const std::u16string_view waitText = WaitKindName(values.waitRx);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SetCheckCell(grid, row, SendTable::kSelectColumn, false, {});
         grid.SetCellText(row, SendTable::kNumberColumn, DecimalText(row));
@@ -64,7 +48,7 @@ void DeselectAll(SendTable& table)
 void BulkChange(SendTable& table, const BulkChangeValues& values)
 {
     CellGrid& grid = table.grid();
-    const std::u16string waitText = WaitKindText(values.waitRx);
+    const std::u16string_view waitText = WaitKindName(values.waitRx);
     const std::u16string delayText = DecimalText(values.delayMs);
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         if (grid.GetCellText(row, SendTable::kSelectColumn).empty())

@@ -10,13 +10,10 @@ namespace wirevane {
 // The main window's commands that rewrite the send table's cells. They only touch cells: the
 // caller resets the run first and guards the companion windows around any dialog it opens.
 
-// The text of column 4 for a wait index; an index outside 0..3 shows as "なし".
-std::u16string WaitKindText(int32_t index);
-
 // What the new-table dialog asked for; every row gets the same values.
 struct NewTableValues {
     std::u16string data;
-    int32_t waitRx = 0;
+    WaitKind waitRx = WaitKind::None;
     int32_t halt = 0;
     int32_t delayMs = 100;
 };
@@ -39,7 +36,7 @@ struct BulkChangeValues {
     bool changeHalt = false;
     bool changeDelay = false;
     std::u16string data;
-    int32_t waitRx = 0;
+    WaitKind waitRx = WaitKind::None;
     int32_t halt = 0;
     int32_t delayMs = 100;
 };

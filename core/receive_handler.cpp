@@ -108,12 +108,12 @@ void ReceiveHandler::CheckWait(std::span<const uint8_t> bytes)
 {
     if (bytes.empty())
         return;
-    const bool matches = ((m_run.waitKind == 1 || m_run.waitKind == 2) &&
+    const bool matches = ((m_run.waitKind == WaitKind::Cr || m_run.waitKind == WaitKind::Nl) &&
                           std::memchr(bytes.data(), m_run.matchByte, bytes.size()) != nullptr) ||
-                         m_run.waitKind == 3;
+                         m_run.waitKind == WaitKind::Any;
     if (!matches)
         return;
-    m_run.waitKind = 0;
+    m_run.waitKind = WaitKind::None;
     m_run.rxDone = true;
     m_timer.Kill();
     m_timer.Arm(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text_encoding.h"
+#include "core/wait_kind.h"
 
 #include <cstdint>
 
@@ -35,7 +36,7 @@ struct RunState {
     bool endReached = false; // passed the last ticked row; next Send starts from the top
     StoredFlag cyclic;       // repeat the table
     LineEndSuffix lineEnd = LineEndSuffix::CrLf; // appended to every sent row
-    int32_t waitKind = 0;                        // WaitKind of the pending wait, 0 when none
+    WaitKind waitKind = WaitKind::None;          // the pending wait
     bool rxDone = false;                         // the awaited byte has arrived
     uint8_t matchByte = 0;                       // the byte that ends a CR or NL wait
     bool stepMode = false;

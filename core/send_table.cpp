@@ -11,17 +11,6 @@ namespace wirevane {
 
 namespace {
 
-// Check cells carry an image besides their text: 0 unticked box, 1 ticked box.
-constexpr int kUntickedImage = 0;
-constexpr int kTickedImage = 1;
-
-constexpr std::u16string_view kWaitNames[] = {u"なし", u"CR", u"NL", u"Any"};
-
-std::u16string WaitName(WaitKind kind)
-{
-    return std::u16string(kWaitNames[kind >= 0 && kind <= 3 ? kind : 0]);
-}
-
 // Reads like strtol: leading blanks, one sign, digits up to the first other character. A number
 // beyond the 32-bit range reads as the nearest end of it, so a long delay never turns into a
 // short or negative one.
@@ -52,6 +41,12 @@ std::u16string SendCheckText(bool detailView)
     return detailView ? std::u16string(u"送信する") : std::u16string(u" ");
 }
 
+void SetCheckCell(CellGrid& grid, int row, int column, bool ticked, std::u16string_view tickedText)
+{
+    grid.SetCellText(row, column, ticked ? tickedText : std::u16string_view());
+    grid.SetCellImage(row, column, ticked ? kTickedImage : kUntickedImage);
+}
+
 SendTable::SendTable(CellGrid& grid, RunState& run) : m_grid(grid), m_run(run) {}
 
 int32_t SendTable::ReadRowSendFlag(int row)
@@ -69,17 +64,11 @@ std::u16string SendTable::ReadRowSendData(int row)
 WaitKind SendTable::ReadRowWaitKind(int row)
 {
     m_grid.TakeFocus();
-    const std::u16string text = m_grid.GetCellText(row, kWaitColumn);
-    WaitKind kind = -1;
-    for (int k = 0; k < 4; ++k) {
-        if (text == kWaitNames[k])
-            kind = k;
-    }
-    if (kind < 0) {
-        kind = 0;
-        m_grid.SetCellText(row, kWaitColumn, kWaitNames[0]);
-    }
-    m_run.matchByte = kind == 1 ? 0x0D : kind == 2 ? 0x0A : 0;
+    const std::optional<WaitKind> named = WaitKindFromName(m_grid.GetCellText(row, kWaitColumn));
+    const WaitKind kind = named.value_or(WaitKind::None);
+    if (!named)
+        m_grid.SetCellText(row, kWaitColumn, WaitKindName(kind));
+    m_run.matchByte = MatchByte(kind);
     return m_rows[static_cast<std::size_t>(row)].waitKind = kind;
 }
 
@@ -94,6 +83,16 @@ int32_t SendTable::ReadRowDelay(int row)
     const auto text =
         platform::GetCodePage932().EncodeStrict(m_grid.GetCellText(row, kDelayColumn));
     return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
+}
+
+SendRow SendTable::ReadRow(int row)
+{
+    ReadRowSendData(row);
+    ReadRowSendFlag(row);
+    ReadRowWaitKind(row);
+    ReadRowHalt(row);
+    ReadRowDelay(row);
+    return m_rows[static_cast<std::size_t>(row)];
 }
 
 std::optional<int> SendTable::FindNextTicked(int start) const
@@ -150,16 +149,14 @@ void SendTable::RewriteFromRows()
 {
     for (int row = 0; row < kRowCount; ++row) {
         SendRow& r = m_rows[static_cast<std::size_t>(row)];
-        if (r.waitKind < 0 || r.waitKind > 3)
-            r.waitKind = 0;
-        m_grid.SetCellText(row, kSelectColumn, r.sendFlag ? u" " : u"");
-        m_grid.SetCellImage(row, kSelectColumn, r.sendFlag ? kTickedImage : kUntickedImage);
+        if (!IsNamed(r.waitKind))
+            r.waitKind = WaitKind::None;
+        SetCheckCell(m_grid, row, kSelectColumn, r.sendFlag != 0);
         m_grid.SetCellText(row, kNumberColumn, DecimalText(row));
         m_grid.SetCellImage(row, kNumberColumn, kRowImageNone);
         m_grid.SetCellText(row, kDataColumn, r.data);
-        m_grid.SetCellText(row, kWaitColumn, WaitName(r.waitKind));
-        m_grid.SetCellText(row, kHaltColumn, r.halt ? u" " : u"");
-        m_grid.SetCellImage(row, kHaltColumn, r.halt ? kTickedImage : kUntickedImage);
+        m_grid.SetCellText(row, kWaitColumn, WaitKindName(r.waitKind));
+        SetCheckCell(m_grid, row, kHaltColumn, r.halt != 0);
         m_grid.SetCellText(row, kDelayColumn, DecimalText(r.delay));
     }
 }

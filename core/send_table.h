@@ -2,6 +2,7 @@
 
 #include "core/cell_grid.h"
 #include "core/run_state.h"
+#include "core/wait_kind.h"
 
 #include <array>
 #include <cstdint>
@@ -10,9 +11,6 @@
 #include <string_view>
 
 namespace wirevane {
-
-// What to wait for after a row is sent: 0 none, 1 CR (0x0D), 2 NL (0x0A), 3 any byte.
-using WaitKind = int32_t;
 
 // The status icon of a row in the "No." column.
 enum RowImage : int32_t {
@@ -23,16 +21,26 @@ enum RowImage : int32_t {
     kRowImageHalt = 4,
 };
 
+// The images of a check cell, shown beside its text.
+enum CheckImage : int32_t {
+    kUntickedImage = 0,
+    kTickedImage = 1,
+};
+
 struct SendRow {
     int32_t sendFlag = 0;
     std::u16string data;
-    WaitKind waitKind = 0;
+    WaitKind waitKind = WaitKind::None;
     int32_t halt = 0;
     int32_t delay = 100;
 };
 
 // The ticked text of the send column: "送信する" in detail display, otherwise one blank.
 std::u16string SendCheckText(bool detailView);
+
+// A check cell holds its state twice, as text (empty or the ticked text) and as an image.
+void SetCheckCell(CellGrid& grid, int row, int column, bool ticked,
+                  std::u16string_view tickedText = u" ");
 
 // The fixed table of 100 send rows over a cell grid. The grid's cells are the authoritative copy;
 // each read operation reads one cell, stores the value in the row's copy and returns it.
@@ -60,6 +68,8 @@ public:
     WaitKind ReadRowWaitKind(int row); // also sets the run's matchByte
     int32_t ReadRowHalt(int row);
     int32_t ReadRowDelay(int row);
+    // All five cells of the row, each read once as its own read operation reads it.
+    SendRow ReadRow(int row);
 
     std::optional<int> FindNextTicked(int start) const;
     void SetRowStatus(int row, std::u16string_view text);

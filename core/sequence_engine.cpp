@@ -67,7 +67,7 @@ void SequenceEngine::OnSend()
 // The row pointer still names the waiting row: the next Send sends it again.
 void SequenceEngine::CancelWait()
 {
-    m_run.waitKind = 0;
+    m_run.waitKind = WaitKind::None;
     m_run.rxDone = false;
     StopAnswerTime();
 }
@@ -97,7 +97,8 @@ void SequenceEngine::StopAnswerTime()
 bool SequenceEngine::OnAnswerTimer()
 {
     StopAnswerTime();
-    if (!m_run.running || m_run.waitKind == 0 || m_run.rxDone || m_writing || m_answerLimitMs <= 0)
+    if (!m_run.running || m_run.waitKind == WaitKind::None || m_run.rxDone || m_writing ||
+        m_answerLimitMs <= 0)
         return false;
     const int row = m_run.currentRow;
     StopOnRow(row, NoAnswerText(row, m_answerLimitMs));
@@ -157,16 +158,18 @@ void SequenceEngine::ReceiveStep()
     StopAnswerTime();
     m_run.rxDone = false;
     const int row = m_run.currentRow;
+    const SendRow cells = m_table.ReadRow(row);
     std::u16string status(kSentReceived);
     m_table.SetRowImage(row, kRowImageSent);
     const bool detail = m_run.detailView;
-    if (m_table.ReadRowWaitKind(row) != 0 && detail) {
+    const bool marked = cells.waitKind != WaitKind::None && detail;
+    if (marked) {
         m_table.SetRowStatus(row, status);
         m_terminal.AppendText(kReceivedMarker);
     }
-    const bool halt = m_table.ReadRowHalt(row) != 0;
-    const int delay = m_table.ReadRowDelay(row);
-    ArmForDelay(m_table.ReadRowSendFlag(row) == 1 ? delay : 0);
+    const bool halt = cells.halt != 0;
+    // The status just written into the select cell ticks the row, whatever the cell held.
+    ArmForDelay(cells.sendFlag == 1 || marked ? cells.delay : 0);
     const bool step = m_run.stepMode;
     if (step || halt) {
         OnStop();
@@ -188,9 +191,9 @@ void SequenceEngine::ReceiveStep()
 
 // The text and the line end are two writes, as they always were; the row is sent when both are
 // out. A port that completes at once runs the rest of the step before BeginWrite returns.
-void SequenceEngine::BeginRowWrite(int row, std::u16string text)
+void SequenceEngine::BeginRowWrite(int row, SendRow cells)
 {
-    const Bytes bytes = RowTextToBytes(text, m_run.encoding);
+    const Bytes bytes = RowTextToBytes(cells.data, m_run.encoding);
     const Bytes lineEnd =
         m_run.lineEnd != LineEndSuffix::None ? LineEndBytes(m_run.lineEnd) : Bytes{};
     const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
@@ -198,24 +201,24 @@ void SequenceEngine::BeginRowWrite(int row, std::u16string text)
     // before the word that the bytes are out, and must not appear above the text it answers.
     if (m_terminal.IsLocalEcho()) {
         if (!bytes.empty())
-            m_terminal.AppendText(text);
+            m_terminal.AppendText(cells.data);
         if (!lineEnd.empty())
             m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
     }
     if (writes == 0) {
-        FinishSendStep(row, text);
+        FinishSendStep(row, cells);
         return;
     }
     m_writing = true;
     // The wait is in place while the row is on its way: the port's notification of the answer
     // may reach the window before the word that the bytes are out.
-    if (const WaitKind wait = m_table.ReadRowWaitKind(row); wait != 0) {
-        m_run.waitKind = wait;
+    if (cells.waitKind != WaitKind::None) {
+        m_run.waitKind = cells.waitKind;
         m_run.rxDone = false;
     }
     m_writesLeft = writes;
     m_writingRow = row;
-    m_writingText = std::move(text);
+    m_writingCells = std::move(cells);
     const uint64_t token = ++m_writeToken;
     for (const Bytes* part : {&bytes, &lineEnd}) {
         if (part->empty())
@@ -239,8 +242,8 @@ void SequenceEngine::OnRowWritten(uint64_t token, uint32_t error)
         return;
     m_writing = false;
     ++m_writeToken;
-    const std::u16string text = std::move(m_writingText);
-    FinishSendStep(m_writingRow, text);
+    const SendRow cells = std::move(m_writingCells);
+    FinishSendStep(m_writingRow, cells);
 }
 
 // The run stops on the row as on a halt; the row pointer stays on it, so the next Send tries it
@@ -272,19 +275,21 @@ void SequenceEngine::SendStep()
         m_run.endReached = false;
         m_table.ClearMarkers();
     }
-    std::u16string text = m_table.ReadRowSendData(row);
+    // The row's cells are read once: the whole step, however long its bytes take to go out,
+    // works on what the row said when it began.
+    SendRow cells = m_table.ReadRow(row);
     if (!m_port.IsOpen()) {
-        FinishSendStep(row, text);
+        FinishSendStep(row, cells);
         return;
     }
-    if (const auto missing = RowTextUnencodable(text, m_run.encoding)) {
+    if (const auto missing = RowTextUnencodable(cells.data, m_run.encoding)) {
         FailRow(row, UnencodableRowText(row, *missing, m_run.encoding));
         return;
     }
-    BeginRowWrite(row, std::move(text));
+    BeginRowWrite(row, std::move(cells));
 }
 
-void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
+void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
 {
     m_table.ShowCurrentRow(row);
     const bool detail = m_run.detailView;
@@ -293,15 +298,13 @@ void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
         m_table.SetRowStatus(row, kSent);
     }
     m_table.SetRowImage(row, kRowImageSent);
-    m_observer.SetStatusText(text + std::u16string(kButtonArraySent));
+    m_observer.SetStatusText(cells.data + std::u16string(kButtonArraySent));
 
-    const WaitKind wait = m_table.ReadRowWaitKind(row);
-    const bool halt = m_table.ReadRowHalt(row) != 0;
-    const int delay = m_table.ReadRowDelay(row);
-    if (wait != 0) {
+    const bool halt = cells.halt != 0;
+    if (cells.waitKind != WaitKind::None) {
         const bool answered = m_run.rxDone;
         if (!answered) {
-            m_run.waitKind = wait;
+            m_run.waitKind = cells.waitKind;
             m_run.rxDone = false;
         }
         if (detail) {
@@ -317,7 +320,7 @@ void SequenceEngine::FinishSendStep(int row, const std::u16string& text)
         return;
     }
 
-    ArmForDelay(delay);
+    ArmForDelay(cells.delay);
     const bool step = m_run.stepMode;
     if (step || halt) {
         OnStop();

@@ -46,9 +46,9 @@ private:
     void ReceiveStep();
     void SendStep();
     void Advance();
-    void BeginRowWrite(int row, std::u16string text);
+    void BeginRowWrite(int row, SendRow cells);
     void OnRowWritten(uint64_t token, uint32_t error);
-    void FinishSendStep(int row, const std::u16string& text);
+    void FinishSendStep(int row, const SendRow& cells);
     void FailRow(int row, const std::u16string& report);
     void StopOnRow(int row, const std::u16string& report);
     void StartAnswerTime();
@@ -72,7 +72,7 @@ private:
     bool m_writing = false;
     int m_writesLeft = 0;
     int m_writingRow = 0;
-    std::u16string m_writingText;
+    SendRow m_writingCells;
 };
 
 } // namespace wirevane

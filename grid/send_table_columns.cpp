@@ -107,8 +107,8 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
     grid.AddHiddenFirstColumn();
 
     auto wait = std::make_unique<CGridColumnTraitCombo>();
-    for (const char16_t* item : {u"なし", u"CR", u"NL", u"Any"}) {
-        wait->AddItem(0, item);
+    for (WaitKind kind : kWaitKinds) {
+        wait->AddItem(0, std::u16string(WaitKindName(kind)));
     }
     wait->SetStyle(CGridColumnTraitCombo::Style::DropDownList);
 

@@ -64,7 +64,7 @@ platform::FileError SettingsFile::ReadSettings()
         SendRow& row = m_table.rows()[i];
         row.sendFlag = m_store.readInt(section, keys::kSelect, 0);
         row.data = m_store.readString(section, keys::kRowData, u"");
-        row.waitKind = m_store.readInt(section, keys::kWaitRx, 0);
+        row.waitKind = static_cast<WaitKind>(m_store.readInt(section, keys::kWaitRx, 0));
         row.halt = m_store.readInt(section, keys::kHalt, 0);
         row.delay = m_store.readInt(section, keys::kDelay, 100);
     }
@@ -110,11 +110,6 @@ platform::FileError SettingsFile::LoadSettingsFile()
     m_controls.setCyclicCheck(static_cast<bool>(m_run.cyclic));
     m_controls.selectLineEnd(m_run.lineEnd);
     m_controls.showEncoding(m_run.encoding);
-    for (SendRow& row : m_table.rows()) {
-        if (row.waitKind < 0 || row.waitKind > 3) {
-            row.waitKind = 0;
-        }
-    }
     m_table.RewriteFromRows();
     return {};
 }
@@ -122,11 +117,7 @@ platform::FileError SettingsFile::LoadSettingsFile()
 platform::FileError SettingsFile::WriteSettings()
 {
     for (int i = 0; i < SendTable::kRowCount; ++i) {
-        m_table.ReadRowSendFlag(i);
-        m_table.ReadRowSendData(i);
-        m_table.ReadRowWaitKind(i);
-        m_table.ReadRowHalt(i);
-        m_table.ReadRowDelay(i);
+        m_table.ReadRow(i);
     }
 
     ProfileSession session(m_store);
@@ -136,7 +127,7 @@ platform::FileError SettingsFile::WriteSettings()
         const SendRow& row = m_table.rows()[i];
         m_store.writeInt(section, keys::kSelect, row.sendFlag);
         m_store.writeString(section, keys::kRowData, row.data);
-        m_store.writeInt(section, keys::kWaitRx, row.waitKind);
+        m_store.writeInt(section, keys::kWaitRx, static_cast<int32_t>(row.waitKind));
         m_store.writeInt(section, keys::kHalt, row.halt);
         m_store.writeInt(section, keys::kDelay, row.delay);
     }

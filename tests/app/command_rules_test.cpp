@@ -37,8 +37,8 @@ std::string CommandName(const ::testing::TestParamInfo<Command>& info)
 bool StartLongRun(CWirevaneDlg& window)
 {
     window.Trigger(kReset);
-    window.table().rows()[0] = SendRow{1, u"A", 0, 0, 60000};
-    window.table().rows()[1] = SendRow{1, u"B", 0, 0, 0};
+    window.table().rows()[0] = SendRow{1, u"A", WaitKind::None, 0, 60000};
+    window.table().rows()[1] = SendRow{1, u"B", WaitKind::None, 0, 0};
     window.table().RewriteFromRows();
     window.Trigger(kSend);
     return RunUntil([&] {

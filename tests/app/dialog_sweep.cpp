@@ -54,10 +54,10 @@ void RunInDetailDisplay(CWirevaneDlg& window)
 {
     window.Trigger(kDetailView);
     auto& rows = window.table().rows();
-    rows[1] = SendRow{1, u"*IDN?", 0, 0, 0};
-    rows[2] = SendRow{1, u"MEAS:VOLT?", 0, 1, 0};
-    rows[3] = SendRow{1, u"MEAS:CURR?", 0, 0, 0};
-    rows[4] = SendRow{1, u"READ?", 1, 0, 0};
+    rows[1] = SendRow{1, u"*IDN?", WaitKind::None, 0, 0};
+    rows[2] = SendRow{1, u"MEAS:VOLT?", WaitKind::None, 1, 0};
+    rows[3] = SendRow{1, u"MEAS:CURR?", WaitKind::None, 0, 0};
+    rows[4] = SendRow{1, u"READ?", WaitKind::Cr, 0, 0};
     window.table().RewriteFromRows();
     window.table().ClearMarkers();
 

@@ -30,7 +30,7 @@ TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDial
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    window.table().rows()[4] = SendRow{1, u"保存 テスト", 2, 1, 42};
+    window.table().rows()[4] = SendRow{1, u"保存 テスト", WaitKind::Nl, 1, 42};
     window.table().RewriteFromRows();
     window.grid().header()->resizeSection(SendTable::kDataColumn, 310);
     const std::string settingsBefore = rig.ReadFile("Wirevane.ini");
@@ -88,7 +88,7 @@ TEST(MainWindowFileCommands, TemporarySaveAndLoadGoThroughTheirOwnFile)
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    window.table().rows()[9] = SendRow{0, u"kept aside", 0, 0, 100};
+    window.table().rows()[9] = SendRow{0, u"kept aside", WaitKind::None, 0, 100};
     window.table().RewriteFromRows();
     window.Trigger(kTemporarySave);
     EXPECT_EQ(rig.ReadIniString("Temporally.ini", u"DATA_INDEX9", u"DATA"), u"kept aside");

@@ -17,8 +17,8 @@ class RunKeys : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window.table().rows()[0] = SendRow{1, u"A", 0, 0, 60000};
-        window.table().rows()[1] = SendRow{1, u"B", 0, 0, 0};
+        window.table().rows()[0] = SendRow{1, u"A", WaitKind::None, 0, 60000};
+        window.table().rows()[1] = SendRow{1, u"B", WaitKind::None, 0, 0};
         window.table().RewriteFromRows();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

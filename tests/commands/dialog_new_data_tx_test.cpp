@@ -47,7 +47,7 @@ TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
     ExpectInitialValues();
     const NewTableValues values = dialog.values();
     EXPECT_EQ(values.data, u"<New Data>");
-    EXPECT_EQ(values.waitRx, 0);
+    EXPECT_EQ(values.waitRx, WaitKind::None);
     EXPECT_EQ(values.halt, 0);
     EXPECT_EQ(values.delayMs, 100);
 }
@@ -58,7 +58,7 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     test::TypeOver(Data(), QStringLiteral("AT\\r"));
     test::ArrowDown(Wait(), 2);
     EXPECT_EQ(Wait()->currentText(), QStringLiteral("NL"));
-    EXPECT_EQ(dialog.m_waitRx, 2) << "the wait index follows the list at once";
+    EXPECT_EQ(dialog.m_waitRx, WaitKind::Nl) << "the wait index follows the list at once";
     test::ClickBox(Halt());
     test::TypeOver(Delay(), QStringLiteral("1000"));
     test::ClickButton(Ok());
@@ -66,12 +66,12 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.m_data, u"AT\\r");
-    EXPECT_EQ(dialog.m_waitRx, 2);
+    EXPECT_EQ(dialog.m_waitRx, WaitKind::Nl);
     EXPECT_EQ(dialog.m_halt, 1);
     EXPECT_EQ(dialog.m_delay, 1000);
     const NewTableValues values = dialog.values();
     EXPECT_EQ(values.data, u"AT\\r");
-    EXPECT_EQ(values.waitRx, 2);
+    EXPECT_EQ(values.waitRx, WaitKind::Nl);
     EXPECT_EQ(values.halt, 1);
     EXPECT_EQ(values.delayMs, 1000);
 }

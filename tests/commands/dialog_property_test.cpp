@@ -105,7 +105,7 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     EXPECT_TRUE(values.changeWaitRx);
     EXPECT_TRUE(values.changeHalt);
     EXPECT_TRUE(values.changeDelay);
-    EXPECT_EQ(values.waitRx, 1);
+    EXPECT_EQ(values.waitRx, WaitKind::Cr);
     EXPECT_EQ(values.halt, 1);
     EXPECT_EQ(values.delayMs, 2500);
 }

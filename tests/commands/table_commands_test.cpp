@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         table.rows()[2].data = u"AT";
-        table.rows()[5] = SendRow{1, u"ATZ", 1, 1, 250};
+        table.rows()[5] = SendRow{1, u"ATZ", WaitKind::Cr, 1, 250};
         table.rows()[7].sendFlag = 1;
         table.FillAtStartup();
     }
@@ -25,18 +25,10 @@ protected:
     SendTable table{grid, run};
 };
 
-// The names show in the grid's and the settings file's tests; here, the edges of the list.
-TEST(WaitKindText, TheLastKindIsNamedAndAnythingOutsideTheListShowsNone)
-{
-    EXPECT_EQ(WaitKindText(3), u"Any");
-    EXPECT_EQ(WaitKindText(4), u"なし");
-    EXPECT_EQ(WaitKindText(-1), u"なし");
-}
-
 TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 {
     grid.SetCellText(42, SendTable::kNumberColumn, u"x");
-    NewTable(table, {u"<New Data>", 2, 1, 12});
+    NewTable(table, {u"<New Data>", WaitKind::Nl, 1, 12});
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"");
@@ -55,7 +47,7 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 {
-    NewTable(table, {u"", 9, 0, 0});
+    NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0});
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"");
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
@@ -85,7 +77,7 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 
 TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 {
-    NewTable(table, {u"", 0, 0, 100});
+    NewTable(table, {u"", WaitKind::None, 0, 100});
     grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     SelectAll(table, true);
     for (int row = 0; row < SendTable::kRowCount; ++row)
@@ -108,7 +100,7 @@ TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
 {
     BulkChangeValues values;
     values.data = u"X";
-    values.waitRx = 3;
+    values.waitRx = WaitKind::Any;
     values.halt = 0;
     values.delayMs = 1;
     BulkChange(table, values);
@@ -124,7 +116,7 @@ TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
     BulkChangeValues values;
     values.changeDelay = true;
     values.data = u"X";
-    values.waitRx = 3;
+    values.waitRx = WaitKind::Any;
     values.delayMs = 10;
     BulkChange(table, values);
     for (int row : {2, 5, 7})
@@ -138,7 +130,7 @@ TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 
 TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
 {
-    BulkChangeValues values{true, true, true, true, u"", 7, 0, 5};
+    BulkChangeValues values{true, true, true, true, u"", static_cast<WaitKind>(7), 0, 5};
     BulkChange(table, values);
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"") << "empty data passes through";
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
@@ -150,7 +142,7 @@ TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
     EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
     EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
 
-    BulkChange(table, {false, true, true, false, u"", 3, 1, 0});
+    BulkChange(table, {false, true, true, false, u"", WaitKind::Any, 1, 0});
     EXPECT_EQ(Cell(7, SendTable::kWaitColumn), u"Any");
     EXPECT_EQ(Cell(7, SendTable::kHaltColumn), u" ");
     EXPECT_EQ(Image(7, SendTable::kHaltColumn), 1);

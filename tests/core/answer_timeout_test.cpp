@@ -14,8 +14,8 @@ protected:
     {
         run.detailView = true;
         // Row 1 waits for CR, row 3 does not wait.
-        table.rows()[1] = SendRow{1, u"ASK", 1, 0, 0};
-        table.rows()[3] = SendRow{1, u"NEXT", 0, 0, 0};
+        table.rows()[1] = SendRow{1, u"ASK", WaitKind::Cr, 0, 0};
+        table.rows()[3] = SendRow{1, u"NEXT", WaitKind::None, 0, 0};
         table.RewriteFromRows();
         engine.SetAnswerTimeout(&answerTimer, 750);
     }
@@ -46,7 +46,7 @@ TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
     EXPECT_TRUE(engine.OnAnswerTimer());
     EXPECT_FALSE(observer.running());
     EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(run.waitKind, 0);
+    EXPECT_EQ(run.waitKind, WaitKind::None);
     EXPECT_EQ(Image(1), kRowImageHalt);
     EXPECT_EQ(grid.GetCellText(1, SendTable::kSelectColumn), u" 停止");
     EXPECT_EQ(terminal.text(), u"[No answer to row 1 within 750 ms.]\n");
@@ -98,7 +98,7 @@ TEST_F(AnswerTimeoutTest, WithoutALimitTheRowWaitsAsItAlwaysDid)
     EXPECT_FALSE(answerTimer.IsArmed());
     EXPECT_FALSE(engine.OnAnswerTimer());
     EXPECT_TRUE(observer.running());
-    EXPECT_EQ(run.waitKind, 1);
+    EXPECT_EQ(run.waitKind, WaitKind::Cr);
     Answer("\r");
     Tick();
     EXPECT_EQ(Image(1), kRowImageSent);

@@ -21,7 +21,8 @@ protected:
 
     void Row(int index, std::u16string text, int delay = 0)
     {
-        table.rows()[static_cast<std::size_t>(index)] = SendRow{1, std::move(text), 0, 0, delay};
+        table.rows()[static_cast<std::size_t>(index)] =
+            SendRow{1, std::move(text), WaitKind::None, 0, delay};
         table.RewriteFromRows();
     }
 
@@ -57,7 +58,7 @@ TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 // The answer's notification can reach the window before the word that the row is out.
 TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 {
-    table.rows()[0] = SendRow{1, u"AT", 1, 0, 0};
+    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
     Row(1, u"B");
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
@@ -73,6 +74,29 @@ TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
     EXPECT_EQ(Image(0), kRowImageSent);
     engine.OnStepTimer(kSequenceTimerId);
     EXPECT_EQ(port.held(), 2u) << "row 1 goes next";
+}
+
+// The wait was put in place when the row went out; an edit of the wait cell meanwhile must not
+// leave the run moving on while an old wait is still armed for another row's answer.
+TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheStep)
+{
+    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
+    Row(1, u"B");
+    ASSERT_TRUE(receiver.Allocate());
+    heldEngine.OnSend();
+    heldEngine.OnStepTimer(kSequenceTimerId);
+    grid.SetCellText(0, SendTable::kWaitColumn, u"なし");
+    held.End();
+    held.End();
+    EXPECT_EQ(Image(0), kRowImageWaiting);
+    EXPECT_EQ(run.currentRow, 0);
+    EXPECT_FALSE(timer.IsArmed());
+
+    held.Receive({0x0D});
+    receiver.OnSerialMessage(EV_RXCHAR);
+    heldEngine.OnStepTimer(kSequenceTimerId); // the receive step of row 0
+    EXPECT_EQ(Image(0), kRowImageSent);
+    EXPECT_EQ(run.currentRow, 1);
 }
 
 TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)

@@ -110,7 +110,7 @@ TEST_F(ReceiveHandlerTest, ALeadByteDiscardedWithItsDeviceDoesNotJoinTheNextText
 
 TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 {
-    run.waitKind = 1;
+    run.waitKind = WaitKind::Cr;
     run.matchByte = 0x0D;
     port.queueRead({'A', 'B'});
     handler.OnSerialMessage(EV_RXCHAR);
@@ -119,7 +119,7 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 
     port.queueRead({0x41, 0x0D, 0x42, 0x0D});
     handler.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(run.waitKind, 0);
+    EXPECT_EQ(run.waitKind, WaitKind::None);
     EXPECT_TRUE(run.rxDone);
     EXPECT_TRUE(timer.IsArmed());
     EXPECT_EQ(timer.periods(), std::vector<int>{0}); // the second CR armed nothing
@@ -128,7 +128,7 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 
 TEST_F(ReceiveHandlerTest, AnyByteEndsAnAnyWait)
 {
-    run.waitKind = 3;
+    run.waitKind = WaitKind::Any;
     port.queueRead({0x00});
     handler.OnSerialMessage(EV_RXCHAR);
     EXPECT_TRUE(run.rxDone);
@@ -167,7 +167,7 @@ TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
 TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
 {
     run.encoding = 3;
-    run.waitKind = 2;
+    run.waitKind = WaitKind::Nl;
     run.matchByte = 0x0A;
     port.queueRead({0x82, 0xA0, 0x0A});
     handler.OnSerialMessage(EV_RXCHAR);
@@ -222,7 +222,7 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
     const std::size_t total = 16 * 1024 * 1024;
     std::vector<uint8_t> flood(total, 'x');
     flood.back() = 0x0D;
-    run.waitKind = 1;
+    run.waitKind = WaitKind::Cr;
     run.matchByte = 0x0D;
     port.queueRead(flood);
     std::size_t shown = 0;

@@ -19,13 +19,13 @@ TEST_F(SendTableTest, StartUpFillShowsEveryField)
 {
     MemoryCellGrid other;
     SendTable filled(other, run);
-    filled.rows()[4] = SendRow{1, u"AT", 7, 1, -5};
+    filled.rows()[4] = SendRow{1, u"AT", static_cast<WaitKind>(7), 1, -5};
     filled.FillAtStartup();
     EXPECT_EQ(other.GetRowCount(), 100);
     EXPECT_EQ(other.GetCellText(4, SendTable::kSelectColumn), u" ");
     EXPECT_EQ(other.GetCellText(4, SendTable::kNumberColumn), u"4");
     EXPECT_EQ(other.GetCellText(4, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(filled.rows()[4].waitKind, 0);
+    EXPECT_EQ(filled.rows()[4].waitKind, WaitKind::None);
     EXPECT_EQ(other.GetCellText(4, SendTable::kHaltColumn), u" ");
     EXPECT_EQ(other.GetCellText(4, SendTable::kDelayColumn), u"-5");
     EXPECT_EQ(other.GetCellText(5, SendTable::kSelectColumn), u"");
@@ -37,11 +37,11 @@ TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
     EXPECT_EQ(table.ReadRowSendFlag(3), 1);
     grid.SetCellText(3, SendTable::kWaitColumn, u"cr");
     run.matchByte = 0x0D;
-    EXPECT_EQ(table.ReadRowWaitKind(3), 0);
+    EXPECT_EQ(table.ReadRowWaitKind(3), WaitKind::None);
     EXPECT_EQ(grid.GetCellText(3, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(run.matchByte, 0);
     grid.SetCellText(3, SendTable::kWaitColumn, u"NL");
-    EXPECT_EQ(table.ReadRowWaitKind(3), 2);
+    EXPECT_EQ(table.ReadRowWaitKind(3), WaitKind::Nl);
     EXPECT_EQ(run.matchByte, 0x0A);
     EXPECT_GT(grid.focusRequests(), 0); // an open editor commits before the cell is read
 }

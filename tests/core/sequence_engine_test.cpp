@@ -118,7 +118,7 @@ TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
     EXPECT_EQ(TakeWritten(), Bytes{'A'});
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(Image(0), kRowImageWaiting);
-    EXPECT_EQ(run.waitKind, 1);
+    EXPECT_EQ(run.waitKind, WaitKind::Cr);
 
     Receive({'x', 0x0A});
     EXPECT_FALSE(timer.IsArmed());

@@ -25,11 +25,11 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     ASSERT_TRUE(sim.started());
     RecordingTerminal terminal;
     EngineRig rig(terminal);
-    rig.SetRow(0, u"AT", 1, 0);
-    rig.SetRow(1, u"SET 1", 1, 5);
-    rig.SetRow(3, u"\\x02GET\\x03", 1, 0);
-    rig.SetRow(4, u"あ", 1, 0);
-    rig.SetRow(7, u"END", 1, 0);
+    rig.SetRow(0, u"AT", WaitKind::Cr, 0);
+    rig.SetRow(1, u"SET 1", WaitKind::Cr, 5);
+    rig.SetRow(3, u"\\x02GET\\x03", WaitKind::Cr, 0);
+    rig.SetRow(4, u"あ", WaitKind::Cr, 0);
+    rig.SetRow(7, u"END", WaitKind::Cr, 0);
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
 
     rig.engine().OnSend();
@@ -54,8 +54,8 @@ TEST(EngineEndToEnd, DeviceClosingMidRunEndsCleanly)
     ASSERT_TRUE(sim.started());
     RecordingTerminal terminal;
     EngineRig rig(terminal);
-    rig.SetRow(0, u"PING", 1, 0);
-    rig.SetRow(1, u"NEVER", 0, 0);
+    rig.SetRow(0, u"PING", WaitKind::Cr, 0);
+    rig.SetRow(1, u"NEVER", WaitKind::None, 0);
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
     rig.engine().OnSend();
 
@@ -63,7 +63,7 @@ TEST(EngineEndToEnd, DeviceClosingMidRunEndsCleanly)
     // error of the line.
     ASSERT_TRUE(rig.RunUntil([&] { return ((rig.lastEventWord() >> 16) & CE_IOE) != 0; }, 10'000));
     EXPECT_EQ(terminal.text().find(u"error occurred."), std::u16string::npos);
-    EXPECT_EQ(rig.run().waitKind, 1); // nothing answered the row
+    EXPECT_EQ(rig.run().waitKind, WaitKind::Cr); // nothing answered the row
     EXPECT_NE(rig.grid().GetCellImage(1, SendTable::kNumberColumn), kRowImageSent);
 
     // Stop and close as the window does; neither may hang on the dead device.

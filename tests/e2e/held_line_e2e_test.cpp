@@ -21,8 +21,8 @@ class HeldLineRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        rig.SetRow(0, u"AT", 0, 0);
-        rig.SetRow(1, u"GO", 0, 0);
+        rig.SetRow(0, u"AT", WaitKind::None, 0);
+        rig.SetRow(1, u"GO", WaitKind::None, 0);
         ASSERT_EQ(rig.Open(pty.slavePath()), 0u);
         ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
     }

@@ -150,7 +150,7 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoic
     EXPECT_EQ(combo->currentText(), QStringLiteral("Any"));
     QTest::keyClick(combo, Qt::Key_Enter);
     EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"Any");
-    EXPECT_EQ(table.ReadRowWaitKind(7), 3);
+    EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::Any);
     settle();
 }
 

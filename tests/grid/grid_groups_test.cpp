@@ -65,7 +65,7 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
 
     EXPECT_EQ(grid.GetRowCount(), 100);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{7});
-    EXPECT_EQ(table.ReadRowWaitKind(7), 1);
+    EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::Cr);
     table.SetRowImage(7, kRowImageSent);
     EXPECT_EQ(grid.GetCellImage(7, Col::kNumberColumn), 1);
     // Clicks reach the table row shown under its group.

@@ -55,7 +55,7 @@ TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
     grid.SetCellText(4, Col::kWaitColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kWaitColumn), QStringLiteral("None"));
     EXPECT_EQ(grid.GetCellText(4, Col::kWaitColumn), u"なし");
-    EXPECT_EQ(table.ReadRowWaitKind(4), 0);
+    EXPECT_EQ(table.ReadRowWaitKind(4), WaitKind::None);
     grid.SetCellText(4, Col::kSelectColumn, u"送信する");
     EXPECT_EQ(shown(4, Col::kSelectColumn), QStringLiteral("Send"));
     // The same word typed by the user into a row's text is the user's, and shows as typed.
@@ -110,7 +110,7 @@ TEST_F(TranslatedCellsTest, TheWaitEditorShowsTheTranslationAndWritesTheTablesWo
     EXPECT_EQ(combo->currentText(), QStringLiteral("None"));
     QTest::keyClick(combo, Qt::Key_Enter);
     EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"なし");
-    EXPECT_EQ(table.ReadRowWaitKind(7), 0);
+    EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::None);
     settle();
 }
 

@@ -48,7 +48,7 @@ protected:
             SendRow& row = table.rows()[i];
             row.sendFlag = i % 2;
             row.data = u"edited " + DecimalText(i);
-            row.waitKind = i % 4;
+            row.waitKind = kWaitKinds[i % 4];
             row.halt = (i + 1) % 2;
             row.delay = 1000 + i;
         }
@@ -99,7 +99,7 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
     EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(table.rows()[0].waitKind, 0);
+    EXPECT_EQ(table.rows()[0].waitKind, WaitKind::None);
     EXPECT_FALSE(cell(0, SendTable::kHaltColumn).empty());
     EXPECT_EQ(cell(0, SendTable::kDelayColumn), u"0");
     EXPECT_EQ(cell(1, SendTable::kWaitColumn), u"なし");
@@ -161,7 +161,7 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         row.sendFlag = i % 3 == 0;
         row.data =
             samples[static_cast<size_t>(i) % std::size(samples)] + (i < 14 ? u"" : DecimalText(i));
-        row.waitKind = i % 4;
+        row.waitKind = kWaitKinds[i % 4];
         row.halt = i % 5 == 0;
         row.delay = i * 37;
     }

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
         wirevane::SendRow& r = table.rows()[static_cast<size_t>(row)];
         r.data = samples[row % 8];
         r.sendFlag = r.data.empty() || row % 5 == 4 ? 0 : 1;
-        r.waitKind = row % 4;
+        r.waitKind = wirevane::kWaitKinds[row % 4];
         r.halt = row % 10 == 9 ? 1 : 0;
         r.delay = 100 * (1 + row % 3);
     }

@@ -134,7 +134,7 @@ void RunDriver::AfterStep()
     if (finished())
         return;
     // A step moves on to the next row unless it sent a row that now waits for its answer.
-    AfterTick(m_stepReceives || (m_stepSends && m_run.waitKind == 0));
+    AfterTick(m_stepReceives || (m_stepSends && m_run.waitKind == WaitKind::None));
 }
 
 void RunDriver::OnSerialMessage(uint32_t eventWord)
@@ -145,7 +145,7 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
         m_receiver.OnSerialMessage(eventWord);
         return;
     }
-    const bool waiting = m_run.waitKind != 0;
+    const bool waiting = m_run.waitKind != WaitKind::None;
     const int64_t handledUs = m_clock();
     m_port.BeginMessage();
     m_receiver.OnSerialMessage(eventWord);

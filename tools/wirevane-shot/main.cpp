@@ -128,9 +128,12 @@ int Shoot(int argc, char** argv)
         wirevane::WaitKind wait;
         int32_t halt;
         int32_t delay;
-    } sample[] = {{0, u"*IDN?", 1, 0, 100},          {1, u"CONF:VOLT:DC 10", 0, 0, 50},
-                  {2, u"MEAS:VOLT:DC?", 1, 0, 200},  {3, u"表示 テスト\\x41", 0, 0, 100},
-                  {4, u"\\x02STATUS\\x03", 3, 0, 0}, {5, u"SYST:ERR?", 1, 1, 100}};
+    } sample[] = {{0, u"*IDN?", wirevane::WaitKind::Cr, 0, 100},
+                  {1, u"CONF:VOLT:DC 10", wirevane::WaitKind::None, 0, 50},
+                  {2, u"MEAS:VOLT:DC?", wirevane::WaitKind::Cr, 0, 200},
+                  {3, u"表示 テスト\\x41", wirevane::WaitKind::None, 0, 100},
+                  {4, u"\\x02STATUS\\x03", wirevane::WaitKind::Any, 0, 0},
+                  {5, u"SYST:ERR?", wirevane::WaitKind::Cr, 1, 100}};
     for (const auto& row : sample)
         window.table().rows()[static_cast<std::size_t>(row.row)] =
             wirevane::SendRow{1, row.data, row.wait, row.halt, row.delay};

@@ -35,7 +35,8 @@ using test::RunUntil;
 
 void TickRow(CWirevaneDlg& window, int row, std::u16string data, int delay)
 {
-    window.table().rows()[static_cast<std::size_t>(row)] = SendRow{1, std::move(data), 0, 0, delay};
+    window.table().rows()[static_cast<std::size_t>(row)] =
+        SendRow{1, std::move(data), WaitKind::None, 0, delay};
     window.table().RewriteFromRows();
 }
 

@@ -128,8 +128,8 @@ TEST_F(MainWindowWithDevice, AnAnswerThatDoesNotComeInTimeStopsTheRunOnItsRow)
         dialog->accept();
     });
     window.Trigger(kAnswerTimeout);
-    window.table().rows()[0] = SendRow{1, u"PING", 1, 0, 0};
-    window.table().rows()[1] = SendRow{1, u"NEVER", 0, 0, 0};
+    window.table().rows()[0] = SendRow{1, u"PING", WaitKind::Cr, 0, 0};
+    window.table().rows()[1] = SendRow{1, u"NEVER", WaitKind::None, 0, 0};
     window.table().RewriteFromRows();
 
     window.Trigger(kSend);
@@ -148,8 +148,8 @@ TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
     Start({"--lines", "--reply", "late", "--reply-end", "none", "--close-after", "5"});
     CWirevaneDlg& window = rig.window();
     const std::u16string name = PortNameOf(window.port().DeviceName());
-    window.table().rows()[0] = SendRow{1, u"PING", 1, 0, 0};
-    window.table().rows()[1] = SendRow{1, u"NEVER", 0, 0, 0};
+    window.table().rows()[0] = SendRow{1, u"PING", WaitKind::Cr, 0, 0};
+    window.table().rows()[1] = SendRow{1, u"NEVER", WaitKind::None, 0, 0};
     window.table().RewriteFromRows();
 
     window.Trigger(kSend);

@@ -49,8 +49,8 @@ protected:
     // The device hangs up once it has the first row, whose answer never comes.
     void LoseTheDeviceMidRun(test::SimProcess& sim)
     {
-        rig.SetRow(0, u"PING", 1, 0);
-        rig.SetRow(1, u"NEVER", 0, 0);
+        rig.SetRow(0, u"PING", WaitKind::Cr, 0);
+        rig.SetRow(1, u"NEVER", WaitKind::None, 0);
         rig.engine().OnSend();
         ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
         EXPECT_EQ(sim.WaitForExit(), 0);

@@ -67,7 +67,7 @@ TEST_F(TerminalWithDevice, FiveRowTableShowsSendsAnswersAndMarkersInDetailDispla
     rig.run().detailView = true;
     rig.run().lineEnd = LineEndSuffix::Cr;
     for (int row = 0; row < 5; ++row)
-        rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), 1, 0);
+        rig.SetRow(row, u"CMD" + std::u16string(1, char16_t(u'0' + row)), WaitKind::Cr, 0);
     rig.terminal()
         .findChild<QComboBox*>(QString::number(terminal::kReceiveConversionCombo))
         ->setCurrentIndex(1);
