@@ -132,6 +132,27 @@ TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
     EXPECT_EQ(TakeWritten(), Bytes{'B'});
 }
 
+// The receive step reads the row's cells before it writes the row's status; in detail display
+// that status ticks the row again, so the row's delay still follows its answer.
+class RowUntickedWhileWaiting : public SequenceEngineTest,
+                                public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
+{
+    const bool detail = GetParam();
+    run.detailView = detail;
+    Prepare({0, 1}, 250);
+    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
+    engine.OnSend();
+    Tick();
+    grid.SetCellText(0, SendTable::kSelectColumn, u"");
+    Receive({0x0D});
+    Tick(); // the receive step
+    EXPECT_EQ(timer.period(), detail ? 250 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(DetailDisplay, RowUntickedWhileWaiting, ::testing::Bool());
+
 TEST_F(SequenceEngineTest, WaitKindsMatchTheirByte)
 {
     for (auto [name, byte] : {std::pair{u"NL", uint8_t{0x0A}}, std::pair{u"Any", uint8_t{'z'}}}) {
