@@ -82,19 +82,18 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
 {
     table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
     Row(1, u"B");
-    ASSERT_TRUE(receiver.Allocate());
-    heldEngine.OnSend();
-    heldEngine.OnStepTimer(kSequenceTimerId);
+    engine.OnSend();
+    engine.OnStepTimer(kSequenceTimerId);
     grid.SetCellText(0, SendTable::kWaitColumn, u"なし");
-    held.End();
-    held.End();
+    port.End();
+    port.End();
     EXPECT_EQ(Image(0), kRowImageWaiting);
     EXPECT_EQ(run.currentRow, 0);
     EXPECT_FALSE(timer.IsArmed());
 
-    held.Receive({0x0D});
+    port.Receive({0x0D});
     receiver.OnSerialMessage(EV_RXCHAR);
-    heldEngine.OnStepTimer(kSequenceTimerId); // the receive step of row 0
+    engine.OnStepTimer(kSequenceTimerId); // the receive step of row 0
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 1);
 }
