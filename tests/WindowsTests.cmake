@@ -6,13 +6,8 @@
 # wine makes its prefix on first use; the tests must not race to make it. Its server stays up
 # until the last test is done, because one that quits when idle can refuse a test that starts
 # just then ("recvmsg: Connection reset by peer"). The server and the services wineboot starts
-# live on, so their output goes away from ctest, which would wait for it. The tests' listing
-# has just run the programs under wine, and its server may still be going: -k only asks it to
-# end, so -w waits for that before a persistent one is started in its place.
-set(wine_start "mkdir -p \"$WINEPREFIX\"; wineserver -k 2>/dev/null; wineserver -w 2>/dev/null"
-  "wineserver -p >/dev/null 2>&1 && wineboot --init >/dev/null 2>&1")
-list(JOIN wine_start "; " wine_start)
-add_test(NAME wine_prefix COMMAND sh -c "${wine_start}")
+# live on, so their output goes away from ctest, which would wait for it.
+add_test(NAME wine_prefix COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/start_wine_server.sh)
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 add_test(NAME wine_server_stop COMMAND wineserver -k)
 set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
