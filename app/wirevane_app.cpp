@@ -24,6 +24,7 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     const platform::SingleInstanceLock lock = platform::AcquireSingleInstanceLock(kInstanceName);
     if (lock.state == platform::SingleInstanceLock::State::HeldByAnotherCopy) {
         QCoreApplication asking(argc, argv);
+        platform::AllowRunningCopyToComeForward();
         AskRunningCopyToShow(SingleCopyChannelName(QString::fromLatin1(kInstanceName)));
         return 0;
     }

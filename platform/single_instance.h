@@ -27,4 +27,9 @@ struct SingleInstanceLock {
 // can take it first and keep the program from starting.
 SingleInstanceLock AcquireSingleInstanceLock(std::string_view name);
 
+// Called by a second copy before it asks the running one to show its window. Windows gives the
+// foreground only to a process the foreground one allows, and the copy the user just started is
+// the foreground one; X11 window managers have no such rule.
+void AllowRunningCopyToComeForward();
+
 } // namespace wirevane::platform

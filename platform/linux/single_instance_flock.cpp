@@ -74,4 +74,6 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
     return {State::Held, {}};
 }
 
+void AllowRunningCopyToComeForward() {}
+
 } // namespace wirevane::platform

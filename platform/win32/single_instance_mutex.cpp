@@ -25,4 +25,9 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
     return {SingleInstanceLock::State::Held, {}};
 }
 
+void AllowRunningCopyToComeForward()
+{
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
 } // namespace wirevane::platform
