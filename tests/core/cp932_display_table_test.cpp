@@ -2,7 +2,6 @@
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace wirevane {
 namespace {
@@ -26,18 +25,6 @@ TEST(Cp932DisplayTable, DecodesEveryByteAndBytePairAsTheConverterDoes)
             const uint8_t two[] = {static_cast<uint8_t>(first), static_cast<uint8_t>(second)};
             ASSERT_EQ(TableDecode(two), cp932.Decode(two)) << first << ' ' << second;
         }
-    }
-}
-
-TEST(Cp932DisplayTable, DecodesRandomRunsAsTheConverterDoes)
-{
-    std::mt19937 random(932);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int run = 0; run < 2000; ++run) {
-        std::vector<uint8_t> bytes(static_cast<std::size_t>(1 + run % 17));
-        for (uint8_t& b : bytes)
-            b = static_cast<uint8_t>(byte(random));
-        ASSERT_EQ(TableDecode(bytes), platform::GetCodePage932().Decode(bytes));
     }
 }
 

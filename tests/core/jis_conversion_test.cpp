@@ -45,7 +45,7 @@ TEST(JisConversion, EveryIbmExtensionCodeBecomesTheNecCodeOfItsCharacter)
 }
 
 // Outside the IBM rows every Shift_JIS code of JIS X 0208's range has a JIS code that leads back
-// to it; a byte pair that is not Shift_JIS has none.
+// to it, also by way of EUC-JP; a byte pair that is not Shift_JIS has none.
 TEST(JisConversion, OtherCodesGoThereAndBack)
 {
     for (unsigned lead = 0x81; lead <= 0xEF; ++lead) {
@@ -59,6 +59,8 @@ TEST(JisConversion, OtherCodesGoThereAndBack)
             }
             EXPECT_NE(jis, 0) << std::hex << lead << ' ' << trail;
             EXPECT_EQ(JisToSjis(jis), lead << 8 | trail) << std::hex << lead << ' ' << trail;
+            const Bytes sjis = {static_cast<uint8_t>(lead), static_cast<uint8_t>(trail)};
+            EXPECT_EQ(EucToSjis(SjisToEuc(sjis)), sjis) << std::hex << lead << ' ' << trail;
         }
     }
     EXPECT_EQ(SjisToJis(0x82, 0xA0), 0x2422); // あ

@@ -22,7 +22,8 @@ protected:
 
 TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
 {
-    port.setModemStatus(MS_CTS_ON);
+    // Two lines on and one off, so that lines swapped on the way read wrong.
+    port.setModemStatus(MS_CTS_ON | MS_RLSD_ON);
     port.queueRead({'O', 'K'});
     handler.OnSerialMessage((0x0008u << 16) | EV_RXCHAR | EV_CTS | EV_DSR | EV_BREAK | EV_ERR |
                             EV_RXFLAG | EV_RING | EV_TXEMPTY | EV_RLSD);
@@ -34,7 +35,7 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
                                u"[All data is send]\n"
                                u"[CTS signal change (CTS=on)]\n"
                                u"[DSR signal change (DSR=off)]\n"
-                               u"[RLSD signal change (RLSD=off)]\n"
+                               u"[RLSD signal change (RLSD=on)]\n"
                                u"OK");
 }
 

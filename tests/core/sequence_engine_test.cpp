@@ -153,23 +153,6 @@ TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
 
 INSTANTIATE_TEST_SUITE_P(DetailDisplay, RowUntickedWhileWaiting, ::testing::Bool());
 
-TEST_F(SequenceEngineTest, WaitKindsMatchTheirByte)
-{
-    for (auto [name, byte] : {std::pair{u"NL", uint8_t{0x0A}}, std::pair{u"Any", uint8_t{'z'}}}) {
-        engine.OnReset();
-        Prepare({0});
-        grid.SetCellText(0, SendTable::kWaitColumn, name);
-        engine.OnSend();
-        Tick();
-        if (byte == 0x0A) {
-            Receive({0x0D});
-            EXPECT_FALSE(run.rxDone);
-        }
-        Receive({byte});
-        EXPECT_TRUE(run.rxDone);
-    }
-}
-
 TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
 {
     run.lineEnd = LineEndSuffix::CrLf;
@@ -192,43 +175,6 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
     EXPECT_TRUE(port.written().empty());
     EXPECT_EQ(Image(1), kRowImageSent);
     EXPECT_TRUE(run.endReached);
-}
-
-TEST_F(SequenceEngineTest, DetailDisplayTextsForHaltAfterWaitAndWithout)
-{
-    run.detailView = true;
-    Prepare({0, 1});
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    grid.SetCellText(0, SendTable::kHaltColumn, u" ");
-    grid.SetCellText(1, SendTable::kHaltColumn, u" ");
-    engine.OnSend();
-    Tick();
-    EXPECT_EQ(Status(0), u"送信済 受信待");
-    Receive({0x0D});
-    terminal.clear();
-    Tick();
-    EXPECT_EQ(Status(0), u" 停止");
-    EXPECT_EQ(Image(0), kRowImageHalt);
-    EXPECT_EQ(terminal.text(), u"<受信済>\r\n< 停止>\r\n");
-
-    terminal.clear();
-    engine.OnSend();
-    Tick();
-    EXPECT_EQ(Status(1), u"送信済 停止");
-    EXPECT_EQ(terminal.text(), u"<送信済>\r\n<停止>\r\n");
-}
-
-TEST_F(SequenceEngineTest, StepStopStatusIsBuiltFromTheCellNotTheHaltStatus)
-{
-    run.detailView = true;
-    run.stepMode = true;
-    Prepare({0});
-    grid.SetCellText(0, SendTable::kHaltColumn, u" ");
-    engine.OnSend();
-    Tick();
-    EXPECT_EQ(Status(0), u"送信済 ｽﾃｯﾌﾟ停止");
-    EXPECT_EQ(Image(0), kRowImageStepStop);
-    EXPECT_EQ(terminal.text(), u"<送信済>\r\n<停止>\r\n<ｽﾃｯﾌﾟ停止>\r\n");
 }
 
 TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)

@@ -67,22 +67,6 @@ TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
     }
 }
 
-TEST(Jis, EveryJisCodeRoundTripsThroughEuc)
-{
-    int checked = 0;
-    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
-        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
-            const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + j2));
-            ASSERT_NE(sjis, 0);
-            const Bytes x = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
-            ASSERT_EQ(SjisToJis(x[0], x[1]), j1 * 256 + j2);
-            ASSERT_EQ(EucToSjis(SjisToEuc(x)), x);
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 94 * 94);
-}
-
 TEST(CharLength, AgreesWithTheDecoder)
 {
     // Every lead byte of a JIS X 0208 character is taken as a pair, and the pair decodes to

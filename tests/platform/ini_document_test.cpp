@@ -92,13 +92,6 @@ TEST(IniDocumentEdit, ReplacesInPlaceAndAppendsAtTheEnds)
                                        "n=-5\n");
 }
 
-TEST(IniDocumentEdit, NewFileUsesWindowsLineEnds)
-{
-    IniDocument doc;
-    doc.writeString(u"S", u"k", u"v");
-    EXPECT_EQ(textOf(doc.serialize()), "[S]\r\nk=v\r\n");
-}
-
 TEST(IniDocumentValues, ReadBackExactlyAsWritten)
 {
     const std::u16string values[] = {

@@ -174,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
     PortRegistrationTest, UntrustedPortsFolder,
     ::testing::Values(SpoiledFolder{"OthersMayWrite",
                                     [](const fs::path& folder, const fs::path&) {
-                                        fs::permissions(folder, fs::perms::all);
+                                        fs::permissions(folder, fs::perms::owner_all |
+                                                                    fs::perms::others_all);
                                     },
                                     "other users may write into the folder"},
                       SpoiledFolder{"GroupMayWrite",

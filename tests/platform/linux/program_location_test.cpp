@@ -1,62 +1,31 @@
 #include "platform/program_location.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
-#include <string>
 
 namespace wirevane::platform {
 namespace {
 
-// Sets the variables the settings folder is chosen from for one test and puts them back after.
-class SettingsEnvironment {
-public:
-    SettingsEnvironment() : m_config(Save("XDG_CONFIG_HOME")), m_home(Save("HOME")) {}
-    ~SettingsEnvironment()
-    {
-        Restore("XDG_CONFIG_HOME", m_config);
-        Restore("HOME", m_home);
-    }
-    SettingsEnvironment(const SettingsEnvironment&) = delete;
-    SettingsEnvironment& operator=(const SettingsEnvironment&) = delete;
-
-private:
-    static std::optional<std::string> Save(const char* name)
-    {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& value)
-    {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    std::optional<std::string> m_config;
-    std::optional<std::string> m_home;
-};
-
 TEST(UserSettingsFolder, FollowsTheXdgRules)
 {
-    SettingsEnvironment environment;
-    setenv("HOME", "/home/user", 1);
-    unsetenv("XDG_CONFIG_HOME");
+    test::ScopedEnvironment environment;
+    environment.Set("HOME", "/home/user");
+    environment.Unset("XDG_CONFIG_HOME");
     EXPECT_EQ(UserSettingsFolder(), std::filesystem::path("/home/user/.config/wirevane"));
 
-    setenv("XDG_CONFIG_HOME", "/xdg", 1);
+    environment.Set("XDG_CONFIG_HOME", "/xdg");
     EXPECT_EQ(UserSettingsFolder(), std::filesystem::path("/xdg/wirevane"));
 
     // A relative XDG_CONFIG_HOME is invalid and ignored, and so is an empty one.
-    setenv("XDG_CONFIG_HOME", "relative", 1);
+    environment.Set("XDG_CONFIG_HOME", "relative");
     EXPECT_EQ(UserSettingsFolder(), std::filesystem::path("/home/user/.config/wirevane"));
-    setenv("XDG_CONFIG_HOME", "", 1);
+    environment.Set("XDG_CONFIG_HOME", "");
     EXPECT_EQ(UserSettingsFolder(), std::filesystem::path("/home/user/.config/wirevane"));
 
     // Without HOME the account's own home folder still gives one.
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("HOME");
+    environment.Unset("XDG_CONFIG_HOME");
+    environment.Unset("HOME");
     EXPECT_FALSE(UserSettingsFolder().empty());
 }
 

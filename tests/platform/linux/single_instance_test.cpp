@@ -1,12 +1,11 @@
 #include "platform/single_instance.h"
 #include "support/lock_probe.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -16,38 +15,6 @@ namespace wirevane::platform {
 namespace {
 
 using State = SingleInstanceLock::State;
-
-// Sets the variables the lock's folder is chosen from for one test and puts them back after.
-class LockEnvironment {
-public:
-    LockEnvironment() : m_saved{Save("XDG_RUNTIME_DIR"), Save("XDG_CACHE_HOME"), Save("HOME")} {}
-    ~LockEnvironment()
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name, value->c_str(), 1);
-            else
-                unsetenv(name);
-        }
-    }
-    LockEnvironment(const LockEnvironment&) = delete;
-    LockEnvironment& operator=(const LockEnvironment&) = delete;
-
-    void Set(const char* name, const std::filesystem::path& value)
-    {
-        setenv(name, value.c_str(), 1);
-    }
-    void Unset(const char* name) { unsetenv(name); }
-
-private:
-    static std::pair<const char*, std::optional<std::string>> Save(const char* name)
-    {
-        const char* value = std::getenv(name);
-        return {name, value ? std::optional<std::string>(value) : std::nullopt};
-    }
-
-    std::pair<const char*, std::optional<std::string>> m_saved[3];
-};
 
 std::filesystem::path LockFile(const std::filesystem::path& folder, const std::string& name)
 {
@@ -65,7 +32,7 @@ mode_t ModeOf(const std::filesystem::path& path)
 // where another user could make the file first and keep the program out.
 TEST(SingleInstanceLock, WithoutARuntimeFolderTheLockLivesInAFolderOnlyTheUserOwns)
 {
-    LockEnvironment environment;
+    test::ScopedEnvironment environment;
     test::TempDir home;
     environment.Unset("XDG_RUNTIME_DIR");
     environment.Unset("XDG_CACHE_HOME");
@@ -96,7 +63,7 @@ TEST(SingleInstanceLock, WithoutARuntimeFolderTheLockLivesInAFolderOnlyTheUserOw
 
 TEST(SingleInstanceLock, ARuntimeFolderOthersMayWriteIntoIsPassedOver)
 {
-    LockEnvironment environment;
+    test::ScopedEnvironment environment;
     test::TempDir runtime;
     test::TempDir cache;
     environment.Set("XDG_CACHE_HOME", cache.path());
@@ -116,7 +83,7 @@ TEST(SingleInstanceLock, ARuntimeFolderOthersMayWriteIntoIsPassedOver)
 // with the place, so the caller can warn and go on.
 TEST(SingleInstanceLock, ALockThatCannotBeMadeSaysWhereAndWhy)
 {
-    LockEnvironment environment;
+    test::ScopedEnvironment environment;
     environment.Unset("XDG_RUNTIME_DIR");
     test::TempDir cache;
     environment.Set("XDG_CACHE_HOME", cache.path());

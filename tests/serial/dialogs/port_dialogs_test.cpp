@@ -31,6 +31,18 @@ namespace {
 
 using namespace port_dialog;
 
+// Does what must raise a message box, accepts the box and gives back its text.
+template <typename Action> QString MessageOf(Action action)
+{
+    QString message;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    action();
+    return message;
+}
+
 TEST(StatusLine, ShowsThePortNameAndTheValuesReadBack)
 {
     EXPECT_EQ(ConnectedStatusText(u"\\\\.\\COM3", 115200, 7, 2, 2),
@@ -43,14 +55,6 @@ TEST(StatusLine, ShowsThePortNameAndTheValuesReadBack)
     EXPECT_EQ(StopBitsName(3), u"****");
     EXPECT_EQ(ParityName(5), u"****");
     EXPECT_EQ(ParityName(3), u"MARKPARITY");
-}
-
-TEST(StatusLine, PortNameOfWindowsAndPosixDeviceNames)
-{
-    EXPECT_EQ(PortNameOf(u"\\\\.\\COM3"), u"COM3");
-    EXPECT_EQ(PortNameOf(u"COM3"), u"COM3");
-    EXPECT_EQ(PortNameOf(u"/run/wirevane/ports/wvsim0"), u"wvsim0");
-    EXPECT_EQ(PortNameOf(u""), u"");
 }
 
 TEST(PortList, MarksVirtualPortsAndPreselectsTheCurrentOne)
@@ -116,13 +120,8 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
     // The refusal is a modal message; the dialog stays open behind it.
     auto refusal = [&](const QString& typed) {
         list->setEditText(typed);
-        QString message;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            message = box->text();
-            box->accept();
-        });
-        QTest::mouseClick(Child<QPushButton>(dialog, kOkButton), Qt::LeftButton);
-        return message;
+        return MessageOf(
+            [&] { QTest::mouseClick(Child<QPushButton>(dialog, kOkButton), Qt::LeftButton); });
     };
     const QString missing = QString::fromStdString((dir / "gone").string());
     EXPECT_EQ(refusal(missing), QStringLiteral("ポート「%1」が見つかりません (%1)。").arg(missing));
@@ -216,12 +215,7 @@ TEST_F(PortDialogs, ATypedRateReachesTheDeviceAndANonRateIsRefusedBeforeThePortS
     for (const char* typed : {"49", "4000001", "fast", ""}) {
         field->clear();
         QTest::keyClicks(field, QString::fromLatin1(typed));
-        QString message;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            message = box->text();
-            box->accept();
-        });
-        EXPECT_FALSE(page.Apply()) << typed;
+        const QString message = MessageOf([&] { EXPECT_FALSE(page.Apply()) << typed; });
         EXPECT_EQ(message,
                   QStringLiteral("ボーレートには 50 から 4000000 までの整数を入力してください。"))
             << typed;
@@ -264,14 +258,10 @@ TEST(PortDialogsOnALimitedDriver, ARefusedRateIsReportedWithTheDriversAnswerAndT
     ASSERT_NE(field, nullptr);
     auto refusal = [&](const char* rate) {
         field->setEditText(QString::fromLatin1(rate));
-        QString message;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            message = box->text();
-            box->accept();
+        return MessageOf([&] {
+            QTest::mouseClick(sheet.findChild<QPushButton*>(QString::number(kOkButton)),
+                              Qt::LeftButton);
         });
-        QTest::mouseClick(sheet.findChild<QPushButton*>(QString::number(kOkButton)),
-                          Qt::LeftButton);
-        return message;
     };
     EXPECT_EQ(refusal("2000000"),
               QStringLiteral("ポートが Baudrate 「2000000」を受け付けませんでした。\n"
@@ -331,12 +321,7 @@ TEST_F(PortDialogs, EventCharacterOutsideTheRangeIsRefusedWithAMessage)
     auto* edit = Child<QLineEdit>(page, kEventCharacterEdit);
     for (const char* text : {"256", "-1", "1.5", "x", ""}) {
         edit->setText(QString::fromLatin1(text));
-        QString message;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            message = box->text();
-            box->accept();
-        });
-        EXPECT_FALSE(page.Apply()) << text;
+        const QString message = MessageOf([&] { EXPECT_FALSE(page.Apply()) << text; });
         EXPECT_EQ(message, QStringLiteral("0 から 255 までの整数を入力してください。")) << text;
     }
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR) << "nothing was applied";
@@ -378,12 +363,8 @@ TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
     Child<QComboBox>(sheet, kBaudRateField)->setEditText(QStringLiteral("57600"));
     Child<QRadioButton>(sheet, kParityOdd)->click();
     Child<QRadioButton>(sheet, kStopBits2)->click();
-    QString message;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
+    const QString message =
+        MessageOf([&] { QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton); });
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(message, QStringLiteral("ポートが Parity 「Odd」を受け付けませんでした。\n"
                                       "以前の設定のままです。"));
@@ -407,12 +388,8 @@ TEST_F(PortDialogs, CancelAfterARefusedEventsPageLeavesThePortAsItWas)
     sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
     Child<QCheckBox>(sheet, kSentEventBox)->click();
     Child<QLineEdit>(sheet, kEventCharacterEdit)->setText(QStringLiteral("300"));
-    QString message;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton);
+    const QString message =
+        MessageOf([&] { QTest::mouseClick(Child<QPushButton>(sheet, kOkButton), Qt::LeftButton); });
     EXPECT_EQ(message, QStringLiteral("0 から 255 までの整数を入力してください。"));
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.findChild<QTabWidget*>()->currentIndex(), 1);

@@ -1,6 +1,7 @@
 #include "support/child_process.h"
 #include "support/file_text.h"
 #include "support/pty_pair.h"
+#include "support/scoped_environment.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
@@ -210,13 +211,13 @@ TEST_F(RunnerTest, PortLostMidRunEndsWithStatusOne)
 TEST_F(RunnerTest, FilesPortNameIsFoundInThePortList)
 {
     const std::string ports = (m_dir / "ports").string();
-    ASSERT_EQ(setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1), 0);
+    ScopedEnvironment environment;
+    environment.Set("WIREVANE_PORTS_DIR", ports);
     ChildProcess sim(toolPath("wirevane-sim"),
                      {"--lines", "--reply-end", "cr", "--name", "runnersim", "--ports-dir", ports});
     ASSERT_TRUE(sim.FirstLine(10s));
     const RunResult run =
         RunRunner({Table({{0, "HI", 1}}, "PORT=\\\\.\\runnersim0\r\nBAUD=19200\r\n")});
-    unsetenv("WIREVANE_PORTS_DIR");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("OK\r"), std::string::npos);
 }

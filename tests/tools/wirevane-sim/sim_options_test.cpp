@@ -71,5 +71,13 @@ TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
     EXPECT_EQ(Parsed({"--reading", "AC 12345 V", "--echo"}).mode, Mode::Echo);
 }
 
+TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
+{
+    EXPECT_EQ(MeterFrame("DC 04.71 kohm"),
+              std::string("\x14\x27\x3D\x42\x57\x69\x75\x80\x95\xA2\xB0\xC4\xD0\xE0"));
+    EXPECT_EQ(MeterFrame("DC OL Mohm"),
+              std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
+}
+
 } // namespace
 } // namespace wirevane::sim
