@@ -104,30 +104,29 @@ TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
 
 TEST(InterfaceLanguage, TheDesktopsLanguageDecidesUnlessTheUserFixedOne)
 {
-    using enum InterfaceLanguage;
-    using enum LanguageChoice;
+    constexpr LanguageChoice kDesktop = LanguageChoice::FollowDesktop;
     // "jv" is Javanese, not Japanese; an unknown or empty locale is not Japanese either.
     const struct {
         LanguageChoice choice;
         const char* locale;
         InterfaceLanguage shown;
-    } cases[] = {{FollowDesktop, "ja-JP", Japanese},
-                 {FollowDesktop, "ja_JP", Japanese},
-                 {FollowDesktop, "ja", Japanese},
-                 {FollowDesktop, "en-US", English},
-                 {FollowDesktop, "jv-ID", English},
-                 {FollowDesktop, "C", English},
-                 {FollowDesktop, "", English},
-                 {LanguageChoice::English, "ja-JP", English},
-                 {LanguageChoice::Japanese, "en-US", Japanese}};
+    } cases[] = {{kDesktop, "ja-JP", InterfaceLanguage::Japanese},
+                 {kDesktop, "ja_JP", InterfaceLanguage::Japanese},
+                 {kDesktop, "ja", InterfaceLanguage::Japanese},
+                 {kDesktop, "en-US", InterfaceLanguage::English},
+                 {kDesktop, "jv-ID", InterfaceLanguage::English},
+                 {kDesktop, "C", InterfaceLanguage::English},
+                 {kDesktop, "", InterfaceLanguage::English},
+                 {LanguageChoice::English, "ja-JP", InterfaceLanguage::English},
+                 {LanguageChoice::Japanese, "en-US", InterfaceLanguage::Japanese}};
     for (const auto& c : cases)
         EXPECT_EQ(ResolveInterfaceLanguage(c.choice, QString::fromLatin1(c.locale)), c.shown)
             << c.locale;
 
-    for (LanguageChoice choice : {FollowDesktop, LanguageChoice::Japanese, LanguageChoice::English})
+    for (LanguageChoice choice : {kDesktop, LanguageChoice::Japanese, LanguageChoice::English})
         EXPECT_EQ(ParseLanguageChoice(StoredLanguageChoice(choice)), choice);
-    EXPECT_EQ(StoredLanguageChoice(FollowDesktop), u"");
-    EXPECT_EQ(ParseLanguageChoice(u"fr"), FollowDesktop);
+    EXPECT_EQ(StoredLanguageChoice(kDesktop), u"");
+    EXPECT_EQ(ParseLanguageChoice(u"fr"), kDesktop);
 }
 
 TEST(InterfaceLanguage, TheJapaneseChoiceLeavesTheProgramsOwnTexts)

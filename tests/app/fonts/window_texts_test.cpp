@@ -202,8 +202,9 @@ TEST_P(WindowTexts, ARunInDetailDisplayShowsItsStatusWholeAndTranslated)
     ExpectNoFaultsInTheThreeWindows(window, Check());
     // The cells keep the table's own words, which the engine and the save read back.
     EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kSelectColumn), u"送信済 停止");
-    if (English())
+    if (English()) {
         EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("READ?    Sent"));
+    }
 }
 
 // With a caption longer than any button is wide on its first button.
@@ -227,9 +228,9 @@ TEST_P(WindowTexts, TheButtonArrayShowsEveryTextWholeInEachModeOfItsSideButtons)
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowTexts,
                          ::testing::Values(InterfaceLanguage::Japanese, InterfaceLanguage::English),
-                         [](const ::testing::TestParamInfo<InterfaceLanguage>& info) {
-                             return info.param == InterfaceLanguage::English ? "English"
-                                                                             : "Japanese";
+                         [](const ::testing::TestParamInfo<InterfaceLanguage>& language) {
+                             return language.param == InterfaceLanguage::English ? "English"
+                                                                                 : "Japanese";
                          });
 
 // The walk itself: each kind of widget is judged by what it really draws, so a test that
