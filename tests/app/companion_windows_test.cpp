@@ -1,11 +1,7 @@
 #include "app/command_ids.h"
-#include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
-#include "commands/dialog_notation.h"
 #include "main_window_rig.h"
-#include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
-#include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QTest>
@@ -86,37 +82,6 @@ TEST(CompanionWindows, TheToggleKeepsAMaximisedWindowMaximised)
     window.Trigger(kButtonArray);
     EXPECT_FALSE(buttons.isMinimized());
     EXPECT_TRUE(buttons.isMaximized());
-}
-
-TEST(CompanionWindows, ADialogOfTheMainWindowDisablesThemAndTheyComeBackAfterwards)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
-    QWidget* firstButton =
-        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
-    QWidget* firstSideButton =
-        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSideButtons[0]));
-    ASSERT_NE(textArea, nullptr);
-    ASSERT_NE(firstButton, nullptr);
-    ASSERT_NE(firstSideButton, nullptr);
-
-    bool disabledWhileOpen = false;
-    test::WhenModal<CDialogNotation>([&](CDialogNotation* dialog) {
-        disabledWhileOpen = !window.terminal().isEnabled() && !window.buttonArray().isEnabled() &&
-                            !textArea->isEnabled() && !firstButton->isEnabled();
-        dialog->reject();
-    });
-    window.Trigger(kSymbols);
-
-    EXPECT_TRUE(disabledWhileOpen);
-    EXPECT_TRUE(window.terminal().isEnabled());
-    EXPECT_TRUE(window.buttonArray().isEnabled());
-    EXPECT_TRUE(textArea->isEnabled());
-    EXPECT_TRUE(firstButton->isEnabled());
-    // Side buttons have no use while the array shows no side mode.
-    EXPECT_EQ(window.buttonArray().slotMode(), 0);
-    EXPECT_FALSE(firstSideButton->isEnabled());
 }
 
 } // namespace

@@ -15,13 +15,5 @@ TEST(FileReports, NativeFiltersBecomeQtFiltersWithoutTheirPatternHalves)
     EXPECT_EQ(QtFileFilter(u""), QString());
 }
 
-TEST(FileReports, AFailureNamesWhatFailedTheFileAndTheReasonOnThreeLines)
-{
-    const QString text =
-        SaveFailureText("/tmp/x/Wirevane.ini", platform::FileError{28, "No space left on device"});
-    EXPECT_EQ(text, QStringLiteral("設定ファイルを保存できませんでした\n/tmp/x/Wirevane.ini\n"
-                                   "No space left on device"));
-}
-
 } // namespace
 } // namespace wirevane

@@ -65,10 +65,6 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.m_data, u"AT\\r");
-    EXPECT_EQ(dialog.m_waitRx, WaitKind::Nl);
-    EXPECT_EQ(dialog.m_halt, 1);
-    EXPECT_EQ(dialog.m_delay, 1000);
     const NewTableValues values = dialog.values();
     EXPECT_EQ(values.data, u"AT\\r");
     EXPECT_EQ(values.waitRx, WaitKind::Nl);

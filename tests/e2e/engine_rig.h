@@ -96,8 +96,6 @@ public:
     uint64_t bytesRead() const { return m_counted.bytesRead; }
     uint64_t writes() const { return m_counted.writes; }
     uint32_t lastReadError() const { return m_counted.lastReadError; }
-    int messages() const { return m_messageCount; }
-    uint32_t lastEventWord() const { return m_lastEventWord; }
 
 private:
     struct CountingPort final : PortAccess {
@@ -144,8 +142,6 @@ private:
 
     void Message(uint32_t eventWord)
     {
-        ++m_messageCount;
-        m_lastEventWord = eventWord;
         m_receiver.OnSerialMessage(eventWord);
         AfterEvent();
     }
@@ -171,8 +167,6 @@ private:
     platform::PortMessageReceiver m_messages;
     std::function<void()> m_afterEvent;
     std::function<void()> m_check;
-    int m_messageCount = 0;
-    uint32_t m_lastEventWord = 0;
 };
 
 } // namespace wirevane::test

@@ -4,7 +4,6 @@
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
 #include <gtest/gtest.h>
@@ -40,12 +39,10 @@ TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
     const uint8_t key[] = {'k'};
     rig.access().Write(key); // typed while the row is held
 
+    // The line stays held until released below, so an answer at all shows the loop is free.
     PostedEventCounter responder;
-    QElapsedTimer answering;
-    answering.start();
     QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
     ASSERT_TRUE(rig.RunUntil([&] { return responder.answered == 1; }, 1'000));
-    EXPECT_LT(answering.elapsed(), 50);
     EXPECT_TRUE(rig.engine().IsWriting());
     EXPECT_NE(Image(0), kRowImageSent);
     EXPECT_EQ(rig.run().currentRow, 0);

@@ -158,15 +158,6 @@ TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
     EXPECT_EQ(View().ShownText(), View().LineFormText());
 }
 
-TEST_F(TerminalView, ByDefaultALineIsBrokenEveryKibiCharacterOnScreenOnly)
-{
-    const std::u16string line = std::u16string(1024, u'a') + std::u16string(1024, u'b') + u"cd";
-    Receive(0, line + u"\r\n");
-    EXPECT_EQ(Drawn(View()),
-              std::u16string(1024, u'a') + u"~" + std::u16string(1024, u'b') + u"~cd|");
-    EXPECT_EQ(View().LineFormText(), line + u"\r\n");
-}
-
 // A flood of receive turns keeps Qt from running timers, so the frame timer alone would show
 // nothing until the flood ends; text older than a frame goes on screen with the next append.
 TEST_F(TerminalView, TextWaitingLongerThanAFrameIsShownWithTheNextAppendWithoutTheTimer)

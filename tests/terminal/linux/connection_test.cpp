@@ -13,9 +13,7 @@
 #include "support/device_speed.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
-#include "support/sim_process.h"
 #include "support/temp_dir.h"
-#include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/terminal_ids.h"
 
@@ -288,51 +286,6 @@ TEST_F(Connection, SettingsTheDeviceRefusesKeepTheSheetOpenAndThePortAsItWas)
     EXPECT_EQ(port.GetDataBits(), 8u);
     EXPECT_EQ(store.readInt(u"SERIAL", u"DATA", 0), 8);
     EXPECT_EQ(store.readInt(u"SERIAL", u"PARITY", -1), 0);
-}
-
-// Against the real simulator and the system's port list: what a newcomer does first.
-TEST(ConnectionToSimulator, ConnectsFromThePortListAndShowsTheAnnouncedName)
-{
-    test::TempDir dir;
-    const std::string portsDir = (dir / "ports").string();
-    setenv("WIREVANE_PORTS_DIR", portsDir.c_str(), 1);
-    test::SimProcess sim({"--echo", "--ports-dir", portsDir});
-    ASSERT_TRUE(sim.started());
-
-    DiskProfileFiles files;
-    ProfileStore store(dir / "Wirevane.ini", files);
-    MainPort port;
-    SerialPortAccess access(port);
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal(host, &access);
-    test::RecordingConnectionWindows windows(terminal);
-    ConnectionManager manager(port, nullptr, store, windows, terminal);
-
-    QString listed;
-    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        listed =
-            dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))->currentText();
-        ClickOk(dialog);
-    });
-    manager.Connect(&terminal);
-    unsetenv("WIREVANE_PORTS_DIR");
-    ASSERT_TRUE(port.IsOpen());
-    EXPECT_TRUE(listed.startsWith(QStringLiteral("wvsim")));
-    EXPECT_EQ(terminal.StatusText(),
-              QStringLiteral("接続 %1: 9600BPS-8BIT-1STOP-NOPARITY").arg(listed));
-
-    // Typing reaches the device, which echoes it back.
-    QTest::keyClicks(&terminal.edit(), QStringLiteral("ping"));
-    char echoed[8] = {};
-    std::size_t got = 0;
-    test::RunUntil([&] {
-        std::size_t n = 0;
-        access.Read(std::span<uint8_t>(reinterpret_cast<uint8_t*>(echoed) + got, 4 - got), n);
-        got += n;
-        return got == 4;
-    });
-    EXPECT_EQ(std::string(echoed, got), "ping");
-    port.Close();
 }
 
 } // namespace

@@ -38,18 +38,6 @@ TEST(RecordSearch, FindsJapaneseAndLettersOfEitherCaseWithoutOverlapping)
     EXPECT_TRUE(FindAll(text, u"", true, 100).empty());
 }
 
-TEST(RecordSearch, StepsGoRoundTheEnds)
-{
-    const std::vector<TextMatch> matches = {{2, 1}, {5, 1}, {9, 1}};
-    EXPECT_EQ(StepFrom(matches, 2, true), 1u);
-    EXPECT_EQ(StepFrom(matches, 9, true), 0u) << "past the last, the first";
-    EXPECT_EQ(StepFrom(matches, 0, true), 0u);
-    EXPECT_EQ(StepFrom(matches, 5, false), 0u);
-    EXPECT_EQ(StepFrom(matches, 2, false), 2u) << "before the first, the last";
-    EXPECT_EQ(StepFrom(matches, 100, false), 2u);
-    EXPECT_EQ(StepFrom({}, 3, true), std::nullopt);
-}
-
 class TerminalFind : public ::testing::Test {
 protected:
     TerminalFind() : access(port), terminal(host, &access)
@@ -159,6 +147,7 @@ TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
     EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
     QTest::keyClick(&View(), Qt::Key_Escape);
     EXPECT_EQ(pty.ReadMaster(1), "\x1b");
+    EXPECT_TRUE(terminal.isVisible()) << "Esc in the text area does not close the window";
 }
 
 TEST_F(TerminalFind, TheOpenBarShowsEveryTextWholeAtTheWindowsSmallestSize)

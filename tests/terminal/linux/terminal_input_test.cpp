@@ -90,14 +90,6 @@ TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
     EXPECT_EQ(Preedit(), QString());
 }
 
-TEST_F(TerminalInput, EscapeIsSentAndTheWindowStays)
-{
-    SetLocalEcho(false);
-    QTest::keyClick(&Edit(), Qt::Key_Escape);
-    EXPECT_EQ(pty.ReadMaster(1), "\x1b");
-    EXPECT_TRUE(terminal.isVisible());
-}
-
 // Ctrl+V, Shift+Insert and the menu's Paste type the clipboard, each line break as the
 // Enter key's bytes; the echo follows local echo.
 TEST_F(TerminalInput, PasteTypesTheClipboardAndEchoesOnlyWithLocalEcho)

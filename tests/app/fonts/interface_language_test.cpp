@@ -1,15 +1,9 @@
 #include "app/command_ids.h"
-#include "app/dialog_sweep.h"
 #include "app/interface_language.h"
 #include "app/main_window_rig.h"
-#include "buttons/dialog_button_array.h"
-#include "buttons/dialog_button_text.h"
-#include "core/send_table.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "persistence/settings_keys.h"
 #include "support/modal_helper.h"
-#include "support/widgets/clipped_text.h"
-#include "support/widgets/shown_text.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/terminal_ids.h"
 
@@ -17,50 +11,16 @@
 #include <QDialog>
 #include <QFontInfo>
 #include <QImage>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QTest>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace wirevane {
 namespace {
 
 using namespace command;
-using test::CollectShownText;
-using test::ExpectNoFaultsInButtonArrayDialogs;
-using test::ExpectNoFaultsInButtonArrayModes;
-using test::ExpectNoFaultsInDialogs;
-using test::ExpectNoFaultsInTheThreeWindows;
-using test::FaultsInNextDialog;
-using test::kCommandDialogs;
 using test::MainWindowRig;
-using test::RunInDetailDisplay;
-using test::ShowSettled;
-
-// The language items name each language in itself; that Japanese is meant to stay.
-QList<test::ShownText> WithoutLanguageNames(QList<test::ShownText> texts)
-{
-    texts.removeIf(
-        [](const test::ShownText& shown) { return shown.text == QStringLiteral("日本語"); });
-    return texts;
-}
-
-// What a window shows in Japanese, and what it shows cut at its own size and at the smallest
-// size it allows.
-std::string Faults(QWidget& window)
-{
-    QApplication::processEvents();
-    std::string found =
-        test::DescribeJapanese(WithoutLanguageNames(CollectShownText(window))).toStdString();
-    found += test::Describe(test::FindClippedText(window)).toStdString();
-    window.resize(1, 1);
-    QApplication::processEvents();
-    found += test::Describe(test::FindClippedText(window)).toStdString();
-    return found;
-}
 
 // How a face draws U+005C: a backslash leaves the top right of the box its ink fills empty; a
 // yen sign, which some Japanese faces draw there, has an arm in each top corner.
@@ -99,59 +59,11 @@ std::vector<std::pair<const char*, QFont>> TextFonts(CWirevaneDlg& window)
         {"hex pane", window.terminal().findChild<QWidget*>(QStringLiteral("hex-view"))->font()}};
 }
 
-class EnglishInterface : public ::testing::Test {
-protected:
-    InterfaceTranslation m_translation{InterfaceLanguage::English};
-};
-
-TEST_F(EnglishInterface, TheThreeWindowsShowNoJapaneseAndNothingCut)
-{
-    ASSERT_TRUE(m_translation.complete());
-    MainWindowRig rig;
-    ExpectNoFaultsInTheThreeWindows(rig.Start(), Faults);
-}
-
-TEST_F(EnglishInterface, EveryDialogShowsNoJapaneseAndNothingCut)
-{
-    ASSERT_TRUE(m_translation.complete());
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    ShowSettled(window);
-    ExpectNoFaultsInDialogs(window, kCommandDialogs, Faults);
-
-    CDialogTerminal& terminal = window.terminal();
-    ShowSettled(terminal);
-    EXPECT_EQ(
-        FaultsInNextDialog(
-            [&] { terminal.findChild<QAction*>(QStringLiteral("log-start"))->trigger(); }, Faults),
-        "");
-
-    ExpectNoFaultsInButtonArrayDialogs(window.buttonArray(), QStringLiteral("Button 1"), Faults);
-}
-
-TEST_F(EnglishInterface, ARunInDetailDisplayShowsItsStatusInEnglishAndWhole)
-{
-    ASSERT_TRUE(m_translation.complete());
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    RunInDetailDisplay(window);
-    ExpectNoFaultsInTheThreeWindows(window, Faults);
-    // The cells keep the table's own words, which the engine and the save read back.
-    EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kSelectColumn), u"送信済 停止");
-    EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("READ?    Sent"));
-}
-
-TEST_F(EnglishInterface, TheButtonArrayShowsNoJapaneseAndNothingCutInEachModeOfItsSideButtons)
-{
-    ASSERT_TRUE(m_translation.complete());
-    MainWindowRig rig;
-    ExpectNoFaultsInButtonArrayModes(rig.Start().buttonArray(), Faults);
-}
-
 // A face the platform lacks is left to the fallback, which on a Japanese desktop draws U+005C as
 // a yen sign: the English texts must name a face that is there and draws a backslash.
-TEST_F(EnglishInterface, TheTableAndTheTerminalDrawABackslashInAFaceThatIsInstalled)
+TEST(EnglishInterface, TheTableAndTheTerminalDrawABackslashInAFaceThatIsInstalled)
 {
+    const InterfaceTranslation english(InterfaceLanguage::English);
     MainWindowRig rig;
     for (const auto& [where, font] : TextFonts(rig.Start())) {
         SCOPED_TRACE(where);
@@ -190,47 +102,31 @@ TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
     }
 }
 
-// The walk above proves nothing if it cannot see Japanese where it is.
-TEST(ShownText, TheWalkFindsJapaneseInEachKindOfText)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    const QString found = test::DescribeJapanese(CollectShownText(window));
-    for (const char* expected : {"tooltip", "header", "QCheckBox", "QComboBox", "QLabel"})
-        EXPECT_TRUE(found.contains(QString::fromLatin1(expected))) << expected << "\n"
-                                                                   << found.toStdString();
-    // Menu items, those of submenus included.
-    EXPECT_TRUE(found.contains(QStringLiteral(": ファイル")));
-    EXPECT_TRUE(found.contains(QStringLiteral(": デスクトップに従う")));
-    CDialogButtonText caption(QStringLiteral("Button 1"));
-    EXPECT_TRUE(
-        test::DescribeJapanese(CollectShownText(caption)).contains(QStringLiteral("title")));
-}
-
 TEST(InterfaceLanguage, TheDesktopsLanguageDecidesUnlessTheUserFixedOne)
 {
-    using enum InterfaceLanguage;
-    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja-JP")),
-              Japanese);
-    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja_JP")),
-              Japanese);
-    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QStringLiteral("ja")),
-              Japanese);
+    constexpr LanguageChoice kDesktop = LanguageChoice::FollowDesktop;
     // "jv" is Javanese, not Japanese; an unknown or empty locale is not Japanese either.
-    for (const char* other : {"en-US", "de", "jv-ID", "C", ""})
-        EXPECT_EQ(
-            ResolveInterfaceLanguage(LanguageChoice::FollowDesktop, QString::fromLatin1(other)),
-            English)
-            << other;
-    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::English, QStringLiteral("ja-JP")), English);
-    EXPECT_EQ(ResolveInterfaceLanguage(LanguageChoice::Japanese, QStringLiteral("en-US")),
-              Japanese);
+    const struct {
+        LanguageChoice choice;
+        const char* locale;
+        InterfaceLanguage shown;
+    } cases[] = {{kDesktop, "ja-JP", InterfaceLanguage::Japanese},
+                 {kDesktop, "ja_JP", InterfaceLanguage::Japanese},
+                 {kDesktop, "ja", InterfaceLanguage::Japanese},
+                 {kDesktop, "en-US", InterfaceLanguage::English},
+                 {kDesktop, "jv-ID", InterfaceLanguage::English},
+                 {kDesktop, "C", InterfaceLanguage::English},
+                 {kDesktop, "", InterfaceLanguage::English},
+                 {LanguageChoice::English, "ja-JP", InterfaceLanguage::English},
+                 {LanguageChoice::Japanese, "en-US", InterfaceLanguage::Japanese}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolveInterfaceLanguage(c.choice, QString::fromLatin1(c.locale)), c.shown)
+            << c.locale;
 
-    for (LanguageChoice choice :
-         {LanguageChoice::FollowDesktop, LanguageChoice::Japanese, LanguageChoice::English})
+    for (LanguageChoice choice : {kDesktop, LanguageChoice::Japanese, LanguageChoice::English})
         EXPECT_EQ(ParseLanguageChoice(StoredLanguageChoice(choice)), choice);
-    EXPECT_EQ(StoredLanguageChoice(LanguageChoice::FollowDesktop), u"");
-    EXPECT_EQ(ParseLanguageChoice(u"fr"), LanguageChoice::FollowDesktop);
+    EXPECT_EQ(StoredLanguageChoice(kDesktop), u"");
+    EXPECT_EQ(ParseLanguageChoice(u"fr"), kDesktop);
 }
 
 TEST(InterfaceLanguage, TheJapaneseChoiceLeavesTheProgramsOwnTexts)
