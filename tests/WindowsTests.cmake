@@ -30,6 +30,7 @@ if(PYTHON3 AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
     ENVIRONMENT "WIREVANE_RUNNER_EXE=$<TARGET_FILE:wirevane-run>;WIREVANE_COM_PREFIX=${PROJECT_BINARY_DIR}/wine-prefix-com")
 endif()
 wirevane_test(test_terminal_traffic DIRS terminal/traffic DEPS terminal_traffic)
+wirevane_test(test_chart_model DIRS chart/model DEPS chart_model)
 
 if(NOT WIREVANE_GUI)
   return()
