@@ -65,7 +65,6 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
     m_terminal->ShowTrafficOf(m_tap);
     // The meter's readings go to the chart, which keeps them whether it is shown or not.
     m_receiver.SetMeasurementSink(&m_terminal->chart());
-    KeepChartLimitsIn(m_store, m_terminal->chart(), this);
     // A flooding device gets the window thread in turns, so the window keeps painting and
     // answering while it reads.
     m_receiver.SetContinuation(
@@ -149,6 +148,7 @@ bool CWirevaneDlg::OnInitDialog()
 
     m_windows.Place(m_settings);
     ShowLanguageChoice();
+    KeepChartLimitsIn(m_store, m_terminal->chart(), this);
     m_connection.ShowConnectionState();
     SetUpTable();
     m_runControls.UpdateRunControls(m_run.running);
