@@ -1,12 +1,14 @@
 #include "app/wirevane_dlg.h"
 
 #include "app/app_icons.h"
+#include "app/chart_settings.h"
 #include "app/command_ids.h"
 #include "app/file_reports.h"
 #include "app/main_menus.h"
 #include "app/run_key_guard.h"
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
+#include "chart/chart_window.h"
 #include "grid/escape_legend.h"
 #include "grid/fixed_pitch_font.h"
 #include "grid/grid_list_ctrl_groups.h"
@@ -61,6 +63,8 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
     setWindowTitle(QStringLiteral("Wirevane"));
     setWindowIcon(MainIcon());
     m_terminal->ShowTrafficOf(m_tap);
+    // The meter's readings go to the chart, which keeps them whether it is shown or not.
+    m_receiver.SetMeasurementSink(&m_terminal->chart());
     // A flooding device gets the window thread in turns, so the window keeps painting and
     // answering while it reads.
     m_receiver.SetContinuation(
@@ -78,6 +82,7 @@ CWirevaneDlg::~CWirevaneDlg()
     m_timer.Kill();
     m_port.Close();
     m_buttons.reset();
+    m_receiver.SetMeasurementSink(nullptr);
     m_terminal.reset();
 }
 
@@ -143,6 +148,7 @@ bool CWirevaneDlg::OnInitDialog()
 
     m_windows.Place(m_settings);
     ShowLanguageChoice();
+    KeepChartLimitsIn(m_store, m_terminal->chart(), this);
     m_connection.ShowConnectionState();
     SetUpTable();
     m_runControls.UpdateRunControls(m_run.running);

@@ -1,6 +1,7 @@
 #include "core/receive_handler.h"
 
 #include "core/cp932_display_table.h"
+#include "core/measurement_from_tester.h"
 #include "core/serial_events.h"
 #include "core/text_encoding.h"
 
@@ -125,17 +126,19 @@ bool ReceiveHandler::ReceivePass()
     std::size_t count = 0;
     if (m_port.Read(chunk, count) != 0)
         return false;
+    // A frame's time is that of the read that completed it, taken as soon as the read returns.
+    const auto readTime = std::chrono::system_clock::now();
     const std::span<const uint8_t> read(chunk.data(), count);
     m_ring.PushSome(read);
     CheckWait(read);
     if (m_run.testerMode)
-        ShowTester();
+        ShowTester(readTime);
     else
         ShowText();
     return count == kReadChunk;
 }
 
-void ReceiveHandler::ShowTester()
+void ReceiveHandler::ShowTester(std::chrono::system_clock::time_point readTime)
 {
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     m_display.clear();
@@ -150,7 +153,11 @@ void ReceiveHandler::ShowTester()
         if (position == m_frame.size()) {
             m_display += u"\r\n";
             m_frame.back() = byte;
-            m_display += FormatTesterReading(DecodeTesterFrame(m_frame));
+            const TesterReading reading = DecodeTesterFrame(m_frame);
+            m_display += FormatTesterReading(reading);
+            if (m_sink)
+                if (const auto measurement = MeasurementFromTester(reading, readTime))
+                    m_sink->AddMeasurement(*measurement);
         } else if (position >= 1 && position < m_frame.size()) {
             m_frame[position - 1] = byte;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/measurement.h"
 #include "core/port_access.h"
 #include "core/receive_ring.h"
 #include "core/run_state.h"
@@ -7,6 +8,7 @@
 #include "core/tester_frame.h"
 #include "platform/step_timer.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -42,6 +44,10 @@ public:
     // sent. Called when the port closes, is lost or opens.
     void DiscardHeld() { m_ring.Clear(); }
 
+    // In tester mode, every completed frame that makes a reading goes to the sink as well, even
+    // one that repeats the last: the meter's rate is the data's rate. Null: none.
+    void SetMeasurementSink(MeasurementSink* sink) { m_sink = sink; }
+
     const TesterFrame& testerFrame() const { return m_frame; }
     int32_t pendingBytes() const { return m_ring.Count(); }
 
@@ -50,7 +56,7 @@ private:
     bool ReceivePass(); // true when the read came back full
     void Drain();
     void CheckWait(std::span<const uint8_t> bytes);
-    void ShowTester();
+    void ShowTester(std::chrono::system_clock::time_point readTime);
     void ShowText();
 
     RunState& m_run;
@@ -62,6 +68,7 @@ private:
     std::u16string m_display;
     std::vector<uint8_t> m_textRun; // the whole characters of one text display
     std::function<void()> m_later;
+    MeasurementSink* m_sink = nullptr;
     bool m_continuationPending = false;
 };
 

@@ -19,6 +19,8 @@ inline constexpr std::u16string_view kHandshake = u"HNDSHK";
 inline constexpr std::u16string_view kWirevane = u"WIREVANE";
 // The interface language the user fixed; absent or empty, the desktop's language.
 inline constexpr std::u16string_view kLanguage = u"Language";
+// The chart's limits per series, "series,low,high;..."; absent when no limit is set.
+inline constexpr std::u16string_view kChartLimits = u"CHART_LIMITS";
 
 inline constexpr std::u16string_view kConsole = u"CONSOLE";
 inline constexpr std::u16string_view kCyclic = u"CYCLIC";

@@ -1,5 +1,6 @@
 #include "terminal/dialog_terminal.h"
 
+#include "chart/chart_window.h"
 #include "grid/fixed_pitch_font.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
@@ -26,7 +27,8 @@ constexpr int kLogFlushTurnMs = 50;
 } // namespace
 
 CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_host(host)
+    : QMainWindow(parent, Qt::Window), m_host(host),
+      m_chart(std::make_unique<ChartWindow>([this] { return m_host.FilesFolder(); }))
 {
     setWindowTitle(QStringLiteral("Terminal"));
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -56,6 +58,8 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     m_tester->setChecked(m_host.IsTesterMode());
     resize(640, 400);
 }
+
+CDialogTerminal::~CDialogTerminal() = default;
 
 bool CDialogTerminal::IsLocalEcho() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/model/line_collector.h"
 #include "core/port_access.h"
 #include "core/terminal_sink.h"
 #include "core/text_encoding.h"
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,7 @@ class QToolBar;
 
 namespace wirevane {
 
+class ChartWindow;
 class FindBar;
 class HexTrafficView;
 class TerminalHost;
@@ -51,6 +54,7 @@ public:
     enum class TrafficView { Text, TextAndHex, Hex };
 
     CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* parent = nullptr);
+    ~CDialogTerminal() override;
 
     // TerminalSink: appends after the receive conversion, always at the end.
     void AppendText(std::u16string_view text) override;
@@ -97,6 +101,14 @@ public:
     platform::FileError SaveTextTo(const std::filesystem::path& path);
     void SetTextFont(const QFont& font);
 
+    // The chart is the terminal's: its View menu opens it, its received lines feed it in the
+    // numbers-from-lines mode and its File menu records the chart's CSV; it lives as long.
+    ChartWindow& chart() { return *m_chart; }
+    // Received lines (not in tester mode, whose readings come from the receive handler) go to
+    // the chart as the numbers they hold.
+    void SetNumbersFromLines(bool on);
+    bool numbersFromLines() const { return m_numbersFromLines; }
+
     CCommEdit& edit() { return *m_edit; }
     FindBar& findBar() { return *m_findBar; }
     const QFont& textFont() const { return m_font; }
@@ -119,6 +131,8 @@ private:
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
     void BuildTrafficActions();
+    void BuildChartActions();
+    void FeedChart(std::u16string_view text, TrafficTime readTime);
     void GroupChoices(QAction* const (&actions)[3], const std::function<void(int)>& chosen);
     void Show(std::u16string_view shown);
     void OnTraffic(TrafficDirection direction, std::span<const uint8_t> bytes, TrafficTime time);
@@ -144,6 +158,9 @@ private:
     QTimer m_logFlush;
     QString m_logStopped;
     TrafficView m_trafficView = TrafficView::Text;
+    std::unique_ptr<ChartWindow> m_chart;
+    chart::LineCollector m_lines;
+    bool m_numbersFromLines = false;
 
     CCommEdit* m_edit = nullptr;
     FindBar* m_findBar = nullptr;
@@ -170,6 +187,9 @@ private:
     QAction* m_stopLog = nullptr;
     QAction* m_timestampAction = nullptr;
     QAction* m_viewActions[3] = {};
+    QAction* m_chartAction = nullptr;
+    QAction* m_numbersAction = nullptr;
+    QAction* m_startCsv = nullptr;
 };
 
 } // namespace wirevane

@@ -24,6 +24,7 @@ void CDialogTerminal::AppendReport(std::u16string_view text)
 
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
+    FeedChart(text, readTime);
     if (!m_timestamps) {
         AppendText(text);
         return;

@@ -132,6 +132,7 @@ void CDialogTerminal::BuildActions()
         m_encodingActions[i] = MakeAction(ids[i], names[i]);
     GroupChoices(m_encodingActions, [this](int i) { m_host.SetEncoding(i); });
     BuildTrafficActions();
+    BuildChartActions();
 }
 
 void CDialogTerminal::BuildMenus()
@@ -141,6 +142,7 @@ void CDialogTerminal::BuildMenus()
     file->addSeparator();
     file->addAction(m_startLog);
     file->addAction(m_stopLog);
+    file->addAction(m_startCsv);
 
     QMenu* edit = menuBar()->addMenu(tr("編集"));
     edit->addAction(m_clear);
@@ -155,6 +157,9 @@ void CDialogTerminal::BuildMenus()
     view->addSeparator();
     for (QAction* action : m_viewActions)
         view->addAction(action);
+    view->addSeparator();
+    view->addAction(m_chartAction);
+    view->addAction(m_numbersAction);
 
     QMenu* port = menuBar()->addMenu(tr("シリアルポート"));
     port->addAction(m_connect);

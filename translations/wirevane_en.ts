@@ -1099,6 +1099,22 @@ Current registration  %1         </translation>
         <source>ターミナル テキスト保存</source>
         <translation>Save terminal text</translation>
     </message>
+    <message>
+        <source>グラフ</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>受信行の数値をグラフへ</source>
+        <translation>Numbers from lines to the chart</translation>
+    </message>
+    <message>
+        <source>受信した行の数値を系列としてグラフに送ります (例: 12.5、1.0, 2.0、temp:21.4 hum=48)</source>
+        <translation>Sends the numbers of each received line to the chart as series (e.g. 12.5, 1.0, 2.0, temp:21.4 hum=48)</translation>
+    </message>
+    <message>
+        <source>CSV 記録開始...</source>
+        <translation>Start CSV recording...</translation>
+    </message>
 </context>
 <context>
     <name>wirevane::CGridListCtrlEx</name>
@@ -1348,6 +1364,200 @@ The previous settings remain.</translation>
         <location line="+4"/>
         <source>[古い受信テキストは削除されました。最新の %1 文字を残しています]</source>
         <translation>[Older received text was deleted. The newest %1 characters are kept]</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::ChartWindow</name>
+    <message>
+        <source>グラフ</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>表示を止めます。読み取り値はその間も記録されます</source>
+        <translation>Holds the view; readings are still kept meanwhile</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>1 分</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>10 分</source>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>1 時間</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>CSV 記録開始...</source>
+        <translation>Start CSV recording...</translation>
+    </message>
+    <message>
+        <source>CSV 記録停止</source>
+        <translation>Stop CSV recording</translation>
+    </message>
+    <message>
+        <source>CSV に保存...</source>
+        <translation>Save as CSV...</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>値の範囲</source>
+        <translation>Value range</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>リミット</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Low limit</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>High limit</translation>
+    </message>
+    <message>
+        <source>メモリの上限 (系列ごとに %1 点、1 点 16 バイト) に達したため、古い読み取り値から捨てています</source>
+        <translation>The memory bound (%1 points a series, 16 bytes a point) is reached: the oldest readings are being dropped</translation>
+    </message>
+    <message>
+        <source>系列は %1 個までです。ほかの系列の読み取り値 %2 個は表示しません</source>
+        <translation>At most %1 series are kept; %2 readings of other series are not shown</translation>
+    </message>
+    <message>
+        <source>範囲</source>
+        <translation>Span</translation>
+    </message>
+    <message>
+        <source>個数</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>最新</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>範囲外</source>
+        <translation>Out of range</translation>
+    </message>
+    <message>
+        <source>最後の範囲外</source>
+        <translation>Last out of range</translation>
+    </message>
+    <message>
+        <source>表示中</source>
+        <translation>In view</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>数値を入力してください</source>
+        <translation>Type a number</translation>
+    </message>
+    <message>
+        <source>上は下より大きくしてください</source>
+        <translation>High must be above low</translation>
+    </message>
+    <message>
+        <source>数値を入力するか、空にしてください</source>
+        <translation>Type a number or leave it empty</translation>
+    </message>
+    <message>
+        <source>上限は下限以上にしてください</source>
+        <translation>The high limit must not be below the low limit</translation>
+    </message>
+    <message>
+        <source>CSV 記録停止: %1: %2</source>
+        <translation>CSV recording stopped: %1: %2</translation>
+    </message>
+    <message>
+        <source>CSV 記録開始</source>
+        <translation>Start CSV recording</translation>
+    </message>
+    <message>
+        <source>CSV に保存</source>
+        <translation>Save as CSV</translation>
+    </message>
+    <message>
+        <source>CSV 記録中: %1</source>
+        <translation>Recording CSV: %1</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::PlotWidget</name>
+    <message>
+        <source>読み取り値はまだありません</source>
+        <translation>No readings yet</translation>
+    </message>
+    <message>
+        <source>時刻 (目盛 %1)</source>
+        <translation>Time (ticks every %1)</translation>
+    </message>
+    <message>
+        <source>1: %1   2: %2   差: %3 s, %4</source>
+        <translation>1: %1   2: %2   difference: %3 s, %4</translation>
+    </message>
+    <message>
+        <source>1: %1   (2 点目をクリック)</source>
+        <translation>1: %1   (click a second point)</translation>
     </message>
 </context>
 </TS>

@@ -188,6 +188,37 @@ TEST_F(ReceiveHandlerTest, TesterModeDumpsBytesAndReadsFramesAcrossEvents)
     EXPECT_EQ(handler.testerFrame()[0], 0x18);
 }
 
+// The meter repeats its display several times a second; each frame is a reading of its own, and
+// a frame caught half-lit is none.
+TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsIncluded)
+{
+    struct Sink : MeasurementSink {
+        void AddMeasurement(const Measurement& m) override { taken.push_back(m); }
+        std::vector<Measurement> taken;
+    } sink;
+    handler.SetMeasurementSink(&sink);
+    run.testerMode = true;
+    const std::vector<uint8_t> frame = {0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F,
+                                        0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0};
+    std::vector<uint8_t> twice = frame;
+    twice.insert(twice.end(), frame.begin(), frame.end());
+    const auto before = std::chrono::system_clock::now();
+    port.queueRead(twice);
+    handler.OnSerialMessage(EV_RXCHAR);
+    const auto after = std::chrono::system_clock::now();
+    std::vector<uint8_t> halfLit = frame;
+    halfLit[2] = 0x30;
+    port.queueRead(halfLit);
+    handler.OnSerialMessage(EV_RXCHAR);
+    ASSERT_EQ(sink.taken.size(), 2u);
+    for (const Measurement& m : sink.taken) {
+        EXPECT_EQ(m.reading, "AC -12.34 V");
+        EXPECT_EQ(m.value, -12.34);
+        EXPECT_GE(m.time, before);
+        EXPECT_LE(m.time, after);
+    }
+}
+
 // High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
 // leave the frame alone, wherever they fall among its bytes.
 TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/chart_window.h"
 #include "connection/connection_manager.h"
 #include "core/memory_cell_grid.h"
 #include "core/receive_handler.h"
@@ -36,6 +37,7 @@ public:
           m_connection(m_port, &m_messages, m_store, *this, m_terminal)
     {
         m_terminal.ShowTrafficOf(m_tap);
+        m_receiver.SetMeasurementSink(&m_terminal.chart());
         m_table.FillAtStartup();
         m_receiver.Allocate();
         m_receiver.SetContinuation([this] {

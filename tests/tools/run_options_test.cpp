@@ -36,6 +36,11 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_EQ(logged.options.log, "run.log");
     EXPECT_TRUE(logged.options.logAppend && logged.options.logUtf8 && logged.options.logRaw &&
                 logged.options.timestamps);
+
+    const ParsedOptions numbers = Parse({"--numbers", "table.ini", "--csv=out.csv"});
+    ASSERT_TRUE(numbers.ok()) << numbers.error;
+    EXPECT_EQ(numbers.options.csv, "out.csv");
+    EXPECT_TRUE(numbers.options.numbers);
 }
 
 TEST(RunOptions, DoubleDashLetsAFileNameStartWithDashes)
@@ -69,6 +74,10 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"a.ini", "--log="}, "--log needs a file name"},
         {{"a.ini", "--log-raw"}, "need --log FILE"},
         {{"a.ini", "--timestamps=1"}, "--timestamps takes no value"},
+        {{"a.ini", "--csv="}, "--csv needs a file name"},
+        {{"a.ini", "--csv", "x.csv"}, "--csv needs --tester or --numbers"},
+        {{"a.ini", "--numbers"}, "--numbers needs --csv"},
+        {{"a.ini", "--tester", "--numbers", "--csv", "x.csv"}, "give one"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.arguments);

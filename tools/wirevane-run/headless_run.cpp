@@ -78,7 +78,7 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
       m_answerTimer(m_loop, [this] { m_run.OnAnswerTimeout(); }),
       m_logFlush(m_loop,
                  [this] {
-                     m_terminal.FlushLog();
+                     FlushFiles();
                      m_logFlush.Arm(kLogFlushMs);
                  }),
       m_run(m_tap, m_terminal, m_stepTimer, m_answerTimer, MonotonicUs, PortErrorText,
@@ -101,8 +101,8 @@ int HeadlessRun::Execute()
     MonotonicUs();
     if (!m_loop.ok())
         return FailWith("the system gives no event loop wake-up");
-    for (const auto step :
-         {&HeadlessRun::LoadTable, &HeadlessRun::OpenPort, &HeadlessRun::StartLog})
+    for (const auto step : {&HeadlessRun::LoadTable, &HeadlessRun::OpenPort, &HeadlessRun::StartLog,
+                            &HeadlessRun::StartCsv})
         if (const std::string failure = (this->*step)(); !failure.empty())
             return FailWith(failure);
     m_loop.WatchInterrupts([this] { m_run.Interrupt(); });
@@ -112,7 +112,9 @@ int HeadlessRun::Execute()
     m_stepTimer.Kill();
     m_answerTimer.Kill();
     m_terminal.StopLog();
-    return Finish();
+    const bool csvWritten = StopCsv();
+    const int status = Finish();
+    return status == 0 && !csvWritten ? 1 : status;
 }
 
 std::string HeadlessRun::LoadTable()
@@ -157,6 +159,39 @@ std::string HeadlessRun::StartLog()
                error.message;
     m_logFlush.Arm(kLogFlushMs);
     return {};
+}
+
+std::string HeadlessRun::StartCsv()
+{
+    if (!m_options.csv)
+        return {};
+    if (const std::u16string error = m_csv.Open(*m_options.csv); !error.empty())
+        return "cannot write the CSV file " + platform::Utf8FromPath(*m_options.csv) + ": " +
+               Utf8(error);
+    if (m_options.numbers)
+        m_terminal.SetLineFeed(&m_lines);
+    else
+        m_run.SetMeasurementSink(&m_csv);
+    m_logFlush.Arm(kLogFlushMs);
+    return {};
+}
+
+void HeadlessRun::FlushFiles()
+{
+    m_terminal.FlushLog();
+    m_csv.FlushIfDue();
+}
+
+bool HeadlessRun::StopCsv()
+{
+    if (!m_options.csv)
+        return true;
+    m_csv.Close();
+    if (!m_csv.failure())
+        return true;
+    std::fprintf(stderr, "wirevane-run: the CSV file %s stopped: %s\n",
+                 platform::Utf8FromPath(*m_options.csv).c_str(), m_csv.failure()->message.c_str());
+    return false;
 }
 
 int HeadlessRun::Finish()

@@ -3,9 +3,11 @@
 #include "platform/wait_loop.h"
 #include "serial/serial_mfc.h"
 #include "serial/serial_port_access.h"
+#include "terminal/traffic/csv_recorder.h"
 #include "terminal/traffic/received_text_sink.h"
 #include "terminal/traffic/traffic_tap.h"
 #include "tools/wirevane-run/headless_terminal.h"
+#include "tools/wirevane-run/line_number_feed.h"
 #include "tools/wirevane-run/run_driver.h"
 #include "tools/wirevane-run/run_options.h"
 #include "tools/wirevane-run/utf8_output_sink.h"
@@ -35,6 +37,10 @@ private:
     std::string LoadTable();
     std::string OpenPort();
     std::string StartLog();
+    std::string StartCsv();
+    void FlushFiles();
+    // False when the CSV file stopped on a write error; standard error says why.
+    bool StopCsv();
     int Finish();
 
     const RunOptions& m_options;
@@ -48,8 +54,10 @@ private:
     ReceivedTextSink m_receivedText;
     platform::LoopStepTimer m_stepTimer;
     platform::LoopStepTimer m_answerTimer;
-    // Writes the log out every 50 ms while the run goes on.
+    // Writes the log and the CSV file out every 50 ms while the run goes on.
     platform::LoopStepTimer m_logFlush;
+    CsvRecorder m_csv;
+    LineNumberFeed m_lines{m_csv};
     RunDriver m_run;
 };
 

@@ -55,6 +55,8 @@ void HeadlessTerminal::AppendText(std::u16string_view text)
 
 void HeadlessTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)
 {
+    if (m_lines)
+        m_lines->Take(text, readTime);
     if (!m_timestamps) {
         AppendText(text);
         return;

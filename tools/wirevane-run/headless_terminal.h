@@ -4,6 +4,7 @@
 #include "terminal/traffic/line_stamper.h"
 #include "terminal/traffic/received_text_sink.h"
 #include "terminal/traffic/traffic_log.h"
+#include "tools/wirevane-run/line_number_feed.h"
 
 #include <cstdio>
 #include <optional>
@@ -23,6 +24,8 @@ public:
     void StopLog();
     void FlushLog();
     bool failed() const { return m_failed; }
+    // Received text goes to the feed as well, as it came, without time stamps. Null: none.
+    void SetLineFeed(LineNumberFeed* feed) { m_lines = feed; }
 
     void AppendText(std::u16string_view text) override;
     bool IsLocalEcho() const override { return m_output.IsLocalEcho(); }
@@ -40,6 +43,7 @@ private:
     LineStamper m_stamper;
     TrafficLog m_log;
     bool m_failed = false;
+    LineNumberFeed* m_lines = nullptr;
 };
 
 } // namespace wirevane::runner

@@ -58,6 +58,9 @@ public:
     platform::FileError Load(const std::filesystem::path& settingsFile);
     const CapturedPortSettings& portSettings() const { return m_portSettings; }
 
+    // In tester mode, each of the meter's readings goes to the sink as well.
+    void SetMeasurementSink(MeasurementSink* sink) { m_receiver.SetMeasurementSink(sink); }
+
     // False when the receive buffers could not be had.
     bool Allocate() { return m_receiver.Allocate(); }
 

@@ -45,6 +45,19 @@ Options:
                     "2026-12-07 23:59:01.123 RX 4F 4B 0D 0A"
   --timestamps      put the read time "HH:MM:SS.mmm " before each received line, on
                     standard output and in the log
+  --csv FILE        with --tester, write each of the meter's readings to FILE as CSV;
+                    with --numbers, each number of each received line. The columns:
+                      time,elapsed_s,series,value,unit,mode,reading
+                    time in local ISO 8601 with milliseconds and the UTC offset, elapsed_s
+                    since the first reading, value in SI base units (empty when the meter
+                    shows over-range), UTF-8 with CR LF line ends, written at least every
+                    100 ms and at the end. To log a meter for a while, give a table whose
+                    rows do not wait and --linger for the time (Ctrl-C ends it early and
+                    still closes the file)
+  --numbers         read each received line (ended by CR, LF or both) as numbers: "12.5",
+                    "1.0, 2.0, 3.0", "temp:21.4 hum=48"; a label before ':' or '=' names the
+                    series, unlabelled columns are 1, 2, ...; at most 32 numbers a line, NaN,
+                    infinities and out-of-range values left out (needs --csv)
   --help            show this text and exit
 
 Exit status:
@@ -52,8 +65,8 @@ Exit status:
   2    a halt row stopped the run
   3    an awaited answer did not come within --timeout
   1    an error (file not readable, port not found or busy, settings refused, port lost,
-       a row the port did not take or the encoding cannot carry, a log that could not be
-       written: the run goes on without it)
+       a row the port did not take or the encoding cannot carry, a log or CSV file that
+       could not be written: the run goes on without it)
   130  interrupted by Ctrl-C
 )";
 
@@ -80,7 +93,8 @@ bool* FlagNamed(RunOptions& options, std::string_view name)
                                                         {"--log-append", &options.logAppend},
                                                         {"--log-utf8", &options.logUtf8},
                                                         {"--log-raw", &options.logRaw},
-                                                        {"--timestamps", &options.timestamps}};
+                                                        {"--timestamps", &options.timestamps},
+                                                        {"--numbers", &options.numbers}};
     const auto found = std::find_if(std::begin(flags), std::end(flags),
                                     [&](const auto& entry) { return entry.first == name; });
     return found == std::end(flags) ? nullptr : found->second;
@@ -89,7 +103,7 @@ bool* FlagNamed(RunOptions& options, std::string_view name)
 bool TakesValue(std::string_view name)
 {
     return name == "--port" || name == "--cycles" || name == "--timeout" || name == "--report" ||
-           name == "--linger" || name == "--log";
+           name == "--linger" || name == "--log" || name == "--csv";
 }
 
 // Stores the value of one of the options that take one; the reason it is refused, empty when
@@ -117,6 +131,10 @@ std::string TakeValue(RunOptions& options, std::string_view name, std::string_vi
         if (value.empty())
             return "--log needs a file name";
         options.log = platform::PathFromUtf8(value);
+    } else if (name == "--csv") {
+        if (value.empty())
+            return "--csv needs a file name";
+        options.csv = platform::PathFromUtf8(value);
     } else {
         if (value.empty())
             return "--report needs a file name";
@@ -177,6 +195,12 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
         return fail("no settings file given (see --help)");
     if (!options.log && (options.logAppend || options.logUtf8 || options.logRaw))
         return fail("--log-append, --log-utf8 and --log-raw need --log FILE");
+    if (options.tester && options.numbers)
+        return fail("--tester and --numbers read the port in two different ways; give one");
+    if (options.csv && !options.tester && !options.numbers)
+        return fail("--csv needs --tester or --numbers to say what the readings are");
+    if (options.numbers && !options.csv)
+        return fail("--numbers needs --csv FILE");
     return parsed;
 }
 

@@ -25,6 +25,9 @@ struct RunOptions {
     bool logUtf8 = false;
     bool logRaw = false;
     bool timestamps = false;
+    // Readings written as CSV: the meter's (with tester) or the numbers of received lines.
+    std::optional<std::filesystem::path> csv;
+    bool numbers = false;
     bool help = false;
 };
 

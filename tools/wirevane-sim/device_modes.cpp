@@ -2,6 +2,7 @@
 
 #include "tools/wirevane-sim/sim_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace wirevane::sim {
@@ -41,19 +42,33 @@ private:
     bool m_lastWasCr = false;
 };
 
+// Sends its frame at the rate, or the sweep's frames in turn: the one shown at a moment is the
+// one for that moment's place in the period, so a slow reader sees the reading move on in time
+// rather than in frames.
 class Meter final : public Behaviour {
 public:
-    Meter(std::string frame, double rateHz)
-        : m_frame(std::move(frame)), m_period(std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double>(1.0 / rateHz)))
+    Meter(std::vector<std::string> frames, double rateHz, std::chrono::seconds period)
+        : m_frames(std::move(frames)), m_period(std::chrono::duration_cast<Clock::duration>(
+                                           std::chrono::duration<double>(1.0 / rateHz))),
+          m_sweepPeriod(period)
     {
     }
 
-    void Start(Clock::time_point now, Outbox& /*out*/) override { m_next = now; }
+    void Start(Clock::time_point now, Outbox& /*out*/) override
+    {
+        m_start = now;
+        m_next = now;
+    }
     void Received(std::string_view, Clock::time_point, Outbox&) override {}
     void Tick(Clock::time_point now, Outbox& out) override
     {
-        out.Send(now, m_frame);
+        const auto phase = (now - m_start) % m_sweepPeriod;
+        const auto index = static_cast<std::size_t>(
+            static_cast<double>(phase.count()) /
+            static_cast<double>(
+                std::chrono::duration_cast<Clock::duration>(m_sweepPeriod).count()) *
+            static_cast<double>(m_frames.size()));
+        out.Send(now, m_frames[std::min(index, m_frames.size() - 1)]);
         m_next += m_period;
         if (m_next < now)
             m_next = now + m_period; // a stalled reader does not cause a burst of frames
@@ -61,8 +76,10 @@ public:
     std::optional<Clock::time_point> NextTick() const override { return m_next; }
 
 private:
-    std::string m_frame;
+    std::vector<std::string> m_frames;
     Clock::duration m_period;
+    std::chrono::seconds m_sweepPeriod;
+    Clock::time_point m_start;
     Clock::time_point m_next;
 };
 
@@ -195,7 +212,9 @@ std::unique_ptr<Behaviour> MakeBehaviour(const SimOptions& options, std::vector<
         return std::make_unique<LineResponder>(options.reply + options.replyEnd,
                                                std::chrono::milliseconds(options.delayMs));
     case Mode::Meter:
-        return std::make_unique<Meter>(options.frame, options.rateHz);
+        return std::make_unique<Meter>(
+            options.sweep.empty() ? std::vector<std::string>{options.frame} : options.sweep,
+            options.rateHz, std::chrono::seconds(options.sweepSeconds));
     case Mode::Flood:
         return std::make_unique<Flood>(options.floodCount, options.floodByte);
     case Mode::Script:

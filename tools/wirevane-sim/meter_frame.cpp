@@ -117,14 +117,98 @@ bool PutUnit(Nibbles& frame, std::string unit)
     return true;
 }
 
-} // namespace
-
-std::optional<std::string> MeterFrame(std::string_view reading)
+std::vector<std::string> Words(std::string_view text)
 {
-    std::istringstream words{std::string(reading)};
+    std::istringstream words{std::string(text)};
     std::vector<std::string> parts;
     for (std::string word; words >> word;)
         parts.push_back(word);
+    return parts;
+}
+
+// A number as a count of its last digit's steps, and how many decimals it has.
+struct Fixed {
+    long long steps = 0;
+    int decimals = 0;
+};
+
+std::optional<Fixed> ParseFixed(std::string_view text)
+{
+    Fixed fixed;
+    bool negative = false;
+    bool point = false;
+    bool digits = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (i == 0 && c == '-') {
+            negative = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (std::isdigit(static_cast<unsigned char>(c)) && fixed.steps < 100000) {
+            fixed.steps = fixed.steps * 10 + (c - '0');
+            fixed.decimals += point ? 1 : 0;
+            digits = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    fixed.steps = negative ? -fixed.steps : fixed.steps;
+    return fixed;
+}
+
+std::string FormatFixed(long long steps, int decimals)
+{
+    std::string digits = std::to_string(steps < 0 ? -steps : steps);
+    if (decimals > 0) {
+        if (digits.size() <= static_cast<std::size_t>(decimals))
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    }
+    return (steps < 0 ? "-" : "") + digits;
+}
+
+} // namespace
+
+std::vector<std::string> MeterSweepFrames(std::string_view reading, std::string_view from,
+                                          std::string_view to)
+{
+    std::optional<Fixed> first = ParseFixed(from);
+    std::optional<Fixed> last = ParseFixed(to);
+    std::vector<std::string> parts = Words(reading);
+    const std::size_t number = !parts.empty() && (parts[0] == "AC" || parts[0] == "DC") ? 1 : 0;
+    // The display has four digits: more decimals than that cannot be shown.
+    if (!first || !last || number >= parts.size() || first->decimals > 4 || last->decimals > 4)
+        return {};
+    // Both ends counted in the finer one's steps.
+    while (first->decimals < last->decimals) {
+        first->steps *= 10;
+        ++first->decimals;
+    }
+    while (last->decimals < first->decimals) {
+        last->steps *= 10;
+        ++last->decimals;
+    }
+    const long long direction = last->steps >= first->steps ? 1 : -1;
+    std::vector<std::string> frames;
+    for (long long steps = first->steps;; steps += direction) {
+        parts[number] = FormatFixed(steps, first->decimals);
+        std::string text;
+        for (const std::string& part : parts)
+            text += (text.empty() ? "" : " ") + part;
+        const std::optional<std::string> frame = MeterFrame(text);
+        if (!frame)
+            return {};
+        frames.push_back(*frame);
+        if (steps == last->steps)
+            return frames;
+    }
+}
+
+std::optional<std::string> MeterFrame(std::string_view reading)
+{
+    const std::vector<std::string> parts = Words(reading);
     Nibbles frame;
     std::size_t next = 0;
     if (next < parts.size() && (parts[next] == "AC" || parts[next] == "DC")) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirevane::sim {
 
@@ -12,5 +13,11 @@ namespace wirevane::sim {
 // are padded with leading zeros. Prefixes n u m k M; units V A ohm Hz % F. Empty when the
 // reading cannot be shown.
 std::optional<std::string> MeterFrame(std::string_view reading);
+
+// The frames of a reading that goes from one number to another in steps of the last digit either
+// number shows ("0.00" to "5.00": 0.00, 0.01, ... 5.00), each shown with the reading's current
+// kind and unit ("DC 01.23 V": DC, V); empty when either end or a step cannot be shown.
+std::vector<std::string> MeterSweepFrames(std::string_view reading, std::string_view from,
+                                          std::string_view to);
 
 } // namespace wirevane::sim

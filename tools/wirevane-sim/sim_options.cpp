@@ -27,6 +27,11 @@ Modes:
                          (default "DC 01.23 V")
       --frame HEX        the frame itself, 14 hexadecimal bytes
       --rate HZ          frames per second (default 2)
+      --reading-sweep FROM TO
+                         the number shown goes from FROM to TO (e.g. 0.00 5.00) in steps of
+                         their last digit, evenly over the sweep's period, then starts again
+                         at FROM; kind and unit as --reading gives them
+      --sweep-seconds S  the sweep's period in whole seconds (default 10)
   --flood N              send N bytes as fast as the port takes them, then idle
       --byte HH          the byte value (default: counting 00, 01, ... FF, 00, ...)
   --script FILE          run the steps of FILE, one per line:
@@ -64,6 +69,7 @@ struct Parsing {
     SimOptions options;
     std::string reading = "DC 01.23 V";
     bool frameGiven = false;
+    std::optional<std::pair<std::string, std::string>> sweep;
 };
 
 // Each applies an option's value; on a refused value it sets message and answers false.
@@ -71,7 +77,8 @@ using Apply = bool (*)(Parsing& parsing, const std::string& value, std::string& 
 
 // A missing checked value is handed over as empty text, which the option refuses with its own
 // message rather than the general "needs a value".
-enum class Takes { Nothing, Value, CheckedValue };
+// A pair's two values are handed over as one text, parted by a newline.
+enum class Takes { Nothing, Value, CheckedValue, Pair };
 
 struct Option {
     std::string_view name;
@@ -141,6 +148,27 @@ bool ApplyRate(Parsing& parsing, const std::string& value, std::string& message)
     return true;
 }
 
+bool ApplySweep(Parsing& parsing, const std::string& value, std::string& message)
+{
+    const std::size_t newline = value.find('\n');
+    if (newline == std::string::npos) {
+        message = "--reading-sweep: two numbers expected, FROM and TO";
+        return false;
+    }
+    parsing.sweep.emplace(value.substr(0, newline), value.substr(newline + 1));
+    return SetMode(parsing, Mode::Meter);
+}
+
+bool ApplySweepSeconds(Parsing& parsing, const std::string& value, std::string& message)
+{
+    int& seconds = parsing.options.sweepSeconds;
+    if (!ParseNumber(value, seconds) || seconds < 1 || seconds > 86400) {
+        message = "--sweep-seconds: whole seconds from 1 to 86400 expected";
+        return false;
+    }
+    return true;
+}
+
 bool ApplyFlood(Parsing& parsing, const std::string& value, std::string& message)
 {
     if (!ParseNumber(value, parsing.options.floodCount)) {
@@ -204,6 +232,8 @@ const Option kOptions[] = {
      }},
     {"--frame", Takes::Value, ApplyFrame},
     {"--rate", Takes::CheckedValue, ApplyRate},
+    {"--reading-sweep", Takes::Pair, ApplySweep},
+    {"--sweep-seconds", Takes::CheckedValue, ApplySweepSeconds},
     {"--flood", Takes::CheckedValue, ApplyFlood},
     {"--byte", Takes::CheckedValue, ApplyByte},
     {"--script", Takes::Value,
@@ -244,11 +274,20 @@ const Option* FindOption(std::string_view name)
     return nullptr;
 }
 
-// The meter sends the frame given, else the one that shows the reading.
+// The meter sends the frame given, else the one that shows the reading, or the sweep's.
 bool MakeMeterFrame(Parsing& parsing, std::string& message)
 {
     if (parsing.options.mode != Mode::Meter || parsing.frameGiven)
         return true;
+    if (parsing.sweep) {
+        parsing.options.sweep =
+            MeterSweepFrames(parsing.reading, parsing.sweep->first, parsing.sweep->second);
+        if (parsing.options.sweep.empty()) {
+            message = "--reading-sweep: cannot show " + parsing.sweep->first + " to " +
+                      parsing.sweep->second + " as " + parsing.reading;
+            return false;
+        }
+    }
     const auto frame = MeterFrame(parsing.reading);
     if (!frame) {
         message = "--reading: cannot show " + parsing.reading;
@@ -271,7 +310,14 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         }
         std::string value;
-        if (option->takes != Takes::Nothing && i + 1 < args.size()) {
+        if (option->takes == Takes::Pair) {
+            if (i + 2 >= args.size()) {
+                message = arg + " needs two values";
+                return std::nullopt;
+            }
+            value = args[i + 1] + "\n" + args[i + 2];
+            i += 2;
+        } else if (option->takes != Takes::Nothing && i + 1 < args.size()) {
             value = args[++i];
         } else if (option->takes == Takes::Value) {
             message = arg + " needs a value";

@@ -16,6 +16,8 @@ struct SimOptions {
     int delayMs = 0;                    // lines: wait before answering
     std::string frame;                  // meter: the 14 bytes sent
     double rateHz = 2.0;                // meter: frames per second
+    std::vector<std::string> sweep;     // meter: frames shown one after another, over...
+    int sweepSeconds = 10;              // ...this period, then again from the first
     uint64_t floodCount = 0;            // flood: bytes to send
     std::optional<uint8_t> floodByte;   // flood: one value, else a counting pattern
     std::string scriptPath;             // script: the steps file

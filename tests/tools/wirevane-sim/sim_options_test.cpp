@@ -79,5 +79,29 @@ TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
               std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
 }
 
+// Each step of the last digit is a frame of its own, both ways, in the finer end's steps.
+TEST(SimOptions, AReadingSweepShowsEveryStepBetweenItsEnds)
+{
+    const auto frames = [](std::initializer_list<const char*> readings) {
+        std::vector<std::string> all;
+        for (const char* reading : readings)
+            all.push_back(MeterFrame(reading).value());
+        return all;
+    };
+    const SimOptions up = Parsed(
+        {"--reading", "AC 1.0 mA", "--reading-sweep", "-0.1", "0.2", "--sweep-seconds", "3"});
+    EXPECT_EQ(up.sweep, frames({"AC -0.1 mA", "AC 0.0 mA", "AC 0.1 mA", "AC 0.2 mA"}));
+    EXPECT_EQ(up.sweepSeconds, 3);
+    EXPECT_EQ(Parsed({"--reading-sweep", "1", "0.98"}).sweep,
+              frames({"DC 1.00 V", "DC 0.99 V", "DC 0.98 V"}));
+    EXPECT_EQ(Refusal({"--reading-sweep", "0"}), "--reading-sweep needs two values");
+    EXPECT_EQ(Refusal({"--reading-sweep", "0", "12345"}),
+              "--reading-sweep: cannot show 0 to 12345 as DC 01.23 V");
+    EXPECT_EQ(Refusal({"--reading-sweep", "0", "0.00001"}),
+              "--reading-sweep: cannot show 0 to 0.00001 as DC 01.23 V");
+    EXPECT_EQ(Refusal({"--sweep-seconds", "0"}),
+              "--sweep-seconds: whole seconds from 1 to 86400 expected");
+}
+
 } // namespace
 } // namespace wirevane::sim

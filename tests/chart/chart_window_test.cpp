@@ -1,0 +1,184 @@
+#include "chart/chart_window.h"
+#include "chart/plot_widget.h"
+#include "support/file_text.h"
+#include "support/modal_helper.h"
+#include "support/temp_dir.h"
+#include "support/widgets/file_dialog_choice.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace wirevane {
+namespace {
+
+constexpr int64_t kStart = 1'700'000'000'000; // ms since the epoch
+
+Measurement Reading(int64_t ms, double value, std::string series = "meter")
+{
+    Measurement m;
+    m.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(kStart + ms));
+    m.series = std::move(series);
+    m.value = value;
+    m.unit = "V";
+    m.mode = MeasureMode::Dc;
+    m.reading = "DC " + std::to_string(value) + " V";
+    return m;
+}
+
+class ChartWindowTest : public ::testing::Test {
+protected:
+    ChartWindowTest() : chart([this] { return dir.path(); })
+    {
+        chart.limitsChanged = [this](const std::string& text) { stored.push_back(text); };
+        chart.show();
+    }
+
+    template <typename T> T* Find(const char* name)
+    {
+        return chart.findChild<T*>(QString::fromLatin1(name));
+    }
+    void Type(const char* field, const QString& text)
+    {
+        QLineEdit* edit = Find<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    // Clicks the action's button on the window's toolbar.
+    void Click(const char* action)
+    {
+        QWidget* button = Find<QToolBar>("chart-toolbar")->widgetForAction(Find<QAction>(action));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QString Stats()
+    {
+        chart.Refresh();
+        return Find<QLabel>("stats")->text();
+    }
+
+    test::TempDir dir;
+    ChartWindow chart;
+    std::vector<std::string> stored;
+};
+
+// A paused view holds where it was while the readings are still kept; resuming follows them.
+TEST_F(ChartWindowTest, PauseHoldsTheViewWhileReadingsAreKeptAndResumeFollowsThem)
+{
+    Click("span-1min");
+    chart.AddMeasurement(Reading(0, 1.0));
+    chart.AddMeasurement(Reading(30'000, 2.0));
+    Click("pause");
+    const chart::TimeRange held = *chart.plot().VisibleRange();
+    chart.AddMeasurement(Reading(90'000, 3.0));
+    EXPECT_EQ(chart.plot().VisibleRange()->toMs, held.toMs);
+    EXPECT_EQ(chart.model().Find("meter [V]")->ring.size(), 3u);
+    EXPECT_TRUE(Stats().contains(QStringLiteral("<td>3</td>"))) << "all three, in the whole";
+
+    Click("pause");
+    EXPECT_EQ(chart.plot().VisibleRange()->toMs, kStart + 90'000);
+    EXPECT_EQ(chart.plot().VisibleRange()->fromMs, kStart + 30'000);
+    Click("clear");
+    EXPECT_TRUE(chart.model().series().empty());
+    EXPECT_FALSE(chart.plot().VisibleRange());
+}
+
+struct LimitCase {
+    const char* low;
+    const char* high;
+    bool taken;
+    const char* storedText; // what the settings file gets
+    int outside;            // of the readings 1, 5, -2, 3
+};
+
+class ChartLimits : public ChartWindowTest, public ::testing::WithParamInterface<LimitCase> {};
+
+// Typed limits count the readings outside them and go to the settings only when they changed;
+// a limit that is not a number, or a high below the low, is refused and changes nothing.
+TEST_P(ChartLimits, TypedLimitsAreCountedAndStoredOrRefused)
+{
+    const LimitCase c = GetParam();
+    for (auto [t, v] : {std::pair{0, 1.0}, {1000, 5.0}, {2000, -2.0}, {3000, 3.0}})
+        chart.AddMeasurement(Reading(t, v));
+    chart.Refresh();
+    ASSERT_EQ(Find<QComboBox>("limit-series")->currentText(), QStringLiteral("meter [V]"));
+    Type("limit-low", QString::fromUtf8(c.low));
+    Type("limit-high", QString::fromUtf8(c.high));
+    QTest::mouseClick(Find<QPushButton>("limit-apply"), Qt::LeftButton);
+
+    const chart::ChartSeries* meter = chart.model().Find("meter [V]");
+    EXPECT_EQ(meter->outside, static_cast<uint64_t>(c.outside));
+    EXPECT_EQ(stored,
+              c.taken ? std::vector<std::string>{c.storedText} : std::vector<std::string>{});
+    if (c.outside > 0) {
+        EXPECT_TRUE(Stats().contains(QStringLiteral("color:#d32f2f"))) << "the last time, in red";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, ChartLimits,
+                         ::testing::Values(LimitCase{"0", "3", true, "meter [V],0,3", 2},
+                                           LimitCase{"", "4.5", true, "meter [V],,4.5", 1},
+                                           LimitCase{"-3", "", true, "meter [V],-3,", 0},
+                                           LimitCase{"abc", "3", false, "", 0},
+                                           LimitCase{"1", "nan", false, "", 0},
+                                           LimitCase{"4", "2", false, "", 0},
+                                           LimitCase{"", "", false, "", 0}));
+
+TEST_F(ChartWindowTest, StoredLimitsWaitForTheirSeriesAndATypedRangeFixesTheScale)
+{
+    chart.SetStoredLimits("meter [V],0,3");
+    chart.AddMeasurement(Reading(0, 7.0));
+    EXPECT_EQ(chart.model().Find("meter [V]")->outside, 1u);
+
+    QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
+    Type("range-low", QStringLiteral("-10"));
+    Type("range-high", QStringLiteral("10"));
+    QTest::keyClick(Find<QLineEdit>("range-high"), Qt::Key_Return);
+    ASSERT_TRUE(chart.plot().fixedRange());
+    EXPECT_EQ(chart.plot().fixedRange()->low, -10);
+    EXPECT_EQ(chart.plot().fixedRange()->high, 10);
+    QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
+    EXPECT_FALSE(chart.plot().fixedRange());
+}
+
+// Recording writes the header and each reading as it comes, until stopped; saving writes what
+// the chart holds.
+TEST_F(ChartWindowTest, CsvRecordingWritesReadingsUntilStoppedAndSaveWritesWhatIsHeld)
+{
+    chart.AddMeasurement(Reading(0, 1.5));
+    const std::filesystem::path recorded = dir / "recorded.csv";
+    test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        test::ChooseFileInDialog(dialog, QString::fromStdU16String(recorded.u16string()));
+    });
+    Find<QAction>("csv-start")->trigger();
+    ASSERT_TRUE(chart.IsRecordingCsv());
+    EXPECT_FALSE(Find<QAction>("csv-start")->isEnabled());
+    chart.AddMeasurement(Reading(1000, 2.5));
+    chart.AddMeasurement(Reading(2000, 3.5));
+    chart.StopCsv();
+    chart.AddMeasurement(Reading(3000, 4.5));
+
+    const std::string text = test::FileText(recorded);
+    EXPECT_EQ(text.rfind(CsvHeaderLine(), 0), 0u) << text;
+    EXPECT_NE(text.find(",2.5,V,DC,"), std::string::npos) << text;
+    EXPECT_NE(text.find(",3.5,V,DC,"), std::string::npos) << text;
+    EXPECT_EQ(text.find(",1.5,"), std::string::npos) << "only readings after the start";
+    EXPECT_EQ(text.find(",4.5,"), std::string::npos) << "none after the stop";
+
+    ASSERT_EQ(chart.SaveCsvTo(dir / "saved.csv"), u"");
+    const std::string saved = test::FileText(dir / "saved.csv");
+    std::size_t lines = 0;
+    for (std::size_t at = saved.find("\r\n"); at != std::string::npos;
+         at = saved.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 5u) << saved;
+}
+
+} // namespace
+} // namespace wirevane

@@ -1,0 +1,133 @@
+#include "chart/model/chart_model.h"
+#include "chart/model/line_collector.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace wirevane::chart {
+namespace {
+
+Measurement Reading(int64_t ms, std::optional<double> value, std::string series = "meter",
+                    std::string unit = "V")
+{
+    Measurement m;
+    m.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(ms));
+    m.series = std::move(series);
+    m.value = value;
+    m.unit = std::move(unit);
+    return m;
+}
+
+// Limits count what lies strictly outside them, over what the series holds: setting them later
+// recounts, a clear keeps them for the next readings, and an over-range reading is no value.
+TEST(ChartModel, LimitsCountReadingsOutsideThemAndTheLastTime)
+{
+    ChartModel model;
+    for (auto [t, v] : {std::pair{1000, 1.0}, {2000, 5.0}, {3000, -2.0}, {4000, 3.0}})
+        model.AddMeasurement(Reading(t, v));
+    model.AddMeasurement(Reading(4500, std::nullopt));
+    model.SetLimits("meter [V]", {0.0, 3.0});
+    const ChartSeries* meter = model.Find("meter [V]");
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(meter->outside, 2u);
+    EXPECT_EQ(meter->lastOutside, 3000);
+
+    model.AddMeasurement(Reading(5000, 3.5));
+    EXPECT_EQ(meter->outside, 3u);
+    EXPECT_EQ(meter->lastOutside, 5000);
+
+    model.Clear();
+    model.AddMeasurement(Reading(6000, -0.5));
+    EXPECT_EQ(model.Find("meter [V]")->outside, 1u);
+    model.SetLimits("meter [V]", {});
+    EXPECT_EQ(model.Find("meter [V]")->outside, 0u);
+    EXPECT_TRUE(model.limits().empty());
+}
+
+TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
+{
+    ChartModel model(3);
+    for (int i = 1; i <= 5; ++i)
+        model.AddMeasurement(Reading(i * 100, double(i)));
+    model.AddMeasurement(Reading(600, std::nullopt));
+    model.AddMeasurement(Reading(700, 1e3, "meter", "Ω"));
+    ASSERT_EQ(model.series().size(), 2u);
+    const ChartSeries& volts = *model.series()[0];
+    EXPECT_EQ(volts.all.count, 5u);
+    EXPECT_EQ(volts.all.overRange, 1u);
+    EXPECT_EQ(volts.all.min, 1.0);
+    EXPECT_EQ(volts.all.max, 5.0);
+    EXPECT_EQ(volts.all.mean(), 3.0);
+    EXPECT_EQ(volts.all.last, 5.0);
+    EXPECT_TRUE(model.wrapped());
+    EXPECT_EQ(volts.ring.size(), 3u);
+
+    const std::vector<Measurement> held = model.Held();
+    ASSERT_EQ(held.size(), 4u);
+    EXPECT_EQ(held[0].value, 4.0);
+    EXPECT_FALSE(held[2].value.has_value());
+    EXPECT_EQ(held[3].reading, "1000 Ω");
+}
+
+TEST(ChartModel, SeriesBeyondTheBoundAreCountedNotKept)
+{
+    ChartModel model;
+    for (std::size_t i = 0; i < ChartModel::kMaxSeries + 2; ++i)
+        model.AddMeasurement(Reading(1, 1.0, std::to_string(i), ""));
+    EXPECT_EQ(model.series().size(), ChartModel::kMaxSeries);
+    EXPECT_EQ(model.ignoredReadings(), 2u);
+}
+
+struct LimitsTextCase {
+    const char* text;
+    const char* readBack; // LimitsText of what was read
+};
+
+class LimitsTextReading : public ::testing::TestWithParam<LimitsTextCase> {};
+
+// The settings value survives names with its own separators, and a damaged entry costs only
+// itself.
+TEST_P(LimitsTextReading, ReadsWhatItCanAndWritesItBackTheSame)
+{
+    EXPECT_EQ(LimitsText(ParseLimitsText(GetParam().text)), GetParam().readBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LimitsTextReading,
+                         ::testing::Values(LimitsTextCase{"meter [V],-1.5,2", "meter [V],-1.5,2"},
+                                           LimitsTextCase{"a%2Cb%3B%25,,30;temp,10,",
+                                                          "a%2Cb%3B%25,,30;temp,10,"},
+                                           LimitsTextCase{"x,1,nan;y,inf,;z,1e999,;w,,", ""},
+                                           LimitsTextCase{"bad%2,1,2;ok,1,2;,1,2;q,1", "ok,1,2"},
+                                           LimitsTextCase{"", ""}));
+
+struct LinesCase {
+    int conversion;
+    std::vector<std::u16string> texts;
+    std::vector<std::string> lines;
+};
+
+class LineCollecting : public ::testing::TestWithParam<LinesCase> {};
+
+// Lines end as the receive conversion ends them, across reads; an end split over two reads
+// still ends one line.
+TEST_P(LineCollecting, EndsLinesAsTheReceiveConversionDoes)
+{
+    LineCollector collector;
+    std::vector<std::string> got;
+    for (const auto& text : GetParam().texts) {
+        for (auto& line : collector.Add(text, {}, GetParam().conversion))
+            got.push_back(line.text);
+    }
+    EXPECT_EQ(got, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, LineCollecting,
+    ::testing::Values(
+        LinesCase{0, {u"1.5\r", u"\n2\n3\r\n"}, {"1.5", "2\n3"}},
+        LinesCase{1, {u"a:1\rb", u"=2\r\n"}, {"a:1", "b=2"}},
+        LinesCase{2, {u"t:21.4 h=48\n", u"°C 5\n"}, {"t:21.4 h=48", "°C 5"}},
+        LinesCase{2, {std::u16string(LineCollector::kLongestLine + 5, u'9'), u"9\n7\n"}, {"7"}}));
+
+} // namespace
+} // namespace wirevane::chart

@@ -1,0 +1,123 @@
+#include "support/file_text.h"
+#include "support/temp_dir.h"
+#include "terminal/traffic/csv_recorder.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace wirevane {
+namespace {
+
+using Clock = std::chrono::system_clock;
+using namespace std::chrono_literals;
+
+// 2026-12-08 10:00:00.000 UTC
+const Clock::time_point kStart = Clock::time_point{} + 1796724000s;
+
+void SetZone(const char* zone)
+{
+    // putenv keeps the pointer, so each zone's text lives as long as the program.
+    static std::vector<std::string> texts;
+    texts.push_back(std::string("TZ=") + zone);
+    putenv(texts.back().data());
+    tzset();
+}
+
+Measurement Meter(Clock::time_point time, std::optional<double> value, std::string reading)
+{
+    return Measurement{time, "meter", value, "V", MeasureMode::Dc, std::move(reading)};
+}
+
+struct LineCase {
+    const char* zone;
+    Measurement m;
+    std::string line;
+};
+
+class CsvLineBytes : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(CsvLineBytes, FieldsAsASpreadsheetReadsThem)
+{
+    SetZone(GetParam().zone);
+    EXPECT_EQ(CsvLine(GetParam().m, kStart), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ZonesValuesAndQuoting, CsvLineBytes,
+    ::testing::Values(
+        LineCase{"UTC0", Meter(kStart, -0.01234, "DC -12.34 mV"),
+                 "2026-12-08T10:00:00.000+00:00,0.000,meter,-0.01234,V,DC,DC -12.34 mV\r\n"},
+        // East of Greenwich, past midnight there; sub-millisecond parts are cut, not rounded.
+        LineCase{"JST-9", Meter(kStart + 14h + 5'123'999us, 4710.0, "DC 04.71 k ohm"),
+                 "2026-12-09T09:00:05.123+09:00,50405.123,meter,4710,V,DC,DC 04.71 k ohm\r\n"},
+        LineCase{"NST3:30", Meter(kStart + 7ms, std::nullopt, "DC  V OVER RANGE"),
+                 "2026-12-08T06:30:00.007-03:30,0.007,meter,,V,DC,DC  V OVER RANGE\r\n"},
+        LineCase{"UTC0",
+                 Measurement{kStart - 1ms, "a,\"b\"", 1e-9,
+                             "\xC2\xB0"
+                             "C",
+                             MeasureMode::Ac, "x\r\ny"},
+                 "2026-12-08T09:59:59.999+00:00,-0.001,\"a,\"\"b\"\"\",1e-09,\xC2\xB0"
+                 "C,AC,\"x\r\ny\"\r\n"}));
+
+class CsvFiles : public ::testing::Test {
+protected:
+    void SetUp() override { SetZone("UTC0"); }
+    test::TempDir m_dir;
+};
+
+// The header, then each reading, elapsed from the first one recorded: no byte-order mark, and
+// what a write gathered is in the file once it is closed.
+TEST_F(CsvFiles, RecorderReplacesTheFileAndCountsFromItsFirstReading)
+{
+    const auto file = m_dir / "readings.csv";
+    {
+        std::ofstream old(file, std::ios::binary);
+        old << "an older, longer file that must not show through\n";
+    }
+    CsvRecorder recorder;
+    ASSERT_EQ(recorder.Open(file), u"");
+    EXPECT_EQ(test::FileText(file), "time,elapsed_s,series,value,unit,mode,reading\r\n");
+    recorder.AddMeasurement(Meter(kStart + 2s, 1.5, "DC 1.500 V"));
+    recorder.AddMeasurement(Meter(kStart + 2500ms, 1.25, "DC 1.250 V"));
+    recorder.Close();
+    EXPECT_EQ(test::FileText(file),
+              "time,elapsed_s,series,value,unit,mode,reading\r\n"
+              "2026-12-08T10:00:02.000+00:00,0.000,meter,1.5,V,DC,DC 1.500 V\r\n"
+              "2026-12-08T10:00:02.500+00:00,0.500,meter,1.25,V,DC,DC 1.250 V\r\n");
+    ASSERT_EQ(recorder.Open(file), u"");
+    recorder.AddMeasurement(Meter(kStart + 9s, 2.0, "DC 2.000 V"));
+    recorder.Close();
+    EXPECT_EQ(test::FileText(file),
+              "time,elapsed_s,series,value,unit,mode,reading\r\n"
+              "2026-12-08T10:00:09.000+00:00,0.000,meter,2,V,DC,DC 2.000 V\r\n");
+}
+
+TEST_F(CsvFiles, ReadingsReachTheFileOnceTheFlushIntervalHasPassed)
+{
+    const auto file = m_dir / "live.csv";
+    CsvRecorder recorder;
+    ASSERT_EQ(recorder.Open(file), u"");
+    recorder.AddMeasurement(Meter(kStart, 1.0, "DC 1.000 V"));
+    recorder.FlushIfDue(LogFile::Clock::now() + LogFile::kFlushInterval);
+    EXPECT_EQ(test::FileText(file),
+              CsvHeaderLine() + CsvLine(Meter(kStart, 1.0, "DC 1.000 V"), kStart));
+}
+
+TEST_F(CsvFiles, SaveWritesEverythingCountedFromTheFirst)
+{
+    const auto file = m_dir / "saved.csv";
+    const std::vector<Measurement> all = {Meter(kStart, 1.0, "DC 1.000 V"),
+                                          Meter(kStart + 1s, 2.0, "DC 2.000 V")};
+    ASSERT_EQ(SaveCsv(file, all), u"");
+    EXPECT_EQ(test::FileText(file),
+              CsvHeaderLine() + CsvLine(all[0], kStart) + CsvLine(all[1], kStart));
+    ASSERT_EQ(SaveCsv(file, {}), u"");
+    EXPECT_EQ(test::FileText(file), CsvHeaderLine());
+}
+
+} // namespace
+} // namespace wirevane
