@@ -14,6 +14,9 @@ public:
     // A row could not be sent and the run stopped on it; report is the terminal's line for it.
     // The window has said it in the terminal already; a runner without one says it itself.
     virtual void RowFailed(int /*row*/, std::u16string_view /*report*/) {}
+    // The end of a run (its last row, a stop or a halt) of a table with a checked row: the
+    // count of passed and failed checks in that run, every cycle counted.
+    virtual void ChecksCounted(int /*passed*/, int /*failed*/) {}
 };
 
 } // namespace wirevane

@@ -42,6 +42,7 @@ struct RunState {
     bool stepMode = false;
     bool detailView = false;
     bool testerMode = false;
+    bool stopOnFail = true; // a failed answer check stops the run on its row
     TextEncoding encoding = kEncodingSjis;
 };
 
