@@ -25,6 +25,9 @@ struct RunOptions {
     bool logUtf8 = false;
     bool logRaw = false;
     bool timestamps = false;
+    // Checks: a failed one ends the run unless keepGoing; a JUnit file of them at the end.
+    bool keepGoing = false;
+    std::optional<std::filesystem::path> junit;
     bool help = false;
 };
 
