@@ -95,6 +95,7 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     edit->addSeparator();
     AddItem(edit, commands, kStepMode, MainMenus::tr("ステップ動作"), true);
     AddItem(edit, commands, kAnswerTimeout, MainMenus::tr("応答待ちタイムアウト [ms] ..."), true);
+    AddItem(edit, commands, kStopOnFail, MainMenus::tr("チェック失敗で停止"), true);
 
     QMenu* port = bar.addMenu(MainMenus::tr("シリアルポート"));
     AddItem(port, commands, kConnect, MainMenus::tr("接続"));

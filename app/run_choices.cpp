@@ -48,6 +48,17 @@ void RunChoices::SetStepMode(bool on)
     m_controls.step->setChecked(on);
 }
 
+void RunChoices::SetStopOnFail(bool on)
+{
+    m_run.stopOnFail = on;
+    ShowStopOnFail();
+}
+
+void RunChoices::ShowStopOnFail()
+{
+    m_commands.setChecked(command::kStopOnFail, m_run.stopOnFail);
+}
+
 void RunChoices::setCyclicCheck(bool checked)
 {
     m_controls.cyclic->setChecked(checked);

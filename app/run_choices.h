@@ -27,6 +27,9 @@ public:
     void ConnectControls();
     void SetEncoding(TextEncoding encoding);
     void SetStepMode(bool on);
+    void SetStopOnFail(bool on);
+    // The menu mark from the run, which a loaded settings file may have changed.
+    void ShowStopOnFail();
 
     void setCyclicCheck(bool checked) override;
     void selectLineEnd(LineEndSuffix lineEnd) override;

@@ -3,6 +3,8 @@
 #include "app/command_ids.h"
 #include "buttons/dialog_button_array.h"
 
+#include <QLabel>
+
 namespace wirevane {
 
 void RunControls::UpdateRunControls(bool running)
@@ -18,6 +20,17 @@ void RunControls::SetStatusText(std::u16string_view text)
 {
     if (m_buttons != nullptr)
         m_buttons->SetStatusText(QString::fromStdU16String(std::u16string(text)));
+}
+
+void RunControls::ChecksCounted(int passed, int failed)
+{
+    if (m_checksPane == nullptr)
+        return;
+    m_checksPane->setText(tr("チェック: %1 合格, %2 不合格").arg(passed).arg(failed));
+    // A failure must catch the eye of someone who only glances at the window.
+    m_checksPane->setStyleSheet(failed > 0 ? QStringLiteral("color: #c62828; font-weight: bold;")
+                                           : QString());
+    m_checksPane->show();
 }
 
 } // namespace wirevane

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -89,6 +90,9 @@ CWirevaneDlg::~CWirevaneDlg()
 void CWirevaneDlg::BuildWindow()
 {
     BuildMainMenus(*menuBar(), m_commands);
+    // Every load of a settings file may change the option; the mark is the run's when seen.
+    if (auto* edit = qobject_cast<QMenu*>(m_commands.action(command::kStopOnFail)->parent()))
+        connect(edit, &QMenu::aboutToShow, this, [this] { m_choices.ShowStopOnFail(); });
     m_firstToolBar = BuildFirstToolBar(this, m_commands);
     m_secondToolBar = BuildSecondToolBar(this, m_commands);
     addToolBar(Qt::TopToolBarArea, m_firstToolBar);
@@ -116,8 +120,13 @@ void CWirevaneDlg::BuildStatusBar()
     auto* fixedPane = new QLabel;
     fixedPane->setObjectName(QStringLiteral("pane1"));
     fixedPane->setFixedWidth(30);
+    auto* checksPane = new QLabel;
+    checksPane->setObjectName(QStringLiteral("checksPane"));
+    checksPane->hide();
     statusBar()->addWidget(m_statusPane, 1);
+    statusBar()->addPermanentWidget(checksPane);
     statusBar()->addPermanentWidget(fixedPane);
+    m_runControls.AttachChecksPane(*checksPane);
 }
 
 bool CWirevaneDlg::OnInitDialog()
@@ -142,6 +151,7 @@ bool CWirevaneDlg::OnInitDialog()
     const platform::FileError read = m_settings.ReadSettings();
     m_portOptions.Load();
     ShowPortOptions();
+    m_choices.ShowStopOnFail();
     m_choices.showEncoding(m_run.encoding);
     m_choices.setCyclicCheck(static_cast<bool>(m_run.cyclic));
     m_choices.selectLineEnd(m_run.lineEnd);

@@ -93,6 +93,9 @@ bool CWirevaneDlg::TriggerEditCommand(int id)
     case kAnswerTimeout:
         OnAnswerTimeout();
         return true;
+    case kStopOnFail:
+        m_choices.SetStopOnFail(!m_run.stopOnFail);
+        return true;
     default:
         return false;
     }

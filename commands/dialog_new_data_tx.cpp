@@ -19,7 +19,12 @@ CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
 {
     setWindowTitle(tr("新規"));
     auto* group = new QGroupBox(tr("初期データ"), this);
-    AddFields(group, {.data = kNewData, .waitRx = kNewWaitRx, .halt = kNewHalt, .delay = kNewDelay},
+    AddFields(group,
+              {.data = kNewData,
+               .waitRx = kNewWaitRx,
+               .halt = kNewHalt,
+               .delay = kNewDelay,
+               .expect = kNewExpect},
               tr("停止"));
 
     auto* dataLabel = new QLabel(tr("送信データ"), group);
@@ -28,6 +33,8 @@ CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
     waitLabel->setBuddy(m_waitList);
     auto* delayLabel = new QLabel(tr("遅延 [ms]"), group);
     delayLabel->setBuddy(m_delayEdit);
+    auto* expectLabel = new QLabel(tr("期待応答"), group);
+    expectLabel->setBuddy(m_expectEdit);
 
     auto* optionRow = new QHBoxLayout;
     optionRow->addWidget(waitLabel);
@@ -43,12 +50,14 @@ CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
     groupLayout->addWidget(dataLabel);
     groupLayout->addWidget(m_dataEdit);
     groupLayout->addLayout(optionRow);
+    groupLayout->addWidget(expectLabel);
+    groupLayout->addWidget(m_expectEdit);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
     layout->addLayout(NewOkCancelRow(this));
-    resize(DialogUnits(274, 98));
+    resize(DialogUnits(274, 122));
 
     connect(m_waitList, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_waitRx = WaitKindOfItem(index); });
@@ -57,7 +66,7 @@ CDialogNewDataTX::CDialogNewDataTX(QWidget* parent) : RowValuesDialog(parent)
 
 NewTableValues CDialogNewDataTX::values() const
 {
-    return {m_data, m_waitRx, m_halt, m_delay};
+    return {m_data, m_waitRx, m_halt, m_delay, m_expect};
 }
 
 void CDialogNewDataTX::ShowInitialValues()

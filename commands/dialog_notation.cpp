@@ -4,6 +4,7 @@
 #include "commands/run_keys.h"
 #include "core/send_table.h"
 #include "grid/escape_legend.h"
+#include "grid/expectation_legend.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +28,8 @@ constexpr LegendLine kLegend[] = {
     {kRowImageWaiting, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "受信待ち")},
     {kRowImageHalt, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "停止")},
     {kRowImageStepStop, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "ステップ動作による停止")},
+    {kRowImagePass, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "応答チェック 合格 (OK)")},
+    {kRowImageFail, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "応答チェック 失敗 (NG)")},
 };
 
 constexpr int kIconSize = 16;
@@ -102,6 +105,23 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
     utf8->setWordWrap(true);
     table->addWidget(utf8, escapeLine, 0, 1, 4);
 
+    auto* answers = new QGroupBox(tr("期待応答の書式"), this);
+    answers->setObjectName(QStringLiteral("expectationLegend"));
+    auto* formGrid = new QGridLayout(answers);
+    formGrid->setHorizontalSpacing(12);
+    int formLine = 0;
+    for (const ExpectationForm& form : ExpectationForms()) {
+        const QString cells[] = {ExpectationFormName(form), QString::fromUtf16(form.example),
+                                 ExpectationFormMeaning(form)};
+        for (int column = 0; column < 3; ++column) {
+            auto* cell = new QLabel(cells[column], answers);
+            cell->setTextFormat(Qt::PlainText);
+            formGrid->addWidget(cell, formLine, column);
+        }
+        ++formLine;
+    }
+    formGrid->setColumnStretch(2, 1);
+
     auto* ok = NewButton(this, 1, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
@@ -113,6 +133,7 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
     layout->addWidget(group);
     layout->addWidget(keys);
     layout->addWidget(escapes);
+    layout->addWidget(answers);
     layout->addLayout(buttons);
     // The layout's own minimum ignores that the wrapped note needs more lines as it narrows;
     // at its natural size every line has room, so the dialog shrinks no further.

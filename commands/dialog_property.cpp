@@ -24,8 +24,13 @@ CDialogProperty::CDialogProperty(QWidget* parent) : RowValuesDialog(parent)
     auto* changeWaitRxBox = NewCheckBox(group, kChangeWaitRxBox, tr("受信待ち を変更する"));
     auto* changeHaltBox = NewCheckBox(group, kChangeHaltBox, tr("停止 を変更する"));
     auto* changeDelayBox = NewCheckBox(group, kChangeDelayBox, tr("遅延 を変更する"));
+    auto* changeExpectBox = NewCheckBox(group, kChangeExpectBox, tr("期待応答 を変更する"));
     AddFields(group,
-              {.data = kBulkData, .waitRx = kBulkWaitRx, .halt = kBulkHalt, .delay = kBulkDelay},
+              {.data = kBulkData,
+               .waitRx = kBulkWaitRx,
+               .halt = kBulkHalt,
+               .delay = kBulkDelay,
+               .expect = kBulkExpect},
               tr("停止"));
 
     auto* delayField = new QWidget(group);
@@ -44,18 +49,21 @@ CDialogProperty::CDialogProperty(QWidget* parent) : RowValuesDialog(parent)
     grid->addWidget(m_haltBox, 2, 1);
     grid->addWidget(changeDelayBox, 3, 0);
     grid->addWidget(delayField, 3, 1);
+    grid->addWidget(changeExpectBox, 4, 0);
+    grid->addWidget(m_expectEdit, 4, 1);
     grid->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
     layout->addLayout(NewOkCancelRow(this));
-    resize(DialogUnits(320, 119));
+    resize(DialogUnits(320, 137));
 
     Bind(0, changeDataBox, m_changeData, m_dataEdit);
     Bind(1, changeWaitRxBox, m_changeWaitRx, m_waitList);
     Bind(2, changeHaltBox, m_changeHalt, m_haltBox);
     Bind(3, changeDelayBox, m_changeDelay, m_delayEdit);
+    Bind(4, changeExpectBox, m_changeExpect, m_expectEdit);
     ShowInitialValues();
 }
 
@@ -68,7 +76,9 @@ BulkChangeValues CDialogProperty::values() const
             m_data,
             m_waitRx,
             m_halt,
-            m_delay};
+            m_delay,
+            m_changeExpect != 0,
+            m_expect};
 }
 
 void CDialogProperty::Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field)

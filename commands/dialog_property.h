@@ -10,7 +10,7 @@
 namespace wirevane {
 
 // "一括変更": asks which fields of the ticked rows a bulk change replaces, and with what. Each
-// of the four change boxes enables its field and sets its flag; every opening also clears all
+// of the five change boxes enables its field and sets its flag; every opening also clears all
 // boxes and disables all fields. On OK every field is read, enabled or not: the flags decide
 // what the bulk change uses, and a refused delay stops OK only when the delay is to change.
 class CDialogProperty final : public RowValuesDialog {
@@ -24,6 +24,7 @@ public:
     int32_t m_changeWaitRx = 0;
     int32_t m_changeHalt = 0;
     int32_t m_changeDelay = 0;
+    int32_t m_changeExpect = 0;
 
 private:
     // A change box, the flag it sets and the field it enables.
@@ -36,8 +37,9 @@ private:
     void Bind(std::size_t line, QCheckBox* box, int32_t& flag, QWidget* field);
     void ShowInitialValues() final;
     bool UsesDelay() const final { return m_changeDelay != 0; }
+    bool UsesExpect() const final { return m_changeExpect != 0; }
 
-    std::array<ChangeLine, 4> m_lines{};
+    std::array<ChangeLine, 5> m_lines{};
 };
 
 } // namespace wirevane

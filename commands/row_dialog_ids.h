@@ -12,6 +12,8 @@ inline constexpr int kNewHalt = 1029;
 inline constexpr int kNewData = 1030;
 inline constexpr int kNewDelay = 1031;
 inline constexpr int kNewWaitRx = 1048;
+// The expected answer, which the native program did not have.
+inline constexpr int kNewExpect = 1050;
 
 // Bulk change: a box that says whether to change each field, and the field.
 inline constexpr int kChangeDataBox = 1040;
@@ -22,5 +24,7 @@ inline constexpr int kBulkData = 1044;
 inline constexpr int kBulkWaitRx = 1045;
 inline constexpr int kBulkHalt = 1046;
 inline constexpr int kBulkDelay = 1047;
+inline constexpr int kChangeExpectBox = 1051;
+inline constexpr int kBulkExpect = 1052;
 
 } // namespace wirevane::row_dialog_ids

@@ -3,6 +3,7 @@
 #include "commands/dialog_controls.h"
 #include "core/decimal_text.h"
 #include "grid/decimal_validator.h"
+#include "grid/expectation_validator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,11 +22,19 @@ void RowValuesDialog::accept()
         ShowRefusal(*m_delayEdit, m_delayEdit->rect(), DelayValidator::Refusal());
         return;
     }
+    const QString refusal = ExpectationValidator::Refusal(m_expectEdit->text());
+    if (!refusal.isEmpty() && UsesExpect()) {
+        m_expectEdit->setFocus(Qt::OtherFocusReason);
+        m_expectEdit->selectAll();
+        ShowRefusal(*m_expectEdit, m_expectEdit->rect(), refusal);
+        return;
+    }
     m_data = m_dataEdit->text().toStdU16String();
     m_waitRx = WaitKindOfItem(m_waitList->currentIndex());
     m_halt = m_haltBox->isChecked() ? 1 : 0;
     if (delay)
         m_delay = *delay;
+    m_expect = m_expectEdit->text().toStdU16String();
     QDialog::accept();
 }
 
@@ -36,6 +45,7 @@ void RowValuesDialog::AddFields(QWidget* parent, FieldIds ids, const QString& ha
     m_haltBox = NewCheckBox(parent, ids.halt, haltCaption);
     m_delayEdit = NewLineEdit(parent, ids.delay);
     m_delayEdit->setMaximumWidth(DialogUnits(40, 0).width());
+    m_expectEdit = NewLineEdit(parent, ids.expect);
 }
 
 void RowValuesDialog::ShowStartValues()
@@ -44,10 +54,12 @@ void RowValuesDialog::ShowStartValues()
     m_waitRx = WaitKind::None;
     m_halt = 0;
     m_delay = 100;
+    m_expect.clear();
     m_dataEdit->setText(QString::fromStdU16String(m_data));
     m_waitList->setCurrentIndex(static_cast<int>(m_waitRx));
     m_haltBox->setChecked(m_halt != 0);
     m_delayEdit->setText(QString::number(m_delay));
+    m_expectEdit->clear();
 }
 
 void RowValuesDialog::showEvent(QShowEvent* event)

@@ -27,6 +27,7 @@ void NewTable(SendTable& table, const NewTableValues& values)
         grid.SetCellText(row, SendTable::kWaitColumn, waitText);
         SetHaltCell(grid, row, values.halt);
         grid.SetCellText(row, SendTable::kDelayColumn, DecimalText(values.delayMs));
+        grid.SetCellText(row, SendTable::kExpectColumn, values.expect);
     }
 }
 
@@ -61,6 +62,8 @@ void BulkChange(SendTable& table, const BulkChangeValues& values)
             SetHaltCell(grid, row, values.halt);
         if (values.changeDelay)
             grid.SetCellText(row, SendTable::kDelayColumn, delayText);
+        if (values.changeExpect)
+            grid.SetCellText(row, SendTable::kExpectColumn, values.expect);
     }
 }
 

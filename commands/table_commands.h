@@ -16,10 +16,11 @@ struct NewTableValues {
     WaitKind waitRx = WaitKind::None;
     int32_t halt = 0;
     int32_t delayMs = 100;
+    std::u16string expect;
 };
 
 // Rewrites all 100 rows with the given values, unticked for sending, numbered 0..99. The send
-// data goes into the cells as typed.
+// data and the expected answer go into the cells as typed.
 void NewTable(SendTable& table, const NewTableValues& values);
 
 // Ticks for sending every row whose send data is not empty, reading that data through the table
@@ -39,6 +40,8 @@ struct BulkChangeValues {
     WaitKind waitRx = WaitKind::None;
     int32_t halt = 0;
     int32_t delayMs = 100;
+    bool changeExpect = false;
+    std::u16string expect;
 };
 
 // Applies the flagged values to the rows ticked for sending; the grid's highlight selection

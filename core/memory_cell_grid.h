@@ -11,7 +11,7 @@ namespace wirevane {
 // and scroll requests so a test can see what the table asked of its view.
 class MemoryCellGrid final : public CellGrid {
 public:
-    static constexpr int kColumnCount = 7;
+    static constexpr int kColumnCount = 8;
 
     int GetRowCount() const override { return static_cast<int>(m_rows.size()); }
     void AppendRow() override { m_rows.emplace_back(); }

@@ -104,16 +104,27 @@ void ReceiveHandler::Drain()
 }
 
 // Every byte read takes part, stored or dropped from display; only the first match counts, so
-// one look over the read settles it.
+// one look over the read settles it. A checked row's answer ends with the awaited byte.
 void ReceiveHandler::CheckWait(std::span<const uint8_t> bytes)
 {
     if (bytes.empty())
         return;
-    const bool matches = ((m_run.waitKind == WaitKind::Cr || m_run.waitKind == WaitKind::Nl) &&
-                          std::memchr(bytes.data(), m_run.matchByte, bytes.size()) != nullptr) ||
-                         m_run.waitKind == WaitKind::Any;
+    std::size_t answerEnd = bytes.size();
+    bool matches = m_run.waitKind == WaitKind::Any;
+    if (matches)
+        answerEnd = 1;
+    if (m_run.waitKind == WaitKind::Cr || m_run.waitKind == WaitKind::Nl) {
+        const void* found = std::memchr(bytes.data(), m_run.matchByte, bytes.size());
+        matches = found != nullptr;
+        if (matches)
+            answerEnd =
+                static_cast<std::size_t>(static_cast<const uint8_t*>(found) - bytes.data()) + 1;
+    }
+    if (m_run.answer.Take(bytes.first(answerEnd)))
+        matches = true;
     if (!matches)
         return;
+    m_run.answer.Close();
     m_run.waitKind = WaitKind::None;
     m_run.rxDone = true;
     m_timer.Kill();

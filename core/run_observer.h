@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace wirevane {
@@ -14,6 +16,15 @@ public:
     // A row could not be sent and the run stopped on it; report is the terminal's line for it.
     // The window has said it in the terminal already; a runner without one says it itself.
     virtual void RowFailed(int /*row*/, std::u16string_view /*report*/) {}
+    // The end of a run (its last row, a stop or a halt) of a table with a checked row: the
+    // count of passed and failed checks in that run, every cycle counted.
+    virtual void ChecksCounted(int /*passed*/, int /*failed*/) {}
+    // A checked row's verdict, with the answer it was decided on; report is the terminal's line
+    // of a failed check (empty on a pass).
+    virtual void RowChecked(int /*row*/, bool /*passed*/, std::span<const uint8_t> /*answer*/,
+                            std::u16string_view /*report*/)
+    {
+    }
 };
 
 } // namespace wirevane

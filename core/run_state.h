@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/answer_window.h"
 #include "core/text_encoding.h"
 #include "core/wait_kind.h"
 
@@ -42,6 +43,8 @@ struct RunState {
     bool stepMode = false;
     bool detailView = false;
     bool testerMode = false;
+    bool stopOnFail = true; // a failed answer check stops the run on its row
+    AnswerWindow answer;    // the answer of the checked row in progress
     TextEncoding encoding = kEncodingSjis;
 };
 

@@ -85,6 +85,11 @@ int32_t SendTable::ReadRowDelay(int row)
     return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
 }
 
+std::u16string SendTable::ReadRowExpect(int row)
+{
+    return m_rows[static_cast<std::size_t>(row)].expect = m_grid.GetCellText(row, kExpectColumn);
+}
+
 SendRow SendTable::ReadRow(int row)
 {
     ReadRowSendData(row);
@@ -92,6 +97,7 @@ SendRow SendTable::ReadRow(int row)
     ReadRowWaitKind(row);
     ReadRowHalt(row);
     ReadRowDelay(row);
+    ReadRowExpect(row);
     return m_rows[static_cast<std::size_t>(row)];
 }
 
@@ -158,6 +164,7 @@ void SendTable::RewriteFromRows()
         m_grid.SetCellText(row, kWaitColumn, WaitKindName(r.waitKind));
         SetCheckCell(m_grid, row, kHaltColumn, r.halt != 0);
         m_grid.SetCellText(row, kDelayColumn, DecimalText(r.delay));
+        m_grid.SetCellText(row, kExpectColumn, r.expect);
     }
 }
 

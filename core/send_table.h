@@ -19,6 +19,8 @@ enum RowImage : int32_t {
     kRowImageWaiting = 2,
     kRowImageStepStop = 3,
     kRowImageHalt = 4,
+    kRowImagePass = 5,
+    kRowImageFail = 6,
 };
 
 // The images of a check cell, shown beside its text.
@@ -33,6 +35,7 @@ struct SendRow {
     WaitKind waitKind = WaitKind::None;
     int32_t halt = 0;
     int32_t delay = 100;
+    std::u16string expect{}; // the expected answer; empty checks nothing
 };
 
 // The ticked text of the send column: "送信する" in detail display, otherwise one blank.
@@ -55,6 +58,7 @@ public:
         kWaitColumn = 4,
         kHaltColumn = 5,
         kDelayColumn = 6,
+        kExpectColumn = 7,
     };
 
     SendTable(CellGrid& grid, RunState& run);
@@ -68,7 +72,8 @@ public:
     WaitKind ReadRowWaitKind(int row); // also sets the run's matchByte
     int32_t ReadRowHalt(int row);
     int32_t ReadRowDelay(int row);
-    // All five cells of the row, each read once as its own read operation reads it.
+    std::u16string ReadRowExpect(int row);
+    // All six cells of the row, each read once as its own read operation reads it.
     SendRow ReadRow(int row);
 
     std::optional<int> FindNextTicked(int start) const;

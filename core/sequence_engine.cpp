@@ -1,11 +1,13 @@
 #include "core/sequence_engine.h"
 
 #include "core/answer_timeout_text.h"
+#include "core/check_report_text.h"
 #include "core/send_failure_text.h"
 #include "core/text_encoding.h"
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace wirevane {
 
@@ -22,6 +24,8 @@ constexpr std::u16string_view kReceivedMarker = u"<受信済>\r\n";
 constexpr std::u16string_view kHaltMarker = u"<停止>\r\n";
 constexpr std::u16string_view kStepStopMarker = u"<ｽﾃｯﾌﾟ停止>\r\n";
 constexpr std::u16string_view kButtonArraySent = u"    送信済";
+constexpr std::u16string_view kPassStatus = u"OK";
+constexpr std::u16string_view kFailStatus = u"NG";
 
 std::u16string_view EchoOfLineEnd(LineEndSuffix suffix)
 {
@@ -69,6 +73,9 @@ void SequenceEngine::CancelWait()
 {
     m_run.waitKind = WaitKind::None;
     m_run.rxDone = false;
+    m_run.answer.Close();
+    m_checkPending = false;
+    m_checkTimedOut = false;
     StopAnswerTime();
 }
 
@@ -84,8 +91,11 @@ void SequenceEngine::SetAnswerTimeout(StepTimer* timer, int limitMs)
 // port's failure to report, not the device's silence.
 void SequenceEngine::StartAnswerTime()
 {
-    if (m_answerTimer != nullptr && m_answerLimitMs > 0)
-        m_answerTimer->Arm(m_answerLimitMs);
+    const int limitMs = m_answerLimitMs > 0 ? m_answerLimitMs
+                        : m_checkPending    ? kCheckTimeoutMs
+                                            : 0;
+    if (m_answerTimer != nullptr && limitMs > 0)
+        m_answerTimer->Arm(limitMs);
 }
 
 void SequenceEngine::StopAnswerTime()
@@ -97,6 +107,15 @@ void SequenceEngine::StopAnswerTime()
 bool SequenceEngine::OnAnswerTimer()
 {
     StopAnswerTime();
+    if (m_checkPending && m_run.running && !m_run.rxDone && !m_writing) {
+        m_checkTimedOut = true;
+        m_run.answer.Close();
+        m_run.waitKind = WaitKind::None;
+        m_run.rxDone = true;
+        m_timer.Kill();
+        m_timer.Arm(0);
+        return false;
+    }
     if (!m_run.running || m_run.waitKind == WaitKind::None || m_run.rxDone || m_writing ||
         m_answerLimitMs <= 0)
         return false;
@@ -116,6 +135,8 @@ void SequenceEngine::CancelWrite()
 
 void SequenceEngine::OnStop()
 {
+    if (m_run.running)
+        ReportChecks();
     CancelWrite();
     m_run.running = false;
     m_observer.UpdateRunControls(false);
@@ -125,6 +146,8 @@ void SequenceEngine::OnStop()
 
 void SequenceEngine::OnReset()
 {
+    m_checksPassed = 0;
+    m_checksFailed = 0;
     CancelWrite();
     m_run.running = false;
     m_observer.UpdateRunControls(false);
@@ -162,16 +185,20 @@ void SequenceEngine::ReceiveStep()
     std::u16string status(kSentReceived);
     m_table.SetRowImage(row, kRowImageSent);
     const bool detail = m_run.detailView;
-    const bool marked = cells.waitKind != WaitKind::None && detail;
+    // A check that ran out of time received no awaited byte.
+    bool marked = cells.waitKind != WaitKind::None && detail && !m_checkTimedOut;
     if (marked) {
         m_table.SetRowStatus(row, status);
         m_terminal.AppendText(kReceivedMarker);
     }
+    const std::optional<bool> verdict = DecideCheck(row);
+    marked = marked || (verdict && detail);
     const bool halt = cells.halt != 0;
+    const bool failStop = verdict == false && m_run.stopOnFail;
     // The status just written into the select cell ticks the row, whatever the cell held.
     ArmForDelay(cells.sendFlag == 1 || marked ? cells.delay : 0);
     const bool step = m_run.stepMode;
-    if (step || halt) {
+    if (step || halt || failStop) {
         OnStop();
         if (halt) {
             status = kHaltSuffix;
@@ -181,9 +208,15 @@ void SequenceEngine::ReceiveStep()
             status = kStepStopSuffix;
             m_table.SetRowImage(row, kRowImageStepStop);
         }
-        if (detail) {
+        if (detail && (halt || step)) {
             m_table.SetRowStatus(row, status);
             m_terminal.AppendText(u"<" + status + u">\r\n");
+        }
+        // The failed row keeps its own marker; Send goes on after it, as after a halt.
+        if (failStop) {
+            m_table.SetRowImage(row, kRowImageFail);
+            if (detail)
+                m_table.SetRowStatus(row, kFailStatus);
         }
     }
     Advance();
@@ -191,6 +224,61 @@ void SequenceEngine::ReceiveStep()
 
 // The text and the line end are two writes, as they always were; the row is sent when both are
 // out. A port that completes at once runs the rest of the step before BeginWrite returns.
+// The answer counts from the moment the row is handed to the port; it may come back before the
+// port says the bytes are out.
+void SequenceEngine::OpenAnswer(const SendRow& cells)
+{
+    m_checkTimedOut = false;
+    m_checkPending = !cells.expect.empty();
+    if (!m_checkPending)
+        return;
+    m_run.rxDone = false;
+    m_run.answer.Open(Expectation(cells.expect, m_run.encoding), cells.waitKind == WaitKind::None);
+}
+
+// Sets the row's marker and, in detail display, its status; counts the verdict. None when the
+// row had nothing to check.
+std::optional<bool> SequenceEngine::DecideCheck(int row)
+{
+    if (!std::exchange(m_checkPending, false))
+        return std::nullopt;
+    m_run.answer.Close();
+    const Expectation& expectation = m_run.answer.expectation();
+    const bool passed = !m_checkTimedOut && m_run.answer.Passes();
+    m_checkTimedOut = false;
+    ++(passed ? m_checksPassed : m_checksFailed);
+    m_table.SetRowImage(row, passed ? kRowImagePass : kRowImageFail);
+    if (m_run.detailView)
+        m_table.SetRowStatus(row, passed ? kPassStatus : kFailStatus);
+    const std::u16string report =
+        passed ? std::u16string()
+               : CheckFailedText(row, expectation.text(), m_run.answer.bytes(), m_run.encoding,
+                                 expectation.error());
+    if (!passed)
+        m_terminal.AppendReport(report);
+    m_observer.RowChecked(row, passed, m_run.answer.bytes(), report);
+    return passed;
+}
+
+bool SequenceEngine::TableHasCheck() const
+{
+    for (int row = 0; row < SendTable::kRowCount; ++row) {
+        if (!m_table.grid().GetCellText(row, SendTable::kExpectColumn).empty())
+            return true;
+    }
+    return false;
+}
+
+void SequenceEngine::ReportChecks()
+{
+    const int passed = std::exchange(m_checksPassed, 0);
+    const int failed = std::exchange(m_checksFailed, 0);
+    if (!TableHasCheck())
+        return;
+    m_terminal.AppendReport(ChecksCountedText(passed, failed));
+    m_observer.ChecksCounted(passed, failed);
+}
+
 void SequenceEngine::BeginRowWrite(int row, SendRow cells)
 {
     const Bytes bytes = RowTextToBytes(cells.data, m_run.encoding);
@@ -278,6 +366,7 @@ void SequenceEngine::SendStep()
     // The row's cells are read once: the whole step, however long its bytes take to go out,
     // works on what the row said when it began.
     SendRow cells = m_table.ReadRow(row);
+    OpenAnswer(cells);
     if (!m_port.IsOpen()) {
         FinishSendStep(row, cells);
         return;
@@ -301,7 +390,7 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
     m_observer.SetStatusText(cells.data + std::u16string(kButtonArraySent));
 
     const bool halt = cells.halt != 0;
-    if (cells.waitKind != WaitKind::None) {
+    if (cells.waitKind != WaitKind::None || m_checkPending) {
         const bool answered = m_run.rxDone;
         if (!answered) {
             m_run.waitKind = cells.waitKind;

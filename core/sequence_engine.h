@@ -8,6 +8,7 @@
 #include "platform/step_timer.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ public:
     // A row's bytes are handed to the port and not yet out.
     bool IsWriting() const { return m_writing; }
 
+    // A checked row waits this long for its answer when no answer time-out is set: a check
+    // that never ends would hold the run for good.
+    static constexpr int kCheckTimeoutMs = 1000;
+
     // Gives up on an awaited answer that has not come limitMs after the row's bytes were out;
     // 0 (or less) waits without limit, as the table always did. timer is a one-shot timer of
     // its own; its expiry goes to OnAnswerTimer. A changed limit counts from the next wait.
@@ -39,7 +44,8 @@ public:
     // The answer timer ran out. If the run still waits for that answer, it stops on the row as
     // on a failed send: halt marker, report line "[No answer to row N within T ms.]", and the
     // next Send sends the row again; answers true then. An answer that came meanwhile, or a
-    // stop, makes it do nothing and answer false.
+    // stop, makes it do nothing and answer false. A checked row's check fails instead, decided
+    // on the next tick, and the answer is false too.
     bool OnAnswerTimer();
 
 private:
@@ -56,6 +62,10 @@ private:
     void CancelWrite();
     void ArmForDelay(int delay);
     void CancelWait();
+    void OpenAnswer(const SendRow& cells);
+    std::optional<bool> DecideCheck(int row);
+    void ReportChecks();
+    bool TableHasCheck() const;
 
     SendTable& m_table;
     RunState& m_run;
@@ -73,6 +83,12 @@ private:
     int m_writesLeft = 0;
     int m_writingRow = 0;
     SendRow m_writingCells;
+
+    // The row in progress has an expectation; its check falls when its wait ends.
+    bool m_checkPending = false;
+    bool m_checkTimedOut = false;
+    int m_checksPassed = 0;
+    int m_checksFailed = 0;
 };
 
 } // namespace wirevane

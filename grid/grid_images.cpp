@@ -87,6 +87,32 @@ void DrawHalt(QPainter& p)
     p.drawRect(QRectF(4.0, 7.0, 8.0, 2.0));
 }
 
+// The verdicts are square badges, so that a passed check is not taken for a row that was only
+// sent (the round green marker) and a failed one not for a halt (the octagon).
+void DrawPass(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x1B, 0x5E, 0x20), 1.0));
+    p.setBrush(QColor(0x2E, 0x7D, 0x32));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2.5, 2.5);
+    QPainterPath tick;
+    tick.moveTo(4.2, 8.2);
+    tick.lineTo(6.9, 10.9);
+    tick.lineTo(11.9, 5.0);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+}
+
+void DrawFail(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x88, 0x0E, 0x4F), 1.0));
+    p.setBrush(QColor(0xC6, 0x28, 0x28));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2.5, 2.5);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5.0, 5.0), QPointF(11.0, 11.0));
+    p.drawLine(QPointF(11.0, 5.0), QPointF(5.0, 11.0));
+}
+
 void DrawCheckBox(QPainter& p, bool ticked)
 {
     p.setPen(QPen(QColor(0x55, 0x5F, 0x6B), 1.0));
@@ -121,6 +147,12 @@ QIcon MarkerIcon(int index)
         break;
     case 4:
         draw = DrawHalt;
+        break;
+    case 5:
+        draw = DrawPass;
+        break;
+    case 6:
+        draw = DrawFail;
         break;
     default:
         return QIcon();

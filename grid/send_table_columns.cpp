@@ -3,15 +3,19 @@
 #include "core/send_table.h"
 #include "grid/decimal_validator.h"
 #include "grid/escape_legend.h"
+#include "grid/expectation_legend.h"
+#include "grid/expectation_validator.h"
 #include "grid/grid_column_trait_combo.h"
 #include "grid/grid_column_trait_edit.h"
 #include "grid/grid_images.h"
 #include "grid/grid_row_trait_xp.h"
+#include "persistence/settings_keys.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace wirevane {
 namespace {
@@ -37,8 +41,15 @@ constexpr TableWord kCellWords[] = {
     {"SendTableStatus", QT_TRANSLATE_NOOP("SendTableStatus", "ｽﾃｯﾌﾟ停止")},
 };
 
+// The verdict of an answer check, written as production lines write it in any language.
+constexpr std::u16string_view kVerdictWords[] = {u"OK", u"NG"};
+
 std::optional<QString> TranslatedWord(const QString& stored)
 {
+    for (std::u16string_view verdict : kVerdictWords) {
+        if (stored == QStringView(verdict))
+            return stored;
+    }
     for (const TableWord& word : kCellWords) {
         if (stored == QString::fromUtf8(word.word))
             return QCoreApplication::translate(word.context, word.word);
@@ -77,7 +88,8 @@ std::u16string Title(const char* text)
     return SendTableColumns::tr(text).toStdU16String();
 }
 
-constexpr int kMarkerCount = 5;
+constexpr int kMarkerCount = 7;
+constexpr int kExpectSubItem = 6;
 
 // A check column: the unticked box reads as the empty text, the ticked one as a blank; a click
 // on the box flips it for every selected row.
@@ -128,12 +140,21 @@ void SetUpSendTableColumns(CGridListCtrlGroups& grid)
     delay->SetValidator([](QObject* parent) { return new DelayValidator(parent); });
     grid.InsertColumnWithTrait(6, Title(QT_TRANSLATE_NOOP("SendTableColumns", "遅延[ms]")),
                                Qt::AlignLeft, 80, 5, std::move(delay));
+    auto expect = std::make_unique<CGridColumnTraitEdit>();
+    expect->SetValidator([](QObject* parent) { return new ExpectationValidator(parent); });
+    grid.InsertColumnWithTrait(SendTable::kExpectColumn,
+                               Title(QT_TRANSLATE_NOOP("SendTableColumns", "期待応答")),
+                               Qt::AlignLeft, 160, kExpectSubItem, std::move(expect));
+    // The native program's layout sections know six columns; this one keeps its own keys.
+    grid.GetColumnLayout().KeepOutsideNativeLayout(
+        {kExpectSubItem, std::u16string(settings_keys::kWirevane), u"EXPECT_COLUMN"});
 
     // The run writes its status into the select column, in words longer than a check box.
     grid.KeepColumnTextWhole(1);
 
     // The notation is not visible in the cells themselves; the header tells it.
     grid.GetCellModel().SetColumnToolTip(3, EscapeLegendToolTip());
+    grid.GetCellModel().SetColumnToolTip(SendTable::kExpectColumn, ExpectationToolTip());
 
     grid.SetColumnImageList(1, checks);
     grid.SetColumnImageList(2, markers);

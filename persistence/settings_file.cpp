@@ -67,7 +67,9 @@ platform::FileError SettingsFile::ReadSettings()
         row.waitKind = static_cast<WaitKind>(m_store.readInt(section, keys::kWaitRx, 0));
         row.halt = m_store.readInt(section, keys::kHalt, 0);
         row.delay = m_store.readInt(section, keys::kDelay, 100);
+        row.expect = m_store.readString(section, keys::kExpect, u"");
     }
+    m_run.stopOnFail = m_store.readInt(keys::kWirevane, keys::kStopOnFail, 1) != 0;
     m_run.lineEnd = static_cast<LineEndSuffix>(m_store.readInt(keys::kConsole, keys::kLineEnd, 2));
     m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
     return {};
@@ -130,7 +132,15 @@ platform::FileError SettingsFile::WriteSettings()
         m_store.writeInt(section, keys::kWaitRx, static_cast<int32_t>(row.waitKind));
         m_store.writeInt(section, keys::kHalt, row.halt);
         m_store.writeInt(section, keys::kDelay, row.delay);
+        if (!row.expect.empty())
+            m_store.writeString(section, keys::kExpect, row.expect);
+        else if (m_store.hasKey(section, keys::kExpect))
+            m_store.deleteKey(section, keys::kExpect);
     }
+    if (!m_run.stopOnFail)
+        m_store.writeInt(keys::kWirevane, keys::kStopOnFail, 0);
+    else if (m_store.hasKey(keys::kWirevane, keys::kStopOnFail))
+        m_store.deleteKey(keys::kWirevane, keys::kStopOnFail);
     m_store.writeInt(keys::kConsole, keys::kLineEnd, static_cast<int32_t>(m_run.lineEnd));
     m_store.writeInt(keys::kConsole, keys::kEncode, m_run.encoding);
     return session.commit();

@@ -33,6 +33,10 @@ inline constexpr std::u16string_view kRowData = u"DATA";
 inline constexpr std::u16string_view kWaitRx = u"WAIT_RX";
 inline constexpr std::u16string_view kHalt = u"HALT";
 inline constexpr std::u16string_view kDelay = u"DELAY";
+// The row's expected answer: ours, written only when the row has one, after the native keys.
+inline constexpr std::u16string_view kExpect = u"EXPECT";
+// Written as 0 only when a failed check lets the run go on; absent, it stops.
+inline constexpr std::u16string_view kStopOnFail = u"STOP_ON_FAIL";
 
 inline constexpr std::u16string_view kVisible = u"VISIBLE";
 inline constexpr std::u16string_view kNormLeft = u"NORM_LEFT";

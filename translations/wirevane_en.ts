@@ -210,6 +210,29 @@
     </message>
 </context>
 <context>
+    <name>ExpectationLegendTexts</name>
+    <message>
+        <source>文字列</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>応答がこのバイト列を含めば合格 (送信データと同じエスケープ表記)</source>
+        <translation>Passes when the answer contains these bytes (the same escapes as the send data)</translation>
+    </message>
+    <message>
+        <source>re:正規表現</source>
+        <translation>re:expression</translation>
+    </message>
+    <message>
+        <source>表のエンコードで読んだ応答の中にこの正規表現が見つかれば合格</source>
+        <translation>Passes when this regular expression is found in the answer, read in the table's encoding</translation>
+    </message>
+    <message>
+        <source>期待応答: 空欄の行は応答をチェックしません。</source>
+        <translation>Expected answer: a row left empty does not check its answer.</translation>
+    </message>
+</context>
+<context>
     <name>FileReports</name>
     <message>
         <location filename="../app/file_reports.cpp" line="+44"/>
@@ -439,6 +462,10 @@
         <source>リセット</source>
         <translation>Reset</translation>
     </message>
+    <message>
+        <source>チェック失敗で停止</source>
+        <translation>Stop at a failed check</translation>
+    </message>
 </context>
 <context>
     <name>PortOptionsCommands</name>
@@ -459,6 +486,13 @@
         <location filename="../app/run_choices.cpp" line="+90"/>
         <source>%1 (選択中の %2 行)</source>
         <translation>%1 (%2 selected rows)</translation>
+    </message>
+</context>
+<context>
+    <name>RunControls</name>
+    <message>
+        <source>チェック: %1 合格, %2 不合格</source>
+        <translation>Checks: %1 passed, %2 failed</translation>
     </message>
 </context>
 <context>
@@ -497,6 +531,10 @@
         <location line="+6"/>
         <source>遅延[ms]</source>
         <translation>Delay[ms]</translation>
+    </message>
+    <message>
+        <source>期待応答</source>
+        <translation>Expected answer</translation>
     </message>
 </context>
 <context>
@@ -798,6 +836,10 @@ Current registration  %1         </translation>
         <source>遅延 [ms]</source>
         <translation>Delay [ms]</translation>
     </message>
+    <message>
+        <source>期待応答</source>
+        <translation>Expected answer</translation>
+    </message>
 </context>
 <context>
     <name>wirevane::CDialogNotation</name>
@@ -872,6 +914,18 @@ Current registration  %1         </translation>
         <source>リセット</source>
         <translation>Reset</translation>
     </message>
+    <message>
+        <source>応答チェック 合格 (OK)</source>
+        <translation>Answer check passed (OK)</translation>
+    </message>
+    <message>
+        <source>応答チェック 失敗 (NG)</source>
+        <translation>Answer check failed (NG)</translation>
+    </message>
+    <message>
+        <source>期待応答の書式</source>
+        <translation>Forms of the expected answer</translation>
+    </message>
 </context>
 <context>
     <name>wirevane::CDialogProperty</name>
@@ -909,6 +963,10 @@ Current registration  %1         </translation>
         <location line="+3"/>
         <source>停止</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>期待応答 を変更する</source>
+        <translation>Change expected answer</translation>
     </message>
 </context>
 <context>
@@ -1199,6 +1257,13 @@ The previous settings remain.</translation>
         <location filename="../grid/decimal_validator.cpp" line="+22"/>
         <source>遅延は 0 から %1 までの整数 [ms] で入力してください</source>
         <translation>Enter the delay as a whole number of milliseconds from 0 to %1</translation>
+    </message>
+</context>
+<context>
+    <name>wirevane::ExpectationValidator</name>
+    <message>
+        <source>この正規表現は使えません: %1</source>
+        <translation>This regular expression cannot be used: %1</translation>
     </message>
 </context>
 <context>

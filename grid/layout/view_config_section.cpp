@@ -153,6 +153,11 @@ int CViewConfigSection::ReadInt(std::u16string_view key, int fallback)
     return LeadingInt(ValueOf(key, ConvertInt(fallback)));
 }
 
+int CViewConfigSection::ParseInt(std::u16string_view text)
+{
+    return LeadingInt(text);
+}
+
 double CViewConfigSection::ReadFloat(std::u16string_view key, double fallback)
 {
     std::string text = NarrowAscii(ValueOf(key, ConvertFloat(fallback, 17)));
@@ -228,6 +233,12 @@ void CViewConfigSectionDefault::CViewConfigSectionLocal::WriteValue(std::u16stri
 void CViewConfigSectionDefault::CViewConfigSectionLocal::DeleteSection(std::u16string_view)
 {
     m_pairs.clear();
+}
+
+void CViewConfigSectionDefault::CViewConfigSectionLocal::DeleteValue(std::u16string_view,
+                                                                     std::u16string_view key)
+{
+    std::erase_if(m_pairs, [key](const auto& pair) { return pair.first == key; });
 }
 
 const std::u16string*

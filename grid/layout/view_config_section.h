@@ -29,6 +29,8 @@ public:
     virtual void WriteValue(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value) = 0;
     virtual void DeleteSection(std::u16string_view section) = 0;
+    // Removes one key; a key that is not there is no change.
+    virtual void DeleteValue(std::u16string_view section, std::u16string_view key) = 0;
 
     virtual void BeginUpdate();
     virtual platform::FileError EndUpdate();
@@ -38,6 +40,8 @@ public:
     static std::u16string ConvertFloat(double value, int decimals);       // "%.<decimals>f"
     static std::u16string ConvertIntList(const std::vector<int>& values); // joined by ", "
     static std::u16string ConvertStringList(const std::vector<std::u16string>& values);
+    // The leading decimal number of the text, 0 when it has none.
+    static int ParseInt(std::u16string_view text);
     // Splits at every occurrence of the separator; the empty text gives an empty list.
     static std::vector<std::u16string> SplitList(std::u16string_view text,
                                                  std::u16string_view separator);
@@ -82,6 +86,7 @@ public:
         void WriteValue(std::u16string_view section, std::u16string_view key,
                         std::u16string_view value) override;
         void DeleteSection(std::u16string_view section) override;
+        void DeleteValue(std::u16string_view section, std::u16string_view key) override;
 
         const std::u16string* Find(std::u16string_view key) const;
         const std::vector<std::pair<std::u16string, std::u16string>>& Pairs() const

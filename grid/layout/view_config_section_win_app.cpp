@@ -34,6 +34,17 @@ void CViewConfigSectionWinApp::DeleteSection(std::u16string_view section)
     }
 }
 
+void CViewConfigSectionWinApp::DeleteValue(std::u16string_view section, std::u16string_view key)
+{
+    if (!m_store.hasKey(section, key)) {
+        return;
+    }
+    platform::FileError error = m_store.deleteKey(section, key);
+    if (m_firstError.ok()) {
+        m_firstError = error;
+    }
+}
+
 void CViewConfigSectionWinApp::BeginUpdate()
 {
     if (m_sessions.empty()) {

@@ -21,6 +21,7 @@ public:
     void WriteValue(std::u16string_view section, std::u16string_view key,
                     std::u16string_view value) override;
     void DeleteSection(std::u16string_view section) override;
+    void DeleteValue(std::u16string_view section, std::u16string_view key) override;
 
     void BeginUpdate() override;
     platform::FileError EndUpdate() override;

@@ -2,6 +2,7 @@
 #include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
 #include "grid/decimal_validator.h"
+#include "grid/expectation_validator.h"
 #include "support/modal_helper.h"
 
 #include <QToolTip>
@@ -19,6 +20,7 @@ protected:
     QComboBox* Wait() { return Control<QComboBox>(dialog, kNewWaitRx); }
     QCheckBox* Halt() { return Control<QCheckBox>(dialog, kNewHalt); }
     QLineEdit* Delay() { return Control<QLineEdit>(dialog, kNewDelay); }
+    QLineEdit* Expect() { return Control<QLineEdit>(dialog, kNewExpect); }
     QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
 
     void ExpectInitialValues()
@@ -27,6 +29,7 @@ protected:
         EXPECT_EQ(Wait()->currentIndex(), 0);
         EXPECT_FALSE(Halt()->isChecked());
         EXPECT_EQ(Delay()->text(), QStringLiteral("100"));
+        EXPECT_TRUE(Expect()->text().isEmpty());
     }
 
     CDialogNewDataTX dialog;
@@ -40,6 +43,7 @@ TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
     test::ArrowDown(Wait(), 3);
     test::ClickBox(Halt());
     test::TypeOver(Delay(), QStringLiteral("7"));
+    test::TypeOver(Expect(), QStringLiteral("OK"));
     test::ClickButton(Ok());
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
 
@@ -50,6 +54,7 @@ TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
     EXPECT_EQ(values.waitRx, WaitKind::None);
     EXPECT_EQ(values.halt, 0);
     EXPECT_EQ(values.delayMs, 100);
+    EXPECT_EQ(values.expect, u"");
 }
 
 TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
@@ -61,6 +66,7 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_EQ(dialog.m_waitRx, WaitKind::Nl) << "the wait index follows the list at once";
     test::ClickBox(Halt());
     test::TypeOver(Delay(), QStringLiteral("1000"));
+    test::TypeOver(Expect(), QStringLiteral("re:^OK\\r"));
     test::ClickButton(Ok());
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -70,6 +76,27 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_EQ(values.waitRx, WaitKind::Nl);
     EXPECT_EQ(values.halt, 1);
     EXPECT_EQ(values.delayMs, 1000);
+    EXPECT_EQ(values.expect, u"re:^OK\\r");
+}
+
+// An expression that cannot be compiled would fail every row of the new table: OK refuses it
+// where it was typed, with the reason.
+TEST_F(NewDataDialog, AnUnusableExpressionIsRefusedAtOkWithItsReason)
+{
+    test::Open(dialog);
+    QToolTip::hideText();
+    test::TypeOver(Expect(), QStringLiteral("re:[0-9"));
+    test::ClickButton(Ok());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Expect());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(QStringLiteral("re:[0-9")));
+    EXPECT_FALSE(QToolTip::text().isEmpty());
+
+    test::TypeOver(Expect(), QStringLiteral("re:[0-9]"));
+    test::ClickButton(Ok());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.values().expect, u"re:[0-9]");
 }
 
 // A delay the run would read as another value is refused at OK, where it was typed: the dialog

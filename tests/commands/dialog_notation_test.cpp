@@ -1,4 +1,5 @@
 #include "commands/dialog_notation.h"
+#include "core/expectation.h"
 #include "dialog_driver.h"
 #include "support/modal_helper.h"
 
@@ -40,15 +41,19 @@ TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
     std::vector<QLabel*> texts;
     for (QLabel* label : markers->findChildren<QLabel*>())
         (label->pixmap().isNull() ? texts : icons).push_back(label);
-    ASSERT_EQ(icons.size(), 4u);
-    ASSERT_EQ(texts.size(), 4u);
+    ASSERT_EQ(icons.size(), 6u);
+    ASSERT_EQ(texts.size(), 6u);
     const auto top = [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); };
     std::sort(icons.begin(), icons.end(), top);
     std::sort(texts.begin(), texts.end(), top);
 
-    const std::pair<int, const char16_t*> expected[] = {
-        {1, u"データ送信 完了"}, {2, u"受信待ち"}, {4, u"停止"}, {3, u"ステップ動作による停止"}};
-    for (std::size_t line = 0; line < 4; ++line) {
+    const std::pair<int, const char16_t*> expected[] = {{1, u"データ送信 完了"},
+                                                        {2, u"受信待ち"},
+                                                        {4, u"停止"},
+                                                        {3, u"ステップ動作による停止"},
+                                                        {5, u"応答チェック 合格 (OK)"},
+                                                        {6, u"応答チェック 失敗 (NG)"}};
+    for (std::size_t line = 0; line < 6; ++line) {
         SCOPED_TRACE(line);
         const auto& [image, text] = expected[line];
         EXPECT_EQ(texts[line]->text(), QString::fromUtf16(text));
@@ -56,7 +61,7 @@ TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
         EXPECT_LT(icons[line]->x(), texts[line]->x()) << "the icon stands before its text";
         EXPECT_NEAR(icons[line]->geometry().center().y(), texts[line]->geometry().center().y(), 4);
     }
-    EXPECT_EQ(requested, (std::vector<int>{1, 2, 4, 3}));
+    EXPECT_EQ(requested, (std::vector<int>{1, 2, 4, 3, 5, 6}));
 }
 
 TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
@@ -91,6 +96,28 @@ TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
     EXPECT_EQ(byEscape[QStringLiteral("\\\\")].value(3), QStringLiteral("43 3A 5C"));
     for (const QStringList& line : byEscape)
         EXPECT_FALSE(line[3].isEmpty()) << line[0].toStdString();
+}
+
+// Each form of an expected answer is shown with an example the grid would take as typed.
+TEST_F(NotationDialog, TheAnswerFormsComeLastWithUsableExamples)
+{
+    test::Open(dialog);
+    auto* escapes = dialog.findChild<QGroupBox*>(QStringLiteral("escapeLegend"));
+    auto* forms = dialog.findChild<QGroupBox*>(QStringLiteral("expectationLegend"));
+    ASSERT_NE(forms, nullptr);
+    EXPECT_GT(forms->y(), escapes->geometry().bottom());
+    std::map<int, QStringList> lines;
+    for (QLabel* label : forms->findChildren<QLabel*>())
+        lines[label->geometry().center().y()].append(label->text());
+    ASSERT_EQ(lines.size(), 2u);
+    QStringList examples;
+    for (const auto& [y, texts] : lines) {
+        ASSERT_EQ(texts.size(), 3);
+        examples << texts[1];
+        EXPECT_TRUE(ExpectationError(texts[1].toStdU16String()).empty()) << texts[1].toStdString();
+    }
+    EXPECT_FALSE(examples[0].startsWith(QStringLiteral("re:")));
+    EXPECT_TRUE(examples[1].startsWith(QStringLiteral("re:")));
 }
 
 TEST_F(NotationDialog, OkAndEscapeCloseTheModalLoop)

@@ -2,6 +2,7 @@
 #include "commands/row_dialog_ids.h"
 #include "dialog_driver.h"
 #include "grid/decimal_validator.h"
+#include "grid/expectation_validator.h"
 #include "support/modal_helper.h"
 
 #include <QToolTip>
@@ -20,14 +21,18 @@ protected:
     QComboBox* Wait() { return Control<QComboBox>(dialog, kBulkWaitRx); }
     QCheckBox* Halt() { return Control<QCheckBox>(dialog, kBulkHalt); }
     QLineEdit* Delay() { return Control<QLineEdit>(dialog, kBulkDelay); }
+    QLineEdit* Expect() { return Control<QLineEdit>(dialog, kBulkExpect); }
     QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
 
     void ExpectInitialState()
     {
-        for (int id : {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox})
+        for (int id :
+             {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox, kChangeExpectBox})
             EXPECT_FALSE(Box(id)->isChecked()) << id;
-        for (QWidget* field : std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay()})
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay(), Expect()})
             EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
+        EXPECT_TRUE(Expect()->text().isEmpty());
         EXPECT_EQ(Data()->text(), QStringLiteral("<New Data>"));
         EXPECT_EQ(Wait()->currentIndex(), 0);
         EXPECT_FALSE(Halt()->isChecked());
@@ -43,7 +48,8 @@ TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
     const std::pair<int, QWidget*> lines[] = {{kChangeDataBox, Data()},
                                               {kChangeWaitRxBox, Wait()},
                                               {kChangeHaltBox, Halt()},
-                                              {kChangeDelayBox, Delay()}};
+                                              {kChangeDelayBox, Delay()},
+                                              {kChangeExpectBox, Expect()}};
     for (const auto& [id, field] : lines) {
         SCOPED_TRACE(id);
         test::ClickBox(Box(id));
@@ -82,6 +88,8 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     test::ClickBox(Halt());
     test::ClickBox(Box(kChangeDelayBox));
     test::TypeOver(Delay(), QStringLiteral("2500"));
+    test::ClickBox(Box(kChangeExpectBox));
+    test::TypeOver(Expect(), QStringLiteral("OK\\r"));
     test::ClickButton(Ok());
 
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
@@ -93,27 +101,45 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     EXPECT_EQ(values.waitRx, WaitKind::Cr);
     EXPECT_EQ(values.halt, 1);
     EXPECT_EQ(values.delayMs, 2500);
+    EXPECT_TRUE(values.changeExpect);
+    EXPECT_EQ(values.expect, u"OK\\r");
 }
 
-// The delay field is judged only when the delay is to change: a refused delay keeps the dialog
-// open with a note, and the same text behind a cleared box does not stop OK.
-TEST_F(PropertyDialog, OkRefusesABadDelayOnlyWhenTheDelayChanges)
+// A judged field is judged only when it is to change: a refused text keeps the dialog open
+// with a note, and the same text behind a cleared box does not stop OK.
+TEST_F(PropertyDialog, OkRefusesABadFieldOnlyWhenItChanges)
 {
-    test::Open(dialog);
-    test::ClickBox(Box(kChangeDelayBox));
-    test::TypeOver(Delay(), QStringLiteral("xyz"));
-    QToolTip::hideText();
-    test::ClickButton(Ok());
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(QApplication::focusWidget(), Delay());
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+    struct Line {
+        int box;
+        QLineEdit* field;
+        QString bad;
+        QString refusal;
+        bool BulkChangeValues::*changes;
+    };
+    const Line lines[] = {
+        {kChangeDelayBox, Delay(), QStringLiteral("xyz"), DelayValidator::Refusal(),
+         &BulkChangeValues::changeDelay},
+        {kChangeExpectBox, Expect(), QStringLiteral("re:a(b"),
+         ExpectationValidator::Refusal(QStringLiteral("re:a(b")), &BulkChangeValues::changeExpect},
+    };
+    for (const Line& line : lines) {
+        SCOPED_TRACE(line.box);
+        test::Open(dialog);
+        test::ClickBox(Box(line.box));
+        test::TypeOver(line.field, line.bad);
+        QToolTip::hideText();
+        test::ClickButton(Ok());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), line.field);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_FALSE(line.refusal.isEmpty());
+        EXPECT_EQ(QToolTip::text(), line.refusal);
 
-    test::ClickBox(Box(kChangeDelayBox));
-    test::ClickButton(Ok());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.values().changeDelay);
+        test::ClickBox(Box(line.box));
+        test::ClickButton(Ok());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog.values().*line.changes);
+    }
 }
 
 TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)

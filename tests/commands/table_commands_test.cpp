@@ -28,7 +28,7 @@ protected:
 TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 {
     grid.SetCellText(42, SendTable::kNumberColumn, u"x");
-    NewTable(table, {u"<New Data>", WaitKind::Nl, 1, 12});
+    NewTable(table, {u"<New Data>", WaitKind::Nl, 1, 12, u"re:^OK"});
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"");
@@ -41,13 +41,14 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
         EXPECT_EQ(Cell(row, SendTable::kHaltColumn), u" ");
         EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
         EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12");
+        EXPECT_EQ(Cell(row, SendTable::kExpectColumn), u"re:^OK");
     }
     EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
 }
 
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 {
-    NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0});
+    NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0, u""});
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"");
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
@@ -77,7 +78,7 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 
 TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 {
-    NewTable(table, {u"", WaitKind::None, 0, 100});
+    NewTable(table, {u"", WaitKind::None, 0, 100, u""});
     grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     SelectAll(table, true);
     for (int row = 0; row < SendTable::kRowCount; ++row)
@@ -130,8 +131,12 @@ TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 
 TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
 {
-    BulkChangeValues values{true, true, true, true, u"", static_cast<WaitKind>(7), 0, 5};
+    grid.SetCellText(4, SendTable::kExpectColumn, u"kept");
+    BulkChangeValues values{true, true, true, true, u"", static_cast<WaitKind>(7),
+                            0,    5,    true, u"OK"};
     BulkChange(table, values);
+    EXPECT_EQ(Cell(5, SendTable::kExpectColumn), u"OK");
+    EXPECT_EQ(Cell(4, SendTable::kExpectColumn), u"kept");
     EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"") << "empty data passes through";
     EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
     EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
@@ -142,11 +147,12 @@ TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
     EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
     EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
 
-    BulkChange(table, {false, true, true, false, u"", WaitKind::Any, 1, 0});
+    BulkChange(table, {false, true, true, false, u"", WaitKind::Any, 1, 0, false, u""});
     EXPECT_EQ(Cell(7, SendTable::kWaitColumn), u"Any");
     EXPECT_EQ(Cell(7, SendTable::kHaltColumn), u" ");
     EXPECT_EQ(Image(7, SendTable::kHaltColumn), 1);
     EXPECT_EQ(Cell(2, SendTable::kHaltColumn), u"");
+    EXPECT_EQ(Cell(5, SendTable::kExpectColumn), u"OK") << "an unticked box keeps the answer";
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "core/expectation.h"
 #include "grid/decimal_validator.h"
+#include "grid/expectation_validator.h"
 #include "grid/grid_editor_text.h"
 #include "send_grid_fixture.h"
 
@@ -26,30 +28,50 @@ protected:
     }
 };
 
-// What the delay cell shows is what the run waits: text that the delay rule refuses leaves the
-// old value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
-TEST_F(GridDelayEditorTest, ARefusedDelayKeepsTheOldValueAndSaysWhy)
+// What the delay cell shows is what the run waits, and an expected answer whose expression
+// cannot be compiled would fail every run: text that the column's rule refuses leaves the old
+// value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
+TEST_F(GridDelayEditorTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
 {
-    const std::pair<QString, std::u16string> cases[] = {
-        {QStringLiteral("250"), u"250"},
-        {QStringLiteral("0"), u"0"},
-        {QStringLiteral("2147483647"), u"2147483647"},
-        {QStringLiteral("abc"), u"100"},
-        {QStringLiteral("25x0 ms"), u"100"},
-        {QStringLiteral("-5"), u"100"},
-        {QStringLiteral("+7"), u"100"},
-        {QStringLiteral("99999999999"), u"100"},
-        {QStringLiteral("2147483648"), u"100"},
+    struct Case {
+        int column;
+        QString keys;
+        std::u16string shown;
     };
-    for (const auto& [keys, shown] : cases) {
-        SCOPED_TRACE(keys.toStdString());
+    const Case cases[] = {
+        {Col::kDelayColumn, QStringLiteral("250"), u"250"},
+        {Col::kDelayColumn, QStringLiteral("0"), u"0"},
+        {Col::kDelayColumn, QStringLiteral("2147483647"), u"2147483647"},
+        {Col::kDelayColumn, QStringLiteral("abc"), u"100"},
+        {Col::kDelayColumn, QStringLiteral("25x0 ms"), u"100"},
+        {Col::kDelayColumn, QStringLiteral("-5"), u"100"},
+        {Col::kDelayColumn, QStringLiteral("+7"), u"100"},
+        {Col::kDelayColumn, QStringLiteral("99999999999"), u"100"},
+        {Col::kDelayColumn, QStringLiteral("2147483648"), u"100"},
+        {Col::kExpectColumn, QStringLiteral("OK\\r"), u"OK\\r"},
+        {Col::kExpectColumn, QStringLiteral("re:^[+-]\\d+\\.\\d+"), u"re:^[+-]\\d+\\.\\d+"},
+        {Col::kExpectColumn, QStringLiteral("(unclosed"), u"(unclosed"},
+        {Col::kExpectColumn, QStringLiteral("re:(unclosed"), u"100"},
+        {Col::kExpectColumn, QStringLiteral("re:a**"), u"100"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys.toStdString());
         QToolTip::hideText();
-        grid.SetCellText(4, Col::kDelayColumn, u"100");
-        EXPECT_EQ(typeInto(4, Col::kDelayColumn, keys), shown);
-        const std::string digits(shown.begin(), shown.end());
-        EXPECT_EQ(table.ReadRowDelay(4), std::stoi(digits));
-        const bool refused = keys.toStdU16String() != shown;
+        grid.SetCellText(4, c.column, u"100");
+        EXPECT_EQ(typeInto(4, c.column, c.keys), c.shown);
+        const bool refused = c.keys.toStdU16String() != c.shown;
         EXPECT_EQ(QToolTip::isVisible(), refused);
+        if (c.column == Col::kExpectColumn) {
+            EXPECT_EQ(table.ReadRowExpect(4), c.shown);
+            if (refused) {
+                EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(c.keys));
+                EXPECT_TRUE(QToolTip::text().contains(
+                    QString::fromStdU16String(ExpectationError(c.keys.toStdU16String()))));
+            }
+            continue;
+        }
+        const std::string digits(c.shown.begin(), c.shown.end());
+        EXPECT_EQ(table.ReadRowDelay(4), std::stoi(digits));
         if (refused) {
             EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
         }

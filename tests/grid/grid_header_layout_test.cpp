@@ -109,9 +109,9 @@ protected:
 
 TEST_F(GridLayoutTest, AFirstStartShowsTheBuiltLayoutAndStoresOnlyTheProfileList)
 {
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    const int widths[] = {42, 50, 240, 60, 42, 80};
-    for (int column = 1; column <= 6; ++column) {
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    const int widths[] = {42, 50, 240, 60, 42, 80, 160};
+    for (int column = 1; column <= 7; ++column) {
         EXPECT_EQ(grid.GetGridHeader().sectionSize(column), widths[column - 1]);
     }
     EXPECT_FALSE(grid.IsColumnVisible(0));
@@ -135,6 +135,7 @@ TEST_F(GridLayoutTest, TheHeaderMenuOffersEveryColumnButTheHiddenOne)
                                   QString::fromUtf16(u"選択"), QStringLiteral("No."),
                                   QString::fromUtf16(u"送信データ"), QString::fromUtf16(u"受信待"),
                                   QString::fromUtf16(u"停止"), QString::fromUtf16(u"遅延[ms]"),
+                                  QString::fromUtf16(u"期待応答"),
                                   QString::fromUtf16(u"列(縦) プロフィール"),
                                   QString::fromUtf16(u"リセット 列(縦)")}));
     QAction* data = FindAction(*menu, QString::fromUtf16(u"送信データ"));
@@ -153,10 +154,20 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
 
     trigger(Col::kNumberColumn, QStringLiteral("No."));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 77);
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
+
+    // The expected-answer column is not the native sections' business: its state has own keys.
+    trigger(Col::kExpectColumn, QString::fromUtf16(u"期待応答"));
+    EXPECT_FALSE(grid.IsColumnVisible(Col::kExpectColumn));
+    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(file().readString(u"WIREVANE", u"EXPECT_COLUMN_HIDDEN", u""), u"1");
+    trigger(Col::kExpectColumn, QString::fromUtf16(u"期待応答"));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kExpectColumn), 160);
+    EXPECT_TRUE(file().keyNames(u"WIREVANE").empty());
 }
 
 TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)
@@ -166,12 +177,12 @@ TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 2, 3, 4, 5}));
     EXPECT_EQ(file().readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
     // Nothing is stored for the new profile: it shows the default layout.
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_TRUE(
         FindAction(*grid.CreateHeaderMenu(-1), QString::fromUtf16(u"カスタム"))->isChecked());
 
     trigger(Col::kDataColumn, QString::fromUtf16(u"デフォルト"));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6, 7}));
     EXPECT_EQ(storedIds(u"Profile ListTX__カスタム"), (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
 
@@ -180,7 +191,7 @@ TEST_F(GridLayoutTest, ResetWritesTheDefaultLayoutIntoTheActiveProfile)
     trigger(Col::kHaltColumn, QString::fromUtf16(u"停止"));
     grid.SetColumnWidth(Col::kDataColumn, 100);
     trigger(-1, QString::fromUtf16(u"リセット 列(縦)"));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
@@ -191,7 +202,7 @@ TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresThe
     const int writes = files.replaceCount;
     grid.MoveCellFocus(Col::kDataColumn, false);
     dragInHeader(headerPoint(Col::kSelectColumn), headerPoint(Col::kWaitColumn, 10));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{2, 3, 4, 1, 5, 6}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{2, 3, 4, 1, 5, 6, 7}));
     EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     EXPECT_EQ(files.replaceCount, writes);
 
@@ -209,7 +220,7 @@ TEST_F(GridLayoutTest, NoColumnIsDroppedInFrontOfTheHiddenOnes)
     const std::vector<int> order = grid.GetColumnOrder();
     EXPECT_FALSE(grid.IsColumnVisible(order[0]));
     EXPECT_FALSE(grid.IsColumnVisible(order[1]));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 1, 3, 4, 5}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 1, 3, 4, 5, 7}));
 }
 
 TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
@@ -268,10 +279,11 @@ TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
     EXPECT_LT(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
     EXPECT_EQ(grid.GetGridHeader().sectionSize(0), 0);
     // Each fitted column saved the layout before its own change: the last save holds the fitted
-    // widths of the columns before the delay column and the delay column's old width.
-    EXPECT_EQ(files.replaceCount, writes + 6);
+    // widths of the columns before the expected-answer column and that column's old width.
+    EXPECT_EQ(files.replaceCount, writes + 7);
     EXPECT_EQ(storedWidth(kDefaultSection, 2), grid.GetGridHeader().sectionSize(Col::kDataColumn));
-    EXPECT_EQ(storedWidth(kDefaultSection, 5), 80);
+    EXPECT_EQ(storedWidth(kDefaultSection, 5), grid.GetGridHeader().sectionSize(Col::kDelayColumn));
+    EXPECT_TRUE(file().keyNames(u"WIREVANE").empty());
 }
 
 TEST_F(GridLayoutTest, APressOnTheHeaderCommitsARunningEdit)
@@ -304,7 +316,7 @@ TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
     ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_1", 111).ok());
     const int writes = files.replaceCount;
     grid.GetColumnLayout().LoadAttached();
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 7}));
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDelayColumn), 33);
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 111);
     EXPECT_EQ(files.replaceCount, writes);
@@ -312,7 +324,7 @@ TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
     // A column hidden by the load comes back with the width it had.
     trigger(-1, QStringLiteral("No."));
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 50);
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 2}));
+    EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 7, 2}));
 }
 
 // The run's status is longer than a check box: the select column is shown wide enough for it,

@@ -46,9 +46,10 @@ TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
     click(labelPoint(1, Col::kDataColumn));
     click(labelPoint(2, Col::kDataColumn), Qt::ShiftModifier);
     key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard(), QString::fromUtf16(u"遅延[ms]\t選択\t送信データ\t受信待\t停止\r\n"
-                                              u"100\t\tone\tなし\t\r\n"
-                                              u"100\t \ttwo\tなし\t"));
+    EXPECT_EQ(clipboard(),
+              QString::fromUtf16(u"遅延[ms]\t選択\t送信データ\t受信待\t停止\t期待応答\r\n"
+                                 u"100\t\tone\tなし\t\t\r\n"
+                                 u"100\t \ttwo\tなし\t\t"));
 
     // One row without a focus column copies as a header and that row.
     key(Qt::Key_Left);
@@ -58,7 +59,7 @@ TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
     ASSERT_EQ(grid.Selection().FocusColumn(), -1);
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(clipboard().startsWith(QString::fromUtf16(u"遅延[ms]\t")));
-    EXPECT_TRUE(clipboard().endsWith(QString::fromUtf16(u"\r\n100\t \ttwo\tなし\t")));
+    EXPECT_TRUE(clipboard().endsWith(QString::fromUtf16(u"\r\n100\t \ttwo\tなし\t\t")));
 }
 
 TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
@@ -79,7 +80,7 @@ TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
     for (int i = 0; i < 5; ++i) {
         key(Qt::Key_Right);
     }
-    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kDelayColumn);
+    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kExpectColumn);
     EXPECT_EQ(grid.Selection().FocusRow(), 0);
 }
 

@@ -78,6 +78,8 @@ TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKe
         {u" 停止", " Halt"},
         {u" ｽﾃｯﾌﾟ停止", " Step stop"},
         {u" ", " "},
+        {u"送信済 受信済 NG", "Sent Received NG"},
+        {u"送信済 OK", "Sent OK"},
         // Not the table's words: shown as they stand.
         {u"送信済み", "送信済み"},
         {u"送信済 next", "送信済 next"},

@@ -377,3 +377,50 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
 
 } // namespace
 } // namespace wirevane
+
+namespace wirevane {
+namespace {
+
+// Our own keys appear only while they say something: the file that had them saves back to the
+// bytes of one that never did.
+TEST_F(SettingsFileTest, ExpectedAnswersAndGoingOnAreStoredOnlyWhileSet)
+{
+    fillTableWithEdits();
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    const std::string withoutChecks = test::FileText(settingsPath());
+
+    table.rows()[3].expect = u"re:^OK\\r$";
+    table.rows()[40].expect = u"電圧 \"1\"";
+    table.RewriteFromRows();
+    run.stopOnFail = false;
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    platform::IniDocument saved = parsed(settingsPath());
+    EXPECT_EQ(saved.keyNames(rowSection(3)),
+              (std::vector<std::u16string>{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY",
+                                           u"EXPECT"}));
+    EXPECT_EQ(saved.keyNames(rowSection(4)).size(), 5u);
+    EXPECT_EQ(saved.value(u"WIREVANE", u"STOP_ON_FAIL"), u"0");
+
+    table.rows()[3].expect.clear();
+    table.rows()[40].expect.clear();
+    table.RewriteFromRows();
+    run = RunState{};
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(cell(3, SendTable::kExpectColumn), u"re:^OK\\r$");
+    EXPECT_EQ(cell(40, SendTable::kExpectColumn), u"電圧 \"1\"");
+    EXPECT_FALSE(run.stopOnFail);
+
+    grid.SetCellText(3, SendTable::kExpectColumn, u"");
+    grid.SetCellText(40, SendTable::kExpectColumn, u"");
+    run.stopOnFail = true;
+    ASSERT_TRUE(settings.WriteSettings().ok());
+    std::string cleared = test::FileText(settingsPath());
+    // The emptied section stays where the first save put it.
+    const std::string emptied = "[WIREVANE]\r\n";
+    if (const auto at = cleared.find(emptied); at != std::string::npos)
+        cleared.erase(at, emptied.size());
+    EXPECT_EQ(cleared, withoutChecks);
+}
+
+} // namespace
+} // namespace wirevane

@@ -15,6 +15,8 @@ void WriteTableFile(const std::filesystem::path& file, const std::vector<TableRo
         out << "[DATA_INDEX" << row.index << "]\r\nSELECT=1\r\nDATA=" << row.data
             << "\r\nWAIT_RX=" << row.wait << "\r\nHALT=" << row.halt << "\r\nDELAY=" << row.delay
             << "\r\n";
+        if (!row.expect.empty())
+            out << "EXPECT=" << row.expect << "\r\n";
     }
 }
 

@@ -13,6 +13,7 @@ struct TableRow {
     int wait = 0;
     int halt = 0;
     int delay = 0;
+    std::string expect{}; // the EXPECT key, written when not empty
 };
 
 // What a settings file holds around its rows: the SERIAL keys (CR LF lines) and the console's.

@@ -2,6 +2,7 @@
 
 #include "platform/command_line.h"
 #include "platform/utf_text.h"
+#include "tools/wirevane-run/junit_report.h"
 #include "tools/wirevane-run/port_error_text.h"
 #include "tools/wirevane-run/port_path.h"
 
@@ -58,6 +59,7 @@ RunSettings ToRunSettings(const RunOptions& options)
     settings.timeoutSeconds = options.timeoutSeconds;
     settings.lingerMs = options.lingerMs;
     settings.report = options.report.has_value();
+    settings.keepGoing = options.keepGoing;
     return settings;
 }
 
@@ -199,6 +201,8 @@ int HeadlessRun::Finish()
     int status = ExitStatus(m_run.outcome());
     if (status == 0 && m_terminal.failed())
         status = 1;
+    if ((status == 0 || status == 2) && m_run.AnyCheckFailed())
+        status = 4;
     if (!m_run.message().empty())
         std::fprintf(stderr, "wirevane-run: %s\n", m_run.message().c_str());
     if (m_options.report && m_run.report()) {
@@ -206,6 +210,15 @@ int HeadlessRun::Finish()
             !error.ok()) {
             std::fprintf(stderr, "wirevane-run: cannot write the report %s: %s\n",
                          platform::Utf8FromPath(*m_options.report).c_str(), error.message.c_str());
+            status = 1;
+        }
+    }
+    if (m_options.junit) {
+        if (const platform::FileError error = WriteJunit(*m_options.junit, m_options.settingsFile,
+                                                         m_run.checks(), m_run.encoding());
+            !error.ok()) {
+            std::fprintf(stderr, "wirevane-run: cannot write the JUnit file %s: %s\n",
+                         platform::Utf8FromPath(*m_options.junit).c_str(), error.message.c_str());
             status = 1;
         }
     }

@@ -1,5 +1,6 @@
 #include "tools/wirevane-run/run_driver.h"
 
+#include "core/check_report_text.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "persistence/settings_file.h"
@@ -32,6 +33,13 @@ std::string UtcNow()
     return text;
 }
 
+std::string Utf8Of(std::u16string_view text)
+{
+    std::vector<uint8_t> utf8;
+    platform::AppendUtf8(text, utf8);
+    return std::string(utf8.begin(), utf8.end());
+}
+
 } // namespace
 
 RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTimer,
@@ -43,6 +51,10 @@ RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTi
       m_answerTimer(answerTimer), m_clock(std::move(clock)), m_errorText(std::move(errorText))
 {
     m_table.FillAtStartup();
+    m_window.checked = [this](int row, bool passed, std::span<const uint8_t> answer,
+                              std::u16string_view report) {
+        RecordCheck(row, passed, answer, report);
+    };
     m_port.SetAfterWrite([this] {
         if (!m_inTick && !m_engine.IsWriting())
             AfterStep();
@@ -51,9 +63,31 @@ RunDriver::RunDriver(PortAccess& port, TerminalSink& terminal, StepTimer& stepTi
 
 void RunDriver::NoWindow::RowFailed(int, std::u16string_view report)
 {
-    std::vector<uint8_t> utf8;
-    platform::AppendUtf8(report, utf8);
-    failure = std::string(utf8.begin(), utf8.end());
+    failure = Utf8Of(report);
+}
+
+void RunDriver::RecordCheck(int row, bool passed, std::span<const uint8_t> answer,
+                            std::u16string_view report)
+{
+    CheckedRow check;
+    check.row = row;
+    check.cycle = m_cyclesCompleted;
+    check.data = m_table.rows()[static_cast<std::size_t>(row)].data;
+    check.expect = m_run.answer.expectation().text();
+    check.passed = passed;
+    check.received.assign(answer.begin(), answer.end());
+    check.report = report;
+    check.turnaroundUs = m_lastAnsweredUs.value_or(m_clock()) - m_lastWrittenUs;
+    if (m_report)
+        m_report->RowChecked(row, {Utf8Of(check.expect), passed, check.received,
+                                   Utf8Of(EscapedAnswer(answer, m_run.encoding))});
+    m_checks.push_back(std::move(check));
+}
+
+bool RunDriver::AnyCheckFailed() const
+{
+    return std::any_of(m_checks.begin(), m_checks.end(),
+                       [](const CheckedRow& check) { return !check.passed; });
 }
 
 platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
@@ -79,6 +113,7 @@ void RunDriver::Start(const RunSettings& settings)
     m_run.cyclic = settings.cycles != 1;
     m_run.testerMode = settings.tester;
     m_run.detailView = settings.detail;
+    m_run.stopOnFail = !settings.keepGoing;
     m_engine.SetAnswerTimeout(&m_answerTimer, settings.timeoutSeconds.value_or(0) * 1000);
     if (!m_table.FindNextTicked(0)) {
         Finish(RunOutcome::Failed, "no row of the table is ticked; there is nothing to send");
@@ -120,6 +155,8 @@ void RunDriver::AfterStep()
         // The port's word that the bytes were out came after the device's answer to them; the
         // hand-over is the last moment known before they left.
         const auto answered = std::exchange(m_answeredBeforeWritten, std::nullopt);
+        m_lastWrittenUs = answered ? row->handedUs : row->writtenUs;
+        m_lastAnsweredUs = answered;
         if (m_report) {
             m_report->RowWritten(row->index, row->bytes, answered ? row->handedUs : row->writtenUs);
             if (answered)
@@ -145,13 +182,14 @@ void RunDriver::OnSerialMessage(uint32_t eventWord)
         m_receiver.OnSerialMessage(eventWord);
         return;
     }
-    const bool waiting = m_run.waitKind != WaitKind::None;
+    const bool waiting = m_run.waitKind != WaitKind::None || m_run.answer.IsOpen();
     const int64_t handledUs = m_clock();
     m_port.BeginMessage();
     m_receiver.OnSerialMessage(eventWord);
     if (waiting && m_run.rxDone) {
         m_answerTimer.Kill();
         const int64_t answeredUs = m_port.firstDataUs().value_or(handledUs);
+        m_lastAnsweredUs = answeredUs;
         if (m_engine.IsWriting())
             m_answeredBeforeWritten = answeredUs;
         else if (m_report)
@@ -206,7 +244,12 @@ void RunDriver::CheckTransfers()
 
 void RunDriver::AfterTick(bool advanced)
 {
-    // The engine stops itself on a halt, and on the table's end when it does not repeat.
+    // The engine stops itself on a failed check, on a halt, and on the table's end when it
+    // does not repeat.
+    if (!m_run.running && !m_settings.keepGoing && AnyCheckFailed()) {
+        EndAfter(RunOutcome::CheckFailed, 0);
+        return;
+    }
     if (!m_run.running && AnyRowHalted()) {
         EndAfter(RunOutcome::Halted, 0);
         return;

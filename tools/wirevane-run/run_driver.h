@@ -20,7 +20,9 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace wirevane::runner {
 
@@ -33,6 +35,20 @@ struct RunSettings {
     int lingerMs = 0;
     // Whether the run keeps a timing report; without one, nothing of the sent rows is kept.
     bool report = false;
+    // A failed check does not end the run.
+    bool keepGoing = false;
+};
+
+// One verdict of a checked row in one cycle, for the JUnit file.
+struct CheckedRow {
+    int row = 0;
+    int cycle = 0;
+    std::u16string data;
+    std::u16string expect;
+    bool passed = false;
+    std::vector<uint8_t> received;
+    std::u16string report;
+    int64_t turnaroundUs = 0;
 };
 
 // One headless run of a settings file's table: the engine and the receive handler of the window,
@@ -83,6 +99,10 @@ public:
     // The timing of the run, when the settings asked for one.
     const std::optional<TimingReport>& report() const { return m_report; }
     int cyclesCompleted() const { return m_cyclesCompleted; }
+    // Every check decided so far, in order.
+    const std::vector<CheckedRow>& checks() const { return m_checks; }
+    bool AnyCheckFailed() const;
+    TextEncoding encoding() const { return m_run.encoding; }
 
 private:
     class NoWindow final : public RunObserver {
@@ -90,9 +110,18 @@ private:
         void UpdateRunControls(bool) override {}
         void SetStatusText(std::u16string_view) override {}
         void RowFailed(int row, std::u16string_view report) override;
+        void RowChecked(int row, bool passed, std::span<const uint8_t> answer,
+                        std::u16string_view report) override
+        {
+            checked(row, passed, answer, report);
+        }
 
         std::optional<std::string> failure;
+        std::function<void(int, bool, std::span<const uint8_t>, std::u16string_view)> checked;
     };
+
+    void RecordCheck(int row, bool passed, std::span<const uint8_t> answer,
+                     std::u16string_view report);
 
     void AfterStep();
     void AfterTick(bool advanced);
@@ -116,6 +145,9 @@ private:
     RunSettings m_settings;
     std::optional<TimingReport> m_report;
     int m_cyclesCompleted = 0;
+    std::vector<CheckedRow> m_checks;
+    int64_t m_lastWrittenUs = 0;
+    std::optional<int64_t> m_lastAnsweredUs;
     // The step that the current tick or its write belongs to.
     bool m_inTick = false;
     bool m_stepOpen = false;

@@ -34,7 +34,11 @@ Options:
                     that was sent, however often, with its bytes, the times of its last
                     sending, and how many sendings there were, how many were answered and
                     their shortest, longest and mean turnaround (without --report, nothing
-                    of the sent rows is kept)
+                    of the sent rows is kept); a row with an expected answer adds "expect",
+                    "verdict" (pass or fail) and the "received" bytes of its last answer
+  --junit FILE      write a JUnit XML file at the end (also after a halt, a time-out or
+                    Ctrl-C, with what ran so far): one testcase per checked row and cycle
+  --keep-going      go on after a failed check (without it the first failure ends the run)
   --linger MS       after the run ends (its last row's wait and pause kept), go on showing
                     what the device sends for MS milliseconds more (default 200; 0: none)
   --log FILE        log the terminal's text to FILE while the run goes on (code page 932,
@@ -60,14 +64,15 @@ Options:
                     infinities and out-of-range values left out (needs --csv)
   --help            show this text and exit
 
-Exit status:
-  0    the table ran to its end
-  2    a halt row stopped the run
-  3    an awaited answer did not come within --timeout
-  1    an error (file not readable, port not found or busy, settings refused, port lost,
-       a row the port did not take or the encoding cannot carry, a log or CSV file that
-       could not be written: the run goes on without it)
+Exit status (when several apply, the first in this list):
   130  interrupted by Ctrl-C
+  1    an error (file not readable, port not found or busy, settings refused, port lost,
+       a row the port did not take or the encoding cannot carry, a log, report, CSV or
+       JUnit file that could not be written: the run goes on without it)
+  3    an awaited answer to a row without a check did not come within --timeout
+  4    a check failed (a checked row's answer that does not come is a failed check)
+  2    a halt row stopped the run
+  0    the table ran to its end
 )";
 
 bool ParseCount(std::string_view text, int minimum, int& value)
@@ -94,7 +99,8 @@ bool* FlagNamed(RunOptions& options, std::string_view name)
                                                         {"--log-utf8", &options.logUtf8},
                                                         {"--log-raw", &options.logRaw},
                                                         {"--timestamps", &options.timestamps},
-                                                        {"--numbers", &options.numbers}};
+                                                        {"--numbers", &options.numbers},
+                                                        {"--keep-going", &options.keepGoing}};
     const auto found = std::find_if(std::begin(flags), std::end(flags),
                                     [&](const auto& entry) { return entry.first == name; });
     return found == std::end(flags) ? nullptr : found->second;
@@ -103,7 +109,7 @@ bool* FlagNamed(RunOptions& options, std::string_view name)
 bool TakesValue(std::string_view name)
 {
     return name == "--port" || name == "--cycles" || name == "--timeout" || name == "--report" ||
-           name == "--linger" || name == "--log" || name == "--csv";
+           name == "--linger" || name == "--log" || name == "--csv" || name == "--junit";
 }
 
 // Stores the value of one of the options that take one; the reason it is refused, empty when
@@ -135,6 +141,10 @@ std::string TakeValue(RunOptions& options, std::string_view name, std::string_vi
         if (value.empty())
             return "--csv needs a file name";
         options.csv = platform::PathFromUtf8(value);
+    } else if (name == "--junit") {
+        if (value.empty())
+            return "--junit needs a file name";
+        options.junit = platform::PathFromUtf8(value);
     } else {
         if (value.empty())
             return "--report needs a file name";

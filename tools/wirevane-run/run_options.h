@@ -28,6 +28,9 @@ struct RunOptions {
     // Readings written as CSV: the meter's (with tester) or the numbers of received lines.
     std::optional<std::filesystem::path> csv;
     bool numbers = false;
+    // Checks: a failed one ends the run unless keepGoing; a JUnit file of them at the end.
+    bool keepGoing = false;
+    std::optional<std::filesystem::path> junit;
     bool help = false;
 };
 

@@ -10,6 +10,7 @@ enum class RunOutcome {
     TimedOut,
     Failed,
     Interrupted,
+    CheckFailed, // a failed check ended the run
 };
 
 constexpr int ExitStatus(RunOutcome outcome)
@@ -23,6 +24,8 @@ constexpr int ExitStatus(RunOutcome outcome)
         return 3;
     case RunOutcome::Interrupted:
         return 130;
+    case RunOutcome::CheckFailed:
+        return 4;
     case RunOutcome::Failed:
         break;
     }

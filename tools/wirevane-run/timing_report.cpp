@@ -82,6 +82,14 @@ void TimingReport::AwaitedByteArrived(int64_t arrivedUs)
     ++row.answered;
 }
 
+void TimingReport::RowChecked(int index, Row::Check check)
+{
+    const auto entry = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [index](const Row& row) { return row.index == index; });
+    if (entry != m_rows.end())
+        entry->check = std::move(check);
+}
+
 std::string TimingReport::ToJson() const
 {
     std::string out = "{\n  \"started_utc\": ";
@@ -108,6 +116,16 @@ std::string TimingReport::ToJson() const
         AppendNumberOrNull(out, "turnaround_mean_us",
                            answered ? std::optional(row.turnaroundSumUs / row.answered)
                                     : std::nullopt);
+        if (row.check) {
+            out += ", \"expect\": ";
+            AppendJsonString(out, row.check->expect);
+            out += row.check->passed ? ", \"verdict\": \"pass\"" : ", \"verdict\": \"fail\"";
+            out += ", \"received\": {\"hex\": \"";
+            AppendHex(out, row.check->received);
+            out += "\", \"text\": ";
+            AppendJsonString(out, row.check->receivedText);
+            out += '}';
+        }
         out += '}';
     }
     out += first ? "]\n}\n" : "\n  ]\n}\n";

@@ -28,6 +28,14 @@ public:
         int64_t turnaroundMinUs = 0;
         int64_t turnaroundMaxUs = 0;
         int64_t turnaroundSumUs = 0;
+        // The last check of a row with an expected answer, texts in UTF-8.
+        struct Check {
+            std::string expect;
+            bool passed = false;
+            std::vector<uint8_t> received;
+            std::string receivedText;
+        };
+        std::optional<Check> check;
     };
 
     // startedUtc: the wall-clock start, as text, so a report can be matched with other logs.
@@ -37,6 +45,8 @@ public:
     // The awaited byte of the last row written arrived; a second answer to the same sending is
     // ignored.
     void AwaitedByteArrived(int64_t arrivedUs);
+    // The verdict on the answer to the last sending of the row.
+    void RowChecked(int index, Row::Check check);
 
     // In the order the rows were first sent.
     const std::vector<Row>& rows() const { return m_rows; }

@@ -6,6 +6,7 @@
 #include "platform/ini_document.h"
 #include "support/temp_dir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -195,6 +196,90 @@ TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
     EXPECT_EQ(saved.sectionNames(),
               (std::vector<std::u16string>{u"Profile ListTX", u"Profile ListTX__a"}));
     EXPECT_EQ(saved.readString(u"Profile ListTX", u"ActiveProfile", u""), u"b");
+}
+
+// The send table with the column the native layout sections do not know (sub-item 6).
+class OwnColumnLayoutTest : public ColumnLayoutTest {
+protected:
+    OwnColumnLayoutTest()
+    {
+        columns.columns.push_back(Column{6, true, 160});
+        columns.order.push_back(7);
+        layout.KeepOutsideNativeLayout({6, u"WIREVANE", u"EXPECT_COLUMN"});
+    }
+
+    std::vector<std::u16string> ownKeys() { return file().keyNames(u"WIREVANE"); }
+};
+
+TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys)
+{
+    const std::string native = "[Profile ListTX]\r\nCurrentProfiles=デフォルト, カスタム\r\n"
+                               "[Profile ListTX__デフォルト]\r\nColumnData_0=2\r\n"
+                               "ColumnWidth_0=300\r\nColumnData_1=0\r\nColumnWidth_1=40\r\n"
+                               "ColumnData_2=5\r\nColumnWidth_2=90\r\nColumnCount=3\r\n";
+    writeFile(native);
+    attach();
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 0, 5, 6}));
+    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{300, 40, 90, 160}));
+    ASSERT_TRUE(layout.SaveAttached().ok());
+    EXPECT_EQ(file().sectionNames(),
+              (std::vector<std::u16string>{u"Profile ListTX", u"Profile ListTX__デフォルト"}));
+    EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 3);
+
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::vector<std::u16string> keys;
+        std::vector<int> shown;
+    };
+    const Step steps[] = {
+        {"hidden", [&] { columns.HideColumn(7); }, {u"EXPECT_COLUMN_HIDDEN"}, {2, 0, 5}},
+        {"shown wider in front",
+         [&] {
+             columns.ShowColumn(7);
+             columns.at(7).width = 200;
+             columns.order = {0, 2, 4, 5, 7, 3, 1, 6};
+         },
+         {u"EXPECT_COLUMN_WIDTH", u"EXPECT_COLUMN_PLACE"},
+         {6, 2, 0, 5}},
+        {"last again at its first width",
+         [&] {
+             columns.at(7).width = 160;
+             columns.order = {0, 2, 4, 5, 3, 1, 6, 7};
+         },
+         {},
+         {2, 0, 5, 6}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        ASSERT_TRUE(layout.SaveAttached().ok());
+        EXPECT_EQ(ownKeys(), step.keys);
+        // A fresh table shows what was stored.
+        test::MemoryColumnModel fresh{columns.columns};
+        for (Column& column : fresh.columns)
+            column.visible = true;
+        ColumnLayout reloaded{fresh};
+        reloaded.KeepOutsideNativeLayout({6, u"WIREVANE", u"EXPECT_COLUMN"});
+        auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store);
+        reloaded.AttachColumnLayout(std::move(section));
+        EXPECT_EQ(fresh.visibleIds(), step.shown);
+        EXPECT_EQ(fresh.visibleWidths(), columns.visibleWidths());
+    }
+    // The native sections are what the native program wrote.
+    const std::vector<uint8_t> saved = [&] {
+        std::vector<uint8_t> bytes;
+        platform::ReadWholeFile(dir / "Wirevane.ini", bytes);
+        return bytes;
+    }();
+    EXPECT_EQ(std::string(saved.begin() + 3, saved.end()), native);
+
+    columns.HideColumn(7);
+    ASSERT_TRUE(layout.SaveAttached().ok());
+    ASSERT_TRUE(layout.ResetColumnLayout().ok());
+    EXPECT_TRUE(ownKeys().empty());
+    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 6);
 }
 
 TEST(ViewConfigSection, ProfilesRegisterOnceAndRemoveCleanly)

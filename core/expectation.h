@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/pattern.h"
+#include "core/text_encoding.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace wirevane {
+
+// A row's expected answer. Plain text must occur in the answer as the bytes the row's send data
+// would make of it (the same escapes and encoding, without the line end), so "OK\r" means O, K,
+// CR. Text that starts with "re:" is a pattern searched in the answer decoded in the table's
+// encoding. Empty text checks nothing.
+class Expectation {
+public:
+    static constexpr std::u16string_view kPatternPrefix = u"re:";
+    // The newest bytes of an answer that a check looks at; an endless answer must not make a
+    // check slower with every byte.
+    static constexpr std::size_t kAnswerKeptBytes = 4096;
+
+    Expectation() = default;
+    Expectation(std::u16string_view text, TextEncoding encoding);
+
+    bool IsSet() const { return !m_text.empty(); }
+    const std::u16string& text() const { return m_text; }
+    // Why the text cannot be checked (a pattern that does not compile, a character the encoding
+    // lacks); such an expectation fails every answer.
+    const std::u16string& error() const { return m_error; }
+
+    // Whether the answer (the newest kAnswerKeptBytes of it) satisfies the expectation; always
+    // true when nothing is expected.
+    bool Check(std::span<const uint8_t> answer) const;
+
+private:
+    std::u16string m_text;
+    TextEncoding m_encoding = kEncodingSjis;
+    std::u16string m_error;
+    bool m_isPattern = false;
+    Bytes m_needle;
+    Pattern m_pattern;
+};
+
+// Empty when the text can be used as an expected answer, otherwise the reason (for a pattern,
+// what is wrong and where). The grid refuses a typed text with a reason.
+std::u16string ExpectationError(std::u16string_view text);
+
+} // namespace wirevane
