@@ -36,6 +36,7 @@ inline constexpr int kLanguageEnglish = 33003;
 // The program's own options, beyond the native command set.
 inline constexpr int kAnswerTimeout = 33190;
 inline constexpr int kAutoReconnect = 33191;
+inline constexpr int kLowLatency = 33192;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;
