@@ -23,8 +23,9 @@ public:
         if (m_pid == 0) {
             // It must not outlive a benchmark that crashes.
             prctl(PR_SET_PDEATHSIG, SIGKILL);
-            for (volatile uint64_t turns = 0;; turns = turns + 1) {
-            }
+            volatile uint64_t turns = 0;
+            for (;;)
+                turns = turns + 1;
         }
     }
     ~SpinningNeighbour()
