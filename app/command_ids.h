@@ -37,6 +37,7 @@ inline constexpr int kLanguageEnglish = 33003;
 inline constexpr int kAnswerTimeout = 33190;
 inline constexpr int kAutoReconnect = 33191;
 inline constexpr int kStopOnFail = 33192;
+inline constexpr int kLowLatency = 33193;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;

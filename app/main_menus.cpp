@@ -105,6 +105,7 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     AddItem(port, commands, kSendBreak, MainMenus::tr("ブレークを送信"));
     port->addSeparator();
     AddItem(port, commands, kAutoReconnect, MainMenus::tr("自動再接続"), true);
+    AddItem(port, commands, kLowLatency, MainMenus::tr("USB 低遅延モード"), true);
 
     QMenu* view = bar.addMenu(MainMenus::tr("表示"));
     AddItem(view, commands, kTerminal, MainMenus::tr("ターミナル"));

@@ -23,6 +23,7 @@ void PortOptionsCommands::Apply()
 {
     m_engine.SetAnswerTimeout(&m_answerTimer, m_options.answerTimeoutMs);
     m_connection.SetAutoReconnect(m_options.autoReconnect);
+    m_connection.SetLowLatency(m_options.lowLatency);
 }
 
 void PortOptionsCommands::Store()
@@ -51,6 +52,12 @@ void PortOptionsCommands::SetAnswerTimeout(int32_t milliseconds)
 void PortOptionsCommands::SetAutoReconnect(bool on)
 {
     m_options.autoReconnect = on;
+    Store();
+}
+
+void PortOptionsCommands::SetLowLatency(bool on)
+{
+    m_options.lowLatency = on;
     Store();
 }
 

@@ -14,9 +14,9 @@ class QWidget;
 namespace wirevane {
 
 // The main window's commands for the program's own port options: the answer time-out of the
-// run and reconnecting a lost device. Holds the options, hands them to the engine and the
-// connection, and stores each change in the settings file at once, as the port commands store
-// theirs. Both are off until the user turns them on.
+// run, reconnecting a lost device and a USB adapter's low-latency mode. Holds the options, hands
+// them to the engine and the connection, and stores each change in the settings file at once,
+// as the port commands store theirs.
 class PortOptionsCommands {
     Q_DECLARE_TR_FUNCTIONS(PortOptionsCommands)
 public:
@@ -28,6 +28,7 @@ public:
     bool AskAnswerTimeout(QWidget* parent);
     void SetAnswerTimeout(int32_t milliseconds);
     void SetAutoReconnect(bool on);
+    void SetLowLatency(bool on);
     // The result of the last store of a change.
     const platform::FileError& lastWrite() const { return m_lastWrite; }
 

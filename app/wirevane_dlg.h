@@ -111,6 +111,7 @@ private:
     void OnSerialMessage(uint32_t eventWord);
     void OnAnswerTimeout();
     void OnAutoReconnect();
+    void OnLowLatency();
     void ShowPortOptions();
 
     ProfileStore& m_store;

@@ -123,6 +123,9 @@ bool CWirevaneDlg::TriggerPortCommand(int id)
     case kAutoReconnect:
         OnAutoReconnect();
         return true;
+    case kLowLatency:
+        OnLowLatency();
+        return true;
     default:
         return false;
     }
@@ -247,11 +250,20 @@ void CWirevaneDlg::OnAutoReconnect()
         ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
 }
 
+void CWirevaneDlg::OnLowLatency()
+{
+    m_portOptions.SetLowLatency(!m_portOptions.options().lowLatency);
+    ShowPortOptions();
+    if (!m_portOptions.lastWrite().ok())
+        ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
+}
+
 // A checkable item flips its own mark when clicked; the mark shows the option, not the click.
 void CWirevaneDlg::ShowPortOptions()
 {
     m_commands.setChecked(command::kAnswerTimeout, m_portOptions.options().answerTimeoutMs > 0);
     m_commands.setChecked(command::kAutoReconnect, m_portOptions.options().autoReconnect);
+    m_commands.setChecked(command::kLowLatency, m_portOptions.options().lowLatency);
 }
 
 void CWirevaneDlg::OnSymbols()

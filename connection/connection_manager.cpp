@@ -197,6 +197,11 @@ void ConnectionManager::SetAutoReconnect(bool on)
         StopWatching();
 }
 
+void ConnectionManager::SetLowLatency(bool on)
+{
+    m_port.SetLowLatency(on);
+}
+
 void ConnectionManager::StopWatching()
 {
     m_watch.stop();

@@ -58,6 +58,7 @@ public:
     void OnPortLost();
 
     void SetAutoReconnect(bool on);
+    void SetLowLatency(bool on);
     bool IsWatchingForDevice() const { return m_watch.isActive(); }
     // One look for the lost device, as the watch's timer takes it; true when it was reopened.
     bool LookForLostDevice();

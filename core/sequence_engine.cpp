@@ -164,16 +164,23 @@ void SequenceEngine::OnStepTimer(unsigned timerId)
     if (timerId != kSequenceTimerId || m_writing)
         return;
     m_timer.Kill();
-    if (m_run.rxDone)
+    if (m_run.rxDone) {
         ReceiveStep();
-    else
-        SendStep();
+        // An answered row without a pause leads straight on to the next row in this same turn:
+        // a tick through the loop in between shows nothing and only makes every answer's
+        // follow-up later. A pause, a stop or the end of the run keep their tick.
+        if (!m_run.running || !m_timer.IsArmed() || m_armedDelay != 0)
+            return;
+        m_timer.Kill();
+    }
+    SendStep();
 }
 
 // A negative delay would be read by a platform timer as an enormous period; it means "no pause".
 void SequenceEngine::ArmForDelay(int delay)
 {
-    m_timer.Arm(std::max(delay, 0));
+    m_armedDelay = std::max(delay, 0);
+    m_timer.Arm(m_armedDelay);
 }
 
 void SequenceEngine::ReceiveStep()

@@ -74,6 +74,7 @@ private:
     StepTimer& m_timer;
     RunObserver& m_observer;
 
+    int m_armedDelay = 0; // the period ArmForDelay set last
     StepTimer* m_answerTimer = nullptr;
     int m_answerLimitMs = 0;
 

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::u16string_view kAnswerTimeoutKey = u"ANSWER_TIMEOUT_MS";
 constexpr std::u16string_view kAutoReconnectKey = u"AUTO_RECONNECT";
+constexpr std::u16string_view kLowLatencyKey = u"LOW_LATENCY";
 
 platform::FileError WriteOrRemove(ProfileStore& store, std::u16string_view key, int32_t value,
                                   int32_t fallback)
@@ -34,6 +35,7 @@ PortOptions ReadPortOptions(ProfileStore& store)
     if (timeout > 0 && timeout <= kLongestAnswerTimeoutMs)
         options.answerTimeoutMs = timeout;
     options.autoReconnect = store.readInt(settings_keys::kWirevane, kAutoReconnectKey, 0) == 1;
+    options.lowLatency = store.readInt(settings_keys::kWirevane, kLowLatencyKey, 1) != 0;
     return options;
 }
 
@@ -42,6 +44,7 @@ platform::FileError WritePortOptions(ProfileStore& store, const PortOptions& opt
     ProfileSession session(store);
     WriteOrRemove(store, kAnswerTimeoutKey, options.answerTimeoutMs, 0);
     WriteOrRemove(store, kAutoReconnectKey, options.autoReconnect ? 1 : 0, 0);
+    WriteOrRemove(store, kLowLatencyKey, options.lowLatency ? 1 : 0, 1);
     return session.commit();
 }
 

@@ -89,6 +89,13 @@ public:
     // MS_CTS_ON, MS_DSR_ON, MS_RING_ON, MS_RLSD_ON.
     virtual uint32_t GetModemStatus(uint32_t& status) = 0;
     virtual uint32_t SetBreak(bool on) = 0;
+
+    // On: asks the driver to hand over received bytes at once rather than after a USB
+    // adapter's latency timer. Off, and on Close: the driver's own setting from before comes
+    // back. A driver without the request refuses it and nothing else changes; a device with no
+    // such request at all answers ERROR_INVALID_FUNCTION (the Windows FTDI driver keeps its
+    // timer in the registry).
+    virtual uint32_t SetLowLatency(bool on);
 };
 
 // Why a device did not open, as the failing call told it: the port error value, and the

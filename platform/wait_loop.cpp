@@ -1,5 +1,7 @@
 #include "platform/wait_loop.h"
 
+#include "platform/prompt_wake.h"
+
 #include <algorithm>
 
 namespace wirevane::platform {
@@ -109,6 +111,8 @@ void WaitLoop::RemoveTimer(LoopStepTimer* timer)
 LoopStepTimer::LoopStepTimer(WaitLoop& loop, std::function<void()> onTick)
     : m_loop(loop), m_onTick(std::move(onTick))
 {
+    // The loop's thread is made here, and its wake-ups time every row.
+    PreferPromptWakeUps();
     m_loop.AddTimer(this);
 }
 

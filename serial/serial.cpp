@@ -1,5 +1,7 @@
 #include "serial/serial.h"
 
+#include "platform/usb_latency.h"
+
 #include <chrono>
 #include <cstring>
 #include <span>
@@ -26,6 +28,8 @@ uint32_t CSerial::Open(const std::u16string& path, uint32_t inputQueueSize,
     if (overlapped)
         m_ioEvent = std::make_unique<ManualResetEvent>();
     m_handle->SetWriteGrace(m_writeGrace);
+    if (m_lowLatency)
+        m_handle->SetLowLatency(true);
     if (inputQueueSize != 0 || outputQueueSize != 0) {
         const uint32_t error = m_handle->SetQueueSizes(inputQueueSize, outputQueueSize);
         if (error != ERROR_SUCCESS) {
@@ -227,6 +231,22 @@ void CSerial::SetWriteGrace(std::chrono::milliseconds grace)
     m_writeGrace = grace;
     if (m_handle)
         m_handle->SetWriteGrace(grace);
+}
+
+void CSerial::SetLowLatency(bool on)
+{
+    if (m_lowLatency == on)
+        return;
+    m_lowLatency = on;
+    if (m_handle)
+        m_handle->SetLowLatency(on);
+}
+
+std::optional<uint32_t> CSerial::UsbLatencyTimerMs() const
+{
+    if (!m_handle)
+        return std::nullopt;
+    return platform::UsbLatencyTimerMs(std::filesystem::path(m_deviceName));
 }
 
 uint32_t CSerial::Read(void* buffer, uint32_t size, uint32_t* read, SerialOverlapped* overlapped,

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -76,6 +77,13 @@ public:
     // How long past the bytes' own line time a write may be held back before it fails with
     // ERROR_TIMEOUT; five seconds unless set. Kept across Close and Open.
     void SetWriteGrace(std::chrono::milliseconds grace);
+    // Whether a USB adapter is asked to hand over received bytes at once instead of after its
+    // latency timer (see SerialDevice::SetLowLatency); on unless set. Kept across Close and
+    // Open. A driver's refusal is no failure: the port works as before, only slower to answer.
+    void SetLowLatency(bool on);
+    // The latency timer of the open port's USB adapter as the system reports it now; nothing
+    // while closed or for a device that has none.
+    std::optional<uint32_t> UsbLatencyTimerMs() const;
 
     bool IsOpen() const { return m_handle != nullptr; }
     uint32_t GetLastErrorCode() const { return m_lastError; }
@@ -144,6 +152,7 @@ protected:
     std::unique_ptr<ManualResetEvent> m_ioEvent;
     platform::PortOpenError m_openError;
     std::chrono::milliseconds m_writeGrace{5000};
+    bool m_lowLatency = true;
 };
 
 } // namespace wirevane

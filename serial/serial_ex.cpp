@@ -1,5 +1,7 @@
 #include "serial/serial_ex.h"
 
+#include "platform/prompt_wake.h"
+
 #include <chrono>
 #include <system_error>
 
@@ -71,6 +73,8 @@ uint32_t CSerialEx::StopEventThread(uint32_t /*timeoutMs*/)
 
 void CSerialEx::EventThreadMain()
 {
+    // Every received byte waits for this thread's wake-up before the window hears of it.
+    platform::PreferPromptWakeUps();
     RunEventLoop();
     {
         std::lock_guard guard(m_endLock);

@@ -387,6 +387,10 @@
         <translation>Reconnect automatically</translation>
     </message>
     <message>
+        <source>USB 低遅延モード</source>
+        <translation>USB low-latency mode</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>表示</source>
         <translation>View</translation>
@@ -1224,6 +1228,10 @@ Current registration  %1         </translation>
         <location line="+2"/>
         <source>ドライバーの応答: %1</source>
         <translation>Driver answered: %1</translation>
+    </message>
+    <message>
+        <source>USB レイテンシタイマー: %1 ms</source>
+        <translation>USB latency timer: %1 ms</translation>
     </message>
     <message>
         <location line="+11"/>

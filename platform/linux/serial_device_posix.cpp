@@ -1,5 +1,6 @@
 #include "platform/linux/serial_device_posix.h"
 
+#include "platform/linux/low_latency_flag.h"
 #include "platform/linux/serial_errno.h"
 #include "platform/serial_codes.h"
 
@@ -58,12 +59,29 @@ PosixSerialDevice::~PosixSerialDevice()
 {
     // Hand the device back as it was found; a gone device just refuses.
     WriteTtyControl(m_fd, m_original);
+    if (m_originalSerialFlags)
+        RestoreLowLatencyFlag(m_fd, *m_originalSerialFlags);
     ioctl(m_fd, TIOCNXCL);
     close(m_fd);
     close(m_wakeFd);
     close(m_dataFd);
     if (m_cancelFd >= 0)
         close(m_cancelFd);
+}
+
+uint32_t PosixSerialDevice::SetLowLatency(bool on)
+{
+    int failure = 0;
+    int before = 0;
+    if (on)
+        failure = RequestLowLatency(m_fd, before);
+    else if (m_originalSerialFlags)
+        failure = RestoreLowLatencyFlag(m_fd, *m_originalSerialFlags);
+    if (failure)
+        return SerialErrorFromErrno(failure);
+    if (on && !m_originalSerialFlags)
+        m_originalSerialFlags = before;
+    return ERROR_SUCCESS;
 }
 
 uint32_t PosixSerialDevice::SetEventMask(uint32_t mask)

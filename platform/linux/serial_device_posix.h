@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace wirevane::platform {
@@ -64,6 +65,7 @@ public:
     void ClearWriteCancel() override;
     uint32_t GetModemStatus(uint32_t& status) override;
     uint32_t SetBreak(bool on) override;
+    uint32_t SetLowLatency(bool on) override;
 
 private:
     enum class LineWatch { None, Counters, ModemLines };
@@ -93,7 +95,8 @@ private:
     int m_dataFd;   // written when the wait has queued bytes, for a blocking Read
     int m_cancelFd; // written to end a write that waits for the line
     TtyControl m_original;
-    LineSettingsRefusal m_refusal; // window thread only
+    std::optional<int> m_originalSerialFlags; // read by the first low-latency request
+    LineSettingsRefusal m_refusal;            // window thread only
     LineWatch m_watch = LineWatch::None;
 
     std::mutex m_inputLock;

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_step_timer.h"
 
+#include "platform/prompt_wake.h"
 #include "platform/qt/loop_alarm.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@ namespace wirevane::platform {
 QtStepTimer::QtStepTimer(std::function<void()> onTick)
     : m_onTick(std::move(onTick)), m_alarm(LoopAlarm::Create([this] { OnExpiry(); }))
 {
+    // The timer ticks on the thread that makes it, and its wake-ups time every row.
+    PreferPromptWakeUps();
     m_soon.setSingleShot(true);
     // Also keeps the delays, less exactly, should the system timer be unavailable.
     m_soon.setTimerType(Qt::PreciseTimer);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -42,6 +43,13 @@ CPageComSettings::CPageComSettings(CSerial* port, QWidget* parent) : QWidget(par
                            {QStringLiteral("Off"), QStringLiteral("Software (XON/XOFF)"),
                             QStringLiteral("Hardware (RTS/CTS)")},
                            handshake, 1, 2);
+    // Only an adapter that holds received bytes for a timer gets the line: the value read back
+    // tells whether the low-latency request took.
+    if (const std::optional<uint32_t> timer = m_port->UsbLatencyTimerMs()) {
+        auto* label = new QLabel(tr("USB レイテンシタイマー: %1 ms").arg(*timer), this);
+        label->setObjectName(QString::number(port_dialog::kLatencyTimerText));
+        static_cast<QGridLayout*>(layout())->addWidget(label, 1, 0, Qt::AlignTop);
+    }
 }
 
 CPageComSettings::Group CPageComSettings::AddGroup(const QString& title, const RadioGroup& group,

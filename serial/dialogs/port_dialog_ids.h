@@ -32,6 +32,8 @@ inline constexpr int kHandshakeOff = 1041;
 inline constexpr int kHandshakeSoftware = 1042;
 inline constexpr int kHandshakeHardware = 1043;
 
+inline constexpr int kLatencyTimerText = 1050;
+
 inline constexpr int kBreakEventBox = 1101;
 inline constexpr int kCtsEventBox = 1102;
 inline constexpr int kDsrEventBox = 1103;

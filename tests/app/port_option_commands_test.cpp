@@ -34,6 +34,7 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     const std::string settingsAtStart = rig.ReadFile("Wirevane.ini");
     EXPECT_FALSE(window.commands().isChecked(kAnswerTimeout));
     EXPECT_FALSE(window.commands().isChecked(kAutoReconnect));
+    EXPECT_TRUE(window.commands().isChecked(kLowLatency));
     window.Trigger(kTemporarySave);
     const std::string savedWithOptionsOff = rig.ReadFile("Temporally.ini");
     EXPECT_EQ(savedWithOptionsOff.find("WIREVANE"), std::string::npos);

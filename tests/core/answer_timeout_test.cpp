@@ -71,9 +71,8 @@ TEST_F(AnswerTimeoutTest, TheAnswerAStopOrAResetEndsTheTime)
     // The timer may still fire before the receive step's tick: it must change nothing.
     EXPECT_FALSE(engine.OnAnswerTimer());
     EXPECT_TRUE(observer.running());
-    Tick();
+    Tick(); // the receive step, and row 3 with it: a row that does not wait arms no answer time
     EXPECT_FALSE(answerTimer.IsArmed());
-    Tick(); // row 3, which does not wait, arms no answer time
     port.End();
     EXPECT_FALSE(answerTimer.IsArmed());
     EXPECT_EQ(Image(1), kRowImageSent);

@@ -33,10 +33,12 @@ TEST_F(PortOptionsTest, OptionsOffLeaveTheFileUntouchedAndOnAndOffAgainRestoreIt
     ASSERT_TRUE(WritePortOptions(store, PortOptions{}).ok());
     EXPECT_EQ(Content(), kNativeFile);
 
-    ASSERT_TRUE(WritePortOptions(store, PortOptions{1500, true}).ok());
-    EXPECT_EQ(Content(),
-              kNativeFile + "[WIREVANE]\r\nANSWER_TIMEOUT_MS=1500\r\nAUTO_RECONNECT=1\r\n");
-    EXPECT_EQ(ReadPortOptions(store), (PortOptions{1500, true}));
+    // Low latency is on by default, so the file holds it only when it is off.
+    ASSERT_TRUE(WritePortOptions(store, PortOptions{1500, true, false}).ok());
+    EXPECT_EQ(Content(), kNativeFile +
+                             "[WIREVANE]\r\nANSWER_TIMEOUT_MS=1500\r\nAUTO_RECONNECT=1\r\n"
+                             "LOW_LATENCY=0\r\n");
+    EXPECT_EQ(ReadPortOptions(store), (PortOptions{1500, true, false}));
 
     // Each option leaves on its own; the section goes with the last one.
     ASSERT_TRUE(WritePortOptions(store, PortOptions{0, true}).ok());

@@ -1,0 +1,53 @@
+// A 100-row question-and-answer table against the device simulator, as a user runs one: each
+// row waits for the device's CR-ended answer before the next goes. The figure is rows a second
+// over the whole table, the engine and the port chain on the Qt event loop as in the window.
+
+#include "bench/counting_terminal.h"
+#include "bench/pty_device.h"
+#include "e2e/engine_rig.h"
+#include "support/sim_process.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace wirevane;
+using namespace wirevane::bench;
+
+namespace {
+
+constexpr int kRows = 100;
+constexpr int kRuns = 9;
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    test::SimProcess sim({"--lines", "--reply", "OK", "--reply-end", "cr"});
+    CountingTerminal terminal;
+    test::EngineRig rig(terminal);
+    for (int i = 0; i < kRows; ++i)
+        rig.SetRow(i, u"MEAS?", WaitKind::Cr, 0);
+    if (!sim.started() || rig.Open(sim.devicePath()) != 0) {
+        std::printf("cannot start the simulator or open its port\n");
+        return 1;
+    }
+    std::vector<double> rates;
+    for (int run = 0; run < kRuns; ++run) {
+        const int64_t start = NowNs();
+        rig.engine().OnSend();
+        if (!rig.RunUntil([&] { return !rig.run().running; }, 60'000)) {
+            std::printf("the table did not finish within a minute\n");
+            return 1;
+        }
+        rates.push_back(kRows / (static_cast<double>(NowNs() - start) / 1e9));
+    }
+    const Spread spread = SpreadOf(rates);
+    std::printf("%d-row table against wirevane-sim, each row waiting for its answer, %zu runs\n",
+                kRows, spread.count);
+    std::printf("rows per second: median %.0f, slowest %.0f\n", spread.median,
+                *std::min_element(rates.begin(), rates.end()));
+    return 0;
+}
