@@ -43,7 +43,7 @@ private:
     CDialogTerminal& m_terminal;
     CGridListCtrlGroups& m_grid;
     // The encoding the menus show, to tell a switch to UTF-8 from showing it again.
-    TextEncoding m_shownEncoding = kEncodingSjis;
+    TextEncoding m_shownEncoding = TextEncoding::Sjis;
 };
 
 } // namespace wirevane

@@ -42,7 +42,7 @@ struct RunState {
     bool stepMode = false;
     bool detailView = false;
     bool testerMode = false;
-    TextEncoding encoding = kEncodingSjis;
+    TextEncoding encoding = TextEncoding::Sjis;
 };
 
 } // namespace wirevane

@@ -69,7 +69,7 @@ platform::FileError SettingsFile::ReadSettings()
         row.delay = m_store.readInt(section, keys::kDelay, 100);
     }
     m_run.lineEnd = static_cast<LineEndSuffix>(m_store.readInt(keys::kConsole, keys::kLineEnd, 2));
-    m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
+    m_run.encoding = static_cast<TextEncoding>(m_store.readInt(keys::kConsole, keys::kEncode, 0));
     return {};
 }
 
@@ -132,7 +132,7 @@ platform::FileError SettingsFile::WriteSettings()
         m_store.writeInt(section, keys::kDelay, row.delay);
     }
     m_store.writeInt(keys::kConsole, keys::kLineEnd, static_cast<int32_t>(m_run.lineEnd));
-    m_store.writeInt(keys::kConsole, keys::kEncode, m_run.encoding);
+    m_store.writeInt(keys::kConsole, keys::kEncode, static_cast<int32_t>(m_run.encoding));
     return session.commit();
 }
 
