@@ -89,13 +89,14 @@ void SettingsFile::ReadPortSettings()
         std::any_of(std::begin(kLineKeys), std::end(kLineKeys),
                     [this](std::u16string_view key) { return m_store.hasKey(keys::kSerial, key); });
     if (namesLine) {
-        const PortLineSettings now = m_port.currentLineSettings();
-        const int32_t baud =
-            m_store.readInt(keys::kSerial, keys::kBaud, static_cast<int32_t>(now.baudRate));
-        const int32_t data = m_store.readInt(keys::kSerial, keys::kData, now.dataBits);
-        const int32_t stop = m_store.readInt(keys::kSerial, keys::kStop, now.stopBits);
-        const int32_t parity = m_store.readInt(keys::kSerial, keys::kParity, now.parity);
-        m_port.SetLineSettings(static_cast<uint32_t>(baud), data, parity, stop);
+        const platform::LineSettings now = m_port.currentLineSettings();
+        // The keys hold signed numbers; the port takes their bits as they stand.
+        const auto read = [this](std::u16string_view key, uint32_t current) {
+            return static_cast<uint32_t>(
+                m_store.readInt(keys::kSerial, key, static_cast<int32_t>(current)));
+        };
+        m_port.SetLineSettings({read(keys::kBaud, now.baudRate), read(keys::kData, now.dataBits),
+                                read(keys::kParity, now.parity), read(keys::kStop, now.stopBits)});
     }
     if (m_store.hasKey(keys::kSerial, keys::kHandshake)) {
         m_port.SetHandshake(m_store.readInt(keys::kSerial, keys::kHandshake, 0));

@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "platform/file_error.h"
+#include "platform/line_settings.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,15 +11,6 @@
 #include <string_view>
 
 namespace wirevane {
-
-// The line settings of a port, in the values of the SERIAL keys.
-struct PortLineSettings {
-    uint32_t baudRate = 0;
-    int32_t dataBits = 0;
-    int32_t parity = 0;
-    int32_t stopBits = 0;
-    bool operator==(const PortLineSettings&) const = default;
-};
 
 // What loading a settings file needs of the port object. Values go to the port unchecked; on a
 // closed port both setters fail without effect, and their results are not looked at. The
@@ -29,9 +21,8 @@ public:
     virtual ~SettingsPort() = default;
     virtual const std::u16string& deviceName() const = 0;
     virtual void setDeviceName(std::u16string name) = 0;
-    virtual PortLineSettings currentLineSettings() const = 0;
-    virtual uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                                     int32_t stopBits) = 0;
+    virtual platform::LineSettings currentLineSettings() const = 0;
+    virtual uint32_t SetLineSettings(const platform::LineSettings& settings) = 0;
     virtual uint32_t SetHandshake(int32_t handshake) = 0;
 };
 

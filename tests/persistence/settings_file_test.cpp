@@ -226,7 +226,7 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     EXPECT_EQ(port.name, u"\\\\.\\COM3");
-    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
     EXPECT_TRUE(run.cyclic);
     EXPECT_EQ(run.lineEnd, LineEndSuffix::None);
@@ -351,20 +351,20 @@ TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
     writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=1\r\n[DATA_INDEX0]\r\nDATA=x\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     EXPECT_EQ(port.name, u"/dev/ttyUSB0");
-    EXPECT_EQ(port.current, (PortLineSettings{19200, 7, 2, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{19200, 7, 2, 2}));
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_TRUE(run.cyclic);
 
     writeFile(settingsPath(), "[SERIAL]\r\nbaud=115200\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(port.name, u"/dev/ttyUSB0");
 
     writeFile(settingsPath(), "[SERIAL]\r\nPARITY=0\r\nHNDSHK=2\r\nPORT=/dev/ttyS1\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 0, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 0, 2}));
     EXPECT_EQ(port.handshake, 2);
     EXPECT_EQ(port.name, u"/dev/ttyS1");
 }
