@@ -40,7 +40,7 @@ void RunChoices::ConnectControls()
 void RunChoices::SetEncoding(TextEncoding encoding)
 {
     m_run.encoding = encoding;
-    showEncoding(encoding);
+    ShowEncoding(encoding);
 }
 
 void RunChoices::SetStepMode(bool on)
@@ -50,17 +50,17 @@ void RunChoices::SetStepMode(bool on)
     m_controls.step->setChecked(on);
 }
 
-void RunChoices::setCyclicCheck(bool checked)
+void RunChoices::SetCyclicCheck(bool checked)
 {
     m_controls.cyclic->setChecked(checked);
 }
 
-void RunChoices::selectLineEnd(LineEndSuffix lineEnd)
+void RunChoices::SelectLineEnd(LineEndSuffix lineEnd)
 {
     m_controls.lineEnd->setCurrentIndex(IsNamed(lineEnd) ? static_cast<int>(lineEnd) : -1);
 }
 
-void RunChoices::showEncoding(TextEncoding encoding)
+void RunChoices::ShowEncoding(TextEncoding encoding)
 {
     const TextEncoding shown = ShownEncoding(encoding);
     for (std::size_t i = 0; i < std::size(command::kEncodingItems); ++i)

@@ -28,9 +28,9 @@ public:
     void SetEncoding(TextEncoding encoding);
     void SetStepMode(bool on);
 
-    void setCyclicCheck(bool checked) override;
-    void selectLineEnd(LineEndSuffix lineEnd) override;
-    void showEncoding(TextEncoding encoding) override;
+    void SetCyclicCheck(bool checked) override;
+    void SelectLineEnd(LineEndSuffix lineEnd) override;
+    void ShowEncoding(TextEncoding encoding) override;
 
 private:
     // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.

@@ -137,9 +137,9 @@ bool CWirevaneDlg::OnInitDialog()
     const platform::FileError read = m_settings.ReadSettings();
     m_portOptions.Load();
     ShowPortOptions();
-    m_choices.showEncoding(m_run.encoding);
-    m_choices.setCyclicCheck(static_cast<bool>(m_run.cyclic));
-    m_choices.selectLineEnd(m_run.lineEnd);
+    m_choices.ShowEncoding(m_run.encoding);
+    m_choices.SetCyclicCheck(static_cast<bool>(m_run.cyclic));
+    m_choices.SelectLineEnd(m_run.lineEnd);
 
     m_windows.Place(m_settings);
     ShowLanguageChoice();

@@ -19,13 +19,13 @@ public:
     {
     }
 
-    const std::u16string& deviceName() const override { return m_port.DeviceName(); }
-    void setDeviceName(std::u16string name) override
+    const std::u16string& DeviceName() const override { return m_port.DeviceName(); }
+    void SetDeviceName(std::u16string name) override
     {
         m_port.SetDeviceName(std::move(name));
         m_changed();
     }
-    platform::LineSettings currentLineSettings() const override
+    platform::LineSettings CurrentLineSettings() const override
     {
         return {m_port.GetBaudRate(), m_port.GetDataBits(), m_port.GetParity(),
                 m_port.GetStopBits()};

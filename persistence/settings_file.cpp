@@ -76,11 +76,11 @@ platform::FileError SettingsFile::ReadSettings()
 void SettingsFile::ReadPortSettings()
 {
     if (m_store.hasKey(keys::kSerial, keys::kPort)) {
-        m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u""));
-    } else if (m_port.deviceName().empty()) {
+        m_port.SetDeviceName(m_store.readString(keys::kSerial, keys::kPort, u""));
+    } else if (m_port.DeviceName().empty()) {
         // A port that was never named (the first start, or after a disconnect) is offered the
         // first port of the native program.
-        m_port.setDeviceName(u"COM1");
+        m_port.SetDeviceName(u"COM1");
     }
 
     constexpr std::u16string_view kLineKeys[] = {keys::kBaud, keys::kData, keys::kStop,
@@ -89,7 +89,7 @@ void SettingsFile::ReadPortSettings()
         std::any_of(std::begin(kLineKeys), std::end(kLineKeys),
                     [this](std::u16string_view key) { return m_store.hasKey(keys::kSerial, key); });
     if (namesLine) {
-        const platform::LineSettings now = m_port.currentLineSettings();
+        const platform::LineSettings now = m_port.CurrentLineSettings();
         // The keys hold signed numbers; the port takes their bits as they stand.
         const auto read = [this](std::u16string_view key, uint32_t current) {
             return static_cast<uint32_t>(
@@ -108,9 +108,9 @@ platform::FileError SettingsFile::LoadSettingsFile()
     if (platform::FileError error = ReadSettings(); !error.ok()) {
         return error;
     }
-    m_controls.setCyclicCheck(static_cast<bool>(m_run.cyclic));
-    m_controls.selectLineEnd(m_run.lineEnd);
-    m_controls.showEncoding(m_run.encoding);
+    m_controls.SetCyclicCheck(static_cast<bool>(m_run.cyclic));
+    m_controls.SelectLineEnd(m_run.lineEnd);
+    m_controls.ShowEncoding(m_run.encoding);
     m_table.RewriteFromRows();
     return {};
 }
@@ -144,9 +144,9 @@ platform::FileError SettingsFile::WriteWindowPositions(const WindowPlacements& w
         std::u16string_view section = windowSection(window);
         if (window != PlacedWindow::Main) {
             m_store.writeInt(section, keys::kVisible,
-                             windows.isVisibleAndNotMinimised(window) ? 1 : 0);
+                             windows.IsVisibleAndNotMinimised(window) ? 1 : 0);
         }
-        writeRect(m_store, section, windows.normalRect(window));
+        writeRect(m_store, section, windows.NormalRect(window));
     }
     return session.commit();
 }

@@ -11,9 +11,9 @@ namespace wirevane::test {
 // failure a closed port gives; open it takes the settings. A never-named port has no name.
 class RecordingSettingsPort final : public SettingsPort {
 public:
-    const std::u16string& deviceName() const override { return name; }
-    void setDeviceName(std::u16string value) override { name = std::move(value); }
-    platform::LineSettings currentLineSettings() const override { return current; }
+    const std::u16string& DeviceName() const override { return name; }
+    void SetDeviceName(std::u16string value) override { name = std::move(value); }
+    platform::LineSettings CurrentLineSettings() const override { return current; }
     uint32_t SetLineSettings(const platform::LineSettings& settings) override
     {
         lineSettings = settings;

@@ -142,7 +142,7 @@ std::string HeadlessRun::LoadTable()
 std::string HeadlessRun::OpenPort()
 {
     const std::string portName =
-        m_options.port ? *m_options.port : Utf8(m_run.portSettings().deviceName());
+        m_options.port ? *m_options.port : Utf8(m_run.portSettings().DeviceName());
     const std::string path = PortPath(portName);
     const std::vector<uint8_t> pathBytes(path.begin(), path.end());
     const uint32_t error = m_port.Open(platform::DecodeUtf8(pathBytes),

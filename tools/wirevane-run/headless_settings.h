@@ -11,9 +11,9 @@ namespace wirevane::runner {
 // is read, so the keys are kept here and applied to the port once it is open.
 class CapturedPortSettings final : public SettingsPort {
 public:
-    const std::u16string& deviceName() const override { return m_deviceName; }
-    void setDeviceName(std::u16string name) override { m_deviceName = std::move(name); }
-    platform::LineSettings currentLineSettings() const override { return m_lineSettings; }
+    const std::u16string& DeviceName() const override { return m_deviceName; }
+    void SetDeviceName(std::u16string name) override { m_deviceName = std::move(name); }
+    platform::LineSettings CurrentLineSettings() const override { return m_lineSettings; }
     uint32_t SetLineSettings(const platform::LineSettings& settings) override;
     uint32_t SetHandshake(int32_t handshake) override;
 
@@ -30,9 +30,9 @@ private:
 // file; the run fields the file sets are all there is.
 class NoControls final : public SettingsControls {
 public:
-    void setCyclicCheck(bool) override {}
-    void selectLineEnd(LineEndSuffix) override {}
-    void showEncoding(TextEncoding) override {}
+    void SetCyclicCheck(bool) override {}
+    void SelectLineEnd(LineEndSuffix) override {}
+    void ShowEncoding(TextEncoding) override {}
 };
 
 } // namespace wirevane::runner
