@@ -19,6 +19,10 @@ inline constexpr int kFont = 32797;
 inline constexpr int kSjisItem = 32818;
 inline constexpr int kUtf8Item = 32819;
 inline constexpr int kEucItem = 32823;
+
+// The encoding items, in the order of the encodings they choose.
+inline constexpr int kEncodingItems[] = {kSjisItem, kUtf8Item, kEucItem};
+
 inline constexpr int kStepMode = 32833;
 inline constexpr int kConnect = 32788;
 inline constexpr int kPortSettings = 32790;

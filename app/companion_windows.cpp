@@ -119,14 +119,14 @@ const QWidget* CompanionWindows::WindowOf(PlacedWindow window) const
     return &m_main;
 }
 
-WindowRect CompanionWindows::normalRect(PlacedWindow window) const
+WindowRect CompanionWindows::NormalRect(PlacedWindow window) const
 {
     const QWidget* widget = WindowOf(window);
     const bool restored = !widget->isMinimized() && !widget->isMaximized();
     return ToWindowRect(restored ? widget->geometry() : widget->normalGeometry());
 }
 
-bool CompanionWindows::isVisibleAndNotMinimised(PlacedWindow window) const
+bool CompanionWindows::IsVisibleAndNotMinimised(PlacedWindow window) const
 {
     const QWidget* widget = WindowOf(window);
     return widget->isVisible() && !widget->isMinimized();

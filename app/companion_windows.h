@@ -34,8 +34,8 @@ public:
     void EnableMainWindowAndTerminal(bool enable);
     void EnableMainWindowAndButtonArray(bool enable);
 
-    WindowRect normalRect(PlacedWindow window) const override;
-    bool isVisibleAndNotMinimised(PlacedWindow window) const override;
+    WindowRect NormalRect(PlacedWindow window) const override;
+    bool IsVisibleAndNotMinimised(PlacedWindow window) const override;
 
 private:
     const QWidget* WindowOf(PlacedWindow window) const;

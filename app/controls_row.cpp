@@ -1,6 +1,7 @@
 #include "app/controls_row.h"
 
 #include "app/command_ids.h"
+#include "core/text_encoding.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <iterator>
 
 namespace wirevane {
 
@@ -17,6 +19,13 @@ namespace {
 struct ControlsRowTexts {
     Q_DECLARE_TR_FUNCTIONS(ControlsRowTexts)
 };
+
+// The line-end list's items, in the order of the suffixes they choose.
+constexpr const char* kLineEndItems[] = {QT_TRANSLATE_NOOP("ControlsRowTexts", "付加無し"),
+                                         QT_TRANSLATE_NOOP("ControlsRowTexts", "CR 付加"),
+                                         QT_TRANSLATE_NOOP("ControlsRowTexts", "CR+NL 付加"),
+                                         QT_TRANSLATE_NOOP("ControlsRowTexts", "NL 付加")};
+static_assert(std::size(kLineEndItems) == std::size(kLineEndSuffixes));
 
 QComboBox* MakeList(int id, const QStringList& items)
 {
@@ -48,11 +57,14 @@ ControlsRow BuildControlsRow(QWidget* parent, CommandRegistry& commands)
     row.cyclic->setObjectName(QString::number(kCyclicBox));
     row.step = new QCheckBox(ControlsRowTexts::tr("ステップ動作"));
     row.step->setObjectName(QString::number(kStepBox));
-    row.lineEnd = MakeList(kLineEndCombo,
-                           {ControlsRowTexts::tr("付加無し"), ControlsRowTexts::tr("CR 付加"),
-                            ControlsRowTexts::tr("CR+NL 付加"), ControlsRowTexts::tr("NL 付加")});
-    row.encoding = MakeList(
-        kEncodingCombo, {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
+    QStringList lineEnds;
+    for (const char* item : kLineEndItems)
+        lineEnds.append(ControlsRowTexts::tr(item));
+    row.lineEnd = MakeList(kLineEndCombo, lineEnds);
+    QStringList encodings;
+    for (TextEncoding encoding : kTextEncodings)
+        encodings.append(QStringView(TextEncodingName(encoding)).toString());
+    row.encoding = MakeList(kEncodingCombo, encodings);
 
     layout->addWidget(row.cyclic);
     layout->addWidget(row.step);

@@ -70,14 +70,14 @@ void FileCommands::EnableCompanionWindows(bool enable)
     m_windows.EnableCompanionWindows(enable);
 }
 
-bool FileCommands::confirm(std::u16string_view text, std::u16string_view caption)
+bool FileCommands::Confirm(std::u16string_view text, std::u16string_view caption)
 {
     return QMessageBox::question(&m_window, ShownCommandText(caption), ShownCommandText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::filesystem::path>
-FileCommands::chooseFileToOpen(const FileDialogRequest& request)
+FileCommands::ChooseFileToOpen(const FileDialogRequest& request)
 {
     const QString chosen = QFileDialog::getOpenFileName(
         &m_window, ShownCommandText(request.title),
@@ -89,7 +89,7 @@ FileCommands::chooseFileToOpen(const FileDialogRequest& request)
 }
 
 std::optional<std::filesystem::path>
-FileCommands::chooseFileToSave(const FileDialogRequest& request)
+FileCommands::ChooseFileToSave(const FileDialogRequest& request)
 {
     QFileDialog dialog(&m_window, ShownCommandText(request.title),
                        QString::fromStdU16String(request.initialFolder.u16string()),
@@ -101,12 +101,12 @@ FileCommands::chooseFileToSave(const FileDialogRequest& request)
     return PathOf(dialog.selectedFiles().front());
 }
 
-void FileCommands::loadColumnLayout()
+void FileCommands::LoadColumnLayout()
 {
     m_grid.GetColumnLayout().LoadAttached();
 }
 
-void FileCommands::saveColumnLayout()
+void FileCommands::SaveColumnLayout()
 {
     m_grid.GetColumnLayout().SaveAttached();
 }

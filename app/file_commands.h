@@ -32,14 +32,14 @@ public:
 
     void OnReset() override;
     void EnableCompanionWindows(bool enable) override;
-    bool confirm(std::u16string_view text, std::u16string_view caption) override;
+    bool Confirm(std::u16string_view text, std::u16string_view caption) override;
     std::optional<std::filesystem::path>
-    chooseFileToOpen(const FileDialogRequest& request) override;
+    ChooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path>
-    chooseFileToSave(const FileDialogRequest& request) override;
+    ChooseFileToSave(const FileDialogRequest& request) override;
 
-    void loadColumnLayout() override;
-    void saveColumnLayout() override;
+    void LoadColumnLayout() override;
+    void SaveColumnLayout() override;
 
 private:
     QWidget& m_window;

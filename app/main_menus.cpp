@@ -3,6 +3,7 @@
 #include "app/app_icons.h"
 #include "app/command_ids.h"
 #include "commands/run_keys.h"
+#include "core/text_encoding.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,10 +11,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <iterator>
 
 namespace wirevane {
 
 namespace {
+
+static_assert(std::size(command::kEncodingItems) == std::size(kTextEncodings));
 
 // The texts of the main window's menus and toolbars share one translation context.
 struct MainMenus {
@@ -89,9 +93,10 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     AddItem(edit, commands, kFont, MainMenus::tr("フォント変更 .."));
     QMenu* encoding = edit->addMenu(MainMenus::tr("エンコード"));
     auto* encodings = new QActionGroup(encoding);
-    encodings->addAction(AddItem(encoding, commands, kSjisItem, QStringLiteral("SJIS"), true));
-    encodings->addAction(AddItem(encoding, commands, kUtf8Item, QStringLiteral("UTF-8"), true));
-    encodings->addAction(AddItem(encoding, commands, kEucItem, QStringLiteral("EUC"), true));
+    for (std::size_t i = 0; i < std::size(kEncodingItems); ++i) {
+        const QString name = QStringView(TextEncodingName(kTextEncodings[i])).toString();
+        encodings->addAction(AddItem(encoding, commands, kEncodingItems[i], name, true));
+    }
     edit->addSeparator();
     AddItem(edit, commands, kStepMode, MainMenus::tr("ステップ動作"), true);
     AddItem(edit, commands, kAnswerTimeout, MainMenus::tr("応答待ちタイムアウト [ms] ..."), true);

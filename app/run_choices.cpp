@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <iterator>
 
 namespace wirevane {
 
@@ -30,15 +31,16 @@ void RunChoices::ConnectControls()
         m_commands.setChecked(command::kStepMode, checked);
     });
     QObject::connect(m_controls.lineEnd, &QComboBox::activated, &m_window,
-                     [this](int index) { m_run.lineEnd = static_cast<LineEndSuffix>(index); });
-    QObject::connect(m_controls.encoding, &QComboBox::activated, &m_window,
-                     [this](int index) { SetEncoding(index); });
+                     [this](int index) { m_run.lineEnd = kLineEndSuffixes[index]; });
+    QObject::connect(m_controls.encoding, &QComboBox::activated, &m_window, [this](int index) {
+        SetEncoding(ShownEncoding(static_cast<TextEncoding>(index)));
+    });
 }
 
 void RunChoices::SetEncoding(TextEncoding encoding)
 {
     m_run.encoding = encoding;
-    showEncoding(encoding);
+    ShowEncoding(encoding);
 }
 
 void RunChoices::SetStepMode(bool on)
@@ -59,26 +61,25 @@ void RunChoices::ShowStopOnFail()
     m_commands.setChecked(command::kStopOnFail, m_run.stopOnFail);
 }
 
-void RunChoices::setCyclicCheck(bool checked)
+void RunChoices::SetCyclicCheck(bool checked)
 {
     m_controls.cyclic->setChecked(checked);
 }
 
-void RunChoices::selectLineEnd(LineEndSuffix lineEnd)
+void RunChoices::SelectLineEnd(LineEndSuffix lineEnd)
 {
-    const auto index = static_cast<int32_t>(lineEnd);
-    m_controls.lineEnd->setCurrentIndex(index >= 0 && index <= 3 ? index : -1);
+    m_controls.lineEnd->setCurrentIndex(IsNamed(lineEnd) ? static_cast<int>(lineEnd) : -1);
 }
 
-void RunChoices::showEncoding(TextEncoding encoding)
+void RunChoices::ShowEncoding(TextEncoding encoding)
 {
-    const int shown = encoding == kEncodingUtf8 || encoding == kEncodingEuc ? encoding : 0;
-    m_commands.setChecked(command::kSjisItem, shown == 0);
-    m_commands.setChecked(command::kUtf8Item, shown == 1);
-    m_commands.setChecked(command::kEucItem, shown == 2);
-    m_controls.encoding->setCurrentIndex(shown);
+    const TextEncoding shown = ShownEncoding(encoding);
+    for (std::size_t i = 0; i < std::size(command::kEncodingItems); ++i)
+        m_commands.setChecked(command::kEncodingItems[i], kTextEncodings[i] == shown);
+    m_controls.encoding->setCurrentIndex(static_cast<int>(shown));
     m_terminal.ShowEncoding(encoding);
-    const bool switchedToUtf8 = shown == kEncodingUtf8 && m_shownEncoding != kEncodingUtf8;
+    const bool switchedToUtf8 =
+        shown == TextEncoding::Utf8 && m_shownEncoding != TextEncoding::Utf8;
     m_shownEncoding = shown;
     m_grid.viewport()->update();
     if (switchedToUtf8)
@@ -90,7 +91,8 @@ void RunChoices::ReportUnexpandedEscapes()
     int rows = 0;
     for (int row = 0; row < m_grid.GetRowCount(); ++row) {
         if (!m_grid.GetCellText(row, SendTable::kSelectColumn).empty() &&
-            EscapesStayAsWritten(m_grid.GetCellText(row, SendTable::kDataColumn), kEncodingUtf8))
+            EscapesStayAsWritten(m_grid.GetCellText(row, SendTable::kDataColumn),
+                                 TextEncoding::Utf8))
             ++rows;
     }
     if (rows > 0)

@@ -31,9 +31,9 @@ public:
     // The menu mark from the run, which a loaded settings file may have changed.
     void ShowStopOnFail();
 
-    void setCyclicCheck(bool checked) override;
-    void selectLineEnd(LineEndSuffix lineEnd) override;
-    void showEncoding(TextEncoding encoding) override;
+    void SetCyclicCheck(bool checked) override;
+    void SelectLineEnd(LineEndSuffix lineEnd) override;
+    void ShowEncoding(TextEncoding encoding) override;
 
 private:
     // In UTF-8 mode ticked rows with a backslash send it as written: said once on the switch.
@@ -46,7 +46,7 @@ private:
     CDialogTerminal& m_terminal;
     CGridListCtrlGroups& m_grid;
     // The encoding the menus show, to tell a switch to UTF-8 from showing it again.
-    TextEncoding m_shownEncoding = kEncodingSjis;
+    TextEncoding m_shownEncoding = TextEncoding::Sjis;
 };
 
 } // namespace wirevane

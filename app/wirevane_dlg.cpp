@@ -152,9 +152,9 @@ bool CWirevaneDlg::OnInitDialog()
     m_portOptions.Load();
     ShowPortOptions();
     m_choices.ShowStopOnFail();
-    m_choices.showEncoding(m_run.encoding);
-    m_choices.setCyclicCheck(static_cast<bool>(m_run.cyclic));
-    m_choices.selectLineEnd(m_run.lineEnd);
+    m_choices.ShowEncoding(m_run.encoding);
+    m_choices.SetCyclicCheck(static_cast<bool>(m_run.cyclic));
+    m_choices.SelectLineEnd(m_run.lineEnd);
 
     m_windows.Place(m_settings);
     ShowLanguageChoice();

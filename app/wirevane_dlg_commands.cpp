@@ -79,13 +79,13 @@ bool CWirevaneDlg::TriggerEditCommand(int id)
         OnFont();
         return true;
     case kSjisItem:
-        m_choices.SetEncoding(kEncodingSjis);
+        m_choices.SetEncoding(TextEncoding::Sjis);
         return true;
     case kUtf8Item:
-        m_choices.SetEncoding(kEncodingUtf8);
+        m_choices.SetEncoding(TextEncoding::Utf8);
         return true;
     case kEucItem:
-        m_choices.SetEncoding(kEncodingEuc);
+        m_choices.SetEncoding(TextEncoding::Euc);
         return true;
     case kStepMode:
         m_choices.SetStepMode(!m_run.stepMode);

@@ -28,12 +28,12 @@ Bytes EncodedSample(TextEncoding encoding)
     const std::u16string text = SampleText();
     Bytes sjis = *platform::GetCodePage932().EncodeStrict(text);
     switch (encoding) {
-    case kEncodingUtf8: {
+    case TextEncoding::Utf8: {
         Bytes utf8;
         platform::AppendUtf8(text, utf8);
         return utf8;
     }
-    case kEncodingEuc:
+    case TextEncoding::Euc:
         return SjisToEuc(sjis);
     default:
         return sjis;
@@ -42,7 +42,9 @@ Bytes EncodedSample(TextEncoding encoding)
 
 const char* IconvName(TextEncoding encoding)
 {
-    return encoding == kEncodingUtf8 ? "UTF-8" : encoding == kEncodingEuc ? "EUC-JP" : "CP932";
+    return encoding == TextEncoding::Utf8  ? "UTF-8"
+           : encoding == TextEncoding::Euc ? "EUC-JP"
+                                           : "CP932";
 }
 
 void Ours(benchmark::State& state)

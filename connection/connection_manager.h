@@ -85,7 +85,7 @@ private:
     std::optional<platform::UsbIdentity> m_identity;
     std::string m_lostPath;
     std::optional<platform::UsbIdentity> m_lostIdentity;
-    MainPort::Line m_lostLine;
+    SerialLine m_lostLine;
     QTimer m_watch;
 };
 

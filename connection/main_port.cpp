@@ -22,12 +22,8 @@ uint32_t MainPort::SetLineSettings(uint32_t baudRate, uint32_t dataBits, uint32_
                                    uint32_t stopBits)
 {
     const uint32_t error = CSerialMFC::SetLineSettings(baudRate, dataBits, parity, stopBits);
-    if (error == 0) {
-        m_line.baudRate = baudRate;
-        m_line.dataBits = dataBits;
-        m_line.parity = parity;
-        m_line.stopBits = stopBits;
-    }
+    if (error == 0)
+        m_line.settings = {baudRate, dataBits, parity, stopBits};
     return error;
 }
 
@@ -59,29 +55,18 @@ void MainPort::RememberLine()
 {
     if (!IsOpen())
         return;
-    platform::LineSettings settings;
-    if (ReadLineSettings(settings) == 0) {
-        m_line.baudRate = settings.baudRate;
-        m_line.dataBits = settings.dataBits;
-        m_line.parity = settings.parity;
-        m_line.stopBits = settings.stopBits;
-    }
+    if (platform::LineSettings settings; ReadLineSettings(settings) == 0)
+        m_line.settings = settings;
     if (const uint32_t mode = GetHandshake(); mode != kQueryFailed)
         m_line.handshake = mode;
     m_line.eventMask = GetEventMask();
     m_line.eventCharacter = GetEventCharacter();
 }
 
-uint32_t MainPort::RestoreLine(const Line& line)
+uint32_t MainPort::RestoreLine(const SerialLine& line)
 {
-    if (const uint32_t error =
-            SetLineSettings(line.baudRate, line.dataBits, line.parity, line.stopBits))
-        return error;
-    if (const uint32_t error = SetHandshake(line.handshake))
-        return error;
-    if (const uint32_t error = SetEventCharacter(line.eventCharacter, false))
-        return error;
-    return SetEventMask(line.eventMask);
+    const std::optional<LineRefusal> refusal = ChangeSerialLine(*this, line);
+    return refusal ? refusal->error : 0;
 }
 
 } // namespace wirevane

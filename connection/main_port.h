@@ -1,6 +1,7 @@
 #pragma once
 
 #include "serial/qt/qt_serial_port.h"
+#include "serial/serial_line.h"
 
 #include <cstdint>
 #include <string>
@@ -34,26 +35,17 @@ public:
     uint32_t SetEventMask(uint32_t mask) override;
     uint32_t SetEventCharacter(uint8_t character, bool addToMask = true) override;
 
-    struct Line {
-        uint32_t baudRate = 9600;
-        uint32_t dataBits = 8;
-        uint32_t parity = 0;
-        uint32_t stopBits = 0;
-        uint32_t handshake = 0;
-        uint32_t eventMask = 0;
-        uint8_t eventCharacter = 0;
-    };
-
     // Takes what the open device holds as the remembered line (after a fresh connect, the
     // driver's settings).
     void RememberLine();
     // Taken before a reopen: opening sets the event mask, which this object then remembers.
-    Line RememberedLine() const { return m_line; }
-    // Puts a line on the open port; 0 or the first setting it refused.
-    uint32_t RestoreLine(const Line& line);
+    SerialLine RememberedLine() const { return m_line; }
+    // Puts a line on the open port as one change; 0, or the error of the first part it refused,
+    // the port then keeping the line it had.
+    uint32_t RestoreLine(const SerialLine& line);
 
 private:
-    Line m_line;
+    SerialLine m_line;
     std::u16string m_openPath;
 };
 

@@ -19,24 +19,21 @@ public:
     {
     }
 
-    const std::u16string& deviceName() const override { return m_port.DeviceName(); }
-    void setDeviceName(std::u16string name) override
+    const std::u16string& DeviceName() const override { return m_port.DeviceName(); }
+    void SetDeviceName(std::u16string name) override
     {
         m_port.SetDeviceName(std::move(name));
         m_changed();
     }
-    PortLineSettings currentLineSettings() const override
+    platform::LineSettings CurrentLineSettings() const override
     {
-        return PortLineSettings{m_port.GetBaudRate(), static_cast<int32_t>(m_port.GetDataBits()),
-                                static_cast<int32_t>(m_port.GetParity()),
-                                static_cast<int32_t>(m_port.GetStopBits())};
+        return {m_port.GetBaudRate(), m_port.GetDataBits(), m_port.GetParity(),
+                m_port.GetStopBits()};
     }
-    uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                             int32_t stopBits) override
+    uint32_t SetLineSettings(const platform::LineSettings& settings) override
     {
-        const uint32_t result =
-            m_port.SetLineSettings(baudRate, static_cast<uint32_t>(dataBits),
-                                   static_cast<uint32_t>(parity), static_cast<uint32_t>(stopBits));
+        const uint32_t result = m_port.SetLineSettings(settings.baudRate, settings.dataBits,
+                                                       settings.parity, settings.stopBits);
         m_changed();
         return result;
     }

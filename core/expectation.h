@@ -36,7 +36,7 @@ public:
 
 private:
     std::u16string m_text;
-    TextEncoding m_encoding = kEncodingSjis;
+    TextEncoding m_encoding = TextEncoding::Sjis;
     std::u16string m_error;
     bool m_isPattern = false;
     Bytes m_needle;

@@ -14,13 +14,6 @@ namespace {
 
 constexpr std::size_t kReadChunk = 255;
 
-// Received data is shown in one of the three encodings; any other value (possible from a
-// settings file) shows as Shift_JIS, as the menus then do, so the ring never fills unseen.
-TextEncoding DisplayEncoding(TextEncoding encoding)
-{
-    return encoding >= kEncodingSjis && encoding <= kEncodingEuc ? encoding : kEncodingSjis;
-}
-
 } // namespace
 
 ReceiveHandler::ReceiveHandler(RunState& run, PortAccess& port, TerminalSink& terminal,
@@ -178,10 +171,12 @@ void ReceiveHandler::ShowTester(std::chrono::system_clock::time_point readTime)
 }
 
 // Takes whole characters only: a character split across reads waits in the ring for its rest.
-// Zero bytes are left out rather than ending the text, so nothing after them is lost.
+// Zero bytes are left out rather than ending the text, so nothing after them is lost. An encoding
+// without a name (possible from a settings file) decodes as the menus then show it, so the ring
+// never fills unseen.
 void ReceiveHandler::ShowText()
 {
-    const TextEncoding encoding = DisplayEncoding(m_run.encoding);
+    const TextEncoding encoding = ShownEncoding(m_run.encoding);
     const int32_t held = m_ring.Count();
     int32_t whole = 0;
     while (whole < held) {

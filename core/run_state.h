@@ -45,7 +45,7 @@ struct RunState {
     bool testerMode = false;
     bool stopOnFail = true; // a failed answer check stops the run on its row
     AnswerWindow answer;    // the answer of the checked row in progress
-    TextEncoding encoding = kEncodingSjis;
+    TextEncoding encoding = TextEncoding::Sjis;
 };
 
 } // namespace wirevane

@@ -52,9 +52,9 @@ std::u16string WriteFailureText(std::u16string_view portName, uint32_t error)
     }
 }
 
-std::u16string UnencodableRowText(int row, char32_t character, int32_t encoding)
+std::u16string UnencodableRowText(int row, char32_t character, TextEncoding encoding)
 {
-    const std::u16string_view name = encoding == kEncodingEuc ? u"EUC-JP" : u"Shift_JIS";
+    const std::u16string_view name = encoding == TextEncoding::Euc ? u"EUC-JP" : u"Shift_JIS";
     return u"Row " + Number(static_cast<uint32_t>(row)) + u" is not sent: " +
            CodePointText(character) + u" has no " + std::u16string(name) + u" form.";
 }

@@ -5,10 +5,15 @@
 #include "platform/utf_text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace wirevane {
 
 namespace {
+
+constexpr std::u16string_view kTextEncodingNames[] = {u"SJIS", u"UTF-8", u"EUC"};
+
+static_assert(std::size(kTextEncodingNames) == std::size(kTextEncodings));
 
 Bytes Utf16ToUtf8(std::u16string_view text)
 {
@@ -56,12 +61,32 @@ std::u16string EucThroughCp932(std::span<const uint8_t> run)
 
 } // namespace
 
+bool IsNamed(TextEncoding encoding)
+{
+    return encoding >= TextEncoding::Sjis && encoding <= TextEncoding::Euc;
+}
+
+TextEncoding ShownEncoding(TextEncoding encoding)
+{
+    return IsNamed(encoding) ? encoding : TextEncoding::Sjis;
+}
+
+std::u16string_view TextEncodingName(TextEncoding encoding)
+{
+    return kTextEncodingNames[static_cast<std::size_t>(ShownEncoding(encoding))];
+}
+
+bool IsNamed(LineEndSuffix suffix)
+{
+    return suffix >= LineEndSuffix::None && suffix <= LineEndSuffix::Lf;
+}
+
 // The whole row is sent: a device command cut at 255 bytes would be a wrong command. The
 // emptiness test looks at the form that goes on the line, so a UTF-8 row is never judged by a
 // code page 932 form it does not need.
 Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
 {
-    if (encoding == kEncodingUtf8) {
+    if (encoding == TextEncoding::Utf8) {
         Bytes utf8 = Utf16ToUtf8(text);
         if (UpToFirstZero(ExpandEscapes(utf8)).empty())
             return {};
@@ -74,14 +99,14 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
     const auto data = UpToFirstZero(expanded);
     if (data.empty())
         return {};
-    if (encoding == kEncodingEuc)
+    if (encoding == TextEncoding::Euc)
         return SjisToEuc(data);
     return Bytes(data.begin(), data.end());
 }
 
 std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncoding encoding)
 {
-    if (encoding == kEncodingUtf8)
+    if (encoding == TextEncoding::Utf8)
         return std::nullopt;
     const platform::CodePage932& codePage = platform::GetCodePage932();
     if (codePage.EncodeStrict(text))
@@ -126,9 +151,9 @@ Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
     const std::u16string_view one(&ch, 1);
     Bytes ansi = platform::GetCodePage932().EncodeReplacing(one);
     switch (encoding) {
-    case kEncodingUtf8:
+    case TextEncoding::Utf8:
         return Utf16ToUtf8(one);
-    case kEncodingEuc:
+    case TextEncoding::Euc:
         return SjisToEuc(ansi);
     default:
         return ansi;
@@ -150,9 +175,9 @@ Bytes EnterKeyBytes(EnterKeyEnd end)
 int CharLength(uint8_t b, TextEncoding encoding)
 {
     switch (encoding) {
-    case kEncodingSjis:
+    case TextEncoding::Sjis:
         return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF) ? 2 : 1;
-    case kEncodingUtf8:
+    case TextEncoding::Utf8:
         if (b >= 0xC0 && b <= 0xDF)
             return 2;
         if (b >= 0xE0 && b <= 0xEF)
@@ -160,7 +185,7 @@ int CharLength(uint8_t b, TextEncoding encoding)
         if (b >= 0xF0 && b <= 0xF7)
             return 4;
         return 1;
-    case kEncodingEuc:
+    case TextEncoding::Euc:
         if (b == 0x8E || (b >= 0xA1 && b <= 0xFE))
             return 2;
         return b == 0x8F ? 3 : 1;
@@ -173,9 +198,9 @@ std::u16string DecodeForDisplay(std::span<const uint8_t> run, TextEncoding encod
 {
     std::u16string out;
     switch (encoding) {
-    case kEncodingUtf8:
+    case TextEncoding::Utf8:
         return Utf8ThroughCp932(run);
-    case kEncodingEuc:
+    case TextEncoding::Euc:
         return EucThroughCp932(run);
     default:
         Cp932DisplayTable::instance().decodeAppend(run, out);

@@ -11,21 +11,41 @@ namespace wirevane {
 
 using Bytes = std::vector<uint8_t>;
 
-// The encoding of text on the line, shared by the main window and the terminal. Stored as a
-// plain integer because a settings file can hold any value; each operation says what it does
-// with a value outside 0..2.
-using TextEncoding = int32_t;
-inline constexpr TextEncoding kEncodingSjis = 0;
-inline constexpr TextEncoding kEncodingUtf8 = 1;
-inline constexpr TextEncoding kEncodingEuc = 2;
+// The encoding of text on the line, shared by the main window and the terminal, numbered as the
+// settings file stores it (ENCODE). A file may hold any number; the type keeps it, and each
+// operation says what it does with a number without a name.
+enum class TextEncoding : int32_t { Sjis = 0, Utf8 = 1, Euc = 2 };
 
-// Bytes appended to every sent row, numbered as the settings file stores them. A file may hold
-// any number; the suffix keeps it, and any value not named here sends CR+NL.
+// Every named encoding, in the order of both windows' encoding lists and menu items.
+inline constexpr TextEncoding kTextEncodings[] = {TextEncoding::Sjis, TextEncoding::Utf8,
+                                                  TextEncoding::Euc};
+
+bool IsNamed(TextEncoding encoding);
+
+// The encoding the windows show and the terminal decodes with: a number without a name is
+// shown, and received text decoded, as Shift_JIS.
+TextEncoding ShownEncoding(TextEncoding encoding);
+
+// The text of the encoding's list item and menu item: "SJIS", "UTF-8", "EUC".
+std::u16string_view TextEncodingName(TextEncoding encoding);
+
+// Bytes appended to every sent row, numbered as the settings file stores them (TERNINATOR). A
+// file may hold any number; the suffix keeps it, and any value not named here sends CR+NL.
 enum class LineEndSuffix : int32_t { None = 0, Cr = 1, CrLf = 2, Lf = 3 };
 
-// What the terminal's Enter key sends, numbered as its combo box lists them; any other value
-// sends CR+NL. Not the same numbering as LineEndSuffix.
+// Every named suffix, in the order of the main window's line-end list.
+inline constexpr LineEndSuffix kLineEndSuffixes[] = {LineEndSuffix::None, LineEndSuffix::Cr,
+                                                     LineEndSuffix::CrLf, LineEndSuffix::Lf};
+
+bool IsNamed(LineEndSuffix suffix);
+
+// What the terminal's Enter key sends, numbered as its list shows them; any other value sends
+// CR+NL. Not the same numbering as LineEndSuffix.
 enum class EnterKeyEnd : int32_t { Cr = 0, CrLf = 1, Lf = 2 };
+
+// Every Enter key end, in the order of the terminal's send line-end list.
+inline constexpr EnterKeyEnd kEnterKeyEnds[] = {EnterKeyEnd::Cr, EnterKeyEnd::CrLf,
+                                                EnterKeyEnd::Lf};
 
 // The bytes written for one row's text, before the line-end suffix. Empty: nothing to write.
 // In Shift_JIS and EUC-JP a row with a character that code page 932 lacks cannot be written as

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (EucToSjis(SjisToEuc(whole)) != whole)
         std::abort();
-    for (TextEncoding encoding : {0, 1, 2})
+    for (TextEncoding encoding : kTextEncodings)
         if (DecodeForDisplay(in, encoding).size() > size)
             std::abort();
     return 0;

@@ -16,11 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::u16string text(size / 2, u'\0');
     for (size_t i = 0; i + 1 < size; i += 2)
         text[i / 2] = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    for (TextEncoding encoding : {0, 1, 2, 5}) {
+    for (TextEncoding encoding : {TextEncoding::Sjis, TextEncoding::Utf8, TextEncoding::Euc,
+                                  static_cast<TextEncoding>(5)}) {
         const Bytes bytes = RowTextToBytes(text, encoding);
-        if (encoding != kEncodingUtf8 && encoding != kEncodingEuc && bytes.size() > text.size() * 2)
+        if (encoding != TextEncoding::Utf8 && encoding != TextEncoding::Euc &&
+            bytes.size() > text.size() * 2)
             std::abort();
-        if (encoding == kEncodingEuc && bytes.size() > text.size() * 4)
+        if (encoding == TextEncoding::Euc && bytes.size() > text.size() * 4)
             std::abort();
     }
     return 0;

@@ -37,7 +37,7 @@ std::span<const EscapeLegendLine> EscapeLegend()
 QString ExampleBytes(std::u16string_view example)
 {
     QStringList pairs;
-    for (uint8_t byte : RowTextToBytes(example, kEncodingSjis))
+    for (uint8_t byte : RowTextToBytes(example, TextEncoding::Sjis))
         pairs
             << QStringLiteral("%1").arg(static_cast<uint>(byte), 2, 16, QLatin1Char('0')).toUpper();
     return pairs.join(QLatin1Char(' '));
@@ -80,7 +80,7 @@ QString Utf8EscapeMark()
 
 bool EscapesStayAsWritten(std::u16string_view text, TextEncoding encoding)
 {
-    return encoding == kEncodingUtf8 && text.find(u'\\') != std::u16string_view::npos;
+    return encoding == TextEncoding::Utf8 && text.find(u'\\') != std::u16string_view::npos;
 }
 
 } // namespace wirevane

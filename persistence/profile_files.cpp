@@ -4,13 +4,13 @@
 
 namespace wirevane {
 
-platform::FileError DiskProfileFiles::read(const std::filesystem::path& path,
+platform::FileError DiskProfileFiles::Read(const std::filesystem::path& path,
                                            std::vector<uint8_t>& bytes)
 {
     return platform::ReadWholeFile(path, bytes);
 }
 
-platform::FileError DiskProfileFiles::replace(const std::filesystem::path& path,
+platform::FileError DiskProfileFiles::Replace(const std::filesystem::path& path,
                                               std::span<const uint8_t> bytes)
 {
     std::error_code error;

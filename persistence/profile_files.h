@@ -16,9 +16,9 @@ public:
     virtual ~ProfileFiles() = default;
 
     // A missing file reports notFound().
-    virtual platform::FileError read(const std::filesystem::path& path,
+    virtual platform::FileError Read(const std::filesystem::path& path,
                                      std::vector<uint8_t>& bytes) = 0;
-    virtual platform::FileError replace(const std::filesystem::path& path,
+    virtual platform::FileError Replace(const std::filesystem::path& path,
                                         std::span<const uint8_t> bytes) = 0;
 };
 
@@ -26,9 +26,9 @@ public:
 // does not exist before the first save) and then swaps the whole file in at once.
 class DiskProfileFiles final : public ProfileFiles {
 public:
-    platform::FileError read(const std::filesystem::path& path,
+    platform::FileError Read(const std::filesystem::path& path,
                              std::vector<uint8_t>& bytes) override;
-    platform::FileError replace(const std::filesystem::path& path,
+    platform::FileError Replace(const std::filesystem::path& path,
                                 std::span<const uint8_t> bytes) override;
 };
 

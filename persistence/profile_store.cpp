@@ -41,7 +41,7 @@ ProfileStore::OpenFile& ProfileStore::join()
         auto opened = std::make_unique<OpenFile>();
         opened->path = sameFileKey(m_activePath);
         std::vector<uint8_t> bytes;
-        platform::FileError error = m_files.read(m_activePath, bytes);
+        platform::FileError error = m_files.Read(m_activePath, bytes);
         if (error.ok()) {
             opened->document = platform::IniDocument::parse(bytes);
         } else if (error.notFound()) {
@@ -67,7 +67,7 @@ platform::FileError ProfileStore::leave(OpenFile& file)
             result = file.readError;
         } else {
             std::vector<uint8_t> bytes = file.document.serialize();
-            result = m_files.replace(file.path, bytes);
+            result = m_files.Replace(file.path, bytes);
         }
     }
     std::erase_if(m_open,

@@ -29,7 +29,7 @@ FileDialogRequest SettingsCommands::saveRequest(const std::filesystem::path& pro
 platform::FileError SettingsCommands::OnReload()
 {
     m_host.OnReset();
-    if (!m_host.confirm(u"設定ファイル再読込 (Wirevane.ini)        ", u"Wirevane")) {
+    if (!m_host.Confirm(u"設定ファイル再読込 (Wirevane.ini)        ", u"Wirevane")) {
         return {};
     }
     return m_settings.LoadSettingsFile();
@@ -40,12 +40,12 @@ platform::FileError SettingsCommands::OnOpen()
     m_host.EnableCompanionWindows(false);
     m_host.OnReset();
     platform::FileError result;
-    if (auto chosen = m_host.chooseFileToOpen(openRequest(m_programDir))) {
+    if (auto chosen = m_host.ChooseFileToOpen(openRequest(m_programDir))) {
         ProfileRedirect redirect(m_settings.store(), *chosen);
         result = m_settings.LoadSettingsFile();
         // The layout of a file that could not be read would be the default one, not the file's.
         if (result.ok()) {
-            m_layout.loadColumnLayout();
+            m_layout.LoadColumnLayout();
         }
     }
     m_host.EnableCompanionWindows(true);
@@ -57,10 +57,10 @@ SaveAsResult SettingsCommands::OnSaveAs()
     m_host.EnableCompanionWindows(false);
     m_host.OnReset();
     SaveAsResult result;
-    if (auto chosen = m_host.chooseFileToSave(saveRequest(m_programDir))) {
+    if (auto chosen = m_host.ChooseFileToSave(saveRequest(m_programDir))) {
         ProfileRedirect redirect(m_settings.store(), *chosen);
         m_settings.WriteSettings();
-        m_layout.saveColumnLayout();
+        m_layout.SaveColumnLayout();
         result.error = redirect.commit();
         result.saved = result.error.ok();
         result.fullPath = *chosen;

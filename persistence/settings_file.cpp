@@ -71,18 +71,18 @@ platform::FileError SettingsFile::ReadSettings()
     }
     m_run.stopOnFail = m_store.readInt(keys::kWirevane, keys::kStopOnFail, 1) != 0;
     m_run.lineEnd = static_cast<LineEndSuffix>(m_store.readInt(keys::kConsole, keys::kLineEnd, 2));
-    m_run.encoding = m_store.readInt(keys::kConsole, keys::kEncode, 0);
+    m_run.encoding = static_cast<TextEncoding>(m_store.readInt(keys::kConsole, keys::kEncode, 0));
     return {};
 }
 
 void SettingsFile::ReadPortSettings()
 {
     if (m_store.hasKey(keys::kSerial, keys::kPort)) {
-        m_port.setDeviceName(m_store.readString(keys::kSerial, keys::kPort, u""));
-    } else if (m_port.deviceName().empty()) {
+        m_port.SetDeviceName(m_store.readString(keys::kSerial, keys::kPort, u""));
+    } else if (m_port.DeviceName().empty()) {
         // A port that was never named (the first start, or after a disconnect) is offered the
         // first port of the native program.
-        m_port.setDeviceName(u"COM1");
+        m_port.SetDeviceName(u"COM1");
     }
 
     constexpr std::u16string_view kLineKeys[] = {keys::kBaud, keys::kData, keys::kStop,
@@ -91,13 +91,14 @@ void SettingsFile::ReadPortSettings()
         std::any_of(std::begin(kLineKeys), std::end(kLineKeys),
                     [this](std::u16string_view key) { return m_store.hasKey(keys::kSerial, key); });
     if (namesLine) {
-        const PortLineSettings now = m_port.currentLineSettings();
-        const int32_t baud =
-            m_store.readInt(keys::kSerial, keys::kBaud, static_cast<int32_t>(now.baudRate));
-        const int32_t data = m_store.readInt(keys::kSerial, keys::kData, now.dataBits);
-        const int32_t stop = m_store.readInt(keys::kSerial, keys::kStop, now.stopBits);
-        const int32_t parity = m_store.readInt(keys::kSerial, keys::kParity, now.parity);
-        m_port.SetLineSettings(static_cast<uint32_t>(baud), data, parity, stop);
+        const platform::LineSettings now = m_port.CurrentLineSettings();
+        // The keys hold signed numbers; the port takes their bits as they stand.
+        const auto read = [this](std::u16string_view key, uint32_t current) {
+            return static_cast<uint32_t>(
+                m_store.readInt(keys::kSerial, key, static_cast<int32_t>(current)));
+        };
+        m_port.SetLineSettings({read(keys::kBaud, now.baudRate), read(keys::kData, now.dataBits),
+                                read(keys::kParity, now.parity), read(keys::kStop, now.stopBits)});
     }
     if (m_store.hasKey(keys::kSerial, keys::kHandshake)) {
         m_port.SetHandshake(m_store.readInt(keys::kSerial, keys::kHandshake, 0));
@@ -109,9 +110,9 @@ platform::FileError SettingsFile::LoadSettingsFile()
     if (platform::FileError error = ReadSettings(); !error.ok()) {
         return error;
     }
-    m_controls.setCyclicCheck(static_cast<bool>(m_run.cyclic));
-    m_controls.selectLineEnd(m_run.lineEnd);
-    m_controls.showEncoding(m_run.encoding);
+    m_controls.SetCyclicCheck(static_cast<bool>(m_run.cyclic));
+    m_controls.SelectLineEnd(m_run.lineEnd);
+    m_controls.ShowEncoding(m_run.encoding);
     m_table.RewriteFromRows();
     return {};
 }
@@ -142,7 +143,7 @@ platform::FileError SettingsFile::WriteSettings()
     else if (m_store.hasKey(keys::kWirevane, keys::kStopOnFail))
         m_store.deleteKey(keys::kWirevane, keys::kStopOnFail);
     m_store.writeInt(keys::kConsole, keys::kLineEnd, static_cast<int32_t>(m_run.lineEnd));
-    m_store.writeInt(keys::kConsole, keys::kEncode, m_run.encoding);
+    m_store.writeInt(keys::kConsole, keys::kEncode, static_cast<int32_t>(m_run.encoding));
     return session.commit();
 }
 
@@ -153,9 +154,9 @@ platform::FileError SettingsFile::WriteWindowPositions(const WindowPlacements& w
         std::u16string_view section = windowSection(window);
         if (window != PlacedWindow::Main) {
             m_store.writeInt(section, keys::kVisible,
-                             windows.isVisibleAndNotMinimised(window) ? 1 : 0);
+                             windows.IsVisibleAndNotMinimised(window) ? 1 : 0);
         }
-        writeRect(m_store, section, windows.normalRect(window));
+        writeRect(m_store, section, windows.NormalRect(window));
     }
     return session.commit();
 }

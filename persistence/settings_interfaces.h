@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "platform/file_error.h"
+#include "platform/line_settings.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,15 +12,6 @@
 
 namespace wirevane {
 
-// The line settings of a port, in the values of the SERIAL keys.
-struct PortLineSettings {
-    uint32_t baudRate = 0;
-    int32_t dataBits = 0;
-    int32_t parity = 0;
-    int32_t stopBits = 0;
-    bool operator==(const PortLineSettings&) const = default;
-};
-
 // What loading a settings file needs of the port object. Values go to the port unchecked; on a
 // closed port both setters fail without effect, and their results are not looked at. The
 // getters answer what the port has now: most files (every save as, every temporary save) have
@@ -27,11 +19,10 @@ struct PortLineSettings {
 class SettingsPort {
 public:
     virtual ~SettingsPort() = default;
-    virtual const std::u16string& deviceName() const = 0;
-    virtual void setDeviceName(std::u16string name) = 0;
-    virtual PortLineSettings currentLineSettings() const = 0;
-    virtual uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                                     int32_t stopBits) = 0;
+    virtual const std::u16string& DeviceName() const = 0;
+    virtual void SetDeviceName(std::u16string name) = 0;
+    virtual platform::LineSettings CurrentLineSettings() const = 0;
+    virtual uint32_t SetLineSettings(const platform::LineSettings& settings) = 0;
     virtual uint32_t SetHandshake(int32_t handshake) = 0;
 };
 
@@ -39,11 +30,11 @@ public:
 class SettingsControls {
 public:
     virtual ~SettingsControls() = default;
-    virtual void setCyclicCheck(bool checked) = 0;         // check box 1007
-    virtual void selectLineEnd(LineEndSuffix lineEnd) = 0; // combo box 1008
+    virtual void SetCyclicCheck(bool checked) = 0;         // check box 1007
+    virtual void SelectLineEnd(LineEndSuffix lineEnd) = 0; // combo box 1008
     // As SetEncoding shows a value in both windows: the terminal's encoding, the menu check
     // marks (SJIS for a value outside 0..2) and both encoding combo boxes.
-    virtual void showEncoding(TextEncoding encoding) = 0;
+    virtual void ShowEncoding(TextEncoding encoding) = 0;
 };
 
 // The three top-level windows whose restored rectangles the settings file keeps.
@@ -64,16 +55,16 @@ class WindowPlacements {
 public:
     virtual ~WindowPlacements() = default;
     // The rectangle the window has when neither minimised nor maximised, in screen pixels.
-    virtual WindowRect normalRect(PlacedWindow window) const = 0;
-    virtual bool isVisibleAndNotMinimised(PlacedWindow window) const = 0;
+    virtual WindowRect NormalRect(PlacedWindow window) const = 0;
+    virtual bool IsVisibleAndNotMinimised(PlacedWindow window) const = 0;
 };
 
 // The column layout of the send table, saved into and loaded from the active profile file.
 class TableLayoutStore {
 public:
     virtual ~TableLayoutStore() = default;
-    virtual void loadColumnLayout() = 0;
-    virtual void saveColumnLayout() = 0;
+    virtual void LoadColumnLayout() = 0;
+    virtual void SaveColumnLayout() = 0;
 };
 
 struct FileDialogRequest {
@@ -91,13 +82,13 @@ public:
     virtual void OnReset() = 0;
     virtual void EnableCompanionWindows(bool enable) = 0;
     // A message box with OK and Cancel; true for OK.
-    virtual bool confirm(std::u16string_view text, std::u16string_view caption) = 0;
+    virtual bool Confirm(std::u16string_view text, std::u16string_view caption) = 0;
     // An existing file, or nothing on Cancel.
     virtual std::optional<std::filesystem::path>
-    chooseFileToOpen(const FileDialogRequest& request) = 0;
+    ChooseFileToOpen(const FileDialogRequest& request) = 0;
     // A file to write, after asking before overwriting one; nothing on Cancel.
     virtual std::optional<std::filesystem::path>
-    chooseFileToSave(const FileDialogRequest& request) = 0;
+    ChooseFileToSave(const FileDialogRequest& request) = 0;
 };
 
 } // namespace wirevane

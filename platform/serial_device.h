@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/line_settings.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +11,6 @@
 #include <string>
 
 namespace wirevane::platform {
-
-struct LineSettings {
-    uint32_t baudRate = 9600;
-    uint32_t dataBits = 8;
-    uint32_t parity = 0;   // NOPARITY .. SPACEPARITY
-    uint32_t stopBits = 0; // ONESTOPBIT, ONE5STOPBITS, TWOSTOPBITS
-
-    bool operator==(const LineSettings&) const = default;
-};
 
 // What the driver answered when it last refused line settings, for the user to read: the
 // system's words for a call it refused, or the rate it set in place of the one asked for. Both

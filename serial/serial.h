@@ -51,6 +51,7 @@ public:
                                   uint32_t timeoutMs = INFINITE);
     virtual uint32_t SetHandshake(uint32_t mode);
     virtual uint32_t SetReadMode(uint32_t mode);
+    uint32_t ReadLineSettings(platform::LineSettings& settings);
     virtual uint32_t GetBaudRate();
     virtual uint32_t GetDataBits();
     virtual uint32_t GetParity();
@@ -140,7 +141,6 @@ protected:
         Complete(overlapped);
         return ERROR_SUCCESS;
     }
-    uint32_t ReadLineSettings(platform::LineSettings& settings);
     // One field of the line settings as read now, or kQueryFailed.
     uint32_t ReadLineSetting(uint32_t platform::LineSettings::*field);
 

@@ -25,8 +25,8 @@ void CCommEdit::Write(char16_t key)
 {
     if (!PortOpen())
         return;
-    const Bytes bytes = key == u'\r' ? EnterKeyBytes(static_cast<EnterKeyEnd>(m_sendLineEnd))
-                                     : TypedCharToBytes(key, m_encoding);
+    const Bytes bytes =
+        key == u'\r' ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(key, m_encoding);
     if (!bytes.empty())
         m_port->Write(bytes);
 }
@@ -35,7 +35,7 @@ std::size_t CCommEdit::TypedByteCount(std::u16string_view keys) const
 {
     std::size_t count = 0;
     for (char16_t key : keys)
-        count += key == u'\r' ? EnterKeyBytes(static_cast<EnterKeyEnd>(m_sendLineEnd)).size()
+        count += key == u'\r' ? EnterKeyBytes(m_sendLineEnd).size()
                               : TypedCharToBytes(key, m_encoding).size();
     return count;
 }

@@ -29,8 +29,8 @@ public:
 
     PortAccess* m_port = nullptr;
     bool m_localEcho = false;
-    int32_t m_sendLineEnd = 1;
-    TextEncoding m_encoding = kEncodingSjis;
+    EnterKeyEnd m_sendLineEnd = EnterKeyEnd::CrLf;
+    TextEncoding m_encoding = TextEncoding::Sjis;
     // Told each text local echo added to the record, after it was added; a backspace that took
     // the record's last character away is told as BS.
     std::function<void(std::u16string_view)> m_echoed;

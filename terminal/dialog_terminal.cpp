@@ -86,7 +86,7 @@ void CDialogTerminal::UpdateConnectionControls(bool connected)
 
 void CDialogTerminal::ShowEncoding(TextEncoding encoding)
 {
-    const int shown = encoding >= 0 && encoding <= 2 ? encoding : 0;
+    const auto shown = static_cast<int>(ShownEncoding(encoding));
     m_encodingActions[shown]->setChecked(true);
     m_encodingCombo->setCurrentIndex(shown);
     m_edit->m_encoding = encoding;
@@ -168,7 +168,7 @@ void CDialogTerminal::OnToggleTester()
 
 void CDialogTerminal::OnEncodingCombo(int index)
 {
-    m_host.SetEncoding(index >= 0 && index <= 2 ? index : 0);
+    m_host.SetEncoding(ShownEncoding(static_cast<TextEncoding>(index)));
 }
 
 } // namespace wirevane

@@ -113,7 +113,6 @@ public:
     FindBar& findBar() { return *m_findBar; }
     const QFont& textFont() const { return m_font; }
     int32_t receiveConversion() const { return m_receiveConversion; }
-    int32_t sendLineEnd() const { return m_sendLineEnd; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,7 +147,6 @@ private:
 
     TerminalHost& m_host;
     QFont m_font;
-    int32_t m_sendLineEnd = 1;
     int32_t m_receiveConversion = 0;
 
     LineStamper m_stamper;

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <iterator>
 
 namespace wirevane {
 
@@ -41,6 +42,13 @@ QLabel* MakeLabel(const QString& text, int id, QWidget* parent)
     label->setObjectName(IdName(id));
     return label;
 }
+
+// The send line-end list's items, in the order of the Enter key ends they choose.
+constexpr const char* kSendLineEndItems[] = {
+    QT_TRANSLATE_NOOP("wirevane::CDialogTerminal", "送信 CR"),
+    QT_TRANSLATE_NOOP("wirevane::CDialogTerminal", "送信 CR+NL"),
+    QT_TRANSLATE_NOOP("wirevane::CDialogTerminal", "送信 NL")};
+static_assert(std::size(kSendLineEndItems) == std::size(kEnterKeyEnds));
 
 QComboBox* MakeCombo(int id, QWidget* parent)
 {
@@ -125,12 +133,12 @@ void CDialogTerminal::BuildActions()
     connect(m_fontAction, &QAction::triggered, this, &CDialogTerminal::OnChangeFont);
     connect(m_tester, &QAction::triggered, this, &CDialogTerminal::OnToggleTester);
 
-    const int ids[3] = {terminal::kSjisItem, terminal::kUtf8Item, terminal::kEucItem};
-    const QString names[3] = {QStringLiteral("SJIS"), QStringLiteral("UTF-8"),
-                              QStringLiteral("EUC")};
-    for (int i = 0; i < 3; ++i)
-        m_encodingActions[i] = MakeAction(ids[i], names[i]);
-    GroupChoices(m_encodingActions, [this](int i) { m_host.SetEncoding(i); });
+    const int ids[] = {terminal::kSjisItem, terminal::kUtf8Item, terminal::kEucItem};
+    static_assert(std::size(ids) == std::size(kTextEncodings));
+    for (std::size_t i = 0; i < std::size(ids); ++i)
+        m_encodingActions[i] =
+            MakeAction(ids[i], QStringView(TextEncodingName(kTextEncodings[i])).toString());
+    GroupChoices(m_encodingActions, [this](int i) { m_host.SetEncoding(kTextEncodings[i]); });
     BuildTrafficActions();
     BuildChartActions();
 }
@@ -234,8 +242,8 @@ QHBoxLayout* CDialogTerminal::BuildControlRow(QWidget* central)
     BuildSendLineEndCombo(central);
     auto* encodingLabel = MakeLabel(tr("エンコード"), terminal::kEncodingLabel, central);
     m_encodingCombo = MakeCombo(terminal::kEncodingCombo, central);
-    m_encodingCombo->addItems(
-        {QStringLiteral("SJIS"), QStringLiteral("UTF-8"), QStringLiteral("EUC")});
+    for (TextEncoding encoding : kTextEncodings)
+        m_encodingCombo->addItem(QStringView(TextEncodingName(encoding)).toString());
     connect(m_encodingCombo, &QComboBox::activated, this, &CDialogTerminal::OnEncodingCombo);
     auto* closeButton = MakeButton(tr("閉じる"), terminal::kCloseButton, central);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
@@ -275,11 +283,10 @@ void CDialogTerminal::BuildReceiveCombo(QWidget* central)
 void CDialogTerminal::BuildSendLineEndCombo(QWidget* central)
 {
     m_sendLineEndCombo = MakeCombo(terminal::kSendLineEndCombo, central);
-    m_sendLineEndCombo->addItems({tr("送信 CR"), tr("送信 CR+NL"), tr("送信 NL")});
-    connect(m_sendLineEndCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_sendLineEnd = index;
-        m_edit->m_sendLineEnd = index;
-    });
+    for (const char* item : kSendLineEndItems)
+        m_sendLineEndCombo->addItem(tr(item));
+    connect(m_sendLineEndCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_edit->m_sendLineEnd = kEnterKeyEnds[index]; });
 }
 
 void CDialogTerminal::BuildStatusBar()

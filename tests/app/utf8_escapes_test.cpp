@@ -35,7 +35,7 @@ TEST(Utf8Escapes, CellsWithABackslashSayInUtf8ModeThatTheyAreSentAsWritten)
     ASSERT_NE(encoding, nullptr);
     encoding->setFocus();
     QTest::keyClick(encoding, Qt::Key_Down);
-    ASSERT_EQ(window.run().encoding, kEncodingUtf8);
+    ASSERT_EQ(window.run().encoding, TextEncoding::Utf8);
 
     for (int row : {0, 1, 3}) {
         EXPECT_EQ(grid.CellRemarkOf(row, SendTable::kDataColumn).note, kNote) << row;

@@ -176,7 +176,7 @@ class ReceivedInTheReport : public ::testing::TestWithParam<Shown> {};
 TEST_P(ReceivedInTheReport, EscapesControlBytesAndCutsLongAnswers)
 {
     const Bytes bytes(GetParam().received.begin(), GetParam().received.end());
-    EXPECT_EQ(CheckFailedText(7, u"OK\\r", bytes, kEncodingSjis, u""),
+    EXPECT_EQ(CheckFailedText(7, u"OK\\r", bytes, TextEncoding::Sjis, u""),
               u"Row 7 check failed: expected \"OK\\r\", received \"" +
                   std::u16string(GetParam().text) + u"\".");
 }

@@ -162,8 +162,8 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
     Row(0, u"café");
     Row(1, u"B");
     for (const auto& [encoding, name] :
-         {std::pair{kEncodingSjis, u"Shift_JIS"}, std::pair{kEncodingEuc, u"EUC-JP"}}) {
-        SCOPED_TRACE(encoding);
+         {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
+        SCOPED_TRACE(static_cast<int>(encoding));
         terminal.clear();
         immediate.clearWritten();
         run.encoding = encoding;
@@ -179,7 +179,7 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
     }
 
     terminal.clear();
-    run.encoding = kEncodingUtf8;
+    run.encoding = TextEncoding::Utf8;
     run.lineEnd = LineEndSuffix::None;
     immediateEngine.OnReset();
     immediateEngine.OnSend();

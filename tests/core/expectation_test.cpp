@@ -27,7 +27,7 @@ class ExpectationCheck : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(ExpectationCheck, JudgesTheAnswer)
 {
     const CheckCase& c = GetParam();
-    const Expectation expectation(c.expect, kEncodingSjis);
+    const Expectation expectation(c.expect, TextEncoding::Sjis);
     ASSERT_EQ(expectation.error(), u"");
     EXPECT_EQ(expectation.Check(Ascii(c.answer)), c.passes);
 }
@@ -52,10 +52,10 @@ TEST(Expectation, PatternReadsTheAnswerInTheTablesEncoding)
 {
     const Bytes sjis{0x93, 0x64, 0x88, 0xB3, '='};             // 電圧= in Shift_JIS
     const Bytes utf8{0xE9, 0x9B, 0xBB, 0xE5, 0x9C, 0xA7, '='}; // 電圧= in UTF-8
-    EXPECT_TRUE(Expectation(u"re:^電圧=", kEncodingSjis).Check(sjis));
-    EXPECT_TRUE(Expectation(u"re:^電.=", kEncodingUtf8).Check(utf8));
-    EXPECT_FALSE(Expectation(u"re:^電圧=", kEncodingSjis).Check(utf8));
-    EXPECT_TRUE(Expectation(u"電圧", kEncodingUtf8).Check(utf8));
+    EXPECT_TRUE(Expectation(u"re:^電圧=", TextEncoding::Sjis).Check(sjis));
+    EXPECT_TRUE(Expectation(u"re:^電.=", TextEncoding::Utf8).Check(utf8));
+    EXPECT_FALSE(Expectation(u"re:^電圧=", TextEncoding::Sjis).Check(utf8));
+    EXPECT_TRUE(Expectation(u"電圧", TextEncoding::Utf8).Check(utf8));
 }
 
 TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCount)
@@ -63,9 +63,9 @@ TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCount)
     Bytes answer = Ascii("HEAD");
     answer.resize(Expectation::kAnswerKeptBytes + 3, '.');
     answer.push_back('!');
-    EXPECT_FALSE(Expectation(u"HEAD", kEncodingSjis).Check(answer));
-    EXPECT_FALSE(Expectation(u"re:^HEAD", kEncodingSjis).Check(answer));
-    EXPECT_TRUE(Expectation(u"re:^\\.+!$", kEncodingSjis).Check(answer));
+    EXPECT_FALSE(Expectation(u"HEAD", TextEncoding::Sjis).Check(answer));
+    EXPECT_FALSE(Expectation(u"re:^HEAD", TextEncoding::Sjis).Check(answer));
+    EXPECT_TRUE(Expectation(u"re:^\\.+!$", TextEncoding::Sjis).Check(answer));
 }
 
 struct Refused {
@@ -80,7 +80,7 @@ TEST_P(RefusedPattern, SaysWhyAndFailsEveryAnswer)
 {
     const Refused& c = GetParam();
     EXPECT_EQ(ExpectationError(c.text), c.reason);
-    const Expectation expectation(c.text, kEncodingSjis);
+    const Expectation expectation(c.text, TextEncoding::Sjis);
     EXPECT_EQ(expectation.error(), c.reason);
     EXPECT_FALSE(expectation.Check(Ascii("anything (( at all")));
 }

@@ -141,18 +141,18 @@ TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
         TextEncoding encoding;
         std::vector<uint8_t> first, second;
     };
-    for (const Case& c : {Case{kEncodingSjis, {0x41, 0x82}, {0xA0}},
-                          Case{kEncodingUtf8, {0x41, 0xE3, 0x81}, {0x82}},
-                          Case{kEncodingEuc, {0x41, 0xA4}, {0xA2}}}) {
+    for (const Case& c : {Case{TextEncoding::Sjis, {0x41, 0x82}, {0xA0}},
+                          Case{TextEncoding::Utf8, {0x41, 0xE3, 0x81}, {0x82}},
+                          Case{TextEncoding::Euc, {0x41, 0xA4}, {0xA2}}}) {
         terminal.clear();
         run.encoding = c.encoding;
         port.queueRead(c.first);
         handler.OnSerialMessage(EV_RXCHAR);
-        EXPECT_EQ(terminal.text(), u"A") << c.encoding;
+        EXPECT_EQ(terminal.text(), u"A") << static_cast<int>(c.encoding);
         EXPECT_EQ(handler.pendingBytes(), static_cast<int>(c.first.size()) - 1);
         port.queueRead(c.second);
         handler.OnSerialMessage(EV_RXCHAR);
-        EXPECT_EQ(terminal.text(), u"Aあ") << c.encoding;
+        EXPECT_EQ(terminal.text(), u"Aあ") << static_cast<int>(c.encoding);
         EXPECT_EQ(handler.pendingBytes(), 0);
     }
 }
@@ -167,7 +167,7 @@ TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
 
 TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
 {
-    run.encoding = 3;
+    run.encoding = static_cast<TextEncoding>(3);
     run.waitKind = WaitKind::Nl;
     run.matchByte = 0x0A;
     port.queueRead({0x82, 0xA0, 0x0A});
@@ -268,7 +268,7 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
 
 TEST_F(ReceiveHandlerTest, ReadErrorEndsTheEventAndKeepsTheRing)
 {
-    run.encoding = kEncodingSjis;
+    run.encoding = TextEncoding::Sjis;
     port.queueRead({0x82});
     handler.OnSerialMessage(EV_RXCHAR);
     port.setOpen(false);

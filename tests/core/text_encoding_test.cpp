@@ -32,34 +32,36 @@ TEST(ExpandEscapes, ReadsTheLastByteAgainPastTheEnd)
 
 TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
 {
-    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", kEncodingSjis), (Bytes{0x41, 0x42, 0x43, 0x0D, 0x0A}));
-    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", kEncodingUtf8),
+    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", TextEncoding::Sjis),
+              (Bytes{0x41, 0x42, 0x43, 0x0D, 0x0A}));
+    EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", TextEncoding::Utf8),
               (Bytes{0x41, 0x42, 0x43, 0x5C, 0x72, 0x5C, 0x6E}));
-    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", kEncodingSjis).empty());
-    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", kEncodingUtf8).empty());
-    EXPECT_EQ(RowTextToBytes(u"ｱあ", kEncodingEuc), (Bytes{0x8E, 0xB1, 0xA4, 0xA2}));
-    EXPECT_EQ(RowTextToBytes(u"あ", kEncodingUtf8), (Bytes{0xE3, 0x81, 0x82}));
-    EXPECT_EQ(RowTextToBytes(u"A", 7), (Bytes{'A'}));
+    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", TextEncoding::Sjis).empty());
+    EXPECT_TRUE(RowTextToBytes(u"\\x00ABC", TextEncoding::Utf8).empty());
+    EXPECT_EQ(RowTextToBytes(u"ｱあ", TextEncoding::Euc), (Bytes{0x8E, 0xB1, 0xA4, 0xA2}));
+    EXPECT_EQ(RowTextToBytes(u"あ", TextEncoding::Utf8), (Bytes{0xE3, 0x81, 0x82}));
+    EXPECT_EQ(RowTextToBytes(u"A", static_cast<TextEncoding>(7)), (Bytes{'A'}));
 }
 
 TEST(RowTextToBytes, WholeLongRows)
 {
     const std::u16string longRow(150, u'あ');
-    EXPECT_EQ(RowTextToBytes(longRow, kEncodingSjis).size(), 300u);
-    EXPECT_EQ(RowTextToBytes(longRow, kEncodingEuc).size(), 300u);
+    EXPECT_EQ(RowTextToBytes(longRow, TextEncoding::Sjis).size(), 300u);
+    EXPECT_EQ(RowTextToBytes(longRow, TextEncoding::Euc).size(), 300u);
 }
 
 // A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
 // 932 does not, and then the character that stops it is named.
 TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
 {
-    EXPECT_EQ(RowTextToBytes(u"café", kEncodingUtf8), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
-    EXPECT_EQ(RowTextToBytes(u"A\u20AC", kEncodingUtf8), (Bytes{'A', 0xE2, 0x82, 0xAC}));
-    EXPECT_EQ(RowTextUnencodable(u"café", kEncodingUtf8), std::nullopt);
-    EXPECT_TRUE(RowTextToBytes(u"\\x00é", kEncodingUtf8).empty()); // an escaped zero ends it
+    EXPECT_EQ(RowTextToBytes(u"café", TextEncoding::Utf8), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    EXPECT_EQ(RowTextToBytes(u"A\u20AC", TextEncoding::Utf8), (Bytes{'A', 0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(RowTextUnencodable(u"café", TextEncoding::Utf8), std::nullopt);
+    EXPECT_TRUE(RowTextToBytes(u"\\x00é", TextEncoding::Utf8).empty()); // an escaped zero ends it
 
-    for (TextEncoding encoding : {kEncodingSjis, kEncodingEuc, 7}) {
-        SCOPED_TRACE(encoding);
+    for (TextEncoding encoding :
+         {TextEncoding::Sjis, TextEncoding::Euc, static_cast<TextEncoding>(7)}) {
+        SCOPED_TRACE(static_cast<int>(encoding));
         EXPECT_TRUE(RowTextToBytes(u"café", encoding).empty());
         EXPECT_EQ(RowTextUnencodable(u"café µ", encoding), U'é');
         EXPECT_EQ(RowTextUnencodable(u"あ\U0001F600", encoding), U'\U0001F600');
@@ -74,28 +76,28 @@ TEST(CharLength, AgreesWithTheDecoder)
     for (unsigned j1 = 0x21; j1 <= 0x74; ++j1) {
         const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + 0x21));
         const Bytes pair = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
-        EXPECT_EQ(CharLength(pair[0], kEncodingSjis), 2) << j1;
+        EXPECT_EQ(CharLength(pair[0], TextEncoding::Sjis), 2) << j1;
         if (j1 >= 0x30) {
-            EXPECT_EQ(DecodeForDisplay(pair, kEncodingSjis).size(), 1u) << j1;
+            EXPECT_EQ(DecodeForDisplay(pair, TextEncoding::Sjis).size(), 1u) << j1;
         }
     }
     for (int b = 0xA1; b <= 0xDF; ++b) {
-        EXPECT_EQ(CharLength(static_cast<uint8_t>(b), kEncodingSjis), 1);
-        EXPECT_EQ(DecodeForDisplay(Bytes{static_cast<uint8_t>(b)}, kEncodingSjis).size(), 1u);
+        EXPECT_EQ(CharLength(static_cast<uint8_t>(b), TextEncoding::Sjis), 1);
+        EXPECT_EQ(DecodeForDisplay(Bytes{static_cast<uint8_t>(b)}, TextEncoding::Sjis).size(), 1u);
     }
-    EXPECT_EQ(CharLength(0xF0, kEncodingSjis), 1);
-    EXPECT_EQ(CharLength(0xE3, kEncodingUtf8), 3);
-    EXPECT_EQ(CharLength(0xF4, kEncodingUtf8), 4);
-    EXPECT_EQ(CharLength(0x8F, kEncodingEuc), 3);
-    EXPECT_EQ(CharLength(0x8E, kEncodingEuc), 2);
+    EXPECT_EQ(CharLength(0xF0, TextEncoding::Sjis), 1);
+    EXPECT_EQ(CharLength(0xE3, TextEncoding::Utf8), 3);
+    EXPECT_EQ(CharLength(0xF4, TextEncoding::Utf8), 4);
+    EXPECT_EQ(CharLength(0x8F, TextEncoding::Euc), 3);
+    EXPECT_EQ(CharLength(0x8E, TextEncoding::Euc), 2);
 }
 
 TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRest)
 {
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, kEncodingSjis), u"A\uFFFDB");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, kEncodingSjis), u"A\uFFFD");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, kEncodingUtf8), u"?A");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, kEncodingEuc), u"あ");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, TextEncoding::Sjis), u"A\uFFFDB");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, TextEncoding::Sjis), u"A\uFFFD");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, TextEncoding::Utf8), u"?A");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, TextEncoding::Euc), u"あ");
 }
 
 // The terminal window's test covers the Enter choices it lists and the engine's test the row
@@ -103,9 +105,9 @@ TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRest)
 TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
 {
     EXPECT_EQ(EnterKeyBytes(static_cast<EnterKeyEnd>(5)), (Bytes{0x0D, 0x0A}));
-    EXPECT_EQ(TypedCharToBytes(u'\u20AC', kEncodingSjis), Bytes{'?'});
-    EXPECT_EQ(TypedCharToBytes(u'\u20AC', kEncodingUtf8), (Bytes{0xE2, 0x82, 0xAC}));
-    EXPECT_EQ(TypedCharToBytes(u'あ', kEncodingEuc), (Bytes{0xA4, 0xA2}));
+    EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Sjis), Bytes{'?'});
+    EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Utf8), (Bytes{0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(TypedCharToBytes(u'あ', TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
 }
 
 TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
@@ -134,7 +136,7 @@ TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
     Bytes encoded;
     platform::AppendUtf8(all, encoded);
     encoded.push_back(0xFF);
-    EXPECT_EQ(DecodeForDisplay(encoded, kEncodingUtf8),
+    EXPECT_EQ(DecodeForDisplay(encoded, TextEncoding::Utf8),
               platform::GetCodePage932().Decode(Utf8ToAnsi(encoded)));
 }
 

@@ -9,8 +9,8 @@ namespace wirevane::test {
 // Three windows with the rectangles and visibility a test sets.
 class FixedWindowPlacements final : public WindowPlacements {
 public:
-    WindowRect normalRect(PlacedWindow window) const override { return rects[index(window)]; }
-    bool isVisibleAndNotMinimised(PlacedWindow window) const override
+    WindowRect NormalRect(PlacedWindow window) const override { return rects[index(window)]; }
+    bool IsVisibleAndNotMinimised(PlacedWindow window) const override
     {
         return shown[index(window)];
     }

@@ -17,13 +17,13 @@ public:
     {
     }
 
-    void loadColumnLayout() override
+    void LoadColumnLayout() override
     {
         m_log.emplace_back("load layout");
         pathsSeen.push_back(m_store.activePath());
         loadedWidth = m_store.readInt(u"Profile ListTX", u"ColumnWidth_0", -1);
     }
-    void saveColumnLayout() override
+    void SaveColumnLayout() override
     {
         m_log.emplace_back("save layout");
         pathsSeen.push_back(m_store.activePath());

@@ -16,14 +16,14 @@ namespace wirevane::test {
 // file and then fail with that error just before the rename, as a crash or a full disk there would.
 class RecordingProfileFiles final : public ProfileFiles {
 public:
-    platform::FileError read(const std::filesystem::path& path,
+    platform::FileError Read(const std::filesystem::path& path,
                              std::vector<uint8_t>& bytes) override
     {
         readPaths.push_back(path);
-        return m_disk.read(path, bytes);
+        return m_disk.Read(path, bytes);
     }
 
-    platform::FileError replace(const std::filesystem::path& path,
+    platform::FileError Replace(const std::filesystem::path& path,
                                 std::span<const uint8_t> bytes) override
     {
         ++replaceCount;
@@ -38,7 +38,7 @@ public:
                                                        return platform::FileError::fromErrno(error);
                                                    });
         }
-        return m_disk.replace(path, bytes);
+        return m_disk.Replace(path, bytes);
     }
 
     std::vector<std::filesystem::path> readPaths;

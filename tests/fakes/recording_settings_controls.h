@@ -9,9 +9,9 @@ namespace wirevane::test {
 // Keeps what a load showed in the window's controls; nothing until a load shows it.
 class RecordingSettingsControls final : public SettingsControls {
 public:
-    void setCyclicCheck(bool checked) override { cyclic = checked; }
-    void selectLineEnd(LineEndSuffix value) override { lineEnd = value; }
-    void showEncoding(TextEncoding value) override { encoding = value; }
+    void SetCyclicCheck(bool checked) override { cyclic = checked; }
+    void SelectLineEnd(LineEndSuffix value) override { lineEnd = value; }
+    void ShowEncoding(TextEncoding value) override { encoding = value; }
 
     std::optional<bool> cyclic;
     std::optional<LineEndSuffix> lineEnd;

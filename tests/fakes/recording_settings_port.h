@@ -11,15 +11,12 @@ namespace wirevane::test {
 // failure a closed port gives; open it takes the settings. A never-named port has no name.
 class RecordingSettingsPort final : public SettingsPort {
 public:
-    using LineSettings = PortLineSettings;
-
-    const std::u16string& deviceName() const override { return name; }
-    void setDeviceName(std::u16string value) override { name = std::move(value); }
-    PortLineSettings currentLineSettings() const override { return current; }
-    uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                             int32_t stopBits) override
+    const std::u16string& DeviceName() const override { return name; }
+    void SetDeviceName(std::u16string value) override { name = std::move(value); }
+    platform::LineSettings CurrentLineSettings() const override { return current; }
+    uint32_t SetLineSettings(const platform::LineSettings& settings) override
     {
-        lineSettings = LineSettings{baudRate, dataBits, parity, stopBits};
+        lineSettings = settings;
         if (!open) {
             return kInvalidHandle;
         }
@@ -35,9 +32,9 @@ public:
     static constexpr uint32_t kInvalidHandle = 6;
     bool open = false;
     std::u16string name;
-    PortLineSettings current{9600, 8, 0, 0};
+    platform::LineSettings current{9600, 8, 0, 0};
     // What the last load asked for, nothing when it asked for nothing.
-    std::optional<LineSettings> lineSettings;
+    std::optional<platform::LineSettings> lineSettings;
     std::optional<int32_t> handshake;
 };
 

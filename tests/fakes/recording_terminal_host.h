@@ -26,7 +26,7 @@ public:
     void OnReset() override { calls.emplace_back("reset"); }
     void SetEncoding(TextEncoding encoding) override
     {
-        calls.push_back("encoding " + std::to_string(encoding));
+        calls.push_back("encoding " + std::to_string(static_cast<int>(encoding)));
     }
     bool ToggleTesterMode() override
     {

@@ -18,20 +18,20 @@ public:
     {
         log.emplace_back(enable ? "enable" : "disable");
     }
-    bool confirm(std::u16string_view text, std::u16string_view caption) override
+    bool Confirm(std::u16string_view text, std::u16string_view caption) override
     {
         log.emplace_back("confirm");
         confirmText = std::u16string(text);
         confirmCaption = std::u16string(caption);
         return confirmAnswer;
     }
-    std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) override
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request) override
     {
         log.emplace_back("open dialog");
         lastRequest = request;
         return openAnswer;
     }
-    std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request) override
     {
         log.emplace_back("save dialog");
         lastRequest = request;

@@ -22,10 +22,10 @@ TEST(EscapeLegend, EachExampleSendsTheBytesOfItsEscape)
         EXPECT_NE(sent.count(QLatin1Char(' ')) + 1, static_cast<qsizetype>(example.size()))
             << "an escape of several characters sends one byte";
     }
-    EXPECT_FALSE(EscapesStayAsWritten(u"AT\\r", kEncodingSjis));
-    EXPECT_FALSE(EscapesStayAsWritten(u"AT\\r", kEncodingEuc));
-    EXPECT_FALSE(EscapesStayAsWritten(u"AT", kEncodingUtf8));
-    EXPECT_TRUE(EscapesStayAsWritten(u"AT\\r", kEncodingUtf8));
+    EXPECT_FALSE(EscapesStayAsWritten(u"AT\\r", TextEncoding::Sjis));
+    EXPECT_FALSE(EscapesStayAsWritten(u"AT\\r", TextEncoding::Euc));
+    EXPECT_FALSE(EscapesStayAsWritten(u"AT", TextEncoding::Utf8));
+    EXPECT_TRUE(EscapesStayAsWritten(u"AT\\r", TextEncoding::Utf8));
 }
 
 TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)

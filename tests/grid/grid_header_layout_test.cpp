@@ -44,7 +44,7 @@ protected:
     platform::IniDocument file()
     {
         std::vector<uint8_t> bytes;
-        files.read(dir / "Wirevane.ini", bytes);
+        files.Read(dir / "Wirevane.ini", bytes);
         return platform::IniDocument::parse(bytes);
     }
     std::vector<int> storedIds(const std::u16string& section)

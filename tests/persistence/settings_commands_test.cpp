@@ -61,7 +61,7 @@ TEST_F(SettingsCommandsTest, ReloadAsksFirstAndReadsTheSettingsFile)
     host.confirmAnswer = true;
     EXPECT_TRUE(commands.OnReload().ok());
     EXPECT_EQ(dataCell(0), u"from the settings file");
-    EXPECT_EQ(controls.encoding, kEncodingUtf8);
+    EXPECT_EQ(controls.encoding, TextEncoding::Utf8);
     // Reload leaves the column layout alone and writes nothing.
     EXPECT_TRUE(layout.pathsSeen.empty());
     EXPECT_EQ(files.replaceCount, 0);
@@ -186,7 +186,7 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     typeData(99, u"最後の行");
     run.cyclic = true;
     run.lineEnd = LineEndSuffix::Lf;
-    run.encoding = kEncodingEuc;
+    run.encoding = TextEncoding::Euc;
 
     EXPECT_TRUE(commands.OnTemporarySave().ok());
     EXPECT_EQ(host.log, (Log{"reset"}));
@@ -197,16 +197,16 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     typeData(99, u"");
     run.cyclic = false;
     run.lineEnd = LineEndSuffix::None;
-    run.encoding = kEncodingSjis;
+    run.encoding = TextEncoding::Sjis;
 
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");
     EXPECT_EQ(dataCell(99), u"最後の行");
     EXPECT_TRUE(run.cyclic);
     EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(run.encoding, kEncodingEuc);
+    EXPECT_EQ(run.encoding, TextEncoding::Euc);
     EXPECT_EQ(controls.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(controls.encoding, kEncodingEuc);
+    EXPECT_EQ(controls.encoding, TextEncoding::Euc);
     EXPECT_EQ(store.activePath(), settingsPath());
     // Neither touches the column layout nor the settings file.
     EXPECT_TRUE(layout.pathsSeen.empty());

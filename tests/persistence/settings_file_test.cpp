@@ -61,7 +61,7 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     fillTableWithEdits();
     run.cyclic = true;
     run.lineEnd = LineEndSuffix::None;
-    run.encoding = kEncodingEuc;
+    run.encoding = TextEncoding::Euc;
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
 
@@ -71,10 +71,10 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_FALSE(run.cyclic);
     EXPECT_EQ(run.lineEnd, LineEndSuffix::CrLf);
-    EXPECT_EQ(run.encoding, kEncodingSjis);
+    EXPECT_EQ(run.encoding, TextEncoding::Sjis);
     EXPECT_EQ(controls.cyclic, false);
     EXPECT_EQ(controls.lineEnd, LineEndSuffix::CrLf);
-    EXPECT_EQ(controls.encoding, kEncodingSjis);
+    EXPECT_EQ(controls.encoding, TextEncoding::Sjis);
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(cell(i, SendTable::kSelectColumn), u"");
@@ -107,8 +107,8 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
     // Only the wait kind is range-checked; the rest is shown and kept as the file says.
     EXPECT_EQ(controls.cyclic, true);
     EXPECT_EQ(static_cast<int>(run.lineEnd), 9);
-    EXPECT_EQ(run.encoding, 5);
-    EXPECT_EQ(controls.encoding, 5);
+    EXPECT_EQ(run.encoding, static_cast<TextEncoding>(5));
+    EXPECT_EQ(controls.encoding, static_cast<TextEncoding>(5));
 
     ASSERT_TRUE(settings.WriteSettings().ok());
     platform::IniDocument saved = parsed(settingsPath());
@@ -157,7 +157,7 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
     const std::array<SendRow, SendTable::kRowCount> written = table.rows();
     run.cyclic = true;
     run.lineEnd = LineEndSuffix::Lf;
-    run.encoding = kEncodingUtf8;
+    run.encoding = TextEncoding::Utf8;
 
     ASSERT_TRUE(settings.WriteSettings().ok());
     EXPECT_EQ(files.replaceCount, 1);
@@ -195,7 +195,7 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
     }
     EXPECT_TRUE(run.cyclic);
     EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(run.encoding, kEncodingUtf8);
+    EXPECT_EQ(run.encoding, TextEncoding::Utf8);
 }
 
 TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
@@ -214,11 +214,11 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     EXPECT_EQ(port.name, u"\\\\.\\COM3");
-    EXPECT_EQ(port.lineSettings, (test::RecordingSettingsPort::LineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
     EXPECT_TRUE(run.cyclic);
     EXPECT_EQ(run.lineEnd, LineEndSuffix::None);
-    EXPECT_EQ(run.encoding, kEncodingEuc);
+    EXPECT_EQ(run.encoding, TextEncoding::Euc);
     EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
     EXPECT_EQ(cell(0, SendTable::kDataColumn), u"ソ表① あ");
     EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"Any");
@@ -339,20 +339,20 @@ TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
     writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=1\r\n[DATA_INDEX0]\r\nDATA=x\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     EXPECT_EQ(port.name, u"/dev/ttyUSB0");
-    EXPECT_EQ(port.current, (PortLineSettings{19200, 7, 2, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{19200, 7, 2, 2}));
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_TRUE(run.cyclic);
 
     writeFile(settingsPath(), "[SERIAL]\r\nbaud=115200\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(port.name, u"/dev/ttyUSB0");
 
     writeFile(settingsPath(), "[SERIAL]\r\nPARITY=0\r\nHNDSHK=2\r\nPORT=/dev/ttyS1\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (PortLineSettings{115200, 7, 0, 2}));
+    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 0, 2}));
     EXPECT_EQ(port.handshake, 2);
     EXPECT_EQ(port.name, u"/dev/ttyS1");
 }

@@ -126,11 +126,8 @@ TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
     RunDriver& driver = Driver(m_port);
     ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
     const CapturedPortSettings& serial = driver.portSettings();
-    EXPECT_EQ(serial.deviceName(), u"ttyUSB3");
-    EXPECT_EQ(serial.baudRate(), 115200u);
-    EXPECT_EQ(serial.dataBits(), 7);
-    EXPECT_EQ(serial.stopBits(), 2);
-    EXPECT_EQ(serial.parity(), 2);
+    EXPECT_EQ(serial.DeviceName(), u"ttyUSB3");
+    EXPECT_EQ(serial.lineSettings(), (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(serial.handshake(), 1);
 }
 

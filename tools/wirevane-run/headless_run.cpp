@@ -2,6 +2,7 @@
 
 #include "platform/command_line.h"
 #include "platform/utf_text.h"
+#include "serial/serial_line.h"
 #include "tools/wirevane-run/junit_report.h"
 #include "tools/wirevane-run/port_error_text.h"
 #include "tools/wirevane-run/port_path.h"
@@ -31,23 +32,36 @@ std::string Utf8(const std::u16string& text)
     return {bytes.begin(), bytes.end()};
 }
 
-// Line settings and handshake as loading the file on an open port applies them; a value the
-// port refuses ends the run before anything is sent.
+// The file's keys hold signed numbers, and the report shows them as the file has them.
+std::string KeyValue(uint32_t value)
+{
+    return std::to_string(static_cast<int32_t>(value));
+}
+
+// Line settings and handshake as loading the file on an open port applies them, as one change;
+// a value the port refuses ends the run before anything is sent.
 std::string ApplyPortSettings(CSerial& port, const CapturedPortSettings& settings)
 {
-    const uint32_t line = port.SetLineSettings(
-        settings.baudRate(), static_cast<uint32_t>(settings.dataBits()),
-        static_cast<uint32_t>(settings.parity()), static_cast<uint32_t>(settings.stopBits()));
-    if (line != 0)
-        return "the port refuses the line settings (BAUD=" + std::to_string(settings.baudRate()) +
-               " DATA=" + std::to_string(settings.dataBits()) +
-               " PARITY=" + std::to_string(settings.parity()) +
-               " STOP=" + std::to_string(settings.stopBits()) + "): " + PortErrorText(line);
-    const uint32_t handshake = port.SetHandshake(static_cast<uint32_t>(settings.handshake()));
-    if (handshake != 0)
+    std::optional<SerialLine> line = ReadSerialLine(port);
+    if (!line)
+        return "the port's line cannot be read: " + PortErrorText(port.GetLastErrorCode());
+    line->settings = settings.lineSettings();
+    line->handshake = static_cast<uint32_t>(settings.handshake());
+    const std::optional<LineRefusal> refusal = ChangeSerialLine(port, *line);
+    if (!refusal)
+        return {};
+    const platform::LineSettings& asked = settings.lineSettings();
+    switch (refusal->part) {
+    case LinePart::Settings:
+        return "the port refuses the line settings (BAUD=" + std::to_string(asked.baudRate) +
+               " DATA=" + KeyValue(asked.dataBits) + " PARITY=" + KeyValue(asked.parity) +
+               " STOP=" + KeyValue(asked.stopBits) + "): " + PortErrorText(refusal->error);
+    case LinePart::Handshake:
         return "the port refuses the handshake HNDSHK=" + std::to_string(settings.handshake()) +
-               ": " + PortErrorText(handshake);
-    return {};
+               ": " + PortErrorText(refusal->error);
+    default:
+        return "the port does not keep its event settings: " + PortErrorText(refusal->error);
+    }
 }
 
 RunSettings ToRunSettings(const RunOptions& options)
@@ -132,7 +146,7 @@ std::string HeadlessRun::LoadTable()
 std::string HeadlessRun::OpenPort()
 {
     const std::string portName =
-        m_options.port ? *m_options.port : Utf8(m_run.portSettings().deviceName());
+        m_options.port ? *m_options.port : Utf8(m_run.portSettings().DeviceName());
     const std::string path = PortPath(portName);
     const std::vector<uint8_t> pathBytes(path.begin(), path.end());
     const uint32_t error = m_port.Open(platform::DecodeUtf8(pathBytes),

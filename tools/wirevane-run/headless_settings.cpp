@@ -2,13 +2,9 @@
 
 namespace wirevane::runner {
 
-uint32_t CapturedPortSettings::SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                                               int32_t stopBits)
+uint32_t CapturedPortSettings::SetLineSettings(const platform::LineSettings& settings)
 {
-    m_baudRate = baudRate;
-    m_dataBits = dataBits;
-    m_parity = parity;
-    m_stopBits = stopBits;
+    m_lineSettings = settings;
     return 0;
 }
 

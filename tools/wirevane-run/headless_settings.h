@@ -11,28 +11,18 @@ namespace wirevane::runner {
 // is read, so the keys are kept here and applied to the port once it is open.
 class CapturedPortSettings final : public SettingsPort {
 public:
-    const std::u16string& deviceName() const override { return m_deviceName; }
-    void setDeviceName(std::u16string name) override { m_deviceName = std::move(name); }
-    PortLineSettings currentLineSettings() const override
-    {
-        return PortLineSettings{m_baudRate, m_dataBits, m_parity, m_stopBits};
-    }
-    uint32_t SetLineSettings(uint32_t baudRate, int32_t dataBits, int32_t parity,
-                             int32_t stopBits) override;
+    const std::u16string& DeviceName() const override { return m_deviceName; }
+    void SetDeviceName(std::u16string name) override { m_deviceName = std::move(name); }
+    platform::LineSettings CurrentLineSettings() const override { return m_lineSettings; }
+    uint32_t SetLineSettings(const platform::LineSettings& settings) override;
     uint32_t SetHandshake(int32_t handshake) override;
 
-    uint32_t baudRate() const { return m_baudRate; }
-    int32_t dataBits() const { return m_dataBits; }
-    int32_t parity() const { return m_parity; }
-    int32_t stopBits() const { return m_stopBits; }
+    const platform::LineSettings& lineSettings() const { return m_lineSettings; }
     int32_t handshake() const { return m_handshake; }
 
 private:
     std::u16string m_deviceName;
-    uint32_t m_baudRate = 9600;
-    int32_t m_dataBits = 8;
-    int32_t m_parity = 0;
-    int32_t m_stopBits = 0;
+    platform::LineSettings m_lineSettings;
     int32_t m_handshake = 0;
 };
 
@@ -40,9 +30,9 @@ private:
 // file; the run fields the file sets are all there is.
 class NoControls final : public SettingsControls {
 public:
-    void setCyclicCheck(bool) override {}
-    void selectLineEnd(LineEndSuffix) override {}
-    void showEncoding(TextEncoding) override {}
+    void SetCyclicCheck(bool) override {}
+    void SelectLineEnd(LineEndSuffix) override {}
+    void ShowEncoding(TextEncoding) override {}
 };
 
 } // namespace wirevane::runner

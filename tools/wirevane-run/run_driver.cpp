@@ -95,7 +95,7 @@ platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
     // A missing or unreadable file would otherwise load as an empty table of defaults.
     DiskProfileFiles files;
     std::vector<uint8_t> bytes;
-    if (platform::FileError error = files.read(settingsFile, bytes); !error.ok())
+    if (platform::FileError error = files.Read(settingsFile, bytes); !error.ok())
         return error;
     ProfileStore store(settingsFile, files);
     NoControls controls;

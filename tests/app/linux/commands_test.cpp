@@ -100,12 +100,12 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     EXPECT_FALSE(window.commands().isChecked(kEucItem));
     EXPECT_TRUE(TerminalAction(window, terminal::kSjisItem)->isChecked());
     EXPECT_FALSE(TerminalAction(window, terminal::kEucItem)->isChecked());
-    EXPECT_EQ(window.run().encoding, kEncodingSjis);
+    EXPECT_EQ(window.run().encoding, TextEncoding::Sjis);
 
     // Choosing "UTF-8" in the list is the same as the menu item.
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
-    EXPECT_EQ(window.run().encoding, kEncodingUtf8);
+    EXPECT_EQ(window.run().encoding, TextEncoding::Utf8);
     EXPECT_TRUE(window.commands().isChecked(kUtf8Item));
     EXPECT_FALSE(window.commands().isChecked(kSjisItem));
     EXPECT_TRUE(TerminalAction(window, terminal::kUtf8Item)->isChecked());

@@ -77,7 +77,7 @@ TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
     EXPECT_EQ(pty.ReadMaster(4), "\x93\xFA\x96\x7B");
     EXPECT_EQ(Edit().LineFormText(), u"");
 
-    terminal.ShowEncoding(kEncodingUtf8);
+    terminal.ShowEncoding(TextEncoding::Utf8);
     SetLocalEcho(true);
     Commit({}, QStringLiteral("にほ"));
     EXPECT_EQ(Preedit(), QStringLiteral("にほ"));

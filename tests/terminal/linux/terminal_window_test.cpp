@@ -217,12 +217,12 @@ TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
     QTest::keyClick(combo->view(), Qt::Key_Return);
     EXPECT_EQ(host.calls.back(), "encoding 2");
 
-    terminal.ShowEncoding(1);
+    terminal.ShowEncoding(TextEncoding::Utf8);
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_TRUE(Action(terminal::kUtf8Item)->isChecked());
-    EXPECT_EQ(terminal.edit().m_encoding, 1);
+    EXPECT_EQ(terminal.edit().m_encoding, TextEncoding::Utf8);
 
-    terminal.ShowEncoding(7);
+    terminal.ShowEncoding(static_cast<TextEncoding>(7));
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_TRUE(Action(terminal::kSjisItem)->isChecked());
     EXPECT_FALSE(Action(terminal::kUtf8Item)->isChecked());
