@@ -18,6 +18,10 @@ constexpr char32_t kLastCodePoint = 0x10FFFF;
 // Parentheses nest by recursion in the parser; a file's pattern must not be able to exhaust the
 // stack with them.
 constexpr int kMaxNesting = 100;
+// A pattern near the size bound on a 4 KiB answer would take seconds; this stops it, as a failed
+// check, within a tenth of a second or so. A pattern of fifty instructions on a full answer
+// takes a tenth of the allowance.
+constexpr std::size_t kMaxSteps = 2'000'000;
 
 struct Refusal {
     std::u16string reason;
@@ -596,7 +600,7 @@ private:
             }
             int pc = entry.pc;
             while (list.Visit(pc)) {
-                if (++m_steps > Pattern::kMaxSteps)
+                if (++m_steps > kMaxSteps)
                     return false;
                 const Instruction& instruction = Fetch(pc);
                 if (instruction.op == Op::Jump) {

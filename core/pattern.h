@@ -23,8 +23,6 @@ public:
     static constexpr int kMaxRepeat = 1000;
     // Counted repeats are written out; this bounds what a nested "{1000}" can build.
     static constexpr std::size_t kMaxProgramSize = 20000;
-    // A guard beyond the size bounds: thread visits in one search.
-    static constexpr std::size_t kMaxSteps = 40'000'000;
 
     // The start and end (code point indexes) of group 0 (the whole match) and of each group;
     // -1 for a group that took no part.
@@ -40,7 +38,8 @@ public:
     const std::u16string& error() const { return m_error; }
     int groupCount() const { return m_program.groupCount; }
 
-    // The leftmost match in the text, if any; none as well when the step guard ran out.
+    // The leftmost match in the text, if any; none as well when a guard on the work of one
+    // search (thread visits, beyond the size bounds) ran out.
     std::optional<Match> Search(std::u32string_view text) const;
 
     enum class Op : uint8_t { Class, Split, Jump, Save, Begin, End, Match };
