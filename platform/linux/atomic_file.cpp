@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include "platform/linux/not_regular_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -94,33 +96,6 @@ bool KeepOwnership(int fd, const struct stat& old)
 
 // Far above any real settings file, and still small enough to hold in memory a few times over.
 constexpr size_t kReadLimit = size_t{64} << 20;
-
-const char* KindOf(mode_t mode)
-{
-    if (S_ISFIFO(mode)) {
-        return "a FIFO";
-    }
-    if (S_ISCHR(mode)) {
-        return "a character device";
-    }
-    if (S_ISBLK(mode)) {
-        return "a block device";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    if (S_ISDIR(mode)) {
-        return "a folder";
-    }
-    return "not a regular file";
-}
-
-// Replacing a device node, a FIFO or a socket with an ordinary file would break whatever uses
-// it, and reading one could block or never end: such a path is refused and left alone.
-FileError NotARegularFile(const struct stat& info)
-{
-    return FileError{EINVAL, std::string("Not a regular file (") + KindOf(info.st_mode) + ")"};
-}
 
 FileError TooLargeToRead()
 {

@@ -1,7 +1,10 @@
 #include "platform/output_file.h"
 
+#include "platform/linux/not_regular_file.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wirevane::platform {
@@ -14,10 +17,22 @@ OutputFile::~OutputFile()
 FileError OutputFile::Open(const std::filesystem::path& path, bool append)
 {
     Close();
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+    // A FIFO without a reader would hold the open for ever, and emptying a device is no log:
+    // what is there must be a regular file. The open does not wait, and what it opened is
+    // checked again, since the path may have changed between the look and the open.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return NotARegularFile(info);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0)
         return FileError::fromErrno(errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const FileError error = NotARegularFile(info);
+        ::close(fd);
+        return error;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_handle = fd;
     return {};
 }

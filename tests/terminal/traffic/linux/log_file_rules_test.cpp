@@ -1,0 +1,48 @@
+#include "support/temp_dir.h"
+#include "terminal/traffic/log_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace wirevane {
+namespace {
+
+// A log pointed at a FIFO held the runner in its open for ever when nothing read the FIFO, and
+// wrote into it when something did; a device was emptied and written. Each is refused with a
+// reason that names it, and left alone; a link to a regular file is still followed.
+TEST(LogFileRules, OnlyARegularFileIsOpenedForALog)
+{
+    test::TempDir dir;
+    const auto unread = dir / "unread";
+    const auto read = dir / "read";
+    ASSERT_EQ(mkfifo(unread.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(read.c_str(), 0600), 0);
+    const int reader = ::open(read.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    for (const auto& path : {unread, read, std::filesystem::path("/dev/null")}) {
+        for (const bool append : {false, true}) {
+            LogFile log;
+            const platform::FileError error = log.Open(path, append);
+            EXPECT_FALSE(error.ok()) << path;
+            EXPECT_NE(error.message.find("Not a regular file"), std::string::npos) << path;
+            EXPECT_FALSE(log.IsOpen());
+        }
+    }
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
+    EXPECT_TRUE(std::filesystem::is_fifo(unread));
+
+    const auto target = dir / "log.txt";
+    const auto link = dir / "link";
+    std::filesystem::create_symlink(target, link);
+    LogFile log;
+    ASSERT_TRUE(log.Open(link, false).ok());
+    EXPECT_TRUE(std::filesystem::is_regular_file(target));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+} // namespace
+} // namespace wirevane
