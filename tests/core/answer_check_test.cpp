@@ -110,9 +110,9 @@ protected:
         table.rows()[2] = SendRow{1, u"B", WaitKind::Cr, 0, 0, u"OK"};
         table.RewriteFromRows();
     }
+    // The answer's step sends the next row in the same tick when the row has no pause.
     void AnswerRow(std::string_view bytes)
     {
-        Tick();
         Receive({bytes.begin(), bytes.end()});
         Tick();
     }
@@ -123,11 +123,15 @@ TEST_F(CheckedRuns, GoingOnCountsEveryCycleUntilTheStop)
     run.stopOnFail = false;
     run.cyclic = true;
     engine.OnSend();
+    Tick();
     for (int cycle = 0; cycle < 2; ++cycle) {
         AnswerRow("OK\r");
         EXPECT_EQ(Image(0), kRowImagePass);
+        // The failed last row's answer step starts the next cycle at once, which clears the
+        // markers: its report line is what stays.
+        terminal.clear();
         AnswerRow("NG\r");
-        EXPECT_EQ(Image(2), kRowImageFail);
+        EXPECT_NE(terminal.text().find(u"[Row 2 check failed"), std::u16string::npos);
         EXPECT_TRUE(observer.running());
     }
     terminal.clear();
@@ -141,6 +145,7 @@ TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
     table.rows()[3] = SendRow{1, u"C", WaitKind::None, 0, 0};
     table.RewriteFromRows();
     engine.OnSend();
+    Tick();
     AnswerRow("OK\r");
     AnswerRow("NG\r");
     EXPECT_FALSE(observer.running());
@@ -159,6 +164,7 @@ TEST_F(CheckedRuns, TableWithoutChecksReportsNoCount)
     table.rows()[2].expect.clear();
     table.RewriteFromRows();
     engine.OnSend();
+    Tick();
     AnswerRow("x\r");
     AnswerRow("x\r");
     EXPECT_FALSE(observer.running());

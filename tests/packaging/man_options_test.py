@@ -19,8 +19,9 @@ PROGRAMS = {
 # "  --port PATH       open PATH ..." or "      --reply TEXT   the answer": an option starts the
 # line, and an upper-case word right after it names its value.
 HELP_OPTION = re.compile(r"^\s+(--[a-z][a-z0-9-]*)(?: ([A-Z][A-Z]*)\b)?")
-# The tag line of a .TP item: ".B \-\-echo" or ".BI \-\-port " PATH"".
-PAGE_OPTION = re.compile(r'^\.BI? (\\-\\-[a-z][a-z0-9\\-]*)(?: " ([A-Z]+)")?\s*$')
+# The tag line of a .TP item: ".B \-\-echo", ".BI \-\-port " PATH"" or, for an option with two
+# values, ".BI \-\-reading\-sweep " FROM TO"" (the first names the value, as in --help).
+PAGE_OPTION = re.compile(r'^\.BI? (\\-\\-[a-z][a-z0-9\\-]*)(?: " ([A-Z]+)(?: [A-Z]+)*")?\s*$')
 
 
 def help_options(text):
