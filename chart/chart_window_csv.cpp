@@ -59,8 +59,8 @@ void ChartWindow::FlushCsv()
         return;
     const QString why = QString::fromStdString(m_recorder.failure()->message);
     StopCsv();
-    m_csvPane->setText(tr("CSV 記録停止: %1: %2")
-                           .arg(QString::fromStdU16String(m_csvPath.u16string()), why));
+    m_csvPane->setText(
+        tr("CSV 記録停止: %1: %2").arg(QString::fromStdU16String(m_csvPath.u16string()), why));
 }
 
 std::u16string ChartWindow::SaveCsvTo(const std::filesystem::path& path) const
