@@ -28,7 +28,7 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
     if (fd < 0)
         return FileError::fromErrno(errno);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const FileError error = NotARegularFile(info);
+        FileError error = NotARegularFile(info);
         ::close(fd);
         return error;
     }
