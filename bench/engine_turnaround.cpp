@@ -1,7 +1,8 @@
 // Turnaround of the engine against a device on a pseudo-terminal: the device answers each row
 // with CR; the figure is the time from the answer's write to the first byte of the next row.
-// The same exchange runs three ways in one run: a bare poll() loop (the floor), the engine with
-// the receive handler and the port chain on the Qt event loop, and a pyserial script.
+// The same exchange runs four ways in one run: a bare poll() loop (the floor), the engine with
+// the receive handler and the port chain on the Qt event loop, the same with every row checking
+// its answer, and a pyserial script.
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
@@ -111,13 +112,18 @@ bool PythonScript(const std::string& path, int rows)
 }
 
 // The engine as the window runs it: all 100 rows ticked, each "ROW" with CR appended, waiting
-// for CR, delay 0, repeating, until the given number of rows has been answered.
-void Engine(const std::string& path, int rows)
+// for CR, delay 0, repeating, until the given number of rows has been answered. A checked run
+// gives every row the expected answer CR, which each answer passes.
+void Engine(const std::string& path, int rows, bool checked = false)
 {
     CountingTerminal terminal;
     test::EngineRig rig(terminal);
-    for (int i = 0; i < SendTable::kRowCount; ++i)
+    for (int i = 0; i < SendTable::kRowCount; ++i) {
         rig.SetRow(i, u"ROW", WaitKind::Cr, 0);
+        if (checked)
+            rig.table().rows()[static_cast<std::size_t>(i)].expect = u"\\r";
+    }
+    rig.table().RewriteFromRows();
     rig.run().cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
@@ -160,11 +166,14 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     std::vector<double> floor;
     std::vector<double> engine;
+    std::vector<double> checked;
     std::vector<double> python;
     bool pythonOk = true;
     for (int round = 0; round < kRounds; ++round) {
         MeasureRound(floor, [](const std::string& path) { PollFloor(path, kRowsPerRound + 1); });
         MeasureRound(engine, [](const std::string& path) { Engine(path, kRowsPerRound + 1); });
+        MeasureRound(checked,
+                     [](const std::string& path) { Engine(path, kRowsPerRound + 1, true); });
         MeasureRound(python, [&pythonOk](const std::string& path) {
             pythonOk = PythonScript(path, kRowsPerRound + 1) && pythonOk;
         });
@@ -175,6 +184,7 @@ int main(int argc, char** argv)
     std::printf("%-16s %10s %10s %8s\n", "", "median us", "p99 us", "samples");
     const Spread floorSpread = Print("poll() floor", floor);
     const Spread engineSpread = Print("engine", engine);
+    Print("engine, checked", checked);
     const Spread pythonSpread = Print("python3-serial", python);
     if (!pythonOk)
         std::printf("(the pyserial script failed; is python3-serial installed?)\n");
