@@ -24,20 +24,10 @@ IniDocument parsed(std::string_view text)
 
 TEST(IniDocumentRead, FollowsTheNativeReader)
 {
-    IniDocument doc = parsed("; comment\r\n"
-                             "[Serial]\r\n"
-                             "  Port =  COM3  \r\n"
-                             "Baud=115200\r\n"
-                             "port=second\r\n"
-                             "Quoted=\"  padded  \"\r\n"
-                             "Single='x'\r\n"
-                             "Lonely=\"\r\n"
-                             "Empty=\r\n"
-                             "Mixed=12abc\r\n"
-                             "Word=abc\r\n"
-                             "Negative= -42\r\n"
-                             "[serial]\r\n"
-                             "Shadowed=yes\r\n");
+    IniDocument doc = parsed("; comment\r\n[Serial]\r\n  Port =  COM3  \r\nBaud=115200\r\n"
+                             "port=second\r\nQuoted=\"  padded  \"\r\nSingle='x'\r\nLonely=\"\r\n"
+                             "Empty=\r\nMixed=12abc\r\nWord=abc\r\nNegative= -42\r\n"
+                             "[serial]\r\nShadowed=yes\r\n");
     EXPECT_EQ(doc.readString(u"SERIAL", u"PORT", u"x"), u"COM3");
     EXPECT_EQ(doc.readString(u"serial", u"quoted", u"x"), u"  padded  ");
     EXPECT_EQ(doc.readString(u"Serial", u"Single", u"x"), u"x");
@@ -58,38 +48,17 @@ TEST(IniDocumentRead, FollowsTheNativeReader)
 
 TEST(IniDocumentEdit, ReplacesInPlaceAndAppendsAtTheEnds)
 {
-    IniDocument doc = parsed("; kept comment\n"
-                             "[A]\n"
-                             "one=1\n"
-                             "junk line without equals\n"
-                             "two=2\n"
-                             "\n"
-                             "[B]\n"
-                             "x=y\n");
+    IniDocument doc = parsed("; kept comment\n[A]\none=1\njunk line without equals\ntwo=2\n\n"
+                             "[B]\nx=y\n");
     doc.writeInt(u"a", u"ONE", 10);
     doc.writeString(u"A", u"three", u"3");
     doc.writeString(u"C", u"new", u"value");
-    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n"
-                                       "[A]\n"
-                                       "one=10\n"
-                                       "junk line without equals\n"
-                                       "two=2\n"
-                                       "three=3\n"
-                                       "\n"
-                                       "[B]\n"
-                                       "x=y\n"
-                                       "[C]\n"
-                                       "new=value\n");
+    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n[A]\none=10\njunk line without equals\n"
+                                       "two=2\nthree=3\n\n[B]\nx=y\n[C]\nnew=value\n");
 
     doc.deleteSection(u"a");
     doc.writeInt(u"D", u"n", -5);
-    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n"
-                                       "[B]\n"
-                                       "x=y\n"
-                                       "[C]\n"
-                                       "new=value\n"
-                                       "[D]\n"
-                                       "n=-5\n");
+    EXPECT_EQ(textOf(doc.serialize()), "; kept comment\n[B]\nx=y\n[C]\nnew=value\n[D]\nn=-5\n");
 }
 
 TEST(IniDocumentValues, ReadBackExactlyAsWritten)
@@ -99,18 +68,13 @@ TEST(IniDocumentValues, ReadBackExactlyAsWritten)
         u"; not",  u"\t",     u"\"\"", u"\"half",    u"x\"", u"'mixed\"", u"日本語 テキスト",
         u"　全角", u"end ",   u" ",    u"a ; b # c",
     };
+    const auto key = [](size_t i) { return u"k" + std::u16string(1, char16_t(u'a' + i)); };
     IniDocument doc;
-    for (size_t i = 0; i < std::size(values); ++i) {
-        doc.writeString(u"Values", u"k" + std::u16string(1, static_cast<char16_t>(u'a' + i)),
-                        values[i]);
-    }
+    for (size_t i = 0; i < std::size(values); ++i)
+        doc.writeString(u"Values", key(i), values[i]);
     IniDocument reread = IniDocument::parse(doc.serialize());
-    for (size_t i = 0; i < std::size(values); ++i) {
-        EXPECT_EQ(reread.readString(
-                      u"Values", u"k" + std::u16string(1, static_cast<char16_t>(u'a' + i)), u"?"),
-                  values[i])
-            << "value " << i;
-    }
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(reread.readString(u"Values", key(i), u"?"), values[i]) << "value " << i;
 }
 
 TEST(IniDocumentValues, LineBreaksCannotInjectLines)
@@ -125,45 +89,32 @@ TEST(IniDocumentValues, LineBreaksCannotInjectLines)
 TEST(IniDocumentEncoding, ReadsAndWritesCodePage932)
 {
     // "[行]" / "名前=日本語" as the native program writes them.
-    const std::vector<uint8_t> native = {'[', 0x8D, 0x73, ']',  '\r', '\n', 0x96, 0xBC, 0x91, 0x4F,
-                                         '=', 0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA, '\r', '\n'};
+    const std::vector<uint8_t> native =
+        bytesOf("[\x8D\x73]\r\n\x96\xBC\x91\x4F=\x93\xFA\x96\x7B\x8C\xEA\r\n");
     IniDocument doc = IniDocument::parse(native);
     EXPECT_EQ(doc.form(), IniTextForm::CodePage932);
     EXPECT_EQ(doc.readString(u"行", u"名前", u""), u"日本語");
     EXPECT_EQ(doc.serialize(), native);
 
     doc.writeString(u"行", u"名前", u"表");
-    const std::vector<uint8_t> expected = {'[',  0x8D, 0x73, ']',  '\r', '\n', 0x96, 0xBC,
-                                           0x91, 0x4F, '=',  0x95, 0x5C, '\r', '\n'};
-    EXPECT_EQ(doc.serialize(), expected);
+    EXPECT_EQ(textOf(doc.serialize()), "[\x8D\x73]\r\n\x96\xBC\x91\x4F=\x95\x5C\r\n");
 }
 
 TEST(IniDocumentEncoding, KeepsUndecodableBytesOfUntouchedLines)
 {
-    const std::vector<uint8_t> bytes = {'[',  'S',  ']',  '\n', 'k', '=', 0x81,
-                                        0x7F, 0xFF, '\n', 'o',  '=', '1', '\n'};
-    IniDocument doc = IniDocument::parse(bytes);
+    IniDocument doc = parsed("[S]\nk=\x81\x7F\xFF\no=1\n");
     doc.writeInt(u"S", u"o", 2);
-    std::vector<uint8_t> expected = bytes;
-    expected[12] = '2';
-    EXPECT_EQ(doc.serialize(), expected);
+    EXPECT_EQ(textOf(doc.serialize()), "[S]\nk=\x81\x7F\xFF\no=2\n");
 }
 
 TEST(IniDocumentEncoding, ByteOrderMarksAreKept)
 {
-    std::vector<uint8_t> utf8 = {0xEF, 0xBB, 0xBF};
-    for (char c : std::string_view("[S]\r\nk=\xE6\x97\xA5\r\n")) {
-        utf8.push_back(static_cast<uint8_t>(c));
-    }
+    const std::vector<uint8_t> utf8 = bytesOf("\xEF\xBB\xBF[S]\r\nk=\xE6\x97\xA5\r\n");
     IniDocument fromUtf8 = IniDocument::parse(utf8);
     EXPECT_EQ(fromUtf8.form(), IniTextForm::Utf8Bom);
     EXPECT_EQ(fromUtf8.readString(u"S", u"k", u""), u"日");
     fromUtf8.writeString(u"S", u"n", u"本");
-    std::vector<uint8_t> expectedUtf8 = utf8;
-    for (char c : std::string_view("n=\xE6\x9C\xAC\r\n")) {
-        expectedUtf8.push_back(static_cast<uint8_t>(c));
-    }
-    EXPECT_EQ(fromUtf8.serialize(), expectedUtf8);
+    EXPECT_EQ(textOf(fromUtf8.serialize()), textOf(utf8) + "n=\xE6\x9C\xAC\r\n");
 
     std::vector<uint8_t> utf16 = {0xFF, 0xFE};
     for (char16_t c : std::u16string_view(u"[S]\r\nk=日\r\n")) {
@@ -185,9 +136,7 @@ TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
     EXPECT_EQ(doc.form(), IniTextForm::Utf8);
     EXPECT_EQ(doc.readString(u"DATA_INDEX0", u"DATA", u""), u"あ\\x41");
     doc.writeString(u"DATA_INDEX1", u"DATA", u"日本");
-    const std::vector<uint8_t> bytes = doc.serialize();
-    const std::string expected = text + "[DATA_INDEX1]\r\nDATA=\xE6\x97\xA5\xE6\x9C\xAC\r\n";
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+    EXPECT_EQ(textOf(doc.serialize()), text + "[DATA_INDEX1]\r\nDATA=\xE6\x97\xA5\xE6\x9C\xAC\r\n");
 
     // Code page 932 Japanese is not valid UTF-8, and plain ASCII stays a code page 932 file.
     IniDocument sjis = parsed("[S]\r\nk=\x83\x65\x83\x58\x83\x67\r\n");
@@ -195,8 +144,7 @@ TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
     EXPECT_EQ(sjis.readString(u"S", u"k", u""), u"テスト");
     IniDocument ascii = parsed("[S]\r\nk=v\r\n");
     ascii.writeString(u"S", u"j", u"テ");
-    const std::vector<uint8_t> asciiBytes = ascii.serialize();
-    EXPECT_EQ(std::string(asciiBytes.begin(), asciiBytes.end()), "[S]\r\nk=v\r\nj=\x83\x65\r\n");
+    EXPECT_EQ(textOf(ascii.serialize()), "[S]\r\nk=v\r\nj=\x83\x65\r\n");
 
     // Half-width katakana pairs in code page 932 are also valid two-byte UTF-8 ("ﾃｽﾄｰ" would
     // read as "ýİ"): a file made of them stays code page 932, and so does its next save.
@@ -204,9 +152,7 @@ TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
     EXPECT_EQ(katakana.form(), IniTextForm::CodePage932);
     EXPECT_EQ(katakana.readString(u"S", u"k", u""), u"ﾃｽﾄｰ");
     katakana.writeString(u"S", u"k", u"ｽﾃｰﾀｽ");
-    const std::vector<uint8_t> katakanaBytes = katakana.serialize();
-    EXPECT_EQ(std::string(katakanaBytes.begin(), katakanaBytes.end()),
-              "[S]\r\nk=\xBD\xC3\xB0\xC0\xBD\r\n");
+    EXPECT_EQ(textOf(katakana.serialize()), "[S]\r\nk=\xBD\xC3\xB0\xC0\xBD\r\n");
     // Accented Latin beside Japanese, as a UTF-8 editor saves it, is still UTF-8.
     IniDocument mixed = parsed("[S]\r\nk=caf\xC3\xA9 \xE6\xB8\xA9\xE5\xBA\xA6\r\n");
     EXPECT_EQ(mixed.form(), IniTextForm::Utf8);
@@ -216,8 +162,7 @@ TEST(IniDocumentEncoding, UnmarkedUtf8IsReadAndWrittenAsUtf8)
     IniDocument lookalike = parsed("[S]\r\nk=v\r\n");
     lookalike.writeString(u"S", u"j", u"縺ｱ");
     const std::vector<uint8_t> saved = lookalike.serialize();
-    ASSERT_GE(saved.size(), 2u);
-    EXPECT_EQ(saved[0], 0xFF);
+    EXPECT_EQ(textOf(saved).substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(IniDocument::parse(saved).readString(u"S", u"j", u""), u"縺ｱ");
 }
 
@@ -226,9 +171,7 @@ TEST(IniDocumentEncoding, TextBeyondCodePage932SwitchesTheFileToUtf16)
     IniDocument doc = parsed("[S]\r\nk=v\r\n");
     doc.writeString(u"S", u"face", u"𠮷野家 😀");
     std::vector<uint8_t> bytes = doc.serialize();
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xFE);
+    EXPECT_EQ(textOf(bytes).substr(0, 2), "\xFF\xFE");
     IniDocument reread = IniDocument::parse(bytes);
     EXPECT_EQ(reread.readString(u"S", u"face", u""), u"𠮷野家 😀");
     EXPECT_EQ(reread.readString(u"S", u"k", u""), u"v");
