@@ -18,28 +18,15 @@ struct TesterCase {
     std::string text;
 };
 
-TesterReading Reading(std::array<int, 4> digits, int point, int exponent, TesterUnit unit)
+TesterReading Reading(std::array<int, 4> digits, int point, int exponent, TesterUnit unit,
+                      bool ac = false, bool dc = false, bool minus = false)
 {
-    TesterReading r;
-    r.digits = digits;
-    r.point = point;
-    r.exponent = exponent;
-    r.unit = unit;
-    r.valid = true;
-    return r;
+    return {dc, ac, minus, digits, point, exponent, unit, /*overload=*/false, /*valid=*/true};
 }
 
-TesterReading WithMode(TesterReading r, bool ac, bool dc, bool minus)
+TesterReading OverRange(TesterUnit unit, int exponent, bool ac, bool dc)
 {
-    r.ac = ac;
-    r.dc = dc;
-    r.minus = minus;
-    return r;
-}
-
-TesterReading OverRange(TesterUnit unit, int exponent)
-{
-    TesterReading r = Reading({-2, 0, -1, -2}, 0, exponent, unit);
+    TesterReading r = Reading({-2, 0, -1, -2}, 0, exponent, unit, ac, dc);
     r.valid = false;
     r.overload = true;
     return r;
@@ -66,16 +53,16 @@ TEST_P(MeterMeasurement, ValueInBaseUnitsUnitModeAndText)
 INSTANTIATE_TEST_SUITE_P(
     EveryUnitPrefixAndMode, MeterMeasurement,
     ::testing::Values(
-        TesterCase{WithMode(Reading({1, 2, 3, 4}, 2, -3, TesterUnit::Volt), true, false, true),
-                   -0.01234, "V", MeasureMode::Ac, "AC -12.34 mV"},
-        TesterCase{WithMode(Reading({0, 4, 7, 1}, 1, -9, TesterUnit::Farad), false, false, false),
-                   4.71e-10, "F", MeasureMode::None, "0.471 nF"},
-        TesterCase{WithMode(Reading({1, 2, 3, 4}, 3, -6, TesterUnit::Ampere), false, true, true),
-                   -0.0001234, "A", MeasureMode::Dc, "DC -123.4 uA"},
+        TesterCase{Reading({1, 2, 3, 4}, 2, -3, TesterUnit::Volt, true, false, true), -0.01234, "V",
+                   MeasureMode::Ac, "AC -12.34 mV"},
+        TesterCase{Reading({0, 4, 7, 1}, 1, -9, TesterUnit::Farad, false, false, false), 4.71e-10,
+                   "F", MeasureMode::None, "0.471 nF"},
+        TesterCase{Reading({1, 2, 3, 4}, 3, -6, TesterUnit::Ampere, false, true, true), -0.0001234,
+                   "A", MeasureMode::Dc, "DC -123.4 uA"},
         TesterCase{Reading({5, 0, 0, 0}, 0, 0, TesterUnit::Hertz), 5000.0, "Hz", MeasureMode::None,
                    "5000 Hz"},
-        TesterCase{WithMode(Reading({0, 4, 7, 1}, 2, 3, TesterUnit::Ohm), false, true, false),
-                   4710.0, "\xCE\xA9", MeasureMode::Dc, "DC 04.71 k ohm"},
+        TesterCase{Reading({0, 4, 7, 1}, 2, 3, TesterUnit::Ohm, false, true, false), 4710.0,
+                   "\xCE\xA9", MeasureMode::Dc, "DC 04.71 k ohm"},
         TesterCase{Reading({1, 2, 3, 4}, 1, 6, TesterUnit::Ohm), 1234000.0, "\xCE\xA9",
                    MeasureMode::None, "1.234 M ohm"},
         TesterCase{Reading({0, 9, 9, 9}, 1, 0, TesterUnit::Ohm), 0.999, "\xCE\xA9",
@@ -86,10 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "\xC2\xB0"
                    "C",
                    MeasureMode::None, "0021 deg"},
-        TesterCase{WithMode(OverRange(TesterUnit::Volt, 0), true, false, false), std::nullopt, "V",
-                   MeasureMode::Ac, "AC  V OVER RANGE"},
-        TesterCase{WithMode(OverRange(TesterUnit::Ohm, 6), false, true, false), std::nullopt,
-                   "\xCE\xA9", MeasureMode::Dc, "DC  M ohm OVER RANGE"}));
+        TesterCase{OverRange(TesterUnit::Volt, 0, true, false), std::nullopt, "V", MeasureMode::Ac,
+                   "AC  V OVER RANGE"},
+        TesterCase{OverRange(TesterUnit::Ohm, 6, false, true), std::nullopt, "\xCE\xA9",
+                   MeasureMode::Dc, "DC  M ohm OVER RANGE"}));
 
 // A display caught half-lit is neither a number nor over-range: it must not reach a chart as 0.
 TEST(MeterMeasurementRefusal, UnreadableDisplayIsNoReading)

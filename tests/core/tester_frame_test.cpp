@@ -67,11 +67,7 @@ TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
                     frame[symbol->byte] |= static_cast<uint8_t>(1 << symbol->bit);
             // Ohm keeps a blank of its own after a prefix letter.
             const std::u16string shown = unit == u"ohm" && prefix != u" " ? u" ohm" : unit;
-            std::u16string expected = u"1234";
-            expected += prefix;
-            expected += shown;
-            expected += u"\r\n";
-            EXPECT_EQ(LineOf(frame), expected);
+            EXPECT_EQ(LineOf(frame), u"1234" + prefix + shown + u"\r\n");
         }
     }
 }
@@ -110,14 +106,11 @@ TEST(TesterFrame, OverRangeNeedsZeroThenL)
     EXPECT_EQ(line(6, 56), u" V\r\n");
     EXPECT_EQ(line(63, 0), u" V\r\n");
     EXPECT_EQ(line(56, 63), u" V\r\n");
-    const TesterReading over = DecodeTesterFrame([] {
-        TesterFrame frame{};
-        SetDigit(frame, 1, 63);
-        SetDigit(frame, 2, 56);
-        return frame;
-    }());
-    EXPECT_TRUE(over.overload);
-    EXPECT_FALSE(over.valid);
+    TesterFrame zeroL{};
+    SetDigit(zeroL, 1, 63);
+    SetDigit(zeroL, 2, 56);
+    EXPECT_TRUE(DecodeTesterFrame(zeroL).overload);
+    EXPECT_FALSE(DecodeTesterFrame(zeroL).valid);
 }
 
 TEST(TesterFrame, ReadingLinesOfTheMetersFrames)
