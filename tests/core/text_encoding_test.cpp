@@ -41,13 +41,9 @@ TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
     EXPECT_EQ(RowTextToBytes(u"ｱあ", TextEncoding::Euc), (Bytes{0x8E, 0xB1, 0xA4, 0xA2}));
     EXPECT_EQ(RowTextToBytes(u"あ", TextEncoding::Utf8), (Bytes{0xE3, 0x81, 0x82}));
     EXPECT_EQ(RowTextToBytes(u"A", static_cast<TextEncoding>(7)), (Bytes{'A'}));
-}
-
-TEST(RowTextToBytes, WholeLongRows)
-{
-    const std::u16string longRow(150, u'あ');
-    EXPECT_EQ(RowTextToBytes(longRow, TextEncoding::Sjis).size(), 300u);
-    EXPECT_EQ(RowTextToBytes(longRow, TextEncoding::Euc).size(), 300u);
+    // Long rows are taken whole.
+    EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Sjis).size(), 300u);
+    EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Euc).size(), 300u);
 }
 
 // A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
@@ -77,9 +73,8 @@ TEST(CharLength, AgreesWithTheDecoder)
         const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + 0x21));
         const Bytes pair = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
         EXPECT_EQ(CharLength(pair[0], TextEncoding::Sjis), 2) << j1;
-        if (j1 >= 0x30) {
+        if (j1 >= 0x30)
             EXPECT_EQ(DecodeForDisplay(pair, TextEncoding::Sjis).size(), 1u) << j1;
-        }
     }
     for (int b = 0xA1; b <= 0xDF; ++b) {
         EXPECT_EQ(CharLength(static_cast<uint8_t>(b), TextEncoding::Sjis), 1);
@@ -117,12 +112,6 @@ TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
     EXPECT_EQ(cp.EncodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
     EXPECT_EQ(cp.Decode(*cp.EncodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
 }
-
-} // namespace
-} // namespace wirevane
-
-namespace wirevane {
-namespace {
 
 // UTF-8 display takes a shortcut; it must show exactly what the trip through code page 932 shows.
 TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
