@@ -99,59 +99,33 @@ TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
 
 // Each failed open carries the port error value with the system's code and words from the call
 // that failed, whatever failed after it.
-struct RefusedOpen {
-    const char* name;
-    std::string (*make)(const std::string& folder);
-    uint32_t code;
-    int systemCode;
-};
-
-std::ostream& operator<<(std::ostream& out, const RefusedOpen& refused)
-{
-    return out << refused.name;
-}
-
-class OpenSerialDeviceRefusal : public ::testing::TestWithParam<RefusedOpen> {};
-
-TEST_P(OpenSerialDeviceRefusal, CarriesTheSystemsCodeAndWordsOfTheFailingCall)
+TEST(OpenSerialDevice, ARefusalCarriesTheSystemsCodeAndWordsOfTheFailingCall)
 {
     test::TempDir folder;
-    const std::string path = GetParam().make(folder.path().string());
-    PortOpenError error;
-    ASSERT_EQ(OpenSerialDevice(path, error), nullptr);
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::ofstream(folder / "file") << "x";
+    struct Case {
+        const char* name;
+        uint32_t code;
+        int systemCode;
+    };
+    for (const Case& c : {Case{"ttyNone", ERROR_FILE_NOT_FOUND, ENOENT},
+                          Case{"fifo", ERROR_INVALID_FUNCTION, ENOTTY},
+                          Case{"file", ERROR_INVALID_FUNCTION, ENOTTY}}) {
+        SCOPED_TRACE(c.name);
+        PortOpenError error;
+        ASSERT_EQ(OpenSerialDevice((folder / c.name).string(), error), nullptr);
 
-    // Another failing call on this thread must not change what the first one said.
-    PortOpenError later;
-    ASSERT_EQ(OpenSerialDevice(folder.path().string(), later), nullptr);
-    ASSERT_NE(later.systemCode, GetParam().systemCode);
+        // Another failing call on this thread must not change what the first one said.
+        PortOpenError later;
+        ASSERT_EQ(OpenSerialDevice(folder.path().string(), later), nullptr);
+        ASSERT_NE(later.systemCode, c.systemCode);
 
-    EXPECT_EQ(error.code, GetParam().code);
-    EXPECT_EQ(error.systemCode, GetParam().systemCode);
-    EXPECT_EQ(error.systemText, std::strerror(GetParam().systemCode));
+        EXPECT_EQ(error.code, c.code);
+        EXPECT_EQ(error.systemCode, c.systemCode);
+        EXPECT_EQ(error.systemText, std::strerror(c.systemCode));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, OpenSerialDeviceRefusal,
-    ::testing::Values(RefusedOpen{"Missing",
-                                  [](const std::string& folder) { return folder + "/ttyNone"; },
-                                  ERROR_FILE_NOT_FOUND, ENOENT},
-                      RefusedOpen{"Fifo",
-                                  [](const std::string& folder) {
-                                      const std::string path = folder + "/fifo";
-                                      mkfifo(path.c_str(), 0600);
-                                      return path;
-                                  },
-                                  ERROR_INVALID_FUNCTION, ENOTTY},
-                      RefusedOpen{"RegularFile",
-                                  [](const std::string& folder) {
-                                      const std::string path = folder + "/file";
-                                      std::ofstream(path) << "x";
-                                      return path;
-                                  },
-                                  ERROR_INVALID_FUNCTION, ENOTTY}),
-    [](const ::testing::TestParamInfo<RefusedOpen>& tested) {
-        return std::string(tested.param.name);
-    });
 
 // The kernel refuses only a user without the right: root is let in whatever the bits say. So
 // a child gives up root for the unprivileged user "nobody" and meets a device of a group it
