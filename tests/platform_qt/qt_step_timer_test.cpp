@@ -23,10 +23,15 @@ void LetTheLoopRunPast()
     QTRY_VERIFY_WITH_TIMEOUT(passed, 5000);
 }
 
-TEST(QtStepTimer, FiresOnceAndIsNoLongerArmed)
-{
+// A timer that counts its ticks.
+class QtStepTimerTest : public ::testing::Test {
+protected:
     int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
+    QtStepTimer timer{[this] { ++ticks; }};
+};
+
+TEST_F(QtStepTimerTest, FiresOnceAndIsNoLongerArmed)
+{
     EXPECT_FALSE(timer.IsArmed());
     timer.Arm(5);
     EXPECT_TRUE(timer.IsArmed());
@@ -36,10 +41,8 @@ TEST(QtStepTimer, FiresOnceAndIsNoLongerArmed)
     EXPECT_EQ(ticks, 1);
 }
 
-TEST(QtStepTimer, ArmingAgainReplacesThePendingPeriod)
+TEST_F(QtStepTimerTest, ArmingAgainReplacesThePendingPeriod)
 {
-    int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
     timer.Arm(600'000);
     timer.Arm(0);
     QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
@@ -47,10 +50,15 @@ TEST(QtStepTimer, ArmingAgainReplacesThePendingPeriod)
     EXPECT_FALSE(timer.IsArmed());
 }
 
-TEST(QtStepTimer, KilledTimerNeverFires)
+// The longest delay a cell can hold is a valid kernel timer and keeps the timer armed.
+TEST_F(QtStepTimerTest, KilledTimerNeverFiresAndALongPeriodWaitsForTheKill)
 {
-    int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
+    timer.Arm(2'147'483'647);
+    LetTheLoopRunPast();
+    EXPECT_TRUE(timer.IsArmed());
+    timer.Kill();
+    EXPECT_FALSE(timer.IsArmed());
+
     timer.Arm(0);
     timer.Kill();
     EXPECT_FALSE(timer.IsArmed());
@@ -62,10 +70,8 @@ TEST(QtStepTimer, KilledTimerNeverFires)
 
 // A kernel timer that ran out while the loop was busy elsewhere has its notice on the way; a
 // Kill or a new Arm in that moment must still win over it.
-TEST(QtStepTimer, ExpiryNotYetSeenByTheLoopIsCancelledByKillOrRearm)
+TEST_F(QtStepTimerTest, ExpiryNotYetSeenByTheLoopIsCancelledByKillOrRearm)
 {
-    int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
     timer.Arm(1);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     timer.Kill();
@@ -81,19 +87,6 @@ TEST(QtStepTimer, ExpiryNotYetSeenByTheLoopIsCancelledByKillOrRearm)
 
     timer.Arm(1);
     QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
-    EXPECT_FALSE(timer.IsArmed());
-}
-
-// The longest delay a cell can hold is a valid kernel timer and keeps the timer armed.
-TEST(QtStepTimer, LongPeriodStaysArmedUntilKilled)
-{
-    int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
-    timer.Arm(2'147'483'647);
-    LetTheLoopRunPast();
-    EXPECT_TRUE(timer.IsArmed());
-    EXPECT_EQ(ticks, 0);
-    timer.Kill();
     EXPECT_FALSE(timer.IsArmed());
 }
 
@@ -113,10 +106,8 @@ TEST(QtStepTimer, PeriodZeroFiresOnTheNextLoopPass)
 }
 
 // A negative period would make QTimer refuse to start; the run would then hang on that row.
-TEST(QtStepTimer, NegativePeriodFiresAsSoonAsPossible)
+TEST_F(QtStepTimerTest, NegativePeriodFiresAsSoonAsPossible)
 {
-    int ticks = 0;
-    QtStepTimer timer([&ticks] { ++ticks; });
     timer.Arm(-100);
     EXPECT_TRUE(timer.IsArmed());
     QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
