@@ -48,21 +48,19 @@ TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
 
 TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
 {
-    const std::pair<std::u16string, int> cases[] = {
-        {u"250ms", 250},
-        {u"ms", 0},
-        {u" -5", -5},
-        {u"+7x", 7},
-        {u"", 0},
-        {u"\u20AC5", 0},
-        {u"2147483647", 2147483647},
-        {u"2147483648", 2147483647},
-        {u"3000000000", 2147483647},
-        {u"4294967296", 2147483647},
-        {u"99999999999999999999999", 2147483647},
-        {u"-2147483648", -2147483647 - 1},
-        {u"-4294967296", -2147483647 - 1},
-    };
+    const std::pair<std::u16string, int> cases[] = {{u"250ms", 250},
+                                                    {u"ms", 0},
+                                                    {u" -5", -5},
+                                                    {u"+7x", 7},
+                                                    {u"", 0},
+                                                    {u"\u20AC5", 0},
+                                                    {u"2147483647", 2147483647},
+                                                    {u"2147483648", 2147483647},
+                                                    {u"3000000000", 2147483647},
+                                                    {u"4294967296", 2147483647},
+                                                    {u"99999999999999999999999", 2147483647},
+                                                    {u"-2147483648", -2147483647 - 1},
+                                                    {u"-4294967296", -2147483647 - 1}};
     for (const auto& [text, value] : cases) {
         grid.SetCellText(0, SendTable::kDelayColumn, text);
         EXPECT_EQ(table.ReadRowDelay(0), value) << std::string(text.begin(), text.end());

@@ -12,12 +12,8 @@ protected:
     // Ticks the rows, each sending its own letter (row 0 "A", row 2 "C", ...).
     void Prepare(std::initializer_list<int> ticked, int delay = 100)
     {
-        for (int row : ticked) {
-            SendRow& r = table.rows()[row];
-            r.sendFlag = 1;
-            r.data = std::u16string(1, static_cast<char16_t>(u'A' + row));
-            r.delay = delay;
-        }
+        for (int row : ticked)
+            table.rows()[row] = SendRow{1, {char16_t(u'A' + row)}, WaitKind::None, 0, delay};
         table.RewriteFromRows();
     }
 

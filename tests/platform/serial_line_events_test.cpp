@@ -17,17 +17,15 @@ TEST(LineCounters, EachMovedCountNamesItsEventAndError)
         uint32_t events;
         uint32_t errors;
     };
-    const Case cases[] = {
-        {&LineCounters::cts, EV_CTS, 0},
-        {&LineCounters::dsr, EV_DSR, 0},
-        {&LineCounters::dcd, EV_RLSD, 0},
-        {&LineCounters::ring, EV_RING, 0},
-        {&LineCounters::breaks, EV_BREAK, CE_BREAK},
-        {&LineCounters::frame, EV_ERR, CE_FRAME},
-        {&LineCounters::parity, EV_ERR, CE_RXPARITY},
-        {&LineCounters::overrun, EV_ERR, CE_OVERRUN},
-        {&LineCounters::bufferOverrun, EV_ERR, CE_RXOVER},
-    };
+    const Case cases[] = {{&LineCounters::cts, EV_CTS, 0},
+                          {&LineCounters::dsr, EV_DSR, 0},
+                          {&LineCounters::dcd, EV_RLSD, 0},
+                          {&LineCounters::ring, EV_RING, 0},
+                          {&LineCounters::breaks, EV_BREAK, CE_BREAK},
+                          {&LineCounters::frame, EV_ERR, CE_FRAME},
+                          {&LineCounters::parity, EV_ERR, CE_RXPARITY},
+                          {&LineCounters::overrun, EV_ERR, CE_OVERRUN},
+                          {&LineCounters::bufferOverrun, EV_ERR, CE_RXOVER}};
     for (const Case& c : cases) {
         LineCounters after = before;
         after.*c.count += 1;

@@ -110,9 +110,8 @@ TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
 // owners and groups takes root, so the rest of the cases need it.
 TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
 {
-    if (::geteuid() != 0) {
+    if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give the test files to another owner and group";
-    }
     const uid_t stranger = 54321;
     const gid_t strangers = 54322;
     struct Case {
@@ -140,9 +139,8 @@ TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
 
 TEST_F(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
 {
-    if (::geteuid() != 0) {
+    if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give the test file to another owner and group";
-    }
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
     ASSERT_EQ(::chown(file.c_str(), 54321, 54322), 0);
     ASSERT_EQ(::chmod(file.c_str(), 02666), 0);

@@ -42,13 +42,11 @@ TEST(TermiosLineSettings, EachParityIsTheKernelsOwnFlags)
         uint32_t parity;
         uint32_t flags;
     };
-    const Case cases[] = {
-        {NOPARITY, 0},
-        {ODDPARITY, PARENB | PARODD},
-        {EVENPARITY, PARENB},
-        {MARKPARITY, PARENB | PARODD | CMSPAR},
-        {SPACEPARITY, PARENB | CMSPAR},
-    };
+    const Case cases[] = {{NOPARITY, 0},
+                          {ODDPARITY, PARENB | PARODD},
+                          {EVENPARITY, PARENB},
+                          {MARKPARITY, PARENB | PARODD | CMSPAR},
+                          {SPACEPARITY, PARENB | CMSPAR}};
     TtyControl control;
     MakeRaw(control);
     // Each setting is encoded over the one before, so a flag left behind shows too.
