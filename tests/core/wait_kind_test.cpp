@@ -31,28 +31,19 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, WaitKindNames,
                          ::testing::Values(NamedKind{0, u"なし", 0}, NamedKind{1, u"CR", 0x0D},
                                            NamedKind{2, u"NL", 0x0A}, NamedKind{3, u"Any", 0}));
 
-class UnnamedWaitKind : public ::testing::TestWithParam<int32_t> {};
-
-TEST_P(UnnamedWaitKind, ShowsAsNoneAndWaitsForNoByte)
+// A number from a file that names no kind shows as none and waits for no byte; a cell's text
+// names a kind only when it is one of the names exactly.
+TEST(WaitKind, OtherNumbersAndNamesNameNoKind)
 {
-    const auto kind = static_cast<WaitKind>(GetParam());
-    EXPECT_FALSE(IsNamed(kind));
-    EXPECT_EQ(WaitKindName(kind), u"なし");
-    EXPECT_EQ(MatchByte(kind), 0);
+    for (const int32_t stored : {-1, 4, 7, INT32_MIN}) {
+        const auto kind = static_cast<WaitKind>(stored);
+        EXPECT_FALSE(IsNamed(kind)) << stored;
+        EXPECT_EQ(WaitKindName(kind), u"なし") << stored;
+        EXPECT_EQ(MatchByte(kind), 0) << stored;
+    }
+    for (const std::u16string_view name : {u"", u"cr", u"Any ", u" NL", u"None", u"0"})
+        EXPECT_FALSE(WaitKindFromName(name).has_value()) << std::string(name.begin(), name.end());
 }
-
-INSTANTIATE_TEST_SUITE_P(FromAFile, UnnamedWaitKind, ::testing::Values(-1, 4, 7, INT32_MIN));
-
-// A cell's text names a kind only when it is one of the names exactly.
-class UnknownWaitName : public ::testing::TestWithParam<std::u16string_view> {};
-
-TEST_P(UnknownWaitName, NamesNoKind)
-{
-    EXPECT_FALSE(WaitKindFromName(GetParam()).has_value());
-}
-
-INSTANTIATE_TEST_SUITE_P(NearMisses, UnknownWaitName,
-                         ::testing::Values(u"", u"cr", u"Any ", u" NL", u"None", u"0"));
 
 } // namespace
 } // namespace wirevane
