@@ -23,9 +23,8 @@ public:
 
     explicit MemoryColumnModel(std::vector<Column> initial) : columns(std::move(initial))
     {
-        for (int i = 0; i < GetColumnCount(); ++i) {
+        for (int i = 0; i < GetColumnCount(); ++i)
             order.push_back(i);
-        }
     }
 
     int GetColumnCount() const override { return static_cast<int>(columns.size()); }
@@ -58,35 +57,24 @@ public:
     }
     void SetRedraw(bool on) override { redrawOn = on; }
 
-    // Sub-item ids of the visible columns in display order.
-    std::vector<int> visibleIds() const
+    // Sub-item ids and widths of the visible columns in display order.
+    std::vector<int> visibleIds() const { return visible(&Column::subItemId); }
+    std::vector<int> visibleWidths() const { return visible(&Column::width); }
+    std::vector<int> visible(int Column::*field) const
     {
-        std::vector<int> ids;
-        for (int column : order) {
-            if (at(column).visible) {
-                ids.push_back(at(column).subItemId);
-            }
-        }
-        return ids;
-    }
-    std::vector<int> visibleWidths() const
-    {
-        std::vector<int> widths;
-        for (int column : order) {
-            if (at(column).visible) {
-                widths.push_back(at(column).width);
-            }
-        }
-        return widths;
+        std::vector<int> values;
+        for (int column : order)
+            if (at(column).visible)
+                values.push_back(at(column).*field);
+        return values;
     }
 
     // Called after every change, as the grid would react to one.
     std::function<void()> onChange;
     void changed()
     {
-        if (onChange) {
+        if (onChange)
             onChange();
-        }
     }
 
     Column& at(int column) { return columns[static_cast<size_t>(column)]; }

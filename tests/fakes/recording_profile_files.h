@@ -28,9 +28,8 @@ public:
     {
         ++replaceCount;
         replacedPaths.push_back(path);
-        if (failWith) {
+        if (failWith)
             return platform::FileError::fromErrno(*failWith);
-        }
         if (interruptWith) {
             int error = *interruptWith;
             return platform::ReplaceFileAtomically(path, bytes,

@@ -17,9 +17,8 @@ public:
     uint32_t SetLineSettings(const platform::LineSettings& settings) override
     {
         lineSettings = settings;
-        if (!open) {
+        if (!open)
             return kInvalidHandle;
-        }
         current = *lineSettings;
         return 0;
     }
