@@ -93,17 +93,13 @@ void CheckButton(QList<ClippedText>& clipped, QAbstractButton* button)
             option.features |= QStyleOptionButton::DefaultButton;
         const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, push);
         Check(clipped, button, text, needed, room.width());
-    } else if (auto* check = qobject_cast<QCheckBox*>(button)) {
+    } else if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
         QStyleOptionButton option;
-        option.initFrom(check);
-        option.text = check->text();
-        const QRect room = style->subElementRect(QStyle::SE_CheckBoxContents, &option, check);
-        Check(clipped, button, text, needed, room.width());
-    } else if (auto* radio = qobject_cast<QRadioButton*>(button)) {
-        QStyleOptionButton option;
-        option.initFrom(radio);
-        option.text = radio->text();
-        const QRect room = style->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+        option.initFrom(button);
+        option.text = button->text();
+        const auto element = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
+                                                              : QStyle::SE_RadioButtonContents;
+        const QRect room = style->subElementRect(element, &option, button);
         Check(clipped, button, text, needed, room.width());
     } else if (auto* tool = qobject_cast<QToolButton*>(button)) {
         // An icon-only tool button shows its text as a tooltip, unless it has no icon.

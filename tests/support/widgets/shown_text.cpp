@@ -96,10 +96,9 @@ QList<ShownText> CollectShownText(QWidget& root)
                     combo->itemData(i, Qt::ToolTipRole).toString());
             }
         }
-        if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
             for (int i = 0; i < tabs->count(); ++i)
                 Add(texts, where, tabs->tabText(i));
-        }
         if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model()) {
             AddHeader(texts, *view->model(), where + QStringLiteral(" header"));
             AddCells(texts, *view, where + QStringLiteral(" cell"));
@@ -125,10 +124,9 @@ bool HasJapanese(const QString& text)
 QString DescribeJapanese(const QList<ShownText>& texts)
 {
     QString lines;
-    for (const ShownText& shown : texts) {
+    for (const ShownText& shown : texts)
         if (HasJapanese(shown.text))
             lines += shown.where + QStringLiteral(": ") + shown.text + QLatin1Char('\n');
-    }
     return lines;
 }
 
