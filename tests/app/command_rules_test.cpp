@@ -8,7 +8,7 @@
 #include "terminal/terminal_ids.h"
 
 #include <QDialog>
-#include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -46,22 +46,16 @@ bool StartLongRun(CWirevaneDlg& window)
     });
 }
 
-bool CompanionsEnabled(CWirevaneDlg& window)
+// Whether both companion windows and a control in each are all enabled (or all disabled).
+bool CompanionsAre(CWirevaneDlg& window, bool enabled)
 {
     QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
     QWidget* firstButton =
         window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
-    return window.terminal().isEnabled() && window.buttonArray().isEnabled() &&
-           textArea->isEnabled() && firstButton->isEnabled();
-}
-
-bool CompanionsDisabled(CWirevaneDlg& window)
-{
-    QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
-    QWidget* firstButton =
-        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
-    return !window.terminal().isEnabled() && !window.buttonArray().isEnabled() &&
-           !textArea->isEnabled() && !firstButton->isEnabled();
+    return std::ranges::all_of(std::initializer_list<QWidget*>{&window.terminal(),
+                                                               &window.buttonArray(), textArea,
+                                                               firstButton},
+                               [&](QWidget* widget) { return widget->isEnabled() == enabled; });
 }
 
 // What the command's dialog saw when it opened; the dialog is then cancelled.
@@ -78,7 +72,7 @@ DialogView RunCancelled(CWirevaneDlg& window, const Command& command)
         test::WhenModal<QDialog>([&](QDialog* dialog) {
             view.shown = true;
             view.running = window.run().running;
-            view.companionsDisabled = CompanionsDisabled(window);
+            view.companionsDisabled = CompanionsAre(window, false);
             dialog->reject();
         });
     }
@@ -116,7 +110,7 @@ TEST_P(ResetFirstCommand, StopsTheRunBeforeItsDialog)
     ASSERT_TRUE(view.shown);
     EXPECT_FALSE(view.running) << "the reset must come before the dialog";
     EXPECT_EQ(view.companionsDisabled, GetParam().guarded);
-    EXPECT_TRUE(CompanionsEnabled(window));
+    EXPECT_TRUE(CompanionsAre(window, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,7 +135,7 @@ TEST_P(RunKeepingCommand, LeavesTheRunGoing)
     ASSERT_TRUE(view.shown);
     EXPECT_TRUE(view.running);
     EXPECT_TRUE(view.companionsDisabled);
-    EXPECT_TRUE(CompanionsEnabled(window));
+    EXPECT_TRUE(CompanionsAre(window, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(

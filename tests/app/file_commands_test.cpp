@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace wirevane {

@@ -8,11 +8,40 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <fstream>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace wirevane::test {
+
+// Those of the given commands that are checked, or enabled, in the order given.
+inline std::vector<int> CheckedOf(const CommandRegistry& commands, std::initializer_list<int> ids)
+{
+    std::vector<int> checked;
+    std::copy_if(ids.begin(), ids.end(), std::back_inserter(checked),
+                 [&](int id) { return commands.isChecked(id); });
+    return checked;
+}
+inline std::vector<int> EnabledOf(const CommandRegistry& commands, std::initializer_list<int> ids)
+{
+    std::vector<int> enabled;
+    std::copy_if(ids.begin(), ids.end(), std::back_inserter(enabled),
+                 [&](int id) { return commands.isEnabled(id); });
+    return enabled;
+}
+
+// A row's cells from the select column on, as the table shows them.
+inline std::vector<std::u16string> RowTexts(CWirevaneDlg& window, int row)
+{
+    std::vector<std::u16string> texts;
+    for (int column = SendTable::kSelectColumn; column <= SendTable::kDelayColumn; ++column)
+        texts.push_back(window.table().grid().GetCellText(row, column));
+    return texts;
+}
 
 // The main window over a program folder in a temporary directory, with no serial ports to
 // offer. Files can be put in place before the window starts and read back after it ends.

@@ -12,6 +12,7 @@ namespace {
 
 using namespace command;
 using test::MainWindowRig;
+using Ids = std::vector<int>;
 
 const std::string kNativeFile = "[SERIAL]\r\nPORT=\\\\.\\COM3\r\nBAUD=115200\r\n"
                                 "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=1\r\nENCODE=0\r\n"
@@ -32,19 +33,18 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     CWirevaneDlg& window = rig.Start();
     // What the window itself keeps in the file (its column layout) is there from the start.
     const std::string settingsAtStart = rig.ReadFile("Wirevane.ini");
-    EXPECT_FALSE(window.commands().isChecked(kAnswerTimeout));
-    EXPECT_FALSE(window.commands().isChecked(kAutoReconnect));
-    EXPECT_TRUE(window.commands().isChecked(kLowLatency));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kAnswerTimeout, kAutoReconnect, kLowLatency}),
+              Ids{kLowLatency});
     window.Trigger(kTemporarySave);
     const std::string savedWithOptionsOff = rig.ReadFile("Temporally.ini");
     EXPECT_EQ(savedWithOptionsOff.find("WIREVANE"), std::string::npos);
 
     window.commands().action(kAutoReconnect)->trigger();
-    EXPECT_TRUE(window.commands().isChecked(kAutoReconnect));
     EXPECT_TRUE(window.portOptions().autoReconnect);
     AnswerTimeoutDialog(1500);
     window.commands().action(kAnswerTimeout)->trigger();
-    EXPECT_TRUE(window.commands().isChecked(kAnswerTimeout));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kAnswerTimeout, kAutoReconnect}),
+              (Ids{kAnswerTimeout, kAutoReconnect}));
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"),
               settingsAtStart + "[WIREVANE]\r\nAUTO_RECONNECT=1\r\nANSWER_TIMEOUT_MS=1500\r\n");
 
@@ -55,8 +55,8 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     // The next start takes them up again.
     rig.Stop();
     CWirevaneDlg& again = rig.Start();
-    EXPECT_TRUE(again.commands().isChecked(kAutoReconnect));
-    EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
+    EXPECT_EQ(test::CheckedOf(again.commands(), {kAnswerTimeout, kAutoReconnect}),
+              (Ids{kAnswerTimeout, kAutoReconnect}));
     EXPECT_EQ(again.portOptions().answerTimeoutMs, 1500);
 
     // Cancelling the question keeps the time; 0 turns the limit off.
@@ -69,9 +69,8 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
     AnswerTimeoutDialog(0);
     again.commands().action(kAnswerTimeout)->trigger();
-    EXPECT_FALSE(again.commands().isChecked(kAnswerTimeout));
     again.commands().action(kAutoReconnect)->trigger();
-    EXPECT_FALSE(again.commands().isChecked(kAutoReconnect));
+    EXPECT_EQ(test::CheckedOf(again.commands(), {kAnswerTimeout, kAutoReconnect}), Ids{});
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settingsAtStart);
 }
 

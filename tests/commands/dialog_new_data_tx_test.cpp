@@ -6,6 +6,7 @@
 #include "support/modal_helper.h"
 
 #include <QToolTip>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -22,6 +23,12 @@ protected:
     QLineEdit* Delay() { return Control<QLineEdit>(dialog, kNewDelay); }
     QLineEdit* Expect() { return Control<QLineEdit>(dialog, kNewExpect); }
     QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
+    // What the dialog gives the new table, field by field.
+    auto Values() const
+    {
+        const NewTableValues values = dialog.values();
+        return std::tuple(values.data, values.waitRx, values.halt, values.delayMs, values.expect);
+    }
 
     void ExpectInitialValues()
     {
@@ -49,12 +56,8 @@ TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
 
     test::Open(dialog);
     ExpectInitialValues();
-    const NewTableValues values = dialog.values();
-    EXPECT_EQ(values.data, u"<New Data>");
-    EXPECT_EQ(values.waitRx, WaitKind::None);
-    EXPECT_EQ(values.halt, 0);
-    EXPECT_EQ(values.delayMs, 100);
-    EXPECT_EQ(values.expect, u"");
+    EXPECT_EQ(Values(),
+              std::tuple(std::u16string(u"<New Data>"), WaitKind::None, 0, 100, std::u16string()));
 }
 
 TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
@@ -71,12 +74,8 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
-    const NewTableValues values = dialog.values();
-    EXPECT_EQ(values.data, u"AT\\r");
-    EXPECT_EQ(values.waitRx, WaitKind::Nl);
-    EXPECT_EQ(values.halt, 1);
-    EXPECT_EQ(values.delayMs, 1000);
-    EXPECT_EQ(values.expect, u"re:^OK\\r");
+    EXPECT_EQ(Values(), std::tuple(std::u16string(u"AT\\r"), WaitKind::Nl, 1, 1000,
+                                   std::u16string(u"re:^OK\\r")));
 }
 
 // An expression that cannot be compiled would fail every row of the new table: OK refuses it

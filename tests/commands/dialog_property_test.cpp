@@ -6,6 +6,7 @@
 #include "support/modal_helper.h"
 
 #include <QToolTip>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -93,16 +94,11 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     test::ClickButton(Ok());
 
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    const BulkChangeValues values = dialog.values();
-    EXPECT_FALSE(values.changeData);
-    EXPECT_TRUE(values.changeWaitRx);
-    EXPECT_TRUE(values.changeHalt);
-    EXPECT_TRUE(values.changeDelay);
-    EXPECT_EQ(values.waitRx, WaitKind::Cr);
-    EXPECT_EQ(values.halt, 1);
-    EXPECT_EQ(values.delayMs, 2500);
-    EXPECT_TRUE(values.changeExpect);
-    EXPECT_EQ(values.expect, u"OK\\r");
+    const BulkChangeValues v = dialog.values();
+    EXPECT_EQ(std::tuple(v.changeData, v.changeWaitRx, v.changeHalt, v.changeDelay, v.changeExpect),
+              std::tuple(false, true, true, true, true));
+    EXPECT_EQ(std::tuple(v.waitRx, v.halt, v.delayMs, v.expect),
+              std::tuple(WaitKind::Cr, 1, 2500, std::u16string(u"OK\\r")));
 }
 
 // A judged field is judged only when it is to change: a refused text keeps the dialog open

@@ -2,9 +2,12 @@
 #include "core/memory_cell_grid.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace wirevane {
 namespace {
+
+using Texts = std::vector<std::u16string>;
 
 // A started table: rows 2 and 5 carry data, row 5 is ticked, row 7 is ticked without data.
 class TableCommands : public ::testing::Test {
@@ -19,6 +22,12 @@ protected:
 
     std::u16string Cell(int row, int column) const { return grid.GetCellText(row, column); }
     int Image(int row, int column) const { return grid.GetCellImage(row, column); }
+    // A row's data, wait, halt and delay cells.
+    std::vector<std::u16string> Fields(int row) const
+    {
+        return {Cell(row, SendTable::kDataColumn), Cell(row, SendTable::kWaitColumn),
+                Cell(row, SendTable::kHaltColumn), Cell(row, SendTable::kDelayColumn)};
+    }
 
     RunState run;
     MemoryCellGrid grid;
@@ -36,11 +45,8 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
         const std::string number = std::to_string(row);
         EXPECT_EQ(Cell(row, SendTable::kNumberColumn),
                   std::u16string(number.begin(), number.end()));
-        EXPECT_EQ(Cell(row, SendTable::kDataColumn), u"<New Data>");
-        EXPECT_EQ(Cell(row, SendTable::kWaitColumn), u"NL");
-        EXPECT_EQ(Cell(row, SendTable::kHaltColumn), u" ");
+        EXPECT_EQ(Fields(row), (Texts{u"<New Data>", u"NL", u" ", u"12"}));
         EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
-        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"12");
         EXPECT_EQ(Cell(row, SendTable::kExpectColumn), u"re:^OK");
     }
     EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
@@ -49,11 +55,8 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 {
     NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0, u""});
-    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"");
-    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
+    EXPECT_EQ(Fields(5), (Texts{u"", u"なし", u"", u"0"}));
     EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
-    EXPECT_EQ(Cell(99, SendTable::kDelayColumn), u"0");
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
 }
 
@@ -99,33 +102,18 @@ TEST_F(TableCommands, DeselectAllClearsRowsWithAndWithoutData)
 
 TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
 {
-    BulkChangeValues values;
-    values.data = u"X";
-    values.waitRx = WaitKind::Any;
-    values.halt = 0;
-    values.delayMs = 1;
-    BulkChange(table, values);
-    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
-    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
-    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u" ");
-    EXPECT_EQ(Cell(5, SendTable::kDelayColumn), u"250");
+    BulkChange(table, {false, false, false, false, u"X", WaitKind::Any, 0, 1, false, u""});
+    EXPECT_EQ(Fields(5), (Texts{u"ATZ", u"CR", u" ", u"250"}));
 }
 
 TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 {
     grid.SetCellText(2, SendTable::kSelectColumn, u"送信済"); // a status text still ticks
-    BulkChangeValues values;
-    values.changeDelay = true;
-    values.data = u"X";
-    values.waitRx = WaitKind::Any;
-    values.delayMs = 10;
-    BulkChange(table, values);
+    BulkChange(table, {false, false, false, true, u"X", WaitKind::Any, 0, 10, false, u""});
     for (int row : {2, 5, 7})
         EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"10") << row;
     EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
-    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
-    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"CR");
-    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(Fields(5), (Texts{u"ATZ", u"CR", u" ", u"10"}));
     EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信済");
 }
 
@@ -137,14 +125,10 @@ TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
     BulkChange(table, values);
     EXPECT_EQ(Cell(5, SendTable::kExpectColumn), u"OK");
     EXPECT_EQ(Cell(4, SendTable::kExpectColumn), u"kept");
-    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"") << "empty data passes through";
-    EXPECT_EQ(Cell(5, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(Cell(5, SendTable::kHaltColumn), u"");
+    // Empty data passes through.
+    EXPECT_EQ(Fields(5), (Texts{u"", u"なし", u"", u"5"}));
     EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
-    EXPECT_EQ(Cell(5, SendTable::kDelayColumn), u"5");
-    EXPECT_EQ(Cell(4, SendTable::kDataColumn), u"");
-    EXPECT_EQ(Cell(4, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
+    EXPECT_EQ(Fields(4), (Texts{u"", u"なし", u"", u"100"}));
     EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
 
     BulkChange(table, {false, true, true, false, u"", WaitKind::Any, 1, 0, false, u""});

@@ -4,10 +4,7 @@
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 
 namespace wirevane::test {

@@ -4,7 +4,6 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -86,25 +85,6 @@ TEST_F(ProfileStoreTest, TwoSpellingsOfOneFileShareOneCopy)
     EXPECT_TRUE(outer.commit().ok());
     EXPECT_EQ(files.replaceCount, 1);
     EXPECT_EQ(test::FileText(store.settingsPath()), "[S]\r\nfirst=1\r\nsecond=2\r\n");
-}
-
-TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNotWrittenOver)
-{
-    std::filesystem::create_directory(dir / "folder.ini");
-    ProfileRedirect redirect(store, dir / "folder.ini");
-    EXPECT_EQ(store.readInt(u"S", u"k", 5), 5);
-    store.writeInt(u"S", u"k", 1);
-    EXPECT_EQ(redirect.commit().code, platform::FileError::fromErrno(EISDIR).code);
-    EXPECT_EQ(files.replaceCount, 0);
-}
-
-TEST_F(ProfileStoreTest, AFolderThatIsAFileGivesAReportedFailure)
-{
-    std::ofstream(dir / "plain") << "x";
-    ProfileStore blocked(dir / "plain" / "Wirevane.ini", files);
-    platform::FileError error = blocked.writeInt(u"S", u"k", 1);
-    EXPECT_FALSE(error.ok());
-    EXPECT_FALSE(error.message.empty());
 }
 
 TEST_F(ProfileStoreTest, TheMissingPerUserFolderIsCreatedByTheFirstWrite)

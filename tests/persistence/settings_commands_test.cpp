@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace wirevane {
@@ -202,11 +203,10 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");
     EXPECT_EQ(dataCell(99), u"最後の行");
-    EXPECT_TRUE(run.cyclic);
-    EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(run.encoding, TextEncoding::Euc);
-    EXPECT_EQ(controls.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(controls.encoding, TextEncoding::Euc);
+    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
+              std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc));
+    EXPECT_EQ(std::tuple(controls.lineEnd, controls.encoding),
+              std::tuple(LineEndSuffix::Lf, TextEncoding::Euc));
     EXPECT_EQ(store.activePath(), settingsPath());
     // Neither touches the column layout nor the settings file.
     EXPECT_TRUE(layout.pathsSeen.empty());

@@ -10,12 +10,14 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace wirevane {
 namespace {
 
 using Column = SendTable::Column;
+using Texts = std::vector<std::u16string>;
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -34,12 +36,35 @@ std::u16string rowSection(int row)
     return u"DATA_INDEX" + DecimalText(row);
 }
 
+// The values a file holds under the given keys of one section.
+Texts values(const platform::IniDocument& saved, std::u16string_view section, const Texts& keys)
+{
+    Texts found;
+    for (const std::u16string& key : keys)
+        found.push_back(saved.value(section, key).value_or(u"<missing>"));
+    return found;
+}
+
+// What a row holds, field by field, as one comparable value.
+auto fields(const SendRow& row)
+{
+    return std::tuple(row.sendFlag, row.data, row.waitKind, row.halt, row.delay, row.expect);
+}
+
 class SettingsFileTest : public ::testing::Test, protected test::SettingsRig {
 protected:
     SettingsFileTest() { table.FillAtStartup(); }
 
     std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
     std::u16string cell(int row, Column column) const { return grid.GetCellText(row, column); }
+    // A row's cells from the select column to the delay column.
+    Texts rowCells(int row) const
+    {
+        Texts cells;
+        for (int column = SendTable::kSelectColumn; column <= SendTable::kDelayColumn; ++column)
+            cells.push_back(grid.GetCellText(row, column));
+        return cells;
+    }
 
     // Rows that differ from every default, shown in the table as a user would have left them.
     void fillTableWithEdits()
@@ -70,20 +95,13 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
     EXPECT_FALSE(run.cyclic);
-    EXPECT_EQ(run.lineEnd, LineEndSuffix::CrLf);
-    EXPECT_EQ(run.encoding, TextEncoding::Sjis);
+    EXPECT_EQ(std::tuple(run.lineEnd, run.encoding),
+              std::tuple(LineEndSuffix::CrLf, TextEncoding::Sjis));
     EXPECT_EQ(controls.cyclic, false);
-    EXPECT_EQ(controls.lineEnd, LineEndSuffix::CrLf);
-    EXPECT_EQ(controls.encoding, TextEncoding::Sjis);
-    for (int i = 0; i < SendTable::kRowCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(cell(i, SendTable::kSelectColumn), u"");
-        EXPECT_EQ(cell(i, SendTable::kNumberColumn), DecimalText(i));
-        EXPECT_EQ(cell(i, SendTable::kDataColumn), u"");
-        EXPECT_EQ(cell(i, SendTable::kWaitColumn), u"なし");
-        EXPECT_EQ(cell(i, SendTable::kHaltColumn), u"");
-        EXPECT_EQ(cell(i, SendTable::kDelayColumn), u"100");
-    }
+    EXPECT_EQ(std::tuple(controls.lineEnd, controls.encoding),
+              std::tuple(LineEndSuffix::CrLf, TextEncoding::Sjis));
+    for (int i = 0; i < SendTable::kRowCount; ++i)
+        EXPECT_EQ(rowCells(i), (Texts{u"", DecimalText(i), u"", u"なし", u"", u"100"})) << i;
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
     EXPECT_EQ(files.replaceCount, 0);
 }
@@ -97,13 +115,9 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
                               "[DATA_INDEX100]\r\nSELECT=1\r\nDATA=not a row\r\n");
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
-    EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"なし");
+    EXPECT_EQ(rowCells(0), (Texts{u" ", u"0", u"x", u"なし", u" ", u"0"}));
     EXPECT_EQ(table.rows()[0].waitKind, WaitKind::None);
-    EXPECT_FALSE(cell(0, SendTable::kHaltColumn).empty());
-    EXPECT_EQ(cell(0, SendTable::kDelayColumn), u"0");
-    EXPECT_EQ(cell(1, SendTable::kWaitColumn), u"なし");
-    EXPECT_EQ(cell(1, SendTable::kDelayColumn), u"-20");
+    EXPECT_EQ(rowCells(1), (Texts{u"", u"1", u"", u"なし", u"", u"-20"}));
     // Only the wait kind is range-checked; the rest is shown and kept as the file says.
     EXPECT_EQ(controls.cyclic, true);
     EXPECT_EQ(static_cast<int>(run.lineEnd), 9);
@@ -112,15 +126,11 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
 
     ASSERT_TRUE(settings.WriteSettings().ok());
     platform::IniDocument saved = parsed(settingsPath());
-    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"SELECT"), u"1");
-    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"WAIT_RX"), u"0");
-    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"HALT"), u"1");
-    EXPECT_EQ(saved.value(u"DATA_INDEX0", u"DELAY"), u"0");
-    EXPECT_EQ(saved.value(u"DATA_INDEX1", u"WAIT_RX"), u"0");
-    EXPECT_EQ(saved.value(u"DATA_INDEX1", u"DELAY"), u"-20");
-    EXPECT_EQ(saved.value(u"CONSOLE", u"CYCLIC"), u"3");
-    EXPECT_EQ(saved.value(u"CONSOLE", u"TERNINATOR"), u"9");
-    EXPECT_EQ(saved.value(u"CONSOLE", u"ENCODE"), u"5");
+    EXPECT_EQ(values(saved, u"DATA_INDEX0", {u"SELECT", u"WAIT_RX", u"HALT", u"DELAY"}),
+              (Texts{u"1", u"0", u"1", u"0"}));
+    EXPECT_EQ(values(saved, u"DATA_INDEX1", {u"WAIT_RX", u"DELAY"}), (Texts{u"0", u"-20"}));
+    EXPECT_EQ(values(saved, u"CONSOLE", {u"CYCLIC", u"TERNINATOR", u"ENCODE"}),
+              (Texts{u"3", u"9", u"5"}));
     // A row past the table is neither loaded nor lost.
     EXPECT_EQ(saved.value(u"DATA_INDEX100", u"DATA"), u"not a row");
 }
@@ -171,31 +181,24 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         << raw.substr(0, 200);
     platform::IniDocument saved = parsed(settingsPath());
     EXPECT_EQ(saved.form(), platform::IniTextForm::CodePage932);
-    std::vector<std::u16string> expectedSections{u"CONSOLE"};
-    for (int i = 0; i < SendTable::kRowCount; ++i) {
+    Texts expectedSections{u"CONSOLE"};
+    for (int i = 0; i < SendTable::kRowCount; ++i)
         expectedSections.push_back(rowSection(i));
-    }
     EXPECT_EQ(saved.sectionNames(), expectedSections);
     EXPECT_EQ(saved.keyNames(u"DATA_INDEX99"),
-              (std::vector<std::u16string>{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY"}));
+              (Texts{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY"}));
 
-    for (SendRow& row : table.rows()) {
+    for (SendRow& row : table.rows())
         row = SendRow{};
-    }
     table.RewriteFromRows();
     run = RunState{};
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
     for (int i = 0; i < SendTable::kRowCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(cell(i, SendTable::kDataColumn), written[static_cast<size_t>(i)].data);
-        EXPECT_EQ(table.rows()[i].sendFlag, written[static_cast<size_t>(i)].sendFlag);
-        EXPECT_EQ(table.rows()[i].waitKind, written[static_cast<size_t>(i)].waitKind);
-        EXPECT_EQ(table.rows()[i].halt, written[static_cast<size_t>(i)].halt);
-        EXPECT_EQ(table.rows()[i].delay, written[static_cast<size_t>(i)].delay);
+        EXPECT_EQ(cell(i, SendTable::kDataColumn), written[static_cast<size_t>(i)].data) << i;
+        EXPECT_EQ(fields(table.rows()[i]), fields(written[static_cast<size_t>(i)])) << i;
     }
-    EXPECT_TRUE(run.cyclic);
-    EXPECT_EQ(run.lineEnd, LineEndSuffix::Lf);
-    EXPECT_EQ(run.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
+              std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8));
 }
 
 TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
@@ -216,14 +219,9 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
     EXPECT_EQ(port.name, u"\\\\.\\COM3");
     EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
-    EXPECT_TRUE(run.cyclic);
-    EXPECT_EQ(run.lineEnd, LineEndSuffix::None);
-    EXPECT_EQ(run.encoding, TextEncoding::Euc);
-    EXPECT_FALSE(cell(0, SendTable::kSelectColumn).empty());
-    EXPECT_EQ(cell(0, SendTable::kDataColumn), u"ソ表① あ");
-    EXPECT_EQ(cell(0, SendTable::kWaitColumn), u"Any");
-    EXPECT_FALSE(cell(0, SendTable::kHaltColumn).empty());
-    EXPECT_EQ(cell(0, SendTable::kDelayColumn), u"250");
+    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
+              std::tuple(true, LineEndSuffix::None, TextEncoding::Euc));
+    EXPECT_EQ(rowCells(0), (Texts{u" ", u"0", u"ソ表① あ", u"Any", u" ", u"250"}));
     EXPECT_EQ(cell(7, SendTable::kDataColumn), u"ON");
 }
 
@@ -271,27 +269,26 @@ TEST_F(SettingsFileTest, WindowPositionsAreWrittenAndClearedInOneWriteEach)
     ASSERT_TRUE(settings.WriteWindowPositions(windows).ok());
     EXPECT_EQ(files.replaceCount, 1);
     platform::IniDocument saved = parsed(settingsPath());
-    EXPECT_EQ(saved.sectionNames(), (std::vector<std::u16string>{u"WINDOW_MAIN", u"WINDOW_TERMINAL",
-                                                                 u"WINDOW_BUTTON_ARRAY"}));
-    const std::vector<std::u16string> rectKeys{u"NORM_LEFT", u"NORM_TOP", u"NORM_RIGHT",
-                                               u"NORM_BOTTOM"};
-    std::vector<std::u16string> visibleThenRect{u"VISIBLE"};
-    visibleThenRect.insert(visibleThenRect.end(), rectKeys.begin(), rectKeys.end());
+    EXPECT_EQ(saved.sectionNames(),
+              (Texts{u"WINDOW_MAIN", u"WINDOW_TERMINAL", u"WINDOW_BUTTON_ARRAY"}));
+    const Texts rectKeys{u"NORM_LEFT", u"NORM_TOP", u"NORM_RIGHT", u"NORM_BOTTOM"};
+    const Texts visibleThenRect{u"VISIBLE", u"NORM_LEFT", u"NORM_TOP", u"NORM_RIGHT",
+                                u"NORM_BOTTOM"};
     EXPECT_EQ(saved.keyNames(u"WINDOW_MAIN"), rectKeys);
     EXPECT_EQ(saved.keyNames(u"WINDOW_TERMINAL"), visibleThenRect);
     EXPECT_EQ(saved.keyNames(u"WINDOW_BUTTON_ARRAY"), visibleThenRect);
     EXPECT_EQ(saved.value(u"WINDOW_TERMINAL", u"NORM_LEFT"), u"-300");
 
-    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::Main), windows.rects[0]);
-    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::Terminal), windows.rects[1]);
-    EXPECT_EQ(settings.ReadWindowRect(PlacedWindow::ButtonArray), windows.rects[2]);
+    const PlacedWindow placed[] = {PlacedWindow::Main, PlacedWindow::Terminal,
+                                   PlacedWindow::ButtonArray};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(settings.ReadWindowRect(placed[i]), windows.rects[i]) << i;
     EXPECT_FALSE(settings.ReadWindowVisible(PlacedWindow::Terminal));
     EXPECT_TRUE(settings.ReadWindowVisible(PlacedWindow::ButtonArray));
 
     ASSERT_TRUE(settings.ClearWindowPositions().ok());
     EXPECT_EQ(files.replaceCount, 2);
-    for (PlacedWindow window :
-         {PlacedWindow::Main, PlacedWindow::Terminal, PlacedWindow::ButtonArray}) {
+    for (PlacedWindow window : placed) {
         EXPECT_EQ(settings.ReadWindowRect(window), WindowRect{});
         EXPECT_TRUE(settings.ReadWindowVisible(window));
     }
@@ -375,12 +372,6 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
     EXPECT_EQ(files.replaceCount, 0);
 }
 
-} // namespace
-} // namespace wirevane
-
-namespace wirevane {
-namespace {
-
 // Our own keys appear only while they say something: the file that had them saves back to the
 // bytes of one that never did.
 TEST_F(SettingsFileTest, ExpectedAnswersAndGoingOnAreStoredOnlyWhileSet)
@@ -396,8 +387,7 @@ TEST_F(SettingsFileTest, ExpectedAnswersAndGoingOnAreStoredOnlyWhileSet)
     ASSERT_TRUE(settings.WriteSettings().ok());
     platform::IniDocument saved = parsed(settingsPath());
     EXPECT_EQ(saved.keyNames(rowSection(3)),
-              (std::vector<std::u16string>{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY",
-                                           u"EXPECT"}));
+              (Texts{u"SELECT", u"DATA", u"WAIT_RX", u"HALT", u"DELAY", u"EXPECT"}));
     EXPECT_EQ(saved.keyNames(rowSection(4)).size(), 5u);
     EXPECT_EQ(saved.value(u"WIREVANE", u"STOP_ON_FAIL"), u"0");
 

@@ -13,16 +13,11 @@ import tempfile
 import time
 import tty
 
+sys.path.insert(0, os.path.dirname(__file__))
+import wine_desktop  # noqa: E402
+
 RUNNER = os.environ["WIREVANE_RUNNER_EXE"]
-PREFIX = os.environ["WIREVANE_COM_PREFIX"]
-# A UTF-8 locale, so that wine hands the program a file name with any character unchanged.
-ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=PREFIX, WINEDEBUG="-all",
-           WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
-ENV.pop("WAYLAND_DISPLAY", None)
-
-
-def wine(*arguments, timeout=300):
-    return subprocess.run(["wine", *arguments], env=ENV, capture_output=True, timeout=timeout)
+ENV = wine_desktop.wine_environment(os.environ["WIREVANE_COM_PREFIX"])
 
 
 def write_table(path):
@@ -57,18 +52,11 @@ def serve(master, runner, deadline):
 
 
 def main():
-    if not os.path.isdir(os.path.join(PREFIX, "drive_c")):
-        wine("wineboot", "--init")
+    if not os.path.isdir(os.path.join(ENV["WINEPREFIX"], "drive_c")):
+        wine_desktop.wine(ENV, "wineboot", "--init")
     master, slave = os.openpty()
     tty.setraw(master)
-    device = os.ttyname(slave)
-    added = wine("reg", "add", r"HKLM\Software\Wine\Ports", "/v", "COM5", "/d", device, "/f")
-    if added.returncode != 0:
-        print("cannot map COM5:", added.stderr.decode(errors="replace"))
-        return 1
-    # The mapping becomes the device link when the prefix's server starts anew.
-    subprocess.run(["wineserver", "-k"], env=ENV, timeout=60)
-    subprocess.run(["wineserver", "-w"], env=ENV, timeout=60)
+    wine_desktop.map_com_port(ENV, "COM5", os.ttyname(slave))
 
     with tempfile.TemporaryDirectory() as folder:
         # A name that the ANSI code page of an English Windows cannot carry: the runner must
@@ -93,10 +81,7 @@ def main():
                                                                  err.decode(errors="replace")))
     if received != expected:
         failures.append("the device received %r, not %r" % (received, expected))
-    for failure in failures:
-        print(failure)
-    print("1 passed, 0 failed" if not failures else "0 passed, 1 failed")
-    return 1 if failures else 0
+    return wine_desktop.verdict(failures)
 
 
 if __name__ == "__main__":

@@ -8,7 +8,6 @@ the connect and send buttons by clicks at their places in the toolbars."""
 
 import os
 import select
-import shutil
 import sys
 import tempfile
 import time
@@ -32,13 +31,6 @@ def write_settings(path):
         for index, data in enumerate(ROWS):
             out.write(b"[DATA_INDEX%d]\r\nSELECT=1\r\nDATA=%s\r\nWAIT_RX=0\r\nHALT=0\r\nDELAY=50\r\n"
                       % (index, data))
-
-
-def copy_program(folder):
-    for name in os.listdir(PROGRAM_DIR):
-        source = os.path.join(PROGRAM_DIR, name)
-        if os.path.isfile(source) and name.endswith((".exe", ".dll", ".conf")):
-            shutil.copy(source, folder)
 
 
 # Where the connect and send buttons sit in the main window's toolbars, from the window's top left
@@ -92,7 +84,7 @@ def main():
     program = None
     try:
         with tempfile.TemporaryDirectory() as folder:
-            copy_program(folder)
+            wine_desktop.copy_program(PROGRAM_DIR, folder)
             write_settings(os.path.join(folder, "Wirevane.ini"))
             program = subprocess.Popen(["wine", os.path.join(folder, "wirevane.exe")], env=env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -9,7 +9,6 @@ A window manager is needed: without one, wine neither minimises a window nor mov
 to the window it activates."""
 
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -21,13 +20,6 @@ import wine_desktop  # noqa: E402
 PROGRAM_DIR = os.environ["WIREVANE_PROGRAM_DIR"]
 PREFIX = os.environ["WIREVANE_SINGLE_COPY_PREFIX"]
 TITLES = ("Wirevane", "Terminal", "ButtonArray")
-
-
-def copy_program(folder):
-    for name in os.listdir(PROGRAM_DIR):
-        source = os.path.join(PROGRAM_DIR, name)
-        if os.path.isfile(source) and name.endswith((".exe", ".dll", ".conf")):
-            shutil.copy(source, folder)
 
 
 def wait_for(condition, seconds):
@@ -79,7 +71,7 @@ def main():
     first = None
     try:
         with tempfile.TemporaryDirectory() as folder:
-            copy_program(folder)
+            wine_desktop.copy_program(PROGRAM_DIR, folder)
             first = subprocess.Popen(["wine", os.path.join(folder, "wirevane.exe")], env=env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             deadline = time.monotonic() + 120

@@ -55,6 +55,14 @@ def make_prefix(env):
         shutil.copy(font, fonts)
 
 
+def copy_program(program_dir, folder):
+    """Copies the program with the libraries and configuration beside it."""
+    for name in os.listdir(program_dir):
+        source = os.path.join(program_dir, name)
+        if os.path.isfile(source) and name.endswith((".exe", ".dll", ".conf")):
+            shutil.copy(source, folder)
+
+
 def map_com_port(env, name, device):
     """Shows the device as the COM port; the mapping takes effect when the server starts anew,
     hence a prefix of the test's own."""

@@ -164,8 +164,8 @@ TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
     EXPECT_TRUE(told);
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane, settings_keys::kLanguage),
               u"en");
-    EXPECT_TRUE(window.commands().isChecked(kLanguageEnglish));
-    EXPECT_FALSE(window.commands().isChecked(kLanguageDesktop));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kLanguageEnglish, kLanguageDesktop}),
+              std::vector{kLanguageEnglish});
 
     // Taken back, the choice leaves the file as it was before, byte for byte.
     test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
@@ -183,8 +183,8 @@ TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
     EXPECT_EQ(ParseLanguageChoice(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane,
                                                     settings_keys::kLanguage)),
               LanguageChoice::Japanese);
-    EXPECT_TRUE(restarted.commands().isChecked(kLanguageJapanese));
-    EXPECT_FALSE(restarted.commands().isChecked(kLanguageEnglish));
+    EXPECT_EQ(test::CheckedOf(restarted.commands(), {kLanguageJapanese, kLanguageEnglish}),
+              std::vector{kLanguageJapanese});
 }
 
 } // namespace

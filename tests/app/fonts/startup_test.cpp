@@ -17,6 +17,8 @@ namespace wirevane {
 namespace {
 
 using test::MainWindowRig;
+using Ids = std::vector<int>;
+using Texts = std::vector<std::u16string>;
 
 template <typename T> T* Child(QWidget& window, int id)
 {
@@ -41,12 +43,9 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_FALSE(Child<QCheckBox>(window, kStepBox)->isChecked());
     EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 2);
     EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 0);
-    EXPECT_TRUE(window.commands().isChecked(kSjisItem));
-    EXPECT_FALSE(window.commands().isChecked(kUtf8Item));
-    EXPECT_FALSE(window.commands().isChecked(kEucItem));
-    EXPECT_FALSE(window.commands().isChecked(kStepMode));
-    EXPECT_FALSE(window.commands().isChecked(kDetailView));
-    EXPECT_TRUE(window.commands().isChecked(kStoreWindowPositions));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kSjisItem, kUtf8Item, kEucItem, kStepMode,
+                                                  kDetailView, kStoreWindowPositions}),
+              (Ids{kSjisItem, kStoreWindowPositions}));
 
     CellGrid& grid = window.table().grid();
     ASSERT_EQ(grid.GetRowCount(), 100);
@@ -55,13 +54,9 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
 
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
-    EXPECT_TRUE(window.commands().isEnabled(kSend));
-    EXPECT_FALSE(window.commands().isEnabled(kStop));
-    EXPECT_TRUE(window.commands().isEnabled(kReset));
-    EXPECT_TRUE(window.commands().isEnabled(kConnect));
-    EXPECT_FALSE(window.commands().isEnabled(kDisconnect));
-    EXPECT_FALSE(window.commands().isEnabled(kSendBreak));
-    EXPECT_FALSE(window.commands().isEnabled(kCloseButton));
+    EXPECT_EQ(test::EnabledOf(window.commands(), {kSend, kStop, kReset, kConnect, kDisconnect,
+                                                  kSendBreak, kCloseButton}),
+              (Ids{kSend, kReset, kConnect}));
 }
 
 TEST(MainWindowStartup, EmptyWindowSectionsGiveTheCentredDefaultPlacement)
@@ -102,22 +97,15 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_TRUE(Child<QCheckBox>(window, kCyclicBox)->isChecked());
     EXPECT_EQ(Child<QComboBox>(window, kLineEndCombo)->currentIndex(), 3);
     EXPECT_EQ(Child<QComboBox>(window, kEncodingCombo)->currentIndex(), 2);
-    EXPECT_TRUE(window.commands().isChecked(kEucItem));
-    EXPECT_FALSE(window.commands().isChecked(kSjisItem));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kSjisItem, kEucItem}), Ids{kEucItem});
     EXPECT_TRUE(window.run().cyclic);
     EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
 
     CellGrid& grid = window.table().grid();
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(test::RowTexts(window, 0), (Texts{u" ", u"0", u"AT\\r", u"CR", u"", u"250"}));
     EXPECT_EQ(grid.GetCellImage(0, SendTable::kSelectColumn), 1);
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kDataColumn), u"AT\\r");
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kWaitColumn), u"CR");
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kDelayColumn), u"250");
-    EXPECT_EQ(grid.GetCellText(5, SendTable::kSelectColumn), u"");
-    EXPECT_EQ(grid.GetCellText(5, SendTable::kWaitColumn), u"Any");
-    EXPECT_EQ(grid.GetCellText(5, SendTable::kHaltColumn), u" ");
+    EXPECT_EQ(test::RowTexts(window, 5), (Texts{u"", u"5", u"hello", u"Any", u" ", u"7"}));
     EXPECT_EQ(grid.GetCellImage(5, SendTable::kHaltColumn), 1);
-    EXPECT_EQ(grid.GetCellText(5, SendTable::kDelayColumn), u"7");
 
     EXPECT_EQ(window.geometry(), QRect(40, 60, 800, 600));
     EXPECT_EQ(window.terminal().geometry(), QRect(500, 10, 750, 400));

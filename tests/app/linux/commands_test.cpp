@@ -32,6 +32,7 @@ namespace {
 using namespace command;
 using test::MainWindowRig;
 using test::RunUntil;
+using Ids = std::vector<int>;
 
 void TickRow(CWirevaneDlg& window, int row, std::u16string data, int delay)
 {
@@ -54,13 +55,13 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
     window.table().rows()[2].data = u"C";
     window.table().RewriteFromRows();
 
+    QWidget* stopButton =
+        window.buttonArray().findChild<QWidget*>(QString::number(button_array::kStopButton));
     window.Trigger(kSend);
     ASSERT_TRUE(
         RunUntil([&] { return window.table().grid().GetCellImage(0, 2) == kRowImageSent; }));
     EXPECT_TRUE(window.commands().isEnabled(kStop));
-    EXPECT_TRUE(window.buttonArray()
-                    .findChild<QWidget*>(QString::number(button_array::kStopButton))
-                    ->isEnabled());
+    EXPECT_TRUE(stopButton->isEnabled());
 
     test::WhenModal<QFontDialog>([](QFontDialog* dialog) {
         QFont chosen(QStringLiteral("Monospace"));
@@ -75,9 +76,7 @@ TEST(MainWindowCommands, ResetFirstCommandsStopARunAndFontDoesNot)
 
     window.Trigger(kSelectAll);
     EXPECT_FALSE(window.commands().isEnabled(kStop));
-    EXPECT_FALSE(window.buttonArray()
-                     .findChild<QWidget*>(QString::number(button_array::kStopButton))
-                     ->isEnabled());
+    EXPECT_FALSE(stopButton->isEnabled());
     // The reset cleared the marker, then every row with data was ticked.
     CellGrid& grid = window.table().grid();
     EXPECT_EQ(grid.GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
@@ -96,8 +95,7 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
 
     window.commands().action(kEucItem)->trigger();
     window.commands().action(kSjisItem)->trigger();
-    EXPECT_TRUE(window.commands().isChecked(kSjisItem));
-    EXPECT_FALSE(window.commands().isChecked(kEucItem));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kSjisItem, kEucItem}), Ids{kSjisItem});
     EXPECT_TRUE(TerminalAction(window, terminal::kSjisItem)->isChecked());
     EXPECT_FALSE(TerminalAction(window, terminal::kEucItem)->isChecked());
     EXPECT_EQ(window.run().encoding, TextEncoding::Sjis);
@@ -106,8 +104,7 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(window.run().encoding, TextEncoding::Utf8);
-    EXPECT_TRUE(window.commands().isChecked(kUtf8Item));
-    EXPECT_FALSE(window.commands().isChecked(kSjisItem));
+    EXPECT_EQ(test::CheckedOf(window.commands(), {kUtf8Item, kSjisItem}), Ids{kUtf8Item});
     EXPECT_TRUE(TerminalAction(window, terminal::kUtf8Item)->isChecked());
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
 }

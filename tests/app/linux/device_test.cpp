@@ -22,6 +22,7 @@ namespace {
 
 using namespace command;
 using test::RunUntil;
+using Ids = std::vector<int>;
 
 // The main window against the device simulator, announced in a ports folder of the test's own
 // and chosen through the real selection dialog from the main window's connect command.
@@ -63,9 +64,8 @@ TEST_F(MainWindowWithDevice, AButtonLoadsItsTableAndTheDeviceReceivesTheRows)
     CWirevaneDlg& window = rig.window();
     EXPECT_TRUE(window.statusText().startsWith(QStringLiteral("接続 ")));
     EXPECT_EQ(window.terminal().StatusText(), window.statusText());
-    EXPECT_FALSE(window.commands().isEnabled(kConnect));
-    EXPECT_TRUE(window.commands().isEnabled(kDisconnect));
-    EXPECT_TRUE(window.commands().isEnabled(kSendBreak));
+    EXPECT_EQ(test::EnabledOf(window.commands(), {kConnect, kDisconnect, kSendBreak}),
+              (Ids{kDisconnect, kSendBreak}));
 
     rig.WriteFile("table.ini", "[CONSOLE]\nTERNINATOR=1\n"
                                "[DATA_INDEX0]\nSELECT=1\nDATA=ROW1\nWAIT_RX=1\nDELAY=0\n"
@@ -163,9 +163,8 @@ TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
     EXPECT_FALSE(window.run().running);
-    EXPECT_TRUE(window.commands().isEnabled(kSend));
-    EXPECT_TRUE(window.commands().isEnabled(kConnect));
-    EXPECT_FALSE(window.commands().isEnabled(kDisconnect));
+    EXPECT_EQ(test::EnabledOf(window.commands(), {kSend, kConnect, kDisconnect}),
+              (Ids{kSend, kConnect}));
     EXPECT_TRUE(window.terminal().findChild<QAction*>(QString::number(kConnect))->isEnabled());
     EXPECT_EQ(sim->WaitForExit(), 0);
 }

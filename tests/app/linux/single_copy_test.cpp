@@ -10,10 +10,8 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <thread>
 #include <unistd.h>
 

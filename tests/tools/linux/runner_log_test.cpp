@@ -12,7 +12,6 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>

@@ -13,7 +13,6 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <thread>
 #include <unistd.h>
 
@@ -152,17 +151,32 @@ INSTANTIATE_TEST_SUITE_P(
                                           "the name ttyUSB belongs to the system's serial ports"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
+// A simulator started with the given arguments and its port opened.
+struct OpenedSimulator {
+    explicit OpenedSimulator(const std::vector<std::string>& args) : sim(args)
+    {
+        EXPECT_TRUE(sim.started());
+        EXPECT_EQ(port.Open(sim.devicePathU16()), 0u);
+    }
+    // Whether the simulator has closed its end of the line.
+    bool HungUp()
+    {
+        char byte = 0;
+        return port.Read(&byte, 1) == ERROR_IO_DEVICE;
+    }
+
+    SimProcess sim;
+    CSerial port;
+};
+
 TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
 {
     TempDir logs;
-    SimProcess sim(
+    OpenedSimulator device(
         {"--no-announce", "--log", (logs / "raw").string(), "--hex-log", (logs / "hex").string()});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
     const std::string sent("A\r\n\x00\xFF", 5);
-    ASSERT_EQ(port.Write(sent.data(), static_cast<uint32_t>(sent.size())), 0u);
-    EXPECT_EQ(Receive(port, sent.size()), sent);
+    ASSERT_EQ(device.port.Write(sent.data(), static_cast<uint32_t>(sent.size())), 0u);
+    EXPECT_EQ(Receive(device.port, sent.size()), sent);
     EXPECT_TRUE(test::WaitUntil([&] { return test::FileText(logs / "raw") == sent; }));
     EXPECT_TRUE(
         test::WaitUntil([&] { return test::FileText(logs / "hex") == "41 0D 0A 00 FF\n"; }));
@@ -170,26 +184,21 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
 {
-    SimProcess sim(
+    OpenedSimulator device(
         {"--no-announce", "--lines", "--reply", "V=\\x31", "--reply-end", "cr", "--delay", "20"});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
     // CR LF is one line end; CR alone and LF alone end a line each.
-    ASSERT_EQ(port.Write("MEAS?\r\nA\rB\n"), 0u);
-    EXPECT_EQ(Receive(port, 12), "V=1\rV=1\rV=1\r");
-    ASSERT_EQ(port.Write("half"), 0u);
-    ASSERT_EQ(port.Write(" line\n"), 0u);
-    EXPECT_EQ(Receive(port, 4), "V=1\r");
+    ASSERT_EQ(device.port.Write("MEAS?\r\nA\rB\n"), 0u);
+    EXPECT_EQ(Receive(device.port, 12), "V=1\rV=1\rV=1\r");
+    ASSERT_EQ(device.port.Write("half"), 0u);
+    ASSERT_EQ(device.port.Write(" line\n"), 0u);
+    EXPECT_EQ(Receive(device.port, 4), "V=1\r");
 }
 
 TEST(Simulator, StreamsMeterFramesThatDecodeToTheReadingGiven)
 {
-    SimProcess sim({"--no-announce", "--meter", "--reading", "AC -12.34 V", "--rate", "50"});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
-    const std::string stream = Receive(port, 3 * 14);
+    OpenedSimulator device(
+        {"--no-announce", "--meter", "--reading", "AC -12.34 V", "--rate", "50"});
+    const std::string stream = Receive(device.port, 3 * 14);
     ASSERT_EQ(stream.size(), 3u * 14);
     // Frames may be joined anywhere in the stream; every byte names its place.
     TesterFrame frame{};
@@ -212,11 +221,8 @@ TEST(Simulator, StreamsMeterFramesThatDecodeToTheReadingGiven)
 
 TEST(Simulator, FloodsTheWholeCountInPattern)
 {
-    SimProcess sim({"--no-announce", "--flood", "100000"});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
-    const std::string got = Receive(port, 100000);
+    OpenedSimulator device({"--no-announce", "--flood", "100000"});
+    const std::string got = Receive(device.port, 100000);
     ASSERT_EQ(got.size(), 100000u);
     for (std::size_t i = 0; i < got.size(); ++i)
         ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
@@ -232,39 +238,27 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
                                          "delay 30\n"
                                          "send CONNECT\\r\\n\n"
                                          "close\n";
-    SimProcess sim({"--no-announce", "--script", (dir / "dialog.txt").string()});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
-    ASSERT_EQ(port.Write("AT\r"), 0u);
-    EXPECT_EQ(Receive(port, 4), "OK\r\n");
-    ASSERT_EQ(port.Write("ATD123\r"), 0u);
-    EXPECT_EQ(Receive(port, 9), "CONNECT\r\n");
-    EXPECT_EQ(sim.WaitForExit(), 0);
-    char byte = 0;
-    EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+    OpenedSimulator device({"--no-announce", "--script", (dir / "dialog.txt").string()});
+    ASSERT_EQ(device.port.Write("AT\r"), 0u);
+    EXPECT_EQ(Receive(device.port, 4), "OK\r\n");
+    ASSERT_EQ(device.port.Write("ATD123\r"), 0u);
+    EXPECT_EQ(Receive(device.port, 9), "CONNECT\r\n");
+    EXPECT_EQ(device.sim.WaitForExit(), 0);
+    EXPECT_TRUE(device.HungUp());
 }
 
 TEST(Simulator, ClosesItsEndAfterTheGivenCountOrOnSigusr1)
 {
     {
-        SimProcess sim({"--no-announce", "--close-after", "4"});
-        ASSERT_TRUE(sim.started());
-        CSerial port;
-        ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
-        ASSERT_EQ(port.Write("1234"), 0u);
-        EXPECT_EQ(sim.WaitForExit(), 0);
-        char byte = 0;
-        EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+        OpenedSimulator device({"--no-announce", "--close-after", "4"});
+        ASSERT_EQ(device.port.Write("1234"), 0u);
+        EXPECT_EQ(device.sim.WaitForExit(), 0);
+        EXPECT_TRUE(device.HungUp());
     }
-    SimProcess sim({"--no-announce"});
-    ASSERT_TRUE(sim.started());
-    CSerial port;
-    ASSERT_EQ(port.Open(sim.devicePathU16()), 0u);
-    sim.Signal(SIGUSR1);
-    EXPECT_EQ(sim.WaitForExit(), 0);
-    char byte = 0;
-    EXPECT_EQ(port.Read(&byte, 1), ERROR_IO_DEVICE);
+    OpenedSimulator device({"--no-announce"});
+    device.sim.Signal(SIGUSR1);
+    EXPECT_EQ(device.sim.WaitForExit(), 0);
+    EXPECT_TRUE(device.HungUp());
 }
 
 TEST(Simulator, RefusesBadArgumentsWithAMessage)
