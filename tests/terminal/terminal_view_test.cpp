@@ -124,15 +124,6 @@ TEST_F(TerminalView, BackspaceAndTrimmingKeepTheViewOfAReportLineWithTheRecord)
     }
 }
 
-TEST_F(TerminalView, ACrDrawnAsAMarkBecomesALineBreakWhenItsLfFollowsLater)
-{
-    Receive(0, u"OK\r");
-    EXPECT_EQ(Drawn(View()), u"OK<CR>");
-    Receive(0, u"\nNEXT");
-    EXPECT_EQ(Drawn(View()), u"OK|NEXT");
-    EXPECT_EQ(View().LineFormText(), u"OK\r\nNEXT");
-}
-
 TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
 {
     View().SetRecordLimit(1000, 4);
