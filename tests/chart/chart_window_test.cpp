@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -20,16 +21,14 @@ namespace {
 
 constexpr int64_t kStart = 1'700'000'000'000; // ms since the epoch
 
-Measurement Reading(int64_t ms, double value, std::string series = "meter")
+Measurement Reading(int64_t ms, double value)
 {
-    Measurement m;
-    m.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(kStart + ms));
-    m.series = std::move(series);
-    m.value = value;
-    m.unit = "V";
-    m.mode = MeasureMode::Dc;
-    m.reading = "DC " + std::to_string(value) + " V";
-    return m;
+    return {std::chrono::system_clock::time_point(std::chrono::milliseconds(kStart + ms)),
+            "meter",
+            value,
+            "V",
+            MeasureMode::Dc,
+            "DC " + std::to_string(value) + " V"};
 }
 
 class ChartWindowTest : public ::testing::Test {
@@ -173,11 +172,7 @@ TEST_F(ChartWindowTest, CsvRecordingWritesReadingsUntilStoppedAndSaveWritesWhatI
 
     ASSERT_EQ(chart.SaveCsvTo(dir / "saved.csv"), u"");
     const std::string saved = test::FileText(dir / "saved.csv");
-    std::size_t lines = 0;
-    for (std::size_t at = saved.find("\r\n"); at != std::string::npos;
-         at = saved.find("\r\n", at + 2))
-        ++lines;
-    EXPECT_EQ(lines, 5u) << saved;
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 5) << saved;
 }
 
 } // namespace

@@ -23,7 +23,7 @@ protected:
             return {};
         QTest::keyClicks(editor, keys);
         QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
         return grid.GetCellText(row, column);
     }
 };
@@ -88,7 +88,7 @@ TEST_F(GridDelayEditorTest, OldTextStaysAndOtherColumnsTakeAnyText)
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("250ms"));
     QTest::keyClick(editor, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_EQ(grid.GetCellText(7, Col::kDelayColumn), u"250ms");
     EXPECT_EQ(table.ReadRowDelay(7), 250);
 

@@ -2,7 +2,6 @@
 #include "send_grid_fixture.h"
 
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QToolTip>
 
 namespace wirevane::test {
@@ -32,9 +31,7 @@ TEST_F(SendGridTest, TheSendDataHeaderShowsTheEscapeTableAsItsTooltip)
 {
     QHeaderView* header = grid.header();
     const int x = header->sectionViewportPosition(Col::kDataColumn) + 10;
-    const QPoint at(x, header->height() / 2);
-    QHelpEvent help(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(header->viewport(), &help);
+    hover(header->viewport(), QPoint(x, header->height() / 2));
     const QString shown = QToolTip::text();
     EXPECT_EQ(shown, EscapeLegendToolTip());
     for (const char* piece : {"\\r", "0x0D", "\\o101", "41 54 0D", "UTF-8"})
@@ -62,9 +59,7 @@ TEST_F(SendGridTest, ACellRemarkIsDrawnAtTheCellsEndAndAddedToItsTooltip)
     const int half = cell.width() / 2;
     EXPECT_EQ(plain.copy(0, 0, half, cell.height()), marked.copy(0, 0, half, cell.height()));
 
-    const QPoint at = grid.Geometry().LabelRect(2, Col::kDataColumn).center();
-    QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
-    QApplication::sendEvent(viewport(), &help);
+    hover(viewport(), labelPoint(2, Col::kDataColumn));
     EXPECT_EQ(QToolTip::text(), QStringLiteral("AT\\r\nthe note"));
     EXPECT_EQ(grid.CellToolTipText(3, Col::kDataColumn), QString()) << "an empty cell has none";
 }

@@ -1,33 +1,12 @@
+#include "menu_actions.h"
 #include "send_grid_fixture.h"
 
-#include <QMenu>
 #include <QScrollBar>
 
 namespace wirevane::test {
 namespace {
 
 using Col = SendTable::Column;
-
-QAction* FindAction(QMenu& menu, const QString& text)
-{
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QStringList Texts(QMenu& menu)
-{
-    QStringList texts;
-    for (QAction* action : menu.actions()) {
-        if (!action->isSeparator()) {
-            texts << action->text();
-        }
-    }
-    return texts;
-}
 
 class GridGroupsTest : public SendGridTest {
 protected:

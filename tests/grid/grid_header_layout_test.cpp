@@ -1,11 +1,11 @@
 #include "fakes/recording_profile_files.h"
 #include "grid/grid_header.h"
 #include "grid/layout/view_config_section_win_app.h"
+#include "menu_actions.h"
 #include "platform/ini_document.h"
 #include "send_grid_fixture.h"
 #include "support/temp_dir.h"
 
-#include <QMenu>
 #include <algorithm>
 
 namespace wirevane::test {
@@ -14,21 +14,6 @@ namespace {
 using Col = SendTable::Column;
 
 const std::u16string kDefaultSection = u"Profile ListTX__デフォルト";
-
-QAction* FindAction(QMenu& menu, const QString& text)
-{
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-        if (QMenu* sub = action->menu()) {
-            if (QAction* found = FindAction(*sub, text)) {
-                return found;
-            }
-        }
-    }
-    return nullptr;
-}
 
 // The send table with its layout section attached, stored in a real INI file.
 class GridLayoutTest : public SendGridTest {
@@ -49,14 +34,11 @@ protected:
     }
     std::vector<int> storedIds(const std::u16string& section)
     {
-        platform::IniDocument saved = file();
-        std::vector<int> ids;
-        const int count = saved.readInt(section, u"ColumnCount", -1);
-        ids.reserve(static_cast<std::size_t>(std::max(count, 0)));
-        for (int n = 0; n < count; ++n) {
-            ids.push_back(
-                saved.readInt(section, u"ColumnData_" + CViewConfigSection::ConvertInt(n), -1));
-        }
+        const platform::IniDocument saved = file();
+        std::vector<int> ids(std::max(saved.readInt(section, u"ColumnCount", -1), 0));
+        for (std::size_t n = 0; n < ids.size(); ++n)
+            ids[n] =
+                saved.readInt(section, u"ColumnData_" + CViewConfigSection::ConvertInt(int(n)), -1);
         return ids;
     }
     int storedWidth(const std::u16string& section, int n)
@@ -67,9 +49,8 @@ protected:
     {
         std::vector<int> columns;
         for (int column : grid.GetColumnOrder()) {
-            if (grid.IsColumnVisible(column)) {
+            if (grid.IsColumnVisible(column))
                 columns.push_back(column);
-            }
         }
         return columns;
     }
@@ -96,9 +77,8 @@ protected:
     void dragInHeader(QPoint from, QPoint to)
     {
         QTest::mousePress(header(), Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 4; ++step) {
+        for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(header(), from + (to - from) * step / 4);
-        }
         QTest::mouseRelease(header(), Qt::LeftButton, {}, to);
     }
 
@@ -111,9 +91,8 @@ TEST_F(GridLayoutTest, AFirstStartShowsTheBuiltLayoutAndStoresOnlyTheProfileList
 {
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     const int widths[] = {42, 50, 240, 60, 42, 80, 160};
-    for (int column = 1; column <= 7; ++column) {
+    for (int column = 1; column <= 7; ++column)
         EXPECT_EQ(grid.GetGridHeader().sectionSize(column), widths[column - 1]);
-    }
     EXPECT_FALSE(grid.IsColumnVisible(0));
     platform::IniDocument saved = file();
     EXPECT_EQ(saved.sectionNames(), std::vector<std::u16string>{u"Profile ListTX"});
@@ -125,19 +104,10 @@ TEST_F(GridLayoutTest, TheHeaderMenuOffersEveryColumnButTheHiddenOne)
 {
     grid.GetColumnTrait(Col::kDataColumn)->GetColumnState().alwaysVisible = true;
     std::unique_ptr<QMenu> menu = grid.CreateHeaderMenu(Col::kWaitColumn);
-    QStringList texts;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator()) {
-            texts << action->text();
-        }
-    }
-    EXPECT_EQ(texts, (QStringList{QString::fromUtf16(u"グループ表示「受信待」"),
-                                  QString::fromUtf16(u"選択"), QStringLiteral("No."),
-                                  QString::fromUtf16(u"送信データ"), QString::fromUtf16(u"受信待"),
-                                  QString::fromUtf16(u"停止"), QString::fromUtf16(u"遅延[ms]"),
-                                  QString::fromUtf16(u"期待応答"),
-                                  QString::fromUtf16(u"列(縦) プロフィール"),
-                                  QString::fromUtf16(u"リセット 列(縦)")}));
+    EXPECT_EQ(Texts(*menu),
+              QString::fromUtf16(u"グループ表示「受信待」|選択|No.|送信データ|受信待|停止|"
+                                 u"遅延[ms]|期待応答|列(縦) プロフィール|リセット 列(縦)")
+                  .split(u'|'));
     QAction* data = FindAction(*menu, QString::fromUtf16(u"送信データ"));
     EXPECT_TRUE(data->isChecked());
     EXPECT_FALSE(data->isEnabled());
@@ -243,9 +213,7 @@ TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
     const int writes = files.replaceCount;
     for (int x : {0, 1, 2}) {
         const QPoint edge(x, grid.GetGridHeader().height() / 2);
-        QTest::mousePress(header(), Qt::LeftButton, {}, edge);
-        QTest::mouseMove(header(), edge + QPoint(30, 0));
-        QTest::mouseRelease(header(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+        dragInHeader(edge, edge + QPoint(30, 0));
     }
     EXPECT_FALSE(grid.IsColumnVisible(0));
     EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
@@ -309,11 +277,12 @@ TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
 
 TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
 {
-    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnCount", 2).ok());
-    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnData_0", 5).ok());
-    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_0", 33).ok());
-    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnData_1", 2).ok());
-    ASSERT_TRUE(store.writeInt(kDefaultSection, u"ColumnWidth_1", 111).ok());
+    for (const auto& [key, value] : {std::pair{u"ColumnCount", 2},
+                                     {u"ColumnData_0", 5},
+                                     {u"ColumnWidth_0", 33},
+                                     {u"ColumnData_1", 2},
+                                     {u"ColumnWidth_1", 111}})
+        ASSERT_TRUE(store.writeInt(kDefaultSection, key, value).ok());
     const int writes = files.replaceCount;
     grid.GetColumnLayout().LoadAttached();
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 7}));
@@ -348,9 +317,7 @@ TEST_F(GridLayoutTest, TheSelectColumnWidensForTheRunsStatusAndTheLayoutKeepsIts
     table.SetRowStatus(3, status.toStdU16String());
     const int widened = header.sectionSize(Col::kSelectColumn);
     const QPoint divider = dividerPoint(Col::kSelectColumn);
-    QTest::mousePress(header.viewport(), Qt::LeftButton, {}, divider);
-    QTest::mouseMove(header.viewport(), divider + QPoint(20, 0));
-    QTest::mouseRelease(header.viewport(), Qt::LeftButton, {}, divider + QPoint(20, 0));
+    dragInHeader(divider, divider + QPoint(20, 0));
     EXPECT_EQ(storedWidth(kDefaultSection, 0), widened + 20);
     table.ClearMarkers();
     EXPECT_EQ(header.sectionSize(Col::kSelectColumn), widened + 20);

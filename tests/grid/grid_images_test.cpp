@@ -12,9 +12,8 @@ int OpaquePixels(const QPixmap& pixmap)
     const QImage image = pixmap.toImage();
     int opaque = 0;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < image.width(); ++x)
             opaque += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
-        }
     }
     return opaque;
 }
@@ -28,9 +27,8 @@ TEST(GridImages, EachMarkerHasItsOwnPictureAndZeroHasNone)
         const QPixmap pixmap = MarkerIcon(index).pixmap(QSize(16, 16));
         EXPECT_GT(OpaquePixels(pixmap), 60) << index;
         const QImage image = pixmap.toImage();
-        for (const QImage& other : seen) {
+        for (const QImage& other : seen)
             EXPECT_NE(image, other) << index;
-        }
         seen.push_back(image);
     }
     EXPECT_NE(CheckBoxIcon(true).pixmap(QSize(16, 16)).toImage(),

@@ -2,7 +2,6 @@
 #include "send_grid_fixture.h"
 
 #include <QClipboard>
-#include <QHelpEvent>
 #include <QToolTip>
 
 namespace wirevane::test {
@@ -18,9 +17,8 @@ protected:
     }
     void type(const QString& text)
     {
-        for (QChar ch : text) {
+        for (QChar ch : text)
             QTest::keyClick(&grid, ch.toLatin1());
-        }
     }
     QString clipboard() { return QApplication::clipboard()->text(); }
 
@@ -77,9 +75,8 @@ TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     key(Qt::Key_Right);
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kDataColumn);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         key(Qt::Key_Right);
-    }
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kExpectColumn);
     EXPECT_EQ(grid.Selection().FocusRow(), 0);
 }
@@ -137,30 +134,21 @@ TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
 
 TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
 {
-    QString hundred;
-    for (int i = 0; i < 100; ++i) {
-        hundred += QChar(u'0' + i % 10);
-    }
+    const QString hundred = QStringLiteral("0123456789").repeated(10);
     grid.SetCellText(2, Col::kDataColumn, hundred.toStdU16String());
     EXPECT_EQ(grid.CellToolTipText(2, Col::kDataColumn), hundred.left(79));
 
-    const QPoint at = labelPoint(2, Col::kDataColumn);
-    QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
-    QApplication::sendEvent(viewport(), &help);
+    hover(viewport(), labelPoint(2, Col::kDataColumn));
     EXPECT_EQ(QToolTip::text(), hundred.left(79));
 
     // An empty cell shows none.
-    const QPoint empty = labelPoint(3, Col::kDataColumn);
-    QHelpEvent none(QEvent::ToolTip, empty, viewport()->mapToGlobal(empty));
-    QApplication::sendEvent(viewport(), &none);
+    hover(viewport(), labelPoint(3, Col::kDataColumn));
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
     EXPECT_EQ(grid.CellToolTipText(3, Col::kDataColumn), QString());
 
     // Text that looks like markup is shown as it stands.
     grid.SetCellText(4, Col::kDataColumn, u"<b>x</b>");
-    const QPoint markup = labelPoint(4, Col::kDataColumn);
-    QHelpEvent tagged(QEvent::ToolTip, markup, viewport()->mapToGlobal(markup));
-    QApplication::sendEvent(viewport(), &tagged);
+    hover(viewport(), labelPoint(4, Col::kDataColumn));
     EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("&lt;b&gt;x&lt;/b&gt;")));
 }
 

@@ -45,7 +45,6 @@ protected:
         click(labelPoint(row, Col::kWaitColumn));
         return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
     }
-    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     TableWordsInEnglish m_english;
 };
@@ -113,7 +112,6 @@ TEST_F(TranslatedCellsTest, TheWaitEditorShowsTheTranslationAndWritesTheTablesWo
     QTest::keyClick(combo, Qt::Key_Enter);
     EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"なし");
     EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::None);
-    settle();
 }
 
 } // namespace

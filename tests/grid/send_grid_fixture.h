@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -29,6 +30,10 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&grid));
         grid.setFocus();
     }
+    // Editors end with a deferred delete; it runs before the grid goes, so nothing is left over.
+    ~SendGridTest() override { settle(); }
+
+    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     QWidget* viewport() { return grid.viewport(); }
     QPoint iconPoint(int row, int column) { return grid.Geometry().IconRect(row, column).center(); }
@@ -39,6 +44,12 @@ protected:
     void click(QPoint point, Qt::KeyboardModifiers modifiers = {})
     {
         QTest::mouseClick(viewport(), Qt::LeftButton, modifiers, point);
+    }
+    // A tooltip request at a point of the widget, as the pointer resting there sends it.
+    void hover(QWidget* widget, QPoint at)
+    {
+        QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &help);
     }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
     {

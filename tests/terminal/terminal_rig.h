@@ -4,10 +4,10 @@
 #include "connection/connection_manager.h"
 #include "core/memory_cell_grid.h"
 #include "core/receive_handler.h"
-#include "core/run_observer.h"
 #include "core/run_state.h"
 #include "core/send_table.h"
 #include "core/sequence_engine.h"
+#include "fakes/recording_run_observer.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "platform/qt/port_message_receiver.h"
@@ -107,11 +107,6 @@ public:
     }
 
 private:
-    struct NoButtonArray final : RunObserver {
-        void UpdateRunControls(bool) override {}
-        void SetStatusText(std::u16string_view) override {}
-    };
-
     void OnSerialMessage(uint32_t word)
     {
         m_receiver.OnSerialMessage(word);
@@ -128,7 +123,7 @@ private:
     MainPort m_port;
     SerialPortAccess m_access;
     TrafficTap m_tap;
-    NoButtonArray m_observer;
+    RecordingRunObserver m_observer;
     platform::QtStepTimer m_timer;
     CDialogTerminal m_terminal;
     ReceivedTextSink m_receivedText;

@@ -1,14 +1,10 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
-#include "terminal/dialog_terminal.h"
 #include "terminal/drawn_text.h"
+#include "terminal/terminal_fixture.h"
 #include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -17,22 +13,14 @@ namespace {
 
 using test::Drawn;
 
-class TerminalView : public ::testing::Test {
+class TerminalView : public test::TerminalFixture<> {
 protected:
-    TerminalView() : access(port), terminal(host, &access) {}
-
     CCommEdit& View() { return terminal.edit(); }
     void Receive(int conversion, std::u16string_view text)
     {
-        terminal.findChild<QComboBox*>(QString::number(terminal::kReceiveConversionCombo))
-            ->setCurrentIndex(conversion);
+        Child<QComboBox>(terminal::kReceiveConversionCombo)->setCurrentIndex(conversion);
         terminal.AppendText(text);
     }
-
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
 };
 
 // One receive: the conversion chosen in the list, what came in or was there before, and what
@@ -134,15 +122,6 @@ TEST_F(TerminalView, BackspaceAndTrimmingKeepTheViewOfAReportLineWithTheRecord)
         EXPECT_TRUE(Drawn(View()).ends_with(drawnEnd)) << keys;
         EXPECT_EQ(View().ShownText(), View().LineFormText());
     }
-}
-
-TEST_F(TerminalView, ACrDrawnAsAMarkBecomesALineBreakWhenItsLfFollowsLater)
-{
-    Receive(0, u"OK\r");
-    EXPECT_EQ(Drawn(View()), u"OK<CR>");
-    Receive(0, u"\nNEXT");
-    EXPECT_EQ(Drawn(View()), u"OK|NEXT");
-    EXPECT_EQ(View().LineFormText(), u"OK\r\nNEXT");
 }
 
 TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)

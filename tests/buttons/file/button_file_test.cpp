@@ -42,9 +42,8 @@ TEST_F(ButtonFileTest, FirstStartWithoutTheFileGivesTheDefaults)
     ButtonFile file = loaded();
     EXPECT_EQ(file.currentGroup, 0);
     EXPECT_EQ(file.loadAndSend, 1);
-    for (const std::u16string& title : file.groupTitles) {
+    for (const std::u16string& title : file.groupTitles)
         EXPECT_EQ(title, u"");
-    }
     for (const ButtonSlot& slot : file.buttonSlots) {
         EXPECT_EQ(slot.path, u"");
         EXPECT_EQ(slot.text, u"");
@@ -67,16 +66,14 @@ TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
         std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
     std::vector<std::u16string> sections{u"BUTTON_GROUP"};
     for (int g = 0; g < 8; ++g) {
-        for (int b = 0; b < 12; ++b) {
+        for (int b = 0; b < 12; ++b)
             sections.push_back(u"GROUPE" + DecimalText(g) + u"_INDEX" + DecimalText(b));
-        }
     }
     sections.emplace_back(u"BUTTON_ARRAY");
     EXPECT_EQ(doc.sectionNames(), sections);
     std::vector<std::u16string> groupKeys{u"N_BUTTON_GROUP"};
-    for (int g = 0; g < 8; ++g) {
+    for (int g = 0; g < 8; ++g)
         groupKeys.push_back(u"TITLE_" + DecimalText(g));
-    }
     EXPECT_EQ(doc.keyNames(u"BUTTON_GROUP"), groupKeys);
     EXPECT_EQ(doc.keyNames(u"GROUPE7_INDEX11"),
               (std::vector<std::u16string>{u"BUTTON_FILE_PATH", u"BUTTON_TEXT"}));

@@ -10,12 +10,11 @@ namespace {
 Measurement Reading(int64_t ms, std::optional<double> value, std::string series = "meter",
                     std::string unit = "V")
 {
-    Measurement m;
-    m.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(ms));
-    m.series = std::move(series);
-    m.value = value;
-    m.unit = std::move(unit);
-    return m;
+    return {.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(ms)),
+            .series = std::move(series),
+            .value = value,
+            .unit = std::move(unit),
+            .reading = {}};
 }
 
 // Limits count what lies strictly outside them, over what the series holds: setting them later

@@ -4,6 +4,7 @@
 #include "grid/layout/view_config_section_win_app.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 #include <functional>
@@ -267,12 +268,7 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
         EXPECT_EQ(fresh.visibleWidths(), columns.visibleWidths());
     }
     // The native sections are what the native program wrote.
-    const std::vector<uint8_t> saved = [&] {
-        std::vector<uint8_t> bytes;
-        platform::ReadWholeFile(dir / "Wirevane.ini", bytes);
-        return bytes;
-    }();
-    EXPECT_EQ(std::string(saved.begin() + 3, saved.end()), native);
+    EXPECT_EQ(test::FileText(dir / "Wirevane.ini").substr(3), native);
 
     columns.HideColumn(7);
     ASSERT_TRUE(layout.SaveAttached().ok());

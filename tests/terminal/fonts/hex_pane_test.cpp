@@ -1,12 +1,8 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
-#include "terminal/dialog_terminal.h"
 #include "terminal/hex_traffic_view.h"
+#include "terminal/terminal_fixture.h"
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -14,15 +10,7 @@ namespace {
 
 using TrafficView = CDialogTerminal::TrafficView;
 
-class HexPane : public ::testing::TestWithParam<TrafficView> {
-protected:
-    HexPane() : access(port), terminal(host, &access) {}
-
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
-};
+class HexPane : public test::TerminalFixture<::testing::TestWithParam<TrafficView>> {};
 
 // At the size the terminal opens with, the pane shows a whole line, its text column included,
 // alone and beside the text.

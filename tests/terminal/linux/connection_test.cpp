@@ -91,7 +91,14 @@ protected:
     {
         return store.readString(u"SERIAL", key, u"(none)");
     }
-    QAction* Action(int id) { return terminal.findChild<QAction*>(QString::number(id)); }
+    // Connect is offered only while closed; what needs an open port only while open.
+    void ExpectControlsFor(bool open)
+    {
+        EXPECT_EQ(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled(),
+                  !open);
+        for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
+            EXPECT_EQ(terminal.findChild<QAction*>(QString::number(id))->isEnabled(), open) << id;
+    }
 
     test::TempDir dir;
     DiskProfileFiles files;
@@ -118,9 +125,7 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     EXPECT_EQ(terminal.StatusText(), QString::fromStdU16String(expected));
     EXPECT_EQ(Key(u"PORT"), port.DeviceName());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
-    EXPECT_FALSE(Action(terminal::kConnect)->isEnabled());
-    for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
-        EXPECT_TRUE(Action(id)->isEnabled()) << id;
+    ExpectControlsFor(true);
 
     // Connecting again passes through "not connected" and preselects the same port.
     ports.insert(ports.begin(), {u"other", u"x"});
@@ -141,9 +146,7 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     manager.Disconnect();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
-    for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
-        EXPECT_FALSE(Action(id)->isEnabled()) << id;
-    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
+    ExpectControlsFor(false);
 }
 
 TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
@@ -166,7 +169,7 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_FALSE(messageShown);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(windows.statusHistory.empty()) << "no connection state was shown anew";
-    EXPECT_TRUE(Action(terminal::kConnect)->isEnabled());
+    EXPECT_TRUE(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }
@@ -241,11 +244,9 @@ TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
     EXPECT_EQ(terminal.StatusText().toStdU16String(),
               u"接続 " + name + u": 250000BPS-8BIT-2STOP-NOPARITY");
     EXPECT_EQ(Key(u"PORT"), port.DeviceName());
-    EXPECT_EQ(store.readInt(u"SERIAL", u"BAUD", 0), 250000);
-    EXPECT_EQ(store.readInt(u"SERIAL", u"DATA", 0), 8);
-    EXPECT_EQ(store.readInt(u"SERIAL", u"STOP", 0), 2);
-    EXPECT_EQ(store.readInt(u"SERIAL", u"PARITY", 0), 0);
-    EXPECT_EQ(store.readInt(u"SERIAL", u"HNDSHK", 0), 1);
+    for (const auto& [key, value] :
+         {std::pair{u"BAUD", 250000}, {u"DATA", 8}, {u"STOP", 2}, {u"PARITY", 0}, {u"HNDSHK", 1}})
+        EXPECT_EQ(store.readInt(u"SERIAL", key, -1), value);
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true, false, true}));
 
     // Cancel changes nothing on the port, yet the keys are written from what it holds.

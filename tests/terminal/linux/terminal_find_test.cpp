@@ -1,16 +1,12 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
 #include "support/pty_pair.h"
 #include "support/widgets/clipped_text.h"
-#include "terminal/dialog_terminal.h"
 #include "terminal/find_bar.h"
 #include "terminal/record_search.h"
+#include "terminal/terminal_fixture.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -38,9 +34,9 @@ TEST(RecordSearch, FindsJapaneseAndLettersOfEitherCaseWithoutOverlapping)
     EXPECT_TRUE(FindAll(text, u"", true, 100).empty());
 }
 
-class TerminalFind : public ::testing::Test {
+class TerminalFind : public test::TerminalFixture<> {
 protected:
-    TerminalFind() : access(port), terminal(host, &access)
+    TerminalFind()
     {
         EXPECT_EQ(port.Open(pty.slavePathU16()), 0u);
         terminal.show();
@@ -48,7 +44,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal));
         View().setFocus();
     }
-    ~TerminalFind() override { port.Close(); }
 
     CCommEdit& View() { return terminal.edit(); }
     FindBar& Bar() { return terminal.findBar(); }
@@ -63,10 +58,6 @@ protected:
     }
 
     test::PtyPair pty;
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
 };
 
 // Ctrl+F is where every desktop program finds; the device's 0x06 is a row's "\x06" instead.

@@ -1,13 +1,9 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
-#include "terminal/dialog_terminal.h"
 #include "terminal/paste_sender.h"
+#include "terminal/terminal_fixture.h"
 #include "terminal/terminal_ids.h"
-#include "terminal/terminal_rig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +14,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
@@ -26,30 +21,18 @@
 namespace wirevane {
 namespace {
 
-QStringList ActionNames(QMenu* menu)
-{
-    QStringList names;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            names << action->objectName();
-    }
-    return names;
-}
-
-class TerminalInput : public ::testing::Test {
+class TerminalInput : public test::TerminalFixture<> {
 protected:
-    TerminalInput() : access(port), terminal(host, &access)
+    TerminalInput()
     {
         EXPECT_EQ(port.Open(pty.slavePathU16()), 0u);
         terminal.show();
         Edit().setFocus();
     }
-    ~TerminalInput() override { port.Close(); }
 
-    CCommEdit& Edit() { return terminal.edit(); }
     void SetLocalEcho(bool on)
     {
-        QCheckBox* box = terminal.findChild<QCheckBox*>(QString::number(terminal::kLocalEchoBox));
+        QCheckBox* box = Child<QCheckBox>(terminal::kLocalEchoBox);
         if (box->isChecked() != on)
             box->click();
     }
@@ -62,10 +45,6 @@ protected:
     QString Preedit() { return Edit().document()->lastBlock().layout()->preeditAreaText(); }
 
     test::PtyPair pty;
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
 };
 
 // An input method commits whole words; they go out as typed characters in the chosen
@@ -75,18 +54,18 @@ TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
     SetLocalEcho(false);
     Commit(QStringLiteral("日本"));
     EXPECT_EQ(pty.ReadMaster(4), "\x93\xFA\x96\x7B");
-    EXPECT_EQ(Edit().LineFormText(), u"");
+    EXPECT_EQ(Text(), u"");
 
     terminal.ShowEncoding(TextEncoding::Utf8);
     SetLocalEcho(true);
     Commit({}, QStringLiteral("にほ"));
     EXPECT_EQ(Preedit(), QStringLiteral("にほ"));
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
-    EXPECT_EQ(Edit().LineFormText(), u"");
+    EXPECT_EQ(Text(), u"");
 
     Commit(QStringLiteral("日本"));
     EXPECT_EQ(pty.ReadMaster(6), "\xE6\x97\xA5\xE6\x9C\xAC");
-    EXPECT_EQ(Edit().LineFormText(), u"日本");
+    EXPECT_EQ(Text(), u"日本");
     EXPECT_EQ(Preedit(), QString());
 }
 
@@ -94,19 +73,18 @@ TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
 // Enter key's bytes; the echo follows local echo.
 TEST_F(TerminalInput, PasteTypesTheClipboardAndEchoesOnlyWithLocalEcho)
 {
-    terminal.findChild<QComboBox*>(QString::number(terminal::kSendLineEndCombo))
-        ->setCurrentIndex(0);
+    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(0);
     QApplication::clipboard()->setText(QStringLiteral("a\r\nb\nあ"));
 
     SetLocalEcho(false);
     QTest::keyClick(&Edit(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(pty.ReadMaster(6), "a\rb\r\x82\xA0");
-    EXPECT_EQ(Edit().LineFormText(), u"");
+    EXPECT_EQ(Text(), u"");
 
     SetLocalEcho(true);
     QTest::keyClick(&Edit(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(pty.ReadMaster(6), "a\rb\r\x82\xA0");
-    EXPECT_EQ(Edit().LineFormText(), u"a\r\nb\r\nあ");
+    EXPECT_EQ(Text(), u"a\r\nb\r\nあ");
 
     std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
     menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
@@ -122,9 +100,12 @@ TEST_F(TerminalInput, TheReceivedRecordCannotBeEdited)
     Edit().FlushPending();
     Edit().selectAll();
     std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
-    EXPECT_EQ(ActionNames(menu.get()),
-              (QStringList{QStringLiteral("edit-copy"), QStringLiteral("edit-paste"),
-                           QStringLiteral("select-all")}));
+    QStringList names;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            names << action->objectName();
+    }
+    EXPECT_EQ(names, QStringLiteral("edit-copy edit-paste select-all").split(u' '));
 
     SetLocalEcho(false);
     Edit().selectAll();
@@ -132,7 +113,7 @@ TEST_F(TerminalInput, TheReceivedRecordCannotBeEdited)
     QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_X, QStringLiteral("\x18"),
                         Qt::ControlModifier);
     QTest::keyClicks(&Edit(), QStringLiteral("z"));
-    EXPECT_EQ(Edit().LineFormText(), u"received\r\n");
+    EXPECT_EQ(Text(), u"received\r\n");
     EXPECT_EQ(Edit().ShownText(), u"received\r\n");
     EXPECT_EQ(pty.ReadMaster(2), "\x18z") << "Ctrl+X is a control character, not Cut";
 }
@@ -173,13 +154,7 @@ TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
     PasteAnswering(QMessageBox::Yes);
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     EXPECT_TRUE(Edit().pasteInProgress()->dialog()->isVisible());
-    std::string expected = text.toStdString();
-    for (char& ch : expected)
-        ch = ch == '\n' ? '\r' : ch;
-    std::string crlf;
-    for (char ch : expected)
-        crlf += ch == '\r' ? std::string("\r\n") : std::string(1, ch);
-    EXPECT_EQ(ReadAll(), crlf);
+    EXPECT_EQ(ReadAll(), QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
 }
 
 TEST_F(LongPaste, StopAndDisconnectCancelIt)

@@ -4,6 +4,7 @@
 #include "fakes/recording_terminal_host.h"
 #include "fakes/scripted_port.h"
 #include "platform/serial_codes.h"
+#include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
@@ -23,21 +24,12 @@
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <regex>
 
 namespace wirevane {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<uint8_t> Bytes(std::string_view text)
 {
@@ -115,8 +107,7 @@ TEST_F(TerminalTraffic, ReceivedLinesAreStampedWithTheReadTimeOfTheirFirstByteIn
     EXPECT_EQ(Saved(), u"one\r\ntwo\r\n[Report]\r\ntyped answer\r\nlast");
 
     terminal.StopLog();
-    EXPECT_EQ(ReadFile(log), "23:59:01.123 one\r\n23:59:01.123 two\r\n[Report]\r\n"
-                             "typed answer\r\n23:59:02.373 last");
+    EXPECT_EQ(test::FileText(log), QString::fromStdU16String(expected).toStdString());
 
     // Off again: new lines come as they are.
     Action("timestamps")->trigger();
@@ -144,8 +135,8 @@ TEST_F(TerminalTraffic, LogHasWhatTheRecordGetsAsShownInCodePage932AndSaysLogWhi
     EXPECT_EQ(terminal.LogStatusText(), QString());
     EXPECT_TRUE(Action("log-start")->isEnabled());
     // The lone CR as received, the echo with the backspace that took a character back.
-    EXPECT_EQ(ReadFile(log), "\x82\xa0"
-                             "CR\rab\b\r\n<\x91\x97\x90\x4d\x8d\xcf>\r\n");
+    EXPECT_EQ(test::FileText(log), "\x82\xa0"
+                                   "CR\rab\b\r\n<\x91\x97\x90\x4d\x8d\xcf>\r\n");
     EXPECT_EQ(Saved(), u"あCR\ra\r\n<送信済>\r\n");
     // Typed keys reached the port through the same tap.
     EXPECT_EQ(port.written(), Bytes("ab\b\r\n"));
@@ -170,7 +161,7 @@ TEST_F(TerminalTraffic, ALogNamedWithoutAFolderGoesToTheProgramsFilesFolder)
                   QString::fromStdU16String((dir / "traffic.log").u16string()));
     Receive("hello");
     terminal.StopLog();
-    EXPECT_EQ(ReadFile(dir / "traffic.log"), "hello");
+    EXPECT_EQ(test::FileText(dir / "traffic.log"), "hello");
 }
 
 TEST_F(TerminalTraffic, RawLogMarksEachChunkWithTimeAndDirection)
@@ -182,7 +173,8 @@ TEST_F(TerminalTraffic, RawLogMarksEachChunkWithTimeAndDirection)
     Receive(std::string_view("\x00\xff", 2));
     terminal.AppendText(u"[Report]\n");
     terminal.StopLog();
-    EXPECT_EQ(ReadFile(log), "2025-12-07 23:59:01.123 TX 41\n2025-12-07 23:59:01.128 RX 00 FF\n");
+    EXPECT_EQ(test::FileText(log),
+              "2025-12-07 23:59:01.123 TX 41\n2025-12-07 23:59:01.128 RX 00 FF\n");
 }
 
 TEST_F(TerminalTraffic, AFullDiskStopsTheLogSaysSoAndTheTerminalGoesOn)

@@ -1,10 +1,8 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
+#include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
-#include "terminal/dialog_terminal.h"
+#include "terminal/terminal_fixture.h"
 #include "terminal/terminal_ids.h"
 
 #include <QAbstractItemView>
@@ -13,46 +11,24 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QPushButton>
-#include <QTest>
-#include <QTextBlock>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace wirevane {
 namespace {
 
-std::u16string Text(CDialogTerminal& terminal)
-{
-    return terminal.edit().LineFormText();
-}
+using test::FileText;
 
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class TerminalWindow : public ::testing::Test {
+class TerminalWindow : public test::TerminalFixture<> {
 protected:
-    TerminalWindow() : access(port), terminal(host, &access) {}
-    ~TerminalWindow() override { port.Close(); }
-
     void OpenPort() { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
-    void Type(const QString& keys) { QTest::keyClicks(&terminal.edit(), keys); }
-    void Press(Qt::Key key) { QTest::keyClick(&terminal.edit(), key); }
-    QCheckBox* LocalEchoBox()
-    {
-        return terminal.findChild<QCheckBox*>(QString::number(terminal::kLocalEchoBox));
-    }
-    QComboBox* Combo(int id) { return terminal.findChild<QComboBox*>(QString::number(id)); }
-    QAction* Action(int id) { return terminal.findChild<QAction*>(QString::number(id)); }
+    void Type(const QString& keys) { QTest::keyClicks(&Edit(), keys); }
+    void Press(Qt::Key key) { QTest::keyClick(&Edit(), key); }
+    void Click(int button) { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
+    QCheckBox* LocalEchoBox() { return Child<QCheckBox>(terminal::kLocalEchoBox); }
+    QAction* Action(int id) { return Child<QAction>(id); }
 
+    test::TempDir dir;
     test::PtyPair pty;
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
 };
 
 TEST_F(TerminalWindow, TypingWritesEachCharacterAndEchoesOnlyWithLocalEcho)
@@ -64,35 +40,36 @@ TEST_F(TerminalWindow, TypingWritesEachCharacterAndEchoesOnlyWithLocalEcho)
     ASSERT_FALSE(terminal.IsLocalEcho());
     Type(QStringLiteral("A"));
     EXPECT_EQ(pty.ReadMaster(1), "A");
-    EXPECT_EQ(Text(terminal), u"");
+    EXPECT_EQ(Text(), u"");
 
     LocalEchoBox()->click();
     Type(QStringLiteral("Bc"));
     EXPECT_EQ(pty.ReadMaster(2), "Bc");
-    EXPECT_EQ(Text(terminal), u"Bc");
+    EXPECT_EQ(Text(), u"Bc");
 
     // Shift_JIS by default: one write of the character's two bytes.
-    QTest::sendKeyEvent(QTest::Click, &terminal.edit(), Qt::Key_unknown, QString::fromUtf16(u"あ"),
+    QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_unknown, QString::fromUtf16(u"あ"),
                         Qt::NoModifier);
     EXPECT_EQ(pty.ReadMaster(2), "\x82\xA0");
-    EXPECT_EQ(Text(terminal), u"Bcあ");
+    EXPECT_EQ(Text(), u"Bcあ");
 }
 
 TEST_F(TerminalWindow, EnterWritesTheChosenSendLineEnd)
 {
     OpenPort();
-    EXPECT_EQ(Combo(terminal::kSendLineEndCombo)->currentIndex(), 1);
+    QComboBox* lineEnd = Child<QComboBox>(terminal::kSendLineEndCombo);
+    EXPECT_EQ(lineEnd->currentIndex(), 1);
     Press(Qt::Key_Return);
     EXPECT_EQ(pty.ReadMaster(2), "\r\n");
-    Combo(terminal::kSendLineEndCombo)->setCurrentIndex(2);
+    lineEnd->setCurrentIndex(2);
     Press(Qt::Key_Return);
     EXPECT_EQ(pty.ReadMaster(1), "\n");
-    Combo(terminal::kSendLineEndCombo)->setCurrentIndex(0);
+    lineEnd->setCurrentIndex(0);
     Press(Qt::Key_Enter);
     EXPECT_EQ(pty.ReadMaster(1), "\r");
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
     // With echo each Enter broke the line as the user sees it.
-    EXPECT_EQ(Text(terminal), u"\r\n\r\n\r\n");
+    EXPECT_EQ(Text(), u"\r\n\r\n\r\n");
 }
 
 TEST_F(TerminalWindow, BackspaceIsSentAndDeletesOnlyWithLocalEcho)
@@ -102,20 +79,20 @@ TEST_F(TerminalWindow, BackspaceIsSentAndDeletesOnlyWithLocalEcho)
     LocalEchoBox()->click();
     Press(Qt::Key_Backspace);
     EXPECT_EQ(pty.ReadMaster(1), "\b");
-    EXPECT_EQ(Text(terminal), u"xyz");
-    EXPECT_EQ(terminal.edit().textCursor().selectedText(), QStringLiteral("z"));
+    EXPECT_EQ(Text(), u"xyz");
+    EXPECT_EQ(Edit().textCursor().selectedText(), QStringLiteral("z"));
 
     LocalEchoBox()->click();
     Press(Qt::Key_Backspace);
     EXPECT_EQ(pty.ReadMaster(1), "\b");
-    EXPECT_EQ(Text(terminal), u"xy");
+    EXPECT_EQ(Text(), u"xy");
 }
 
 TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
 {
     Type(QStringLiteral("hi"));
     Press(Qt::Key_Return);
-    EXPECT_EQ(Text(terminal), u"hi\r\n");
+    EXPECT_EQ(Text(), u"hi\r\n");
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
 }
 
@@ -123,41 +100,41 @@ TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
 TEST_F(TerminalWindow, AppendAndEchoAlwaysAddAtTheEndWhateverTheCaret)
 {
     terminal.AppendText(u"first line\r\n");
-    terminal.edit().FlushPending();
-    QTextCursor cursor = terminal.edit().textCursor();
+    Edit().FlushPending();
+    QTextCursor cursor = Edit().textCursor();
     cursor.setPosition(3);
-    terminal.edit().setTextCursor(cursor);
+    Edit().setTextCursor(cursor);
     Type(QStringLiteral("!"));
     terminal.AppendText(u"second");
-    EXPECT_EQ(Text(terminal), u"first line\r\n!second");
-    terminal.edit().FlushPending();
-    EXPECT_EQ(terminal.edit().textCursor().position(),
-              terminal.edit().document()->characterCount() - 1);
+    EXPECT_EQ(Text(), u"first line\r\n!second");
+    Edit().FlushPending();
+    EXPECT_EQ(Edit().textCursor().position(), Edit().document()->characterCount() - 1);
 }
 
 TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
 {
     terminal.AppendText(u"abc");
-    QTest::mouseClick(terminal.findChild<QPushButton*>(QString::number(terminal::kClearButton)),
-                      Qt::LeftButton);
-    EXPECT_EQ(Text(terminal), u"");
+    Click(terminal::kClearButton);
+    EXPECT_EQ(Text(), u"");
     terminal.AppendText(u"abc");
     Action(terminal::kClearAll)->trigger();
-    EXPECT_EQ(Text(terminal), u"");
+    EXPECT_EQ(Text(), u"");
 }
 
 TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
 {
-    test::TempDir dir;
     terminal.AppendText(u"日本語 OK\r\n半角ｶﾅ\n");
     ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
-    EXPECT_EQ(ReadFile(dir / "t.txt"), "\x93\xFA\x96\x7B\x8C\xEA OK\r\n\x94\xBC\x8A\x70\xB6\xC5\n");
+    EXPECT_EQ(FileText(dir / "t.txt"), "\x93\xFA\x96\x7B\x8C\xEA OK\r\n\x94\xBC\x8A\x70\xB6\xC5\n");
 
     // Characters code page 932 cannot hold do not end the file.
     terminal.ClearText();
     terminal.AppendText(u"a\u00E9b");
     ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
-    EXPECT_EQ(ReadFile(dir / "t.txt"), "a?b");
+    EXPECT_EQ(FileText(dir / "t.txt"), "a?b");
+    // A folder that is not there fails the save and the text stays.
+    EXPECT_FALSE(terminal.SaveTextTo(dir / "no-such-folder" / "t.txt").ok());
+    EXPECT_EQ(Text(), u"a\u00E9b");
 
     // More than 16 MiB of bytes is kept whole.
     terminal.ClearText();
@@ -174,7 +151,6 @@ TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
 // starts where the program's files live instead.
 TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
 {
-    test::TempDir dir;
     host.filesFolder = dir.path();
     std::filesystem::path shown;
     test::WhenModal<QFileDialog>([&shown](QFileDialog* dialog) {
@@ -185,24 +161,14 @@ TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
     EXPECT_EQ(shown, dir.path());
 }
 
-TEST_F(TerminalWindow, SaveToAMissingFolderFailsAndKeepsTheText)
-{
-    test::TempDir dir;
-    terminal.AppendText(u"keep");
-    EXPECT_FALSE(terminal.SaveTextTo(dir / "no-such-folder" / "t.txt").ok());
-    EXPECT_EQ(Text(terminal), u"keep");
-}
-
 TEST_F(TerminalWindow, CommandsGoToTheMainWindow)
 {
     Action(terminal::kConnect)->trigger();
     EXPECT_EQ(host.lastParent, &terminal);
-    Action(terminal::kPortSettings)->trigger();
-    Action(terminal::kDisconnect)->trigger();
-    Action(terminal::kSendBreak)->trigger();
-    Action(terminal::kTesterMode)->trigger();
+    for (int id : {terminal::kPortSettings, terminal::kDisconnect, terminal::kSendBreak,
+                   terminal::kTesterMode, terminal::kUtf8Item})
+        Action(id)->trigger();
     EXPECT_TRUE(Action(terminal::kTesterMode)->isChecked());
-    Action(terminal::kUtf8Item)->trigger();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"connect", "settings", "disconnect", "break",
                                                     "tester", "encoding 1"}));
 }
@@ -210,17 +176,16 @@ TEST_F(TerminalWindow, CommandsGoToTheMainWindow)
 TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
 {
     terminal.show();
-    QComboBox* combo = Combo(terminal::kEncodingCombo);
+    QComboBox* combo = Child<QComboBox>(terminal::kEncodingCombo);
     QTest::mouseClick(combo, Qt::LeftButton);
-    QTest::keyClick(combo->view(), Qt::Key_Down);
-    QTest::keyClick(combo->view(), Qt::Key_Down);
-    QTest::keyClick(combo->view(), Qt::Key_Return);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(combo->view(), key);
     EXPECT_EQ(host.calls.back(), "encoding 2");
 
     terminal.ShowEncoding(TextEncoding::Utf8);
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_TRUE(Action(terminal::kUtf8Item)->isChecked());
-    EXPECT_EQ(terminal.edit().m_encoding, TextEncoding::Utf8);
+    EXPECT_EQ(Edit().m_encoding, TextEncoding::Utf8);
 
     terminal.ShowEncoding(static_cast<TextEncoding>(7));
     EXPECT_EQ(combo->currentIndex(), 0);
@@ -232,15 +197,12 @@ TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
 {
     terminal.show();
     terminal.AppendText(u"still here");
-    QTest::mouseClick(terminal.findChild<QPushButton*>(QString::number(terminal::kCloseButton)),
-                      Qt::LeftButton);
+    Click(terminal::kCloseButton);
     EXPECT_FALSE(terminal.isVisible());
     terminal.show();
     terminal.close();
     EXPECT_FALSE(terminal.isVisible());
-    EXPECT_EQ(Text(terminal), u"still here");
-    EXPECT_GE(terminal.minimumWidth(), 600);
-    EXPECT_GE(terminal.minimumHeight(), 240);
+    EXPECT_EQ(Text(), u"still here");
 }
 
 } // namespace

@@ -104,21 +104,5 @@ TEST_F(TrafficLogTest, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftO
     EXPECT_EQ(test::FileText(file), "\xe3\x81\x82\xc3\xa9\r\n");
 }
 
-TEST_F(TrafficLogTest, RawLogHasOneLineForEachChunkWithDateTimeDirectionAndHex)
-{
-    const auto file = m_dir / "raw.log";
-    TrafficLog log;
-    ASSERT_TRUE(log.Start({file, false, LogChoice::RawBytes, LogChoice::Cp932}).ok());
-    const TrafficTime sent = TrafficTime{} + 1765151941123ms; // 2025-12-07 23:59:01.123 UTC
-    log.OnTraffic(TrafficDirection::Sent, Bytes("AT\r"), sent, m_t0);
-    log.OnShown(u"shown text stays out", m_t0);
-    log.OnTraffic(TrafficDirection::Received, Bytes(std::string_view("O\0K", 3)), sent + 1005ms,
-                  m_t0);
-    log.Stop();
-    EXPECT_EQ(test::FileText(file), "2025-12-07 23:59:01.123 TX 41 54 0D\n"
-                                    "2025-12-07 23:59:02.128 RX 4F 00 4B\n");
-    EXPECT_EQ(LineStamp(sent), u"23:59:01.123 ");
-}
-
 } // namespace
 } // namespace wirevane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMenu>
+
+namespace wirevane::test {
+
+// The action of a menu or of one of its submenus with the text, or null.
+inline QAction* FindAction(QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text)
+            return action;
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindAction(*sub, text))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// The texts of a menu's own actions, separators left out.
+inline QStringList Texts(QMenu& menu)
+{
+    QStringList texts;
+    for (QAction* action : menu.actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    return texts;
+}
+
+} // namespace wirevane::test
