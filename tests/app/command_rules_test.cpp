@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
+#include "chart/chart_window.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
 #include "support/widgets/run_until.h"
@@ -52,7 +53,8 @@ bool CompanionsEnabled(CWirevaneDlg& window)
     QWidget* firstButton =
         window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
     return window.terminal().isEnabled() && window.buttonArray().isEnabled() &&
-           textArea->isEnabled() && firstButton->isEnabled();
+           textArea->isEnabled() && firstButton->isEnabled() &&
+           window.terminal().chart().isEnabled();
 }
 
 bool CompanionsDisabled(CWirevaneDlg& window)
@@ -61,7 +63,8 @@ bool CompanionsDisabled(CWirevaneDlg& window)
     QWidget* firstButton =
         window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
     return !window.terminal().isEnabled() && !window.buttonArray().isEnabled() &&
-           !textArea->isEnabled() && !firstButton->isEnabled();
+           !textArea->isEnabled() && !firstButton->isEnabled() &&
+           !window.terminal().chart().isEnabled();
 }
 
 // What the command's dialog saw when it opened; the dialog is then cancelled.
