@@ -130,6 +130,7 @@ private:
     void BuildReceiveCombo(QWidget* central);
     void BuildSendLineEndCombo(QWidget* central);
     void BuildStatusBar();
+    int WidthForAWholeHexLine();
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
     void BuildTrafficActions();
