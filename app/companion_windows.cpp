@@ -2,6 +2,7 @@
 
 #include "app/window_placement.h"
 #include "buttons/dialog_button_array.h"
+#include "chart/chart_window.h"
 #include "terminal/dialog_terminal.h"
 
 #include <QGuiApplication>
@@ -87,17 +88,24 @@ void CompanionWindows::HideCompanions()
 
 void CompanionWindows::EnableCompanionWindows(bool enable)
 {
-    m_terminal->EnableTextArea(enable);
+    EnableTerminal(enable);
     m_buttons->EnableButtons(enable);
-    m_terminal->setEnabled(enable);
     m_buttons->setEnabled(enable);
 }
 
 void CompanionWindows::EnableMainWindowAndTerminal(bool enable)
 {
     m_main.setEnabled(enable);
+    EnableTerminal(enable);
+}
+
+// The chart is a window of its own, so the terminal's state does not reach it by itself; its
+// commands (recording, saving, limits) must wait as the terminal's do.
+void CompanionWindows::EnableTerminal(bool enable)
+{
     m_terminal->setEnabled(enable);
     m_terminal->EnableTextArea(enable);
+    m_terminal->chart().setEnabled(enable);
 }
 
 void CompanionWindows::EnableMainWindowAndButtonArray(bool enable)

@@ -28,7 +28,8 @@ public:
     void Toggle(QWidget& window);
     void HideCompanions();
 
-    // The guard of the main window's dialogs, and of the port dialogs of either window.
+    // The guard of the main window's dialogs, and of the port dialogs of either window; the
+    // terminal's chart goes with the terminal.
     void EnableCompanionWindows(bool enable);
     // The guards of the button array's and of the terminal's own dialogs.
     void EnableMainWindowAndTerminal(bool enable);
@@ -39,6 +40,8 @@ public:
 
 private:
     const QWidget* WindowOf(PlacedWindow window) const;
+    // The terminal with its text area and its chart.
+    void EnableTerminal(bool enable);
 
     QWidget& m_main;
     CDialogTerminal* m_terminal = nullptr;

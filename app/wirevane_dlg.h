@@ -108,6 +108,8 @@ private:
     // Asks the exit question; true when the program is to end (positions and button file
     // written).
     bool ConfirmExit();
+    // The window positions as the exit leaves them: stored, or cleared when they are not kept.
+    void WriteExitPositions();
     void OnSerialMessage(uint32_t eventWord);
     void OnAnswerTimeout();
     void OnAutoReconnect();

@@ -287,23 +287,42 @@ void CWirevaneDlg::OnStoreWindowPositions()
     m_commands.setChecked(command::kStoreWindowPositions, m_storeWindowPos);
 }
 
+void CWirevaneDlg::WriteExitPositions()
+{
+    if (m_storeWindowPos)
+        m_settings.WriteWindowPositions(m_windows);
+    else
+        m_settings.ClearWindowPositions();
+}
+
 bool CWirevaneDlg::ConfirmExit()
 {
-    CDialogExit dialog([this] { return m_settings.WriteSettings(); },
-                       [this](const platform::FileError& error) {
-                           ShowSaveFailure(this, m_store.settingsPath(), error);
-                       },
-                       this);
+    // Save and exit puts the table and the window positions in one write of the file: the
+    // program ends right after it, so the positions are already what they will be.
+    bool positionsWritten = false;
+    const auto saveAndExit = [this, &positionsWritten] {
+        ProfileSession session(m_store);
+        if (platform::FileError error = m_settings.WriteSettings(); !error.ok())
+            return error;
+        WriteExitPositions();
+        platform::FileError error = session.commit();
+        positionsWritten = error.ok();
+        return error;
+    };
+    CDialogExit dialog(
+        saveAndExit,
+        [this](const platform::FileError& error) {
+            ShowSaveFailure(this, m_store.settingsPath(), error);
+        },
+        this);
     m_windows.EnableCompanionWindows(false);
     if (dialog.exec() != QDialog::Accepted) {
         m_windows.EnableCompanionWindows(true);
         return false;
     }
     // Failures here are not reported: the table, which matters, was saved or declined above.
-    if (m_storeWindowPos)
-        m_settings.WriteWindowPositions(m_windows);
-    else
-        m_settings.ClearWindowPositions();
+    if (!positionsWritten)
+        WriteExitPositions();
     m_buttons->SaveButtonFile();
     m_exitConfirmed = true;
     return true;

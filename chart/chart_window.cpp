@@ -289,7 +289,12 @@ QString ChartWindow::StatisticsText() const
     if (m_model.series().empty())
         return QString();
     const std::optional<chart::TimeRange> range = m_plot->VisibleRange();
-    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"><tr>");
+    // A gap of about two characters after each column, so that neighbouring numbers, which
+    // are of any width, never read as one.
+    const int gap = 2 * m_stats->fontMetrics().horizontalAdvance(u'0');
+    QString html = QStringLiteral("<style>th, td { padding: 2px %1px 2px 2px; }</style>"
+                                  "<table cellspacing=\"0\"><tr>")
+                       .arg(gap);
     for (const QString& head : {tr("系列"), tr("範囲"), tr("個数"), tr("最小"), tr("最大"),
                                 tr("平均"), tr("最新"), tr("範囲外"), tr("最後の範囲外")})
         html += QStringLiteral("<th align=\"left\">%1</th>").arg(head.toHtmlEscaped());

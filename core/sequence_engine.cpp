@@ -18,11 +18,12 @@ constexpr std::u16string_view kSentReceived = u"送信済 受信済";
 constexpr std::u16string_view kWaitingSuffix = u" 受信待";
 constexpr std::u16string_view kHaltSuffix = u" 停止";
 constexpr std::u16string_view kStepStopSuffix = u" ｽﾃｯﾌﾟ停止";
-constexpr std::u16string_view kSentMarker = u"<送信済>\r\n";
-constexpr std::u16string_view kWaitingMarker = u"<受信待>\r\n";
-constexpr std::u16string_view kReceivedMarker = u"<受信済>\r\n";
-constexpr std::u16string_view kHaltMarker = u"<停止>\r\n";
-constexpr std::u16string_view kStepStopMarker = u"<ｽﾃｯﾌﾟ停止>\r\n";
+// The words of the terminal's progress markers.
+constexpr std::u16string_view kSentMarker = kSent;
+constexpr std::u16string_view kWaitingMarker = u"受信待";
+constexpr std::u16string_view kReceivedMarker = u"受信済";
+constexpr std::u16string_view kHaltMarker = u"停止";
+constexpr std::u16string_view kStepStopMarker = u"ｽﾃｯﾌﾟ停止";
 constexpr std::u16string_view kButtonArraySent = u"    送信済";
 constexpr std::u16string_view kPassStatus = u"OK";
 constexpr std::u16string_view kFailStatus = u"NG";
@@ -196,7 +197,7 @@ void SequenceEngine::ReceiveStep()
     bool marked = cells.waitKind != WaitKind::None && detail && !m_checkTimedOut;
     if (marked) {
         m_table.SetRowStatus(row, status);
-        m_terminal.AppendText(kReceivedMarker);
+        m_terminal.AppendProgress(kReceivedMarker);
     }
     const std::optional<bool> verdict = DecideCheck(row);
     marked = marked || (verdict && detail);
@@ -217,7 +218,7 @@ void SequenceEngine::ReceiveStep()
         }
         if (detail && (halt || step)) {
             m_table.SetRowStatus(row, status);
-            m_terminal.AppendText(u"<" + status + u">\r\n");
+            m_terminal.AppendProgress(status);
         }
         // The failed row keeps its own marker; Send goes on after it, as after a halt.
         if (failStop) {
@@ -390,7 +391,7 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
     m_table.ShowCurrentRow(row);
     const bool detail = m_run.detailView;
     if (detail) {
-        m_terminal.AppendText(kSentMarker);
+        m_terminal.AppendProgress(kSentMarker);
         m_table.SetRowStatus(row, kSent);
     }
     m_table.SetRowImage(row, kRowImageSent);
@@ -405,7 +406,7 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
         }
         if (detail) {
             m_table.SetRowStatus(row, m_table.GetRowStatus(row) + std::u16string(kWaitingSuffix));
-            m_terminal.AppendText(kWaitingMarker);
+            m_terminal.AppendProgress(kWaitingMarker);
         }
         m_table.SetRowImage(row, kRowImageWaiting);
         // The tick the answer asked for came while the row was on its way; it is due now.
@@ -425,13 +426,13 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
             status = m_table.GetRowStatus(row) + std::u16string(kHaltSuffix);
             m_table.SetRowImage(row, kRowImageHalt);
             if (detail)
-                m_terminal.AppendText(kHaltMarker);
+                m_terminal.AppendProgress(kHaltMarker);
         }
         if (step) {
             status = m_table.GetRowStatus(row) + std::u16string(kStepStopSuffix);
             m_table.SetRowImage(row, kRowImageStepStop);
             if (detail)
-                m_terminal.AppendText(kStepStopMarker);
+                m_terminal.AppendProgress(kStepStopMarker);
         }
         if (detail)
             m_table.SetRowStatus(row, status);

@@ -18,6 +18,13 @@ public:
     {
         AppendText(u"[" + std::u16string(text) + u"]\n");
     }
+    // A row's progress in detail display, in the table's own status words ("送信済",
+    // " ｽﾃｯﾌﾟ停止"): the words go in as "<words>\r\n". A terminal that shows it may show the
+    // words in its reader's language; what it keeps is the words as given.
+    virtual void AppendProgress(std::u16string_view words)
+    {
+        AppendText(u"<" + std::u16string(words) + u">\r\n");
+    }
 };
 
 } // namespace wirevane

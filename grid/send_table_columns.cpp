@@ -104,6 +104,11 @@ std::unique_ptr<CGridColumnTraitImage> CheckTrait(int uncheckedImage)
 
 } // namespace
 
+QString ShownStatusWords(std::u16string_view stored)
+{
+    return TranslatedWords(QString::fromStdU16String(std::u16string(stored)));
+}
+
 void SetUpSendTableColumns(CGridListCtrlGroups& grid)
 {
     CGridListCtrlEx::ImageList checks;

@@ -29,6 +29,10 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 // Only a regular file is replaced; through a link, the file it names is replaced and the link
 // stays. A device, a FIFO, anything else that is not a regular file, and a link that names
 // nothing are refused with a message saying why and left exactly as they were.
+// On Linux a successful replacement also removes the temporary files of the same target that an
+// earlier save, killed before its rename, left in the folder: only files of this function's own
+// name pattern that are regular files of this user's with no other name and that no running
+// save holds. Elsewhere they stay.
 FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});
 

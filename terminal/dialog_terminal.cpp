@@ -14,8 +14,11 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QStyle>
+#include <algorithm>
 
 namespace wirevane {
 
@@ -56,7 +59,19 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     m_sendLineEndCombo->setCurrentIndex(1);
     m_receiveCombo->setCurrentIndex(0);
     m_tester->setChecked(m_host.IsTesterMode());
-    resize(640, 400);
+    resize(std::max(640, WidthForAWholeHexLine()), 400);
+}
+
+// The hex pane's whole line beside the text area at its smallest, within the central margins:
+// the pane measures its line in its own font, so the width follows the faces the platform
+// draws with and the desktop's font size.
+int CDialogTerminal::WidthForAWholeHexLine()
+{
+    // The style sets the frames and scroll bars that the widths include when it polishes them.
+    ensurePolished();
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    return margins.left() + m_edit->minimumSizeHint().width() + m_views->handleWidth() +
+           m_hexView->minimumSizeHint().width() + margins.right();
 }
 
 CDialogTerminal::~CDialogTerminal() = default;

@@ -61,6 +61,9 @@ public:
     // TerminalSink: "[text]\n" after the receive conversion, on a line of its own in the view
     // whatever the conversion; the record and a log keep the text as it is.
     void AppendReport(std::u16string_view text) override;
+    // TerminalSink: the markers' words are shown in the interface's language; the record and a
+    // log keep them as the engine wrote them, as the saved text always had them.
+    void AppendProgress(std::u16string_view words) override;
     bool IsLocalEcho() const override;
     // ReceivingTerminal: as AppendText, each line that begins stamped with the read time when
     // time stamps are on.
@@ -127,6 +130,7 @@ private:
     void BuildReceiveCombo(QWidget* central);
     void BuildSendLineEndCombo(QWidget* central);
     void BuildStatusBar();
+    int WidthForAWholeHexLine();
     QAction* MakeAction(int id, const QString& text);
     QAction* MakeAction(const char* name, const QString& text);
     void BuildTrafficActions();

@@ -1,3 +1,4 @@
+#include "grid/send_table_columns.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/terminal_text.h"
@@ -20,6 +21,17 @@ void CDialogTerminal::AppendReport(std::u16string_view text)
     // What follows starts a line of the view, and a received line there gets its stamp.
     m_stamper.Restart(true, false);
     Show(shown);
+}
+
+void CDialogTerminal::AppendProgress(std::u16string_view words)
+{
+    const std::u16string kept =
+        ApplyReceiveConversion(u"<" + std::u16string(words) + u">\r\n", m_receiveConversion);
+    const std::u16string shown = ApplyReceiveConversion(
+        u"<" + ShownStatusWords(words).toStdU16String() + u">\r\n", m_receiveConversion);
+    m_stamper.Follow(kept);
+    m_edit->AppendShownAs(kept, shown);
+    Show(kept);
 }
 
 void CDialogTerminal::AppendReceived(std::u16string_view text, TrafficTime readTime)

@@ -84,6 +84,14 @@ void RecordView::AppendShownOnly(std::u16string_view lineForm)
     Show(lineForm);
 }
 
+void RecordView::AppendShownAs(std::u16string_view lineForm, std::u16string_view shown)
+{
+    if (lineForm.empty())
+        return;
+    m_record.Append(lineForm);
+    Show(shown);
+}
+
 void RecordView::Show(std::u16string_view lineForm)
 {
     m_shown.Append(lineForm);

@@ -35,6 +35,9 @@ public:
     // Text the view shows that is not part of the record (a received line's time stamp): it is
     // not saved, not counted, and never ends with a character that local echo could take back.
     void AppendShownOnly(std::u16string_view lineForm);
+    // Text the record keeps as lineForm and the view shows as shown, with the same line ends (a
+    // progress marker, its words in the reader's language).
+    void AppendShownAs(std::u16string_view lineForm, std::u16string_view shown);
     // Takes the record's last character away, as local echo of a backspace does.
     void RemoveLastCharacter();
     void Clear();

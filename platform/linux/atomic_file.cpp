@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -122,6 +125,74 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
     }
     return FileError::fromErrorCode(error);
 }
+// mkostemp's pattern for the target: "." + the target's name + "." + six letters or digits.
+constexpr std::size_t kUniqueLength = 6;
+
+std::string TemporaryPattern(const std::filesystem::path& path)
+{
+    return "." + path.filename().string() + "." + std::string(kUniqueLength, 'X');
+}
+
+bool IsTemporaryName(std::string_view name, std::string_view target)
+{
+    const std::string_view start = name.substr(0, target.size() + 2);
+    if (name.size() != target.size() + 2 + kUniqueLength || start.front() != '.' ||
+        start.substr(1, target.size()) != target || start.back() != '.') {
+        return false;
+    }
+    return std::all_of(name.end() - kUniqueLength, name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A temporary file that a save left when it was killed before its rename. Only what such a save
+// leaves qualifies: a regular file of this user's with no other name, which no running save
+// holds (each holds a lock on its temporary until its rename). The type is judged from the name
+// before anything is opened, as opening a device can act on it.
+void RemoveIfStale(int folder, const std::string& name)
+{
+    struct stat named {};
+    if (::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1) {
+        return;
+    }
+    Descriptor fd(
+        ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || opened.st_dev != named.st_dev ||
+        opened.st_ino != named.st_ino || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return;
+    }
+    // Still the same file under the name, now that it is ours to remove.
+    struct stat again {};
+    if (::fstatat(folder, name.c_str(), &again, AT_SYMLINK_NOFOLLOW) == 0 &&
+        again.st_dev == opened.st_dev && again.st_ino == opened.st_ino) {
+        ::unlinkat(folder, name.c_str(), 0);
+    }
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& target)
+{
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const int listed = dir.get() < 0 ? -1 : ::dup(dir.get());
+    DIR* listing = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (listing == nullptr) {
+        if (listed >= 0) {
+            ::close(listed);
+        }
+        return;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (IsTemporaryName(entry->d_name, target)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    ::closedir(listing);
+    for (const std::string& name : names) {
+        RemoveIfStale(dir.get(), name);
+    }
+}
 } // namespace
 
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
@@ -194,7 +265,7 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
     if (folder.empty()) {
         folder = ".";
     }
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string pattern = (folder / TemporaryPattern(path)).string();
     Descriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         return FileError::fromErrno(errno);
@@ -204,6 +275,10 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
         ::unlink(temporary.c_str());
         return error;
     };
+    // Held until the rename, through a second descriptor of the same open file, so that a save
+    // of the same file by another process never takes this temporary for a stale one.
+    ::flock(fd.get(), LOCK_EX);
+    Descriptor held(::dup(fd.get()));
 
     // mkostemp creates the file for its owner only; a settings file keeps the owner, group and
     // permissions of the one it replaces, or gets the usual ones for a new file. Only root may
@@ -240,6 +315,7 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
         return fail(FileError::fromErrno(errno));
     }
     syncFolder(folder);
+    RemoveStaleTemporaries(folder, path.filename().string());
     return {};
 }
 

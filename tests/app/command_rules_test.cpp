@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
+#include "chart/chart_window.h"
 #include "main_window_rig.h"
 #include "support/modal_helper.h"
 #include "support/widgets/run_until.h"
@@ -46,16 +47,17 @@ bool StartLongRun(CWirevaneDlg& window)
     });
 }
 
-// Whether both companion windows and a control in each are all enabled (or all disabled).
+// Whether the companion windows (the terminal with its chart, the button array) and a control in
+// each are all enabled (or all disabled).
 bool CompanionsAre(CWirevaneDlg& window, bool enabled)
 {
     QWidget* textArea = window.terminal().findChild<QWidget*>(QString::number(terminal::kTextArea));
     QWidget* firstButton =
         window.buttonArray().findChild<QWidget*>(QString::number(button_array::kSlotButtons[0]));
-    return std::ranges::all_of(std::initializer_list<QWidget*>{&window.terminal(),
-                                                               &window.buttonArray(), textArea,
-                                                               firstButton},
-                               [&](QWidget* widget) { return widget->isEnabled() == enabled; });
+    return std::ranges::all_of(
+        std::initializer_list<QWidget*>{&window.terminal(), &window.buttonArray(), textArea,
+                                        firstButton, &window.terminal().chart()},
+        [&](QWidget* widget) { return widget->isEnabled() == enabled; });
 }
 
 // What the command's dialog saw when it opened; the dialog is then cancelled.

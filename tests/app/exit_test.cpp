@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -169,13 +170,21 @@ TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
     rig.WriteSettingsFile(kOldSettings);
     CWirevaneDlg& window = rig.Start();
     ChangeTable(window);
+    window.setGeometry(QRect(70, 80, 700, 500));
+    const std::size_t writesBefore = rig.files().replacedPaths.size();
     test::WhenModal<CDialogExit>(
         [](CDialogExit*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
     window.close();
     EXPECT_FALSE(window.isVisible());
+    const auto& written = rig.files().replacedPaths;
+    EXPECT_EQ(std::count(written.begin() + std::ptrdiff_t(writesBefore), written.end(),
+                         rig.paths().settingsPath),
+              1)
+        << "the table and the window positions go in one write";
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"DATA_INDEX0", u"SELECT", -1), 1);
     EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 1);
+    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 70);
     EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
 }
 

@@ -202,8 +202,15 @@ TEST_P(WindowTexts, ARunInDetailDisplayShowsItsStatusWholeAndTranslated)
     ExpectNoFaultsInTheThreeWindows(window, Check());
     // The cells keep the table's own words, which the engine and the save read back.
     EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kSelectColumn), u"送信済 停止");
+    // So does the terminal's record, which is saved; its view shows the progress markers.
+    CCommEdit& terminalText = window.terminal().edit();
+    terminalText.FlushPending();
+    EXPECT_NE(terminalText.LineFormText().find(u"<送信済>\r\n<停止>"), std::u16string::npos);
     if (English()) {
         EXPECT_EQ(window.buttonArray().StatusText(), QStringLiteral("READ?    Sent"));
+        EXPECT_EQ(test::DescribeJapanese({{QStringLiteral("terminal text"),
+                                           QString::fromStdU16String(terminalText.ShownText())}}),
+                  QString());
     }
 }
 
