@@ -188,8 +188,8 @@ int main(int argc, char** argv)
     const Spread pythonSpread = Print("python3-serial", python);
     if (!pythonOk)
         std::printf("(the pyserial script failed; is python3-serial installed?)\n");
-    std::printf("engine median = %.2f x floor (goal <= 1.5), %.2f x python (goal <= 0.5); "
-                "p99 %.0f us (goal <= 2000)\n",
+    std::printf("engine median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
+                "p99 %.0f us (goal <= 100)\n",
                 engineSpread.median / floorSpread.median, engineSpread.median / pythonSpread.median,
                 engineSpread.p99);
     return 0;
