@@ -172,8 +172,12 @@ TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
     ChangeTable(window);
     window.setGeometry(QRect(70, 80, 700, 500));
     const std::size_t writesBefore = rig.files().replacedPaths.size();
-    test::WhenModal<CDialogExit>(
-        [](CDialogExit*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+    // The question may not hold the focus yet when it first shows on a busy machine.
+    test::WhenModal<CDialogExit>([](CDialogExit* dialog) {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog,
+                        Qt::Key_Return);
+    });
     window.close();
     EXPECT_FALSE(window.isVisible());
     const auto& written = rig.files().replacedPaths;
