@@ -27,18 +27,23 @@ Expectation::Expectation(std::u16string_view text, TextEncoding encoding)
         m_needle = RowTextToBytes(text, encoding);
 }
 
-bool Expectation::Check(std::span<const uint8_t> answer) const
+Expectation::Verdict Expectation::Judge(std::span<const uint8_t> answer) const
 {
     if (!IsSet())
-        return true;
+        return {};
     if (!m_error.empty())
-        return false;
+        return {false, m_error};
     if (answer.size() > kAnswerKeptBytes)
         answer = answer.last(kAnswerKeptBytes);
     if (!m_isPattern)
-        return std::search(answer.begin(), answer.end(), m_needle.begin(), m_needle.end()) !=
-               answer.end();
-    return m_pattern.Search(ToCodePoints(DecodeForDisplay(answer, m_encoding))).has_value();
+        return {std::search(answer.begin(), answer.end(), m_needle.begin(), m_needle.end()) !=
+                    answer.end(),
+                {}};
+    const Pattern::Found found =
+        m_pattern.Search(ToCodePoints(DecodeForDisplay(answer, m_encoding)));
+    if (found.gaveUp)
+        return {false, std::u16string(kGaveUp)};
+    return {found.match.has_value(), {}};
 }
 
 std::u16string ExpectationError(std::u16string_view text)

@@ -251,7 +251,8 @@ std::optional<bool> SequenceEngine::DecideCheck(int row)
         return std::nullopt;
     m_run.answer.Close();
     const Expectation& expectation = m_run.answer.expectation();
-    const bool passed = !m_checkTimedOut && m_run.answer.Passes();
+    const Expectation::Verdict verdict = m_run.answer.Judge();
+    const bool passed = !m_checkTimedOut && verdict.passed;
     m_checkTimedOut = false;
     ++(passed ? m_checksPassed : m_checksFailed);
     m_table.SetRowImage(row, passed ? kRowImagePass : kRowImageFail);
@@ -260,7 +261,7 @@ std::optional<bool> SequenceEngine::DecideCheck(int row)
     const std::u16string report =
         passed ? std::u16string()
                : CheckFailedText(row, expectation.text(), m_run.answer.bytes(), m_run.encoding,
-                                 expectation.error());
+                                 verdict.reason);
     if (!passed)
         m_terminal.AppendReport(report);
     m_observer.RowChecked(row, passed, m_run.answer.bytes(), report);
