@@ -70,6 +70,12 @@ void Typical(benchmark::State& state)
     Check(state, u"re:^[+-]\\d+\\.\\d+E[+-]\\d\\d\\r$", '1');
 }
 
+// A group's bytes are wanted: the answer is read a character at a time.
+void TypicalWithAGroup(benchmark::State& state)
+{
+    Check(state, u"re:^SN=(\\w+)\\r$", '1');
+}
+
 void NestedRepeats(benchmark::State& state)
 {
     Check(state, u"re:((a*)*(a+)*)*b", 'a');
@@ -118,6 +124,7 @@ void LargestProgram(benchmark::State& state)
 } // namespace
 
 BENCHMARK(Typical)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TypicalWithAGroup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlainTextHalfTheAnswer)->Unit(benchmark::kMillisecond);
 BENCHMARK(NestedRepeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(OptionalsThenCount)->Unit(benchmark::kMillisecond);
