@@ -21,9 +21,10 @@ constexpr char32_t kLastCodePoint = 0x10FFFF;
 constexpr int kMaxNesting = 100;
 // The work a search may do: one unit per thread visit, plus a unit per four group bounds a
 // thread carries along. A pattern near the size bound on a 4 KiB answer would take seconds; the
-// allowance stops the costliest ones a table can hold after about ten milliseconds, while a
-// pattern of fifty instructions still searches a full answer within it.
-constexpr std::size_t kMaxWork = 500'000;
+// allowance stops the costliest ones a table can hold after about six milliseconds of CPU (a
+// window on a busy machine waits a few times that), while a pattern that keeps fifty threads
+// alive still searches a full answer within it.
+constexpr std::size_t kMaxWork = 250'000;
 constexpr std::size_t kBoundsPerWorkUnit = 4;
 
 struct Refusal {
