@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <span>
 
 namespace wirevane {
 
@@ -44,6 +45,29 @@ constexpr KeyLine kRunKeys[] = {
     {StopKey, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "停止")},
     {ResetKey, QT_TRANSLATE_NOOP("wirevane::CDialogNotation", "リセット")},
 };
+
+// One line per form: the form, an example cell text, and what it does.
+QGroupBox* FormsBox(const QString& title, const QString& name,
+                    std::span<const ExpectationForm> forms, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(12);
+    int line = 0;
+    for (const ExpectationForm& form : forms) {
+        const QString cells[] = {ExpectationFormName(form), QString::fromUtf16(form.example),
+                                 ExpectationFormMeaning(form)};
+        for (int column = 0; column < 3; ++column) {
+            auto* cell = new QLabel(cells[column], box);
+            cell->setTextFormat(Qt::PlainText);
+            grid->addWidget(cell, line, column);
+        }
+        ++line;
+    }
+    grid->setColumnStretch(2, 1);
+    return box;
+}
 
 } // namespace
 
@@ -105,22 +129,14 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
     utf8->setWordWrap(true);
     table->addWidget(utf8, escapeLine, 0, 1, 4);
 
-    auto* answers = new QGroupBox(tr("期待応答の書式"), this);
-    answers->setObjectName(QStringLiteral("expectationLegend"));
-    auto* formGrid = new QGridLayout(answers);
-    formGrid->setHorizontalSpacing(12);
-    int formLine = 0;
-    for (const ExpectationForm& form : ExpectationForms()) {
-        const QString cells[] = {ExpectationFormName(form), QString::fromUtf16(form.example),
-                                 ExpectationFormMeaning(form)};
-        for (int column = 0; column < 3; ++column) {
-            auto* cell = new QLabel(cells[column], answers);
-            cell->setTextFormat(Qt::PlainText);
-            formGrid->addWidget(cell, formLine, column);
-        }
-        ++formLine;
-    }
-    formGrid->setColumnStretch(2, 1);
+    auto* answers = FormsBox(tr("期待応答の書式"), QStringLiteral("expectationLegend"),
+                             ExpectationForms(), this);
+    auto* values = FormsBox(tr("応答の値 (送信データ)"), QStringLiteral("valueLegend"),
+                            AnswerValueForms(), this);
+    auto* valueGrid = static_cast<QGridLayout*>(values->layout());
+    auto* valueNote = new QLabel(AnswerValueNote(), values);
+    valueNote->setWordWrap(true);
+    valueGrid->addWidget(valueNote, valueGrid->rowCount(), 0, 1, 3);
 
     auto* ok = NewButton(this, 1, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -134,6 +150,7 @@ CDialogNotation::CDialogNotation(const std::function<QIcon(int)>& markerIcon, QW
     layout->addWidget(keys);
     layout->addWidget(escapes);
     layout->addWidget(answers);
+    layout->addWidget(values);
     layout->addLayout(buttons);
     // The layout's own minimum ignores that the wrapped note needs more lines as it narrows;
     // at its natural size every line has room, so the dialog shrinks no further.

@@ -19,7 +19,7 @@ bool AnswerWindow::Take(std::span<const uint8_t> bytes)
     if (m_bytes.size() > 2 * Expectation::kAnswerKeptBytes)
         m_bytes.erase(m_bytes.begin(),
                       m_bytes.end() - static_cast<std::ptrdiff_t>(Expectation::kAnswerKeptBytes));
-    if (!m_decidesOnArrival || !Passes())
+    if (!m_decidesOnArrival || !Judge().passed)
         return false;
     m_open = false;
     return true;

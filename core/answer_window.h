@@ -24,7 +24,7 @@ public:
 
     const Expectation& expectation() const { return m_expectation; }
     const Bytes& bytes() const { return m_bytes; }
-    bool Passes() const { return m_expectation.Check(m_bytes); }
+    Expectation::Verdict Judge() const { return m_expectation.Judge(m_bytes); }
 
 private:
     Expectation m_expectation;

@@ -69,4 +69,10 @@ std::u16string ChecksCountedText(int passed, int failed)
     return u"Checks: " + DecimalText(passed) + u" passed, " + DecimalText(failed) + u" failed.";
 }
 
+std::u16string ValueMissingText(int row, std::u16string_view reference)
+{
+    return u"Row " + DecimalText(row) + u" is not sent: " + std::u16string(reference) +
+           u" has no value; no passing check of this run gave it.";
+}
+
 } // namespace wirevane

@@ -25,4 +25,7 @@ std::u16string EscapedAnswer(std::span<const uint8_t> received, TextEncoding enc
 // "Checks: 12 passed, 1 failed."
 std::u16string ChecksCountedText(int passed, int failed);
 
+// "Row 5 is not sent: {R7.1} has no value; no passing check of this run gave it."
+std::u16string ValueMissingText(int row, std::u16string_view reference);
+
 } // namespace wirevane

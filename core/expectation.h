@@ -4,9 +4,11 @@
 #include "core/text_encoding.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirevane {
 
@@ -25,14 +27,29 @@ public:
     Expectation(std::u16string_view text, TextEncoding encoding);
 
     bool IsSet() const { return !m_text.empty(); }
+    bool IsPattern() const { return m_isPattern; }
     const std::u16string& text() const { return m_text; }
     // Why the text cannot be checked (a pattern that does not compile, a character the encoding
     // lacks); such an expectation fails every answer.
     const std::u16string& error() const { return m_error; }
 
+    struct Verdict {
+        bool passed = true;
+        // Why a failed answer could not be judged: the expectation's error, or a pattern search
+        // that gave up. Empty when the answer simply did not satisfy it.
+        std::u16string reason;
+        // The groups of a passing pattern, group 1 first, as the answer's bytes; none for a
+        // group that took no part.
+        std::vector<std::optional<Bytes>> groups;
+    };
     // Whether the answer (the newest kAnswerKeptBytes of it) satisfies the expectation; always
-    // true when nothing is expected.
-    bool Check(std::span<const uint8_t> answer) const;
+    // a pass when nothing is expected.
+    Verdict Judge(std::span<const uint8_t> answer) const;
+    bool Check(std::span<const uint8_t> answer) const { return Judge(answer).passed; }
+
+    // Why a pattern check failed when its search ran out of work.
+    static constexpr std::u16string_view kGaveUp =
+        u"matching gave up: the pattern takes too long on this answer";
 
 private:
     std::u16string m_text;

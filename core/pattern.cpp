@@ -3,6 +3,7 @@
 #include "core/decimal_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace wirevane {
@@ -18,10 +19,13 @@ constexpr char32_t kLastCodePoint = 0x10FFFF;
 // Parentheses nest by recursion in the parser; a file's pattern must not be able to exhaust the
 // stack with them.
 constexpr int kMaxNesting = 100;
-// A pattern near the size bound on a 4 KiB answer would take seconds; this stops it, as a failed
-// check, within a tenth of a second or so. A pattern of fifty instructions on a full answer
-// takes a tenth of the allowance.
-constexpr std::size_t kMaxSteps = 2'000'000;
+// The work a search may do: one unit per thread visit, plus a unit per four group bounds a
+// thread carries along. A pattern near the size bound on a 4 KiB answer would take seconds; the
+// allowance stops the costliest ones a table can hold after about six milliseconds of CPU (a
+// window on a busy machine waits a few times that), while a pattern that keeps fifty threads
+// alive still searches a full answer within it.
+constexpr std::size_t kMaxWork = 250'000;
+constexpr std::size_t kBoundsPerWorkUnit = 4;
 
 struct Refusal {
     std::u16string reason;
@@ -32,20 +36,31 @@ std::u16string Placed(std::u16string_view what, std::size_t place)
     return std::u16string(what) + u" at " + DecimalText(static_cast<int>(place + 1));
 }
 
-std::vector<Range> Complement(const std::vector<Range>& ranges)
+// Sorted by their first character, overlapping and touching ranges joined.
+std::vector<Range> Merged(std::vector<Range> ranges)
 {
-    std::vector<Range> sorted = ranges;
-    std::sort(sorted.begin(), sorted.end(),
+    std::sort(ranges.begin(), ranges.end(),
               [](const Range& a, const Range& b) { return a.first < b.first; });
     std::vector<Range> out;
+    for (const Range& r : ranges) {
+        if (!out.empty() && (out.back().last == kLastCodePoint || r.first <= out.back().last + 1))
+            out.back().last = std::max(out.back().last, r.last);
+        else
+            out.push_back(r);
+    }
+    return out;
+}
+
+std::vector<Range> Complement(const std::vector<Range>& ranges)
+{
+    std::vector<Range> out;
     char32_t next = 0;
-    for (const Range& r : sorted) {
+    for (const Range& r : Merged(ranges)) {
         if (r.first > next)
             out.push_back({next, r.first - 1});
-        if (r.last >= next)
-            next = r.last == kLastCodePoint ? kLastCodePoint : r.last + 1;
         if (r.last == kLastCodePoint)
             return out;
+        next = r.last + 1;
     }
     out.push_back({next, kLastCodePoint});
     return out;
@@ -234,7 +249,7 @@ private:
 
     Node ClassNode(std::vector<Range> ranges, bool negated = false)
     {
-        m_program.classes.push_back({std::move(ranges), negated});
+        m_program.classes.push_back({negated ? Complement(ranges) : Merged(std::move(ranges))});
         Node node = Node::Of(Node::Kind::Class);
         node.value = static_cast<int32_t>(m_program.classes.size() - 1);
         return node;
@@ -281,6 +296,9 @@ private:
         group.value = -1;
         if (m_at + 1 < m_source.size() && Peek() == U'?' && m_source[m_at + 1] == U':')
             m_at += 2;
+        else if (m_program.groupCount == Pattern::kMaxGroups)
+            throw Refusal{
+                Placed(u"more than " + DecimalText(Pattern::kMaxGroups) + u" groups", place)};
         else
             group.value = ++m_program.groupCount;
         group.children.push_back(ParseAlternation(depth + 1));
@@ -494,10 +512,10 @@ private:
 // counter is taken once per step, which is what bounds the work.
 class ThreadList {
 public:
-    ThreadList(std::size_t programSize, std::size_t slots)
-        : m_slots(slots), m_seen(programSize, 0), m_captures(programSize * slots)
+    // The captures grow with the threads that live at once, which is far fewer than the
+    // program's instructions for most patterns.
+    ThreadList(std::size_t programSize, std::size_t slots) : m_slots(slots), m_seen(programSize, 0)
     {
-        m_pcs.reserve(programSize);
     }
 
     void Begin(uint32_t generation)
@@ -515,8 +533,11 @@ public:
     }
     void Add(int pc, const std::vector<std::ptrdiff_t>& captures)
     {
+        const std::size_t end = (m_pcs.size() + 1) * m_slots;
+        if (m_captures.size() < end)
+            m_captures.resize(std::max(end, 2 * m_captures.size()));
         std::copy(captures.begin(), captures.end(),
-                  m_captures.begin() + static_cast<std::ptrdiff_t>(m_pcs.size() * m_slots));
+                  m_captures.begin() + static_cast<std::ptrdiff_t>(end - m_slots));
         m_pcs.push_back(pc);
     }
     std::size_t size() const { return m_pcs.size(); }
@@ -544,15 +565,15 @@ public:
     {
     }
 
-    std::optional<Pattern::Match> Run()
+    Pattern::Found Run()
     {
-        std::optional<Pattern::Match> found;
+        Pattern::Found found;
         m_current.Begin(1);
         for (std::size_t at = 0; at <= m_text.size(); ++at) {
-            if (!found) {
+            if (!found.match) {
                 std::fill(m_scratch.begin(), m_scratch.end(), -1);
                 if (!AddThread(m_current, 0, at))
-                    return std::nullopt;
+                    return {std::nullopt, true};
             }
             if (m_current.size() == 0)
                 break;
@@ -560,8 +581,8 @@ public:
             for (std::size_t i = 0; i < m_current.size(); ++i) {
                 const Instruction& instruction = Fetch(m_current.pc(i));
                 if (instruction.op == Op::Match) {
-                    found = Pattern::Match{std::vector<std::ptrdiff_t>(m_slots)};
-                    m_current.CopyCaptures(i, found->bounds);
+                    found.match = Pattern::Match{std::vector<std::ptrdiff_t>(m_slots)};
+                    m_current.CopyCaptures(i, found.match->bounds);
                     break; // the threads after this one have lower priority
                 }
                 if (at < m_text.size() &&
@@ -569,7 +590,7 @@ public:
                         m_text[at])) {
                     m_current.CopyCaptures(i, m_scratch);
                     if (!AddThread(m_next, m_current.pc(i) + 1, at + 1))
-                        return std::nullopt;
+                        return {std::nullopt, true};
                 }
             }
             std::swap(m_current, m_next);
@@ -586,7 +607,8 @@ private:
 
     // Follows jumps, splits, saves and anchors from pc with m_scratch as the captures, and adds
     // the threads that wait on a character or a match. An explicit stack instead of recursion:
-    // a long chain of splits must not exhaust the real one. False when the step guard ran out.
+    // a long chain of splits must not exhaust the real one. False when the work allowance ran
+    // out.
     bool AddThread(ThreadList& list, int start, std::size_t at)
     {
         m_stack.clear();
@@ -600,7 +622,7 @@ private:
             }
             int pc = entry.pc;
             while (list.Visit(pc)) {
-                if (++m_steps > kMaxSteps)
+                if (++m_work > kMaxWork)
                     return false;
                 const Instruction& instruction = Fetch(pc);
                 if (instruction.op == Op::Jump) {
@@ -623,6 +645,7 @@ private:
                     ++pc;
                 } else {
                     list.Add(pc, m_scratch);
+                    m_work += m_slots / kBoundsPerWorkUnit;
                     break;
                 }
             }
@@ -643,16 +666,16 @@ private:
     ThreadList m_next;
     std::vector<std::ptrdiff_t> m_scratch;
     std::vector<Entry> m_stack;
-    std::size_t m_steps = 0;
+    std::size_t m_work = 0;
 };
 
 } // namespace
 
 bool Pattern::CharClass::Contains(char32_t c) const
 {
-    const bool inside = std::any_of(ranges.begin(), ranges.end(),
-                                    [c](const Range& r) { return c >= r.first && c <= r.last; });
-    return inside != negated;
+    const auto after = std::upper_bound(ranges.begin(), ranges.end(), c,
+                                        [](char32_t x, const Range& r) { return x < r.first; });
+    return after != ranges.begin() && c <= std::prev(after)->last;
 }
 
 std::optional<std::u32string_view> Pattern::Match::Group(std::u32string_view text, int group) const
@@ -677,10 +700,10 @@ Pattern Pattern::Compile(std::u16string_view source)
     return pattern;
 }
 
-std::optional<Pattern::Match> Pattern::Search(std::u32string_view text) const
+Pattern::Found Pattern::Search(std::u32string_view text) const
 {
     if (!ok())
-        return std::nullopt;
+        return {};
     return Machine(m_program, text).Run();
 }
 

@@ -18,11 +18,17 @@ namespace wirevane {
 // (end of the text), groups "( )" and "(?: )", alternation "|", and the quantifiers
 // "* + ? {m} {m,} {m,n}", each lazy with a trailing "?". The leftmost match is found, and among
 // matches there, the one the quantifiers' preference gives (as backtracking engines do).
+//
+// A search runs on the window thread, so its work is bounded too: one that would take longer
+// than a few milliseconds gives up and says so.
 class Pattern {
 public:
     static constexpr int kMaxRepeat = 1000;
     // Counted repeats are written out; this bounds what a nested "{1000}" can build.
     static constexpr std::size_t kMaxProgramSize = 20000;
+    // Every live thread carries the bounds of every group: the count bounds a search's memory
+    // and the cost of each step.
+    static constexpr int kMaxGroups = 32;
 
     // The start and end (code point indexes) of group 0 (the whole match) and of each group;
     // -1 for a group that took no part.
@@ -38,18 +44,22 @@ public:
     const std::u16string& error() const { return m_error; }
     int groupCount() const { return m_program.groupCount; }
 
-    // The leftmost match in the text, if any; none as well when a guard on the work of one
-    // search (thread visits, beyond the size bounds) ran out.
-    std::optional<Match> Search(std::u32string_view text) const;
+    struct Found {
+        std::optional<Match> match;
+        // The search ran out of its work allowance before it knew; there is no match then.
+        bool gaveUp = false;
+    };
+    // The leftmost match in the text, if any.
+    Found Search(std::u32string_view text) const;
 
     enum class Op : uint8_t { Class, Split, Jump, Save, Begin, End, Match };
     struct Range {
         char32_t first;
         char32_t last;
     };
+    // Sorted, disjoint ranges, so a class of thousands of characters is searched, not scanned.
     struct CharClass {
         std::vector<Range> ranges;
-        bool negated = false;
         bool Contains(char32_t c) const;
     };
     struct Instruction {

@@ -149,6 +149,7 @@ void SequenceEngine::OnReset()
 {
     m_checksPassed = 0;
     m_checksFailed = 0;
+    m_values.Clear();
     CancelWrite();
     m_run.running = false;
     m_observer.UpdateRunControls(false);
@@ -252,8 +253,11 @@ std::optional<bool> SequenceEngine::DecideCheck(int row)
         return std::nullopt;
     m_run.answer.Close();
     const Expectation& expectation = m_run.answer.expectation();
-    const bool passed = !m_checkTimedOut && m_run.answer.Passes();
+    Expectation::Verdict verdict = m_run.answer.Judge();
+    const bool passed = !m_checkTimedOut && verdict.passed;
     m_checkTimedOut = false;
+    if (passed && expectation.IsPattern())
+        m_values.Keep(row, std::move(verdict.groups));
     ++(passed ? m_checksPassed : m_checksFailed);
     m_table.SetRowImage(row, passed ? kRowImagePass : kRowImageFail);
     if (m_run.detailView)
@@ -261,7 +265,7 @@ std::optional<bool> SequenceEngine::DecideCheck(int row)
     const std::u16string report =
         passed ? std::u16string()
                : CheckFailedText(row, expectation.text(), m_run.answer.bytes(), m_run.encoding,
-                                 expectation.error());
+                                 verdict.reason);
     if (!passed)
         m_terminal.AppendReport(report);
     m_observer.RowChecked(row, passed, m_run.answer.bytes(), report);
@@ -287,9 +291,9 @@ void SequenceEngine::ReportChecks()
     m_observer.ChecksCounted(passed, failed);
 }
 
-void SequenceEngine::BeginRowWrite(int row, SendRow cells)
+void SequenceEngine::BeginRowWrite(int row, SendRow cells, RowData data)
 {
-    const Bytes bytes = RowTextToBytes(cells.data, m_run.encoding);
+    const Bytes bytes = std::move(data.bytes);
     const Bytes lineEnd =
         m_run.lineEnd != LineEndSuffix::None ? LineEndBytes(m_run.lineEnd) : Bytes{};
     const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
@@ -297,7 +301,7 @@ void SequenceEngine::BeginRowWrite(int row, SendRow cells)
     // before the word that the bytes are out, and must not appear above the text it answers.
     if (m_terminal.IsLocalEcho()) {
         if (!bytes.empty())
-            m_terminal.AppendText(cells.data);
+            m_terminal.AppendText(data.shown);
         if (!lineEnd.empty())
             m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
     }
@@ -383,7 +387,12 @@ void SequenceEngine::SendStep()
         FailRow(row, UnencodableRowText(row, *missing, m_run.encoding));
         return;
     }
-    BeginRowWrite(row, std::move(cells));
+    RowData data = RowDataWithValues(cells.data, m_run.encoding, m_values);
+    if (!data.missing.empty()) {
+        FailRow(row, ValueMissingText(row, data.missing));
+        return;
+    }
+    BeginRowWrite(row, std::move(cells), std::move(data));
 }
 
 void SequenceEngine::FinishSendStep(int row, const SendRow& cells)

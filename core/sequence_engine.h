@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/answer_values.h"
 #include "core/port_access.h"
 #include "core/run_observer.h"
 #include "core/run_state.h"
@@ -52,7 +53,7 @@ private:
     void ReceiveStep();
     void SendStep();
     void Advance();
-    void BeginRowWrite(int row, SendRow cells);
+    void BeginRowWrite(int row, SendRow cells, RowData data);
     void OnRowWritten(uint64_t token, uint32_t error);
     void FinishSendStep(int row, const SendRow& cells);
     void FailRow(int row, const std::u16string& report);
@@ -90,6 +91,8 @@ private:
     bool m_checkTimedOut = false;
     int m_checksPassed = 0;
     int m_checksFailed = 0;
+    // What the run's passing pattern checks read, for the send data of the rows after them.
+    AnswerValues m_values;
 };
 
 } // namespace wirevane

@@ -33,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (pattern && expectation.error().empty()) {
         const Pattern compiled = Pattern::Compile(std::u16string_view(text).substr(3));
         const std::u32string decoded = ToCodePoints(DecodeForDisplay(answer, encoding));
-        const auto match = compiled.Search(decoded);
-        if (match.has_value() != passed && answer.size() <= Expectation::kAnswerKeptBytes)
+        const Pattern::Found found = compiled.Search(decoded);
+        const auto& match = found.match;
+        // A pattern with groups reads the answer a character at a time, which may differ on a
+        // malformed answer.
+        if (compiled.groupCount() == 0 && match.has_value() != passed &&
+            answer.size() <= Expectation::kAnswerKeptBytes)
             std::abort();
         if (match) {
             for (std::size_t slot = 0; slot + 1 < match->bounds.size(); slot += 2) {

@@ -21,7 +21,29 @@ constexpr ExpectationForm kForms[] = {
      u"re:^[+-]\\d+\\.\\d+"},
 };
 
+constexpr ExpectationForm kValueForms[] = {
+    {"{n}",
+     QT_TRANSLATE_NOOP("ExpectationLegendTexts",
+                       "直前に合格した re: チェックのグループ n が読んだバイト列を送信"),
+     u"SET {1}"},
+    {"{Rr.n}",
+     QT_TRANSLATE_NOOP("ExpectationLegendTexts", "行 r の re: チェックのグループ n を送信"),
+     u"{R7.1}"},
+};
+
 } // namespace
+
+std::span<const ExpectationForm> AnswerValueForms()
+{
+    return kValueForms;
+}
+
+QString AnswerValueNote()
+{
+    return ExpectationLegendTexts::tr(
+        "値がまだ無い参照を含む行は送信せず、その行で停止します。"
+        "参照でない { } はそのまま送信します ({1} そのものは \\{1} と書きます)。");
+}
 
 std::span<const ExpectationForm> ExpectationForms()
 {

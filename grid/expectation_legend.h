@@ -17,6 +17,11 @@ std::span<const ExpectationForm> ExpectationForms();
 QString ExpectationFormName(const ExpectationForm& form);
 QString ExpectationFormMeaning(const ExpectationForm& form);
 
+// The references to values that passing "re:" checks read, which later rows' send data may
+// hold, in the same shape; and what happens to a reference without a value.
+std::span<const ExpectationForm> AnswerValueForms();
+QString AnswerValueNote();
+
 // The forms as the expected-answer column's header tooltip, with the rule for an empty cell.
 QString ExpectationToolTip();
 

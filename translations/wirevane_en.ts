@@ -231,6 +231,18 @@
         <source>期待応答: 空欄の行は応答をチェックしません。</source>
         <translation>Expected answer: a row left empty does not check its answer.</translation>
     </message>
+    <message>
+        <source>直前に合格した re: チェックのグループ n が読んだバイト列を送信</source>
+        <translation>Sends the bytes group n of the latest passing re: check read</translation>
+    </message>
+    <message>
+        <source>行 r の re: チェックのグループ n を送信</source>
+        <translation>Sends group n of row r&apos;s re: check</translation>
+    </message>
+    <message>
+        <source>値がまだ無い参照を含む行は送信せず、その行で停止します。参照でない { } はそのまま送信します ({1} そのものは \{1} と書きます)。</source>
+        <translation>A row whose reference has no value yet is not sent: the run stops on it. Braces that are no reference are sent as written (write \{1} to send {1} itself).</translation>
+    </message>
 </context>
 <context>
     <name>FileReports</name>
@@ -929,6 +941,10 @@ Current registration  %1         </translation>
     <message>
         <source>期待応答の書式</source>
         <translation>Forms of the expected answer</translation>
+    </message>
+    <message>
+        <source>応答の値 (送信データ)</source>
+        <translation>Values from answers (send data)</translation>
     </message>
 </context>
 <context>

@@ -99,6 +99,29 @@ INSTANTIATE_TEST_SUITE_P(Faults, RefusedPattern,
                                            Refused{u"re:ab\\", u"trailing backslash at 3"},
                                            Refused{u"re:(a{1000}){1000}", u"pattern too large"}));
 
+// The window waits for a check: a search that would take long gives up, and the check fails
+// saying so rather than passing or holding the window.
+TEST(Expectation, AHostilePatternFailsWithTheReason)
+{
+    Bytes nearMiss(Expectation::kAnswerKeptBytes - 1, 'a');
+    nearMiss.push_back('#');
+    for (const std::u16string_view hostile :
+         {u"re:[a-z]{1000}!", u"re:(?:a?){1000}a{1000}b", u"re:(?:(?:a|aa){30}){120}b"}) {
+        const Expectation::Verdict verdict =
+            Expectation(hostile, TextEncoding::Sjis).Judge(nearMiss);
+        EXPECT_FALSE(verdict.passed);
+        EXPECT_EQ(verdict.reason, Expectation::kGaveUp);
+    }
+    const Expectation::Verdict plainMiss =
+        Expectation(u"re:a{50}!", TextEncoding::Sjis).Judge(nearMiss);
+    EXPECT_FALSE(plainMiss.passed);
+    EXPECT_EQ(plainMiss.reason, u"") << "a pattern of common size searches the whole answer";
+    std::u16string groups = u"re:";
+    for (int i = 0; i <= Pattern::kMaxGroups; ++i)
+        groups += u"()";
+    EXPECT_EQ(ExpectationError(groups), u"more than 32 groups at 65");
+}
+
 TEST(Expectation, PlainTextNeverRefused)
 {
     EXPECT_EQ(ExpectationError(u"ab(cd"), u"");
@@ -107,22 +130,25 @@ TEST(Expectation, PlainTextNeverRefused)
 
 TEST(Pattern, DeepNestingIsRefusedNotRecursedInto)
 {
-    const std::u16string deep = std::u16string(100000, u'(') + std::u16string(100000, u')');
-    EXPECT_EQ(Pattern::Compile(deep).error(), u"groups nested too deeply at 101");
+    std::u16string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += u"(?:";
+    deep += std::u16string(100000, u')');
+    EXPECT_EQ(Pattern::Compile(deep).error(), u"groups nested too deeply at 301");
 }
 
 TEST(Pattern, CapturesFollowTheQuantifiersPreference)
 {
     const std::u32string text = U"SN=AB12 rev=7";
-    const auto greedy = Pattern::Compile(u"SN=(\\w+)\\s+rev=(\\d)").Search(text);
+    const auto greedy = Pattern::Compile(u"SN=(\\w+)\\s+rev=(\\d)").Search(text).match;
     ASSERT_TRUE(greedy.has_value());
     EXPECT_EQ(greedy->Group(text, 1), U"AB12");
     EXPECT_EQ(greedy->Group(text, 2), U"7");
-    const auto lazy = Pattern::Compile(u"(\\w+?)(\\d*)\\s").Search(text);
+    const auto lazy = Pattern::Compile(u"(\\w+?)(\\d*)\\s").Search(text).match;
     ASSERT_TRUE(lazy.has_value());
     EXPECT_EQ(lazy->Group(text, 1), U"AB");
     EXPECT_EQ(lazy->Group(text, 2), U"12");
-    EXPECT_FALSE(Pattern::Compile(u"(x)|y").Search(U"y")->Group(U"y", 1).has_value());
+    EXPECT_FALSE(Pattern::Compile(u"(x)|y").Search(U"y").match->Group(U"y", 1).has_value());
 }
 
 } // namespace

@@ -1,0 +1,182 @@
+#include "core/linux/pty_engine_rig.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace wirevane::test {
+namespace {
+
+struct CheckRun {
+    const char* name;
+    WaitKind wait;
+    std::u16string_view expect;
+    std::string_view early; // arrives while the row is still on its way
+    std::string_view late;
+    int limitMs;                // the answer time-out set, 0 for none
+    std::optional<int> armedMs; // the answer time armed once the row is out
+    bool timesOut;
+    bool passes;
+    std::u16string_view report; // the terminal's lines from the verdict on
+};
+
+std::ostream& operator<<(std::ostream& out, const CheckRun& c)
+{
+    return out << c.name;
+}
+
+class AnswerCheck : public ::testing::TestWithParam<CheckRun> {
+protected:
+    PtyEngineRig rig;
+};
+
+// The device holds the row back until the early part of its answer is in, then lets it out.
+TEST_P(AnswerCheck, DecidesOnTheRowsAnswerWindow)
+{
+    const CheckRun& c = GetParam();
+    // The pause keeps the next row from following in the verdict's own tick.
+    rig.SetRow(0, u"Q", c.wait, std::u16string(c.expect), 10);
+    rig.SetRow(1, u"NEXT", WaitKind::None);
+    rig.run.detailView = true;
+    rig.engine.SetAnswerTimeout(&rig.answerTimer, c.limitMs);
+    rig.engine.OnSend();
+    rig.Hold();
+    rig.Tick();
+    rig.Answer(c.early);
+    rig.Release();
+    EXPECT_EQ(rig.Received(1), "Q");
+    EXPECT_EQ(rig.answerTimer.IsArmed() ? std::optional(rig.answerTimer.period()) : std::nullopt,
+              c.armedMs);
+    rig.Answer(c.late);
+    if (c.timesOut) {
+        EXPECT_FALSE(rig.engine.OnAnswerTimer()) << "a checked row's time-out is its failed check";
+    }
+    rig.terminal.clear();
+    rig.Tick();
+    EXPECT_EQ(rig.Image(0), c.passes ? kRowImagePass : kRowImageFail);
+    EXPECT_EQ(rig.Status(0), c.passes ? u"OK" : u"NG");
+    EXPECT_EQ(rig.observer.running(), c.passes) << "a failed check stops the run";
+    EXPECT_EQ(rig.run.currentRow, 1) << "Send goes on after the checked row";
+    EXPECT_EQ(rig.terminal.text(), c.report);
+}
+
+constexpr std::u16string_view kReceivedMarker = u"<受信済>\r\n";
+
+// A pattern whose search would hold the window gives up on an answer that nearly fits it.
+const std::string kNearMiss = std::string(700, 'a') + "\r";
+const std::u16string kGaveUpReport =
+    u"<受信済>\r\n[Row 0 check failed: expected \"re:(?:a?){1000}a{1000}b\" (" +
+    std::u16string(Expectation::kGaveUp) + u"), received \"" + std::u16string(80, u'a') +
+    u"…\".]\n[Checks: 0 passed, 1 failed.]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    WaitKinds, AnswerCheck,
+    ::testing::Values(
+        CheckRun{"CrEarly", WaitKind::Cr, u"OK", "OK\r", "", 0, std::nullopt, false, true,
+                 kReceivedMarker},
+        CheckRun{"CrLateInPieces", WaitKind::Cr, u"OK\\r", "O", "K\r", 0, 1000, false, true,
+                 kReceivedMarker},
+        CheckRun{"CrBytesAfterTheAwaitedOneDoNotCount", WaitKind::Cr, u"OK", "", "ERR\rOK", 0, 1000,
+                 false, false,
+                 u"<受信済>\r\n[Row 0 check failed: expected \"OK\", received \"ERR\\r\".]\n"
+                 u"[Checks: 0 passed, 1 failed.]\n"},
+        CheckRun{"NlPattern", WaitKind::Nl, u"re:^\\d+\\r\\n$", "", "42\r\n", 300, 300, false, true,
+                 kReceivedMarker},
+        CheckRun{"AnyDecidesOnTheFirstByte", WaitKind::Any, u"AB", "", "AB", 0, 1000, false, false,
+                 u"<受信済>\r\n[Row 0 check failed: expected \"AB\", received \"A\".]\n"
+                 u"[Checks: 0 passed, 1 failed.]\n"},
+        CheckRun{"NoWaitPassesOnArrivalEarly", WaitKind::None, u"OK", "xOKy", "", 0, std::nullopt,
+                 false, true, u""},
+        CheckRun{"NoWaitPassesOnArrivalLate", WaitKind::None, u"OK", "O", "K", 0, 1000, false, true,
+                 u""},
+        CheckRun{"NoWaitDefaultTimeOut", WaitKind::None, u"OK", "", "NO", 0, 1000, true, false,
+                 u"[Row 0 check failed: expected \"OK\", received \"NO\".]\n"
+                 u"[Checks: 0 passed, 1 failed.]\n"},
+        CheckRun{"NoWaitSetTimeOut", WaitKind::None, u"OK", "", "", 250, 250, true, false,
+                 u"[Row 0 check failed: expected \"OK\", received \"\".]\n"
+                 u"[Checks: 0 passed, 1 failed.]\n"},
+        CheckRun{"CrSilentTimesOutAsACheck", WaitKind::Cr, u"OK", "", "OK", 0, 1000, true, false,
+                 u"[Row 0 check failed: expected \"OK\", received \"OK\".]\n"
+                 u"[Checks: 0 passed, 1 failed.]\n"},
+        CheckRun{"EscapedPatternBytes", WaitKind::Cr, u"re:^\\x02V=\\d\\r$", "\x02V=5\r", "", 0,
+                 std::nullopt, false, true, kReceivedMarker},
+        CheckRun{"HostilePatternGivesUp", WaitKind::Cr, u"re:(?:a?){1000}a{1000}b", kNearMiss, "",
+                 0, std::nullopt, false, false, kGaveUpReport},
+        CheckRun{"InvalidPatternFromAFile", WaitKind::Cr, u"re:a((", "", "a((\r", 0, 1000, false,
+                 false,
+                 u"<受信済>\r\n[Row 0 check failed: expected \"re:a((\" (missing ) for ( at 3), "
+                 u"received \"a((\\r\".]\n[Checks: 0 passed, 1 failed.]\n"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Row 0 passes, row 2 fails on the answers the device gives to each.
+class CheckedRuns : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.SetRow(0, u"A", WaitKind::Cr, u"OK");
+        rig.SetRow(2, u"B", WaitKind::Cr, u"OK");
+    }
+    // The answer's step sends the next row in the same tick when the row has no pause.
+    void AnswerRow(std::string_view bytes)
+    {
+        rig.Answer(bytes);
+        rig.Tick();
+    }
+
+    PtyEngineRig rig;
+};
+
+TEST_F(CheckedRuns, GoingOnCountsEveryCycleUntilTheStop)
+{
+    rig.run.stopOnFail = false;
+    rig.run.cyclic = true;
+    rig.engine.OnSend();
+    rig.Tick();
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        AnswerRow("OK\r");
+        EXPECT_EQ(rig.Image(0), kRowImagePass);
+        // The failed last row's answer step starts the next cycle at once, which clears the
+        // markers: its report line is what stays.
+        rig.terminal.clear();
+        AnswerRow("NG\r");
+        EXPECT_NE(rig.terminal.text().find(u"[Row 2 check failed"), std::u16string::npos);
+        EXPECT_TRUE(rig.observer.running());
+    }
+    EXPECT_EQ(rig.Received(5), "ABABA") << "the second cycle's last answer starts a third";
+    rig.terminal.clear();
+    rig.engine.OnStop();
+    EXPECT_EQ(rig.terminal.text(), u"[Checks: 2 passed, 2 failed.]\n");
+    EXPECT_EQ(rig.observer.counts(), (std::vector<std::pair<int, int>>{{2, 2}}));
+}
+
+TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
+{
+    rig.SetRow(3, u"C", WaitKind::None);
+    rig.engine.OnSend();
+    rig.Tick();
+    AnswerRow("OK\r");
+    AnswerRow("NG\r");
+    EXPECT_FALSE(rig.observer.running());
+    EXPECT_EQ(rig.observer.counts(), (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(rig.Received(2), "AB");
+    rig.engine.OnSend();
+    rig.Tick();
+    EXPECT_EQ(rig.Received(1), "C");
+    EXPECT_EQ(rig.observer.counts().back(), (std::pair<int, int>{0, 0}))
+        << "the run from the failed row on has its own count";
+}
+
+TEST_F(CheckedRuns, TableWithoutChecksReportsNoCount)
+{
+    rig.SetRow(0, u"A", WaitKind::Cr);
+    rig.SetRow(2, u"B", WaitKind::Cr);
+    rig.engine.OnSend();
+    rig.Tick();
+    AnswerRow("x\r");
+    AnswerRow("x\r");
+    EXPECT_FALSE(rig.observer.running());
+    EXPECT_EQ(rig.terminal.text().find(u"Checks"), std::u16string::npos);
+    EXPECT_TRUE(rig.observer.counts().empty());
+}
+
+} // namespace
+} // namespace wirevane::test
