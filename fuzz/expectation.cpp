@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
-    const TextEncoding encoding = data[0] % 3;
+    const auto encoding = static_cast<TextEncoding>(data[0] % 3);
     const bool pattern = (data[0] & 0x80) != 0;
     const std::size_t textLength = std::min<std::size_t>(data[1], size - 2);
     std::u16string text = pattern ? u"re:" : u"";
