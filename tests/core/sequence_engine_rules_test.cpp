@@ -45,8 +45,9 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         Tick();
         engine.OnSend();
         Tick();
-        if (detail)
+        if (detail) {
             EXPECT_EQ(Status(1), u"送信済 受信待");
+        }
         Receive({'!'});
         Tick();
         run.stepMode = true;

@@ -73,8 +73,9 @@ TEST(CharLength, AgreesWithTheDecoder)
         const uint16_t sjis = JisToSjis(static_cast<uint16_t>(j1 * 256 + 0x21));
         const Bytes pair = {static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)};
         EXPECT_EQ(CharLength(pair[0], TextEncoding::Sjis), 2) << j1;
-        if (j1 >= 0x30)
+        if (j1 >= 0x30) {
             EXPECT_EQ(DecodeForDisplay(pair, TextEncoding::Sjis).size(), 1u) << j1;
+        }
     }
     for (int b = 0xA1; b <= 0xDF; ++b) {
         EXPECT_EQ(CharLength(static_cast<uint8_t>(b), TextEncoding::Sjis), 1);
