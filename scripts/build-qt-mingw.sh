@@ -8,8 +8,8 @@
 #   1. the folder is complete already: nothing to do;
 #   2. with --check, it only answers whether the folder is complete (exit status 1 if not);
 #   3. WIREVANE_QT_MINGW_ARCHIVE names an existing archive of the same tree: it is unpacked;
-#   4. otherwise the source is fetched with apt-get source and qtbase is built (about an hour on
-#      two cores, ~1,300 steps) and installed.
+#   4. otherwise the source is fetched with apt-get source and qtbase is built (~1,300 steps,
+#      about 40 minutes of CPU time) and installed.
 # The system's apt configuration is left alone: the deb-src entry is passed to apt-get alone.
 set -euo pipefail
 
@@ -87,7 +87,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_dbus=OFF \
   -DFEATURE_printsupport=OFF -DFEATURE_tabletevent=OFF >&2
 
-say "building qtbase with $jobs jobs (about an hour on two cores)"
+say "building qtbase with $jobs jobs (about 40 minutes of CPU time)"
 cmake --build "$work/build" --parallel "$jobs" >&2
 cmake --install "$work/build" >&2
 touch "$stamp"

@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 export CCACHE_BASEDIR=$PWD
 export CCACHE_NOHASHDIR=1
 # Qt for Windows from the cache, or unpacked from WIREVANE_QT_MINGW_ARCHIVE; building it from
-# source takes an hour, so that is left to scripts/build-qt-mingw.sh run by hand.
+# source takes 40 minutes of CPU time, so that is left to scripts/build-qt-mingw.sh run by hand.
 if [ -n "${WIREVANE_QT_MINGW_ARCHIVE:-}" ] || [ -n "${WIREVANE_BUILD_QT_MINGW:-}" ]; then
   bash scripts/build-qt-mingw.sh >/dev/null
 fi
