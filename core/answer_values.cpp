@@ -1,5 +1,7 @@
 #include "core/answer_values.h"
 
+#include <algorithm>
+
 namespace wirevane {
 
 namespace {
@@ -45,23 +47,35 @@ std::optional<Reference> ReferenceAt(std::u16string_view text, std::size_t brace
     return reference;
 }
 
-// The characters an escape takes, as the send data's escapes count them: "\xHH" four, "\oOOO"
-// five, any other two; a brace among them is the escape's.
-std::size_t EscapeLength(std::u16string_view text, std::size_t backslash)
+// The characters an escape takes. Escapes are read from the row's encoded bytes (Shift_JIS
+// ones for EUC-JP too, which is converted after): "\xHH" takes the two bytes after "\x" and
+// "\oOOO" three, so a double-byte character stands for two digits; any other escape takes one
+// character. A brace among them is the escape's.
+std::size_t EscapeLength(std::u16string_view text, std::size_t backslash, TextEncoding encoding)
 {
     if (backslash + 1 >= text.size())
         return 1;
     const char16_t kind = text[backslash + 1];
-    return kind == u'x' ? 4 : kind == u'o' ? 5 : 2;
+    if (kind != u'x' && kind != u'o')
+        return 2;
+    const TextEncoding escapesRead =
+        encoding == TextEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Sjis;
+    std::size_t digitBytes = kind == u'x' ? 2 : 3;
+    std::size_t at = backslash + 2;
+    while (digitBytes > 0 && at < text.size()) {
+        digitBytes -= std::min(digitBytes, TypedCharToBytes(text[at], escapesRead).size());
+        ++at;
+    }
+    return at - backslash;
 }
 
-std::vector<Reference> References(std::u16string_view text)
+std::vector<Reference> References(std::u16string_view text, TextEncoding encoding)
 {
     std::vector<Reference> found;
     std::size_t at = 0;
     while (at < text.size()) {
         if (text[at] == u'\\') {
-            at += EscapeLength(text, at);
+            at += EscapeLength(text, at, encoding);
         } else if (const auto reference = text[at] == u'{' ? ReferenceAt(text, at) : std::nullopt) {
             found.push_back(*reference);
             at = reference->end;
@@ -102,7 +116,7 @@ const Bytes* AnswerValues::Find(std::optional<int> row, int group) const
 RowData RowDataWithValues(std::u16string_view text, TextEncoding encoding,
                           const AnswerValues& values)
 {
-    const std::vector<Reference> references = References(text);
+    const std::vector<Reference> references = References(text, encoding);
     if (references.empty())
         return {RowTextToBytes(text, encoding), std::u16string(text), {}};
     RowData data;

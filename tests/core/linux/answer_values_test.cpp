@@ -67,5 +67,15 @@ TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
     EXPECT_EQ(Run({"x\r"}, sent.size()), sent);
 }
 
+// "\o" takes three bytes: the digit and both bytes of the double-byte character, so the brace
+// after it opens a reference.
+TEST_F(AnswerValuesRun, AnEscapesDigitsAreCountedInBytes)
+{
+    rig.SetRow(0, u"Q", WaitKind::Cr, u"re:(x)");
+    rig.SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
+    EXPECT_EQ(Run({"x\r"}, 3), std::string("Q\x01"
+                                           "x"));
+}
+
 } // namespace
 } // namespace wirevane::test
