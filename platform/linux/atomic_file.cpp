@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
@@ -145,15 +146,20 @@ bool IsTemporaryName(std::string_view name, std::string_view target)
     });
 }
 
+// A running save's temporary is unlocked between its creation and its lock; one changed this
+// recently is left for a later save to judge.
+constexpr time_t kFreshSeconds = 10;
+
 // A temporary file that a save left when it was killed before its rename. Only what such a save
-// leaves qualifies: a regular file of this user's with no other name, which no running save
-// holds (each holds a lock on its temporary until its rename). The type is judged from the name
-// before anything is opened, as opening a device can act on it.
+// leaves qualifies: a regular file of this user's with no other name, not changed in the last
+// seconds, which no running save holds (each holds a lock on its temporary until its rename).
+// The type is judged from the name before anything is opened, as opening a device can act on it.
 void RemoveIfStale(int folder, const std::string& name)
 {
     struct stat named {};
     if (::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1) {
+        !S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1 ||
+        named.st_mtime > ::time(nullptr) - kFreshSeconds) {
         return;
     }
     Descriptor fd(
