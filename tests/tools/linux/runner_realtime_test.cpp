@@ -33,6 +33,7 @@ int RunWithoutRealtimeRights(std::vector<std::string> arguments,
     const std::string program = toolPath("wirevane-run").string();
     arguments.insert(arguments.begin(), program);
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
