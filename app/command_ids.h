@@ -42,6 +42,7 @@ inline constexpr int kAnswerTimeout = 33190;
 inline constexpr int kAutoReconnect = 33191;
 inline constexpr int kStopOnFail = 33192;
 inline constexpr int kLowLatency = 33193;
+inline constexpr int kRealtime = 33194;
 
 inline constexpr int kSend = 1003;
 inline constexpr int kStop = 1013;

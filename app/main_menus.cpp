@@ -111,6 +111,7 @@ void BuildMainMenus(QMenuBar& bar, CommandRegistry& commands)
     port->addSeparator();
     AddItem(port, commands, kAutoReconnect, MainMenus::tr("自動再接続"), true);
     AddItem(port, commands, kLowLatency, MainMenus::tr("USB 低遅延モード"), true);
+    AddItem(port, commands, kRealtime, MainMenus::tr("実行中はリアルタイム優先度"), true);
 
     QMenu* view = bar.addMenu(MainMenus::tr("表示"));
     AddItem(view, commands, kTerminal, MainMenus::tr("ターミナル"));

@@ -6,8 +6,8 @@
 namespace wirevane {
 
 PortOptionsCommands::PortOptionsCommands(ProfileStore& store, SequenceEngine& engine,
-                                         ConnectionManager& connection)
-    : m_store(store), m_engine(engine), m_connection(connection),
+                                         ConnectionManager& connection, RunPriority& priority)
+    : m_store(store), m_engine(engine), m_connection(connection), m_priority(priority),
       m_answerTimer([this] { m_engine.OnAnswerTimer(); })
 {
     Apply();
@@ -24,6 +24,7 @@ void PortOptionsCommands::Apply()
     m_engine.SetAnswerTimeout(&m_answerTimer, m_options.answerTimeoutMs);
     m_connection.SetAutoReconnect(m_options.autoReconnect);
     m_connection.SetLowLatency(m_options.lowLatency);
+    m_priority.SetAllowed(m_options.realtime);
 }
 
 void PortOptionsCommands::Store()
@@ -58,6 +59,12 @@ void PortOptionsCommands::SetAutoReconnect(bool on)
 void PortOptionsCommands::SetLowLatency(bool on)
 {
     m_options.lowLatency = on;
+    Store();
+}
+
+void PortOptionsCommands::SetRealtime(bool on)
+{
+    m_options.realtime = on;
     Store();
 }
 

@@ -6,6 +6,7 @@
 #include "persistence/profile_store.h"
 #include "platform/file_error.h"
 #include "platform/qt/qt_step_timer.h"
+#include "serial/run_priority.h"
 
 #include <QCoreApplication>
 
@@ -14,13 +15,15 @@ class QWidget;
 namespace wirevane {
 
 // The main window's commands for the program's own port options: the answer time-out of the
-// run, reconnecting a lost device and a USB adapter's low-latency mode. Holds the options, hands
+// run, reconnecting a lost device, a USB adapter's low-latency mode and realtime priority
+// during a run. Holds the options, hands
 // them to the engine and the connection, and stores each change in the settings file at once,
 // as the port commands store theirs.
 class PortOptionsCommands {
     Q_DECLARE_TR_FUNCTIONS(PortOptionsCommands)
 public:
-    PortOptionsCommands(ProfileStore& store, SequenceEngine& engine, ConnectionManager& connection);
+    PortOptionsCommands(ProfileStore& store, SequenceEngine& engine, ConnectionManager& connection,
+                        RunPriority& priority);
 
     // The stored options, at start-up.
     void Load();
@@ -29,6 +32,7 @@ public:
     void SetAnswerTimeout(int32_t milliseconds);
     void SetAutoReconnect(bool on);
     void SetLowLatency(bool on);
+    void SetRealtime(bool on);
     // The result of the last store of a change.
     const platform::FileError& lastWrite() const { return m_lastWrite; }
 
@@ -41,6 +45,7 @@ private:
     ProfileStore& m_store;
     SequenceEngine& m_engine;
     ConnectionManager& m_connection;
+    RunPriority& m_priority;
     platform::QtStepTimer m_answerTimer;
     PortOptions m_options;
     platform::FileError m_lastWrite;

@@ -4,8 +4,16 @@
 #include "buttons/dialog_button_array.h"
 
 #include <QLabel>
+#include <QStatusBar>
 
 namespace wirevane {
+
+namespace {
+
+// Long enough to read the remedy, then the connection's status comes back.
+constexpr int kRefusalShownMs = 20'000;
+
+} // namespace
 
 void RunControls::UpdateRunControls(bool running)
 {
@@ -14,6 +22,13 @@ void RunControls::UpdateRunControls(bool running)
     m_commands.setEnabled(command::kReset, true);
     if (m_buttons != nullptr)
         m_buttons->SetStopEnabled(running);
+    const std::optional<platform::RealtimeRefusal> refusal = m_priority.RunChanged(running);
+    if (refusal && m_statusBar != nullptr)
+        m_statusBar->showMessage(tr("リアルタイム優先度が拒否されたため、通常の優先度で実行します（"
+                                    "%1）。許可するには: %2")
+                                     .arg(QString::fromStdString(refusal->reason),
+                                          QString::fromStdString(refusal->remedy)),
+                                 kRefusalShownMs);
 }
 
 void RunControls::SetStatusText(std::u16string_view text)

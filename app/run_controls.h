@@ -2,10 +2,12 @@
 
 #include "app/command_registry.h"
 #include "core/run_observer.h"
+#include "serial/run_priority.h"
 
 #include <QCoreApplication>
 
 class QLabel;
+class QStatusBar;
 
 namespace wirevane {
 
@@ -13,16 +15,21 @@ class CDialogButtonArray;
 
 // The run's controls as the sequence engine drives them: send only while no run is active,
 // stop only while one is, reset always; the button array's stop button and status line; and
-// the status bar's count of the last run's answer checks.
+// the status bar's count of the last run's answer checks. A run also takes realtime priority
+// when the user allows it; the status bar says so once if the system refuses.
 class RunControls final : public RunObserver {
     Q_DECLARE_TR_FUNCTIONS(RunControls)
 public:
-    explicit RunControls(CommandRegistry& commands) : m_commands(commands) {}
+    RunControls(CommandRegistry& commands, RunPriority& priority)
+        : m_commands(commands), m_priority(priority)
+    {
+    }
 
     // The button array, once it exists; a run reported before goes to the commands alone.
     void Attach(CDialogButtonArray& buttons) { m_buttons = &buttons; }
     // The status bar's pane for the count; hidden until a run with checks has ended.
     void AttachChecksPane(QLabel& pane) { m_checksPane = &pane; }
+    void AttachStatusBar(QStatusBar& bar) { m_statusBar = &bar; }
 
     void UpdateRunControls(bool running) override;
     void SetStatusText(std::u16string_view text) override;
@@ -30,6 +37,8 @@ public:
 
 private:
     CommandRegistry& m_commands;
+    RunPriority& m_priority;
+    QStatusBar* m_statusBar = nullptr;
     CDialogButtonArray* m_buttons = nullptr;
     QLabel* m_checksPane = nullptr;
 };

@@ -54,7 +54,7 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
                           m_tap),
       m_connection(m_port, &m_messages, m_store, m_connectionDisplay, *m_terminal,
                    std::move(lister)),
-      m_portOptions(m_store, m_engine, m_connection),
+      m_portOptions(m_store, m_engine, m_connection, m_runPriority),
       m_portSettings(
           m_port, [this] { m_connectionDisplay.SetConnectionStatus(m_connection.StatusText()); }),
       m_settings(m_store, m_table, m_run, m_portSettings, m_choices),
@@ -127,6 +127,7 @@ void CWirevaneDlg::BuildStatusBar()
     statusBar()->addPermanentWidget(checksPane);
     statusBar()->addPermanentWidget(fixedPane);
     m_runControls.AttachChecksPane(*checksPane);
+    m_runControls.AttachStatusBar(*statusBar());
 }
 
 bool CWirevaneDlg::OnInitDialog()

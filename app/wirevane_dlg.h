@@ -114,6 +114,7 @@ private:
     void OnAnswerTimeout();
     void OnAutoReconnect();
     void OnLowLatency();
+    void OnRealtime();
     void ShowPortOptions();
 
     ProfileStore& m_store;
@@ -129,7 +130,8 @@ private:
     SerialPortAccess m_access;
     TrafficTap m_tap;
     CompanionWindows m_windows{*this};
-    RunControls m_runControls{m_commands};
+    RunPriority m_runPriority{m_port};
+    RunControls m_runControls{m_commands, m_runPriority};
     TerminalCommands m_terminalCommands;
     platform::QtStepTimer m_timer;
     std::unique_ptr<CDialogTerminal> m_terminal;

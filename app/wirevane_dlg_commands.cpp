@@ -126,6 +126,9 @@ bool CWirevaneDlg::TriggerPortCommand(int id)
     case kLowLatency:
         OnLowLatency();
         return true;
+    case kRealtime:
+        OnRealtime();
+        return true;
     default:
         return false;
     }
@@ -258,12 +261,21 @@ void CWirevaneDlg::OnLowLatency()
         ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
 }
 
+void CWirevaneDlg::OnRealtime()
+{
+    m_portOptions.SetRealtime(!m_portOptions.options().realtime);
+    ShowPortOptions();
+    if (!m_portOptions.lastWrite().ok())
+        ShowSaveFailure(this, m_paths.settingsPath, m_portOptions.lastWrite());
+}
+
 // A checkable item flips its own mark when clicked; the mark shows the option, not the click.
 void CWirevaneDlg::ShowPortOptions()
 {
     m_commands.setChecked(command::kAnswerTimeout, m_portOptions.options().answerTimeoutMs > 0);
     m_commands.setChecked(command::kAutoReconnect, m_portOptions.options().autoReconnect);
     m_commands.setChecked(command::kLowLatency, m_portOptions.options().lowLatency);
+    m_commands.setChecked(command::kRealtime, m_portOptions.options().realtime);
 }
 
 void CWirevaneDlg::OnSymbols()

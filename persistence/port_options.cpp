@@ -11,6 +11,7 @@ namespace {
 constexpr std::u16string_view kAnswerTimeoutKey = u"ANSWER_TIMEOUT_MS";
 constexpr std::u16string_view kAutoReconnectKey = u"AUTO_RECONNECT";
 constexpr std::u16string_view kLowLatencyKey = u"LOW_LATENCY";
+constexpr std::u16string_view kRealtimeKey = u"REALTIME";
 
 platform::FileError WriteOrRemove(ProfileStore& store, std::u16string_view key, int32_t value,
                                   int32_t fallback)
@@ -36,6 +37,7 @@ PortOptions ReadPortOptions(ProfileStore& store)
         options.answerTimeoutMs = timeout;
     options.autoReconnect = store.readInt(settings_keys::kWirevane, kAutoReconnectKey, 0) == 1;
     options.lowLatency = store.readInt(settings_keys::kWirevane, kLowLatencyKey, 1) != 0;
+    options.realtime = store.readInt(settings_keys::kWirevane, kRealtimeKey, 0) == 1;
     return options;
 }
 
@@ -45,6 +47,7 @@ platform::FileError WritePortOptions(ProfileStore& store, const PortOptions& opt
     WriteOrRemove(store, kAnswerTimeoutKey, options.answerTimeoutMs, 0);
     WriteOrRemove(store, kAutoReconnectKey, options.autoReconnect ? 1 : 0, 0);
     WriteOrRemove(store, kLowLatencyKey, options.lowLatency ? 1 : 0, 1);
+    WriteOrRemove(store, kRealtimeKey, options.realtime ? 1 : 0, 0);
     return session.commit();
 }
 

@@ -17,6 +17,10 @@ struct PortOptions {
     // Ask a USB adapter to hand over received bytes at once rather than after its latency
     // timer; on unless turned off, since otherwise every answer comes up to 16 ms late.
     bool lowLatency = true;
+    // Run the engine's and the port's threads at realtime priority while a run is active, so a
+    // busy neighbour cannot make a row late; off unless the user asks, as it puts the program
+    // before every other one.
+    bool realtime = false;
 
     bool operator==(const PortOptions&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "serial/serial_ex.h"
 
 #include "platform/prompt_wake.h"
+#include "platform/realtime_priority.h"
 
 #include <chrono>
 #include <system_error>
@@ -83,9 +84,30 @@ void CSerialEx::EventThreadMain()
     m_ended.notify_all();
 }
 
+void CSerialEx::SetEventThreadRealtime(bool on)
+{
+    if (m_realtimeWanted.exchange(on) != on && m_thread.joinable())
+        SetEventMask(GetEventMask());
+}
+
+void CSerialEx::FollowRealtimeWish(bool& followed)
+{
+    const bool wanted = m_realtimeWanted;
+    if (wanted == followed)
+        return;
+    // A refusal is not asked again before the next change: the rights stay what they were.
+    if (wanted)
+        platform::RaiseToRealtime();
+    else
+        platform::LeaveRealtime();
+    followed = wanted;
+}
+
 void CSerialEx::RunEventLoop()
 {
+    bool realtimeFollowed = false;
     while (!m_stopping) {
+        FollowRealtimeWish(realtimeFollowed);
         m_threadEvent->Reset();
         SerialOverlapped record{m_threadEvent.get()};
         // The wait is complete when this returns (its record is signalled already), so there is

@@ -39,12 +39,20 @@ public:
 
     bool IsEventThreadRunning() const { return m_thread.joinable(); }
 
+    // Whether the event thread should hold realtime priority (platform::RaiseToRealtime): it
+    // takes or gives it back before its next wait, which this ends. Kept for a thread started
+    // later, so a port reopened during a run gets it too. A refusal is left to the caller's
+    // own request, which the same rights decide.
+    void SetEventThreadRealtime(bool on);
+
 protected:
     void EventThreadMain();
     void RunEventLoop();
+    void FollowRealtimeWish(bool& followed);
 
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_threadEnded{false};
+    std::atomic<bool> m_realtimeWanted{false};
     std::mutex m_endLock;
     std::condition_variable m_ended;
     std::thread m_thread;

@@ -403,6 +403,10 @@
         <translation>USB low-latency mode</translation>
     </message>
     <message>
+        <source>実行中はリアルタイム優先度</source>
+        <translation>Realtime priority while running</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>表示</source>
         <translation>View</translation>
@@ -509,6 +513,10 @@
     <message>
         <source>チェック: %1 合格, %2 不合格</source>
         <translation>Checks: %1 passed, %2 failed</translation>
+    </message>
+    <message>
+        <source>リアルタイム優先度が拒否されたため、通常の優先度で実行します（%1）。許可するには: %2</source>
+        <translation>Realtime priority was refused, so the run goes on at normal priority (%1). To allow it: %2</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,8 @@
 #include "platform/prompt_wake.h"
 
+#include "platform/linux/fair_slice.h"
+
 #include <cerrno>
-#include <cstdint>
 #include <linux/sched.h>
 #include <linux/sched/types.h>
 #include <sys/resource.h>
@@ -20,19 +21,25 @@ constexpr uint64_t kSliceNs = 100'000;
 
 } // namespace
 
-bool PreferPromptWakeUps()
+int EnterFairClassWithShortSlice(uint64_t flags)
 {
     errno = 0;
     const int nice = getpriority(PRIO_PROCESS, 0);
     if (nice == -1 && errno != 0)
-        return false;
+        return errno;
     sched_attr attributes{};
     attributes.size = sizeof attributes;
     attributes.sched_policy = SCHED_NORMAL;
+    attributes.sched_flags = flags;
     attributes.sched_nice = nice;
     attributes.sched_runtime = kSliceNs;
     // An older kernel ignores the slice; one without sched_setattr refuses, which is harmless.
-    return syscall(SYS_sched_setattr, 0, &attributes, 0) == 0;
+    return syscall(SYS_sched_setattr, 0, &attributes, 0) == 0 ? 0 : errno;
+}
+
+bool PreferPromptWakeUps()
+{
+    return EnterFairClassWithShortSlice(0) == 0;
 }
 
 } // namespace wirevane::platform

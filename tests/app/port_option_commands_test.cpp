@@ -33,7 +33,8 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     CWirevaneDlg& window = rig.Start();
     // What the window itself keeps in the file (its column layout) is there from the start.
     const std::string settingsAtStart = rig.ReadFile("Wirevane.ini");
-    EXPECT_EQ(test::CheckedOf(window.commands(), {kAnswerTimeout, kAutoReconnect, kLowLatency}),
+    EXPECT_EQ(test::CheckedOf(window.commands(),
+                              {kAnswerTimeout, kAutoReconnect, kLowLatency, kRealtime}),
               Ids{kLowLatency});
     window.Trigger(kTemporarySave);
     const std::string savedWithOptionsOff = rig.ReadFile("Temporally.ini");

@@ -33,12 +33,13 @@ TEST_F(PortOptionsTest, OptionsOffLeaveTheFileUntouchedAndOnAndOffAgainRestoreIt
     ASSERT_TRUE(WritePortOptions(store, PortOptions{}).ok());
     EXPECT_EQ(Content(), kNativeFile);
 
-    // Low latency is on by default, so the file holds it only when it is off.
-    ASSERT_TRUE(WritePortOptions(store, PortOptions{1500, true, false}).ok());
+    // Low latency is on by default, so the file holds it only when it is off; realtime is the
+    // other way round.
+    ASSERT_TRUE(WritePortOptions(store, PortOptions{1500, true, false, true}).ok());
     EXPECT_EQ(Content(), kNativeFile +
                              "[WIREVANE]\r\nANSWER_TIMEOUT_MS=1500\r\nAUTO_RECONNECT=1\r\n"
-                             "LOW_LATENCY=0\r\n");
-    EXPECT_EQ(ReadPortOptions(store), (PortOptions{1500, true, false}));
+                             "LOW_LATENCY=0\r\nREALTIME=1\r\n");
+    EXPECT_EQ(ReadPortOptions(store), (PortOptions{1500, true, false, true}));
 
     // Each option leaves on its own; the section goes with the last one.
     ASSERT_TRUE(WritePortOptions(store, PortOptions{0, true}).ok());

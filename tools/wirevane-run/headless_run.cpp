@@ -122,9 +122,17 @@ int HeadlessRun::Execute()
         if (const std::string failure = (this->*step)(); !failure.empty())
             return FailWith(failure);
     m_loop.WatchInterrupts([this] { m_run.Interrupt(); });
+    // The whole run, lingering included: the program has nothing else to do meanwhile.
+    m_priority.SetAllowed(m_options.realtime);
+    if (const std::optional<platform::RealtimeRefusal> refusal = m_priority.RunChanged(true))
+        std::fprintf(stderr,
+                     "wirevane-run: realtime priority refused (%s), running at normal "
+                     "priority; it is granted by %s\n",
+                     refusal->reason.c_str(), refusal->remedy.c_str());
     m_run.Start(ToRunSettings(m_options));
     if (!m_run.finished())
         m_loop.Run();
+    m_priority.RunChanged(false);
     m_stepTimer.Kill();
     m_answerTimer.Kill();
     m_terminal.StopLog();

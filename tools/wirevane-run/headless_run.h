@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/wait_loop.h"
+#include "serial/run_priority.h"
 #include "serial/serial_mfc.h"
 #include "serial/serial_port_access.h"
 #include "terminal/traffic/csv_recorder.h"
@@ -49,6 +50,7 @@ private:
     HeadlessTerminal m_terminal;
     // Its notifications and write completions come back as calls on the loop.
     CSerialMFC m_port;
+    RunPriority m_priority{m_port};
     SerialPortAccess m_access;
     TrafficTap m_tap;
     ReceivedTextSink m_receivedText;

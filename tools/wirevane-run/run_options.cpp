@@ -62,6 +62,11 @@ Options:
                     "1.0, 2.0, 3.0", "temp:21.4 hum=48"; a label before ':' or '=' names the
                     series, unlabelled columns are 1, 2, ...; at most 32 numbers a line, NaN,
                     infinities and out-of-range values left out (needs --csv)
+  --realtime        run the loop and the port's event thread at realtime priority, so that
+                    busy programs beside it do not make delays and answers late; on Linux
+                    granted by an rtprio limit (a line "@dialout - rtprio 1" in
+                    /etc/security/limits.conf) or CAP_SYS_NICE; when refused, the run goes
+                    on at normal priority with one line on standard error
   --help            show this text and exit
 
 Exit status (when several apply, the first in this list):
@@ -100,7 +105,8 @@ bool* FlagNamed(RunOptions& options, std::string_view name)
                                                         {"--log-raw", &options.logRaw},
                                                         {"--timestamps", &options.timestamps},
                                                         {"--numbers", &options.numbers},
-                                                        {"--keep-going", &options.keepGoing}};
+                                                        {"--keep-going", &options.keepGoing},
+                                                        {"--realtime", &options.realtime}};
     const auto found = std::find_if(std::begin(flags), std::end(flags),
                                     [&](const auto& entry) { return entry.first == name; });
     return found == std::end(flags) ? nullptr : found->second;

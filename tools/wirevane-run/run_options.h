@@ -31,6 +31,8 @@ struct RunOptions {
     // Checks: a failed one ends the run unless keepGoing; a JUnit file of them at the end.
     bool keepGoing = false;
     std::optional<std::filesystem::path> junit;
+    // Realtime priority for the run's threads, when the system grants it.
+    bool realtime = false;
     bool help = false;
 };
 
