@@ -91,8 +91,7 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
     EXPECT_EQ(run.currentRow, 0);
     EXPECT_FALSE(timer.IsArmed());
 
-    port.Receive({0x0D});
-    receiver.OnSerialMessage(EV_RXCHAR);
+    Receive({0x0D});
     engine.OnStepTimer(kSequenceTimerId); // the receive step of row 0
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 1);
