@@ -52,24 +52,6 @@ TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
     EXPECT_EQ(TakeWritten(), Bytes{'A'});
 }
 
-TEST_F(SequenceEngineTest, CyclicRunStartsOverAndClearsThePreviousCycle)
-{
-    run.cyclic = true;
-    Prepare({0, 2, 5});
-    engine.OnSend();
-    Tick();
-    Tick();
-    Tick();
-    EXPECT_TRUE(observer.running());
-    EXPECT_EQ(timer.period(), 100);
-    TakeWritten();
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(Image(2), kRowImageNone);
-    EXPECT_EQ(Image(5), kRowImageNone);
-}
-
 TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
 {
     Prepare({0, 2, 5});
