@@ -87,29 +87,6 @@ TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
     EXPECT_EQ(Image(0), kRowImageStepStop);
 }
 
-TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
-{
-    Prepare({0, 1}, 250);
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    engine.OnSend();
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(Image(0), kRowImageWaiting);
-    EXPECT_EQ(run.waitKind, WaitKind::Cr);
-
-    Receive({'x', 0x0A});
-    EXPECT_FALSE(timer.IsArmed());
-    Receive({0x0D});
-    EXPECT_EQ(timer.period(), 0);
-    Tick(); // the receive step
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(timer.period(), 250);
-    EXPECT_TRUE(port.written().empty());
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'B'});
-}
-
 // The receive step reads the row's cells before it writes the row's status; in detail display
 // that status ticks the row again, so the row's delay still follows its answer. Without a pause
 // the next row goes out in the same tick as the answer's step.
@@ -176,27 +153,6 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
     Tick();
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_TRUE(observer.running());
-}
-
-TEST_F(SequenceEngineTest, StopAndResetCancelAPendingWait)
-{
-    Prepare({0, 1});
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    engine.OnSend();
-    Tick();
-    engine.OnStop();
-    Receive({0x0D});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_FALSE(run.rxDone);
-    TakeWritten();
-
-    engine.OnSend(); // the waiting row is sent again
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    engine.OnReset();
-    Receive({0x0D});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(run.currentRow, 0);
 }
 
 TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)
