@@ -154,18 +154,5 @@ TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
         << "the run from the failed row on has its own count";
 }
 
-TEST_F(CheckedRuns, TableWithoutChecksReportsNoCount)
-{
-    rig.SetRow(0, u"A", WaitKind::Cr);
-    rig.SetRow(2, u"B", WaitKind::Cr);
-    rig.engine.OnSend();
-    rig.Tick();
-    AnswerRow("x\r");
-    AnswerRow("x\r");
-    EXPECT_FALSE(rig.observer.running());
-    EXPECT_EQ(rig.terminal.text().find(u"Checks"), std::u16string::npos);
-    EXPECT_TRUE(rig.observer.counts().empty());
-}
-
 } // namespace
 } // namespace wirevane::test
