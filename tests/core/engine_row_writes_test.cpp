@@ -145,17 +145,6 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
     EXPECT_EQ(port.cancels(), 2);
 }
 
-TEST_F(EngineRowWritesTest, APortThatWritesAtOnceSendsTheRowWithinTheTick)
-{
-    Row(0, u"AT", 25);
-    immediateEngine.OnSend();
-    immediateEngine.OnStepTimer(kSequenceTimerId);
-    EXPECT_EQ(immediate.writes(), (std::vector<Bytes>{{'A', 'T'}, {0x0D}}));
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(timer.period(), 25);
-    EXPECT_FALSE(immediateEngine.IsWriting());
-}
-
 TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
 {
     Row(0, u"café");
