@@ -91,8 +91,7 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
     EXPECT_EQ(run.currentRow, 0);
     EXPECT_FALSE(timer.IsArmed());
 
-    port.Receive({0x0D});
-    receiver.OnSerialMessage(EV_RXCHAR);
+    Receive({0x0D});
     engine.OnStepTimer(kSequenceTimerId); // the receive step of row 0
     EXPECT_EQ(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 1);
@@ -144,17 +143,6 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
     // A stop with nothing on its way leaves the port's queue alone (typed keys stay in it).
     engine.OnStop();
     EXPECT_EQ(port.cancels(), 2);
-}
-
-TEST_F(EngineRowWritesTest, APortThatWritesAtOnceSendsTheRowWithinTheTick)
-{
-    Row(0, u"AT", 25);
-    immediateEngine.OnSend();
-    immediateEngine.OnStepTimer(kSequenceTimerId);
-    EXPECT_EQ(immediate.writes(), (std::vector<Bytes>{{'A', 'T'}, {0x0D}}));
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(timer.period(), 25);
-    EXPECT_FALSE(immediateEngine.IsWriting());
 }
 
 TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)

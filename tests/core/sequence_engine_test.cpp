@@ -52,24 +52,6 @@ TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
     EXPECT_EQ(TakeWritten(), Bytes{'A'});
 }
 
-TEST_F(SequenceEngineTest, CyclicRunStartsOverAndClearsThePreviousCycle)
-{
-    run.cyclic = true;
-    Prepare({0, 2, 5});
-    engine.OnSend();
-    Tick();
-    Tick();
-    Tick();
-    EXPECT_TRUE(observer.running());
-    EXPECT_EQ(timer.period(), 100);
-    TakeWritten();
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(Image(2), kRowImageNone);
-    EXPECT_EQ(Image(5), kRowImageNone);
-}
-
 TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
 {
     Prepare({0, 2, 5});
@@ -103,29 +85,6 @@ TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
     EXPECT_EQ(TakeWritten(), Bytes{'C'});
     EXPECT_EQ(Image(2), kRowImageStepStop);
     EXPECT_EQ(Image(0), kRowImageStepStop);
-}
-
-TEST_F(SequenceEngineTest, WaitForCarriageReturnThenDelay)
-{
-    Prepare({0, 1}, 250);
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    engine.OnSend();
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(Image(0), kRowImageWaiting);
-    EXPECT_EQ(run.waitKind, WaitKind::Cr);
-
-    Receive({'x', 0x0A});
-    EXPECT_FALSE(timer.IsArmed());
-    Receive({0x0D});
-    EXPECT_EQ(timer.period(), 0);
-    Tick(); // the receive step
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(timer.period(), 250);
-    EXPECT_TRUE(port.written().empty());
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'B'});
 }
 
 // The receive step reads the row's cells before it writes the row's status; in detail display
@@ -194,27 +153,6 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
     Tick();
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_TRUE(observer.running());
-}
-
-TEST_F(SequenceEngineTest, StopAndResetCancelAPendingWait)
-{
-    Prepare({0, 1});
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    engine.OnSend();
-    Tick();
-    engine.OnStop();
-    Receive({0x0D});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_FALSE(run.rxDone);
-    TakeWritten();
-
-    engine.OnSend(); // the waiting row is sent again
-    Tick();
-    EXPECT_EQ(TakeWritten(), Bytes{'A'});
-    engine.OnReset();
-    Receive({0x0D});
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(run.currentRow, 0);
 }
 
 TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)

@@ -67,7 +67,8 @@ TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
                     frame[symbol->byte] |= static_cast<uint8_t>(1 << symbol->bit);
             // Ohm keeps a blank of its own after a prefix letter.
             const std::u16string shown = unit == u"ohm" && prefix != u" " ? u" ohm" : unit;
-            EXPECT_EQ(LineOf(frame), u"1234" + prefix + shown + u"\r\n");
+            EXPECT_EQ(LineOf(frame),
+                      std::u16string(u"1234").append(prefix).append(shown).append(u"\r\n"));
         }
     }
 }

@@ -12,7 +12,7 @@ class RecordingRunObserver final : public RunObserver {
 public:
     void UpdateRunControls(bool running) override { m_states.push_back(running); }
     void SetStatusText(std::u16string_view text) override { m_status = text; }
-    void ChecksCounted(int passed, int failed) override { m_counts.push_back({passed, failed}); }
+    void ChecksCounted(int passed, int failed) override { m_counts.emplace_back(passed, failed); }
 
     bool running() const { return !m_states.empty() && m_states.back(); }
     const std::vector<bool>& states() const { return m_states; }

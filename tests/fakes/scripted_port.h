@@ -11,7 +11,7 @@ namespace wirevane::test {
 
 // A port whose received bytes the test queues read by read, and which records what was written.
 // Used only where a pseudo-terminal cannot give the test control over read boundaries.
-class ScriptedPort final : public PortAccess {
+class ScriptedPort : public PortAccess {
 public:
     bool IsOpen() const override { return m_open; }
     uint32_t Write(std::span<const uint8_t> bytes) override

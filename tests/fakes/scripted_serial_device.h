@@ -46,36 +46,13 @@ public:
     explicit ScriptedSerialDevice(std::shared_ptr<ScriptedLine> line) : m_line(std::move(line)) {}
 
     uint32_t SetQueueSizes(uint32_t, uint32_t) override { return 0; }
-    uint32_t GetLineSettings(platform::LineSettings& settings) override
-    {
-        settings = m_settings;
-        return 0;
-    }
-    uint32_t SetLineSettings(const platform::LineSettings& settings) override
-    {
-        m_settings = settings;
-        return 0;
-    }
-    uint32_t GetHandshake(uint32_t& mode) override
-    {
-        mode = m_handshake;
-        return 0;
-    }
-    uint32_t SetHandshake(uint32_t mode) override
-    {
-        m_handshake = mode;
-        return 0;
-    }
-    uint32_t GetEventCharacter(uint8_t& character) override
-    {
-        character = m_eventCharacter;
-        return 0;
-    }
-    uint32_t SetEventCharacter(uint8_t character) override
-    {
-        m_eventCharacter = character;
-        return 0;
-    }
+    // The line's settings play no part in what the line reports: taken, and read as nothing.
+    uint32_t GetLineSettings(platform::LineSettings&) override { return 0; }
+    uint32_t SetLineSettings(const platform::LineSettings&) override { return 0; }
+    uint32_t GetHandshake(uint32_t&) override { return 0; }
+    uint32_t SetHandshake(uint32_t) override { return 0; }
+    uint32_t GetEventCharacter(uint8_t&) override { return 0; }
+    uint32_t SetEventCharacter(uint8_t) override { return 0; }
     uint32_t SetEventMask(uint32_t) override
     {
         {
@@ -132,9 +109,6 @@ public:
 
 private:
     std::shared_ptr<ScriptedLine> m_line;
-    platform::LineSettings m_settings;
-    uint32_t m_handshake = 0;
-    uint8_t m_eventCharacter = 0;
 };
 
 } // namespace wirevane::test

@@ -37,10 +37,7 @@ template <class Port = ScriptedPort> struct SequenceRig {
     // Bytes from the device, then the receive notification the port would post.
     void Receive(std::vector<uint8_t> bytes)
     {
-        if constexpr (requires { port.queueRead(std::move(bytes)); })
-            port.queueRead(std::move(bytes));
-        else
-            port.Receive(std::move(bytes));
+        port.queueRead(std::move(bytes));
         receiver.OnSerialMessage(EV_RXCHAR);
     }
 
