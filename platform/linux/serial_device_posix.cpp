@@ -92,6 +92,23 @@ uint32_t PosixSerialDevice::SetEventMask(uint32_t mask)
     return ERROR_SUCCESS;
 }
 
+void PosixSerialDevice::LeaveReceivingToOwner(bool on)
+{
+    m_ownerReceives = on;
+    Signal(m_wakeFd);
+}
+
+bool PosixSerialDevice::TakeReceived(uint32_t& events)
+{
+    events = 0;
+    if (DrainIntoQueue(events))
+        return true;
+    // The loss is told where it always is: the event wait ends with it.
+    m_lostByOwner = true;
+    Signal(m_wakeFd);
+    return false;
+}
+
 void PosixSerialDevice::Signal(int eventFd)
 {
     const uint64_t one = 1;
@@ -156,6 +173,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
     for (;;) {
         if (m_maskGeneration != generation)
             return ERROR_SUCCESS;
+        if (m_lostByOwner)
+            return ERROR_IO_DEVICE;
         const uint32_t mask = m_mask;
         const bool watchLines =
             m_watch != LineWatch::None &&
@@ -180,7 +199,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             std::lock_guard guard(m_inputLock);
             queueFull = m_input.size() >= m_inputLimit;
         }
-        const bool wantBytes = (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 && !queueFull;
+        const bool wantBytes =
+            !m_ownerReceives && (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 && !queueFull;
         pollfd fds[2] = {{m_fd, static_cast<short>(wantBytes ? POLLIN : 0), 0},
                          {m_wakeFd, POLLIN, 0}};
         int waitMs = finite ? RemainingMs(deadline) : -1;
