@@ -99,11 +99,13 @@ public:
     // progress, so after off the event wait drains at once whatever came meanwhile.
     virtual void LeaveReceivingToOwner(bool /*on*/) {}
     // The owner's drain: moves what the device holds into the queue Read serves, as the event
-    // wait would, and gives the EV_RXCHAR and EV_RXFLAG bits for it. false when the device is
-    // gone; the event wait then ends with ERROR_IO_DEVICE, as when it finds the loss itself.
-    virtual bool TakeReceived(uint32_t& events)
+    // wait would, and gives the EV_RXCHAR and EV_RXFLAG bits for it and the count it took.
+    // false when the device is gone; the event wait then ends with ERROR_IO_DEVICE, as when it
+    // finds the loss itself.
+    virtual bool TakeReceived(uint32_t& events, std::size_t& count)
     {
         events = 0;
+        count = 0;
         return true;
     }
 };

@@ -91,8 +91,10 @@ void CSerialWnd::StopOwnerReading()
 }
 
 // Woken while nothing is awaited any more, the owner hands the bytes to the event thread, which
-// drains them as soon as it lets go of the watch. Sending is the last thing done: the message's
-// receiver may close the port.
+// drains them as soon as it lets go of the watch. An answer is short: a drain that finds a flood
+// hands the rest of it to the event thread as well, which drains it on another core while the
+// owner shows what came; the owner takes the reading back when it next writes. Sending is the last
+// thing done: the message's receiver may close the port.
 void CSerialWnd::OnOwnerReadable()
 {
     if (!OwnerMayRead()) {
@@ -100,7 +102,8 @@ void CSerialWnd::OnOwnerReadable()
         return;
     }
     uint32_t events = 0;
-    if (!m_handle->TakeReceived(events))
+    std::size_t count = 0;
+    if (!m_handle->TakeReceived(events, count) || count >= kFloodBytes)
         StopOwnerReading();
     events &= m_eventMask;
     if (events == 0)

@@ -4,6 +4,7 @@
 #include "serial/serial_ex.h"
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
 
 namespace wirevane {
@@ -51,6 +52,9 @@ protected:
     intptr_t m_messageParam = 0;
 
 private:
+    // More than an answer: the device floods, and the event thread drains the rest.
+    static constexpr std::size_t kFloodBytes = 4096;
+
     bool OwnerMayRead() const;
     void StartOwnerReading();
     void StopOwnerReading();

@@ -98,10 +98,11 @@ void PosixSerialDevice::LeaveReceivingToOwner(bool on)
     Signal(m_wakeFd);
 }
 
-bool PosixSerialDevice::TakeReceived(uint32_t& events)
+bool PosixSerialDevice::TakeReceived(uint32_t& events, std::size_t& count)
 {
     events = 0;
-    if (DrainIntoQueue(events))
+    count = 0;
+    if (DrainIntoQueue(events, count))
         return true;
     // The loss is told where it always is: the event wait ends with it.
     m_lostByOwner = true;
@@ -138,7 +139,7 @@ void PosixSerialDevice::CollectLineChanges()
     m_errors |= change.errors;
 }
 
-bool PosixSerialDevice::DrainIntoQueue(uint32_t& events)
+bool PosixSerialDevice::DrainIntoQueue(uint32_t& events, std::size_t& count)
 {
     std::lock_guard guard(m_inputLock);
     uint8_t chunk[4096];
@@ -148,6 +149,7 @@ bool PosixSerialDevice::DrainIntoQueue(uint32_t& events)
         const ssize_t got = read(m_fd, chunk, room);
         if (got > 0) {
             m_input.insert(m_input.end(), chunk, chunk + got);
+            count += static_cast<std::size_t>(got);
             events |= EV_RXCHAR;
             if (std::find(chunk, chunk + got, eventCharacter) != chunk + got)
                 events |= EV_RXFLAG;
@@ -217,7 +219,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             ClearSignal(m_wakeFd);
         if (ready > 0 && (fds[0].revents & POLLIN)) {
             uint32_t received = 0;
-            if (!DrainIntoQueue(received))
+            std::size_t count = 0;
+            if (!DrainIntoQueue(received, count))
                 return ERROR_IO_DEVICE;
             m_pendingEvents |= received;
         }

@@ -70,7 +70,7 @@ public:
     uint32_t SetLowLatency(bool on) override;
     int ReceiveDescriptor() const override { return m_fd; }
     void LeaveReceivingToOwner(bool on) override;
-    bool TakeReceived(uint32_t& events) override;
+    bool TakeReceived(uint32_t& events, std::size_t& count) override;
 
 private:
     enum class LineWatch { None, Counters, ModemLines };
@@ -84,8 +84,9 @@ private:
                           const std::function<bool(const TtyControl&)>& kept,
                           std::string* refusedCallText = nullptr);
     void CollectLineChanges();
-    // Moves what the device holds into the input queue; false when the device is gone.
-    bool DrainIntoQueue(uint32_t& events);
+    // Moves what the device holds into the input queue, adding to count; false when the device
+    // is gone.
+    bool DrainIntoQueue(uint32_t& events, std::size_t& count);
     std::size_t TakeFromQueue(std::span<uint8_t> buffer);
     // Hands the driver what it takes now, from bytesWritten on; the errno of a failure other
     // than a full buffer, else 0.

@@ -63,6 +63,15 @@ protected:
         port.QueueWrite({&key, 1}, nullptr);
     }
 
+    // Without the owner's loop running, only the event thread can take them off the line.
+    bool DrainedWithoutTheLoop()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (pty.SlaveInputPending() != 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(1ms);
+        return pty.SlaveInputPending() == 0;
+    }
+
     test::PtyPair pty;
     QtSerialPort port;
     ReadingWindow window{port};
@@ -71,7 +80,7 @@ protected:
 
 // The two readers are told apart by what happens while the owner's loop does not run: only the
 // event thread takes bytes off the line then.
-TEST_F(OwnerReading, TheOwnerReadsOnlyWhileItAwaitsAnAnswer)
+TEST_F(OwnerReading, TheOwnerReadsAnAwaitedAnswerButNotAFlood)
 {
     Await(true);
     pty.WriteMaster("answer\r");
@@ -79,13 +88,19 @@ TEST_F(OwnerReading, TheOwnerReadsOnlyWhileItAwaitsAnAnswer)
     EXPECT_EQ(pty.SlaveInputPending(), 7u) << "the event thread took bytes the owner awaited";
     QTRY_COMPARE_WITH_TIMEOUT(window.text, std::string("answer\r"), 10000);
 
+    const std::string flood(8192, 'f');
+    pty.WriteMaster(flood);
+    std::this_thread::sleep_for(50ms);
+    QTRY_VERIFY_WITH_TIMEOUT(window.text.size() > 7, 10000);
+    pty.WriteMaster("more");
+    EXPECT_TRUE(DrainedWithoutTheLoop()) << "a flood was left to the owner";
+    QTRY_COMPARE_WITH_TIMEOUT(window.text, "answer\r" + flood + "more", 10000);
+
+    Await(true);
     Await(false);
-    pty.WriteMaster("flood");
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (pty.SlaveInputPending() != 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(pty.SlaveInputPending(), 0u) << "nobody drained once the owner gave reading back";
-    QTRY_COMPARE_WITH_TIMEOUT(window.text, std::string("answer\rflood"), 10000);
+    pty.WriteMaster("free");
+    EXPECT_TRUE(DrainedWithoutTheLoop()) << "nobody drained once the owner gave reading back";
+    QTRY_COMPARE_WITH_TIMEOUT(window.text, "answer\r" + flood + "morefree", 10000);
 }
 
 // A device streams numbered bytes while the owner switches between the two readers as fast as
