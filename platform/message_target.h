@@ -16,7 +16,9 @@ public:
 
     // For a target whose loop can wait for a descriptor beside its other work: until Unwatch,
     // each time the descriptor is readable the loop calls onReadable on the target's thread.
-    // Both on that thread only; false when this target cannot watch (the default).
+    // Both on that thread only; false when this target cannot watch (the default). Taken by
+    // value because the targets that watch keep it.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual bool WatchReadable(int /*descriptor*/, std::function<void()> /*onReadable*/)
     {
         return false;
