@@ -70,6 +70,9 @@ CWirevaneDlg::CWirevaneDlg(ProfileStore& store, const ProgramPaths& paths, PortL
     // answering while it reads.
     m_receiver.SetContinuation(
         [this] { QTimer::singleShot(0, this, [this] { m_receiver.ContinueReading(); }); });
+    // While a row awaits its answer the window thread reads the port itself: the answer is
+    // decided on and the next row written in the turn the byte arrives.
+    m_port.SetOwnerReadsWhile([this] { return m_run.AwaitsAnswer(); });
     setMinimumSize(600, 240);
     BuildWindow();
     m_buttons = std::make_unique<CDialogButtonArray>(m_buttonArrayCommands, m_store, m_paths);

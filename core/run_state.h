@@ -46,6 +46,9 @@ struct RunState {
     bool stopOnFail = true; // a failed answer check stops the run on its row
     AnswerWindow answer;    // the answer of the checked row in progress
     TextEncoding encoding = TextEncoding::Sjis;
+
+    // A row's answer is awaited: it waits for a byte, or its answer is being checked.
+    bool AwaitsAnswer() const { return waitKind != WaitKind::None || answer.IsOpen(); }
 };
 
 } // namespace wirevane

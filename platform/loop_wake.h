@@ -21,9 +21,11 @@ public:
     bool ok() const;
     // Ends the current or the next Wait; never blocks.
     void Wake();
-    // Returns when woken or when the time has passed (no time: only when woken). Clears the
-    // wake-up it returns for.
-    void Wait(std::optional<std::chrono::nanoseconds> timeout);
+    // Returns when woken or when the time has passed (no time: only when woken), or, where the
+    // system's wait can watch a descriptor (WatchesDescriptors), when readable (not -1) turns
+    // readable or hangs up; true then. Clears the wake-up it returns for.
+    bool Wait(std::optional<std::chrono::nanoseconds> timeout, int readable = -1);
+    static bool WatchesDescriptors();
 
     // Until Unwatch, the user's interrupt (Ctrl-C and SIGTERM on Linux; Ctrl-C, Ctrl-Break and
     // the console closing on Windows) sets the flag and wakes this object instead of ending the

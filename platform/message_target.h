@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace wirevane::platform {
@@ -12,6 +13,23 @@ public:
     virtual ~MessageTarget() = default;
     // false when the message could not be queued.
     virtual bool Post(uint32_t message, uintptr_t firstValue, intptr_t secondValue) = 0;
+
+    // For a target whose loop can wait for a descriptor beside its other work: until Unwatch,
+    // each time the descriptor is readable the loop calls onReadable on the target's thread.
+    // Both on that thread only; false when this target cannot watch (the default). Taken by
+    // value because the targets that watch keep it.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    virtual bool WatchReadable(int /*descriptor*/, std::function<void()> /*onReadable*/)
+    {
+        return false;
+    }
+    // May be called from inside onReadable.
+    virtual void Unwatch() {}
+    // Hands a message to the receiver at once, in the calling turn; the target's thread only.
+    virtual void Send(uint32_t message, uintptr_t firstValue, intptr_t secondValue)
+    {
+        Post(message, firstValue, secondValue);
+    }
 };
 
 // A message id for a name, the same for every call with that name during the program's life

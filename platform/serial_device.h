@@ -89,6 +89,25 @@ public:
     // such request at all answers ERROR_INVALID_FUNCTION (the Windows FTDI driver keeps its
     // timer in the registry).
     virtual uint32_t SetLowLatency(bool on);
+
+    // Receiving on the owner's thread, for a device whose arriving bytes the owner's own loop
+    // can wait for: the descriptor that turns readable when bytes arrive, or -1 when only the
+    // event wait can tell.
+    virtual int ReceiveDescriptor() const { return -1; }
+    // While on, the event wait leaves arriving bytes to the owner and reports neither EV_RXCHAR
+    // nor EV_RXFLAG; the owner takes them with TakeReceived. Either way ends a wait in
+    // progress, so after off the event wait drains at once whatever came meanwhile.
+    virtual void LeaveReceivingToOwner(bool /*on*/) {}
+    // The owner's drain: moves what the device holds into the queue Read serves, as the event
+    // wait would, and gives the EV_RXCHAR and EV_RXFLAG bits for it and the count it took.
+    // false when the device is gone; the event wait then ends with ERROR_IO_DEVICE, as when it
+    // finds the loss itself.
+    virtual bool TakeReceived(uint32_t& events, std::size_t& count)
+    {
+        events = 0;
+        count = 0;
+        return true;
+    }
 };
 
 // Why a device did not open, as the failing call told it: the port error value, and the

@@ -3,6 +3,7 @@
 #include "platform/prompt_wake.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace wirevane::platform {
 
@@ -33,9 +34,30 @@ bool WaitLoop::WatchInterrupts(std::function<void()> onInterrupt)
     return m_wake.WatchInterrupts(m_interrupted);
 }
 
+bool WaitLoop::WatchReadable(int descriptor, std::function<void()> onReadable)
+{
+    if (!LoopWake::WatchesDescriptors())
+        return false;
+    m_watched = descriptor;
+    m_onReadable = std::move(onReadable);
+    return true;
+}
+
+void WaitLoop::Unwatch()
+{
+    m_watched = -1;
+    m_onReadable = nullptr;
+}
+
 void WaitLoop::Run()
 {
+    bool readable = false;
     while (true) {
+        // The watch may end inside its own call.
+        if (std::exchange(readable, false) && m_onReadable) {
+            const std::function<void()> onReadable = m_onReadable;
+            onReadable();
+        }
         std::deque<std::function<void()>> calls;
         {
             std::lock_guard lock(m_lock);
@@ -62,9 +84,10 @@ void WaitLoop::Run()
                 continue;
         }
         if (next)
-            m_wake.Wait(std::max(*next - Clock::now(), Clock::duration::zero()));
+            readable =
+                m_wake.Wait(std::max(*next - Clock::now(), Clock::duration::zero()), m_watched);
         else
-            m_wake.Wait(std::nullopt);
+            readable = m_wake.Wait(std::nullopt, m_watched);
     }
     m_wake.UnwatchInterrupts();
 }
@@ -143,6 +166,21 @@ bool LoopMessageTarget::Post(uint32_t message, uintptr_t firstValue, intptr_t se
     return m_loop.Post([handler = m_handler, message, firstValue, secondValue] {
         handler(message, firstValue, secondValue);
     });
+}
+
+bool LoopMessageTarget::WatchReadable(int descriptor, std::function<void()> onReadable)
+{
+    return m_loop.WatchReadable(descriptor, std::move(onReadable));
+}
+
+void LoopMessageTarget::Unwatch()
+{
+    m_loop.Unwatch();
+}
+
+void LoopMessageTarget::Send(uint32_t message, uintptr_t firstValue, intptr_t secondValue)
+{
+    m_handler(message, firstValue, secondValue);
 }
 
 } // namespace wirevane::platform

@@ -39,6 +39,11 @@ public:
     // While it runs, the user's interrupt calls onInterrupt on the loop's thread.
     bool WatchInterrupts(std::function<void()> onInterrupt);
 
+    // The loop's thread only: until Unwatch, each pass that finds the descriptor readable calls
+    // onReadable first. false where the system's wait cannot watch a descriptor.
+    bool WatchReadable(int descriptor, std::function<void()> onReadable);
+    void Unwatch();
+
 private:
     friend class LoopStepTimer;
     void AddTimer(LoopStepTimer* timer);
@@ -53,6 +58,8 @@ private:
     std::vector<LoopStepTimer*> m_timers;
     std::atomic<bool> m_interrupted{false};
     std::function<void()> m_onInterrupt;
+    int m_watched = -1;
+    std::function<void()> m_onReadable;
 };
 
 // The step timer on a WaitLoop: one shot, a period of 0 fires on the loop's next pass. Used on
@@ -89,6 +96,9 @@ public:
     }
 
     bool Post(uint32_t message, uintptr_t firstValue, intptr_t secondValue) override;
+    bool WatchReadable(int descriptor, std::function<void()> onReadable) override;
+    void Unwatch() override;
+    void Send(uint32_t message, uintptr_t firstValue, intptr_t secondValue) override;
 
 private:
     WaitLoop& m_loop;

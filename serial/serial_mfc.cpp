@@ -38,6 +38,9 @@ uint32_t CSerialMFC::Close()
 
 uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
 {
+    // A row that awaits its answer is written after the wait is set up, so the owner's loop
+    // watches for the answer before it can come.
+    FollowOwnerAwaiting();
     m_lastError = ERROR_SUCCESS;
     if (!m_writer) {
         if (done)

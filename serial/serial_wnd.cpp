@@ -5,6 +5,7 @@ namespace wirevane {
 CSerialWnd::~CSerialWnd()
 {
     if (m_thread.joinable()) {
+        StopOwnerReading();
         m_window = nullptr;
         CSerialWnd::Close();
     }
@@ -35,6 +36,7 @@ uint32_t CSerialWnd::Open(const std::u16string& path, platform::MessageTarget* w
 
 uint32_t CSerialWnd::Close()
 {
+    StopOwnerReading();
     m_window = nullptr;
     m_message = 0;
     return CSerialEx::Close();
@@ -45,6 +47,74 @@ void CSerialWnd::OnSerialEvent(uint16_t events, uint16_t errors)
     platform::MessageTarget* target = m_window;
     if (target)
         target->Post(m_message, (uintptr_t{errors} << 16) | events, m_messageParam);
+}
+
+void CSerialWnd::SetOwnerReadsWhile(std::function<bool()> awaitsAnswer)
+{
+    m_awaitsAnswer = std::move(awaitsAnswer);
+    FollowOwnerAwaiting();
+}
+
+bool CSerialWnd::OwnerMayRead() const
+{
+    return m_awaitsAnswer && m_window && m_handle && m_thread.joinable() && !m_threadEnded &&
+           (m_eventMask & (EV_RXCHAR | EV_RXFLAG)) != 0 && m_handle->ReceiveDescriptor() >= 0 &&
+           m_awaitsAnswer();
+}
+
+void CSerialWnd::FollowOwnerAwaiting()
+{
+    const bool wanted = OwnerMayRead();
+    if (wanted && !m_ownerReading)
+        StartOwnerReading();
+    else if (!wanted && m_ownerReading)
+        StopOwnerReading();
+}
+
+void CSerialWnd::StartOwnerReading()
+{
+    platform::MessageTarget* target = m_window;
+    if (!target->WatchReadable(m_handle->ReceiveDescriptor(), [this] { OnOwnerReadable(); }))
+        return;
+    m_ownerReading = true;
+    m_handle->LeaveReceivingToOwner(true);
+}
+
+void CSerialWnd::StopOwnerReading()
+{
+    if (!m_ownerReading)
+        return;
+    m_ownerReading = false;
+    m_handle->LeaveReceivingToOwner(false);
+    if (platform::MessageTarget* target = m_window)
+        target->Unwatch();
+}
+
+// Woken while nothing is awaited any more, the owner hands the bytes to the event thread, which
+// drains them as soon as it lets go of the watch. An answer is short: a drain that finds a flood
+// hands the rest of it to the event thread as well, which drains it on another core while the
+// owner shows what came; the owner takes the reading back when it next writes. Sending is the last
+// thing done: the message's receiver may close the port.
+void CSerialWnd::OnOwnerReadable()
+{
+    if (!OwnerMayRead()) {
+        StopOwnerReading();
+        return;
+    }
+    uint32_t events = 0;
+    std::size_t count = 0;
+    if (!m_handle->TakeReceived(events, count) || count >= kFloodBytes)
+        StopOwnerReading();
+    events &= m_eventMask;
+    if (events == 0)
+        return;
+    uint32_t errors = 0;
+    if (const uint32_t error = m_handle->ClearErrors(errors)) {
+        m_lastError = error;
+        errors = 0;
+    }
+    platform::MessageTarget* target = m_window;
+    target->Send(m_message, (uintptr_t{errors} << 16) | events, m_messageParam);
 }
 
 } // namespace wirevane

@@ -70,19 +70,27 @@ void LoopWake::Wake()
 
 // ppoll and not poll: the step timer's periods count to the microsecond, and poll's timeout
 // is whole milliseconds.
-void LoopWake::Wait(std::optional<std::chrono::nanoseconds> timeout)
+bool LoopWake::WatchesDescriptors()
 {
-    pollfd wake{m_native->fd, POLLIN, 0};
+    return true;
+}
+
+bool LoopWake::Wait(std::optional<std::chrono::nanoseconds> timeout, int readable)
+{
+    pollfd fds[2] = {{m_native->fd, POLLIN, 0}, {readable, POLLIN, 0}};
     timespec limit{};
     if (timeout) {
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(*timeout);
         limit.tv_sec = static_cast<time_t>(seconds.count());
         limit.tv_nsec = static_cast<long>((*timeout - seconds).count());
     }
-    if (ppoll(&wake, 1, timeout ? &limit : nullptr, nullptr) > 0) {
+    if (ppoll(fds, readable >= 0 ? 2 : 1, timeout ? &limit : nullptr, nullptr) <= 0)
+        return false;
+    if (fds[0].revents & POLLIN) {
         uint64_t count = 0;
         [[maybe_unused]] const ssize_t ignored = read(m_native->fd, &count, sizeof count);
     }
+    return readable >= 0 && fds[1].revents != 0;
 }
 
 bool LoopWake::WatchInterrupts(std::atomic<bool>& interrupted)

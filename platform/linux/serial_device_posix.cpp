@@ -92,6 +92,24 @@ uint32_t PosixSerialDevice::SetEventMask(uint32_t mask)
     return ERROR_SUCCESS;
 }
 
+void PosixSerialDevice::LeaveReceivingToOwner(bool on)
+{
+    m_ownerReceives = on;
+    Signal(m_wakeFd);
+}
+
+bool PosixSerialDevice::TakeReceived(uint32_t& events, std::size_t& count)
+{
+    events = 0;
+    count = 0;
+    if (DrainIntoQueue(events, count))
+        return true;
+    // The loss is told where it always is: the event wait ends with it.
+    m_lostByOwner = true;
+    Signal(m_wakeFd);
+    return false;
+}
+
 void PosixSerialDevice::Signal(int eventFd)
 {
     const uint64_t one = 1;
@@ -121,7 +139,7 @@ void PosixSerialDevice::CollectLineChanges()
     m_errors |= change.errors;
 }
 
-bool PosixSerialDevice::DrainIntoQueue(uint32_t& events)
+bool PosixSerialDevice::DrainIntoQueue(uint32_t& events, std::size_t& count)
 {
     std::lock_guard guard(m_inputLock);
     uint8_t chunk[4096];
@@ -131,6 +149,7 @@ bool PosixSerialDevice::DrainIntoQueue(uint32_t& events)
         const ssize_t got = read(m_fd, chunk, room);
         if (got > 0) {
             m_input.insert(m_input.end(), chunk, chunk + got);
+            count += static_cast<std::size_t>(got);
             events |= EV_RXCHAR;
             if (std::find(chunk, chunk + got, eventCharacter) != chunk + got)
                 events |= EV_RXFLAG;
@@ -156,6 +175,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
     for (;;) {
         if (m_maskGeneration != generation)
             return ERROR_SUCCESS;
+        if (m_lostByOwner)
+            return ERROR_IO_DEVICE;
         const uint32_t mask = m_mask;
         const bool watchLines =
             m_watch != LineWatch::None &&
@@ -180,7 +201,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             std::lock_guard guard(m_inputLock);
             queueFull = m_input.size() >= m_inputLimit;
         }
-        const bool wantBytes = (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 && !queueFull;
+        const bool wantBytes =
+            !m_ownerReceives && (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 && !queueFull;
         pollfd fds[2] = {{m_fd, static_cast<short>(wantBytes ? POLLIN : 0), 0},
                          {m_wakeFd, POLLIN, 0}};
         int waitMs = finite ? RemainingMs(deadline) : -1;
@@ -197,7 +219,8 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             ClearSignal(m_wakeFd);
         if (ready > 0 && (fds[0].revents & POLLIN)) {
             uint32_t received = 0;
-            if (!DrainIntoQueue(received))
+            std::size_t count = 0;
+            if (!DrainIntoQueue(received, count))
                 return ERROR_IO_DEVICE;
             m_pendingEvents |= received;
         }

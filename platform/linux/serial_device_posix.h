@@ -22,6 +22,8 @@ namespace wirevane::platform {
 // How each event bit is detected:
 //   EV_RXCHAR  bytes drained by the wait (every driver).
 //   EV_RXFLAG  the event character among them (every driver; termios has no event character).
+//              While the owner receives (LeaveReceivingToOwner), its TakeReceived drains and
+//              tells both instead.
 //   EV_TXEMPTY TIOCOUTQ reaching 0 after a write (every driver). It counts the kernel's
 //              buffer: a UART may still be shifting out its FIFO's last bytes. A pty always
 //              answers 0, so there it fires as soon as the write returns.
@@ -66,6 +68,9 @@ public:
     uint32_t GetModemStatus(uint32_t& status) override;
     uint32_t SetBreak(bool on) override;
     uint32_t SetLowLatency(bool on) override;
+    int ReceiveDescriptor() const override { return m_fd; }
+    void LeaveReceivingToOwner(bool on) override;
+    bool TakeReceived(uint32_t& events, std::size_t& count) override;
 
 private:
     enum class LineWatch { None, Counters, ModemLines };
@@ -79,8 +84,9 @@ private:
                           const std::function<bool(const TtyControl&)>& kept,
                           std::string* refusedCallText = nullptr);
     void CollectLineChanges();
-    // Moves what the device holds into the input queue; false when the device is gone.
-    bool DrainIntoQueue(uint32_t& events);
+    // Moves what the device holds into the input queue, adding to count; false when the device
+    // is gone.
+    bool DrainIntoQueue(uint32_t& events, std::size_t& count);
     std::size_t TakeFromQueue(std::span<uint8_t> buffer);
     // Hands the driver what it takes now, from bytesWritten on; the errno of a failure other
     // than a full buffer, else 0.
@@ -112,6 +118,8 @@ private:
     std::atomic<uint8_t> m_eventCharacter{0};
     std::atomic<bool> m_blocking{false};
     std::atomic<bool> m_txPending{false};
+    std::atomic<bool> m_ownerReceives{false};
+    std::atomic<bool> m_lostByOwner{false}; // the owner's drain found the device gone
     std::atomic<uint32_t> m_pendingEvents{0};
     std::atomic<uint32_t> m_errors{0};
     std::atomic<uint32_t> m_requestedBaud{0};

@@ -4,6 +4,9 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <functional>
 
 namespace wirevane::platform {
 
@@ -30,13 +33,21 @@ private:
 class QtMessageTarget final : public MessageTarget {
 public:
     explicit QtMessageTarget(QObject* receiver) : m_receiver(receiver) {}
+    ~QtMessageTarget() override;
+    QtMessageTarget(const QtMessageTarget&) = delete;
+    QtMessageTarget& operator=(const QtMessageTarget&) = delete;
 
     bool Post(uint32_t message, uintptr_t firstValue, intptr_t secondValue) override;
+    // A socket notifier on the receiver's thread, a child of the receiver.
+    bool WatchReadable(int descriptor, std::function<void()> onReadable) override;
+    void Unwatch() override;
+    void Send(uint32_t message, uintptr_t firstValue, intptr_t secondValue) override;
 
     QObject* receiver() const { return m_receiver; }
 
 private:
     QObject* m_receiver;
+    QPointer<QSocketNotifier> m_notifier;
 };
 
 } // namespace wirevane::platform

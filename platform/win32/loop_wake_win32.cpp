@@ -57,13 +57,19 @@ void LoopWake::Wake()
 }
 
 // Whole milliseconds, rounded up so a timer never fires early.
-void LoopWake::Wait(std::optional<std::chrono::nanoseconds> timeout)
+bool LoopWake::WatchesDescriptors()
+{
+    return false;
+}
+
+bool LoopWake::Wait(std::optional<std::chrono::nanoseconds> timeout, int /*readable*/)
 {
     DWORD limit = INFINITE;
     if (timeout)
         limit = static_cast<DWORD>(std::min<int64_t>(
             std::chrono::ceil<std::chrono::milliseconds>(*timeout).count(), INFINITE - 1));
     WaitForSingleObject(m_native->wake, limit);
+    return false;
 }
 
 bool LoopWake::WatchInterrupts(std::atomic<bool>& interrupted)

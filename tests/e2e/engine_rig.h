@@ -37,6 +37,7 @@ public:
         m_table.FillAtStartup();
         m_receiver.Allocate();
         m_run.lineEnd = LineEndSuffix::Cr;
+        m_port.SetOwnerReadsWhile([this] { return m_run.AwaitsAnswer(); });
     }
     ~EngineRig() { m_port.Close(); }
     EngineRig(const EngineRig&) = delete;

@@ -103,6 +103,9 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
     // Whatever ends the run (a timer, a notification, a write's completion, an interrupt) ends
     // the loop with it.
     m_run.SetOnFinished([this] { m_loop.Quit(); });
+    // While a row awaits its answer the loop reads the port itself: the answer is decided on
+    // and the next row written in the pass the byte arrives.
+    m_port.SetOwnerReadsWhile([this] { return m_run.AwaitsAnswer(); });
     m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
                              TrafficTime time) { m_terminal.OnTraffic(direction, bytes, time); });
 }

@@ -96,6 +96,8 @@ public:
     RunOutcome outcome() const { return m_outcome.value_or(RunOutcome::Completed); }
     // The one-line reason of a run that did not end well; empty otherwise.
     const std::string& message() const { return m_message; }
+    // A row's answer is awaited, so the loop may read it itself.
+    bool AwaitsAnswer() const { return m_run.AwaitsAnswer(); }
     // The timing of the run, when the settings asked for one.
     const std::optional<TimingReport>& report() const { return m_report; }
     int cyclesCompleted() const { return m_cyclesCompleted; }
