@@ -158,10 +158,6 @@ TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
     const RunResult badOption = RunRunner({"--cycles", "many", "x.ini"});
     EXPECT_EQ(badOption.status, 1);
     EXPECT_NE(badOption.err.find("--cycles"), std::string::npos);
-
-    const RunResult help = RunRunner({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--timeout SECONDS"), std::string::npos);
 }
 
 // One runner holds the port while it waits; a second one is refused, and Ctrl-C ends the
