@@ -47,11 +47,6 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
                                                   kDetailView, kStoreWindowPositions}),
               (Ids{kSjisItem, kStoreWindowPositions}));
 
-    CellGrid& grid = window.table().grid();
-    ASSERT_EQ(grid.GetRowCount(), 100);
-    EXPECT_EQ(grid.GetCellText(99, SendTable::kNumberColumn), u"99");
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kDelayColumn), u"100");
-
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
     EXPECT_EQ(test::EnabledOf(window.commands(), {kSend, kStop, kReset, kConnect, kDisconnect,
