@@ -12,7 +12,6 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -92,13 +91,8 @@ TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
         const InterfaceTranslation translation(c.speaking);
         MainWindowRig rig;
         CWirevaneDlg& window = rig.Start();
-        QString told;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            told = box->text();
-            box->accept();
-        });
-        window.Trigger(c.chosen);
-        EXPECT_EQ(told, QString::fromUtf16(c.notice));
+        EXPECT_EQ(test::MessageShownBy([&] { window.Trigger(c.chosen); }),
+                  QString::fromUtf16(c.notice));
     }
 }
 

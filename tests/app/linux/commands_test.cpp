@@ -19,10 +19,8 @@
 #include <QDialog>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -233,19 +231,9 @@ TEST(MainWindowCommands, AFailedTemporarySaveNamesTheFileAndTheReason)
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    const std::filesystem::path folder = rig.folder();
-    const std::filesystem::path away = folder.string() + ".away";
-    std::filesystem::rename(folder, away);
-    std::ofstream(folder) << "not a folder";
-
-    QString reported;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        reported = box->text();
-        box->accept();
-    });
-    window.Trigger(kTemporarySave);
-    std::filesystem::remove(folder);
-    std::filesystem::rename(away, folder);
+    rig.BlockFolder();
+    const QString reported = test::MessageShownBy([&] { window.Trigger(kTemporarySave); });
+    rig.UnblockFolder();
 
     EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
     EXPECT_TRUE(reported.contains(QStringLiteral("Temporally.ini")));
@@ -258,12 +246,7 @@ TEST(MainWindowCommands, ATemporaryLoadWithoutATemporarySaveIsReportedAndKeepsTh
     CWirevaneDlg& window = rig.Start();
     TickRow(window, 5, u"keep me", 250);
 
-    QString reported;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        reported = box->text();
-        box->accept();
-    });
-    window.Trigger(kTemporaryLoad);
+    const QString reported = test::MessageShownBy([&] { window.Trigger(kTemporaryLoad); });
 
     EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを読み込めませんでした\n")));
     EXPECT_TRUE(reported.contains(QString::fromStdU16String(rig.paths().tempPath.u16string())));

@@ -5,6 +5,7 @@
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
 #include "serial/dialogs/port_dialog_ids.h"
+#include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/sim_process.h"
 #include "support/widgets/run_until.h"
@@ -14,7 +15,6 @@
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -46,11 +46,7 @@ protected:
     }
     ~MainWindowWithDevice() override { unsetenv("WIREVANE_PORTS_DIR"); }
 
-    std::string Received() const
-    {
-        std::ifstream in(log, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Received() const { return test::FileText(log); }
 
     test::TempDir portsDir;
     std::filesystem::path log = portsDir / "received.bin";
