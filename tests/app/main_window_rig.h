@@ -49,15 +49,6 @@ inline QString MessageShownBy(const std::function<void()>& action)
     return shown;
 }
 
-// A row's cells from the select column on, as the table shows them.
-inline std::vector<std::u16string> RowTexts(CWirevaneDlg& window, int row)
-{
-    std::vector<std::u16string> texts;
-    for (int column = SendTable::kSelectColumn; column <= SendTable::kDelayColumn; ++column)
-        texts.push_back(window.table().grid().GetCellText(row, column));
-    return texts;
-}
-
 // The main window over a program folder in a temporary directory, with no serial ports to
 // offer. Files can be put in place before the window starts and read back after it ends.
 class MainWindowRig {
