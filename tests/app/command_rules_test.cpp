@@ -19,11 +19,12 @@ using namespace command;
 using test::MainWindowRig;
 using test::RunUntil;
 
-// A command of the main window, and whether the companion windows are disabled while its dialog
-// is open.
+// A command of the main window: whether it starts with the sequence reset (which stops a run),
+// and whether the companion windows are disabled while its dialog is open.
 struct Command {
     int id;
     const char* name;
+    bool resetsFirst;
     bool opensDialog;
     bool guarded = true;
 };
@@ -97,58 +98,40 @@ protected:
     DialogView view;
 };
 
-// Every command that starts with the sequence reset stops a run and clears the row markers
-// before its dialog opens; the companion windows are disabled while a guarded command's dialog
-// is open and enabled again after it is cancelled.
-class ResetFirstCommand : public CommandDuringARun {};
-
-TEST_P(ResetFirstCommand, StopsTheRunBeforeItsDialog)
+// A command that starts with the sequence reset stops a run and clears the row markers before
+// its dialog opens; any other leaves the run going. The companion windows are disabled while a
+// guarded command's dialog is open and enabled again after it is cancelled.
+TEST_P(CommandDuringARun, StopsTheRunBeforeItsDialogOnlyWhenItResetsFirst)
 {
-    EXPECT_FALSE(window.run().running);
-    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageNone);
-    EXPECT_TRUE(window.commands().isEnabled(kSend));
-    if (!GetParam().opensDialog)
+    const Command& command = GetParam();
+    EXPECT_EQ(window.run().running, !command.resetsFirst);
+    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn),
+              command.resetsFirst ? kRowImageNone : kRowImageSent);
+    EXPECT_EQ(window.commands().isEnabled(kSend), command.resetsFirst);
+    if (!command.opensDialog)
         return;
     ASSERT_TRUE(view.shown);
-    EXPECT_FALSE(view.running) << "the reset must come before the dialog";
-    EXPECT_EQ(view.companionsDisabled, GetParam().guarded);
+    EXPECT_EQ(view.running, !command.resetsFirst) << "the reset must come before the dialog";
+    EXPECT_EQ(view.companionsDisabled, command.guarded);
     EXPECT_TRUE(CompanionsAre(window, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, ResetFirstCommand,
-    ::testing::Values(Command{kNew, "New", true}, Command{kSelectAll, "SelectAll", false},
-                      Command{kDeselectAll, "DeselectAll", false},
-                      Command{kBulkChange, "BulkChange", true}, Command{kAbout, "About", true},
-                      Command{kReload, "Reload", true, false}, Command{kOpen, "Open", true},
-                      Command{kSaveAs, "SaveAs", true},
-                      Command{kTemporarySave, "TemporarySave", false},
-                      Command{kTemporaryLoad, "TemporaryLoad", false}),
-    CommandName);
-
-class RunKeepingCommand : public CommandDuringARun {};
-
-TEST_P(RunKeepingCommand, LeavesTheRunGoing)
-{
-    EXPECT_TRUE(window.run().running);
-    EXPECT_EQ(window.table().grid().GetCellImage(0, SendTable::kNumberColumn), kRowImageSent);
-    if (!GetParam().opensDialog)
-        return;
-    ASSERT_TRUE(view.shown);
-    EXPECT_TRUE(view.running);
-    EXPECT_TRUE(view.companionsDisabled);
-    EXPECT_TRUE(CompanionsAre(window, true));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, RunKeepingCommand,
-    ::testing::Values(Command{kFont, "Font", true}, Command{kSymbols, "Symbols", true},
-                      Command{kDetailView, "DetailView", false},
-                      Command{kEucItem, "Encoding", false},
-                      Command{kTerminal, "TerminalToggle", false},
-                      Command{kButtonArray, "ButtonArrayToggle", false},
-                      Command{kStoreWindowPositions, "StoreWindowPositions", false},
-                      Command{kStepMode, "StepMode", false}),
+    Commands, CommandDuringARun,
+    ::testing::Values(
+        Command{kNew, "New", true, true}, Command{kSelectAll, "SelectAll", true, false},
+        Command{kDeselectAll, "DeselectAll", true, false},
+        Command{kBulkChange, "BulkChange", true, true}, Command{kAbout, "About", true, true},
+        Command{kReload, "Reload", true, true, false}, Command{kOpen, "Open", true, true},
+        Command{kSaveAs, "SaveAs", true, true},
+        Command{kTemporarySave, "TemporarySave", true, false},
+        Command{kTemporaryLoad, "TemporaryLoad", true, false}, Command{kFont, "Font", false, true},
+        Command{kSymbols, "Symbols", false, true}, Command{kDetailView, "DetailView", false, false},
+        Command{kEucItem, "Encoding", false, false},
+        Command{kTerminal, "TerminalToggle", false, false},
+        Command{kButtonArray, "ButtonArrayToggle", false, false},
+        Command{kStoreWindowPositions, "StoreWindowPositions", false, false},
+        Command{kStepMode, "StepMode", false, false}),
     CommandName);
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -39,20 +38,22 @@ void SendKey(QWidget* to, QEvent::Type type, Qt::Key key, const QString& text, b
     QApplication::sendEvent(to, &event);
 }
 
-void ChangeTable(CWirevaneDlg& window)
+// The window over the old settings file, with a table and a repeat box that differ from it.
+CWirevaneDlg& StartChanged(MainWindowRig& rig)
 {
+    rig.WriteSettingsFile(kOldSettings);
+    CWirevaneDlg& window = rig.Start();
     window.table().rows()[0].data = u"new";
     window.table().rows()[0].sendFlag = 1;
     window.table().RewriteFromRows();
     window.run().cyclic = true;
+    return window;
 }
 
 TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
 {
     MainWindowRig rig;
-    rig.WriteSettingsFile(kOldSettings);
-    CWirevaneDlg& window = rig.Start();
-    ChangeTable(window);
+    CWirevaneDlg& window = StartChanged(rig);
     const std::string afterStart = rig.ReadFile("Wirevane.ini");
     QSignalSpy exited(&window, &CWirevaneDlg::exited);
 
@@ -74,9 +75,7 @@ TEST(MainWindowExit, CancelKeepsEverythingEnabledAndWritesNothing)
 TEST(MainWindowExit, ExitWithoutSavingWritesPositionsAndButtonsButNotTheTable)
 {
     MainWindowRig rig;
-    rig.WriteSettingsFile(kOldSettings);
-    CWirevaneDlg& window = rig.Start();
-    ChangeTable(window);
+    CWirevaneDlg& window = StartChanged(rig);
     window.setGeometry(QRect(70, 80, 700, 500));
     QSignalSpy exited(&window, &CWirevaneDlg::exited);
 
@@ -120,9 +119,7 @@ TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
         SCOPED_TRACE(held == Qt::Key_Return ? "held Enter" : "held Escape");
         const QString text = held == Qt::Key_Return ? QStringLiteral("\r") : QStringLiteral("\x1b");
         MainWindowRig rig;
-        rig.WriteSettingsFile(kOldSettings);
-        CWirevaneDlg& window = rig.Start();
-        ChangeTable(window);
+        CWirevaneDlg& window = StartChanged(rig);
         const std::string afterStart = rig.ReadFile("Wirevane.ini");
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -167,9 +164,7 @@ TEST(MainWindowExit, AKeyHeldFromTheMainWindowDoesNotAnswerTheExitQuestion)
 TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
 {
     MainWindowRig rig;
-    rig.WriteSettingsFile(kOldSettings);
-    CWirevaneDlg& window = rig.Start();
-    ChangeTable(window);
+    CWirevaneDlg& window = StartChanged(rig);
     window.setGeometry(QRect(70, 80, 700, 500));
     const std::size_t writesBefore = rig.files().replacedPaths.size();
     // The question may not hold the focus yet when it first shows on a busy machine.
@@ -198,14 +193,9 @@ TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
 TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
 {
     MainWindowRig rig;
-    rig.WriteSettingsFile(kOldSettings);
-    CWirevaneDlg& window = rig.Start();
-    ChangeTable(window);
+    CWirevaneDlg& window = StartChanged(rig);
     const std::string afterStart = rig.ReadFile("Wirevane.ini");
-    const std::filesystem::path folder = rig.folder();
-    const std::filesystem::path away = folder.string() + ".away";
-    std::filesystem::rename(folder, away);
-    std::ofstream(folder) << "not a folder";
+    rig.BlockFolder();
 
     QString reported;
     bool askedAgain = false;
@@ -224,8 +214,7 @@ TEST(MainWindowExit, AFailedSaveIsReportedAndTheProgramDoesNotEnd)
         dialog->findChild<QPushButton*>(QString::number(exit_dialog::kSaveAndExitButton))->click();
     });
     window.Trigger(kExit);
-    std::filesystem::remove(folder);
-    std::filesystem::rename(away, folder);
+    rig.UnblockFolder();
 
     EXPECT_TRUE(askedAgain);
     EXPECT_TRUE(window.isVisible());

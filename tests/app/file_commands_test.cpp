@@ -83,21 +83,5 @@ TEST(MainWindowFileCommands, ReloadAsksFirstAndThenReadsTheSettingsFileAgain)
     EXPECT_TRUE(window.run().cyclic);
 }
 
-TEST(MainWindowFileCommands, TemporarySaveAndLoadGoThroughTheirOwnFile)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    window.table().rows()[9] = SendRow{0, u"kept aside", WaitKind::None, 0, 100};
-    window.table().RewriteFromRows();
-    window.Trigger(kTemporarySave);
-    EXPECT_EQ(rig.ReadIniString("Temporally.ini", u"DATA_INDEX9", u"DATA"), u"kept aside");
-    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX9", u"DATA"), u"<missing>");
-
-    window.table().rows()[9] = SendRow{};
-    window.table().RewriteFromRows();
-    window.Trigger(kTemporaryLoad);
-    EXPECT_EQ(window.table().grid().GetCellText(9, SendTable::kDataColumn), u"kept aside");
-}
-
 } // namespace
 } // namespace wirevane

@@ -5,11 +5,14 @@
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "platform/ini_document.h"
+#include "support/modal_helper.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -34,13 +37,16 @@ inline std::vector<int> EnabledOf(const CommandRegistry& commands, std::initiali
     return enabled;
 }
 
-// A row's cells from the select column on, as the table shows them.
-inline std::vector<std::u16string> RowTexts(CWirevaneDlg& window, int row)
+// The text of the message box that action shows, which is then accepted; empty when none shows.
+inline QString MessageShownBy(const std::function<void()>& action)
 {
-    std::vector<std::u16string> texts;
-    for (int column = SendTable::kSelectColumn; column <= SendTable::kDelayColumn; ++column)
-        texts.push_back(window.table().grid().GetCellText(row, column));
-    return texts;
+    QString shown;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        shown = box->text();
+        box->accept();
+    });
+    action();
+    return shown;
 }
 
 // The main window over a program folder in a temporary directory, with no serial ports to
@@ -92,6 +98,18 @@ public:
     void Stop() { m_window.reset(); }
 
     const std::filesystem::path& folder() const { return m_dir.path(); }
+    // While blocked, a plain file stands where the program folder was, so every write there
+    // fails, even for root.
+    void BlockFolder() const
+    {
+        std::filesystem::rename(folder(), folder().string() + ".away");
+        std::ofstream(folder()) << "not a folder";
+    }
+    void UnblockFolder() const
+    {
+        std::filesystem::remove(folder());
+        std::filesystem::rename(folder().string() + ".away", folder());
+    }
     const ProgramPaths& paths() const { return m_paths; }
     RecordingProfileFiles& files() { return m_files; }
 

@@ -133,14 +133,6 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
               (Texts{u"3", u"9", u"5"}));
     // A row past the table is neither loaded nor lost.
     EXPECT_EQ(saved.value(u"DATA_INDEX100", u"DATA"), u"not a row");
-}
-
-TEST_F(SettingsFileTest, AnOddCyclicValueIsKeptUntilTheUserSetsTheBox)
-{
-    writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=3\r\n");
-    ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    ASSERT_TRUE(settings.WriteSettings().ok());
-    EXPECT_EQ(parsed(settingsPath()).value(u"CONSOLE", u"CYCLIC"), u"3");
 
     // A click on the box stores what the box says, even where it says what the file meant.
     run.cyclic = true;

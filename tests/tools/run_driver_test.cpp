@@ -20,28 +20,6 @@ using Row = test::TableRow;
 // The runner's own count of cycles decides; the file's cyclic box must not.
 const test::TableFrame kCyclicFrame{.serial = "", .cyclic = 1};
 
-RunSettings Cycles(int cycles)
-{
-    RunSettings settings;
-    settings.cycles = cycles;
-    return settings;
-}
-
-RunSettings Reported(int cycles = 1)
-{
-    RunSettings settings;
-    settings.cycles = cycles;
-    settings.report = true;
-    return settings;
-}
-
-RunSettings Timeout(int seconds)
-{
-    RunSettings settings;
-    settings.timeoutSeconds = seconds;
-    return settings;
-}
-
 std::vector<uint8_t> Bytes(std::string_view text)
 {
     return {text.begin(), text.end()};
@@ -125,7 +103,7 @@ TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
 TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 {
     RunDriver& driver = Loaded({{0, "A", 1}, {2, "B", 1}, {5, "C"}}, m_port);
-    driver.Start(Reported());
+    driver.Start({.report = true});
     RunTicks(driver);
     EXPECT_EQ(m_port.written(), Bytes("A\r"));
     Answer(driver, "x\r");
@@ -156,7 +134,7 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
 {
     RunDriver& driver = Loaded({{4, "Z"}}, m_port);
-    driver.Start(Reported(3));
+    driver.Start({.cycles = 3, .report = true});
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
@@ -170,7 +148,7 @@ TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
 TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
 {
     RunDriver& driver = Loaded({{0, "A", 1}, {1, "B"}}, m_port);
-    driver.Start(Cycles(0));
+    driver.Start({.cycles = 0});
     RunTicks(driver);
     Answer(driver, "\r");
     RunTicks(driver);
@@ -182,7 +160,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
 {
     {
         RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, m_port);
-        driver.Start(Cycles(0));
+        driver.Start({.cycles = 0});
         RunTicks(driver);
         ASSERT_TRUE(driver.finished());
         EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
@@ -194,7 +172,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
         // Halting after the awaited answer of the last row: the table's end and the halt come
         // in the same step, and the halt is what the caller needs to hear.
         RunDriver& driver = Loaded({{0, "A"}, {1, "B", 1, 1}}, m_port);
-        driver.Start(RunSettings{});
+        driver.Start({});
         RunTicks(driver);
         Answer(driver, "\r");
         RunTicks(driver);
@@ -206,7 +184,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
 TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
 {
     RunDriver& driver = Loaded({{0, "A", 1}, {1, "B", 1}}, m_port);
-    driver.Start(Timeout(2));
+    driver.Start({.timeoutSeconds = 2});
     RunTicks(driver);
     ASSERT_TRUE(m_answerTimer.IsArmed());
     EXPECT_EQ(m_answerTimer.period(), 2000);
@@ -237,7 +215,7 @@ TEST_F(RunDriverTest, NothingTickedIsAnError)
     test::WriteTableFile(m_dir / "table.ini", {}, kCyclicFrame);
     RunDriver& driver = Driver(m_port);
     ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
-    driver.Start(RunSettings{});
+    driver.Start({});
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
     EXPECT_NE(driver.message().find("no row"), std::string::npos);
@@ -248,7 +226,7 @@ TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 {
     BrokenPort broken;
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
-    driver.Start(Reported());
+    driver.Start({.report = true});
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
@@ -262,7 +240,7 @@ TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
 {
     RunDriver& driver = Loaded({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, m_port);
-    driver.Start(RunSettings{});
+    driver.Start({});
     RunTicks(driver);
     ASSERT_TRUE(driver.finished());
     EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
@@ -277,9 +255,7 @@ TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
 TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
 {
     RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 0, 300}}, m_port);
-    RunSettings settings;
-    settings.lingerMs = 200;
-    driver.Start(settings);
+    driver.Start({.lingerMs = 200});
     for (int tick = 0; tick < 2; ++tick)
         driver.OnStepTimer();
     EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
@@ -297,9 +273,7 @@ TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
 TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
 {
     RunDriver& driver = Loaded({{0, "A", 0, 1, 300}}, m_port);
-    RunSettings settings;
-    settings.lingerMs = 50;
-    driver.Start(settings);
+    driver.Start({.lingerMs = 50});
     driver.OnStepTimer();
     ASSERT_FALSE(driver.finished());
     EXPECT_EQ(m_stepTimer.period(), 50);
@@ -312,7 +286,7 @@ TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
 {
     test::HeldPort held;
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, held);
-    driver.Start(Reported());
+    driver.Start({.report = true});
     driver.OnStepTimer();
     EXPECT_EQ(held.held(), 2u);
     EXPECT_FALSE(m_stepTimer.IsArmed());

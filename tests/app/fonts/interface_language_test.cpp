@@ -3,16 +3,13 @@
 #include "app/main_window_rig.h"
 #include "grid/grid_list_ctrl_groups.h"
 #include "persistence/settings_keys.h"
-#include "support/modal_helper.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/terminal_ids.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QFontInfo>
 #include <QImage>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -92,13 +89,8 @@ TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
         const InterfaceTranslation translation(c.speaking);
         MainWindowRig rig;
         CWirevaneDlg& window = rig.Start();
-        QString told;
-        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-            told = box->text();
-            box->accept();
-        });
-        window.Trigger(c.chosen);
-        EXPECT_EQ(told, QString::fromUtf16(c.notice));
+        EXPECT_EQ(test::MessageShownBy([&] { window.Trigger(c.chosen); }),
+                  QString::fromUtf16(c.notice));
     }
 }
 
@@ -155,31 +147,22 @@ TEST(InterfaceLanguage, AChoiceIsStoredForTheNextStartAndTheDefaultIsNotWritten)
     window.Trigger(kLanguageDesktop);
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), before);
 
-    bool told = false;
-    test::WhenModal<QDialog>([&](QDialog* dialog) {
-        told = true;
-        dialog->accept();
-    });
-    window.Trigger(kLanguageEnglish);
-    EXPECT_TRUE(told);
+    EXPECT_FALSE(test::MessageShownBy([&] { window.Trigger(kLanguageEnglish); }).isEmpty());
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane, settings_keys::kLanguage),
               u"en");
     EXPECT_EQ(test::CheckedOf(window.commands(), {kLanguageEnglish, kLanguageDesktop}),
               std::vector{kLanguageEnglish});
 
     // Taken back, the choice leaves the file as it was before, byte for byte.
-    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
-    window.Trigger(kLanguageDesktop);
+    test::MessageShownBy([&] { window.Trigger(kLanguageDesktop); });
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), before);
     EXPECT_TRUE(window.commands().isChecked(kLanguageDesktop));
 
-    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
-    window.Trigger(kLanguageEnglish);
+    test::MessageShownBy([&] { window.Trigger(kLanguageEnglish); });
     rig.Stop();
     CWirevaneDlg& restarted = rig.Start();
     EXPECT_TRUE(restarted.commands().isChecked(kLanguageEnglish));
-    test::WhenModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
-    restarted.Trigger(kLanguageJapanese);
+    test::MessageShownBy([&] { restarted.Trigger(kLanguageJapanese); });
     EXPECT_EQ(ParseLanguageChoice(rig.ReadIniString("Wirevane.ini", settings_keys::kWirevane,
                                                     settings_keys::kLanguage)),
               LanguageChoice::Japanese);

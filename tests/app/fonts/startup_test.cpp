@@ -18,7 +18,6 @@ namespace {
 
 using test::MainWindowRig;
 using Ids = std::vector<int>;
-using Texts = std::vector<std::u16string>;
 
 template <typename T> T* Child(QWidget& window, int id)
 {
@@ -46,11 +45,6 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_EQ(test::CheckedOf(window.commands(), {kSjisItem, kUtf8Item, kEucItem, kStepMode,
                                                   kDetailView, kStoreWindowPositions}),
               (Ids{kSjisItem, kStoreWindowPositions}));
-
-    CellGrid& grid = window.table().grid();
-    ASSERT_EQ(grid.GetRowCount(), 100);
-    EXPECT_EQ(grid.GetCellText(99, SendTable::kNumberColumn), u"99");
-    EXPECT_EQ(grid.GetCellText(0, SendTable::kDelayColumn), u"100");
 
     EXPECT_EQ(window.statusText(), QStringLiteral("未接続"));
     EXPECT_EQ(window.terminal().StatusText(), QStringLiteral("未接続"));
@@ -101,16 +95,15 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     EXPECT_TRUE(window.run().cyclic);
     EXPECT_EQ(window.port().DeviceName(), u"wvsim7");
 
-    CellGrid& grid = window.table().grid();
-    EXPECT_EQ(test::RowTexts(window, 0), (Texts{u" ", u"0", u"AT\\r", u"CR", u"", u"250"}));
-    EXPECT_EQ(grid.GetCellImage(0, SendTable::kSelectColumn), 1);
-    EXPECT_EQ(test::RowTexts(window, 5), (Texts{u"", u"5", u"hello", u"Any", u" ", u"7"}));
-    EXPECT_EQ(grid.GetCellImage(5, SendTable::kHaltColumn), 1);
-
     EXPECT_EQ(window.geometry(), QRect(40, 60, 800, 600));
     EXPECT_EQ(window.terminal().geometry(), QRect(500, 10, 750, 400));
     EXPECT_FALSE(window.terminal().isVisible());
     EXPECT_TRUE(window.buttonArray().isVisible());
+
+    // The rows' cells are the settings file test's; the tick marks are drawn from the images.
+    CellGrid& grid = window.table().grid();
+    EXPECT_EQ(grid.GetCellImage(0, SendTable::kSelectColumn), 1);
+    EXPECT_EQ(grid.GetCellImage(5, SendTable::kHaltColumn), 1);
 
     // Only the send data and the check column are listed, send data first.
     QHeaderView* header = window.grid().header();

@@ -1,7 +1,5 @@
 #include "app/main_window_rig.h"
-#include "support/modal_helper.h"
 
-#include <QMessageBox>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,12 +15,8 @@ TEST(MainWindowStartup, ASettingsFileThatIsAFifoIsReportedAndLeftAlone)
     MainWindowRig rig;
     const std::filesystem::path settings = rig.folder() / "Wirevane.ini";
     ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
-    QString reported;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-        reported = box->text();
-        box->accept();
-    });
-    CWirevaneDlg& window = rig.Start();
+    const QString reported = test::MessageShownBy([&] { rig.Start(); });
+    CWirevaneDlg& window = rig.window();
     EXPECT_TRUE(reported.contains(QStringLiteral("Not a regular file"))) << reported.toStdString();
     EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDelayColumn), u"100");
     rig.Stop();

@@ -3,13 +3,13 @@
 #include "platform/single_instance.h"
 #include "support/child_process.h"
 #include "support/lock_probe.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
 
 #include <QTest>
 #include <QWidget>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
@@ -25,46 +25,23 @@ std::filesystem::path ProgramPath()
     return test::binaryDir() / "app" / "main" / "wirevane";
 }
 
-bool IsHeld(const platform::SingleInstanceLock& lock)
-{
-    return lock.state == platform::SingleInstanceLock::State::Held;
-}
-
-// The lock lives as long as the process that took it; another process cannot take it then.
-TEST(SingleCopyGuard, ASecondProcessCannotTakeTheLockUntilTheFirstEnds)
-{
-    test::TempDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t holder = fork();
-    if (holder == 0) {
-        const char answer = IsHeld(platform::AcquireSingleInstanceLock("GuardTest")) ? 'y' : 'n';
-        [[maybe_unused]] const ssize_t written = write(ready[1], &answer, 1);
-        pause();
-        _exit(0);
+// The program, offscreen, with a runtime folder of the test's own for its lock and channel.
+class SingleCopyGuard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
+        std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+        environment.Set("XDG_RUNTIME_DIR", runtime.path());
+        environment.Set("QT_QPA_PLATFORM", "offscreen");
     }
-    char answer = 0;
-    ASSERT_EQ(read(ready[0], &answer, 1), 1);
-    EXPECT_EQ(answer, 'y');
-    EXPECT_EQ(platform::AcquireSingleInstanceLock("GuardTest").state,
-              platform::SingleInstanceLock::State::HeldByAnotherCopy);
-    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("AnotherName")));
 
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
-    EXPECT_TRUE(IsHeld(platform::AcquireSingleInstanceLock("GuardTest")));
-    close(ready[0]);
-    close(ready[1]);
-    unsetenv("XDG_RUNTIME_DIR");
-}
-
-TEST(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunning)
-{
-    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
+    test::ScopedEnvironment environment;
     test::TempDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+};
+
+TEST_F(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunning)
+{
     const std::filesystem::path lockFile =
         runtime.path() / ("UniqueName_Wirevane." + std::to_string(getuid()) + ".lock");
 
@@ -82,19 +59,14 @@ TEST(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunnin
     EXPECT_FALSE(first.Wait(200ms).has_value()) << "the first copy ended";
     first.Signal(SIGTERM);
     first.Wait(10s);
-    unsetenv("XDG_RUNTIME_DIR");
 }
 
 // The program as a second copy, against a running copy played by this test: it asks for the
 // main window once and ends with status 0.
-TEST(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
+TEST_F(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
 {
-    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
-    test::TempDir runtime;
-    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
-    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ASSERT_TRUE(IsHeld(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName)));
+    ASSERT_EQ(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName).state,
+              platform::SingleInstanceLock::State::Held);
     const QString channel = SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName));
     EXPECT_TRUE(channel.startsWith(QString::fromStdString(runtime.path().string())));
 
@@ -120,22 +92,18 @@ TEST(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     std::ofstream(leftOver.toStdString()) << "";
     SingleCopyServer again(leftOver, [] {});
     EXPECT_TRUE(again.isListening());
-    unsetenv("XDG_RUNTIME_DIR");
 }
 
 // A lock that cannot be made at all (here: the folder for it is a file) must not keep the user
 // from working: the program says why and starts.
-TEST(SingleCopyGuard, AProgramThatCannotTakeTheLockStartsAndSaysWhy)
+TEST_F(SingleCopyGuard, AProgramThatCannotTakeTheLockStartsAndSaysWhy)
 {
-    ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
     test::TempDir home;
     std::filesystem::create_directories(home / ".cache");
     std::ofstream(home / ".cache" / "wirevane") << "in the way";
-    unsetenv("XDG_RUNTIME_DIR");
-    unsetenv("XDG_CACHE_HOME");
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.path().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    environment.Unset("XDG_RUNTIME_DIR");
+    environment.Unset("XDG_CACHE_HOME");
+    environment.Set("HOME", home.path());
 
     test::ChildProcess program(ProgramPath(), {});
     ASSERT_TRUE(program.started());
@@ -148,7 +116,6 @@ TEST(SingleCopyGuard, AProgramThatCannotTakeTheLockStartsAndSaysWhy)
     EXPECT_FALSE(program.Wait(200ms).has_value()) << "the program ended: " << program.err();
     program.Signal(SIGTERM);
     program.Wait(10s);
-    setenv("HOME", oldHome.c_str(), 1);
 }
 
 } // namespace

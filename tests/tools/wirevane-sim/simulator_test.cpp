@@ -106,8 +106,7 @@ TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
 struct RefusedAnnouncement {
     const char* name;
     std::vector<std::string> args;
-    void (*prepare)(const std::filesystem::path& folder);
-    bool aboutTheFolder;
+    bool othersFolder; // the ports folder is given to another user, and the message names it
     std::string reason;
 };
 
@@ -123,7 +122,9 @@ TEST_P(SimulatorRefusesToAnnounce, AndSaysWhy)
     TempDir root;
     const std::filesystem::path folder = root / "ports";
     std::filesystem::create_directory(folder);
-    GetParam().prepare(folder);
+    if (GetParam().othersFolder) {
+        ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+    }
     std::vector<std::string> args{"--ports-dir", folder.string()};
     args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
     test::ChildProcess sim(test::toolPath("wirevane-sim"), args);
@@ -131,24 +132,18 @@ TEST_P(SimulatorRefusesToAnnounce, AndSaysWhy)
     EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
     EXPECT_EQ(sim.out(), "");
     EXPECT_EQ(sim.err(), "wirevane-sim: cannot announce the port: " +
-                             (GetParam().aboutTheFolder ? folder.string() + ": " : "") +
+                             (GetParam().othersFolder ? folder.string() + ": " : "") +
                              GetParam().reason + " (see --ports-dir, --name, --no-announce)\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Simulator, SimulatorRefusesToAnnounce,
-    ::testing::Values(RefusedAnnouncement{"AnotherUsersFolder",
-                                          {},
-                                          [](const std::filesystem::path& folder) {
-                                              ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
-                                          },
-                                          true,
-                                          "the folder belongs to another user"},
-                      RefusedAnnouncement{"ASystemPortsName",
-                                          {"--name", "ttyUSB"},
-                                          [](const std::filesystem::path&) {},
-                                          false,
-                                          "the name ttyUSB belongs to the system's serial ports"}),
+    ::testing::Values(
+        RefusedAnnouncement{"AnotherUsersFolder", {}, true, "the folder belongs to another user"},
+        RefusedAnnouncement{"ASystemPortsName",
+                            {"--name", "ttyUSB"},
+                            false,
+                            "the name ttyUSB belongs to the system's serial ports"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 // A simulator started with the given arguments and its port opened.
