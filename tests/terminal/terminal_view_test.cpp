@@ -213,41 +213,32 @@ TEST_F(TerminalView, AFloodStaysWithinTheLimitAndShowsExactlyTheRecord)
 
 // A view smaller than the record drops old lines from the view only: the record keeps them
 // for saving, the view shows exactly the record's newest whole lines and says so at its top,
-// and selecting all of it copies what is shown.
+// and selecting all of it copies what is shown: the bytes that came, not their marks, and no
+// break where the view split a line into pieces.
 TEST_F(TerminalView, AViewSmallerThanTheRecordShowsItsNewestLinesAndCopiesThem)
 {
     View().SetRecordLimit(1000, 4, 14);
-    Receive(0, u"one\r\ntwo\r\nthree\r\n");
+    Receive(0, u"one\r\ntwo\r\nthr\re\r\n");
     View().FlushPending();
-    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthr\re\r\n");
     EXPECT_FALSE(View().record().trimmed());
-    EXPECT_EQ(View().ShownText(), u"two\r\nthree\r\n");
+    EXPECT_EQ(View().ShownText(), u"two\r\nthr\re\r\n");
     EXPECT_TRUE(Drawn(View()).starts_with(u"[古い受信テキストは表示から外しました"));
 
     View().selectAll();
     View().copy();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"two\r\nthree\r\n");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"two\r\nthr\re\r\n");
 
     // A backspace takes the character from both, the next line goes on from there.
     View().RemoveLastCharacter();
     Receive(0, u"\nfour\r\n");
     View().FlushPending();
-    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\nfour\r\n");
-    EXPECT_EQ(View().ShownText(), u"three\r\nfour\r\n");
+    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthr\re\r\nfour\r\n");
+    EXPECT_EQ(View().ShownText(), u"thr\re\r\nfour\r\n");
 
     terminal.ClearText();
     EXPECT_EQ(Drawn(View()), u"");
     EXPECT_EQ(View().LineFormText(), u"");
-}
-
-TEST_F(TerminalView, CopyGivesTheBytesThatCameNotTheirMarks)
-{
-    View().SetRecordLimit(1000, 4);
-    Receive(0, u"OK\rabcdefg\r\nnext");
-    View().FlushPending();
-    View().selectAll();
-    View().copy();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"OK\rabcdefg\r\nnext");
 }
 
 } // namespace
