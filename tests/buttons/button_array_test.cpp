@@ -112,8 +112,15 @@ TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(ButtonArray, LoadOnlyLoadsTheBoundFileAndResets)
+TEST_F(ButtonArray, ABoundButtonLoadsItsFileResetsAndSendsOnlyInLoadAndSendMode)
 {
+    std::filesystem::create_directory(dir.path() / "tables");
+    WriteSettingsFile("tables/run.ini");
+    Bind(0, 11, u"./tables/run.ini", u"run");
+    QTest::mouseClick(Button(kSlotButtons[11]), Qt::LeftButton);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"load tables/run.ini", "reset", "send"}));
+
+    host.calls.clear();
     WriteSettingsFile("table.ini");
     Bind(0, 0, u"./table.ini", u"温度測定");
     QTest::mouseClick(Child<QRadioButton>(kLoadOnlyButton), Qt::LeftButton);
@@ -123,15 +130,6 @@ TEST_F(ButtonArray, LoadOnlyLoadsTheBoundFileAndResets)
     EXPECT_EQ(Window().StatusText(), QStringLiteral("温度測定 読込 済"));
     // The settings file is the active profile again afterwards.
     EXPECT_EQ(store.readString(u"TEST", u"NAME", u"none"), u"none");
-}
-
-TEST_F(ButtonArray, LoadAndSendStartsTheRunAfterTheLoad)
-{
-    std::filesystem::create_directory(dir.path() / "tables");
-    WriteSettingsFile("tables/run.ini");
-    Bind(0, 11, u"./tables/run.ini", u"run");
-    QTest::mouseClick(Button(kSlotButtons[11]), Qt::LeftButton);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"load tables/run.ini", "reset", "send"}));
 }
 
 TEST_F(ButtonArray, GroupsSwitchTheirCaptionsAndKeepTheSideButtons)

@@ -1,11 +1,11 @@
 #include "commands/dialog_notation.h"
 #include "core/expectation.h"
 #include "dialog_driver.h"
+#include "grid/escape_legend.h"
 #include "support/modal_helper.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMap>
 #include <QPixmap>
 #include <algorithm>
 #include <map>
@@ -18,6 +18,15 @@ namespace {
 QRgb MarkerColour(int image)
 {
     return qRgb(image * 50, 255 - image * 50, 128);
+}
+
+// A group's labels line by line as shown: the labels of one line share their height.
+std::map<int, QStringList> LabelLines(QWidget& group)
+{
+    std::map<int, QStringList> lines;
+    for (QLabel* label : group.findChildren<QLabel*>())
+        lines[label->geometry().center().y()].append(label->text());
+    return lines;
 }
 
 class NotationDialog : public ::testing::Test {
@@ -72,30 +81,19 @@ TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
     ASSERT_NE(escapes, nullptr);
     EXPECT_GT(escapes->y(), markers->geometry().bottom());
 
-    // Row by row as shown: the labels of one line share their height.
-    std::map<int, QStringList> lines;
-    for (QLabel* label : escapes->findChildren<QLabel*>())
-        lines[label->geometry().center().y()].append(label->text());
-    QStringList escapesShown;
-    QMap<QString, QStringList> byEscape;
-    for (auto& [y, texts] : lines) {
-        if (texts.size() == 4) {
-            escapesShown << texts[0];
-            byEscape[texts[0]] = texts;
-        }
+    // Below the headings, one line per escape: the escape, its byte, an example and the bytes
+    // that example sends.
+    QList<QStringList> shown;
+    for (const auto& [y, texts] : LabelLines(*escapes)) {
+        if (texts.size() == 4)
+            shown << texts;
     }
-    for (const char* escape : {"\\r", "\\n", "\\t", "\\a", "\\b", "\\f", "\\v", "\\\\", "\\'",
-                               "\\\"", "\\?", "\\xHH", "\\oOOO"})
-        EXPECT_TRUE(escapesShown.contains(QString::fromLatin1(escape))) << escape;
-    EXPECT_EQ(byEscape[QStringLiteral("\\r")],
-              (QStringList{QStringLiteral("\\r"), QStringLiteral("0x0D (CR)"),
-                           QStringLiteral("AT\\r"), QStringLiteral("41 54 0D")}));
-    EXPECT_EQ(byEscape[QStringLiteral("\\oOOO")].value(3), QStringLiteral("41"))
-        << "all three octal digits form the byte";
-    EXPECT_EQ(byEscape[QStringLiteral("\\xHH")].value(3), QStringLiteral("41 1B"));
-    EXPECT_EQ(byEscape[QStringLiteral("\\\\")].value(3), QStringLiteral("43 3A 5C"));
-    for (const QStringList& line : byEscape)
-        EXPECT_FALSE(line[3].isEmpty()) << line[0].toStdString();
+    QList<QStringList> expected{shown.value(0)};
+    for (const EscapeLegendLine& line : EscapeLegend())
+        expected << QStringList{QString::fromUtf16(line.escape), EscapeLineByte(line),
+                                QString::fromUtf16(line.example), ExampleBytes(line.example)};
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(expected.value(1).value(3), QStringLiteral("41 54 0D"));
 }
 
 // Each form of an expected answer is shown with an example the grid would take as typed.
@@ -106,9 +104,7 @@ TEST_F(NotationDialog, TheAnswerFormsComeLastWithUsableExamples)
     auto* forms = dialog.findChild<QGroupBox*>(QStringLiteral("expectationLegend"));
     ASSERT_NE(forms, nullptr);
     EXPECT_GT(forms->y(), escapes->geometry().bottom());
-    std::map<int, QStringList> lines;
-    for (QLabel* label : forms->findChildren<QLabel*>())
-        lines[label->geometry().center().y()].append(label->text());
+    const std::map<int, QStringList> lines = LabelLines(*forms);
     ASSERT_EQ(lines.size(), 2u);
     QStringList examples;
     for (const auto& [y, texts] : lines) {

@@ -23,19 +23,15 @@ public:
     }
     void UpdateConnectionControls(bool connected) override
     {
-        mainConnected = connected;
         m_terminal.UpdateConnectionControls(connected);
     }
     void EnableCompanionWindows(bool enable) override { guard.push_back(enable); }
-    void StopRun() override { ++stopRuns; }
-    void DiscardHeldInput() override { ++discards; }
+    void StopRun() override {}
+    void DiscardHeldInput() override {}
 
     std::u16string mainStatus;
     std::vector<std::u16string> statusHistory;
-    bool mainConnected = false;
     std::vector<bool> guard;
-    int stopRuns = 0;
-    int discards = 0;
 
 private:
     CDialogTerminal& m_terminal;

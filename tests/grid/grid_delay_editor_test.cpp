@@ -40,13 +40,7 @@ TEST_F(GridDelayEditorTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
     };
     const Case cases[] = {
         {Col::kDelayColumn, QStringLiteral("250"), u"250"},
-        {Col::kDelayColumn, QStringLiteral("0"), u"0"},
-        {Col::kDelayColumn, QStringLiteral("2147483647"), u"2147483647"},
-        {Col::kDelayColumn, QStringLiteral("abc"), u"100"},
         {Col::kDelayColumn, QStringLiteral("25x0 ms"), u"100"},
-        {Col::kDelayColumn, QStringLiteral("-5"), u"100"},
-        {Col::kDelayColumn, QStringLiteral("+7"), u"100"},
-        {Col::kDelayColumn, QStringLiteral("99999999999"), u"100"},
         {Col::kDelayColumn, QStringLiteral("2147483648"), u"100"},
         {Col::kExpectColumn, QStringLiteral("OK\\r"), u"OK\\r"},
         {Col::kExpectColumn, QStringLiteral("re:^[+-]\\d+\\.\\d+"), u"re:^[+-]\\d+\\.\\d+"},

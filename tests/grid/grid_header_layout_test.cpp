@@ -87,19 +87,6 @@ protected:
     ProfileStore store{dir / "Wirevane.ini", files};
 };
 
-TEST_F(GridLayoutTest, AFirstStartShowsTheBuiltLayoutAndStoresOnlyTheProfileList)
-{
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-    const int widths[] = {42, 50, 240, 60, 42, 80, 160};
-    for (int column = 1; column <= 7; ++column)
-        EXPECT_EQ(grid.GetGridHeader().sectionSize(column), widths[column - 1]);
-    EXPECT_FALSE(grid.IsColumnVisible(0));
-    platform::IniDocument saved = file();
-    EXPECT_EQ(saved.sectionNames(), std::vector<std::u16string>{u"Profile ListTX"});
-    EXPECT_EQ(saved.readString(u"Profile ListTX", u"CurrentProfiles", u""),
-              u"デフォルト, カスタム");
-}
-
 TEST_F(GridLayoutTest, TheHeaderMenuOffersEveryColumnButTheHiddenOne)
 {
     grid.GetColumnTrait(Col::kDataColumn)->GetColumnState().alwaysVisible = true;
@@ -128,16 +115,6 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 77);
     EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
-
-    // The expected-answer column is not the native sections' business: its state has own keys.
-    trigger(Col::kExpectColumn, QString::fromUtf16(u"期待応答"));
-    EXPECT_FALSE(grid.IsColumnVisible(Col::kExpectColumn));
-    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(file().readString(u"WIREVANE", u"EXPECT_COLUMN_HIDDEN", u""), u"1");
-    trigger(Col::kExpectColumn, QString::fromUtf16(u"期待応答"));
-    EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kExpectColumn), 160);
-    EXPECT_TRUE(file().keyNames(u"WIREVANE").empty());
 }
 
 TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)

@@ -25,16 +25,13 @@ protected:
     int64_t now = 1000;
 };
 
-TEST_F(GridKeysTest, CopyOfOneRowWithAFocusCellIsThatCellAlone)
+TEST_F(GridKeysTest, CopyGivesTheFocusCellOfOneRowOrTheVisibleColumnsInDisplayOrder)
 {
     grid.SetCellText(4, Col::kDataColumn, u"ATZ");
     click(labelPoint(4, Col::kDataColumn));
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard(), QStringLiteral("ATZ"));
-}
 
-TEST_F(GridKeysTest, CopyOfSeveralRowsFollowsTheVisibleColumnsInDisplayOrder)
-{
     grid.SetCellText(1, Col::kDataColumn, u"one");
     grid.SetCellText(2, Col::kDataColumn, u"two");
     table.SetRowStatus(2, u" ");

@@ -55,7 +55,6 @@ public:
     RunState& run() { return m_run; }
     MainPort& port() { return m_port; }
     SequenceEngine& engine() { return m_engine; }
-    ProfileStore& store() { return m_store; }
     ConnectionManager& connection() { return m_connection; }
 
     void SetRow(int index, std::u16string text, WaitKind wait, int delay)

@@ -15,7 +15,6 @@ using test::Drawn;
 
 class TerminalView : public test::TerminalFixture<> {
 protected:
-    CCommEdit& View() { return terminal.edit(); }
     void Receive(int conversion, std::u16string_view text)
     {
         Child<QComboBox>(terminal::kReceiveConversionCombo)->setCurrentIndex(conversion);
@@ -40,9 +39,9 @@ class TerminalViewCase : public TerminalView, public ::testing::WithParamInterfa
 protected:
     void ExpectRecordAndDrawn()
     {
-        EXPECT_EQ(View().LineFormText(), GetParam().record);
-        EXPECT_EQ(Drawn(View()), GetParam().drawn);
-        EXPECT_EQ(View().ShownText(), GetParam().record);
+        EXPECT_EQ(Edit().LineFormText(), GetParam().record);
+        EXPECT_EQ(Drawn(Edit()), GetParam().drawn);
+        EXPECT_EQ(Edit().ShownText(), GetParam().record);
     }
 };
 
@@ -104,37 +103,37 @@ INSTANTIATE_TEST_SUITE_P(
 // local echo and trimming take the record and the view back alike.
 TEST_F(TerminalView, BackspaceAndTrimmingKeepTheViewOfAReportLineWithTheRecord)
 {
-    View().SetRecordLimit(12, 4);
+    Edit().SetRecordLimit(12, 4);
     Receive(0, u"abcdefg");
     terminal.AppendReport(u"X");
-    QTest::keyClicks(&View(), QStringLiteral("hi"));
-    EXPECT_EQ(View().LineFormText(), u"efg[X]\nhi");
+    QTest::keyClicks(&Edit(), QStringLiteral("hi"));
+    EXPECT_EQ(Edit().LineFormText(), u"efg[X]\nhi");
     // The first line lost its oldest piece; what is left of it goes on after the notice.
-    EXPECT_TRUE(Drawn(View()).ends_with(u"~efg/[X]<LF>/hi"));
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    EXPECT_TRUE(Drawn(Edit()).ends_with(u"~efg/[X]<LF>/hi"));
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
 
     for (const auto& [keys, record, drawnEnd] :
          {std::tuple{2, u"efg[X]\n", u"~efg/[X]<LF>/"}, std::tuple{1, u"efg[X]", u"~efg/[X]"},
           std::tuple{4, u"ef", u"~ef"}}) {
         for (int i = 0; i < keys; ++i)
-            QTest::keyClick(&View(), Qt::Key_Backspace);
-        EXPECT_EQ(View().LineFormText(), record);
-        EXPECT_TRUE(Drawn(View()).ends_with(drawnEnd)) << keys;
-        EXPECT_EQ(View().ShownText(), View().LineFormText());
+            QTest::keyClick(&Edit(), Qt::Key_Backspace);
+        EXPECT_EQ(Edit().LineFormText(), record);
+        EXPECT_TRUE(Drawn(Edit()).ends_with(drawnEnd)) << keys;
+        EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
     }
 }
 
 TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
 {
-    View().SetRecordLimit(1000, 4);
+    Edit().SetRecordLimit(1000, 4);
     Receive(0, u"abcdefghij");
     Receive(0, u"\r");
-    EXPECT_EQ(Drawn(View()), u"abcd~efgh~ij<CR>");
+    EXPECT_EQ(Drawn(Edit()), u"abcd~efgh~ij<CR>");
     Receive(0, u"\nwxyz\r\n");
     // A line of exactly one piece has no empty piece after it.
-    EXPECT_EQ(Drawn(View()), u"abcd~efgh~ij|wxyz|");
-    EXPECT_EQ(View().LineFormText(), u"abcdefghij\r\nwxyz\r\n");
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    EXPECT_EQ(Drawn(Edit()), u"abcd~efgh~ij|wxyz|");
+    EXPECT_EQ(Edit().LineFormText(), u"abcdefghij\r\nwxyz\r\n");
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
 }
 
 // A flood of receive turns keeps Qt from running timers, so the frame timer alone would show
@@ -142,59 +141,59 @@ TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
 TEST_F(TerminalView, TextWaitingLongerThanAFrameIsShownWithTheNextAppendWithoutTheTimer)
 {
     Receive(0, u"first ");
-    EXPECT_EQ(View().document()->toPlainText(), QString());
+    EXPECT_EQ(Edit().document()->toPlainText(), QString());
     QTest::qSleep(40);
     Receive(0, u"second");
-    EXPECT_EQ(View().document()->toPlainText(), QStringLiteral("first second"));
+    EXPECT_EQ(Edit().document()->toPlainText(), QStringLiteral("first second"));
 }
 
 // The record keeps its newest characters, dropping whole old lines, and the view drops the
 // same; the top of the view says that text is gone.
 TEST_F(TerminalView, TrimmingDropsWholeOldLinesAndSaysSoAtTheTop)
 {
-    View().SetRecordLimit(12, 4);
+    Edit().SetRecordLimit(12, 4);
     Receive(0, u"one\r\ntwo\r\n");
-    EXPECT_FALSE(View().record().trimmed());
+    EXPECT_FALSE(Edit().record().trimmed());
     Receive(0, u"three\r\n");
-    EXPECT_TRUE(View().record().trimmed());
-    EXPECT_EQ(View().LineFormText(), u"two\r\nthree\r\n");
-    const std::u16string drawn = Drawn(View());
+    EXPECT_TRUE(Edit().record().trimmed());
+    EXPECT_EQ(Edit().LineFormText(), u"two\r\nthree\r\n");
+    const std::u16string drawn = Drawn(Edit());
     EXPECT_TRUE(drawn.starts_with(u"[古い受信テキストは削除されました")) << "notice first";
     EXPECT_TRUE(drawn.ends_with(u"|two|thre~e|"));
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
 
     // Trims of one frame add up, the notice stays one line.
     for (int i = 0; i < 20; ++i)
         Receive(0, u"L" + std::u16string(1, char16_t(u'a' + i)) + u"\r\n");
-    EXPECT_EQ(View().LineFormText(), u"Lr\r\nLs\r\nLt\r\n");
-    View().FlushPending();
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
-    EXPECT_EQ(View().document()->blockCount(), 5);
+    EXPECT_EQ(Edit().LineFormText(), u"Lr\r\nLs\r\nLt\r\n");
+    Edit().FlushPending();
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
+    EXPECT_EQ(Edit().document()->blockCount(), 5);
 
     terminal.ClearText();
-    EXPECT_FALSE(View().record().trimmed());
-    EXPECT_EQ(Drawn(View()), u"");
+    EXPECT_FALSE(Edit().record().trimmed());
+    EXPECT_EQ(Drawn(Edit()), u"");
 }
 
 TEST_F(TerminalView, ALineLongerThanTheLimitLosesOnlyItsOldestPieces)
 {
-    View().SetRecordLimit(8, 4);
+    Edit().SetRecordLimit(8, 4);
     Receive(0, u"ab\r\n0123456789");
-    EXPECT_EQ(View().LineFormText(), u"456789");
-    EXPECT_TRUE(Drawn(View()).ends_with(u"~4567~89"));
+    EXPECT_EQ(Edit().LineFormText(), u"456789");
+    EXPECT_TRUE(Drawn(Edit()).ends_with(u"~4567~89"));
     Receive(0, u"ABCD\r");
-    View().FlushPending();
+    Edit().FlushPending();
     Receive(0, u"\n");
-    EXPECT_EQ(View().LineFormText(), u"89ABCD\r\n");
-    EXPECT_TRUE(Drawn(View()).ends_with(u"~89AB~CD|"));
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    EXPECT_EQ(Edit().LineFormText(), u"89ABCD\r\n");
+    EXPECT_TRUE(Drawn(Edit()).ends_with(u"~89AB~CD|"));
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
 }
 
 // A flood far beyond the limit, in uneven chunks and with a lone CR now and then, never
 // empties the record and never shows what it does not keep.
 TEST_F(TerminalView, AFloodStaysWithinTheLimitAndShowsExactlyTheRecord)
 {
-    View().SetRecordLimit(5000, 64);
+    Edit().SetRecordLimit(5000, 64);
     std::u16string all;
     for (int i = 0; i < 3000; ++i) {
         std::u16string chunk = u"row " + std::u16string(std::size_t(i % 150), u'x');
@@ -202,52 +201,43 @@ TEST_F(TerminalView, AFloodStaysWithinTheLimitAndShowsExactlyTheRecord)
         all += chunk;
         Receive(0, chunk);
         if (i % 13 == 0)
-            View().FlushPending();
+            Edit().FlushPending();
     }
-    View().FlushPending();
-    EXPECT_LE(View().LineFormLength(), 5000);
-    EXPECT_GT(View().LineFormLength(), 4000);
-    EXPECT_TRUE(all.ends_with(View().LineFormText()));
-    EXPECT_EQ(View().ShownText(), View().LineFormText());
+    Edit().FlushPending();
+    EXPECT_LE(Edit().LineFormLength(), 5000);
+    EXPECT_GT(Edit().LineFormLength(), 4000);
+    EXPECT_TRUE(all.ends_with(Edit().LineFormText()));
+    EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
 }
 
 // A view smaller than the record drops old lines from the view only: the record keeps them
 // for saving, the view shows exactly the record's newest whole lines and says so at its top,
-// and selecting all of it copies what is shown.
+// and selecting all of it copies what is shown: the bytes that came, not their marks, and no
+// break where the view split a line into pieces.
 TEST_F(TerminalView, AViewSmallerThanTheRecordShowsItsNewestLinesAndCopiesThem)
 {
-    View().SetRecordLimit(1000, 4, 14);
-    Receive(0, u"one\r\ntwo\r\nthree\r\n");
-    View().FlushPending();
-    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\n");
-    EXPECT_FALSE(View().record().trimmed());
-    EXPECT_EQ(View().ShownText(), u"two\r\nthree\r\n");
-    EXPECT_TRUE(Drawn(View()).starts_with(u"[古い受信テキストは表示から外しました"));
+    Edit().SetRecordLimit(1000, 4, 14);
+    Receive(0, u"one\r\ntwo\r\nthr\re\r\n");
+    Edit().FlushPending();
+    EXPECT_EQ(Edit().LineFormText(), u"one\r\ntwo\r\nthr\re\r\n");
+    EXPECT_FALSE(Edit().record().trimmed());
+    EXPECT_EQ(Edit().ShownText(), u"two\r\nthr\re\r\n");
+    EXPECT_TRUE(Drawn(Edit()).starts_with(u"[古い受信テキストは表示から外しました"));
 
-    View().selectAll();
-    View().copy();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"two\r\nthree\r\n");
+    Edit().selectAll();
+    Edit().copy();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"two\r\nthr\re\r\n");
 
     // A backspace takes the character from both, the next line goes on from there.
-    View().RemoveLastCharacter();
+    Edit().RemoveLastCharacter();
     Receive(0, u"\nfour\r\n");
-    View().FlushPending();
-    EXPECT_EQ(View().LineFormText(), u"one\r\ntwo\r\nthree\r\nfour\r\n");
-    EXPECT_EQ(View().ShownText(), u"three\r\nfour\r\n");
+    Edit().FlushPending();
+    EXPECT_EQ(Edit().LineFormText(), u"one\r\ntwo\r\nthr\re\r\nfour\r\n");
+    EXPECT_EQ(Edit().ShownText(), u"thr\re\r\nfour\r\n");
 
     terminal.ClearText();
-    EXPECT_EQ(Drawn(View()), u"");
-    EXPECT_EQ(View().LineFormText(), u"");
-}
-
-TEST_F(TerminalView, CopyGivesTheBytesThatCameNotTheirMarks)
-{
-    View().SetRecordLimit(1000, 4);
-    Receive(0, u"OK\rabcdefg\r\nnext");
-    View().FlushPending();
-    View().selectAll();
-    View().copy();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"OK\rabcdefg\r\nnext");
+    EXPECT_EQ(Drawn(Edit()), u"");
+    EXPECT_EQ(Edit().LineFormText(), u"");
 }
 
 } // namespace

@@ -1,12 +1,8 @@
-#include "fakes/recording_terminal_host.h"
-#include "serial/serial.h"
-#include "serial/serial_port_access.h"
-#include "terminal/dialog_terminal.h"
 #include "terminal/hex_traffic_view.h"
+#include "terminal/terminal_fixture.h"
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -32,27 +28,29 @@ private:
     QFont m_usual = QApplication::font();
 };
 
-class HexPaneInALargerFont : public ::testing::TestWithParam<TrafficView> {
-protected:
-    HexPaneInALargerFont() : access(port), terminal(host, &access) {}
-
+// The font is set before the terminal is made, as the desktop's is.
+struct InALargerFont : ::testing::TestWithParam<TrafficView> {
     LargerDesktopFont font;
-    CSerial port;
-    SerialPortAccess access;
-    test::RecordingTerminalHost host;
-    CDialogTerminal terminal;
 };
 
+class HexPaneInALargerFont : public test::TerminalFixture<InALargerFont> {};
+
+// The pane shows a whole line, its text column included, alone and beside the text.
 TEST_P(HexPaneInALargerFont, TheTerminalOpensWideEnoughForAWholeLine)
 {
     terminal.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&terminal, 2000));
     terminal.SetTrafficView(GetParam());
-    QApplication::processEvents();
     auto* hex = terminal.findChild<HexTrafficView*>(QStringLiteral("hex-view"));
+    const uint8_t line[16] = {'*', 'I', 'D', 'N', '?', '\\', 'x', '4', '1', 0x0D, 0x0A, 'O', 'K'};
+    hex->Feed(TrafficDirection::Received, line);
+    hex->FlushPending();
+    QApplication::processEvents();
     ASSERT_GT(hex->minimumSizeHint().width(), 640) << "the font is not larger than the usual";
     EXPECT_GE(hex->width(), hex->minimumSizeHint().width())
         << "the terminal is " << terminal.width() << " px wide";
+    EXPECT_EQ(hex->horizontalScrollBar()->maximum(), 0)
+        << "the line needs more than the pane's " << hex->width() << " px";
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, HexPaneInALargerFont,

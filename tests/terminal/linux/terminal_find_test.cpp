@@ -42,18 +42,17 @@ protected:
         terminal.show();
         terminal.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal));
-        View().setFocus();
+        Edit().setFocus();
     }
 
-    CCommEdit& View() { return terminal.edit(); }
     FindBar& Bar() { return terminal.findBar(); }
     QLineEdit* Field() { return Bar().findChild<QLineEdit*>(QStringLiteral("find-text")); }
     QString Count() { return Bar().findChild<QLabel*>(QStringLiteral("find-count"))->text(); }
-    std::u16string Current() { return View().SelectedLineForm(); }
+    std::u16string Current() { return Edit().SelectedLineForm(); }
     // As a keyboard delivers it: with its control character as the text.
     void CtrlF()
     {
-        QTest::sendKeyEvent(QTest::Click, &View(), Qt::Key_F, QStringLiteral("\x06"),
+        QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_F, QStringLiteral("\x06"),
                             Qt::ControlModifier);
     }
 
@@ -67,7 +66,7 @@ TEST_F(TerminalFind, CtrlFOpensTheBarAndSendsNothingWhileOtherControlKeysStillGo
     CtrlF();
     EXPECT_TRUE(Bar().isVisible());
     EXPECT_TRUE(Field()->hasFocus());
-    QTest::sendKeyEvent(QTest::Click, &View(), Qt::Key_G, QStringLiteral("\x07"),
+    QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_G, QStringLiteral("\x07"),
                         Qt::ControlModifier);
     EXPECT_EQ(pty.ReadMaster(1), "\x07");
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
@@ -78,7 +77,7 @@ TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
     terminal.AppendText(u"温度=21\r\n湿度=40\r\n温度=22\r\n温度=23\r\n");
     Bar().Open();
     Field()->insert(QStringLiteral("温度"));
-    EXPECT_EQ(View().extraSelections().size(), 3);
+    EXPECT_EQ(Edit().extraSelections().size(), 3);
     EXPECT_EQ(Count(), QStringLiteral("3 / 3 件")) << "the newest first, where the view is";
     EXPECT_EQ(Current(), u"温度");
 
@@ -86,7 +85,7 @@ TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
     EXPECT_EQ(Bar().current(), 0);
     QTest::keyClick(Field(), Qt::Key_Return);
     EXPECT_EQ(Bar().current(), 1);
-    EXPECT_EQ(View().textCursor().selectionStart(), 12);
+    EXPECT_EQ(Edit().textCursor().selectionStart(), 12);
     QTest::keyClick(Field(), Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClick(Field(), Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(Bar().current(), 2);
@@ -95,7 +94,7 @@ TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
 
     Field()->setText(QStringLiteral("気圧"));
     EXPECT_EQ(Count(), QStringLiteral("見つかりません"));
-    EXPECT_TRUE(View().extraSelections().isEmpty());
+    EXPECT_TRUE(Edit().extraSelections().isEmpty());
     QTest::keyClick(Field(), Qt::Key_Return);
     EXPECT_EQ(Bar().current(), -1);
 }
@@ -104,7 +103,7 @@ TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
 // exactly the text that was found.
 TEST_F(TerminalFind, AMatchOverAPieceBreakIsFoundAndSelectedWhole)
 {
-    View().SetRecordLimit(1000, 4);
+    Edit().SetRecordLimit(1000, 4);
     terminal.AppendText(u"abcdefgh\r\n");
     Bar().Open();
     Field()->setText(QStringLiteral("cdef"));
@@ -123,7 +122,7 @@ TEST_F(TerminalFind, TheNextStepFindsInTextThatArrivedAfterTheSearch)
     terminal.AppendText(u"ERR 2\r\n");
     QTest::keyClick(Field(), Qt::Key_Return);
     EXPECT_EQ(Count(), QStringLiteral("2 / 2 件"));
-    EXPECT_EQ(View().textCursor().selectionStart(), 9);
+    EXPECT_EQ(Edit().textCursor().selectionStart(), 9);
 }
 
 TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
@@ -133,10 +132,10 @@ TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
     QTest::keyClicks(Field(), QStringLiteral("OK"));
     QTest::keyClick(Field(), Qt::Key_Escape);
     EXPECT_FALSE(Bar().isVisible());
-    EXPECT_TRUE(View().extraSelections().isEmpty());
-    EXPECT_TRUE(View().hasFocus());
+    EXPECT_TRUE(Edit().extraSelections().isEmpty());
+    EXPECT_TRUE(Edit().hasFocus());
     EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
-    QTest::keyClick(&View(), Qt::Key_Escape);
+    QTest::keyClick(&Edit(), Qt::Key_Escape);
     EXPECT_EQ(pty.ReadMaster(1), "\x1b");
     EXPECT_TRUE(terminal.isVisible()) << "Esc in the text area does not close the window";
 }
