@@ -30,7 +30,7 @@ struct RunSettings {
     int cycles = 1; // 0: repeat until stopped
     bool tester = false;
     bool detail = false;
-    std::optional<int> timeoutSeconds;
+    std::optional<int> timeoutSeconds{};
     // How long the run goes on showing what arrives after it ended.
     int lingerMs = 0;
     // Whether the run keeps a timing report; without one, nothing of the sent rows is kept.
