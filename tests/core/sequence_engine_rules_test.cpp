@@ -96,6 +96,24 @@ TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
     }
 }
 
+// Reset starts the table over: after a halt on row 1, the next Send writes row 0 again, not the
+// row after the halt.
+TEST_F(SequenceEngineRulesTest, ResetStartsTheTableOverFromItsFirstRow)
+{
+    TickRow(0, u"A");
+    TickRow(1, u"B");
+    TickRow(2, u"C");
+    grid.SetCellText(1, SendTable::kHaltColumn, u" ");
+    engine.OnSend();
+    Tick();
+    Tick();
+    ASSERT_EQ(port.written(), Bytes({'A', 'B'}));
+    engine.OnReset();
+    engine.OnSend();
+    Tick();
+    EXPECT_EQ(port.written(), Bytes({'A', 'B', 'A'}));
+}
+
 // Every clear of the markers — Reset, a Send that starts the table over, and a new cycle — takes
 // the icons of rows that are no longer ticked as well, so no stale mark outlives its row.
 TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
