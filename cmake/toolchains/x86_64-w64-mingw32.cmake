@@ -34,8 +34,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # programs start under wine and on a Windows machine without a MinGW installation.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Tests run under wine, each test in the preset's private prefix.
+# Tests run under wine, each test in the preset's private prefix, through a script that keeps
+# wine's desktop process off the test's output.
 find_program(WIREVANE_WINE wine)
 if(WIREVANE_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WIREVANE_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/wine-test-runner.sh ${WIREVANE_WINE})
 endif()
