@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include "platform/win32/save_temporaries.h"
 #include "platform/win32/win32_file_error.h"
 
 #include <algorithm>
@@ -41,18 +42,6 @@ DWORD WriteAll(HANDLE file, std::span<const uint8_t> bytes)
         bytes = bytes.subspan(written);
     }
     return ERROR_SUCCESS;
-}
-
-// A name in the target's folder that no other file has: the target's name, the process and a
-// counter, so two saves of this process or of two copies never share one.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target, unsigned attempt)
-{
-    static LONG counter = 0;
-    const LONG number = InterlockedIncrement(&counter);
-    std::wstring name = L"." + target.filename().wstring() + L"." +
-                        std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(number) +
-                        L"." + std::to_wstring(attempt) + L".tmp";
-    return target.parent_path() / name;
 }
 
 // Far above any real settings file, and still small enough to hold in memory a few times over.
@@ -225,12 +214,13 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
     }
     // ReplaceFileW keeps the old file's attributes, security and streams; it needs an existing
     // target and is refused on some file systems, where the plain write-through move serves.
-    if (replacing && ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return {};
-    if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const bool replaced =
+        replacing && ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    if (!replaced && !MoveFileExW(temporary.c_str(), path.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(GetLastError());
+    RemoveStaleTemporaries(path);
     return {};
 }
 
