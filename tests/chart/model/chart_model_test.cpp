@@ -1,7 +1,7 @@
 #include "chart/model/chart_model.h"
 #include "chart/model/line_collector.h"
 
-#include <cmath>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace wirevane::chart {
@@ -52,12 +52,9 @@ TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
     model.AddMeasurement(Reading(700, 1e3, "meter", "Ω"));
     ASSERT_EQ(model.series().size(), 2u);
     const ChartSeries& volts = *model.series()[0];
-    EXPECT_EQ(volts.all.count, 5u);
-    EXPECT_EQ(volts.all.overRange, 1u);
-    EXPECT_EQ(volts.all.min, 1.0);
-    EXPECT_EQ(volts.all.max, 5.0);
-    EXPECT_EQ(volts.all.mean(), 3.0);
-    EXPECT_EQ(volts.all.last, 5.0);
+    const SeriesStats& all = volts.all;
+    EXPECT_EQ(std::tuple(all.count, all.overRange, all.min, all.max, all.mean(), all.last),
+              std::tuple(5u, 1u, 1.0, 5.0, 3.0, 5.0));
     EXPECT_TRUE(model.wrapped());
     EXPECT_EQ(volts.ring.size(), 3u);
 
