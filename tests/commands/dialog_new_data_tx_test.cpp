@@ -32,11 +32,10 @@ protected:
 
     void ExpectInitialValues()
     {
-        EXPECT_EQ(Data()->text(), QStringLiteral("<New Data>"));
-        EXPECT_EQ(Wait()->currentIndex(), 0);
-        EXPECT_FALSE(Halt()->isChecked());
-        EXPECT_EQ(Delay()->text(), QStringLiteral("100"));
-        EXPECT_TRUE(Expect()->text().isEmpty());
+        EXPECT_EQ(
+            std::tuple(Data()->text(), Wait()->currentIndex(), Halt()->isChecked(), Delay()->text(),
+                       Expect()->text()),
+            std::tuple(QStringLiteral("<New Data>"), 0, false, QStringLiteral("100"), QString()));
     }
 
     CDialogNewDataTX dialog;

@@ -25,21 +25,6 @@ protected:
     QLineEdit* Expect() { return Control<QLineEdit>(dialog, kBulkExpect); }
     QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
 
-    void ExpectInitialState()
-    {
-        for (int id :
-             {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox, kChangeExpectBox})
-            EXPECT_FALSE(Box(id)->isChecked()) << id;
-        for (QWidget* field :
-             std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay(), Expect()})
-            EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
-        EXPECT_TRUE(Expect()->text().isEmpty());
-        EXPECT_EQ(Data()->text(), QStringLiteral("<New Data>"));
-        EXPECT_EQ(Wait()->currentIndex(), 0);
-        EXPECT_FALSE(Halt()->isChecked());
-        EXPECT_EQ(Delay()->text(), QStringLiteral("100"));
-    }
-
     CDialogProperty dialog;
 };
 
@@ -149,7 +134,16 @@ TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)
     ASSERT_TRUE(dialog.values().changeHalt);
 
     test::WhenModal<CDialogProperty>([this](CDialogProperty* modal) {
-        ExpectInitialState();
+        for (int id :
+             {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox, kChangeExpectBox})
+            EXPECT_FALSE(Box(id)->isChecked()) << id;
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay(), Expect()})
+            EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
+        EXPECT_EQ(
+            std::tuple(Data()->text(), Wait()->currentIndex(), Halt()->isChecked(), Delay()->text(),
+                       Expect()->text()),
+            std::tuple(QStringLiteral("<New Data>"), 0, false, QStringLiteral("100"), QString()));
         const BulkChangeValues values = modal->values();
         EXPECT_FALSE(values.changeData || values.changeWaitRx || values.changeHalt ||
                      values.changeDelay);
