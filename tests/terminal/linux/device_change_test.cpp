@@ -1,3 +1,4 @@
+#include "connection/main_port.h"
 #include "platform/serial_codes.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
@@ -154,6 +155,31 @@ TEST_F(Reconnect, OffByDefaultAndEndedByTurningItOffOrByConnecting)
     EXPECT_FALSE(rig.connection().LookForLostDevice());
     rig.connection().Disconnect();
     EXPECT_FALSE(rig.connection().IsWatchingForDevice());
+}
+
+// The line a reconnect puts back on a device that came back. A part the device refuses must
+// leave the port with the whole line it had, not with the parts set before the refusal.
+TEST(MainPortLine, ARefusedPartLeavesTheWholeLineAsItWas)
+{
+    const struct {
+        const char* refused;
+        SerialLine wanted;
+    } cases[] = {
+        {"an unknown handshake", {{19200, 8, NOPARITY, TWOSTOPBITS}, 7, EV_RXCHAR, 'A'}},
+        {"parity, which a pty drops",
+         {{19200, 8, EVENPARITY, ONESTOPBIT}, HandshakeSoftware, EV_RXCHAR, 'A'}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refused);
+        test::PtyPair pty;
+        MainPort port;
+        ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
+        const std::optional<SerialLine> before = ReadSerialLine(port);
+        ASSERT_TRUE(before);
+        EXPECT_NE(port.RestoreLine(c.wanted), 0u);
+        EXPECT_EQ(ReadSerialLine(port), before);
+        EXPECT_EQ(port.RememberedLine(), before);
+    }
 }
 
 // Two devices on pseudo-terminals, one after the other, as a user switches between them.
