@@ -7,6 +7,7 @@
 namespace wirevane {
 namespace {
 
+using Col = SendTable::Column;
 using Texts = std::vector<std::u16string>;
 
 // A started table: rows 2 and 5 carry data, row 5 is ticked, row 7 is ticked without data.
@@ -22,11 +23,22 @@ protected:
 
     std::u16string Cell(int row, int column) const { return grid.GetCellText(row, column); }
     int Image(int row, int column) const { return grid.GetCellImage(row, column); }
-    // A row's data, wait, halt and delay cells.
-    std::vector<std::u16string> Fields(int row) const
+    // A row's cells from the select column to the expected answer, each check cell followed by
+    // its image index.
+    Texts Row(int row) const
     {
-        return {Cell(row, SendTable::kDataColumn), Cell(row, SendTable::kWaitColumn),
-                Cell(row, SendTable::kHaltColumn), Cell(row, SendTable::kDelayColumn)};
+        const auto image = [&](int column) { return Image(row, column) == 1 ? u"1" : u"0"; };
+        return {Cell(row, Col::kSelectColumn), image(Col::kSelectColumn),
+                Cell(row, Col::kDataColumn),   Cell(row, Col::kWaitColumn),
+                Cell(row, Col::kHaltColumn),   image(Col::kHaltColumn),
+                Cell(row, Col::kDelayColumn),  Cell(row, Col::kExpectColumn)};
+    }
+    Texts Selects(std::initializer_list<int> rows) const
+    {
+        Texts cells;
+        for (int row : rows)
+            cells.push_back(Cell(row, Col::kSelectColumn));
+        return cells;
     }
 
     RunState run;
@@ -36,18 +48,13 @@ protected:
 
 TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 {
-    grid.SetCellText(42, SendTable::kNumberColumn, u"x");
+    grid.SetCellText(42, Col::kNumberColumn, u"x");
     NewTable(table, {u"<New Data>", WaitKind::Nl, 1, 12, u"re:^OK"});
     for (int row = 0; row < SendTable::kRowCount; ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"");
-        EXPECT_EQ(Image(row, SendTable::kSelectColumn), 0);
         const std::string number = std::to_string(row);
-        EXPECT_EQ(Cell(row, SendTable::kNumberColumn),
-                  std::u16string(number.begin(), number.end()));
-        EXPECT_EQ(Fields(row), (Texts{u"<New Data>", u"NL", u" ", u"12"}));
-        EXPECT_EQ(Image(row, SendTable::kHaltColumn), 1);
-        EXPECT_EQ(Cell(row, SendTable::kExpectColumn), u"re:^OK");
+        EXPECT_EQ(Cell(row, Col::kNumberColumn), std::u16string(number.begin(), number.end()));
+        EXPECT_EQ(Row(row), (Texts{u"", u"0", u"<New Data>", u"NL", u" ", u"1", u"12", u"re:^OK"}));
     }
     EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
 }
@@ -55,88 +62,75 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
 TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
 {
     NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0, u""});
-    EXPECT_EQ(Fields(5), (Texts{u"", u"なし", u"", u"0"}));
-    EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
+    EXPECT_EQ(Row(5), (Texts{u"", u"0", u"", u"なし", u"", u"0", u"0", u""}));
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
 }
 
 TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 {
-    grid.SetCellText(9, SendTable::kDataColumn, u"typed in the grid");
+    grid.SetCellText(9, Col::kDataColumn, u"typed in the grid");
     SelectAll(table, true);
-    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信する");
-    EXPECT_EQ(Image(2, SendTable::kSelectColumn), 1);
-    EXPECT_EQ(Cell(5, SendTable::kSelectColumn), u"送信する");
-    EXPECT_EQ(Cell(9, SendTable::kSelectColumn), u"送信する");
+    // Row 7 has no data and keeps its cell.
+    EXPECT_EQ(Selects({0, 2, 5, 7, 9}), (Texts{u"", u"送信する", u"送信する", u" ", u"送信する"}));
+    EXPECT_EQ(Image(2, Col::kSelectColumn), 1);
+    EXPECT_EQ(Image(0, Col::kSelectColumn), 0);
     EXPECT_EQ(table.rows()[9].data, u"typed in the grid") << "the row copy is refreshed";
-    EXPECT_EQ(Cell(0, SendTable::kSelectColumn), u"");
-    EXPECT_EQ(Image(0, SendTable::kSelectColumn), 0);
-    EXPECT_EQ(Cell(7, SendTable::kSelectColumn), u" ") << "a row without data keeps its cell";
     EXPECT_GT(grid.focusRequests(), 0) << "an open editor commits before the data is read";
 
     SelectAll(table, false);
-    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u" ");
-    EXPECT_EQ(Cell(9, SendTable::kSelectColumn), u" ");
+    EXPECT_EQ(Selects({2, 9}), (Texts{u" ", u" "}));
 }
 
 TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
 {
     NewTable(table, {u"", WaitKind::None, 0, 100, u""});
-    grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
+    grid.SetCellText(3, Col::kSelectColumn, u"送信済");
     SelectAll(table, true);
     for (int row = 0; row < SendTable::kRowCount; ++row)
-        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), row == 3 ? u"送信済" : u"") << row;
+        EXPECT_EQ(Cell(row, Col::kSelectColumn), row == 3 ? u"送信済" : u"") << row;
 }
 
 TEST_F(TableCommands, DeselectAllClearsRowsWithAndWithoutData)
 {
-    grid.SetCellText(5, SendTable::kSelectColumn, u"送信済");
+    grid.SetCellText(5, Col::kSelectColumn, u"送信済");
     DeselectAll(table);
-    for (int row : {5, 7}) {
-        EXPECT_EQ(Cell(row, SendTable::kSelectColumn), u"") << row;
-        EXPECT_EQ(Image(row, SendTable::kSelectColumn), 0) << row;
-    }
-    EXPECT_EQ(Cell(5, SendTable::kDataColumn), u"ATZ");
+    EXPECT_EQ(Row(5), (Texts{u"", u"0", u"ATZ", u"CR", u" ", u"1", u"250", u""}));
+    EXPECT_EQ(Row(7), (Texts{u"", u"0", u"", u"なし", u"", u"0", u"100", u""}));
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
 }
 
 TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
 {
     BulkChange(table, {false, false, false, false, u"X", WaitKind::Any, 0, 1, false, u""});
-    EXPECT_EQ(Fields(5), (Texts{u"ATZ", u"CR", u" ", u"250"}));
+    EXPECT_EQ(Row(5), (Texts{u" ", u"1", u"ATZ", u"CR", u" ", u"1", u"250", u""}));
 }
 
 TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
 {
-    grid.SetCellText(2, SendTable::kSelectColumn, u"送信済"); // a status text still ticks
+    grid.SetCellText(2, Col::kSelectColumn, u"送信済"); // a status text still ticks
     BulkChange(table, {false, false, false, true, u"X", WaitKind::Any, 0, 10, false, u""});
     for (int row : {2, 5, 7})
-        EXPECT_EQ(Cell(row, SendTable::kDelayColumn), u"10") << row;
-    EXPECT_EQ(Cell(4, SendTable::kDelayColumn), u"100");
-    EXPECT_EQ(Fields(5), (Texts{u"ATZ", u"CR", u" ", u"10"}));
-    EXPECT_EQ(Cell(2, SendTable::kSelectColumn), u"送信済");
+        EXPECT_EQ(Cell(row, Col::kDelayColumn), u"10") << row;
+    EXPECT_EQ(Cell(4, Col::kDelayColumn), u"100");
+    EXPECT_EQ(Row(5), (Texts{u" ", u"1", u"ATZ", u"CR", u" ", u"1", u"10", u""}));
+    EXPECT_EQ(Cell(2, Col::kSelectColumn), u"送信済");
 }
 
 TEST_F(TableCommands, BulkChangeAppliesEveryTickedBoxToTickedRowsOnly)
 {
-    grid.SetCellText(4, SendTable::kExpectColumn, u"kept");
+    grid.SetCellText(4, Col::kExpectColumn, u"kept");
     BulkChangeValues values{true, true, true, true, u"", static_cast<WaitKind>(7),
                             0,    5,    true, u"OK"};
     BulkChange(table, values);
-    EXPECT_EQ(Cell(5, SendTable::kExpectColumn), u"OK");
-    EXPECT_EQ(Cell(4, SendTable::kExpectColumn), u"kept");
     // Empty data passes through.
-    EXPECT_EQ(Fields(5), (Texts{u"", u"なし", u"", u"5"}));
-    EXPECT_EQ(Image(5, SendTable::kHaltColumn), 0);
-    EXPECT_EQ(Fields(4), (Texts{u"", u"なし", u"", u"100"}));
-    EXPECT_EQ(Cell(2, SendTable::kDataColumn), u"AT");
+    EXPECT_EQ(Row(5), (Texts{u" ", u"1", u"", u"なし", u"", u"0", u"5", u"OK"}));
+    EXPECT_EQ(Row(4), (Texts{u"", u"0", u"", u"なし", u"", u"0", u"100", u"kept"}));
+    EXPECT_EQ(Cell(2, Col::kDataColumn), u"AT");
 
     BulkChange(table, {false, true, true, false, u"", WaitKind::Any, 1, 0, false, u""});
-    EXPECT_EQ(Cell(7, SendTable::kWaitColumn), u"Any");
-    EXPECT_EQ(Cell(7, SendTable::kHaltColumn), u" ");
-    EXPECT_EQ(Image(7, SendTable::kHaltColumn), 1);
-    EXPECT_EQ(Cell(2, SendTable::kHaltColumn), u"");
-    EXPECT_EQ(Cell(5, SendTable::kExpectColumn), u"OK") << "an unticked box keeps the answer";
+    // Row 7 carries no data; the unticked boxes keep what the first change wrote.
+    EXPECT_EQ(Row(7), (Texts{u" ", u"1", u"", u"Any", u" ", u"1", u"5", u"OK"}));
+    EXPECT_EQ(Cell(2, Col::kHaltColumn), u"");
 }
 
 } // namespace

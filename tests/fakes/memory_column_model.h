@@ -3,6 +3,7 @@
 #include "grid/layout/column_model.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace wirevane::test {
@@ -57,16 +58,15 @@ public:
     }
     void SetRedraw(bool on) override { redrawOn = on; }
 
-    // Sub-item ids and widths of the visible columns in display order.
-    std::vector<int> visibleIds() const { return visible(&Column::subItemId); }
-    std::vector<int> visibleWidths() const { return visible(&Column::width); }
-    std::vector<int> visible(int Column::*field) const
+    // The visible columns in display order, each as "sub-item id:width ".
+    std::string shown() const
     {
-        std::vector<int> values;
+        std::string text;
         for (int column : order)
             if (at(column).visible)
-                values.push_back(at(column).*field);
-        return values;
+                text += std::to_string(at(column).subItemId) + ":" +
+                        std::to_string(at(column).width) + " ";
+        return text;
     }
 
     // Called after every change, as the grid would react to one.

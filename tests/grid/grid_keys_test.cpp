@@ -47,9 +47,8 @@ TEST_F(GridKeysTest, CopyGivesTheFocusCellOfOneRowOrTheVisibleColumnsInDisplayOr
                                  u"100\t \ttwo\tなし\t\t"));
 
     // One row without a focus column copies as a header and that row.
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
+    for (int i = 0; i < 3; ++i)
+        key(Qt::Key_Left);
     grid.Selection().SelectRow(2, true);
     ASSERT_EQ(grid.Selection().FocusColumn(), -1);
     key(Qt::Key_C, Qt::ControlModifier);
@@ -61,20 +60,16 @@ TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
 {
     grid.ShowColumn(Col::kNumberColumn, false);
     click(labelPoint(0, Col::kDataColumn));
-    key(Qt::Key_Left);
-    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
-    // Left of the first visible column lies a hidden one: the whole row gets the focus.
-    key(Qt::Key_Left);
-    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
-    key(Qt::Key_Left);
-    EXPECT_EQ(grid.Selection().FocusColumn(), -1);
-    key(Qt::Key_Right);
-    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
-    key(Qt::Key_Right);
-    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kDataColumn);
-    for (int i = 0; i < 5; ++i)
+    // Left of the first visible column lies a hidden one: the whole row (-1) gets the focus.
+    for (int column : {int(Col::kSelectColumn), -1, -1}) {
+        key(Qt::Key_Left);
+        EXPECT_EQ(grid.Selection().FocusColumn(), column);
+    }
+    for (int column : {Col::kSelectColumn, Col::kDataColumn, Col::kWaitColumn, Col::kHaltColumn,
+                       Col::kDelayColumn, Col::kExpectColumn, Col::kExpectColumn}) {
         key(Qt::Key_Right);
-    EXPECT_EQ(grid.Selection().FocusColumn(), Col::kExpectColumn);
+        EXPECT_EQ(grid.Selection().FocusColumn(), column);
+    }
     EXPECT_EQ(grid.Selection().FocusRow(), 0);
 }
 
@@ -91,23 +86,19 @@ TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
     grid.SetCellText(5, Col::kDataColumn, u"at+x");
     grid.SetCellText(8, Col::kDataColumn, u"ATZ");
     click(labelPoint(0, Col::kDataColumn));
-    type(QStringLiteral("A"));
-    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{3});
-    EXPECT_EQ(grid.Selection().FocusRow(), 3);
-    type(QStringLiteral("T"));
-    EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{5});
-    // The same single letter again searches on instead of growing the text.
-    now += 2;
-    type(QStringLiteral("A"));
-    EXPECT_EQ(grid.Selection().FocusRow(), 8);
-    type(QStringLiteral("A"));
-    EXPECT_EQ(grid.Selection().FocusRow(), 3);
-    type(QStringLiteral("A"));
-    EXPECT_EQ(grid.Selection().FocusRow(), 5);
-    // A pause of two seconds starts a new search: "T" alone matches nothing and nothing moves.
-    now += 2;
-    type(QStringLiteral("T"));
-    EXPECT_EQ(grid.Selection().FocusRow(), 5);
+    // A pause of two seconds starts a new search; the same single letter again searches on
+    // instead of growing the text; "T" alone matches nothing and nothing moves.
+    const struct {
+        int pause;
+        const char* typed;
+        int found;
+    } steps[] = {{0, "A", 3}, {0, "T", 5}, {2, "A", 8}, {0, "A", 3}, {0, "A", 5}, {2, "T", 5}};
+    for (const auto& step : steps) {
+        now += step.pause;
+        type(QString::fromLatin1(step.typed));
+        EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{step.found}) << step.typed;
+        EXPECT_EQ(grid.Selection().FocusRow(), step.found);
+    }
 }
 
 TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
@@ -121,9 +112,8 @@ TEST_F(GridKeysTest, TypeAheadNeedsAFocusColumnAndCtrlForgetsTheText)
     type(QStringLiteral("Y"));
     EXPECT_EQ(grid.Selection().FocusRow(), 9);
 
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
+    for (int i = 0; i < 3; ++i)
+        key(Qt::Key_Left);
     ASSERT_EQ(grid.Selection().FocusColumn(), -1);
     type(QStringLiteral("X"));
     EXPECT_EQ(grid.Selection().FocusRow(), 9);

@@ -55,19 +55,17 @@ TEST_P(ConversionMarks, KeepTheBytesAndMarkWhatDoesNotBreakALine)
     ExpectRecordAndDrawn();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, ConversionMarks,
-    ::testing::Values(ReceiveCase{"LoneCrs", 0, u"OK\rOK\rテスト\r", u"OK\rOK\rテスト\r",
-                                  u"OK<CR>OK<CR>テスト<CR>"},
-                      ReceiveCase{"LoneLfs", 0, u"VALUE=1\nVALUE=2\n", u"VALUE=1\nVALUE=2\n",
-                                  u"VALUE=1<LF>VALUE=2<LF>"},
-                      ReceiveCase{"CrLfAndLfCr", 0, u"A\r\nB\n\rC", u"A\r\nB\n\rC",
-                                  u"A|B<LF><CR>C"},
-                      ReceiveCase{"CrToCrLf", 1, u"OK\rNG\r\n", u"OK\r\nNG\r\n\n", u"OK|NG|<LF>"},
-                      ReceiveCase{"LfToCrLf", 2, u"OK\nNG\r\n", u"OK\r\nNG\r\r\n", u"OK|NG<CR>|"},
-                      ReceiveCase{"ControlCharacters", 2, u"\x1b[1m\x07\tend", u"\x1b[1m\x07\tend",
-                                  u"<ESC>[1m<BEL>\tend"}),
-    CaseName);
+const ReceiveCase kConversionCases[] = {
+    {"LoneCrs", 0, u"OK\rOK\rテスト\r", u"OK\rOK\rテスト\r", u"OK<CR>OK<CR>テスト<CR>"},
+    {"LoneLfs", 0, u"VALUE=1\nVALUE=2\n", u"VALUE=1\nVALUE=2\n", u"VALUE=1<LF>VALUE=2<LF>"},
+    {"CrLfAndLfCr", 0, u"A\r\nB\n\rC", u"A\r\nB\n\rC", u"A|B<LF><CR>C"},
+    {"CrToCrLf", 1, u"OK\rNG\r\n", u"OK\r\nNG\r\n\n", u"OK|NG|<LF>"},
+    {"LfToCrLf", 2, u"OK\nNG\r\n", u"OK\r\nNG\r\r\n", u"OK|NG<CR>|"},
+    {"ControlCharacters", 2, u"\x1b[1m\x07\tend", u"\x1b[1m\x07\tend", u"<ESC>[1m<BEL>\tend"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Conversions, ConversionMarks, ::testing::ValuesIn(kConversionCases),
+                         CaseName);
 
 // The program's own lines ("[Connection to ... lost.]") end in a lone LF that no conversion but
 // LF to CR LF makes a line end; in the view each still stands on a line of its own, so a lost
@@ -84,20 +82,20 @@ TEST_P(ReportLines, StandOnTheirOwnLineWhateverTheConversion)
     ExpectRecordAndDrawn();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, ReportLines,
-    ::testing::Values(ReceiveCase{"AsReceived", 0, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r",
-                                  u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
-                      ReceiveCase{"CrToCrLf", 1, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r\n",
-                                  u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK|"},
-                      ReceiveCase{"LfToCrLf", 2, u"12.3", u"12.3[Lost.]\r\n[No answer.]\r\nOK\r",
-                                  u"12.3/[Lost.]|[No answer.]|OK<CR>"},
-                      ReceiveCase{"AfterALineEnd", 0, u"12.3\r\n",
-                                  u"12.3\r\n[Lost.]\n[No answer.]\nOK\r",
-                                  u"12.3|[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
-                      ReceiveCase{"OnAnEmptyView", 0, u"", u"[Lost.]\n[No answer.]\nOK\r",
-                                  u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"}),
-    CaseName);
+const ReceiveCase kReportCases[] = {
+    {"AsReceived", 0, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r",
+     u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+    {"CrToCrLf", 1, u"12.3", u"12.3[Lost.]\n[No answer.]\nOK\r\n",
+     u"12.3/[Lost.]<LF>/[No answer.]<LF>/OK|"},
+    {"LfToCrLf", 2, u"12.3", u"12.3[Lost.]\r\n[No answer.]\r\nOK\r",
+     u"12.3/[Lost.]|[No answer.]|OK<CR>"},
+    {"AfterALineEnd", 0, u"12.3\r\n", u"12.3\r\n[Lost.]\n[No answer.]\nOK\r",
+     u"12.3|[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+    {"OnAnEmptyView", 0, u"", u"[Lost.]\n[No answer.]\nOK\r",
+     u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Conversions, ReportLines, ::testing::ValuesIn(kReportCases), CaseName);
 
 // The lines the view starts around a report hold no character of the record: backspace under
 // local echo and trimming take the record and the view back alike.

@@ -52,6 +52,18 @@ protected:
         platform::ReadWholeFile(dir / "Wirevane.ini", bytes);
         return platform::IniDocument::parse(bytes);
     }
+    // A stored layout as "id:width" of each entry.
+    std::string stored(const std::u16string& section)
+    {
+        const platform::IniDocument saved = file();
+        std::string text;
+        for (int n = 0; n < saved.readInt(section, u"ColumnCount", 0); ++n) {
+            const std::u16string suffix = CViewConfigSection::ConvertInt(n);
+            text += std::to_string(saved.readInt(section, u"ColumnData_" + suffix, -1)) + ":" +
+                    std::to_string(saved.readInt(section, u"ColumnWidth_" + suffix, -1)) + " ";
+        }
+        return text;
+    }
 
     test::TempDir dir;
     test::RecordingProfileFiles files;
@@ -64,8 +76,7 @@ protected:
 TEST_F(ColumnLayoutTest, FirstStartShowsTheDefaultAndStoresOnlyTheProfileList)
 {
     attach();
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{42, 50, 240, 60, 42, 80}));
+    EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 ");
     EXPECT_EQ(columns.order.front(), 0);
     EXPECT_EQ(columns.at(0).position, -1);
 
@@ -86,24 +97,14 @@ TEST_F(ColumnLayoutTest, HidingAColumnAndSwitchingProfileStoresTheOldLayout)
     ASSERT_TRUE(layout.SwitchLayoutProfile(u"カスタム").ok());
     EXPECT_EQ(files.replaceCount, writesBefore + 1);
 
-    platform::IniDocument saved = file();
-    const std::u16string section = u"Profile ListTX__デフォルト";
-    EXPECT_EQ(saved.readInt(section, u"ColumnCount", -1), 5);
-    const int ids[] = {0, 2, 3, 4, 5};
-    const int widths[] = {42, 300, 60, 42, 80};
-    for (int n = 0; n < 5; ++n) {
-        std::u16string suffix = CViewConfigSection::ConvertInt(n);
-        EXPECT_EQ(saved.readInt(section, u"ColumnData_" + suffix, -1), ids[n]);
-        EXPECT_EQ(saved.readInt(section, u"ColumnWidth_" + suffix, -1), widths[n]);
-    }
-    EXPECT_EQ(saved.readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
+    EXPECT_EQ(stored(u"Profile ListTX__デフォルト"), "0:42 2:300 3:60 4:42 5:80 ");
+    EXPECT_EQ(file().readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
     EXPECT_EQ(sectionView->ActiveProfileName(), u"カスタム");
     // Nothing is stored for the new profile yet: it shows the default layout.
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{42, 50, 240, 60, 42, 80}));
+    EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 ");
 
     ASSERT_TRUE(layout.SwitchLayoutProfile(u"デフォルト").ok());
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(columns.shown(), "0:42 2:300 3:60 4:42 5:80 ");
     EXPECT_EQ(columns.at(2).widthToRestore, 50);
     EXPECT_EQ(file().readString(u"Profile ListTX", u"CurrentProfiles", u""),
               u"デフォルト, カスタム");
@@ -114,13 +115,11 @@ TEST_F(ColumnLayoutTest, ResetWritesTheDefaultsIntoTheActiveProfile)
     writeFile("[Profile ListTX]\r\nCurrentProfiles=x\r\nActiveProfile=x\r\n"
               "[Profile ListTX__x]\r\nColumnCount=1\r\nColumnData_0=5\r\nColumnWidth_0=9\r\n");
     attach();
-    EXPECT_EQ(columns.visibleIds(), std::vector<int>{5});
+    EXPECT_EQ(columns.shown(), "5:9 ");
     ASSERT_TRUE(layout.ResetColumnLayout().ok());
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    platform::IniDocument saved = file();
-    EXPECT_EQ(saved.readInt(u"Profile ListTX__x", u"ColumnCount", -1), 6);
-    EXPECT_EQ(saved.readInt(u"Profile ListTX__x", u"ColumnWidth_2", -1), 240);
-    EXPECT_EQ(saved.keyNames(u"Profile ListTX__x").size(), 13u);
+    EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 ");
+    EXPECT_EQ(stored(u"Profile ListTX__x"), "0:42 1:50 2:240 3:60 4:42 5:80 ");
+    EXPECT_EQ(file().keyNames(u"Profile ListTX__x").size(), 13u);
 }
 
 TEST_F(ColumnLayoutTest, StoredEntriesThatRepeatOrRunShortAreSkippedOrDefaulted)
@@ -130,8 +129,7 @@ TEST_F(ColumnLayoutTest, StoredEntriesThatRepeatOrRunShortAreSkippedOrDefaulted)
               "ColumnData_0=2\r\nColumnWidth_0=11\r\nColumnData_1=2\r\nColumnWidth_1=22\r\n"
               "ColumnData_2=0\r\nColumnWidth_2=0\r\n");
     attach();
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 0}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{22, 0}));
+    EXPECT_EQ(columns.shown(), "2:22 0:0 ");
     // Hidden columns stand in front of the visible ones, highest-numbered last.
     EXPECT_EQ(columns.order, (std::vector<int>{0, 2, 4, 5, 6, 3, 1}));
 
@@ -139,15 +137,14 @@ TEST_F(ColumnLayoutTest, StoredEntriesThatRepeatOrRunShortAreSkippedOrDefaulted)
     writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=4\r\n"
               "ColumnData_0=3\r\nColumnWidth_0=1\r\nColumnData_1=4\r\nColumnWidth_1=2\r\n");
     layout.LoadAttached();
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{4, 2, 3}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{2, 240, 60}));
+    EXPECT_EQ(columns.shown(), "4:2 2:240 3:60 ");
 
     // Ids that name no column are skipped; a huge count does not keep the load busy. Entries
     // past the defaults read as id 0, defaulted ones fill in ids 2..5, stored 5 is then taken.
     writeFile("[Profile ListTX__デフォルト]\r\nColumnCount=2147483647\r\n"
               "ColumnData_0=77\r\nColumnData_1=5\r\n");
     layout.LoadAttached();
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 3, 4, 5, 0}));
+    EXPECT_EQ(columns.shown(), "2:240 3:60 4:42 5:80 0:0 ");
 }
 
 TEST_F(ColumnLayoutTest, TraitsDecideWhatALoadMayChange)
@@ -160,8 +157,7 @@ TEST_F(ColumnLayoutTest, TraitsDecideWhatALoadMayChange)
     attach();
     // The label column stays hidden although its id is stored; the fixed-width column keeps
     // its width; the always-visible column is shown though it is not stored.
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{5, 3, 0}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{80, 60, 99}));
+    EXPECT_EQ(columns.shown(), "5:80 3:60 0:99 ");
     EXPECT_FALSE(columns.at(0).visible);
 }
 
@@ -220,8 +216,7 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
                                "ColumnData_2=5\r\nColumnWidth_2=90\r\nColumnCount=3\r\n";
     writeFile(native);
     attach();
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{2, 0, 5, 6}));
-    EXPECT_EQ(columns.visibleWidths(), (std::vector<int>{300, 40, 90, 160}));
+    EXPECT_EQ(columns.shown(), "2:300 0:40 5:90 6:160 ");
     ASSERT_TRUE(layout.SaveAttached().ok());
     EXPECT_EQ(file().sectionNames(),
               (std::vector<std::u16string>{u"Profile ListTX", u"Profile ListTX__デフォルト"}));
@@ -231,10 +226,10 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
         const char* what;
         std::function<void()> change;
         std::vector<std::u16string> keys;
-        std::vector<int> shown;
+        std::string shown;
     };
     const Step steps[] = {
-        {"hidden", [&] { columns.HideColumn(7); }, {u"EXPECT_COLUMN_HIDDEN"}, {2, 0, 5}},
+        {"hidden", [&] { columns.HideColumn(7); }, {u"EXPECT_COLUMN_HIDDEN"}, "2:300 0:40 5:90 "},
         {"shown wider in front",
          [&] {
              columns.ShowColumn(7);
@@ -242,14 +237,14 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
              columns.order = {0, 2, 4, 5, 7, 3, 1, 6};
          },
          {u"EXPECT_COLUMN_WIDTH", u"EXPECT_COLUMN_PLACE"},
-         {6, 2, 0, 5}},
+         "6:200 2:300 0:40 5:90 "},
         {"last again at its first width",
          [&] {
              columns.at(7).width = 160;
              columns.order = {0, 2, 4, 5, 3, 1, 6, 7};
          },
          {},
-         {2, 0, 5, 6}},
+         "2:300 0:40 5:90 6:160 "},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -264,8 +259,7 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
         reloaded.KeepOutsideNativeLayout({6, u"WIREVANE", u"EXPECT_COLUMN"});
         auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store);
         reloaded.AttachColumnLayout(std::move(section));
-        EXPECT_EQ(fresh.visibleIds(), step.shown);
-        EXPECT_EQ(fresh.visibleWidths(), columns.visibleWidths());
+        EXPECT_EQ(fresh.shown(), step.shown);
     }
     // The native sections are what the native program wrote.
     EXPECT_EQ(test::FileText(dir / "Wirevane.ini").substr(3), native);
@@ -274,7 +268,7 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
     ASSERT_TRUE(layout.SaveAttached().ok());
     ASSERT_TRUE(layout.ResetColumnLayout().ok());
     EXPECT_TRUE(ownKeys().empty());
-    EXPECT_EQ(columns.visibleIds(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 6:160 ");
     EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 6);
 }
 

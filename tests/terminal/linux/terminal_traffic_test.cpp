@@ -56,10 +56,7 @@ protected:
         receiver.OnSerialMessage(EV_RXCHAR);
     }
     void Type(const QString& keys) { QTest::keyClicks(&terminal.edit(), keys); }
-    QAction* Action(const char* name)
-    {
-        return terminal.findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* Action(const char* name) { return terminal.findChild<QAction*>(QLatin1String(name)); }
     std::u16string Shown()
     {
         terminal.edit().FlushPending();

@@ -31,65 +31,56 @@ protected:
     test::PtyPair pty;
 };
 
-TEST_F(TerminalWindow, TypingWritesEachCharacterAndEchoesOnlyWithLocalEcho)
-{
-    OpenPort();
-    EXPECT_TRUE(terminal.IsLocalEcho()) << "local echo starts on";
+// A key typed after "xyz" with a send line end and local echo chosen: the bytes written, the
+// text shown and what is left selected.
+struct KeyCase {
+    const char* name;
+    bool echo;
+    int lineEnd; // the send line end list's index
+    Qt::Key key;
+    const char16_t* text;
+    std::string sent;
+    std::u16string shown;
+    const char16_t* selected;
+};
 
-    LocalEchoBox()->click();
-    ASSERT_FALSE(terminal.IsLocalEcho());
-    Type(QStringLiteral("A"));
-    EXPECT_EQ(pty.ReadMaster(1), "A");
-    EXPECT_EQ(Text(), u"");
-
-    LocalEchoBox()->click();
-    Type(QStringLiteral("Bc"));
-    EXPECT_EQ(pty.ReadMaster(2), "Bc");
-    EXPECT_EQ(Text(), u"Bc");
-
+const KeyCase kKeyCases[] = {
+    {"LetterWithoutEcho", false, 1, Qt::Key_A, u"A", "A", u"xyz", u""},
+    {"LetterWithEcho", true, 1, Qt::Key_B, u"B", "B", u"xyzB", u""},
     // Shift_JIS by default: one write of the character's two bytes.
-    QTest::sendKeyEvent(QTest::Click, &Edit(), Qt::Key_unknown, QString::fromUtf16(u"あ"),
-                        Qt::NoModifier);
-    EXPECT_EQ(pty.ReadMaster(2), "\x82\xA0");
-    EXPECT_EQ(Text(), u"Bcあ");
-}
+    {"JapaneseWithEcho", true, 1, Qt::Key_unknown, u"あ", "\x82\xA0", u"xyzあ", u""},
+    // With echo each Enter breaks the line as the user sees it, whatever is sent.
+    {"EnterAsCrLf", true, 1, Qt::Key_Return, u"\r", "\r\n", u"xyz\r\n", u""},
+    {"EnterAsLf", true, 2, Qt::Key_Return, u"\r", "\n", u"xyz\r\n", u""},
+    {"KeypadEnterAsCr", true, 0, Qt::Key_Enter, u"\r", "\r", u"xyz\r\n", u""},
+    // Without echo Backspace only selects the character it would delete.
+    {"BackspaceWithoutEcho", false, 1, Qt::Key_Backspace, u"\b", "\b", u"xyz", u"z"},
+    {"BackspaceWithEcho", true, 1, Qt::Key_Backspace, u"\b", "\b", u"xy", u""},
+};
 
-TEST_F(TerminalWindow, EnterWritesTheChosenSendLineEnd)
-{
-    OpenPort();
-    QComboBox* lineEnd = Child<QComboBox>(terminal::kSendLineEndCombo);
-    EXPECT_EQ(lineEnd->currentIndex(), 1);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(pty.ReadMaster(2), "\r\n");
-    lineEnd->setCurrentIndex(2);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(pty.ReadMaster(1), "\n");
-    lineEnd->setCurrentIndex(0);
-    Press(Qt::Key_Enter);
-    EXPECT_EQ(pty.ReadMaster(1), "\r");
-    EXPECT_EQ(pty.ReadMasterAvailable(), "");
-    // With echo each Enter broke the line as the user sees it.
-    EXPECT_EQ(Text(), u"\r\n\r\n\r\n");
-}
+class TypedKey : public TerminalWindow, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_F(TerminalWindow, BackspaceIsSentAndDeletesOnlyWithLocalEcho)
+TEST_P(TypedKey, IsWrittenAndEchoedOnlyWithLocalEcho)
 {
+    const KeyCase& c = GetParam();
     OpenPort();
     terminal.AppendText(u"xyz");
-    LocalEchoBox()->click();
-    Press(Qt::Key_Backspace);
-    EXPECT_EQ(pty.ReadMaster(1), "\b");
-    EXPECT_EQ(Text(), u"xyz");
-    EXPECT_EQ(Edit().textCursor().selectedText(), QStringLiteral("z"));
-
-    LocalEchoBox()->click();
-    Press(Qt::Key_Backspace);
-    EXPECT_EQ(pty.ReadMaster(1), "\b");
-    EXPECT_EQ(Text(), u"xy");
+    if (!c.echo)
+        LocalEchoBox()->click();
+    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(c.lineEnd);
+    QTest::sendKeyEvent(QTest::Click, &Edit(), c.key, QString::fromUtf16(c.text), Qt::NoModifier);
+    EXPECT_EQ(pty.ReadMaster(c.sent.size()), c.sent);
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+    EXPECT_EQ(Text(), c.shown);
+    EXPECT_EQ(Edit().textCursor().selectedText(), QString::fromUtf16(c.selected));
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, TypedKey, ::testing::ValuesIn(kKeyCases),
+                         [](const auto& key) { return std::string(key.param.name); });
 
 TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
 {
+    EXPECT_TRUE(terminal.IsLocalEcho()) << "local echo starts on";
     Type(QStringLiteral("hi"));
     Press(Qt::Key_Return);
     EXPECT_EQ(Text(), u"hi\r\n");

@@ -1,0 +1,282 @@
+#include "commands/dialog_new_data_tx.h"
+#include "commands/dialog_property.h"
+#include "commands/row_dialog_ids.h"
+#include "dialog_driver.h"
+#include "grid/decimal_validator.h"
+#include "grid/expectation_validator.h"
+#include "support/modal_helper.h"
+
+#include <QToolTip>
+#include <tuple>
+
+namespace wirevane {
+namespace {
+
+using namespace row_dialog_ids;
+
+using test::Control;
+
+class NewDataDialog : public ::testing::Test {
+protected:
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, kNewData); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, kNewWaitRx); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, kNewHalt); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, kNewDelay); }
+    QLineEdit* Expect() { return Control<QLineEdit>(dialog, kNewExpect); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
+    // What the dialog gives the new table, field by field.
+    auto Values() const
+    {
+        const NewTableValues values = dialog.values();
+        return std::tuple(values.data, values.waitRx, values.halt, values.delayMs, values.expect);
+    }
+
+    void ExpectInitialValues()
+    {
+        EXPECT_EQ(
+            std::tuple(Data()->text(), Wait()->currentIndex(), Halt()->isChecked(), Delay()->text(),
+                       Expect()->text()),
+            std::tuple(QStringLiteral("<New Data>"), 0, false, QStringLiteral("100"), QString()));
+    }
+
+    CDialogNewDataTX dialog;
+};
+
+TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
+{
+    test::Open(dialog);
+    ExpectInitialValues();
+    test::TypeOver(Data(), QStringLiteral("ATZ"));
+    test::ArrowDown(Wait(), 3);
+    test::ClickBox(Halt());
+    test::TypeOver(Delay(), QStringLiteral("7"));
+    test::TypeOver(Expect(), QStringLiteral("OK"));
+    test::ClickButton(Ok());
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+    test::Open(dialog);
+    ExpectInitialValues();
+    EXPECT_EQ(Values(),
+              std::tuple(std::u16string(u"<New Data>"), WaitKind::None, 0, 100, std::u16string()));
+}
+
+TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
+{
+    test::Open(dialog);
+    test::TypeOver(Data(), QStringLiteral("AT\\r"));
+    test::ArrowDown(Wait(), 2);
+    EXPECT_EQ(Wait()->currentText(), QStringLiteral("NL"));
+    EXPECT_EQ(dialog.m_waitRx, WaitKind::Nl) << "the wait index follows the list at once";
+    test::ClickBox(Halt());
+    test::TypeOver(Delay(), QStringLiteral("1000"));
+    test::TypeOver(Expect(), QStringLiteral("re:^OK\\r"));
+    test::ClickButton(Ok());
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Values(), std::tuple(std::u16string(u"AT\\r"), WaitKind::Nl, 1, 1000,
+                                   std::u16string(u"re:^OK\\r")));
+}
+
+// An expression that cannot be compiled would fail every row of the new table: OK refuses it
+// where it was typed, with the reason.
+TEST_F(NewDataDialog, AnUnusableExpressionIsRefusedAtOkWithItsReason)
+{
+    test::Open(dialog);
+    QToolTip::hideText();
+    test::TypeOver(Expect(), QStringLiteral("re:[0-9"));
+    test::ClickButton(Ok());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Expect());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(QStringLiteral("re:[0-9")));
+    EXPECT_FALSE(QToolTip::text().isEmpty());
+
+    test::TypeOver(Expect(), QStringLiteral("re:[0-9]"));
+    test::ClickButton(Ok());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.values().expect, u"re:[0-9]");
+}
+
+// A delay the run would read as another value is refused at OK, where it was typed: the dialog
+// stays open on the delay field with a note, and the new table is not made from it.
+TEST_F(NewDataDialog, ARefusedDelayKeepsTheDialogOpenUntilAWholeNumberInRangeIsTyped)
+{
+    test::Open(dialog);
+    QToolTip::hideText();
+    test::TypeOver(Delay(), QStringLiteral("1e3ms"));
+    QTest::keyClick(Data(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Delay());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+    EXPECT_EQ(dialog.values().delayMs, 100);
+
+    test::TypeOver(Delay(), QStringLiteral("250"));
+    test::ClickButton(Ok());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.values().delayMs, 250);
+}
+
+TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
+{
+    test::Open(dialog);
+    test::TypeOver(Data(), QString());
+    QTest::keyClick(Data(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.m_data, u"");
+}
+
+TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)
+{
+    test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* modal) {
+        test::TypeOver(Control<QLineEdit>(*modal, kNewData), QStringLiteral("lost"));
+        test::ClickButton(Control<QPushButton>(*modal, 2));
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+
+    test::WhenModal<CDialogNewDataTX>(
+        [](CDialogNewDataTX* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(dialog.m_data, u"<New Data>") << "nothing typed is read without OK";
+}
+
+class PropertyDialog : public ::testing::Test {
+protected:
+    QCheckBox* Box(int id) { return Control<QCheckBox>(dialog, id); }
+    QLineEdit* Data() { return Control<QLineEdit>(dialog, kBulkData); }
+    QComboBox* Wait() { return Control<QComboBox>(dialog, kBulkWaitRx); }
+    QCheckBox* Halt() { return Control<QCheckBox>(dialog, kBulkHalt); }
+    QLineEdit* Delay() { return Control<QLineEdit>(dialog, kBulkDelay); }
+    QLineEdit* Expect() { return Control<QLineEdit>(dialog, kBulkExpect); }
+    QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
+
+    CDialogProperty dialog;
+};
+
+TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
+{
+    test::Open(dialog);
+    const std::pair<int, QWidget*> lines[] = {{kChangeDataBox, Data()},
+                                              {kChangeWaitRxBox, Wait()},
+                                              {kChangeHaltBox, Halt()},
+                                              {kChangeDelayBox, Delay()},
+                                              {kChangeExpectBox, Expect()}};
+    for (const auto& [id, field] : lines) {
+        SCOPED_TRACE(id);
+        test::ClickBox(Box(id));
+        EXPECT_TRUE(field->isEnabled());
+        int enabled = 0;
+        for (const auto& other : lines)
+            enabled += other.second->isEnabled() ? 1 : 0;
+        EXPECT_EQ(enabled, 1);
+        test::ClickBox(Box(id));
+        EXPECT_FALSE(field->isEnabled());
+    }
+}
+
+TEST_F(PropertyDialog, ABoxTickedThenClearedLeavesItsFlagClearedButTheFieldIsStillRead)
+{
+    test::Open(dialog);
+    test::ClickBox(Box(kChangeDataBox));
+    EXPECT_EQ(dialog.m_changeData, 1);
+    test::TypeOver(Data(), QStringLiteral("ATZ"));
+    test::ClickBox(Box(kChangeDataBox));
+    EXPECT_EQ(dialog.m_changeData, 0);
+    EXPECT_FALSE(Data()->isEnabled());
+    test::ClickButton(Ok());
+
+    const BulkChangeValues values = dialog.values();
+    EXPECT_FALSE(values.changeData);
+    EXPECT_EQ(values.data, u"ATZ");
+}
+
+TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
+{
+    test::Open(dialog);
+    test::ClickBox(Box(kChangeWaitRxBox));
+    test::ArrowDown(Wait(), 1);
+    test::ClickBox(Box(kChangeHaltBox));
+    test::ClickBox(Halt());
+    test::ClickBox(Box(kChangeDelayBox));
+    test::TypeOver(Delay(), QStringLiteral("2500"));
+    test::ClickBox(Box(kChangeExpectBox));
+    test::TypeOver(Expect(), QStringLiteral("OK\\r"));
+    test::ClickButton(Ok());
+
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const BulkChangeValues v = dialog.values();
+    EXPECT_EQ(std::tuple(v.changeData, v.changeWaitRx, v.changeHalt, v.changeDelay, v.changeExpect),
+              std::tuple(false, true, true, true, true));
+    EXPECT_EQ(std::tuple(v.waitRx, v.halt, v.delayMs, v.expect),
+              std::tuple(WaitKind::Cr, 1, 2500, std::u16string(u"OK\\r")));
+}
+
+// A judged field is judged only when it is to change: a refused text keeps the dialog open
+// with a note, and the same text behind a cleared box does not stop OK.
+TEST_F(PropertyDialog, OkRefusesABadFieldOnlyWhenItChanges)
+{
+    struct Line {
+        int box;
+        QLineEdit* field;
+        QString bad;
+        QString refusal;
+        bool BulkChangeValues::*changes;
+    };
+    const Line lines[] = {
+        {kChangeDelayBox, Delay(), QStringLiteral("xyz"), DelayValidator::Refusal(),
+         &BulkChangeValues::changeDelay},
+        {kChangeExpectBox, Expect(), QStringLiteral("re:a(b"),
+         ExpectationValidator::Refusal(QStringLiteral("re:a(b")), &BulkChangeValues::changeExpect},
+    };
+    for (const Line& line : lines) {
+        SCOPED_TRACE(line.box);
+        test::Open(dialog);
+        test::ClickBox(Box(line.box));
+        test::TypeOver(line.field, line.bad);
+        QToolTip::hideText();
+        test::ClickButton(Ok());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), line.field);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_FALSE(line.refusal.isEmpty());
+        EXPECT_EQ(QToolTip::text(), line.refusal);
+
+        test::ClickBox(Box(line.box));
+        test::ClickButton(Ok());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog.values().*line.changes);
+    }
+}
+
+TEST_F(PropertyDialog, EveryOpeningStartsClearedAndDisabled)
+{
+    test::Open(dialog);
+    for (int id : {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox})
+        test::ClickBox(Box(id));
+    test::TypeOver(Data(), QStringLiteral("x"));
+    test::ClickBox(Halt());
+    test::ClickButton(Ok());
+    ASSERT_TRUE(dialog.values().changeHalt);
+
+    test::WhenModal<CDialogProperty>([this](CDialogProperty* modal) {
+        for (int id :
+             {kChangeDataBox, kChangeWaitRxBox, kChangeHaltBox, kChangeDelayBox, kChangeExpectBox})
+            EXPECT_FALSE(Box(id)->isChecked()) << id;
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{Data(), Wait(), Halt(), Delay(), Expect()})
+            EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
+        EXPECT_EQ(
+            std::tuple(Data()->text(), Wait()->currentIndex(), Halt()->isChecked(), Delay()->text(),
+                       Expect()->text()),
+            std::tuple(QStringLiteral("<New Data>"), 0, false, QStringLiteral("100"), QString()));
+        const BulkChangeValues values = modal->values();
+        EXPECT_FALSE(values.changeData || values.changeWaitRx || values.changeHalt ||
+                     values.changeDelay);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace wirevane
