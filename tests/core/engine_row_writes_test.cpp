@@ -1,6 +1,6 @@
 #include "fakes/held_port.h"
 #include "platform/serial_codes.h"
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +11,12 @@ using Bytes = std::vector<uint8_t>;
 
 // The engine over a port that writes in the background, and a second engine over one that
 // writes at once.
-class EngineRowWritesTest : public ::testing::Test, protected test::SequenceRig<test::HeldPort> {
+class EngineRowWritesTest : public ::testing::Test, protected test::EngineRig<test::HeldPort> {
 protected:
     EngineRowWritesTest()
     {
         run.lineEnd = LineEndSuffix::Cr;
         run.detailView = true;
-    }
-
-    void Row(int index, std::u16string text, int delay = 0)
-    {
-        table.rows()[static_cast<std::size_t>(index)] =
-            SendRow{1, std::move(text), WaitKind::None, 0, delay};
-        table.RewriteFromRows();
     }
 
     test::ScriptedPort immediate;
@@ -32,8 +25,8 @@ protected:
 
 TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 {
-    Row(0, u"AT", 40);
-    Row(1, u"B");
+    SetRow(0, u"AT", WaitKind::None, 40);
+    SetRow(1, u"B", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     ASSERT_EQ(port.held(), 2u); // the text, then the line end behind it
@@ -58,8 +51,8 @@ TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 // The answer's notification can reach the window before the word that the row is out.
 TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 {
-    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
-    Row(1, u"B");
+    SetRow(0, u"AT", WaitKind::Cr);
+    SetRow(1, u"B", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     Receive({'O', 'K', 0x0D});
@@ -80,8 +73,8 @@ TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 // leave the run moving on while an old wait is still armed for another row's answer.
 TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheStep)
 {
-    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
-    Row(1, u"B");
+    SetRow(0, u"AT", WaitKind::Cr);
+    SetRow(1, u"B", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     grid.SetCellText(0, SendTable::kWaitColumn, u"なし");
@@ -99,8 +92,8 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
 
 TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 {
-    Row(0, u"AT");
-    Row(1, u"B");
+    SetRow(0, u"AT", WaitKind::None);
+    SetRow(1, u"B", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     port.End(ERROR_TIMEOUT);
@@ -124,7 +117,7 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 
 TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 {
-    Row(0, u"AT");
+    SetRow(0, u"AT", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     engine.OnStop();
@@ -147,8 +140,8 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 
 TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
 {
-    Row(0, u"café");
-    Row(1, u"B");
+    SetRow(0, u"café", WaitKind::None);
+    SetRow(1, u"B", WaitKind::None);
     for (const auto& [encoding, name] :
          {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
         SCOPED_TRACE(static_cast<int>(encoding));

@@ -3,7 +3,7 @@
 // a row unticked mid-run still does, and which markers a clear takes away.
 
 #include "core/decimal_text.h"
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class SequenceEngineRulesTest : public ::testing::Test, protected test::SequenceRig<> {
+class SequenceEngineRulesTest : public ::testing::Test, protected test::EngineRig<> {
 protected:
     void TickRow(int row, std::u16string_view data = u"x", int delay = 100)
     {

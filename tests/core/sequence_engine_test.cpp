@@ -1,4 +1,4 @@
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class SequenceEngineTest : public ::testing::Test, protected test::SequenceRig<> {
+class SequenceEngineTest : public ::testing::Test, protected test::EngineRig<> {
 protected:
     // Ticks the rows, each sending its own letter (row 0 "A", row 2 "C", ...).
     void Prepare(std::initializer_list<int> ticked, int delay = 100)
     {
         for (int row : ticked)
-            table.rows()[row] = SendRow{1, {char16_t(u'A' + row)}, WaitKind::None, 0, delay};
-        table.RewriteFromRows();
+            SetRow(row, {char16_t(u'A' + row)}, WaitKind::None, delay);
     }
 
     Bytes TakeWritten()

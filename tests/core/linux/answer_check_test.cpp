@@ -34,7 +34,7 @@ TEST_P(AnswerCheck, DecidesOnTheRowsAnswerWindow)
 {
     const CheckRun& c = GetParam();
     // The pause keeps the next row from following in the verdict's own tick.
-    rig.SetRow(0, u"Q", c.wait, std::u16string(c.expect), 10);
+    rig.SetRow(0, u"Q", c.wait, 10, std::u16string(c.expect));
     rig.SetRow(1, u"NEXT", WaitKind::None);
     rig.run.detailView = true;
     rig.engine.SetAnswerTimeout(&rig.answerTimer, c.limitMs);
@@ -101,8 +101,8 @@ class CheckedRuns : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        rig.SetRow(0, u"A", WaitKind::Cr, u"OK");
-        rig.SetRow(2, u"B", WaitKind::Cr, u"OK");
+        rig.SetRow(0, u"A", WaitKind::Cr, 0, u"OK");
+        rig.SetRow(2, u"B", WaitKind::Cr, 0, u"OK");
     }
     // The answer's step sends the next row in the same tick when the row has no pause.
     void AnswerRow(std::string_view bytes)

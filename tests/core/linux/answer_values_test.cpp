@@ -26,7 +26,7 @@ protected:
 
 TEST_F(AnswerValuesRun, ASerialNumberReadIsSentBackAsItArrivedAndANewRunForgetsIt)
 {
-    rig.SetRow(0, u"SN?", WaitKind::Cr, u"re:SN=(\\S+)");
+    rig.SetRow(0, u"SN?", WaitKind::Cr, 0, u"re:SN=(\\S+)");
     rig.SetRow(1, u"SET {1}", WaitKind::None);
     rig.terminal.setLocalEcho(true);
     // A, 電 in Shift_JIS, 1: the value's bytes go out without a trip through text.
@@ -53,15 +53,15 @@ TEST_F(AnswerValuesRun, ASerialNumberReadIsSentBackAsItArrivedAndANewRunForgetsI
 
 TEST_F(AnswerValuesRun, ARowsOwnGroupAndTheMostRecentCheck)
 {
-    rig.SetRow(7, u"A", WaitKind::Cr, u"re:V=(\\d+)");
-    rig.SetRow(8, u"B", WaitKind::Cr, u"re:W=(\\d+)");
+    rig.SetRow(7, u"A", WaitKind::Cr, 0, u"re:V=(\\d+)");
+    rig.SetRow(8, u"B", WaitKind::Cr, 0, u"re:W=(\\d+)");
     rig.SetRow(9, u"{R7.1}-{1}", WaitKind::None);
     EXPECT_EQ(Run({"V=12\r", "W=34\r"}, 7), "AB12-34");
 }
 
 TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
 {
-    rig.SetRow(0, u"Q", WaitKind::Cr, u"re:(x)");
+    rig.SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
     rig.SetRow(1, u"a{b{x}{R}{R1}{0}\\x7B1}\\{1}{1234}", WaitKind::None);
     const std::string sent = "Qa{b{x}{R}{R1}{0}{1}{1}{1234}";
     EXPECT_EQ(Run({"x\r"}, sent.size()), sent);
@@ -71,7 +71,7 @@ TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
 // after it opens a reference.
 TEST_F(AnswerValuesRun, AnEscapesDigitsAreCountedInBytes)
 {
-    rig.SetRow(0, u"Q", WaitKind::Cr, u"re:(x)");
+    rig.SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
     rig.SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
     EXPECT_EQ(Run({"x\r"}, 3), std::string("Q\x01"
                                            "x"));
