@@ -22,8 +22,7 @@ protected:
     // Sends row 1 and lets its bytes out.
     void SendTheWaitingRow()
     {
-        engine.OnSend();
-        Tick();
+        SendAndTick();
         ASSERT_EQ(port.held(), 1u);
         EXPECT_FALSE(answerTimer.IsArmed()) << "no time runs while the row is on its way";
         port.End();
@@ -56,8 +55,7 @@ TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
     EXPECT_FALSE(engine.OnAnswerTimer());
 
     // Send tries the same row again, with the time running anew.
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     port.End();
     EXPECT_EQ(port.written(), (std::vector<uint8_t>{'A', 'S', 'K', 'A', 'S', 'K'}));
     EXPECT_TRUE(answerTimer.IsArmed());

@@ -65,21 +65,17 @@ TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
 // it, so the hang-up alone gives no error lines. What else came in the same word still does.
 TEST_F(ReceiveHandlerTest, AHangUpLeavesItsReportToTheLossLine)
 {
-    struct Case {
-        uint32_t word;
-        std::u16string shown;
-    };
-    const Case cases[] = {
+    const std::pair<uint32_t, std::u16string> cases[] = {
         {EV_ERR | (CE_IOE << 16), u""},
         {EV_ERR | EV_BREAK | (CE_IOE << 16), u"[Break detected on input.]\n"},
         {EV_ERR | ((CE_IOE | CE_FRAME) << 16),
          u"[An internal error occurred.]\n[A line-status error occurred.]\n"},
         {EV_RXCHAR | (CE_IOE << 16), u"[An internal error occurred.]\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [word, shown] : cases) {
         terminal.clear();
-        receiver.OnSerialMessage(c.word);
-        EXPECT_EQ(terminal.text(), c.shown) << std::hex << c.word;
+        receiver.OnSerialMessage(word);
+        EXPECT_EQ(terminal.text(), shown) << std::hex << word;
     }
 }
 

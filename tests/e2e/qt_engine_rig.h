@@ -16,25 +16,21 @@ namespace wirevane::test {
 template <class Terminal = RecordingTerminal>
 struct QtEngineRig : EngineRig<CountedPort<QtSerialPort>, Terminal, platform::QtStepTimer> {
     using Rig = EngineRig<CountedPort<QtSerialPort>, Terminal, platform::QtStepTimer>;
-    using Rig::engine;
-    using Rig::port;
-    using Rig::receiver;
-    using Rig::run;
 
     QtEngineRig()
         : Rig([this] {
-              engine.OnStepTimer(kSequenceTimerId);
+              this->engine.OnStepTimer(kSequenceTimerId);
               AfterEvent();
           })
     {
-        run.lineEnd = LineEndSuffix::Cr;
-        port.serial.SetOwnerReadsWhile([this] { return run.AwaitsAnswer(); });
+        this->run.lineEnd = LineEndSuffix::Cr;
+        this->port.serial.SetOwnerReadsWhile([this] { return this->run.AwaitsAnswer(); });
     }
-    ~QtEngineRig() { port.serial.Close(); }
+    ~QtEngineRig() { this->port.serial.Close(); }
 
     uint32_t Open(const std::string& path)
     {
-        return port.serial.Open(std::u16string(path.begin(), path.end()), &messages);
+        return this->port.serial.Open(std::u16string(path.begin(), path.end()), &messages);
     }
 
     // Called after every tick and every port message, when the engine is between steps.
@@ -48,7 +44,7 @@ private:
     }
 
     platform::PortMessageReceiver messages{[this](uint32_t, uintptr_t word) {
-        receiver.OnSerialMessage(static_cast<uint32_t>(word));
+        this->receiver.OnSerialMessage(static_cast<uint32_t>(word));
         AfterEvent();
     }};
 };

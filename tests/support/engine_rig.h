@@ -44,6 +44,13 @@ struct EngineRig {
         engine.OnStepTimer(kSequenceTimerId);
     }
 
+    // Send, and the tick that sends the first ticked row.
+    void SendAndTick()
+    {
+        engine.OnSend();
+        Tick();
+    }
+
     // Bytes from the device, then the receive notification the port would post.
     void Receive(std::vector<uint8_t> bytes)
     {
