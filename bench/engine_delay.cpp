@@ -7,8 +7,9 @@
 #include "bench/counting_terminal.h"
 #include "bench/cpu_load.h"
 #include "bench/pty_device.h"
-#include "e2e/engine_rig.h"
+#include "e2e/qt_engine_rig.h"
 #include "serial/run_priority.h"
+#include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <atomic>
@@ -61,11 +62,10 @@ int main(int argc, char** argv)
     const SpinningNeighbour neighbour(SpinningNeighbour::Asked(argc, argv));
     QCoreApplication app(argc, argv);
     PtyDevice device;
-    CountingTerminal terminal;
-    test::EngineRig rig(terminal);
+    test::QtEngineRig<CountingTerminal> rig;
     for (int i = 0; i < SendTable::kRowCount; ++i)
         rig.SetRow(i, u"ROW", WaitKind::None, kDelayMs);
-    rig.run().cyclic = true;
+    rig.run.cyclic = true;
     if (!device.ok() || rig.Open(device.portPath()) != 0) {
         std::printf("cannot open the pseudo-terminal\n");
         return 1;
@@ -82,13 +82,13 @@ int main(int argc, char** argv)
         arrivals = RowArrivals(device, kGaps + 1);
         deviceDone = true;
     });
-    RunPriority priority(rig.port());
+    RunPriority priority(rig.port.serial);
     priority.SetAllowed(realtime);
     if (const std::optional<platform::RealtimeRefusal> refusal = priority.RunChanged(true))
         std::printf("realtime priority refused: %s\n", refusal->reason.c_str());
-    rig.engine().OnSend();
-    rig.RunUntil([&] { return rig.writes() >= 2 * (kGaps + 1); }, 60'000);
-    rig.engine().OnStop();
+    rig.engine.OnSend();
+    test::RunUntil([&] { return rig.port.writes >= 2 * (kGaps + 1); }, 60'000);
+    rig.engine.OnStop();
     priority.RunChanged(false);
     deviceThread.join();
 

@@ -4,7 +4,8 @@
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
-#include "e2e/engine_rig.h"
+#include "e2e/qt_engine_rig.h"
+#include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -110,19 +111,20 @@ int main(int argc, char** argv)
     uint64_t bareBytes = 0;
     const Pushed bare = Run([&](const std::string& path) { bareBytes = BareReader(path); });
 
-    CountingTerminal terminal;
+    uint64_t engineShown = 0;
     uint64_t engineRead = 0;
     bool waitEnded = false;
     const Pushed engine = Run([&](const std::string& path) {
-        test::EngineRig rig(terminal);
+        test::QtEngineRig<CountingTerminal> rig;
         rig.SetRow(0, u"GO", WaitKind::Cr, 0);
         rig.SetRow(1, u"END", WaitKind::None, 0);
         if (rig.Open(path) != 0)
             return;
-        rig.engine().OnSend();
-        rig.RunUntil([&] { return !rig.run().running; }, 120'000);
-        waitEnded = !rig.run().running && rig.writes() == 4;
-        engineRead = rig.bytesRead();
+        rig.engine.OnSend();
+        test::RunUntil([&] { return !rig.run.running; }, 120'000);
+        waitEnded = !rig.run.running && rig.port.writes == 4;
+        engineRead = rig.port.bytesRead;
+        engineShown = rig.terminal.characters();
     });
 
     std::printf("receive throughput, %zu MiB pushed while a row waits for the final CR\n",
@@ -131,10 +133,10 @@ int main(int argc, char** argv)
                 static_cast<unsigned long long>(bareBytes));
     std::printf("engine           %8.1f MB/s  bytes read %llu, shown %llu, wait ended %s\n",
                 Rate(engine), static_cast<unsigned long long>(engineRead),
-                static_cast<unsigned long long>(terminal.characters()), waitEnded ? "yes" : "no");
+                static_cast<unsigned long long>(engineShown), waitEnded ? "yes" : "no");
     std::printf("bytes sent       %llu; engine = %.2f x bare reader (goal >= 0.7)\n",
                 static_cast<unsigned long long>(kFlood) + 1, Rate(engine) / Rate(bare));
-    const bool complete = bare.ok && engine.ok && engineRead == kFlood + 1 &&
-                          terminal.characters() == kFlood + 1 && waitEnded;
+    const bool complete =
+        bare.ok && engine.ok && engineRead == kFlood + 1 && engineShown == kFlood + 1 && waitEnded;
     return complete ? 0 : 1;
 }

@@ -6,7 +6,8 @@
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
-#include "e2e/engine_rig.h"
+#include "e2e/qt_engine_rig.h"
+#include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -116,30 +117,29 @@ bool PythonScript(const std::string& path, int rows)
 // gives every row the expected answer CR, which each answer passes.
 void Engine(const std::string& path, int rows, bool checked = false)
 {
-    CountingTerminal terminal;
-    test::EngineRig rig(terminal);
+    test::QtEngineRig<CountingTerminal> rig;
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         rig.SetRow(i, u"ROW", WaitKind::Cr, 0);
         if (checked)
-            rig.table().rows()[static_cast<std::size_t>(i)].expect = u"\\r";
+            rig.table.rows()[static_cast<std::size_t>(i)].expect = u"\\r";
     }
-    rig.table().RewriteFromRows();
-    rig.run().cyclic = true;
+    rig.table.RewriteFromRows();
+    rig.run.cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
         return;
     }
     const auto answered = [&rig, rows] {
-        return rig.writes() >= 2 * static_cast<uint64_t>(rows) &&
-               rig.run().waitKind == WaitKind::None;
+        return rig.port.writes >= 2 * static_cast<uint64_t>(rows) &&
+               rig.run.waitKind == WaitKind::None;
     };
-    rig.setAfterEvent([&] {
+    rig.afterEvent = [&] {
         if (answered())
-            rig.engine().OnStop();
-    });
-    rig.engine().OnSend();
-    rig.RunUntil(answered, 60'000);
-    rig.engine().OnStop();
+            rig.engine.OnStop();
+    };
+    rig.engine.OnSend();
+    test::RunUntil(answered, 60'000);
+    rig.engine.OnStop();
 }
 
 template <typename Contender> void MeasureRound(std::vector<double>& samples, Contender contender)

@@ -4,7 +4,7 @@
 // gap beyond the 1 ms asked for: how long the window could not answer.
 
 #include "bench/counting_terminal.h"
-#include "e2e/engine_rig.h"
+#include "e2e/qt_engine_rig.h"
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -24,12 +24,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     test::PtyPair pty;
-    bench::CountingTerminal terminal;
-    test::EngineRig rig(terminal);
+    test::QtEngineRig<bench::CountingTerminal> rig;
     for (int row = 0; row < 10; ++row)
         rig.SetRow(row, u"ROW " + std::u16string(1, static_cast<char16_t>(u'0' + row)),
                    WaitKind::None, 0);
-    rig.run().cyclic = true;
+    rig.run.cyclic = true;
     if (rig.Open(pty.slavePath()) != 0) {
         std::fprintf(stderr, "cannot open the pty\n");
         return 1;
@@ -65,14 +64,14 @@ int main(int argc, char** argv)
             app.quit();
     });
     probe.start(1);
-    rig.engine().OnSend();
+    rig.engine.OnSend();
     app.exec();
-    rig.engine().OnStop();
+    rig.engine.OnStop();
     device.join();
 
     const double stallMs = std::max(0.0, static_cast<double>(longestGapNs) / 1e6 - 1.0);
     std::printf("held write: longest window-thread stall %.2f ms over %d holds of 250 ms "
                 "(goal < 20 ms); %d probe ticks, %llu port writes\n",
-                stallMs, kHolds, ticks, static_cast<unsigned long long>(rig.writes()));
+                stallMs, kHolds, ticks, static_cast<unsigned long long>(rig.port.writes));
     return 0;
 }

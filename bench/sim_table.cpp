@@ -4,8 +4,9 @@
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
-#include "e2e/engine_rig.h"
+#include "e2e/qt_engine_rig.h"
 #include "support/sim_process.h"
+#include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -26,8 +27,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     test::SimProcess sim({"--lines", "--reply", "OK", "--reply-end", "cr"});
-    CountingTerminal terminal;
-    test::EngineRig rig(terminal);
+    test::QtEngineRig<CountingTerminal> rig;
     for (int i = 0; i < kRows; ++i)
         rig.SetRow(i, u"MEAS?", WaitKind::Cr, 0);
     if (!sim.started() || rig.Open(sim.devicePath()) != 0) {
@@ -37,8 +37,8 @@ int main(int argc, char** argv)
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
         const int64_t start = NowNs();
-        rig.engine().OnSend();
-        if (!rig.RunUntil([&] { return !rig.run().running; }, 60'000)) {
+        rig.engine.OnSend();
+        if (!test::RunUntil([&] { return !rig.run.running; }, 60'000)) {
             std::printf("the table did not finish within a minute\n");
             return 1;
         }

@@ -1,5 +1,5 @@
 #include "fakes/held_port.h"
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +8,21 @@ namespace {
 
 // The engine with an answer limit, over a port whose writes end when the test says, so that
 // the time is seen to start only once a row's bytes are out.
-class AnswerTimeoutTest : public ::testing::Test, protected test::SequenceRig<test::HeldPort> {
+class AnswerTimeoutTest : public ::testing::Test, protected test::EngineRig<test::HeldPort> {
 protected:
     void SetUp() override
     {
         run.detailView = true;
         // Row 1 waits for CR, row 3 does not wait.
-        table.rows()[1] = SendRow{1, u"ASK", WaitKind::Cr, 0, 0};
-        table.rows()[3] = SendRow{1, u"NEXT", WaitKind::None, 0, 0};
-        table.RewriteFromRows();
+        SetRow(1, u"ASK", WaitKind::Cr);
+        SetRow(3, u"NEXT", WaitKind::None);
         engine.SetAnswerTimeout(&answerTimer, 750);
     }
 
     // Sends row 1 and lets its bytes out.
     void SendTheWaitingRow()
     {
-        engine.OnSend();
-        Tick();
+        SendAndTick();
         ASSERT_EQ(port.held(), 1u);
         EXPECT_FALSE(answerTimer.IsArmed()) << "no time runs while the row is on its way";
         port.End();
@@ -57,8 +55,7 @@ TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
     EXPECT_FALSE(engine.OnAnswerTimer());
 
     // Send tries the same row again, with the time running anew.
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     port.End();
     EXPECT_EQ(port.written(), (std::vector<uint8_t>{'A', 'S', 'K', 'A', 'S', 'K'}));
     EXPECT_TRUE(answerTimer.IsArmed());

@@ -1,6 +1,5 @@
 #include "core/decimal_text.h"
-#include "core/memory_cell_grid.h"
-#include "core/send_table.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +20,9 @@ TEST_P(DelayTextTest, TakesOnlyAWholeNumberOfMillisecondsInRange)
     EXPECT_EQ(ParseDelayText(c.text), c.taken);
     if (!c.taken)
         return;
-    RunState run;
-    MemoryCellGrid grid;
-    SendTable table(grid, run);
-    table.FillAtStartup();
-    grid.SetCellText(3, SendTable::kDelayColumn, std::u16string(c.text));
-    EXPECT_EQ(table.ReadRowDelay(3), *c.taken) << "the run reads what was taken";
+    test::EngineRig<> rig;
+    rig.grid.SetCellText(3, SendTable::kDelayColumn, std::u16string(c.text));
+    EXPECT_EQ(rig.table.ReadRowDelay(3), *c.taken) << "the run reads what was taken";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,17 +1,14 @@
 #include "fakes/held_port.h"
 #include "platform/serial_codes.h"
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace wirevane {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-// The engine over a port that writes in the background, and a second engine over one that
-// writes at once.
-class EngineRowWritesTest : public ::testing::Test, protected test::SequenceRig<test::HeldPort> {
+// The engine over a port that writes in the background.
+class EngineRowWritesTest : public ::testing::Test, protected test::EngineRig<test::HeldPort> {
 protected:
     EngineRowWritesTest()
     {
@@ -19,23 +16,19 @@ protected:
         run.detailView = true;
     }
 
-    void Row(int index, std::u16string text, int delay = 0)
+    // Row 0 "AT" with the wait, row 1 "B"; Send, and the tick that puts row 0 on its way.
+    void SendRowZero(WaitKind wait, int delay = 0)
     {
-        table.rows()[static_cast<std::size_t>(index)] =
-            SendRow{1, std::move(text), WaitKind::None, 0, delay};
-        table.RewriteFromRows();
+        SetRow(0, u"AT", wait, delay);
+        SetRow(1, u"B", WaitKind::None);
+        engine.OnSend();
+        engine.OnStepTimer(kSequenceTimerId);
     }
-
-    test::ScriptedPort immediate;
-    SequenceEngine immediateEngine{table, run, immediate, terminal, timer, observer};
 };
 
 TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 {
-    Row(0, u"AT", 40);
-    Row(1, u"B");
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendRowZero(WaitKind::None, 40);
     ASSERT_EQ(port.held(), 2u); // the text, then the line end behind it
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_EQ(Image(0), kRowImageNone);
@@ -58,10 +51,7 @@ TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 // The answer's notification can reach the window before the word that the row is out.
 TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 {
-    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
-    Row(1, u"B");
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendRowZero(WaitKind::Cr);
     Receive({'O', 'K', 0x0D});
     engine.OnStepTimer(kSequenceTimerId); // the tick the answer asked for, too early
     EXPECT_EQ(port.held(), 2u);
@@ -80,10 +70,7 @@ TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
 // leave the run moving on while an old wait is still armed for another row's answer.
 TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheStep)
 {
-    table.rows()[0] = SendRow{1, u"AT", WaitKind::Cr, 0, 0};
-    Row(1, u"B");
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendRowZero(WaitKind::Cr);
     grid.SetCellText(0, SendTable::kWaitColumn, u"なし");
     port.End();
     port.End();
@@ -99,10 +86,7 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
 
 TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 {
-    Row(0, u"AT");
-    Row(1, u"B");
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendRowZero(WaitKind::None);
     port.End(ERROR_TIMEOUT);
     EXPECT_EQ(port.held(), 0u) << "the line end must not follow a text that did not go out";
     EXPECT_TRUE(port.written().empty());
@@ -124,7 +108,7 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 
 TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 {
-    Row(0, u"AT");
+    SetRow(0, u"AT", WaitKind::None);
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId);
     engine.OnStop();
@@ -145,20 +129,22 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
     EXPECT_EQ(port.cancels(), 2);
 }
 
-TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
+// Over a port that writes at once.
+class RowEncodingTest : public ::testing::Test, protected test::EngineRig<> {};
+
+TEST_F(RowEncodingTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
 {
-    Row(0, u"café");
-    Row(1, u"B");
+    SetRow(0, u"café", WaitKind::None);
+    SetRow(1, u"B", WaitKind::None);
     for (const auto& [encoding, name] :
          {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
         SCOPED_TRACE(static_cast<int>(encoding));
         terminal.clear();
-        immediate.clearWritten();
+        port.clearWritten();
         run.encoding = encoding;
-        immediateEngine.OnReset();
-        immediateEngine.OnSend();
-        immediateEngine.OnStepTimer(kSequenceTimerId);
-        EXPECT_TRUE(immediate.written().empty());
+        engine.OnReset();
+        SendAndTick();
+        EXPECT_TRUE(port.written().empty());
         EXPECT_EQ(Image(0), kRowImageHalt);
         EXPECT_FALSE(run.running);
         EXPECT_EQ(run.currentRow, 0);
@@ -168,11 +154,9 @@ TEST_F(EngineRowWritesTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
 
     terminal.clear();
     run.encoding = TextEncoding::Utf8;
-    run.lineEnd = LineEndSuffix::None;
-    immediateEngine.OnReset();
-    immediateEngine.OnSend();
-    immediateEngine.OnStepTimer(kSequenceTimerId);
-    EXPECT_EQ(immediate.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    engine.OnReset();
+    SendAndTick();
+    EXPECT_EQ(port.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
     EXPECT_EQ(Image(0), kRowImageSent);
 }
 

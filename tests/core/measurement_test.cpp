@@ -143,18 +143,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LineMeasurements, KeepTheTextAsPrintedAndTheLinesTime)
 {
     const Clock::time_point at = Clock::now();
-    const std::vector<Measurement> all = MeasurementsFromLine("V=12.50V 3", at);
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].series, "V");
-    EXPECT_EQ(all[0].reading, "12.50V");
-    EXPECT_EQ(all[0].value, 12.5);
-    EXPECT_EQ(all[1].series, "2");
-    EXPECT_EQ(all[1].reading, "3");
-    for (const Measurement& m : all) {
+    std::vector<std::tuple<std::string, std::string, std::optional<double>>> shown;
+    for (const Measurement& m : MeasurementsFromLine("V=12.50V 3", at)) {
+        shown.emplace_back(m.series, m.reading, m.value);
         EXPECT_EQ(m.time, at);
         EXPECT_TRUE(m.unit.empty());
         EXPECT_EQ(m.mode, MeasureMode::None);
     }
+    EXPECT_EQ(shown, (decltype(shown){{"V", "12.50V", 12.5}, {"2", "3", 3}}));
 }
 
 } // namespace

@@ -1,8 +1,4 @@
-#include "core/receive_handler.h"
-#include "core/serial_events.h"
-#include "fakes/manual_step_timer.h"
-#include "fakes/recording_terminal.h"
-#include "fakes/scripted_port.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +9,16 @@ namespace {
 const TesterFrame kMeterFrame = {0x18, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F,
                                  0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0};
 
-class ReceiveHandlerTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(handler.Allocate()); }
-
-    RunState run;
-    test::ScriptedPort port;
-    test::RecordingTerminal terminal;
-    test::ManualStepTimer timer;
-    ReceiveHandler handler{run, port, terminal, timer};
-};
+// The handler as the engine's rig wires it; the engine itself stays idle.
+class ReceiveHandlerTest : public ::testing::Test, protected test::EngineRig<> {};
 
 TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
 {
     // Two lines on and one off, so that lines swapped on the way read wrong.
     port.setModemStatus(MS_CTS_ON | MS_RLSD_ON);
     port.queueRead({'O', 'K'});
-    handler.OnSerialMessage((0x0008u << 16) | EV_RXCHAR | EV_CTS | EV_DSR | EV_BREAK | EV_ERR |
-                            EV_RXFLAG | EV_RING | EV_TXEMPTY | EV_RLSD);
+    receiver.OnSerialMessage((0x0008u << 16) | EV_RXCHAR | EV_CTS | EV_DSR | EV_BREAK | EV_ERR |
+                             EV_RXFLAG | EV_RING | EV_TXEMPTY | EV_RLSD);
     EXPECT_EQ(terminal.text(),
               u"[An internal error occurred.]\n[Break detected on input.]\n"
               u"[A line-status error occurred.]\n[Event character has been received.]\n"
@@ -43,18 +31,16 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
 TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
 {
     int continuations = 0;
-    handler.SetContinuation([&] { ++continuations; });
+    receiver.SetContinuation([&] { ++continuations; });
     const std::size_t total = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
-    port.queueRead(std::vector<uint8_t>(total, 'x'));
-
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive(std::vector<uint8_t>(total, 'x'));
     EXPECT_EQ(continuations, 1);
     EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
-    handler.OnSerialMessage(EV_RXCHAR);
+    receiver.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(continuations, 1);
     EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
 
-    handler.ContinueReading();
+    receiver.ContinueReading();
     EXPECT_EQ(continuations, 1);
     EXPECT_EQ(terminal.text(), std::u16string(total, u'x'));
 }
@@ -62,16 +48,16 @@ TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
 TEST_F(ReceiveHandlerTest, FailedModemQueryReportsOff)
 {
     port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
-    handler.OnSerialMessage(EV_CTS);
+    receiver.OnSerialMessage(EV_CTS);
     EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
 }
 
 TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
 {
     port.queueRead({'A'});
-    handler.OnSerialMessage(EV_ERR);
+    receiver.OnSerialMessage(EV_ERR);
     EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\n");
-    handler.OnSerialMessage(EV_RXCHAR);
+    receiver.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
 }
 
@@ -79,32 +65,26 @@ TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
 // it, so the hang-up alone gives no error lines. What else came in the same word still does.
 TEST_F(ReceiveHandlerTest, AHangUpLeavesItsReportToTheLossLine)
 {
-    struct Case {
-        uint32_t word;
-        std::u16string shown;
-    };
-    const Case cases[] = {
+    const std::pair<uint32_t, std::u16string> cases[] = {
         {EV_ERR | (CE_IOE << 16), u""},
         {EV_ERR | EV_BREAK | (CE_IOE << 16), u"[Break detected on input.]\n"},
         {EV_ERR | ((CE_IOE | CE_FRAME) << 16),
          u"[An internal error occurred.]\n[A line-status error occurred.]\n"},
         {EV_RXCHAR | (CE_IOE << 16), u"[An internal error occurred.]\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [word, shown] : cases) {
         terminal.clear();
-        handler.OnSerialMessage(c.word);
-        EXPECT_EQ(terminal.text(), c.shown) << std::hex << c.word;
+        receiver.OnSerialMessage(word);
+        EXPECT_EQ(terminal.text(), shown) << std::hex << word;
     }
 }
 
 TEST_F(ReceiveHandlerTest, ALeadByteDiscardedWithItsDeviceDoesNotJoinTheNextText)
 {
-    port.queueRead({0x41, 0xE0});
-    handler.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(handler.pendingBytes(), 1);
-    handler.DiscardHeld();
-    port.queueRead({'Z', 'Y'});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x41, 0xE0});
+    EXPECT_EQ(receiver.pendingBytes(), 1);
+    receiver.DiscardHeld();
+    Receive({'Z', 'Y'});
     EXPECT_EQ(terminal.text(), u"AZY");
 }
 
@@ -112,13 +92,11 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 {
     run.waitKind = WaitKind::Cr;
     run.matchByte = 0x0D;
-    port.queueRead({'A', 'B'});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({'A', 'B'});
     EXPECT_FALSE(run.rxDone);
     EXPECT_FALSE(timer.IsArmed());
 
-    port.queueRead({0x41, 0x0D, 0x42, 0x0D});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x41, 0x0D, 0x42, 0x0D});
     EXPECT_EQ(run.waitKind, WaitKind::None);
     EXPECT_TRUE(run.rxDone);
     EXPECT_TRUE(timer.IsArmed());
@@ -127,8 +105,7 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
 
     run.rxDone = false;
     run.waitKind = WaitKind::Any;
-    port.queueRead({0x00});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x00});
     EXPECT_TRUE(run.rxDone) << "any byte, a zero too, ends an Any wait";
 }
 
@@ -143,23 +120,20 @@ TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
                           Case{TextEncoding::Euc, {0x41, 0xA4}, {0xA2}}}) {
         terminal.clear();
         run.encoding = c.encoding;
-        port.queueRead(c.first);
-        handler.OnSerialMessage(EV_RXCHAR);
+        Receive(c.first);
         EXPECT_EQ(terminal.text(), u"A") << static_cast<int>(c.encoding);
-        EXPECT_EQ(handler.pendingBytes(), static_cast<int>(c.first.size()) - 1);
-        port.queueRead(c.second);
-        handler.OnSerialMessage(EV_RXCHAR);
+        EXPECT_EQ(receiver.pendingBytes(), static_cast<int>(c.first.size()) - 1);
+        Receive(c.second);
         EXPECT_EQ(terminal.text(), u"Aあ") << static_cast<int>(c.encoding);
-        EXPECT_EQ(handler.pendingBytes(), 0);
+        EXPECT_EQ(receiver.pendingBytes(), 0);
     }
 }
 
 TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
 {
-    port.queueRead({0x41, 0x00, 0x42});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x41, 0x00, 0x42});
     EXPECT_EQ(terminal.text(), u"AB");
-    EXPECT_EQ(handler.pendingBytes(), 0);
+    EXPECT_EQ(receiver.pendingBytes(), 0);
 }
 
 TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
@@ -167,8 +141,7 @@ TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
     run.encoding = static_cast<TextEncoding>(3);
     run.waitKind = WaitKind::Nl;
     run.matchByte = 0x0A;
-    port.queueRead({0x82, 0xA0, 0x0A});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x82, 0xA0, 0x0A});
     EXPECT_EQ(terminal.text(), u"あ\n");
     EXPECT_TRUE(run.rxDone);
 }
@@ -180,13 +153,12 @@ TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsInclud
         void AddMeasurement(const Measurement& m) override { taken.push_back(m); }
         std::vector<Measurement> taken;
     } sink;
-    handler.SetMeasurementSink(&sink);
+    receiver.SetMeasurementSink(&sink);
     run.testerMode = true;
     std::vector<uint8_t> twice(kMeterFrame.begin(), kMeterFrame.end());
     twice.insert(twice.end(), kMeterFrame.begin(), kMeterFrame.end());
     const auto before = std::chrono::system_clock::now();
-    port.queueRead(twice);
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive(twice);
     const auto after = std::chrono::system_clock::now();
     ASSERT_EQ(sink.taken.size(), 2u);
     for (const Measurement& m : sink.taken) {
@@ -211,11 +183,9 @@ TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
         bytes.push_back(static_cast<uint8_t>(0xF0 | low));
     }
     const auto half = bytes.begin() + static_cast<long>(bytes.size() / 2);
-    port.queueRead({bytes.begin(), half});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({bytes.begin(), half});
     EXPECT_EQ(terminal.text().size(), 3 * bytes.size() / 2);
-    port.queueRead({half, bytes.end()});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({half, bytes.end()});
     std::u16string dump;
     for (uint8_t byte : bytes) {
         static constexpr char16_t kHex[] = u"0123456789ABCDEF";
@@ -224,7 +194,7 @@ TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
             dump += u"\r\nAC -12.34 V\r\n";
     }
     EXPECT_EQ(terminal.text(), dump);
-    EXPECT_EQ(handler.testerFrame(), kMeterFrame);
+    EXPECT_EQ(receiver.testerFrame(), kMeterFrame);
 }
 
 TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
@@ -234,21 +204,19 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
     flood.back() = 0x0D;
     run.waitKind = WaitKind::Cr;
     run.matchByte = 0x0D;
-    port.queueRead(flood);
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive(flood);
     EXPECT_EQ(terminal.text().size(), total);
     EXPECT_TRUE(run.rxDone);
-    EXPECT_EQ(handler.pendingBytes(), 0);
+    EXPECT_EQ(receiver.pendingBytes(), 0);
 }
 
 TEST_F(ReceiveHandlerTest, ReadErrorEndsTheEventAndKeepsTheRing)
 {
     run.encoding = TextEncoding::Sjis;
-    port.queueRead({0x82});
-    handler.OnSerialMessage(EV_RXCHAR);
+    Receive({0x82});
     port.setOpen(false);
-    handler.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(handler.pendingBytes(), 1);
+    receiver.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(receiver.pendingBytes(), 1);
     EXPECT_EQ(terminal.text(), u"");
 }
 

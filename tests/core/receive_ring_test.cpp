@@ -50,9 +50,7 @@ TEST(ReceiveRing, FullRingKeepsTheFirstBytesAndDropsTheRest)
     EXPECT_EQ(ring.Count(), ReceiveRing::kCapacity);
     std::vector<uint8_t> out;
     ring.TakeInto(out, ReceiveRing::kCapacity);
-    EXPECT_EQ(out[out.size() - 3], 0x41);
-    EXPECT_EQ(out[out.size() - 2], 1);
-    EXPECT_EQ(out.back(), 2);
+    EXPECT_EQ(std::vector<uint8_t>(out.end() - 3, out.end()), (std::vector<uint8_t>{0x41, 1, 2}));
 }
 
 TEST(ReceiveRing, UnallocatedRingStoresNothing)

@@ -3,16 +3,14 @@
 // a row unticked mid-run still does, and which markers a clear takes away.
 
 #include "core/decimal_text.h"
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace wirevane {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-class SequenceEngineRulesTest : public ::testing::Test, protected test::SequenceRig<> {
+class SequenceEngineRulesTest : public ::testing::Test, protected test::EngineRig<> {
 protected:
     void TickRow(int row, std::u16string_view data = u"x", int delay = 100)
     {
@@ -32,27 +30,23 @@ TEST_F(SequenceEngineRulesTest, MarkerLinesAndStatusTextsNeedTheDetailDisplay)
         SCOPED_TRACE(detail ? "detail display" : "plain display");
         engine.OnReset();
         terminal.clear();
-        run.detailView = detail ? true : false;
+        run.detailView = detail;
         run.stepMode = false;
-        TickRow(0);
-        TickRow(1);
-        TickRow(2);
         // Row 2 halts too, but in step mode the step stop is what it shows.
-        for (int row = 0; row < 3; ++row)
+        for (int row = 0; row < 3; ++row) {
+            TickRow(row);
             grid.SetCellText(row, SendTable::kHaltColumn, u" ");
+        }
         grid.SetCellText(1, SendTable::kWaitColumn, u"Any");
-        engine.OnSend();
-        Tick();
-        engine.OnSend();
-        Tick();
+        SendAndTick();
+        SendAndTick();
         if (detail) {
             EXPECT_EQ(Status(1), u"送信済 受信待");
         }
         Receive({'!'});
         Tick();
         run.stepMode = true;
-        engine.OnSend();
-        Tick();
+        SendAndTick();
         EXPECT_EQ(Image(0), kRowImageHalt);
         EXPECT_EQ(Image(1), kRowImageHalt);
         EXPECT_EQ(Image(2), kRowImageStepStop);
@@ -89,8 +83,7 @@ TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
         run.lineEnd = lineEnd;
         port.clearWritten();
         terminal.clear();
-        engine.OnSend();
-        Tick();
+        SendAndTick();
         EXPECT_EQ(port.written(), bytes);
         EXPECT_EQ(terminal.text(), echo);
     }
@@ -100,17 +93,14 @@ TEST_F(SequenceEngineRulesTest, LocalEchoOfEveryLineEnd)
 // row after the halt.
 TEST_F(SequenceEngineRulesTest, ResetStartsTheTableOverFromItsFirstRow)
 {
-    TickRow(0, u"A");
-    TickRow(1, u"B");
-    TickRow(2, u"C");
+    for (const int row : {0, 1, 2})
+        TickRow(row, std::u16string(1, char16_t(u'A' + row)));
     grid.SetCellText(1, SendTable::kHaltColumn, u" ");
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     Tick();
     ASSERT_EQ(port.written(), Bytes({'A', 'B'}));
     engine.OnReset();
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     EXPECT_EQ(port.written(), Bytes({'A', 'B', 'A'}));
 }
 
@@ -122,8 +112,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
         TickRow(0);
         TickRow(1);
         grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
-        engine.OnSend();
-        Tick();
+        SendAndTick();
         Tick();
         Receive({0x0A});
         Tick();

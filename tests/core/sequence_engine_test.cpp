@@ -1,20 +1,17 @@
-#include "support/sequence_rig.h"
+#include "support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace wirevane {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-class SequenceEngineTest : public ::testing::Test, protected test::SequenceRig<> {
+class SequenceEngineTest : public ::testing::Test, protected test::EngineRig<> {
 protected:
     // Ticks the rows, each sending its own letter (row 0 "A", row 2 "C", ...).
     void Prepare(std::initializer_list<int> ticked, int delay = 100)
     {
         for (int row : ticked)
-            table.rows()[row] = SendRow{1, {char16_t(u'A' + row)}, WaitKind::None, 0, delay};
-        table.RewriteFromRows();
+            SetRow(row, {char16_t(u'A' + row)}, WaitKind::None, delay);
     }
 
     Bytes TakeWritten()
@@ -56,8 +53,7 @@ TEST_F(SequenceEngineTest, HaltStopsWithoutItsDelayAndSendResumes)
 {
     Prepare({0, 2, 5});
     grid.SetCellText(2, SendTable::kHaltColumn, u" ");
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     Tick();
     EXPECT_FALSE(observer.running());
     EXPECT_FALSE(timer.IsArmed());
@@ -75,13 +71,11 @@ TEST_F(SequenceEngineTest, StepModeSendsOneRowPerSend)
 {
     run.stepMode = true;
     Prepare({0, 2});
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     EXPECT_EQ(TakeWritten(), Bytes{'A'});
     EXPECT_FALSE(observer.running());
     EXPECT_EQ(Image(0), kRowImageStepStop);
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     EXPECT_EQ(TakeWritten(), Bytes{'C'});
     EXPECT_EQ(Image(2), kRowImageStepStop);
     EXPECT_EQ(Image(0), kRowImageStepStop);
@@ -99,8 +93,7 @@ TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
     run.detailView = detail;
     Prepare({0, 1}, 250);
     grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     grid.SetCellText(0, SendTable::kSelectColumn, u"");
     TakeWritten();
     Receive({0x0D});
@@ -117,8 +110,7 @@ TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
     terminal.setLocalEcho(true);
     Prepare({0});
     grid.SetCellText(0, SendTable::kDataColumn, u"AT\\r");
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     EXPECT_EQ(port.writes(), (std::vector<Bytes>{{'A', 'T', 0x0D}, {0x0D, 0x0A}}));
     EXPECT_EQ(terminal.text(), u"AT\\r\r\n"); // the row's text as entered, not its bytes
 }
@@ -127,8 +119,7 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
 {
     port.setOpen(false);
     Prepare({0, 1});
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     Tick();
     EXPECT_TRUE(port.written().empty());
     EXPECT_EQ(Image(1), kRowImageSent);
@@ -137,7 +128,6 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
 
 TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
 {
-    Prepare({});
     engine.OnSend();
     EXPECT_FALSE(observer.running());
     EXPECT_FALSE(timer.IsArmed());
@@ -147,8 +137,7 @@ TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
 TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
 {
     Prepare({0, 3});
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     grid.SetCellText(3, SendTable::kSelectColumn, u"");
     Tick();
     EXPECT_FALSE(timer.IsArmed());
@@ -158,8 +147,7 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
 TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)
 {
     Prepare({0, 1}, -5);
-    engine.OnSend();
-    Tick();
+    SendAndTick();
     EXPECT_EQ(timer.period(), 0);
 }
 

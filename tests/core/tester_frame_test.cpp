@@ -96,22 +96,19 @@ TEST(TesterFrame, PointSignAndCurrentKind)
 // display, and a readable one never says over range.
 TEST(TesterFrame, OverRangeNeedsZeroThenL)
 {
-    const auto line = [](int second, int third) {
+    const auto volts = [](int second, int third) {
         TesterFrame frame{};
         SetDigit(frame, 1, second);
         SetDigit(frame, 2, third);
         frame[12] |= 0x4;
-        return LineOf(frame);
+        return frame;
     };
-    EXPECT_EQ(line(63, 56), u" V OVER RANGE\r\n");
-    EXPECT_EQ(line(6, 56), u" V\r\n");
-    EXPECT_EQ(line(63, 0), u" V\r\n");
-    EXPECT_EQ(line(56, 63), u" V\r\n");
-    TesterFrame zeroL{};
-    SetDigit(zeroL, 1, 63);
-    SetDigit(zeroL, 2, 56);
-    EXPECT_TRUE(DecodeTesterFrame(zeroL).overload);
-    EXPECT_FALSE(DecodeTesterFrame(zeroL).valid);
+    EXPECT_EQ(LineOf(volts(63, 56)), u" V OVER RANGE\r\n");
+    EXPECT_EQ(LineOf(volts(6, 56)), u" V\r\n");
+    EXPECT_EQ(LineOf(volts(63, 0)), u" V\r\n");
+    EXPECT_EQ(LineOf(volts(56, 63)), u" V\r\n");
+    EXPECT_TRUE(DecodeTesterFrame(volts(63, 56)).overload);
+    EXPECT_FALSE(DecodeTesterFrame(volts(63, 56)).valid);
 }
 
 TEST(TesterFrame, ReadingLinesOfTheMetersFrames)

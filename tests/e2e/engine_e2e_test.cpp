@@ -1,8 +1,8 @@
-#include "e2e/engine_rig.h"
-#include "fakes/recording_terminal.h"
+#include "e2e/qt_engine_rig.h"
 #include "support/file_text.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/widgets/run_until.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -16,8 +16,7 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     const std::string log = (dir / "received.log").string();
     SimProcess sim({"--lines", "--reply", "OK", "--reply-end", "cr", "--log", log});
     ASSERT_TRUE(sim.started());
-    RecordingTerminal terminal;
-    EngineRig rig(terminal);
+    QtEngineRig<> rig;
     rig.SetRow(0, u"AT", WaitKind::Cr, 0);
     rig.SetRow(1, u"SET 1", WaitKind::Cr, 5);
     rig.SetRow(3, u"\\x02GET\\x03", WaitKind::Cr, 0);
@@ -25,19 +24,20 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     rig.SetRow(7, u"END", WaitKind::Cr, 0);
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
 
-    rig.engine().OnSend();
-    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000))
+    rig.engine.OnSend();
+    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000))
         << "device received: " << test::FileText(log);
 
     const std::string expected = "AT\rSET 1\r\x02GET\x03\r\x82\xA0\rEND\r";
-    ASSERT_TRUE(rig.RunUntil([&] { return test::FileText(log).size() >= expected.size(); }, 5'000));
+    ASSERT_TRUE(
+        test::RunUntil([&] { return test::FileText(log).size() >= expected.size(); }, 5'000));
     EXPECT_EQ(test::FileText(log), expected);
-    EXPECT_TRUE(rig.run().endReached);
-    EXPECT_EQ(rig.run().currentRow, 0);
+    EXPECT_TRUE(rig.run.endReached);
+    EXPECT_EQ(rig.run.currentRow, 0);
     for (int row : {0, 1, 3, 4, 7})
-        EXPECT_EQ(rig.grid().GetCellImage(row, SendTable::kNumberColumn), kRowImageSent) << row;
-    EXPECT_EQ(terminal.text(), u"OK\rOK\rOK\rOK\rOK\r");
-    EXPECT_EQ(rig.lastReadError(), 0u);
+        EXPECT_EQ(rig.Image(row), kRowImageSent) << row;
+    EXPECT_EQ(rig.terminal.text(), u"OK\rOK\rOK\rOK\rOK\r");
+    EXPECT_EQ(rig.port.lastReadError, 0u);
 }
 
 } // namespace

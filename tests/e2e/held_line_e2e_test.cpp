@@ -1,7 +1,7 @@
-#include "e2e/engine_rig.h"
-#include "fakes/recording_terminal.h"
+#include "e2e/qt_engine_rig.h"
 #include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
+#include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,47 +25,45 @@ protected:
         ASSERT_EQ(rig.Open(pty.slavePath()), 0u);
         ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
     }
-    int Image(int row) { return rig.grid().GetCellImage(row, SendTable::kNumberColumn); }
 
     PtyPair pty;
-    RecordingTerminal terminal;
-    EngineRig rig{terminal};
+    QtEngineRig<> rig;
 };
 
 TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
 {
-    rig.engine().OnSend();
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.engine().IsWriting(); }, 5'000));
+    rig.engine.OnSend();
+    ASSERT_TRUE(test::RunUntil([&] { return rig.engine.IsWriting(); }, 5'000));
     const uint8_t key[] = {'k'};
-    rig.access().Write(key); // typed while the row is held
+    rig.port.access.Write(key); // typed while the row is held
 
     // The line stays held until released below, so an answer at all shows the loop is free.
     PostedEventCounter responder;
     QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
-    ASSERT_TRUE(rig.RunUntil([&] { return responder.answered == 1; }, 1'000));
-    EXPECT_TRUE(rig.engine().IsWriting());
-    EXPECT_NE(Image(0), kRowImageSent);
-    EXPECT_EQ(rig.run().currentRow, 0);
+    ASSERT_TRUE(test::RunUntil([&] { return responder.answered == 1; }, 1'000));
+    EXPECT_TRUE(rig.engine.IsWriting());
+    EXPECT_NE(rig.Image(0), kRowImageSent);
+    EXPECT_EQ(rig.run.currentRow, 0);
 
     ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
-    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000));
+    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000));
     EXPECT_EQ(pty.ReadMaster(7), "AT\rkGO\r");
-    EXPECT_EQ(Image(0), kRowImageSent);
-    EXPECT_EQ(Image(1), kRowImageSent);
-    EXPECT_EQ(terminal.text(), u"");
+    EXPECT_EQ(rig.Image(0), kRowImageSent);
+    EXPECT_EQ(rig.Image(1), kRowImageSent);
+    EXPECT_EQ(rig.terminal.text(), u"");
 }
 
 TEST_F(HeldLineRun, ARowHeldPastTheGraceStopsTheRunWithTheReport)
 {
-    rig.port().SetWriteGrace(100ms);
-    rig.engine().OnSend();
-    ASSERT_TRUE(rig.RunUntil([&] { return !rig.run().running; }, 10'000));
-    EXPECT_EQ(Image(0), kRowImageHalt);
-    EXPECT_NE(Image(1), kRowImageSent);
+    rig.port.serial.SetWriteGrace(100ms);
+    rig.engine.OnSend();
+    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000));
+    EXPECT_EQ(rig.Image(0), kRowImageHalt);
+    EXPECT_NE(rig.Image(1), kRowImageSent);
     const std::string name = pty.slavePath().substr(pty.slavePath().rfind('/') + 1);
     const std::u16string report = u"[Write to " + std::u16string(name.begin(), name.end()) +
                                   u" timed out: the device holds the line (flow control).]\n";
-    EXPECT_EQ(terminal.text(), report);
+    EXPECT_EQ(rig.terminal.text(), report);
 
     ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
     EXPECT_EQ(pty.ReadMasterAvailable(), "") << "a timed-out row must not leave later";

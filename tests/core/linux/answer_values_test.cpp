@@ -7,62 +7,58 @@ namespace wirevane::test {
 namespace {
 
 // Later rows send what earlier rows' pattern checks read; the test plays the device.
-class AnswerValuesRun : public ::testing::Test {
+class AnswerValuesRun : public ::testing::Test, protected PtyEngineRig {
 protected:
     // Runs the table, answering each waiting row in turn; what the device received.
     std::string Run(std::initializer_list<std::string_view> answers, std::size_t sentBytes)
     {
-        rig.engine.OnSend();
-        rig.Tick();
+        SendAndTick();
         for (std::string_view answer : answers) {
-            rig.Answer(answer);
-            rig.Tick();
+            Answer(answer);
+            Tick();
         }
-        return rig.Received(sentBytes);
+        return Received(sentBytes);
     }
-
-    PtyEngineRig rig;
 };
 
 TEST_F(AnswerValuesRun, ASerialNumberReadIsSentBackAsItArrivedAndANewRunForgetsIt)
 {
-    rig.SetRow(0, u"SN?", WaitKind::Cr, u"re:SN=(\\S+)");
-    rig.SetRow(1, u"SET {1}", WaitKind::None);
-    rig.terminal.setLocalEcho(true);
+    SetRow(0, u"SN?", WaitKind::Cr, 0, u"re:SN=(\\S+)");
+    SetRow(1, u"SET {1}", WaitKind::None);
+    terminal.setLocalEcho(true);
     // A, 電 in Shift_JIS, 1: the value's bytes go out without a trip through text.
     EXPECT_EQ(Run({"SN=A\x93\x64"
                    "1\r"},
                   11),
               "SN?SET A\x93\x64"
               "1");
-    EXPECT_NE(rig.terminal.text().find(u"SET A電1"), std::u16string::npos) << "the echo";
+    EXPECT_NE(terminal.text().find(u"SET A電1"), std::u16string::npos) << "the echo";
 
-    rig.engine.OnReset();
-    rig.table.rows()[0] = SendRow{};
-    rig.table.RewriteFromRows();
-    rig.terminal.clear();
-    rig.engine.OnSend();
-    rig.Tick();
-    EXPECT_FALSE(rig.observer.running());
-    EXPECT_EQ(rig.Image(1), kRowImageHalt);
-    EXPECT_EQ(rig.run.currentRow, 1) << "the next Send tries the row again";
-    EXPECT_EQ(rig.terminal.text(),
+    engine.OnReset();
+    table.rows()[0] = SendRow{};
+    table.RewriteFromRows();
+    terminal.clear();
+    SendAndTick();
+    EXPECT_FALSE(observer.running());
+    EXPECT_EQ(Image(1), kRowImageHalt);
+    EXPECT_EQ(run.currentRow, 1) << "the next Send tries the row again";
+    EXPECT_EQ(terminal.text(),
               u"[Row 1 is not sent: {1} has no value; no passing check of this run gave it.]\n");
-    EXPECT_EQ(rig.pty.ReadMasterAvailable(), "");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
 }
 
 TEST_F(AnswerValuesRun, ARowsOwnGroupAndTheMostRecentCheck)
 {
-    rig.SetRow(7, u"A", WaitKind::Cr, u"re:V=(\\d+)");
-    rig.SetRow(8, u"B", WaitKind::Cr, u"re:W=(\\d+)");
-    rig.SetRow(9, u"{R7.1}-{1}", WaitKind::None);
+    SetRow(7, u"A", WaitKind::Cr, 0, u"re:V=(\\d+)");
+    SetRow(8, u"B", WaitKind::Cr, 0, u"re:W=(\\d+)");
+    SetRow(9, u"{R7.1}-{1}", WaitKind::None);
     EXPECT_EQ(Run({"V=12\r", "W=34\r"}, 7), "AB12-34");
 }
 
 TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
 {
-    rig.SetRow(0, u"Q", WaitKind::Cr, u"re:(x)");
-    rig.SetRow(1, u"a{b{x}{R}{R1}{0}\\x7B1}\\{1}{1234}", WaitKind::None);
+    SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
+    SetRow(1, u"a{b{x}{R}{R1}{0}\\x7B1}\\{1}{1234}", WaitKind::None);
     const std::string sent = "Qa{b{x}{R}{R1}{0}{1}{1}{1234}";
     EXPECT_EQ(Run({"x\r"}, sent.size()), sent);
 }
@@ -71,8 +67,8 @@ TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
 // after it opens a reference.
 TEST_F(AnswerValuesRun, AnEscapesDigitsAreCountedInBytes)
 {
-    rig.SetRow(0, u"Q", WaitKind::Cr, u"re:(x)");
-    rig.SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
+    SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
+    SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
     EXPECT_EQ(Run({"x\r"}, 3), std::string("Q\x01"
                                            "x"));
 }
