@@ -23,6 +23,13 @@ std::string contentOf(const std::filesystem::path& path)
     return std::string(bytes.begin(), bytes.end());
 }
 
+struct stat StatOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info;
+}
+
 int entriesIn(const std::filesystem::path& folder)
 {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
@@ -43,9 +50,7 @@ TEST_F(AtomicFile, CreatesAndReplacesWholeFiles)
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("second, longer")).ok());
     EXPECT_EQ(contentOf(file), "second, longer");
-    struct stat info {};
-    ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(StatOf(file).st_mode & 0777, 0640u);
     EXPECT_EQ(entriesIn(dir.path()), 1);
 }
 
@@ -77,13 +82,6 @@ TEST_F(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(ReadWholeFile(dir / "missing.ini", bytes).notFound());
     EXPECT_EQ(ReadWholeFile(dir.path(), bytes).code, EISDIR);
-}
-
-struct stat StatOf(const std::filesystem::path& path)
-{
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0);
-    return info;
 }
 
 // The refusal must hold for root too, who may open any file: so the test runs as whoever runs
@@ -163,46 +161,28 @@ TEST_F(AtomicFile, ReplacesTheFileALinkNames)
     EXPECT_EQ(contentOf(target), "new");
 }
 
-// What a save must not turn into an ordinary file. Each case makes the path in a fresh folder and
-// says what must still be there afterwards.
+// What a save must not turn into an ordinary file. Each case makes dir/"target" in a fresh
+// folder, as a FIFO, a link or both, and names what must keep its kind afterwards.
 struct SpecialTarget {
     const char* name;
-    // Makes dir/"target" and answers the path whose kind must survive the save.
-    std::filesystem::path (*make)(const std::filesystem::path& dir);
+    const char* fifo;   // made first, when given
+    const char* linkTo; // dir/"target" links to it, when given
+    const char* kept;
     mode_t kind; // S_IFIFO, S_IFCHR; 0 for "nothing at all"
 };
-
-std::filesystem::path MakeFifo(const std::filesystem::path& dir)
-{
-    EXPECT_EQ(::mkfifo((dir / "target").c_str(), 0600), 0);
-    return dir / "target";
-}
-
-std::filesystem::path LinkToFifo(const std::filesystem::path& dir)
-{
-    EXPECT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-    std::filesystem::create_symlink(dir / "fifo", dir / "target");
-    return dir / "fifo";
-}
-
-std::filesystem::path LinkToDevNull(const std::filesystem::path& dir)
-{
-    std::filesystem::create_symlink("/dev/null", dir / "target");
-    return "/dev/null";
-}
-
-std::filesystem::path DanglingLink(const std::filesystem::path& dir)
-{
-    std::filesystem::create_symlink(dir / "nowhere.ini", dir / "target");
-    return dir / "nowhere.ini";
-}
 
 class AtomicFileSpecialTarget : public testing::TestWithParam<SpecialTarget> {};
 
 TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
 {
     test::TempDir dir;
-    const std::filesystem::path kept = GetParam().make(dir.path());
+    const SpecialTarget& target = GetParam();
+    if (target.fifo) {
+        ASSERT_EQ(::mkfifo((dir / target.fifo).c_str(), 0600), 0);
+    }
+    if (target.linkTo)
+        std::filesystem::create_symlink(dir / target.linkTo, dir / "target");
+    const std::filesystem::path kept = dir / target.kept;
     const std::filesystem::file_type linkType =
         std::filesystem::symlink_status(dir / "target").type();
 
@@ -211,23 +191,24 @@ TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
     EXPECT_FALSE(error.message.empty());
     EXPECT_EQ(std::filesystem::symlink_status(dir / "target").type(), linkType);
     struct stat info {};
-    if (GetParam().kind == 0) {
+    if (target.kind == 0) {
         EXPECT_NE(::lstat(kept.c_str(), &info), 0) << "created through the link";
     } else {
         ASSERT_EQ(::lstat(kept.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & S_IFMT, GetParam().kind);
+        EXPECT_EQ(info.st_mode & S_IFMT, target.kind);
     }
     // No temporary file stays behind, here or beside the node.
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
-INSTANTIATE_TEST_SUITE_P(Nodes, AtomicFileSpecialTarget,
-                         testing::Values(SpecialTarget{"Fifo", MakeFifo, S_IFIFO},
-                                         SpecialTarget{"LinkToFifo", LinkToFifo, S_IFIFO},
-                                         SpecialTarget{"LinkToDevNull", LinkToDevNull, S_IFCHR},
-                                         SpecialTarget{"DanglingLink", DanglingLink, 0}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Nodes, AtomicFileSpecialTarget,
+    testing::Values(SpecialTarget{"Fifo", "target", nullptr, "target", S_IFIFO},
+                    SpecialTarget{"LinkToFifo", "fifo", "fifo", "fifo", S_IFIFO},
+                    SpecialTarget{"LinkToDevNull", nullptr, "/dev/null", "/dev/null", S_IFCHR},
+                    SpecialTarget{"DanglingLink", nullptr, "nowhere.ini", "nowhere.ini", 0}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A read of something that is not a regular file must neither block (a FIFO without a writer)
 // nor run out of memory (a device that never ends); either is refused with a reason.
