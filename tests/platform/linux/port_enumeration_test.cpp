@@ -135,14 +135,11 @@ TEST(ReopenableDevice, APseudoTerminalIsNeverTakenBackAndADeviceNodeIsByItsPath)
 // registration; from then on nothing is taken from it, and no simulator announces there.
 struct SpoiledFolder {
     const char* name;
-    void (*spoil)(const fs::path& folder, const fs::path& elsewhere);
+    fs::perms perms;
+    bool givenToNobody;
+    bool replacedByALink;
     const char* reason;
 };
-
-void PrintTo(const SpoiledFolder& spoiled, std::ostream* out)
-{
-    *out << spoiled.name;
-}
 
 class UntrustedPortsFolder : public ::testing::TestWithParam<SpoiledFolder> {};
 
@@ -156,7 +153,14 @@ TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
     ASSERT_TRUE(live.Register(folder, "wvsim", device.slavePath(), error)) << error;
     // The hijack as it was seen: a link of a system port's name to another user's terminal.
     fs::create_symlink(device.slavePath(), folder / "ttyUSB0");
-    GetParam().spoil(folder, root / "elsewhere");
+    fs::permissions(folder, GetParam().perms);
+    if (GetParam().givenToNobody) {
+        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0) << "the tests run as root";
+    }
+    if (GetParam().replacedByALink) {
+        fs::rename(folder, root / "elsewhere");
+        fs::create_directory_symlink(root / "elsewhere", folder);
+    }
 
     PortSources sources{"/nonexistent", "/dev", folder};
     EXPECT_TRUE(EnumeratePorts(sources).empty());
@@ -170,32 +174,18 @@ TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
     EXPECT_EQ(error, folder.string() + ": " + GetParam().reason);
 }
 
+constexpr fs::perms kOwnerOnly = fs::perms::owner_all;
+constexpr const char* kOthersMayWrite = "other users may write into the folder";
+
 INSTANTIATE_TEST_SUITE_P(
     PortRegistrationTest, UntrustedPortsFolder,
-    ::testing::Values(SpoiledFolder{"OthersMayWrite",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        fs::permissions(folder, fs::perms::owner_all |
-                                                                    fs::perms::others_all);
-                                    },
-                                    "other users may write into the folder"},
-                      SpoiledFolder{"GroupMayWrite",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        fs::permissions(folder, fs::perms::owner_all |
-                                                                    fs::perms::group_all);
-                                    },
-                                    "other users may write into the folder"},
-                      SpoiledFolder{"AnotherUsersFolder",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0)
-                                            << "the tests run as root";
-                                    },
+    ::testing::Values(SpoiledFolder{"OthersMayWrite", kOwnerOnly | fs::perms::others_all, false,
+                                    false, kOthersMayWrite},
+                      SpoiledFolder{"GroupMayWrite", kOwnerOnly | fs::perms::group_all, false,
+                                    false, kOthersMayWrite},
+                      SpoiledFolder{"AnotherUsersFolder", kOwnerOnly, true, false,
                                     "the folder belongs to another user"},
-                      SpoiledFolder{"ALinkToAFolder",
-                                    [](const fs::path& folder, const fs::path& elsewhere) {
-                                        fs::rename(folder, elsewhere);
-                                        fs::create_directory_symlink(elsewhere, folder);
-                                    },
-                                    "not a folder"}),
+                      SpoiledFolder{"ALinkToAFolder", kOwnerOnly, false, true, "not a folder"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(PortNames, SystemDeviceNamesAreLookedUpInDevFirst)
