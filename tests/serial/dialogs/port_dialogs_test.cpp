@@ -116,9 +116,7 @@ TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
 TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReasonOtherwise)
 {
     test::TempDir dir;
-    {
-        std::ofstream(dir / "plain") << "x";
-    }
+    std::ofstream(dir / "plain") << "x";
     CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
     dialog.show();
     auto* list = Child<QComboBox>(dialog, kPortList);
@@ -186,16 +184,11 @@ TEST_F(PortDialogs, SettingsPageShowsWhatThePortHoldsAndAppliesTheChoiceOrATyped
     page.show();
     auto* baud = Child<QComboBox>(page, kBaudRateField);
     EXPECT_EQ(baud->currentText(), QStringLiteral("4800"));
-    EXPECT_EQ(baud->count(), 15);
-    EXPECT_EQ(baud->itemText(8), QStringLiteral("115200"));
-    EXPECT_EQ(baud->itemText(14), QStringLiteral("3000000"));
     EXPECT_TRUE(Child<QRadioButton>(page, kDataBits8)->isChecked());
     EXPECT_TRUE(Child<QRadioButton>(page, kParityNone)->isChecked());
     EXPECT_TRUE(Child<QRadioButton>(page, kStopBits2)->isChecked());
     EXPECT_TRUE(Child<QRadioButton>(page, kHandshakeHardware)->isChecked())
         << "hardware is the third button though its value is 1";
-    EXPECT_EQ(Child<QRadioButton>(page, kHandshakeHardware)->text(),
-              QStringLiteral("Hardware (RTS/CTS)"));
 
     Child<QRadioButton>(page, kHandshakeSoftware)->click();
     ASSERT_TRUE(page.Apply());
