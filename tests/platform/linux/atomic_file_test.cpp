@@ -2,9 +2,11 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -193,6 +195,56 @@ INSTANTIATE_TEST_SUITE_P(
                     SpecialTarget{"LinkToDevNull", nullptr, "/dev/null", "/dev/null", S_IFCHR},
                     SpecialTarget{"DanglingLink", nullptr, "nowhere.ini", "nowhere.ini", 0}),
     [](const auto& test) { return std::string(test.param.name); });
+
+void Write(const std::filesystem::path& path, const char* text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void WriteLongAgo(const std::filesystem::path& path, const char* text)
+{
+    Write(path, text);
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::hours(1));
+}
+
+// A save removes what a killed save of the same file left (its temporary, complete or not), and
+// nothing that only looks like it: another file's temporary, a name off the pattern, a link, a
+// folder, a FIFO, a file with a second name, and the temporary of a save still running, locked
+// or only just created.
+TEST_F(AtomicFile, ASaveRemovesOnlyTheStaleTemporariesOfTheSameFile)
+{
+    WriteLongAgo(dir / ".a.ini.a1B2c3", "killed half-way");
+    WriteLongAgo(dir / ".a.ini.ZZZZZZ", "");
+    Write(dir / ".a.ini.fresh1", "created, not yet locked");
+
+    const char* kept[] = {".Other.ini.a1B2c3", ".a.ini.a1B2c", ".a.ini.a1B2c3d", "a.ini.a1B2c3",
+                          ".a.ini.a1-2c3"};
+    for (const char* name : kept)
+        Write(dir / name, "not a temporary of this file");
+    Write(dir / "target", "named by a link");
+    std::filesystem::create_symlink(dir / "target", dir / ".a.ini.link01");
+    std::filesystem::create_directory(dir / ".a.ini.folder");
+    ASSERT_EQ(::mkfifo((dir / ".a.ini.fifo01").c_str(), 0600), 0);
+    Write(dir / "first", "two names");
+    std::filesystem::create_hard_link(dir / "first", dir / ".a.ini.second");
+    WriteLongAgo(dir / ".a.ini.runnin", "a save in progress");
+    const int running = ::open((dir / ".a.ini.runnin").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("[CONSOLE]\r\n")).ok());
+    ::close(running);
+
+    EXPECT_FALSE(std::filesystem::exists(dir / ".a.ini.a1B2c3"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".a.ini.ZZZZZZ"));
+    for (const char* name : kept)
+        EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+    for (const char* name : {".a.ini.link01", ".a.ini.folder", ".a.ini.fifo01", ".a.ini.second",
+                             ".a.ini.runnin", ".a.ini.fresh1", "target"})
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir / name))) << name;
+    EXPECT_EQ(contentOf(file), "[CONSOLE]\r\n");
+}
 
 // A read of something that is not a regular file must neither block (a FIFO without a writer)
 // nor run out of memory (a device that never ends); either is refused with a reason.
