@@ -158,16 +158,6 @@ TEST_F(HeldLine, OnAFreeLineTheWriteEndsBeforeQueueWriteReturns)
     EXPECT_EQ(port.QueueWrite(Bytes("FREE"), completions.Expect("free")), 0u);
     EXPECT_EQ(completions.ended, (std::vector<Completions::Ended>{{"free", 0}}));
     EXPECT_EQ(pty.ReadMaster(4), "FREE");
-
-    Hold();
-    port.QueueWrite(Bytes("HELD"), completions.Expect("held"));
-    port.QueueWrite(Bytes("NEXT"), completions.Expect("next"));
-    EXPECT_EQ(completions.ended.size(), 1u);
-    Release();
-    EXPECT_EQ(pty.ReadMaster(8), "HELDNEXT");
-    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 3, 5000);
-    EXPECT_EQ(completions.ended.back(), (Completions::Ended{"next", 0}));
-    EXPECT_TRUE(completions.onOwnThread);
 }
 
 TEST_F(HeldLine, AWriteHeldPastItsGraceTimesOutAndLeavesNothingBehind)
