@@ -48,9 +48,8 @@ TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
     EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), ERROR_INVALID_HANDLE);
     EXPECT_EQ(count, 0u);
     for (uint32_t value : {port.GetBaudRate(), port.GetDataBits(), port.GetParity(),
-                           port.GetStopBits(), port.GetHandshake()}) {
+                           port.GetStopBits(), port.GetHandshake()})
         EXPECT_EQ(value, kQueryFailed);
-    }
     EXPECT_EQ(port.GetEventMask(), 0u);
     EXPECT_EQ(port.GetLastErrorCode(), ERROR_INVALID_HANDLE);
     EXPECT_EQ(port.GetEventCharacter(), 0);
