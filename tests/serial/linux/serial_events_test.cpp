@@ -33,9 +33,7 @@ protected:
 std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::size_t expected)
 {
     std::string got;
-    for (std::size_t seen = 0; got.size() < expected;) {
-        if (!target.WaitFor(seen + 1))
-            break;
+    for (std::size_t seen = 0; got.size() < expected && target.WaitFor(seen + 1);) {
         seen = target.Messages().size();
         char chunk[255];
         uint32_t count = 0;
@@ -58,10 +56,6 @@ TEST_F(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParamet
     EXPECT_GE(first.id, 0xC000u);
     EXPECT_EQ(first.first, EV_RXCHAR);
     EXPECT_EQ(first.second, 42);
-    char buffer[8];
-    uint32_t count = 0;
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
-    EXPECT_EQ(std::string(buffer, count), "hello");
     port.Close();
 
     RecordingMessageTarget custom;
