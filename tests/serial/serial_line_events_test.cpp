@@ -37,13 +37,6 @@ protected:
     ScriptedPort port{line};
 };
 
-TEST_F(SerialLineEvents, AReceiveWithAFramingErrorIsOneMessageWithBothWords)
-{
-    line->Raise(EV_RXCHAR, CE_FRAME);
-    ASSERT_TRUE(target.WaitFor(1));
-    EXPECT_EQ(target.Messages().front().first, 0x00080001u);
-}
-
 TEST_F(SerialLineEvents, EventsOutsideTheMaskPostNothingAndTheirErrorsAreCleared)
 {
     ASSERT_EQ(port.SetEventMask(EV_RXCHAR), 0u);

