@@ -264,8 +264,8 @@ TEST_F(PluggedAdapters, AnAdapterIsFoundByItsIdentityUnderTheNewPathItCameBackWi
     EXPECT_TRUE(DevicesWithIdentity(ftdi, sources).empty());
     Plug("ttyUSB2", "1-4", ftdi);
     EXPECT_EQ(DevicesWithIdentity(ftdi, sources), std::vector<std::string>{Dev("ttyUSB2")});
-    EXPECT_EQ(DevicesWithIdentity(other, sources), std::vector<std::string>{Dev("ttyUSB1")})
-        << "the same vendor and product with another serial number is another adapter";
+    // The same vendor and product with another serial number is another adapter.
+    EXPECT_EQ(DevicesWithIdentity(other, sources), std::vector<std::string>{Dev("ttyUSB1")});
 }
 
 TEST_F(PluggedAdapters, ChipsWithoutASerialNumberAndDevicesOffUsb)
