@@ -116,9 +116,8 @@ TEST(PortRegistrationTest, ALinkChangedUnderALiveSimulatorIsNotItsAnnouncement)
     PortRegistration registration;
     std::string error;
     ASSERT_TRUE(registration.Register(simulators.path(), "wvsim", mine.slavePath(), error));
-    const std::optional<std::string> before =
-        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()});
-    ASSERT_TRUE(before);
+    ASSERT_TRUE(
+        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()}));
     fs::remove(registration.linkPath());
     fs::create_symlink(other.slavePath(), registration.linkPath());
     EXPECT_FALSE(LiveRegistration(registration.linkPath()));
