@@ -187,8 +187,7 @@ TEST(IniDocumentEncoding, CharactersThatShareACodeAreNotSwapped)
     for (std::u16string_view text : {u"¥x0D", u"−5", u"¬", u"〜", u"‖", u"—"}) {
         IniDocument doc = parsed("[S]\r\nk=v\r\n");
         doc.writeString(u"S", u"k", text);
-        IniDocument reread = IniDocument::parse(doc.serialize());
-        EXPECT_EQ(reread.readString(u"S", u"k", u""), text);
+        EXPECT_EQ(IniDocument::parse(doc.serialize()).readString(u"S", u"k", u""), text);
     }
     IniDocument plain = parsed("[S]\r\n");
     plain.writeString(u"S", u"k", u"＼ー～∥￢");

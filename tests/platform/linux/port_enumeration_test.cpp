@@ -116,9 +116,8 @@ TEST(PortRegistrationTest, ALinkChangedUnderALiveSimulatorIsNotItsAnnouncement)
     PortRegistration registration;
     std::string error;
     ASSERT_TRUE(registration.Register(simulators.path(), "wvsim", mine.slavePath(), error));
-    const std::optional<std::string> before =
-        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()});
-    ASSERT_TRUE(before);
+    ASSERT_TRUE(
+        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()}));
     fs::remove(registration.linkPath());
     fs::create_symlink(other.slavePath(), registration.linkPath());
     EXPECT_FALSE(LiveRegistration(registration.linkPath()));
@@ -264,8 +263,8 @@ TEST_F(PluggedAdapters, AnAdapterIsFoundByItsIdentityUnderTheNewPathItCameBackWi
     EXPECT_TRUE(DevicesWithIdentity(ftdi, sources).empty());
     Plug("ttyUSB2", "1-4", ftdi);
     EXPECT_EQ(DevicesWithIdentity(ftdi, sources), std::vector<std::string>{Dev("ttyUSB2")});
-    EXPECT_EQ(DevicesWithIdentity(other, sources), std::vector<std::string>{Dev("ttyUSB1")})
-        << "the same vendor and product with another serial number is another adapter";
+    // The same vendor and product with another serial number is another adapter.
+    EXPECT_EQ(DevicesWithIdentity(other, sources), std::vector<std::string>{Dev("ttyUSB1")});
 }
 
 TEST_F(PluggedAdapters, ChipsWithoutASerialNumberAndDevicesOffUsb)

@@ -132,9 +132,9 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
     EXPECT_EQ(refusal(plain),
               QStringLiteral("「%1」はシリアルポートではありません (%1)。").arg(plain));
     EXPECT_EQ(refusal(QStringLiteral("  ")), QStringLiteral("ポート名を入力してください。"));
+    // A name that starts like a listed port is not that port.
     EXPECT_EQ(refusal(QStringLiteral("COM1x")),
-              QStringLiteral("ポート「COM1x」が見つかりません (/dev/COM1x)。"))
-        << "a name that starts like a listed port is not that port";
+              QStringLiteral("ポート「COM1x」が見つかりません (/dev/COM1x)。"));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.selectedPort(), u"");
 
