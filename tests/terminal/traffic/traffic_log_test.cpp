@@ -7,7 +7,6 @@
 #include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 
 namespace wirevane {
