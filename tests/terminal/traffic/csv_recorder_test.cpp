@@ -74,10 +74,7 @@ protected:
 TEST_F(CsvFiles, RecorderReplacesTheFileAndCountsFromItsFirstReading)
 {
     const auto file = m_dir / "readings.csv";
-    {
-        std::ofstream old(file, std::ios::binary);
-        old << "an older, longer file that must not show through\n";
-    }
+    std::ofstream(file, std::ios::binary) << "an older, longer file that must not show through\n";
     CsvRecorder recorder;
     ASSERT_EQ(recorder.Open(file), u"");
     EXPECT_EQ(test::FileText(file), "time,elapsed_s,series,value,unit,mode,reading\r\n");
