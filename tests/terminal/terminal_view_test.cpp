@@ -30,11 +30,6 @@ struct ReceiveCase {
     std::u16string received, record, drawn;
 };
 
-std::string CaseName(const ::testing::TestParamInfo<ReceiveCase>& info)
-{
-    return info.param.name;
-}
-
 class TerminalViewCase : public TerminalView, public ::testing::WithParamInterface<ReceiveCase> {
 protected:
     void ExpectRecordAndDrawn()
@@ -65,7 +60,7 @@ const ReceiveCase kConversionCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Conversions, ConversionMarks, ::testing::ValuesIn(kConversionCases),
-                         CaseName);
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // The program's own lines ("[Connection to ... lost.]") end in a lone LF that no conversion but
 // LF to CR LF makes a line end; in the view each still stands on a line of its own, so a lost
@@ -95,7 +90,8 @@ const ReceiveCase kReportCases[] = {
      u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Conversions, ReportLines, ::testing::ValuesIn(kReportCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Conversions, ReportLines, ::testing::ValuesIn(kReportCases),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // The lines the view starts around a report hold no character of the record: backspace under
 // local echo and trimming take the record and the view back alike.
