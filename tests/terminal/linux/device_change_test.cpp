@@ -23,7 +23,6 @@ namespace wirevane {
 namespace {
 
 using test::RunUntil;
-using test::TerminalRig;
 
 // Simulators announced in a folder of the test's own: one that hangs up, then a new one under
 // the same name, as an adapter that is unplugged and plugged back. Or two devices on
@@ -73,7 +72,7 @@ protected:
 
     test::TempDir dir;
     std::string ports = (dir / "ports").string();
-    TerminalRig rig;
+    test::TerminalRig rig;
 };
 
 TEST_F(DeviceChange, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysStopped)
