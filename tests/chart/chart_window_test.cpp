@@ -23,12 +23,8 @@ constexpr int64_t kStart = 1'700'000'000'000; // ms since the epoch
 
 Measurement Reading(int64_t ms, double value)
 {
-    return {std::chrono::system_clock::time_point(std::chrono::milliseconds(kStart + ms)),
-            "meter",
-            value,
-            "V",
-            MeasureMode::Dc,
-            "DC " + std::to_string(value) + " V"};
+    const auto time = std::chrono::system_clock::time_point(std::chrono::milliseconds(kStart + ms));
+    return {time, "meter", value, "V", MeasureMode::Dc, "DC " + std::to_string(value) + " V"};
 }
 
 class ChartWindowTest : public ::testing::Test {

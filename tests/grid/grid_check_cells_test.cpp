@@ -9,15 +9,15 @@ using Col = SendTable::Column;
 
 TEST_F(SendGridTest, ClickOnTheCheckImageTicksAndUnticksTheCell)
 {
-    ASSERT_TRUE(unticked(7, Col::kSelectColumn));
+    ASSERT_EQ(checks(Col::kSelectColumn, {7}), "-");
     click(iconPoint(7, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(7, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {7}), "x");
     EXPECT_EQ(table.ReadRowSendFlag(7), 1);
     click(iconPoint(7, Col::kSelectColumn));
-    EXPECT_TRUE(unticked(7, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {7}), "-");
     // The halt column has its own check images and flips the same way.
     click(iconPoint(7, Col::kHaltColumn));
-    EXPECT_TRUE(ticked(7, Col::kHaltColumn));
+    EXPECT_EQ(checks(Col::kHaltColumn, {7}), "x");
     EXPECT_EQ(table.ReadRowHalt(7), 1);
     EXPECT_EQ(grid.beginCount, 0);
 }
@@ -26,7 +26,7 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
 {
     click(labelPoint(4, Col::kSelectColumn));
     click(labelPoint(4, Col::kSelectColumn));
-    EXPECT_TRUE(unticked(4, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {4}), "-");
     EXPECT_TRUE(grid.changes.empty());
     EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{4});
@@ -43,16 +43,12 @@ TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
     ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 
     click(iconPoint(4, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(3, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(4, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(5, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {2, 3, 4, 5, 6}), "-xxx-");
     ASSERT_EQ(grid.changes.size(), 2u);
     EXPECT_EQ(grid.changes[0].row, 4);
     EXPECT_EQ(grid.changes[1].row, 3);
     // The flip keeps the selection, and rows outside it stay as they were.
     EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
-    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
-    EXPECT_TRUE(unticked(6, Col::kSelectColumn));
 }
 
 TEST_F(SendGridTest, AFlipOnARowOutsideTheSelectionChangesThatRowAlone)
@@ -63,9 +59,7 @@ TEST_F(SendGridTest, AFlipOnARowOutsideTheSelectionChangesThatRowAlone)
     ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 
     click(iconPoint(8, Col::kSelectColumn));
-    EXPECT_TRUE(ticked(8, Col::kSelectColumn));
-    for (int row : {3, 4, 5})
-        EXPECT_TRUE(unticked(row, Col::kSelectColumn)) << row;
+    EXPECT_EQ(checks(Col::kSelectColumn, {3, 4, 5, 8}), "---x");
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_EQ(grid.changes[0].row, 8);
 }
@@ -76,7 +70,7 @@ TEST_F(SendGridTest, DoubleClickOnACheckImageLeavesItAsItWas)
     click(icon);
     QTest::mouseDClick(viewport(), Qt::LeftButton, {}, icon);
     QTest::mouseRelease(viewport(), Qt::LeftButton, {}, icon);
-    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {2}), "-");
     EXPECT_EQ(grid.changes.size(), 2u);
 
     // A platform that delivers the second press before the double-click: still two flips.
@@ -92,7 +86,7 @@ TEST_F(SendGridTest, DoubleClickOnACheckImageLeavesItAsItWas)
     send(QEvent::MouseButtonPress, 100100);
     send(QEvent::MouseButtonDblClick, 100100);
     send(QEvent::MouseButtonRelease, 100150);
-    EXPECT_TRUE(unticked(2, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {2}), "-");
     EXPECT_EQ(grid.changes.size(), 4u);
 }
 
@@ -105,8 +99,7 @@ TEST_F(SendGridTest, SpaceFlipsTheFocusCellLikeAClickOnItsImage)
     ASSERT_EQ(grid.Selection().FocusColumn(), Col::kHaltColumn);
 
     key(Qt::Key_Space);
-    EXPECT_TRUE(ticked(11, Col::kHaltColumn));
-    EXPECT_TRUE(ticked(10, Col::kHaltColumn));
+    EXPECT_EQ(checks(Col::kHaltColumn, {10, 11}), "xx");
 
     // On a cell without an image, Space flips nothing.
     grid.MoveCellFocus(Col::kDataColumn, true);
@@ -127,10 +120,10 @@ TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
 
     for (int row = 0; row < 100; ++row) {
         ASSERT_EQ(grid.Selection().FocusRow(), row);
-        const bool wasTicked = ticked(row, Col::kSelectColumn);
+        const std::string flipped = checks(Col::kSelectColumn, {row}) == "x" ? "-" : "x";
         key(Qt::Key_Space);
         ASSERT_EQ(grid.Selection().FocusRow(), row);
-        EXPECT_EQ(ticked(row, Col::kSelectColumn), !wasTicked) << row;
+        EXPECT_EQ(checks(Col::kSelectColumn, {row}), flipped) << row;
         key(Qt::Key_Down);
     }
     EXPECT_EQ(grid.Selection().FocusRow(), 99);
@@ -143,8 +136,7 @@ TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
 {
     click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
     click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
-    EXPECT_TRUE(unticked(1, Col::kSelectColumn));
-    EXPECT_TRUE(unticked(3, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {1, 3}), "--");
     EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
 }
 

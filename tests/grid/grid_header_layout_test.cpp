@@ -117,7 +117,7 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
 }
 
-TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)
+TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
 {
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     trigger(Col::kDataColumn, QString::fromUtf16(u"カスタム"));
@@ -130,7 +130,7 @@ TEST_F(GridLayoutTest, SwitchingProfileStoresTheOldLayoutAndShowsTheNewOne)
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6, 7}));
 }
 
-TEST_F(GridLayoutTest, ResetWritesTheDefaultLayoutIntoTheActiveProfile)
+TEST_F(GridLayoutTest, ResetFromTheMenuShowsTheDefaultLayout)
 {
     trigger(Col::kHaltColumn, QString::fromUtf16(u"停止"));
     grid.SetColumnWidth(Col::kDataColumn, 100);

@@ -55,13 +55,16 @@ protected:
     {
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
     }
-    bool ticked(int row, int column)
+    // Each row's check cell in the column: "x" ticked, "-" unticked, "?" neither.
+    std::string checks(int column, std::initializer_list<int> rows)
     {
-        return grid.GetCellText(row, column) == u" " && grid.GetCellImage(row, column) == 1;
-    }
-    bool unticked(int row, int column)
-    {
-        return grid.GetCellText(row, column).empty() && grid.GetCellImage(row, column) == 0;
+        std::string marks;
+        for (int row : rows) {
+            const std::u16string text = grid.GetCellText(row, column);
+            const int image = grid.GetCellImage(row, column);
+            marks += text == u" " && image == 1 ? 'x' : text.empty() && image == 0 ? '-' : '?';
+        }
+        return marks;
     }
 
     RunState run;

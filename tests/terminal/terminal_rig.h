@@ -18,7 +18,6 @@
 #include "terminal/terminal_host.h"
 
 #include <QTimer>
-#include <functional>
 
 namespace wirevane::test {
 

@@ -1,17 +1,42 @@
-#include "terminal/drawn_text.h"
+#include "terminal/control_mark.h"
+#include "terminal/record_view.h"
 #include "terminal/terminal_fixture.h"
 #include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <tuple>
 
 namespace wirevane {
 namespace {
 
-using test::Drawn;
+// The view's document as one string a test can compare: blocks joined by "|" ("~" before a
+// block that continues the line above, "/" before one the view started around a report line),
+// control marks as <CR>, <LF>, ..., text as it is.
+std::u16string Drawn(RecordView& view)
+{
+    view.FlushPending();
+    std::u16string out;
+    for (QTextBlock block = view.document()->firstBlock(); block.isValid(); block = block.next()) {
+        if (block != view.document()->firstBlock())
+            out += block.userState() == 1 ? u"~" : block.userState() == 3 ? u"/" : u"|";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const char16_t control = ControlMark::ControlOf(fragment.charFormat());
+            if (control == 0) {
+                out += fragment.text().toStdU16String();
+                continue;
+            }
+            for (int i = 0; i < fragment.length(); ++i)
+                out += u"<" + std::u16string(ControlMarkLabel(control)) + u">";
+        }
+    }
+    return out;
+}
 
 class TerminalView : public test::TerminalFixture<> {
 protected:
@@ -29,11 +54,6 @@ struct ReceiveCase {
     int conversion;
     std::u16string received, record, drawn;
 };
-
-std::string CaseName(const ::testing::TestParamInfo<ReceiveCase>& info)
-{
-    return info.param.name;
-}
 
 class TerminalViewCase : public TerminalView, public ::testing::WithParamInterface<ReceiveCase> {
 protected:
@@ -65,7 +85,7 @@ const ReceiveCase kConversionCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Conversions, ConversionMarks, ::testing::ValuesIn(kConversionCases),
-                         CaseName);
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // The program's own lines ("[Connection to ... lost.]") end in a lone LF that no conversion but
 // LF to CR LF makes a line end; in the view each still stands on a line of its own, so a lost
@@ -95,7 +115,8 @@ const ReceiveCase kReportCases[] = {
      u"[Lost.]<LF>/[No answer.]<LF>/OK<CR>"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Conversions, ReportLines, ::testing::ValuesIn(kReportCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Conversions, ReportLines, ::testing::ValuesIn(kReportCases),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // The lines the view starts around a report hold no character of the record: backspace under
 // local echo and trimming take the record and the view back alike.

@@ -32,12 +32,10 @@ TEST(ChartModel, LimitsCountReadingsOutsideThemAndTheLastTime)
     model.SetLimits("meter [V]", {0.0, 3.0});
     const ChartSeries* meter = model.Find("meter [V]");
     ASSERT_NE(meter, nullptr);
-    EXPECT_EQ(meter->outside, 2u);
-    EXPECT_EQ(meter->lastOutside, 3000);
+    EXPECT_EQ(std::tuple(meter->outside, meter->lastOutside), std::tuple(2u, 3000));
 
     model.AddMeasurement(Reading(5000, 3.5));
-    EXPECT_EQ(meter->outside, 3u);
-    EXPECT_EQ(meter->lastOutside, 5000);
+    EXPECT_EQ(std::tuple(meter->outside, meter->lastOutside), std::tuple(3u, 5000));
 
     model.Clear();
     model.AddMeasurement(Reading(6000, -0.5));

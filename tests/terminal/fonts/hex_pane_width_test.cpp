@@ -11,26 +11,18 @@ namespace {
 using TrafficView = CDialogTerminal::TrafficView;
 
 // The desktop's font at a height where a hex line is wider than the terminal's usual width,
-// as a large-font or high-resolution desktop has it; the usual font again afterwards.
-class LargerDesktopFont {
-public:
-    LargerDesktopFont()
+// as a large-font or high-resolution desktop has it, set before the terminal is made as the
+// desktop's is; the usual font again afterwards.
+struct InALargerFont : ::testing::TestWithParam<TrafficView> {
+    InALargerFont()
     {
-        QFont larger = m_usual;
+        QFont larger = usual;
         larger.setPixelSize(22);
         QApplication::setFont(larger);
     }
-    ~LargerDesktopFont() { QApplication::setFont(m_usual); }
-    LargerDesktopFont(const LargerDesktopFont&) = delete;
-    LargerDesktopFont& operator=(const LargerDesktopFont&) = delete;
+    ~InALargerFont() override { QApplication::setFont(usual); }
 
-private:
-    QFont m_usual = QApplication::font();
-};
-
-// The font is set before the terminal is made, as the desktop's is.
-struct InALargerFont : ::testing::TestWithParam<TrafficView> {
-    LargerDesktopFont font;
+    const QFont usual = QApplication::font();
 };
 
 class HexPaneInALargerFont : public test::TerminalFixture<InALargerFont> {};

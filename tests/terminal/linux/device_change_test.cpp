@@ -23,14 +23,14 @@ namespace wirevane {
 namespace {
 
 using test::RunUntil;
-using test::TerminalRig;
 
 // Simulators announced in a folder of the test's own: one that hangs up, then a new one under
-// the same name, as an adapter that is unplugged and plugged back.
-class Reconnect : public ::testing::Test {
+// the same name, as an adapter that is unplugged and plugged back. Or two devices on
+// pseudo-terminals, one after the other, as a user switches between them.
+class DeviceChange : public ::testing::Test {
 protected:
-    Reconnect() { setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1); }
-    ~Reconnect() override { unsetenv("WIREVANE_PORTS_DIR"); }
+    DeviceChange() { setenv("WIREVANE_PORTS_DIR", ports.c_str(), 1); }
+    ~DeviceChange() override { unsetenv("WIREVANE_PORTS_DIR"); }
 
     std::unique_ptr<test::SimProcess> StartSim(std::vector<std::string> args)
     {
@@ -59,14 +59,23 @@ protected:
         EXPECT_EQ(sim.WaitForExit(), 0);
         EXPECT_FALSE(rig.run().running);
     }
+    void Open(test::PtyPair& device)
+    {
+        rig.port().SetDeviceName(device.slavePathU16());
+        ASSERT_TRUE(rig.connection().OpenSelected());
+    }
     std::u16string Text() { return rig.terminal().edit().LineFormText(); }
+    std::u16string LostLine(const test::PtyPair& device)
+    {
+        return u"[Connection to " + PortNameOf(device.slavePathU16()) + u" lost.]\n";
+    }
 
     test::TempDir dir;
     std::string ports = (dir / "ports").string();
-    TerminalRig rig;
+    test::TerminalRig rig;
 };
 
-TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysStopped)
+TEST_F(DeviceChange, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysStopped)
 {
     rig.connection().SetAutoReconnect(true);
     auto first =
@@ -102,7 +111,7 @@ TEST_F(Reconnect, TheDeviceBackUnderItsNameIsReopenedWithItsLineAndTheRunStaysSt
 
 // A simulator killed outright leaves its link behind, and the pseudo-terminal it pointed at
 // goes to the next program that opens one: that program's terminal is never reconnected to.
-TEST_F(Reconnect, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
+TEST_F(DeviceChange, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
 {
     rig.connection().SetAutoReconnect(true);
     auto killed = StartSim({"--echo"});
@@ -131,7 +140,7 @@ TEST_F(Reconnect, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal)
     EXPECT_EQ(stranger.ReadMasterAvailable(), "");
 }
 
-TEST_F(Reconnect, OffByDefaultAndEndedByTurningItOffOrByConnecting)
+TEST_F(DeviceChange, OffByDefaultAndEndedByTurningItOffOrByConnecting)
 {
     auto first = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
     Connect();
@@ -182,28 +191,10 @@ TEST(MainPortLine, ARefusedPartLeavesTheWholeLineAsItWas)
     }
 }
 
-// Two devices on pseudo-terminals, one after the other, as a user switches between them.
-class DeviceSwitch : public ::testing::Test {
-protected:
-    void Open(test::PtyPair& device)
-    {
-        rig.port().SetDeviceName(device.slavePathU16());
-        ASSERT_TRUE(rig.connection().OpenSelected());
-    }
-    std::u16string Text() { return rig.terminal().edit().LineFormText(); }
-    std::u16string LostLine(const test::PtyPair& device)
-    {
-        return u"[Connection to " + PortNameOf(device.slavePathU16()) + u" lost.]\n";
-    }
-
-    TerminalRig rig;
-    test::PtyPair first;
-};
-
 // A meter's frames end in E0, a Shift_JIS lead byte that waits for its trail byte. Whether the
 // first device is disconnected or lost, that byte is not shown as part of the next device's
 // first answer.
-TEST_F(DeviceSwitch, ALeadByteHeldFromOneDeviceNeverJoinsTheNextDevicesText)
+TEST_F(DeviceChange, ALeadByteHeldFromOneDeviceNeverJoinsTheNextDevicesText)
 {
     for (const bool lost : {false, true}) {
         test::PtyPair meter;
@@ -229,18 +220,19 @@ TEST_F(DeviceSwitch, ALeadByteHeldFromOneDeviceNeverJoinsTheNextDevicesText)
 
 // A settings file loaded while connected names its port for the next connect; the status line
 // and a later loss still name the port that is open.
-TEST_F(DeviceSwitch, TheStatusAndTheLossLineNameTheOpenPortNotALoadedOne)
+TEST_F(DeviceChange, TheStatusAndTheLossLineNameTheOpenPortNotALoadedOne)
 {
-    Open(first);
+    test::PtyPair firstDevice;
+    Open(firstDevice);
     rig.port().SetDeviceName(u"\\\\.\\COM3");
     rig.connection().ShowConnectionState();
     EXPECT_TRUE(rig.terminal().StatusText().startsWith(
-        QString::fromStdU16String(u"接続 " + PortNameOf(first.slavePathU16()) + u": ")))
+        QString::fromStdU16String(u"接続 " + PortNameOf(firstDevice.slavePathU16()) + u": ")))
         << rig.terminal().StatusText().toStdString();
 
-    first.CloseMaster();
+    firstDevice.CloseMaster();
     ASSERT_TRUE(RunUntil([&] { return !rig.port().IsOpen(); }));
-    EXPECT_EQ(Text(), LostLine(first));
+    EXPECT_EQ(Text(), LostLine(firstDevice));
     EXPECT_EQ(rig.port().DeviceName(), u"\\\\.\\COM3");
 }
 

@@ -1,11 +1,14 @@
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 #include "terminal/traffic/csv_recorder.h"
+#include "terminal/traffic/log_file.h"
+#include "terminal/traffic/traffic_log.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace wirevane {
@@ -63,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "2026-12-08T09:59:59.999+00:00,-0.001,\"a,\"\"b\"\"\",1e-09,\xC2\xB0"
                  "C,AC,\"x\r\ny\"\r\n"}));
 
-class CsvFiles : public ::testing::Test {
+// Files in a folder of the test's own; stamps are local time, and a fixed zone makes them known.
+class TrafficFiles : public ::testing::Test {
 protected:
     void SetUp() override { SetZone("UTC0"); }
     test::TempDir m_dir;
@@ -71,13 +75,10 @@ protected:
 
 // The header, then each reading, elapsed from the first one recorded: no byte-order mark, and
 // what a write gathered is in the file once it is closed.
-TEST_F(CsvFiles, RecorderReplacesTheFileAndCountsFromItsFirstReading)
+TEST_F(TrafficFiles, CsvRecorderReplacesTheFileAndCountsFromItsFirstReading)
 {
     const auto file = m_dir / "readings.csv";
-    {
-        std::ofstream old(file, std::ios::binary);
-        old << "an older, longer file that must not show through\n";
-    }
+    std::ofstream(file, std::ios::binary) << "an older, longer file that must not show through\n";
     CsvRecorder recorder;
     ASSERT_EQ(recorder.Open(file), u"");
     EXPECT_EQ(test::FileText(file), "time,elapsed_s,series,value,unit,mode,reading\r\n");
@@ -96,7 +97,7 @@ TEST_F(CsvFiles, RecorderReplacesTheFileAndCountsFromItsFirstReading)
               "2026-12-08T10:00:09.000+00:00,0.000,meter,2,V,DC,DC 2.000 V\r\n");
 }
 
-TEST_F(CsvFiles, ReadingsReachTheFileOnceTheFlushIntervalHasPassed)
+TEST_F(TrafficFiles, CsvReadingsReachTheFileOnceTheFlushIntervalHasPassed)
 {
     const auto file = m_dir / "live.csv";
     CsvRecorder recorder;
@@ -107,7 +108,7 @@ TEST_F(CsvFiles, ReadingsReachTheFileOnceTheFlushIntervalHasPassed)
               CsvHeaderLine() + CsvLine(Meter(kStart, 1.0, "DC 1.000 V"), kStart));
 }
 
-TEST_F(CsvFiles, SaveWritesEverythingCountedFromTheFirst)
+TEST_F(TrafficFiles, CsvSaveWritesEverythingCountedFromTheFirst)
 {
     const auto file = m_dir / "saved.csv";
     const std::vector<Measurement> all = {Meter(kStart, 1.0, "DC 1.000 V"),
@@ -117,6 +118,86 @@ TEST_F(CsvFiles, SaveWritesEverythingCountedFromTheFirst)
               CsvHeaderLine() + CsvLine(all[0], kStart) + CsvLine(all[1], kStart));
     ASSERT_EQ(SaveCsv(file, {}), u"");
     EXPECT_EQ(test::FileText(file), CsvHeaderLine());
+}
+
+using Steady = LogFile::Clock::time_point;
+
+std::span<const uint8_t> Bytes(std::string_view text)
+{
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+class TrafficLogTest : public TrafficFiles {
+protected:
+    Steady m_t0 = Steady{} + 1h;
+};
+
+TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAndAtClose)
+{
+    const auto file = m_dir / "log.txt";
+    LogFile log;
+    ASSERT_TRUE(log.Open(file, false).ok());
+    EXPECT_TRUE(log.Write(Bytes("first "), m_t0));
+    EXPECT_TRUE(log.Write(Bytes("second "), m_t0 + LogFile::kFlushInterval - 1ms));
+    EXPECT_EQ(test::FileText(file), "");
+    // The interval counts from the oldest byte waiting, not from the latest write.
+    EXPECT_TRUE(log.FlushIfDue(m_t0 + LogFile::kFlushInterval));
+    EXPECT_EQ(test::FileText(file), "first second ");
+
+    EXPECT_TRUE(log.Write(Bytes("third "), m_t0 + 1s));
+    EXPECT_TRUE(log.Write(Bytes("fourth"), m_t0 + 1s + LogFile::kFlushInterval));
+    EXPECT_EQ(test::FileText(file), "first second third fourth");
+
+    EXPECT_TRUE(log.Write(Bytes(" last"), m_t0 + 2s));
+    EXPECT_TRUE(log.Close().ok());
+    EXPECT_EQ(test::FileText(file), "first second third fourth last");
+
+    // A flood is written as soon as a buffer's worth has gathered.
+    ASSERT_TRUE(log.Open(file, false).ok());
+    const std::string flood(LogFile::kFlushBytes, 'x');
+    EXPECT_TRUE(log.Write(Bytes(flood), m_t0));
+    EXPECT_EQ(test::FileText(file).size(), LogFile::kFlushBytes);
+    EXPECT_EQ(log.pendingBytes(), 0u);
+}
+
+TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
+{
+    const auto file = m_dir / "log.txt";
+    std::ofstream(file, std::ios::binary) << "before\n";
+    LogChoice choice{file, true, LogChoice::ShownText, LogChoice::Utf8};
+    TrafficLog log;
+    ASSERT_TRUE(log.Start(choice).ok());
+    log.OnShown(u"added", m_t0);
+    EXPECT_TRUE(log.Stop().ok());
+    EXPECT_EQ(test::FileText(file), "before\nadded");
+
+    choice.append = false;
+    ASSERT_TRUE(log.Start(choice).ok());
+    EXPECT_TRUE(log.Stop().ok());
+    EXPECT_EQ(test::FileText(file), "");
+
+    choice.file = m_dir / "missing" / "log.txt";
+    const platform::FileError refused = log.Start(choice);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.message.empty());
+    EXPECT_FALSE(log.running());
+}
+
+TEST_F(TrafficLogTest, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftOut)
+{
+    const auto file = m_dir / "log.txt";
+    TrafficLog log;
+    ASSERT_TRUE(log.Start({file, false, LogChoice::ShownText, LogChoice::Cp932}).ok());
+    log.OnShown(u"あ\u00e9\r\n", m_t0);
+    log.OnTraffic(TrafficDirection::Received, Bytes("raw"), TrafficTime{}, m_t0);
+    log.Stop();
+    // As the save command: code page 932, with "?" for what it cannot carry.
+    EXPECT_EQ(test::FileText(file), "\x82\xa0?\r\n");
+
+    ASSERT_TRUE(log.Start({file, false, LogChoice::ShownText, LogChoice::Utf8}).ok());
+    log.OnShown(u"あ\u00e9\r\n", m_t0);
+    log.Stop();
+    EXPECT_EQ(test::FileText(file), "\xe3\x81\x82\xc3\xa9\r\n");
 }
 
 } // namespace
