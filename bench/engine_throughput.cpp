@@ -121,7 +121,7 @@ int main(int argc, char** argv)
         if (rig.Open(path) != 0)
             return;
         rig.engine.OnSend();
-        test::RunUntil([&] { return !rig.run.running; }, 120'000);
+        test::RunEventsUntil([&] { return !rig.run.running; }, 120'000);
         waitEnded = !rig.run.running && rig.port.writes == 4;
         engineRead = rig.port.bytesRead;
         engineShown = rig.terminal.characters();

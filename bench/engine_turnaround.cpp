@@ -138,7 +138,7 @@ void Engine(const std::string& path, int rows, bool checked = false)
             rig.engine.OnStop();
     };
     rig.engine.OnSend();
-    test::RunUntil(answered, 60'000);
+    test::RunEventsUntil(answered, 60'000);
     rig.engine.OnStop();
 }
 

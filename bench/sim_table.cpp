@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < kRuns; ++run) {
         const int64_t start = NowNs();
         rig.engine.OnSend();
-        if (!test::RunUntil([&] { return !rig.run.running; }, 60'000)) {
+        if (!test::RunEventsUntil([&] { return !rig.run.running; }, 60'000)) {
             std::printf("the table did not finish within a minute\n");
             return 1;
         }

@@ -25,12 +25,12 @@ TEST(EngineEndToEnd, FiveRowsWithCrWaitsRunToTheEndAndTheDeviceGetsExactlyTheRow
     ASSERT_EQ(rig.Open(sim.devicePath()), 0u);
 
     rig.engine.OnSend();
-    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000))
+    ASSERT_TRUE(test::RunEventsUntil([&] { return !rig.run.running; }, 10'000))
         << "device received: " << test::FileText(log);
 
     const std::string expected = "AT\rSET 1\r\x02GET\x03\r\x82\xA0\rEND\r";
     ASSERT_TRUE(
-        test::RunUntil([&] { return test::FileText(log).size() >= expected.size(); }, 5'000));
+        test::RunEventsUntil([&] { return test::FileText(log).size() >= expected.size(); }, 5'000));
     EXPECT_EQ(test::FileText(log), expected);
     EXPECT_TRUE(rig.run.endReached);
     EXPECT_EQ(rig.run.currentRow, 0);

@@ -33,20 +33,20 @@ protected:
 TEST_F(HeldLineRun, TheWindowAnswersWhileARowIsHeldAndTheRowIsSentWhenReleased)
 {
     rig.engine.OnSend();
-    ASSERT_TRUE(test::RunUntil([&] { return rig.engine.IsWriting(); }, 5'000));
+    ASSERT_TRUE(test::RunEventsUntil([&] { return rig.engine.IsWriting(); }, 5'000));
     const uint8_t key[] = {'k'};
     rig.port.access.Write(key); // typed while the row is held
 
     // The line stays held until released below, so an answer at all shows the loop is free.
     PostedEventCounter responder;
     QCoreApplication::postEvent(&responder, new QEvent(QEvent::User));
-    ASSERT_TRUE(test::RunUntil([&] { return responder.answered == 1; }, 1'000));
+    ASSERT_TRUE(test::RunEventsUntil([&] { return responder.answered == 1; }, 1'000));
     EXPECT_TRUE(rig.engine.IsWriting());
     EXPECT_NE(rig.Image(0), kRowImageSent);
     EXPECT_EQ(rig.run.currentRow, 0);
 
     ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
-    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000));
+    ASSERT_TRUE(test::RunEventsUntil([&] { return !rig.run.running; }, 10'000));
     EXPECT_EQ(pty.ReadMaster(7), "AT\rkGO\r");
     EXPECT_EQ(rig.Image(0), kRowImageSent);
     EXPECT_EQ(rig.Image(1), kRowImageSent);
@@ -57,7 +57,7 @@ TEST_F(HeldLineRun, ARowHeldPastTheGraceStopsTheRunWithTheReport)
 {
     rig.port.serial.SetWriteGrace(100ms);
     rig.engine.OnSend();
-    ASSERT_TRUE(test::RunUntil([&] { return !rig.run.running; }, 10'000));
+    ASSERT_TRUE(test::RunEventsUntil([&] { return !rig.run.running; }, 10'000));
     EXPECT_EQ(rig.Image(0), kRowImageHalt);
     EXPECT_NE(rig.Image(1), kRowImageSent);
     const std::string name = pty.slavePath().substr(pty.slavePath().rfind('/') + 1);

@@ -20,7 +20,7 @@ struct QtEngineRig : EngineRig<CountedPort<QtSerialPort>, Terminal, platform::Qt
     QtEngineRig()
         : Rig([this] {
               this->engine.OnStepTimer(kSequenceTimerId);
-              AfterEvent();
+              afterEvent();
           })
     {
         this->run.lineEnd = LineEndSuffix::Cr;
@@ -30,22 +30,16 @@ struct QtEngineRig : EngineRig<CountedPort<QtSerialPort>, Terminal, platform::Qt
 
     uint32_t Open(const std::string& path)
     {
-        return this->port.serial.Open(std::u16string(path.begin(), path.end()), &messages);
+        return this->port.serial.Open(std::u16string(path.begin(), path.end()), &m_messages);
     }
 
     // Called after every tick and every port message, when the engine is between steps.
-    std::function<void()> afterEvent;
+    std::function<void()> afterEvent = [] {};
 
 private:
-    void AfterEvent()
-    {
-        if (afterEvent)
-            afterEvent();
-    }
-
-    platform::PortMessageReceiver messages{[this](uint32_t, uintptr_t word) {
+    platform::PortMessageReceiver m_messages{[this](uint32_t, uintptr_t word) {
         this->receiver.OnSerialMessage(static_cast<uint32_t>(word));
-        AfterEvent();
+        afterEvent();
     }};
 };
 
