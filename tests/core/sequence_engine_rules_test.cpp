@@ -104,6 +104,27 @@ TEST_F(SequenceEngineRulesTest, ResetStartsTheTableOverFromItsFirstRow)
     EXPECT_EQ(port.written(), Bytes({'A', 'B', 'A'}));
 }
 
+// A row that writes nothing (no text, no line end) still waits for its own kind of answer: the CR
+// that answered the row before it does not answer a row that waits for NL.
+TEST_F(SequenceEngineRulesTest, ARowThatWritesNothingWaitsForItsOwnKind)
+{
+    TickRow(0, u"A");
+    TickRow(1, u"");
+    TickRow(2, u"C");
+    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
+    grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
+    SendAndTick();
+    Receive({0x0D});
+    Tick();
+    Tick();
+    Receive({0x0D});
+    EXPECT_EQ(Image(1), kRowImageWaiting);
+    Receive({0x0A});
+    Tick();
+    Tick();
+    EXPECT_EQ(port.written(), Bytes({'A', 'C'}));
+}
+
 // Every clear of the markers — Reset, a Send that starts the table over, and a new cycle — takes
 // the icons of rows that are no longer ticked as well, so no stale mark outlives its row.
 TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
