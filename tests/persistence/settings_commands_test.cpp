@@ -185,9 +185,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 {
     typeData(0, u"kept for later");
     typeData(99, u"最後の行");
-    run.cyclic = true;
-    run.lineEnd = LineEndSuffix::Lf;
-    run.encoding = TextEncoding::Euc;
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc);
 
     EXPECT_TRUE(commands.OnTemporarySave().ok());
     EXPECT_EQ(host.log, (Log{"reset"}));
@@ -196,17 +195,15 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 
     typeData(0, u"changed");
     typeData(99, u"");
-    run.cyclic = false;
-    run.lineEnd = LineEndSuffix::None;
-    run.encoding = TextEncoding::Sjis;
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(false, LineEndSuffix::None, TextEncoding::Sjis);
 
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");
     EXPECT_EQ(dataCell(99), u"最後の行");
-    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
-              std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc));
-    EXPECT_EQ(std::tuple(controls.lineEnd, controls.encoding),
-              std::tuple(LineEndSuffix::Lf, TextEncoding::Euc));
+    const auto loaded = std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc);
+    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding), loaded);
+    EXPECT_EQ(std::tuple(controls.cyclic, controls.lineEnd, controls.encoding), loaded);
     EXPECT_EQ(store.activePath(), settingsPath());
     // Neither touches the column layout nor the settings file.
     EXPECT_TRUE(layout.pathsSeen.empty());

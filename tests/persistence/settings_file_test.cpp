@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -51,12 +52,19 @@ auto fields(const SendRow& row)
     return std::tuple(row.sendFlag, row.data, row.waitKind, row.halt, row.delay, row.expect);
 }
 
+using PortState = std::tuple<std::u16string, platform::LineSettings, std::optional<int32_t>>;
+
 class SettingsFileTest : public ::testing::Test, protected test::SettingsRig {
 protected:
     SettingsFileTest() { table.FillAtStartup(); }
 
     std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
     std::u16string cell(int row, Column column) const { return grid.GetCellText(row, column); }
+    // The console settings of the run, and those the window's controls were given.
+    auto console() const { return std::tuple(bool(run.cyclic), run.lineEnd, run.encoding); }
+    auto shown() const { return std::tuple(controls.cyclic, controls.lineEnd, controls.encoding); }
+    // The port's name, the settings it has now, and the handshake it was asked for.
+    auto portState() const { return PortState(port.name, port.current, port.handshake); }
     // A row's cells from the select column to the delay column.
     Texts rowCells(int row) const
     {
@@ -84,9 +92,8 @@ protected:
 TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
 {
     fillTableWithEdits();
-    run.cyclic = true;
-    run.lineEnd = LineEndSuffix::None;
-    run.encoding = TextEncoding::Euc;
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::None, TextEncoding::Euc);
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
 
@@ -94,12 +101,8 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     EXPECT_EQ(port.name, u"COM1");
     EXPECT_FALSE(port.lineSettings.has_value());
     EXPECT_FALSE(port.handshake.has_value());
-    EXPECT_FALSE(run.cyclic);
-    EXPECT_EQ(std::tuple(run.lineEnd, run.encoding),
-              std::tuple(LineEndSuffix::CrLf, TextEncoding::Sjis));
-    EXPECT_EQ(controls.cyclic, false);
-    EXPECT_EQ(std::tuple(controls.lineEnd, controls.encoding),
-              std::tuple(LineEndSuffix::CrLf, TextEncoding::Sjis));
+    EXPECT_EQ(console(), std::tuple(false, LineEndSuffix::CrLf, TextEncoding::Sjis));
+    EXPECT_EQ(shown(), console());
     for (int i = 0; i < SendTable::kRowCount; ++i)
         EXPECT_EQ(rowCells(i), (Texts{u"", DecimalText(i), u"", u"なし", u"", u"100"})) << i;
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
@@ -157,9 +160,8 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
     }
     table.RewriteFromRows();
     const std::array<SendRow, SendTable::kRowCount> written = table.rows();
-    run.cyclic = true;
-    run.lineEnd = LineEndSuffix::Lf;
-    run.encoding = TextEncoding::Utf8;
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8);
 
     ASSERT_TRUE(settings.WriteSettings().ok());
     EXPECT_EQ(files.replaceCount, 1);
@@ -189,8 +191,7 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         EXPECT_EQ(cell(i, SendTable::kDataColumn), written[static_cast<size_t>(i)].data) << i;
         EXPECT_EQ(fields(table.rows()[i]), fields(written[static_cast<size_t>(i)])) << i;
     }
-    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
-              std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8));
+    EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8));
 }
 
 TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
@@ -211,8 +212,7 @@ TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
     EXPECT_EQ(port.name, u"\\\\.\\COM3");
     EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
     EXPECT_EQ(port.handshake, 1);
-    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding),
-              std::tuple(true, LineEndSuffix::None, TextEncoding::Euc));
+    EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::None, TextEncoding::Euc));
     EXPECT_EQ(rowCells(0), (Texts{u" ", u"0", u"ソ表① あ", u"Any", u" ", u"250"}));
     EXPECT_EQ(cell(7, SendTable::kDataColumn), u"ON");
 }
@@ -222,13 +222,10 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatItDoesNotWrite)
     const std::string head = "; written by hand\r\n"
                              "[SERIAL]\r\nPORT=COM7\r\nBAUD=19200\r\n\r\n";
     const std::string tool = "[MyTool]\r\n# not ours\r\nanswer=42\r\n";
-    writeFile(settingsPath(), head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=old\r\n" + tool +
-                                  "[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n");
-    {
-        std::ofstream(settingsPath(), std::ios::binary | std::ios::app)
-            << "[Profile ListTX]\r\nCurrentProfiles=\x83\x66\x83\x74\x83\x48\x83\x8b\x83\x67, "
-               "\x83\x4a\x83\x58\x83\x5e\x83\x80\r\n";
-    }
+    writeFile(settingsPath(),
+              head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=old\r\n" + tool +
+                  "[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n[Profile ListTX]\r\nCurrentProfiles="
+                  "\x83\x66\x83\x74\x83\x48\x83\x8b\x83\x67, \x83\x4a\x83\x58\x83\x5e\x83\x80\r\n");
     fillTableWithEdits();
 
     ASSERT_TRUE(settings.WriteSettings().ok());
@@ -237,14 +234,11 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatItDoesNotWrite)
     std::string raw = test::FileText(settingsPath());
     EXPECT_TRUE(raw.starts_with(head + "[DATA_INDEX5]\r\nNOTE=keep me\r\nDATA=edited 5\r\n"))
         << raw.substr(0, 200);
-    size_t toolAt = raw.find(tool);
-    size_t windowAt = raw.find("[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n");
-    size_t layoutAt = raw.find("[Profile ListTX]\r\n");
-    ASSERT_NE(toolAt, std::string::npos);
-    ASSERT_NE(windowAt, std::string::npos);
-    ASSERT_NE(layoutAt, std::string::npos);
-    EXPECT_LT(toolAt, windowAt);
-    EXPECT_LT(windowAt, layoutAt);
+    // In their old order; a lost section is found nowhere (npos), which fails the order or, for
+    // the layout, the value check below.
+    const size_t windowAt = raw.find("[WINDOW_MAIN]\r\nNORM_LEFT=10\r\n");
+    EXPECT_LT(raw.find(tool), windowAt);
+    EXPECT_LT(windowAt, raw.find("[Profile ListTX]\r\n"));
     platform::IniDocument saved = parsed(settingsPath());
     EXPECT_EQ(saved.value(u"Profile ListTX", u"CurrentProfiles"), u"デフォルト, カスタム");
     EXPECT_EQ(saved.value(u"DATA_INDEX0", u"DATA"), u"edited 0");
@@ -327,23 +321,17 @@ TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
 
     writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=1\r\n[DATA_INDEX0]\r\nDATA=x\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.name, u"/dev/ttyUSB0");
-    EXPECT_EQ(port.current, (platform::LineSettings{19200, 7, 2, 2}));
+    EXPECT_EQ(portState(), (PortState{u"/dev/ttyUSB0", {19200, 7, 2, 2}, {}}));
     EXPECT_FALSE(port.lineSettings.has_value());
-    EXPECT_FALSE(port.handshake.has_value());
     EXPECT_TRUE(run.cyclic);
 
     writeFile(settingsPath(), "[SERIAL]\r\nbaud=115200\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 2, 2}));
-    EXPECT_FALSE(port.handshake.has_value());
-    EXPECT_EQ(port.name, u"/dev/ttyUSB0");
+    EXPECT_EQ(portState(), (PortState{u"/dev/ttyUSB0", {115200, 7, 2, 2}, {}}));
 
     writeFile(settingsPath(), "[SERIAL]\r\nPARITY=0\r\nHNDSHK=2\r\nPORT=/dev/ttyS1\r\n");
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.current, (platform::LineSettings{115200, 7, 0, 2}));
-    EXPECT_EQ(port.handshake, 2);
-    EXPECT_EQ(port.name, u"/dev/ttyS1");
+    EXPECT_EQ(portState(), (PortState{u"/dev/ttyS1", {115200, 7, 0, 2}, 2}));
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
