@@ -68,6 +68,11 @@ protected:
             driver.OnStepTimer();
         }
     }
+    // How the run ended; nothing while it goes on.
+    static std::optional<RunOutcome> Ended(const RunDriver& driver)
+    {
+        return driver.finished() ? std::optional(driver.outcome()) : std::nullopt;
+    }
     void Answer(RunDriver& driver, std::string_view bytes)
     {
         m_nowUs += 40;
@@ -112,8 +117,7 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
     Answer(driver, "\r");
     RunTicks(driver);
 
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
     EXPECT_EQ(ExitStatus(driver.outcome()), 0);
     EXPECT_EQ(m_port.written(), Bytes("A\rB\rC\r"));
     EXPECT_EQ(driver.cyclesCompleted(), 1);
@@ -136,8 +140,7 @@ TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
     RunDriver& driver = Loaded({{4, "Z"}}, m_port);
     driver.Start({.cycles = 3, .report = true});
     RunTicks(driver);
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
     EXPECT_EQ(m_port.written(), Bytes("Z\rZ\rZ\r"));
     ASSERT_TRUE(driver.report());
     ASSERT_EQ(driver.report()->rows().size(), 1u);
@@ -162,8 +165,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
         RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, m_port);
         driver.Start({.cycles = 0});
         RunTicks(driver);
-        ASSERT_TRUE(driver.finished());
-        EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+        EXPECT_EQ(Ended(driver), RunOutcome::Halted);
         EXPECT_EQ(ExitStatus(driver.outcome()), 2);
         EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
     }
@@ -176,8 +178,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
         RunTicks(driver);
         Answer(driver, "\r");
         RunTicks(driver);
-        ASSERT_TRUE(driver.finished());
-        EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+        EXPECT_EQ(Ended(driver), RunOutcome::Halted);
     }
 }
 
@@ -196,8 +197,7 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
     RunTicks(driver);
     ASSERT_TRUE(m_answerTimer.IsArmed());
     driver.OnAnswerTimeout();
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::TimedOut);
+    EXPECT_EQ(Ended(driver), RunOutcome::TimedOut);
     EXPECT_EQ(ExitStatus(driver.outcome()), 3);
     EXPECT_EQ(driver.message(), "no answer to row 1 within 2 s");
     EXPECT_FALSE(m_stepTimer.IsArmed());
@@ -216,8 +216,7 @@ TEST_F(RunDriverTest, NothingTickedIsAnError)
     RunDriver& driver = Driver(m_port);
     ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
     driver.Start({});
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_NE(driver.message().find("no row"), std::string::npos);
     EXPECT_TRUE(m_port.written().empty());
 }
@@ -228,8 +227,7 @@ TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
     RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
     driver.Start({.report = true});
     RunTicks(driver);
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_EQ(driver.message(), "Write to the port failed (error 5).");
     EXPECT_EQ(m_terminal.text(), u"[Write to the port failed (error 5).]\n");
     ASSERT_TRUE(driver.report());
@@ -242,8 +240,7 @@ TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
     RunDriver& driver = Loaded({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, m_port);
     driver.Start({});
     RunTicks(driver);
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_EQ(ExitStatus(driver.outcome()), 1);
     EXPECT_EQ(driver.message(),
               "Row 3 is not sent: \"\xE2\x82\xAC\" (U+20AC) has no Shift_JIS form.");
@@ -266,8 +263,7 @@ TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
     Answer(driver, "OK\r");
     EXPECT_EQ(m_terminal.text(), u"OK\r");
     driver.Interrupt(); // Ctrl-C while lingering cuts only the linger short
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Completed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
 }
 
 TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
@@ -278,8 +274,7 @@ TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
     ASSERT_FALSE(driver.finished());
     EXPECT_EQ(m_stepTimer.period(), 50);
     driver.OnStepTimer();
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Halted);
+    EXPECT_EQ(Ended(driver), RunOutcome::Halted);
 }
 
 TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
@@ -304,8 +299,7 @@ TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
     driver.OnStepTimer();
     held.End();
     held.End(ERROR_TIMEOUT);
-    ASSERT_TRUE(driver.finished());
-    EXPECT_EQ(driver.outcome(), RunOutcome::Failed);
+    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_EQ(driver.message(),
               "Write to ttyUSB0 timed out: the device holds the line (flow control).");
     // The end came with the write's completion, not with a timer or a notification.
