@@ -2,12 +2,14 @@
 #include "app/main_window_rig.h"
 #include "buttons/button_array_ids.h"
 #include "buttons/dialog_button_array.h"
+#include "platform/realtime_priority.h"
 #include "serial/connection_status.h"
 #include "serial/dialogs/com_select_dlg.h"
 #include "serial/dialogs/port_dialog_ids.h"
 #include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/sim_process.h"
+#include "support/wait_until.h"
 #include "support/widgets/run_until.h"
 #include "terminal/dialog_terminal.h"
 
@@ -15,7 +17,10 @@
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <thread>
 
 namespace wirevane {
 namespace {
@@ -159,6 +164,50 @@ TEST_F(MainWindowWithDevice, ADeviceThatHangsUpMidRunEndsTheRunAndTheConnection)
               (Ids{kSend, kConnect}));
     EXPECT_TRUE(window.terminal().findChild<QAction*>(QString::number(kConnect))->isEnabled());
     EXPECT_EQ(sim->WaitForExit(), 0);
+}
+
+// The threads of this process that run in the realtime class now.
+int RealtimeThreads()
+{
+    int count = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        const int policy = sched_getscheduler(std::stoi(task.path().filename().string()));
+        if (policy >= 0 && (policy & ~SCHED_RESET_ON_FORK) == SCHED_FIFO)
+            ++count;
+    }
+    return count;
+}
+
+bool SystemGrantsRealtime()
+{
+    bool granted = false;
+    std::thread probe([&] { granted = !platform::RaiseToRealtime().has_value(); });
+    probe.join();
+    return granted;
+}
+
+// With the option on, a run's window thread and the port's event thread hold realtime priority
+// from Send to Stop, and nothing of the program holds it once the run is over.
+TEST_F(MainWindowWithDevice, RealtimeIsHeldByTheWindowAndEventThreadsOnlyWhileTheTableRuns)
+{
+    if (!SystemGrantsRealtime())
+        GTEST_SKIP() << "the system grants no realtime priority here";
+    Start({"--lines"});
+    CWirevaneDlg& window = rig.window();
+    window.commands().action(kRealtime)->trigger();
+    EXPECT_NE(rig.ReadFile("Wirevane.ini").find("[WIREVANE]\r\nREALTIME=1\r\n"), std::string::npos);
+    EXPECT_EQ(RealtimeThreads(), 0) << "an idle window holds none";
+
+    window.table().rows()[0] = SendRow{1, u"TICK", WaitKind::None, 0, 50};
+    window.table().RewriteFromRows();
+    window.run().cyclic = true;
+    window.Trigger(kSend);
+    ASSERT_TRUE(window.run().running);
+    EXPECT_TRUE(test::WaitUntil([] { return RealtimeThreads() == 2; })) << RealtimeThreads();
+
+    window.Trigger(kStop);
+    EXPECT_FALSE(window.run().running);
+    EXPECT_TRUE(test::WaitUntil([] { return RealtimeThreads() == 0; })) << RealtimeThreads();
 }
 
 } // namespace
