@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
 
@@ -34,10 +35,25 @@ bool Inside(const WindowRect& inner, const WindowRect& outer)
            inner.bottom <= outer.bottom;
 }
 
+DefaultPlacement Placed(const WindowRect& screen)
+{
+    return ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
+}
+
+DefaultPlacement Offsets(const WindowRect& screen)
+{
+    return ComputeOffsetPlacement(screen, kMain, kTerminal, kButtons);
+}
+
+std::array<WindowRect, 3> Rects(const DefaultPlacement& placed)
+{
+    return {placed.main, placed.terminal, placed.buttonArray};
+}
+
 void ExpectApartOnTheScreen(const DefaultPlacement& placed, const WindowRect& screen)
 {
-    for (const WindowRect* rect : {&placed.main, &placed.terminal, &placed.buttonArray})
-        EXPECT_TRUE(Inside(Outer(*rect), screen));
+    for (const WindowRect& rect : Rects(placed))
+        EXPECT_TRUE(Inside(Outer(rect), screen));
     EXPECT_FALSE(Overlap(Outer(placed.main), Outer(placed.terminal)));
     EXPECT_FALSE(Overlap(Outer(placed.main), Outer(placed.buttonArray)));
     EXPECT_FALSE(Overlap(Outer(placed.terminal), Outer(placed.buttonArray)));
@@ -46,8 +62,7 @@ void ExpectApartOnTheScreen(const DefaultPlacement& placed, const WindowRect& sc
 TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
 {
     const WindowRect screen{0, 0, 1700, 1000};
-    const DefaultPlacement placed =
-        ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
+    const DefaultPlacement placed = Placed(screen);
     ExpectApartOnTheScreen(placed, screen);
     EXPECT_LT(placed.main.right, placed.terminal.left);
     EXPECT_LT(placed.terminal.right, placed.buttonArray.left);
@@ -61,8 +76,7 @@ TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
 
     // With room to spare the terminal keeps its own width, and the group sits in the middle.
     const WindowRect wide{-1920, 0, 0, 1080};
-    const DefaultPlacement roomy =
-        ComputeDefaultPlacement(wide, kMain, kTerminal, kButtons, kFrame);
+    const DefaultPlacement roomy = Placed(wide);
     ExpectApartOnTheScreen(roomy, wide);
     EXPECT_EQ(roomy.terminal.right - roomy.terminal.left, kTerminal.width);
     EXPECT_EQ(Outer(roomy.main).left - wide.left, wide.right - Outer(roomy.buttonArray).right);
@@ -72,8 +86,7 @@ TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
 {
     for (const WindowRect& screen :
          {WindowRect{100, 50, 1200, 1250}, WindowRect{0, 0, 1600, 1000}}) {
-        const DefaultPlacement placed =
-            ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
+        const DefaultPlacement placed = Placed(screen);
         ExpectApartOnTheScreen(placed, screen);
         EXPECT_EQ(placed.terminal.left, placed.main.left);
         EXPECT_GT(placed.terminal.top, placed.main.bottom);
@@ -85,19 +98,11 @@ TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
 TEST(DefaultPlacement, AScreenTooSmallForThemKeepsTheOffsetsFromTheCentredMainWindow)
 {
     for (const WindowRect& screen :
-         {WindowRect{0, 0, 1024, 768}, WindowRect{0, 0, 1280, 720}, WindowRect{0, 0, 800, 600}}) {
-        const DefaultPlacement placed =
-            ComputeDefaultPlacement(screen, kMain, kTerminal, kButtons, kFrame);
-        const DefaultPlacement offsets = ComputeOffsetPlacement(screen, kMain, kTerminal, kButtons);
-        EXPECT_EQ(placed.main, offsets.main) << screen.right;
-        EXPECT_EQ(placed.terminal, offsets.terminal) << screen.right;
-        EXPECT_EQ(placed.buttonArray, offsets.buttonArray) << screen.right;
-    }
-    const DefaultPlacement offsets =
-        ComputeOffsetPlacement(WindowRect{0, 0, 1024, 768}, kMain, kTerminal, kButtons);
-    EXPECT_EQ(offsets.main, (WindowRect{132, 104, 892, 664}));
-    EXPECT_EQ(offsets.terminal, (WindowRect{180, 80, 820, 480}));
-    EXPECT_EQ(offsets.buttonArray, (WindowRect{228, 56, 508, 616}));
+         {WindowRect{0, 0, 1024, 768}, WindowRect{0, 0, 1280, 720}, WindowRect{0, 0, 800, 600}})
+        EXPECT_EQ(Rects(Placed(screen)), Rects(Offsets(screen))) << screen.right;
+    EXPECT_EQ(Rects(Offsets(WindowRect{0, 0, 1024, 768})),
+              (std::array<WindowRect, 3>{
+                  WindowRect{132, 104, 892, 664}, {180, 80, 820, 480}, {228, 56, 508, 616}}));
 }
 
 TEST(StoredPlacement, ARectangleOnAScreenIsKeptAndAnyOtherGivesTheDefault)
