@@ -85,10 +85,10 @@ TEST(MainWindowExit, ExitWithoutSavingWritesPositionsAndButtonsButNotTheTable)
     EXPECT_EQ(exited.count(), 1);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"old");
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 0);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 70);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_BOTTOM", -1), 580);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"CONSOLE", u"CYCLIC"), u"0");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT"), u"70");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_MAIN", u"NORM_BOTTOM"), u"580");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE"), u"1");
     EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
 }
 
@@ -104,9 +104,9 @@ TEST(MainWindowExit, WithoutStoredPositionsTheRectanglesAreCleared)
     ClickOnExitDialog(exit_dialog::kExitWithoutSavingButton);
     window.Trigger(kExit);
 
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 0);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_RIGHT", -1), 0);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE", -1), 1);
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT"), u"0");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_MAIN", u"NORM_RIGHT"), u"0");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_TERMINAL", u"VISIBLE"), u"1");
 }
 
 // The exit question opens under a key still held on the main window: Enter on a focused check
@@ -181,9 +181,9 @@ TEST(MainWindowExit, EnterInTheQuestionOnClosingSavesTheTableAndExits)
               1)
         << "the table and the window positions go in one write";
     EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"DATA"), u"new");
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"DATA_INDEX0", u"SELECT", -1), 1);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"CONSOLE", u"CYCLIC", -1), 1);
-    EXPECT_EQ(rig.ReadIniInt("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT", -1), 70);
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"DATA_INDEX0", u"SELECT"), u"1");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"CONSOLE", u"CYCLIC"), u"1");
+    EXPECT_EQ(rig.ReadIniString("Wirevane.ini", u"WINDOW_MAIN", u"NORM_LEFT"), u"70");
     EXPECT_TRUE(rig.Exists("WirevaneButtons.ini"));
 }
 

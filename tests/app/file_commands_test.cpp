@@ -39,7 +39,7 @@ TEST(MainWindowFileCommands, SaveAsAndOpenCarryTableAndLayoutThroughRealFileDial
     window.Trigger(kSaveAs);
     ASSERT_TRUE(std::filesystem::exists(chosen));
     EXPECT_EQ(rig.ReadIniString("bench table.ini", u"DATA_INDEX4", u"DATA"), u"保存 テスト");
-    EXPECT_EQ(rig.ReadIniInt("bench table.ini", u"DATA_INDEX4", u"WAIT_RX", -1), 2);
+    EXPECT_EQ(rig.ReadIniString("bench table.ini", u"DATA_INDEX4", u"WAIT_RX"), u"2");
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settingsBefore);
     // A new file takes its sections in the order they are written: the table's, then the layout.
     const std::string saved = rig.ReadFile("bench table.ini");

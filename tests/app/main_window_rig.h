@@ -71,13 +71,6 @@ public:
     bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir / name); }
 
     // A fresh reading of an INI file on disk, as the next start would see it.
-    int ReadIniInt(const std::string& name, std::u16string_view section, std::u16string_view key,
-                   int fallback) const
-    {
-        DiskProfileFiles files;
-        ProfileStore store(m_dir / name, files);
-        return store.readInt(section, key, fallback);
-    }
     std::u16string ReadIniString(const std::string& name, std::u16string_view section,
                                  std::u16string_view key) const
     {

@@ -89,7 +89,7 @@ TEST(PortOptionCommands, StopAtAFailedCheckFollowsTheMenuAndTheLoadedTable)
     EXPECT_FALSE(window.run().stopOnFail);
     EXPECT_FALSE(window.commands().isChecked(kStopOnFail));
     window.Trigger(kTemporarySave);
-    EXPECT_EQ(rig.ReadIniInt("Temporally.ini", u"WIREVANE", u"STOP_ON_FAIL", -1), 0);
+    EXPECT_EQ(rig.ReadIniString("Temporally.ini", u"WIREVANE", u"STOP_ON_FAIL"), u"0");
 
     window.commands().action(kStopOnFail)->trigger();
     EXPECT_TRUE(window.run().stopOnFail);
