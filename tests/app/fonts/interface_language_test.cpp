@@ -74,24 +74,16 @@ TEST(EnglishInterface, TheTableAndTheTerminalDrawABackslashInAFaceThatIsInstalle
 // The notice is read in the language just chosen, not in the one the windows still speak.
 TEST(InterfaceLanguage, TheNoticeOfAChoiceSpeaksTheLanguageChosen)
 {
-    const struct {
-        InterfaceLanguage speaking;
-        int chosen;
-        const char16_t* notice;
-    } cases[] = {
-        {InterfaceLanguage::Japanese, kLanguageEnglish,
-         u"The interface language changes the next time Wirevane starts."},
-        {InterfaceLanguage::English, kLanguageJapanese,
-         u"表示の言語は次に起動したときから変わります。"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.chosen);
-        const InterfaceTranslation translation(c.speaking);
+    const auto noticeOf = [](InterfaceLanguage speaking, int chosen) {
+        const InterfaceTranslation translation(speaking);
         MainWindowRig rig;
         CWirevaneDlg& window = rig.Start();
-        EXPECT_EQ(test::MessageShownBy([&] { window.Trigger(c.chosen); }),
-                  QString::fromUtf16(c.notice));
-    }
+        return test::MessageShownBy([&] { window.Trigger(chosen); });
+    };
+    EXPECT_EQ(noticeOf(InterfaceLanguage::Japanese, kLanguageEnglish),
+              QStringLiteral("The interface language changes the next time Wirevane starts."));
+    EXPECT_EQ(noticeOf(InterfaceLanguage::English, kLanguageJapanese),
+              QStringLiteral("表示の言語は次に起動したときから変わります。"));
 }
 
 TEST(InterfaceLanguage, TheDesktopsLanguageDecidesUnlessTheUserFixedOne)

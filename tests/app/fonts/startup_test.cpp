@@ -116,13 +116,8 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
 
     // A settings file can be large: the start reads it once, and the profile list the column
     // layout adds goes out in one write.
-    const auto count = [](const std::vector<std::filesystem::path>& paths) {
-        return std::count_if(paths.begin(), paths.end(), [](const std::filesystem::path& path) {
-            return path.filename() == "Wirevane.ini";
-        });
-    };
-    EXPECT_EQ(count(rig.files().readPaths), 1);
-    EXPECT_EQ(count(rig.files().replacedPaths), 1);
+    EXPECT_EQ(std::ranges::count(rig.files().readPaths, rig.paths().settingsPath), 1);
+    EXPECT_EQ(std::ranges::count(rig.files().replacedPaths, rig.paths().settingsPath), 1);
 }
 
 TEST(MainWindowStartup, TheTableGrowsBothWaysAndTheControlsRowStaysAtTheBottom)

@@ -168,24 +168,16 @@ TEST_P(WindowTexts, EveryDialogShowsEveryTextWholeAndTranslated)
         EXPECT_EQ(FaultsInNextDialog([&] { window.Trigger(id); }, Check()), "");
     }
 
-    CDialogTerminal& terminal = window.terminal();
-    ShowSettled(terminal);
-    EXPECT_EQ(
-        FaultsInNextDialog(
-            [&] { terminal.findChild<QAction*>(QStringLiteral("log-start"))->trigger(); }, Check()),
-        "");
-
+    // What an action of a companion window opens.
+    const auto faultsOpenedBy = [&](QWidget& owner, const QString& action) {
+        ShowSettled(owner);
+        return FaultsInNextDialog([&] { owner.findChild<QAction*>(action)->trigger(); }, Check());
+    };
+    EXPECT_EQ(faultsOpenedBy(window.terminal(), QStringLiteral("log-start")), "");
     // The button array's dialogs: the one its menu opens, and the registration and caption
     // dialogs that a button's menu opens.
     CDialogButtonArray& buttons = window.buttonArray();
-    ShowSettled(buttons);
-    EXPECT_EQ(
-        FaultsInNextDialog(
-            [&] {
-                buttons.findChild<QAction*>(QString::number(button_array::kSettings))->trigger();
-            },
-            Check()),
-        "");
+    EXPECT_EQ(faultsOpenedBy(buttons, QString::number(button_array::kSettings)), "");
     CDialogButtonRegistType type(&buttons);
     ShowSettled(type);
     EXPECT_EQ(Check()(type), "");
