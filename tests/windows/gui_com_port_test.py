@@ -59,10 +59,6 @@ def connect(display, window):
         time.sleep(0.2)
 
 
-def send(display, window):
-    click(display, window, SEND_BUTTON)
-
-
 def read_until(master, expected, deadline):
     received = b""
     while time.monotonic() < deadline and received != expected:
@@ -97,7 +93,7 @@ def main():
             else:
                 main_window = windows["Wirevane"]
                 connect(display, main_window)
-                send(display, main_window)
+                click(display, main_window, SEND_BUTTON)
                 expected = b"".join(row + b"\r" for row in ROWS)
                 received = read_until(master, expected, time.monotonic() + 60)
                 if received != expected:

@@ -30,7 +30,7 @@ EXPECTED = sorted([
     "translations/qtbase_ja.qm",
     "licences/GPL-3.txt", "licences/Qt-LGPL-3.txt", "licences/Qt-copyright.txt",
     "licences/GCC-runtime-copyright.txt", "licences/MinGW-w64-copyright.txt"])
-SETTINGS_FILES = ("Wirevane.ini",)
+SETTINGS = "Wirevane.ini"
 
 
 def make_packages(out):
@@ -57,15 +57,13 @@ def run_until_settings_made(env, display, program, folder, failures, where):
              for title in ("Wirevane", "Terminal", "ButtonArray")]
     if None in shown:
         failures.append("%s did not show its three windows" % program)
-    paths = [os.path.join(folder(), name) for name in SETTINGS_FILES]
-    while time.monotonic() < deadline and not all(os.path.isfile(path) for path in paths):
+    while time.monotonic() < deadline and not os.path.isfile(os.path.join(folder(), SETTINGS)):
         time.sleep(0.5)
     started.kill()
     started.wait(timeout=60)
     subprocess.run(["wineserver", "-k"], env=env, timeout=60)
-    for name in SETTINGS_FILES:
-        if not os.path.isfile(os.path.join(folder(), name)):
-            failures.append("%s not written %s (%s)" % (name, where, folder()))
+    if not os.path.isfile(os.path.join(folder(), SETTINGS)):
+        failures.append("%s not written %s (%s)" % (SETTINGS, where, folder()))
 
 
 def main():
@@ -103,9 +101,8 @@ def main():
             run_until_settings_made(env, display, os.path.join(folder, "wirevane.exe"),
                                     lambda: settings_folder_of_installed(drive_c), failures,
                                     "in %APPDATA%")
-            for name in SETTINGS_FILES:
-                if os.path.exists(os.path.join(folder, name)):
-                    failures.append("%s written into Program Files" % name)
+            if os.path.exists(os.path.join(folder, SETTINGS)):
+                failures.append("%s written into Program Files" % SETTINGS)
 
             unpacked = os.path.join(work, "portable", PACKAGE)
             run_until_settings_made(env, display, os.path.join(unpacked, "wirevane.exe"),

@@ -19,10 +19,10 @@ FONT_STAND_INS = [
 ]
 
 
-def wine_environment(prefix, display=""):
+def wine_environment(prefix):
     # A UTF-8 locale, so that wine hands the program a file name with any character unchanged.
     env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=prefix, WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
+               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
     env.pop("WAYLAND_DISPLAY", None)
     return env
 
@@ -105,12 +105,6 @@ class Display:
                 return window
             time.sleep(0.5)
         return None
-
-    def geometry(self, window):
-        """(x, y, width, height) of the window's client area on the screen."""
-        shown = self.xdotool("getwindowgeometry", "--shell", window).stdout
-        values = dict(line.split("=", 1) for line in shown.split() if "=" in line)
-        return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
 
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.name, "-window", "root", path], check=True,
