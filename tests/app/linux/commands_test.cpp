@@ -62,9 +62,7 @@ TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRo
     EXPECT_TRUE(stopButton->isEnabled());
 
     test::WhenModal<QFontDialog>([](QFontDialog* dialog) {
-        QFont chosen(QStringLiteral("Monospace"));
-        chosen.setPointSize(15);
-        dialog->setCurrentFont(chosen);
+        dialog->setCurrentFont(QFont(QStringLiteral("Monospace"), 15));
         dialog->accept();
     });
     window.Trigger(kFont);
@@ -200,27 +198,23 @@ TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     int exitQuestions = 0;
+    const auto countQuestion = [&](CDialogExit* dialog) {
+        ++exitQuestions;
+        dialog->reject();
+    };
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         ASSERT_TRUE(window.grid().StartCellEdit(0, SendTable::kDataColumn));
         QWidget* editor = QApplication::focusWidget();
         ASSERT_NE(editor, nullptr);
         QTest::keyClicks(editor, QStringLiteral("X"));
-        test::WhenModal<CDialogExit>(
-            [&](CDialogExit* dialog) {
-                ++exitQuestions;
-                dialog->reject();
-            },
-            300);
+        test::WhenModal<CDialogExit>(countQuestion, 300);
         QTest::keyClick(editor, key);
         QTest::qWait(400);
     }
     EXPECT_EQ(exitQuestions, 0);
     EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"X");
 
-    test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
-        ++exitQuestions;
-        dialog->reject();
-    });
+    test::WhenModal<CDialogExit>(countQuestion);
     QTest::keyClick(&window.grid(), Qt::Key_Escape);
     EXPECT_EQ(exitQuestions, 1);
 }
