@@ -29,11 +29,6 @@ struct Command {
     bool guarded = true;
 };
 
-std::string CommandName(const ::testing::TestParamInfo<Command>& info)
-{
-    return info.param.name;
-}
-
 // A run that waits out a long delay after its first row, so that it is still running when a
 // command comes.
 bool StartLongRun(CWirevaneDlg& window)
@@ -132,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         Command{kButtonArray, "ButtonArrayToggle", false, false},
         Command{kStoreWindowPositions, "StoreWindowPositions", false, false},
         Command{kStepMode, "StepMode", false, false}),
-    CommandName);
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 } // namespace
 } // namespace wirevane

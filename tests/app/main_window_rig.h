@@ -5,6 +5,7 @@
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
 #include "platform/ini_document.h"
+#include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/temp_dir.h"
 
@@ -63,11 +64,7 @@ public:
     {
         std::ofstream(m_dir / name, std::ios::binary) << text;
     }
-    std::string ReadFile(const std::string& name) const
-    {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string ReadFile(const std::string& name) const { return FileText(m_dir / name); }
     bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir / name); }
 
     // A fresh reading of an INI file on disk, as the next start would see it.

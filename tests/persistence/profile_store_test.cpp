@@ -20,9 +20,8 @@ TEST_F(ProfileStoreTest, ASessionReadsOnceAndWritesOnceAtItsEnd)
 {
     {
         ProfileSession session(store);
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 20; ++i)
             store.writeInt(u"S", u"k" + std::u16string(1, static_cast<char16_t>(u'A' + i)), i);
-        }
         {
             ProfileSession inner(store);
             store.writeString(u"Inner", u"k", u"v");

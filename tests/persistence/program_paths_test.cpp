@@ -12,17 +12,13 @@ ProgramPathInputs inputs(bool writable, bool systemFolder = false)
                              [systemFolder](const std::filesystem::path&) { return systemFolder; }};
 }
 
-TEST(ProgramPaths, UseTheProgramFolderWhenItIsWritable)
+TEST(ProgramPaths, UseTheProgramFolderWhenItIsWritableAndTheUsersSettingsFolderOtherwise)
 {
     ProgramPaths paths = ResolveProgramPaths(inputs(true));
     EXPECT_EQ(paths.programDir, std::filesystem::path("/opt/wirevane/bin/"));
     EXPECT_EQ(paths.settingsPath, std::filesystem::path("/opt/wirevane/bin/Wirevane.ini"));
     EXPECT_EQ(paths.tempPath, std::filesystem::path("/opt/wirevane/bin/Temporally.ini"));
     EXPECT_EQ(paths.buttonFilePath, std::filesystem::path("/opt/wirevane/bin/WirevaneButtons.ini"));
-}
-
-TEST(ProgramPaths, FallBackToTheUsersSettingsFolder)
-{
     EXPECT_EQ(ResolveProgramPaths(inputs(false)).settingsPath,
               std::filesystem::path("/home/user/.config/wirevane/Wirevane.ini"));
 }

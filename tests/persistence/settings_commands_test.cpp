@@ -185,7 +185,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 {
     typeData(0, u"kept for later");
     typeData(99, u"最後の行");
-    run = RunState{.cyclic = true, .lineEnd = LineEndSuffix::Lf, .encoding = TextEncoding::Euc};
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc);
 
     EXPECT_TRUE(commands.OnTemporarySave().ok());
     EXPECT_EQ(host.log, (Log{"reset"}));
@@ -194,7 +195,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
 
     typeData(0, u"changed");
     typeData(99, u"");
-    run = RunState{.cyclic = false, .lineEnd = LineEndSuffix::None, .encoding = TextEncoding::Sjis};
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(false, LineEndSuffix::None, TextEncoding::Sjis);
 
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");

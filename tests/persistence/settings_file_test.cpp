@@ -92,7 +92,8 @@ protected:
 TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
 {
     fillTableWithEdits();
-    run = RunState{.cyclic = true, .lineEnd = LineEndSuffix::None, .encoding = TextEncoding::Euc};
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::None, TextEncoding::Euc);
 
     ASSERT_TRUE(settings.LoadSettingsFile().ok());
 
@@ -159,7 +160,8 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
     }
     table.RewriteFromRows();
     const std::array<SendRow, SendTable::kRowCount> written = table.rows();
-    run = RunState{.cyclic = true, .lineEnd = LineEndSuffix::Lf, .encoding = TextEncoding::Utf8};
+    std::tie(run.cyclic, run.lineEnd, run.encoding) =
+        std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8);
 
     ASSERT_TRUE(settings.WriteSettings().ok());
     EXPECT_EQ(files.replaceCount, 1);

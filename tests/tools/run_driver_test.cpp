@@ -52,12 +52,14 @@ protected:
         m_driver->SetOnFinished([this] { ++m_finishedCalls; });
         return *m_driver;
     }
-    RunDriver& Loaded(const std::vector<Row>& rows, PortAccess& port)
+    // A driver that has loaded the rows and started its run with the settings.
+    RunDriver& Started(const std::vector<Row>& rows, const RunSettings& settings, PortAccess& port)
     {
         test::WriteTableFile(m_dir / "table.ini", rows, kCyclicFrame);
         RunDriver& driver = Driver(port);
         EXPECT_TRUE(driver.Load(m_dir / "table.ini").ok());
         EXPECT_TRUE(driver.Allocate());
+        driver.Start(settings);
         return driver;
     }
     // Ticks while the engine wants ticks, as the event loop would; stops at a wait.
@@ -107,8 +109,7 @@ TEST_F(RunDriverTest, LoadKeepsTheSerialKeysForThePort)
 
 TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 {
-    RunDriver& driver = Loaded({{0, "A", 1}, {2, "B", 1}, {5, "C"}}, m_port);
-    driver.Start({.report = true});
+    RunDriver& driver = Started({{0, "A", 1}, {2, "B", 1}, {5, "C"}}, {.report = true}, m_port);
     RunTicks(driver);
     EXPECT_EQ(m_port.written(), Bytes("A\r"));
     Answer(driver, "x\r");
@@ -137,8 +138,7 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 // repeats, so cycles are counted by steps, not by watching the flag.
 TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
 {
-    RunDriver& driver = Loaded({{4, "Z"}}, m_port);
-    driver.Start({.cycles = 3, .report = true});
+    RunDriver& driver = Started({{4, "Z"}}, {.cycles = 3, .report = true}, m_port);
     RunTicks(driver);
     EXPECT_EQ(Ended(driver), RunOutcome::Completed);
     EXPECT_EQ(m_port.written(), Bytes("Z\rZ\rZ\r"));
@@ -150,8 +150,7 @@ TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
 // A run that repeats until it is stopped keeps nothing of what it sent unless asked to.
 TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
 {
-    RunDriver& driver = Loaded({{0, "A", 1}, {1, "B"}}, m_port);
-    driver.Start({.cycles = 0});
+    RunDriver& driver = Started({{0, "A", 1}, {1, "B"}}, {.cycles = 0}, m_port);
     RunTicks(driver);
     Answer(driver, "\r");
     RunTicks(driver);
@@ -162,8 +161,7 @@ TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
 TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
 {
     {
-        RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, m_port);
-        driver.Start({.cycles = 0});
+        RunDriver& driver = Started({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, {.cycles = 0}, m_port);
         RunTicks(driver);
         EXPECT_EQ(Ended(driver), RunOutcome::Halted);
         EXPECT_EQ(ExitStatus(driver.outcome()), 2);
@@ -173,8 +171,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
     {
         // Halting after the awaited answer of the last row: the table's end and the halt come
         // in the same step, and the halt is what the caller needs to hear.
-        RunDriver& driver = Loaded({{0, "A"}, {1, "B", 1, 1}}, m_port);
-        driver.Start({});
+        RunDriver& driver = Started({{0, "A"}, {1, "B", 1, 1}}, {}, m_port);
         RunTicks(driver);
         Answer(driver, "\r");
         RunTicks(driver);
@@ -184,8 +181,7 @@ TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
 
 TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
 {
-    RunDriver& driver = Loaded({{0, "A", 1}, {1, "B", 1}}, m_port);
-    driver.Start({.timeoutSeconds = 2});
+    RunDriver& driver = Started({{0, "A", 1}, {1, "B", 1}}, {.timeoutSeconds = 2}, m_port);
     RunTicks(driver);
     ASSERT_TRUE(m_answerTimer.IsArmed());
     EXPECT_EQ(m_answerTimer.period(), 2000);
@@ -224,8 +220,7 @@ TEST_F(RunDriverTest, NothingTickedIsAnError)
 TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 {
     BrokenPort broken;
-    RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, broken);
-    driver.Start({.report = true});
+    RunDriver& driver = Started({{0, "A"}, {1, "B"}}, {.report = true}, broken);
     RunTicks(driver);
     EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_EQ(driver.message(), "Write to the port failed (error 5).");
@@ -237,8 +232,7 @@ TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
 
 TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
 {
-    RunDriver& driver = Loaded({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, m_port);
-    driver.Start({});
+    RunDriver& driver = Started({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, {}, m_port);
     RunTicks(driver);
     EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_EQ(ExitStatus(driver.outcome()), 1);
@@ -251,8 +245,7 @@ TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
 // the linger last, are still shown; only then is the run over.
 TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
 {
-    RunDriver& driver = Loaded({{0, "A"}, {1, "B", 0, 0, 300}}, m_port);
-    driver.Start({.lingerMs = 200});
+    RunDriver& driver = Started({{0, "A"}, {1, "B", 0, 0, 300}}, {.lingerMs = 200}, m_port);
     for (int tick = 0; tick < 2; ++tick)
         driver.OnStepTimer();
     EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
@@ -268,8 +261,7 @@ TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
 
 TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
 {
-    RunDriver& driver = Loaded({{0, "A", 0, 1, 300}}, m_port);
-    driver.Start({.lingerMs = 50});
+    RunDriver& driver = Started({{0, "A", 0, 1, 300}}, {.lingerMs = 50}, m_port);
     driver.OnStepTimer();
     ASSERT_FALSE(driver.finished());
     EXPECT_EQ(m_stepTimer.period(), 50);
@@ -280,8 +272,7 @@ TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
 TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)
 {
     test::HeldPort held;
-    RunDriver& driver = Loaded({{0, "A"}, {1, "B"}}, held);
-    driver.Start({.report = true});
+    RunDriver& driver = Started({{0, "A"}, {1, "B"}}, {.report = true}, held);
     driver.OnStepTimer();
     EXPECT_EQ(held.held(), 2u);
     EXPECT_FALSE(m_stepTimer.IsArmed());

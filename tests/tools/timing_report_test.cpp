@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 #include "tools/wirevane-run/timing_report.h"
 
@@ -65,9 +65,7 @@ TEST(TimingReport, WritesTheFileAndReportsAFolderThatIsMissing)
     const uint8_t bytes[] = {0x31};
     report.RowWritten(3, bytes, 10);
     ASSERT_TRUE(report.WriteTo(dir / "report.json").ok());
-    std::vector<uint8_t> written;
-    ASSERT_TRUE(platform::ReadWholeFile(dir / "report.json", written).ok());
-    EXPECT_EQ(std::string(written.begin(), written.end()), report.ToJson());
+    EXPECT_EQ(test::FileText(dir / "report.json"), report.ToJson());
 
     const platform::FileError error = report.WriteTo(dir / "missing" / "report.json");
     EXPECT_FALSE(error.ok());

@@ -165,7 +165,7 @@ TEST_P(WindowTexts, EveryDialogShowsEveryTextWholeAndTranslated)
                                                           {kAnswerTimeout, "answer time-out"}};
     for (const auto& [id, name] : commandDialogs) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(FaultsInNextDialog([&] { window.Trigger(id); }, Check()), "");
+        EXPECT_EQ(FaultsInNextDialog([&, command = id] { window.Trigger(command); }, Check()), "");
     }
 
     // What an action of a companion window opens.

@@ -62,9 +62,7 @@ TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRo
     EXPECT_TRUE(stopButton->isEnabled());
 
     test::WhenModal<QFontDialog>([](QFontDialog* dialog) {
-        QFont chosen(QStringLiteral("Monospace"));
-        chosen.setPointSize(15);
-        dialog->setCurrentFont(chosen);
+        dialog->setCurrentFont(QFont(QStringLiteral("Monospace"), 15));
         dialog->accept();
     });
     window.Trigger(kFont);
@@ -200,52 +198,42 @@ TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     int exitQuestions = 0;
+    const auto countQuestion = [&](CDialogExit* dialog) {
+        ++exitQuestions;
+        dialog->reject();
+    };
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         ASSERT_TRUE(window.grid().StartCellEdit(0, SendTable::kDataColumn));
         QWidget* editor = QApplication::focusWidget();
         ASSERT_NE(editor, nullptr);
         QTest::keyClicks(editor, QStringLiteral("X"));
-        test::WhenModal<CDialogExit>(
-            [&](CDialogExit* dialog) {
-                ++exitQuestions;
-                dialog->reject();
-            },
-            300);
+        test::WhenModal<CDialogExit>(countQuestion, 300);
         QTest::keyClick(editor, key);
         QTest::qWait(400);
     }
     EXPECT_EQ(exitQuestions, 0);
     EXPECT_EQ(window.table().grid().GetCellText(0, SendTable::kDataColumn), u"X");
 
-    test::WhenModal<CDialogExit>([&](CDialogExit* dialog) {
-        ++exitQuestions;
-        dialog->reject();
-    });
+    test::WhenModal<CDialogExit>(countQuestion);
     QTest::keyClick(&window.grid(), Qt::Key_Escape);
     EXPECT_EQ(exitQuestions, 1);
 }
 
-TEST(MainWindowCommands, AFailedTemporarySaveNamesTheFileAndTheReason)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    rig.BlockFolder();
-    const QString reported = test::MessageShownBy([&] { window.Trigger(kTemporarySave); });
-    rig.UnblockFolder();
-
-    EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
-    EXPECT_TRUE(reported.contains(QStringLiteral("Temporally.ini")));
-    EXPECT_FALSE(rig.Exists("Temporally.ini"));
-}
-
-TEST(MainWindowCommands, ATemporaryLoadWithoutATemporarySaveIsReportedAndKeepsTheTable)
+// A temporary save that fails leaves no file, so the temporary load after it fails too: each
+// names the file and the reason, and the table stays as it was.
+TEST(MainWindowCommands, AFailedTemporarySaveAndLoadAreReportedAndKeepTheTable)
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
     TickRow(window, 5, u"keep me", 250);
+    rig.BlockFolder();
+    const QString saveReport = test::MessageShownBy([&] { window.Trigger(kTemporarySave); });
+    rig.UnblockFolder();
+    EXPECT_TRUE(saveReport.startsWith(QStringLiteral("設定ファイルを保存できませんでした\n")));
+    EXPECT_TRUE(saveReport.contains(QStringLiteral("Temporally.ini")));
+    EXPECT_FALSE(rig.Exists("Temporally.ini"));
 
     const QString reported = test::MessageShownBy([&] { window.Trigger(kTemporaryLoad); });
-
     EXPECT_TRUE(reported.startsWith(QStringLiteral("設定ファイルを読み込めませんでした\n")));
     EXPECT_TRUE(reported.contains(QString::fromStdU16String(rig.paths().tempPath.u16string())));
     EXPECT_TRUE(reported.contains(QStringLiteral("No such file")));

@@ -84,13 +84,17 @@ TEST_F(RunnerLog, AFullDiskStopsTheLogSaysWhyAndTheRunGoesOnToItsEnd)
         GTEST_SKIP() << disk.why();
     const auto log = m_dir / "disk" / "run.log";
     auto runner = Start({"--log", log.string(), "--linger", "0", Table(1, 0)});
-    // Lines without a CR: the row keeps waiting while the disk fills.
-    const std::string line(99, '=');
-    for (int i = 0; i < 1000; ++i)
-        m_pty.WriteMaster(line + "\n");
-    m_pty.WriteMaster("DONE\r");
+    // Lines without a CR: the row keeps waiting while the disk fills. The runner shows them on
+    // its output, more than a pipe holds, so they go in while that output is read.
+    std::thread device([&] {
+        for (int i = 0; i < 1000; ++i)
+            m_pty.WriteMaster(std::string(99, '=') + "\n");
+        m_pty.WriteMaster("DONE\r");
+    });
+    const std::optional<int> status = runner->Wait(20s);
+    device.join();
     // The run ended as the table says; the exit status tells that the log failed.
-    ASSERT_EQ(runner->Wait(20s), 1) << runner->err();
+    ASSERT_EQ(status, 1) << runner->err();
     const std::string reason = std::strerror(ENOSPC);
     EXPECT_NE(
         runner->err().find("the log " + log.string() + " stopped: " + reason + "; the run goes on"),
