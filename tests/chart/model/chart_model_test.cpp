@@ -208,12 +208,10 @@ TEST(SeriesRing, KeepsTheNewestPointsInTimeOrderAndCountsWhatItDropped)
     ring.Push({55, 1.0}); // a clock set back repeats the last time
     ASSERT_EQ(ring.size(), 4u);
     EXPECT_EQ(ring.dropped(), 3u);
-    const int64_t want[] = {40, 50, 60, 60};
-    for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(ring[i].timeMs, want[i]);
-    EXPECT_EQ(ring.LowerBound(45), 1u);
-    EXPECT_EQ(ring.LowerBound(60), 2u);
-    EXPECT_EQ(ring.LowerBound(61), 4u);
+    EXPECT_EQ(std::vector({ring[0].timeMs, ring[1].timeMs, ring[2].timeMs, ring[3].timeMs}),
+              std::vector<int64_t>({40, 50, 60, 60}));
+    EXPECT_EQ(std::tuple(ring.LowerBound(45), ring.LowerBound(60), ring.LowerBound(61)),
+              std::tuple(1u, 2u, 4u));
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -252,9 +253,8 @@ TEST(LogStartDialog, OffersOkOnlyForANamedFileAndGivesTheChoiceItShows)
     auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("log-file"));
     auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     auto* encoding = dialog.findChild<QComboBox*>(QStringLiteral("log-encoding"));
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.choice().file, "/var/old.log");
-    EXPECT_EQ(encoding->currentText(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(std::tuple(ok->isEnabled(), dialog.choice().file, encoding->currentText()),
+              std::tuple(true, std::filesystem::path("/var/old.log"), QStringLiteral("UTF-8")));
     file->setText(QStringLiteral("  "));
     EXPECT_FALSE(ok->isEnabled());
 
@@ -265,10 +265,8 @@ TEST(LogStartDialog, OffersOkOnlyForANamedFileAndGivesTheChoiceItShows)
     // The raw log has its own form; the encoding is not asked.
     EXPECT_FALSE(encoding->isEnabled());
     const LogChoice choice = dialog.choice();
-    EXPECT_EQ(choice.file, folder / "new.log");
-    EXPECT_FALSE(choice.append);
-    EXPECT_EQ(choice.content, LogChoice::RawBytes);
-    EXPECT_TRUE(dialog.timestamps());
+    EXPECT_EQ(std::tuple(choice.file, choice.append, choice.content, dialog.timestamps()),
+              std::tuple(folder / "new.log", false, LogChoice::RawBytes, true));
 }
 
 } // namespace
