@@ -9,18 +9,18 @@
 namespace wirevane {
 namespace {
 
-// Every colour a cell may get is told apart by its red part alone: the palette's roles and
-// groups 1 to 6, the row's 10 and 20, the column's 30 and 40.
-QPalette DistinctPalette()
+// Inputs where every colour a cell may get is told apart by its red part alone: the palette's
+// roles and groups 1 to 6, the row's 10 and 20, the column's 30 and 40.
+CellColorInputs DistinctInputs()
 {
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 0, 0));
-    palette.setColor(QPalette::Text, QColor(2, 0, 0));
-    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(3, 0, 0));
-    palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(4, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(5, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, QColor(6, 0, 0));
-    return palette;
+    CellColorInputs in;
+    in.palette.setColor(QPalette::Base, QColor(1, 0, 0));
+    in.palette.setColor(QPalette::Text, QColor(2, 0, 0));
+    in.palette.setColor(QPalette::Active, QPalette::Highlight, QColor(3, 0, 0));
+    in.palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(4, 0, 0));
+    in.palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(5, 0, 0));
+    in.palette.setColor(QPalette::Inactive, QPalette::HighlightedText, QColor(6, 0, 0));
+    return in;
 }
 
 const QColor kRowBack(10, 0, 0);
@@ -38,8 +38,7 @@ std::string Describe(const CellColorInputs& in)
 
 TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
+    CellColorInputs in = DistinctInputs();
     EXPECT_EQ(Describe(in), "1 1 2");
     in.rowBack = kRowBack;
     in.rowText = kRowText;
@@ -54,8 +53,7 @@ TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
 
 TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackground)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
+    CellColorInputs in = DistinctInputs();
     in.cellBack = kCellBack;
     in.cellText = kCellText;
     in.selected = true;
@@ -68,8 +66,7 @@ TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackg
 
 TEST(CellColors, TheFocusCellOfASelectedRowIsDrawnUnselectedOnlyWhenTheRowTraitAsks)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
+    CellColorInputs in = DistinctInputs();
     in.rowBack = kRowBack;
     in.selected = true;
     in.listFocused = true;
