@@ -41,11 +41,6 @@ public:
             std::ofstream(entry / "type") << uartType << "\n";
     }
 
-    void AddVirtual(const std::string& name)
-    {
-        fs::create_directories(m_root / "class/tty" / name);
-    }
-
     fs::path classTty() const { return m_root / "class/tty"; }
 
 private:
@@ -65,8 +60,9 @@ TEST(PortEnumeration, ListsPortsWithADriverInNumberOrderAndMarksUsbAdapters)
     sysfs.AddPort("ttyAMA0", "platform/fe201000.serial", "amba", "uart-pl011");
     sysfs.AddPort("ttyXR0", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/tty/ttyXR0", "pci",
                   "xr_serial");
-    sysfs.AddVirtual("tty0");
-    sysfs.AddVirtual("ptmx");
+    // Virtual terminals have no device behind them.
+    fs::create_directories(sysfs.classTty() / "tty0");
+    fs::create_directories(sysfs.classTty() / "ptmx");
 
     TempDir noSimulators;
     PortSources sources{sysfs.classTty(), "/dev", noSimulators.path()};
