@@ -21,16 +21,16 @@ using test::PtyPair;
 using test::WaitUntil;
 
 // A port open on a fresh pseudo-terminal, the test playing the device on its master side.
-class OpenSerialPort : public ::testing::Test {
+template <typename Port> class OpenSerialPort : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
 
     PtyPair pty;
-    CSerial port;
+    Port port;
 };
-using SerialIo = OpenSerialPort;
-using SerialOpen = OpenSerialPort;
-using SerialSettings = OpenSerialPort;
+using SerialIo = OpenSerialPort<CSerial>;
+using SerialOpen = OpenSerialPort<CSerial>;
+using SerialSettings = OpenSerialPort<CSerial>;
 
 TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
 {
@@ -261,13 +261,12 @@ protected:
     }
 };
 
+using LowLatency = OpenSerialPort<ProbedPort>;
+
 // The port asks a USB adapter for low latency on every open; on a device without the request
 // (here a pseudo-terminal, which answers TIOCGSERIAL with ENOTTY) the refusal must cost nothing.
-TEST(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
+TEST_F(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
 {
-    test::PtyPair pty;
-    ProbedPort port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.calls.size(), 1u);
     EXPECT_TRUE(port.calls[0].first);
     EXPECT_EQ(port.calls[0].second, ERROR_INVALID_FUNCTION); // ENOTTY from the pty driver
