@@ -289,18 +289,20 @@ TEST_F(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
 // A run against a real serial port, for what a pseudo-terminal cannot show. Opt-in: set
 // WIREVANE_LOOPBACK_PORT to a port whose TX is wired to its RX (a loopback plug or a jumper on
 // an adapter), e.g. WIREVANE_LOOPBACK_PORT=/dev/ttyUSB0. Without it these tests are skipped.
-std::u16string LoopbackPort()
-{
-    const char* path = std::getenv("WIREVANE_LOOPBACK_PORT");
-    return path ? std::u16string(path, path + std::char_traits<char>::length(path))
-                : std::u16string();
-}
+class SerialHardware : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (path.empty())
+            GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
+    }
 
-TEST(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
+    const char* const set = std::getenv("WIREVANE_LOOPBACK_PORT");
+    const std::u16string path = set ? std::u16string(set, set + std::strlen(set)) : u"";
+};
+
+TEST_F(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
 {
-    const std::u16string path = LoopbackPort();
-    if (path.empty())
-        GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
     CSerial port;
     ASSERT_EQ(port.Open(path), 0u);
     for (uint32_t bits = 5; bits <= 8; ++bits) {
@@ -316,11 +318,8 @@ TEST(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
     EXPECT_EQ(port.GetHandshake(), HandshakeHardware);
 }
 
-TEST(SerialHardware, LoopedBackBytesAndABreakAreReported)
+TEST_F(SerialHardware, LoopedBackBytesAndABreakAreReported)
 {
-    const std::u16string path = LoopbackPort();
-    if (path.empty())
-        GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
     test::RecordingMessageTarget target;
     CSerialWnd port;
     ASSERT_EQ(port.Open(path, &target), 0u);
