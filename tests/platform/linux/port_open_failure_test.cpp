@@ -65,13 +65,6 @@ TEST(PortOpenFailureText, ABusyPortNamesItsHoldersWhereKnown)
                                           "ModemManager (process 900) and screen (process 1200).");
 }
 
-std::string OwnProcessName()
-{
-    std::string name;
-    std::getline(std::ifstream("/proc/self/comm"), name);
-    return name;
-}
-
 TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
 {
     test::PtyPair pty;
@@ -82,8 +75,10 @@ TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
     PortOpenError busy;
     ASSERT_EQ(OpenSerialDevice(pty.slavePath(), busy), nullptr);
     ASSERT_EQ(busy.code, ERROR_ACCESS_DENIED);
-    const std::string heldText = pty.slavePath() + " is busy: held by " + OwnProcessName() +
-                                 " (process " + std::to_string(getpid()) + ").";
+    std::string ownName;
+    std::getline(std::ifstream("/proc/self/comm"), ownName);
+    const std::string heldText = pty.slavePath() + " is busy: held by " + ownName + " (process " +
+                                 std::to_string(getpid()) + ").";
     EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), busy), heldText);
 
     // The reason travels with that failure: later opens on this thread, failed or not, leave
