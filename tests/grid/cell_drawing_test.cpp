@@ -23,11 +23,6 @@ CellColorInputs DistinctInputs()
     return in;
 }
 
-const QColor kRowBack(10, 0, 0);
-const QColor kRowText(20, 0, 0);
-const QColor kCellBack(30, 0, 0);
-const QColor kCellText(40, 0, 0);
-
 // The cell's background, fill and text, each by its red part.
 std::string Describe(const CellColorInputs& in)
 {
@@ -40,22 +35,22 @@ TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
 {
     CellColorInputs in = DistinctInputs();
     EXPECT_EQ(Describe(in), "1 1 2");
-    in.rowBack = kRowBack;
-    in.rowText = kRowText;
+    in.rowBack = QColor(10, 0, 0);
+    in.rowText = QColor(20, 0, 0);
     EXPECT_EQ(Describe(in), "10 10 20");
     // Each of a column's colours wins on its own: a column that sets only its text keeps the
     // row's background.
-    in.cellText = kCellText;
+    in.cellText = QColor(40, 0, 0);
     EXPECT_EQ(Describe(in), "10 10 40");
-    in.cellBack = kCellBack;
+    in.cellBack = QColor(30, 0, 0);
     EXPECT_EQ(Describe(in), "30 30 40");
 }
 
 TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackground)
 {
     CellColorInputs in = DistinctInputs();
-    in.cellBack = kCellBack;
-    in.cellText = kCellText;
+    in.cellBack = QColor(30, 0, 0);
+    in.cellText = QColor(40, 0, 0);
     in.selected = true;
     // The row trait paints over the cell with the cell's own background, not the highlight.
     in.listFocused = true;
@@ -67,7 +62,7 @@ TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackg
 TEST(CellColors, TheFocusCellOfASelectedRowIsDrawnUnselectedOnlyWhenTheRowTraitAsks)
 {
     CellColorInputs in = DistinctInputs();
-    in.rowBack = kRowBack;
+    in.rowBack = QColor(10, 0, 0);
     in.selected = true;
     in.listFocused = true;
     in.focusCell = true;
