@@ -9,24 +9,19 @@
 namespace wirevane {
 namespace {
 
-// Every colour a cell may get is told apart by its red part alone: the palette's roles and
-// groups 1 to 6, the row's 10 and 20, the column's 30 and 40.
-QPalette DistinctPalette()
+// Inputs where every colour a cell may get is told apart by its red part alone: the palette's
+// roles and groups 1 to 6, the row's 10 and 20, the column's 30 and 40.
+CellColorInputs DistinctInputs()
 {
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 0, 0));
-    palette.setColor(QPalette::Text, QColor(2, 0, 0));
-    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(3, 0, 0));
-    palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(4, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(5, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, QColor(6, 0, 0));
-    return palette;
+    CellColorInputs in;
+    in.palette.setColor(QPalette::Base, QColor(1, 0, 0));
+    in.palette.setColor(QPalette::Text, QColor(2, 0, 0));
+    in.palette.setColor(QPalette::Active, QPalette::Highlight, QColor(3, 0, 0));
+    in.palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(4, 0, 0));
+    in.palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(5, 0, 0));
+    in.palette.setColor(QPalette::Inactive, QPalette::HighlightedText, QColor(6, 0, 0));
+    return in;
 }
-
-const QColor kRowBack(10, 0, 0);
-const QColor kRowText(20, 0, 0);
-const QColor kCellBack(30, 0, 0);
-const QColor kCellText(40, 0, 0);
 
 // The cell's background, fill and text, each by its red part.
 std::string Describe(const CellColorInputs& in)
@@ -38,26 +33,24 @@ std::string Describe(const CellColorInputs& in)
 
 TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
+    CellColorInputs in = DistinctInputs();
     EXPECT_EQ(Describe(in), "1 1 2");
-    in.rowBack = kRowBack;
-    in.rowText = kRowText;
+    in.rowBack = QColor(10, 0, 0);
+    in.rowText = QColor(20, 0, 0);
     EXPECT_EQ(Describe(in), "10 10 20");
     // Each of a column's colours wins on its own: a column that sets only its text keeps the
     // row's background.
-    in.cellText = kCellText;
+    in.cellText = QColor(40, 0, 0);
     EXPECT_EQ(Describe(in), "10 10 40");
-    in.cellBack = kCellBack;
+    in.cellBack = QColor(30, 0, 0);
     EXPECT_EQ(Describe(in), "30 30 40");
 }
 
 TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackground)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
-    in.cellBack = kCellBack;
-    in.cellText = kCellText;
+    CellColorInputs in = DistinctInputs();
+    in.cellBack = QColor(30, 0, 0);
+    in.cellText = QColor(40, 0, 0);
     in.selected = true;
     // The row trait paints over the cell with the cell's own background, not the highlight.
     in.listFocused = true;
@@ -68,9 +61,8 @@ TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackg
 
 TEST(CellColors, TheFocusCellOfASelectedRowIsDrawnUnselectedOnlyWhenTheRowTraitAsks)
 {
-    CellColorInputs in;
-    in.palette = DistinctPalette();
-    in.rowBack = kRowBack;
+    CellColorInputs in = DistinctInputs();
+    in.rowBack = QColor(10, 0, 0);
     in.selected = true;
     in.listFocused = true;
     in.focusCell = true;

@@ -27,6 +27,19 @@ protected:
     {
         return qobject_cast<CGridEditorComboBox*>(grid.GetEditor());
     }
+    // Typed over the cell's text, which the editor starts with all selected; Enter commits.
+    std::u16string typeInto(int row, int column, const QString& keys)
+    {
+        grid.StartCellEdit(row, column);
+        CGridEditorText* editor = textEditor();
+        EXPECT_NE(editor, nullptr);
+        if (editor == nullptr)
+            return {};
+        QTest::keyClicks(editor, keys);
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();
+        return grid.GetCellText(row, column);
+    }
 };
 
 TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
@@ -191,27 +204,10 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
     EXPECT_EQ(grid.GetCellText(0, column), u"gamma");
 }
 
-class GridDelayEditorTest : public SendGridTest {
-protected:
-    // Typed over the cell's text, which the editor starts with all selected; Enter commits.
-    std::u16string typeInto(int row, int column, const QString& keys)
-    {
-        grid.StartCellEdit(row, column);
-        auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
-        EXPECT_NE(editor, nullptr);
-        if (editor == nullptr)
-            return {};
-        QTest::keyClicks(editor, keys);
-        QTest::keyClick(editor, Qt::Key_Return);
-        settle();
-        return grid.GetCellText(row, column);
-    }
-};
-
 // What the delay cell shows is what the run waits, and an expected answer whose expression
 // cannot be compiled would fail every run: text that the column's rule refuses leaves the old
 // value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
-TEST_F(GridDelayEditorTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
+TEST_F(GridEditingTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
 {
     struct Case {
         int column;
@@ -254,11 +250,11 @@ TEST_F(GridDelayEditorTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
 
 // Text that came from a file is shown as it is until the user changes it, and the send data
 // column is free text as before.
-TEST_F(GridDelayEditorTest, OldTextStaysAndOtherColumnsTakeAnyText)
+TEST_F(GridEditingTest, OldTextStaysAndOtherColumnsTakeAnyText)
 {
     grid.SetCellText(7, Col::kDelayColumn, u"250ms");
     grid.StartCellEdit(7, Col::kDelayColumn);
-    auto* editor = qobject_cast<CGridEditorText*>(grid.GetEditor());
+    CGridEditorText* editor = textEditor();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("250ms"));
     QTest::keyClick(editor, Qt::Key_Escape);

@@ -60,11 +60,9 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
     grid.GroupByColumn(Col::kWaitColumn);
 
     std::unique_ptr<QMenu> onHeader = grid.CreateListMenu(groupHeaderPoint(1));
-    EXPECT_EQ(
-        Texts(*onHeader),
-        (QStringList{QStringLiteral("Check group: CR"), QStringLiteral("Uncheck group: CR"),
-                     QStringLiteral("Expand all groups"), QStringLiteral("Collapse all groups"),
-                     QStringLiteral("Disable grouping")}));
+    EXPECT_EQ(Texts(*onHeader).join(u'|'),
+              QStringLiteral("Check group: CR|Uncheck group: CR|Expand all groups|"
+                             "Collapse all groups|Disable grouping"));
     FindAction(*onHeader, QStringLiteral("Check group: CR"))->trigger();
     EXPECT_TRUE(grid.GetCellModel().IsRowChecked(3));
     EXPECT_TRUE(grid.GetCellModel().IsRowChecked(7));

@@ -6,8 +6,6 @@
 #include "send_grid_fixture.h"
 #include "support/temp_dir.h"
 
-#include <algorithm>
-
 namespace wirevane::test {
 namespace {
 
@@ -32,14 +30,16 @@ protected:
         files.Read(dir / "Wirevane.ini", bytes);
         return platform::IniDocument::parse(bytes);
     }
-    std::vector<int> storedIds(const std::u16string& section)
+    // The stored layout as "id:width" of each entry.
+    std::string stored(const std::u16string& section)
     {
-        const platform::IniDocument saved = file();
-        std::vector<int> ids(std::max(saved.readInt(section, u"ColumnCount", -1), 0));
-        for (std::size_t n = 0; n < ids.size(); ++n)
-            ids[n] =
-                saved.readInt(section, u"ColumnData_" + CViewConfigSection::ConvertInt(int(n)), -1);
-        return ids;
+        std::string text;
+        for (int n = 0; n < file().readInt(section, u"ColumnCount", 0); ++n) {
+            const std::u16string suffix = CViewConfigSection::ConvertInt(n);
+            text += std::to_string(file().readInt(section, u"ColumnData_" + suffix, -1)) + ":" +
+                    std::to_string(file().readInt(section, u"ColumnWidth_" + suffix, -1)) + " ";
+        }
+        return text;
     }
     int storedWidth(const std::u16string& section, int n)
     {
@@ -107,14 +107,12 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     grid.SetColumnWidth(Col::kNumberColumn, 77);
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
-    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 2, 3, 4, 5}));
-    EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
+    EXPECT_EQ(stored(kDefaultSection), "0:42 2:240 3:60 4:42 5:80 ");
 
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 77);
-    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(storedWidth(kDefaultSection, 1), 77);
+    EXPECT_EQ(stored(kDefaultSection), "0:42 1:77 2:240 3:60 4:42 5:80 ");
 }
 
 TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
@@ -150,8 +148,7 @@ TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresThe
 
     // A width set through the list saves first: the file holds the width before the change.
     EXPECT_TRUE(grid.SetColumnWidth(Col::kDataColumn, 300));
-    EXPECT_EQ(storedIds(kDefaultSection), (std::vector<int>{1, 2, 3, 0, 4, 5}));
-    EXPECT_EQ(storedWidth(kDefaultSection, 1), 240);
+    EXPECT_EQ(stored(kDefaultSection), "1:50 2:240 3:60 0:42 4:42 5:80 ");
     EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 300);
 }
 

@@ -119,11 +119,9 @@ TEST(IniDocumentEncoding, ByteOrderMarksAreKept)
     fromUtf8.writeString(u"S", u"n", u"本");
     EXPECT_EQ(textOf(fromUtf8.serialize()), textOf(utf8) + "n=\xE6\x9C\xAC\r\n");
 
-    std::vector<uint8_t> utf16 = {0xFF, 0xFE};
-    for (char16_t c : std::u16string_view(u"[S]\r\nk=日\r\n")) {
-        utf16.push_back(static_cast<uint8_t>(c & 0xFF));
-        utf16.push_back(static_cast<uint8_t>(c >> 8));
-    }
+    // "[S]\r\nk=日\r\n" in UTF-16 LE behind its mark.
+    const std::vector<uint8_t> utf16 =
+        bytesOf(std::string_view("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE5\x65\r\0\n\0", 22));
     IniDocument fromUtf16 = IniDocument::parse(utf16);
     EXPECT_EQ(fromUtf16.form(), IniTextForm::Utf16LeBom);
     EXPECT_EQ(fromUtf16.readString(u"s", u"K", u""), u"日");

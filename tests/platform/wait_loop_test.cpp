@@ -95,9 +95,7 @@ TEST(WaitLoop, MessagesReachTheHandlerWithTheirValues)
     });
     loop.Run();
     poster.join();
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0], std::make_tuple(0xC001u, uintptr_t{7}, intptr_t{-1}));
-    EXPECT_EQ(got[1], std::make_tuple(0xC001u, uintptr_t{8}, intptr_t{2}));
+    EXPECT_EQ(got, (decltype(got){{0xC001u, 7, -1}, {0xC001u, 8, 2}}));
 }
 
 } // namespace

@@ -21,9 +21,8 @@ std::vector<Column> sendTableColumns()
     std::vector<Column> columns;
     columns.push_back(Column{-1, false, 0, true, false, false});
     const int widths[] = {42, 50, 240, 60, 42, 80};
-    for (int id = 0; id < 6; ++id) {
+    for (int id = 0; id < 6; ++id)
         columns.push_back(Column{id, true, widths[id]});
-    }
     return columns;
 }
 
@@ -271,11 +270,8 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
     EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 6);
 }
 
-TEST(ViewConfigSection, ProfilesRegisterOnceAndRemoveCleanly)
+TEST_F(ColumnLayoutTest, ViewSectionProfilesRegisterOnceAndRemoveCleanly)
 {
-    test::TempDir dir;
-    test::RecordingProfileFiles files;
-    ProfileStore store{dir / "Wirevane.ini", files};
     CViewConfigSectionWinApp section(u"V", store);
     section.RegisterProfile(u"a");
     section.RegisterProfile(u"b");

@@ -196,14 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SpecialTarget{"DanglingLink", nullptr, "nowhere.ini", "nowhere.ini", 0}),
     [](const auto& test) { return std::string(test.param.name); });
 
-void Write(const std::filesystem::path& path, const char* text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 void WriteLongAgo(const std::filesystem::path& path, const char* text)
 {
-    Write(path, text);
+    std::ofstream(path) << text;
     std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
                                                std::chrono::hours(1));
 }
@@ -216,17 +211,17 @@ TEST_F(AtomicFile, ASaveRemovesOnlyTheStaleTemporariesOfTheSameFile)
 {
     WriteLongAgo(dir / ".a.ini.a1B2c3", "killed half-way");
     WriteLongAgo(dir / ".a.ini.ZZZZZZ", "");
-    Write(dir / ".a.ini.fresh1", "created, not yet locked");
+    std::ofstream(dir / ".a.ini.fresh1") << "created, not yet locked";
 
     const char* kept[] = {".Other.ini.a1B2c3", ".a.ini.a1B2c", ".a.ini.a1B2c3d", "a.ini.a1B2c3",
                           ".a.ini.a1-2c3"};
     for (const char* name : kept)
-        Write(dir / name, "not a temporary of this file");
-    Write(dir / "target", "named by a link");
+        std::ofstream(dir / name) << "not a temporary of this file";
+    std::ofstream(dir / "target") << "named by a link";
     std::filesystem::create_symlink(dir / "target", dir / ".a.ini.link01");
     std::filesystem::create_directory(dir / ".a.ini.folder");
     ASSERT_EQ(::mkfifo((dir / ".a.ini.fifo01").c_str(), 0600), 0);
-    Write(dir / "first", "two names");
+    std::ofstream(dir / "first") << "two names";
     std::filesystem::create_hard_link(dir / "first", dir / ".a.ini.second");
     WriteLongAgo(dir / ".a.ini.runnin", "a save in progress");
     const int running = ::open((dir / ".a.ini.runnin").c_str(), O_RDONLY | O_CLOEXEC);

@@ -41,12 +41,8 @@ public:
             std::ofstream(entry / "type") << uartType << "\n";
     }
 
-    void AddVirtual(const std::string& name)
-    {
-        fs::create_directories(m_root / "class/tty" / name);
-    }
-
     fs::path classTty() const { return m_root / "class/tty"; }
+    fs::path root() const { return m_root; }
 
 private:
     TempDir m_dir;
@@ -65,8 +61,9 @@ TEST(PortEnumeration, ListsPortsWithADriverInNumberOrderAndMarksUsbAdapters)
     sysfs.AddPort("ttyAMA0", "platform/fe201000.serial", "amba", "uart-pl011");
     sysfs.AddPort("ttyXR0", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/tty/ttyXR0", "pci",
                   "xr_serial");
-    sysfs.AddVirtual("tty0");
-    sysfs.AddVirtual("ptmx");
+    // Virtual terminals have no device behind them.
+    fs::create_directories(sysfs.classTty() / "tty0");
+    fs::create_directories(sysfs.classTty() / "ptmx");
 
     TempDir noSimulators;
     PortSources sources{sysfs.classTty(), "/dev", noSimulators.path()};
@@ -220,11 +217,9 @@ TEST(PortNames, StatusNameAndNumberAwareOrder)
 // a USB serial port: the tty under the interface folder, the ids on the device folder above it.
 class PluggedAdapters : public ::testing::Test {
 protected:
-    PluggedAdapters() { fs::create_directories(sources.sysClassTty); }
-
     void Plug(const std::string& tty, const std::string& usbPort, const UsbIdentity& identity)
     {
-        const fs::path device = root() / "sys/devices/pci0000:00/usb1" / usbPort;
+        const fs::path device = sysfs.root() / "devices/pci0000:00/usb1" / usbPort;
         const fs::path interface = device / (usbPort + ":1.0") / tty;
         fs::create_directories(interface);
         std::ofstream(device / "idVendor") << identity.vendorId << "\n";
@@ -242,10 +237,9 @@ protected:
         fs::remove(sources.devDir / tty);
     }
     std::string Dev(const std::string& tty) const { return (sources.devDir / tty).string(); }
-    fs::path root() const { return dir.path(); }
 
-    test::TempDir dir;
-    PortSources sources{dir / "sys/class/tty", dir / "dev", {}};
+    FakeSysfs sysfs;
+    PortSources sources{sysfs.classTty(), sysfs.root() / "dev", {}};
     const UsbIdentity ftdi{"0403", "6001", "A50285BI"};
     const UsbIdentity other{"0403", "6001", "FT9XK2LQ"};
 };
@@ -256,8 +250,8 @@ TEST_F(PluggedAdapters, AnAdapterIsFoundByItsIdentityUnderTheNewPathItCameBackWi
     Plug("ttyUSB1", "1-3", other);
     EXPECT_EQ(UsbIdentityOf(Dev("ttyUSB0"), sources), ftdi);
     // Through a link, as /dev/serial/by-id names an adapter.
-    fs::create_symlink(Dev("ttyUSB1"), root() / "by-id");
-    EXPECT_EQ(UsbIdentityOf((root() / "by-id").string(), sources), other);
+    fs::create_symlink(Dev("ttyUSB1"), sysfs.root() / "by-id");
+    EXPECT_EQ(UsbIdentityOf((sysfs.root() / "by-id").string(), sources), other);
 
     Unplug("ttyUSB0");
     EXPECT_TRUE(DevicesWithIdentity(ftdi, sources).empty());
@@ -275,10 +269,7 @@ TEST_F(PluggedAdapters, ChipsWithoutASerialNumberAndDevicesOffUsb)
     EXPECT_EQ(DevicesWithIdentity(plain, sources), std::vector<std::string>{Dev("ttyUSB0")});
 
     // A built-in UART and a pseudo-terminal have no USB device above them.
-    const fs::path uart = root() / "sys/devices/pnp0/00:01/tty/ttyS0";
-    fs::create_directories(uart);
-    fs::create_directories(sources.sysClassTty / "ttyS0");
-    fs::create_directory_symlink(uart, sources.sysClassTty / "ttyS0" / "device");
+    sysfs.AddPort("ttyS0", "pnp0/00:01/tty/ttyS0", "serial-base", "port");
     std::ofstream(sources.devDir / "ttyS0") << "";
     EXPECT_EQ(UsbIdentityOf(Dev("ttyS0"), sources), std::nullopt);
     EXPECT_EQ(UsbIdentityOf("/dev/ptmx", sources), std::nullopt);

@@ -1,6 +1,7 @@
 #include "platform/port_open_failure.h"
 #include "platform/serial_codes.h"
 #include "platform/serial_device.h"
+#include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 
@@ -64,13 +65,6 @@ TEST(PortOpenFailureText, ABusyPortNamesItsHoldersWhereKnown)
                                           "ModemManager (process 900) and screen (process 1200).");
 }
 
-std::string OwnProcessName()
-{
-    std::string name;
-    std::getline(std::ifstream("/proc/self/comm"), name);
-    return name;
-}
-
 TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
 {
     test::PtyPair pty;
@@ -81,8 +75,10 @@ TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
     PortOpenError busy;
     ASSERT_EQ(OpenSerialDevice(pty.slavePath(), busy), nullptr);
     ASSERT_EQ(busy.code, ERROR_ACCESS_DENIED);
-    const std::string heldText = pty.slavePath() + " is busy: held by " + OwnProcessName() +
-                                 " (process " + std::to_string(getpid()) + ").";
+    std::string ownName;
+    std::getline(std::ifstream("/proc/self/comm"), ownName);
+    const std::string heldText = pty.slavePath() + " is busy: held by " + ownName + " (process " +
+                                 std::to_string(getpid()) + ").";
     EXPECT_EQ(DescribePortOpenFailure(pty.slavePath(), busy), heldText);
 
     // The reason travels with that failure: later opens on this thread, failed or not, leave
@@ -141,10 +137,11 @@ TEST(DescribePortOpenFailure, ADeviceOfAGroupTheUserIsNotInNamesTheGroupAndTheCo
     ASSERT_EQ(chown(pty.slavePath().c_str(), 0, gid), 0);
     ASSERT_EQ(chmod(pty.slavePath().c_str(), 0660), 0);
 
-    int answer[2];
-    ASSERT_EQ(pipe(answer), 0);
+    test::TempDir dir;
     const pid_t child = fork();
     if (child == 0) {
+        // Opened while still root: nobody may not write into the test's folder.
+        std::ofstream answer(dir / "answer");
         std::string text = "could not become nobody";
         if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) {
             PortOpenError error;
@@ -152,16 +149,11 @@ TEST(DescribePortOpenFailure, ADeviceOfAGroupTheUserIsNotInNamesTheGroupAndTheCo
             text =
                 std::to_string(error.code) + " " + DescribePortOpenFailure(pty.slavePath(), error);
         }
-        [[maybe_unused]] const ssize_t written = write(answer[1], text.data(), text.size());
+        answer << text << std::flush;
         _exit(0);
     }
-    close(answer[1]);
-    std::string text;
-    char buffer[512];
-    for (ssize_t got; (got = read(answer[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    close(answer[0]);
     waitpid(child, nullptr, 0);
+    const std::string text = test::FileText(dir / "answer");
 
     const passwd* nobody = getpwuid(65534);
     const std::string user = nobody != nullptr ? nobody->pw_name : "65534";

@@ -91,14 +91,30 @@ TEST(PortList, MarksVirtualPortsAndPreselectsTheCurrentOne)
     EXPECT_EQ(PreselectedPort(twice, u"COM3"), 1);
 }
 
-class PortDialogs : public ::testing::Test {
+// A port over a driver whose chip stops at 1,000,000 baud and that refuses 1234 outright.
+class LimitedPort : public CSerial {
+protected:
+    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
+                                                       platform::PortOpenError& error) override
+    {
+        auto device = CSerial::OpenDevice(path, error);
+        if (!device)
+            return nullptr;
+        return std::make_unique<test::RateLimitedDevice>(std::move(device), 1'000'000, 1234);
+    }
+};
+
+// The port open on a fresh pseudo-terminal while a dialog works on it.
+template <typename Port> class OpenPort : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
     void TearDown() override { port.Close(); }
 
     test::PtyPair pty;
-    CSerial port;
+    Port port;
 };
+using PortDialogs = OpenPort<CSerial>;
+using PortDialogsOnALimitedDriver = OpenPort<LimitedPort>;
 
 TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
 {
@@ -221,24 +237,8 @@ TEST_F(PortDialogs, SettingsPageShowsWhatThePortHoldsAndAppliesTheChoiceOrATyped
     }
 }
 
-// A port over a driver whose chip stops at 1,000,000 baud and that refuses 1234 outright.
-class LimitedPort : public CSerial {
-protected:
-    std::unique_ptr<platform::SerialDevice> OpenDevice(const std::filesystem::path& path,
-                                                       platform::PortOpenError& error) override
-    {
-        auto device = CSerial::OpenDevice(path, error);
-        if (!device)
-            return nullptr;
-        return std::make_unique<test::RateLimitedDevice>(std::move(device), 1'000'000, 1234);
-    }
-};
-
-TEST(PortDialogsOnALimitedDriver, ARefusedRateIsReportedWithTheDriversAnswerAndTheOldRateStays)
+TEST_F(PortDialogsOnALimitedDriver, ARefusedRateIsReportedWithTheDriversAnswerAndTheOldRateStays)
 {
-    test::PtyPair pty;
-    LimitedPort port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.SetLineSettings(115200, 8, NOPARITY, ONESTOPBIT), 0u);
     CSheetSettings sheet(&port);
     sheet.show();
@@ -264,7 +264,6 @@ TEST(PortDialogsOnALimitedDriver, ARefusedRateIsReportedWithTheDriversAnswerAndT
     Click(sheet, kOkButton);
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), 1000000u);
-    port.Close();
 }
 
 TEST_F(PortDialogs, EventsPageShowsTheOpeningMaskRefusesABadCharacterAndTiesItTo1108)

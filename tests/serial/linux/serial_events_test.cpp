@@ -81,15 +81,7 @@ TEST_F(SerialNotification, AnEventOutsideTheMaskPostsNothing)
     ASSERT_EQ(port.SetEventMask(EV_RXCHAR), 0u);
     pty.WriteMaster("seen");
     EXPECT_TRUE(WaitUntil([&] { return (target.EventUnion() & EV_RXCHAR) != 0; }));
-    std::string got;
-    EXPECT_TRUE(WaitUntil([&] {
-        char chunk[16];
-        uint32_t count = 0;
-        port.Read(chunk, sizeof chunk, &count);
-        got.append(chunk, count);
-        return got.size() >= 10;
-    }));
-    EXPECT_EQ(got, "unseenseen");
+    EXPECT_EQ(ReadEverything(port, target, 10), "unseenseen");
 }
 
 TEST_F(SerialNotification, CloseWithNoEventEverReceivedReturnsAndPostsNothing)

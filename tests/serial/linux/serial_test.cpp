@@ -21,16 +21,16 @@ using test::PtyPair;
 using test::WaitUntil;
 
 // A port open on a fresh pseudo-terminal, the test playing the device on its master side.
-class OpenSerialPort : public ::testing::Test {
+template <typename Port> class OpenSerialPort : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(port.Open(pty.slavePathU16()), 0u); }
 
     PtyPair pty;
-    CSerial port;
+    Port port;
 };
-using SerialIo = OpenSerialPort;
-using SerialOpen = OpenSerialPort;
-using SerialSettings = OpenSerialPort;
+using SerialIo = OpenSerialPort<CSerial>;
+using SerialOpen = OpenSerialPort<CSerial>;
+using SerialSettings = OpenSerialPort<CSerial>;
 
 TEST(SerialClosed, EveryOperationReportsTheMissingHandle)
 {
@@ -127,10 +127,8 @@ TEST_F(SerialSettings, KeepsAnyBaudRateAndRefusesWhatTheLineCannotDo)
     EXPECT_EQ(port.SetLineSettings(250000, 8, NOPARITY, ONESTOPBIT), 0u);
     EXPECT_EQ(port.GetBaudRate(), 250000u);
 
-    EXPECT_EQ(port.SetLineSettings(9600, 8, NOPARITY, ONE5STOPBITS), ERROR_INVALID_PARAMETER);
+    // Which settings no UART has is the line encoding's to say; the port passes its refusal on.
     EXPECT_EQ(port.SetLineSettings(9600, 9, NOPARITY, ONESTOPBIT), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(port.SetLineSettings(9600, 8, 5, ONESTOPBIT), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(port.SetLineSettings(0xFFFFFFFF, 8, NOPARITY, 0xFFFFFFFF), ERROR_INVALID_PARAMETER);
     // A pseudo-terminal drops parity and narrow characters; the port says so instead of
     // answering success for settings it does not keep, and keeps the previous ones.
     EXPECT_EQ(port.SetLineSettings(9600, 7, EVENPARITY, ONESTOPBIT), ERROR_INVALID_PARAMETER);
@@ -263,13 +261,12 @@ protected:
     }
 };
 
+using LowLatency = OpenSerialPort<ProbedPort>;
+
 // The port asks a USB adapter for low latency on every open; on a device without the request
 // (here a pseudo-terminal, which answers TIOCGSERIAL with ENOTTY) the refusal must cost nothing.
-TEST(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
+TEST_F(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
 {
-    test::PtyPair pty;
-    ProbedPort port;
-    ASSERT_EQ(port.Open(pty.slavePathU16()), 0u);
     ASSERT_EQ(port.calls.size(), 1u);
     EXPECT_TRUE(port.calls[0].first);
     EXPECT_EQ(port.calls[0].second, ERROR_INVALID_FUNCTION); // ENOTTY from the pty driver
@@ -292,18 +289,20 @@ TEST(LowLatency, EveryOpenAsksAndAPtysRefusalLeavesThePortWorking)
 // A run against a real serial port, for what a pseudo-terminal cannot show. Opt-in: set
 // WIREVANE_LOOPBACK_PORT to a port whose TX is wired to its RX (a loopback plug or a jumper on
 // an adapter), e.g. WIREVANE_LOOPBACK_PORT=/dev/ttyUSB0. Without it these tests are skipped.
-std::u16string LoopbackPort()
-{
-    const char* path = std::getenv("WIREVANE_LOOPBACK_PORT");
-    return path ? std::u16string(path, path + std::char_traits<char>::length(path))
-                : std::u16string();
-}
+class SerialHardware : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (path.empty())
+            GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
+    }
 
-TEST(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
+    const char* const set = std::getenv("WIREVANE_LOOPBACK_PORT");
+    const std::u16string path = set ? std::u16string(set, set + std::strlen(set)) : u"";
+};
+
+TEST_F(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
 {
-    const std::u16string path = LoopbackPort();
-    if (path.empty())
-        GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
     CSerial port;
     ASSERT_EQ(port.Open(path), 0u);
     for (uint32_t bits = 5; bits <= 8; ++bits) {
@@ -319,11 +318,8 @@ TEST(SerialHardware, EveryUartSettingIsAcceptedAndReadBack)
     EXPECT_EQ(port.GetHandshake(), HandshakeHardware);
 }
 
-TEST(SerialHardware, LoopedBackBytesAndABreakAreReported)
+TEST_F(SerialHardware, LoopedBackBytesAndABreakAreReported)
 {
-    const std::u16string path = LoopbackPort();
-    if (path.empty())
-        GTEST_SKIP() << "WIREVANE_LOOPBACK_PORT is not set";
     test::RecordingMessageTarget target;
     CSerialWnd port;
     ASSERT_EQ(port.Open(path, &target), 0u);

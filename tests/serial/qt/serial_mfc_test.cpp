@@ -26,6 +26,7 @@ public:
         uint32_t message;
         uintptr_t first;
         intptr_t second;
+        bool operator==(const Received&) const = default;
     };
     std::vector<Received> received;
 
@@ -48,9 +49,8 @@ TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
     ASSERT_EQ(port.Open(pty.slavePathU16(), &window, 0, 7), 0u);
     pty.WriteMaster("ping");
     QTRY_VERIFY_WITH_TIMEOUT(!window.received.empty(), 10000);
-    EXPECT_EQ(window.received.front().message, CSerialWnd::DefaultComMessage());
-    EXPECT_EQ(window.received.front().first, EV_RXCHAR);
-    EXPECT_EQ(window.received.front().second, 7);
+    const MessageReceiver::Received expected{CSerialWnd::DefaultComMessage(), EV_RXCHAR, 7};
+    EXPECT_EQ(window.received.front(), expected);
 
     EXPECT_EQ(port.Open(pty.slavePathU16(), &window), ERROR_ALREADY_INITIALIZED);
     EXPECT_EQ(port.Close(), 0u);
@@ -78,10 +78,9 @@ TEST(QtMessageTarget, MessagesFromAnotherThreadArriveInTheOrderPosted)
     });
     poster.join();
     QTRY_COMPARE_WITH_TIMEOUT(window.received.size(), std::size_t{kCount}, 10000);
-    for (int i = 0; i < kCount; ++i) {
-        ASSERT_EQ(window.received[static_cast<std::size_t>(i)].first, static_cast<uintptr_t>(i));
-        ASSERT_EQ(window.received[static_cast<std::size_t>(i)].second, -i);
-    }
+    for (int i = 0; i < kCount; ++i)
+        ASSERT_EQ(window.received[std::size_t(i)],
+                  (MessageReceiver::Received{1, uintptr_t(i), -i}));
 }
 
 using namespace std::chrono_literals;
