@@ -141,10 +141,12 @@ private:
         AfterEvent();
     }
 
+    // As the window: a step the message made due at once runs in the same turn.
     void Message(uint32_t eventWord)
     {
         m_receiver.OnSerialMessage(eventWord);
         AfterEvent();
+        m_timer.TickIfDueAtOnce();
     }
 
     void AfterEvent()
