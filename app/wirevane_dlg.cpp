@@ -209,6 +209,9 @@ void CWirevaneDlg::OnSerialMessage(uint32_t eventWord)
     m_receiver.OnSerialMessage(eventWord);
     if (ConnectionManager::IsPortLost(eventWord))
         m_connection.OnPortLost();
+    // An answer that ended the row's wait asked for the next step at once; what it showed is
+    // shown, so the next row goes now rather than after another pass of the loop.
+    m_timer.TickIfDueAtOnce();
 }
 
 // Exit

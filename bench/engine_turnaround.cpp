@@ -1,8 +1,8 @@
 // Turnaround of the engine against a device on a pseudo-terminal: the device answers each row
 // with CR; the figure is the time from the answer's write to the first byte of the next row.
-// The same exchange runs four ways in one run: a bare poll() loop (the floor), the engine with
+// The same exchange runs five ways in one run: a bare poll() loop (the floor), the engine with
 // the receive handler and the port chain on the Qt event loop, the same with every row checking
-// its answer, and a pyserial script.
+// its answer, wirevane-run (the headless runner's own loop), and a pyserial script.
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
@@ -11,11 +11,13 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace wirevane;
@@ -112,6 +114,53 @@ bool PythonScript(const std::string& path, int rows)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The runner's table: a third of the rows, run three times, so that its last answer is the
+// device's last.
+constexpr int kRunnerCycles = 3;
+static_assert((kRowsPerRound + 1) % kRunnerCycles == 0);
+
+std::string RunnerSettings(int rows)
+{
+    std::string text = "[SERIAL]\nBAUD=115200\nDATA=8\nPARITY=0\nSTOP=0\nHNDSHK=0\n"
+                       "[CONSOLE]\nCYCLIC=0\nTERNINATOR=1\nENCODE=0\n";
+    for (int i = 0; i < rows / kRunnerCycles; ++i)
+        text += "[DATA_INDEX" + std::to_string(i) +
+                "]\nSELECT=1\nDATA=ROW\nWAIT_RX=1\nHALT=0\nDELAY=0\n";
+    return text;
+}
+
+// wirevane-run as a user starts it, its terminal text thrown away; false when it failed.
+// WIREVANE_RUN names another build of it, to compare two builds in one run of this bench.
+bool Runner(const std::string& path, int rows)
+{
+    const char* chosen = std::getenv("WIREVANE_RUN");
+    const std::string program =
+        chosen ? chosen : WIREVANE_BINARY_DIR "/tools/wirevane-run/wirevane-run";
+    char settingsPath[] = "/tmp/wirevane-turnaround-XXXXXX.ini";
+    const int file = mkstemps(settingsPath, 4);
+    if (file < 0)
+        return false;
+    const std::string settings = RunnerSettings(rows);
+    const bool written =
+        write(file, settings.data(), settings.size()) == static_cast<ssize_t>(settings.size());
+    close(file);
+    const pid_t child = written ? fork() : -1;
+    if (child == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet < 0 || dup2(quiet, STDOUT_FILENO) < 0)
+            _exit(126);
+        const std::string cycles = std::to_string(kRunnerCycles);
+        execl(program.c_str(), "wirevane-run", "--port", path.c_str(), "--cycles", cycles.c_str(),
+              "--linger", "0", settingsPath, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    if (child > 0)
+        waitpid(child, &status, 0);
+    unlink(settingsPath);
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // The engine as the window runs it: all 100 rows ticked, each "ROW" with CR appended, waiting
 // for CR, delay 0, repeating, until the given number of rows has been answered. A checked run
 // gives every row the expected answer CR, which each answer passes.
@@ -167,13 +216,18 @@ int main(int argc, char** argv)
     std::vector<double> floor;
     std::vector<double> engine;
     std::vector<double> checked;
+    std::vector<double> runner;
     std::vector<double> python;
+    bool runnerOk = true;
     bool pythonOk = true;
     for (int round = 0; round < kRounds; ++round) {
         MeasureRound(floor, [](const std::string& path) { PollFloor(path, kRowsPerRound + 1); });
         MeasureRound(engine, [](const std::string& path) { Engine(path, kRowsPerRound + 1); });
         MeasureRound(checked,
                      [](const std::string& path) { Engine(path, kRowsPerRound + 1, true); });
+        MeasureRound(runner, [&runnerOk](const std::string& path) {
+            runnerOk = Runner(path, kRowsPerRound + 1) && runnerOk;
+        });
         MeasureRound(python, [&pythonOk](const std::string& path) {
             pythonOk = PythonScript(path, kRowsPerRound + 1) && pythonOk;
         });
@@ -185,12 +239,17 @@ int main(int argc, char** argv)
     const Spread floorSpread = Print("poll() floor", floor);
     const Spread engineSpread = Print("engine", engine);
     Print("engine, checked", checked);
+    const Spread runnerSpread = Print("wirevane-run", runner);
     const Spread pythonSpread = Print("python3-serial", python);
+    if (!runnerOk)
+        std::printf("(wirevane-run failed; is it built?)\n");
     if (!pythonOk)
         std::printf("(the pyserial script failed; is python3-serial installed?)\n");
-    std::printf("engine median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
-                "p99 %.0f us (goal <= 100)\n",
-                engineSpread.median / floorSpread.median, engineSpread.median / pythonSpread.median,
-                engineSpread.p99);
+    for (const auto& [name, spread] :
+         {std::pair{"engine", engineSpread}, std::pair{"wirevane-run", runnerSpread}})
+        std::printf("%s median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
+                    "p99 %.0f us (goal <= 100)\n",
+                    name, spread.median / floorSpread.median, spread.median / pythonSpread.median,
+                    spread.p99);
     return 0;
 }

@@ -64,6 +64,7 @@ bool CSerialWnd::OwnerMayRead() const
 
 void CSerialWnd::FollowOwnerAwaiting()
 {
+    m_ownerDrained = 0;
     const bool wanted = OwnerMayRead();
     if (wanted && !m_ownerReading)
         StartOwnerReading();
@@ -91,10 +92,10 @@ void CSerialWnd::StopOwnerReading()
 }
 
 // Woken while nothing is awaited any more, the owner hands the bytes to the event thread, which
-// drains them as soon as it lets go of the watch. An answer is short: a drain that finds a flood
-// hands the rest of it to the event thread as well, which drains it on another core while the
-// owner shows what came; the owner takes the reading back when it next writes. Sending is the last
-// thing done: the message's receiver may close the port.
+// drains them as soon as it lets go of the watch. An answer is short: drains that add up to a
+// flood since the owner last wrote hand the rest of it to the event thread as well, which drains
+// it on another core while the owner shows what came; the owner takes the reading back when it
+// next writes. Sending is the last thing done: the message's receiver may close the port.
 void CSerialWnd::OnOwnerReadable()
 {
     if (!OwnerMayRead()) {
@@ -103,7 +104,9 @@ void CSerialWnd::OnOwnerReadable()
     }
     uint32_t events = 0;
     std::size_t count = 0;
-    if (!m_handle->TakeReceived(events, count) || count >= kFloodBytes)
+    const bool present = m_handle->TakeReceived(events, count);
+    m_ownerDrained += count;
+    if (!present || m_ownerDrained >= kFloodBytes)
         StopOwnerReading();
     events &= m_eventMask;
     if (events == 0)

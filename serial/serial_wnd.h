@@ -62,6 +62,7 @@ private:
 
     std::function<bool()> m_awaitsAnswer;
     bool m_ownerReading = false;
+    std::size_t m_ownerDrained = 0; // by the owner since it last wrote
 };
 
 } // namespace wirevane

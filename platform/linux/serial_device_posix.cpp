@@ -139,6 +139,8 @@ void PosixSerialDevice::CollectLineChanges()
     m_errors |= change.errors;
 }
 
+// A read that comes back short has emptied the tty: asking again would only find EAGAIN, and
+// bytes that arrive after it make the descriptor readable for the next wait.
 bool PosixSerialDevice::DrainIntoQueue(uint32_t& events, std::size_t& count)
 {
     std::lock_guard guard(m_inputLock);
@@ -153,6 +155,8 @@ bool PosixSerialDevice::DrainIntoQueue(uint32_t& events, std::size_t& count)
             events |= EV_RXCHAR;
             if (std::find(chunk, chunk + got, eventCharacter) != chunk + got)
                 events |= EV_RXFLAG;
+            if (static_cast<std::size_t>(got) < room)
+                break;
             continue;
         }
         if (got < 0 && errno == EINTR)
@@ -161,7 +165,9 @@ bool PosixSerialDevice::DrainIntoQueue(uint32_t& events, std::size_t& count)
             break;
         return false; // 0: hung up; EIO, ENODEV: unplugged
     }
-    if (events & EV_RXCHAR)
+    // Only a blocking Read waits on the signal; it sets its mode before it takes this lock, so
+    // a reader that could miss these bytes is always seen here.
+    if ((events & EV_RXCHAR) && m_blocking)
         Signal(m_dataFd);
     return true;
 }
@@ -263,10 +269,13 @@ uint32_t PosixSerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRe
         {
             std::lock_guard guard(m_inputLock);
             const bool wasFull = m_input.size() >= m_inputLimit;
+            const bool queued = !m_input.empty();
             bytesRead += TakeFromQueue(buffer.subspan(bytesRead));
             freedRoom = wasFull && m_input.size() < m_inputLimit;
             // Queued bytes came first, so reading the device under the same lock keeps order.
-            while (bytesRead < buffer.size()) {
+            // Whoever queued them has just emptied the device, and what arrived since wakes its
+            // drainer again: a read of the device now would mostly find nothing.
+            while (!queued && bytesRead < buffer.size()) {
                 const ssize_t got =
                     read(m_fd, buffer.data() + bytesRead, buffer.size() - bytesRead);
                 if (got > 0) {

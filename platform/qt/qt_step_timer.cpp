@@ -47,6 +47,14 @@ bool QtStepTimer::IsArmed() const
     return m_counting || m_soon.isActive();
 }
 
+void QtStepTimer::TickIfDueAtOnce()
+{
+    if (!m_soon.isActive() || m_soon.interval() != 0)
+        return;
+    m_soon.stop();
+    m_onTick();
+}
+
 void QtStepTimer::OnExpiry()
 {
     if (!m_counting)

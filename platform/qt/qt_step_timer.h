@@ -25,6 +25,11 @@ public:
     void Kill() override;
     bool IsArmed() const override;
 
+    // A tick armed with a period of 0 runs now, in the caller's turn of the loop, instead of on
+    // the loop's next pass; any other state is left as it is. For a caller that has finished
+    // what it shows and whose next tick would only wait for the loop to come round.
+    void TickIfDueAtOnce();
+
 private:
     void OnExpiry();
 

@@ -147,6 +147,20 @@ TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
     EXPECT_EQ(driver.report()->rows()[0].sent, 3);
 }
 
+// An answered last row without a pause passes the table's end and starts the next pass in one
+// tick, which clears the end flag before the driver looks: the pass must still count.
+TEST_F(RunDriverTest, CountsCyclesOfAnsweredRowsWithoutAPause)
+{
+    RunDriver& driver = Started({{0, "Q", 1}}, {.cycles = 2}, m_port);
+    for (int answer = 0; answer < 2 && !driver.finished(); ++answer) {
+        RunTicks(driver);
+        Answer(driver, "\r");
+        RunTicks(driver);
+    }
+    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
+    EXPECT_EQ(m_port.written(), Bytes("Q\rQ\r"));
+}
+
 // A run that repeats until it is stopped keeps nothing of what it sent unless asked to.
 TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
 {

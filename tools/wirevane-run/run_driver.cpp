@@ -136,6 +136,9 @@ void RunDriver::OnStepTimer()
         return;
     m_stepReceives = m_run.rxDone;
     m_stepSends = !m_stepReceives && m_table.FindNextTicked(m_run.currentRow).has_value();
+    // An answered last row without a pause passes the table's end and starts the next pass in
+    // this one tick, so the end flag is cleared again before the step is counted.
+    m_stepWraps = m_stepReceives && !m_table.FindNextTicked(m_run.currentRow + 1).has_value();
     m_stepOpen = true;
     m_port.BeginTick();
     m_inTick = true;
@@ -254,8 +257,12 @@ void RunDriver::AfterTick(bool advanced)
         EndAfter(RunOutcome::Halted, 0);
         return;
     }
-    if (advanced && m_run.endReached) {
+    if (advanced && (m_run.endReached || m_stepWraps)) {
         ++m_cyclesCompleted;
+        // The last pass ends the run as a table that does not repeat ends it: the answer to its
+        // last row must not start another pass.
+        if (m_settings.cycles != 0 && m_cyclesCompleted + 1 == m_settings.cycles)
+            m_run.cyclic = false;
         if (m_settings.cycles != 0 && m_cyclesCompleted >= m_settings.cycles) {
             if (m_run.running)
                 m_engine.OnStop();
