@@ -64,7 +64,6 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     writeFile(settingsPath(), rowFile("settings"));
     const std::filesystem::path chosen = dir / "bench.ini";
     writeFile(chosen, rowFile("chosen", "[Profile ListTX]\r\nColumnWidth_0=77\r\n"));
-    port.name = u"\\\\.\\COM3";
     host.openAnswer = chosen;
 
     EXPECT_TRUE(commands.OnOpen().ok());
@@ -79,10 +78,6 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_EQ(dataCell(0), u"chosen");
     EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
     EXPECT_EQ(layout.loadedWidth, 77);
-    // The chosen file has no SERIAL section: the port keeps its name and asks for nothing.
-    EXPECT_EQ(port.name, u"\\\\.\\COM3");
-    EXPECT_FALSE(port.lineSettings.has_value());
-    EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_EQ(files.replaceCount, 0);
 
