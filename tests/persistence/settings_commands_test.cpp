@@ -7,7 +7,6 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -18,11 +17,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::string rowFile(const std::string& data, const std::string& more = {})
 {
     return "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=0\r\nENCODE=1\r\n[DATA_INDEX0]\r\nSELECT="
@@ -32,11 +26,8 @@ std::string rowFile(const std::string& data, const std::string& more = {})
 
 class SettingsCommandsTest : public ::testing::Test, protected test::SettingsRig {
 protected:
-    SettingsCommandsTest() { table.FillAtStartup(); }
-
-    std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
     std::filesystem::path tempPath() const { return dir / "Temporally.ini"; }
-    std::u16string dataCell(int row) const { return grid.GetCellText(row, SendTable::kDataColumn); }
+    std::u16string dataCell(int row) const { return cell(row, SendTable::kDataColumn); }
     void typeData(int row, std::u16string_view text)
     {
         grid.SetCellText(row, SendTable::kDataColumn, text);
@@ -73,7 +64,6 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     writeFile(settingsPath(), rowFile("settings"));
     const std::filesystem::path chosen = dir / "bench.ini";
     writeFile(chosen, rowFile("chosen", "[Profile ListTX]\r\nColumnWidth_0=77\r\n"));
-    port.name = u"\\\\.\\COM3";
     host.openAnswer = chosen;
 
     EXPECT_TRUE(commands.OnOpen().ok());
@@ -88,10 +78,6 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_EQ(dataCell(0), u"chosen");
     EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
     EXPECT_EQ(layout.loadedWidth, 77);
-    // The chosen file has no SERIAL section: the port keeps its name and asks for nothing.
-    EXPECT_EQ(port.name, u"\\\\.\\COM3");
-    EXPECT_FALSE(port.lineSettings.has_value());
-    EXPECT_FALSE(port.handshake.has_value());
     EXPECT_EQ(store.activePath(), settingsPath());
     EXPECT_EQ(files.replaceCount, 0);
 
@@ -142,9 +128,7 @@ TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
     EXPECT_FALSE(std::filesystem::exists(settingsPath()));
     EXPECT_EQ(store.activePath(), settingsPath());
 
-    std::string raw = test::FileText(chosen);
-    auto doc = platform::IniDocument::parse(
-        std::span(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
+    const platform::IniDocument doc = parsed(chosen);
     EXPECT_EQ(doc.value(u"DATA_INDEX0", u"DATA"), u"saved row");
     EXPECT_EQ(doc.value(u"Profile ListTX", u"ColumnWidth_0"), u"51");
     // The table first and the layout behind it, as the native program lays out its files.
@@ -201,9 +185,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     EXPECT_TRUE(commands.OnTemporaryLoad().ok());
     EXPECT_EQ(dataCell(0), u"kept for later");
     EXPECT_EQ(dataCell(99), u"最後の行");
-    const auto loaded = std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc);
-    EXPECT_EQ(std::tuple(bool(run.cyclic), run.lineEnd, run.encoding), loaded);
-    EXPECT_EQ(std::tuple(controls.cyclic, controls.lineEnd, controls.encoding), loaded);
+    EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::Lf, TextEncoding::Euc));
+    EXPECT_EQ(shown(), console());
     EXPECT_EQ(store.activePath(), settingsPath());
     // Neither touches the column layout nor the settings file.
     EXPECT_TRUE(layout.pathsSeen.empty());

@@ -7,7 +7,6 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -17,20 +16,7 @@
 namespace wirevane {
 namespace {
 
-using Column = SendTable::Column;
 using Texts = std::vector<std::u16string>;
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-platform::IniDocument parsed(const std::filesystem::path& path)
-{
-    std::string bytes = test::FileText(path);
-    return platform::IniDocument::parse(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-}
 
 std::u16string rowSection(int row)
 {
@@ -56,13 +42,6 @@ using PortState = std::tuple<std::u16string, platform::LineSettings, std::option
 
 class SettingsFileTest : public ::testing::Test, protected test::SettingsRig {
 protected:
-    SettingsFileTest() { table.FillAtStartup(); }
-
-    std::filesystem::path settingsPath() const { return dir / "Wirevane.ini"; }
-    std::u16string cell(int row, Column column) const { return grid.GetCellText(row, column); }
-    // The console settings of the run, and those the window's controls were given.
-    auto console() const { return std::tuple(bool(run.cyclic), run.lineEnd, run.encoding); }
-    auto shown() const { return std::tuple(controls.cyclic, controls.lineEnd, controls.encoding); }
     // The port's name, the settings it has now, and the handshake it was asked for.
     auto portState() const { return PortState(port.name, port.current, port.handshake); }
     // A row's cells from the select column to the delay column.

@@ -7,9 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QScreen>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -22,14 +20,6 @@ using Ids = std::vector<int>;
 template <typename T> T* Child(QWidget& window, int id)
 {
     return window.findChild<T*>(QString::number(id));
-}
-
-QRect CentredDefault(const QSize& size)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const int x = (screen.left() + screen.left() + screen.width()) / 2 - size.width() / 2;
-    const int y = (screen.top() + screen.top() + screen.height()) / 2 - size.height() / 2;
-    return QRect(QPoint(x, y), size);
 }
 
 TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
@@ -51,24 +41,6 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_EQ(test::EnabledOf(window.commands(), {kSend, kStop, kReset, kConnect, kDisconnect,
                                                   kSendBreak, kCloseButton}),
               (Ids{kSend, kReset, kConnect}));
-}
-
-TEST(MainWindowStartup, EmptyWindowSectionsGiveTheCentredDefaultPlacement)
-{
-    MainWindowRig rig;
-    // A stored rectangle of zero width counts as none.
-    rig.WriteSettingsFile("[WINDOW_MAIN]\nNORM_LEFT=300\nNORM_TOP=200\nNORM_RIGHT=300\n"
-                          "NORM_BOTTOM=700\n");
-    CWirevaneDlg& window = rig.Start();
-
-    const QRect main = window.geometry();
-    EXPECT_EQ(main, CentredDefault(main.size()));
-    const QRect terminal = window.terminal().geometry();
-    EXPECT_EQ(terminal.topLeft(), main.topLeft() + QPoint(48, -24));
-    const QRect buttons = window.buttonArray().geometry();
-    EXPECT_EQ(buttons.topLeft(), main.topLeft() + QPoint(96, -48));
-    EXPECT_TRUE(window.terminal().isVisible());
-    EXPECT_TRUE(window.buttonArray().isVisible());
 }
 
 TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColumns)

@@ -1,5 +1,6 @@
 #include "support/child_process.h"
 #include "support/file_text.h"
+#include "support/sim_process.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
@@ -64,19 +65,17 @@ protected:
 TEST_P(RunnerChecks, VerdictsReachTheExitStatusJsonAndAValidJunitFile)
 {
     const ChecksRun& c = GetParam();
-    ChildProcess sim(toolPath("wirevane-sim"),
-                     {"--lines", "--reply", "OK", "--reply-end", "cr", "--no-announce", "--log",
-                      (m_dir / "device.log").string()});
-    const std::string port = sim.FirstLine(10s).value_or("");
-    ASSERT_FALSE(port.empty());
+    SimProcess sim({"--lines", "--reply", "OK", "--reply-end", "cr", "--no-announce", "--log",
+                    (m_dir / "device.log").string()});
+    ASSERT_TRUE(sim.started());
     const std::filesystem::path table = m_dir / "bench.ini";
     WriteTableFile(
         table,
         {{0, "ID?", 1, 0, 0, "OK\\r"}, {1, "MEAS?", 1, 0, 0, "re:^[+-]\\d+"}, {2, "END", 0, 0, 0}});
     const std::filesystem::path junit = m_dir / "out.xml";
     const std::filesystem::path report = m_dir / "report.json";
-    std::vector<std::string> arguments{"--port",  port,           "--linger", "0",
-                                       "--junit", junit.string(), "--report", report.string()};
+    std::vector<std::string> arguments{"--port",  sim.devicePath(), "--linger", "0",
+                                       "--junit", junit.string(),   "--report", report.string()};
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
     arguments.push_back(table.string());
     ChildProcess runner(toolPath("wirevane-run"), arguments);

@@ -1,6 +1,7 @@
 #include "support/child_process.h"
 #include "support/file_text.h"
 #include "support/pty_pair.h"
+#include "support/sim_process.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
@@ -33,15 +34,13 @@ std::string OneRowTable(const TempDir& dir, int delayMs)
 TEST(RunnerCsv, MeterSweepFromTheSimulatorIsRecordedReadingByReading)
 {
     TempDir dir;
-    ChildProcess sim(toolPath("wirevane-sim"),
-                     {"--meter", "--reading", "DC 1.00 V", "--reading-sweep", "0.00", "1.00",
-                      "--sweep-seconds", "1", "--rate", "50", "--no-announce"});
-    const std::string port = sim.FirstLine(10s).value_or("");
-    ASSERT_FALSE(port.empty());
+    SimProcess sim({"--meter", "--reading", "DC 1.00 V", "--reading-sweep", "0.00", "1.00",
+                    "--sweep-seconds", "1", "--rate", "50", "--no-announce"});
+    ASSERT_TRUE(sim.started());
     const auto csv = dir / "meter.csv";
     ChildProcess runner(toolPath("wirevane-run"),
-                        {"--port", port, "--tester", "--csv", csv.string(), "--linger", "1500",
-                         OneRowTable(dir, 0)});
+                        {"--port", sim.devicePath(), "--tester", "--csv", csv.string(), "--linger",
+                         "1500", OneRowTable(dir, 0)});
     ASSERT_EQ(runner.Wait(20s), 0) << runner.err();
 
     const std::string text = FileText(csv);

@@ -1,5 +1,5 @@
-#include "support/child_process.h"
 #include "support/file_text.h"
+#include "support/sim_process.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
@@ -71,15 +71,15 @@ TEST(RunnerRealtime, ARefusalLeavesTheRunWholeAndIsSaidOnce)
 {
     TempDir dir;
     const std::filesystem::path log = dir / "device.log";
-    ChildProcess sim(toolPath("wirevane-sim"), {"--lines", "--no-announce", "--log", log.string()});
-    const std::string path = sim.FirstLine(10s).value_or("");
-    ASSERT_FALSE(path.empty());
+    SimProcess sim({"--lines", "--no-announce", "--log", log.string()});
+    ASSERT_TRUE(sim.started());
     const std::filesystem::path table = dir / "table.ini";
     WriteTableFile(table, {{0, "A", 0, 0, 20}, {1, "B", 0, 0, 20}});
 
     const std::filesystem::path err = dir / "err.txt";
-    const int status = RunWithoutRealtimeRights(
-        {"--port", path, "--cycles", "3", "--linger", "0", "--realtime", table.string()}, err);
+    const int status = RunWithoutRealtimeRights({"--port", sim.devicePath(), "--cycles", "3",
+                                                 "--linger", "0", "--realtime", table.string()},
+                                                err);
     if (status == kGrantedAnyway)
         GTEST_SKIP() << "realtime priority is granted here even without the rights";
     const std::string said = FileText(err);

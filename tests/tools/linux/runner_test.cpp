@@ -2,6 +2,7 @@
 #include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/scoped_environment.h"
+#include "support/sim_process.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
@@ -26,15 +27,13 @@ using namespace std::chrono_literals;
 using Row = TableRow;
 
 // The simulator on its own pseudo-terminal, logging what it receives.
-class Sim {
+class Sim : public SimProcess {
 public:
     Sim(const TempDir& dir, const std::vector<std::string>& arguments)
-        : m_log(dir / "device.log"), m_process(toolPath("wirevane-sim"), WithLog(arguments))
+        : SimProcess(Logged(arguments, dir / "device.log")), m_log(dir / "device.log")
     {
-        m_path = m_process.FirstLine(10s).value_or("");
     }
 
-    const std::string& path() const { return m_path; }
     // What the device received; waits for the log to hold at least size bytes.
     std::string received(std::size_t size = 0) const
     {
@@ -44,15 +43,14 @@ public:
     }
 
 private:
-    std::vector<std::string> WithLog(std::vector<std::string> arguments) const
+    static std::vector<std::string> Logged(std::vector<std::string> arguments,
+                                           const std::filesystem::path& log)
     {
-        arguments.insert(arguments.end(), {"--no-announce", "--log", m_log.string()});
+        arguments.insert(arguments.end(), {"--no-announce", "--log", log.string()});
         return arguments;
     }
 
     std::filesystem::path m_log;
-    ChildProcess m_process;
-    std::string m_path;
 };
 
 struct RunResult {
@@ -83,10 +81,10 @@ protected:
 TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
 {
     Sim sim(m_dir, {"--lines", "--reply", "OK", "--reply-end", "cr"});
-    ASSERT_FALSE(sim.path().empty());
+    ASSERT_TRUE(sim.started());
     const std::string report = (m_dir / "report.json").string();
     const RunResult run = RunRunner(
-        {"--port", sim.path(), "--echo", "--report", report,
+        {"--port", sim.devicePath(), "--echo", "--report", report,
          Table({{0, "AT"}, {1, "\\x02SET 1\\x03", 1}, {4, "\x82\xa0", 1}, {9, "END", 1}})});
     // Row 0 does not wait, so its line's answer may come at any time after it.
     ASSERT_EQ(run.status, 0) << run.err;
@@ -145,10 +143,10 @@ TEST_F(RunnerTest, BusyPortIsRefusedAndCtrlCStopsCleanly)
 {
     Sim sim(m_dir, {"--lines", "--reply-end", "none"});
     const std::string table = Table({{0, "HOLD", 1}});
-    ChildProcess first(toolPath("wirevane-run"), {"--port", sim.path(), "--echo", table});
+    ChildProcess first(toolPath("wirevane-run"), {"--port", sim.devicePath(), "--echo", table});
     ASSERT_TRUE(first.WaitForOutput("HOLD", 10s)) << first.err();
 
-    const RunResult second = RunRunner({"--port", sim.path(), table});
+    const RunResult second = RunRunner({"--port", sim.devicePath(), table});
     EXPECT_EQ(second.status, 1);
     EXPECT_NE(second.err.find(" is busy: held by "), std::string::npos) << second.err;
     EXPECT_NE(second.err.find("wirevane-run (process "), std::string::npos) << second.err;
@@ -158,7 +156,7 @@ TEST_F(RunnerTest, BusyPortIsRefusedAndCtrlCStopsCleanly)
     EXPECT_NE(first.err().find("interrupted"), std::string::npos);
 
     const RunResult third =
-        RunRunner({"--port", sim.path(), "--timeout", "1", Table({{0, "AGAIN", 1}})});
+        RunRunner({"--port", sim.devicePath(), "--timeout", "1", Table({{0, "AGAIN", 1}})});
     EXPECT_EQ(third.status, 3) << third.err;
 }
 
@@ -166,7 +164,8 @@ TEST_F(RunnerTest, PortLostMidRunEndsWithStatusOne)
 {
     // The device goes away once it has the first row; the row's wait must not hang the run.
     Sim sim(m_dir, {"--lines", "--reply-end", "none", "--close-after", "5"});
-    const RunResult run = RunRunner({"--port", sim.path(), Table({{0, "PING", 1}, {1, "PONG"}})});
+    const RunResult run =
+        RunRunner({"--port", sim.devicePath(), Table({{0, "PING", 1}, {1, "PONG"}})});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("lost"), std::string::npos) << run.err;
 }
@@ -178,9 +177,8 @@ TEST_F(RunnerTest, FilesPortNameIsFoundInThePortList)
     const std::string ports = (m_dir / "ports").string();
     ScopedEnvironment environment;
     environment.Set("WIREVANE_PORTS_DIR", ports);
-    ChildProcess sim(toolPath("wirevane-sim"),
-                     {"--lines", "--reply-end", "cr", "--name", "runnersim", "--ports-dir", ports});
-    ASSERT_TRUE(sim.FirstLine(10s));
+    SimProcess sim({"--lines", "--reply-end", "cr", "--name", "runnersim", "--ports-dir", ports});
+    ASSERT_TRUE(sim.started());
     const RunResult run =
         RunRunner({Table({{0, "HI", 1}}, "PORT=\\\\.\\runnersim0\r\nBAUD=19200\r\n")});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -208,8 +206,8 @@ TEST_F(RunnerTest, WriteHeldByXoffPastItsTimeOutEndsTheProcessWithStatusOne)
 TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
 {
     Sim sim(m_dir, {"--echo"});
-    const RunResult run =
-        RunRunner({"--port", sim.path(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
+    const RunResult run = RunRunner(
+        {"--port", sim.devicePath(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
 }
