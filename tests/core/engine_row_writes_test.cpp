@@ -21,8 +21,7 @@ protected:
     {
         SetRow(0, u"AT", wait, delay);
         SetRow(1, u"B", WaitKind::None);
-        engine.OnSend();
-        engine.OnStepTimer(kSequenceTimerId);
+        SendAndTick();
     }
 };
 
@@ -98,8 +97,7 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
               u"[Write to ttyUSB0 timed out: the device holds the line (flow control).]\n");
 
     // The row pointer stayed on the row, so Send tries it again.
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     port.End();
     port.End();
     EXPECT_EQ(port.written(), (Bytes{'A', 'T', 0x0D}));
@@ -109,16 +107,14 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 {
     SetRow(0, u"AT", WaitKind::None);
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     engine.OnStop();
     EXPECT_EQ(port.cancels(), 1);
     EXPECT_FALSE(engine.IsWriting());
     EXPECT_NE(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 0);
 
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     EXPECT_TRUE(engine.IsWriting());
     engine.OnReset();
     EXPECT_EQ(port.cancels(), 2);
