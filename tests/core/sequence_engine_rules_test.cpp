@@ -20,6 +20,7 @@ protected:
     }
 
     void Untick(int row) { grid.SetCellText(row, SendTable::kSelectColumn, u""); }
+    std::vector<int> FirstImages() const { return {Image(0), Image(1)}; }
 };
 
 // Halt and step stop, after sending and after receiving: with the detail display off the terminal
@@ -137,8 +138,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
         Tick();
         Receive({0x0A});
         Tick();
-        ASSERT_EQ(Image(0), kRowImageSent);
-        ASSERT_EQ(Image(1), kRowImageSent);
+        ASSERT_EQ(FirstImages(), (std::vector<int>{kRowImageSent, kRowImageSent}));
         ASSERT_TRUE(run.endReached);
     };
 
@@ -146,22 +146,19 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
     Untick(0);
     Untick(1);
     engine.OnReset();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageNone);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageNone}));
 
     runBothRows();
     Untick(0);
     engine.OnSend();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageNone);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageNone}));
 
     engine.OnReset();
     run.cyclic = true;
     runBothRows();
     Untick(0);
     Tick();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageWaiting);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageWaiting}));
 }
 
 } // namespace
