@@ -160,5 +160,33 @@ TEST_F(SequenceEngineTest, OtherTimersAreNotTheEngines)
     EXPECT_TRUE(timer.IsArmed());
 }
 
+TEST_F(SequenceEngineTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
+{
+    SetRow(0, u"café", WaitKind::None);
+    SetRow(1, u"B", WaitKind::None);
+    for (const auto& [encoding, name] :
+         {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
+        SCOPED_TRACE(static_cast<int>(encoding));
+        terminal.clear();
+        port.clearWritten();
+        run.encoding = encoding;
+        engine.OnReset();
+        SendAndTick();
+        EXPECT_TRUE(port.written().empty());
+        EXPECT_EQ(Image(0), kRowImageHalt);
+        EXPECT_FALSE(run.running);
+        EXPECT_EQ(run.currentRow, 0);
+        EXPECT_EQ(terminal.text(), u"[Row 0 is not sent: \"é\" (U+00E9) has no " +
+                                       std::u16string(name) + u" form.]\n");
+    }
+
+    terminal.clear();
+    run.encoding = TextEncoding::Utf8;
+    engine.OnReset();
+    SendAndTick();
+    EXPECT_EQ(port.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    EXPECT_EQ(Image(0), kRowImageSent);
+}
+
 } // namespace
 } // namespace wirevane
