@@ -109,11 +109,9 @@ TEST_F(SequenceEngineRulesTest, ResetStartsTheTableOverFromItsFirstRow)
 // that answered the row before it does not answer a row that waits for NL.
 TEST_F(SequenceEngineRulesTest, ARowThatWritesNothingWaitsForItsOwnKind)
 {
-    TickRow(0, u"A");
-    TickRow(1, u"");
-    TickRow(2, u"C");
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
+    SetRow(0, u"A", WaitKind::Cr, 100);
+    SetRow(1, u"", WaitKind::Nl, 100);
+    SetRow(2, u"C", WaitKind::None, 100);
     SendAndTick();
     Receive({0x0D});
     Tick();
