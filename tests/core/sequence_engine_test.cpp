@@ -89,8 +89,7 @@ class RowUntickedWhileWaiting : public SequenceEngineTest,
 
 TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
 {
-    const bool detail = GetParam();
-    run.detailView = detail;
+    run.detailView = GetParam();
     Prepare({0, 1}, 250);
     grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
     SendAndTick();
@@ -98,7 +97,7 @@ TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
     TakeWritten();
     Receive({0x0D});
     Tick(); // the receive step
-    EXPECT_EQ(TakeWritten(), detail ? Bytes{} : Bytes{'B'});
+    EXPECT_EQ(TakeWritten(), GetParam() ? Bytes{} : Bytes{'B'});
     EXPECT_EQ(timer.period(), 250);
 }
 
