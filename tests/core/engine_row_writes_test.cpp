@@ -21,8 +21,7 @@ protected:
     {
         SetRow(0, u"AT", wait, delay);
         SetRow(1, u"B", WaitKind::None);
-        engine.OnSend();
-        engine.OnStepTimer(kSequenceTimerId);
+        SendAndTick();
     }
 };
 
@@ -98,8 +97,7 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
               u"[Write to ttyUSB0 timed out: the device holds the line (flow control).]\n");
 
     // The row pointer stayed on the row, so Send tries it again.
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     port.End();
     port.End();
     EXPECT_EQ(port.written(), (Bytes{'A', 'T', 0x0D}));
@@ -109,16 +107,14 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
 TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
 {
     SetRow(0, u"AT", WaitKind::None);
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     engine.OnStop();
     EXPECT_EQ(port.cancels(), 1);
     EXPECT_FALSE(engine.IsWriting());
     EXPECT_NE(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 0);
 
-    engine.OnSend();
-    engine.OnStepTimer(kSequenceTimerId);
+    SendAndTick();
     EXPECT_TRUE(engine.IsWriting());
     engine.OnReset();
     EXPECT_EQ(port.cancels(), 2);
@@ -127,37 +123,6 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
     // A stop with nothing on its way leaves the port's queue alone (typed keys stay in it).
     engine.OnStop();
     EXPECT_EQ(port.cancels(), 2);
-}
-
-// Over a port that writes at once.
-class RowEncodingTest : public ::testing::Test, protected test::EngineRig<> {};
-
-TEST_F(RowEncodingTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
-{
-    SetRow(0, u"café", WaitKind::None);
-    SetRow(1, u"B", WaitKind::None);
-    for (const auto& [encoding, name] :
-         {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
-        SCOPED_TRACE(static_cast<int>(encoding));
-        terminal.clear();
-        port.clearWritten();
-        run.encoding = encoding;
-        engine.OnReset();
-        SendAndTick();
-        EXPECT_TRUE(port.written().empty());
-        EXPECT_EQ(Image(0), kRowImageHalt);
-        EXPECT_FALSE(run.running);
-        EXPECT_EQ(run.currentRow, 0);
-        EXPECT_EQ(terminal.text(), u"[Row 0 is not sent: \"é\" (U+00E9) has no " +
-                                       std::u16string(name) + u" form.]\n");
-    }
-
-    terminal.clear();
-    run.encoding = TextEncoding::Utf8;
-    engine.OnReset();
-    SendAndTick();
-    EXPECT_EQ(port.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
-    EXPECT_EQ(Image(0), kRowImageSent);
 }
 
 } // namespace

@@ -69,10 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                    MeasureMode::None, "0.999 ohm"},
         TesterCase{Reading({0, 0, 5, 5}, 3, 0, TesterUnit::Percent), 5.5, "%", MeasureMode::None,
                    "005.5 %"},
-        TesterCase{Reading({0, 0, 2, 1}, 0, 0, TesterUnit::Degrees), 21.0,
-                   "\xC2\xB0"
-                   "C",
-                   MeasureMode::None, "0021 deg"},
+        TesterCase{Reading({0, 0, 2, 1}, 0, 0, TesterUnit::Degrees), 21.0, "°C", MeasureMode::None,
+                   "0021 deg"},
         TesterCase{OverRange(TesterUnit::Volt, 0, true, false), std::nullopt, "V", MeasureMode::Ac,
                    "AC  V OVER RANGE"},
         TesterCase{OverRange(TesterUnit::Ohm, 6, false, true), std::nullopt, "\xCE\xA9",
@@ -118,9 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"1.0, 2.0, 3.0\r\n", {{"1", 1}, {"2", 2}, {"3", 3}}},
                       LineCase{"temp:21.4 hum=48", {{"temp", 21.4}, {"hum", 48}}},
                       LineCase{"temp : 21.4; hum = 48", {{"temp", 21.4}, {"hum", 48}}},
-                      LineCase{"V=12V I=0.5A T=21.4\xC2\xB0"
-                               "C",
-                               {{"V", 12}, {"I", 0.5}, {"T", 21.4}}},
+                      LineCase{"V=12V I=0.5A T=21.4°C", {{"V", 12}, {"I", 0.5}, {"T", 21.4}}},
                       LineCase{"-3.5e2\t+7 .25 -.5",
                                {{"1", -350}, {"2", 7}, {"3", 0.25}, {"4", -0.5}}},
                       LineCase{"ready", {}}, LineCase{"", {}}, LineCase{"state: idle", {}},

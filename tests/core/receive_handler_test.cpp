@@ -178,10 +178,7 @@ TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
     std::vector<uint8_t> bytes;
     for (std::size_t i = 0; i < kMeterFrame.size(); ++i)
         bytes.insert(bytes.end(), {uint8_t(i), uint8_t(0xF0 + i), kMeterFrame[i]});
-    for (uint8_t low = 14; low < 16; ++low) {
-        bytes.push_back(low);
-        bytes.push_back(static_cast<uint8_t>(0xF0 | low));
-    }
+    bytes.insert(bytes.end(), {0x0E, 0xFE, 0x0F, 0xFF});
     const auto half = bytes.begin() + static_cast<long>(bytes.size() / 2);
     Receive({bytes.begin(), half});
     EXPECT_EQ(terminal.text().size(), 3 * bytes.size() / 2);

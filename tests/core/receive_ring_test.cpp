@@ -26,8 +26,7 @@ TEST(ReceiveRing, BulkStoreAndTakeWrapAroundTheEndInOrder)
     EXPECT_EQ(out, fill);
     EXPECT_EQ(ring.Count(), 0);
 
-    const std::vector<uint8_t> across = Sequence(8, 1);
-    EXPECT_EQ(ring.PushSome(across), 8u);
+    EXPECT_EQ(ring.PushSome(Sequence(8, 1)), 8u);
     EXPECT_EQ(ring.PeekAt(0), 1);
     EXPECT_EQ(ring.PeekAt(3), 4); // the first byte stored at the start of the buffer
     EXPECT_EQ(ring.Take(), 1);

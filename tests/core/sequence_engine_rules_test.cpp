@@ -20,6 +20,7 @@ protected:
     }
 
     void Untick(int row) { grid.SetCellText(row, SendTable::kSelectColumn, u""); }
+    std::vector<int> FirstImages() const { return {Image(0), Image(1)}; }
 };
 
 // Halt and step stop, after sending and after receiving: with the detail display off the terminal
@@ -108,11 +109,9 @@ TEST_F(SequenceEngineRulesTest, ResetStartsTheTableOverFromItsFirstRow)
 // that answered the row before it does not answer a row that waits for NL.
 TEST_F(SequenceEngineRulesTest, ARowThatWritesNothingWaitsForItsOwnKind)
 {
-    TickRow(0, u"A");
-    TickRow(1, u"");
-    TickRow(2, u"C");
-    grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
-    grid.SetCellText(1, SendTable::kWaitColumn, u"NL");
+    SetRow(0, u"A", WaitKind::Cr, 100);
+    SetRow(1, u"", WaitKind::Nl, 100);
+    SetRow(2, u"C", WaitKind::None, 100);
     SendAndTick();
     Receive({0x0D});
     Tick();
@@ -137,8 +136,7 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
         Tick();
         Receive({0x0A});
         Tick();
-        ASSERT_EQ(Image(0), kRowImageSent);
-        ASSERT_EQ(Image(1), kRowImageSent);
+        ASSERT_EQ(FirstImages(), (std::vector<int>{kRowImageSent, kRowImageSent}));
         ASSERT_TRUE(run.endReached);
     };
 
@@ -146,22 +144,19 @@ TEST_F(SequenceEngineRulesTest, ClearingMarkersTakesTheIconsOfUntickedRowsToo)
     Untick(0);
     Untick(1);
     engine.OnReset();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageNone);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageNone}));
 
     runBothRows();
     Untick(0);
     engine.OnSend();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageNone);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageNone}));
 
     engine.OnReset();
     run.cyclic = true;
     runBothRows();
     Untick(0);
     Tick();
-    EXPECT_EQ(Image(0), kRowImageNone);
-    EXPECT_EQ(Image(1), kRowImageWaiting);
+    EXPECT_EQ(FirstImages(), (std::vector<int>{kRowImageNone, kRowImageWaiting}));
 }
 
 } // namespace

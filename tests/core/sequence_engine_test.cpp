@@ -89,8 +89,7 @@ class RowUntickedWhileWaiting : public SequenceEngineTest,
 
 TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
 {
-    const bool detail = GetParam();
-    run.detailView = detail;
+    run.detailView = GetParam();
     Prepare({0, 1}, 250);
     grid.SetCellText(0, SendTable::kWaitColumn, u"CR");
     SendAndTick();
@@ -98,7 +97,7 @@ TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
     TakeWritten();
     Receive({0x0D});
     Tick(); // the receive step
-    EXPECT_EQ(TakeWritten(), detail ? Bytes{} : Bytes{'B'});
+    EXPECT_EQ(TakeWritten(), GetParam() ? Bytes{} : Bytes{'B'});
     EXPECT_EQ(timer.period(), 250);
 }
 
@@ -158,6 +157,34 @@ TEST_F(SequenceEngineTest, OtherTimersAreNotTheEngines)
     engine.OnStepTimer(kSequenceTimerId + 1);
     EXPECT_TRUE(port.written().empty());
     EXPECT_TRUE(timer.IsArmed());
+}
+
+TEST_F(SequenceEngineTest, ARowTheLineEncodingCannotCarryIsNotSentAndHalts)
+{
+    SetRow(0, u"café", WaitKind::None);
+    SetRow(1, u"B", WaitKind::None);
+    for (const auto& [encoding, name] :
+         {std::pair{TextEncoding::Sjis, u"Shift_JIS"}, std::pair{TextEncoding::Euc, u"EUC-JP"}}) {
+        SCOPED_TRACE(static_cast<int>(encoding));
+        terminal.clear();
+        port.clearWritten();
+        run.encoding = encoding;
+        engine.OnReset();
+        SendAndTick();
+        EXPECT_TRUE(port.written().empty());
+        EXPECT_EQ(Image(0), kRowImageHalt);
+        EXPECT_FALSE(run.running);
+        EXPECT_EQ(run.currentRow, 0);
+        EXPECT_EQ(terminal.text(), u"[Row 0 is not sent: \"é\" (U+00E9) has no " +
+                                       std::u16string(name) + u" form.]\n");
+    }
+
+    terminal.clear();
+    run.encoding = TextEncoding::Utf8;
+    engine.OnReset();
+    SendAndTick();
+    EXPECT_EQ(port.written(), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
+    EXPECT_EQ(Image(0), kRowImageSent);
 }
 
 } // namespace

@@ -7,13 +7,6 @@
 namespace wirevane {
 namespace {
 
-TesterFrame Frame(std::initializer_list<uint8_t> bytes)
-{
-    TesterFrame frame{};
-    std::copy(bytes.begin(), bytes.end(), frame.begin());
-    return frame;
-}
-
 std::u16string LineOf(const TesterFrame& frame)
 {
     return FormatTesterReading(DecodeTesterFrame(frame));
@@ -113,14 +106,14 @@ TEST(TesterFrame, OverRangeNeedsZeroThenL)
 
 TEST(TesterFrame, ReadingLinesOfTheMetersFrames)
 {
-    const TesterFrame kiloOhm =
-        Frame({0x14, 0x27, 0x3D, 0x42, 0x57, 0x69, 0x75, 0x80, 0x95, 0xA2, 0xB0, 0xC4, 0xD0, 0xE0});
+    const TesterFrame kiloOhm = {0x14, 0x27, 0x3D, 0x42, 0x57, 0x69, 0x75,
+                                 0x80, 0x95, 0xA2, 0xB0, 0xC4, 0xD0, 0xE0};
     EXPECT_EQ(LineOf(kiloOhm), u"DC 04.71 k ohm\r\n");
     TesterFrame plainOhm = kiloOhm;
     plainOhm[9] = 0xA0;
     EXPECT_EQ(LineOf(plainOhm), u"DC 04.71 ohm\r\n");
-    EXPECT_EQ(LineOf(Frame({0x14, 0x20, 0x30, 0x47, 0x5D, 0x66, 0x78, 0x80, 0x90, 0xA0, 0xB2, 0xC4,
-                            0xD0, 0xE0})),
+    EXPECT_EQ(LineOf({0x14, 0x20, 0x30, 0x47, 0x5D, 0x66, 0x78, 0x80, 0x90, 0xA0, 0xB2, 0xC4, 0xD0,
+                      0xE0}),
               u"DC  M ohm OVER RANGE\r\n");
 }
 

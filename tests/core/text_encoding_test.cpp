@@ -26,8 +26,7 @@ TEST(ExpandEscapes, ReadsTheLastByteAgainPastTheEnd)
 {
     EXPECT_EQ(Expand(R"(\x4)"), (Bytes{0x44}));
     EXPECT_EQ(Expand("AB\\"), (Bytes{'A', 'B', 0x5C}));
-    const Bytes sjisWithBackslashTrail = {0x95, 0x5C, 'n'}; // 表 ends in 0x5C
-    EXPECT_EQ(ExpandEscapes(sjisWithBackslashTrail), (Bytes{0x95, 0x0A}));
+    EXPECT_EQ(ExpandEscapes(Bytes{0x95, 0x5C, 'n'}), (Bytes{0x95, 0x0A})); // 表 ends in 0x5C
 }
 
 TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)

@@ -61,9 +61,8 @@ TEST_F(HeldLineRun, ARowHeldPastTheGraceStopsTheRunWithTheReport)
     EXPECT_EQ(rig.Image(0), kRowImageHalt);
     EXPECT_NE(rig.Image(1), kRowImageSent);
     const std::string name = pty.slavePath().substr(pty.slavePath().rfind('/') + 1);
-    const std::u16string report = u"[Write to " + std::u16string(name.begin(), name.end()) +
-                                  u" timed out: the device holds the line (flow control).]\n";
-    EXPECT_EQ(rig.terminal.text(), report);
+    EXPECT_EQ(rig.terminal.text(), u"[Write to " + std::u16string(name.begin(), name.end()) +
+                                       u" timed out: the device holds the line (flow control).]\n");
 
     ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
     EXPECT_EQ(pty.ReadMasterAvailable(), "") << "a timed-out row must not leave later";

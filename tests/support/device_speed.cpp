@@ -7,31 +7,22 @@
 
 namespace wirevane::test {
 
-namespace {
-
-bool ReadSettings(int fd, termios2& settings)
-{
-    return ioctl(fd, TCGETS2, &settings) == 0;
-}
-
-} // namespace
-
 uint32_t DeviceOutputSpeed(int fd)
 {
     termios2 settings{};
-    return ReadSettings(fd, settings) ? settings.c_ospeed : 0;
+    return ioctl(fd, TCGETS2, &settings) == 0 ? settings.c_ospeed : 0;
 }
 
 uint32_t DeviceInputSpeed(int fd)
 {
     termios2 settings{};
-    return ReadSettings(fd, settings) ? settings.c_ispeed : 0;
+    return ioctl(fd, TCGETS2, &settings) == 0 ? settings.c_ispeed : 0;
 }
 
 bool DeviceSpeedIsCustom(int fd)
 {
     termios2 settings{};
-    if (!ReadSettings(fd, settings))
+    if (ioctl(fd, TCGETS2, &settings) != 0)
         return false;
     return (settings.c_cflag & CBAUD) == BOTHER &&
            ((settings.c_cflag >> IBSHIFT) & CBAUD) == BOTHER;

@@ -26,12 +26,9 @@ TEST_F(AnswerValuesRun, ASerialNumberReadIsSentBackAsItArrivedAndANewRunForgetsI
     SetRow(0, u"SN?", WaitKind::Cr, 0, u"re:SN=(\\S+)");
     SetRow(1, u"SET {1}", WaitKind::None);
     terminal.setLocalEcho(true);
-    // A, 電 in Shift_JIS, 1: the value's bytes go out without a trip through text.
-    EXPECT_EQ(Run({"SN=A\x93\x64"
-                   "1\r"},
-                  11),
-              "SN?SET A\x93\x64"
-              "1");
+    // A, 電 in Shift_JIS (octal 223, then "d"), 1: the value's bytes go out without a trip
+    // through text.
+    EXPECT_EQ(Run({"SN=A\223d1\r"}, 11), "SN?SET A\223d1");
     EXPECT_NE(terminal.text().find(u"SET A電1"), std::u16string::npos) << "the echo";
 
     engine.OnReset();
@@ -69,8 +66,7 @@ TEST_F(AnswerValuesRun, AnEscapesDigitsAreCountedInBytes)
 {
     SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
     SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
-    EXPECT_EQ(Run({"x\r"}, 3), std::string("Q\x01"
-                                           "x"));
+    EXPECT_EQ(Run({"x\r"}, 3), "Q\001x");
 }
 
 } // namespace
