@@ -134,7 +134,7 @@ int main(int argc, char** argv)
     std::printf("engine           %8.1f MB/s  bytes read %llu, shown %llu, wait ended %s\n",
                 Rate(engine), static_cast<unsigned long long>(engineRead),
                 static_cast<unsigned long long>(engineShown), waitEnded ? "yes" : "no");
-    std::printf("bytes sent       %llu; engine = %.2f x bare reader (goal >= 0.7)\n",
+    std::printf("bytes sent       %llu; engine = %.2f x bare reader (goal >= 0.8)\n",
                 static_cast<unsigned long long>(kFlood) + 1, Rate(engine) / Rate(bare));
     const bool complete =
         bare.ok && engine.ok && engineRead == kFlood + 1 && engineShown == kFlood + 1 && waitEnded;
