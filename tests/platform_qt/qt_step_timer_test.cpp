@@ -118,5 +118,27 @@ TEST(QtStepTimer, TickMayKillAndRearmItself)
     EXPECT_FALSE(timer.IsArmed());
 }
 
+// A tick due at once runs in the caller's turn and only there; a timer counting a period, or one
+// not armed, is left to the loop.
+TEST_F(QtStepTimerTest, OnlyAZeroPeriodTicksInTheCallersTurnAndNeverTwice)
+{
+    timer.TickIfDueAtOnce();
+    EXPECT_EQ(ticks, 0);
+
+    timer.Arm(0);
+    timer.TickIfDueAtOnce();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(timer.IsArmed());
+
+    timer.Arm(600'000);
+    timer.TickIfDueAtOnce();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(timer.IsArmed());
+    timer.Kill();
+
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 1);
+}
+
 } // namespace
 } // namespace wirevane::platform
