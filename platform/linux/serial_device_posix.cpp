@@ -223,7 +223,9 @@ uint32_t PosixSerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             return ERROR_IO_DEVICE;
         if (ready > 0 && (fds[1].revents & POLLIN))
             ClearSignal(m_wakeFd);
-        if (ready > 0 && (fds[0].revents & POLLIN)) {
+        // The owner may have taken the reading while this poll waited: the bytes are its own then,
+        // and its watch sees them.
+        if (ready > 0 && (fds[0].revents & POLLIN) && !m_ownerReceives) {
             uint32_t received = 0;
             std::size_t count = 0;
             if (!DrainIntoQueue(received, count))
@@ -274,8 +276,11 @@ uint32_t PosixSerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRe
             freedRoom = wasFull && m_input.size() < m_inputLimit;
             // Queued bytes came first, so reading the device under the same lock keeps order.
             // Whoever queued them has just emptied the device, and what arrived since wakes its
-            // drainer again: a read of the device now would mostly find nothing.
-            while (!queued && bytesRead < buffer.size()) {
+            // drainer again: a read of the device now would mostly find nothing. While the owner
+            // takes the reading, every byte goes through its drain, which counts them to hand a
+            // flood to the event thread.
+            const bool ownerDrains = m_ownerReceives && !m_blocking;
+            while (!queued && !ownerDrains && bytesRead < buffer.size()) {
                 const ssize_t got =
                     read(m_fd, buffer.data() + bytesRead, buffer.size() - bytesRead);
                 if (got > 0) {
