@@ -35,6 +35,7 @@ struct RunState {
     int32_t currentRow = 0;  // the row to send next, 0..99
     bool running = false;    // a run is active
     bool endReached = false; // passed the last ticked row; next Send starts from the top
+    int passesEnded = 0;     // how often the run passed its last ticked row, cleared or not
     StoredFlag cyclic;       // repeat the table
     LineEndSuffix lineEnd = LineEndSuffix::CrLf; // appended to every sent row
     WaitKind waitKind = WaitKind::None;          // the pending wait

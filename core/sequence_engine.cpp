@@ -455,6 +455,7 @@ void SequenceEngine::Advance()
     if (!m_table.FindNextTicked(m_run.currentRow)) {
         m_run.currentRow = 0;
         m_run.endReached = true;
+        ++m_run.passesEnded;
         if (!m_run.cyclic)
             OnStop();
     }

@@ -137,8 +137,8 @@ void RunDriver::OnStepTimer()
     m_stepReceives = m_run.rxDone;
     m_stepSends = !m_stepReceives && m_table.FindNextTicked(m_run.currentRow).has_value();
     // An answered last row without a pause passes the table's end and starts the next pass in
-    // this one tick, so the end flag is cleared again before the step is counted.
-    m_stepWraps = m_stepReceives && !m_table.FindNextTicked(m_run.currentRow + 1).has_value();
+    // this one tick, which clears the end flag again: the passes are counted instead.
+    m_passesAtStep = m_run.passesEnded;
     m_stepOpen = true;
     m_port.BeginTick();
     m_inTick = true;
@@ -257,7 +257,7 @@ void RunDriver::AfterTick(bool advanced)
         EndAfter(RunOutcome::Halted, 0);
         return;
     }
-    if (advanced && (m_run.endReached || m_stepWraps)) {
+    if (advanced && m_run.passesEnded != m_passesAtStep) {
         ++m_cyclesCompleted;
         // The last pass ends the run as a table that does not repeat ends it: the answer to its
         // last row must not start another pass.
