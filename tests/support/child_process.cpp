@@ -11,7 +11,8 @@
 namespace wirevane::test {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
-                           const std::vector<std::string>& arguments)
+                           const std::vector<std::string>& arguments,
+                           const std::function<void()>& inChild)
 {
     int out[2];
     int err[2];
@@ -35,6 +36,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     if (m_pid == 0) {
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
+        if (inChild)
+            inChild();
         ExecTiedToParent(parent, argv.data());
     }
     close(out[1]);

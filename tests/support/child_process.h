@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,10 @@ namespace wirevane::test {
 // process behind.
 class ChildProcess {
 public:
-    ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments);
+    // inChild, when given, runs in the child just before the program replaces it, to set up
+    // what the program inherits (limits, rights).
+    ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                 const std::function<void()>& inChild = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

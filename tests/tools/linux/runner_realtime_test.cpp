@@ -1,22 +1,20 @@
+#include "support/child_process.h"
 #include "support/file_text.h"
 #include "support/sim_process.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
-#include "support/tied_exec.h"
 #include "support/wait_until.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <optional>
 #include <sched.h>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace wirevane::test {
 namespace {
@@ -25,44 +23,25 @@ using namespace std::chrono_literals;
 
 constexpr int kGrantedAnyway = 77;
 
-// Runs the runner as a user without the right to realtime priority would: no realtime limit and
-// no CAP_SYS_NICE, not even after exec. Its standard error goes to errFile; the exit status.
-int RunWithoutRealtimeRights(std::vector<std::string> arguments,
-                             const std::filesystem::path& errFile)
+// Takes from the child what a user without the right to realtime priority lacks: the realtime
+// limit and CAP_SYS_NICE, for good, so exec cannot give them back. Where the child still gets
+// the priority, it ends with kGrantedAnyway instead of running the program.
+void DropRealtimeRights()
 {
-    const std::string program = toolPath("wirevane-run").string();
-    arguments.insert(arguments.begin(), program);
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const pid_t parent = getpid();
-    const pid_t child = fork();
-    if (child == 0) {
-        const rlimit none{0, 0};
-        setrlimit(RLIMIT_RTPRIO, &none);
-        // Both refused where the test is not privileged itself, which is no matter then. The
-        // bounding set keeps exec from giving the capability back to a root process.
-        prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct rights[2]{};
-        syscall(SYS_capget, &header, rights);
-        rights[0].effective &= ~(1u << CAP_SYS_NICE);
-        rights[0].permitted &= ~(1u << CAP_SYS_NICE);
-        syscall(SYS_capset, &header, rights);
-        const sched_param lowest{1};
-        if (sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &lowest) == 0)
-            _exit(kGrantedAnyway);
-        const int out = open("/dev/null", O_WRONLY);
-        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        ExecTiedToParent(parent, argv.data());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const rlimit none{0, 0};
+    setrlimit(RLIMIT_RTPRIO, &none);
+    // Both refused where the test is not privileged itself, which is no matter then. The
+    // bounding set keeps exec from giving the capability back to a root process.
+    prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct rights[2]{};
+    syscall(SYS_capget, &header, rights);
+    rights[0].effective &= ~(1u << CAP_SYS_NICE);
+    rights[0].permitted &= ~(1u << CAP_SYS_NICE);
+    syscall(SYS_capset, &header, rights);
+    const sched_param lowest{1};
+    if (sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &lowest) == 0)
+        _exit(kGrantedAnyway);
 }
 
 // Asked for and refused, realtime priority changes nothing of the run but one line that says
@@ -76,13 +55,14 @@ TEST(RunnerRealtime, ARefusalLeavesTheRunWholeAndIsSaidOnce)
     const std::filesystem::path table = dir / "table.ini";
     WriteTableFile(table, {{0, "A", 0, 0, 20}, {1, "B", 0, 0, 20}});
 
-    const std::filesystem::path err = dir / "err.txt";
-    const int status = RunWithoutRealtimeRights({"--port", sim.devicePath(), "--cycles", "3",
-                                                 "--linger", "0", "--realtime", table.string()},
-                                                err);
+    ChildProcess runner(toolPath("wirevane-run"),
+                        {"--port", sim.devicePath(), "--cycles", "3", "--linger", "0", "--realtime",
+                         table.string()},
+                        DropRealtimeRights);
+    const std::optional<int> status = runner.Wait(30s);
     if (status == kGrantedAnyway)
         GTEST_SKIP() << "realtime priority is granted here even without the rights";
-    const std::string said = FileText(err);
+    const std::string said = runner.err();
     EXPECT_EQ(status, 0) << said;
     EXPECT_TRUE(WaitUntil([&] { return FileText(log) == "A\rB\rA\rB\rA\rB\r"; }, 5s))
         << FileText(log);
