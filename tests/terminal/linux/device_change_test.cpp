@@ -143,23 +143,24 @@ TEST_F(DeviceChange, AKilledSimulatorsLinkIsNotFollowedToAnotherProgramsTerminal
 
 TEST_F(DeviceChange, OffByDefaultAndEndedByTurningItOffOrByConnecting)
 {
-    auto first = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
-    Connect();
-    LoseTheDeviceMidRun(*first);
+    // Each loss is of a device of its own, kept alive to the end so its name stays taken.
+    const auto loseAnother = [this] {
+        auto sim = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
+        Connect();
+        LoseTheDeviceMidRun(*sim);
+        return sim;
+    };
+    const auto first = loseAnother();
     EXPECT_FALSE(rig.connection().IsWatchingForDevice());
 
     rig.connection().SetAutoReconnect(true);
-    auto second = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
-    Connect();
-    LoseTheDeviceMidRun(*second);
+    const auto second = loseAnother();
     ASSERT_TRUE(rig.connection().IsWatchingForDevice());
     rig.connection().SetAutoReconnect(false);
     EXPECT_FALSE(rig.connection().IsWatchingForDevice());
 
     rig.connection().SetAutoReconnect(true);
-    auto third = StartSim({"--lines", "--reply-end", "none", "--close-after", "5"});
-    Connect();
-    LoseTheDeviceMidRun(*third);
+    const auto third = loseAnother();
     ASSERT_TRUE(rig.connection().IsWatchingForDevice());
     // Nothing to reopen: the simulator's name is gone with it.
     EXPECT_FALSE(rig.connection().LookForLostDevice());
