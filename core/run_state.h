@@ -32,11 +32,11 @@ private:
 // The run fields of the main window that the engine and the receive handler share. All of them
 // are touched on the window thread only.
 struct RunState {
-    int32_t currentRow = 0;  // the row to send next, 0..99
-    bool running = false;    // a run is active
-    bool endReached = false; // passed the last ticked row; next Send starts from the top
-    int passesEnded = 0;     // how often the run passed its last ticked row, cleared or not
-    StoredFlag cyclic;       // repeat the table
+    int32_t currentRow = 0;   // the row to send next, 0..99
+    bool running = false;     // a run is active
+    bool endReached = false;  // passed the last ticked row; next Send starts from the top
+    uint64_t passesEnded = 0; // how often the run passed its last ticked row, cleared or not
+    StoredFlag cyclic;        // repeat the table
     LineEndSuffix lineEnd = LineEndSuffix::CrLf; // appended to every sent row
     WaitKind waitKind = WaitKind::None;          // the pending wait
     bool rxDone = false;                         // the awaited byte has arrived

@@ -155,7 +155,7 @@ private:
     bool m_stepOpen = false;
     bool m_stepReceives = false;
     bool m_stepSends = false;
-    int m_passesAtStep = 0;
+    uint64_t m_passesAtStep = 0;
     // The answer to a row whose completion had not reached the driver yet.
     std::optional<int64_t> m_answeredBeforeWritten;
     std::optional<RunOutcome> m_ending;
