@@ -1,18 +1,21 @@
 // Turnaround of the engine against a device on a pseudo-terminal: the device answers each row
 // with CR; the figure is the time from the answer's write to the first byte of the next row.
-// The same exchange runs five ways in one run: a bare poll() loop (the floor), the engine with
-// the receive handler and the port chain on the Qt event loop, the same with every row checking
-// its answer, wirevane-run (the headless runner's own loop), and a pyserial script.
+// The same exchange runs several ways in one run: a bare poll() loop (the floor), the engine
+// with the receive handler and the port chain on the Qt event loop, the same with every row
+// checking its answer, wirevane-run (the headless runner's own loop), a pyserial script, and the
+// engine and the runner again with the realtime priority a user may allow them.
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
 #include "e2e/qt_engine_rig.h"
+#include "serial/run_priority.h"
 #include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -25,9 +28,14 @@ using namespace wirevane::bench;
 
 namespace {
 
-// The three take turns in rounds, so a burst of load on a shared machine falls on all of them.
-constexpr int kRounds = 5;
-constexpr int kRowsPerRound = 200;
+// The contenders take turns in rounds, so a burst of load on a shared machine falls on all of
+// them. Short rounds, many of them: where the scheduler puts the device's thread, the contender
+// and the kernel's terminal worker differs from round to round and moves a round's median by
+// tens of percent, so five long rounds gave figures that another run did not repeat.
+constexpr int kRounds = 15;
+constexpr int kRowsPerRound = 101;
+// The first row answers nothing it follows, so a round sends one row more than it times.
+constexpr int kRowsSent = kRowsPerRound + 1;
 
 // Plays the device: records when each row's first byte arrives, answers its CR at once.
 // Rows are "ROW\r"; samples are microseconds from an answer to the next row's first byte.
@@ -117,7 +125,7 @@ bool PythonScript(const std::string& path, int rows)
 // The runner's table: a third of the rows, run three times, so that its last answer is the
 // device's last.
 constexpr int kRunnerCycles = 3;
-static_assert((kRowsPerRound + 1) % kRunnerCycles == 0);
+static_assert(kRowsSent % kRunnerCycles == 0);
 
 std::string RunnerSettings(int rows)
 {
@@ -131,7 +139,7 @@ std::string RunnerSettings(int rows)
 
 // wirevane-run as a user starts it, its terminal text thrown away; false when it failed.
 // WIREVANE_RUN names another build of it, to compare two builds in one run of this bench.
-bool Runner(const std::string& path, int rows)
+bool Runner(const std::string& path, int rows, bool realtime)
 {
     const char* chosen = std::getenv("WIREVANE_RUN");
     const std::string program =
@@ -151,7 +159,8 @@ bool Runner(const std::string& path, int rows)
             _exit(126);
         const std::string cycles = std::to_string(kRunnerCycles);
         execl(program.c_str(), "wirevane-run", "--port", path.c_str(), "--cycles", cycles.c_str(),
-              "--linger", "0", settingsPath, static_cast<char*>(nullptr));
+              "--linger", "0", realtime ? "--realtime" : settingsPath,
+              realtime ? settingsPath : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -161,23 +170,32 @@ bool Runner(const std::string& path, int rows)
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+struct EngineChoice {
+    bool checked = false;
+    bool realtime = false;
+};
+
 // The engine as the window runs it: all 100 rows ticked, each "ROW" with CR appended, waiting
 // for CR, delay 0, repeating, until the given number of rows has been answered. A checked run
-// gives every row the expected answer CR, which each answer passes.
-void Engine(const std::string& path, int rows, bool checked = false)
+// gives every row the expected answer CR, which each answer passes; a realtime one takes the
+// priority the window takes for a run when the user allows it. False when that was refused.
+bool Engine(const std::string& path, int rows, EngineChoice choice = {})
 {
     test::QtEngineRig<CountingTerminal> rig;
     for (int i = 0; i < SendTable::kRowCount; ++i) {
         rig.SetRow(i, u"ROW", WaitKind::Cr, 0);
-        if (checked)
+        if (choice.checked)
             rig.table.rows()[static_cast<std::size_t>(i)].expect = u"\\r";
     }
     rig.table.RewriteFromRows();
     rig.run.cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
-        return;
+        return true;
     }
+    RunPriority priority(rig.port.serial);
+    priority.SetAllowed(choice.realtime);
+    const bool refused = priority.RunChanged(true).has_value();
     const auto answered = [&rig, rows] {
         return rig.port.writes >= 2 * static_cast<uint64_t>(rows) &&
                rig.run.waitKind == WaitKind::None;
@@ -189,6 +207,8 @@ void Engine(const std::string& path, int rows, bool checked = false)
     rig.engine.OnSend();
     test::RunEventsUntil(answered, 60'000);
     rig.engine.OnStop();
+    priority.RunChanged(false);
+    return !refused;
 }
 
 template <typename Contender> void MeasureRound(std::vector<double>& samples, Contender contender)
@@ -204,52 +224,70 @@ template <typename Contender> void MeasureRound(std::vector<double>& samples, Co
 Spread Print(const char* name, const std::vector<double>& samples)
 {
     const Spread spread = SpreadOf(samples);
-    std::printf("%-16s %10.1f %10.1f %8zu\n", name, spread.median, spread.p99, spread.count);
+    std::printf("%-18s %10.1f %10.1f %8zu\n", name, spread.median, spread.p99, spread.count);
     return spread;
 }
+
+struct Contender {
+    using Run = std::function<bool(const std::string& path)>;
+    Contender(const char* contenderName, Run contenderRun)
+        : name(contenderName), run(std::move(contenderRun))
+    {
+    }
+    const char* name;
+    Run run;
+    std::vector<double> samples;
+    bool ok = true;
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    std::vector<double> floor;
-    std::vector<double> engine;
-    std::vector<double> checked;
-    std::vector<double> runner;
-    std::vector<double> python;
-    bool runnerOk = true;
-    bool pythonOk = true;
-    for (int round = 0; round < kRounds; ++round) {
-        MeasureRound(floor, [](const std::string& path) { PollFloor(path, kRowsPerRound + 1); });
-        MeasureRound(engine, [](const std::string& path) { Engine(path, kRowsPerRound + 1); });
-        MeasureRound(checked,
-                     [](const std::string& path) { Engine(path, kRowsPerRound + 1, true); });
-        MeasureRound(runner, [&runnerOk](const std::string& path) {
-            runnerOk = Runner(path, kRowsPerRound + 1) && runnerOk;
-        });
-        MeasureRound(python, [&pythonOk](const std::string& path) {
-            pythonOk = PythonScript(path, kRowsPerRound + 1) && pythonOk;
-        });
-    }
+    std::vector<Contender> contenders;
+    contenders.emplace_back("poll() floor", [](const std::string& path) {
+        PollFloor(path, kRowsSent);
+        return true;
+    });
+    contenders.emplace_back("engine",
+                            [](const std::string& path) { return Engine(path, kRowsSent); });
+    contenders.emplace_back("engine, checked", [](const std::string& path) {
+        return Engine(path, kRowsSent, {.checked = true});
+    });
+    contenders.emplace_back("wirevane-run",
+                            [](const std::string& path) { return Runner(path, kRowsSent, false); });
+    contenders.emplace_back("python3-serial",
+                            [](const std::string& path) { return PythonScript(path, kRowsSent); });
+    contenders.emplace_back("engine, realtime", [](const std::string& path) {
+        return Engine(path, kRowsSent, {.realtime = true});
+    });
+    contenders.emplace_back("run --realtime",
+                            [](const std::string& path) { return Runner(path, kRowsSent, true); });
+    for (int round = 0; round < kRounds; ++round)
+        for (Contender& contender : contenders)
+            MeasureRound(contender.samples, [&contender](const std::string& path) {
+                contender.ok = contender.run(path) && contender.ok;
+            });
     std::printf("turnaround, answer written -> first byte of the next row, delay 0, %d rows "
                 "each in %d rounds\n",
                 kRounds * kRowsPerRound, kRounds);
-    std::printf("%-16s %10s %10s %8s\n", "", "median us", "p99 us", "samples");
-    const Spread floorSpread = Print("poll() floor", floor);
-    const Spread engineSpread = Print("engine", engine);
-    Print("engine, checked", checked);
-    const Spread runnerSpread = Print("wirevane-run", runner);
-    const Spread pythonSpread = Print("python3-serial", python);
-    if (!runnerOk)
-        std::printf("(wirevane-run failed; is it built?)\n");
-    if (!pythonOk)
-        std::printf("(the pyserial script failed; is python3-serial installed?)\n");
-    for (const auto& [name, spread] :
-         {std::pair{"engine", engineSpread}, std::pair{"wirevane-run", runnerSpread}})
+    std::printf("%-18s %10s %10s %8s\n", "", "median us", "p99 us", "samples");
+    std::vector<Spread> spreads;
+    spreads.reserve(contenders.size());
+    for (const Contender& contender : contenders)
+        spreads.push_back(Print(contender.name, contender.samples));
+    for (const Contender& contender : contenders)
+        if (!contender.ok)
+            std::printf("(%s failed: is wirevane-run built, python3-serial installed, realtime "
+                        "priority granted?)\n",
+                        contender.name);
+    const Spread& floor = spreads[0];
+    const Spread& python = spreads[4];
+    for (std::size_t i : {1, 3, 5, 6})
         std::printf("%s median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
                     "p99 %.0f us (goal <= 100)\n",
-                    name, spread.median / floorSpread.median, spread.median / pythonSpread.median,
-                    spread.p99);
+                    contenders[i].name, spreads[i].median / floor.median,
+                    spreads[i].median / python.median, spreads[i].p99);
     return 0;
 }

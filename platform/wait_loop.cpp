@@ -83,6 +83,8 @@ void WaitLoop::Run()
             if (!m_calls.empty())
                 continue;
         }
+        if (m_beforeWait)
+            m_beforeWait();
         if (next)
             readable =
                 m_wake.Wait(std::max(*next - Clock::now(), Clock::duration::zero()), m_watched);

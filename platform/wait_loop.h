@@ -44,6 +44,10 @@ public:
     bool WatchReadable(int descriptor, std::function<void()> onReadable);
     void Unwatch();
 
+    // The loop's thread only: called whenever the loop has run everything due and is about to
+    // wait, so that what the passes produced can be handed on in one piece.
+    void SetBeforeWait(std::function<void()> beforeWait) { m_beforeWait = std::move(beforeWait); }
+
 private:
     friend class LoopStepTimer;
     void AddTimer(LoopStepTimer* timer);
@@ -60,6 +64,7 @@ private:
     std::function<void()> m_onInterrupt;
     int m_watched = -1;
     std::function<void()> m_onReadable;
+    std::function<void()> m_beforeWait;
 };
 
 // The step timer on a WaitLoop: one shot, a period of 0 fires on the loop's next pass. Used on

@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -59,6 +60,14 @@ std::size_t EncodeRun(iconv_t cd, std::u16string_view text, std::vector<uint8_t>
     return text.size() - inLeft / 2;
 }
 
+// ASCII is the same units in code page 932 both ways. It is most of what a device protocol
+// carries, and a row's text, delay and expected answer are encoded each time the row runs, so
+// such text skips the converter.
+template <typename Unit> bool IsAscii(std::basic_string_view<Unit> text)
+{
+    return std::all_of(text.begin(), text.end(), [](Unit unit) { return unit < 0x80; });
+}
+
 bool IsSurrogatePair(std::u16string_view text)
 {
     return text.size() >= 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 &&
@@ -69,6 +78,8 @@ class IconvCodePage932 final : public CodePage932 {
 public:
     std::optional<std::vector<uint8_t>> EncodeStrict(std::u16string_view text) const override
     {
+        if (IsAscii(text))
+            return std::vector<uint8_t>(text.begin(), text.end());
         std::vector<uint8_t> out;
         if (EncodeRun(ToCp932().get(), text, out) != text.size())
             return std::nullopt;
@@ -77,6 +88,8 @@ public:
 
     std::vector<uint8_t> EncodeReplacing(std::u16string_view text) const override
     {
+        if (IsAscii(text))
+            return std::vector<uint8_t>(text.begin(), text.end());
         std::vector<uint8_t> out;
         iconv_t cd = ToCp932().get();
         while (!text.empty()) {
@@ -92,6 +105,8 @@ public:
 
     std::u16string Decode(std::span<const uint8_t> bytes) const override
     {
+        if (IsAscii(std::basic_string_view<uint8_t>(bytes.data(), bytes.size())))
+            return std::u16string(bytes.begin(), bytes.end());
         // Every byte gives at most one UTF-16 unit, so the output never needs to grow.
         std::u16string out(bytes.size(), u'\0');
         iconv_t cd = FromCp932().get();

@@ -113,6 +113,23 @@ TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
     EXPECT_EQ(cp.Decode(*cp.EncodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
 }
 
+// Every platform's converter, and any shortcut for ASCII, must give ASCII back as it is, the
+// zero and the backslash included.
+TEST(CodePage932, AsciiIsTheSameUnitsBothWays)
+{
+    const auto& cp = platform::GetCodePage932();
+    std::u16string text;
+    Bytes bytes;
+    for (char16_t unit = 0; unit < 0x80; ++unit) {
+        text += unit;
+        bytes.push_back(static_cast<uint8_t>(unit));
+    }
+    EXPECT_EQ(cp.EncodeStrict(text), bytes);
+    EXPECT_EQ(cp.EncodeReplacing(text), bytes);
+    EXPECT_EQ(cp.Decode(bytes), text);
+    EXPECT_EQ(cp.Decode(Bytes{'A', 0xA0, 'B'}), u"A\uFFFDB");
+}
+
 // UTF-8 display takes a shortcut; it must show exactly what the trip through code page 932 shows.
 TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
 {

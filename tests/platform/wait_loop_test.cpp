@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <regex>
+#include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -78,6 +80,29 @@ TEST(WaitLoop, ATickMayReArmItselfAndKillAnotherDueTimer)
     other->Arm(0);
     loop.Run();
     EXPECT_EQ(count, 3);
+}
+
+// The runner hands its output on here: once per stretch of work, never between calls that are
+// ready to run, and not after the loop has quit.
+TEST(WaitLoop, BeforeWaitRunsOnlyWhenTheLoopIsAboutToWait)
+{
+    WaitLoop loop;
+    std::string trace;
+    LoopStepTimer later(loop, [&] {
+        trace += 't';
+        loop.Quit();
+    });
+    loop.SetBeforeWait([&] { trace += 'w'; });
+    loop.Post([&] {
+        trace += 'a';
+        loop.Post([&] {
+            trace += 'b';
+            later.Arm(5);
+        });
+    });
+    loop.Run();
+    // A wait may end early (a wake-up left from a post) and be made again.
+    EXPECT_TRUE(std::regex_match(trace, std::regex("abw+t"))) << trace;
 }
 
 TEST(WaitLoop, MessagesReachTheHandlerWithTheirValues)

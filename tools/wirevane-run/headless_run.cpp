@@ -106,6 +106,7 @@ HeadlessRun::HeadlessRun(const RunOptions& options)
     // While a row awaits its answer the loop reads the port itself: the answer is decided on
     // and the next row written in the pass the byte arrives.
     m_port.SetOwnerReadsWhile([this] { return m_run.AwaitsAnswer(); });
+    m_loop.SetBeforeWait([this] { m_output.Flush(); });
     m_tap.SetListener([this](TrafficDirection direction, std::span<const uint8_t> bytes,
                              TrafficTime time) { m_terminal.OnTraffic(direction, bytes, time); });
 }
@@ -135,6 +136,7 @@ int HeadlessRun::Execute()
     m_run.Start(ToRunSettings(m_options));
     if (!m_run.finished())
         m_loop.Run();
+    m_output.Flush();
     m_priority.RunChanged(false);
     m_stepTimer.Kill();
     m_answerTimer.Kill();

@@ -30,6 +30,9 @@ void HeadlessTerminal::Check(bool logOk)
     if (logOk || m_failed)
         return;
     m_failed = true;
+    // What the run has shown goes out first, so that the two streams keep their order where
+    // they meet, as on one terminal.
+    std::fflush(nullptr);
     const std::string file = m_log.choice().file.string();
     const std::string reason = m_log.failure() ? m_log.failure()->message : "write failed";
     std::fprintf(m_errors, "wirevane-run: the log %s stopped: %s; the run goes on\n", file.c_str(),

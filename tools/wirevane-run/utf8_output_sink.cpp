@@ -4,9 +4,17 @@
 
 namespace wirevane::runner {
 
+namespace {
+
+// A terminal's stream is line-buffered by default and would be written at every line end.
+constexpr std::size_t kStreamBufferBytes = 64 * 1024;
+
+} // namespace
+
 Utf8OutputSink::Utf8OutputSink(std::FILE* stream, bool localEcho)
     : m_stream(stream), m_localEcho(localEcho)
 {
+    std::setvbuf(m_stream, nullptr, _IOFBF, kStreamBufferBytes);
 }
 
 void Utf8OutputSink::AppendText(std::u16string_view text)
@@ -14,6 +22,10 @@ void Utf8OutputSink::AppendText(std::u16string_view text)
     m_buffer.clear();
     platform::AppendUtf8(text, m_buffer);
     std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream);
+}
+
+void Utf8OutputSink::Flush()
+{
     std::fflush(m_stream);
 }
 

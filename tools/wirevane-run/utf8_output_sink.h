@@ -7,15 +7,17 @@
 
 namespace wirevane::runner {
 
-// The terminal of a headless run: every appended text goes out at once as UTF-8, so a reader of
-// the stream (a pipe, a log, a person) sees the traffic as it happens. Local echo is fixed for
-// the run.
+// The terminal of a headless run, as UTF-8 on a stream. Appended text is held in the stream's
+// buffer until Flush, which the run calls each time its loop is about to wait: a reader of the
+// stream (a pipe, a log, a person) still sees the traffic as it happens, but the write to the
+// stream no longer stands between an answer and the next row. Local echo is fixed for the run.
 class Utf8OutputSink final : public TerminalSink {
 public:
     Utf8OutputSink(std::FILE* stream, bool localEcho);
 
     void AppendText(std::u16string_view text) override;
     bool IsLocalEcho() const override { return m_localEcho; }
+    void Flush();
 
 private:
     std::FILE* m_stream;
