@@ -181,7 +181,7 @@ uint32_t Win32SerialDevice::ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got)
     if (!ReadFile(m_port, buffer, size, nullptr, &request) && GetLastError() != ERROR_IO_PENDING)
         return GetLastError();
     // Such a read should end at once; one that does not is cancelled rather than left to hold
-    // the input lock, which the window's Read needs.
+    // the input lock, which the event thread and the window's Read share.
     const uint32_t result = AwaitRequest(m_port, request, got, nullptr, 200);
     return result == ERROR_TIMEOUT ? ERROR_SUCCESS : result;
 }
@@ -282,21 +282,27 @@ uint32_t Win32SerialDevice::Read(std::span<uint8_t> buffer, std::size_t& bytesRe
     if (m_gone)
         return ERROR_IO_DEVICE;
     // Under the lock, so the event wait reads nothing beside this and the bytes keep their
-    // order.
-    COMMTIMEOUTS timeouts = blocking ? WholeCount(timeoutMs) : kReturnAtOnce;
-    if (!SetCommTimeouts(m_port, &timeouts))
-        return GetLastError();
-    OVERLAPPED request{};
-    request.hEvent = m_readEvent;
-    ResetEvent(request.hEvent);
+    // order. A read without waiting is bounded as the event thread's is: wine's serial layer
+    // was seen to leave such a read pending for good, and the window that called it then hung
+    // with the input lock, the event thread behind it.
     const std::span<uint8_t> rest = buffer.subspan(bytesRead);
     DWORD got = 0;
     uint32_t result = ERROR_SUCCESS;
-    if (!ReadFile(m_port, rest.data(), static_cast<DWORD>(rest.size()), nullptr, &request) &&
-        GetLastError() != ERROR_IO_PENDING)
-        result = GetLastError();
-    else
-        result = AwaitRequest(m_port, request, got, nullptr, INFINITE);
+    if (!blocking) {
+        result = ReadAtOnce(rest.data(), static_cast<DWORD>(rest.size()), got);
+    } else {
+        COMMTIMEOUTS timeouts = WholeCount(timeoutMs);
+        if (!SetCommTimeouts(m_port, &timeouts))
+            return GetLastError();
+        OVERLAPPED request{};
+        request.hEvent = m_readEvent;
+        ResetEvent(request.hEvent);
+        if (!ReadFile(m_port, rest.data(), static_cast<DWORD>(rest.size()), nullptr, &request) &&
+            GetLastError() != ERROR_IO_PENDING)
+            result = GetLastError();
+        else
+            result = AwaitRequest(m_port, request, got, nullptr, INFINITE);
+    }
     bytesRead += got;
     if (result != ERROR_SUCCESS) {
         m_gone = IsGone(result);
