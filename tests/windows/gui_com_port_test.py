@@ -1,6 +1,7 @@
 """wirevane.exe under wine with Windows' own window system (the `windows` platform) on a private X
 display: it starts, shows its three windows, connects to a pseudo-terminal that wine shows as
-COM5, runs the table of its settings file, and the device receives the rows.
+COM5, runs the table of its settings file, and the device receives the rows. Each row waits for
+the device's CR-ended answer, so the window reads the port between rows.
 
 The program runs from a copy of the build's program folder, which is writable, so its settings
 file is the one written there. The windows are driven with xdotool: the port dialog by typing,
@@ -29,7 +30,7 @@ def write_settings(path):
         out.write(b"[CONSOLE]\r\nCYCLIC=0\r\nTERNINATOR=1\r\nENCODE=0\r\n")
         out.write(b"[WINDOW_MAIN]\r\nNORM_LEFT=20\r\nNORM_TOP=20\r\nNORM_RIGHT=900\r\nNORM_BOTTOM=620\r\n")
         for index, data in enumerate(ROWS):
-            out.write(b"[DATA_INDEX%d]\r\nSELECT=1\r\nDATA=%s\r\nWAIT_RX=0\r\nHALT=0\r\nDELAY=50\r\n"
+            out.write(b"[DATA_INDEX%d]\r\nSELECT=1\r\nDATA=%s\r\nWAIT_RX=1\r\nHALT=0\r\nDELAY=0\r\n"
                       % (index, data))
 
 
@@ -59,12 +60,16 @@ def connect(display, window):
         time.sleep(0.2)
 
 
-def read_until(master, expected, deadline):
+def answer_until(master, expected, deadline):
+    """Plays an echoing device, which answers each row with the row itself, until the rows are
+    in."""
     received = b""
     while time.monotonic() < deadline and received != expected:
         ready, _, _ = select.select([master], [], [], 0.2)
         if ready:
-            received += os.read(master, 4096)
+            chunk = os.read(master, 4096)
+            received += chunk
+            os.write(master, chunk)
     return received
 
 
@@ -95,7 +100,7 @@ def main():
                 connect(display, main_window)
                 click(display, main_window, SEND_BUTTON)
                 expected = b"".join(row + b"\r" for row in ROWS)
-                received = read_until(master, expected, time.monotonic() + 60)
+                received = answer_until(master, expected, time.monotonic() + 60)
                 if received != expected:
                     failures.append("the device received %r, not %r" % (received, expected))
             if os.environ.get("WIREVANE_GUI_SHOT"):
