@@ -68,11 +68,21 @@ std::vector<double> AnswerRows(PtyDevice& device, int rows)
     return samples;
 }
 
-void PollFloor(const std::string& path, int rows)
+// Processor time the calling thread has used, in microseconds: what a contender in this process
+// spends per row, set-up left out.
+double ThreadCpuUs()
+{
+    timespec used{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) * 1e6 + static_cast<double>(used.tv_nsec) / 1e3;
+}
+
+void PollFloor(const std::string& path, int rows, std::vector<double>& cpuPerRow)
 {
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
     if (fd < 0)
         return;
+    const double cpuBefore = ThreadCpuUs();
     const char row[] = "ROW\r";
     uint8_t buffer[256];
     for (int i = 0; i < rows; ++i) {
@@ -92,6 +102,7 @@ void PollFloor(const std::string& path, int rows)
         if (!answered)
             break;
     }
+    cpuPerRow.push_back((ThreadCpuUs() - cpuBefore) / rows);
     close(fd);
 }
 
@@ -179,7 +190,8 @@ struct EngineChoice {
 // for CR, delay 0, repeating, until the given number of rows has been answered. A checked run
 // gives every row the expected answer CR, which each answer passes; a realtime one takes the
 // priority the window takes for a run when the user allows it. False when that was refused.
-bool Engine(const std::string& path, int rows, EngineChoice choice = {})
+bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
+            EngineChoice choice = {})
 {
     test::QtEngineRig<CountingTerminal> rig;
     for (int i = 0; i < SendTable::kRowCount; ++i) {
@@ -204,8 +216,10 @@ bool Engine(const std::string& path, int rows, EngineChoice choice = {})
         if (answered())
             rig.engine.OnStop();
     };
+    const double cpuBefore = ThreadCpuUs();
     rig.engine.OnSend();
     test::RunEventsUntil(answered, 60'000);
+    cpuPerRow.push_back((ThreadCpuUs() - cpuBefore) / rows);
     rig.engine.OnStop();
     priority.RunChanged(false);
     return !refused;
@@ -221,15 +235,21 @@ template <typename Contender> void MeasureRound(std::vector<double>& samples, Co
     samples.insert(samples.end(), round.begin(), round.end());
 }
 
-Spread Print(const char* name, const std::vector<double>& samples)
+// The contender's own processor time per row is known for those in this process only.
+Spread Print(const char* name, const std::vector<double>& samples,
+             const std::vector<double>& cpuPerRow)
 {
     const Spread spread = SpreadOf(samples);
-    std::printf("%-18s %10.1f %10.1f %8zu\n", name, spread.median, spread.p99, spread.count);
+    std::printf("%-18s %10.1f %10.1f %8zu", name, spread.median, spread.p99, spread.count);
+    if (cpuPerRow.empty())
+        std::printf("%14s\n", "-");
+    else
+        std::printf("%14.1f\n", SpreadOf(cpuPerRow).median);
     return spread;
 }
 
 struct Contender {
-    using Run = std::function<bool(const std::string& path)>;
+    using Run = std::function<bool(const std::string& path, std::vector<double>& cpuPerRow)>;
     Contender(const char* contenderName, Run contenderRun)
         : name(contenderName), run(std::move(contenderRun))
     {
@@ -237,6 +257,7 @@ struct Contender {
     const char* name;
     Run run;
     std::vector<double> samples;
+    std::vector<double> cpuPerRow;
     bool ok = true;
 };
 
@@ -246,37 +267,43 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     std::vector<Contender> contenders;
-    contenders.emplace_back("poll() floor", [](const std::string& path) {
-        PollFloor(path, kRowsSent);
+    contenders.emplace_back("poll() floor", [](const std::string& path, std::vector<double>& cpu) {
+        PollFloor(path, kRowsSent, cpu);
         return true;
     });
-    contenders.emplace_back("engine",
-                            [](const std::string& path) { return Engine(path, kRowsSent); });
-    contenders.emplace_back("engine, checked", [](const std::string& path) {
-        return Engine(path, kRowsSent, {.checked = true});
+    contenders.emplace_back("engine", [](const std::string& path, std::vector<double>& cpu) {
+        return Engine(path, kRowsSent, cpu);
     });
-    contenders.emplace_back("wirevane-run",
-                            [](const std::string& path) { return Runner(path, kRowsSent, false); });
-    contenders.emplace_back("python3-serial",
-                            [](const std::string& path) { return PythonScript(path, kRowsSent); });
-    contenders.emplace_back("engine, realtime", [](const std::string& path) {
-        return Engine(path, kRowsSent, {.realtime = true});
+    contenders.emplace_back("engine, checked",
+                            [](const std::string& path, std::vector<double>& cpu) {
+                                return Engine(path, kRowsSent, cpu, {.checked = true});
+                            });
+    contenders.emplace_back("wirevane-run", [](const std::string& path, std::vector<double>&) {
+        return Runner(path, kRowsSent, false);
     });
-    contenders.emplace_back("run --realtime",
-                            [](const std::string& path) { return Runner(path, kRowsSent, true); });
+    contenders.emplace_back("python3-serial", [](const std::string& path, std::vector<double>&) {
+        return PythonScript(path, kRowsSent);
+    });
+    contenders.emplace_back("engine, realtime",
+                            [](const std::string& path, std::vector<double>& cpu) {
+                                return Engine(path, kRowsSent, cpu, {.realtime = true});
+                            });
+    contenders.emplace_back("run --realtime", [](const std::string& path, std::vector<double>&) {
+        return Runner(path, kRowsSent, true);
+    });
     for (int round = 0; round < kRounds; ++round)
         for (Contender& contender : contenders)
             MeasureRound(contender.samples, [&contender](const std::string& path) {
-                contender.ok = contender.run(path) && contender.ok;
+                contender.ok = contender.run(path, contender.cpuPerRow) && contender.ok;
             });
     std::printf("turnaround, answer written -> first byte of the next row, delay 0, %d rows "
                 "each in %d rounds\n",
                 kRounds * kRowsPerRound, kRounds);
-    std::printf("%-18s %10s %10s %8s\n", "", "median us", "p99 us", "samples");
+    std::printf("%-18s %10s %10s %8s %13s\n", "", "median us", "p99 us", "samples", "cpu us/row");
     std::vector<Spread> spreads;
     spreads.reserve(contenders.size());
     for (const Contender& contender : contenders)
-        spreads.push_back(Print(contender.name, contender.samples));
+        spreads.push_back(Print(contender.name, contender.samples, contender.cpuPerRow));
     for (const Contender& contender : contenders)
         if (!contender.ok)
             std::printf("(%s failed: is wirevane-run built, python3-serial installed, realtime "
