@@ -189,7 +189,8 @@ struct EngineChoice {
 // The engine as the window runs it: all 100 rows ticked, each "ROW" with CR appended, waiting
 // for CR, delay 0, repeating, until the given number of rows has been answered. A checked run
 // gives every row the expected answer CR, which each answer passes; a realtime one takes the
-// priority the window takes for a run when the user allows it. False when that was refused.
+// priority the window takes for a run when the user allows it. False when the port would not
+// open or the priority was refused.
 bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
             EngineChoice choice = {})
 {
@@ -203,7 +204,7 @@ bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
     rig.run.cyclic = true;
     if (rig.Open(path) != 0) {
         std::printf("cannot open %s\n", path.c_str());
-        return true;
+        return false;
     }
     RunPriority priority(rig.port.serial);
     priority.SetAllowed(choice.realtime);

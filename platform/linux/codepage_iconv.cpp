@@ -63,9 +63,9 @@ std::size_t EncodeRun(iconv_t cd, std::u16string_view text, std::vector<uint8_t>
 // ASCII is the same units in code page 932 both ways. It is most of what a device protocol
 // carries, and a row's text, delay and expected answer are encoded each time the row runs, so
 // such text skips the converter.
-template <typename Unit> bool IsAscii(std::basic_string_view<Unit> text)
+template <typename Units> bool IsAscii(const Units& units)
 {
-    return std::all_of(text.begin(), text.end(), [](Unit unit) { return unit < 0x80; });
+    return std::all_of(units.begin(), units.end(), [](auto unit) { return unit < 0x80; });
 }
 
 bool IsSurrogatePair(std::u16string_view text)
@@ -105,7 +105,7 @@ public:
 
     std::u16string Decode(std::span<const uint8_t> bytes) const override
     {
-        if (IsAscii(std::basic_string_view<uint8_t>(bytes.data(), bytes.size())))
+        if (IsAscii(bytes))
             return std::u16string(bytes.begin(), bytes.end());
         // Every byte gives at most one UTF-16 unit, so the output never needs to grow.
         std::u16string out(bytes.size(), u'\0');
