@@ -84,8 +84,13 @@ function(wirevane_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   # Under an emulator (wine) the listing of the tests waits for its start-up as well, and every
-  # test waits for the emulator's prefix to be made first.
+  # test waits for the emulator's prefix to be made first. The listing writes each value of a
+  # list-valued property as a separate argument, so a second ENVIRONMENT entry would become a
+  # property name and take the time-out and the fixture with it: one entry only.
+  set(properties ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)
+  if(WIREVANE_TEST_FIXTURES)
+    list(APPEND properties FIXTURES_REQUIRED ${WIREVANE_TEST_FIXTURES})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WIREVANE_BUILD_DIR=${PROJECT_BINARY_DIR}"
-    TIMEOUT 120 FIXTURES_REQUIRED "${WIREVANE_TEST_FIXTURES}")
+    PROPERTIES ${properties})
 endfunction()
