@@ -1,6 +1,7 @@
 #include "tools/wirevane-run/headless_run.h"
 
 #include "platform/command_line.h"
+#include "platform/file_error.h"
 #include "platform/utf_text.h"
 #include "serial/serial_line.h"
 #include "tools/wirevane-run/junit_report.h"
@@ -228,6 +229,13 @@ int HeadlessRun::Finish()
     int status = ExitStatus(m_run.outcome());
     if (status == 0 && m_terminal.failed())
         status = 1;
+    if (const int error = m_output.writeError()) {
+        std::fprintf(stderr,
+                     "wirevane-run: cannot write the terminal's text to standard output: %s\n",
+                     platform::FileError::fromErrno(error).message.c_str());
+        if (status != ExitStatus(RunOutcome::Interrupted))
+            status = 1;
+    }
     if ((status == 0 || status == 2) && m_run.AnyCheckFailed())
         status = 4;
     if (!m_run.message().empty())

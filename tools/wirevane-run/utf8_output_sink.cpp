@@ -2,6 +2,8 @@
 
 #include "platform/utf_text.h"
 
+#include <cerrno>
+
 namespace wirevane::runner {
 
 namespace {
@@ -21,12 +23,20 @@ void Utf8OutputSink::AppendText(std::u16string_view text)
 {
     m_buffer.clear();
     platform::AppendUtf8(text, m_buffer);
-    std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream);
+    if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream) != m_buffer.size())
+        NoteFailure(errno);
 }
 
 void Utf8OutputSink::Flush()
 {
-    std::fflush(m_stream);
+    if (std::fflush(m_stream) != 0)
+        NoteFailure(errno);
+}
+
+void Utf8OutputSink::NoteFailure(int error)
+{
+    if (m_writeError == 0 && error != EPIPE)
+        m_writeError = error != 0 ? error : EIO;
 }
 
 } // namespace wirevane::runner

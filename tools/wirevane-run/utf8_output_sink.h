@@ -18,11 +18,17 @@ public:
     void AppendText(std::u16string_view text) override;
     bool IsLocalEcho() const override { return m_localEcho; }
     void Flush();
+    // The first error met in writing the stream, 0 when none. A reader that has gone away (the
+    // output piped into head) is not one: it ends nothing the user asked for.
+    int writeError() const { return m_writeError; }
 
 private:
+    void NoteFailure(int error);
+
     std::FILE* m_stream;
     bool m_localEcho;
     std::vector<uint8_t> m_buffer;
+    int m_writeError = 0;
 };
 
 } // namespace wirevane::runner

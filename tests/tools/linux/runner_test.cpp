@@ -9,14 +9,18 @@
 #include "support/wait_until.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace wirevane::test {
@@ -211,6 +215,62 @@ TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
 }
+
+// Where the shell sends the runner's standard output, set up in the child before it starts.
+struct OutputCase {
+    const char* name;
+    void (*redirect)();
+    int status;
+    int error; // the reason the one line on standard error gives, 0 for no line
+};
+
+void IntoAFullDisk()
+{
+    const int full = open("/dev/full", O_WRONLY);
+    dup2(full, STDOUT_FILENO);
+    close(full);
+}
+
+// A pipe whose reader has gone, as into head, under a parent that ignores SIGPIPE: the writes
+// fail with EPIPE instead of ending the process.
+void IntoAReaderThatLeft()
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        return;
+    close(ends[0]);
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[1]);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+class RunnerOutput : public RunnerTest, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(RunnerOutput, AnOutputThatCannotBeWrittenFailsTheRunOnlyWhenItsReaderIsStillThere)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    Sim sim(m_dir, {"--lines", "--reply", "OK", "--reply-end", "cr"});
+    ASSERT_TRUE(sim.started());
+    ChildProcess runner(toolPath("wirevane-run"),
+                        {"--port", sim.devicePath(), "--echo", "--cycles", "3",
+                         Table({{0, "AT", 1}, {1, "END", 1}})},
+                        GetParam().redirect);
+    EXPECT_EQ(runner.Wait(20s), GetParam().status) << runner.err();
+    // The device is what the run is for: it had every row whatever became of the output.
+    EXPECT_EQ(sim.received(21), "AT\rEND\rAT\rEND\rAT\rEND\r");
+    if (GetParam().error == 0)
+        EXPECT_EQ(runner.err(), "");
+    else
+        EXPECT_EQ(runner.err(), std::string("wirevane-run: cannot write the terminal's text to "
+                                            "standard output: ") +
+                                    std::strerror(GetParam().error) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, RunnerOutput,
+                         ::testing::Values(OutputCase{"FullDisk", IntoAFullDisk, 1, ENOSPC},
+                                           OutputCase{"ReaderGone", IntoAReaderThatLeft, 0, 0}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace wirevane::test
