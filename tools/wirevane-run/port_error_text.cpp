@@ -29,6 +29,9 @@ std::string Words(uint32_t error)
         return "the device is gone";
     case ERROR_TIMEOUT:
         return "timed out";
+    case ERROR_INVALID_FUNCTION:
+        // What a file, a FIFO or /dev/null answers to the calls of a serial line.
+        return "not a serial port";
     default:
         break;
     }

@@ -136,6 +136,11 @@ TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
               std::string::npos)
         << noPort.err;
 
+    const RunResult notAPort = RunRunner({"--port", "/dev/null", Table({{0, "A"}})});
+    EXPECT_EQ(notAPort.status, 1);
+    EXPECT_NE(notAPort.err.find("cannot open /dev/null: not a serial port"), std::string::npos)
+        << notAPort.err;
+
     const RunResult badOption = RunRunner({"--cycles", "many", "x.ini"});
     EXPECT_EQ(badOption.status, 1);
     EXPECT_NE(badOption.err.find("--cycles"), std::string::npos);
