@@ -75,6 +75,7 @@ RunSettings ToRunSettings(const RunOptions& options)
     settings.lingerMs = options.lingerMs;
     settings.report = options.report.has_value();
     settings.keepGoing = options.keepGoing;
+    settings.listChecks = options.junit.has_value();
     return settings;
 }
 

@@ -61,23 +61,18 @@ std::u16string Number(int value)
 
 } // namespace
 
-std::string JunitXml(const std::filesystem::path& tableFile, std::span<const CheckedRow> checks,
+std::string JunitXml(const std::filesystem::path& tableFile, const CheckTally& checks,
                      TextEncoding encoding)
 {
     const std::string path = platform::Utf8FromPath(tableFile.filename());
     const std::vector<uint8_t> pathBytes(path.begin(), path.end());
     const std::string suite = XmlText(platform::DecodeUtf8(pathBytes));
-    const auto failures = std::count_if(checks.begin(), checks.end(),
-                                        [](const CheckedRow& check) { return !check.passed; });
-    int64_t totalUs = 0;
-    for (const CheckedRow& check : checks)
-        totalUs += std::max<int64_t>(check.turnaroundUs, 0);
 
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites>\n";
-    out += "  <testsuite name=\"" + suite + "\" tests=\"" + std::to_string(checks.size()) +
-           "\" failures=\"" + std::to_string(failures) + "\" errors=\"0\" time=\"" +
-           Seconds(totalUs) + "\">\n";
-    for (const CheckedRow& check : checks) {
+    out += "  <testsuite name=\"" + suite + "\" tests=\"" + std::to_string(checks.count()) +
+           "\" failures=\"" + std::to_string(checks.failed()) + "\" errors=\"0\" time=\"" +
+           Seconds(checks.turnaroundUs()) + "\">\n";
+    for (const CheckedRow& check : checks.listed()) {
         const std::u16string name = u"row " + Number(check.row) + u": " + check.data;
         out += "    <testcase name=\"" + XmlText(name) + "\" classname=\"" + suite + "\" time=\"" +
                Seconds(check.turnaroundUs) + "\"";
@@ -90,13 +85,24 @@ std::string JunitXml(const std::filesystem::path& tableFile, std::span<const Che
                "\">expected: " + XmlText(check.expect) + "\nreceived: " + XmlText(received) +
                "</failure>\n    </testcase>\n";
     }
+    if (const int64_t unlisted = checks.unlisted(); unlisted > 0) {
+        int64_t failedListed = 0;
+        for (const CheckedRow& check : checks.listed())
+            failedListed += check.passed ? 0 : 1;
+        const int64_t failedUnlisted = checks.failed() - failedListed;
+        out += "    <system-out>" + std::to_string(unlisted) + " more checks after the first " +
+               std::to_string(checks.listed().size()) +
+               " are counted in this suite but not listed: " +
+               std::to_string(unlisted - failedUnlisted) + " passed, " +
+               std::to_string(failedUnlisted) + " failed.</system-out>\n";
+    }
     out += "  </testsuite>\n</testsuites>\n";
     return out;
 }
 
 platform::FileError WriteJunit(const std::filesystem::path& file,
-                               const std::filesystem::path& tableFile,
-                               std::span<const CheckedRow> checks, TextEncoding encoding)
+                               const std::filesystem::path& tableFile, const CheckTally& checks,
+                               TextEncoding encoding)
 {
     const std::string xml = JunitXml(tableFile, checks, encoding);
     return platform::ReplaceFileAtomically(

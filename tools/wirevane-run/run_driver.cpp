@@ -69,25 +69,27 @@ void RunDriver::NoWindow::RowFailed(int, std::u16string_view report)
 void RunDriver::RecordCheck(int row, bool passed, std::span<const uint8_t> answer,
                             std::u16string_view report)
 {
+    const int64_t turnaroundUs = m_lastAnsweredUs.value_or(m_clock()) - m_lastWrittenUs;
+    const std::u16string& expect = m_run.answer.expectation().text();
+    if (m_report)
+        m_report->RowChecked(row, {Utf8Of(expect),
+                                   passed,
+                                   {answer.begin(), answer.end()},
+                                   Utf8Of(EscapedAnswer(answer, m_run.encoding))});
+    if (!m_checks.KeepsNext()) {
+        m_checks.Count(passed, turnaroundUs);
+        return;
+    }
     CheckedRow check;
     check.row = row;
     check.cycle = m_cyclesCompleted;
     check.data = m_table.rows()[static_cast<std::size_t>(row)].data;
-    check.expect = m_run.answer.expectation().text();
+    check.expect = expect;
     check.passed = passed;
     check.received.assign(answer.begin(), answer.end());
     check.report = report;
-    check.turnaroundUs = m_lastAnsweredUs.value_or(m_clock()) - m_lastWrittenUs;
-    if (m_report)
-        m_report->RowChecked(row, {Utf8Of(check.expect), passed, check.received,
-                                   Utf8Of(EscapedAnswer(answer, m_run.encoding))});
-    m_checks.push_back(std::move(check));
-}
-
-bool RunDriver::AnyCheckFailed() const
-{
-    return std::any_of(m_checks.begin(), m_checks.end(),
-                       [](const CheckedRow& check) { return !check.passed; });
+    check.turnaroundUs = turnaroundUs;
+    m_checks.Add(std::move(check));
 }
 
 platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
@@ -107,6 +109,7 @@ platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
 void RunDriver::Start(const RunSettings& settings)
 {
     m_settings = settings;
+    m_checks = CheckTally(settings.listChecks);
     if (settings.report)
         m_report.emplace(UtcNow());
     // The file's own repeat setting gives way to the cycle count: a headless run has to end.

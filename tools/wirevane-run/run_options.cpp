@@ -37,7 +37,8 @@ Options:
                     of the sent rows is kept); a row with an expected answer adds "expect",
                     "verdict" (pass or fail) and the "received" bytes of its last answer
   --junit FILE      write a JUnit XML file at the end (also after a halt, a time-out or
-                    Ctrl-C, with what ran so far): one testcase per checked row and cycle
+                    Ctrl-C, with what ran so far): one testcase per checked row and cycle,
+                    the first 100000 of them; the suite's counts take in every check
   --keep-going      go on after a failed check (without it the first failure ends the run)
   --linger MS       after the run ends (its last row's wait and pause kept), go on showing
                     what the device sends for MS milliseconds more (default 200; 0: none)
