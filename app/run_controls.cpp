@@ -37,11 +37,12 @@ void RunControls::SetStatusText(std::u16string_view text)
         m_buttons->SetStatusText(QString::fromStdU16String(std::u16string(text)));
 }
 
-void RunControls::ChecksCounted(int passed, int failed)
+void RunControls::ChecksCounted(int64_t passed, int64_t failed)
 {
     if (m_checksPane == nullptr)
         return;
-    m_checksPane->setText(tr("チェック: %1 合格, %2 不合格").arg(passed).arg(failed));
+    m_checksPane->setText(
+        tr("チェック: %1 合格, %2 不合格").arg(qlonglong{passed}).arg(qlonglong{failed}));
     // A failure must catch the eye of someone who only glances at the window.
     m_checksPane->setStyleSheet(failed > 0 ? QStringLiteral("color: #c62828; font-weight: bold;")
                                            : QString());

@@ -33,7 +33,7 @@ public:
 
     void UpdateRunControls(bool running) override;
     void SetStatusText(std::u16string_view text) override;
-    void ChecksCounted(int passed, int failed) override;
+    void ChecksCounted(int64_t passed, int64_t failed) override;
 
 private:
     CommandRegistry& m_commands;

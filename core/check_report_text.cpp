@@ -64,7 +64,7 @@ std::u16string CheckFailedText(int row, std::u16string_view expected,
     return text + u", received \"" + shown + u"\".";
 }
 
-std::u16string ChecksCountedText(int passed, int failed)
+std::u16string ChecksCountedText(int64_t passed, int64_t failed)
 {
     return u"Checks: " + DecimalText(passed) + u" passed, " + DecimalText(failed) + u" failed.";
 }

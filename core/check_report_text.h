@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ std::u16string CheckFailedText(int row, std::u16string_view expected,
 std::u16string EscapedAnswer(std::span<const uint8_t> received, TextEncoding encoding);
 
 // "Checks: 12 passed, 1 failed."
-std::u16string ChecksCountedText(int passed, int failed);
+std::u16string ChecksCountedText(int64_t passed, int64_t failed);
 
 // "Row 5 is not sent: {R7.1} has no value; no passing check of this run gave it."
 std::u16string ValueMissingText(int row, std::u16string_view reference);

@@ -18,7 +18,7 @@ public:
     virtual void RowFailed(int /*row*/, std::u16string_view /*report*/) {}
     // The end of a run (its last row, a stop or a halt) of a table with a checked row: the
     // count of passed and failed checks in that run, every cycle counted.
-    virtual void ChecksCounted(int /*passed*/, int /*failed*/) {}
+    virtual void ChecksCounted(int64_t /*passed*/, int64_t /*failed*/) {}
     // A checked row's verdict, with the answer it was decided on; report is the terminal's line
     // of a failed check (empty on a pass).
     virtual void RowChecked(int /*row*/, bool /*passed*/, std::span<const uint8_t> /*answer*/,

@@ -283,8 +283,8 @@ bool SequenceEngine::TableHasCheck() const
 
 void SequenceEngine::ReportChecks()
 {
-    const int passed = std::exchange(m_checksPassed, 0);
-    const int failed = std::exchange(m_checksFailed, 0);
+    const int64_t passed = std::exchange(m_checksPassed, 0);
+    const int64_t failed = std::exchange(m_checksFailed, 0);
     if (!TableHasCheck())
         return;
     m_terminal.AppendReport(ChecksCountedText(passed, failed));

@@ -89,8 +89,9 @@ private:
     // The row in progress has an expectation; its check falls when its wait ends.
     bool m_checkPending = false;
     bool m_checkTimedOut = false;
-    int m_checksPassed = 0;
-    int m_checksFailed = 0;
+    // 64 bits: a run left going for days at thousands of checks a second passes 2^31.
+    int64_t m_checksPassed = 0;
+    int64_t m_checksFailed = 0;
     // What the run's passing pattern checks read, for the send data of the rows after them.
     AnswerValues m_values;
 };

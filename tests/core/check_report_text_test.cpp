@@ -31,5 +31,12 @@ INSTANTIATE_TEST_SUITE_P(
                             u"0123456789012345678901234567890123456789"
                             u"0123456789012345678901234567890123456789…"}));
 
+// A run left going for days counts past what 32 bits hold.
+TEST(ChecksCountedText, CountsPastTwoToTheThirtyFirstStayWhole)
+{
+    EXPECT_EQ(ChecksCountedText(3'000'000'000, 5'000'000'000),
+              u"Checks: 3000000000 passed, 5000000000 failed.");
+}
+
 } // namespace
 } // namespace wirevane

@@ -119,7 +119,7 @@ TEST_F(CheckedRuns, GoingOnCountsEveryCycleUntilTheStop)
     terminal.clear();
     engine.OnStop();
     EXPECT_EQ(terminal.text(), u"[Checks: 2 passed, 2 failed.]\n");
-    EXPECT_EQ(observer.counts(), (std::vector<std::pair<int, int>>{{2, 2}}));
+    EXPECT_EQ(observer.counts(), (std::vector<std::pair<int64_t, int64_t>>{{2, 2}}));
 }
 
 TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
@@ -129,11 +129,11 @@ TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
     AnswerRow("OK\r");
     AnswerRow("NG\r");
     EXPECT_FALSE(observer.running());
-    EXPECT_EQ(observer.counts(), (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(observer.counts(), (std::vector<std::pair<int64_t, int64_t>>{{1, 1}}));
     EXPECT_EQ(Received(2), "AB");
     SendAndTick();
     EXPECT_EQ(Received(1), "C");
-    EXPECT_EQ(observer.counts().back(), (std::pair<int, int>{0, 0}))
+    EXPECT_EQ(observer.counts().back(), (std::pair<int64_t, int64_t>{0, 0}))
         << "the run from the failed row on has its own count";
 }
 
