@@ -2,6 +2,7 @@
 
 #include "core/cell_grid.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,11 @@ public:
     void SetFocusColumn(int column) override { m_focusColumn = column; }
     void RedrawRow(int) override {}
 
-    int focusRequests() const { return m_focusRequests; }
+    int64_t focusRequests() const { return m_focusRequests; }
     int visibleRow() const { return m_visibleRow; }
     int focusRow() const { return m_focusRow; }
     int focusColumn() const { return m_focusColumn; }
-    int selectionClears() const { return m_selectionClears; }
+    int64_t selectionClears() const { return m_selectionClears; }
 
 private:
     struct Cell {
@@ -45,11 +46,12 @@ private:
     Cell* find(int row, int column);
 
     std::vector<Row> m_rows;
-    int m_focusRequests = 0;
+    // Two a sent row in the runner, which may send for days: 64 bits.
+    int64_t m_focusRequests = 0;
     int m_visibleRow = -1;
     int m_focusRow = -1;
     int m_focusColumn = -1;
-    int m_selectionClears = 0;
+    int64_t m_selectionClears = 0;
 };
 
 } // namespace wirevane
