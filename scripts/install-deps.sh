@@ -8,6 +8,8 @@ packages=(build-essential cmake ninja-build ccache pkg-config
   fonts-ipafont-gothic fonts-dejavu-core python3 python3-serial
   dpkg-dev librsvg2-bin desktop-file-utils appstream groff-base
   clang-tidy clang-format
+  # The fuzz targets: clang and its libFuzzer.
+  clang libclang-rt-14-dev
   # Only for the Windows check: the cross-compilers, and wine to run their tests.
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
   # The Windows program: its installer, and the X server (with a window manager) its tests under

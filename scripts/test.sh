@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the ASan + UBSan build, and the Windows build
+# Builds and runs every test: the normal build, the ASan + UBSan build, a short run of each
+# fuzz target (clang, libFuzzer, ASan + UBSan), and the Windows build
 # (cross-compiled with mingw-w64, its tests run under wine; with the windows, their GUI tests and
 # the installer when Qt for Windows is there).
 set -euo pipefail
@@ -21,7 +22,7 @@ fi
 # shown. Passed every time so that a build folder follows the environment it runs in.
 werror=OFF
 [ -z "${CI:-}" ] || werror=ON
-for preset in dev asan windows; do
+for preset in dev asan fuzz windows; do
   echo "== $preset build"
   cmake --preset "$preset" -DWIREVANE_WERROR="$werror" >/dev/null
   cmake --build --preset "$preset"
