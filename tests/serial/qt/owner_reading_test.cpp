@@ -64,12 +64,21 @@ protected:
     }
 
     // Without the owner's loop running, only the event thread can take them off the line.
+    // Bytes written to the master reach the line's input queue a moment later, so an empty
+    // queue counts only once it has stayed empty for a while.
     bool DrainedWithoutTheLoop()
     {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (pty.SlaveInputPending() != 0 && std::chrono::steady_clock::now() < deadline)
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + 10s;
+        auto emptySince = Clock::now();
+        while (Clock::now() < deadline) {
+            if (pty.SlaveInputPending() != 0)
+                emptySince = Clock::now();
+            else if (Clock::now() - emptySince >= 100ms)
+                return true;
             std::this_thread::sleep_for(1ms);
-        return pty.SlaveInputPending() == 0;
+        }
+        return false;
     }
 
     test::PtyPair pty;
