@@ -1,4 +1,5 @@
 #include "app/wirevane_app.h"
+#include "platform/standard_streams.h"
 
 #include <cstdio>
 #include <string_view>
@@ -15,6 +16,7 @@ Sends a table of messages to a device over a serial port; see wirevane(1).
 
 int main(int argc, char** argv)
 {
+    wirevane::platform::KeepStandardStreamsOpen();
     // A packaged program answers these two without starting; no other argument is read.
     if (argc == 2) {
         const std::string_view argument = argv[1];

@@ -1,6 +1,7 @@
 // wirevane-run: runs a settings file's send table against a serial port without a window.
 
 #include "platform/command_line.h"
+#include "platform/standard_streams.h"
 #include "tools/wirevane-run/headless_run.h"
 #include "tools/wirevane-run/run_options.h"
 
@@ -12,6 +13,7 @@
 int main(int argc, char** argv)
 {
     using namespace wirevane;
+    platform::KeepStandardStreamsOpen();
     const std::vector<std::string> words = platform::CommandLineArguments(argc, argv);
     const std::vector<std::string_view> arguments(words.begin(), words.end());
     const runner::ParsedOptions parsed = runner::ParseRunOptions(arguments);

@@ -1,5 +1,6 @@
 #include "platform/linux/port_registration.h"
 #include "platform/linux/port_sources.h"
+#include "platform/standard_streams.h"
 #include "tools/wirevane-sim/device_loop.h"
 #include "tools/wirevane-sim/device_modes.h"
 #include "tools/wirevane-sim/sim_options.h"
@@ -105,6 +106,7 @@ bool Announce(const SimOptions& options, const Pty& pty, platform::PortRegistrat
 
 int main(int argc, char** argv)
 {
+    wirevane::platform::KeepStandardStreamsOpen();
     std::string message;
     const auto parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), message);
     if (!parsed) {

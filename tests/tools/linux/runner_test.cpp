@@ -272,9 +272,17 @@ TEST_P(RunnerOutput, AnOutputThatCannotBeWrittenFailsTheRunOnlyWhenItsReaderIsSt
                                     std::strerror(GetParam().error) + "\n");
 }
 
+// Started with its output closed (>&-): the loop's wake-up or the port must not take the
+// output's number and receive the terminal's text.
+void Closed()
+{
+    close(STDOUT_FILENO);
+}
+
 INSTANTIATE_TEST_SUITE_P(Outputs, RunnerOutput,
                          ::testing::Values(OutputCase{"FullDisk", IntoAFullDisk, 1, ENOSPC},
-                                           OutputCase{"ReaderGone", IntoAReaderThatLeft, 0, 0}),
+                                           OutputCase{"ReaderGone", IntoAReaderThatLeft, 0, 0},
+                                           OutputCase{"Closed", Closed, 0, 0}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace wirevane::platform {
+
+// Gives each standard stream the program was started without (descriptor 0, 1 or 2 closed, as
+// `>&-` does) the null device. Called first in main: otherwise the first port, file or wake-up
+// the program opens takes that number, and what it writes to the stream (the terminal's text,
+// a warning) goes into that port or wake-up instead.
+void KeepStandardStreamsOpen();
+
+} // namespace wirevane::platform
