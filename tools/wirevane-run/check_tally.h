@@ -38,8 +38,10 @@ public:
     void Add(CheckedRow check)
     {
         Count(check.passed, check.turnaroundUs);
-        if (KeepsNext())
-            m_listed.push_back(std::move(check));
+        if (!KeepsNext())
+            return;
+        m_listedFailed += check.passed ? 0 : 1;
+        m_listed.push_back(std::move(check));
     }
 
     const std::vector<CheckedRow>& listed() const { return m_listed; }
@@ -51,6 +53,7 @@ public:
     {
         return m_keep ? count() - static_cast<int64_t>(m_listed.size()) : 0;
     }
+    int64_t unlistedFailed() const { return m_keep ? m_failed - m_listedFailed : 0; }
     int64_t turnaroundUs() const { return m_turnaroundUs; }
 
 private:
@@ -58,6 +61,7 @@ private:
     std::vector<CheckedRow> m_listed;
     int64_t m_passed = 0;
     int64_t m_failed = 0;
+    int64_t m_listedFailed = 0;
     int64_t m_turnaroundUs = 0;
 };
 
