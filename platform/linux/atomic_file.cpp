@@ -199,26 +199,44 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::stri
         RemoveIfStale(dir.get(), name);
     }
 }
-} // namespace
-
-FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+// A folder reads as EISDIR, as its open would fail; every other kind but a regular file says
+// what it is.
+FileError RefuseAllButRegular(const struct stat& info)
 {
-    bytes.clear();
-    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come; the type is
-    // then taken from the descriptor itself, so a name swapped after the open cannot fool it.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0) {
-        return FileError::fromErrno(errno);
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return FileError::fromErrno(errno);
-    }
     if (S_ISDIR(info.st_mode)) {
         return FileError::fromErrno(EISDIR);
     }
     if (!S_ISREG(info.st_mode)) {
         return NotARegularFile(info);
+    }
+    return {};
+}
+
+} // namespace
+
+FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
+    // What the name is, before anything is opened: opening has effects of its own. It releases
+    // a writer waiting at a FIFO, which then dies of its first write when the FIFO is closed
+    // again, and it raises a serial port's DTR and RTS, which resets many a board.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (FileError refused = RefuseAllButRegular(info); !refused.ok()) {
+            return refused;
+        }
+    }
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come; the type is
+    // then taken from the descriptor itself, so a name swapped after the look cannot fool it.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0) {
+        return FileError::fromErrno(errno);
+    }
+    if (::fstat(fd.get(), &info) != 0) {
+        return FileError::fromErrno(errno);
+    }
+    if (FileError refused = RefuseAllButRegular(info); !refused.ok()) {
+        return refused;
     }
     if (info.st_size > static_cast<off_t>(kReadLimit)) {
         return TooLargeToRead();

@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include "platform/win32/not_regular_file.h"
 #include "platform/win32/save_temporaries.h"
 #include "platform/win32/win32_file_error.h"
 
@@ -47,18 +48,6 @@ DWORD WriteAll(HANDLE file, std::span<const uint8_t> bytes)
 // Far above any real settings file, and still small enough to hold in memory a few times over.
 constexpr std::size_t kReadLimit = std::size_t{64} << 20;
 
-// Replacing a device ("NUL", "COM1", a pipe) with an ordinary file would break whatever uses it,
-// and reading one could block or never end: such a name is refused and left alone.
-FileError NotARegularFile(DWORD fileType)
-{
-    FileError error = FileErrorFromWin32(ERROR_BAD_FILE_TYPE);
-    const char* kind = fileType == FILE_TYPE_CHAR   ? "a character device"
-                       : fileType == FILE_TYPE_PIPE ? "a pipe"
-                                                    : "not a regular file";
-    error.message = std::string("Not a regular file (") + kind + ")";
-    return error;
-}
-
 FileError TooLargeToRead()
 {
     FileError error = FileErrorFromWin32(ERROR_FILE_TOO_LARGE);
@@ -95,6 +84,10 @@ FileError CheckRegular(HANDLE handle)
 FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::path& path)
 {
     path = target;
+    // Replacing a device ("NUL", "COM1", a pipe) with an ordinary file would break whatever
+    // uses it; even the look below would open it.
+    if (FileError refused = RefuseDeviceName(target); !refused.ok())
+        return refused;
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool link =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -132,6 +125,9 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
+    // Reading a device could block or never end, and opening it has effects of its own.
+    if (FileError refused = RefuseDeviceName(path); !refused.ok())
+        return refused;
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())

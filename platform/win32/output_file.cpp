@@ -1,5 +1,6 @@
 #include "platform/output_file.h"
 
+#include "platform/win32/not_regular_file.h"
 #include "platform/win32/win32_file_error.h"
 
 #include <algorithm>
@@ -24,6 +25,10 @@ OutputFile::~OutputFile()
 FileError OutputFile::Open(const std::filesystem::path& path, bool append)
 {
     Close();
+    // Text meant for a log must not go out of a serial port or into a pipe or the console, nor
+    // may a mistyped name open one of them: only a file on a disk is written.
+    if (FileError refused = RefuseDeviceName(path); !refused.ok())
+        return refused;
     // FILE_APPEND_DATA without FILE_WRITE_DATA makes every write land at the end, as O_APPEND
     // does; others may read the log while it grows.
     const HANDLE file =
@@ -32,6 +37,10 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
                     append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return FileErrorFromWin32(GetLastError());
+    if (const DWORD type = GetFileType(file); type != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return NotARegularFile(type);
+    }
     m_handle = reinterpret_cast<intptr_t>(file);
     return {};
 }

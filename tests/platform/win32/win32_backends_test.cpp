@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "platform/output_file.h"
 #include "platform/port_enumeration.h"
 #include "platform/program_location.h"
 #include "platform/single_instance.h"
@@ -64,19 +65,42 @@ TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
               1);
 }
 
-// A device name reaches the device, not a file: saving must not replace it, and reading it must
-// not run on for ever.
-TEST(Win32AtomicFile, ADeviceIsNeitherReplacedNorRead)
+// A device name reaches the device, not a file: saving must not replace it, reading it must not
+// run on for ever, and a log must not go out of it. None of them may even open it: a pipe's
+// server would see a client come and go, and its one instance would be spent.
+TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
 {
+    const std::wstring pipe =
+        L"\\\\.\\pipe\\wirevane-test-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1,
+                                           4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE) << GetLastError();
     std::vector<uint8_t> bytes{1};
-    for (const wchar_t* device : {L"NUL", L"\\\\.\\NUL"}) {
+    OutputFile log;
+    for (const std::wstring& device :
+         {std::wstring(L"NUL"), std::wstring(L"\\\\.\\NUL"), std::wstring(L"COM9"), pipe}) {
         const FileError read = ReadWholeFile(device, bytes);
         EXPECT_EQ(read.code, ERROR_BAD_FILE_TYPE) << read.message;
         EXPECT_TRUE(bytes.empty());
         const FileError saved = ReplaceFileAtomically(device, BytesOf("settings"));
         EXPECT_EQ(saved.code, ERROR_BAD_FILE_TYPE) << saved.message;
         EXPECT_NE(saved.message.find("Not a regular file"), std::string::npos);
+        EXPECT_EQ(log.Open(device, true).code, ERROR_BAD_FILE_TYPE);
+        EXPECT_FALSE(log.IsOpen());
     }
+    const HANDLE client = CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(client, INVALID_HANDLE_VALUE) << "the pipe was opened before: " << GetLastError();
+    if (client != INVALID_HANDLE_VALUE)
+        CloseHandle(client);
+    CloseHandle(server);
+
+    // A file reached through the device space is still a file.
+    test::TempDir dir;
+    const std::wstring spelled = L"\\\\.\\" + (dir / "a.ini").wstring();
+    ASSERT_TRUE(ReplaceFileAtomically(spelled, BytesOf("kept")).ok());
+    EXPECT_TRUE(ReadWholeFile(spelled, bytes).ok());
+    EXPECT_EQ(bytes, BytesOf("kept"));
 }
 
 TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)

@@ -1,0 +1,63 @@
+#include "platform/win32/not_regular_file.h"
+
+#include "platform/win32/win32_file_error.h"
+
+#include <cwctype>
+#include <string>
+#include <string_view>
+
+namespace wirevane::platform {
+
+namespace {
+
+FileError Refusal(const char* kind)
+{
+    FileError error = FileErrorFromWin32(ERROR_BAD_FILE_TYPE);
+    error.message = std::string("Not a regular file (") + kind + ")";
+    return error;
+}
+
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view start)
+{
+    if (text.size() < start.size())
+        return false;
+    for (std::size_t i = 0; i < start.size(); ++i)
+        if (std::towlower(text[i]) != std::towlower(start[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+FileError NotARegularFile(DWORD fileType)
+{
+    return Refusal(fileType == FILE_TYPE_CHAR   ? "a character device"
+                   : fileType == FILE_TYPE_PIPE ? "a pipe"
+                                                : "not a regular file");
+}
+
+FileError RefuseDeviceName(const std::filesystem::path& path)
+{
+    // The system's own reading of the name: a reserved name such as "COM3" or "nul.txt" comes
+    // back as \\.\COM3 or \\.\nul, whatever folder it was written in.
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return {};
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return {};
+    full.resize(length);
+    constexpr std::wstring_view kDeviceSpace = L"\\\\.\\";
+    if (!full.starts_with(kDeviceSpace))
+        return {};
+    const std::wstring_view device = std::wstring_view(full).substr(kDeviceSpace.size());
+    // \\.\C:\a.ini is a file spelled through the device space; \\.\C: alone is the volume.
+    const bool onADrive = device.size() > 3 && std::iswalpha(device[0]) && device[1] == L':' &&
+                          (device[2] == L'\\' || device[2] == L'/');
+    if (onADrive)
+        return {};
+    return Refusal(StartsWithNoCase(device, L"pipe\\") ? "a pipe" : "a device");
+}
+
+} // namespace wirevane::platform
