@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     if (const std::optional<platform::RealtimeRefusal> refusal = priority.RunChanged(true))
         std::printf("realtime priority refused: %s\n", refusal->reason.c_str());
     rig.engine.OnSend();
-    test::RunEventsUntil([&] { return rig.port.writes >= 2 * (kGaps + 1); }, 60'000);
+    test::RunEventsUntil([&] { return rig.port.writes >= kGaps + 1; }, 60'000);
     rig.engine.OnStop();
     priority.RunChanged(false);
     deviceThread.join();

@@ -122,7 +122,7 @@ int main(int argc, char** argv)
             return;
         rig.engine.OnSend();
         test::RunEventsUntil([&] { return !rig.run.running; }, 120'000);
-        waitEnded = !rig.run.running && rig.port.writes == 4;
+        waitEnded = !rig.run.running && rig.port.writes == 2;
         engineRead = rig.port.bytesRead;
         engineShown = rig.terminal.characters();
     });

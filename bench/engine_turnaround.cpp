@@ -233,8 +233,7 @@ bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
     priority.SetAllowed(choice.realtime);
     const bool refused = priority.RunChanged(true).has_value();
     const auto answered = [&rig, rows] {
-        return rig.port.writes >= 2 * static_cast<uint64_t>(rows) &&
-               rig.run.waitKind == WaitKind::None;
+        return rig.port.writes >= static_cast<uint64_t>(rows) && rig.run.waitKind == WaitKind::None;
     };
     rig.afterEvent = [&] {
         if (answered())

@@ -293,10 +293,9 @@ void SequenceEngine::ReportChecks()
 
 void SequenceEngine::BeginRowWrite(int row, SendRow cells, RowData data)
 {
-    const Bytes bytes = std::move(data.bytes);
+    Bytes bytes = std::move(data.bytes);
     const Bytes lineEnd =
         m_run.lineEnd != LineEndSuffix::None ? LineEndBytes(m_run.lineEnd) : Bytes{};
-    const int writes = (bytes.empty() ? 0 : 1) + (lineEnd.empty() ? 0 : 1);
     // The echo is shown as the row is handed over: the device's answer can reach the window
     // before the word that the bytes are out, and must not appear above the text it answers.
     if (m_terminal.IsLocalEcho()) {
@@ -305,7 +304,10 @@ void SequenceEngine::BeginRowWrite(int row, SendRow cells, RowData data)
         if (!lineEnd.empty())
             m_terminal.AppendText(EchoOfLineEnd(m_run.lineEnd));
     }
-    if (writes == 0) {
+    // Text and line end go out in one write: the device has the whole line at once, with no
+    // gap before the line end it acts on, and the port is woken once a row, not twice.
+    bytes.insert(bytes.end(), lineEnd.begin(), lineEnd.end());
+    if (bytes.empty()) {
         FinishSendStep(row, cells);
         return;
     }
@@ -316,17 +318,10 @@ void SequenceEngine::BeginRowWrite(int row, SendRow cells, RowData data)
         m_run.waitKind = cells.waitKind;
         m_run.rxDone = false;
     }
-    m_writesLeft = writes;
     m_writingRow = row;
     m_writingCells = std::move(cells);
     const uint64_t token = ++m_writeToken;
-    for (const Bytes* part : {&bytes, &lineEnd}) {
-        if (part->empty())
-            continue;
-        m_port.BeginWrite(*part, [this, token](uint32_t error) { OnRowWritten(token, error); });
-        if (token != m_writeToken)
-            return; // failed at once: the line end must not follow
-    }
+    m_port.BeginWrite(bytes, [this, token](uint32_t error) { OnRowWritten(token, error); });
 }
 
 void SequenceEngine::OnRowWritten(uint64_t token, uint32_t error)
@@ -338,8 +333,6 @@ void SequenceEngine::OnRowWritten(uint64_t token, uint32_t error)
         FailRow(m_writingRow, WriteFailureText(m_port.PortName(), error));
         return;
     }
-    if (--m_writesLeft > 0)
-        return;
     m_writing = false;
     ++m_writeToken;
     const SendRow cells = std::move(m_writingCells);

@@ -82,7 +82,6 @@ private:
     // Each row write has its own token, so the completion of a cancelled one changes nothing.
     uint64_t m_writeToken = 0;
     bool m_writing = false;
-    int m_writesLeft = 0;
     int m_writingRow = 0;
     SendRow m_writingCells;
 

@@ -103,14 +103,14 @@ TEST_P(RowUntickedWhileWaiting, PausesOnlyWhereItsStatusTicksIt)
 
 INSTANTIATE_TEST_SUITE_P(DetailDisplay, RowUntickedWhileWaiting, ::testing::Bool());
 
-TEST_F(SequenceEngineTest, LineEndIsWrittenAfterTheTextAndEchoed)
+TEST_F(SequenceEngineTest, LineEndGoesOutWithTheTextInOneWriteAndIsEchoed)
 {
     run.lineEnd = LineEndSuffix::CrLf;
     terminal.setLocalEcho(true);
     Prepare({0});
     grid.SetCellText(0, SendTable::kDataColumn, u"AT\\r");
     SendAndTick();
-    EXPECT_EQ(port.writes(), (std::vector<Bytes>{{'A', 'T', 0x0D}, {0x0D, 0x0A}}));
+    EXPECT_EQ(port.writes(), (std::vector<Bytes>{{'A', 'T', 0x0D, 0x0D, 0x0A}}));
     EXPECT_EQ(terminal.text(), u"AT\\r\r\n"); // the row's text as entered, not its bytes
 }
 
