@@ -199,6 +199,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::stri
         RemoveIfStale(dir.get(), name);
     }
 }
+
 // A folder reads as EISDIR, as its open would fail; every other kind but a regular file says
 // what it is.
 FileError RefuseAllButRegular(const struct stat& info)

@@ -17,16 +17,6 @@ FileError Refusal(const char* kind)
     return error;
 }
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view start)
-{
-    if (text.size() < start.size())
-        return false;
-    for (std::size_t i = 0; i < start.size(); ++i)
-        if (std::towlower(text[i]) != std::towlower(start[i]))
-            return false;
-    return true;
-}
-
 } // namespace
 
 FileError NotARegularFile(DWORD fileType)
@@ -57,7 +47,12 @@ FileError RefuseDeviceName(const std::filesystem::path& path)
                           (device[2] == L'\\' || device[2] == L'/');
     if (onADrive)
         return {};
-    return Refusal(StartsWithNoCase(device, L"pipe\\") ? "a pipe" : "a device");
+    constexpr std::wstring_view kPipes = L"pipe\\";
+    const bool pipe =
+        device.size() > kPipes.size() &&
+        CompareStringOrdinal(device.data(), static_cast<int>(kPipes.size()), kPipes.data(),
+                             static_cast<int>(kPipes.size()), TRUE) == CSTR_EQUAL;
+    return Refusal(pipe ? "a pipe" : "a device");
 }
 
 } // namespace wirevane::platform
