@@ -36,4 +36,9 @@ using BeforeReplaceHook = std::function<FileError(const std::filesystem::path& t
 FileError ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace = {});
 
+// Whether ReplaceFileAtomically could write the file now, asked before long work whose result
+// goes there so that a wrong name is said at once rather than after the work: the same refusals,
+// and a temporary file made and removed again in the folder. The target is left untouched.
+FileError CheckReplaceable(const std::filesystem::path& path);
+
 } // namespace wirevane::platform

@@ -213,6 +213,47 @@ FileError RefuseAllButRegular(const struct stat& info)
     return {};
 }
 
+// What a replacement learns of its target before it writes anything.
+struct Replacement {
+    std::filesystem::path path; // the file itself, a link followed
+    std::filesystem::path folder;
+    struct stat old {};
+    bool replacing = false;
+};
+
+// Everything that refuses a target without writing: a link to nothing, anything but a regular
+// file, a file its mode bits keep this user from writing.
+FileError PlanReplacement(const std::filesystem::path& target, Replacement& plan)
+{
+    if (FileError error = ResolveTarget(target, plan.path); !error.ok()) {
+        return error;
+    }
+    plan.replacing = ::stat(plan.path.c_str(), &plan.old) == 0;
+    if (plan.replacing && !S_ISREG(plan.old.st_mode)) {
+        return NotARegularFile(plan.old);
+    }
+    if (plan.replacing && !ModeLetsUserWrite(plan.old)) {
+        return FileError::fromErrno(EACCES);
+    }
+    plan.folder = plan.path.parent_path();
+    if (plan.folder.empty()) {
+        plan.folder = ".";
+    }
+    return {};
+}
+
+// The temporary file beside the target, open for writing; -1 with errno set when the folder
+// takes no new file.
+int CreateTemporary(const Replacement& plan, std::filesystem::path& temporary)
+{
+    std::string pattern = (plan.folder / TemporaryPattern(plan.path)).string();
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        temporary = pattern;
+    }
+    return fd;
+}
+
 } // namespace
 
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
@@ -274,28 +315,15 @@ FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
 FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
-    std::filesystem::path path;
-    if (FileError error = ResolveTarget(target, path); !error.ok()) {
+    Replacement plan;
+    if (FileError error = PlanReplacement(target, plan); !error.ok()) {
         return error;
     }
-    struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
-    if (replacing && !S_ISREG(old.st_mode)) {
-        return NotARegularFile(old);
-    }
-    if (replacing && !ModeLetsUserWrite(old)) {
-        return FileError::fromErrno(EACCES);
-    }
-    std::filesystem::path folder = path.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    std::string pattern = (folder / TemporaryPattern(path)).string();
-    Descriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    std::filesystem::path temporary;
+    Descriptor fd(CreateTemporary(plan, temporary));
     if (fd.get() < 0) {
         return FileError::fromErrno(errno);
     }
-    const std::filesystem::path temporary = pattern;
     auto fail = [&temporary](FileError error) {
         ::unlink(temporary.c_str());
         return error;
@@ -311,9 +339,9 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
     // left as the user's own: the file is saved all the same. The owner is set first because
     // a change of owner clears the set-id bits.
     mode_t mode = 0666;
-    if (replacing) {
-        mode = old.st_mode & 07777;
-        KeepOwnership(fd.get(), old);
+    if (plan.replacing) {
+        mode = plan.old.st_mode & 07777;
+        KeepOwnership(fd.get(), plan.old);
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -336,11 +364,27 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
             return fail(error);
         }
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::rename(temporary.c_str(), plan.path.c_str()) != 0) {
         return fail(FileError::fromErrno(errno));
     }
-    syncFolder(folder);
-    RemoveStaleTemporaries(folder, path.filename().string());
+    syncFolder(plan.folder);
+    RemoveStaleTemporaries(plan.folder, plan.path.filename().string());
+    return {};
+}
+
+FileError CheckReplaceable(const std::filesystem::path& target)
+{
+    Replacement plan;
+    if (FileError error = PlanReplacement(target, plan); !error.ok()) {
+        return error;
+    }
+    std::filesystem::path temporary;
+    const int fd = CreateTemporary(plan, temporary);
+    if (fd < 0) {
+        return FileError::fromErrno(errno);
+    }
+    ::close(fd);
+    ::unlink(temporary.c_str());
     return {};
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 namespace wirevane::platform {
@@ -15,10 +16,19 @@ namespace {
 // Closes the handle at scope end unless closed before.
 class Handle {
 public:
+    Handle() = default;
     explicit Handle(HANDLE handle) : m_handle(handle) {}
     ~Handle() { close(); }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
+    Handle& operator=(Handle&& other) noexcept
+    {
+        if (this != &other) {
+            close();
+            m_handle = std::exchange(other.m_handle, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
 
     HANDLE get() const { return m_handle; }
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
@@ -30,7 +40,7 @@ public:
     }
 
 private:
-    HANDLE m_handle;
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
 
 DWORD WriteAll(HANDLE file, std::span<const uint8_t> bytes)
@@ -120,6 +130,42 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
     return {};
 }
 
+// Everything that refuses a target without writing: a device's name, a link to nothing, anything
+// but a plain file, a file marked read-only. path is the file itself, a link followed.
+FileError PlanReplacement(const std::filesystem::path& target, std::filesystem::path& path,
+                          bool& replacing)
+{
+    if (FileError error = ResolveTarget(target, path); !error.ok())
+        return error;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    // ReplaceFileW and MoveFileExW would both replace a read-only file; a file the user marked
+    // so stays as it is, as an editor keeps it.
+    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return FileErrorFromWin32(ERROR_ACCESS_DENIED);
+    if (replacing && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FileErrorFromWin32(ERROR_ACCESS_DENIED);
+    return {};
+}
+
+// A new temporary file beside the target, open for writing.
+FileError CreateTemporary(const std::filesystem::path& path, std::filesystem::path& temporary,
+                          Handle& file)
+{
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryBeside(path, attempt);
+        const HANDLE created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created != INVALID_HANDLE_VALUE) {
+            file = Handle(created);
+            return {};
+        }
+        if (const DWORD error = GetLastError(); error != ERROR_FILE_EXISTS)
+            return FileErrorFromWin32(error);
+    }
+    return FileErrorFromWin32(ERROR_FILE_EXISTS);
+}
+
 } // namespace
 
 FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
@@ -169,29 +215,13 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
                                 const BeforeReplaceHook& beforeReplace)
 {
     std::filesystem::path path;
-    if (FileError error = ResolveTarget(target, path); !error.ok())
+    bool replacing = false;
+    if (FileError error = PlanReplacement(target, path, replacing); !error.ok())
         return error;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    // ReplaceFileW and MoveFileExW would both replace a read-only file; a file the user marked
-    // so stays as it is, as an editor keeps it.
-    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return FileErrorFromWin32(ERROR_ACCESS_DENIED);
-    if (replacing && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return FileErrorFromWin32(ERROR_ACCESS_DENIED);
-
     std::filesystem::path temporary;
-    HANDLE created = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = TemporaryBeside(path, attempt);
-        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-            return FileErrorFromWin32(GetLastError());
-    }
-    if (created == INVALID_HANDLE_VALUE)
-        return FileErrorFromWin32(ERROR_FILE_EXISTS);
-    Handle file(created);
+    Handle file;
+    if (FileError error = CreateTemporary(path, temporary, file); !error.ok())
+        return error;
     auto fail = [&](DWORD error) {
         file.close();
         DeleteFileW(temporary.c_str());
@@ -217,6 +247,21 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(GetLastError());
     RemoveStaleTemporaries(path);
+    return {};
+}
+
+FileError CheckReplaceable(const std::filesystem::path& target)
+{
+    std::filesystem::path path;
+    bool replacing = false;
+    if (FileError error = PlanReplacement(target, path, replacing); !error.ok())
+        return error;
+    std::filesystem::path temporary;
+    Handle file;
+    if (FileError error = CreateTemporary(path, temporary, file); !error.ok())
+        return error;
+    file.close();
+    DeleteFileW(temporary.c_str());
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "tools/wirevane-run/headless_run.h"
 
+#include "platform/atomic_file.h"
 #include "platform/command_line.h"
 #include "platform/file_error.h"
 #include "platform/utf_text.h"
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace wirevane::runner {
@@ -123,8 +125,8 @@ int HeadlessRun::Execute()
     MonotonicUs();
     if (!m_loop.ok())
         return FailWith("the system gives no event loop wake-up");
-    for (const auto step : {&HeadlessRun::LoadTable, &HeadlessRun::OpenPort, &HeadlessRun::StartLog,
-                            &HeadlessRun::StartCsv})
+    for (const auto step : {&HeadlessRun::LoadTable, &HeadlessRun::CheckResultFiles,
+                            &HeadlessRun::OpenPort, &HeadlessRun::StartLog, &HeadlessRun::StartCsv})
         if (const std::string failure = (this->*step)(); !failure.empty())
             return FailWith(failure);
     m_loop.WatchInterrupts([this] { m_run.Interrupt(); });
@@ -155,6 +157,19 @@ std::string HeadlessRun::LoadTable()
                error.message;
     if (!m_run.Allocate())
         return "not enough memory for the receive buffers";
+    return {};
+}
+
+// The report and the JUnit file are written when the run ends, which can be hours away: a name
+// that cannot take them is said now, before the port is opened, rather than after the run.
+std::string HeadlessRun::CheckResultFiles()
+{
+    for (const auto& [file, what] : {std::pair{&m_options.report, "the report "},
+                                     std::pair{&m_options.junit, "the JUnit file "}})
+        if (*file)
+            if (const platform::FileError error = platform::CheckReplaceable(**file); !error.ok())
+                return "cannot write " + std::string(what) + platform::Utf8FromPath(**file) + ": " +
+                       error.message;
     return {};
 }
 

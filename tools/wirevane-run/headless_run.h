@@ -36,6 +36,7 @@ public:
 private:
     // Each answers the reason the run cannot start, empty when it can.
     std::string LoadTable();
+    std::string CheckResultFiles();
     std::string OpenPort();
     std::string StartLog();
     std::string StartCsv();

@@ -73,9 +73,10 @@ Options:
 Exit status (when several apply, the first in this list):
   130  interrupted by Ctrl-C
   1    an error (file not readable, port not found or busy, settings refused, port lost,
-       a row the port did not take or the encoding cannot carry, a log, report, CSV or
-       JUnit file or the standard output that could not be written: the run goes on
-       without it; a reader of the output that goes away is not an error)
+       a row the port did not take or the encoding cannot carry; a log, report, CSV or
+       JUnit file that cannot be written ends the run before anything is sent, and one
+       that fails later, like the standard output, is given up while the run goes on;
+       a reader of the output that goes away is not an error)
   3    an awaited answer to a row without a check did not come within --timeout
   4    a check failed (a checked row's answer that does not come is a failed check)
   2    a halt row stopped the run

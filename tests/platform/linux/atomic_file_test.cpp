@@ -150,6 +150,30 @@ TEST_F(AtomicFile, TheBitsOfTheUsersOwnClassDecideAndTheNewFileKeepsThem)
     }
 }
 
+// The check before a long run says what the save at its end would say, and writes nothing: not
+// the target, not a temporary that stays.
+TEST_F(AtomicFile, TheCheckAgreesWithTheSaveAndChangesNothing)
+{
+    EXPECT_TRUE(CheckReplaceable(file).ok());
+    EXPECT_EQ(entriesIn(dir.path()), 0);
+
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("kept")).ok());
+    const struct stat before = StatOf(file);
+    EXPECT_TRUE(CheckReplaceable(file).ok());
+    const struct stat after = StatOf(file);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(contentOf(file), "kept");
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+
+    ::chmod(file.c_str(), 0444);
+    EXPECT_EQ(CheckReplaceable(file).code, EACCES);
+    EXPECT_EQ(CheckReplaceable(dir / "missing" / "a.ini").code, ENOENT);
+    EXPECT_EQ(CheckReplaceable(file / "a.ini").code, ENOTDIR);
+    EXPECT_EQ(CheckReplaceable(dir.path()).message, "Not a regular file (a folder)");
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
 // What a save must not turn into an ordinary file. Each case makes dir/"target" in a fresh
 // folder, as a FIFO, a link or both, and names what must keep its kind afterwards.
 struct SpecialTarget {
@@ -162,7 +186,7 @@ struct SpecialTarget {
 
 class AtomicFileSpecialTarget : public testing::TestWithParam<SpecialTarget> {};
 
-TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
+TEST_P(AtomicFileSpecialTarget, CheckAndSaveAreRefusedAndThePathLeftAlone)
 {
     test::TempDir dir;
     const SpecialTarget& target = GetParam();
@@ -175,9 +199,12 @@ TEST_P(AtomicFileSpecialTarget, SaveIsRefusedAndThePathLeftAlone)
     const std::filesystem::file_type linkType =
         std::filesystem::symlink_status(dir / "target").type();
 
+    const FileError checked = CheckReplaceable(dir / "target");
     const FileError error = ReplaceFileAtomically(dir / "target", bytesOf("settings"));
     EXPECT_FALSE(error.ok());
     EXPECT_FALSE(error.message.empty());
+    EXPECT_EQ(checked.code, error.code);
+    EXPECT_EQ(checked.message, error.message);
     EXPECT_EQ(std::filesystem::symlink_status(dir / "target").type(), linkType);
     struct stat info {};
     if (target.kind == 0) {

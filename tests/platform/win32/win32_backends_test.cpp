@@ -37,7 +37,16 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
                             std::filesystem::directory_iterator()),
               1);
 
+    // The check before a long run changes nothing and leaves nothing behind.
+    EXPECT_TRUE(CheckReplaceable(file).ok());
+    EXPECT_TRUE(CheckReplaceable(dir / "new.ini").ok());
+    EXPECT_EQ(test::FileText(file), "second, longer");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(CheckReplaceable(file).accessDenied());
     const FileError refused = ReplaceFileAtomically(file, BytesOf("lost"));
     EXPECT_TRUE(refused.accessDenied()) << refused.code << " " << refused.message;
     EXPECT_FALSE(refused.message.empty());
@@ -46,6 +55,7 @@ TEST(Win32AtomicFile, ReplacesWholeLeavesNoTemporaryAndRefusesAReadOnlyFile)
 
     // A missing folder is not made, and nothing is left behind.
     EXPECT_TRUE(ReplaceFileAtomically(dir / "missing" / "a.ini", BytesOf("x")).notFound());
+    EXPECT_TRUE(CheckReplaceable(dir / "missing" / "a.ini").notFound());
 }
 
 TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
@@ -85,6 +95,7 @@ TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
         const FileError saved = ReplaceFileAtomically(device, BytesOf("settings"));
         EXPECT_EQ(saved.code, ERROR_BAD_FILE_TYPE) << saved.message;
         EXPECT_NE(saved.message.find("Not a regular file"), std::string::npos);
+        EXPECT_EQ(CheckReplaceable(device).code, ERROR_BAD_FILE_TYPE);
         EXPECT_EQ(log.Open(device, true).code, ERROR_BAD_FILE_TYPE);
         EXPECT_FALSE(log.IsOpen());
     }

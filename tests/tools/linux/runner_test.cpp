@@ -221,6 +221,28 @@ TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
     EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
 }
 
+// The report and the JUnit file are written when the run ends; a name that cannot take them is
+// said before the port is opened, not after what may be hours of running.
+TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
+{
+    Sim sim(m_dir, {"--echo"});
+    ASSERT_TRUE(sim.started());
+    const std::string table = Table({{0, "X"}});
+    const std::string missing = (m_dir / "missing" / "r.json").string();
+    const RunResult report = RunRunner({"--port", sim.devicePath(), "--report", missing, table});
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.err,
+              "wirevane-run: cannot write the report " + missing + ": No such file or directory\n");
+    EXPECT_EQ(report.out, "");
+
+    const RunResult junit =
+        RunRunner({"--port", sim.devicePath(), "--junit", m_dir.path().string(), table});
+    EXPECT_EQ(junit.status, 1);
+    EXPECT_NE(junit.err.find("cannot write the JUnit file"), std::string::npos) << junit.err;
+    EXPECT_NE(junit.err.find("Not a regular file (a folder)"), std::string::npos) << junit.err;
+    EXPECT_EQ(sim.received(), "");
+}
+
 // Where the shell sends the runner's standard output, set up in the child before it starts.
 struct OutputCase {
     const char* name;
