@@ -13,9 +13,14 @@ const QByteArray kShowRequest = QByteArrayLiteral("show\n");
 
 } // namespace
 
-QString SingleCopyChannelName(const QString& lockName)
+QString SingleCopyChannelName(const QString& lockName, const std::filesystem::path& lockFolder)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Qt's runtime location is not a folder of the user's own everywhere: without
+    // XDG_RUNTIME_DIR it is /tmp/runtime-USER, and when another user made that first, Qt falls
+    // back to /tmp itself, where the name is everyone's to take.
+    const QString folder = lockFolder.empty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                               : QString::fromStdU16String(lockFolder.u16string());
     return QDir(folder).filePath(lockName + QStringLiteral(".show"));
 }
 

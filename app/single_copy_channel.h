@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 #include <functional>
 
 class QLocalServer;
@@ -9,9 +10,10 @@ class QLocalServer;
 namespace wirevane {
 
 // How a second copy of the program reaches the running one: a local socket named after the
-// single-copy lock in the user's own runtime folder (only the user may enter it), so another
-// user's copy neither answers nor is asked.
-QString SingleCopyChannelName(const QString& lockName);
+// single-copy lock, beside the lock in the folder it found private to this user, so another
+// user's copy neither answers nor is asked, nor can put anything under the name first. Where the
+// lock is no file (Windows), the user's own runtime location serves.
+QString SingleCopyChannelName(const QString& lockName, const std::filesystem::path& lockFolder);
 
 // The running copy's end: each request that arrives calls the given action (show and raise
 // the main window). A socket left behind by a copy that crashed is replaced: whoever listens

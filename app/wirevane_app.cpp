@@ -25,7 +25,8 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     if (lock.state == platform::SingleInstanceLock::State::HeldByAnotherCopy) {
         QCoreApplication asking(argc, argv);
         platform::AllowRunningCopyToComeForward();
-        AskRunningCopyToShow(SingleCopyChannelName(QString::fromLatin1(kInstanceName)));
+        AskRunningCopyToShow(
+            SingleCopyChannelName(QString::fromLatin1(kInstanceName), lock.folder));
         return 0;
     }
     if (lock.state == platform::SingleInstanceLock::State::Unavailable)
@@ -52,8 +53,11 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     if (!window.OnInitDialog())
         return 1;
     startup.reset();
-    SingleCopyServer server(SingleCopyChannelName(QString::fromLatin1(kInstanceName)),
-                            [&window] { window.BringToFront(); });
+    // Without the lock a second copy never asks, and no name of the channel is known to be safe.
+    std::optional<SingleCopyServer> server;
+    if (lock.state == platform::SingleInstanceLock::State::Held)
+        server.emplace(SingleCopyChannelName(QString::fromLatin1(kInstanceName), lock.folder),
+                       [&window] { window.BringToFront(); });
     return application.exec();
 }
 

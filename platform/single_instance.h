@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ struct SingleInstanceLock {
     };
     State state = State::Unavailable;
     std::string problem;
+    // Where the lock is a file: the folder it lives in, private to this user, for what belongs
+    // beside it (the channel to the running copy). Empty where the lock is no file (Windows)
+    // and when it is unavailable.
+    std::filesystem::path folder;
 };
 
 // A lock named after `name`, private to this user, held by this process until it ends. The

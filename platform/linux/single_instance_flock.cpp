@@ -20,7 +20,7 @@ using State = SingleInstanceLock::State;
 
 SingleInstanceLock Unavailable(const std::filesystem::path& where, const std::string& why)
 {
-    return {State::Unavailable, where.string() + ": " + why};
+    return {State::Unavailable, where.string() + ": " + why, {}};
 }
 
 const char* Variable(const char* name)
@@ -68,10 +68,10 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
         const int error = errno;
         close(fd);
         if (error == EWOULDBLOCK)
-            return {State::HeldByAnotherCopy, {}};
+            return {State::HeldByAnotherCopy, {}, folder};
         return Unavailable(path, std::strerror(error));
     }
-    return {State::Held, {}};
+    return {State::Held, {}, folder};
 }
 
 void AllowRunningCopyToComeForward() {}

@@ -17,12 +17,13 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
     const DWORD error = GetLastError();
     if (mutex == nullptr)
         return {SingleInstanceLock::State::Unavailable,
-                "mutex " + std::string(name) + ": " + SystemMessage(error)};
+                "mutex " + std::string(name) + ": " + SystemMessage(error),
+                {}};
     if (error == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
-        return {SingleInstanceLock::State::HeldByAnotherCopy, {}};
+        return {SingleInstanceLock::State::HeldByAnotherCopy, {}, {}};
     }
-    return {SingleInstanceLock::State::Held, {}};
+    return {SingleInstanceLock::State::Held, {}, {}};
 }
 
 void AllowRunningCopyToComeForward()

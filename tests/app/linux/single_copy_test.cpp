@@ -62,13 +62,28 @@ TEST_F(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunn
 }
 
 // The program as a second copy, against a running copy played by this test: it asks for the
-// main window once and ends with status 0.
-TEST_F(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
+// main window once and ends with status 0. The channel lies beside the lock, in the folder the
+// lock found private, also without a runtime folder, where Qt's own choice would be in /tmp.
+class SingleCopyChannel : public SingleCopyGuard, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SingleCopyChannel, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
 {
-    ASSERT_EQ(platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName).state,
-              platform::SingleInstanceLock::State::Held);
-    const QString channel = SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName));
-    EXPECT_TRUE(channel.startsWith(QString::fromStdString(runtime.path().string())));
+    const bool runtimeFolder = GetParam();
+    test::TempDir home;
+    std::filesystem::path folder = runtime.path();
+    if (!runtimeFolder) {
+        environment.Unset("XDG_RUNTIME_DIR");
+        environment.Unset("XDG_CACHE_HOME");
+        environment.Set("HOME", home.path());
+        folder = home / ".cache" / "wirevane";
+    }
+    const platform::SingleInstanceLock lock =
+        platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName);
+    ASSERT_EQ(lock.state, platform::SingleInstanceLock::State::Held);
+    EXPECT_EQ(lock.folder, folder);
+    const QString channel =
+        SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName), lock.folder);
+    EXPECT_EQ(std::filesystem::path(channel.toStdString()).parent_path(), folder);
 
     QWidget mainWindow;
     mainWindow.showMinimized();
@@ -86,6 +101,7 @@ TEST_F(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     EXPECT_TRUE(QTest::qWaitFor([&] { return requests > 0; }, 10000));
     EXPECT_EQ(requests, 1);
     EXPECT_FALSE(mainWindow.isMinimized());
+    EXPECT_EQ(second.err(), "");
 
     // What a copy that crashed leaves behind does not keep the next copy from listening.
     const QString leftOver = channel + QStringLiteral(".old");
@@ -93,6 +109,10 @@ TEST_F(SingleCopyGuard, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     SingleCopyServer again(leftOver, [] {});
     EXPECT_TRUE(again.isListening());
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, SingleCopyChannel, ::testing::Bool(), [](const auto& test) {
+    return std::string(test.param ? "RuntimeFolder" : "NoRuntimeFolder");
+});
 
 // A lock that cannot be made at all (here: the folder for it is a file) must not keep the user
 // from working: the program says why and starts.
