@@ -130,34 +130,35 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
     return {};
 }
 
-// Everything that refuses a target without writing: a device's name, a link to nothing, anything
-// but a plain file, a file marked read-only. path is the file itself, a link followed.
-FileError PlanReplacement(const std::filesystem::path& target, std::filesystem::path& path,
-                          bool& replacing)
+// A replacement under way: the file it replaces (a link followed), whether that exists yet, and
+// the new temporary file beside it, open for writing.
+struct Replacement {
+    std::filesystem::path path;
+    bool replacing = false;
+    std::filesystem::path temporary;
+    Handle file;
+};
+
+// Refuses what must not be replaced (a device's name, a link to nothing, anything but a plain
+// file, a file marked read-only) before it makes the temporary file.
+FileError BeginReplacement(const std::filesystem::path& target, Replacement& replacement)
 {
-    if (FileError error = ResolveTarget(target, path); !error.ok())
+    if (FileError error = ResolveTarget(target, replacement.path); !error.ok())
         return error;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesW(replacement.path.c_str());
+    replacement.replacing = attributes != INVALID_FILE_ATTRIBUTES;
     // ReplaceFileW and MoveFileExW would both replace a read-only file; a file the user marked
     // so stays as it is, as an editor keeps it.
-    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    if (replacement.replacing && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         return FileErrorFromWin32(ERROR_ACCESS_DENIED);
-    if (replacing && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (replacement.replacing && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return FileErrorFromWin32(ERROR_ACCESS_DENIED);
-    return {};
-}
-
-// A new temporary file beside the target, open for writing.
-FileError CreateTemporary(const std::filesystem::path& path, std::filesystem::path& temporary,
-                          Handle& file)
-{
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryBeside(path, attempt);
-        const HANDLE created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        replacement.temporary = TemporaryBeside(replacement.path, attempt);
+        const HANDLE created = CreateFileW(replacement.temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created != INVALID_HANDLE_VALUE) {
-            file = Handle(created);
+            replacement.file = Handle(created);
             return {};
         }
         if (const DWORD error = GetLastError(); error != ERROR_FILE_EXISTS)
@@ -214,14 +215,12 @@ FileError ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>&
 FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                                 const BeforeReplaceHook& beforeReplace)
 {
-    std::filesystem::path path;
-    bool replacing = false;
-    if (FileError error = PlanReplacement(target, path, replacing); !error.ok())
+    Replacement replacement;
+    if (FileError error = BeginReplacement(target, replacement); !error.ok())
         return error;
-    std::filesystem::path temporary;
-    Handle file;
-    if (FileError error = CreateTemporary(path, temporary, file); !error.ok())
-        return error;
+    const std::filesystem::path& path = replacement.path;
+    const std::filesystem::path& temporary = replacement.temporary;
+    Handle& file = replacement.file;
     auto fail = [&](DWORD error) {
         file.close();
         DeleteFileW(temporary.c_str());
@@ -241,8 +240,8 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
     // ReplaceFileW keeps the old file's attributes, security and streams; it needs an existing
     // target and is refused on some file systems, where the plain write-through move serves.
     const bool replaced =
-        replacing && ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        replacement.replacing && ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
+                                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     if (!replaced && !MoveFileExW(temporary.c_str(), path.c_str(),
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(GetLastError());
@@ -252,16 +251,11 @@ FileError ReplaceFileAtomically(const std::filesystem::path& target, std::span<c
 
 FileError CheckReplaceable(const std::filesystem::path& target)
 {
-    std::filesystem::path path;
-    bool replacing = false;
-    if (FileError error = PlanReplacement(target, path, replacing); !error.ok())
+    Replacement replacement;
+    if (FileError error = BeginReplacement(target, replacement); !error.ok())
         return error;
-    std::filesystem::path temporary;
-    Handle file;
-    if (FileError error = CreateTemporary(path, temporary, file); !error.ok())
-        return error;
-    file.close();
-    DeleteFileW(temporary.c_str());
+    replacement.file.close();
+    DeleteFileW(replacement.temporary.c_str());
     return {};
 }
 
