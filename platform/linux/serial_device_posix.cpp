@@ -2,6 +2,7 @@
 
 #include "platform/linux/low_latency_flag.h"
 #include "platform/linux/serial_errno.h"
+#include "platform/linux/terminal_node.h"
 #include "platform/serial_codes.h"
 
 #include <algorithm>
@@ -437,6 +438,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path
         error = {SerialErrorFromErrno(errnoValue), errnoValue, std::strerror(errnoValue)};
         return nullptr;
     };
+    if (const int failure = RefuseNonTerminalNode(path))
+        return refuse(failure);
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return refuse(errno);

@@ -1,6 +1,7 @@
 #include "platform/win32/serial_device_win32.h"
 
 #include "platform/serial_codes.h"
+#include "platform/win32/port_name.h"
 #include "platform/win32/win32_text.h"
 
 #include <algorithm>
@@ -404,6 +405,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::filesystem::path& path
         error = {code, static_cast<int>(code), SystemMessage(code)};
         return nullptr;
     };
+    if (const DWORD refusal = RefuseNonPortName(path); refusal != ERROR_SUCCESS)
+        return refuse(refusal);
     // No sharing: a port another program holds answers ERROR_ACCESS_DENIED, as on Windows.
     const HANDLE port = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);

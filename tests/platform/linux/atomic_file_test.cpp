@@ -1,7 +1,7 @@
 #include "platform/atomic_file.h"
+#include "support/fifo_writer.h"
 #include "support/temp_dir.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <thread>
 #include <unistd.h>
 
 namespace wirevane::platform {
@@ -298,44 +296,16 @@ TEST_F(AtomicFile, ReadsOnlyARegularFileOfBoundedSize)
     EXPECT_EQ(bytes.front(), 'x');
 }
 
-// True once the thread is blocked in its open() of the FIFO, false after 5 s without it.
-bool WaitsInOpen(const std::atomic<pid_t>& thread)
-{
-    for (int i = 0; i < 500; ++i) {
-        if (const pid_t tid = thread.load(); tid != 0) {
-            std::ifstream syscall("/proc/self/task/" + std::to_string(tid) + "/syscall");
-            long number = -1;
-            if (syscall >> number && number == SYS_openat)
-                return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 // Opening is not harmless: it would release a writer waiting at a FIFO, which then dies of
 // SIGPIPE once the read side closes again. A name that is plainly no file is not opened.
 TEST_F(AtomicFile, ARefusedFifoIsNotOpened)
 {
-    const std::filesystem::path fifo = dir / "settings.ini";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::atomic<int> writer{-2};
-    std::atomic<pid_t> writerThread{0};
-    std::thread waiting([&] {
-        writerThread = ::gettid();
-        writer = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
-    });
-    ASSERT_TRUE(WaitsInOpen(writerThread));
+    test::WaitingFifoWriter fifo(dir / "settings.ini");
+    ASSERT_TRUE(fifo.waitsInOpen());
 
     std::vector<uint8_t> bytes;
-    EXPECT_EQ(ReadWholeFile(fifo, bytes).code, EINVAL);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(writer, -2) << "the writer's open returned: the FIFO was opened";
-
-    const int release = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    waiting.join();
-    ::close(release);
-    ::close(writer);
+    EXPECT_EQ(ReadWholeFile(dir / "settings.ini", bytes).code, EINVAL);
+    EXPECT_FALSE(fifo.released()) << "the writer's open returned: the FIFO was opened";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
+#include "platform/linux/terminal_node.h"
 #include "platform/port_open_failure.h"
 #include "platform/serial_codes.h"
 #include "platform/serial_device.h"
+#include "support/fifo_writer.h"
 #include "support/file_text.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
@@ -94,33 +96,59 @@ TEST(DescribePortOpenFailure, ABusyDeviceNamesTheProcessThatHoldsIt)
 }
 
 // Each failed open carries the port error value with the system's code and words from the call
-// that failed, whatever failed after it.
+// that failed, whatever failed after it. A name that is no terminal is refused before anything
+// opens it, with the words of an open that finds no terminal.
 TEST(OpenSerialDevice, ARefusalCarriesTheSystemsCodeAndWordsOfTheFailingCall)
 {
     test::TempDir folder;
     ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     std::ofstream(folder / "file") << "x";
     struct Case {
-        const char* name;
+        std::string path;
         uint32_t code;
         int systemCode;
     };
-    for (const Case& c : {Case{"ttyNone", ERROR_FILE_NOT_FOUND, ENOENT},
-                          Case{"fifo", ERROR_INVALID_FUNCTION, ENOTTY},
-                          Case{"file", ERROR_INVALID_FUNCTION, ENOTTY}}) {
-        SCOPED_TRACE(c.name);
+    for (const Case& c : {Case{folder / "ttyNone", ERROR_FILE_NOT_FOUND, ENOENT},
+                          Case{folder / "fifo", ERROR_INVALID_FUNCTION, ENOTTY},
+                          Case{folder / "file", ERROR_INVALID_FUNCTION, ENOTTY},
+                          Case{folder.path(), ERROR_INVALID_FUNCTION, ENOTTY},
+                          Case{"/dev/null", ERROR_INVALID_FUNCTION, ENOTTY}}) {
+        SCOPED_TRACE(c.path);
         PortOpenError error;
-        ASSERT_EQ(OpenSerialDevice((folder / c.name).string(), error), nullptr);
+        ASSERT_EQ(OpenSerialDevice(c.path, error), nullptr);
 
         // Another failing call on this thread must not change what the first one said.
         PortOpenError later;
-        ASSERT_EQ(OpenSerialDevice(folder.path().string(), later), nullptr);
+        ASSERT_EQ(
+            OpenSerialDevice(c.systemCode == ENOENT ? folder / "fifo" : folder / "ttyNone", later),
+            nullptr);
         ASSERT_NE(later.systemCode, c.systemCode);
 
         EXPECT_EQ(error.code, c.code);
         EXPECT_EQ(error.systemCode, c.systemCode);
         EXPECT_EQ(error.systemText, std::strerror(c.systemCode));
     }
+}
+
+// Opening a device is not harmless (a watchdog starts, a tape rewinds on close), and a port's
+// name may come from someone else's settings file: a FIFO's writer waiting for its reader must
+// still be waiting after the port refused it, and the system's own devices other than
+// terminals are refused by their class. Terminals, listed or not, pass.
+TEST(OpenSerialDevice, ANameThatIsNoTerminalIsNotOpened)
+{
+    test::TempDir folder;
+    test::WaitingFifoWriter fifo(folder / "ttyFIFO");
+    ASSERT_TRUE(fifo.waitsInOpen());
+    PortOpenError error;
+    EXPECT_EQ(OpenSerialDevice(folder / "ttyFIFO", error), nullptr);
+    EXPECT_FALSE(fifo.released()) << "the port opened the FIFO";
+
+    EXPECT_EQ(RefuseNonTerminalNode("/dev/null"), ENOTTY);
+    EXPECT_EQ(RefuseNonTerminalNode("/dev/urandom"), ENOTTY);
+    EXPECT_EQ(RefuseNonTerminalNode("/dev/ptmx"), 0);
+    test::PtyPair pty;
+    EXPECT_EQ(RefuseNonTerminalNode(pty.slavePath()), 0);
+    EXPECT_EQ(RefuseNonTerminalNode(folder / "ttyNone"), ENOENT);
 }
 
 // The kernel refuses only a user without the right: root is let in whatever the bits say. So

@@ -2,7 +2,10 @@
 #include "platform/output_file.h"
 #include "platform/port_enumeration.h"
 #include "platform/program_location.h"
+#include "platform/serial_codes.h"
+#include "platform/serial_device.h"
 #include "platform/single_instance.h"
+#include "platform/win32/port_name.h"
 #include "platform/win32/usb_instance_id.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
@@ -75,20 +78,44 @@ TEST(Win32AtomicFile, AFailureJustBeforeTheReplacementKeepsTheOldFile)
               1);
 }
 
+// A named pipe with a single instance, served by this test: whoever opens it spends that
+// instance, so a client that still gets in afterwards shows nobody opened it in between.
+class OneInstancePipe {
+public:
+    OneInstancePipe()
+        : name(L"\\\\.\\pipe\\wirevane-test-" + std::to_wstring(GetCurrentProcessId())),
+          m_server(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 4096, 4096,
+                                    0, nullptr))
+    {
+    }
+    ~OneInstancePipe() { CloseHandle(m_server); }
+    bool served() const { return m_server != INVALID_HANDLE_VALUE; }
+    bool neverOpened() const
+    {
+        const HANDLE client = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        if (client == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(client);
+        return true;
+    }
+    const std::wstring name;
+
+private:
+    const HANDLE m_server;
+};
+
 // A device name reaches the device, not a file: saving must not replace it, reading it must not
 // run on for ever, and a log must not go out of it. None of them may even open it: a pipe's
 // server would see a client come and go, and its one instance would be spent.
 TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
 {
-    const std::wstring pipe =
-        L"\\\\.\\pipe\\wirevane-test-" + std::to_wstring(GetCurrentProcessId());
-    const HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1,
-                                           4096, 4096, 0, nullptr);
-    ASSERT_NE(server, INVALID_HANDLE_VALUE) << GetLastError();
+    const OneInstancePipe pipe;
+    ASSERT_TRUE(pipe.served()) << GetLastError();
     std::vector<uint8_t> bytes{1};
     OutputFile log;
     for (const std::wstring& device :
-         {std::wstring(L"NUL"), std::wstring(L"\\\\.\\NUL"), std::wstring(L"COM9"), pipe}) {
+         {std::wstring(L"NUL"), std::wstring(L"\\\\.\\NUL"), std::wstring(L"COM9"), pipe.name}) {
         const FileError read = ReadWholeFile(device, bytes);
         EXPECT_EQ(read.code, ERROR_BAD_FILE_TYPE) << read.message;
         EXPECT_TRUE(bytes.empty());
@@ -99,12 +126,7 @@ TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
         EXPECT_EQ(log.Open(device, true).code, ERROR_BAD_FILE_TYPE);
         EXPECT_FALSE(log.IsOpen());
     }
-    const HANDLE client = CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(client, INVALID_HANDLE_VALUE) << "the pipe was opened before: " << GetLastError();
-    if (client != INVALID_HANDLE_VALUE)
-        CloseHandle(client);
-    CloseHandle(server);
+    EXPECT_TRUE(pipe.neverOpened()) << "the pipe was opened before: " << GetLastError();
 
     // A file reached through the device space is still a file.
     test::TempDir dir;
@@ -112,6 +134,33 @@ TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
     ASSERT_TRUE(ReplaceFileAtomically(spelled, BytesOf("kept")).ok());
     EXPECT_TRUE(ReadWholeFile(spelled, bytes).ok());
     EXPECT_EQ(bytes, BytesOf("kept"));
+}
+
+// A port's name may come from someone else's settings file. Only a device's name is opened: a
+// file or a pipe is refused unopened, and a name on another machine is refused before Windows
+// would connect there and present the user's credentials.
+TEST(Win32SerialPort, ANameThatIsNoPortIsNotOpened)
+{
+    const OneInstancePipe pipe;
+    ASSERT_TRUE(pipe.served()) << GetLastError();
+    test::TempDir dir;
+    std::ofstream(dir / "settings.ini") << "[SERIAL]";
+    for (const std::wstring& name :
+         {pipe.name, (dir / "settings.ini").wstring(),
+          L"\\\\.\\" + (dir / "settings.ini").wstring(),
+          std::wstring(L"\\\\wirevane-no-host\\share\\COM3"),
+          std::wstring(L"\\\\.\\UNC\\wirevane-no-host\\share\\COM3"), std::wstring(L"\\\\.\\C:"),
+          std::wstring(L"//wirevane-no-host/share/COM3")}) {
+        PortOpenError error;
+        EXPECT_EQ(OpenSerialDevice(name, error), nullptr);
+        EXPECT_EQ(error.code, ERROR_INVALID_FUNCTION) << std::filesystem::path(name).string();
+    }
+    EXPECT_TRUE(pipe.neverOpened()) << "the pipe was opened as a port: " << GetLastError();
+    for (const wchar_t* device :
+         {L"COM9", L"\\\\.\\COM10",
+          L"\\\\?\\usb#vid_0403&pid_6001#A1#{86e0d1e0-8089-11d0-9ce4-08003e301f73}"})
+        EXPECT_EQ(RefuseNonPortName(device), ERROR_SUCCESS)
+            << std::filesystem::path(device).string();
 }
 
 TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
