@@ -386,6 +386,11 @@ void IniDocument::writeString(std::u16string_view section, std::u16string_view k
     }
     if (const Line* existing = found->findKey(key)) {
         Line& line = found->lines[static_cast<size_t>(existing - found->lines.data())];
+        // A save writes back every value it read. A line whose value stays keeps its bytes: a
+        // byte the code page cannot decode, or the second code of a character with two, would
+        // otherwise be lost or changed by a save that edited nothing.
+        if (line.storedValue() == stored)
+            return;
         line = parseLine(line.key + u"=" + stored, std::nullopt);
         return;
     }

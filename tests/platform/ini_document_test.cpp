@@ -103,11 +103,19 @@ TEST(IniDocumentEncoding, ReadsAndWritesCodePage932)
     EXPECT_EQ(textOf(doc.serialize()), "[\x8D\x73]\r\n\x96\xBC\x91\x4F=\x95\x5C\r\n");
 }
 
-TEST(IniDocumentEncoding, KeepsUndecodableBytesOfUntouchedLines)
+// A save writes back every value it read: a line whose value stays must keep its bytes, those
+// the code page cannot decode (a no-break space 0xA0 from another editor) and the second code
+// of a character with two (0xED40, which encodes back as 0xFA5C) included. Losing one would
+// also have turned the whole file into UTF-16.
+TEST(IniDocumentEncoding, KeepsTheBytesOfLinesWrittenUnchanged)
 {
-    IniDocument doc = parsed("[S]\nk=\x81\x7F\xFF\no=1\n");
+    IniDocument doc = parsed("[S]\nk=\x81\x7F\xFF\nd=abc\xA0"
+                             "def\nn=\xED\x40\no=1\n");
+    for (const char16_t* key : {u"k", u"d", u"n"})
+        doc.writeString(u"S", key, doc.readString(u"S", key, u""));
     doc.writeInt(u"S", u"o", 2);
-    EXPECT_EQ(textOf(doc.serialize()), "[S]\nk=\x81\x7F\xFF\no=2\n");
+    EXPECT_EQ(textOf(doc.serialize()), "[S]\nk=\x81\x7F\xFF\nd=abc\xA0"
+                                       "def\nn=\xED\x40\no=2\n");
 }
 
 TEST(IniDocumentEncoding, ByteOrderMarksAreKept)
