@@ -8,4 +8,8 @@ namespace wirevane::platform {
 // a warning) goes into that port or wake-up instead.
 void KeepStandardStreamsOpen();
 
+// A reader of the output that goes away (`| head`) ends a write with an error the program
+// reports and outlives, not with a signal that ends it before its result files are written.
+void OutliveAGoneReader();
+
 } // namespace wirevane::platform

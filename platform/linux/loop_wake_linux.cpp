@@ -38,8 +38,10 @@ void Install(void (*handler)(int))
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal or a dropped ssh session hangs up: the run ends as on Ctrl-C, with
+    // what it ran so far written.
+    for (const int ending : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(ending, &action, nullptr);
 }
 
 } // namespace

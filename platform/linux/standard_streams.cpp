@@ -1,6 +1,7 @@
 #include "platform/standard_streams.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,6 +17,11 @@ void KeepStandardStreamsOpen()
         if (null == -1)
             return;
     }
+}
+
+void OutliveAGoneReader()
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 } // namespace wirevane::platform

@@ -6,4 +6,7 @@ namespace wirevane::platform {
 // streams: a missing stream stays missing and writing to it fails, so there is nothing to fill.
 void KeepStandardStreamsOpen() {}
 
+// A write to a pipe whose reader has gone fails with an error here; no signal ends the program.
+void OutliveAGoneReader() {}
+
 } // namespace wirevane::platform

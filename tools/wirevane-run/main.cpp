@@ -14,6 +14,7 @@ int main(int argc, char** argv)
 {
     using namespace wirevane;
     platform::KeepStandardStreamsOpen();
+    platform::OutliveAGoneReader();
     const std::vector<std::string> words = platform::CommandLineArguments(argc, argv);
     const std::vector<std::string_view> arguments(words.begin(), words.end());
     const runner::ParsedOptions parsed = runner::ParseRunOptions(arguments);

@@ -71,7 +71,7 @@ Options:
   --help            show this text and exit
 
 Exit status (when several apply, the first in this list):
-  130  interrupted by Ctrl-C
+  130  interrupted by Ctrl-C, kill (SIGTERM) or a hang-up (SIGHUP: the terminal closed)
   1    an error (file not readable, port not found or busy, settings refused, port lost,
        a row the port did not take or the encoding cannot carry; a log, report, CSV or
        JUnit file that cannot be written ends the run before anything is sent, and one

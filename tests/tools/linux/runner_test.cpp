@@ -169,6 +169,28 @@ TEST_F(RunnerTest, BusyPortIsRefusedAndCtrlCStopsCleanly)
     EXPECT_EQ(third.status, 3) << third.err;
 }
 
+// A run ended from outside, by Ctrl-C, kill or the hang-up of a closed terminal or a dropped
+// ssh session, still writes what it ran so far: hours of results must not go with the window.
+class RunnerEnded : public RunnerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RunnerEnded, FromOutsideTheRunStillWritesItsResultFiles)
+{
+    Sim sim(m_dir, {"--lines", "--reply-end", "none"});
+    const std::filesystem::path report = m_dir / "r.json";
+    const std::filesystem::path junit = m_dir / "j.xml";
+    ChildProcess runner(toolPath("wirevane-run"),
+                        {"--port", sim.devicePath(), "--echo", "--report", report.string(),
+                         "--junit", junit.string(), Table({{0, "HOLD", 1}})});
+    ASSERT_TRUE(runner.WaitForOutput("HOLD", 10s)) << runner.err();
+    runner.Signal(GetParam());
+    EXPECT_EQ(runner.Wait(10s), 130) << runner.err();
+    EXPECT_NE(test::FileText(report).find("\"rows\""), std::string::npos);
+    EXPECT_NE(test::FileText(junit).find("<testsuite"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, RunnerEnded, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& param) { return std::string(sigabbrev_np(param.param)); });
+
 TEST_F(RunnerTest, PortLostMidRunEndsWithStatusOne)
 {
     // The device goes away once it has the first row; the row's wait must not hang the run.
@@ -258,8 +280,8 @@ void IntoAFullDisk()
     close(full);
 }
 
-// A pipe whose reader has gone, as into head, under a parent that ignores SIGPIPE: the writes
-// fail with EPIPE instead of ending the process.
+// A pipe whose reader has gone, as into head, with SIGPIPE as a shell leaves it: the run must
+// not end there, before its result files are written.
 void IntoAReaderThatLeft()
 {
     int ends[2];
@@ -268,7 +290,7 @@ void IntoAReaderThatLeft()
     close(ends[0]);
     dup2(ends[1], STDOUT_FILENO);
     close(ends[1]);
-    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGPIPE, SIG_DFL);
 }
 
 class RunnerOutput : public RunnerTest, public ::testing::WithParamInterface<OutputCase> {};
