@@ -81,6 +81,24 @@ RunSettings ToRunSettings(const RunOptions& options)
     return settings;
 }
 
+// Two names of one file: the same file once both exist, the same place before.
+bool SameFile(const std::filesystem::path& one, const std::filesystem::path& other)
+{
+    std::error_code error;
+    if (std::filesystem::exists(one, error) && std::filesystem::exists(other, error)) {
+        const bool same = std::filesystem::equivalent(one, other, error);
+        return same && !error;
+    }
+    // weakly_canonical leaves a relative name relative when no part of it exists yet.
+    const auto place = [&error](const std::filesystem::path& name) {
+        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        return error ? name : std::filesystem::weakly_canonical(absolute, error);
+    };
+    const std::filesystem::path oneAt = place(one);
+    const std::filesystem::path otherAt = error ? other : place(other);
+    return error ? one == other : oneAt == otherAt;
+}
+
 } // namespace
 
 int FailWith(const std::string& message)
@@ -161,9 +179,28 @@ std::string HeadlessRun::LoadTable()
 }
 
 // The report and the JUnit file are written when the run ends, which can be hours away: a name
-// that cannot take them is said now, before the port is opened, rather than after the run.
+// that cannot take them is said now, before the port is opened, rather than after the run. No
+// file the run writes may be the settings file or another of its files: each would wipe the
+// other, the settings file at once.
 std::string HeadlessRun::CheckResultFiles()
 {
+    const std::pair<const std::optional<std::filesystem::path>*, const char*> outputs[] = {
+        {&m_options.log, "the log"},
+        {&m_options.csv, "the CSV file"},
+        {&m_options.report, "the report"},
+        {&m_options.junit, "the JUnit file"}};
+    for (auto output = std::begin(outputs); output != std::end(outputs); ++output) {
+        const auto& [file, what] = *output;
+        if (!*file)
+            continue;
+        const std::string cannot =
+            "cannot write " + std::string(what) + " " + platform::Utf8FromPath(**file) + ": ";
+        if (SameFile(**file, m_options.settingsFile))
+            return cannot + "it is the settings file being run";
+        for (auto other = std::begin(outputs); other != output; ++other)
+            if (*other->first && SameFile(**file, **other->first))
+                return cannot + other->second + " is written there too";
+    }
     for (const auto& [file, what] : {std::pair{&m_options.report, "the report "},
                                      std::pair{&m_options.junit, "the JUnit file "}})
         if (*file)

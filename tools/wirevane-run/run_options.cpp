@@ -74,8 +74,9 @@ Exit status (when several apply, the first in this list):
   130  interrupted by Ctrl-C, kill (SIGTERM) or a hang-up (SIGHUP: the terminal closed)
   1    an error (file not readable, port not found or busy, settings refused, port lost,
        a row the port did not take or the encoding cannot carry; a log, report, CSV or
-       JUnit file that cannot be written ends the run before anything is sent, and one
-       that fails later, like the standard output, is given up while the run goes on;
+       JUnit file that cannot be written, or that names the settings file or another of
+       them, ends the run before anything is sent, and one that fails later, like the
+       standard output, is given up while the run goes on;
        a reader of the output that goes away is not an error)
   3    an awaited answer to a row without a check did not come within --timeout
   4    a check failed (a checked row's answer that does not come is a failed check)

@@ -262,6 +262,21 @@ TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
     EXPECT_EQ(junit.status, 1);
     EXPECT_NE(junit.err.find("cannot write the JUnit file"), std::string::npos) << junit.err;
     EXPECT_NE(junit.err.find("Not a regular file (a folder)"), std::string::npos) << junit.err;
+
+    // A run's file that is the settings file, or another of its files, would wipe the other.
+    const std::string tableText = test::FileText(table);
+    const RunResult overSettings = RunRunner({"--port", sim.devicePath(), "--log", table, table});
+    EXPECT_EQ(overSettings.err, "wirevane-run: cannot write the log " + table +
+                                    ": it is the settings file being run\n");
+    EXPECT_EQ(test::FileText(table), tableText);
+    const std::string csv = (m_dir / "sub" / ".." / "both.txt").string();
+    const RunResult twice =
+        RunRunner({"--port", sim.devicePath(), "--numbers", "--csv", csv, "--junit",
+                   (m_dir / "both.txt").string(), "--log", (m_dir / "log.txt").string(), table});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err, "wirevane-run: cannot write the JUnit file " +
+                             (m_dir / "both.txt").string() +
+                             ": the CSV file is written there too\n");
     EXPECT_EQ(sim.received(), "");
 }
 
