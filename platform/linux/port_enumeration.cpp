@@ -129,8 +129,17 @@ std::string PortDevicePath(std::string_view portName)
 
 std::string PortDevicePath(std::string_view portName, const PortSources& sources)
 {
-    if (portName.find('/') != std::string_view::npos)
+    if (portName.find('/') != std::string_view::npos) {
+        // A link in the simulators' folder, named by its path as a file saved after connecting
+        // holds it, is a port only while its simulator runs: a dead one's pseudo-terminal may
+        // already be another program's. Such a name goes where its bare name would.
+        const fs::path path(portName);
+        std::error_code error;
+        if (fs::equivalent(path.parent_path(), SimulatorDir(sources), error) &&
+            !(TrustedSimulatorDir(sources) && LiveRegistration(path)))
+            return (sources.devDir / path.filename()).string();
         return std::string(portName);
+    }
     const std::string name(portName);
     std::string system = (sources.devDir / name).string();
     if (IsSystemDeviceName(name, sources.devDir))

@@ -113,11 +113,15 @@ TEST(PortRegistrationTest, ALinkChangedUnderALiveSimulatorIsNotItsAnnouncement)
     PortRegistration registration;
     std::string error;
     ASSERT_TRUE(registration.Register(simulators.path(), "wvsim", mine.slavePath(), error));
-    ASSERT_TRUE(
-        ReopenableDevice(registration.linkPath().string(), PortSources{"", "", simulators.path()}));
+    const PortSources sources{"", "/dev", simulators.path()};
+    const std::string link = registration.linkPath().string();
+    ASSERT_TRUE(ReopenableDevice(link, sources));
+    EXPECT_EQ(PortDevicePath(link, sources), link);
     fs::remove(registration.linkPath());
     fs::create_symlink(other.slavePath(), registration.linkPath());
     EXPECT_FALSE(LiveRegistration(registration.linkPath()));
+    // A file saved while it ran names the link by its path: that must not reach the other's.
+    EXPECT_EQ(PortDevicePath(link, sources), "/dev/wvsim0");
 }
 
 TEST(ReopenableDevice, APseudoTerminalIsNeverTakenBackAndADeviceNodeIsByItsPath)
@@ -162,6 +166,7 @@ TEST_P(UntrustedPortsFolder, IsNotReadAndNotAnnouncedIn)
     PortSources sources{"/nonexistent", "/dev", folder};
     EXPECT_TRUE(EnumeratePorts(sources).empty());
     EXPECT_EQ(PortDevicePath("wvsim0", sources), "/dev/wvsim0");
+    EXPECT_EQ(PortDevicePath((folder / "wvsim0").string(), sources), "/dev/wvsim0");
     EXPECT_EQ(PortDevicePath("ttyUSB0", sources), "/dev/ttyUSB0");
     EXPECT_EQ(ReopenableDevice((folder / "wvsim0").string(), sources), std::nullopt);
 
