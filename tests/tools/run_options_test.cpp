@@ -73,6 +73,7 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"a.ini", "--csv", "x.csv"}, "--csv needs --tester or --numbers"},
         {{"a.ini", "--numbers"}, "--numbers needs --csv"},
         {{"a.ini", "--tester", "--numbers", "--csv", "x.csv"}, "give one"},
+        {{"--report", "--echo", "a.ini"}, "--report needs a value, not the option --echo"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.arguments);

@@ -56,7 +56,7 @@ std::string ApplyPortSettings(CSerial& port, const CapturedPortSettings& setting
     const platform::LineSettings& asked = settings.lineSettings();
     switch (refusal->part) {
     case LinePart::Settings:
-        return "the port refuses the line settings (BAUD=" + std::to_string(asked.baudRate) +
+        return "the port refuses the line settings (BAUD=" + KeyValue(asked.baudRate) +
                " DATA=" + KeyValue(asked.dataBits) + " PARITY=" + KeyValue(asked.parity) +
                " STOP=" + KeyValue(asked.stopBits) + "): " + PortErrorText(refusal->error);
     case LinePart::Handshake:

@@ -208,6 +208,12 @@ ParsedOptions ParseRunOptions(std::span<const std::string_view> arguments)
         if (!inlineValue && i + 1 >= arguments.size())
             return fail(std::string(name) + " needs a value");
         const std::string_view value = inlineValue ? argument.substr(equals + 1) : arguments[++i];
+        // "--report --echo FILE" forgot the report's name; taking the next option for it would
+        // write a file named --echo and lose the option.
+        if (!inlineValue && value.starts_with("--"))
+            return fail(std::string(name) + " needs a value, not the option " + std::string(value) +
+                        " (a value that starts with -- is given as " + std::string(name) +
+                        "=VALUE)");
         if (std::string refused = TakeValue(options, name, value); !refused.empty())
             return fail(std::move(refused));
     }
