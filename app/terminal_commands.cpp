@@ -9,9 +9,11 @@ namespace wirevane {
 
 TerminalCommands::TerminalCommands(ConnectionManager& connection, SequenceEngine& engine,
                                    RunState& run, RunChoices& choices, CompanionWindows& windows,
-                                   std::filesystem::path filesFolder)
+                                   std::filesystem::path filesFolder,
+                                   std::vector<std::filesystem::path> ownSettingsFiles)
     : m_connection(connection), m_engine(engine), m_run(run), m_choices(choices),
-      m_windows(windows), m_filesFolder(std::move(filesFolder))
+      m_windows(windows), m_filesFolder(std::move(filesFolder)),
+      m_ownSettingsFiles(std::move(ownSettingsFiles))
 {
 }
 

@@ -4,6 +4,7 @@
 #include "terminal/terminal_host.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace wirevane {
 
@@ -19,7 +20,8 @@ class TerminalCommands final : public TerminalHost {
 public:
     TerminalCommands(ConnectionManager& connection, SequenceEngine& engine, RunState& run,
                      RunChoices& choices, CompanionWindows& windows,
-                     std::filesystem::path filesFolder);
+                     std::filesystem::path filesFolder,
+                     std::vector<std::filesystem::path> ownSettingsFiles);
 
     void ConnectFrom(QWidget* dialogParent) override;
     void SettingsFrom(QWidget* dialogParent) override;
@@ -31,6 +33,10 @@ public:
     bool IsTesterMode() const override { return m_run.testerMode; }
     void EnableMainWindowAndButtonArray(bool enable) override;
     std::filesystem::path FilesFolder() const override { return m_filesFolder; }
+    std::vector<std::filesystem::path> OwnSettingsFiles() const override
+    {
+        return m_ownSettingsFiles;
+    }
 
 private:
     ConnectionManager& m_connection;
@@ -39,6 +45,7 @@ private:
     RunChoices& m_choices;
     CompanionWindows& m_windows;
     std::filesystem::path m_filesFolder;
+    std::vector<std::filesystem::path> m_ownSettingsFiles;
 };
 
 } // namespace wirevane

@@ -1,3 +1,4 @@
+#include "platform/same_file.h"
 #include "terminal/dialog_terminal.h"
 #include "terminal/log_start_dialog.h"
 #include "terminal/terminal_host.h"
@@ -5,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
+#include <cerrno>
 
 namespace wirevane {
 
@@ -16,6 +18,13 @@ constexpr int kLogPaneWidth = 360;
 
 platform::FileError CDialogTerminal::StartLog(const LogChoice& choice)
 {
+    for (const std::filesystem::path& own : m_host.OwnSettingsFiles())
+        if (platform::SameFile(choice.file, own)) {
+            platform::FileError refused = platform::FileError::fromErrno(EINVAL);
+            refused.message =
+                tr("Wirevane の設定ファイルです。ログで上書きすることはできません。").toStdString();
+            return refused;
+        }
     StopLog();
     m_lastLog = choice;
     m_logStopped.clear();

@@ -3,6 +3,7 @@
 #include "core/text_encoding.h"
 
 #include <filesystem>
+#include <vector>
 
 class QWidget;
 
@@ -32,6 +33,9 @@ public:
     // The folder the program's files live in: the terminal's file dialogs start there, and a
     // log named without a folder is written there.
     virtual std::filesystem::path FilesFolder() const = 0;
+    // The program's own settings files: a log is never written over one, which would empty it
+    // at once and lose the settings with the next exit that does not save.
+    virtual std::vector<std::filesystem::path> OwnSettingsFiles() const = 0;
 };
 
 } // namespace wirevane

@@ -1181,6 +1181,11 @@ Current registration  %1         </translation>
         <translation>Log stopped: %1: %2</translation>
     </message>
     <message>
+        <location line="-122"/>
+        <source>Wirevane の設定ファイルです。ログで上書きすることはできません。</source>
+        <translation>This is one of Wirevane&apos;s own settings files; a log cannot be written over it.</translation>
+    </message>
+    <message>
         <location line="+137"/>
         <source>ターミナル テキスト保存</source>
         <translation>Save terminal text</translation>

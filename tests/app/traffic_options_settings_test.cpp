@@ -52,5 +52,28 @@ TEST(TrafficOptions, UsedAndTurnedOffTheyLeaveTheSavedSettingsByteForByteAsBefor
     EXPECT_NE(before.find("*IDN?"), std::string::npos);
 }
 
+// A log over the program's own settings file emptied it at once; the next exit without saving
+// then left it without its table. The log is refused, whatever name reaches the file.
+TEST(TrafficOptions, ALogIsNeverWrittenOverTheProgramsOwnSettingsFiles)
+{
+    test::MainWindowRig rig;
+    rig.WriteSettingsFile(kSettings);
+    CDialogTerminal& terminal = rig.Start().terminal();
+    const std::string settings = rig.ReadFile("Wirevane.ini");
+    for (const std::filesystem::path& own :
+         {rig.folder() / "Wirevane.ini", rig.folder() / "." / "Temporally.ini",
+          rig.folder() / "WirevaneButtons.ini"}) {
+        const platform::FileError refused =
+            terminal.StartLog({own, false, LogChoice::ShownText, LogChoice::Cp932});
+        EXPECT_FALSE(refused.ok()) << own;
+        EXPECT_NE(refused.message.find("Wirevane"), std::string::npos) << refused.message;
+    }
+    EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settings);
+    EXPECT_TRUE(
+        terminal
+            .StartLog({rig.folder() / "traffic.log", false, LogChoice::ShownText, LogChoice::Cp932})
+            .ok());
+}
+
 } // namespace
 } // namespace wirevane

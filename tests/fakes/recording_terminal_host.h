@@ -41,6 +41,7 @@ public:
     }
 
     std::filesystem::path FilesFolder() const override { return filesFolder; }
+    std::vector<std::filesystem::path> OwnSettingsFiles() const override { return {}; }
 
     std::vector<std::string> calls;
     std::filesystem::path filesFolder;

@@ -82,6 +82,7 @@ public:
     bool IsTesterMode() const override { return m_run.testerMode; }
     void EnableMainWindowAndButtonArray(bool) override {}
     std::filesystem::path FilesFolder() const override { return m_dir.path(); }
+    std::vector<std::filesystem::path> OwnSettingsFiles() const override { return {}; }
 
     // ConnectionWindows
     void SetConnectionStatus(std::u16string_view text) override

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/command_line.h"
 #include "platform/file_error.h"
+#include "platform/same_file.h"
 #include "platform/utf_text.h"
 #include "serial/serial_line.h"
 #include "tools/wirevane-run/junit_report.h"
@@ -79,24 +80,6 @@ RunSettings ToRunSettings(const RunOptions& options)
     settings.keepGoing = options.keepGoing;
     settings.listChecks = options.junit.has_value();
     return settings;
-}
-
-// Two names of one file: the same file once both exist, the same place before.
-bool SameFile(const std::filesystem::path& one, const std::filesystem::path& other)
-{
-    std::error_code error;
-    if (std::filesystem::exists(one, error) && std::filesystem::exists(other, error)) {
-        const bool same = std::filesystem::equivalent(one, other, error);
-        return same && !error;
-    }
-    // weakly_canonical leaves a relative name relative when no part of it exists yet.
-    const auto place = [&error](const std::filesystem::path& name) {
-        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-        return error ? name : std::filesystem::weakly_canonical(absolute, error);
-    };
-    const std::filesystem::path oneAt = place(one);
-    const std::filesystem::path otherAt = error ? other : place(other);
-    return error ? one == other : oneAt == otherAt;
 }
 
 } // namespace
@@ -195,10 +178,10 @@ std::string HeadlessRun::CheckResultFiles()
             continue;
         const std::string cannot =
             "cannot write " + std::string(what) + " " + platform::Utf8FromPath(**file) + ": ";
-        if (SameFile(**file, m_options.settingsFile))
+        if (platform::SameFile(**file, m_options.settingsFile))
             return cannot + "it is the settings file being run";
         for (auto other = std::begin(outputs); other != output; ++other)
-            if (*other->first && SameFile(**file, **other->first))
+            if (*other->first && platform::SameFile(**file, **other->first))
                 return cannot + other->second + " is written there too";
     }
     for (const auto& [file, what] : {std::pair{&m_options.report, "the report "},
