@@ -65,10 +65,8 @@ TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
 // Each status the run writes into the select column, as the engine builds it from its words.
 TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKeepsIt)
 {
-    const struct {
-        const char16_t* stored;
-        const char* shown;
-    } cases[] = {
+    // The status as stored, and as shown.
+    const std::pair<const char16_t*, const char*> cases[] = {
         {u"送信済", "Sent"},
         {u"送信済 受信待", "Sent Waiting"},
         {u"送信済 受信済", "Sent Received"},
@@ -83,10 +81,10 @@ TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKe
         {u"送信済み", "送信済み"},
         {u"送信済 next", "送信済 next"},
     };
-    for (const auto& c : cases) {
-        table.SetRowStatus(5, c.stored);
-        EXPECT_EQ(shown(5, Col::kSelectColumn), QString::fromUtf8(c.shown)) << c.shown;
-        EXPECT_EQ(grid.GetCellText(5, Col::kSelectColumn), c.stored);
+    for (const auto& [stored, translated] : cases) {
+        table.SetRowStatus(5, stored);
+        EXPECT_EQ(shown(5, Col::kSelectColumn), QString::fromUtf8(translated)) << translated;
+        EXPECT_EQ(grid.GetCellText(5, Col::kSelectColumn), stored);
         EXPECT_EQ(table.ReadRowSendFlag(5), 1);
     }
     // The tooltip tells what the cell shows.
