@@ -136,8 +136,8 @@ TEST_F(ChartWindowTest, StoredLimitsWaitForTheirSeriesAndATypedRangeFixesTheScal
     Type("range-high", QStringLiteral("10"));
     QTest::keyClick(Find<QLineEdit>("range-high"), Qt::Key_Return);
     ASSERT_TRUE(chart.plot().fixedRange());
-    EXPECT_EQ(chart.plot().fixedRange()->low, -10);
-    EXPECT_EQ(chart.plot().fixedRange()->high, 10);
+    EXPECT_EQ(std::pair(chart.plot().fixedRange()->low, chart.plot().fixedRange()->high),
+              std::pair(-10.0, 10.0));
     QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
     EXPECT_FALSE(chart.plot().fixedRange());
 }

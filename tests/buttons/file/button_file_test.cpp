@@ -8,7 +8,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace wirevane {
 namespace {
@@ -84,13 +83,11 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
 
     ButtonFile back = loaded();
     EXPECT_EQ(back.groupTitles, file.groupTitles);
-    for (int i = 0; i < ButtonFile::kSlotCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(back.buttonSlots[i].path, file.buttonSlots[i].path);
-        EXPECT_EQ(back.buttonSlots[i].text, file.buttonSlots[i].text);
-    }
-    EXPECT_EQ(back.currentGroup, 6);
-    EXPECT_EQ(back.loadAndSend, 0);
+    for (int i = 0; i < ButtonFile::kSlotCount; ++i)
+        EXPECT_EQ(std::tie(back.buttonSlots[i].path, back.buttonSlots[i].text),
+                  std::tie(file.buttonSlots[i].path, file.buttonSlots[i].text))
+            << i;
+    EXPECT_EQ(std::tuple(back.currentGroup, back.loadAndSend), std::tuple(6, 0));
 
     // The third group's tenth button keeps its own section.
     std::string raw = test::FileText(buttonPath());
