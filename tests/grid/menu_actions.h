@@ -4,8 +4,8 @@
 
 namespace wirevane::test {
 
-// The action of a menu or of one of its submenus with the text, or null.
-inline QAction* FindAction(QMenu& menu, const QString& text)
+// The action of a menu (or menu bar) or of one of its submenus with the text, or null.
+inline QAction* FindAction(QWidget& menu, const QString& text)
 {
     for (QAction* action : menu.actions()) {
         if (action->text() == text)

@@ -92,10 +92,9 @@ protected:
     // Connect is offered only while closed; what needs an open port only while open.
     void ExpectControlsFor(bool open)
     {
-        EXPECT_EQ(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled(),
-                  !open);
+        EXPECT_EQ(Control<QAction>(&terminal, terminal::kConnect)->isEnabled(), !open);
         for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
-            EXPECT_EQ(terminal.findChild<QAction*>(QString::number(id))->isEnabled(), open) << id;
+            EXPECT_EQ(Control<QAction>(&terminal, id)->isEnabled(), open) << id;
     }
 
     test::TempDir dir;
@@ -130,8 +129,7 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     ports.push_back({u"last", u"x"});
     QString preselected;
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        preselected =
-            dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))->currentText();
+        preselected = Control<QComboBox>(dialog, port_dialog::kPortList)->currentText();
         ClickOk(dialog);
     });
     windows.statusHistory.clear();
@@ -167,7 +165,7 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_FALSE(messageShown);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(windows.statusHistory.empty()) << "no connection state was shown anew";
-    EXPECT_TRUE(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled());
+    EXPECT_TRUE(Control<QAction>(&terminal, terminal::kConnect)->isEnabled());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }
@@ -202,7 +200,7 @@ TEST_F(Connection, APortTypedAsAPathIsOpened)
 {
     ports = {};
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))
+        Control<QComboBox>(dialog, port_dialog::kPortList)
             ->setEditText(QString::fromStdString(pty.slavePath()));
         ClickOk(dialog);
     });

@@ -1,4 +1,5 @@
 #include "chart/chart_window.h"
+#include "grid/menu_actions.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
 #include "terminal/terminal_ids.h"
@@ -20,11 +21,7 @@ using test::RunUntil;
 void ClickMenuItem(QMainWindow& window, const QString& title, const char* item)
 {
     QMenuBar* bar = window.menuBar();
-    QAction* menu = nullptr;
-    for (QAction* action : bar->actions()) {
-        if (action->text() == title)
-            menu = action;
-    }
+    QAction* menu = test::FindAction(*bar, title);
     ASSERT_NE(menu, nullptr) << title.toStdString();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
     ASSERT_TRUE(RunUntil([&] { return menu->menu()->isVisible(); }));

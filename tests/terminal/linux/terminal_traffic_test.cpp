@@ -187,11 +187,11 @@ TEST_F(TerminalTraffic, AFullDiskStopsTheLogSaysSoAndTheTerminalGoesOn)
         Receive(line + "\r\n");
     terminal.FlushLog();
     ASSERT_FALSE(terminal.IsLogging());
+    const QString reason = QString::fromStdString(std::strerror(ENOSPC));
     EXPECT_TRUE(terminal.LogStatusText().contains(QStringLiteral("ログ停止")));
-    EXPECT_TRUE(terminal.LogStatusText().contains(QString::fromStdString(std::strerror(ENOSPC))));
-    const std::u16string report = u"[Log to " + log.u16string() + u" stopped: " +
-                                  QString::fromStdString(std::strerror(ENOSPC)).toStdU16String() +
-                                  u".]\n";
+    EXPECT_TRUE(terminal.LogStatusText().contains(reason));
+    const std::u16string report =
+        u"[Log to " + log.u16string() + u" stopped: " + reason.toStdU16String() + u".]\n";
     EXPECT_NE(Saved().find(report), std::u16string::npos);
     EXPECT_TRUE(Action("log-start")->isEnabled());
 
@@ -231,8 +231,7 @@ TEST_F(TerminalTraffic, HexViewShowsTheSameTrafficSentInItsColourBesideOrInstead
         return count;
     };
     EXPECT_GT(bluish(0), 20);
-    EXPECT_EQ(bluish(1), 0);
-    EXPECT_EQ(bluish(2), 0);
+    EXPECT_EQ(bluish(1) + bluish(2), 0);
 
     // Instead of the text: keys typed into the dump still go to the port.
     Action("view-hex")->trigger();

@@ -129,10 +129,9 @@ TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
 
     // More than 16 MiB of bytes is kept whole.
     terminal.ClearText();
-    const std::u16string line = std::u16string(39, u'字') + u"\r\n";
     std::u16string big;
     for (int i = 0; i < 17 * 1024 * 1024 / 80 + 10; ++i)
-        big += line;
+        big += std::u16string(39, u'字') + u"\r\n";
     terminal.AppendText(big);
     ASSERT_TRUE(terminal.SaveTextTo(dir / "big.txt").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), big.size() / 41 * 80);
