@@ -77,10 +77,8 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 
     SelectAll(table, false);
     EXPECT_EQ(Selects({2, 9}), (Texts{u" ", u" "}));
-}
 
-TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
-{
+    // On a table without data nothing changes.
     NewTable(table, {u"", WaitKind::None, 0, 100, u""});
     grid.SetCellText(3, Col::kSelectColumn, u"送信済");
     SelectAll(table, true);

@@ -36,12 +36,19 @@ protected:
 };
 
 // What a first start shows is the button array window's test; loading writes nothing.
-TEST_F(ButtonFileTest, LoadingWithoutTheFileWritesNoneAndLeavesTheSettingsFileActive)
+TEST_F(ButtonFileTest, LoadingWritesNothingAndReadsAGroupOutsideTheEightAsTheFirst)
 {
     loaded();
     EXPECT_FALSE(std::filesystem::exists(buttonPath()));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
+
+    // A group outside the eight reads as the first.
+    for (const std::string stored : {"8", "-1", "99999999999", "seven", "7"}) {
+        SCOPED_TRACE(stored);
+        writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=" + stored + "\r\n");
+        EXPECT_EQ(loaded().currentGroup, stored == "7" ? 7 : 0);
+    }
 }
 
 TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
@@ -93,15 +100,6 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
     std::string raw = test::FileText(buttonPath());
     EXPECT_NE(raw.find("[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=./set 2-9.ini\r\n"),
               std::string::npos);
-}
-
-TEST_F(ButtonFileTest, AGroupOutsideTheEightReadsAsTheFirst)
-{
-    for (const std::string stored : {"8", "-1", "99999999999", "seven", "7"}) {
-        SCOPED_TRACE(stored);
-        writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=" + stored + "\r\n");
-        EXPECT_EQ(loaded().currentGroup, stored == "7" ? 7 : 0);
-    }
 }
 
 TEST_F(ButtonFileTest, ANativeFileReadsWithItsWindowsPaths)

@@ -61,7 +61,7 @@ TEST(HexDump, AnOpenLineGrowsInPlaceAndADirectionChangeStartsANewOne)
 
 constexpr std::u16string_view kStamp = u"[T]";
 
-TEST(LineStamper, StampsEachReceivedLineWhereItBeginsAndNotBeforeItsFirstCharacter)
+TEST(LineStamper, StampsEachLineWhereItBeginsNotBeforeItsFirstCharacterAndOnlyCrLfEndsIt)
 {
     LineStamper stamper;
     EXPECT_EQ(stamper.Stamp(u"one\r\ntwo\r\n", kStamp), u"[T]one\r\n[T]two\r\n");
@@ -69,16 +69,14 @@ TEST(LineStamper, StampsEachReceivedLineWhereItBeginsAndNotBeforeItsFirstCharact
     // which may come with another read (and time).
     EXPECT_EQ(stamper.Stamp(u"three", u"[U]"), u"[U]three");
     EXPECT_EQ(stamper.Stamp(u" more\r\n\r\n", kStamp), u" more\r\n[T]\r\n");
-}
 
-TEST(LineStamper, OnlyCrLfEndsALineAlsoWhenSplitAcrossAppends)
-{
-    LineStamper stamper;
-    EXPECT_EQ(stamper.Stamp(u"a\rb\nc", kStamp), u"[T]a\rb\nc");
-    EXPECT_EQ(stamper.Stamp(u"\r", kStamp), u"\r");
-    EXPECT_EQ(stamper.Stamp(u"\nd", kStamp), u"\n[T]d");
+    // Only CR LF ends a line, also when it is split across appends.
+    LineStamper split;
+    EXPECT_EQ(split.Stamp(u"a\rb\nc", kStamp), u"[T]a\rb\nc");
+    EXPECT_EQ(split.Stamp(u"\r", kStamp), u"\r");
+    EXPECT_EQ(split.Stamp(u"\nd", kStamp), u"\n[T]d");
     // A CR at the start of a line is the line's first character.
-    EXPECT_EQ(stamper.Stamp(u"\r\n\rx", kStamp), u"\r\n[T]\rx");
+    EXPECT_EQ(split.Stamp(u"\r\n\rx", kStamp), u"\r\n[T]\rx");
 }
 
 TEST(LineStamper, FollowsTextOthersAppendSoOnlyLinesThatReallyBeginAreStamped)
