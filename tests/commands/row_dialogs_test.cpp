@@ -194,32 +194,26 @@ TEST_F(PropertyDialog, OkReadsTheFieldsAsTypedAndFlagsOnlyTheTickedOnes)
 // with a note, and the same text behind a cleared box does not stop OK.
 TEST_F(PropertyDialog, OkRefusesABadFieldOnlyWhenItChanges)
 {
-    struct Line {
-        int box;
-        QLineEdit* field;
-        QString bad;
-        QString refusal;
-        bool BulkChangeValues::*changes;
-    };
-    const Line lines[] = {
+    // The box, its field, a text the field refuses, the reason given and the box's flag.
+    const std::tuple<int, QLineEdit*, QString, QString, bool BulkChangeValues::*> lines[] = {
         {kChangeDelayBox, Delay(), QStringLiteral("xyz"), DelayValidator::Refusal(),
          &BulkChangeValues::changeDelay},
         {kChangeExpectBox, Expect(), QStringLiteral("re:a(b"),
          ExpectationValidator::Refusal(QStringLiteral("re:a(b")), &BulkChangeValues::changeExpect},
     };
-    for (const Line& line : lines) {
-        SCOPED_TRACE(line.box);
+    for (const auto& [box, field, bad, refusal, changes] : lines) {
+        SCOPED_TRACE(box);
         test::Open(dialog);
-        test::ClickBox(Box(line.box));
-        test::TypeOver(line.field, line.bad);
+        test::ClickBox(Box(box));
+        test::TypeOver(field, bad);
         QToolTip::hideText();
         test::ClickButton(Ok());
-        ExpectRefusedAt(line.field, line.refusal);
+        ExpectRefusedAt(field, refusal);
 
-        test::ClickBox(Box(line.box));
+        test::ClickBox(Box(box));
         test::ClickButton(Ok());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_FALSE(dialog.values().*line.changes);
+        EXPECT_FALSE(dialog.values().*changes);
     }
 }
 

@@ -199,39 +199,35 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
 // value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
 TEST_F(GridEditingTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
 {
-    struct Case {
-        int column;
-        QString keys;
-        std::u16string shown;
+    // The column, the keys typed over "100", and what the cell holds after Enter.
+    const std::tuple<int, const char16_t*, const char16_t*> cases[] = {
+        {Col::kDelayColumn, u"250", u"250"},
+        {Col::kDelayColumn, u"25x0 ms", u"100"},
+        {Col::kDelayColumn, u"2147483648", u"100"},
+        {Col::kExpectColumn, u"OK\\r", u"OK\\r"},
+        {Col::kExpectColumn, u"re:^[+-]\\d+\\.\\d+", u"re:^[+-]\\d+\\.\\d+"},
+        {Col::kExpectColumn, u"(unclosed", u"(unclosed"},
+        {Col::kExpectColumn, u"re:(unclosed", u"100"},
+        {Col::kExpectColumn, u"re:a**", u"100"},
     };
-    const Case cases[] = {
-        {Col::kDelayColumn, QStringLiteral("250"), u"250"},
-        {Col::kDelayColumn, QStringLiteral("25x0 ms"), u"100"},
-        {Col::kDelayColumn, QStringLiteral("2147483648"), u"100"},
-        {Col::kExpectColumn, QStringLiteral("OK\\r"), u"OK\\r"},
-        {Col::kExpectColumn, QStringLiteral("re:^[+-]\\d+\\.\\d+"), u"re:^[+-]\\d+\\.\\d+"},
-        {Col::kExpectColumn, QStringLiteral("(unclosed"), u"(unclosed"},
-        {Col::kExpectColumn, QStringLiteral("re:(unclosed"), u"100"},
-        {Col::kExpectColumn, QStringLiteral("re:a**"), u"100"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys.toStdString());
+    for (const auto& [column, typed, shown] : cases) {
+        const QString keys = QString::fromUtf16(typed);
+        SCOPED_TRACE(keys.toStdString());
         QToolTip::hideText();
-        grid.SetCellText(4, c.column, u"100");
-        EXPECT_EQ(typeInto(4, c.column, c.keys), c.shown);
-        const bool refused = c.keys.toStdU16String() != c.shown;
+        grid.SetCellText(4, column, u"100");
+        EXPECT_EQ(typeInto(4, column, keys), shown);
+        const bool refused = std::u16string_view(typed) != shown;
         EXPECT_EQ(QToolTip::isVisible(), refused);
-        if (c.column == Col::kExpectColumn) {
-            EXPECT_EQ(table.ReadRowExpect(4), c.shown);
+        if (column == Col::kExpectColumn) {
+            EXPECT_EQ(table.ReadRowExpect(4), shown);
             if (refused) {
-                EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(c.keys));
-                EXPECT_TRUE(QToolTip::text().contains(
-                    QString::fromStdU16String(ExpectationError(c.keys.toStdU16String()))));
+                EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(keys));
+                EXPECT_TRUE(
+                    QToolTip::text().contains(QString::fromStdU16String(ExpectationError(typed))));
             }
             continue;
         }
-        const std::string digits(c.shown.begin(), c.shown.end());
-        EXPECT_EQ(table.ReadRowDelay(4), std::stoi(digits));
+        EXPECT_EQ(table.ReadRowDelay(4), QString::fromUtf16(shown).toInt());
         if (refused) {
             EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
         }

@@ -88,16 +88,14 @@ TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
     click(labelPoint(0, Col::kDataColumn));
     // A pause of two seconds starts a new search; the same single letter again searches on
     // instead of growing the text; "T" alone matches nothing and nothing moves.
-    const struct {
-        int pause;
-        const char* typed;
-        int found;
-    } steps[] = {{0, "A", 3}, {0, "T", 5}, {2, "A", 8}, {0, "A", 3}, {0, "A", 5}, {2, "T", 5}};
-    for (const auto& step : steps) {
-        now += step.pause;
-        type(QString::fromLatin1(step.typed));
-        EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{step.found}) << step.typed;
-        EXPECT_EQ(grid.Selection().FocusRow(), step.found);
+    // The pause in seconds, the letter typed, and the row found.
+    const std::tuple<int, const char*, int> steps[] = {{0, "A", 3}, {0, "T", 5}, {2, "A", 8},
+                                                       {0, "A", 3}, {0, "A", 5}, {2, "T", 5}};
+    for (const auto& [pause, typed, found] : steps) {
+        now += pause;
+        type(QString::fromLatin1(typed));
+        EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{found}) << typed;
+        EXPECT_EQ(grid.Selection().FocusRow(), found);
     }
 }
 
