@@ -137,27 +137,22 @@ std::filesystem::path Rooted(std::u8string_view path)
 
 constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
 
-struct RelativeCase {
-    const char8_t* file;
-    std::u16string_view slashed; // as stored here
-    std::u16string_view windows; // as Windows' own programs store it
-};
-
 TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsForm)
 {
     const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
-    const RelativeCase cases[] = {
+    // A file, its relative path as stored here, and as Windows' own programs store it.
+    const std::tuple<const char8_t*, std::u16string_view, std::u16string_view> cases[] = {
         {u8"opt/wirevane/bin/a.ini", u"./a.ini", u".\\a.ini"},
         {u8"opt/wirevane/tests/a.ini", u"../tests/a.ini", u"..\\tests\\a.ini"},
         {u8"opt/wirevane/bin/sets/b.ini", u"./sets/b.ini", u".\\sets\\b.ini"},
         {u8"home/u/x.ini", u"../../../home/u/x.ini", u"..\\..\\..\\home\\u\\x.ini"},
         {u8"opt/wirevane/bin/../bin/./..a.ini", u"./..a.ini", u".\\..a.ini"},
     };
-    for (const RelativeCase& c : cases) {
-        SCOPED_TRACE(reinterpret_cast<const char*>(c.file));
-        const std::u16string_view expected = kWindowsSeparators ? c.windows : c.slashed;
-        EXPECT_EQ(MakeRelativePath(programDir, Rooted(c.file)), expected);
-        EXPECT_EQ(SlotPathFor(programDir, Rooted(c.file)), expected);
+    for (const auto& [file, slashed, windows] : cases) {
+        SCOPED_TRACE(reinterpret_cast<const char*>(file));
+        const std::u16string_view expected = kWindowsSeparators ? windows : slashed;
+        EXPECT_EQ(MakeRelativePath(programDir, Rooted(file)), expected);
+        EXPECT_EQ(SlotPathFor(programDir, Rooted(file)), expected);
     }
     EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
     // With no relative form the slot keeps the absolute path, never an empty one.

@@ -75,10 +75,8 @@ TEST(ChartModel, SeriesBeyondTheBoundAreCountedNotKept)
     EXPECT_EQ(model.ignoredReadings(), 2u);
 }
 
-struct LimitsTextCase {
-    const char* text;
-    const char* readBack; // LimitsText of what was read
-};
+// A stored text, and LimitsText of what was read from it.
+using LimitsTextCase = std::pair<const char*, const char*>;
 
 class LimitsTextReading : public ::testing::TestWithParam<LimitsTextCase> {};
 
@@ -86,7 +84,8 @@ class LimitsTextReading : public ::testing::TestWithParam<LimitsTextCase> {};
 // itself.
 TEST_P(LimitsTextReading, ReadsWhatItCanAndWritesItBackTheSame)
 {
-    EXPECT_EQ(LimitsText(ParseLimitsText(GetParam().text)), GetParam().readBack);
+    const auto& [text, readBack] = GetParam();
+    EXPECT_EQ(LimitsText(ParseLimitsText(text)), readBack);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, LimitsTextReading,
@@ -97,11 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LimitsTextReading,
                                            LimitsTextCase{"bad%2,1,2;ok,1,2;,1,2;q,1", "ok,1,2"},
                                            LimitsTextCase{"", ""}));
 
-struct LinesCase {
-    int conversion;
-    std::vector<std::u16string> texts;
-    std::vector<std::string> lines;
-};
+// The receive conversion, the texts read one after the other, and the lines they end.
+using LinesCase = std::tuple<int, std::vector<std::u16string>, std::vector<std::string>>;
 
 class LineCollecting : public ::testing::TestWithParam<LinesCase> {};
 
@@ -109,13 +105,14 @@ class LineCollecting : public ::testing::TestWithParam<LinesCase> {};
 // still ends one line.
 TEST_P(LineCollecting, EndsLinesAsTheReceiveConversionDoes)
 {
+    const auto& [conversion, texts, lines] = GetParam();
     LineCollector collector;
     std::vector<std::string> got;
-    for (const auto& text : GetParam().texts) {
-        for (auto& line : collector.Add(text, {}, GetParam().conversion))
+    for (const auto& text : texts) {
+        for (auto& line : collector.Add(text, {}, conversion))
             got.push_back(line.text);
     }
-    EXPECT_EQ(got, GetParam().lines);
+    EXPECT_EQ(got, lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,12 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{2, {u"t:21.4 h=48\n", u"°C 5\n"}, {"t:21.4 h=48", "°C 5"}},
         LinesCase{2, {std::u16string(LineCollector::kLongestLine + 5, u'9'), u"9\n7\n"}, {"7"}}));
 
-struct DecimationCase {
-    int columns;
-    std::size_t points;
-    int64_t fromMs; // of a data set whose times run from 0 to 10 * points
-    int64_t toMs;
-};
+// The columns, the points, and the range shown from and to (ms) of a data set whose times run
+// from 0 to 10 * points.
+using DecimationCase = std::tuple<int, std::size_t, int64_t, int64_t>;
 
 class DecimationMatchesBruteForce : public ::testing::TestWithParam<DecimationCase> {};
 
@@ -140,14 +134,14 @@ class DecimationMatchesBruteForce : public ::testing::TestWithParam<DecimationCa
 // over-range points (NaN) never stand in for a value.
 TEST_P(DecimationMatchesBruteForce, OnRandomData)
 {
-    const DecimationCase c = GetParam();
-    std::mt19937_64 random(c.points * 31 + static_cast<std::size_t>(c.columns));
+    const auto [columns, points, fromMs, toMs] = GetParam();
+    std::mt19937_64 random(points * 31 + static_cast<std::size_t>(columns));
     std::uniform_real_distribution<double> value(-1e3, 1e3);
     std::uniform_int_distribution<int> gap(0, 20);
-    SeriesRing ring(c.points / 2 + 1); // wrapped: the oldest half is gone
+    SeriesRing ring(points / 2 + 1); // wrapped: the oldest half is gone
     std::vector<ChartPoint> held;
     int64_t time = 0;
-    for (std::size_t i = 0; i < c.points; ++i) {
+    for (std::size_t i = 0; i < points; ++i) {
         time += gap(random);
         const double v = i % 97 == 0 ? std::numeric_limits<double>::quiet_NaN() : value(random);
         ring.Push({time, v});
@@ -155,14 +149,14 @@ TEST_P(DecimationMatchesBruteForce, OnRandomData)
     }
     held.erase(held.begin(), held.end() - static_cast<std::ptrdiff_t>(ring.size()));
 
-    const Decimated got = Decimate(ring, c.fromMs, c.toMs, c.columns);
+    const Decimated got = Decimate(ring, fromMs, toMs, columns);
 
-    std::vector<ColumnRange> want(static_cast<std::size_t>(c.columns));
+    std::vector<ColumnRange> want(static_cast<std::size_t>(columns));
     uint64_t count = 0;
     uint64_t overRange = 0;
     double sum = 0;
     for (const ChartPoint& p : held) {
-        if (p.timeMs < c.fromMs || p.timeMs > c.toMs)
+        if (p.timeMs < fromMs || p.timeMs > toMs)
             continue;
         if (std::isnan(p.value)) {
             ++overRange;
@@ -170,8 +164,8 @@ TEST_P(DecimationMatchesBruteForce, OnRandomData)
         }
         ++count;
         sum += p.value;
-        const double x = double(p.timeMs - c.fromMs) * c.columns / double(c.toMs - c.fromMs);
-        const auto k = static_cast<std::size_t>(std::min<double>(std::floor(x), c.columns - 1));
+        const double x = double(p.timeMs - fromMs) * columns / double(toMs - fromMs);
+        const auto k = static_cast<std::size_t>(std::min<double>(std::floor(x), columns - 1));
         ColumnRange& w = want[k];
         if (!w.any)
             w = {true, p.value, p.value, p.value, p.value};

@@ -34,18 +34,16 @@ Measurement Meter(Clock::time_point time, std::optional<double> value, std::stri
     return Measurement{time, "meter", value, "V", MeasureMode::Dc, std::move(reading)};
 }
 
-struct LineCase {
-    const char* zone;
-    Measurement m;
-    std::string line;
-};
+// The time zone, a reading, and its line.
+using LineCase = std::tuple<const char*, Measurement, std::string>;
 
 class CsvLineBytes : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(CsvLineBytes, FieldsAsASpreadsheetReadsThem)
 {
-    SetZone(GetParam().zone);
-    EXPECT_EQ(CsvLine(GetParam().m, kStart), GetParam().line);
+    const auto& [zone, reading, line] = GetParam();
+    SetZone(zone);
+    EXPECT_EQ(CsvLine(reading, kStart), line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
