@@ -31,18 +31,10 @@ protected:
     test::PtyPair pty;
 };
 
-// A key typed after "xyz" with a send line end and local echo chosen: the bytes written, the
-// text shown and what is left selected.
-struct KeyCase {
-    const char* name;
-    bool echo;
-    int lineEnd; // the send line end list's index
-    Qt::Key key;
-    const char16_t* text;
-    std::string sent;
-    std::u16string shown;
-    const char16_t* selected;
-};
+// A key typed after "xyz" with local echo and a send line end (the list's index) chosen: its
+// name, the key and its text, the bytes written, the text shown and what is left selected.
+using KeyCase = std::tuple<const char*, bool, int, Qt::Key, const char16_t*, std::string,
+                           std::u16string, const char16_t*>;
 
 const KeyCase kKeyCases[] = {
     {"LetterWithoutEcho", false, 1, Qt::Key_A, u"A", "A", u"xyz", u""},
@@ -62,21 +54,21 @@ class TypedKey : public TerminalWindow, public ::testing::WithParamInterface<Key
 
 TEST_P(TypedKey, IsWrittenAndEchoedOnlyWithLocalEcho)
 {
-    const KeyCase& c = GetParam();
+    const auto& [name, echo, lineEnd, key, text, sent, shown, selected] = GetParam();
     OpenPort();
     terminal.AppendText(u"xyz");
-    if (!c.echo)
+    if (!echo)
         LocalEchoBox()->click();
-    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(c.lineEnd);
-    QTest::sendKeyEvent(QTest::Click, &Edit(), c.key, QString::fromUtf16(c.text), Qt::NoModifier);
-    EXPECT_EQ(pty.ReadMaster(c.sent.size()), c.sent);
+    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(lineEnd);
+    QTest::sendKeyEvent(QTest::Click, &Edit(), key, QString::fromUtf16(text), Qt::NoModifier);
+    EXPECT_EQ(pty.ReadMaster(sent.size()), sent);
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
-    EXPECT_EQ(Text(), c.shown);
-    EXPECT_EQ(Edit().textCursor().selectedText(), QString::fromUtf16(c.selected));
+    EXPECT_EQ(Text(), shown);
+    EXPECT_EQ(Edit().textCursor().selectedText(), QString::fromUtf16(selected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, TypedKey, ::testing::ValuesIn(kKeyCases),
-                         [](const auto& key) { return std::string(key.param.name); });
+                         [](const auto& key) { return std::string(std::get<0>(key.param)); });
 
 TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
 {

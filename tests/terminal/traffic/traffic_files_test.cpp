@@ -65,10 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "C,AC,\"x\r\ny\"\r\n"}));
 
 // Files in a folder of the test's own; stamps are local time, and a fixed zone makes them known.
+// The log's own clock starts at an hour.
 class TrafficFiles : public ::testing::Test {
 protected:
     void SetUp() override { SetZone("UTC0"); }
     test::TempDir m_dir;
+    LogFile::Clock::time_point m_t0 = LogFile::Clock::time_point{} + 1h;
 };
 
 // The header, then each reading, elapsed from the first one recorded: no byte-order mark, and
@@ -118,19 +120,12 @@ TEST_F(TrafficFiles, CsvSaveWritesEverythingCountedFromTheFirst)
     EXPECT_EQ(test::FileText(file), CsvHeaderLine());
 }
 
-using Steady = LogFile::Clock::time_point;
-
 std::span<const uint8_t> Bytes(std::string_view text)
 {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
-class TrafficLogTest : public TrafficFiles {
-protected:
-    Steady m_t0 = Steady{} + 1h;
-};
-
-TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAndAtClose)
+TEST_F(TrafficFiles, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAndAtClose)
 {
     const auto file = m_dir / "log.txt";
     LogFile log;
@@ -158,7 +153,7 @@ TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAn
     EXPECT_EQ(log.pendingBytes(), 0u);
 }
 
-TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
+TEST_F(TrafficFiles, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
 {
     const auto file = m_dir / "log.txt";
     std::ofstream(file, std::ios::binary) << "before\n";
@@ -181,7 +176,7 @@ TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
     EXPECT_FALSE(log.running());
 }
 
-TEST_F(TrafficLogTest, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftOut)
+TEST_F(TrafficFiles, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftOut)
 {
     const auto file = m_dir / "log.txt";
     TrafficLog log;
