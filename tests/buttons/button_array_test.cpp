@@ -101,7 +101,9 @@ TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
     EXPECT_TRUE(Child<QRadioButton>(kLoadAndSendButton)->isChecked());
 }
 
-TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
+// An unbound button, or one whose file is gone, only tells why; a bound one loads its file,
+// resets, and sends only in load-and-send mode.
+TEST_F(ButtonArray, PressingAButtonLoadsItsFileResetsAndSendsOrTellsWhyNot)
 {
     QTest::mouseClick(Button(kSlotButtons[0]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが登録されていません"));
@@ -109,10 +111,7 @@ TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
     QTest::mouseClick(Button(kSlotButtons[1]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが見つかりません"));
     EXPECT_TRUE(host.calls.empty());
-}
 
-TEST_F(ButtonArray, ABoundButtonLoadsItsFileResetsAndSendsOnlyInLoadAndSendMode)
-{
     std::filesystem::create_directory(dir.path() / "tables");
     WriteSettingsFile("tables/run.ini");
     Bind(0, 11, u"./tables/run.ini", u"run");
@@ -158,9 +157,19 @@ TEST_F(ButtonArray, ButtonsEndFourPixelsBeforeShownSideButtonsOrSpanTheirPlace)
     EXPECT_EQ(side->text(), QStringLiteral("----"));
 }
 
+// A cancelled save leaves the slot and the file alone; a save registers the table's file.
 TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
 {
     Window().SetSlotMode(kSlotModeRegister);
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
+    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+
+    host.calls.clear();
     host.saveAs = [this] {
         WriteSettingsFile("saved.ini");
         return SaveAsResult{true, dir.path() / "saved.ini", u"saved.ini", {}};
@@ -181,19 +190,6 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
               std::string::npos);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"reset", "disable others", "save as", "enable others"}));
-}
-
-TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
-{
-    Window().SetSlotMode(kSlotModeRegister);
-    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
-    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
-    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
-    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
-
-    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
-    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
-    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 }
 
 TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)

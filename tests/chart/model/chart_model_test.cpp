@@ -45,7 +45,7 @@ TEST(ChartModel, LimitsCountReadingsOutsideThemAndTheLastTime)
     EXPECT_TRUE(model.limits().empty());
 }
 
-TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
+TEST(ChartModel, StatisticsOfAllOutliveTheRingAndEachUnitIsASeriesUpToTheBound)
 {
     ChartModel model(3);
     for (int i = 1; i <= 5; ++i)
@@ -64,15 +64,13 @@ TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
     EXPECT_EQ(held[0].value, 4.0);
     EXPECT_FALSE(held[2].value.has_value());
     EXPECT_EQ(held[3].reading, "1000 Ω");
-}
 
-TEST(ChartModel, SeriesBeyondTheBoundAreCountedNotKept)
-{
-    ChartModel model;
+    // Series beyond the bound are counted, not kept.
+    ChartModel crowded;
     for (std::size_t i = 0; i < ChartModel::kMaxSeries + 2; ++i)
-        model.AddMeasurement(Reading(1, 1.0, std::to_string(i), ""));
-    EXPECT_EQ(model.series().size(), ChartModel::kMaxSeries);
-    EXPECT_EQ(model.ignoredReadings(), 2u);
+        crowded.AddMeasurement(Reading(1, 1.0, std::to_string(i), ""));
+    EXPECT_EQ(crowded.series().size(), ChartModel::kMaxSeries);
+    EXPECT_EQ(crowded.ignoredReadings(), 2u);
 }
 
 // A stored text, and LimitsText of what was read from it.
