@@ -85,7 +85,7 @@ int OpaquePixels(const QPixmap& pixmap)
     return opaque;
 }
 
-TEST(GridImages, EachMarkerHasItsOwnPictureAndZeroHasNone)
+TEST(GridImages, EachMarkerHasItsOwnPictureDrawnForTheSizeAndPixelRatioAndZeroHasNone)
 {
     EXPECT_TRUE(MarkerIcon(0).isNull());
     EXPECT_TRUE(MarkerIcon(7).isNull());
@@ -100,10 +100,8 @@ TEST(GridImages, EachMarkerHasItsOwnPictureAndZeroHasNone)
     }
     EXPECT_NE(CheckBoxIcon(true).pixmap(QSize(16, 16)).toImage(),
               CheckBoxIcon(false).pixmap(QSize(16, 16)).toImage());
-}
 
-TEST(GridImages, PicturesAreDrawnForTheRequestedSizeAndPixelRatio)
-{
+    // Pictures are drawn for the requested size and pixel ratio.
     const QPixmap sharp = MarkerIcon(1).pixmap(QSize(16, 16), 2.0);
     EXPECT_EQ(sharp.size(), QSize(32, 32));
     EXPECT_DOUBLE_EQ(sharp.devicePixelRatio(), 2.0);

@@ -49,7 +49,7 @@ protected:
     TableWordsInEnglish m_english;
 };
 
-TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
+TEST_F(TranslatedCellsTest, TheTablesWordsAndTheRunsStatusShowTranslatedWhileTheCellsKeepThem)
 {
     grid.SetCellText(4, Col::kWaitColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kWaitColumn), QStringLiteral("None"));
@@ -60,11 +60,9 @@ TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
     // The same word typed by the user into a row's text is the user's, and shows as typed.
     grid.SetCellText(4, Col::kDataColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kDataColumn), QStringLiteral("なし"));
-}
 
-// Each status the run writes into the select column, as the engine builds it from its words.
-TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKeepsIt)
-{
+    // Each status the run writes into the select column, as the engine builds it from its
+    // words, shows translated word by word.
     // The status as stored, and as shown.
     const std::pair<const char16_t*, const char*> cases[] = {
         {u"送信済", "Sent"},

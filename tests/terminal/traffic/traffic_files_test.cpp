@@ -95,16 +95,13 @@ TEST_F(TrafficFiles, CsvRecorderReplacesTheFileAndCountsFromItsFirstReading)
     EXPECT_EQ(test::FileText(file),
               "time,elapsed_s,series,value,unit,mode,reading\r\n"
               "2026-12-08T10:00:09.000+00:00,0.000,meter,2,V,DC,DC 2.000 V\r\n");
-}
 
-TEST_F(TrafficFiles, CsvReadingsReachTheFileOnceTheFlushIntervalHasPassed)
-{
-    const auto file = m_dir / "live.csv";
-    CsvRecorder recorder;
-    ASSERT_EQ(recorder.Open(file), u"");
+    // Readings reach the file once the flush interval has passed.
+    const auto live = m_dir / "live.csv";
+    ASSERT_EQ(recorder.Open(live), u"");
     recorder.AddMeasurement(Meter(kStart, 1.0, "DC 1.000 V"));
     recorder.FlushIfDue(LogFile::Clock::now() + LogFile::kFlushInterval);
-    EXPECT_EQ(test::FileText(file),
+    EXPECT_EQ(test::FileText(live),
               CsvHeaderLine() + CsvLine(Meter(kStart, 1.0, "DC 1.000 V"), kStart));
 }
 
