@@ -115,17 +115,15 @@ TEST_F(NewDataDialog, ARefusedDelayKeepsTheDialogOpenUntilAWholeNumberInRangeIsT
     EXPECT_EQ(dialog.values().delayMs, 250);
 }
 
-TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
+// Enter accepts, even an empty send data; Cancel and Escape reject.
+TEST_F(NewDataDialog, EnterAcceptsAnEmptySendDataAndCancelOrEscapeRejects)
 {
     test::Open(dialog);
     test::TypeOver(Data(), QString());
     QTest::keyClick(Data(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.m_data, u"");
-}
 
-TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)
-{
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* modal) {
         test::TypeOver(Control<QLineEdit>(*modal, kNewData), QStringLiteral("lost"));
         test::ClickButton(Control<QPushButton>(*modal, 2));

@@ -95,7 +95,8 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     EXPECT_EQ(StoredLayout(file(), kDefaultSection), "0:42 1:77 2:240 3:60 4:42 5:80 ");
 }
 
-TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
+// Switching profile shows each profile's layout; reset shows the default one.
+TEST_F(GridLayoutTest, SwitchingProfileOrResettingFromTheMenuShowsThatLayout)
 {
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     trigger(Col::kDataColumn, QString::fromUtf16(u"カスタム"));
@@ -106,10 +107,7 @@ TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
 
     trigger(Col::kDataColumn, QString::fromUtf16(u"デフォルト"));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6, 7}));
-}
 
-TEST_F(GridLayoutTest, ResetFromTheMenuShowsTheDefaultLayout)
-{
     trigger(Col::kHaltColumn, QString::fromUtf16(u"停止"));
     grid.SetColumnWidth(Col::kDataColumn, 100);
     trigger(-1, QString::fromUtf16(u"リセット 列(縦)"));

@@ -145,7 +145,9 @@ protected:
     QString text;
 };
 
-TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
+// A long paste asks first, then sends everything with a progress dialog; Stop and a
+// disconnect cancel it.
+TEST_F(LongPaste, AsksFirstThenSendsAllWithProgressUnlessStoppedOrDisconnected)
 {
     PasteAnswering(QMessageBox::No);
     EXPECT_EQ(Edit().pasteInProgress(), nullptr);
@@ -155,10 +157,7 @@ TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     EXPECT_TRUE(Edit().pasteInProgress()->dialog()->isVisible());
     EXPECT_EQ(ReadAll(), QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
-}
 
-TEST_F(LongPaste, StopAndDisconnectCancelIt)
-{
     PasteAnswering(QMessageBox::Yes);
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     QProgressDialog* progress = Edit().pasteInProgress()->dialog();
