@@ -111,7 +111,7 @@ protected:
     ConnectionManager manager;
 };
 
-TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePath)
+TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePathOrATypedOne)
 {
     ListPty();
     ConnectChoosingLast();
@@ -143,6 +143,17 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
     ExpectControlsFor(false);
+
+    // A port typed as a path is opened.
+    ports = {};
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        Control<QComboBox>(dialog, port_dialog::kPortList)
+            ->setEditText(QString::fromStdString(pty.slavePath()));
+        ClickOk(dialog);
+    });
+    manager.Connect(&terminal);
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_EQ(Key(u"PORT"), pty.slavePathU16());
 }
 
 TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
@@ -194,19 +205,6 @@ TEST_F(Connection, AFailedOpenSaysBelowTheMessageWhyThePortWouldNotOpen)
                                .arg(QCoreApplication::applicationName())
                                .arg(QCoreApplication::applicationPid());
     EXPECT_TRUE(reason.endsWith(heldBy)) << reason.toStdString();
-}
-
-TEST_F(Connection, APortTypedAsAPathIsOpened)
-{
-    ports = {};
-    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        Control<QComboBox>(dialog, port_dialog::kPortList)
-            ->setEditText(QString::fromStdString(pty.slavePath()));
-        ClickOk(dialog);
-    });
-    manager.Connect(&terminal);
-    EXPECT_TRUE(port.IsOpen());
-    EXPECT_EQ(Key(u"PORT"), pty.slavePathU16());
 }
 
 TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)
