@@ -22,8 +22,14 @@ TEST_F(SendGridTest, ClickOnTheCheckImageTicksAndUnticksTheCell)
     EXPECT_EQ(grid.beginCount, 0);
 }
 
-TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
+// Ctrl and Shift clicks on an image, and clicks on the blank part of a check cell, only select.
+TEST_F(SendGridTest, ModifiedClicksOnAnImageAndClicksBesideItOnlySelectAndFocus)
 {
+    click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
+    click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
+    EXPECT_EQ(checks(Col::kSelectColumn, {1, 3}), "--");
+    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
+
     click(labelPoint(4, Col::kSelectColumn));
     click(labelPoint(4, Col::kSelectColumn));
     EXPECT_EQ(checks(Col::kSelectColumn, {4}), "-");
@@ -124,14 +130,6 @@ TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     EXPECT_EQ(table.ReadRowSendFlag(50), 1);
     EXPECT_EQ(table.ReadRowSendFlag(40), 0);
-}
-
-TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
-{
-    click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
-    click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
-    EXPECT_EQ(checks(Col::kSelectColumn, {1, 3}), "--");
-    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)

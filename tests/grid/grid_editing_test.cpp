@@ -125,7 +125,7 @@ TEST_F(GridEditingTest, F2EditsTheFocusCellAndLeavesImageCellsAlone)
     EXPECT_EQ(checks(Col::kSelectColumn, {12}), "-");
 }
 
-TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoice)
+TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextOrItsPrefixAndEnterWritesTheChoice)
 {
     grid.SetCellText(7, Col::kWaitColumn, u"CR");
     openByClicks(7, Col::kWaitColumn);
@@ -142,10 +142,8 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoic
     QTest::keyClick(combo, Qt::Key_Enter);
     EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"Any");
     EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::Any);
-}
 
-TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsTheCell)
-{
+    // A text that begins an item, in any case, preselects it; Escape keeps the cell.
     grid.SetCellText(8, Col::kWaitColumn, u"n");
     grid.StartCellEdit(8, Col::kWaitColumn);
     ASSERT_NE(comboEditor(), nullptr);
