@@ -16,6 +16,7 @@ namespace {
 std::vector<std::size_t> Starts(const std::vector<TextMatch>& matches)
 {
     std::vector<std::size_t> starts;
+    starts.reserve(matches.size());
     for (const TextMatch& match : matches)
         starts.push_back(match.start);
     return starts;
