@@ -161,7 +161,9 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextOrItsPrefixAndEnterWri
     EXPECT_EQ(grid.GetEditor(), nullptr);
 }
 
-TEST_F(GridEditingTest, TheDroppedListWidensToItsLongestItemUpToItsLimit)
+// The dropped list widens to its longest item up to its limit; an editable drop-down takes
+// typed text.
+TEST_F(GridEditingTest, DropDownsWidenToTheirLongestItemAndAnEditableOneTakesTypedText)
 {
     grid.StartCellEdit(0, Col::kWaitColumn);
     CGridEditorComboBox* combo = comboEditor();
@@ -171,10 +173,7 @@ TEST_F(GridEditingTest, TheDroppedListWidensToItsLongestItemUpToItsLimit)
     EXPECT_EQ(combo->view()->minimumWidth(), 200);
     combo->hidePopup();
     QTest::keyClick(combo, Qt::Key_Escape);
-}
 
-TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
-{
     auto trait = std::make_unique<CGridColumnTraitCombo>();
     trait->AddItem(0, u"alpha");
     trait->AddItem(0, u"beta");
@@ -182,20 +181,20 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
         grid.InsertColumnWithTrait(7, u"extra", Qt::AlignLeft, 90, 6, std::move(trait));
     grid.SetCellText(0, column, u"B");
     grid.StartCellEdit(0, column);
-    CGridEditorComboBox* combo = comboEditor();
-    ASSERT_NE(combo, nullptr);
-    ASSERT_TRUE(combo->isEditable());
-    EXPECT_EQ(combo->currentText(), QStringLiteral("beta"));
-    combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo->lineEdit(), QStringLiteral("gamma"));
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    CGridEditorComboBox* editable = comboEditor();
+    ASSERT_NE(editable, nullptr);
+    ASSERT_TRUE(editable->isEditable());
+    EXPECT_EQ(editable->currentText(), QStringLiteral("beta"));
+    editable->lineEdit()->selectAll();
+    QTest::keyClicks(editable->lineEdit(), QStringLiteral("gamma"));
+    QTest::keyClick(editable->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(grid.GetCellText(0, column), u"gamma");
 }
 
 // What the delay cell shows is what the run waits, and an expected answer whose expression
 // cannot be compiled would fail every run: text that the column's rule refuses leaves the old
 // value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
-TEST_F(GridEditingTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
+TEST_F(GridEditingTest, TheColumnsRulesRefuseTypedTextWithAReasonButNotTextFromAFile)
 {
     // The column, the keys typed over "100", and what the cell holds after Enter.
     const std::tuple<int, const char16_t*, const char16_t*> cases[] = {
@@ -230,12 +229,9 @@ TEST_F(GridEditingTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
             EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
         }
     }
-}
 
-// Text that came from a file is shown as it is until the user changes it, and the send data
-// column is free text as before.
-TEST_F(GridEditingTest, OldTextStaysAndOtherColumnsTakeAnyText)
-{
+    // Text that came from a file is shown as it is until the user changes it, and the send data
+    // column is free text as before.
     grid.SetCellText(7, Col::kDelayColumn, u"250ms");
     grid.StartCellEdit(7, Col::kDelayColumn);
     CGridEditorText* editor = textEditor();

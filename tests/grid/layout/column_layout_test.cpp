@@ -158,7 +158,7 @@ TEST_F(ColumnLayoutTest, ALoadIsNotSavedWhileItRuns)
     EXPECT_EQ(files.replaceCount, writesBefore);
 }
 
-TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
+TEST_F(ColumnLayoutTest, ViewSectionsClearKeepingTheProfileKeysAndRegisterProfilesOnce)
 {
     writeFile("[Profile ListTX]\r\nCurrentProfiles=\r\nActiveProfile=\r\n"
               "ColumnCount=1\r\nColumnData_0=4\r\nColumnWidth_0=10\r\n");
@@ -173,6 +173,21 @@ TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
     profiles.ClearCurrentLayout();
     EXPECT_EQ(fileText(), "[Profile ListTX]\r\nCurrentProfiles=a, b\r\nActiveProfile=b\r\n"
                           "[Profile ListTX__a]\r\nColumnCount=2\r\n");
+
+    // Profiles register once and are removed cleanly.
+    CViewConfigSectionWinApp view(u"V", store);
+    for (const char16_t* name : {u"a", u"b", u"a"})
+        view.RegisterProfile(name);
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(view.CurrentSectionName(), u"V__a");
+    view.ActivateProfile(u"c");
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    view.StoreInt(u"k", 1);
+    view.RemoveProfile(u"c");
+    view.RemoveProfile(u"");
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(store.readInt(u"V__c", u"k", -1), -1);
+    EXPECT_EQ(store.readString(u"V", u"ActiveProfile", u""), u"c");
 }
 
 // The send table with the column the native layout sections do not know (sub-item 6).
@@ -238,23 +253,6 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
     EXPECT_TRUE(ownKeys().empty());
     EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 6:160 ");
     EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 6);
-}
-
-TEST_F(ColumnLayoutTest, ViewSectionProfilesRegisterOnceAndRemoveCleanly)
-{
-    CViewConfigSectionWinApp section(u"V", store);
-    for (const char16_t* name : {u"a", u"b", u"a"})
-        section.RegisterProfile(name);
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
-    EXPECT_EQ(section.CurrentSectionName(), u"V__a");
-    section.ActivateProfile(u"c");
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
-    section.StoreInt(u"k", 1);
-    section.RemoveProfile(u"c");
-    section.RemoveProfile(u"");
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
-    EXPECT_EQ(store.readInt(u"V__c", u"k", -1), -1);
-    EXPECT_EQ(store.readString(u"V", u"ActiveProfile", u""), u"c");
 }
 
 TEST(ViewConfigSection, TypedValuesConvertBothWays)

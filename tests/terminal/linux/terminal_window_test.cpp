@@ -104,7 +104,7 @@ TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
     EXPECT_EQ(Text(), u"");
 }
 
-TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
+TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorKeepsLongTextAndStartsInTheFilesFolder)
 {
     terminal.AppendText(u"日本語 OK\r\n半角ｶﾅ\n");
     ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
@@ -127,12 +127,9 @@ TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
     terminal.AppendText(big);
     ASSERT_TRUE(terminal.SaveTextTo(dir / "big.txt").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), big.size() / 41 * 80);
-}
 
-// An installed program's executable sits in a folder no user may write to; the save dialog
-// starts where the program's files live instead.
-TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
-{
+    // An installed program's executable sits in a folder no user may write to; the save dialog
+    // starts where the program's files live instead.
     host.filesFolder = dir.path();
     std::filesystem::path shown;
     test::WhenModal<QFileDialog>([&shown](QFileDialog* dialog) {
