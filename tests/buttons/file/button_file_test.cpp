@@ -137,7 +137,7 @@ std::filesystem::path Rooted(std::u8string_view path)
 
 constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
 
-TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsForm)
+TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsFormAndResolvesFromEither)
 {
     const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
     // A file, its relative path as stored here, and as Windows' own programs store it.
@@ -158,11 +158,8 @@ TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsForm)
     // With no relative form the slot keeps the absolute path, never an empty one.
     EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")),
               std::filesystem::current_path() / "c.ini");
-}
 
-TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
-{
-    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    // Stored paths resolve from either platform's form.
     const std::filesystem::path inProgramFolder = Rooted(u8"opt/wirevane/bin/a.ini");
     EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), inProgramFolder);
     EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), inProgramFolder);
