@@ -1,3 +1,4 @@
+#include "grid/menu_actions.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
@@ -100,12 +101,8 @@ TEST_F(TerminalInput, TheReceivedRecordCannotBeEdited)
     Edit().FlushPending();
     Edit().selectAll();
     std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
-    QStringList names;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            names << action->objectName();
-    }
-    EXPECT_EQ(names, QStringLiteral("edit-copy edit-paste select-all").split(u' '));
+    EXPECT_EQ(test::Texts(*menu, &QAction::objectName),
+              QStringLiteral("edit-copy edit-paste select-all").split(u' '));
 
     SetLocalEcho(false);
     Edit().selectAll();
