@@ -214,7 +214,9 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     EXPECT_EQ(slot.text, u"chosen.ini");
 }
 
-TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
+// Unregistering asks first and is only offered for a bound slot; renaming to nothing shows the
+// slot unbound but keeps its file.
+TEST_F(ButtonArray, UnregisterAsksFirstForABoundSlotAndRenamingToNothingKeepsTheFile)
 {
     Bind(0, 0, u"./a.ini", u"a");
     Window().SetSlotMode(kSlotModeUnregister);
@@ -235,10 +237,7 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
     EXPECT_NE(SavedButtons().find("[GROUPE0_INDEX0]\r\nBUTTON_FILE_PATH=\r\nBUTTON_TEXT=\r\n"),
               std::string::npos);
-}
 
-TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
-{
     Bind(0, 4, u"./e.ini", u"old");
     Window().SetSlotMode(kSlotModeRename);
     test::WhenModal<QWidget>([](QWidget* dialog) {

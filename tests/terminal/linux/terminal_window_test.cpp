@@ -94,7 +94,8 @@ TEST_F(TerminalWindow, AppendAndEchoAlwaysAddAtTheEndWhateverTheCaret)
     EXPECT_EQ(Edit().textCursor().position(), Edit().document()->characterCount() - 1);
 }
 
-TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
+// The Clear button and menu item empty the text; closing only hides the window and keeps it.
+TEST_F(TerminalWindow, ClearingEmptiesTheTextAndClosingOnlyHidesTheWindow)
 {
     terminal.AppendText(u"abc");
     Click(terminal::kClearButton);
@@ -102,6 +103,15 @@ TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
     terminal.AppendText(u"abc");
     Action(terminal::kClearAll)->trigger();
     EXPECT_EQ(Text(), u"");
+
+    terminal.show();
+    terminal.AppendText(u"still here");
+    Click(terminal::kCloseButton);
+    EXPECT_FALSE(terminal.isVisible());
+    terminal.show();
+    terminal.close();
+    EXPECT_FALSE(terminal.isVisible());
+    EXPECT_EQ(Text(), u"still here");
 }
 
 TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorKeepsLongTextAndStartsInTheFilesFolder)
@@ -170,18 +180,6 @@ TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_TRUE(Action(terminal::kSjisItem)->isChecked());
     EXPECT_FALSE(Action(terminal::kUtf8Item)->isChecked());
-}
-
-TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
-{
-    terminal.show();
-    terminal.AppendText(u"still here");
-    Click(terminal::kCloseButton);
-    EXPECT_FALSE(terminal.isVisible());
-    terminal.show();
-    terminal.close();
-    EXPECT_FALSE(terminal.isVisible());
-    EXPECT_EQ(Text(), u"still here");
 }
 
 } // namespace
