@@ -4,6 +4,7 @@
 #include "fakes/recording_button_array_host.h"
 #include "persistence/profile_files.h"
 #include "persistence/profile_store.h"
+#include "support/file_text.h"
 #include "support/modal_helper.h"
 #include "support/temp_dir.h"
 #include "support/widgets/file_dialog_choice.h"
@@ -37,6 +38,12 @@ std::u16string InThePlatformsForm(std::u16string path)
     return path;
 }
 
+// A control of a window or dialog, by its id.
+template <typename T = QPushButton> T* In(QWidget* parent, int id)
+{
+    return parent->findChild<T*>(QString::number(id));
+}
+
 // The window over a real program folder in a temporary folder, with the main window faked.
 class ButtonArray : public ::testing::Test {
 protected:
@@ -56,22 +63,14 @@ protected:
         }
         return *window;
     }
-    template <typename T = QPushButton> T* Child(int id)
-    {
-        return Window().findChild<T*>(QString::number(id));
-    }
+    template <typename T = QPushButton> T* Child(int id) { return In<T>(&Window(), id); }
     QPushButton* Button(int id) { return Child(id); }
     QComboBox* Groups() { return Child<QComboBox>(kGroupCombo); }
     void WriteSettingsFile(const std::string& name)
     {
         std::ofstream(dir.path() / name) << "[TEST]\nNAME=" << name << "\n";
     }
-    std::string ButtonFileText()
-    {
-        // Bytes as written: a text-mode stream on Windows would turn the file's CR LF into LF.
-        std::ifstream in(paths.buttonFilePath, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string SavedButtons() { return test::FileText(paths.buttonFilePath); }
     void Bind(int group, int button, const std::u16string& path, const std::u16string& text)
     {
         auto& slot = Window().buttonFile().buttonSlots[static_cast<std::size_t>(
@@ -102,7 +101,9 @@ TEST_F(ButtonArray, FirstStartShowsGroupOneWithTwelveUnboundButtons)
     EXPECT_TRUE(Child<QRadioButton>(kLoadAndSendButton)->isChecked());
 }
 
-TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
+// An unbound button, or one whose file is gone, only tells why; a bound one loads its file,
+// resets, and sends only in load-and-send mode.
+TEST_F(ButtonArray, PressingAButtonLoadsItsFileResetsAndSendsOrTellsWhyNot)
 {
     QTest::mouseClick(Button(kSlotButtons[0]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが登録されていません"));
@@ -110,10 +111,7 @@ TEST_F(ButtonArray, PressingAnUnboundOrMissingButtonOnlyTellsWhy)
     QTest::mouseClick(Button(kSlotButtons[1]), Qt::LeftButton);
     EXPECT_EQ(Window().StatusText(), QStringLiteral("設定ファイルが見つかりません"));
     EXPECT_TRUE(host.calls.empty());
-}
 
-TEST_F(ButtonArray, ABoundButtonLoadsItsFileResetsAndSendsOnlyInLoadAndSendMode)
-{
     std::filesystem::create_directory(dir.path() / "tables");
     WriteSettingsFile("tables/run.ini");
     Bind(0, 11, u"./tables/run.ini", u"run");
@@ -159,18 +157,27 @@ TEST_F(ButtonArray, ButtonsEndFourPixelsBeforeShownSideButtonsOrSpanTheirPlace)
     EXPECT_EQ(side->text(), QStringLiteral("----"));
 }
 
+// A cancelled save leaves the slot and the file alone; a save registers the table's file.
 TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
 {
     Window().SetSlotMode(kSlotModeRegister);
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
+    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
+
+    host.calls.clear();
     host.saveAs = [this] {
         WriteSettingsFile("saved.ini");
         return SaveAsResult{true, dir.path() / "saved.ini", u"saved.ini", {}};
     };
     test::WhenModal<QWidget>([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登録方法"));
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QString::number(kSaveCurrentTableButton))
-                        ->isChecked());
-        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
+        EXPECT_TRUE(In<QRadioButton>(dialog, kSaveCurrentTableButton)->isChecked());
+        In(dialog, kOkButton)->click();
     });
     QTest::mouseClick(Button(kSideButtons[1]), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[1];
@@ -178,24 +185,11 @@ TEST_F(ButtonArray, RegisteringBySavingTheTableStoresItsRelativePathAndName)
     EXPECT_EQ(slot.text, u"saved.ini");
     EXPECT_EQ(Button(kSlotButtons[1])->text(), QStringLiteral("saved.ini"));
     const std::string stored = kWindowsSeparators ? ".\\saved.ini" : "./saved.ini";
-    EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=" + stored +
-                                    "\r\nBUTTON_TEXT=saved.ini"),
+    EXPECT_NE(SavedButtons().find("[GROUPE0_INDEX1]\r\nBUTTON_FILE_PATH=" + stored +
+                                  "\r\nBUTTON_TEXT=saved.ini"),
               std::string::npos);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"reset", "disable others", "save as", "enable others"}));
-}
-
-TEST_F(ButtonArray, CancellingTheSaveLeavesTheSlotAndTheFileAlone)
-{
-    Window().SetSlotMode(kSlotModeRegister);
-    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
-    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
-    EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
-    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
-
-    test::WhenModal<QWidget>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
-    QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
-    EXPECT_FALSE(std::filesystem::exists(paths.buttonFilePath));
 }
 
 TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
@@ -205,14 +199,14 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     Window().SetSlotMode(kSlotModeRegister);
     const QString chosen = QString::fromStdString((dir.path() / "tables/chosen.ini").string());
     test::WhenModal<QWidget>([chosen](QWidget* dialog) {
-        dialog->findChild<QRadioButton*>(QString::number(kExistingFileButton))->setChecked(true);
+        In<QRadioButton>(dialog, kExistingFileButton)->setChecked(true);
         test::WhenModal<QWidget>([chosen](QWidget* fileDialog) {
             auto* picker = qobject_cast<QFileDialog*>(fileDialog);
             ASSERT_NE(picker, nullptr);
             EXPECT_EQ(picker->windowTitle(), QStringLiteral("設定ファイル 指定"));
             test::ChooseFileInDialog(picker, chosen);
         });
-        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
+        In(dialog, kOkButton)->click();
     });
     QTest::mouseClick(Button(kSideButtons[2]), Qt::LeftButton);
     const ButtonSlot& slot = Window().buttonFile().buttonSlots[2];
@@ -220,7 +214,9 @@ TEST_F(ButtonArray, RegisteringAnExistingFileThroughTheFileDialog)
     EXPECT_EQ(slot.text, u"chosen.ini");
 }
 
-TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
+// Unregistering asks first and is only offered for a bound slot; renaming to nothing shows the
+// slot unbound but keeps its file.
+TEST_F(ButtonArray, UnregisterAsksFirstForABoundSlotAndRenamingToNothingKeepsTheFile)
 {
     Bind(0, 0, u"./a.ini", u"a");
     Window().SetSlotMode(kSlotModeUnregister);
@@ -239,19 +235,16 @@ TEST_F(ButtonArray, UnregisterAsksFirstAndIsOnlyOfferedForABoundSlot)
     QTest::mouseClick(Button(kSideButtons[0]), Qt::LeftButton);
     EXPECT_EQ(Button(kSlotButtons[0])->text(), QStringLiteral("<未登録>"));
     EXPECT_TRUE(Window().buttonFile().buttonSlots[0].path.empty());
-    EXPECT_NE(ButtonFileText().find("[GROUPE0_INDEX0]\r\nBUTTON_FILE_PATH=\r\nBUTTON_TEXT=\r\n"),
+    EXPECT_NE(SavedButtons().find("[GROUPE0_INDEX0]\r\nBUTTON_FILE_PATH=\r\nBUTTON_TEXT=\r\n"),
               std::string::npos);
-}
 
-TEST_F(ButtonArray, RenamingToNothingShowsUnboundButKeepsTheFile)
-{
     Bind(0, 4, u"./e.ini", u"old");
     Window().SetSlotMode(kSlotModeRename);
     test::WhenModal<QWidget>([](QWidget* dialog) {
-        auto* edit = dialog->findChild<QLineEdit*>(QString::number(kButtonNameEdit));
+        auto* edit = In<QLineEdit>(dialog, kButtonNameEdit);
         EXPECT_EQ(edit->text(), QStringLiteral("old"));
         edit->clear();
-        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
+        In(dialog, kOkButton)->click();
     });
     QTest::mouseClick(Button(kSideButtons[4]), Qt::LeftButton);
     EXPECT_EQ(Button(kSlotButtons[4])->text(), QStringLiteral("<未登録>"));
@@ -263,16 +256,15 @@ TEST_F(ButtonArray, SettingsSetTheModeAndRetitleOnlyTheGroupOnShow)
     QComboBox* combo = Groups();
     combo->setCurrentIndex(5);
     test::WhenModal<QWidget>([](QWidget* dialog) {
-        EXPECT_EQ(dialog->findChild<QLabel*>(QString::number(kGroupTitleLabel))->text(),
+        EXPECT_EQ(In<QLabel>(dialog, kGroupTitleLabel)->text(),
                   QStringLiteral("グループ 6 タイトル"));
-        auto* registerBox = dialog->findChild<QCheckBox*>(QString::number(kRegisterBox));
-        auto* renameBox = dialog->findChild<QCheckBox*>(QString::number(kRenameBox));
+        auto* registerBox = In<QCheckBox>(dialog, kRegisterBox);
+        auto* renameBox = In<QCheckBox>(dialog, kRenameBox);
         registerBox->click();
         renameBox->click();
         EXPECT_FALSE(registerBox->isChecked());
-        dialog->findChild<QLineEdit*>(QString::number(kGroupTitleEdit))
-            ->setText(QStringLiteral("電源"));
-        dialog->findChild<QPushButton*>(QString::number(kOkButton))->click();
+        In<QLineEdit>(dialog, kGroupTitleEdit)->setText(QStringLiteral("電源"));
+        In(dialog, kOkButton)->click();
     });
     Child<QAction>(kSettings)->trigger();
     EXPECT_EQ(Window().slotMode(), kSlotModeRename);

@@ -84,13 +84,9 @@ TEST_F(ChartWindowTest, PauseHoldsTheViewWhileReadingsAreKeptAndResumeFollowsThe
     EXPECT_FALSE(chart.plot().VisibleRange());
 }
 
-struct LimitCase {
-    const char* low;
-    const char* high;
-    bool taken;
-    const char* storedText; // what the settings file gets
-    int outside;            // of the readings 1, 5, -2, 3
-};
+// The low and high limits typed, whether they are taken, what the settings file then gets, and
+// how many of the readings 1, 5, -2, 3 lie outside.
+using LimitCase = std::tuple<const char*, const char*, bool, const char*, int>;
 
 class ChartLimits : public ChartWindowTest, public ::testing::WithParamInterface<LimitCase> {};
 
@@ -98,20 +94,19 @@ class ChartLimits : public ChartWindowTest, public ::testing::WithParamInterface
 // a limit that is not a number, or a high below the low, is refused and changes nothing.
 TEST_P(ChartLimits, TypedLimitsAreCountedAndStoredOrRefused)
 {
-    const LimitCase c = GetParam();
+    const auto& [low, high, taken, storedText, outside] = GetParam();
     for (auto [t, v] : {std::pair{0, 1.0}, {1000, 5.0}, {2000, -2.0}, {3000, 3.0}})
         chart.AddMeasurement(Reading(t, v));
     chart.Refresh();
     ASSERT_EQ(Find<QComboBox>("limit-series")->currentText(), QStringLiteral("meter [V]"));
-    Type("limit-low", QString::fromUtf8(c.low));
-    Type("limit-high", QString::fromUtf8(c.high));
+    Type("limit-low", QString::fromUtf8(low));
+    Type("limit-high", QString::fromUtf8(high));
     QTest::mouseClick(Find<QPushButton>("limit-apply"), Qt::LeftButton);
 
     const chart::ChartSeries* meter = chart.model().Find("meter [V]");
-    EXPECT_EQ(meter->outside, static_cast<uint64_t>(c.outside));
-    EXPECT_EQ(stored,
-              c.taken ? std::vector<std::string>{c.storedText} : std::vector<std::string>{});
-    if (c.outside > 0) {
+    EXPECT_EQ(meter->outside, static_cast<uint64_t>(outside));
+    EXPECT_EQ(stored, taken ? std::vector<std::string>{storedText} : std::vector<std::string>{});
+    if (outside > 0) {
         EXPECT_TRUE(Stats().contains(QStringLiteral("color:#d32f2f"))) << "the last time, in red";
     }
 }
@@ -136,8 +131,8 @@ TEST_F(ChartWindowTest, StoredLimitsWaitForTheirSeriesAndATypedRangeFixesTheScal
     Type("range-high", QStringLiteral("10"));
     QTest::keyClick(Find<QLineEdit>("range-high"), Qt::Key_Return);
     ASSERT_TRUE(chart.plot().fixedRange());
-    EXPECT_EQ(chart.plot().fixedRange()->low, -10);
-    EXPECT_EQ(chart.plot().fixedRange()->high, 10);
+    EXPECT_EQ(std::pair(chart.plot().fixedRange()->low, chart.plot().fixedRange()->high),
+              std::pair(-10.0, 10.0));
     QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
     EXPECT_FALSE(chart.plot().fixedRange());
 }

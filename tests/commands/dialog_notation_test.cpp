@@ -71,7 +71,7 @@ TEST_F(NotationDialog, ListsEachMarkerWithTheTableIconOfItsIndex)
     EXPECT_EQ(requested, (std::vector<int>{1, 2, 4, 3, 5, 6}));
 }
 
-TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
+TEST_F(NotationDialog, TheEscapeTableAndTheAnswerFormsFollowTheLegendWithTheirExamples)
 {
     test::Open(dialog);
     auto* markers = dialog.findChild<QGroupBox*>(QStringLiteral("markerLegend"));
@@ -92,13 +92,8 @@ TEST_F(NotationDialog, TheEscapeTableBelowTheLegendShowsWhatEachExampleSends)
                                 QString::fromUtf16(line.example), ExampleBytes(line.example)};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(expected.value(1).value(3), QStringLiteral("41 54 0D"));
-}
 
-// Each form of an expected answer is shown with an example the grid would take as typed.
-TEST_F(NotationDialog, TheAnswerFormsComeLastWithUsableExamples)
-{
-    test::Open(dialog);
-    auto* escapes = dialog.findChild<QGroupBox*>(QStringLiteral("escapeLegend"));
+    // The answer forms come last, each with an example the grid would take as typed.
     auto* forms = dialog.findChild<QGroupBox*>(QStringLiteral("expectationLegend"));
     ASSERT_NE(forms, nullptr);
     EXPECT_GT(forms->y(), escapes->geometry().bottom());

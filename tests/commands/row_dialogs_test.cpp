@@ -26,6 +26,15 @@ protected:
     QLineEdit* Delay() { return Control<QLineEdit>(dialog, DelayId); }
     QLineEdit* Expect() { return Control<QLineEdit>(dialog, ExpectId); }
     QPushButton* Ok() { return Control<QPushButton>(dialog, kOk); }
+    // OK was refused: the dialog stays open on the field, the reason shown beside it.
+    void ExpectRefusedAt(QWidget* field, const QString& refusal)
+    {
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_FALSE(refusal.isEmpty());
+        EXPECT_EQ(QToolTip::text(), refusal);
+    }
     auto Fields()
     {
         return std::tuple(Data()->text(), Wait()->currentIndex(), Halt()->isChecked(),
@@ -49,27 +58,10 @@ protected:
     }
 };
 
-TEST_F(NewDataDialog, EveryOpeningStartsFromTheInitialValues)
+TEST_F(NewDataDialog, OkReadsTheControlsAsTypedAndEveryOpeningStartsFromTheInitialValues)
 {
     test::Open(dialog);
     EXPECT_EQ(Fields(), kInitialFields);
-    test::TypeOver(Data(), QStringLiteral("ATZ"));
-    test::ArrowDown(Wait(), 3);
-    test::ClickBox(Halt());
-    test::TypeOver(Delay(), QStringLiteral("7"));
-    test::TypeOver(Expect(), QStringLiteral("OK"));
-    test::ClickButton(Ok());
-    ASSERT_EQ(dialog.result(), QDialog::Accepted);
-
-    test::Open(dialog);
-    EXPECT_EQ(Fields(), kInitialFields);
-    EXPECT_EQ(Values(),
-              std::tuple(std::u16string(u"<New Data>"), WaitKind::None, 0, 100, std::u16string()));
-}
-
-TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
-{
-    test::Open(dialog);
     test::TypeOver(Data(), QStringLiteral("AT\\r"));
     test::ArrowDown(Wait(), 2);
     EXPECT_EQ(Wait()->currentText(), QStringLiteral("NL"));
@@ -83,6 +75,11 @@ TEST_F(NewDataDialog, OkReadsTheControlsAsTyped)
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(Values(), std::tuple(std::u16string(u"AT\\r"), WaitKind::Nl, 1, 1000,
                                    std::u16string(u"re:^OK\\r")));
+
+    test::Open(dialog);
+    EXPECT_EQ(Fields(), kInitialFields);
+    EXPECT_EQ(Values(),
+              std::tuple(std::u16string(u"<New Data>"), WaitKind::None, 0, 100, std::u16string()));
 }
 
 // An expression that cannot be compiled would fail every row of the new table: OK refuses it
@@ -93,11 +90,7 @@ TEST_F(NewDataDialog, AnUnusableExpressionIsRefusedAtOkWithItsReason)
     QToolTip::hideText();
     test::TypeOver(Expect(), QStringLiteral("re:[0-9"));
     test::ClickButton(Ok());
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Expect());
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(QStringLiteral("re:[0-9")));
-    EXPECT_FALSE(QToolTip::text().isEmpty());
+    ExpectRefusedAt(Expect(), ExpectationValidator::Refusal(QStringLiteral("re:[0-9")));
 
     test::TypeOver(Expect(), QStringLiteral("re:[0-9]"));
     test::ClickButton(Ok());
@@ -113,10 +106,7 @@ TEST_F(NewDataDialog, ARefusedDelayKeepsTheDialogOpenUntilAWholeNumberInRangeIsT
     QToolTip::hideText();
     test::TypeOver(Delay(), QStringLiteral("1e3ms"));
     QTest::keyClick(Data(), Qt::Key_Return);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Delay());
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
+    ExpectRefusedAt(Delay(), DelayValidator::Refusal());
     EXPECT_EQ(dialog.values().delayMs, 100);
 
     test::TypeOver(Delay(), QStringLiteral("250"));
@@ -125,17 +115,15 @@ TEST_F(NewDataDialog, ARefusedDelayKeepsTheDialogOpenUntilAWholeNumberInRangeIsT
     EXPECT_EQ(dialog.values().delayMs, 250);
 }
 
-TEST_F(NewDataDialog, EnterAcceptsAnEmptySendData)
+// Enter accepts, even an empty send data; Cancel and Escape reject.
+TEST_F(NewDataDialog, EnterAcceptsAnEmptySendDataAndCancelOrEscapeRejects)
 {
     test::Open(dialog);
     test::TypeOver(Data(), QString());
     QTest::keyClick(Data(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.m_data, u"");
-}
 
-TEST_F(NewDataDialog, CancelInTheModalLoopIsRejected)
-{
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* modal) {
         test::TypeOver(Control<QLineEdit>(*modal, kNewData), QStringLiteral("lost"));
         test::ClickButton(Control<QPushButton>(*modal, 2));
@@ -175,22 +163,13 @@ TEST_F(PropertyDialog, EachBoxEnablesItsOwnFieldOnly)
     }
 }
 
-TEST_F(PropertyDialog, ABoxTickedThenClearedLeavesItsFlagClearedButTheFieldIsStillRead)
+// A box ticked then cleared leaves its flag cleared, but its field is still read.
+TEST_F(PropertyDialog, OkReadsTheFieldsAsTypedAndFlagsOnlyTheTickedOnes)
 {
     test::Open(dialog);
     test::ClickBox(Box(kChangeDataBox));
     test::TypeOver(Data(), QStringLiteral("ATZ"));
     test::ClickBox(Box(kChangeDataBox));
-    test::ClickButton(Ok());
-
-    const BulkChangeValues values = dialog.values();
-    EXPECT_EQ(std::tuple(values.changeData, values.data),
-              std::tuple(false, std::u16string(u"ATZ")));
-}
-
-TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
-{
-    test::Open(dialog);
     test::ClickBox(Box(kChangeWaitRxBox));
     test::ArrowDown(Wait(), 1);
     test::ClickBox(Box(kChangeHaltBox));
@@ -205,44 +184,34 @@ TEST_F(PropertyDialog, OkReadsTheTickedFieldsAsTyped)
     const BulkChangeValues v = dialog.values();
     EXPECT_EQ(std::tuple(v.changeData, v.changeWaitRx, v.changeHalt, v.changeDelay, v.changeExpect),
               std::tuple(false, true, true, true, true));
-    EXPECT_EQ(std::tuple(v.waitRx, v.halt, v.delayMs, v.expect),
-              std::tuple(WaitKind::Cr, 1, 2500, std::u16string(u"OK\\r")));
+    EXPECT_EQ(std::tuple(v.data, v.waitRx, v.halt, v.delayMs, v.expect),
+              std::tuple(std::u16string(u"ATZ"), WaitKind::Cr, 1, 2500, std::u16string(u"OK\\r")));
 }
 
 // A judged field is judged only when it is to change: a refused text keeps the dialog open
 // with a note, and the same text behind a cleared box does not stop OK.
 TEST_F(PropertyDialog, OkRefusesABadFieldOnlyWhenItChanges)
 {
-    struct Line {
-        int box;
-        QLineEdit* field;
-        QString bad;
-        QString refusal;
-        bool BulkChangeValues::*changes;
-    };
-    const Line lines[] = {
+    // The box, its field, a text the field refuses, the reason given and the box's flag.
+    const std::tuple<int, QLineEdit*, QString, QString, bool BulkChangeValues::*> lines[] = {
         {kChangeDelayBox, Delay(), QStringLiteral("xyz"), DelayValidator::Refusal(),
          &BulkChangeValues::changeDelay},
         {kChangeExpectBox, Expect(), QStringLiteral("re:a(b"),
          ExpectationValidator::Refusal(QStringLiteral("re:a(b")), &BulkChangeValues::changeExpect},
     };
-    for (const Line& line : lines) {
-        SCOPED_TRACE(line.box);
+    for (const auto& [box, field, bad, refusal, changes] : lines) {
+        SCOPED_TRACE(box);
         test::Open(dialog);
-        test::ClickBox(Box(line.box));
-        test::TypeOver(line.field, line.bad);
+        test::ClickBox(Box(box));
+        test::TypeOver(field, bad);
         QToolTip::hideText();
         test::ClickButton(Ok());
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), line.field);
-        EXPECT_TRUE(QToolTip::isVisible());
-        EXPECT_FALSE(line.refusal.isEmpty());
-        EXPECT_EQ(QToolTip::text(), line.refusal);
+        ExpectRefusedAt(field, refusal);
 
-        test::ClickBox(Box(line.box));
+        test::ClickBox(Box(box));
         test::ClickButton(Ok());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_FALSE(dialog.values().*line.changes);
+        EXPECT_FALSE(dialog.values().*changes);
     }
 }
 

@@ -46,7 +46,7 @@ protected:
     SendTable table{grid, run};
 };
 
-TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
+TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUntickedWhateverItsValues)
 {
     grid.SetCellText(42, Col::kNumberColumn, u"x");
     NewTable(table, {u"<New Data>", WaitKind::Nl, 1, 12, u"re:^OK"});
@@ -57,10 +57,8 @@ TEST_F(TableCommands, NewRewritesEveryRowAlikeAndUnticked)
         EXPECT_EQ(Row(row), (Texts{u"", u"0", u"<New Data>", u"NL", u" ", u"1", u"12", u"re:^OK"}));
     }
     EXPECT_EQ(grid.GetRowCount(), SendTable::kRowCount) << "rows are rewritten, never added";
-}
 
-TEST_F(TableCommands, NewWithEmptyDataAndUnknownWaitIndex)
-{
+    // Empty data, and a wait index the list does not have.
     NewTable(table, {u"", static_cast<WaitKind>(9), 0, 0, u""});
     EXPECT_EQ(Row(5), (Texts{u"", u"0", u"", u"なし", u"", u"0", u"0", u""}));
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
@@ -79,10 +77,8 @@ TEST_F(TableCommands, SelectAllTicksOnlyRowsWithDataInTheDetailText)
 
     SelectAll(table, false);
     EXPECT_EQ(Selects({2, 9}), (Texts{u" ", u" "}));
-}
 
-TEST_F(TableCommands, SelectAllOnATableWithoutDataChangesNothing)
-{
+    // On a table without data nothing changes.
     NewTable(table, {u"", WaitKind::None, 0, 100, u""});
     grid.SetCellText(3, Col::kSelectColumn, u"送信済");
     SelectAll(table, true);
@@ -99,14 +95,11 @@ TEST_F(TableCommands, DeselectAllClearsRowsWithAndWithoutData)
     EXPECT_FALSE(table.FindNextTicked(0).has_value());
 }
 
-TEST_F(TableCommands, BulkChangeWithNoBoxTickedChangesNothing)
+TEST_F(TableCommands, BulkChangeOfNothingOrOfTheDelayTouchesOnlyThatColumnOfTickedRows)
 {
     BulkChange(table, {false, false, false, false, u"X", WaitKind::Any, 0, 1, false, u""});
     EXPECT_EQ(Row(5), (Texts{u" ", u"1", u"ATZ", u"CR", u" ", u"1", u"250", u""}));
-}
 
-TEST_F(TableCommands, BulkChangeOfTheDelayTouchesOnlyColumnSixOfTickedRows)
-{
     grid.SetCellText(2, Col::kSelectColumn, u"送信済"); // a status text still ticks
     BulkChange(table, {false, false, false, true, u"X", WaitKind::Any, 0, 10, false, u""});
     for (int row : {2, 5, 7})

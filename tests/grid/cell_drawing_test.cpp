@@ -31,7 +31,10 @@ std::string Describe(const CellColorInputs& in)
            std::to_string(colors.text.red());
 }
 
-TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
+// The column's colours win over the row's, which win over the palette's; a selected cell is
+// highlighted, dimmer without the focus, and keeps its background; the focus cell of a selected
+// row is drawn unselected only when the row trait asks.
+TEST(CellColors, ColumnOverRowOverPaletteAndTheHighlightAsSelectionAndFocusAsk)
 {
     CellColorInputs in = DistinctInputs();
     EXPECT_EQ(Describe(in), "1 1 2");
@@ -44,11 +47,8 @@ TEST(CellColors, TheColumnsColoursWinOverTheRowsWhichWinOverThePalettes)
     EXPECT_EQ(Describe(in), "10 10 40");
     in.cellBack = QColor(30, 0, 0);
     EXPECT_EQ(Describe(in), "30 30 40");
-}
 
-TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackground)
-{
-    CellColorInputs in = DistinctInputs();
+    in = DistinctInputs();
     in.cellBack = QColor(30, 0, 0);
     in.cellText = QColor(40, 0, 0);
     in.selected = true;
@@ -57,11 +57,8 @@ TEST(CellColors, ASelectedCellIsHighlightedDimmerWithoutTheFocusAndKeepsItsBackg
     EXPECT_EQ(Describe(in), "30 3 4");
     in.listFocused = false;
     EXPECT_EQ(Describe(in), "30 5 6");
-}
 
-TEST(CellColors, TheFocusCellOfASelectedRowIsDrawnUnselectedOnlyWhenTheRowTraitAsks)
-{
-    CellColorInputs in = DistinctInputs();
+    in = DistinctInputs();
     in.rowBack = QColor(10, 0, 0);
     in.selected = true;
     in.listFocused = true;
@@ -85,7 +82,7 @@ int OpaquePixels(const QPixmap& pixmap)
     return opaque;
 }
 
-TEST(GridImages, EachMarkerHasItsOwnPictureAndZeroHasNone)
+TEST(GridImages, EachMarkerHasItsOwnPictureDrawnForTheSizeAndPixelRatioAndZeroHasNone)
 {
     EXPECT_TRUE(MarkerIcon(0).isNull());
     EXPECT_TRUE(MarkerIcon(7).isNull());
@@ -100,10 +97,8 @@ TEST(GridImages, EachMarkerHasItsOwnPictureAndZeroHasNone)
     }
     EXPECT_NE(CheckBoxIcon(true).pixmap(QSize(16, 16)).toImage(),
               CheckBoxIcon(false).pixmap(QSize(16, 16)).toImage());
-}
 
-TEST(GridImages, PicturesAreDrawnForTheRequestedSizeAndPixelRatio)
-{
+    // Pictures are drawn for the requested size and pixel ratio.
     const QPixmap sharp = MarkerIcon(1).pixmap(QSize(16, 16), 2.0);
     EXPECT_EQ(sharp.size(), QSize(32, 32));
     EXPECT_DOUBLE_EQ(sharp.devicePixelRatio(), 2.0);

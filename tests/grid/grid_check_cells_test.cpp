@@ -22,8 +22,14 @@ TEST_F(SendGridTest, ClickOnTheCheckImageTicksAndUnticksTheCell)
     EXPECT_EQ(grid.beginCount, 0);
 }
 
-TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
+// Ctrl and Shift clicks on an image, and clicks on the blank part of a check cell, only select.
+TEST_F(SendGridTest, ModifiedClicksOnAnImageAndClicksBesideItOnlySelectAndFocus)
 {
+    click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
+    click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
+    EXPECT_EQ(checks(Col::kSelectColumn, {1, 3}), "--");
+    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
+
     click(labelPoint(4, Col::kSelectColumn));
     click(labelPoint(4, Col::kSelectColumn));
     EXPECT_EQ(checks(Col::kSelectColumn, {4}), "-");
@@ -34,7 +40,9 @@ TEST_F(SendGridTest, ClickOnTheBlankPartOfACheckCellOnlySelectsAndFocuses)
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
 }
 
-TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
+// A flip outside the selection changes that row alone, though the selected rows would follow if
+// the flip ignored where it was; a flip inside it takes the selected rows that differ along.
+TEST_F(SendGridTest, SelectedRowsFollowAFlipInsideTheSelectionUnlessTheyAlreadyMatch)
 {
     table.SetRowStatus(5, u" ");
     grid.SetCellImage(5, Col::kSelectColumn, 1);
@@ -42,26 +50,18 @@ TEST_F(SendGridTest, SelectedRowsFollowTheFlippedRowUnlessTheyAlreadyMatch)
     click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
     ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 
-    click(iconPoint(4, Col::kSelectColumn));
-    EXPECT_EQ(checks(Col::kSelectColumn, {2, 3, 4, 5, 6}), "-xxx-");
-    ASSERT_EQ(grid.changes.size(), 2u);
-    EXPECT_EQ(grid.changes[0].row, 4);
-    EXPECT_EQ(grid.changes[1].row, 3);
-    // The flip keeps the selection, and rows outside it stay as they were.
-    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
-}
-
-TEST_F(SendGridTest, AFlipOnARowOutsideTheSelectionChangesThatRowAlone)
-{
-    // The selected rows are unticked, so they would follow if the flip ignored where it was.
-    click(labelPoint(3, Col::kDataColumn));
-    click(labelPoint(5, Col::kDataColumn), Qt::ShiftModifier);
-    ASSERT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
-
     click(iconPoint(8, Col::kSelectColumn));
-    EXPECT_EQ(checks(Col::kSelectColumn, {3, 4, 5, 8}), "---x");
+    EXPECT_EQ(checks(Col::kSelectColumn, {3, 4, 5, 8}), "--xx");
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_EQ(grid.changes[0].row, 8);
+
+    click(iconPoint(4, Col::kSelectColumn));
+    EXPECT_EQ(checks(Col::kSelectColumn, {2, 3, 4, 5, 6}), "-xxx-");
+    ASSERT_EQ(grid.changes.size(), 3u);
+    EXPECT_EQ(grid.changes[1].row, 4);
+    EXPECT_EQ(grid.changes[2].row, 3);
+    // The flip keeps the selection, and rows outside it stay as they were.
+    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{3, 4, 5}));
 }
 
 TEST_F(SendGridTest, DoubleClickOnACheckImageLeavesItAsItWas)
@@ -130,14 +130,6 @@ TEST_F(SendGridTest, SpaceKeepsTheFocusOnItsRowSoArrowsAndSpaceTickAWholeColumn)
     EXPECT_EQ(grid.Selection().FocusColumn(), Col::kSelectColumn);
     EXPECT_EQ(table.ReadRowSendFlag(50), 1);
     EXPECT_EQ(table.ReadRowSendFlag(40), 0);
-}
-
-TEST_F(SendGridTest, CtrlOrShiftClicksOnAnImageSelectWithoutFlipping)
-{
-    click(iconPoint(1, Col::kSelectColumn), Qt::ControlModifier);
-    click(iconPoint(3, Col::kSelectColumn), Qt::ShiftModifier);
-    EXPECT_EQ(checks(Col::kSelectColumn, {1, 3}), "--");
-    EXPECT_EQ(grid.Selection().SelectedRows(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(SendGridTest, MarkersAreDrawnInTheNumberColumnWithoutBeingClickable)

@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
+TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeOrAnUnchangedEnterKeepTheText)
 {
     grid.SetCellText(6, Col::kDataColumn, u"hello");
     click(labelPoint(6, Col::kDataColumn));
@@ -50,11 +50,9 @@ TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
     click(labelPoint(6, Col::kDataColumn));
     CGridEditorText* editor = textEditor();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), QStringLiteral("hello"));
-    EXPECT_EQ(editor->selectedText(), QStringLiteral("hello"));
-    EXPECT_TRUE(editor->hasFocus());
-    EXPECT_FALSE(editor->IsModified());
-    EXPECT_EQ(grid.beginCount, 1);
+    EXPECT_EQ(std::tuple(editor->text(), editor->selectedText(), editor->hasFocus(),
+                         editor->IsModified(), grid.beginCount),
+              std::tuple(QStringLiteral("hello"), QStringLiteral("hello"), true, false, 1));
 
     QTest::keyClicks(editor, QStringLiteral("bye"));
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -63,19 +61,18 @@ TEST_F(GridEditingTest, TheSecondClickOpensTheTextEditorAndEscapeKeepsTheText)
     ASSERT_EQ(grid.changes.size(), 1u);
     EXPECT_FALSE(grid.changes[0].text.has_value());
     EXPECT_TRUE(grid.hasFocus());
-}
 
-TEST_F(GridEditingTest, EnterOnAnUnchangedTextCommitsNothing)
-{
     openByClicks(2, Col::kDelayColumn);
     ASSERT_NE(textEditor(), nullptr);
     QTest::keyClick(textEditor(), Qt::Key_Enter);
-    ASSERT_EQ(grid.changes.size(), 1u);
-    EXPECT_FALSE(grid.changes[0].text.has_value());
+    ASSERT_EQ(grid.changes.size(), 2u);
+    EXPECT_FALSE(grid.changes[1].text.has_value());
     EXPECT_EQ(grid.GetCellText(2, Col::kDelayColumn), u"100");
 }
 
-TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
+// Clicking another row, Tab, the wheel and the engine reading the cell each end the edit with
+// the typed text.
+TEST_F(GridEditingTest, EveryWayOutOfAnEditButEscapeCommitsTheTypedText)
 {
     openByClicks(9, Col::kDataColumn);
     ASSERT_NE(textEditor(), nullptr);
@@ -84,18 +81,12 @@ TEST_F(GridEditingTest, ClickingAnotherRowCommitsTheTypedText)
     EXPECT_EQ(grid.GetCellText(9, Col::kDataColumn), u"AT+GMR");
     EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.Selection().FocusRow(), 20);
-}
 
-TEST_F(GridEditingTest, TheEngineReadingACellCommitsAnOpenEdit)
-{
     openByClicks(1, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("x"));
     EXPECT_EQ(table.ReadRowSendData(1), u"x");
     EXPECT_EQ(grid.GetEditor(), nullptr);
-}
 
-TEST_F(GridEditingTest, TabCommitsAndTheWheelCommits)
-{
     openByClicks(3, Col::kDataColumn);
     QTest::keyClicks(textEditor(), QStringLiteral("tabbed"));
     QTest::keyClick(textEditor(), Qt::Key_Tab);
@@ -134,16 +125,15 @@ TEST_F(GridEditingTest, F2EditsTheFocusCellAndLeavesImageCellsAlone)
     EXPECT_EQ(checks(Col::kSelectColumn, {12}), "-");
 }
 
-TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoice)
+TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextOrItsPrefixAndEnterWritesTheChoice)
 {
     grid.SetCellText(7, Col::kWaitColumn, u"CR");
     openByClicks(7, Col::kWaitColumn);
     CGridEditorComboBox* combo = comboEditor();
     ASSERT_NE(combo, nullptr);
-    EXPECT_FALSE(combo->isEditable());
-    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(std::tuple(combo->isEditable(), combo->count(), combo->maxVisibleItems()),
+              std::tuple(false, 4, 7));
     EXPECT_EQ(combo->currentText(), QStringLiteral("CR"));
-    EXPECT_EQ(combo->maxVisibleItems(), 7);
     EXPECT_EQ(combo->geometry(), grid.Geometry().CellRect(7, Col::kWaitColumn));
 
     QTest::keyClick(combo, Qt::Key_Down);
@@ -152,10 +142,8 @@ TEST_F(GridEditingTest, TheWaitEditorPreselectsTheCellTextAndEnterWritesTheChoic
     QTest::keyClick(combo, Qt::Key_Enter);
     EXPECT_EQ(grid.GetCellText(7, Col::kWaitColumn), u"Any");
     EXPECT_EQ(table.ReadRowWaitKind(7), WaitKind::Any);
-}
 
-TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsTheCell)
-{
+    // A text that begins an item, in any case, preselects it; Escape keeps the cell.
     grid.SetCellText(8, Col::kWaitColumn, u"n");
     grid.StartCellEdit(8, Col::kWaitColumn);
     ASSERT_NE(comboEditor(), nullptr);
@@ -173,7 +161,9 @@ TEST_F(GridEditingTest, TheWaitEditorMatchesAPrefixIgnoringCaseAndEscapeKeepsThe
     EXPECT_EQ(grid.GetEditor(), nullptr);
 }
 
-TEST_F(GridEditingTest, TheDroppedListWidensToItsLongestItemUpToItsLimit)
+// The dropped list widens to its longest item up to its limit; an editable drop-down takes
+// typed text.
+TEST_F(GridEditingTest, DropDownsWidenToTheirLongestItemAndAnEditableOneTakesTypedText)
 {
     grid.StartCellEdit(0, Col::kWaitColumn);
     CGridEditorComboBox* combo = comboEditor();
@@ -183,10 +173,7 @@ TEST_F(GridEditingTest, TheDroppedListWidensToItsLongestItemUpToItsLimit)
     EXPECT_EQ(combo->view()->minimumWidth(), 200);
     combo->hidePopup();
     QTest::keyClick(combo, Qt::Key_Escape);
-}
 
-TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
-{
     auto trait = std::make_unique<CGridColumnTraitCombo>();
     trait->AddItem(0, u"alpha");
     trait->AddItem(0, u"beta");
@@ -194,64 +181,57 @@ TEST_F(GridEditingTest, AnEditableDropDownTakesTypedText)
         grid.InsertColumnWithTrait(7, u"extra", Qt::AlignLeft, 90, 6, std::move(trait));
     grid.SetCellText(0, column, u"B");
     grid.StartCellEdit(0, column);
-    CGridEditorComboBox* combo = comboEditor();
-    ASSERT_NE(combo, nullptr);
-    ASSERT_TRUE(combo->isEditable());
-    EXPECT_EQ(combo->currentText(), QStringLiteral("beta"));
-    combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo->lineEdit(), QStringLiteral("gamma"));
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    CGridEditorComboBox* editable = comboEditor();
+    ASSERT_NE(editable, nullptr);
+    ASSERT_TRUE(editable->isEditable());
+    EXPECT_EQ(editable->currentText(), QStringLiteral("beta"));
+    editable->lineEdit()->selectAll();
+    QTest::keyClicks(editable->lineEdit(), QStringLiteral("gamma"));
+    QTest::keyClick(editable->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(grid.GetCellText(0, column), u"gamma");
 }
 
 // What the delay cell shows is what the run waits, and an expected answer whose expression
 // cannot be compiled would fail every run: text that the column's rule refuses leaves the old
 // value in the cell, and a note under the cell says why, instead of keys vanishing as typed.
-TEST_F(GridEditingTest, ARefusedTextKeepsTheOldValueAndSaysWhy)
+TEST_F(GridEditingTest, TheColumnsRulesRefuseTypedTextWithAReasonButNotTextFromAFile)
 {
-    struct Case {
-        int column;
-        QString keys;
-        std::u16string shown;
+    // The column, the keys typed over "100", and what the cell holds after Enter.
+    const std::tuple<int, const char16_t*, const char16_t*> cases[] = {
+        {Col::kDelayColumn, u"250", u"250"},
+        {Col::kDelayColumn, u"25x0 ms", u"100"},
+        {Col::kDelayColumn, u"2147483648", u"100"},
+        {Col::kExpectColumn, u"OK\\r", u"OK\\r"},
+        {Col::kExpectColumn, u"re:^[+-]\\d+\\.\\d+", u"re:^[+-]\\d+\\.\\d+"},
+        {Col::kExpectColumn, u"(unclosed", u"(unclosed"},
+        {Col::kExpectColumn, u"re:(unclosed", u"100"},
+        {Col::kExpectColumn, u"re:a**", u"100"},
     };
-    const Case cases[] = {
-        {Col::kDelayColumn, QStringLiteral("250"), u"250"},
-        {Col::kDelayColumn, QStringLiteral("25x0 ms"), u"100"},
-        {Col::kDelayColumn, QStringLiteral("2147483648"), u"100"},
-        {Col::kExpectColumn, QStringLiteral("OK\\r"), u"OK\\r"},
-        {Col::kExpectColumn, QStringLiteral("re:^[+-]\\d+\\.\\d+"), u"re:^[+-]\\d+\\.\\d+"},
-        {Col::kExpectColumn, QStringLiteral("(unclosed"), u"(unclosed"},
-        {Col::kExpectColumn, QStringLiteral("re:(unclosed"), u"100"},
-        {Col::kExpectColumn, QStringLiteral("re:a**"), u"100"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys.toStdString());
+    for (const auto& [column, typed, shown] : cases) {
+        const QString keys = QString::fromUtf16(typed);
+        SCOPED_TRACE(keys.toStdString());
         QToolTip::hideText();
-        grid.SetCellText(4, c.column, u"100");
-        EXPECT_EQ(typeInto(4, c.column, c.keys), c.shown);
-        const bool refused = c.keys.toStdU16String() != c.shown;
+        grid.SetCellText(4, column, u"100");
+        EXPECT_EQ(typeInto(4, column, keys), shown);
+        const bool refused = std::u16string_view(typed) != shown;
         EXPECT_EQ(QToolTip::isVisible(), refused);
-        if (c.column == Col::kExpectColumn) {
-            EXPECT_EQ(table.ReadRowExpect(4), c.shown);
+        if (column == Col::kExpectColumn) {
+            EXPECT_EQ(table.ReadRowExpect(4), shown);
             if (refused) {
-                EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(c.keys));
-                EXPECT_TRUE(QToolTip::text().contains(
-                    QString::fromStdU16String(ExpectationError(c.keys.toStdU16String()))));
+                EXPECT_EQ(QToolTip::text(), ExpectationValidator::Refusal(keys));
+                EXPECT_TRUE(
+                    QToolTip::text().contains(QString::fromStdU16String(ExpectationError(typed))));
             }
             continue;
         }
-        const std::string digits(c.shown.begin(), c.shown.end());
-        EXPECT_EQ(table.ReadRowDelay(4), std::stoi(digits));
+        EXPECT_EQ(table.ReadRowDelay(4), QString::fromUtf16(shown).toInt());
         if (refused) {
             EXPECT_EQ(QToolTip::text(), DelayValidator::Refusal());
         }
     }
-}
 
-// Text that came from a file is shown as it is until the user changes it, and the send data
-// column is free text as before.
-TEST_F(GridEditingTest, OldTextStaysAndOtherColumnsTakeAnyText)
-{
+    // Text that came from a file is shown as it is until the user changes it, and the send data
+    // column is free text as before.
     grid.SetCellText(7, Col::kDelayColumn, u"250ms");
     grid.StartCellEdit(7, Col::kDelayColumn);
     CGridEditorText* editor = textEditor();

@@ -30,8 +30,12 @@ protected:
     QPoint groupHeaderPoint(int group) { return groupHeaderRect(group).center(); }
 };
 
+// Ungrouping from the header, offered only while grouped, keeps the scroll position.
 TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowIndexes)
 {
+    EXPECT_EQ(FindAction(*grid.CreateHeaderMenu(Col::kDataColumn),
+                         QString::fromUtf16(u"グループ表示解除")),
+              nullptr);
     grid.Selection().SelectRow(7, true);
     groupByWaitFromTheHeader();
     ASSERT_TRUE(grid.IsGroupViewEnabled());
@@ -52,6 +56,11 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     click(iconPoint(5, Col::kSelectColumn));
     EXPECT_EQ(checks(Col::kSelectColumn, {4, 5}), "-x");
     EXPECT_EQ(grid.Geometry().CellRect(5, Col::kDataColumn).top(), groupHeaderRect(2).bottom() + 1);
+
+    grid.verticalScrollBar()->setValue(12);
+    FindAction(*grid.CreateHeaderMenu(-1), QString::fromUtf16(u"グループ表示解除"))->trigger();
+    EXPECT_FALSE(grid.IsGroupViewEnabled());
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 12);
 }
 
 TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
@@ -87,18 +96,6 @@ TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
     EXPECT_EQ(grid.GetCellText(5, Col::kWaitColumn), u"Any");
     EXPECT_LT(grid.Geometry().CellRect(3, Col::kDataColumn).top(),
               grid.Geometry().CellRect(5, Col::kDataColumn).top());
-}
-
-TEST_F(GridGroupsTest, UngroupingFromTheHeaderKeepsTheScrollPosition)
-{
-    EXPECT_EQ(FindAction(*grid.CreateHeaderMenu(Col::kDataColumn),
-                         QString::fromUtf16(u"グループ表示解除")),
-              nullptr);
-    groupByWaitFromTheHeader();
-    grid.verticalScrollBar()->setValue(12);
-    FindAction(*grid.CreateHeaderMenu(-1), QString::fromUtf16(u"グループ表示解除"))->trigger();
-    EXPECT_FALSE(grid.IsGroupViewEnabled());
-    EXPECT_EQ(grid.verticalScrollBar()->value(), 12);
 }
 
 TEST(GridEmptyList, AnEmptyListNeitherGroupsNorBreaks)

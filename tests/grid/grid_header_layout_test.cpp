@@ -1,8 +1,8 @@
 #include "fakes/recording_profile_files.h"
 #include "grid/grid_header.h"
+#include "grid/layout/stored_layout.h"
 #include "grid/layout/view_config_section_win_app.h"
 #include "menu_actions.h"
-#include "platform/ini_document.h"
 #include "send_grid_fixture.h"
 #include "support/temp_dir.h"
 
@@ -24,23 +24,7 @@ protected:
         grid.AttachColumnLayout(std::move(section));
     }
 
-    platform::IniDocument file()
-    {
-        std::vector<uint8_t> bytes;
-        files.Read(dir / "Wirevane.ini", bytes);
-        return platform::IniDocument::parse(bytes);
-    }
-    // The stored layout as "id:width" of each entry.
-    std::string stored(const std::u16string& section)
-    {
-        std::string text;
-        for (int n = 0; n < file().readInt(section, u"ColumnCount", 0); ++n) {
-            const std::u16string suffix = CViewConfigSection::ConvertInt(n);
-            text += std::to_string(file().readInt(section, u"ColumnData_" + suffix, -1)) + ":" +
-                    std::to_string(file().readInt(section, u"ColumnWidth_" + suffix, -1)) + " ";
-        }
-        return text;
-    }
+    platform::IniDocument file() { return IniFile(dir / "Wirevane.ini"); }
     int storedWidth(const std::u16string& section, int n)
     {
         return file().readInt(section, u"ColumnWidth_" + CViewConfigSection::ConvertInt(n), -1);
@@ -62,18 +46,14 @@ protected:
         action->trigger();
     }
     QWidget* header() { return grid.GetGridHeader().viewport(); }
+    int width(int column) { return grid.GetGridHeader().sectionSize(column); }
     QPoint headerPoint(int column, int dx = 0)
     {
         CGridHeader& h = grid.GetGridHeader();
-        return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) / 2 + dx,
-                      h.height() / 2);
+        return QPoint(h.sectionViewportPosition(column) + width(column) / 2 + dx, h.height() / 2);
     }
-    QPoint dividerPoint(int column)
-    {
-        CGridHeader& h = grid.GetGridHeader();
-        return QPoint(h.sectionViewportPosition(column) + h.sectionSize(column) - 1,
-                      h.height() / 2);
-    }
+    // On the column's right edge, where a drag resizes it.
+    QPoint dividerPoint(int column) { return headerPoint(column, (width(column) - 1) / 2); }
     void dragInHeader(QPoint from, QPoint to)
     {
         QTest::mousePress(header(), Qt::LeftButton, {}, from);
@@ -107,15 +87,16 @@ TEST_F(GridLayoutTest, HidingAndShowingAColumnSavesEachTimeAndRestoresItsWidth)
     grid.SetColumnWidth(Col::kNumberColumn, 77);
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
-    EXPECT_EQ(stored(kDefaultSection), "0:42 2:240 3:60 4:42 5:80 ");
+    EXPECT_EQ(StoredLayout(file(), kDefaultSection), "0:42 2:240 3:60 4:42 5:80 ");
 
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 77);
-    EXPECT_EQ(stored(kDefaultSection), "0:42 1:77 2:240 3:60 4:42 5:80 ");
+    EXPECT_EQ(width(Col::kNumberColumn), 77);
+    EXPECT_EQ(StoredLayout(file(), kDefaultSection), "0:42 1:77 2:240 3:60 4:42 5:80 ");
 }
 
-TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
+// Switching profile shows each profile's layout; reset shows the default one.
+TEST_F(GridLayoutTest, SwitchingProfileOrResettingFromTheMenuShowsThatLayout)
 {
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     trigger(Col::kDataColumn, QString::fromUtf16(u"カスタム"));
@@ -126,15 +107,12 @@ TEST_F(GridLayoutTest, SwitchingProfileFromTheMenuShowsEachProfilesLayout)
 
     trigger(Col::kDataColumn, QString::fromUtf16(u"デフォルト"));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 3, 4, 5, 6, 7}));
-}
 
-TEST_F(GridLayoutTest, ResetFromTheMenuShowsTheDefaultLayout)
-{
     trigger(Col::kHaltColumn, QString::fromUtf16(u"停止"));
     grid.SetColumnWidth(Col::kDataColumn, 100);
     trigger(-1, QString::fromUtf16(u"リセット 列(縦)"));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
+    EXPECT_EQ(width(Col::kDataColumn), 240);
 }
 
 TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresTheOrder)
@@ -148,11 +126,12 @@ TEST_F(GridLayoutTest, ReorderingAloneSavesNothingAndTheNextWidthChangeStoresThe
 
     // A width set through the list saves first: the file holds the width before the change.
     EXPECT_TRUE(grid.SetColumnWidth(Col::kDataColumn, 300));
-    EXPECT_EQ(stored(kDefaultSection), "1:50 2:240 3:60 0:42 4:42 5:80 ");
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 300);
+    EXPECT_EQ(StoredLayout(file(), kDefaultSection), "1:50 2:240 3:60 0:42 4:42 5:80 ");
+    EXPECT_EQ(width(Col::kDataColumn), 300);
 }
 
-TEST_F(GridLayoutTest, NoColumnIsDroppedInFrontOfTheHiddenOnes)
+// No column is dropped in front of the hidden ones, and none of them can be pulled open.
+TEST_F(GridLayoutTest, HiddenColumnsStayInFrontAndClosedUnderDrags)
 {
     trigger(Col::kNumberColumn, QStringLiteral("No."));
     dragInHeader(headerPoint(Col::kDelayColumn), QPoint(1, grid.GetGridHeader().height() / 2));
@@ -160,25 +139,7 @@ TEST_F(GridLayoutTest, NoColumnIsDroppedInFrontOfTheHiddenOnes)
     EXPECT_FALSE(grid.IsColumnVisible(order[0]));
     EXPECT_FALSE(grid.IsColumnVisible(order[1]));
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 1, 3, 4, 5, 7}));
-}
 
-TEST_F(GridLayoutTest, TheEndOfADividerDragSavesTheNewWidth)
-{
-    const int writes = files.replaceCount;
-    const QPoint divider = dividerPoint(Col::kDataColumn);
-    QTest::mousePress(header(), Qt::LeftButton, {}, divider);
-    QTest::mouseMove(header(), divider + QPoint(20, 0));
-    QTest::mouseMove(header(), divider + QPoint(40, 0));
-    EXPECT_EQ(files.replaceCount, writes);
-    QTest::mouseRelease(header(), Qt::LeftButton, {}, divider + QPoint(40, 0));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 280);
-    EXPECT_EQ(files.replaceCount, writes + 1);
-    EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
-}
-
-TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
-{
-    trigger(Col::kNumberColumn, QStringLiteral("No."));
     const int writes = files.replaceCount;
     for (int x : {0, 1, 2}) {
         const QPoint edge(x, grid.GetGridHeader().height() / 2);
@@ -186,25 +147,38 @@ TEST_F(GridLayoutTest, AHiddenColumnCannotBePulledOpen)
     }
     EXPECT_FALSE(grid.IsColumnVisible(0));
     EXPECT_FALSE(grid.IsColumnVisible(Col::kNumberColumn));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 0);
+    EXPECT_EQ(width(Col::kNumberColumn), 0);
     EXPECT_EQ(files.replaceCount, writes);
 }
 
-TEST_F(GridLayoutTest, ADividerDoubleClickFitsTheColumnAfterSavingItsOldWidth)
+// The end of a divider drag saves the new width; a double-click on the divider fits the column
+// after saving its old width.
+TEST_F(GridLayoutTest, DividerDragsAndDoubleClicksSaveTheWidthBeforeTheNextChange)
 {
+    int writes = files.replaceCount;
+    QPoint divider = dividerPoint(Col::kDataColumn);
+    QTest::mousePress(header(), Qt::LeftButton, {}, divider);
+    QTest::mouseMove(header(), divider + QPoint(20, 0));
+    QTest::mouseMove(header(), divider + QPoint(40, 0));
+    EXPECT_EQ(files.replaceCount, writes);
+    QTest::mouseRelease(header(), Qt::LeftButton, {}, divider + QPoint(40, 0));
+    EXPECT_EQ(width(Col::kDataColumn), 280);
+    EXPECT_EQ(files.replaceCount, writes + 1);
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
+
     grid.SetCellText(0, Col::kDataColumn, u"a long line of send data to fit");
-    const int writes = files.replaceCount;
+    writes = files.replaceCount;
     // As the platform delivers a double-click: press, release, press, double-click, release.
-    const QPoint divider = dividerPoint(Col::kDataColumn);
+    divider = dividerPoint(Col::kDataColumn);
     QTest::mouseClick(header(), Qt::LeftButton, {}, divider);
     QTest::mousePress(header(), Qt::LeftButton, {}, divider);
     QTest::mouseDClick(header(), Qt::LeftButton, {}, divider);
     QTest::mouseRelease(header(), Qt::LeftButton, {}, divider);
     EXPECT_EQ(files.replaceCount, writes + 1);
-    const int fitted = grid.GetGridHeader().sectionSize(Col::kDataColumn);
-    EXPECT_NE(fitted, 240);
+    const int fitted = width(Col::kDataColumn);
+    EXPECT_NE(fitted, 280);
     EXPECT_GT(fitted, grid.fontMetrics().horizontalAdvance(QStringLiteral("a long line")));
-    EXPECT_EQ(storedWidth(kDefaultSection, 2), 240);
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), 280);
 }
 
 TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
@@ -212,14 +186,14 @@ TEST_F(GridLayoutTest, CtrlNumpadPlusFitsEveryVisibleColumn)
     grid.SetCellText(3, Col::kDelayColumn, u"1234567890123456789012345");
     const int writes = files.replaceCount;
     key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_GT(grid.GetGridHeader().sectionSize(Col::kDelayColumn), 80);
-    EXPECT_LT(grid.GetGridHeader().sectionSize(Col::kDataColumn), 240);
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(0), 0);
+    EXPECT_GT(width(Col::kDelayColumn), 80);
+    EXPECT_LT(width(Col::kDataColumn), 240);
+    EXPECT_EQ(width(0), 0);
     // Each fitted column saved the layout before its own change: the last save holds the fitted
     // widths of the columns before the expected-answer column and that column's old width.
     EXPECT_EQ(files.replaceCount, writes + 7);
-    EXPECT_EQ(storedWidth(kDefaultSection, 2), grid.GetGridHeader().sectionSize(Col::kDataColumn));
-    EXPECT_EQ(storedWidth(kDefaultSection, 5), grid.GetGridHeader().sectionSize(Col::kDelayColumn));
+    EXPECT_EQ(storedWidth(kDefaultSection, 2), width(Col::kDataColumn));
+    EXPECT_EQ(storedWidth(kDefaultSection, 5), width(Col::kDelayColumn));
     EXPECT_TRUE(file().keyNames(u"WIREVANE").empty());
 }
 
@@ -240,7 +214,7 @@ TEST_F(GridLayoutTest, WidthsAreRefusedForFixedAndHiddenColumns)
     EXPECT_TRUE(grid.SetColumnWidth(0, 0));
     grid.GetColumnTrait(Col::kWaitColumn)->GetColumnState().resizable = false;
     EXPECT_FALSE(grid.SetColumnWidth(Col::kWaitColumn, 99));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kWaitColumn), 60);
+    EXPECT_EQ(width(Col::kWaitColumn), 60);
     EXPECT_EQ(files.replaceCount, writes + 1);
 }
 
@@ -255,13 +229,13 @@ TEST_F(GridLayoutTest, ALoadedLayoutPlacesHiddenColumnsInFrontAndSavesNothing)
     const int writes = files.replaceCount;
     grid.GetColumnLayout().LoadAttached();
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 7}));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDelayColumn), 33);
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kDataColumn), 111);
+    EXPECT_EQ(width(Col::kDelayColumn), 33);
+    EXPECT_EQ(width(Col::kDataColumn), 111);
     EXPECT_EQ(files.replaceCount, writes);
 
     // A column hidden by the load comes back with the width it had.
     trigger(-1, QStringLiteral("No."));
-    EXPECT_EQ(grid.GetGridHeader().sectionSize(Col::kNumberColumn), 50);
+    EXPECT_EQ(width(Col::kNumberColumn), 50);
     EXPECT_EQ(visibleColumns(), (std::vector<int>{6, 3, 7, 2}));
 }
 

@@ -73,13 +73,6 @@ TEST_F(GridKeysTest, LeftAndRightMoveTheFocusCellAcrossVisibleColumns)
     EXPECT_EQ(grid.Selection().FocusRow(), 0);
 }
 
-TEST_F(GridKeysTest, CtrlASelectsEveryRow)
-{
-    click(labelPoint(3, Col::kDataColumn));
-    key(Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid.Selection().SelectedRows().size(), 100u);
-}
-
 TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
 {
     grid.SetCellText(3, Col::kDataColumn, u"AB");
@@ -88,16 +81,14 @@ TEST_F(GridKeysTest, TypeAheadFindsTheNextRowBeginningWithTheTypedLetters)
     click(labelPoint(0, Col::kDataColumn));
     // A pause of two seconds starts a new search; the same single letter again searches on
     // instead of growing the text; "T" alone matches nothing and nothing moves.
-    const struct {
-        int pause;
-        const char* typed;
-        int found;
-    } steps[] = {{0, "A", 3}, {0, "T", 5}, {2, "A", 8}, {0, "A", 3}, {0, "A", 5}, {2, "T", 5}};
-    for (const auto& step : steps) {
-        now += step.pause;
-        type(QString::fromLatin1(step.typed));
-        EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{step.found}) << step.typed;
-        EXPECT_EQ(grid.Selection().FocusRow(), step.found);
+    // The pause in seconds, the letter typed, and the row found.
+    const std::tuple<int, const char*, int> steps[] = {{0, "A", 3}, {0, "T", 5}, {2, "A", 8},
+                                                       {0, "A", 3}, {0, "A", 5}, {2, "T", 5}};
+    for (const auto& [pause, typed, found] : steps) {
+        now += pause;
+        type(QString::fromLatin1(typed));
+        EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{found}) << typed;
+        EXPECT_EQ(grid.Selection().FocusRow(), found);
     }
 }
 
@@ -139,7 +130,7 @@ TEST_F(GridKeysTest, LongCellsShowTheirFirst79CharactersAsTooltip)
     EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("&lt;b&gt;x&lt;/b&gt;")));
 }
 
-TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
+TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumnAndCtrlASelectsEveryRow)
 {
     grid.SetCellText(1, Col::kDataColumn, u"first");
     const QPoint from = labelPoint(1, Col::kDataColumn);
@@ -152,6 +143,10 @@ TEST_F(GridKeysTest, DraggingRowsOnlyClearsTheFocusColumn)
     EXPECT_EQ(grid.Selection().FocusColumn(), -1);
     EXPECT_EQ(grid.Selection().SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(grid.GetCellText(1, Col::kDataColumn), u"first");
+
+    click(labelPoint(3, Col::kDataColumn));
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid.Selection().SelectedRows().size(), 100u);
 }
 
 } // namespace

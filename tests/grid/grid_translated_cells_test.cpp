@@ -49,7 +49,7 @@ protected:
     TableWordsInEnglish m_english;
 };
 
-TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
+TEST_F(TranslatedCellsTest, TheTablesWordsAndTheRunsStatusShowTranslatedWhileTheCellsKeepThem)
 {
     grid.SetCellText(4, Col::kWaitColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kWaitColumn), QStringLiteral("None"));
@@ -60,15 +60,11 @@ TEST_F(TranslatedCellsTest, TheTablesWordsShowTranslatedWhileTheCellsKeepThem)
     // The same word typed by the user into a row's text is the user's, and shows as typed.
     grid.SetCellText(4, Col::kDataColumn, u"なし");
     EXPECT_EQ(shown(4, Col::kDataColumn), QStringLiteral("なし"));
-}
 
-// Each status the run writes into the select column, as the engine builds it from its words.
-TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKeepsIt)
-{
-    const struct {
-        const char16_t* stored;
-        const char* shown;
-    } cases[] = {
+    // Each status the run writes into the select column, as the engine builds it from its
+    // words, shows translated word by word.
+    // The status as stored, and as shown.
+    const std::pair<const char16_t*, const char*> cases[] = {
         {u"送信済", "Sent"},
         {u"送信済 受信待", "Sent Waiting"},
         {u"送信済 受信済", "Sent Received"},
@@ -83,10 +79,10 @@ TEST_F(TranslatedCellsTest, TheRunsStatusShowsTranslatedWordByWordWhileTheCellKe
         {u"送信済み", "送信済み"},
         {u"送信済 next", "送信済 next"},
     };
-    for (const auto& c : cases) {
-        table.SetRowStatus(5, c.stored);
-        EXPECT_EQ(shown(5, Col::kSelectColumn), QString::fromUtf8(c.shown)) << c.shown;
-        EXPECT_EQ(grid.GetCellText(5, Col::kSelectColumn), c.stored);
+    for (const auto& [stored, translated] : cases) {
+        table.SetRowStatus(5, stored);
+        EXPECT_EQ(shown(5, Col::kSelectColumn), QString::fromUtf8(translated)) << translated;
+        EXPECT_EQ(grid.GetCellText(5, Col::kSelectColumn), stored);
         EXPECT_EQ(table.ReadRowSendFlag(5), 1);
     }
     // The tooltip tells what the cell shows.

@@ -4,8 +4,8 @@
 
 namespace wirevane::test {
 
-// The action of a menu or of one of its submenus with the text, or null.
-inline QAction* FindAction(QMenu& menu, const QString& text)
+// The action of a menu (or menu bar) or of one of its submenus with the text, or null.
+inline QAction* FindAction(QWidget& menu, const QString& text)
 {
     for (QAction* action : menu.actions()) {
         if (action->text() == text)
@@ -18,13 +18,13 @@ inline QAction* FindAction(QMenu& menu, const QString& text)
     return nullptr;
 }
 
-// The texts of a menu's own actions, separators left out.
-inline QStringList Texts(QMenu& menu)
+// The texts (or other names) of a menu's own actions, separators left out.
+inline QStringList Texts(QMenu& menu, QString (QAction::*name)() const = &QAction::text)
 {
     QStringList texts;
     for (QAction* action : menu.actions()) {
         if (!action->isSeparator())
-            texts << action->text();
+            texts << (action->*name)();
     }
     return texts;
 }

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace wirevane {
 namespace {
@@ -37,12 +36,19 @@ protected:
 };
 
 // What a first start shows is the button array window's test; loading writes nothing.
-TEST_F(ButtonFileTest, LoadingWithoutTheFileWritesNoneAndLeavesTheSettingsFileActive)
+TEST_F(ButtonFileTest, LoadingWritesNothingAndReadsAGroupOutsideTheEightAsTheFirst)
 {
     loaded();
     EXPECT_FALSE(std::filesystem::exists(buttonPath()));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
+
+    // A group outside the eight reads as the first.
+    for (const std::string stored : {"8", "-1", "99999999999", "seven", "7"}) {
+        SCOPED_TRACE(stored);
+        writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=" + stored + "\r\n");
+        EXPECT_EQ(loaded().currentGroup, stored == "7" ? 7 : 0);
+    }
 }
 
 TEST_F(ButtonFileTest, ASaveWritesEverySlotAndTitleInOneWrite)
@@ -84,27 +90,16 @@ TEST_F(ButtonFileTest, EveryFieldRoundTrips)
 
     ButtonFile back = loaded();
     EXPECT_EQ(back.groupTitles, file.groupTitles);
-    for (int i = 0; i < ButtonFile::kSlotCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(back.buttonSlots[i].path, file.buttonSlots[i].path);
-        EXPECT_EQ(back.buttonSlots[i].text, file.buttonSlots[i].text);
-    }
-    EXPECT_EQ(back.currentGroup, 6);
-    EXPECT_EQ(back.loadAndSend, 0);
+    for (int i = 0; i < ButtonFile::kSlotCount; ++i)
+        EXPECT_EQ(std::tie(back.buttonSlots[i].path, back.buttonSlots[i].text),
+                  std::tie(file.buttonSlots[i].path, file.buttonSlots[i].text))
+            << i;
+    EXPECT_EQ(std::tuple(back.currentGroup, back.loadAndSend), std::tuple(6, 0));
 
     // The third group's tenth button keeps its own section.
     std::string raw = test::FileText(buttonPath());
     EXPECT_NE(raw.find("[GROUPE2_INDEX9]\r\nBUTTON_FILE_PATH=./set 2-9.ini\r\n"),
               std::string::npos);
-}
-
-TEST_F(ButtonFileTest, AGroupOutsideTheEightReadsAsTheFirst)
-{
-    for (const std::string stored : {"8", "-1", "99999999999", "seven", "7"}) {
-        SCOPED_TRACE(stored);
-        writeFile(buttonPath(), "[BUTTON_GROUP]\r\nN_BUTTON_GROUP=" + stored + "\r\n");
-        EXPECT_EQ(loaded().currentGroup, stored == "7" ? 7 : 0);
-    }
 }
 
 TEST_F(ButtonFileTest, ANativeFileReadsWithItsWindowsPaths)
@@ -142,37 +137,29 @@ std::filesystem::path Rooted(std::u8string_view path)
 
 constexpr bool kWindowsSeparators = std::filesystem::path::preferred_separator == '\\';
 
-struct RelativeCase {
-    const char8_t* file;
-    std::u16string_view slashed; // as stored here
-    std::u16string_view windows; // as Windows' own programs store it
-};
-
-TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsForm)
+TEST(SlotPath, IsRelativeToTheProgramFolderInThePlatformsFormAndResolvesFromEither)
 {
     const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
-    const RelativeCase cases[] = {
+    // A file, its relative path as stored here, and as Windows' own programs store it.
+    const std::tuple<const char8_t*, std::u16string_view, std::u16string_view> cases[] = {
         {u8"opt/wirevane/bin/a.ini", u"./a.ini", u".\\a.ini"},
         {u8"opt/wirevane/tests/a.ini", u"../tests/a.ini", u"..\\tests\\a.ini"},
         {u8"opt/wirevane/bin/sets/b.ini", u"./sets/b.ini", u".\\sets\\b.ini"},
         {u8"home/u/x.ini", u"../../../home/u/x.ini", u"..\\..\\..\\home\\u\\x.ini"},
         {u8"opt/wirevane/bin/../bin/./..a.ini", u"./..a.ini", u".\\..a.ini"},
     };
-    for (const RelativeCase& c : cases) {
-        SCOPED_TRACE(reinterpret_cast<const char*>(c.file));
-        const std::u16string_view expected = kWindowsSeparators ? c.windows : c.slashed;
-        EXPECT_EQ(MakeRelativePath(programDir, Rooted(c.file)), expected);
-        EXPECT_EQ(SlotPathFor(programDir, Rooted(c.file)), expected);
+    for (const auto& [file, slashed, windows] : cases) {
+        SCOPED_TRACE(reinterpret_cast<const char*>(file));
+        const std::u16string_view expected = kWindowsSeparators ? windows : slashed;
+        EXPECT_EQ(MakeRelativePath(programDir, Rooted(file)), expected);
+        EXPECT_EQ(SlotPathFor(programDir, Rooted(file)), expected);
     }
     EXPECT_EQ(MakeRelativePath(programDir, "relative/a.ini"), u"");
     // With no relative form the slot keeps the absolute path, never an empty one.
     EXPECT_EQ(std::filesystem::path(SlotPathFor("relative/dir/", "c.ini")),
               std::filesystem::current_path() / "c.ini");
-}
 
-TEST(SlotPath, StoredPathsResolveFromEitherPlatform)
-{
-    const std::filesystem::path programDir = Rooted(u8"opt/wirevane/bin/");
+    // Stored paths resolve from either platform's form.
     const std::filesystem::path inProgramFolder = Rooted(u8"opt/wirevane/bin/a.ini");
     EXPECT_EQ(ResolveSlotPath(programDir, u"./a.ini"), inProgramFolder);
     EXPECT_EQ(ResolveSlotPath(programDir, u".\\a.ini"), inProgramFolder);

@@ -45,7 +45,7 @@ TEST(ChartModel, LimitsCountReadingsOutsideThemAndTheLastTime)
     EXPECT_TRUE(model.limits().empty());
 }
 
-TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
+TEST(ChartModel, StatisticsOfAllOutliveTheRingAndEachUnitIsASeriesUpToTheBound)
 {
     ChartModel model(3);
     for (int i = 1; i <= 5; ++i)
@@ -57,29 +57,24 @@ TEST(ChartModel, StatisticsOfAllOutliveTheRingAndAnotherUnitIsAnotherSeries)
     const SeriesStats& all = volts.all;
     EXPECT_EQ(std::tuple(all.count, all.overRange, all.min, all.max, all.mean(), all.last),
               std::tuple(5u, 1u, 1.0, 5.0, 3.0, 5.0));
-    EXPECT_TRUE(model.wrapped());
-    EXPECT_EQ(volts.ring.size(), 3u);
+    EXPECT_EQ(std::tuple(model.wrapped(), volts.ring.size()), std::tuple(true, 3u));
 
     const std::vector<Measurement> held = model.Held();
     ASSERT_EQ(held.size(), 4u);
     EXPECT_EQ(held[0].value, 4.0);
     EXPECT_FALSE(held[2].value.has_value());
     EXPECT_EQ(held[3].reading, "1000 Ω");
-}
 
-TEST(ChartModel, SeriesBeyondTheBoundAreCountedNotKept)
-{
-    ChartModel model;
+    // Series beyond the bound are counted, not kept.
+    ChartModel crowded;
     for (std::size_t i = 0; i < ChartModel::kMaxSeries + 2; ++i)
-        model.AddMeasurement(Reading(1, 1.0, std::to_string(i), ""));
-    EXPECT_EQ(model.series().size(), ChartModel::kMaxSeries);
-    EXPECT_EQ(model.ignoredReadings(), 2u);
+        crowded.AddMeasurement(Reading(1, 1.0, std::to_string(i), ""));
+    EXPECT_EQ(crowded.series().size(), ChartModel::kMaxSeries);
+    EXPECT_EQ(crowded.ignoredReadings(), 2u);
 }
 
-struct LimitsTextCase {
-    const char* text;
-    const char* readBack; // LimitsText of what was read
-};
+// A stored text, and LimitsText of what was read from it.
+using LimitsTextCase = std::pair<const char*, const char*>;
 
 class LimitsTextReading : public ::testing::TestWithParam<LimitsTextCase> {};
 
@@ -87,7 +82,8 @@ class LimitsTextReading : public ::testing::TestWithParam<LimitsTextCase> {};
 // itself.
 TEST_P(LimitsTextReading, ReadsWhatItCanAndWritesItBackTheSame)
 {
-    EXPECT_EQ(LimitsText(ParseLimitsText(GetParam().text)), GetParam().readBack);
+    const auto& [text, readBack] = GetParam();
+    EXPECT_EQ(LimitsText(ParseLimitsText(text)), readBack);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, LimitsTextReading,
@@ -98,11 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LimitsTextReading,
                                            LimitsTextCase{"bad%2,1,2;ok,1,2;,1,2;q,1", "ok,1,2"},
                                            LimitsTextCase{"", ""}));
 
-struct LinesCase {
-    int conversion;
-    std::vector<std::u16string> texts;
-    std::vector<std::string> lines;
-};
+// The receive conversion, the texts read one after the other, and the lines they end.
+using LinesCase = std::tuple<int, std::vector<std::u16string>, std::vector<std::string>>;
 
 class LineCollecting : public ::testing::TestWithParam<LinesCase> {};
 
@@ -110,13 +103,14 @@ class LineCollecting : public ::testing::TestWithParam<LinesCase> {};
 // still ends one line.
 TEST_P(LineCollecting, EndsLinesAsTheReceiveConversionDoes)
 {
+    const auto& [conversion, texts, lines] = GetParam();
     LineCollector collector;
     std::vector<std::string> got;
-    for (const auto& text : GetParam().texts) {
-        for (auto& line : collector.Add(text, {}, GetParam().conversion))
+    for (const auto& text : texts) {
+        for (auto& line : collector.Add(text, {}, conversion))
             got.push_back(line.text);
     }
-    EXPECT_EQ(got, GetParam().lines);
+    EXPECT_EQ(got, lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -127,12 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{2, {u"t:21.4 h=48\n", u"°C 5\n"}, {"t:21.4 h=48", "°C 5"}},
         LinesCase{2, {std::u16string(LineCollector::kLongestLine + 5, u'9'), u"9\n7\n"}, {"7"}}));
 
-struct DecimationCase {
-    int columns;
-    std::size_t points;
-    int64_t fromMs; // of a data set whose times run from 0 to 10 * points
-    int64_t toMs;
-};
+// The columns, the points, and the range shown from and to (ms) of a data set whose times run
+// from 0 to 10 * points.
+using DecimationCase = std::tuple<int, std::size_t, int64_t, int64_t>;
 
 class DecimationMatchesBruteForce : public ::testing::TestWithParam<DecimationCase> {};
 
@@ -141,14 +132,14 @@ class DecimationMatchesBruteForce : public ::testing::TestWithParam<DecimationCa
 // over-range points (NaN) never stand in for a value.
 TEST_P(DecimationMatchesBruteForce, OnRandomData)
 {
-    const DecimationCase c = GetParam();
-    std::mt19937_64 random(c.points * 31 + static_cast<std::size_t>(c.columns));
+    const auto [columns, points, fromMs, toMs] = GetParam();
+    std::mt19937_64 random(points * 31 + static_cast<std::size_t>(columns));
     std::uniform_real_distribution<double> value(-1e3, 1e3);
     std::uniform_int_distribution<int> gap(0, 20);
-    SeriesRing ring(c.points / 2 + 1); // wrapped: the oldest half is gone
+    SeriesRing ring(points / 2 + 1); // wrapped: the oldest half is gone
     std::vector<ChartPoint> held;
     int64_t time = 0;
-    for (std::size_t i = 0; i < c.points; ++i) {
+    for (std::size_t i = 0; i < points; ++i) {
         time += gap(random);
         const double v = i % 97 == 0 ? std::numeric_limits<double>::quiet_NaN() : value(random);
         ring.Push({time, v});
@@ -156,14 +147,14 @@ TEST_P(DecimationMatchesBruteForce, OnRandomData)
     }
     held.erase(held.begin(), held.end() - static_cast<std::ptrdiff_t>(ring.size()));
 
-    const Decimated got = Decimate(ring, c.fromMs, c.toMs, c.columns);
+    const Decimated got = Decimate(ring, fromMs, toMs, columns);
 
-    std::vector<ColumnRange> want(static_cast<std::size_t>(c.columns));
+    std::vector<ColumnRange> want(static_cast<std::size_t>(columns));
     uint64_t count = 0;
     uint64_t overRange = 0;
     double sum = 0;
     for (const ChartPoint& p : held) {
-        if (p.timeMs < c.fromMs || p.timeMs > c.toMs)
+        if (p.timeMs < fromMs || p.timeMs > toMs)
             continue;
         if (std::isnan(p.value)) {
             ++overRange;
@@ -171,8 +162,8 @@ TEST_P(DecimationMatchesBruteForce, OnRandomData)
         }
         ++count;
         sum += p.value;
-        const double x = double(p.timeMs - c.fromMs) * c.columns / double(c.toMs - c.fromMs);
-        const auto k = static_cast<std::size_t>(std::min<double>(std::floor(x), c.columns - 1));
+        const double x = double(p.timeMs - fromMs) * columns / double(toMs - fromMs);
+        const auto k = static_cast<std::size_t>(std::min<double>(std::floor(x), columns - 1));
         ColumnRange& w = want[k];
         if (!w.any)
             w = {true, p.value, p.value, p.value, p.value};
@@ -188,8 +179,7 @@ TEST_P(DecimationMatchesBruteForce, OnRandomData)
     ASSERT_EQ(got.columns.size(), want.size());
     for (std::size_t k = 0; k < want.size(); ++k)
         EXPECT_EQ(shown(got.columns[k]), shown(want[k])) << k;
-    EXPECT_EQ(got.stats.count, count);
-    EXPECT_EQ(got.stats.overRange, overRange);
+    EXPECT_EQ(std::tuple(got.stats.count, got.stats.overRange), std::tuple(count, overRange));
     EXPECT_DOUBLE_EQ(got.stats.sum, sum);
 }
 

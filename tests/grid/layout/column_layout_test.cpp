@@ -1,13 +1,12 @@
 #include "fakes/memory_column_model.h"
 #include "fakes/recording_profile_files.h"
 #include "grid/layout/column_layout.h"
+#include "grid/layout/stored_layout.h"
 #include "grid/layout/view_config_section_win_app.h"
 #include "platform/atomic_file.h"
-#include "platform/ini_document.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace wirevane {
@@ -47,24 +46,7 @@ protected:
 
     // The file's text after its byte-order mark.
     std::string fileText() { return test::FileText(dir / "Wirevane.ini").substr(3); }
-    platform::IniDocument file()
-    {
-        std::vector<uint8_t> bytes;
-        platform::ReadWholeFile(dir / "Wirevane.ini", bytes);
-        return platform::IniDocument::parse(bytes);
-    }
-    // A stored layout as "id:width" of each entry.
-    std::string stored(const std::u16string& section)
-    {
-        const platform::IniDocument saved = file();
-        std::string text;
-        for (int n = 0; n < saved.readInt(section, u"ColumnCount", 0); ++n) {
-            const std::u16string suffix = CViewConfigSection::ConvertInt(n);
-            text += std::to_string(saved.readInt(section, u"ColumnData_" + suffix, -1)) + ":" +
-                    std::to_string(saved.readInt(section, u"ColumnWidth_" + suffix, -1)) + " ";
-        }
-        return text;
-    }
+    platform::IniDocument file() { return test::IniFile(dir / "Wirevane.ini"); }
 
     test::TempDir dir;
     test::RecordingProfileFiles files;
@@ -81,11 +63,10 @@ TEST_F(ColumnLayoutTest, FirstStartShowsTheDefaultAndStoresOnlyTheProfileList)
     EXPECT_EQ(columns.order.front(), 0);
     EXPECT_EQ(columns.at(0).position, -1);
 
-    platform::IniDocument saved = file();
-    EXPECT_EQ(saved.sectionNames(), std::vector<std::u16string>{u"Profile ListTX"});
-    EXPECT_EQ(saved.keyNames(u"Profile ListTX"), std::vector<std::u16string>{u"CurrentProfiles"});
-    EXPECT_EQ(saved.readString(u"Profile ListTX", u"CurrentProfiles", u""),
-              u"デフォルト, カスタム");
+    // デフォルト, カスタム in code page 932.
+    EXPECT_EQ(test::FileText(dir / "Wirevane.ini"),
+              "[Profile ListTX]\r\nCurrentProfiles=\x83\x66\x83\x74\x83\x48\x83\x8b\x83\x67, "
+              "\x83\x4a\x83\x58\x83\x5e\x83\x80\r\n");
 }
 
 TEST_F(ColumnLayoutTest, HidingAColumnAndSwitchingProfileStoresTheOldLayout)
@@ -98,7 +79,8 @@ TEST_F(ColumnLayoutTest, HidingAColumnAndSwitchingProfileStoresTheOldLayout)
     ASSERT_TRUE(layout.SwitchLayoutProfile(u"カスタム").ok());
     EXPECT_EQ(files.replaceCount, writesBefore + 1);
 
-    EXPECT_EQ(stored(u"Profile ListTX__デフォルト"), "0:42 2:300 3:60 4:42 5:80 ");
+    EXPECT_EQ(test::StoredLayout(file(), u"Profile ListTX__デフォルト"),
+              "0:42 2:300 3:60 4:42 5:80 ");
     EXPECT_EQ(file().readString(u"Profile ListTX", u"ActiveProfile", u""), u"カスタム");
     EXPECT_EQ(sectionView->ActiveProfileName(), u"カスタム");
     // Nothing is stored for the new profile yet: it shows the default layout.
@@ -119,7 +101,7 @@ TEST_F(ColumnLayoutTest, ResetWritesTheDefaultsIntoTheActiveProfile)
     EXPECT_EQ(columns.shown(), "5:9 ");
     ASSERT_TRUE(layout.ResetColumnLayout().ok());
     EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 ");
-    EXPECT_EQ(stored(u"Profile ListTX__x"), "0:42 1:50 2:240 3:60 4:42 5:80 ");
+    EXPECT_EQ(test::StoredLayout(file(), u"Profile ListTX__x"), "0:42 1:50 2:240 3:60 4:42 5:80 ");
     EXPECT_EQ(file().keyNames(u"Profile ListTX__x").size(), 13u);
 }
 
@@ -176,7 +158,7 @@ TEST_F(ColumnLayoutTest, ALoadIsNotSavedWhileItRuns)
     EXPECT_EQ(files.replaceCount, writesBefore);
 }
 
-TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
+TEST_F(ColumnLayoutTest, ViewSectionsClearKeepingTheProfileKeysAndRegisterProfilesOnce)
 {
     writeFile("[Profile ListTX]\r\nCurrentProfiles=\r\nActiveProfile=\r\n"
               "ColumnCount=1\r\nColumnData_0=4\r\nColumnWidth_0=10\r\n");
@@ -191,6 +173,21 @@ TEST_F(ColumnLayoutTest, ClearingTheViewSectionKeepsTheProfileKeys)
     profiles.ClearCurrentLayout();
     EXPECT_EQ(fileText(), "[Profile ListTX]\r\nCurrentProfiles=a, b\r\nActiveProfile=b\r\n"
                           "[Profile ListTX__a]\r\nColumnCount=2\r\n");
+
+    // Profiles register once and are removed cleanly.
+    CViewConfigSectionWinApp view(u"V", store);
+    for (const char16_t* name : {u"a", u"b", u"a"})
+        view.RegisterProfile(name);
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(view.CurrentSectionName(), u"V__a");
+    view.ActivateProfile(u"c");
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    view.StoreInt(u"k", 1);
+    view.RemoveProfile(u"c");
+    view.RemoveProfile(u"");
+    EXPECT_EQ(view.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(store.readInt(u"V__c", u"k", -1), -1);
+    EXPECT_EQ(store.readString(u"V", u"ActiveProfile", u""), u"c");
 }
 
 // The send table with the column the native layout sections do not know (sub-item 6).
@@ -204,6 +201,22 @@ protected:
     }
 
     std::vector<std::u16string> ownKeys() { return file().keyNames(u"WIREVANE"); }
+    // Saves; then the own column's keys in the file, and what a fresh table shows from it.
+    std::string SaveAndReload()
+    {
+        EXPECT_TRUE(layout.SaveAttached().ok());
+        std::string text;
+        for (const std::u16string& key : ownKeys())
+            text += std::string(key.begin(), key.end()) + " ";
+        test::MemoryColumnModel fresh{columns.columns};
+        for (Column& column : fresh.columns)
+            column.visible = true;
+        ColumnLayout reloaded{fresh};
+        reloaded.KeepOutsideNativeLayout({6, u"WIREVANE", u"EXPECT_COLUMN"});
+        reloaded.AttachColumnLayout(
+            std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store));
+        return text + "| " + fresh.shown();
+    }
 };
 
 TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys)
@@ -220,45 +233,17 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
               (std::vector<std::u16string>{u"Profile ListTX", u"Profile ListTX__デフォルト"}));
     EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 3);
 
-    struct Step {
-        const char* what;
-        std::function<void()> change;
-        std::vector<std::u16string> keys;
-        std::string shown;
-    };
-    const Step steps[] = {
-        {"hidden", [&] { columns.HideColumn(7); }, {u"EXPECT_COLUMN_HIDDEN"}, "2:300 0:40 5:90 "},
-        {"shown wider in front",
-         [&] {
-             columns.ShowColumn(7);
-             columns.at(7).width = 200;
-             columns.order = {0, 2, 4, 5, 7, 3, 1, 6};
-         },
-         {u"EXPECT_COLUMN_WIDTH", u"EXPECT_COLUMN_PLACE"},
-         "6:200 2:300 0:40 5:90 "},
-        {"last again at its first width",
-         [&] {
-             columns.at(7).width = 160;
-             columns.order = {0, 2, 4, 5, 3, 1, 6, 7};
-         },
-         {},
-         "2:300 0:40 5:90 6:160 "},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.change();
-        ASSERT_TRUE(layout.SaveAttached().ok());
-        EXPECT_EQ(ownKeys(), step.keys);
-        // A fresh table shows what was stored.
-        test::MemoryColumnModel fresh{columns.columns};
-        for (Column& column : fresh.columns)
-            column.visible = true;
-        ColumnLayout reloaded{fresh};
-        reloaded.KeepOutsideNativeLayout({6, u"WIREVANE", u"EXPECT_COLUMN"});
-        auto section = std::make_unique<CViewConfigSectionWinApp>(u"Profile ListTX", store);
-        reloaded.AttachColumnLayout(std::move(section));
-        EXPECT_EQ(fresh.shown(), step.shown);
-    }
+    columns.HideColumn(7);
+    EXPECT_EQ(SaveAndReload(), "EXPECT_COLUMN_HIDDEN | 2:300 0:40 5:90 ");
+    // Shown again, wider, in front.
+    columns.ShowColumn(7);
+    columns.at(7).width = 200;
+    columns.order = {0, 2, 4, 5, 7, 3, 1, 6};
+    EXPECT_EQ(SaveAndReload(), "EXPECT_COLUMN_WIDTH EXPECT_COLUMN_PLACE | 6:200 2:300 0:40 5:90 ");
+    // Last again, at its first width.
+    columns.at(7).width = 160;
+    columns.order = {0, 2, 4, 5, 3, 1, 6, 7};
+    EXPECT_EQ(SaveAndReload(), "| 2:300 0:40 5:90 6:160 ");
     // The native sections are what the native program wrote.
     EXPECT_EQ(fileText(), native);
 
@@ -268,24 +253,6 @@ TEST_F(OwnColumnLayoutTest, NativeSectionsKeepTheirColumnsAndTheOwnColumnItsKeys
     EXPECT_TRUE(ownKeys().empty());
     EXPECT_EQ(columns.shown(), "0:42 1:50 2:240 3:60 4:42 5:80 6:160 ");
     EXPECT_EQ(file().readInt(u"Profile ListTX__デフォルト", u"ColumnCount", -1), 6);
-}
-
-TEST_F(ColumnLayoutTest, ViewSectionProfilesRegisterOnceAndRemoveCleanly)
-{
-    CViewConfigSectionWinApp section(u"V", store);
-    section.RegisterProfile(u"a");
-    section.RegisterProfile(u"b");
-    section.RegisterProfile(u"a");
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
-    EXPECT_EQ(section.CurrentSectionName(), u"V__a");
-    section.ActivateProfile(u"c");
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
-    section.StoreInt(u"k", 1);
-    section.RemoveProfile(u"c");
-    section.RemoveProfile(u"");
-    EXPECT_EQ(section.ProfileList(), (std::vector<std::u16string>{u"a", u"b"}));
-    EXPECT_EQ(store.readInt(u"V__c", u"k", -1), -1);
-    EXPECT_EQ(store.readString(u"V", u"ActiveProfile", u""), u"c");
 }
 
 TEST(ViewConfigSection, TypedValuesConvertBothWays)

@@ -92,10 +92,9 @@ protected:
     // Connect is offered only while closed; what needs an open port only while open.
     void ExpectControlsFor(bool open)
     {
-        EXPECT_EQ(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled(),
-                  !open);
+        EXPECT_EQ(Control<QAction>(&terminal, terminal::kConnect)->isEnabled(), !open);
         for (int id : {terminal::kDisconnect, terminal::kPortSettings, terminal::kSendBreak})
-            EXPECT_EQ(terminal.findChild<QAction*>(QString::number(id))->isEnabled(), open) << id;
+            EXPECT_EQ(Control<QAction>(&terminal, id)->isEnabled(), open) << id;
     }
 
     test::TempDir dir;
@@ -112,7 +111,7 @@ protected:
     ConnectionManager manager;
 };
 
-TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePath)
+TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePathOrATypedOne)
 {
     ListPty();
     ConnectChoosingLast();
@@ -130,8 +129,7 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     ports.push_back({u"last", u"x"});
     QString preselected;
     WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        preselected =
-            dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))->currentText();
+        preselected = Control<QComboBox>(dialog, port_dialog::kPortList)->currentText();
         ClickOk(dialog);
     });
     windows.statusHistory.clear();
@@ -145,6 +143,17 @@ TEST_F(Connection, ConnectThroughTheSelectionDialogShowsTheStatusAndStoresThePat
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(terminal.StatusText(), QStringLiteral("未接続"));
     ExpectControlsFor(false);
+
+    // A port typed as a path is opened.
+    ports = {};
+    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
+        Control<QComboBox>(dialog, port_dialog::kPortList)
+            ->setEditText(QString::fromStdString(pty.slavePath()));
+        ClickOk(dialog);
+    });
+    manager.Connect(&terminal);
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_EQ(Key(u"PORT"), pty.slavePathU16());
 }
 
 TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
@@ -167,7 +176,7 @@ TEST_F(Connection, CancelledSelectionTriesNothingAndSaysNothing)
     EXPECT_FALSE(messageShown);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(windows.statusHistory.empty()) << "no connection state was shown anew";
-    EXPECT_TRUE(terminal.findChild<QAction*>(QString::number(terminal::kConnect))->isEnabled());
+    EXPECT_TRUE(Control<QAction>(&terminal, terminal::kConnect)->isEnabled());
     EXPECT_EQ(windows.guard, (std::vector<bool>{false, true}));
     EXPECT_EQ(Key(u"PORT"), u"(none)");
 }
@@ -196,19 +205,6 @@ TEST_F(Connection, AFailedOpenSaysBelowTheMessageWhyThePortWouldNotOpen)
                                .arg(QCoreApplication::applicationName())
                                .arg(QCoreApplication::applicationPid());
     EXPECT_TRUE(reason.endsWith(heldBy)) << reason.toStdString();
-}
-
-TEST_F(Connection, APortTypedAsAPathIsOpened)
-{
-    ports = {};
-    WhenModal<CComSelectDlg>([&](CComSelectDlg* dialog) {
-        dialog->findChild<QComboBox*>(QString::number(port_dialog::kPortList))
-            ->setEditText(QString::fromStdString(pty.slavePath()));
-        ClickOk(dialog);
-    });
-    manager.Connect(&terminal);
-    EXPECT_TRUE(port.IsOpen());
-    EXPECT_EQ(Key(u"PORT"), pty.slavePathU16());
 }
 
 TEST_F(Connection, SettingsSheetAppliesToTheDeviceAndWritesTheSerialKeys)

@@ -172,22 +172,20 @@ TEST_F(DeviceChange, OffByDefaultAndEndedByTurningItOffOrByConnecting)
 // leave the port with the whole line it had, not with the parts set before the refusal.
 TEST(MainPortLine, ARefusedPartLeavesTheWholeLineAsItWas)
 {
-    const struct {
-        const char* refused;
-        SerialLine wanted;
-    } cases[] = {
+    // What the device refuses, and the line wanted.
+    const std::pair<const char*, SerialLine> cases[] = {
         {"an unknown handshake", {{19200, 8, NOPARITY, TWOSTOPBITS}, 7, EV_RXCHAR, 'A'}},
         {"parity, which a pty drops",
          {{19200, 8, EVENPARITY, ONESTOPBIT}, HandshakeSoftware, EV_RXCHAR, 'A'}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.refused);
+    for (const auto& [refused, wanted] : cases) {
+        SCOPED_TRACE(refused);
         test::PtyPair pty;
         MainPort port;
         ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
         const std::optional<SerialLine> before = ReadSerialLine(port);
         ASSERT_TRUE(before);
-        EXPECT_NE(port.RestoreLine(c.wanted), 0u);
+        EXPECT_NE(port.RestoreLine(wanted), 0u);
         EXPECT_EQ(ReadSerialLine(port), before);
         EXPECT_EQ(port.RememberedLine(), before);
     }

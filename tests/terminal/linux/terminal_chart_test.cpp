@@ -1,4 +1,5 @@
 #include "chart/chart_window.h"
+#include "grid/menu_actions.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
 #include "terminal/terminal_ids.h"
@@ -20,11 +21,7 @@ using test::RunUntil;
 void ClickMenuItem(QMainWindow& window, const QString& title, const char* item)
 {
     QMenuBar* bar = window.menuBar();
-    QAction* menu = nullptr;
-    for (QAction* action : bar->actions()) {
-        if (action->text() == title)
-            menu = action;
-    }
+    QAction* menu = test::FindAction(*bar, title);
     ASSERT_NE(menu, nullptr) << title.toStdString();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
     ASSERT_TRUE(RunUntil([&] { return menu->menu()->isVisible(); }));
@@ -49,11 +46,8 @@ protected:
     test::PtyPair device;
 };
 
-struct LinesCase {
-    int conversion; // the receive combo's index
-    const char* sent;
-    std::vector<std::pair<const char*, double>> last; // series and its last value
-};
+// The receive combo's index, what the device sends, and each series with its last value.
+using LinesCase = std::tuple<int, const char*, std::vector<std::pair<const char*, double>>>;
 
 class NumbersFromLines : public TerminalChart, public ::testing::WithParamInterface<LinesCase> {};
 
@@ -61,21 +55,21 @@ class NumbersFromLines : public TerminalChart, public ::testing::WithParamInterf
 // gives its numbers, and the rest of a line waits for its end.
 TEST_P(NumbersFromLines, EachEndedLineGivesItsNumbersToTheChart)
 {
-    const LinesCase c = GetParam();
+    const auto& [conversion, sent, last] = GetParam();
     ClickMenuItem(rig.terminal(), QStringLiteral("表示"), "chart");
     ASSERT_TRUE(RunUntil([&] { return Chart().isVisible(); }));
     ClickMenuItem(rig.terminal(), QStringLiteral("表示"), "numbers-from-lines");
     ASSERT_TRUE(rig.terminal().numbersFromLines());
     rig.terminal()
         .findChild<QComboBox*>(QString::number(terminal::kReceiveConversionCombo))
-        ->setCurrentIndex(c.conversion);
+        ->setCurrentIndex(conversion);
 
-    device.WriteMaster(c.sent);
+    device.WriteMaster(sent);
     device.WriteMaster("99 unended");
     ASSERT_TRUE(
         RunUntil([&] { return rig.terminal().edit().LineFormText().ends_with(u"unended"); }));
-    ASSERT_EQ(Chart().model().series().size(), c.last.size());
-    for (const auto& [key, value] : c.last) {
+    ASSERT_EQ(Chart().model().series().size(), last.size());
+    for (const auto& [key, value] : last) {
         ASSERT_NE(Series(key), nullptr) << key;
         EXPECT_EQ(Series(key)->all.last, value) << key;
     }

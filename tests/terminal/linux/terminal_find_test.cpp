@@ -60,9 +60,11 @@ protected:
 };
 
 // Ctrl+F is where every desktop program finds; the device's 0x06 is a row's "\x06" instead.
-// The other control keys still go to the device.
-TEST_F(TerminalFind, CtrlFOpensTheBarAndSendsNothingWhileOtherControlKeysStillGoOut)
+// The other control keys still go to the device. Esc in the bar closes it, and the text area
+// gets its keys back.
+TEST_F(TerminalFind, CtrlFOpensTheBarWithoutSendingAndEscClosesItAgain)
 {
+    terminal.AppendText(u"OK\r\n");
     CtrlF();
     EXPECT_TRUE(Bar().isVisible());
     EXPECT_TRUE(Field()->hasFocus());
@@ -70,6 +72,16 @@ TEST_F(TerminalFind, CtrlFOpensTheBarAndSendsNothingWhileOtherControlKeysStillGo
                         Qt::ControlModifier);
     EXPECT_EQ(pty.ReadMaster(1), "\x07");
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
+
+    QTest::keyClicks(Field(), QStringLiteral("OK"));
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_FALSE(Bar().isVisible());
+    EXPECT_TRUE(Edit().extraSelections().isEmpty());
+    EXPECT_TRUE(Edit().hasFocus());
+    EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
+    QTest::keyClick(&Edit(), Qt::Key_Escape);
+    EXPECT_EQ(pty.ReadMaster(1), "\x1b");
+    EXPECT_TRUE(terminal.isVisible()) << "Esc in the text area does not close the window";
 }
 
 TEST_F(TerminalFind, MatchesAreHighlightedAndEnterStepsThroughThemRoundTheEnds)
@@ -123,21 +135,6 @@ TEST_F(TerminalFind, TheNextStepFindsInTextThatArrivedAfterTheSearch)
     QTest::keyClick(Field(), Qt::Key_Return);
     EXPECT_EQ(Count(), QStringLiteral("2 / 2 件"));
     EXPECT_EQ(Edit().textCursor().selectionStart(), 9);
-}
-
-TEST_F(TerminalFind, EscInTheBarClosesItAndTheTextAreaGetsItsKeysBack)
-{
-    terminal.AppendText(u"OK\r\n");
-    CtrlF();
-    QTest::keyClicks(Field(), QStringLiteral("OK"));
-    QTest::keyClick(Field(), Qt::Key_Escape);
-    EXPECT_FALSE(Bar().isVisible());
-    EXPECT_TRUE(Edit().extraSelections().isEmpty());
-    EXPECT_TRUE(Edit().hasFocus());
-    EXPECT_EQ(pty.ReadMasterAvailable(), "") << "Esc that closes the bar is not typed";
-    QTest::keyClick(&Edit(), Qt::Key_Escape);
-    EXPECT_EQ(pty.ReadMaster(1), "\x1b");
-    EXPECT_TRUE(terminal.isVisible()) << "Esc in the text area does not close the window";
 }
 
 TEST_F(TerminalFind, TheOpenBarShowsEveryTextWholeAtTheWindowsSmallestSize)

@@ -1,3 +1,4 @@
+#include "grid/menu_actions.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
@@ -100,12 +101,8 @@ TEST_F(TerminalInput, TheReceivedRecordCannotBeEdited)
     Edit().FlushPending();
     Edit().selectAll();
     std::unique_ptr<QMenu> menu(Edit().CreateContextMenu());
-    QStringList names;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            names << action->objectName();
-    }
-    EXPECT_EQ(names, QStringLiteral("edit-copy edit-paste select-all").split(u' '));
+    EXPECT_EQ(test::Texts(*menu, &QAction::objectName),
+              QStringLiteral("edit-copy edit-paste select-all").split(u' '));
 
     SetLocalEcho(false);
     Edit().selectAll();
@@ -145,7 +142,9 @@ protected:
     QString text;
 };
 
-TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
+// A long paste asks first, then sends everything with a progress dialog; Stop and a
+// disconnect cancel it.
+TEST_F(LongPaste, AsksFirstThenSendsAllWithProgressUnlessStoppedOrDisconnected)
 {
     PasteAnswering(QMessageBox::No);
     EXPECT_EQ(Edit().pasteInProgress(), nullptr);
@@ -155,10 +154,7 @@ TEST_F(LongPaste, AsksFirstThenSendsAllWithProgress)
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     EXPECT_TRUE(Edit().pasteInProgress()->dialog()->isVisible());
     EXPECT_EQ(ReadAll(), QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
-}
 
-TEST_F(LongPaste, StopAndDisconnectCancelIt)
-{
     PasteAnswering(QMessageBox::Yes);
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     QProgressDialog* progress = Edit().pasteInProgress()->dialog();

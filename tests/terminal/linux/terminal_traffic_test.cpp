@@ -113,7 +113,7 @@ TEST_F(TerminalTraffic, ReceivedLinesAreStampedWithTheReadTimeOfTheirFirstByteIn
     EXPECT_TRUE(Shown().ends_with(u"last\r\nplain"));
 }
 
-TEST_F(TerminalTraffic, LogHasWhatTheRecordGetsAsShownInCodePage932AndSaysLogWhileRunning)
+TEST_F(TerminalTraffic, ALogHasTheRecordAsShownInCodePage932OrTheRawChunksAndSaysLogWhileRunning)
 {
     const auto log = dir / "log.txt";
     ASSERT_TRUE(terminal.StartLog({log, false, LogChoice::ShownText, LogChoice::Cp932}).ok());
@@ -138,6 +138,17 @@ TEST_F(TerminalTraffic, LogHasWhatTheRecordGetsAsShownInCodePage932AndSaysLogWhi
     EXPECT_EQ(Saved(), u"あCR\ra\r\n<送信済>\r\n");
     // Typed keys reached the port through the same tap.
     EXPECT_EQ(port.written(), Bytes("ab\b\r\n"));
+
+    // A raw log marks each chunk with its time and direction.
+    const auto raw = dir / "raw.log";
+    ASSERT_TRUE(terminal.StartLog({raw, true, LogChoice::RawBytes, LogChoice::Cp932}).ok());
+    Type(QStringLiteral("A"));
+    now += 5ms;
+    Receive(std::string_view("\x00\xff", 2));
+    terminal.AppendText(u"[Report]\n");
+    terminal.StopLog();
+    EXPECT_EQ(test::FileText(raw),
+              "2025-12-07 23:59:01.123 TX 41\n2025-12-07 23:59:01.128 RX 00 FF\n");
 }
 
 // A log named without a folder is written where the program's files live, not in the folder the
@@ -162,19 +173,6 @@ TEST_F(TerminalTraffic, ALogNamedWithoutAFolderGoesToTheProgramsFilesFolder)
     EXPECT_EQ(test::FileText(dir / "traffic.log"), "hello");
 }
 
-TEST_F(TerminalTraffic, RawLogMarksEachChunkWithTimeAndDirection)
-{
-    const auto log = dir / "raw.log";
-    ASSERT_TRUE(terminal.StartLog({log, true, LogChoice::RawBytes, LogChoice::Cp932}).ok());
-    Type(QStringLiteral("A"));
-    now += 5ms;
-    Receive(std::string_view("\x00\xff", 2));
-    terminal.AppendText(u"[Report]\n");
-    terminal.StopLog();
-    EXPECT_EQ(test::FileText(log),
-              "2025-12-07 23:59:01.123 TX 41\n2025-12-07 23:59:01.128 RX 00 FF\n");
-}
-
 TEST_F(TerminalTraffic, AFullDiskStopsTheLogSaysSoAndTheTerminalGoesOn)
 {
     const test::SmallTmpfs disk(dir / "disk", 64 * 1024);
@@ -187,11 +185,11 @@ TEST_F(TerminalTraffic, AFullDiskStopsTheLogSaysSoAndTheTerminalGoesOn)
         Receive(line + "\r\n");
     terminal.FlushLog();
     ASSERT_FALSE(terminal.IsLogging());
+    const QString reason = QString::fromStdString(std::strerror(ENOSPC));
     EXPECT_TRUE(terminal.LogStatusText().contains(QStringLiteral("ログ停止")));
-    EXPECT_TRUE(terminal.LogStatusText().contains(QString::fromStdString(std::strerror(ENOSPC))));
-    const std::u16string report = u"[Log to " + log.u16string() + u" stopped: " +
-                                  QString::fromStdString(std::strerror(ENOSPC)).toStdU16String() +
-                                  u".]\n";
+    EXPECT_TRUE(terminal.LogStatusText().contains(reason));
+    const std::u16string report =
+        u"[Log to " + log.u16string() + u" stopped: " + reason.toStdU16String() + u".]\n";
     EXPECT_NE(Saved().find(report), std::u16string::npos);
     EXPECT_TRUE(Action("log-start")->isEnabled());
 
@@ -231,8 +229,7 @@ TEST_F(TerminalTraffic, HexViewShowsTheSameTrafficSentInItsColourBesideOrInstead
         return count;
     };
     EXPECT_GT(bluish(0), 20);
-    EXPECT_EQ(bluish(1), 0);
-    EXPECT_EQ(bluish(2), 0);
+    EXPECT_EQ(bluish(1) + bluish(2), 0);
 
     // Instead of the text: keys typed into the dump still go to the port.
     Action("view-hex")->trigger();

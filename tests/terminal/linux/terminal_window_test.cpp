@@ -31,18 +31,10 @@ protected:
     test::PtyPair pty;
 };
 
-// A key typed after "xyz" with a send line end and local echo chosen: the bytes written, the
-// text shown and what is left selected.
-struct KeyCase {
-    const char* name;
-    bool echo;
-    int lineEnd; // the send line end list's index
-    Qt::Key key;
-    const char16_t* text;
-    std::string sent;
-    std::u16string shown;
-    const char16_t* selected;
-};
+// A key typed after "xyz" with local echo and a send line end (the list's index) chosen: its
+// name, the key and its text, the bytes written, the text shown and what is left selected.
+using KeyCase = std::tuple<const char*, bool, int, Qt::Key, const char16_t*, std::string,
+                           std::u16string, const char16_t*>;
 
 const KeyCase kKeyCases[] = {
     {"LetterWithoutEcho", false, 1, Qt::Key_A, u"A", "A", u"xyz", u""},
@@ -62,21 +54,21 @@ class TypedKey : public TerminalWindow, public ::testing::WithParamInterface<Key
 
 TEST_P(TypedKey, IsWrittenAndEchoedOnlyWithLocalEcho)
 {
-    const KeyCase& c = GetParam();
+    const auto& [name, echo, lineEnd, key, text, sent, shown, selected] = GetParam();
     OpenPort();
     terminal.AppendText(u"xyz");
-    if (!c.echo)
+    if (!echo)
         LocalEchoBox()->click();
-    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(c.lineEnd);
-    QTest::sendKeyEvent(QTest::Click, &Edit(), c.key, QString::fromUtf16(c.text), Qt::NoModifier);
-    EXPECT_EQ(pty.ReadMaster(c.sent.size()), c.sent);
+    Child<QComboBox>(terminal::kSendLineEndCombo)->setCurrentIndex(lineEnd);
+    QTest::sendKeyEvent(QTest::Click, &Edit(), key, QString::fromUtf16(text), Qt::NoModifier);
+    EXPECT_EQ(pty.ReadMaster(sent.size()), sent);
     EXPECT_EQ(pty.ReadMasterAvailable(), "");
-    EXPECT_EQ(Text(), c.shown);
-    EXPECT_EQ(Edit().textCursor().selectedText(), QString::fromUtf16(c.selected));
+    EXPECT_EQ(Text(), shown);
+    EXPECT_EQ(Edit().textCursor().selectedText(), QString::fromUtf16(selected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, TypedKey, ::testing::ValuesIn(kKeyCases),
-                         [](const auto& key) { return std::string(key.param.name); });
+                         [](const auto& key) { return std::string(std::get<0>(key.param)); });
 
 TEST_F(TerminalWindow, TypingWhileClosedWritesNothingButStillEchoes)
 {
@@ -102,7 +94,8 @@ TEST_F(TerminalWindow, AppendAndEchoAlwaysAddAtTheEndWhateverTheCaret)
     EXPECT_EQ(Edit().textCursor().position(), Edit().document()->characterCount() - 1);
 }
 
-TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
+// The Clear button and menu item empty the text; closing only hides the window and keeps it.
+TEST_F(TerminalWindow, ClearingEmptiesTheTextAndClosingOnlyHidesTheWindow)
 {
     terminal.AppendText(u"abc");
     Click(terminal::kClearButton);
@@ -110,9 +103,18 @@ TEST_F(TerminalWindow, ClearButtonAndMenuEmptyTheText)
     terminal.AppendText(u"abc");
     Action(terminal::kClearAll)->trigger();
     EXPECT_EQ(Text(), u"");
+
+    terminal.show();
+    terminal.AppendText(u"still here");
+    Click(terminal::kCloseButton);
+    EXPECT_FALSE(terminal.isVisible());
+    terminal.show();
+    terminal.close();
+    EXPECT_FALSE(terminal.isVisible());
+    EXPECT_EQ(Text(), u"still here");
 }
 
-TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
+TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorKeepsLongTextAndStartsInTheFilesFolder)
 {
     terminal.AppendText(u"日本語 OK\r\n半角ｶﾅ\n");
     ASSERT_TRUE(terminal.SaveTextTo(dir / "t.txt").ok());
@@ -129,19 +131,15 @@ TEST_F(TerminalWindow, SaveWritesCodePage932WithoutTerminatorAndKeepsLongText)
 
     // More than 16 MiB of bytes is kept whole.
     terminal.ClearText();
-    const std::u16string line = std::u16string(39, u'字') + u"\r\n";
     std::u16string big;
     for (int i = 0; i < 17 * 1024 * 1024 / 80 + 10; ++i)
-        big += line;
+        big += std::u16string(39, u'字') + u"\r\n";
     terminal.AppendText(big);
     ASSERT_TRUE(terminal.SaveTextTo(dir / "big.txt").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), big.size() / 41 * 80);
-}
 
-// An installed program's executable sits in a folder no user may write to; the save dialog
-// starts where the program's files live instead.
-TEST_F(TerminalWindow, SaveDialogStartsInTheProgramsFilesFolder)
-{
+    // An installed program's executable sits in a folder no user may write to; the save dialog
+    // starts where the program's files live instead.
     host.filesFolder = dir.path();
     std::filesystem::path shown;
     test::WhenModal<QFileDialog>([&shown](QFileDialog* dialog) {
@@ -182,18 +180,6 @@ TEST_F(TerminalWindow, EncodingComboAndMenuShowTheSharedEncoding)
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_TRUE(Action(terminal::kSjisItem)->isChecked());
     EXPECT_FALSE(Action(terminal::kUtf8Item)->isChecked());
-}
-
-TEST_F(TerminalWindow, ClosingOnlyHidesAndKeepsTheText)
-{
-    terminal.show();
-    terminal.AppendText(u"still here");
-    Click(terminal::kCloseButton);
-    EXPECT_FALSE(terminal.isVisible());
-    terminal.show();
-    terminal.close();
-    EXPECT_FALSE(terminal.isVisible());
-    EXPECT_EQ(Text(), u"still here");
 }
 
 } // namespace

@@ -34,18 +34,16 @@ Measurement Meter(Clock::time_point time, std::optional<double> value, std::stri
     return Measurement{time, "meter", value, "V", MeasureMode::Dc, std::move(reading)};
 }
 
-struct LineCase {
-    const char* zone;
-    Measurement m;
-    std::string line;
-};
+// The time zone, a reading, and its line.
+using LineCase = std::tuple<const char*, Measurement, std::string>;
 
 class CsvLineBytes : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(CsvLineBytes, FieldsAsASpreadsheetReadsThem)
 {
-    SetZone(GetParam().zone);
-    EXPECT_EQ(CsvLine(GetParam().m, kStart), GetParam().line);
+    const auto& [zone, reading, line] = GetParam();
+    SetZone(zone);
+    EXPECT_EQ(CsvLine(reading, kStart), line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,10 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "C,AC,\"x\r\ny\"\r\n"}));
 
 // Files in a folder of the test's own; stamps are local time, and a fixed zone makes them known.
+// The log's own clock starts at an hour.
 class TrafficFiles : public ::testing::Test {
 protected:
     void SetUp() override { SetZone("UTC0"); }
     test::TempDir m_dir;
+    LogFile::Clock::time_point m_t0 = LogFile::Clock::time_point{} + 1h;
 };
 
 // The header, then each reading, elapsed from the first one recorded: no byte-order mark, and
@@ -95,16 +95,13 @@ TEST_F(TrafficFiles, CsvRecorderReplacesTheFileAndCountsFromItsFirstReading)
     EXPECT_EQ(test::FileText(file),
               "time,elapsed_s,series,value,unit,mode,reading\r\n"
               "2026-12-08T10:00:09.000+00:00,0.000,meter,2,V,DC,DC 2.000 V\r\n");
-}
 
-TEST_F(TrafficFiles, CsvReadingsReachTheFileOnceTheFlushIntervalHasPassed)
-{
-    const auto file = m_dir / "live.csv";
-    CsvRecorder recorder;
-    ASSERT_EQ(recorder.Open(file), u"");
+    // Readings reach the file once the flush interval has passed.
+    const auto live = m_dir / "live.csv";
+    ASSERT_EQ(recorder.Open(live), u"");
     recorder.AddMeasurement(Meter(kStart, 1.0, "DC 1.000 V"));
     recorder.FlushIfDue(LogFile::Clock::now() + LogFile::kFlushInterval);
-    EXPECT_EQ(test::FileText(file),
+    EXPECT_EQ(test::FileText(live),
               CsvHeaderLine() + CsvLine(Meter(kStart, 1.0, "DC 1.000 V"), kStart));
 }
 
@@ -120,19 +117,12 @@ TEST_F(TrafficFiles, CsvSaveWritesEverythingCountedFromTheFirst)
     EXPECT_EQ(test::FileText(file), CsvHeaderLine());
 }
 
-using Steady = LogFile::Clock::time_point;
-
 std::span<const uint8_t> Bytes(std::string_view text)
 {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
-class TrafficLogTest : public TrafficFiles {
-protected:
-    Steady m_t0 = Steady{} + 1h;
-};
-
-TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAndAtClose)
+TEST_F(TrafficFiles, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAndAtClose)
 {
     const auto file = m_dir / "log.txt";
     LogFile log;
@@ -160,7 +150,7 @@ TEST_F(TrafficLogTest, GatheredBytesReachTheFileOnceTheOldestWaitedTheIntervalAn
     EXPECT_EQ(log.pendingBytes(), 0u);
 }
 
-TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
+TEST_F(TrafficFiles, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
 {
     const auto file = m_dir / "log.txt";
     std::ofstream(file, std::ios::binary) << "before\n";
@@ -183,7 +173,7 @@ TEST_F(TrafficLogTest, StartAppendsOrReplacesAndAFolderThatIsNotThereIsRefused)
     EXPECT_FALSE(log.running());
 }
 
-TEST_F(TrafficLogTest, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftOut)
+TEST_F(TrafficFiles, ShownTextIsWrittenInTheChosenEncodingAndRawTrafficIsLeftOut)
 {
     const auto file = m_dir / "log.txt";
     TrafficLog log;

@@ -30,42 +30,38 @@ TEST(HexDump, KnownBytesGiveOffsetSixteenHexBytesAndTheirText)
     EXPECT_EQ(update.lines[1].direction, TrafficDirection::Received);
 }
 
+// Whether an update replaces the last line or adds lines, and how each of its lines begins.
+std::u16string Heads(const HexDump::Update& update)
+{
+    std::u16string text = update.replacesLast ? u"replaces" : u"adds";
+    for (const HexLine& line : update.lines)
+        text += u" | " + line.text.substr(0, 12);
+    return text;
+}
+
 TEST(HexDump, AnOpenLineGrowsInPlaceAndADirectionChangeStartsANewOne)
 {
+    using enum TrafficDirection;
     HexDump dump;
-    dump.Feed(TrafficDirection::Sent, Bytes("AT\r"));
-    const auto grown = dump.Feed(TrafficDirection::Sent, Bytes("\n"));
-    ASSERT_EQ(grown.lines.size(), 1u);
-    EXPECT_TRUE(grown.replacesLast);
+    dump.Feed(Sent, Bytes("AT\r"));
+    const auto grown = dump.Feed(Sent, Bytes("\n"));
+    ASSERT_EQ(Heads(grown), u"replaces | TX 00000000 ");
     EXPECT_EQ(grown.lines[0].text.substr(0, 25), u"TX 00000000  41 54 0D 0A ");
-    EXPECT_EQ(grown.lines[0].text.substr(grown.lines[0].text.size() - 4), u"AT..");
-
-    const auto answer = dump.Feed(TrafficDirection::Received, Bytes("OK\r\n"));
-    ASSERT_EQ(answer.lines.size(), 1u);
-    EXPECT_FALSE(answer.replacesLast);
-    EXPECT_EQ(answer.lines[0].text.substr(0, 12), u"RX 00000000 ");
-
+    EXPECT_TRUE(grown.lines[0].text.ends_with(u"AT.."));
+    EXPECT_EQ(Heads(dump.Feed(Received, Bytes("OK\r\n"))), u"adds | RX 00000000 ");
     // Each direction counts its own bytes; the line broken by the answer is not reopened.
-    const auto more = dump.Feed(TrafficDirection::Sent, Bytes("ATZ\r"));
-    EXPECT_FALSE(more.replacesLast);
-    EXPECT_EQ(more.lines[0].text.substr(0, 12), u"TX 00000004 ");
-
+    EXPECT_EQ(Heads(dump.Feed(Sent, Bytes("ATZ\r"))), u"adds | TX 00000004 ");
     // A full line is closed: what follows starts the next line.
-    const auto full = dump.Feed(TrafficDirection::Sent, Bytes("0123456789AB"));
-    EXPECT_TRUE(full.replacesLast);
-    ASSERT_EQ(full.lines.size(), 1u);
-    const auto after = dump.Feed(TrafficDirection::Sent, Bytes("C"));
-    EXPECT_FALSE(after.replacesLast);
-    EXPECT_EQ(after.lines[0].text.substr(0, 12), u"TX 00000014 ");
+    EXPECT_EQ(Heads(dump.Feed(Sent, Bytes("0123456789AB"))), u"replaces | TX 00000004 ");
+    EXPECT_EQ(Heads(dump.Feed(Sent, Bytes("C"))), u"adds | TX 00000014 ");
 
     dump.Clear();
-    EXPECT_EQ(dump.Feed(TrafficDirection::Sent, Bytes("x")).lines[0].text.substr(0, 12),
-              u"TX 00000000 ");
+    EXPECT_EQ(Heads(dump.Feed(Sent, Bytes("x"))), u"adds | TX 00000000 ");
 }
 
 constexpr std::u16string_view kStamp = u"[T]";
 
-TEST(LineStamper, StampsEachReceivedLineWhereItBeginsAndNotBeforeItsFirstCharacter)
+TEST(LineStamper, StampsEachLineWhereItBeginsNotBeforeItsFirstCharacterAndOnlyCrLfEndsIt)
 {
     LineStamper stamper;
     EXPECT_EQ(stamper.Stamp(u"one\r\ntwo\r\n", kStamp), u"[T]one\r\n[T]two\r\n");
@@ -73,16 +69,14 @@ TEST(LineStamper, StampsEachReceivedLineWhereItBeginsAndNotBeforeItsFirstCharact
     // which may come with another read (and time).
     EXPECT_EQ(stamper.Stamp(u"three", u"[U]"), u"[U]three");
     EXPECT_EQ(stamper.Stamp(u" more\r\n\r\n", kStamp), u" more\r\n[T]\r\n");
-}
 
-TEST(LineStamper, OnlyCrLfEndsALineAlsoWhenSplitAcrossAppends)
-{
-    LineStamper stamper;
-    EXPECT_EQ(stamper.Stamp(u"a\rb\nc", kStamp), u"[T]a\rb\nc");
-    EXPECT_EQ(stamper.Stamp(u"\r", kStamp), u"\r");
-    EXPECT_EQ(stamper.Stamp(u"\nd", kStamp), u"\n[T]d");
+    // Only CR LF ends a line, also when it is split across appends.
+    LineStamper split;
+    EXPECT_EQ(split.Stamp(u"a\rb\nc", kStamp), u"[T]a\rb\nc");
+    EXPECT_EQ(split.Stamp(u"\r", kStamp), u"\r");
+    EXPECT_EQ(split.Stamp(u"\nd", kStamp), u"\n[T]d");
     // A CR at the start of a line is the line's first character.
-    EXPECT_EQ(stamper.Stamp(u"\r\n\rx", kStamp), u"\r\n[T]\rx");
+    EXPECT_EQ(split.Stamp(u"\r\n\rx", kStamp), u"\r\n[T]\rx");
 }
 
 TEST(LineStamper, FollowsTextOthersAppendSoOnlyLinesThatReallyBeginAreStamped)
