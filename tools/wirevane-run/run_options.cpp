@@ -29,7 +29,8 @@ Options:
   --tester          show received bytes as the multimeter's frames and readings
   --echo            show each sent row's text (local echo)
   --detail          show the progress marker lines (<送信済>, <受信待>, ...)
-  --timeout SECONDS give up when an awaited answer does not come within SECONDS
+  --timeout SECONDS give up when an awaited answer does not come within SECONDS (without
+                    it, a row with an expected answer gives up after 1 s, others wait on)
   --report FILE     write a JSON timing report at the end: one entry per row of the table
                     that was sent, however often, with its bytes, the times of its last
                     sending, and how many sendings there were, how many were answered and
