@@ -11,7 +11,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-using test::MainWindowRig;
+using CompanionWindows = test::MainWindowTest;
 
 bool Activate(QWidget& window)
 {
@@ -19,10 +19,8 @@ bool Activate(QWidget& window)
     return QTest::qWaitForWindowActive(&window, 2000);
 }
 
-TEST(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
+TEST_F(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     CDialogTerminal& terminal = window.terminal();
     QWidget& buttons = window.buttonArray();
     const QRect main = window.frameGeometry();
@@ -61,10 +59,8 @@ TEST(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
     EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal, 2000));
 }
 
-TEST(CompanionWindows, TheToggleKeepsAMaximisedWindowMaximised)
+TEST_F(CompanionWindows, TheToggleKeepsAMaximisedWindowMaximised)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     QWidget& buttons = window.buttonArray();
     buttons.showMaximized();
     ASSERT_TRUE(Activate(window));

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -109,6 +110,13 @@ private:
     RecordingProfileFiles m_files;
     std::unique_ptr<ProfileStore> m_store;
     std::unique_ptr<CWirevaneDlg> m_window;
+};
+
+// A test on the main window started over an empty program folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
 };
 
 } // namespace wirevane::test

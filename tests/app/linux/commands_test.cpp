@@ -28,7 +28,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-using test::MainWindowRig;
+using MainWindowCommands = test::MainWindowTest;
 using test::RunUntil;
 using Ids = std::vector<int>;
 
@@ -44,10 +44,8 @@ QAction* TerminalAction(CWirevaneDlg& window, int id)
     return window.terminal().findChild<QAction*>(QString::number(id));
 }
 
-TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRows)
+TEST_F(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRows)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 0, u"A", 60000);
     TickRow(window, 1, u"B", 60000);
     window.table().rows()[2].data = u"C";
@@ -78,10 +76,8 @@ TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRo
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
 }
 
-TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
+TEST_F(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     auto* combo = window.findChild<QComboBox*>(QString::number(kEncodingCombo));
     auto* terminalCombo =
         window.terminal().findChild<QComboBox*>(QString::number(terminal::kEncodingCombo));
@@ -103,10 +99,8 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
 }
 
-TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
+TEST_F(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     auto* box = window.findChild<QCheckBox*>(QString::number(kStepBox));
 
     window.commands().action(kStepMode)->trigger();
@@ -118,10 +112,8 @@ TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
 }
 
 // The buttons beside the table run the menu's commands under ids of their own.
-TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
+TEST_F(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     const auto openedBy = [&](int id) {
         std::string opened;
         test::WhenModal<QDialog>([&](QDialog* dialog) {
@@ -141,10 +133,8 @@ TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
     EXPECT_TRUE(window.isVisible()) << "a declined exit question leaves the window open";
 }
 
-TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
+TEST_F(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 3, u"keep", 5);
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) { dialog->reject(); });
     window.Trigger(kNew);
@@ -165,10 +155,8 @@ TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
 }
 
-TEST(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
+TEST_F(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 2, u"two", 10);
 
     test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
@@ -186,10 +174,8 @@ TEST(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
 
 // Escape and Enter that no control takes end in the exit question, as in a dialog; the ones an
 // open cell editor takes must not.
-TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
+TEST_F(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     int exitQuestions = 0;
@@ -216,10 +202,8 @@ TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
 
 // A temporary save that fails leaves no file, so the temporary load after it fails too: each
 // names the file and the reason, and the table stays as it was.
-TEST(MainWindowCommands, AFailedTemporarySaveAndLoadAreReportedAndKeepTheTable)
+TEST_F(MainWindowCommands, AFailedTemporarySaveAndLoadAreReportedAndKeepTheTable)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 5, u"keep me", 250);
     rig.BlockFolder();
     const QString saveReport = test::MessageShownBy([&] { window.Trigger(kTemporarySave); });
