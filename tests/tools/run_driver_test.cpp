@@ -222,10 +222,7 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
 
 TEST_F(RunDriverTest, NothingTickedIsAnError)
 {
-    test::WriteTableFile(m_dir / "table.ini", {}, kCyclicFrame);
-    RunDriver& driver = Driver(m_port);
-    ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
-    driver.Start({});
+    RunDriver& driver = Started({}, {}, m_port);
     EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_NE(driver.message().find("no row"), std::string::npos);
     EXPECT_TRUE(m_port.written().empty());
