@@ -1,13 +1,11 @@
 #include "platform/qt/qt_message_target.h"
-#include "platform/serial_codes.h"
 #include "serial/qt/qt_serial_port.h"
 #include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
+#include "window_stand_in.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEvent>
-#include <QObject>
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -19,27 +17,7 @@
 namespace wirevane {
 namespace {
 
-// Stands for the main window: keeps the port messages that reach its event handler.
-class MessageReceiver : public QObject {
-public:
-    struct Received {
-        uint32_t message;
-        uintptr_t first;
-        intptr_t second;
-        bool operator==(const Received&) const = default;
-    };
-    std::vector<Received> received;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != platform::PortMessageEvent::EventType())
-            return QObject::event(e);
-        const auto* message = static_cast<platform::PortMessageEvent*>(e);
-        received.push_back({message->message(), message->firstValue(), message->secondValue()});
-        return true;
-    }
-};
+using MessageReceiver = test::WindowStandIn;
 
 TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
 {
