@@ -24,6 +24,18 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
               u"[A line-status error occurred.]\n[Event character has been received.]\n"
               u"[Ring detected]\n[All data is send]\n[CTS signal change (CTS=on)]\n"
               u"[DSR signal change (DSR=off)]\n[RLSD signal change (RLSD=on)]\nOK");
+
+    // Data is read for a receive event only; a failed modem query reports the line off.
+    terminal.clear();
+    port.queueRead({'A'});
+    receiver.OnSerialMessage(EV_ERR);
+    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\n");
+    receiver.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
+    terminal.clear();
+    port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
+    receiver.OnSerialMessage(EV_CTS);
+    EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
 }
 
 // A flooding device: one notification reads a bounded amount, the rest comes in later turns,
@@ -43,22 +55,6 @@ TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
     receiver.ContinueReading();
     EXPECT_EQ(continuations, 1);
     EXPECT_EQ(terminal.text(), std::u16string(total, u'x'));
-}
-
-TEST_F(ReceiveHandlerTest, FailedModemQueryReportsOff)
-{
-    port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
-    receiver.OnSerialMessage(EV_CTS);
-    EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
-}
-
-TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
-{
-    port.queueRead({'A'});
-    receiver.OnSerialMessage(EV_ERR);
-    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\n");
-    receiver.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
 }
 
 // A device that has gone is said once, with EV_ERR and CE_IOE; the loss line that follows says
@@ -129,15 +125,12 @@ TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
     }
 }
 
-TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
+TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJisAndAZeroByteHidesNothing)
 {
     Receive({0x41, 0x00, 0x42});
     EXPECT_EQ(terminal.text(), u"AB");
     EXPECT_EQ(receiver.pendingBytes(), 0);
-}
-
-TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
-{
+    terminal.clear();
     run.encoding = static_cast<TextEncoding>(3);
     run.waitKind = WaitKind::Nl;
     run.matchByte = 0x0A;

@@ -20,10 +20,7 @@ TEST(ExpandEscapes, EscapeTableAndNumbers)
     EXPECT_EQ(Expand(R"(\o101\o777)"), (Bytes{0x41, 0xFF})); // all three octal digits count
     EXPECT_EQ(Expand(R"(\x-1\xg5)"), (Bytes{0xFF, 0x00}));   // sign read; no digit gives 0
     EXPECT_EQ(Expand(R"(\q)"), (Bytes{'q'}));
-}
-
-TEST(ExpandEscapes, ReadsTheLastByteAgainPastTheEnd)
-{
+    // Past the end the last byte is read again.
     EXPECT_EQ(Expand(R"(\x4)"), (Bytes{0x44}));
     EXPECT_EQ(Expand("AB\\"), (Bytes{'A', 'B', 0x5C}));
     EXPECT_EQ(ExpandEscapes(Bytes{0x95, 0x5C, 'n'}), (Bytes{0x95, 0x0A})); // 表 ends in 0x5C
