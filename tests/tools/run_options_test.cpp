@@ -1,6 +1,7 @@
 #include "tools/wirevane-run/run_options.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace wirevane::runner {
@@ -18,14 +19,10 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
                "--timeout=2", "--report", "out.json", "--linger", "0"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     const RunOptions& options = parsed.options;
-    EXPECT_EQ(options.settingsFile, "table.ini");
-    EXPECT_EQ(options.port, "/dev/pts/7");
-    EXPECT_EQ(options.cycles, 3);
-    EXPECT_TRUE(options.tester && options.echo && options.detail);
-    EXPECT_EQ(options.timeoutSeconds, 2);
-    EXPECT_EQ(options.report, "out.json");
-    EXPECT_EQ(options.lingerMs, 0);
-    EXPECT_FALSE(options.help);
+    EXPECT_EQ(std::tuple(options.settingsFile, options.port, options.cycles, options.timeoutSeconds,
+                         options.report, options.lingerMs),
+              std::tuple("table.ini", "/dev/pts/7", 3, 2, "out.json", 0));
+    EXPECT_TRUE(options.tester && options.echo && options.detail && !options.help);
     EXPECT_EQ(Parse({"table.ini"}).options.lingerMs, 200);
     EXPECT_FALSE(options.log || options.logAppend || options.logUtf8 || options.logRaw ||
                  options.timestamps);
