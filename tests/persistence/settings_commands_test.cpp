@@ -69,11 +69,11 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_TRUE(commands.OnOpen().ok());
     EXPECT_EQ(host.log, (Log{"disable", "reset", "open dialog", "load layout", "enable"}));
     ASSERT_TRUE(host.lastRequest.has_value());
-    EXPECT_EQ(host.lastRequest->title, u"設定ファイル 読込");
-    EXPECT_EQ(host.lastRequest->filter,
-              u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||");
-    EXPECT_EQ(host.lastRequest->defaultExtension, u"ini");
-    EXPECT_EQ(host.lastRequest->initialFolder, dir.path() / "");
+    const auto& [title, filter, extension, folder] = *host.lastRequest;
+    EXPECT_EQ(std::tuple(title, filter, extension, folder),
+              std::tuple(u"設定ファイル 読込",
+                         u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||",
+                         u"ini", dir.path() / ""));
 
     EXPECT_EQ(dataCell(0), u"chosen");
     EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
@@ -116,10 +116,8 @@ TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
     layout.width = 51;
 
     SaveAsResult result = commands.OnSaveAs();
-    EXPECT_TRUE(result.saved);
-    EXPECT_TRUE(result.error.ok());
-    EXPECT_EQ(result.fullPath, chosen);
-    EXPECT_EQ(result.fileName, u"saved as.ini");
+    EXPECT_EQ(std::tuple(result.saved, result.error.ok(), result.fullPath, result.fileName),
+              std::tuple(true, true, chosen, u"saved as.ini"));
     EXPECT_EQ(host.log, (Log{"disable", "reset", "save dialog", "save layout", "enable"}));
     EXPECT_EQ(host.lastRequest->title, u"設定ファイル 保存");
 

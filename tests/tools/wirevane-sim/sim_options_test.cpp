@@ -2,6 +2,7 @@
 #include "tools/wirevane-sim/sim_options.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace wirevane::sim {
 namespace {
@@ -46,11 +47,9 @@ TEST(SimOptions, ValuesAreCheckedAsTheyAreRead)
 
     const SimOptions lines = Parsed({"--lines", "--reply", "A\\x42", "--reply-end", "none",
                                      "--delay", "7", "--close-after", "3", "--byte", "7f"});
-    EXPECT_EQ(lines.reply, "AB");
-    EXPECT_EQ(lines.replyEnd, "");
-    EXPECT_EQ(lines.delayMs, 7);
-    EXPECT_EQ(lines.closeAfter, 3u);
-    EXPECT_EQ(lines.floodByte, 0x7f);
+    EXPECT_EQ(
+        std::tuple(lines.reply, lines.replyEnd, lines.delayMs, lines.closeAfter, lines.floodByte),
+        std::tuple("AB", "", 7, 3u, 0x7f));
     EXPECT_EQ(Parsed({"--reply-end", "lf"}).replyEnd, "\n");
 }
 
