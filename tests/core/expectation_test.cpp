@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{u"re:x{a", "x{a", true}, CheckCase{u"re:\\x7E\\.", "~.", true},
         CheckCase{u"re:[]a-]+$", "]-a", true}, CheckCase{u"re:(a*)*b", "aaac", false}));
 
-TEST(Expectation, PatternReadsTheAnswerInTheTablesEncoding)
+TEST(Expectation, PatternAndPlainTextReadTheAnswerInTheTablesEncoding)
 {
     const Bytes sjis{0x93, 0x64, 0x88, 0xB3, '='};             // 電圧= in Shift_JIS
     const Bytes utf8{0xE9, 0x9B, 0xBB, 0xE5, 0x9C, 0xA7, '='}; // 電圧= in UTF-8
@@ -56,6 +56,9 @@ TEST(Expectation, PatternReadsTheAnswerInTheTablesEncoding)
     EXPECT_TRUE(Expectation(u"re:^電.=", TextEncoding::Utf8).Check(utf8));
     EXPECT_FALSE(Expectation(u"re:^電圧=", TextEncoding::Sjis).Check(utf8));
     EXPECT_TRUE(Expectation(u"電圧", TextEncoding::Utf8).Check(utf8));
+    // Plain text is never refused, whatever it holds.
+    EXPECT_EQ(ExpectationError(u"ab(cd"), u"");
+    EXPECT_EQ(ExpectationError(u"RE:(("), u"");
 }
 
 TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCount)
@@ -120,12 +123,6 @@ TEST(Expectation, AHostilePatternFailsWithTheReason)
     for (int i = 0; i <= Pattern::kMaxGroups; ++i)
         groups += u"()";
     EXPECT_EQ(ExpectationError(groups), u"more than 32 groups at 65");
-}
-
-TEST(Expectation, PlainTextNeverRefused)
-{
-    EXPECT_EQ(ExpectationError(u"ab(cd"), u"");
-    EXPECT_EQ(ExpectationError(u"RE:(("), u"");
 }
 
 TEST(Pattern, DeepNestingIsRefusedNotRecursedInto)

@@ -133,7 +133,9 @@ TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
     EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
 }
 
-TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
+// A negative delay pauses not at all; unticking the next row during a pause ends the ticks but
+// not the run.
+TEST_F(SequenceEngineTest, ThePauseAfterARow)
 {
     Prepare({0, 3});
     SendAndTick();
@@ -141,10 +143,8 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
     Tick();
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_TRUE(observer.running());
-}
 
-TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)
-{
+    engine.OnReset();
     Prepare({0, 1}, -5);
     SendAndTick();
     EXPECT_EQ(timer.period(), 0);
