@@ -76,7 +76,7 @@ TEST_F(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicks
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
 }
 
-TEST_F(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
+TEST_F(MainWindowCommands, EncodingAndStepModeStayInStepAcrossMenusAndControls)
 {
     auto* combo = window.findChild<QComboBox*>(QString::number(kEncodingCombo));
     auto* terminalCombo =
@@ -97,12 +97,9 @@ TEST_F(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     EXPECT_EQ(test::CheckedOf(window.commands(), {kUtf8Item, kSjisItem}), Ids{kUtf8Item});
     EXPECT_TRUE(TerminalAction(window, terminal::kUtf8Item)->isChecked());
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
-}
 
-TEST_F(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
-{
+    // So are the step mode's menu item and box.
     auto* box = window.findChild<QCheckBox*>(QString::number(kStepBox));
-
     window.commands().action(kStepMode)->trigger();
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(window.run().stepMode);
@@ -133,7 +130,7 @@ TEST_F(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
     EXPECT_TRUE(window.isVisible()) << "a declined exit question leaves the window open";
 }
 
-TEST_F(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
+TEST_F(MainWindowCommands, NewFillsEveryRowBulkChangeTheTickedOnesAndCancelChangesNothing)
 {
     TickRow(window, 3, u"keep", 5);
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) { dialog->reject(); });
@@ -153,12 +150,9 @@ TEST_F(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
     EXPECT_EQ(grid.GetCellText(3, SendTable::kDataColumn), u"PING\\r");
     EXPECT_EQ(grid.GetCellText(3, SendTable::kWaitColumn), u"NL");
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
-}
 
-TEST_F(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
-{
+    // Bulk change changes the ticked rows by its dialog.
     TickRow(window, 2, u"two", 10);
-
     test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
         QTest::mouseClick(test::Control<QCheckBox>(*dialog, row_dialog_ids::kChangeDelayBox),
                           Qt::LeftButton);
@@ -169,7 +163,7 @@ TEST_F(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
     });
     window.Trigger(kBulkChange);
     // Which rows and fields change is the table command's own test.
-    EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kDelayColumn), u"2500");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kDelayColumn), u"2500");
 }
 
 // Escape and Enter that no control takes end in the exit question, as in a dialog; the ones an
