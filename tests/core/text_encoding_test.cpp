@@ -84,14 +84,6 @@ TEST(CharLength, AgreesWithTheDecoder)
     EXPECT_EQ(CharLength(0x8E, TextEncoding::Euc), 2);
 }
 
-TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRest)
-{
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, TextEncoding::Sjis), u"A\uFFFDB");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, TextEncoding::Sjis), u"A\uFFFD");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, TextEncoding::Utf8), u"?A");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, TextEncoding::Euc), u"あ");
-}
-
 // The terminal window's test covers the Enter choices it lists and the engine's test the row
 // line ends; here, what a settings value outside the list and a typed character give.
 TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
@@ -102,19 +94,14 @@ TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
     EXPECT_EQ(TypedCharToBytes(u'あ', TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
 }
 
-TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
+// Strict encoding fails where replacing encoding marks. Every platform's converter, and any
+// shortcut for ASCII, must give ASCII back as it is, the zero and the backslash included.
+TEST(CodePage932, StrictEncodeFailsReplacingEncodeMarksAndAsciiIsTheSameUnitsBothWays)
 {
     const auto& cp = platform::GetCodePage932();
     EXPECT_FALSE(cp.EncodeStrict(u"a\u20ACb").has_value());
     EXPECT_EQ(cp.EncodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
     EXPECT_EQ(cp.Decode(*cp.EncodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
-}
-
-// Every platform's converter, and any shortcut for ASCII, must give ASCII back as it is, the
-// zero and the backslash included.
-TEST(CodePage932, AsciiIsTheSameUnitsBothWays)
-{
-    const auto& cp = platform::GetCodePage932();
     std::u16string text;
     Bytes bytes;
     for (char16_t unit = 0; unit < 0x80; ++unit) {
@@ -127,9 +114,14 @@ TEST(CodePage932, AsciiIsTheSameUnitsBothWays)
     EXPECT_EQ(cp.Decode(Bytes{'A', 0xA0, 'B'}), u"A\uFFFDB");
 }
 
-// UTF-8 display takes a shortcut; it must show exactly what the trip through code page 932 shows.
-TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
+// Invalid bytes do not stop the rest. UTF-8 display takes a shortcut; it must show exactly what
+// the trip through code page 932 shows.
+TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRestAndUtf8ShowsWhatCodePage932Keeps)
 {
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, TextEncoding::Sjis), u"A\uFFFDB");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, TextEncoding::Sjis), u"A\uFFFD");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, TextEncoding::Utf8), u"?A");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, TextEncoding::Euc), u"あ");
     std::u16string all;
     for (char32_t c = 1; c < 0x10000; ++c) {
         if (c < 0xD800 || c > 0xDFFF)
