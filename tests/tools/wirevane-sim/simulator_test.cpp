@@ -164,7 +164,7 @@ struct OpenedSimulator {
     CSerial port;
 };
 
-TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
+TEST(Simulator, EchoesAndLogsExactlyWhatItReceivedAndFloodsTheWholeCountInPattern)
 {
     TempDir logs;
     OpenedSimulator device(
@@ -175,6 +175,12 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
     EXPECT_TRUE(test::WaitUntil([&] { return test::FileText(logs / "raw") == sent; }));
     EXPECT_TRUE(
         test::WaitUntil([&] { return test::FileText(logs / "hex") == "41 0D 0A 00 FF\n"; }));
+
+    OpenedSimulator flood({"--no-announce", "--flood", "100000"});
+    const std::string got = Receive(flood.port, 100000);
+    ASSERT_EQ(got.size(), 100000u);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
 }
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
@@ -214,16 +220,8 @@ TEST(Simulator, StreamsMeterFramesThatDecodeToTheReadingGiven)
     EXPECT_EQ(frame, expected);
 }
 
-TEST(Simulator, FloodsTheWholeCountInPattern)
-{
-    OpenedSimulator device({"--no-announce", "--flood", "100000"});
-    const std::string got = Receive(device.port, 100000);
-    ASSERT_EQ(got.size(), 100000u);
-    for (std::size_t i = 0; i < got.size(); ++i)
-        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
-}
-
-TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
+// The simulator closes its end after its script, after the given count of bytes, or on SIGUSR1.
+TEST(Simulator, RunsAScriptOfExpectAndSendStepsAndHangsUpAfterItTheGivenCountOrOnSigusr1)
 {
     TempDir dir;
     std::ofstream(dir / "dialog.txt") << "# a modem-like exchange\n"
@@ -240,20 +238,15 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
     EXPECT_EQ(Receive(device.port, 9), "CONNECT\r\n");
     EXPECT_EQ(device.sim.WaitForExit(), 0);
     EXPECT_TRUE(device.HungUp());
-}
 
-TEST(Simulator, ClosesItsEndAfterTheGivenCountOrOnSigusr1)
-{
-    {
-        OpenedSimulator device({"--no-announce", "--close-after", "4"});
-        ASSERT_EQ(device.port.Write("1234"), 0u);
-        EXPECT_EQ(device.sim.WaitForExit(), 0);
-        EXPECT_TRUE(device.HungUp());
-    }
-    OpenedSimulator device({"--no-announce"});
-    device.sim.Signal(SIGUSR1);
-    EXPECT_EQ(device.sim.WaitForExit(), 0);
-    EXPECT_TRUE(device.HungUp());
+    OpenedSimulator counted({"--no-announce", "--close-after", "4"});
+    ASSERT_EQ(counted.port.Write("1234"), 0u);
+    EXPECT_EQ(counted.sim.WaitForExit(), 0);
+    EXPECT_TRUE(counted.HungUp());
+    OpenedSimulator signalled({"--no-announce"});
+    signalled.sim.Signal(SIGUSR1);
+    EXPECT_EQ(signalled.sim.WaitForExit(), 0);
+    EXPECT_TRUE(signalled.HungUp());
 }
 
 TEST(Simulator, RefusesBadArgumentsWithAMessage)
