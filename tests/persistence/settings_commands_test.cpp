@@ -192,7 +192,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     EXPECT_EQ(files.replaceCount, 1);
 }
 
-TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
+// A temporary load without a temporary save, and a chosen file that cannot be read.
+TEST_F(SettingsCommandsTest, LoadsThatFailKeepTheTable)
 {
     typeData(0, u"typed");
     run.cyclic = true;
@@ -205,14 +206,10 @@ TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
     EXPECT_FALSE(controls.cyclic.has_value());
     EXPECT_FALSE(std::filesystem::exists(tempPath()));
     EXPECT_EQ(store.activePath(), settingsPath());
-}
 
-TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)
-{
     const std::filesystem::path folder = dir / "a folder.ini";
     std::filesystem::create_directory(folder);
     host.openAnswer = folder;
-    typeData(0, u"typed");
 
     EXPECT_EQ(commands.OnOpen().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(dataCell(0), u"typed");
