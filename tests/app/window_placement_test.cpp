@@ -82,7 +82,7 @@ TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
     EXPECT_EQ(Outer(roomy.main).left - wide.left, wide.right - Outer(roomy.buttonArray).right);
 }
 
-TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
+TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindowOrTheOffsets)
 {
     for (const WindowRect& screen :
          {WindowRect{100, 50, 1200, 1250}, WindowRect{0, 0, 1600, 1000}}) {
@@ -93,10 +93,7 @@ TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
         EXPECT_GT(placed.buttonArray.left, placed.terminal.right);
         EXPECT_GE(placed.terminal.bottom - placed.terminal.top, kMinTerminalSize.height);
     }
-}
-
-TEST(DefaultPlacement, AScreenTooSmallForThemKeepsTheOffsetsFromTheCentredMainWindow)
-{
+    // One too small for them keeps the offsets from the centred main window.
     for (const WindowRect& screen :
          {WindowRect{0, 0, 1024, 768}, WindowRect{0, 0, 1280, 720}, WindowRect{0, 0, 800, 600}})
         EXPECT_EQ(Rects(Placed(screen)), Rects(Offsets(screen))) << screen.right;

@@ -145,14 +145,9 @@ protected:
     CWirevaneDlg& window = rig.Start();
 };
 
-TEST_P(WindowTexts, TheThreeWindowsShowEveryTextWholeAndTranslated)
+TEST_P(WindowTexts, TheThreeWindowsAndEveryDialogShowEveryTextWholeAndTranslated)
 {
     ExpectNoFaultsInTheThreeWindows(window, Check());
-}
-
-TEST_P(WindowTexts, EveryDialogShowsEveryTextWholeAndTranslated)
-{
-    ShowSettled(window);
     const std::pair<int, const char*> commandDialogs[] = {{kConnect, "port selection"},
                                                           {kPortSettings, "port settings"},
                                                           {kNew, "new data"},
