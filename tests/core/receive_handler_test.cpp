@@ -38,25 +38,6 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
     EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
 }
 
-// A flooding device: one notification reads a bounded amount, the rest comes in later turns,
-// and nothing is lost or read twice; notifications that arrive meanwhile add no second reader.
-TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
-{
-    int continuations = 0;
-    receiver.SetContinuation([&] { ++continuations; });
-    const std::size_t total = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
-    Receive(std::vector<uint8_t>(total, 'x'));
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
-    receiver.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
-
-    receiver.ContinueReading();
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text(), std::u16string(total, u'x'));
-}
-
 // A device that has gone is said once, with EV_ERR and CE_IOE; the loss line that follows says
 // it, so the hang-up alone gives no error lines. What else came in the same word still does.
 TEST_F(ReceiveHandlerTest, AHangUpLeavesItsReportToTheLossLine)
@@ -148,7 +129,7 @@ TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJisAndAZeroByteHidesNothin
 }
 
 // The meter repeats its display several times a second; each frame is a reading of its own.
-TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsIncluded)
+TEST_F(ReceiveHandlerTest, TesterFramesGoToTheSinkEachTimeAndBytesWithoutAPlaceAreOnlyDumped)
 {
     struct Sink : MeasurementSink {
         void AddMeasurement(const Measurement& m) override { taken.push_back(m); }
@@ -168,14 +149,11 @@ TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsInclud
         EXPECT_GE(m.time, before);
         EXPECT_LE(m.time, after);
     }
-}
 
-// High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
-// leave the frame alone, wherever they fall among its bytes. The frame arrives in two reads;
-// each read is dumped as it comes.
-TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
-{
-    run.testerMode = true;
+    // High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
+    // leave the frame alone, wherever they fall among its bytes. The frame arrives in two reads;
+    // each read is dumped as it comes.
+    terminal.clear();
     std::vector<uint8_t> bytes;
     for (std::size_t i = 0; i < kMeterFrame.size(); ++i)
         bytes.insert(bytes.end(), {uint8_t(i), uint8_t(0xF0 + i), kMeterFrame[i]});
@@ -195,7 +173,7 @@ TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
     EXPECT_EQ(receiver.testerFrame(), kMeterFrame);
 }
 
-TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
+TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrainedOrInTurnsWithAContinuation)
 {
     const std::size_t total = 16 * 1024 * 1024;
     std::vector<uint8_t> flood(total, 'x');
@@ -206,6 +184,23 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
     EXPECT_EQ(terminal.text().size(), total);
     EXPECT_TRUE(run.rxDone);
     EXPECT_EQ(receiver.pendingBytes(), 0);
+
+    // A flooding device: one notification reads a bounded amount, the rest comes in later turns,
+    // and nothing is lost or read twice; notifications that arrive meanwhile add no second reader.
+    terminal.clear();
+    int continuations = 0;
+    receiver.SetContinuation([&] { ++continuations; });
+    const std::size_t inTurns = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
+    Receive(std::vector<uint8_t>(inTurns, 'x'));
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
+    receiver.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
+
+    receiver.ContinueReading();
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text(), std::u16string(inTurns, u'x'));
 }
 
 } // namespace

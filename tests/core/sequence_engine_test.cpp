@@ -135,7 +135,7 @@ TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
 
 // A negative delay pauses not at all; unticking the next row during a pause ends the ticks but
 // not the run.
-TEST_F(SequenceEngineTest, ThePauseAfterARow)
+TEST_F(SequenceEngineTest, ThePauseAfterARowAndTheTimerItIsCountedOn)
 {
     Prepare({0, 3});
     SendAndTick();
@@ -148,11 +148,10 @@ TEST_F(SequenceEngineTest, ThePauseAfterARow)
     Prepare({0, 1}, -5);
     SendAndTick();
     EXPECT_EQ(timer.period(), 0);
-}
 
-TEST_F(SequenceEngineTest, OtherTimersAreNotTheEngines)
-{
-    Prepare({0});
+    // Other timers are not the engine's.
+    engine.OnReset();
+    port.clearWritten();
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId + 1);
     EXPECT_TRUE(port.written().empty());

@@ -26,7 +26,7 @@ TEST(ExpandEscapes, EscapeTableAndNumbers)
     EXPECT_EQ(ExpandEscapes(Bytes{0x95, 0x5C, 'n'}), (Bytes{0x95, 0x0A})); // 表 ends in 0x5C
 }
 
-TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
+TEST(RowTextToBytes, EscapesPerEncodingTheZeroThatEndsTheDataAndCharactersWithoutACodePage932Form)
 {
     EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", TextEncoding::Sjis),
               (Bytes{0x41, 0x42, 0x43, 0x0D, 0x0A}));
@@ -40,12 +40,9 @@ TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
     // Long rows are taken whole.
     EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Sjis).size(), 300u);
     EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Euc).size(), 300u);
-}
 
-// A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
-// 932 does not, and then the character that stops it is named.
-TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
-{
+    // A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
+    // 932 does not, and then the character that stops it is named.
     EXPECT_EQ(RowTextToBytes(u"café", TextEncoding::Utf8), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
     EXPECT_EQ(RowTextToBytes(u"A\u20AC", TextEncoding::Utf8), (Bytes{'A', 0xE2, 0x82, 0xAC}));
     EXPECT_EQ(RowTextUnencodable(u"café", TextEncoding::Utf8), std::nullopt);
