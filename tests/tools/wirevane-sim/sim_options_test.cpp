@@ -22,7 +22,7 @@ SimOptions Parsed(const std::vector<std::string>& args)
     return options.value_or(SimOptions{});
 }
 
-TEST(SimOptions, AMissingValueIsNamedOrRefusedAsTheOptionsOwnComplaint)
+TEST(SimOptions, AMissingOrBadValueIsNamedAndValuesAreCheckedAsTheyAreRead)
 {
     EXPECT_EQ(Refusal({"--reply"}), "--reply needs a value");
     EXPECT_EQ(Refusal({"--echo", "--script"}), "--script needs a value");
@@ -34,10 +34,8 @@ TEST(SimOptions, AMissingValueIsNamedOrRefusedAsTheOptionsOwnComplaint)
     EXPECT_EQ(Refusal({"--lines", "-x"}), "unknown argument -x (see --help)");
     // A value is taken whatever it looks like, even an option's name.
     EXPECT_EQ(Parsed({"--log", "--echo"}).logPath, "--echo");
-}
 
-TEST(SimOptions, ValuesAreCheckedAsTheyAreRead)
-{
+    // Values are checked as they are read.
     EXPECT_EQ(Refusal({"--delay", "-1"}), "--delay: milliseconds expected");
     EXPECT_EQ(Refusal({"--delay", "5ms"}), "--delay: milliseconds expected");
     EXPECT_EQ(Refusal({"--rate", "0"}), "--rate: frames per second expected (up to 10000)");
