@@ -19,7 +19,8 @@ bool Activate(QWidget& window)
     return QTest::qWaitForWindowActive(&window, 2000);
 }
 
-TEST_F(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
+TEST_F(CompanionWindows,
+       TheToggleHidesAnUncoveredWindowRaisesACoveredOneAndKeepsAMaximisedOneMaximised)
 {
     CDialogTerminal& terminal = window.terminal();
     QWidget& buttons = window.buttonArray();
@@ -57,11 +58,8 @@ TEST_F(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
     window.Trigger(kTerminal);
     EXPECT_TRUE(terminal.isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal, 2000));
-}
 
-TEST_F(CompanionWindows, TheToggleKeepsAMaximisedWindowMaximised)
-{
-    QWidget& buttons = window.buttonArray();
+    // A maximised window stays maximised.
     buttons.showMaximized();
     ASSERT_TRUE(Activate(window));
     window.Trigger(kButtonArray);
