@@ -138,9 +138,8 @@ TEST_F(MainWindowCommands, NewFillsEveryRowBulkChangeTheTickedOnesAndCancelChang
     EXPECT_EQ(window.table().grid().GetCellText(3, SendTable::kDataColumn), u"keep");
 
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) {
-        auto* data = test::Control<QLineEdit>(*dialog, row_dialog_ids::kNewData);
-        data->selectAll();
-        QTest::keyClicks(data, QStringLiteral("PING\\r"));
+        test::TypeOver(test::Control<QLineEdit>(*dialog, row_dialog_ids::kNewData),
+                       QStringLiteral("PING\\r"));
         test::Control<QComboBox>(*dialog, row_dialog_ids::kNewWaitRx)->setCurrentIndex(2);
         test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
@@ -156,9 +155,8 @@ TEST_F(MainWindowCommands, NewFillsEveryRowBulkChangeTheTickedOnesAndCancelChang
     test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
         QTest::mouseClick(test::Control<QCheckBox>(*dialog, row_dialog_ids::kChangeDelayBox),
                           Qt::LeftButton);
-        auto* delay = test::Control<QLineEdit>(*dialog, row_dialog_ids::kBulkDelay);
-        delay->selectAll();
-        QTest::keyClicks(delay, QStringLiteral("2500"));
+        test::TypeOver(test::Control<QLineEdit>(*dialog, row_dialog_ids::kBulkDelay),
+                       QStringLiteral("2500"));
         test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
     window.Trigger(kBulkChange);
