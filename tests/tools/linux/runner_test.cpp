@@ -206,18 +206,9 @@ TEST_F(RunnerTest, WriteHeldByXoffPastItsTimeOutEndsTheProcessWithStatusOne)
     EXPECT_NE(runner.err().find("timed out"), std::string::npos) << runner.err();
 }
 
-TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
-{
-    Sim sim(m_dir, {"--echo"});
-    const RunResult run = RunRunner(
-        {"--port", sim.devicePath(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
-}
-
 // The report and the JUnit file are written when the run ends; a name that cannot take them is
 // said before the port is opened, not after what may be hours of running.
-TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
+TEST_F(RunnerTest, AResultFileThatCannotBeWrittenOrRefusedSettingsEndTheRunBeforeSending)
 {
     Sim sim(m_dir, {"--echo"});
     ASSERT_TRUE(sim.started());
@@ -234,6 +225,12 @@ TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
     EXPECT_EQ(junit.status, 1);
     EXPECT_NE(junit.err.find("cannot write the JUnit file"), std::string::npos) << junit.err;
     EXPECT_NE(junit.err.find("Not a regular file (a folder)"), std::string::npos) << junit.err;
+
+    // So do settings the port refuses.
+    const RunResult refused = RunRunner(
+        {"--port", sim.devicePath(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << refused.err;
     EXPECT_EQ(sim.received(), "");
 }
 
