@@ -40,7 +40,7 @@ std::string Receive(CSerial& port, std::size_t count)
     return got;
 }
 
-TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
+TEST(Simulator, AnnouncesItsPortWhileItRunsWithdrawsItOnExitAndLosesItsNameWhenKilled)
 {
     TempDir ports;
     platform::PortSources sources;
@@ -68,13 +68,9 @@ TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
         EXPECT_FALSE(std::filesystem::exists(ports / "bench1"));
     }
     EXPECT_FALSE(std::filesystem::exists(first));
-}
 
-// The simulator killed at once leaves its link and lock file; the link is then pointed at a
-// pseudo-terminal someone else opened, as when the freed number goes to the next program.
-TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
-{
-    TempDir ports;
+    // The simulator killed at once leaves its link and lock file; the link is then pointed at a
+    // pseudo-terminal someone else opened, as when the freed number goes to the next program.
     const std::filesystem::path link = ports / "wvsim0";
     {
         SimProcess killed({"--ports-dir", ports.path().string()});
@@ -87,17 +83,17 @@ TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
     test::PtyPair stranger;
     std::filesystem::remove(link);
     std::filesystem::create_symlink(stranger.slavePath(), link);
-    platform::PortSources sources{"/nonexistent", "/dev", ports.path()};
+    platform::PortSources folderOnly{"/nonexistent", "/dev", ports.path()};
 
     EXPECT_FALSE(platform::LiveRegistration(link));
-    EXPECT_TRUE(platform::EnumeratePorts(sources).empty());
-    EXPECT_EQ(platform::PortDevicePath("wvsim0", sources), "/dev/wvsim0");
-    EXPECT_EQ(platform::ReopenableDevice(link.string(), sources), std::nullopt);
+    EXPECT_TRUE(platform::EnumeratePorts(folderOnly).empty());
+    EXPECT_EQ(platform::PortDevicePath("wvsim0", folderOnly), "/dev/wvsim0");
+    EXPECT_EQ(platform::ReopenableDevice(link.string(), folderOnly), std::nullopt);
 
     SimProcess next({"--ports-dir", ports.path().string()});
     ASSERT_TRUE(next.started());
     EXPECT_EQ(next.devicePath(), link.string());
-    EXPECT_EQ(platform::EnumeratePorts(sources),
+    EXPECT_EQ(platform::EnumeratePorts(folderOnly),
               (std::vector<platform::PortEntry>{{"wvsim0", "wirevane-sim"}}));
     EXPECT_NE(std::filesystem::canonical(link), std::filesystem::canonical(stranger.slavePath()));
 }
