@@ -13,7 +13,6 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
 #include <unistd.h>
 
 namespace wirevane {
@@ -26,17 +25,13 @@ using test::TempDir;
 std::string Receive(CSerial& port, std::size_t count)
 {
     std::string got;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (got.size() < count && std::chrono::steady_clock::now() < end) {
+    test::WaitUntil([&] {
         char chunk[4096];
         uint32_t n = 0;
-        if (port.Read(chunk, static_cast<uint32_t>(std::min(sizeof chunk, count - got.size())),
-                      &n) != 0)
-            break;
+        port.Read(chunk, static_cast<uint32_t>(std::min(sizeof chunk, count - got.size())), &n);
         got.append(chunk, n);
-        if (n == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+        return got.size() >= count;
+    });
     return got;
 }
 
