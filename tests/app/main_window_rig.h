@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <algorithm>
 #include <fstream>
@@ -49,6 +50,15 @@ inline QString MessageShownBy(const std::function<void()>& action)
     });
     action();
     return shown;
+}
+
+// Answers the next question for a number of milliseconds, as the answer time-out asks it.
+inline void AnswerTimeoutDialog(int milliseconds)
+{
+    WhenModal<QInputDialog>([milliseconds](QInputDialog* dialog) {
+        dialog->setIntValue(milliseconds);
+        dialog->accept();
+    });
 }
 
 // The main window over a program folder in a temporary directory, with no serial ports to

@@ -18,14 +18,6 @@ const std::string kNativeFile = "[SERIAL]\r\nPORT=\\\\.\\COM3\r\nBAUD=115200\r\n
                                 "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=1\r\nENCODE=0\r\n"
                                 "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=AT\r\nWAIT_RX=1\r\n";
 
-void AnswerTimeoutDialog(int milliseconds)
-{
-    test::WhenModal<QInputDialog>([milliseconds](QInputDialog* dialog) {
-        dialog->setIntValue(milliseconds);
-        dialog->accept();
-    });
-}
-
 TEST(
     PortOptionCommands,
     OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsTheyWereAndStopAtAFailedCheckFollowsTheTable)
@@ -44,7 +36,7 @@ TEST(
 
     window.commands().action(kAutoReconnect)->trigger();
     EXPECT_TRUE(window.portOptions().autoReconnect);
-    AnswerTimeoutDialog(1500);
+    test::AnswerTimeoutDialog(1500);
     window.commands().action(kAnswerTimeout)->trigger();
     EXPECT_EQ(test::CheckedOf(window.commands(), {kAnswerTimeout, kAutoReconnect}),
               (Ids{kAnswerTimeout, kAutoReconnect}));
@@ -70,7 +62,7 @@ TEST(
     again.commands().action(kAnswerTimeout)->trigger();
     EXPECT_EQ(again.portOptions().answerTimeoutMs, 1500);
     EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
-    AnswerTimeoutDialog(0);
+    test::AnswerTimeoutDialog(0);
     again.commands().action(kAnswerTimeout)->trigger();
     again.commands().action(kAutoReconnect)->trigger();
     EXPECT_EQ(test::CheckedOf(again.commands(), {kAnswerTimeout, kAutoReconnect}), Ids{});

@@ -14,7 +14,6 @@
 #include "terminal/dialog_terminal.h"
 
 #include <QAction>
-#include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -117,10 +116,7 @@ TEST_F(MainWindowWithDevice, AnAnswerThatDoesNotComeInTimeStopsTheRunOnItsRow)
 {
     Start({"--lines", "--reply", "busy", "--reply-end", "none"});
     CWirevaneDlg& window = rig.window();
-    test::WhenModal<QInputDialog>([](QInputDialog* dialog) {
-        dialog->setIntValue(200);
-        dialog->accept();
-    });
+    test::AnswerTimeoutDialog(200);
     window.Trigger(kAnswerTimeout);
     window.table().rows()[0] = SendRow{1, u"PING", WaitKind::Cr, 0, 0};
     window.table().RewriteFromRows();
