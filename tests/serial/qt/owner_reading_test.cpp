@@ -1,5 +1,6 @@
 #include "serial/qt/qt_serial_port.h"
 #include "support/pty_pair.h"
+#include "support/wait_until.h"
 #include "window_stand_in.h"
 
 #include <QCoreApplication>
@@ -39,17 +40,13 @@ protected:
     // queue counts only once it has stayed empty for a while.
     bool DrainedWithoutTheLoop()
     {
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + 10s;
-        auto emptySince = Clock::now();
-        while (Clock::now() < deadline) {
+        auto emptySince = std::chrono::steady_clock::now();
+        return test::WaitUntil([&] {
+            const auto now = std::chrono::steady_clock::now();
             if (pty.SlaveInputPending() != 0)
-                emptySince = Clock::now();
-            else if (Clock::now() - emptySince >= 100ms)
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return false;
+                emptySince = now;
+            return now - emptySince >= 100ms;
+        });
     }
 
     test::PtyPair pty;
