@@ -94,7 +94,8 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
     EXPECT_TRUE(run.rxDone) << "any byte, a zero too, ends an Any wait";
 }
 
-TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
+TEST_F(ReceiveHandlerTest,
+       CharactersShowWholeAcrossReadsPastAZeroByteAndAnUnknownEncodingAsShiftJis)
 {
     struct Case {
         TextEncoding encoding;
@@ -112,10 +113,9 @@ TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
         EXPECT_EQ(terminal.text(), u"Aあ") << static_cast<int>(c.encoding);
         EXPECT_EQ(receiver.pendingBytes(), 0);
     }
-}
 
-TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJisAndAZeroByteHidesNothing)
-{
+    terminal.clear();
+    run.encoding = TextEncoding::Sjis;
     Receive({0x41, 0x00, 0x42});
     EXPECT_EQ(terminal.text(), u"AB");
     EXPECT_EQ(receiver.pendingBytes(), 0);

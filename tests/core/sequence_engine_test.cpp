@@ -22,8 +22,14 @@ protected:
     }
 };
 
+// With no row ticked, Send only resets.
 TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
 {
+    engine.OnSend();
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
+
     Prepare({0, 2, 5});
     engine.OnSend();
     EXPECT_TRUE(observer.running());
@@ -123,14 +129,6 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
     EXPECT_TRUE(port.written().empty());
     EXPECT_EQ(Image(1), kRowImageSent);
     EXPECT_TRUE(run.endReached);
-}
-
-TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
-{
-    engine.OnSend();
-    EXPECT_FALSE(observer.running());
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
 }
 
 // A negative delay pauses not at all; unticking the next row during a pause ends the ticks but

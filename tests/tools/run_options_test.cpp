@@ -12,7 +12,7 @@ ParsedOptions Parse(std::vector<std::string_view> arguments)
     return ParseRunOptions(arguments);
 }
 
-TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
+TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlaceAndRefusesBadCommandLinesWithAReason)
 {
     const ParsedOptions parsed =
         Parse({"--cycles", "3", "table.ini", "--port=/dev/pts/7", "--tester", "--echo", "--detail",
@@ -40,10 +40,8 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_TRUE(numbers.options.numbers);
     // A double dash lets a file name start with dashes.
     EXPECT_EQ(Parse({"--echo", "--", "--odd.ini"}).options.settingsFile, "--odd.ini");
-}
 
-TEST(RunOptions, RefusesBadCommandLinesWithAReason)
-{
+    // Bad command lines are refused with a one-line reason.
     struct Case {
         std::vector<std::string_view> arguments;
         std::string_view reason;
@@ -72,10 +70,10 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"a.ini", "--tester", "--numbers", "--csv", "x.csv"}, "give one"},
     };
     for (const Case& c : cases) {
-        const ParsedOptions parsed = Parse(c.arguments);
-        EXPECT_FALSE(parsed.ok());
-        EXPECT_NE(parsed.error.find(c.reason), std::string::npos) << parsed.error;
-        EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+        const ParsedOptions refused = Parse(c.arguments);
+        EXPECT_FALSE(refused.ok());
+        EXPECT_NE(refused.error.find(c.reason), std::string::npos) << refused.error;
+        EXPECT_EQ(refused.error.find('\n'), std::string::npos);
     }
 }
 

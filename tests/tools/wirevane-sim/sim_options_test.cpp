@@ -51,7 +51,7 @@ TEST(SimOptions, AMissingOrBadValueIsNamedAndValuesAreCheckedAsTheyAreRead)
     EXPECT_EQ(Parsed({"--reply-end", "lf"}).replyEnd, "\n");
 }
 
-TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
+TEST(SimOptions, TheLastModeWinsTheMeterFrameIsMadeOnceAllAreReadAndASweepShowsEveryStep)
 {
     EXPECT_EQ(Parsed({"--flood", "10", "--lines"}).mode, Mode::Lines);
     EXPECT_EQ(Parsed({"--echo", "--script", "steps.txt"}).mode, Mode::Script);
@@ -66,19 +66,8 @@ TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
     // A reading the meter cannot show matters only when the meter runs.
     EXPECT_EQ(Refusal({"--reading", "AC 12345 V"}), "--reading: cannot show AC 12345 V");
     EXPECT_EQ(Parsed({"--reading", "AC 12345 V", "--echo"}).mode, Mode::Echo);
-}
 
-TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
-{
-    EXPECT_EQ(MeterFrame("DC 04.71 kohm"),
-              std::string("\x14\x27\x3D\x42\x57\x69\x75\x80\x95\xA2\xB0\xC4\xD0\xE0"));
-    EXPECT_EQ(MeterFrame("DC OL Mohm"),
-              std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
-}
-
-// Each step of the last digit is a frame of its own, both ways, in the finer end's steps.
-TEST(SimOptions, AReadingSweepShowsEveryStepBetweenItsEnds)
-{
+    // Each step of the last digit is a frame of its own, both ways, in the finer end's steps.
     const auto frames = [](std::initializer_list<const char*> readings) {
         std::vector<std::string> all;
         for (const char* reading : readings)
@@ -98,6 +87,14 @@ TEST(SimOptions, AReadingSweepShowsEveryStepBetweenItsEnds)
               "--reading-sweep: cannot show 0 to 0.00001 as DC 01.23 V");
     EXPECT_EQ(Refusal({"--sweep-seconds", "0"}),
               "--sweep-seconds: whole seconds from 1 to 86400 expected");
+}
+
+TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
+{
+    EXPECT_EQ(MeterFrame("DC 04.71 kohm"),
+              std::string("\x14\x27\x3D\x42\x57\x69\x75\x80\x95\xA2\xB0\xC4\xD0\xE0"));
+    EXPECT_EQ(MeterFrame("DC OL Mohm"),
+              std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
 }
 
 } // namespace
