@@ -38,27 +38,6 @@ protected:
     SettingsCommands commands{settings, host, layout, dir.path() / "", tempPath()};
 };
 
-TEST_F(SettingsCommandsTest, ReloadAsksFirstAndReadsTheSettingsFile)
-{
-    writeFile(settingsPath(), rowFile("from the settings file"));
-    typeData(0, u"typed");
-
-    host.confirmAnswer = false;
-    EXPECT_TRUE(commands.OnReload().ok());
-    EXPECT_EQ(host.log, (Log{"reset", "confirm"}));
-    EXPECT_EQ(host.confirmText, u"設定ファイル再読込 (Wirevane.ini)        ");
-    EXPECT_EQ(host.confirmCaption, u"Wirevane");
-    EXPECT_EQ(dataCell(0), u"typed");
-
-    host.confirmAnswer = true;
-    EXPECT_TRUE(commands.OnReload().ok());
-    EXPECT_EQ(dataCell(0), u"from the settings file");
-    EXPECT_EQ(controls.encoding, TextEncoding::Utf8);
-    // Reload leaves the column layout alone and writes nothing.
-    EXPECT_TRUE(layout.pathsSeen.empty());
-    EXPECT_EQ(files.replaceCount, 0);
-}
-
 TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
 {
     writeFile(settingsPath(), rowFile("settings"));
@@ -86,7 +65,7 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_EQ(dataCell(0), u"settings");
 }
 
-TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
+TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothingAndReloadAsksFirst)
 {
     writeFile(settingsPath(), rowFile("settings"));
     typeData(0, u"typed");
@@ -106,6 +85,25 @@ TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
     EXPECT_EQ(test::FileText(settingsPath()), rowFile("settings"));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
+
+    // Reload asks first, and reads the settings file only when told to.
+    writeFile(settingsPath(), rowFile("from the settings file"));
+    host.log.clear();
+
+    host.confirmAnswer = false;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(host.log, (Log{"reset", "confirm"}));
+    EXPECT_EQ(host.confirmText, u"設定ファイル再読込 (Wirevane.ini)        ");
+    EXPECT_EQ(host.confirmCaption, u"Wirevane");
+    EXPECT_EQ(dataCell(0), u"typed");
+
+    host.confirmAnswer = true;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(dataCell(0), u"from the settings file");
+    EXPECT_EQ(controls.encoding, TextEncoding::Utf8);
+    // Reload leaves the column layout alone and writes nothing.
+    EXPECT_TRUE(layout.pathsSeen.empty());
+    EXPECT_EQ(files.replaceCount, 0);
 }
 
 TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
