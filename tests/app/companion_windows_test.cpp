@@ -11,7 +11,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-using test::MainWindowRig;
+using CompanionWindows = test::MainWindowTest;
 
 bool Activate(QWidget& window)
 {
@@ -19,10 +19,9 @@ bool Activate(QWidget& window)
     return QTest::qWaitForWindowActive(&window, 2000);
 }
 
-TEST(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
+TEST_F(CompanionWindows,
+       TheToggleHidesAnUncoveredWindowRaisesACoveredOneAndKeepsAMaximisedOneMaximised)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     CDialogTerminal& terminal = window.terminal();
     QWidget& buttons = window.buttonArray();
     const QRect main = window.frameGeometry();
@@ -59,13 +58,8 @@ TEST(CompanionWindows, TheToggleHidesAnUncoveredTerminalAndRaisesACoveredOne)
     window.Trigger(kTerminal);
     EXPECT_TRUE(terminal.isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&terminal, 2000));
-}
 
-TEST(CompanionWindows, TheToggleKeepsAMaximisedWindowMaximised)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    QWidget& buttons = window.buttonArray();
+    // A maximised window stays maximised.
     buttons.showMaximized();
     ASSERT_TRUE(Activate(window));
     window.Trigger(kButtonArray);

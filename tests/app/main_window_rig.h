@@ -10,10 +10,12 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -48,6 +50,15 @@ inline QString MessageShownBy(const std::function<void()>& action)
     });
     action();
     return shown;
+}
+
+// Answers the next question for a number of milliseconds, as the answer time-out asks it.
+inline void AnswerTimeoutDialog(int milliseconds)
+{
+    WhenModal<QInputDialog>([milliseconds](QInputDialog* dialog) {
+        dialog->setIntValue(milliseconds);
+        dialog->accept();
+    });
 }
 
 // The main window over a program folder in a temporary directory, with no serial ports to
@@ -109,6 +120,13 @@ private:
     RecordingProfileFiles m_files;
     std::unique_ptr<ProfileStore> m_store;
     std::unique_ptr<CWirevaneDlg> m_window;
+};
+
+// A test on the main window started over an empty program folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowRig rig;
+    CWirevaneDlg& window = rig.Start();
 };
 
 } // namespace wirevane::test

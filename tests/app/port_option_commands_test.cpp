@@ -18,15 +18,9 @@ const std::string kNativeFile = "[SERIAL]\r\nPORT=\\\\.\\COM3\r\nBAUD=115200\r\n
                                 "[CONSOLE]\r\nCYCLIC=1\r\nTERNINATOR=1\r\nENCODE=0\r\n"
                                 "[DATA_INDEX0]\r\nSELECT=1\r\nDATA=AT\r\nWAIT_RX=1\r\n";
 
-void AnswerTimeoutDialog(int milliseconds)
-{
-    test::WhenModal<QInputDialog>([milliseconds](QInputDialog* dialog) {
-        dialog->setIntValue(milliseconds);
-        dialog->accept();
-    });
-}
-
-TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsTheyWere)
+TEST(
+    PortOptionCommands,
+    OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsTheyWereAndStopAtAFailedCheckFollowsTheTable)
 {
     MainWindowRig rig;
     rig.WriteSettingsFile(kNativeFile);
@@ -42,7 +36,7 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
 
     window.commands().action(kAutoReconnect)->trigger();
     EXPECT_TRUE(window.portOptions().autoReconnect);
-    AnswerTimeoutDialog(1500);
+    test::AnswerTimeoutDialog(1500);
     window.commands().action(kAnswerTimeout)->trigger();
     EXPECT_EQ(test::CheckedOf(window.commands(), {kAnswerTimeout, kAutoReconnect}),
               (Ids{kAnswerTimeout, kAutoReconnect}));
@@ -68,42 +62,36 @@ TEST(PortOptionCommands, OptionsOffWriteTheSameFilesAndOnAndOffAgainLeaveThemAsT
     again.commands().action(kAnswerTimeout)->trigger();
     EXPECT_EQ(again.portOptions().answerTimeoutMs, 1500);
     EXPECT_TRUE(again.commands().isChecked(kAnswerTimeout));
-    AnswerTimeoutDialog(0);
+    test::AnswerTimeoutDialog(0);
     again.commands().action(kAnswerTimeout)->trigger();
     again.commands().action(kAutoReconnect)->trigger();
     EXPECT_EQ(test::CheckedOf(again.commands(), {kAnswerTimeout, kAutoReconnect}), Ids{});
     EXPECT_EQ(rig.ReadFile("Wirevane.ini"), settingsAtStart);
-}
 
-// Going on after a failed check is the table's choice: the menu item sets the run, a saved table
-// carries it only while it is off, and a loaded one shows its own in the menu.
-TEST(PortOptionCommands, StopAtAFailedCheckFollowsTheMenuAndTheLoadedTable)
-{
-    MainWindowRig rig;
-    rig.WriteSettingsFile(kNativeFile);
-    CWirevaneDlg& window = rig.Start();
-    EXPECT_TRUE(window.run().stopOnFail);
-    EXPECT_TRUE(window.commands().isChecked(kStopOnFail));
+    // Going on after a failed check is the table's choice: the menu item sets the run, a saved
+    // table carries it only while it is off, and a loaded one shows its own in the menu.
+    EXPECT_TRUE(again.run().stopOnFail);
+    EXPECT_TRUE(again.commands().isChecked(kStopOnFail));
 
-    window.commands().action(kStopOnFail)->trigger();
-    EXPECT_FALSE(window.run().stopOnFail);
-    EXPECT_FALSE(window.commands().isChecked(kStopOnFail));
-    window.Trigger(kTemporarySave);
+    again.commands().action(kStopOnFail)->trigger();
+    EXPECT_FALSE(again.run().stopOnFail);
+    EXPECT_FALSE(again.commands().isChecked(kStopOnFail));
+    again.Trigger(kTemporarySave);
     EXPECT_EQ(rig.ReadIniString("Temporally.ini", u"WIREVANE", u"STOP_ON_FAIL"), u"0");
 
-    window.commands().action(kStopOnFail)->trigger();
-    EXPECT_TRUE(window.run().stopOnFail);
-    EXPECT_TRUE(window.commands().isChecked(kStopOnFail));
-    window.Trigger(kTemporaryLoad);
-    EXPECT_FALSE(window.run().stopOnFail);
-    auto* edit = qobject_cast<QMenu*>(window.commands().action(kStopOnFail)->parent());
+    again.commands().action(kStopOnFail)->trigger();
+    EXPECT_TRUE(again.run().stopOnFail);
+    EXPECT_TRUE(again.commands().isChecked(kStopOnFail));
+    again.Trigger(kTemporaryLoad);
+    EXPECT_FALSE(again.run().stopOnFail);
+    auto* edit = qobject_cast<QMenu*>(again.commands().action(kStopOnFail)->parent());
     ASSERT_NE(edit, nullptr);
     edit->popup(QPoint(0, 0));
-    EXPECT_FALSE(window.commands().isChecked(kStopOnFail));
+    EXPECT_FALSE(again.commands().isChecked(kStopOnFail));
     edit->close();
 
-    window.commands().action(kStopOnFail)->trigger();
-    window.Trigger(kTemporarySave);
+    again.commands().action(kStopOnFail)->trigger();
+    again.Trigger(kTemporarySave);
     EXPECT_EQ(rig.ReadIniString("Temporally.ini", u"WIREVANE", u"STOP_ON_FAIL"), u"<missing>");
 }
 

@@ -37,7 +37,7 @@ protected:
 
 // F5 sends, Shift+F5 stops and Ctrl+F5 resets from the table, as their toolbar buttons do; F5
 // during a run does nothing, since Send is disabled then.
-TEST_F(RunKeys, SendStopAndResetHaveKeysThatFollowTheRunRule)
+TEST_F(RunKeys, SendStopAndResetHaveKeysThatFollowTheRunRuleButNotWhileACellIsEdited)
 {
     QTest::keyClick(&window.grid(), Qt::Key_F5);
     EXPECT_TRUE(window.run().running);
@@ -55,12 +55,9 @@ TEST_F(RunKeys, SendStopAndResetHaveKeysThatFollowTheRunRule)
     QTest::keyClick(&window.grid(), Qt::Key_F5, Qt::ControlModifier);
     EXPECT_EQ(Marker(0), kRowImageNone);
     EXPECT_EQ(window.run().currentRow, 0);
-}
 
-// While a cell is being edited the keys belong to the editor: no run starts, stops or resets,
-// and the edit goes on.
-TEST_F(RunKeys, TheKeysDoNothingWhileACellIsEdited)
-{
+    // While a cell is being edited the keys belong to the editor: no run starts, stops or resets,
+    // and the edit goes on.
     for (const int column : {SendTable::kDataColumn, SendTable::kDelayColumn}) {
         // Where a reset would start over.
         window.run().currentRow = 1;

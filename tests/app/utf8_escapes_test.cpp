@@ -21,7 +21,7 @@ constexpr const char* kTable = "[DATA_INDEX0]\nSELECT=1\nDATA=AT\\r\n"
                                "[DATA_INDEX2]\nSELECT=1\nDATA=ATI\n"
                                "[DATA_INDEX3]\nSELECT=1\nDATA=\\x41\n";
 
-TEST(Utf8Escapes, CellsWithABackslashSayInUtf8ModeThatTheyAreSentAsWritten)
+TEST(Utf8Escapes, CellsWithABackslashSayInUtf8ModeThatTheyAreSentAsWrittenOnceForTheTickedOnes)
 {
     test::MainWindowRig rig;
     rig.WriteSettingsFile(kTable);
@@ -55,17 +55,15 @@ TEST(Utf8Escapes, CellsWithABackslashSayInUtf8ModeThatTheyAreSentAsWritten)
     EXPECT_TRUE(grid.CellRemarkOf(0, SendTable::kDataColumn).mark.isEmpty());
     window.Trigger(kUtf8Item);
     EXPECT_EQ(window.statusBar()->currentMessage(), kNote + QStringLiteral(" (選択中の 2 行)"));
-}
 
-TEST(Utf8Escapes, NoMessageWhenNoTickedRowHoldsAnEscape)
-{
-    test::MainWindowRig rig;
+    // No message when no ticked row holds an escape.
+    rig.Stop();
     rig.WriteSettingsFile(
         "[DATA_INDEX0]\nSELECT=0\nDATA=AT\\r\n[DATA_INDEX1]\nSELECT=1\nDATA=AT\n");
-    CWirevaneDlg& window = rig.Start();
-    window.Trigger(kUtf8Item);
-    EXPECT_EQ(window.statusBar()->currentMessage(), QString());
-    EXPECT_FALSE(window.grid().CellRemarkOf(0, SendTable::kDataColumn).mark.isEmpty());
+    CWirevaneDlg& again = rig.Start();
+    again.Trigger(kUtf8Item);
+    EXPECT_EQ(again.statusBar()->currentMessage(), QString());
+    EXPECT_FALSE(again.grid().CellRemarkOf(0, SendTable::kDataColumn).mark.isEmpty());
 }
 
 } // namespace

@@ -59,7 +59,7 @@ void ExpectApartOnTheScreen(const DefaultPlacement& placed, const WindowRect& sc
     EXPECT_FALSE(Overlap(Outer(placed.terminal), Outer(placed.buttonArray)));
 }
 
-TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
+TEST(DefaultPlacement, EachScreenGetsTheThreeWindowsSideBySideTheTerminalBelowOrTheOffsets)
 {
     const WindowRect screen{0, 0, 1700, 1000};
     const DefaultPlacement placed = Placed(screen);
@@ -80,26 +80,21 @@ TEST(DefaultPlacement, AScreenThatHoldsTheThreeWindowsGetsThemSideBySide)
     ExpectApartOnTheScreen(roomy, wide);
     EXPECT_EQ(roomy.terminal.right - roomy.terminal.left, kTerminal.width);
     EXPECT_EQ(Outer(roomy.main).left - wide.left, wide.right - Outer(roomy.buttonArray).right);
-}
 
-TEST(DefaultPlacement, AScreenTooNarrowForARowGetsTheTerminalBelowTheMainWindow)
-{
-    for (const WindowRect& screen :
+    // A screen too narrow for a row gets the terminal below the main window.
+    for (const WindowRect& narrow :
          {WindowRect{100, 50, 1200, 1250}, WindowRect{0, 0, 1600, 1000}}) {
-        const DefaultPlacement placed = Placed(screen);
-        ExpectApartOnTheScreen(placed, screen);
-        EXPECT_EQ(placed.terminal.left, placed.main.left);
-        EXPECT_GT(placed.terminal.top, placed.main.bottom);
-        EXPECT_GT(placed.buttonArray.left, placed.terminal.right);
-        EXPECT_GE(placed.terminal.bottom - placed.terminal.top, kMinTerminalSize.height);
+        const DefaultPlacement stacked = Placed(narrow);
+        ExpectApartOnTheScreen(stacked, narrow);
+        EXPECT_EQ(stacked.terminal.left, stacked.main.left);
+        EXPECT_GT(stacked.terminal.top, stacked.main.bottom);
+        EXPECT_GT(stacked.buttonArray.left, stacked.terminal.right);
+        EXPECT_GE(stacked.terminal.bottom - stacked.terminal.top, kMinTerminalSize.height);
     }
-}
-
-TEST(DefaultPlacement, AScreenTooSmallForThemKeepsTheOffsetsFromTheCentredMainWindow)
-{
-    for (const WindowRect& screen :
+    // One too small for them keeps the offsets from the centred main window.
+    for (const WindowRect& small :
          {WindowRect{0, 0, 1024, 768}, WindowRect{0, 0, 1280, 720}, WindowRect{0, 0, 800, 600}})
-        EXPECT_EQ(Rects(Placed(screen)), Rects(Offsets(screen))) << screen.right;
+        EXPECT_EQ(Rects(Placed(small)), Rects(Offsets(small))) << small.right;
     EXPECT_EQ(Rects(Offsets(WindowRect{0, 0, 1024, 768})),
               (std::array<WindowRect, 3>{
                   WindowRect{132, 104, 892, 664}, {180, 80, 820, 480}, {228, 56, 508, 616}}));

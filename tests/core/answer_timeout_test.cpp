@@ -61,7 +61,7 @@ TEST_F(AnswerTimeoutTest, ASilentDeviceStopsTheRunOnItsRowWithAReportAndAMarker)
     EXPECT_TRUE(answerTimer.IsArmed());
 }
 
-TEST_F(AnswerTimeoutTest, TheAnswerAStopOrAResetEndsTheTime)
+TEST_F(AnswerTimeoutTest, TheAnswerAStopOrAResetEndsTheTimeAndWithoutALimitNoneRuns)
 {
     SendTheWaitingRow();
     Answer("ok\r");
@@ -85,10 +85,8 @@ TEST_F(AnswerTimeoutTest, TheAnswerAStopOrAResetEndsTheTime)
     engine.OnReset();
     EXPECT_FALSE(answerTimer.IsArmed());
     EXPECT_EQ(Image(1), kRowImageNone);
-}
 
-TEST_F(AnswerTimeoutTest, WithoutALimitTheRowWaitsAsItAlwaysDid)
-{
+    // Without a limit the row waits as it always did.
     engine.SetAnswerTimeout(&answerTimer, 0);
     SendTheWaitingRow();
     EXPECT_FALSE(answerTimer.IsArmed());

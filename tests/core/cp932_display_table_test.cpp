@@ -15,7 +15,7 @@ std::u16string TableDecode(std::span<const uint8_t> bytes)
 
 // The table must be indistinguishable from the converter it was built from, including where a
 // lead byte meets a byte that cannot follow it.
-TEST(Cp932DisplayTable, DecodesEveryByteAndBytePairAsTheConverterDoes)
+TEST(Cp932DisplayTable, DecodesAsTheConverterDoesAppendsAndShowsCharactersAsTheirCodePage932Form)
 {
     const platform::CodePage932& cp932 = platform::GetCodePage932();
     for (unsigned first = 0; first < 256; ++first) {
@@ -26,10 +26,8 @@ TEST(Cp932DisplayTable, DecodesEveryByteAndBytePairAsTheConverterDoes)
             ASSERT_EQ(TableDecode(two), cp932.Decode(two)) << first << ' ' << second;
         }
     }
-}
 
-TEST(Cp932DisplayTable, AppendsAndShowsCharactersAsTheirCodePage932Form)
-{
+    // It appends, and shows characters as their code page 932 form.
     const Cp932DisplayTable& table = Cp932DisplayTable::instance();
     const uint8_t kana[] = {0x83, 0x41};
     std::u16string out = u"x";

@@ -47,7 +47,7 @@ TEST_F(EngineRowWritesTest, ARowCountsAsSentOnlyWhenAllItsBytesAreOut)
 }
 
 // The answer's notification can reach the window before the word that the row is out.
-TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
+TEST_F(EngineRowWritesTest, WhatComesWhileTheRowIsOnItsWayIsKeptForItsStep)
 {
     SendRowZero(WaitKind::Cr);
     Receive({'O', 'K', 0x0D});
@@ -61,12 +61,10 @@ TEST_F(EngineRowWritesTest, AnAnswerThatOvertakesItsRowsCompletionIsKept)
     EXPECT_EQ(Image(0), kRowImageSent);
     engine.OnStepTimer(kSequenceTimerId);
     EXPECT_EQ(port.held(), 1u) << "row 1 goes next";
-}
 
-// The wait was put in place when the row went out; an edit of the wait cell meanwhile must not
-// leave the run moving on while an old wait is still armed for another row's answer.
-TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheStep)
-{
+    // The wait was put in place when the row went out; an edit of the wait cell meanwhile must not
+    // leave the run moving on while an old wait is still armed for another row's answer.
+    engine.OnReset();
     SendRowZero(WaitKind::Cr);
     grid.SetCellText(0, SendTable::kWaitColumn, u"なし");
     port.End();
@@ -80,7 +78,7 @@ TEST_F(EngineRowWritesTest, AWaitCellEditedWhileTheRowIsOnItsWayDoesNotSplitTheS
     EXPECT_EQ(run.currentRow, 1);
 }
 
-TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
+TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowAndStopAndResetCancelAHeldRow)
 {
     SendRowZero(WaitKind::None);
     port.End(ERROR_TIMEOUT);
@@ -98,14 +96,13 @@ TEST_F(EngineRowWritesTest, AFailedWriteStopsTheRunOnItsRowWithThePortsError)
     port.End();
     EXPECT_EQ(port.written(), (Bytes{'A', 'T', 0x0D}));
     EXPECT_EQ(Image(0), kRowImageSent);
-}
 
-TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
-{
-    SetRow(0, u"AT", WaitKind::None);
+    // Stop and Reset cancel a held row.
+    engine.OnReset();
+    const int cancelled = port.cancels();
     SendAndTick();
     engine.OnStop();
-    EXPECT_EQ(port.cancels(), 1);
+    EXPECT_EQ(port.cancels(), cancelled + 1);
     EXPECT_FALSE(engine.IsWriting());
     EXPECT_NE(Image(0), kRowImageSent);
     EXPECT_EQ(run.currentRow, 0);
@@ -113,12 +110,12 @@ TEST_F(EngineRowWritesTest, StopAndResetCancelAHeldRow)
     SendAndTick();
     EXPECT_TRUE(engine.IsWriting());
     engine.OnReset();
-    EXPECT_EQ(port.cancels(), 2);
+    EXPECT_EQ(port.cancels(), cancelled + 2);
     EXPECT_FALSE(engine.IsWriting());
 
     // A stop with nothing on its way leaves the port's queue alone (typed keys stay in it).
     engine.OnStop();
-    EXPECT_EQ(port.cancels(), 2);
+    EXPECT_EQ(port.cancels(), cancelled + 2);
 }
 
 } // namespace

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{u"re:x{a", "x{a", true}, CheckCase{u"re:\\x7E\\.", "~.", true},
         CheckCase{u"re:[]a-]+$", "]-a", true}, CheckCase{u"re:(a*)*b", "aaac", false}));
 
-TEST(Expectation, PatternReadsTheAnswerInTheTablesEncoding)
+TEST(Expectation, PatternAndPlainTextReadTheAnswerInTheTablesEncoding)
 {
     const Bytes sjis{0x93, 0x64, 0x88, 0xB3, '='};             // 電圧= in Shift_JIS
     const Bytes utf8{0xE9, 0x9B, 0xBB, 0xE5, 0x9C, 0xA7, '='}; // 電圧= in UTF-8
@@ -56,9 +56,12 @@ TEST(Expectation, PatternReadsTheAnswerInTheTablesEncoding)
     EXPECT_TRUE(Expectation(u"re:^電.=", TextEncoding::Utf8).Check(utf8));
     EXPECT_FALSE(Expectation(u"re:^電圧=", TextEncoding::Sjis).Check(utf8));
     EXPECT_TRUE(Expectation(u"電圧", TextEncoding::Utf8).Check(utf8));
+    // Plain text is never refused, whatever it holds.
+    EXPECT_EQ(ExpectationError(u"ab(cd"), u"");
+    EXPECT_EQ(ExpectationError(u"RE:(("), u"");
 }
 
-TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCount)
+TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCountAndAHostilePatternFailsWithTheReason)
 {
     Bytes answer = Ascii("HEAD");
     answer.resize(Expectation::kAnswerKeptBytes + 3, '.');
@@ -66,6 +69,26 @@ TEST(Expectation, OnlyTheNewestBytesOfALongAnswerCount)
     EXPECT_FALSE(Expectation(u"HEAD", TextEncoding::Sjis).Check(answer));
     EXPECT_FALSE(Expectation(u"re:^HEAD", TextEncoding::Sjis).Check(answer));
     EXPECT_TRUE(Expectation(u"re:^\\.+!$", TextEncoding::Sjis).Check(answer));
+
+    // The window waits for a check: a search that would take long gives up, and the check fails
+    // saying so rather than passing or holding the window.
+    Bytes nearMiss(Expectation::kAnswerKeptBytes - 1, 'a');
+    nearMiss.push_back('#');
+    for (const std::u16string_view hostile :
+         {u"re:[a-z]{1000}!", u"re:(?:a?){1000}a{1000}b", u"re:(?:(?:a|aa){30}){120}b"}) {
+        const Expectation::Verdict verdict =
+            Expectation(hostile, TextEncoding::Sjis).Judge(nearMiss);
+        EXPECT_FALSE(verdict.passed);
+        EXPECT_EQ(verdict.reason, Expectation::kGaveUp);
+    }
+    const Expectation::Verdict plainMiss =
+        Expectation(u"re:a{50}!", TextEncoding::Sjis).Judge(nearMiss);
+    EXPECT_FALSE(plainMiss.passed);
+    EXPECT_EQ(plainMiss.reason, u"") << "a pattern of common size searches the whole answer";
+    std::u16string groups = u"re:";
+    for (int i = 0; i <= Pattern::kMaxGroups; ++i)
+        groups += u"()";
+    EXPECT_EQ(ExpectationError(groups), u"more than 32 groups at 65");
 }
 
 struct Refused {
@@ -99,45 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, RefusedPattern,
                                            Refused{u"re:ab\\", u"trailing backslash at 3"},
                                            Refused{u"re:(a{1000}){1000}", u"pattern too large"}));
 
-// The window waits for a check: a search that would take long gives up, and the check fails
-// saying so rather than passing or holding the window.
-TEST(Expectation, AHostilePatternFailsWithTheReason)
-{
-    Bytes nearMiss(Expectation::kAnswerKeptBytes - 1, 'a');
-    nearMiss.push_back('#');
-    for (const std::u16string_view hostile :
-         {u"re:[a-z]{1000}!", u"re:(?:a?){1000}a{1000}b", u"re:(?:(?:a|aa){30}){120}b"}) {
-        const Expectation::Verdict verdict =
-            Expectation(hostile, TextEncoding::Sjis).Judge(nearMiss);
-        EXPECT_FALSE(verdict.passed);
-        EXPECT_EQ(verdict.reason, Expectation::kGaveUp);
-    }
-    const Expectation::Verdict plainMiss =
-        Expectation(u"re:a{50}!", TextEncoding::Sjis).Judge(nearMiss);
-    EXPECT_FALSE(plainMiss.passed);
-    EXPECT_EQ(plainMiss.reason, u"") << "a pattern of common size searches the whole answer";
-    std::u16string groups = u"re:";
-    for (int i = 0; i <= Pattern::kMaxGroups; ++i)
-        groups += u"()";
-    EXPECT_EQ(ExpectationError(groups), u"more than 32 groups at 65");
-}
-
-TEST(Expectation, PlainTextNeverRefused)
-{
-    EXPECT_EQ(ExpectationError(u"ab(cd"), u"");
-    EXPECT_EQ(ExpectationError(u"RE:(("), u"");
-}
-
-TEST(Pattern, DeepNestingIsRefusedNotRecursedInto)
-{
-    std::u16string deep;
-    for (int i = 0; i < 100000; ++i)
-        deep += u"(?:";
-    deep += std::u16string(100000, u')');
-    EXPECT_EQ(Pattern::Compile(deep).error(), u"groups nested too deeply at 301");
-}
-
-TEST(Pattern, CapturesFollowTheQuantifiersPreference)
+TEST(Pattern, CapturesFollowTheQuantifiersPreferenceAndDeepNestingIsRefusedNotRecursedInto)
 {
     const std::u32string text = U"SN=AB12 rev=7";
     const auto greedy = Pattern::Compile(u"SN=(\\w+)\\s+rev=(\\d)").Search(text).match;
@@ -149,6 +134,13 @@ TEST(Pattern, CapturesFollowTheQuantifiersPreference)
     EXPECT_EQ(lazy->Group(text, 1), U"AB");
     EXPECT_EQ(lazy->Group(text, 2), U"12");
     EXPECT_FALSE(Pattern::Compile(u"(x)|y").Search(U"y").match->Group(U"y", 1).has_value());
+
+    // Deep nesting is refused, not recursed into.
+    std::u16string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += u"(?:";
+    deep += std::u16string(100000, u')');
+    EXPECT_EQ(Pattern::Compile(deep).error(), u"groups nested too deeply at 301");
 }
 
 } // namespace

@@ -42,12 +42,8 @@ TEST_P(MeterMeasurement, ValueInBaseUnitsUnitModeAndText)
     const Clock::time_point at = Clock::time_point{} + std::chrono::milliseconds(1765000000123);
     const std::optional<Measurement> m = MeasurementFromTester(c.reading, at);
     ASSERT_TRUE(m);
-    EXPECT_EQ(m->series, "meter");
-    EXPECT_EQ(m->time, at);
-    EXPECT_EQ(m->value, c.value);
-    EXPECT_EQ(m->unit, c.unit);
-    EXPECT_EQ(m->mode, c.mode);
-    EXPECT_EQ(m->reading, c.text);
+    EXPECT_EQ(std::tuple(m->series, m->time, m->value, m->unit, m->mode, m->reading),
+              std::tuple("meter", at, c.value, c.unit, c.mode, c.text));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -24,41 +24,18 @@ TEST_F(ReceiveHandlerTest, ReportLinesComeInFixedOrderBeforeTheData)
               u"[A line-status error occurred.]\n[Event character has been received.]\n"
               u"[Ring detected]\n[All data is send]\n[CTS signal change (CTS=on)]\n"
               u"[DSR signal change (DSR=off)]\n[RLSD signal change (RLSD=on)]\nOK");
-}
 
-// A flooding device: one notification reads a bounded amount, the rest comes in later turns,
-// and nothing is lost or read twice; notifications that arrive meanwhile add no second reader.
-TEST_F(ReceiveHandlerTest, AFloodIsReadInTurnsWhenAContinuationIsSet)
-{
-    int continuations = 0;
-    receiver.SetContinuation([&] { ++continuations; });
-    const std::size_t total = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
-    Receive(std::vector<uint8_t>(total, 'x'));
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
-    receiver.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
-
-    receiver.ContinueReading();
-    EXPECT_EQ(continuations, 1);
-    EXPECT_EQ(terminal.text(), std::u16string(total, u'x'));
-}
-
-TEST_F(ReceiveHandlerTest, FailedModemQueryReportsOff)
-{
-    port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
-    receiver.OnSerialMessage(EV_CTS);
-    EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
-}
-
-TEST_F(ReceiveHandlerTest, DataIsReadOnlyForAReceiveEvent)
-{
+    // Data is read for a receive event only; a failed modem query reports the line off.
+    terminal.clear();
     port.queueRead({'A'});
     receiver.OnSerialMessage(EV_ERR);
     EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\n");
     receiver.OnSerialMessage(EV_RXCHAR);
     EXPECT_EQ(terminal.text(), u"[A line-status error occurred.]\nA");
+    terminal.clear();
+    port.setModemStatus(MS_CTS_ON | MS_DSR_ON, 31);
+    receiver.OnSerialMessage(EV_CTS);
+    EXPECT_EQ(terminal.text(), u"[CTS signal change (CTS=off)]\n");
 }
 
 // A device that has gone is said once, with EV_ERR and CE_IOE; the loss line that follows says
@@ -79,12 +56,20 @@ TEST_F(ReceiveHandlerTest, AHangUpLeavesItsReportToTheLossLine)
     }
 }
 
-TEST_F(ReceiveHandlerTest, ALeadByteDiscardedWithItsDeviceDoesNotJoinTheNextText)
+// A held lead byte discarded with its device does not join the next text; a read error keeps it.
+TEST_F(ReceiveHandlerTest, AHeldLeadByteGoesWithItsDeviceButNotWithAReadError)
 {
     Receive({0x41, 0xE0});
     EXPECT_EQ(receiver.pendingBytes(), 1);
     receiver.DiscardHeld();
     Receive({'Z', 'Y'});
+    EXPECT_EQ(terminal.text(), u"AZY");
+
+    run.encoding = TextEncoding::Sjis;
+    Receive({0x82});
+    port.setOpen(false);
+    receiver.OnSerialMessage(EV_RXCHAR);
+    EXPECT_EQ(receiver.pendingBytes(), 1);
     EXPECT_EQ(terminal.text(), u"AZY");
 }
 
@@ -109,7 +94,8 @@ TEST_F(ReceiveHandlerTest, WaitEndsAtTheFirstMatchingByteOnly)
     EXPECT_TRUE(run.rxDone) << "any byte, a zero too, ends an Any wait";
 }
 
-TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
+TEST_F(ReceiveHandlerTest,
+       CharactersShowWholeAcrossReadsPastAZeroByteAndAnUnknownEncodingAsShiftJis)
 {
     struct Case {
         TextEncoding encoding;
@@ -127,17 +113,13 @@ TEST_F(ReceiveHandlerTest, CharactersSplitAcrossReadsShowOnceWhole)
         EXPECT_EQ(terminal.text(), u"Aあ") << static_cast<int>(c.encoding);
         EXPECT_EQ(receiver.pendingBytes(), 0);
     }
-}
 
-TEST_F(ReceiveHandlerTest, ZeroByteDoesNotHideWhatFollows)
-{
+    terminal.clear();
+    run.encoding = TextEncoding::Sjis;
     Receive({0x41, 0x00, 0x42});
     EXPECT_EQ(terminal.text(), u"AB");
     EXPECT_EQ(receiver.pendingBytes(), 0);
-}
-
-TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
-{
+    terminal.clear();
     run.encoding = static_cast<TextEncoding>(3);
     run.waitKind = WaitKind::Nl;
     run.matchByte = 0x0A;
@@ -147,7 +129,7 @@ TEST_F(ReceiveHandlerTest, UnknownEncodingShowsAsShiftJis)
 }
 
 // The meter repeats its display several times a second; each frame is a reading of its own.
-TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsIncluded)
+TEST_F(ReceiveHandlerTest, TesterFramesGoToTheSinkEachTimeAndBytesWithoutAPlaceAreOnlyDumped)
 {
     struct Sink : MeasurementSink {
         void AddMeasurement(const Measurement& m) override { taken.push_back(m); }
@@ -167,14 +149,11 @@ TEST_F(ReceiveHandlerTest, EveryCompletedReadableFrameGoesToTheSinkRepeatsInclud
         EXPECT_GE(m.time, before);
         EXPECT_LE(m.time, after);
     }
-}
 
-// High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
-// leave the frame alone, wherever they fall among its bytes. The frame arrives in two reads;
-// each read is dumped as it comes.
-TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
-{
-    run.testerMode = true;
+    // High nibbles 0 and 15 name no place in the frame: such bytes are dumped like any other and
+    // leave the frame alone, wherever they fall among its bytes. The frame arrives in two reads;
+    // each read is dumped as it comes.
+    terminal.clear();
     std::vector<uint8_t> bytes;
     for (std::size_t i = 0; i < kMeterFrame.size(); ++i)
         bytes.insert(bytes.end(), {uint8_t(i), uint8_t(0xF0 + i), kMeterFrame[i]});
@@ -194,7 +173,7 @@ TEST_F(ReceiveHandlerTest, TesterBytesWithoutAPlaceAreDumpedButNotStored)
     EXPECT_EQ(receiver.testerFrame(), kMeterFrame);
 }
 
-TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
+TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrainedOrInTurnsWithAContinuation)
 {
     const std::size_t total = 16 * 1024 * 1024;
     std::vector<uint8_t> flood(total, 'x');
@@ -205,16 +184,23 @@ TEST_F(ReceiveHandlerTest, FullReadsRepeatUntilThePortIsDrained)
     EXPECT_EQ(terminal.text().size(), total);
     EXPECT_TRUE(run.rxDone);
     EXPECT_EQ(receiver.pendingBytes(), 0);
-}
 
-TEST_F(ReceiveHandlerTest, ReadErrorEndsTheEventAndKeepsTheRing)
-{
-    run.encoding = TextEncoding::Sjis;
-    Receive({0x82});
-    port.setOpen(false);
+    // A flooding device: one notification reads a bounded amount, the rest comes in later turns,
+    // and nothing is lost or read twice; notifications that arrive meanwhile add no second reader.
+    terminal.clear();
+    int continuations = 0;
+    receiver.SetContinuation([&] { ++continuations; });
+    const std::size_t inTurns = std::size_t(ReceiveHandler::kReadsPerTurn) * 255 + 300;
+    Receive(std::vector<uint8_t>(inTurns, 'x'));
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
     receiver.OnSerialMessage(EV_RXCHAR);
-    EXPECT_EQ(receiver.pendingBytes(), 1);
-    EXPECT_EQ(terminal.text(), u"");
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text().size(), std::size_t(ReceiveHandler::kReadsPerTurn) * 255);
+
+    receiver.ContinueReading();
+    EXPECT_EQ(continuations, 1);
+    EXPECT_EQ(terminal.text(), std::u16string(inTurns, u'x'));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ TEST(ReceiveRing, BulkStoreAndTakeWrapAroundTheEndInOrder)
     EXPECT_EQ(ring.Count(), 0);
 }
 
-TEST(ReceiveRing, FullRingKeepsTheFirstBytesAndDropsTheRest)
+TEST(ReceiveRing, AFullRingKeepsTheFirstBytesAndAnUnallocatedOneStoresNothing)
 {
     ReceiveRing ring;
     ASSERT_TRUE(ring.Allocate());
@@ -50,14 +50,12 @@ TEST(ReceiveRing, FullRingKeepsTheFirstBytesAndDropsTheRest)
     std::vector<uint8_t> out;
     ring.TakeInto(out, ReceiveRing::kCapacity);
     EXPECT_EQ(std::vector<uint8_t>(out.end() - 3, out.end()), (std::vector<uint8_t>{0x41, 1, 2}));
-}
 
-TEST(ReceiveRing, UnallocatedRingStoresNothing)
-{
-    ReceiveRing ring;
-    EXPECT_EQ(ring.PushSome(Sequence(3, 1)), 0u);
-    EXPECT_FALSE(ring.Push(1));
-    EXPECT_EQ(ring.Count(), 0);
+    // An unallocated ring stores nothing.
+    ReceiveRing unallocated;
+    EXPECT_EQ(unallocated.PushSome(Sequence(3, 1)), 0u);
+    EXPECT_FALSE(unallocated.Push(1));
+    EXPECT_EQ(unallocated.Count(), 0);
 }
 
 } // namespace

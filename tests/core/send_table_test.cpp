@@ -24,7 +24,7 @@ TEST_F(SendTableTest, StartUpFillShowsEveryField)
     EXPECT_EQ(other.GetCellText(5, SendTable::kSelectColumn), u"");
 }
 
-TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
+TEST_F(SendTableTest, CellsReadAsTheirFieldsAnyTextTicksUnknownWaitNamesAreRewrittenADelayIsDecimal)
 {
     grid.SetCellText(3, SendTable::kSelectColumn, u"送信済");
     EXPECT_EQ(table.ReadRowSendFlag(3), 1);
@@ -37,10 +37,7 @@ TEST_F(SendTableTest, AnyTextTicksAndUnknownWaitNamesAreRewritten)
     EXPECT_EQ(table.ReadRowWaitKind(3), WaitKind::Nl);
     EXPECT_EQ(run.matchByte, 0x0A);
     EXPECT_GT(grid.focusRequests(), 0); // an open editor commits before the cell is read
-}
 
-TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
-{
     const auto delay = [this](std::u16string_view text) {
         grid.SetCellText(0, SendTable::kDelayColumn, std::u16string(text));
         return table.ReadRowDelay(0);
@@ -58,13 +55,19 @@ TEST_F(SendTableTest, DelayReadsLikeADecimalNumber)
     EXPECT_EQ(delay(u"-4294967296"), INT32_MIN);
 }
 
-TEST_F(SendTableTest, FindNextTickedBounds)
+TEST_F(SendTableTest, FindNextTickedBoundsAndShowCurrentRowFocusesTheNumberCell)
 {
     EXPECT_FALSE(table.FindNextTicked(0));
     grid.SetCellText(99, SendTable::kSelectColumn, u" ");
     EXPECT_EQ(table.FindNextTicked(99), 99);
     EXPECT_EQ(table.FindNextTicked(0), 99);
     EXPECT_FALSE(table.FindNextTicked(100));
+
+    table.ShowCurrentRow(42);
+    EXPECT_EQ(grid.visibleRow(), 42);
+    EXPECT_EQ(grid.focusRow(), 42);
+    EXPECT_EQ(grid.focusColumn(), SendTable::kNumberColumn);
+    EXPECT_EQ(grid.selectionClears(), 1);
 }
 
 TEST_F(SendTableTest, ClearMarkersKeepsTicksAndUnticked)
@@ -79,15 +82,6 @@ TEST_F(SendTableTest, ClearMarkersKeepsTicksAndUnticked)
     table.ClearMarkers();
     EXPECT_EQ(grid.GetCellText(1, SendTable::kSelectColumn), u"送信する");
     EXPECT_EQ(grid.GetCellText(2, SendTable::kSelectColumn), u"");
-}
-
-TEST_F(SendTableTest, ShowCurrentRowFocusesTheNumberCell)
-{
-    table.ShowCurrentRow(42);
-    EXPECT_EQ(grid.visibleRow(), 42);
-    EXPECT_EQ(grid.focusRow(), 42);
-    EXPECT_EQ(grid.focusColumn(), SendTable::kNumberColumn);
-    EXPECT_EQ(grid.selectionClears(), 1);
 }
 
 } // namespace

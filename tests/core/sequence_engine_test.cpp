@@ -22,8 +22,14 @@ protected:
     }
 };
 
+// With no row ticked, Send only resets.
 TEST_F(SequenceEngineTest, SendsTickedRowsInOrderAndStopsAtTheEnd)
 {
+    engine.OnSend();
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(timer.IsArmed());
+    EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
+
     Prepare({0, 2, 5});
     engine.OnSend();
     EXPECT_TRUE(observer.running());
@@ -125,15 +131,9 @@ TEST_F(SequenceEngineTest, ClosedPortWritesNothingButTheRunGoesOn)
     EXPECT_TRUE(run.endReached);
 }
 
-TEST_F(SequenceEngineTest, NoTickedRowOnlyResets)
-{
-    engine.OnSend();
-    EXPECT_FALSE(observer.running());
-    EXPECT_FALSE(timer.IsArmed());
-    EXPECT_EQ(observer.states(), (std::vector<bool>{false, true, false}));
-}
-
-TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
+// A negative delay pauses not at all; unticking the next row during a pause ends the ticks but
+// not the run.
+TEST_F(SequenceEngineTest, ThePauseAfterARowAndTheTimerItIsCountedOn)
 {
     Prepare({0, 3});
     SendAndTick();
@@ -141,18 +141,15 @@ TEST_F(SequenceEngineTest, UntickingDuringThePauseEndsTheTicksButNotTheRun)
     Tick();
     EXPECT_FALSE(timer.IsArmed());
     EXPECT_TRUE(observer.running());
-}
 
-TEST_F(SequenceEngineTest, NegativeDelayPausesNotAtAll)
-{
+    engine.OnReset();
     Prepare({0, 1}, -5);
     SendAndTick();
     EXPECT_EQ(timer.period(), 0);
-}
 
-TEST_F(SequenceEngineTest, OtherTimersAreNotTheEngines)
-{
-    Prepare({0});
+    // Other timers are not the engine's.
+    engine.OnReset();
+    port.clearWritten();
     engine.OnSend();
     engine.OnStepTimer(kSequenceTimerId + 1);
     EXPECT_TRUE(port.written().empty());

@@ -41,7 +41,7 @@ struct Symbol {
     int bit;
 };
 
-TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
+TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnTextAndTheLaterSymbolWinsWhenSeveralLight)
 {
     const std::pair<std::optional<Symbol>, std::u16string> prefixes[] = {
         {std::nullopt, u" "},  {Symbol{9, 1}, u" k"},  {Symbol{9, 2}, u" n"},
@@ -64,6 +64,18 @@ TEST(TesterFrame, EveryPrefixAndUnitHasItsOwnText)
                       std::u16string(u"1234").append(prefix).append(shown).append(u"\r\n"));
         }
     }
+
+    // When several light, the later symbol wins.
+    TesterFrame frame{};
+    frame[9] = 0x0E;  // kilo, nano and micro lit: micro is tested last in that byte
+    frame[10] = 0x0A; // mega and milli: milli is tested last of all
+    frame[12] = 0x0E; // volt, ampere and hertz: hertz wins
+    const TesterReading reading = DecodeTesterFrame(frame);
+    EXPECT_EQ(reading.exponent, -3);
+    EXPECT_EQ(reading.unit, TesterUnit::Hertz);
+    frame[3] = 0x08;
+    frame[7] = 0x08;
+    EXPECT_EQ(DecodeTesterFrame(frame).point, 3);
 }
 
 TEST(TesterFrame, PointSignAndCurrentKind)
@@ -85,10 +97,20 @@ TEST(TesterFrame, PointSignAndCurrentKind)
     EXPECT_EQ(LineOf(frame), u"AC -1234 V\r\n");
 }
 
-// Over range is the meter's "0L" in the middle digits; either half alone is only an unreadable
-// display, and a readable one never says over range.
-TEST(TesterFrame, OverRangeNeedsZeroThenL)
+TEST(TesterFrame, ReadingLinesOfTheMetersFramesAndOverRangeNeedsZeroThenL)
 {
+    const TesterFrame kiloOhm = {0x14, 0x27, 0x3D, 0x42, 0x57, 0x69, 0x75,
+                                 0x80, 0x95, 0xA2, 0xB0, 0xC4, 0xD0, 0xE0};
+    EXPECT_EQ(LineOf(kiloOhm), u"DC 04.71 k ohm\r\n");
+    TesterFrame plainOhm = kiloOhm;
+    plainOhm[9] = 0xA0;
+    EXPECT_EQ(LineOf(plainOhm), u"DC 04.71 ohm\r\n");
+    EXPECT_EQ(LineOf({0x14, 0x20, 0x30, 0x47, 0x5D, 0x66, 0x78, 0x80, 0x90, 0xA0, 0xB2, 0xC4, 0xD0,
+                      0xE0}),
+              u"DC  M ohm OVER RANGE\r\n");
+
+    // Over range is the meter's "0L" in the middle digits; either half alone is only an unreadable
+    // display, and a readable one never says over range.
     const auto volts = [](int second, int third) {
         TesterFrame frame{};
         SetDigit(frame, 1, second);
@@ -102,33 +124,6 @@ TEST(TesterFrame, OverRangeNeedsZeroThenL)
     EXPECT_EQ(LineOf(volts(56, 63)), u" V\r\n");
     EXPECT_TRUE(DecodeTesterFrame(volts(63, 56)).overload);
     EXPECT_FALSE(DecodeTesterFrame(volts(63, 56)).valid);
-}
-
-TEST(TesterFrame, ReadingLinesOfTheMetersFrames)
-{
-    const TesterFrame kiloOhm = {0x14, 0x27, 0x3D, 0x42, 0x57, 0x69, 0x75,
-                                 0x80, 0x95, 0xA2, 0xB0, 0xC4, 0xD0, 0xE0};
-    EXPECT_EQ(LineOf(kiloOhm), u"DC 04.71 k ohm\r\n");
-    TesterFrame plainOhm = kiloOhm;
-    plainOhm[9] = 0xA0;
-    EXPECT_EQ(LineOf(plainOhm), u"DC 04.71 ohm\r\n");
-    EXPECT_EQ(LineOf({0x14, 0x20, 0x30, 0x47, 0x5D, 0x66, 0x78, 0x80, 0x90, 0xA0, 0xB2, 0xC4, 0xD0,
-                      0xE0}),
-              u"DC  M ohm OVER RANGE\r\n");
-}
-
-TEST(TesterFrame, LaterSymbolWinsWhenSeveralLight)
-{
-    TesterFrame frame{};
-    frame[9] = 0x0E;  // kilo, nano and micro lit: micro is tested last in that byte
-    frame[10] = 0x0A; // mega and milli: milli is tested last of all
-    frame[12] = 0x0E; // volt, ampere and hertz: hertz wins
-    const TesterReading reading = DecodeTesterFrame(frame);
-    EXPECT_EQ(reading.exponent, -3);
-    EXPECT_EQ(reading.unit, TesterUnit::Hertz);
-    frame[3] = 0x08;
-    frame[7] = 0x08;
-    EXPECT_EQ(DecodeTesterFrame(frame).point, 3);
 }
 
 TEST(TesterFrame, EverySegmentPatternReadsAsItsDigit)

@@ -20,16 +20,13 @@ TEST(ExpandEscapes, EscapeTableAndNumbers)
     EXPECT_EQ(Expand(R"(\o101\o777)"), (Bytes{0x41, 0xFF})); // all three octal digits count
     EXPECT_EQ(Expand(R"(\x-1\xg5)"), (Bytes{0xFF, 0x00}));   // sign read; no digit gives 0
     EXPECT_EQ(Expand(R"(\q)"), (Bytes{'q'}));
-}
-
-TEST(ExpandEscapes, ReadsTheLastByteAgainPastTheEnd)
-{
+    // Past the end the last byte is read again.
     EXPECT_EQ(Expand(R"(\x4)"), (Bytes{0x44}));
     EXPECT_EQ(Expand("AB\\"), (Bytes{'A', 'B', 0x5C}));
     EXPECT_EQ(ExpandEscapes(Bytes{0x95, 0x5C, 'n'}), (Bytes{0x95, 0x0A})); // 表 ends in 0x5C
 }
 
-TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
+TEST(RowTextToBytes, EscapesPerEncodingTheZeroThatEndsTheDataAndCharactersWithoutACodePage932Form)
 {
     EXPECT_EQ(RowTextToBytes(u"ABC\\r\\n", TextEncoding::Sjis),
               (Bytes{0x41, 0x42, 0x43, 0x0D, 0x0A}));
@@ -43,12 +40,9 @@ TEST(RowTextToBytes, EscapesPerEncodingAndTheZeroThatEndsTheData)
     // Long rows are taken whole.
     EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Sjis).size(), 300u);
     EXPECT_EQ(RowTextToBytes(std::u16string(150, u'あ'), TextEncoding::Euc).size(), 300u);
-}
 
-// A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
-// 932 does not, and then the character that stops it is named.
-TEST(RowTextToBytes, CharactersWithoutACodePage932Form)
-{
+    // A row is judged by the form it goes on the line in: UTF-8 carries every character, code page
+    // 932 does not, and then the character that stops it is named.
     EXPECT_EQ(RowTextToBytes(u"café", TextEncoding::Utf8), (Bytes{0x63, 0x61, 0x66, 0xC3, 0xA9}));
     EXPECT_EQ(RowTextToBytes(u"A\u20AC", TextEncoding::Utf8), (Bytes{'A', 0xE2, 0x82, 0xAC}));
     EXPECT_EQ(RowTextUnencodable(u"café", TextEncoding::Utf8), std::nullopt);
@@ -87,14 +81,6 @@ TEST(CharLength, AgreesWithTheDecoder)
     EXPECT_EQ(CharLength(0x8E, TextEncoding::Euc), 2);
 }
 
-TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRest)
-{
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, TextEncoding::Sjis), u"A\uFFFDB");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, TextEncoding::Sjis), u"A\uFFFD");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, TextEncoding::Utf8), u"?A");
-    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, TextEncoding::Euc), u"あ");
-}
-
 // The terminal window's test covers the Enter choices it lists and the engine's test the row
 // line ends; here, what a settings value outside the list and a typed character give.
 TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
@@ -105,19 +91,14 @@ TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
     EXPECT_EQ(TypedCharToBytes(u'あ', TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
 }
 
-TEST(CodePage932, StrictEncodeFailsAndReplacingEncodeMarks)
+// Strict encoding fails where replacing encoding marks. Every platform's converter, and any
+// shortcut for ASCII, must give ASCII back as it is, the zero and the backslash included.
+TEST(CodePage932, StrictEncodeFailsReplacingEncodeMarksAndAsciiIsTheSameUnitsBothWays)
 {
     const auto& cp = platform::GetCodePage932();
     EXPECT_FALSE(cp.EncodeStrict(u"a\u20ACb").has_value());
     EXPECT_EQ(cp.EncodeReplacing(u"a\u20ACb\U0001F600c"), (Bytes{'a', '?', 'b', '?', 'c'}));
     EXPECT_EQ(cp.Decode(*cp.EncodeStrict(u"日本語ｶﾅ")), u"日本語ｶﾅ");
-}
-
-// Every platform's converter, and any shortcut for ASCII, must give ASCII back as it is, the
-// zero and the backslash included.
-TEST(CodePage932, AsciiIsTheSameUnitsBothWays)
-{
-    const auto& cp = platform::GetCodePage932();
     std::u16string text;
     Bytes bytes;
     for (char16_t unit = 0; unit < 0x80; ++unit) {
@@ -130,9 +111,14 @@ TEST(CodePage932, AsciiIsTheSameUnitsBothWays)
     EXPECT_EQ(cp.Decode(Bytes{'A', 0xA0, 'B'}), u"A\uFFFDB");
 }
 
-// UTF-8 display takes a shortcut; it must show exactly what the trip through code page 932 shows.
-TEST(DecodeForDisplay, Utf8ShowsWhatCodePage932Keeps)
+// Invalid bytes do not stop the rest. UTF-8 display takes a shortcut; it must show exactly what
+// the trip through code page 932 shows.
+TEST(DecodeForDisplay, InvalidBytesDoNotStopTheRestAndUtf8ShowsWhatCodePage932Keeps)
 {
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0xA0, 0x42}, TextEncoding::Sjis), u"A\uFFFDB");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0x41, 0x82}, TextEncoding::Sjis), u"A\uFFFD");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xE2, 0x82, 0xAC, 0x41}, TextEncoding::Utf8), u"?A");
+    EXPECT_EQ(DecodeForDisplay(Bytes{0xA4, 0xA2}, TextEncoding::Euc), u"あ");
     std::u16string all;
     for (char32_t c = 1; c < 0x10000; ++c) {
         if (c < 0xD800 || c > 0xDFFF)

@@ -48,7 +48,8 @@ TEST_F(PortOptionsTest, OptionsOffLeaveTheFileUntouchedAndOnAndOffAgainRestoreIt
     EXPECT_EQ(Content(), kNativeFile);
 }
 
-TEST_F(PortOptionsTest, OtherKeysOfTheSectionStayAndNothingIsWrittenWithoutAChange)
+TEST_F(PortOptionsTest,
+       OtherKeysOfTheSectionStayNothingIsWrittenWithoutAChangeAndValuesOutOfRangeCountAsOff)
 {
     ASSERT_TRUE(store.writeString(u"WIREVANE", u"LOG", u"on").ok());
     test::RecordingProfileFiles counted;
@@ -58,10 +59,8 @@ TEST_F(PortOptionsTest, OtherKeysOfTheSectionStayAndNothingIsWrittenWithoutAChan
     ASSERT_TRUE(WritePortOptions(countedStore, PortOptions{}).ok());
     EXPECT_EQ(counted.replaceCount, 2) << "the same value again writes nothing";
     EXPECT_EQ(Content(), kNativeFile + "[WIREVANE]\r\nLOG=on\r\n");
-}
 
-TEST_F(PortOptionsTest, ValuesOutOfRangeCountAsOff)
-{
+    // Values out of range count as off.
     for (const char16_t* stored : {u"-5", u"0", u"86400001", u"soon"}) {
         ASSERT_TRUE(store.writeString(u"WIREVANE", u"ANSWER_TIMEOUT_MS", stored).ok());
         EXPECT_EQ(ReadPortOptions(store).answerTimeoutMs, 0);

@@ -12,7 +12,7 @@ ProgramPathInputs inputs(bool writable, bool systemFolder = false)
                              [systemFolder](const std::filesystem::path&) { return systemFolder; }};
 }
 
-TEST(ProgramPaths, UseTheProgramFolderWhenItIsWritableAndTheUsersSettingsFolderOtherwise)
+TEST(ProgramPaths, UseTheProgramFolderWhenItIsWritableAndNotTheSystemsAndTheUsersOtherwise)
 {
     ProgramPaths paths = ResolveProgramPaths(inputs(true));
     EXPECT_EQ(paths.programDir, std::filesystem::path("/opt/wirevane/bin/"));
@@ -21,12 +21,9 @@ TEST(ProgramPaths, UseTheProgramFolderWhenItIsWritableAndTheUsersSettingsFolderO
     EXPECT_EQ(paths.buttonFilePath, std::filesystem::path("/opt/wirevane/bin/WirevaneButtons.ini"));
     EXPECT_EQ(ResolveProgramPaths(inputs(false)).settingsPath,
               std::filesystem::path("/home/user/.config/wirevane/Wirevane.ini"));
-}
 
-// An installed copy started by an administrator may write its own folder; its settings must
-// still not land among the system's programs.
-TEST(ProgramPaths, NeverUseASystemProgramFolderEvenWhenItIsWritable)
-{
+    // An installed copy started by an administrator may write its own folder; its settings must
+    // still not land among the system's programs.
     EXPECT_EQ(ResolveProgramPaths(inputs(true, true)).programDir,
               std::filesystem::path("/home/user/.config/wirevane/"));
 

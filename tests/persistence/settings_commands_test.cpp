@@ -38,27 +38,6 @@ protected:
     SettingsCommands commands{settings, host, layout, dir.path() / "", tempPath()};
 };
 
-TEST_F(SettingsCommandsTest, ReloadAsksFirstAndReadsTheSettingsFile)
-{
-    writeFile(settingsPath(), rowFile("from the settings file"));
-    typeData(0, u"typed");
-
-    host.confirmAnswer = false;
-    EXPECT_TRUE(commands.OnReload().ok());
-    EXPECT_EQ(host.log, (Log{"reset", "confirm"}));
-    EXPECT_EQ(host.confirmText, u"設定ファイル再読込 (Wirevane.ini)        ");
-    EXPECT_EQ(host.confirmCaption, u"Wirevane");
-    EXPECT_EQ(dataCell(0), u"typed");
-
-    host.confirmAnswer = true;
-    EXPECT_TRUE(commands.OnReload().ok());
-    EXPECT_EQ(dataCell(0), u"from the settings file");
-    EXPECT_EQ(controls.encoding, TextEncoding::Utf8);
-    // Reload leaves the column layout alone and writes nothing.
-    EXPECT_TRUE(layout.pathsSeen.empty());
-    EXPECT_EQ(files.replaceCount, 0);
-}
-
 TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
 {
     writeFile(settingsPath(), rowFile("settings"));
@@ -69,11 +48,11 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_TRUE(commands.OnOpen().ok());
     EXPECT_EQ(host.log, (Log{"disable", "reset", "open dialog", "load layout", "enable"}));
     ASSERT_TRUE(host.lastRequest.has_value());
-    EXPECT_EQ(host.lastRequest->title, u"設定ファイル 読込");
-    EXPECT_EQ(host.lastRequest->filter,
-              u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||");
-    EXPECT_EQ(host.lastRequest->defaultExtension, u"ini");
-    EXPECT_EQ(host.lastRequest->initialFolder, dir.path() / "");
+    const auto& [title, filter, extension, folder] = *host.lastRequest;
+    EXPECT_EQ(std::tuple(title, filter, extension, folder),
+              std::tuple(u"設定ファイル 読込",
+                         u"INI Files (*.ini)|*.ini|TEXT Files (*.txt)|*.txt|All Files (*.*)|*.*||",
+                         u"ini", dir.path() / ""));
 
     EXPECT_EQ(dataCell(0), u"chosen");
     EXPECT_EQ(layout.pathsSeen, (std::vector<std::filesystem::path>{chosen}));
@@ -86,7 +65,7 @@ TEST_F(SettingsCommandsTest, OpenLoadsTheChosenFileAndItsLayoutThenComesBack)
     EXPECT_EQ(dataCell(0), u"settings");
 }
 
-TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
+TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothingAndReloadAsksFirst)
 {
     writeFile(settingsPath(), rowFile("settings"));
     typeData(0, u"typed");
@@ -106,6 +85,25 @@ TEST_F(SettingsCommandsTest, CancelledDialogsChangeNothing)
     EXPECT_EQ(test::FileText(settingsPath()), rowFile("settings"));
     EXPECT_EQ(files.replaceCount, 0);
     EXPECT_EQ(store.activePath(), settingsPath());
+
+    // Reload asks first, and reads the settings file only when told to.
+    writeFile(settingsPath(), rowFile("from the settings file"));
+    host.log.clear();
+
+    host.confirmAnswer = false;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(host.log, (Log{"reset", "confirm"}));
+    EXPECT_EQ(host.confirmText, u"設定ファイル再読込 (Wirevane.ini)        ");
+    EXPECT_EQ(host.confirmCaption, u"Wirevane");
+    EXPECT_EQ(dataCell(0), u"typed");
+
+    host.confirmAnswer = true;
+    EXPECT_TRUE(commands.OnReload().ok());
+    EXPECT_EQ(dataCell(0), u"from the settings file");
+    EXPECT_EQ(controls.encoding, TextEncoding::Utf8);
+    // Reload leaves the column layout alone and writes nothing.
+    EXPECT_TRUE(layout.pathsSeen.empty());
+    EXPECT_EQ(files.replaceCount, 0);
 }
 
 TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
@@ -116,10 +114,8 @@ TEST_F(SettingsCommandsTest, SaveAsWritesTableAndLayoutInOneWrite)
     layout.width = 51;
 
     SaveAsResult result = commands.OnSaveAs();
-    EXPECT_TRUE(result.saved);
-    EXPECT_TRUE(result.error.ok());
-    EXPECT_EQ(result.fullPath, chosen);
-    EXPECT_EQ(result.fileName, u"saved as.ini");
+    EXPECT_EQ(std::tuple(result.saved, result.error.ok(), result.fullPath, result.fileName),
+              std::tuple(true, true, chosen, u"saved as.ini"));
     EXPECT_EQ(host.log, (Log{"disable", "reset", "save dialog", "save layout", "enable"}));
     EXPECT_EQ(host.lastRequest->title, u"設定ファイル 保存");
 
@@ -194,7 +190,8 @@ TEST_F(SettingsCommandsTest, TemporarySaveAndLoadGiveBackTheSavedState)
     EXPECT_EQ(files.replaceCount, 1);
 }
 
-TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
+// A temporary load without a temporary save, and a chosen file that cannot be read.
+TEST_F(SettingsCommandsTest, LoadsThatFailKeepTheTable)
 {
     typeData(0, u"typed");
     run.cyclic = true;
@@ -207,14 +204,10 @@ TEST_F(SettingsCommandsTest, ATemporaryLoadWithoutATemporarySaveKeepsTheTable)
     EXPECT_FALSE(controls.cyclic.has_value());
     EXPECT_FALSE(std::filesystem::exists(tempPath()));
     EXPECT_EQ(store.activePath(), settingsPath());
-}
 
-TEST_F(SettingsCommandsTest, OpeningAFileThatCannotBeReadKeepsTheTable)
-{
     const std::filesystem::path folder = dir / "a folder.ini";
     std::filesystem::create_directory(folder);
     host.openAnswer = folder;
-    typeData(0, u"typed");
 
     EXPECT_EQ(commands.OnOpen().code, platform::FileError::fromErrno(EISDIR).code);
     EXPECT_EQ(dataCell(0), u"typed");

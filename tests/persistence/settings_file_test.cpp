@@ -88,7 +88,8 @@ TEST_F(SettingsFileTest, AnAbsentFileGivesEveryDefaultAndStaysAbsent)
     EXPECT_EQ(files.replaceCount, 0);
 }
 
-TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalised)
+TEST_F(SettingsFileTest,
+       OutOfRangeAndHandWrittenValuesLoadAsTheNativeProgramReadsThemAndSaveBackNormalised)
 {
     writeFile(settingsPath(), "[CONSOLE]\r\nCYCLIC=3\r\nTERNINATOR=9\r\nENCODE=5\r\n"
                               "[DATA_INDEX0]\r\nSELECT=5\r\nDATA=x\r\nWAIT_RX=7\r\nHALT=2\r\n"
@@ -120,6 +121,26 @@ TEST_F(SettingsFileTest, OutOfRangeValuesLoadAsTheyAlwaysDidAndSaveBackNormalise
     run.cyclic = true;
     ASSERT_TRUE(settings.WriteSettings().ok());
     EXPECT_EQ(parsed(settingsPath()).value(u"CONSOLE", u"CYCLIC"), u"1");
+
+    // As the Windows program and a text editor leave it: code page 932 (ソ and 表 end in the
+    // byte 0x5C, ① is an NEC extension), names in any case, blanks around the equals sign, a
+    // quoted value, comments.
+    writeFile(settingsPath(), "; settings for bench 3\r\n"
+                              "[serial]\r\nPort = \\\\.\\COM3\r\nbaud=115200\r\nDATA=7\r\n"
+                              "STOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n"
+                              "[Console]\r\ncyclic=1\r\nTerninator=0\r\nEncode=2\r\n"
+                              "[data_index0]\r\nselect = 1\r\n"
+                              "data = \x83\x5c\x95\x5c\x87\x40 \x82\xa0\r\n"
+                              "Wait_Rx=3\r\nhalt=1\r\ndelay= 250 \r\n"
+                              "[DATA_INDEX7]\r\nDATA=\"ON\"\r\n");
+
+    ASSERT_TRUE(settings.LoadSettingsFile().ok());
+    EXPECT_EQ(port.name, u"\\\\.\\COM3");
+    EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
+    EXPECT_EQ(port.handshake, 1);
+    EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::None, TextEncoding::Euc));
+    EXPECT_EQ(rowCells(0), (Texts{u" ", u"0", u"ソ表① あ", u"Any", u" ", u"250"}));
+    EXPECT_EQ(cell(7, SendTable::kDataColumn), u"ON");
 }
 
 TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
@@ -171,29 +192,6 @@ TEST_F(SettingsFileTest, AllRowsRoundTripWithJapaneseBlanksAndQuotes)
         EXPECT_EQ(fields(table.rows()[i]), fields(written[static_cast<size_t>(i)])) << i;
     }
     EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::Lf, TextEncoding::Utf8));
-}
-
-TEST_F(SettingsFileTest, AHandWrittenNativeFileReadsRight)
-{
-    // As the Windows program and a text editor leave it: code page 932 (ソ and 表 end in the
-    // byte 0x5C, ① is an NEC extension), names in any case, blanks around the equals sign, a
-    // quoted value, comments.
-    writeFile(settingsPath(), "; settings for bench 3\r\n"
-                              "[serial]\r\nPort = \\\\.\\COM3\r\nbaud=115200\r\nDATA=7\r\n"
-                              "STOP=2\r\nPARITY=2\r\nHNDSHK=1\r\n"
-                              "[Console]\r\ncyclic=1\r\nTerninator=0\r\nEncode=2\r\n"
-                              "[data_index0]\r\nselect = 1\r\n"
-                              "data = \x83\x5c\x95\x5c\x87\x40 \x82\xa0\r\n"
-                              "Wait_Rx=3\r\nhalt=1\r\ndelay= 250 \r\n"
-                              "[DATA_INDEX7]\r\nDATA=\"ON\"\r\n");
-
-    ASSERT_TRUE(settings.LoadSettingsFile().ok());
-    EXPECT_EQ(port.name, u"\\\\.\\COM3");
-    EXPECT_EQ(port.lineSettings, (platform::LineSettings{115200, 7, 2, 2}));
-    EXPECT_EQ(port.handshake, 1);
-    EXPECT_EQ(console(), std::tuple(true, LineEndSuffix::None, TextEncoding::Euc));
-    EXPECT_EQ(rowCells(0), (Texts{u" ", u"0", u"ソ表① あ", u"Any", u" ", u"250"}));
-    EXPECT_EQ(cell(7, SendTable::kDataColumn), u"ON");
 }
 
 TEST_F(SettingsFileTest, ASaveKeepsWhatItDoesNotWrite)

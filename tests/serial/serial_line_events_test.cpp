@@ -3,6 +3,7 @@
 #include "serial/serial_wnd.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -58,10 +59,8 @@ TEST_F(SerialLineEvents, ModemLineChangesAreReportedAndTheLinesRead)
     ASSERT_TRUE(target.WaitFor(2));
     EXPECT_EQ(target.Messages()[0].first, EV_CTS | EV_RLSD);
     EXPECT_EQ(target.Messages()[1].first, EV_BREAK | (CE_BREAK << 16));
-    EXPECT_TRUE(port.IsCtsOn());
-    EXPECT_FALSE(port.IsDsrOn());
-    EXPECT_TRUE(port.IsRlsdOn());
-    EXPECT_EQ(port.GetLastErrorCode(), 0u);
+    EXPECT_EQ(std::tuple(port.IsCtsOn(), port.IsDsrOn(), port.IsRlsdOn(), port.GetLastErrorCode()),
+              std::tuple(true, false, true, 0u));
 }
 
 } // namespace

@@ -136,28 +136,26 @@ TEST_F(RunDriverTest, TableWithWaitsRunsToItsEndOnceDespiteTheFilesRepeat)
 
 // The engine passes the end of the table and resets the end flag in one tick when a single row
 // repeats, so cycles are counted by steps, not by watching the flag.
-TEST_F(RunDriverTest, CountsCyclesOfASingleRepeatedRow)
+TEST_F(RunDriverTest, CountsCyclesWhereTheEndFlagIsClearedInTheSameTick)
 {
-    RunDriver& driver = Started({{4, "Z"}}, {.cycles = 3, .report = true}, m_port);
-    RunTicks(driver);
-    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
+    RunDriver& single = Started({{4, "Z"}}, {.cycles = 3, .report = true}, m_port);
+    RunTicks(single);
+    EXPECT_EQ(Ended(single), RunOutcome::Completed);
     EXPECT_EQ(m_port.written(), Bytes("Z\rZ\rZ\r"));
-    ASSERT_TRUE(driver.report());
-    ASSERT_EQ(driver.report()->rows().size(), 1u);
-    EXPECT_EQ(driver.report()->rows()[0].sent, 3);
-}
+    ASSERT_TRUE(single.report());
+    ASSERT_EQ(single.report()->rows().size(), 1u);
+    EXPECT_EQ(single.report()->rows()[0].sent, 3);
 
-// An answered last row without a pause passes the table's end and starts the next pass in one
-// tick, which clears the end flag before the driver looks: the pass must still count.
-TEST_F(RunDriverTest, CountsCyclesOfAnsweredRowsWithoutAPause)
-{
-    RunDriver& driver = Started({{0, "Q", 1}}, {.cycles = 2}, m_port);
-    for (int answer = 0; answer < 2 && !driver.finished(); ++answer) {
-        RunTicks(driver);
-        Answer(driver, "\r");
-        RunTicks(driver);
+    // An answered last row without a pause passes the table's end and starts the next pass in
+    // one tick, which clears the end flag before the driver looks: the pass must still count.
+    m_port.clearWritten();
+    RunDriver& answered = Started({{0, "Q", 1}}, {.cycles = 2}, m_port);
+    for (int answer = 0; answer < 2 && !answered.finished(); ++answer) {
+        RunTicks(answered);
+        Answer(answered, "\r");
+        RunTicks(answered);
     }
-    EXPECT_EQ(Ended(driver), RunOutcome::Completed);
+    EXPECT_EQ(Ended(answered), RunOutcome::Completed);
     EXPECT_EQ(m_port.written(), Bytes("Q\rQ\r"));
 }
 
@@ -172,25 +170,28 @@ TEST_F(RunDriverTest, WithoutAReportNothingOfTheSentRowsIsKept)
     EXPECT_FALSE(driver.report());
 }
 
-TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRow)
+TEST_F(RunDriverTest, HaltEndsTheRunEvenOnTheLastRowAndLingersWithoutThePause)
 {
-    {
-        RunDriver& driver = Started({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, {.cycles = 0}, m_port);
-        RunTicks(driver);
-        EXPECT_EQ(Ended(driver), RunOutcome::Halted);
-        EXPECT_EQ(ExitStatus(driver.outcome()), 2);
-        EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
-    }
-    m_port.clearWritten();
-    {
-        // Halting after the awaited answer of the last row: the table's end and the halt come
-        // in the same step, and the halt is what the caller needs to hear.
-        RunDriver& driver = Started({{0, "A"}, {1, "B", 1, 1}}, {}, m_port);
-        RunTicks(driver);
-        Answer(driver, "\r");
-        RunTicks(driver);
-        EXPECT_EQ(Ended(driver), RunOutcome::Halted);
-    }
+    RunDriver& middle = Started({{0, "A"}, {1, "B", 0, 1}, {2, "C"}}, {.cycles = 0}, m_port);
+    RunTicks(middle);
+    EXPECT_EQ(Ended(middle), RunOutcome::Halted);
+    EXPECT_EQ(ExitStatus(middle.outcome()), 2);
+    EXPECT_EQ(m_port.written(), Bytes("A\rB\r"));
+
+    // Halting after the awaited answer of the last row: the table's end and the halt come in the
+    // same step, and the halt is what the caller needs to hear.
+    RunDriver& last = Started({{0, "A"}, {1, "B", 1, 1}}, {}, m_port);
+    RunTicks(last);
+    Answer(last, "\r");
+    RunTicks(last);
+    EXPECT_EQ(Ended(last), RunOutcome::Halted);
+
+    RunDriver& lingering = Started({{0, "A", 0, 1, 300}}, {.lingerMs = 50}, m_port);
+    lingering.OnStepTimer();
+    ASSERT_FALSE(lingering.finished());
+    EXPECT_EQ(m_stepTimer.period(), 50);
+    lingering.OnStepTimer();
+    EXPECT_EQ(Ended(lingering), RunOutcome::Halted);
 }
 
 TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
@@ -222,35 +223,29 @@ TEST_F(RunDriverTest, AnswerTimerBoundsOnlyTheWait)
 
 TEST_F(RunDriverTest, NothingTickedIsAnError)
 {
-    test::WriteTableFile(m_dir / "table.ini", {}, kCyclicFrame);
-    RunDriver& driver = Driver(m_port);
-    ASSERT_TRUE(driver.Load(m_dir / "table.ini").ok());
-    driver.Start({});
+    RunDriver& driver = Started({}, {}, m_port);
     EXPECT_EQ(Ended(driver), RunOutcome::Failed);
     EXPECT_NE(driver.message().find("no row"), std::string::npos);
     EXPECT_TRUE(m_port.written().empty());
 }
 
-TEST_F(RunDriverTest, AFailedWriteEndsTheRunWithThePortsReport)
+TEST_F(RunDriverTest, AFailedWriteOrARowTheEncodingCannotCarryEndsTheRunWithItsReport)
 {
     BrokenPort broken;
-    RunDriver& driver = Started({{0, "A"}, {1, "B"}}, {.report = true}, broken);
-    RunTicks(driver);
-    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
-    EXPECT_EQ(driver.message(), "Write to the port failed (error 5).");
+    RunDriver& failed = Started({{0, "A"}, {1, "B"}}, {.report = true}, broken);
+    RunTicks(failed);
+    EXPECT_EQ(Ended(failed), RunOutcome::Failed);
+    EXPECT_EQ(failed.message(), "Write to the port failed (error 5).");
     EXPECT_EQ(m_terminal.text(), u"[Write to the port failed (error 5).]\n");
-    ASSERT_TRUE(driver.report());
-    EXPECT_TRUE(driver.report()->rows().empty());
+    ASSERT_TRUE(failed.report());
+    EXPECT_TRUE(failed.report()->rows().empty());
     EXPECT_FALSE(m_stepTimer.IsArmed());
-}
 
-TEST_F(RunDriverTest, ARowTheEncodingCannotCarryEndsTheRunWithItsReport)
-{
-    RunDriver& driver = Started({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, {}, m_port);
-    RunTicks(driver);
-    EXPECT_EQ(Ended(driver), RunOutcome::Failed);
-    EXPECT_EQ(ExitStatus(driver.outcome()), 1);
-    EXPECT_EQ(driver.message(),
+    RunDriver& unencodable = Started({{0, "A"}, {3, "A\xE2\x82\xAC"}, {4, "B"}}, {}, m_port);
+    RunTicks(unencodable);
+    EXPECT_EQ(Ended(unencodable), RunOutcome::Failed);
+    EXPECT_EQ(ExitStatus(unencodable.outcome()), 1);
+    EXPECT_EQ(unencodable.message(),
               "Row 3 is not sent: \"\xE2\x82\xAC\" (U+20AC) has no Shift_JIS form.");
     EXPECT_EQ(m_port.written(), Bytes("A\r"));
 }
@@ -271,16 +266,6 @@ TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
     EXPECT_EQ(m_terminal.text(), u"OK\r");
     driver.Interrupt(); // Ctrl-C while lingering cuts only the linger short
     EXPECT_EQ(Ended(driver), RunOutcome::Completed);
-}
-
-TEST_F(RunDriverTest, AHaltLingersWithoutThePause)
-{
-    RunDriver& driver = Started({{0, "A", 0, 1, 300}}, {.lingerMs = 50}, m_port);
-    driver.OnStepTimer();
-    ASSERT_FALSE(driver.finished());
-    EXPECT_EQ(m_stepTimer.period(), 50);
-    driver.OnStepTimer();
-    EXPECT_EQ(Ended(driver), RunOutcome::Halted);
 }
 
 TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)

@@ -1,6 +1,7 @@
 #include "tools/wirevane-run/run_options.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace wirevane::runner {
@@ -11,21 +12,17 @@ ParsedOptions Parse(std::vector<std::string_view> arguments)
     return ParseRunOptions(arguments);
 }
 
-TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
+TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlaceAndRefusesBadCommandLinesWithAReason)
 {
     const ParsedOptions parsed =
         Parse({"--cycles", "3", "table.ini", "--port=/dev/pts/7", "--tester", "--echo", "--detail",
                "--timeout=2", "--report", "out.json", "--linger", "0"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     const RunOptions& options = parsed.options;
-    EXPECT_EQ(options.settingsFile, "table.ini");
-    EXPECT_EQ(options.port, "/dev/pts/7");
-    EXPECT_EQ(options.cycles, 3);
-    EXPECT_TRUE(options.tester && options.echo && options.detail);
-    EXPECT_EQ(options.timeoutSeconds, 2);
-    EXPECT_EQ(options.report, "out.json");
-    EXPECT_EQ(options.lingerMs, 0);
-    EXPECT_FALSE(options.help);
+    EXPECT_EQ(std::tuple(options.settingsFile, options.port, options.cycles, options.timeoutSeconds,
+                         options.report, options.lingerMs),
+              std::tuple("table.ini", "/dev/pts/7", 3, 2, "out.json", 0));
+    EXPECT_TRUE(options.tester && options.echo && options.detail && !options.help);
     EXPECT_EQ(Parse({"table.ini"}).options.lingerMs, 200);
     EXPECT_FALSE(options.log || options.logAppend || options.logUtf8 || options.logRaw ||
                  options.timestamps);
@@ -43,10 +40,8 @@ TEST(RunOptions, ReadsEveryOptionInBothFormsAndInAnyPlace)
     EXPECT_TRUE(numbers.options.numbers);
     // A double dash lets a file name start with dashes.
     EXPECT_EQ(Parse({"--echo", "--", "--odd.ini"}).options.settingsFile, "--odd.ini");
-}
 
-TEST(RunOptions, RefusesBadCommandLinesWithAReason)
-{
+    // Bad command lines are refused with a one-line reason.
     struct Case {
         std::vector<std::string_view> arguments;
         std::string_view reason;
@@ -76,10 +71,10 @@ TEST(RunOptions, RefusesBadCommandLinesWithAReason)
         {{"--report", "--echo", "a.ini"}, "--report needs a value, not the option --echo"},
     };
     for (const Case& c : cases) {
-        const ParsedOptions parsed = Parse(c.arguments);
-        EXPECT_FALSE(parsed.ok());
-        EXPECT_NE(parsed.error.find(c.reason), std::string::npos) << parsed.error;
-        EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+        const ParsedOptions refused = Parse(c.arguments);
+        EXPECT_FALSE(refused.ok());
+        EXPECT_NE(refused.error.find(c.reason), std::string::npos) << refused.error;
+        EXPECT_EQ(refused.error.find('\n'), std::string::npos);
     }
 }
 

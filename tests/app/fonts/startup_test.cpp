@@ -22,7 +22,8 @@ template <typename T> T* Child(QWidget& window, int id)
     return window.findChild<T*>(QString::number(id));
 }
 
-TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
+TEST(MainWindowStartup,
+     WithoutASettingsFileShowsTheDefaultsAndTheTableGrowsBothWaysAboveTheControlsRow)
 {
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
@@ -41,6 +42,25 @@ TEST(MainWindowStartup, WithoutASettingsFileShowsTheDefaults)
     EXPECT_EQ(test::EnabledOf(window.commands(), {kSend, kStop, kReset, kConnect, kDisconnect,
                                                   kSendBreak, kCloseButton}),
               (Ids{kSend, kReset, kConnect}));
+
+    // The table grows both ways and the controls row stays at the bottom.
+    QWidget& grid = window.grid();
+    QWidget* cyclic = window.findChild<QWidget*>(QString::number(command::kCyclicBox));
+    window.resize(800, 600);
+    QApplication::processEvents();
+    const QSize gridBefore = grid.size();
+    const int controlsFromBottom = window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y();
+    const int controlsLeft = cyclic->mapTo(&window, QPoint(0, 0)).x();
+
+    window.resize(1000, 750);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.size(), gridBefore + QSize(200, 150));
+    EXPECT_EQ(window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y(), controlsFromBottom);
+    EXPECT_EQ(cyclic->mapTo(&window, QPoint(0, 0)).x(), controlsLeft);
+
+    window.resize(500, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(600, 240));
 }
 
 TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColumns)
@@ -90,29 +110,6 @@ TEST(MainWindowStartup, APreparedSettingsFileFillsTableControlsPlacementAndColum
     // layout adds goes out in one write.
     EXPECT_EQ(std::ranges::count(rig.files().readPaths, rig.paths().settingsPath), 1);
     EXPECT_EQ(std::ranges::count(rig.files().replacedPaths, rig.paths().settingsPath), 1);
-}
-
-TEST(MainWindowStartup, TheTableGrowsBothWaysAndTheControlsRowStaysAtTheBottom)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
-    QWidget& grid = window.grid();
-    QWidget* cyclic = window.findChild<QWidget*>(QString::number(command::kCyclicBox));
-    window.resize(800, 600);
-    QApplication::processEvents();
-    const QSize gridBefore = grid.size();
-    const int controlsFromBottom = window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y();
-    const int controlsLeft = cyclic->mapTo(&window, QPoint(0, 0)).x();
-
-    window.resize(1000, 750);
-    QApplication::processEvents();
-    EXPECT_EQ(grid.size(), gridBefore + QSize(200, 150));
-    EXPECT_EQ(window.height() - cyclic->mapTo(&window, QPoint(0, 0)).y(), controlsFromBottom);
-    EXPECT_EQ(cyclic->mapTo(&window, QPoint(0, 0)).x(), controlsLeft);
-
-    window.resize(500, 100);
-    QApplication::processEvents();
-    EXPECT_EQ(window.size(), QSize(600, 240));
 }
 
 } // namespace

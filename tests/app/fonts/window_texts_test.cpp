@@ -141,19 +141,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_translation.complete() || !English()); }
 
     InterfaceTranslation m_translation{GetParam()};
-};
-
-TEST_P(WindowTexts, TheThreeWindowsShowEveryTextWholeAndTranslated)
-{
-    MainWindowRig rig;
-    ExpectNoFaultsInTheThreeWindows(rig.Start(), Check());
-}
-
-TEST_P(WindowTexts, EveryDialogShowsEveryTextWholeAndTranslated)
-{
     MainWindowRig rig;
     CWirevaneDlg& window = rig.Start();
-    ShowSettled(window);
+};
+
+TEST_P(WindowTexts, TheThreeWindowsAndEveryDialogShowEveryTextWholeAndTranslated)
+{
+    ExpectNoFaultsInTheThreeWindows(window, Check());
     const std::pair<int, const char*> commandDialogs[] = {{kConnect, "port selection"},
                                                           {kPortSettings, "port settings"},
                                                           {kNew, "new data"},
@@ -188,8 +182,6 @@ TEST_P(WindowTexts, EveryDialogShowsEveryTextWholeAndTranslated)
 
 TEST_P(WindowTexts, ARunInDetailDisplayShowsItsStatusWholeAndTranslated)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     RunInDetailDisplay(window);
     ExpectNoFaultsInTheThreeWindows(window, Check());
     // The cells keep the table's own words, which the engine and the save read back.
@@ -209,8 +201,7 @@ TEST_P(WindowTexts, ARunInDetailDisplayShowsItsStatusWholeAndTranslated)
 // With a caption longer than any button is wide on its first button.
 TEST_P(WindowTexts, TheButtonArrayShowsEveryTextWholeInEachModeOfItsSideButtons)
 {
-    MainWindowRig rig;
-    CDialogButtonArray& buttons = rig.Start().buttonArray();
+    CDialogButtonArray& buttons = window.buttonArray();
     ButtonSlot& first = buttons.buttonFile().buttonSlots[static_cast<std::size_t>(
         ButtonFile::slotIndex(buttons.buttonFile().currentGroup, 0))];
     first.path = u"./measurement-of-the-supply-voltage-and-current.ini";

@@ -28,7 +28,7 @@ namespace wirevane {
 namespace {
 
 using namespace command;
-using test::MainWindowRig;
+using MainWindowCommands = test::MainWindowTest;
 using test::RunUntil;
 using Ids = std::vector<int>;
 
@@ -44,10 +44,8 @@ QAction* TerminalAction(CWirevaneDlg& window, int id)
     return window.terminal().findChild<QAction*>(QString::number(id));
 }
 
-TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRows)
+TEST_F(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRows)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 0, u"A", 60000);
     TickRow(window, 1, u"B", 60000);
     window.table().rows()[2].data = u"C";
@@ -78,10 +76,8 @@ TEST(MainWindowCommands, TheFontReachesTheTableAndSelectAllStopsTheRunAndTicksRo
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
 }
 
-TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
+TEST_F(MainWindowCommands, EncodingAndStepModeStayInStepAcrossMenusAndControls)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     auto* combo = window.findChild<QComboBox*>(QString::number(kEncodingCombo));
     auto* terminalCombo =
         window.terminal().findChild<QComboBox*>(QString::number(terminal::kEncodingCombo));
@@ -101,14 +97,9 @@ TEST(MainWindowCommands, EncodingStaysInStepAcrossMenusAndLists)
     EXPECT_EQ(test::CheckedOf(window.commands(), {kUtf8Item, kSjisItem}), Ids{kUtf8Item});
     EXPECT_TRUE(TerminalAction(window, terminal::kUtf8Item)->isChecked());
     EXPECT_EQ(terminalCombo->currentIndex(), 1);
-}
 
-TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
+    // So are the step mode's menu item and box.
     auto* box = window.findChild<QCheckBox*>(QString::number(kStepBox));
-
     window.commands().action(kStepMode)->trigger();
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(window.run().stepMode);
@@ -118,10 +109,8 @@ TEST(MainWindowCommands, StepModeMenuAndBoxAreOneSetting)
 }
 
 // The buttons beside the table run the menu's commands under ids of their own.
-TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
+TEST_F(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     const auto openedBy = [&](int id) {
         std::string opened;
         test::WhenModal<QDialog>([&](QDialog* dialog) {
@@ -141,19 +130,16 @@ TEST(MainWindowCommands, TheButtonsOpenWhatTheirMenuItemsOpen)
     EXPECT_TRUE(window.isVisible()) << "a declined exit question leaves the window open";
 }
 
-TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
+TEST_F(MainWindowCommands, NewFillsEveryRowBulkChangeTheTickedOnesAndCancelChangesNothing)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 3, u"keep", 5);
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) { dialog->reject(); });
     window.Trigger(kNew);
     EXPECT_EQ(window.table().grid().GetCellText(3, SendTable::kDataColumn), u"keep");
 
     test::WhenModal<CDialogNewDataTX>([](CDialogNewDataTX* dialog) {
-        auto* data = test::Control<QLineEdit>(*dialog, row_dialog_ids::kNewData);
-        data->selectAll();
-        QTest::keyClicks(data, QStringLiteral("PING\\r"));
+        test::TypeOver(test::Control<QLineEdit>(*dialog, row_dialog_ids::kNewData),
+                       QStringLiteral("PING\\r"));
         test::Control<QComboBox>(*dialog, row_dialog_ids::kNewWaitRx)->setCurrentIndex(2);
         test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
@@ -163,33 +149,25 @@ TEST(MainWindowCommands, NewFillsEveryRowAndCancelChangesNothing)
     EXPECT_EQ(grid.GetCellText(3, SendTable::kDataColumn), u"PING\\r");
     EXPECT_EQ(grid.GetCellText(3, SendTable::kWaitColumn), u"NL");
     EXPECT_EQ(grid.GetCellText(3, SendTable::kSelectColumn), u"");
-}
 
-TEST(MainWindowCommands, BulkChangeChangesTheTickedRowsByTheDialog)
-{
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
+    // Bulk change changes the ticked rows by its dialog.
     TickRow(window, 2, u"two", 10);
-
     test::WhenModal<CDialogProperty>([](CDialogProperty* dialog) {
         QTest::mouseClick(test::Control<QCheckBox>(*dialog, row_dialog_ids::kChangeDelayBox),
                           Qt::LeftButton);
-        auto* delay = test::Control<QLineEdit>(*dialog, row_dialog_ids::kBulkDelay);
-        delay->selectAll();
-        QTest::keyClicks(delay, QStringLiteral("2500"));
+        test::TypeOver(test::Control<QLineEdit>(*dialog, row_dialog_ids::kBulkDelay),
+                       QStringLiteral("2500"));
         test::Control<QPushButton>(*dialog, row_dialog_ids::kOk)->click();
     });
     window.Trigger(kBulkChange);
     // Which rows and fields change is the table command's own test.
-    EXPECT_EQ(window.table().grid().GetCellText(2, SendTable::kDelayColumn), u"2500");
+    EXPECT_EQ(grid.GetCellText(2, SendTable::kDelayColumn), u"2500");
 }
 
 // Escape and Enter that no control takes end in the exit question, as in a dialog; the ones an
 // open cell editor takes must not.
-TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
+TEST_F(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     int exitQuestions = 0;
@@ -216,10 +194,8 @@ TEST(MainWindowCommands, KeysThatEndACellEditDoNotAskToExit)
 
 // A temporary save that fails leaves no file, so the temporary load after it fails too: each
 // names the file and the reason, and the table stays as it was.
-TEST(MainWindowCommands, AFailedTemporarySaveAndLoadAreReportedAndKeepTheTable)
+TEST_F(MainWindowCommands, AFailedTemporarySaveAndLoadAreReportedAndKeepTheTable)
 {
-    MainWindowRig rig;
-    CWirevaneDlg& window = rig.Start();
     TickRow(window, 5, u"keep me", 250);
     rig.BlockFolder();
     const QString saveReport = test::MessageShownBy([&] { window.Trigger(kTemporarySave); });

@@ -6,13 +6,13 @@
 #include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 #include "support/test_paths.h"
+#include "support/wait_until.h"
 
 #include <QTest>
 #include <QWidget>
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
 #include <unistd.h>
 
 namespace wirevane {
@@ -47,9 +47,7 @@ TEST_F(SingleCopyGuard, TheSecondCopyOfTheProgramEndsAtOnceAndLeavesTheFirstRunn
 
     test::ChildProcess first(ProgramPath(), {});
     ASSERT_TRUE(first.started());
-    for (int i = 0; i < 500 && !test::IsLockHeld(lockFile); ++i)
-        std::this_thread::sleep_for(10ms);
-    ASSERT_TRUE(test::IsLockHeld(lockFile));
+    ASSERT_TRUE(test::WaitUntil([&] { return test::IsLockHeld(lockFile); }, 5s));
 
     test::ChildProcess second(ProgramPath(), {});
     const std::optional<int> status = second.Wait(10s);

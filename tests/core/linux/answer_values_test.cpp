@@ -52,21 +52,14 @@ TEST_F(AnswerValuesRun, ARowsOwnGroupAndTheMostRecentCheck)
     EXPECT_EQ(Run({"V=12\r", "W=34\r"}, 7), "AB12-34");
 }
 
-TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWritten)
+// Braces that are no reference stay as written. "\o" takes three bytes: the digit and both bytes
+// of the double-byte character, so the brace after it opens a reference.
+TEST_F(AnswerValuesRun, BracesThatAreNoReferenceStayAsWrittenAndEscapeDigitsCountInBytes)
 {
     SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
-    SetRow(1, u"a{b{x}{R}{R1}{0}\\x7B1}\\{1}{1234}", WaitKind::None);
-    const std::string sent = "Qa{b{x}{R}{R1}{0}{1}{1}{1234}";
+    SetRow(1, u"a{b{x}{R}{R1}{0}\\x7B1}\\{1}{1234}\\o1\u3042{1}", WaitKind::None);
+    const std::string sent = "Qa{b{x}{R}{R1}{0}{1}{1}{1234}\001x";
     EXPECT_EQ(Run({"x\r"}, sent.size()), sent);
-}
-
-// "\o" takes three bytes: the digit and both bytes of the double-byte character, so the brace
-// after it opens a reference.
-TEST_F(AnswerValuesRun, AnEscapesDigitsAreCountedInBytes)
-{
-    SetRow(0, u"Q", WaitKind::Cr, 0, u"re:(x)");
-    SetRow(1, u"\\o1\u3042{1}", WaitKind::None);
-    EXPECT_EQ(Run({"x\r"}, 3), "Q\001x");
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
+#include <tuple>
 
 namespace wirevane {
 namespace {
@@ -116,7 +117,7 @@ protected:
 using PortDialogs = OpenPort<CSerial>;
 using PortDialogsOnALimitedDriver = OpenPort<LimitedPort>;
 
-TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
+TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPortAndNoneWhenClosed)
 {
     CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}, {u"COM5", u"USB-SERIAL/ftdi"}});
     auto* list = Child<QComboBox>(dialog, kPortList);
@@ -128,6 +129,17 @@ TEST_F(PortDialogs, SelectionReturnsTheBareNameOfTheChosenPort)
     Click(dialog, kOkButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPort(), u"COM5");
+
+    // Escape and Cancel close the selection without a name.
+    for (bool escape : {true, false}) {
+        CComSelectDlg closed(nullptr, &port, {{u"COM1", u"serial"}});
+        closed.show();
+        Child<QComboBox>(closed, kPortList)->setEditText(QStringLiteral("nowhere"));
+        escape ? QTest::keyClick(&closed, Qt::Key_Escape) : Click(closed, kCancelButton);
+        EXPECT_FALSE(closed.isVisible()) << escape;
+        EXPECT_EQ(closed.result(), QDialog::Rejected) << escape;
+        EXPECT_EQ(closed.selectedPort(), u"") << escape;
+    }
 }
 
 TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReasonOtherwise)
@@ -160,19 +172,6 @@ TEST_F(PortDialogs, ATypedNameIsTakenWhenItLeadsToADeviceAndRefusedWithTheReason
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPort(), pty.slavePathU16());
-}
-
-TEST_F(PortDialogs, EscapeAndCancelCloseTheSelectionWithoutAName)
-{
-    for (bool escape : {true, false}) {
-        CComSelectDlg dialog(nullptr, &port, {{u"COM1", u"serial"}});
-        dialog.show();
-        Child<QComboBox>(dialog, kPortList)->setEditText(QStringLiteral("nowhere"));
-        escape ? QTest::keyClick(&dialog, Qt::Key_Escape) : Click(dialog, kCancelButton);
-        EXPECT_FALSE(dialog.isVisible()) << escape;
-        EXPECT_EQ(dialog.result(), QDialog::Rejected) << escape;
-        EXPECT_EQ(dialog.selectedPort(), u"") << escape;
-    }
 }
 
 TEST(BaudRateText, TakesWholeRatesInTheRangeAndNothingElse)
@@ -230,10 +229,10 @@ TEST_F(PortDialogs, SettingsPageShowsWhatThePortHoldsAndAppliesTheChoiceOrATyped
         field->clear();
         QTest::keyClicks(field, QString::number(rate));
         ASSERT_TRUE(page.Apply()) << rate;
-        EXPECT_TRUE(test::DeviceSpeedIsCustom(pty.slave())) << rate;
-        EXPECT_EQ(test::DeviceOutputSpeed(pty.slave()), rate);
-        EXPECT_EQ(test::DeviceInputSpeed(pty.slave()), rate);
-        EXPECT_EQ(port.GetBaudRate(), rate);
+        EXPECT_EQ(std::tuple(test::DeviceSpeedIsCustom(pty.slave()),
+                             test::DeviceOutputSpeed(pty.slave()),
+                             test::DeviceInputSpeed(pty.slave()), port.GetBaudRate()),
+                  std::tuple(true, rate, rate, rate));
     }
 }
 
@@ -325,7 +324,7 @@ TEST_F(PortDialogs, SheetAppliesOnlyThePagesTheUserShowed)
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR | EV_TXEMPTY);
 }
 
-TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
+TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStayAlsoAfterACancel)
 {
     ASSERT_EQ(port.SetLineSettings(19200, 8, NOPARITY, ONESTOPBIT), 0u);
     CSheetSettings sheet(&port);
@@ -347,25 +346,23 @@ TEST_F(PortDialogs, ARefusedValueIsNamedAndTheOldSettingsStay)
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(port.GetBaudRate(), 57600u);
     EXPECT_EQ(port.GetStopBits(), TWOSTOPBITS);
-}
 
-TEST_F(PortDialogs, CancelAfterARefusedEventsPageLeavesThePortAsItWas)
-{
+    // Cancel after a refused events page leaves the port as it was.
     ASSERT_EQ(port.SetLineSettings(9600, 8, NOPARITY, ONESTOPBIT), 0u);
-    CSheetSettings sheet(&port);
-    sheet.show();
-    Child<QComboBox>(sheet, kBaudRateField)->setEditText(QStringLiteral("57600"));
-    sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
-    Child<QCheckBox>(sheet, kSentEventBox)->click();
-    Child<QLineEdit>(sheet, kEventCharacterEdit)->setText(QStringLiteral("300"));
-    const QString message = MessageOf([&] { Click(sheet, kOkButton); });
-    EXPECT_EQ(message, QStringLiteral("0 から 255 までの整数を入力してください。"));
-    ASSERT_TRUE(sheet.isVisible());
-    EXPECT_EQ(sheet.findChild<QTabWidget*>()->currentIndex(), 1);
+    CSheetSettings again(&port);
+    again.show();
+    Child<QComboBox>(again, kBaudRateField)->setEditText(QStringLiteral("57600"));
+    again.findChild<QTabWidget*>()->setCurrentIndex(1);
+    Child<QCheckBox>(again, kSentEventBox)->click();
+    Child<QLineEdit>(again, kEventCharacterEdit)->setText(QStringLiteral("300"));
+    EXPECT_EQ(MessageOf([&] { Click(again, kOkButton); }),
+              QStringLiteral("0 から 255 までの整数を入力してください。"));
+    ASSERT_TRUE(again.isVisible());
+    EXPECT_EQ(again.findChild<QTabWidget*>()->currentIndex(), 1);
     EXPECT_EQ(port.GetBaudRate(), 9600u) << "no page reaches the port before all are valid";
 
-    Click(sheet, kCancelButton);
-    EXPECT_FALSE(sheet.isVisible());
+    Click(again, kCancelButton);
+    EXPECT_FALSE(again.isVisible());
     EXPECT_EQ(port.GetBaudRate(), 9600u);
     EXPECT_EQ(port.GetEventMask(), EV_BREAK | EV_ERR | EV_RXCHAR);
 }

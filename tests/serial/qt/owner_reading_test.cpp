@@ -1,6 +1,7 @@
-#include "platform/qt/qt_message_target.h"
 #include "serial/qt/qt_serial_port.h"
 #include "support/pty_pair.h"
+#include "support/wait_until.h"
+#include "window_stand_in.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -16,35 +17,6 @@ namespace wirevane {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Stands for the main window: reads the port whenever a message says bytes came, as the
-// receive handler does, and keeps what it read and every message word.
-class ReadingWindow : public QObject {
-public:
-    explicit ReadingWindow(CSerial& port) : m_port(port) {}
-
-    std::string text;
-    std::vector<uintptr_t> words;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != platform::PortMessageEvent::EventType())
-            return QObject::event(e);
-        const uintptr_t word = static_cast<platform::PortMessageEvent*>(e)->firstValue();
-        words.push_back(word);
-        if (word & EV_RXCHAR) {
-            char buffer[256];
-            uint32_t count = 0;
-            while (m_port.Read(buffer, sizeof buffer, &count) == 0 && count > 0)
-                text.append(buffer, count);
-        }
-        return true;
-    }
-
-private:
-    CSerial& m_port;
-};
 
 class OwnerReading : public ::testing::Test {
 protected:
@@ -68,22 +40,18 @@ protected:
     // queue counts only once it has stayed empty for a while.
     bool DrainedWithoutTheLoop()
     {
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + 10s;
-        auto emptySince = Clock::now();
-        while (Clock::now() < deadline) {
+        auto emptySince = std::chrono::steady_clock::now();
+        return test::WaitUntil([&] {
+            const auto now = std::chrono::steady_clock::now();
             if (pty.SlaveInputPending() != 0)
-                emptySince = Clock::now();
-            else if (Clock::now() - emptySince >= 100ms)
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return false;
+                emptySince = now;
+            return now - emptySince >= 100ms;
+        });
     }
 
     test::PtyPair pty;
     QtSerialPort port;
-    ReadingWindow window{port};
+    test::WindowStandIn window{&port};
     bool awaiting = false;
 };
 
@@ -163,15 +131,16 @@ TEST_F(OwnerReading, ADeviceLostWhileTheOwnerReadsIsToldOnce)
     pty.WriteMaster("last");
     QTRY_COMPARE_WITH_TIMEOUT(window.text, std::string("last"), 10000);
     pty.CloseMaster();
-    const uintptr_t lost = (uintptr_t{CE_IOE} << 16) | EV_ERR;
     const auto toldLost = [&] {
-        return std::count(window.words.begin(), window.words.end(), lost);
+        return std::count_if(window.received.begin(), window.received.end(), [](const auto& r) {
+            return r.first == ((uintptr_t{CE_IOE} << 16) | EV_ERR);
+        });
     };
     QTRY_COMPARE_WITH_TIMEOUT(toldLost(), std::ptrdiff_t{1}, 10000);
     // A hung-up descriptor stays readable; the owner must not keep waking on it.
-    const std::size_t told = window.words.size();
+    const std::size_t told = window.received.size();
     QTest::qWait(100);
-    EXPECT_EQ(window.words.size(), told);
+    EXPECT_EQ(window.received.size(), told);
     EXPECT_EQ(toldLost(), 1);
 }
 

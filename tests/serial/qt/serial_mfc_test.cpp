@@ -1,13 +1,11 @@
 #include "platform/qt/qt_message_target.h"
-#include "platform/serial_codes.h"
 #include "serial/qt/qt_serial_port.h"
 #include "support/posted_event_counter.h"
 #include "support/pty_pair.h"
+#include "window_stand_in.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEvent>
-#include <QObject>
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -19,29 +17,9 @@
 namespace wirevane {
 namespace {
 
-// Stands for the main window: keeps the port messages that reach its event handler.
-class MessageReceiver : public QObject {
-public:
-    struct Received {
-        uint32_t message;
-        uintptr_t first;
-        intptr_t second;
-        bool operator==(const Received&) const = default;
-    };
-    std::vector<Received> received;
+using MessageReceiver = test::WindowStandIn;
 
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != platform::PortMessageEvent::EventType())
-            return QObject::event(e);
-        const auto* message = static_cast<platform::PortMessageEvent*>(e);
-        received.push_back({message->message(), message->firstValue(), message->secondValue()});
-        return true;
-    }
-};
-
-TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
+TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThreadAndNeedNoWindow)
 {
     test::PtyPair pty;
     MessageReceiver window;
@@ -55,12 +33,8 @@ TEST(SerialMfc, NotificationsReachTheWindowObjectOnItsOwnThread)
     EXPECT_EQ(port.Open(pty.slavePathU16(), &window), ERROR_ALREADY_INITIALIZED);
     EXPECT_EQ(port.Close(), 0u);
     EXPECT_EQ(port.Close(), 0u);
-}
 
-TEST(SerialMfc, APortWithoutAWindowStillRunsAndCloses)
-{
-    test::PtyPair pty;
-    QtSerialPort port;
+    // A port without a window still runs and closes.
     ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
     EXPECT_TRUE(port.IsEventThreadRunning());
     pty.WriteMaster("x");
@@ -150,15 +124,6 @@ TEST_F(HeldLine, TheWindowThreadStaysFreeAndTypedBytesQueueBehindTheRow)
     EXPECT_TRUE(completions.onOwnThread);
 }
 
-// A row's delay is counted from its completion: on a free line that must not wait for a turn of
-// the writer thread and of the event loop.
-TEST_F(HeldLine, OnAFreeLineTheWriteEndsBeforeQueueWriteReturns)
-{
-    EXPECT_EQ(port.QueueWrite(Bytes("FREE"), completions.Expect("free")), 0u);
-    EXPECT_EQ(completions.ended, (std::vector<Completions::Ended>{{"free", 0}}));
-    EXPECT_EQ(pty.ReadMaster(4), "FREE");
-}
-
 TEST_F(HeldLine, AWriteHeldPastItsGraceTimesOutAndLeavesNothingBehind)
 {
     port.SetWriteGrace(100ms);
@@ -172,6 +137,12 @@ TEST_F(HeldLine, AWriteHeldPastItsGraceTimesOutAndLeavesNothingBehind)
     QTRY_VERIFY_WITH_TIMEOUT(completions.ended.size() == 2, 5000);
     EXPECT_EQ(completions.ended.back().error, 0u);
     EXPECT_EQ(pty.ReadMaster(4), "NEXT");
+
+    // A row's delay is counted from its completion: on a free line that must not wait for a turn
+    // of the writer thread and of the event loop.
+    EXPECT_EQ(port.QueueWrite(Bytes("FREE"), completions.Expect("free")), 0u);
+    EXPECT_EQ(completions.ended.back(), (Completions::Ended{"free", 0}));
+    EXPECT_EQ(pty.ReadMaster(4), "FREE");
 }
 
 TEST_F(HeldLine, CancelAndCloseEndHeldWritesAtOnce)

@@ -31,7 +31,7 @@ std::string OneRowTable(const TempDir& dir, int delayMs)
 
 // The meter's reading sweeps while the runner records it: every frame is a line, its value the
 // number shown, and elapsed_s counts from the first.
-TEST(RunnerCsv, MeterSweepFromTheSimulatorIsRecordedReadingByReading)
+TEST(RunnerCsv, AMeterSweepIsRecordedReadingByReadingAndLineNumbersSurviveAKilledRunner)
 {
     TempDir dir;
     SimProcess sim({"--meter", "--reading", "DC 1.00 V", "--reading-sweep", "0.00", "1.00",
@@ -61,25 +61,22 @@ TEST(RunnerCsv, MeterSweepFromTheSimulatorIsRecordedReadingByReading)
         shown.insert(m[4]);
     }
     EXPECT_GE(shown.size(), 10u) << text;
-}
 
-// What a device printed up to ~200 ms before the runner was killed is in the file.
-TEST(RunnerCsv, LineNumbersSurviveAKilledRunner)
-{
-    TempDir dir;
+    // What a device printed up to ~200 ms before the runner was killed is in the file.
     PtyPair device;
-    const auto csv = dir / "numbers.csv";
-    ChildProcess runner(toolPath("wirevane-run"), {"--port", device.slavePath(), "--numbers",
-                                                   "--csv", csv.string(), OneRowTable(dir, 60000)});
+    const auto numbers = dir / "numbers.csv";
+    ChildProcess killed(toolPath("wirevane-run"),
+                        {"--port", device.slavePath(), "--numbers", "--csv", numbers.string(),
+                         OneRowTable(dir, 60000)});
     ASSERT_EQ(device.ReadMaster(2), "M\r");
     device.WriteMaster("boot v2.1\r\ntemp:21.4 hum=48\r\n1.5, \"x\"\n-7");
     std::this_thread::sleep_for(400ms);
-    runner.Signal(SIGKILL);
-    ASSERT_EQ(runner.Wait(10s), 128 + SIGKILL);
+    killed.Signal(SIGKILL);
+    ASSERT_EQ(killed.Wait(10s), 128 + SIGKILL);
     const std::regex expected(std::string(kHeader) + kTime + R"(,0\.000,temp,21\.4,,,21\.4\r\n)" +
                               kTime + R"(,0\.000,hum,48,,,48\r\n)" + kTime +
                               R"(,\d+\.\d{3},1,1\.5,,,1\.5\r\n)");
-    EXPECT_TRUE(std::regex_match(FileText(csv), expected)) << FileText(csv);
+    EXPECT_TRUE(std::regex_match(FileText(numbers), expected)) << FileText(numbers);
 }
 
 } // namespace

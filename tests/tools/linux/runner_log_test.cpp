@@ -43,7 +43,7 @@ protected:
     PtyPair m_pty;
 };
 
-TEST_F(RunnerLog, WhatCameInBeforeTheRunnerWasKilledIsInTheLogWithItsReadTimes)
+TEST_F(RunnerLog, WhatCameInBeforeAKillIsInTheLogWithItsTimesAndARawLogIsAddedWithBothDirections)
 {
     const auto log = m_dir / "run.log";
     auto runner = Start({"--log", log.string(), "--log-utf8", "--timestamps", Table(0, 60000)});
@@ -59,21 +59,19 @@ TEST_F(RunnerLog, WhatCameInBeforeTheRunnerWasKilledIsInTheLogWithItsReadTimes)
     EXPECT_TRUE(std::regex_match(written, stamped)) << written;
     // Standard output has the same stamps, in UTF-8 as always.
     EXPECT_TRUE(std::regex_match(runner->out(), stamped)) << runner->out();
-}
 
-TEST_F(RunnerLog, RawLogIsAddedToTheFileWithBothDirections)
-{
-    const auto log = m_dir / "raw.log";
-    std::ofstream(log, std::ios::binary) << "earlier run\n";
-    auto runner =
-        Start({"--log", log.string(), "--log-raw", "--log-append", "--linger", "0", Table(1, 0)});
+    // A raw log is added to the file with both directions.
+    const auto raw = m_dir / "raw.log";
+    std::ofstream(raw, std::ios::binary) << "earlier run\n";
+    auto rawRunner =
+        Start({"--log", raw.string(), "--log-raw", "--log-append", "--linger", "0", Table(1, 0)});
     m_pty.WriteMaster("OK\r");
-    ASSERT_EQ(runner->Wait(10s), 0) << runner->err();
+    ASSERT_EQ(rawRunner->Wait(10s), 0) << rawRunner->err();
     const std::regex lines("earlier run\n"
                            R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} TX 41 54 0D\n)"
                            R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} RX 4F 4B 0D\n)");
-    EXPECT_TRUE(std::regex_match(test::FileText(log), lines)) << test::FileText(log);
-    EXPECT_EQ(runner->out(), "OK\r");
+    EXPECT_TRUE(std::regex_match(test::FileText(raw), lines)) << test::FileText(raw);
+    EXPECT_EQ(rawRunner->out(), "OK\r");
 }
 
 TEST_F(RunnerLog, AFullDiskStopsTheLogSaysWhyAndTheRunGoesOnToItsEnd)

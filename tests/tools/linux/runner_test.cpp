@@ -124,26 +124,20 @@ TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
 
 TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
 {
-    const RunResult missing = RunRunner({(m_dir / "nowhere.ini").string()});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
-    EXPECT_NE(missing.err.find("nowhere.ini"), std::string::npos);
-    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
-
-    const RunResult noPort = RunRunner({"--port", "/dev/wirevane-no-such-port", Table({{0, "A"}})});
-    EXPECT_EQ(noPort.status, 1);
-    EXPECT_NE(noPort.err.find("cannot open /dev/wirevane-no-such-port: no such device"),
-              std::string::npos)
-        << noPort.err;
-
-    const RunResult notAPort = RunRunner({"--port", "/dev/null", Table({{0, "A"}})});
-    EXPECT_EQ(notAPort.status, 1);
-    EXPECT_NE(notAPort.err.find("cannot open /dev/null: not a serial port"), std::string::npos)
-        << notAPort.err;
-
-    const RunResult badOption = RunRunner({"--cycles", "many", "x.ini"});
-    EXPECT_EQ(badOption.status, 1);
-    EXPECT_NE(badOption.err.find("--cycles"), std::string::npos);
+    const std::string nowhere = (m_dir / "nowhere.ini").string();
+    const std::pair<std::vector<std::string>, std::string> failures[] = {
+        {{nowhere}, "cannot read " + nowhere},
+        {{"--port", "/dev/wirevane-no-such-port", Table({{0, "A"}})},
+         "cannot open /dev/wirevane-no-such-port: no such device"},
+        {{"--port", "/dev/null", Table({{0, "A"}})}, "cannot open /dev/null: not a serial port"},
+        {{"--cycles", "many", "x.ini"}, "--cycles"},
+    };
+    for (const auto& [arguments, reason] : failures) {
+        const RunResult run = RunRunner(arguments);
+        EXPECT_EQ(run.status, 1) << reason;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
 }
 
 // One runner holds the port while it waits; a second one is refused, and Ctrl-C ends the
@@ -234,18 +228,9 @@ TEST_F(RunnerTest, WriteHeldByXoffPastItsTimeOutEndsTheProcessWithStatusOne)
     EXPECT_NE(runner.err().find("timed out"), std::string::npos) << runner.err();
 }
 
-TEST_F(RunnerTest, SettingsThePortRefusesEndTheRunBeforeSending)
-{
-    Sim sim(m_dir, {"--echo"});
-    const RunResult run = RunRunner(
-        {"--port", sim.devicePath(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << run.err;
-}
-
 // The report and the JUnit file are written when the run ends; a name that cannot take them is
 // said before the port is opened, not after what may be hours of running.
-TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
+TEST_F(RunnerTest, ABadResultFileOrRefusedSettingsEndTheRunBeforeSending)
 {
     Sim sim(m_dir, {"--echo"});
     ASSERT_TRUE(sim.started());
@@ -277,6 +262,11 @@ TEST_F(RunnerTest, AResultFileThatCannotBeWrittenEndsTheRunBeforeSending)
     EXPECT_EQ(twice.err, "wirevane-run: cannot write the JUnit file " +
                              (m_dir / "both.txt").string() +
                              ": the CSV file is written there too\n");
+    // So do settings the port refuses.
+    const RunResult refused = RunRunner(
+        {"--port", sim.devicePath(), Table({{0, "X"}}, "BAUD=9600\r\nDATA=8\r\nHNDSHK=7\r\n")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("refuses the handshake HNDSHK=7"), std::string::npos) << refused.err;
     EXPECT_EQ(sim.received(), "");
 }
 

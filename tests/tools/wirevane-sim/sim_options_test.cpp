@@ -2,6 +2,7 @@
 #include "tools/wirevane-sim/sim_options.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace wirevane::sim {
 namespace {
@@ -21,7 +22,7 @@ SimOptions Parsed(const std::vector<std::string>& args)
     return options.value_or(SimOptions{});
 }
 
-TEST(SimOptions, AMissingValueIsNamedOrRefusedAsTheOptionsOwnComplaint)
+TEST(SimOptions, AMissingOrBadValueIsNamedAndValuesAreCheckedAsTheyAreRead)
 {
     EXPECT_EQ(Refusal({"--reply"}), "--reply needs a value");
     EXPECT_EQ(Refusal({"--echo", "--script"}), "--script needs a value");
@@ -33,10 +34,8 @@ TEST(SimOptions, AMissingValueIsNamedOrRefusedAsTheOptionsOwnComplaint)
     EXPECT_EQ(Refusal({"--lines", "-x"}), "unknown argument -x (see --help)");
     // A value is taken whatever it looks like, even an option's name.
     EXPECT_EQ(Parsed({"--log", "--echo"}).logPath, "--echo");
-}
 
-TEST(SimOptions, ValuesAreCheckedAsTheyAreRead)
-{
+    // Values are checked as they are read.
     EXPECT_EQ(Refusal({"--delay", "-1"}), "--delay: milliseconds expected");
     EXPECT_EQ(Refusal({"--delay", "5ms"}), "--delay: milliseconds expected");
     EXPECT_EQ(Refusal({"--rate", "0"}), "--rate: frames per second expected (up to 10000)");
@@ -46,15 +45,13 @@ TEST(SimOptions, ValuesAreCheckedAsTheyAreRead)
 
     const SimOptions lines = Parsed({"--lines", "--reply", "A\\x42", "--reply-end", "none",
                                      "--delay", "7", "--close-after", "3", "--byte", "7f"});
-    EXPECT_EQ(lines.reply, "AB");
-    EXPECT_EQ(lines.replyEnd, "");
-    EXPECT_EQ(lines.delayMs, 7);
-    EXPECT_EQ(lines.closeAfter, 3u);
-    EXPECT_EQ(lines.floodByte, 0x7f);
+    EXPECT_EQ(
+        std::tuple(lines.reply, lines.replyEnd, lines.delayMs, lines.closeAfter, lines.floodByte),
+        std::tuple("AB", "", 7, 3u, 0x7f));
     EXPECT_EQ(Parsed({"--reply-end", "lf"}).replyEnd, "\n");
 }
 
-TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
+TEST(SimOptions, TheLastModeWinsTheMeterFrameIsMadeOnceAllAreReadAndASweepShowsEveryStep)
 {
     EXPECT_EQ(Parsed({"--flood", "10", "--lines"}).mode, Mode::Lines);
     EXPECT_EQ(Parsed({"--echo", "--script", "steps.txt"}).mode, Mode::Script);
@@ -69,19 +66,8 @@ TEST(SimOptions, TheLastModeWinsAndTheMeterFrameIsMadeOnceAllAreRead)
     // A reading the meter cannot show matters only when the meter runs.
     EXPECT_EQ(Refusal({"--reading", "AC 12345 V"}), "--reading: cannot show AC 12345 V");
     EXPECT_EQ(Parsed({"--reading", "AC 12345 V", "--echo"}).mode, Mode::Echo);
-}
 
-TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
-{
-    EXPECT_EQ(MeterFrame("DC 04.71 kohm"),
-              std::string("\x14\x27\x3D\x42\x57\x69\x75\x80\x95\xA2\xB0\xC4\xD0\xE0"));
-    EXPECT_EQ(MeterFrame("DC OL Mohm"),
-              std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
-}
-
-// Each step of the last digit is a frame of its own, both ways, in the finer end's steps.
-TEST(SimOptions, AReadingSweepShowsEveryStepBetweenItsEnds)
-{
+    // Each step of the last digit is a frame of its own, both ways, in the finer end's steps.
     const auto frames = [](std::initializer_list<const char*> readings) {
         std::vector<std::string> all;
         for (const char* reading : readings)
@@ -101,6 +87,14 @@ TEST(SimOptions, AReadingSweepShowsEveryStepBetweenItsEnds)
               "--reading-sweep: cannot show 0 to 0.00001 as DC 01.23 V");
     EXPECT_EQ(Refusal({"--sweep-seconds", "0"}),
               "--sweep-seconds: whole seconds from 1 to 86400 expected");
+}
+
+TEST(MeterFrame, APrefixAndOverRangeGiveTheMetersOwnFrames)
+{
+    EXPECT_EQ(MeterFrame("DC 04.71 kohm"),
+              std::string("\x14\x27\x3D\x42\x57\x69\x75\x80\x95\xA2\xB0\xC4\xD0\xE0"));
+    EXPECT_EQ(MeterFrame("DC OL Mohm"),
+              std::string("\x14\x20\x30\x47\x5D\x66\x78\x80\x90\xA0\xB2\xC4\xD0\xE0"));
 }
 
 } // namespace

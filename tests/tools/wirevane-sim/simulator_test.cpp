@@ -13,7 +13,6 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
 #include <unistd.h>
 
 namespace wirevane {
@@ -26,21 +25,17 @@ using test::TempDir;
 std::string Receive(CSerial& port, std::size_t count)
 {
     std::string got;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (got.size() < count && std::chrono::steady_clock::now() < end) {
+    test::WaitUntil([&] {
         char chunk[4096];
         uint32_t n = 0;
-        if (port.Read(chunk, static_cast<uint32_t>(std::min(sizeof chunk, count - got.size())),
-                      &n) != 0)
-            break;
+        port.Read(chunk, static_cast<uint32_t>(std::min(sizeof chunk, count - got.size())), &n);
         got.append(chunk, n);
-        if (n == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+        return got.size() >= count;
+    });
     return got;
 }
 
-TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
+TEST(Simulator, AnnouncesItsPortWhileItRunsWithdrawsItOnExitAndLosesItsNameWhenKilled)
 {
     TempDir ports;
     platform::PortSources sources;
@@ -68,13 +63,9 @@ TEST(Simulator, AnnouncesItsPortWhileItRunsAndWithdrawsItOnExit)
         EXPECT_FALSE(std::filesystem::exists(ports / "bench1"));
     }
     EXPECT_FALSE(std::filesystem::exists(first));
-}
 
-// The simulator killed at once leaves its link and lock file; the link is then pointed at a
-// pseudo-terminal someone else opened, as when the freed number goes to the next program.
-TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
-{
-    TempDir ports;
+    // The simulator killed at once leaves its link and lock file; the link is then pointed at a
+    // pseudo-terminal someone else opened, as when the freed number goes to the next program.
     const std::filesystem::path link = ports / "wvsim0";
     {
         SimProcess killed({"--ports-dir", ports.path().string()});
@@ -87,17 +78,17 @@ TEST(Simulator, AKilledSimulatorsPortIsNotListedNotOpenedAndItsNameIsTakenOver)
     test::PtyPair stranger;
     std::filesystem::remove(link);
     std::filesystem::create_symlink(stranger.slavePath(), link);
-    platform::PortSources sources{"/nonexistent", "/dev", ports.path()};
+    platform::PortSources folderOnly{"/nonexistent", "/dev", ports.path()};
 
     EXPECT_FALSE(platform::LiveRegistration(link));
-    EXPECT_TRUE(platform::EnumeratePorts(sources).empty());
-    EXPECT_EQ(platform::PortDevicePath("wvsim0", sources), "/dev/wvsim0");
-    EXPECT_EQ(platform::ReopenableDevice(link.string(), sources), std::nullopt);
+    EXPECT_TRUE(platform::EnumeratePorts(folderOnly).empty());
+    EXPECT_EQ(platform::PortDevicePath("wvsim0", folderOnly), "/dev/wvsim0");
+    EXPECT_EQ(platform::ReopenableDevice(link.string(), folderOnly), std::nullopt);
 
     SimProcess next({"--ports-dir", ports.path().string()});
     ASSERT_TRUE(next.started());
     EXPECT_EQ(next.devicePath(), link.string());
-    EXPECT_EQ(platform::EnumeratePorts(sources),
+    EXPECT_EQ(platform::EnumeratePorts(folderOnly),
               (std::vector<platform::PortEntry>{{"wvsim0", "wirevane-sim"}}));
     EXPECT_NE(std::filesystem::canonical(link), std::filesystem::canonical(stranger.slavePath()));
 }
@@ -164,7 +155,7 @@ struct OpenedSimulator {
     CSerial port;
 };
 
-TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
+TEST(Simulator, EchoesAndLogsExactlyWhatItReceivedAndFloodsTheWholeCountInPattern)
 {
     TempDir logs;
     OpenedSimulator device(
@@ -175,6 +166,12 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceived)
     EXPECT_TRUE(test::WaitUntil([&] { return test::FileText(logs / "raw") == sent; }));
     EXPECT_TRUE(
         test::WaitUntil([&] { return test::FileText(logs / "hex") == "41 0D 0A 00 FF\n"; }));
+
+    OpenedSimulator flood({"--no-announce", "--flood", "100000"});
+    const std::string got = Receive(flood.port, 100000);
+    ASSERT_EQ(got.size(), 100000u);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
 }
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
@@ -214,16 +211,8 @@ TEST(Simulator, StreamsMeterFramesThatDecodeToTheReadingGiven)
     EXPECT_EQ(frame, expected);
 }
 
-TEST(Simulator, FloodsTheWholeCountInPattern)
-{
-    OpenedSimulator device({"--no-announce", "--flood", "100000"});
-    const std::string got = Receive(device.port, 100000);
-    ASSERT_EQ(got.size(), 100000u);
-    for (std::size_t i = 0; i < got.size(); ++i)
-        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
-}
-
-TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
+// The simulator closes its end after its script, after the given count of bytes, or on SIGUSR1.
+TEST(Simulator, RunsAScriptOfExpectAndSendStepsAndHangsUpAfterItTheGivenCountOrOnSigusr1)
 {
     TempDir dir;
     std::ofstream(dir / "dialog.txt") << "# a modem-like exchange\n"
@@ -240,20 +229,15 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsThenHangsUp)
     EXPECT_EQ(Receive(device.port, 9), "CONNECT\r\n");
     EXPECT_EQ(device.sim.WaitForExit(), 0);
     EXPECT_TRUE(device.HungUp());
-}
 
-TEST(Simulator, ClosesItsEndAfterTheGivenCountOrOnSigusr1)
-{
-    {
-        OpenedSimulator device({"--no-announce", "--close-after", "4"});
-        ASSERT_EQ(device.port.Write("1234"), 0u);
-        EXPECT_EQ(device.sim.WaitForExit(), 0);
-        EXPECT_TRUE(device.HungUp());
-    }
-    OpenedSimulator device({"--no-announce"});
-    device.sim.Signal(SIGUSR1);
-    EXPECT_EQ(device.sim.WaitForExit(), 0);
-    EXPECT_TRUE(device.HungUp());
+    OpenedSimulator counted({"--no-announce", "--close-after", "4"});
+    ASSERT_EQ(counted.port.Write("1234"), 0u);
+    EXPECT_EQ(counted.sim.WaitForExit(), 0);
+    EXPECT_TRUE(counted.HungUp());
+    OpenedSimulator signalled({"--no-announce"});
+    signalled.sim.Signal(SIGUSR1);
+    EXPECT_EQ(signalled.sim.WaitForExit(), 0);
+    EXPECT_TRUE(signalled.HungUp());
 }
 
 TEST(Simulator, RefusesBadArgumentsWithAMessage)
