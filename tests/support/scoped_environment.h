@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -15,12 +16,12 @@ public:
     ScopedEnvironment() = default;
     ~ScopedEnvironment()
     {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
-            if (it->second)
-                setenv(it->first.c_str(), it->second->c_str(), 1);
+        std::for_each(m_saved.rbegin(), m_saved.rend(), [](const auto& saved) {
+            if (saved.second)
+                setenv(saved.first.c_str(), saved.second->c_str(), 1);
             else
-                unsetenv(it->first.c_str());
-        }
+                unsetenv(saved.first.c_str());
+        });
     }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;

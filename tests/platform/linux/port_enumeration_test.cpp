@@ -80,7 +80,7 @@ TEST(PortRegistrationTest, NamesAreUniqueAndSkipDevicesAndRemovalCleansUp)
 {
     TempDir simulators;
     TempDir dev;
-    std::ofstream(dev / "wvsim1");
+    std::ofstream(dev / "wvsim1").close();
     test::PtyPair first;
     test::PtyPair second;
     std::string error;
@@ -194,8 +194,8 @@ TEST(PortNames, SystemDeviceNamesAreLookedUpInDevFirst)
 {
     TempDir simulators;
     TempDir dev;
-    std::ofstream(dev / "ttyS0");
-    std::ofstream(dev / "rfcomm0");
+    std::ofstream(dev / "ttyS0").close();
+    std::ofstream(dev / "rfcomm0").close();
     test::PtyPair pty;
     for (const char* name : {"ttyS0", "ttyACM0", "ttyUSB0", "rfcomm0"})
         fs::create_symlink(pty.slavePath(), simulators / name);
