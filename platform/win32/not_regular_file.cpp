@@ -1,5 +1,6 @@
 #include "platform/win32/not_regular_file.h"
 
+#include "platform/win32/full_path_name.h"
 #include "platform/win32/win32_file_error.h"
 
 #include <cwctype>
@@ -28,20 +29,13 @@ FileError NotARegularFile(DWORD fileType)
 
 FileError RefuseDeviceName(const std::filesystem::path& path)
 {
-    // The system's own reading of the name: a reserved name such as "COM3" or "nul.txt" comes
-    // back as \\.\COM3 or \\.\nul, whatever folder it was written in.
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
+    const std::optional<std::wstring> full = SystemFullPathName(path);
+    if (!full)
         return {};
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed)
-        return {};
-    full.resize(length);
     constexpr std::wstring_view kDeviceSpace = L"\\\\.\\";
-    if (!full.starts_with(kDeviceSpace))
+    if (!full->starts_with(kDeviceSpace))
         return {};
-    const std::wstring_view device = std::wstring_view(full).substr(kDeviceSpace.size());
+    const std::wstring_view device = std::wstring_view(*full).substr(kDeviceSpace.size());
     // \\.\C:\a.ini is a file spelled through the device space; \\.\C: alone is the volume.
     const bool onADrive = device.size() > 3 && std::iswalpha(device[0]) && device[1] == L':' &&
                           (device[2] == L'\\' || device[2] == L'/');

@@ -1,5 +1,8 @@
 #include "platform/win32/port_name.h"
 
+#include "platform/win32/full_path_name.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,17 +10,10 @@ namespace wirevane::platform {
 
 DWORD RefuseNonPortName(const std::filesystem::path& path)
 {
-    // The system's own reading of the name, so that "COM3" in any folder, "nul.txt" and
-    // forward slashes come out as the open would take them.
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return GetLastError();
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed)
+    const std::optional<std::wstring> full = SystemFullPathName(path);
+    if (!full)
         return ERROR_INVALID_FUNCTION;
-    full.resize(length);
-    const std::wstring_view name(full);
+    const std::wstring_view name(*full);
     if (!name.starts_with(L"\\\\.\\") && !name.starts_with(L"\\\\?\\"))
         return ERROR_INVALID_FUNCTION;
     const std::wstring_view device = name.substr(4);

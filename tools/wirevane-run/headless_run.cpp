@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <utility>
 #include <vector>
 
 namespace wirevane::runner {
@@ -167,29 +166,30 @@ std::string HeadlessRun::LoadTable()
 // other, the settings file at once.
 std::string HeadlessRun::CheckResultFiles()
 {
-    const std::pair<const std::optional<std::filesystem::path>*, const char*> outputs[] = {
-        {&m_options.log, "the log"},
-        {&m_options.csv, "the CSV file"},
-        {&m_options.report, "the report"},
-        {&m_options.junit, "the JUnit file"}};
+    struct Output {
+        const std::optional<std::filesystem::path>* file;
+        const char* what;
+        bool writtenAtTheEnd;
+    };
+    const Output outputs[] = {{&m_options.log, "the log", false},
+                              {&m_options.csv, "the CSV file", false},
+                              {&m_options.report, "the report", true},
+                              {&m_options.junit, "the JUnit file", true}};
     for (auto output = std::begin(outputs); output != std::end(outputs); ++output) {
-        const auto& [file, what] = *output;
-        if (!*file)
+        if (!*output->file)
             continue;
+        const std::filesystem::path& file = **output->file;
         const std::string cannot =
-            "cannot write " + std::string(what) + " " + platform::Utf8FromPath(**file) + ": ";
-        if (platform::SameFile(**file, m_options.settingsFile))
+            "cannot write " + std::string(output->what) + " " + platform::Utf8FromPath(file) + ": ";
+        if (platform::SameFile(file, m_options.settingsFile))
             return cannot + "it is the settings file being run";
         for (auto other = std::begin(outputs); other != output; ++other)
-            if (*other->first && platform::SameFile(**file, **other->first))
-                return cannot + other->second + " is written there too";
+            if (*other->file && platform::SameFile(file, **other->file))
+                return cannot + other->what + " is written there too";
+        if (output->writtenAtTheEnd)
+            if (const platform::FileError error = platform::CheckReplaceable(file); !error.ok())
+                return cannot + error.message;
     }
-    for (const auto& [file, what] : {std::pair{&m_options.report, "the report "},
-                                     std::pair{&m_options.junit, "the JUnit file "}})
-        if (*file)
-            if (const platform::FileError error = platform::CheckReplaceable(**file); !error.ok())
-                return "cannot write " + std::string(what) + platform::Utf8FromPath(**file) + ": " +
-                       error.message;
     return {};
 }
 
