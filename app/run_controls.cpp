@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QStatusBar>
+#include <QStringList>
 
 namespace wirevane {
 
@@ -22,13 +23,20 @@ void RunControls::UpdateRunControls(bool running)
     m_commands.setEnabled(command::kReset, true);
     if (m_buttons != nullptr)
         m_buttons->SetStopEnabled(running);
-    const std::optional<platform::RealtimeRefusal> refusal = m_priority.RunChanged(running);
-    if (refusal && m_statusBar != nullptr)
-        m_statusBar->showMessage(tr("リアルタイム優先度が拒否されたため、通常の優先度で実行します（"
-                                    "%1）。許可するには: %2")
-                                     .arg(QString::fromStdString(refusal->reason),
-                                          QString::fromStdString(refusal->remedy)),
-                                 kRefusalShownMs);
+    const RunPriorityRefusals refusals = m_priority.RunChanged(running);
+    QStringList told;
+    if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.priority)
+        told << tr("リアルタイム優先度が拒否されたため、通常の優先度で実行します（%"
+                   "1）。許可するには: "
+                   "%2")
+                    .arg(QString::fromStdString(refusal->reason),
+                         QString::fromStdString(refusal->remedy));
+    if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.awakeProcessors)
+        told << tr("待機中のプロセッサを起こしたままにできません（%1）。許可するには: %2")
+                    .arg(QString::fromStdString(refusal->reason),
+                         QString::fromStdString(refusal->remedy));
+    if (!told.isEmpty() && m_statusBar != nullptr)
+        m_statusBar->showMessage(told.join(QStringLiteral(" ")), kRefusalShownMs);
 }
 
 void RunControls::SetStatusText(std::u16string_view text)

@@ -84,8 +84,12 @@ int main(int argc, char** argv)
     });
     RunPriority priority(rig.port.serial);
     priority.SetAllowed(realtime);
-    if (const std::optional<platform::RealtimeRefusal> refusal = priority.RunChanged(true))
-        std::printf("realtime priority refused: %s\n", refusal->reason.c_str());
+    const RunPriorityRefusals refusals = priority.RunChanged(true);
+    if (refusals.priority)
+        std::printf("realtime priority refused: %s\n", refusals.priority->reason.c_str());
+    if (refusals.awakeProcessors)
+        std::printf("idle processors not kept awake: %s\n",
+                    refusals.awakeProcessors->reason.c_str());
     rig.engine.OnSend();
     test::RunEventsUntil([&] { return rig.port.writes >= kGaps + 1; }, 60'000);
     rig.engine.OnStop();

@@ -4,17 +4,21 @@
 // process and in one of its own; the engine with the receive handler and the port chain on the
 // Qt event loop, and the same with every row checking its answer; wirevane-run (the headless
 // runner's own loop); a pyserial script; and the engine and the runner again with the realtime
-// priority a user may allow them.
+// priority a user may allow them, which also keeps the idle processors awake. With --awake the
+// bench holds the processors awake itself, for every contender, the floor included: a halted
+// processor's wake-up then costs no one, and what is left is each contender's own work.
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
 #include "e2e/qt_engine_rig.h"
+#include "platform/awake_processors.h"
 #include "serial/run_priority.h"
 #include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <string>
@@ -231,7 +235,7 @@ bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
     }
     RunPriority priority(rig.port.serial);
     priority.SetAllowed(choice.realtime);
-    const bool refused = priority.RunChanged(true).has_value();
+    const bool refused = priority.RunChanged(true).priority.has_value();
     const auto answered = [&rig, rows] {
         return rig.port.writes >= static_cast<uint64_t>(rows) && rig.run.waitKind == WaitKind::None;
     };
@@ -284,11 +288,27 @@ struct Contender {
     bool ok = true;
 };
 
+bool AwakeAsked(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--awake") == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    platform::AwakeProcessors awake;
+    if (AwakeAsked(argc, argv)) {
+        if (const std::optional<platform::RealtimeRefusal> refusal = awake.Hold()) {
+            std::printf("the processors may not be kept awake: %s\n", refusal->reason.c_str());
+            return 1;
+        }
+    }
     std::vector<Contender> contenders;
     contenders.emplace_back("poll() floor", [](const std::string& path, std::vector<double>& cpu) {
         PollFloor(path, kRowsSent, cpu);
@@ -324,8 +344,9 @@ int main(int argc, char** argv)
                 contender.ok = contender.run(path, contender.cpuPerRow) && contender.ok;
             });
     std::printf("turnaround, answer written -> first byte of the next row, delay 0, %d rows "
-                "each in %d rounds\n",
-                kRounds * kRowsPerRound, kRounds);
+                "each in %d rounds%s\n",
+                kRounds * kRowsPerRound, kRounds,
+                awake.held() ? ", idle processors kept awake throughout" : "");
     std::printf("%-18s %10s %10s %8s %13s\n", "", "median us", "p99 us", "samples", "cpu us/row");
     std::vector<Spread> spreads;
     spreads.reserve(contenders.size());

@@ -1,6 +1,22 @@
 #include "serial/run_priority.h"
 
+#include <utility>
+
 namespace wirevane {
+
+namespace {
+
+// The first refusal of its kind only.
+std::optional<platform::RealtimeRefusal> TellOnce(std::optional<platform::RealtimeRefusal> refusal,
+                                                  bool& told)
+{
+    if (!refusal || told)
+        return std::nullopt;
+    told = true;
+    return refusal;
+}
+
+} // namespace
 
 RunPriority::~RunPriority()
 {
@@ -14,28 +30,28 @@ void RunPriority::SetAllowed(bool allowed)
         Release();
 }
 
-std::optional<platform::RealtimeRefusal> RunPriority::RunChanged(bool running)
+RunPriorityRefusals RunPriority::RunChanged(bool running)
 {
     if (!running || !m_allowed) {
         Release();
-        return std::nullopt;
+        return {};
     }
+    RunPriorityRefusals refusals;
+    refusals.awakeProcessors = TellOnce(m_awake.Hold(), m_awakeRefusalTold);
     if (m_holding)
-        return std::nullopt;
+        return refusals;
     std::optional<platform::RealtimeRefusal> refusal = platform::RaiseToRealtime();
-    if (refusal) {
-        if (m_refusalTold)
-            return std::nullopt;
-        m_refusalTold = true;
-        return refusal;
+    if (!refusal) {
+        m_holding = true;
+        m_port.SetEventThreadRealtime(true);
     }
-    m_holding = true;
-    m_port.SetEventThreadRealtime(true);
-    return std::nullopt;
+    refusals.priority = TellOnce(std::move(refusal), m_priorityRefusalTold);
+    return refusals;
 }
 
 void RunPriority::Release()
 {
+    m_awake.Release();
     if (!m_holding)
         return;
     m_holding = false;

@@ -518,6 +518,10 @@
         <source>リアルタイム優先度が拒否されたため、通常の優先度で実行します（%1）。許可するには: %2</source>
         <translation>Realtime priority was refused, so the run goes on at normal priority (%1). To allow it: %2</translation>
     </message>
+    <message>
+        <source>待機中のプロセッサを起こしたままにできません（%1）。許可するには: %2</source>
+        <translation>The idle processors may not be kept awake (%1). To allow it: %2</translation>
+    </message>
 </context>
 <context>
     <name>SendTableColumns</name>

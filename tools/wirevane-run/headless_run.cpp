@@ -132,10 +132,16 @@ int HeadlessRun::Execute()
     m_loop.WatchInterrupts([this] { m_run.Interrupt(); });
     // The whole run, lingering included: the program has nothing else to do meanwhile.
     m_priority.SetAllowed(m_options.realtime);
-    if (const std::optional<platform::RealtimeRefusal> refusal = m_priority.RunChanged(true))
+    const RunPriorityRefusals refusals = m_priority.RunChanged(true);
+    if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.priority)
         std::fprintf(stderr,
                      "wirevane-run: realtime priority refused (%s), running at normal "
                      "priority; it is granted by %s\n",
+                     refusal->reason.c_str(), refusal->remedy.c_str());
+    if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.awakeProcessors)
+        std::fprintf(stderr,
+                     "wirevane-run: idle processors may not be kept awake (%s), running "
+                     "without; it is granted by %s\n",
                      refusal->reason.c_str(), refusal->remedy.c_str());
     m_run.Start(ToRunSettings(m_options));
     if (!m_run.finished())

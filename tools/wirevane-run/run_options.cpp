@@ -65,10 +65,12 @@ Options:
                     series, unlabelled columns are 1, 2, ...; at most 32 numbers a line, NaN,
                     infinities and out-of-range values left out (needs --csv)
   --realtime        run the loop and the port's event thread at realtime priority, so that
-                    busy programs beside it do not make delays and answers late; on Linux
-                    granted by an rtprio limit (a line "@dialout - rtprio 1" in
-                    /etc/security/limits.conf) or CAP_SYS_NICE; when refused, the run goes
-                    on at normal priority with one line on standard error
+                    busy programs beside it do not make delays and answers late, and on
+                    Linux keep idle processors awake, so that no answer waits for one to
+                    wake; the priority is granted by an rtprio limit (a line "@dialout -
+                    rtprio 1" in /etc/security/limits.conf) or CAP_SYS_NICE, the processors
+                    by write access to /dev/cpu_dma_latency; what is refused, the run goes
+                    on without, with one line on standard error
   --help            show this text and exit
 
 Exit status (when several apply, the first in this list):

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <thread>
+#include <unistd.h>
 
 namespace wirevane {
 namespace {
@@ -163,6 +164,17 @@ int RealtimeThreads()
     return count;
 }
 
+// Whether this process holds a request that keeps the idle processors awake.
+bool HoldsAwakeProcessors()
+{
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(fd.path(), error) == "/dev/cpu_dma_latency")
+            return true;
+    }
+    return false;
+}
+
 bool SystemGrantsRealtime()
 {
     bool granted = false;
@@ -172,7 +184,8 @@ bool SystemGrantsRealtime()
 }
 
 // With the option on, a run's window thread and the port's event thread hold realtime priority
-// from Send to Stop, and nothing of the program holds it once the run is over.
+// from Send to Stop, with the idle processors kept awake where the system lets the program ask,
+// and nothing of the program holds either once the run is over.
 TEST_F(MainWindowWithDevice, RealtimeIsHeldByTheWindowAndEventThreadsOnlyWhileTheTableRuns)
 {
     if (!SystemGrantsRealtime())
@@ -182,6 +195,8 @@ TEST_F(MainWindowWithDevice, RealtimeIsHeldByTheWindowAndEventThreadsOnlyWhileTh
     window.commands().action(kRealtime)->trigger();
     EXPECT_NE(rig.ReadFile("Wirevane.ini").find("[WIREVANE]\r\nREALTIME=1\r\n"), std::string::npos);
     EXPECT_EQ(RealtimeThreads(), 0) << "an idle window holds none";
+    EXPECT_FALSE(HoldsAwakeProcessors());
+    const bool awakeGranted = access("/dev/cpu_dma_latency", W_OK) == 0;
 
     window.table().rows()[0] = SendRow{1, u"TICK", WaitKind::None, 0, 50};
     window.table().RewriteFromRows();
@@ -189,10 +204,12 @@ TEST_F(MainWindowWithDevice, RealtimeIsHeldByTheWindowAndEventThreadsOnlyWhileTh
     window.Trigger(kSend);
     ASSERT_TRUE(window.run().running);
     EXPECT_TRUE(test::WaitUntil([] { return RealtimeThreads() == 2; })) << RealtimeThreads();
+    EXPECT_EQ(HoldsAwakeProcessors(), awakeGranted);
 
     window.Trigger(kStop);
     EXPECT_FALSE(window.run().running);
     EXPECT_TRUE(test::WaitUntil([] { return RealtimeThreads() == 0; })) << RealtimeThreads();
+    EXPECT_FALSE(HoldsAwakeProcessors());
 }
 
 } // namespace
