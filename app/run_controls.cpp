@@ -16,6 +16,15 @@ constexpr int kRefusalShownMs = 20'000;
 
 } // namespace
 
+void RunControls::AttachStatusBar(QStatusBar& bar)
+{
+    m_statusBar = &bar;
+    QObject::connect(&bar, &QStatusBar::messageChanged, &bar, [&bar](const QString& message) {
+        if (message.isEmpty())
+            bar.setToolTip(QString());
+    });
+}
+
 void RunControls::UpdateRunControls(bool running)
 {
     m_commands.setEnabled(command::kSend, !running);
@@ -35,8 +44,10 @@ void RunControls::UpdateRunControls(bool running)
         told << tr("待機中のプロセッサを起こしたままにできません（%1）。許可するには: %2")
                     .arg(QString::fromStdString(refusal->reason),
                          QString::fromStdString(refusal->remedy));
-    if (!told.isEmpty() && m_statusBar != nullptr)
+    if (!told.isEmpty() && m_statusBar != nullptr) {
         m_statusBar->showMessage(told.join(QStringLiteral(" ")), kRefusalShownMs);
+        m_statusBar->setToolTip(told.join(QStringLiteral("\n")));
+    }
 }
 
 void RunControls::SetStatusText(std::u16string_view text)

@@ -16,7 +16,8 @@ class CDialogButtonArray;
 // The run's controls as the sequence engine drives them: send only while no run is active,
 // stop only while one is, reset always; the button array's stop button and status line; and
 // the status bar's count of the last run's answer checks. A run also takes realtime priority
-// when the user allows it; the status bar says so once if the system refuses.
+// when the user allows it; the status bar says so once if the system refuses, the whole text
+// in its tooltip, since the remedy does not fit a narrow window.
 class RunControls final : public RunObserver {
     Q_DECLARE_TR_FUNCTIONS(RunControls)
 public:
@@ -29,7 +30,7 @@ public:
     void Attach(CDialogButtonArray& buttons) { m_buttons = &buttons; }
     // The status bar's pane for the count; hidden until a run with checks has ended.
     void AttachChecksPane(QLabel& pane) { m_checksPane = &pane; }
-    void AttachStatusBar(QStatusBar& bar) { m_statusBar = &bar; }
+    void AttachStatusBar(QStatusBar& bar);
 
     void UpdateRunControls(bool running) override;
     void SetStatusText(std::u16string_view text) override;
