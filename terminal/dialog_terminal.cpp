@@ -4,6 +4,7 @@
 #include "grid/fixed_pitch_font.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "terminal/find_bar.h"
 #include "terminal/hex_traffic_view.h"
 #include "terminal/terminal_host.h"
 
@@ -122,6 +123,9 @@ void CDialogTerminal::ClearText()
     m_edit->Clear();
     m_hexView->Clear();
     m_stamper.Restart(true, false);
+    // An open find bar would go on counting and highlighting what is gone.
+    if (m_findBar->isVisible())
+        m_findBar->Search();
 }
 
 platform::FileError CDialogTerminal::SaveTextTo(const std::filesystem::path& path)

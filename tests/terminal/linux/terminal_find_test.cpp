@@ -3,10 +3,12 @@
 #include "terminal/find_bar.h"
 #include "terminal/record_search.h"
 #include "terminal/terminal_fixture.h"
+#include "terminal/terminal_ids.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -135,6 +137,11 @@ TEST_F(TerminalFind, TheNextStepFindsInTextThatArrivedAfterTheSearch)
     QTest::keyClick(Field(), Qt::Key_Return);
     EXPECT_EQ(Count(), QStringLiteral("2 / 2 件"));
     EXPECT_EQ(Edit().textCursor().selectionStart(), 9);
+
+    // Clearing the text leaves nothing to count or highlight, at once, before any step.
+    QTest::mouseClick(Child<QPushButton>(terminal::kClearButton), Qt::LeftButton);
+    EXPECT_EQ(Count(), QStringLiteral("見つかりません"));
+    EXPECT_TRUE(Edit().extraSelections().isEmpty());
 }
 
 TEST_F(TerminalFind, TheOpenBarShowsEveryTextWholeAtTheWindowsSmallestSize)
