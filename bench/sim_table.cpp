@@ -1,16 +1,20 @@
 // A 100-row question-and-answer table against the device simulator, as a user runs one: each
 // row waits for the device's CR-ended answer before the next goes. The figure is rows a second
 // over the whole table, the engine and the port chain on the Qt event loop as in the window.
+// With --realtime each run takes what the window's realtime option gives a run: the priority and
+// the idle processors kept awake.
 
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
 #include "e2e/qt_engine_rig.h"
+#include "serial/run_priority.h"
 #include "support/sim_process.h"
 #include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 using namespace wirevane;
@@ -20,6 +24,15 @@ namespace {
 
 constexpr int kRows = 100;
 constexpr int kRuns = 9;
+
+bool RealtimeAsked(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--realtime") == 0)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -34,19 +47,28 @@ int main(int argc, char** argv)
         std::printf("cannot start the simulator or open its port\n");
         return 1;
     }
+    RunPriority priority(rig.port.serial);
+    priority.SetAllowed(RealtimeAsked(argc, argv));
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
         const int64_t start = NowNs();
+        const RunPriorityRefusals refusals = priority.RunChanged(true);
+        if (refusals.priority || refusals.awakeProcessors)
+            std::printf(
+                "refused: %s\n",
+                (refusals.priority ? refusals.priority : refusals.awakeProcessors)->reason.c_str());
         rig.engine.OnSend();
-        if (!test::RunEventsUntil([&] { return !rig.run.running; }, 60'000)) {
+        const bool finished = test::RunEventsUntil([&] { return !rig.run.running; }, 60'000);
+        priority.RunChanged(false);
+        if (!finished) {
             std::printf("the table did not finish within a minute\n");
             return 1;
         }
         rates.push_back(kRows / (static_cast<double>(NowNs() - start) / 1e9));
     }
     const Spread spread = SpreadOf(rates);
-    std::printf("%d-row table against wirevane-sim, each row waiting for its answer, %zu runs\n",
-                kRows, spread.count);
+    std::printf("%d-row table against wirevane-sim, each row waiting for its answer, %zu runs%s\n",
+                kRows, spread.count, priority.allowed() ? ", realtime option on" : "");
     std::printf("rows per second: median %.0f, slowest %.0f\n", spread.median,
                 *std::min_element(rates.begin(), rates.end()));
     return 0;
