@@ -35,9 +35,8 @@ void RunControls::UpdateRunControls(bool running)
     const RunPriorityRefusals refusals = m_priority.RunChanged(running);
     QStringList told;
     if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.priority)
-        told << tr("リアルタイム優先度が拒否されたため、通常の優先度で実行します（%"
-                   "1）。許可するには: "
-                   "%2")
+        told << tr("リアルタイム優先度が拒否されたため、通常の優先度で実行します（"
+                   "%1）。許可するには: %2")
                     .arg(QString::fromStdString(refusal->reason),
                          QString::fromStdString(refusal->remedy));
     if (const std::optional<platform::RealtimeRefusal>& refusal = refusals.awakeProcessors)
