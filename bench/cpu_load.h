@@ -3,9 +3,10 @@
 // Another CPU-bound program on the machine, for the benchmarks that ask how the program keeps
 // its times when it does not have the machine to itself.
 
+#include "bench/bench_flags.h"
+
 #include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,14 +41,7 @@ public:
 
     bool running() const { return m_pid > 0; }
 
-    static bool Asked(int argc, char** argv)
-    {
-        for (int i = 1; i < argc; ++i) {
-            if (std::strcmp(argv[i], "--load") == 0)
-                return true;
-        }
-        return false;
-    }
+    static bool Asked(int argc, char** argv) { return FlagGiven(argc, argv, "--load"); }
 
 private:
     pid_t m_pid = -1;

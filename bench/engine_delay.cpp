@@ -4,6 +4,7 @@
 // with --realtime the run takes the program's realtime priority, as the option in the window
 // and wirevane-run's --realtime do.
 
+#include "bench/bench_flags.h"
 #include "bench/counting_terminal.h"
 #include "bench/cpu_load.h"
 #include "bench/pty_device.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -45,15 +45,6 @@ std::vector<int64_t> RowArrivals(PtyDevice& device, int rows)
     return arrivals;
 }
 
-bool RealtimeAsked(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--realtime") == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,7 +63,7 @@ int main(int argc, char** argv)
     }
     std::vector<int64_t> arrivals;
     bool deviceDone = false;
-    const bool realtime = RealtimeAsked(argc, argv);
+    const bool realtime = FlagGiven(argc, argv, "--realtime");
     std::atomic<bool> promptDevice{false};
     std::thread deviceThread([&] {
         // The device is the instrument: a real one stamps a byte as it comes, so its thread

@@ -8,6 +8,7 @@
 // bench holds the processors awake itself, for every contender, the floor included: a halted
 // processor's wake-up then costs no one, and what is left is each contender's own work.
 
+#include "bench/bench_flags.h"
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
 #include "e2e/qt_engine_rig.h"
@@ -18,7 +19,6 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <string>
@@ -288,22 +288,13 @@ struct Contender {
     bool ok = true;
 };
 
-bool AwakeAsked(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--awake") == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     platform::AwakeProcessors awake;
-    if (AwakeAsked(argc, argv)) {
+    if (FlagGiven(argc, argv, "--awake")) {
         if (const std::optional<platform::RealtimeRefusal> refusal = awake.Hold()) {
             std::printf("the processors may not be kept awake: %s\n", refusal->reason.c_str());
             return 1;

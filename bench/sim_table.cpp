@@ -4,6 +4,7 @@
 // With --realtime each run takes what the window's realtime option gives a run: the priority and
 // the idle processors kept awake.
 
+#include "bench/bench_flags.h"
 #include "bench/counting_terminal.h"
 #include "bench/pty_device.h"
 #include "e2e/qt_engine_rig.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 using namespace wirevane;
@@ -24,15 +24,6 @@ namespace {
 
 constexpr int kRows = 100;
 constexpr int kRuns = 9;
-
-bool RealtimeAsked(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--realtime") == 0)
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -48,7 +39,7 @@ int main(int argc, char** argv)
         return 1;
     }
     RunPriority priority(rig.port.serial);
-    priority.SetAllowed(RealtimeAsked(argc, argv));
+    priority.SetAllowed(FlagGiven(argc, argv, "--realtime"));
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
         const int64_t start = NowNs();
