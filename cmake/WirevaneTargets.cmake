@@ -1,20 +1,35 @@
 # Qt's widget headers are most of what a window's source file costs to compile, the more so with
-# the cross compiler. Every Qt target compiles them with the same flags, so they are parsed once
-# per build, into one header that all of them reuse: one per target cost 150-190 MB of disk each,
-# about 9 GB over the three builds CI makes, and filled the compiler cache. Only headers that
-# every such target may see go here: Qt's, and the standard library's. Tests add macros of their
-# own (QtTest's, GoogleTest's), which these headers never read, so the header stays valid for them.
-option(WIREVANE_PCH "Precompile Qt's headers for the Qt targets" ON)
+# the cross compiler, and GoogleTest's header is about half of what a plain test source costs.
+# Targets of one kind compile them with the same flags, so each set is parsed once per build, into
+# a header that all of them reuse: one per target cost 150-190 MB of disk each, about 9 GB over
+# the three builds CI makes, and filled the compiler cache. Only headers that every such target
+# may see go in: Qt's, GoogleTest's for the tests, and the standard library's. Tests add macros of
+# their own (QtTest's), which these headers never read, so the headers stay valid for them.
+option(WIREVANE_PCH "Precompile Qt's and GoogleTest's headers" ON)
+# The compiler uses a header only in sources compiled with its code model. On Linux, Qt's targets
+# pass -fPIC on, so a plain test that links a Qt library gets it too; all plain tests and their
+# header are compiled with it, so that one header serves them all.
+function(wirevane_test_code_model name)
+  if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    target_compile_options(${name} PRIVATE -fPIC)
+  endif()
+endfunction()
+set(wirevane_pch_std <functional> <memory> <optional> <string> <vector>)
+set(wirevane_pch_owner ${CMAKE_CURRENT_LIST_DIR}/pch_owner.cpp)
+set(wirevane_pch_qt <QObject> <QString> <QStringList> <QList> <QHash> <QTimer> <QWidget> <QDialog>
+  <QPainter> <QLabel> <QPushButton> <QComboBox> <QLineEdit> <QVBoxLayout> <QHBoxLayout>
+  <QApplication>)
 if(WIREVANE_PCH AND WIREVANE_GUI)
-  add_library(wirevane_qt_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/qt_pch_owner.cpp)
+  add_library(wirevane_qt_pch OBJECT ${wirevane_pch_owner})
   target_link_libraries(wirevane_qt_pch PRIVATE Qt6::Widgets wirevane_qt_defs wirevane_warnings)
-  target_precompile_headers(wirevane_qt_pch PRIVATE <QObject> <QString> <QStringList> <QList>
-    <QHash> <QTimer> <QWidget> <QDialog> <QPainter> <QLabel> <QPushButton> <QComboBox>
-    <QLineEdit> <QVBoxLayout> <QHBoxLayout> <QApplication> <functional> <memory> <string> <vector>)
+  target_precompile_headers(wirevane_qt_pch PRIVATE ${wirevane_pch_qt} ${wirevane_pch_std})
 endif()
-function(wirevane_qt_precompiled_headers name)
-  if(TARGET wirevane_qt_pch)
-    target_precompile_headers(${name} REUSE_FROM wirevane_qt_pch)
+function(wirevane_precompiled_headers name owner)
+  if(TARGET ${owner})
+    target_precompile_headers(${name} REUSE_FROM ${owner})
+    if(owner STREQUAL "wirevane_test_pch")
+      wirevane_test_code_model(${name})
+    endif()
   endif()
 endfunction()
 
@@ -40,7 +55,7 @@ function(wirevane_library name)
       set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
       target_link_libraries(${name} PUBLIC wirevane_qt_defs)
       if("Qt6::Widgets" IN_LIST A_DEPS)
-        wirevane_qt_precompiled_headers(${name})
+        wirevane_precompiled_headers(${name} wirevane_qt_pch)
       endif()
     endif()
   else()
@@ -78,10 +93,23 @@ function(wirevane_test name)
   target_link_libraries(${name} PRIVATE ${A_DEPS} test_support GTest::gtest wirevane_warnings)
   if(A_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE test_support_qt_main test_support_widgets Qt6::Test Qt6::Widgets wirevane_qt_defs)
-    wirevane_qt_precompiled_headers(${name})
+    # With the program's network module, as the program's own tests have it: QtTest's header
+    # reads whether it is there, and one precompiled header serves them all.
+    target_link_libraries(${name} PRIVATE test_support_qt_main test_support_widgets Qt6::Test
+      Qt6::Widgets Qt6::Network wirevane_qt_defs)
+    # QtTest's header reads the tests' folder from a macro, so the header precompiled with it
+    # serves the tests of that folder only; those of another get Qt's alone.
+    set(owner wirevane_qt_pch)
+    if(TARGET wirevane_qt_test_pch)
+      get_target_property(pch_folder wirevane_qt_test_pch BINARY_DIR)
+      if(pch_folder STREQUAL CMAKE_CURRENT_BINARY_DIR)
+        set(owner wirevane_qt_test_pch)
+      endif()
+    endif()
+    wirevane_precompiled_headers(${name} ${owner})
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    wirevane_precompiled_headers(${name} wirevane_test_pch)
   endif()
   # Under an emulator (wine) the listing of the tests waits for its start-up as well, and every
   # test waits for the emulator's prefix to be made first. The listing writes each value of a

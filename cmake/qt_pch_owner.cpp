@@ -1,2 +1,0 @@
-// The target that owns the precompiled Qt headers every window and GUI test reuses; the
-// header is compiled with this file, which needs nothing else.
