@@ -64,7 +64,7 @@ struct PlotWidget::Frame {
     }
     double Y(double v) const
     {
-        return plot.bottom() - (v - value.low) * plot.height() / (value.high - value.low);
+        return plot.bottom() - chart::ValueFraction(value, v) * plot.height();
     }
     int64_t TimeAt(int x) const
     {

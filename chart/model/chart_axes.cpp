@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace wirevane::chart {
 
@@ -12,6 +13,8 @@ constexpr int64_t kSecond = 1000;
 constexpr int64_t kMinute = 60 * kSecond;
 constexpr int64_t kHour = 60 * kMinute;
 constexpr int64_t kDay = 24 * kHour;
+
+constexpr double kLargest = std::numeric_limits<double>::max();
 
 constexpr std::array<int64_t, 17> kSteps = {
     1 * kSecond, 2 * kSecond, 5 * kSecond, 10 * kSecond, 15 * kSecond, 30 * kSecond,
@@ -82,31 +85,52 @@ ValueRange AutoRange(double min, double max)
 {
     if (!std::isfinite(min) || !std::isfinite(max) || min > max)
         return {};
-    if (min == max) {
-        const double room = min == 0 ? 1 : std::abs(min) * 0.1;
-        return {min - room, max + room};
-    }
-    const double room = (max - min) * 0.05;
-    return {min - room, max + room};
+    const auto roomy = [](double low, double high, double room) {
+        return ValueRange{std::max(low - room, -kLargest), std::min(high + room, kLargest)};
+    };
+    if (min == max)
+        return roomy(min, max, min == 0 ? 1 : std::abs(min) * 0.1);
+    // Halves: the difference of two values far apart can be larger than any double.
+    return roomy(min, max, (max / 2 - min / 2) * 0.1);
 }
 
 std::vector<double> ValueTicks(const ValueRange& range, int wanted)
 {
     std::vector<double> ticks;
-    const double span = range.high - range.low;
-    if (!(span > 0) || !std::isfinite(span) || wanted <= 0)
+    const double halfSpan = range.high / 2 - range.low / 2;
+    if (!(halfSpan > 0) || !std::isfinite(halfSpan) || wanted <= 0)
         return ticks;
-    const double rough = span / wanted;
+    const double rough = std::min(halfSpan / wanted * 2, kLargest);
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = power;
     for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (!std::isfinite(factor * power))
+            break;
         step = factor * power;
         if (step >= rough)
             break;
     }
-    for (double tick = std::ceil(range.low / step) * step; tick <= range.high; tick += step)
+    // Counted from the first, not added up: where a step is below what the doubles can tell
+    // apart, adding it would leave the tick where it was, for ever. No more than wanted + 1
+    // steps fit in the range.
+    const double first = std::ceil(range.low / step);
+    for (int i = 0; i <= wanted; ++i) {
+        const double tick = (first + i) * step;
+        if (tick > range.high)
+            break;
+        if (!ticks.empty() && tick <= ticks.back())
+            continue;
         ticks.push_back(std::abs(tick) < step * 1e-9 ? 0.0 : tick);
+    }
     return ticks;
+}
+
+double ValueFraction(const ValueRange& range, double value)
+{
+    const double fraction = (value / 2 - range.low / 2) / (range.high / 2 - range.low / 2);
+    if (std::isnan(fraction))
+        return 0;
+    return std::clamp(fraction, -kFractionBound, kFractionBound);
 }
 
 } // namespace wirevane::chart

@@ -34,8 +34,16 @@ struct ValueRange {
     double high = 1;
 };
 // The data's range with a little room above and below; a flat line gets room around its value.
+// The room stops at the largest finite values.
 ValueRange AutoRange(double min, double max);
-// Ticks at 1, 2 or 5 times a power of ten, about `wanted` of them inside the range.
+// Ticks at 1, 2 or 5 times a power of ten, about `wanted` of them inside the range and never
+// more than wanted + 1, in increasing order. A range narrower than the doubles can divide at its
+// size gets only the ticks they can tell apart.
 std::vector<double> ValueTicks(const ValueRange& range, int wanted);
+// Where a value lies in a range of any finite width, 0 at low and 1 at high, held within
+// -kFractionBound..kFractionBound so that a reading far outside a typed range still draws as a
+// line leaving the plot.
+inline constexpr double kFractionBound = 1e3;
+double ValueFraction(const ValueRange& range, double value);
 
 } // namespace wirevane::chart

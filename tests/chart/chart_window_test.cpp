@@ -8,8 +8,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -135,6 +137,35 @@ TEST_F(ChartWindowTest, StoredLimitsWaitForTheirSeriesAndATypedRangeFixesTheScal
               std::pair(-10.0, 10.0));
     QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
     EXPECT_FALSE(chart.plot().fixedRange());
+}
+
+// Readings near the ends of the doubles draw their trace, and a typed scale finer than the
+// doubles can divide at its size is taken and drawn.
+TEST_F(ChartWindowTest, ExtremeReadingsAndAFineTypedScaleAreDrawn)
+{
+    // In the lower half, away from the legend's swatch of the same colour.
+    const auto tracePixels = [this] {
+        QImage image(400, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        chart.plot().Paint(painter, image.size());
+        painter.end();
+        int count = 0;
+        for (int y = image.height() / 2; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == PlotWidget::SeriesColour(0);
+        return count;
+    };
+    chart.AddMeasurement(Reading(0, -1e307));
+    chart.AddMeasurement(Reading(1'000, 1e307));
+    chart.AddMeasurement(Reading(2'000, 0));
+    EXPECT_GT(tracePixels(), 0);
+
+    QTest::keyClick(Find<QCheckBox>("autoscale"), Qt::Key_Space);
+    Type("range-low", QStringLiteral("10000000000000000"));
+    Type("range-high", QStringLiteral("10000000000000002"));
+    QTest::keyClick(Find<QLineEdit>("range-high"), Qt::Key_Return);
+    ASSERT_TRUE(chart.plot().fixedRange());
+    EXPECT_GT(tracePixels(), 0) << "readings far outside the scale cross the plot";
 }
 
 // Recording writes the header and each reading as it comes, until stopped; saving writes what
