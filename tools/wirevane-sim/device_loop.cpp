@@ -1,5 +1,6 @@
 #include "tools/wirevane-sim/device_loop.h"
 
+#include "tools/wirevane-sim/abandoned_port.h"
 #include "tools/wirevane-sim/sim_text.h"
 
 #include <algorithm>
@@ -16,13 +17,14 @@ namespace wirevane::sim {
 
 namespace {
 
-int ToPollTimeout(std::optional<Clock::time_point> at, Clock::time_point now)
+// How often the port is looked at for a holder that went without giving it back.
+constexpr std::chrono::seconds kAbandonLook{1};
+
+int ToPollTimeout(Clock::time_point at, Clock::time_point now)
 {
-    if (!at)
-        return -1;
-    if (*at <= now)
+    if (at <= now)
         return 0;
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(*at - now).count();
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(at - now).count();
     return static_cast<int>(std::min<int64_t>(ms, 60'000));
 }
 
@@ -74,8 +76,13 @@ private:
 int DeviceLoop::Run()
 {
     m_behaviour->Start(Clock::now(), m_out);
+    Clock::time_point nextAbandonLook = Clock::now();
     for (;;) {
         Clock::time_point now = Clock::now();
+        if (now >= nextAbandonLook) {
+            ReleaseAbandonedExclusivity(m_pty.slave);
+            nextAbandonLook = now + kAbandonLook;
+        }
         if (m_behaviour->NextTick() && *m_behaviour->NextTick() <= now) {
             m_behaviour->Tick(now, m_out);
             continue;
@@ -87,9 +94,11 @@ int DeviceLoop::Run()
             return 0;
         }
         const bool sendDue = !m_out.queue.empty() && m_out.queue.front().at <= now;
-        std::optional<Clock::time_point> wakeAt = m_behaviour->NextTick();
+        Clock::time_point wakeAt = nextAbandonLook;
+        if (const std::optional<Clock::time_point> tick = m_behaviour->NextTick())
+            wakeAt = std::min(wakeAt, *tick);
         if (!m_out.queue.empty() && !sendDue)
-            wakeAt = wakeAt ? std::min(*wakeAt, m_out.queue.front().at) : m_out.queue.front().at;
+            wakeAt = std::min(wakeAt, m_out.queue.front().at);
         pollfd fds[2] = {{m_pty.master, static_cast<short>(POLLIN | (sendDue ? POLLOUT : 0)), 0},
                          {m_signals, POLLIN, 0}};
         if (poll(fds, 2, ToPollTimeout(wakeAt, now)) < 0 && errno != EINTR) {

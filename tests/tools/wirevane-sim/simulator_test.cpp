@@ -10,9 +10,14 @@
 #include "support/test_paths.h"
 #include "support/wait_until.h"
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace wirevane {
@@ -238,6 +243,42 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsAndHangsUpAfterItTheGivenCountOrO
     signalled.sim.Signal(SIGUSR1);
     EXPECT_EQ(signalled.sim.WaitForExit(), 0);
     EXPECT_TRUE(signalled.HungUp());
+}
+
+// Whether the port is exclusive: a new open is refused, or, for root, whom that does not refuse,
+// the port says so.
+bool Exclusive(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EBUSY;
+    int exclusive = 0;
+    ioctl(fd, TIOCGEXCL, &exclusive);
+    close(fd);
+    return exclusive != 0;
+}
+
+// A program killed while it holds the port leaves the exclusivity behind but not its lock, which
+// goes with the process; the simulator then gives the port back, but never while it is held.
+TEST(Simulator, GivesBackAPortLeftExclusiveByAKilledProgramButNotAHeldOne)
+{
+    SimProcess sim({"--no-announce"});
+    ASSERT_TRUE(sim.started());
+    {
+        CSerial held;
+        ASSERT_EQ(held.Open(sim.devicePathU16()), 0u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_TRUE(Exclusive(sim.devicePath())) << "a held port stays exclusive";
+    }
+    EXPECT_FALSE(Exclusive(sim.devicePath()));
+
+    const int killed = open(sim.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(killed, 0);
+    ASSERT_EQ(flock(killed, LOCK_EX | LOCK_NB), 0);
+    ASSERT_EQ(ioctl(killed, TIOCEXCL), 0);
+    close(killed);
+    ASSERT_TRUE(Exclusive(sim.devicePath()));
+    EXPECT_TRUE(test::WaitUntil([&] { return !Exclusive(sim.devicePath()); }));
 }
 
 TEST(Simulator, RefusesBadArgumentsWithAMessage)
