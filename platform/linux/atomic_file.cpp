@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include "platform/linux/dangling_link.h"
 #include "platform/linux/not_regular_file.h"
 
 #include <algorithm>
@@ -107,8 +108,7 @@ FileError TooLargeToRead()
 }
 
 // The file a save replaces. A rename over a symbolic link would replace the link, while the user
-// meant the file it names; a link that names nothing is refused rather than followed to create a
-// file wherever it happens to point.
+// meant the file it names.
 FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::path& path)
 {
     path = target;
@@ -122,7 +122,7 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
         return {};
     }
     if (error == std::errc::no_such_file_or_directory) {
-        return FileError{ENOENT, "The link names no file; nothing is created through it"};
+        return LinkNamesNoFile();
     }
     return FileError::fromErrorCode(error);
 }

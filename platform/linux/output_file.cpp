@@ -1,5 +1,6 @@
 #include "platform/output_file.h"
 
+#include "platform/linux/dangling_link.h"
 #include "platform/linux/not_regular_file.h"
 
 #include <cerrno>
@@ -23,8 +24,21 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return NotARegularFile(info);
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC);
-    const int fd = ::open(path.c_str(), flags, 0666);
+    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC);
+    // A file that is there is opened through any link to it; a new one is made only where the
+    // path itself names nothing, so never through a link (O_EXCL). One that appears between
+    // the two opens is opened on the next turn.
+    int fd = -1;
+    for (int turn = 0; fd < 0 && turn < 2; ++turn) {
+        fd = ::open(path.c_str(), flags);
+        if (fd >= 0 || errno != ENOENT)
+            break;
+        fd = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 && errno == EEXIST && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            return LinkNamesNoFile();
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         return FileError::fromErrno(errno);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -44,17 +44,20 @@ TEST(TrafficFileRules, OnlyARegularFileIsOpenedForALogOrACsvFile)
 
     const auto target = dir / "log.txt";
     const auto link = dir / "link";
+    ASSERT_TRUE(LogFile().Open(target, false).ok());
     std::filesystem::create_symlink(target, link);
     LogFile log;
     ASSERT_TRUE(log.Open(link, false).ok());
     EXPECT_TRUE(std::filesystem::is_regular_file(target));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
 
-    // For a CSV file, writing into a FIFO would hang the window until something reads it, and a
-    // link that names nothing would make a file wherever it points: both are refused with a
-    // reason, and left alone.
+    // Writing a CSV file into a FIFO would hang the window until something reads it, and a link
+    // that names nothing would make a log or a CSV file wherever it points: each is refused with
+    // a reason, and left alone.
     const auto dangling = dir / "dangling";
-    std::filesystem::create_symlink(dir / "nowhere" / "x.csv", dangling);
+    std::filesystem::create_symlink(dir / "elsewhere.txt", dangling);
+    EXPECT_EQ(LogFile().Open(dangling, true).message,
+              "The link names no file; nothing is created through it");
     for (const auto& path : {unread, dangling, dir / "missing-folder" / "x.csv"}) {
         CsvRecorder recorder;
         EXPECT_NE(recorder.Open(path), u"") << path;
@@ -63,7 +66,7 @@ TEST(TrafficFileRules, OnlyARegularFileIsOpenedForALogOrACsvFile)
     }
     EXPECT_TRUE(std::filesystem::is_fifo(unread));
     EXPECT_TRUE(std::filesystem::is_symlink(dangling));
-    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere.txt"));
 }
 
 TEST(TrafficLogOnAFullDisk, StopsTheLogKeepsTheReasonAndWritesNothingMore)
