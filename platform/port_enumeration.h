@@ -27,6 +27,12 @@ std::vector<PortEntry> EnumeratePorts();
 // anywhere else.
 std::string PortDevicePath(std::string_view portName);
 
+// Whether a device path may name a port, told from the name alone, without looking it up: on
+// Windows only a device's own name may, not a share, a pipe or a file, whose lookup would reach
+// out to another machine with the user's credentials; on Linux any path may, and what stands
+// behind it decides.
+bool MayNamePort(std::string_view devicePath);
+
 // What stands behind a port's device path now, for a lost port's path found again: nothing
 // when the path may name another program's device (a simulator's announcement its simulator
 // no longer holds; a pseudo-terminal, whose number the system gives to whoever asks next),

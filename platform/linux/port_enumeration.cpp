@@ -150,6 +150,11 @@ std::string PortDevicePath(std::string_view portName, const PortSources& sources
     return system;
 }
 
+bool MayNamePort(std::string_view /*devicePath*/)
+{
+    return true;
+}
+
 std::optional<std::string> ReopenableDevice(std::string_view devicePath)
 {
     return ReopenableDevice(devicePath, PortSources{});

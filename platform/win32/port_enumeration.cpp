@@ -1,6 +1,7 @@
 #include "platform/port_enumeration.h"
 
 #include "platform/command_line.h"
+#include "platform/win32/port_name.h"
 #include "platform/win32/present_ports.h"
 #include "platform/win32/win32_text.h"
 
@@ -69,6 +70,11 @@ std::string PortDevicePath(std::string_view portName)
         portName.find('\\') != std::string_view::npos)
         return std::string(portName);
     return "\\\\.\\" + std::string(portName);
+}
+
+bool MayNamePort(std::string_view devicePath)
+{
+    return RefuseNonPortName(PathFromUtf8(devicePath)) == ERROR_SUCCESS;
 }
 
 // A COM name stays with its port's driver; no other program can take it over.

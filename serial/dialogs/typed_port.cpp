@@ -27,6 +27,10 @@ QString TypedPortProblem(const TypedPort& port)
     if (port.name.empty())
         return QCoreApplication::translate("TypedPort", "ポート名を入力してください。");
     const QString path = QString::fromStdString(port.devicePath);
+    if (!platform::MayNamePort(port.devicePath))
+        return QCoreApplication::translate("TypedPort",
+                                           "「%1」はシリアルポートではありません (%2)。")
+            .arg(name, path);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(port.devicePath, error);
     if (!std::filesystem::exists(status))

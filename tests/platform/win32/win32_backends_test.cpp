@@ -1,11 +1,11 @@
 #include "platform/atomic_file.h"
+#include "platform/command_line.h"
 #include "platform/output_file.h"
 #include "platform/port_enumeration.h"
 #include "platform/program_location.h"
 #include "platform/serial_codes.h"
 #include "platform/serial_device.h"
 #include "platform/single_instance.h"
-#include "platform/win32/port_name.h"
 #include "platform/win32/usb_instance_id.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
@@ -136,9 +136,9 @@ TEST(Win32AtomicFile, ADeviceIsNeitherOpenedNorReplacedNorReadNorLoggedTo)
     EXPECT_EQ(bytes, BytesOf("kept"));
 }
 
-// A port's name may come from someone else's settings file. Only a device's name is opened: a
-// file or a pipe is refused unopened, and a name on another machine is refused before Windows
-// would connect there and present the user's credentials.
+// A port's name may come from someone else's settings file, or be typed. Only a device's name
+// is opened or looked up: a file or a pipe is refused unopened, and a name on another machine
+// is refused before Windows would connect there and present the user's credentials.
 TEST(Win32SerialPort, ANameThatIsNoPortIsNotOpened)
 {
     const OneInstancePipe pipe;
@@ -151,6 +151,7 @@ TEST(Win32SerialPort, ANameThatIsNoPortIsNotOpened)
           std::wstring(L"\\\\wirevane-no-host\\share\\COM3"),
           std::wstring(L"\\\\.\\UNC\\wirevane-no-host\\share\\COM3"), std::wstring(L"\\\\.\\C:"),
           std::wstring(L"//wirevane-no-host/share/COM3")}) {
+        EXPECT_FALSE(MayNamePort(Utf8FromPath(name))) << std::filesystem::path(name).string();
         PortOpenError error;
         EXPECT_EQ(OpenSerialDevice(name, error), nullptr);
         EXPECT_EQ(error.code, ERROR_INVALID_FUNCTION) << std::filesystem::path(name).string();
@@ -159,8 +160,7 @@ TEST(Win32SerialPort, ANameThatIsNoPortIsNotOpened)
     for (const wchar_t* device :
          {L"COM9", L"\\\\.\\COM10",
           L"\\\\?\\usb#vid_0403&pid_6001#A1#{86e0d1e0-8089-11d0-9ce4-08003e301f73}"})
-        EXPECT_EQ(RefuseNonPortName(device), ERROR_SUCCESS)
-            << std::filesystem::path(device).string();
+        EXPECT_TRUE(MayNamePort(Utf8FromPath(device))) << std::filesystem::path(device).string();
 }
 
 TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
