@@ -136,13 +136,19 @@ void SequenceEngine::CancelWrite()
 
 void SequenceEngine::OnStop()
 {
-    if (m_run.running)
+    if (EndRun())
         ReportChecks();
+}
+
+bool SequenceEngine::EndRun()
+{
+    const bool wasRunning = m_run.running;
     CancelWrite();
     m_run.running = false;
     m_observer.UpdateRunControls(false);
     m_timer.Kill();
     CancelWait();
+    return wasRunning;
 }
 
 void SequenceEngine::OnReset()
@@ -208,7 +214,7 @@ void SequenceEngine::ReceiveStep()
     ArmForDelay(cells.sendFlag == 1 || marked ? cells.delay : 0);
     const bool step = m_run.stepMode;
     if (step || halt || failStop) {
-        OnStop();
+        const bool ended = EndRun();
         if (halt) {
             status = kHaltSuffix;
             m_table.SetRowImage(row, kRowImageHalt);
@@ -227,6 +233,8 @@ void SequenceEngine::ReceiveStep()
             if (detail)
                 m_table.SetRowStatus(row, kFailStatus);
         }
+        if (ended)
+            ReportChecks();
     }
     Advance();
 }
@@ -349,12 +357,14 @@ void SequenceEngine::FailRow(int row, const std::u16string& report)
 
 void SequenceEngine::StopOnRow(int row, const std::u16string& report)
 {
-    OnStop();
+    const bool ended = EndRun();
     m_table.ShowCurrentRow(row);
     m_table.SetRowImage(row, kRowImageHalt);
     if (m_run.detailView)
         m_table.SetRowStatus(row, kHaltSuffix);
     m_terminal.AppendReport(report);
+    if (ended)
+        ReportChecks();
 }
 
 void SequenceEngine::SendStep()
@@ -422,7 +432,7 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
     ArmForDelay(cells.delay);
     const bool step = m_run.stepMode;
     if (step || halt) {
-        OnStop();
+        const bool ended = EndRun();
         std::u16string status;
         if (halt) {
             status = m_table.GetRowStatus(row) + std::u16string(kHaltSuffix);
@@ -438,6 +448,8 @@ void SequenceEngine::FinishSendStep(int row, const SendRow& cells)
         }
         if (detail)
             m_table.SetRowStatus(row, status);
+        if (ended)
+            ReportChecks();
     }
     Advance();
 }

@@ -65,6 +65,9 @@ private:
     void CancelWait();
     void OpenAnswer(const SendRow& cells);
     std::optional<bool> DecideCheck(int row);
+    // Everything a stop does but the count of the checks, which a stop that still shows how its
+    // row ended gives after that, as the run's last line. True when a run was going.
+    bool EndRun();
     void ReportChecks();
     bool TableHasCheck() const;
 

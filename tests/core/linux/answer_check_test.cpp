@@ -122,6 +122,28 @@ TEST_F(CheckedRuns, GoingOnCountsEveryCycleUntilTheStop)
     EXPECT_EQ(observer.counts(), (std::vector<std::pair<int64_t, int64_t>>{{2, 2}}));
 }
 
+// A run that ends on a halting row shows how the row ended first; the count is its last line,
+// whether the row halts after its answer or, waiting for none, as it is sent.
+TEST_F(CheckedRuns, AHaltingRowsMarkerComesBeforeTheCount)
+{
+    run.detailView = true;
+    table.rows()[1] = SendRow{1, u"X", WaitKind::None, 1, 0, {}};
+    table.rows()[2].halt = 1;
+    table.RewriteFromRows();
+    SendAndTick();
+    terminal.clear();
+    AnswerRow("OK\r");
+    EXPECT_FALSE(observer.running());
+    EXPECT_EQ(terminal.text(),
+              u"OK\r<受信済>\r\n<送信済>\r\n<停止>\r\n[Checks: 1 passed, 0 failed.]\n");
+
+    SendAndTick();
+    terminal.clear();
+    AnswerRow("OK\r");
+    EXPECT_FALSE(observer.running());
+    EXPECT_EQ(terminal.text(), u"OK\r<受信済>\r\n< 停止>\r\n[Checks: 1 passed, 0 failed.]\n");
+}
+
 TEST_F(CheckedRuns, StopOnFailureThenSendResumesAfterTheRow)
 {
     SetRow(3, u"C", WaitKind::None);
