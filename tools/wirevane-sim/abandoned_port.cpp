@@ -10,8 +10,8 @@ void ReleaseAbandonedExclusivity(int portSide)
     int exclusive = 0;
     if (ioctl(portSide, TIOCGEXCL, &exclusive) != 0 || exclusive == 0)
         return;
-    // Held for the moment of the look only: a program opening the port now is refused by the
-    // exclusivity anyway, so it cannot be the one this lock keeps out.
+    // Held for the moment of the look only; a program that opens the port in that moment is
+    // told the port is busy, and may try again.
     if (flock(portSide, LOCK_EX | LOCK_NB) != 0)
         return;
     ioctl(portSide, TIOCNXCL);
