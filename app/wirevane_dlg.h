@@ -6,6 +6,7 @@
 #include "app/connection_display.h"
 #include "app/controls_row.h"
 #include "app/file_commands.h"
+#include "app/paint_pacer.h"
 #include "app/port_options_commands.h"
 #include "app/run_choices.h"
 #include "app/run_controls.h"
@@ -148,6 +149,7 @@ private:
     FileCommands m_files;
     ButtonArrayCommands m_buttonArrayCommands;
     std::unique_ptr<CDialogButtonArray> m_buttons;
+    PaintPacer m_paintPacer;
 
     QToolBar* m_firstToolBar = nullptr;
     QToolBar* m_secondToolBar = nullptr;
