@@ -21,12 +21,6 @@ QFont MarkFont(const QTextDocument* document)
     return font;
 }
 
-QString Label(const QTextFormat& format)
-{
-    return QString::fromStdU16String(
-        std::u16string(ControlMarkLabel(ControlMark::ControlOf(format))));
-}
-
 } // namespace
 
 QTextCharFormat ControlMark::Format(char16_t control)
@@ -44,38 +38,50 @@ char16_t ControlMark::ControlOf(const QTextFormat& format)
     return char16_t(format.intProperty(kControlProperty));
 }
 
-const QSizeF& ControlMark::SizeOf(const QTextDocument* document, char16_t control)
+std::size_t ControlMark::IndexOf(char16_t control)
 {
-    if (document->defaultFont() != m_sizedFor || !m_sizes[0].isValid()) {
-        m_sizedFor = document->defaultFont();
-        const QFontMetricsF small(MarkFont(document));
-        const QFontMetricsF text(m_sizedFor);
-        for (std::size_t i = 0; i < m_sizes.size(); ++i) {
-            const QString label =
-                QString::fromStdU16String(std::u16string(ControlMarkLabel(char16_t(i))));
-            // As tall as a text line, so marks never change the line height.
-            m_sizes[i] = QSizeF(small.horizontalAdvance(label) + 4, text.ascent());
-        }
+    return control < kControlCount ? control : 0;
+}
+
+void ControlMark::FollowFont(const QTextDocument* document)
+{
+    if (document->defaultFont() == m_sizedFor && m_sizes[0].isValid())
+        return;
+    m_sizedFor = document->defaultFont();
+    m_markFont = MarkFont(document);
+    const QFontMetricsF small(m_markFont);
+    const QFontMetricsF text(m_sizedFor);
+    for (std::size_t i = 0; i < m_sizes.size(); ++i) {
+        const QString label =
+            QString::fromStdU16String(std::u16string(ControlMarkLabel(char16_t(i))));
+        // As tall as a text line, so marks never change the line height.
+        m_sizes[i] = QSizeF(small.horizontalAdvance(label) + 4, text.ascent());
+        m_labels[i] = QStaticText(label);
+        m_labels[i].setTextFormat(Qt::PlainText);
+        m_labels[i].prepare(QTransform(), m_markFont);
     }
-    return m_sizes[control < m_sizes.size() ? control : 0];
 }
 
 QSizeF ControlMark::intrinsicSize(QTextDocument* document, int, const QTextFormat& format)
 {
-    return SizeOf(document, ControlOf(format));
+    FollowFont(document);
+    return m_sizes[IndexOf(ControlOf(format))];
 }
 
 void ControlMark::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
                              const QTextFormat& format)
 {
+    FollowFont(document);
+    const QStaticText& label = m_labels[IndexOf(ControlOf(format))];
     painter->save();
     QColor dim = painter->pen().color();
     dim.setAlphaF(0.45);
     painter->setPen(dim);
-    painter->setFont(MarkFont(document));
+    painter->setFont(m_markFont);
     const QRectF frame = rect.adjusted(0.5, rect.height() * 0.2, -0.5, -0.5);
     painter->drawRect(frame);
-    painter->drawText(frame, Qt::AlignCenter, Label(format));
+    const QSizeF size = label.size();
+    painter->drawStaticText(frame.center() - QPointF(size.width() / 2, size.height() / 2), label);
     painter->restore();
 }
 

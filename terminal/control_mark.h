@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QObject>
 #include <QSizeF>
+#include <QStaticText>
 #include <QTextFormat>
 #include <QTextObjectInterface>
 #include <array>
@@ -31,12 +32,18 @@ public:
                     const QTextFormat& format) override;
 
 private:
-    // Layout asks for the size of every mark of every block it lays out; font metrics are too
-    // dear to build per mark, so the sizes are kept for the document's current font.
-    const QSizeF& SizeOf(const QTextDocument* document, char16_t control);
+    // Layout asks for the size of every mark of every block it lays out, and a paint draws every
+    // mark in sight; font metrics and a laid-out label are too dear to build per mark, so sizes,
+    // labels and the small font are kept for the document's current font.
+    void FollowFont(const QTextDocument* document);
+    static std::size_t IndexOf(char16_t control);
+
+    static constexpr std::size_t kControlCount = 32;
 
     QFont m_sizedFor;
-    std::array<QSizeF, 32> m_sizes{};
+    QFont m_markFont;
+    std::array<QSizeF, kControlCount> m_sizes{};
+    std::array<QStaticText, kControlCount> m_labels;
 };
 
 } // namespace wirevane

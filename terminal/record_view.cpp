@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace wirevane {
@@ -148,13 +149,16 @@ void RecordView::Apply(const std::vector<DisplayOp>& ops)
                                   ControlMark::Format(control));
             break;
         case DisplayOp::LineBreak:
+            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             break;
         case DisplayOp::WrapBreak:
+            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             cursor.block().setUserState(kContinuation);
             break;
         case DisplayOp::OwnLineBreak:
+            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             cursor.block().setUserState(kOwnLine);
             break;
@@ -169,6 +173,20 @@ void RecordView::Apply(const std::vector<DisplayOp>& ops)
         }
     }
     cursor.endEditBlock();
+    // A device that ends its answers with CR alone fills one line up to the piece length, and
+    // that line is laid out and drawn again every frame. A block's layout lets its glyphs go as
+    // soon as it is laid out, so each draw shaped the whole line once more; the growing last
+    // line keeps them, and only it does.
+    document()->lastBlock().layout()->setCacheEnabled(true);
+}
+
+// A line that stops growing is laid out once more without kept glyphs, which lets them go.
+void RecordView::LetGlyphsGo(QTextBlock line)
+{
+    if (!line.layout()->cacheEnabled())
+        return;
+    line.layout()->setCacheEnabled(false);
+    document()->markContentsDirty(line.position(), line.length());
 }
 
 void RecordView::ShowTrimNotice()

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTimer>
 #include <string>
 #include <string_view>
@@ -81,6 +82,7 @@ private:
     void Queue(std::u16string_view lineForm);
     void Apply(const std::vector<DisplayOp>& ops);
     void ApplyTrim(const RecordTrim& trim);
+    void LetGlyphsGo(QTextBlock line);
     void ShowTrimNotice();
     std::u16string LineFormBetween(int from, int to, std::vector<int>* positions = nullptr) const;
     void ResetFeedFromView();

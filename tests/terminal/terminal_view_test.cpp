@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -153,6 +154,27 @@ TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
     EXPECT_EQ(Drawn(Edit()), u"abcd~efgh~ij|wxyz|");
     EXPECT_EQ(Edit().LineFormText(), u"abcdefghij\r\nwxyz\r\n");
     EXPECT_EQ(Edit().ShownText(), Edit().LineFormText());
+}
+
+// The line that grows keeps its laid-out glyphs from frame to frame; a line that stopped growing
+// lets them go, so a long record never holds more than one line's.
+TEST_F(TerminalView, OnlyTheGrowingLineKeepsItsGlyphs)
+{
+    Edit().SetRecordLimit(1000, 4);
+    // One letter a line: k keeps its glyphs, - does not.
+    const auto keeping = [this] {
+        std::u16string kept;
+        Drawn(Edit());
+        for (QTextBlock b = Edit().document()->firstBlock(); b.isValid(); b = b.next())
+            kept += b.layout()->cacheEnabled() ? u'k' : u'-';
+        return kept;
+    };
+    Receive(0, u"ab");
+    EXPECT_EQ(keeping(), u"k");
+    Receive(0, u"cdefghij\r\n");
+    EXPECT_EQ(keeping(), u"---k");
+    Receive(0, u"uvwxyz\r\nnext");
+    EXPECT_EQ(keeping(), u"-----k");
 }
 
 // A flood of receive turns keeps Qt from running timers, so the frame timer alone would show
