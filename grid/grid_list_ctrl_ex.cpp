@@ -115,9 +115,16 @@ void CGridListCtrlEx::EnsureRowVisible(int row)
     const int column =
         m_selection.FocusColumn() >= 0 ? m_selection.FocusColumn() : GetFirstVisibleColumn();
     const QModelIndex at = m_model->IndexOfRow(row, std::max(column, 0));
-    if (at.isValid()) {
-        scrollTo(at);
+    if (!at.isValid()) {
+        return;
     }
+    // A run shows each row it sends, and most are in sight already; the view's scrolling works
+    // out the whole list's layout even when it then moves nothing, which took longer than the
+    // row. A row in a closed group has no place in sight and still opens it.
+    if (viewport()->rect().contains(visualRect(at))) {
+        return;
+    }
+    scrollTo(at);
 }
 
 void CGridListCtrlEx::ClearSelection()

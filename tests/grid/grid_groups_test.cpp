@@ -63,6 +63,31 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
     EXPECT_EQ(grid.verticalScrollBar()->value(), 12);
 }
 
+// A run shows each row it sends: the list scrolls only for a row out of sight, and a row in a
+// folded group opens its group.
+TEST_F(GridGroupsTest, ShowingARowScrollsOnlyForOneOutOfSightAndOpensItsGroup)
+{
+    const auto inSight = [this](int row) {
+        const QRect cell = grid.Geometry().CellRect(row, Col::kDataColumn);
+        return !cell.isEmpty() && viewport()->rect().contains(cell);
+    };
+    grid.verticalScrollBar()->setValue(10);
+    const int top = grid.verticalScrollBar()->value();
+    ASSERT_TRUE(inSight(12));
+    grid.EnsureRowVisible(12);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), top);
+    grid.EnsureRowVisible(90);
+    EXPECT_TRUE(inSight(90));
+    grid.EnsureRowVisible(0);
+    EXPECT_TRUE(inSight(0));
+
+    groupByWaitFromTheHeader();
+    grid.CollapseAllGroups();
+    ASSERT_TRUE(grid.Geometry().CellRect(7, Col::kDataColumn).isEmpty());
+    grid.EnsureRowVisible(7);
+    EXPECT_TRUE(inSight(7));
+}
+
 TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
 {
     EXPECT_EQ(grid.CreateListMenu(labelPoint(0, Col::kDataColumn)), nullptr);
