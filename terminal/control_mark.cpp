@@ -71,6 +71,10 @@ QSizeF ControlMark::intrinsicSize(QTextDocument* document, int, const QTextForma
 void ControlMark::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
                              const QTextFormat& format)
 {
+    // A line of CR-ended answers holds hundreds of marks, and a frame draws the whole line while
+    // the view shows a few of them.
+    if (painter->hasClipping() && !painter->clipBoundingRect().intersects(rect))
+        return;
     FollowFont(document);
     const QStaticText& label = m_labels[IndexOf(ControlOf(format))];
     painter->save();
