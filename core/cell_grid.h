@@ -23,6 +23,9 @@ public:
     // Gives the grid the keyboard focus; an open in-place editor commits and closes on it.
     virtual void TakeFocus() = 0;
     virtual void EnsureRowVisible(int row) = 0;
+    // The row a run has come to: in sight by the next frame at the latest. A grid that shows
+    // itself may gather many such rows into one scroll.
+    virtual void FollowRow(int row) { EnsureRowVisible(row); }
     virtual void ClearSelection() = 0;
     virtual void SetFocusRow(int row) = 0;
     virtual void SetFocusColumn(int column) = 0;

@@ -137,7 +137,7 @@ void SendTable::ClearMarkers()
 
 void SendTable::ShowCurrentRow(int row)
 {
-    m_grid.EnsureRowVisible(row);
+    m_grid.FollowRow(row);
     m_grid.ClearSelection();
     m_grid.SetFocusRow(row);
     m_grid.SetFocusColumn(kNumberColumn);

@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kIconSide = CellGeometry::kIconSide;
 constexpr int kToolTipLength = 79;
+// A frame of the screen at 60 Hz.
+constexpr int kFollowFrameMs = 16;
 
 } // namespace
 
@@ -33,6 +35,10 @@ CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
       m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
 {
     setHeader(m_header);
+    m_follow.setSingleShot(true);
+    m_follow.setInterval(kFollowFrameMs);
+    connect(&m_follow, &QTimer::timeout, this,
+            [this] { EnsureRowVisible(std::exchange(m_rowToFollow, -1)); });
     // A divider double-click fits the column through SetColumnWidth, which saves the layout.
     QObject::disconnect(m_header, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
     connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this,
@@ -110,21 +116,45 @@ void CGridListCtrlEx::TakeFocus()
     }
 }
 
-void CGridListCtrlEx::EnsureRowVisible(int row)
+QModelIndex CGridListCtrlEx::IndexToShow(int row) const
 {
     const int column =
         m_selection.FocusColumn() >= 0 ? m_selection.FocusColumn() : GetFirstVisibleColumn();
-    const QModelIndex at = m_model->IndexOfRow(row, std::max(column, 0));
+    return m_model->IndexOfRow(row, std::max(column, 0));
+}
+
+void CGridListCtrlEx::EnsureRowVisible(int row)
+{
+    const QModelIndex at = IndexToShow(row);
     if (!at.isValid()) {
         return;
     }
     // A run shows each row it sends, and most are in sight already; the view's scrolling works
     // out the whole list's layout even when it then moves nothing, which took longer than the
     // row. A row in a closed group has no place in sight and still opens it.
-    if (viewport()->rect().contains(visualRect(at))) {
+    if (RowInSight(at)) {
         return;
     }
     scrollTo(at);
+}
+
+bool CGridListCtrlEx::RowInSight(const QModelIndex& at) const
+{
+    return viewport()->rect().contains(visualRect(at));
+}
+
+void CGridListCtrlEx::FollowRow(int row)
+{
+    const QModelIndex at = IndexToShow(row);
+    if (at.isValid() && RowInSight(at)) {
+        m_follow.stop();
+        m_rowToFollow = -1;
+        return;
+    }
+    m_rowToFollow = row;
+    if (!m_follow.isActive()) {
+        m_follow.start();
+    }
 }
 
 void CGridListCtrlEx::ClearSelection()
@@ -134,12 +164,23 @@ void CGridListCtrlEx::ClearSelection()
 
 void CGridListCtrlEx::SetFocusRow(int row)
 {
-    m_selection.SetFocusRow(row, GetFirstVisibleColumn());
+    WithoutAutoScroll([&] { m_selection.SetFocusRow(row, GetFirstVisibleColumn()); });
 }
 
 void CGridListCtrlEx::SetFocusColumn(int column)
 {
-    MoveCellFocus(column, false);
+    WithoutAutoScroll([&] { MoveCellFocus(column, false); });
+}
+
+// A new current cell scrolls the view to it. The table's focus calls leave the view where it
+// is: showing the row is EnsureRowVisible's or FollowRow's, and a run follows its rows once a
+// frame rather than at every row.
+void CGridListCtrlEx::WithoutAutoScroll(const std::function<void()>& change)
+{
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    change();
+    setAutoScroll(scrolls);
 }
 
 void CGridListCtrlEx::RedrawRow(int row)

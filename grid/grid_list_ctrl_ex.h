@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPointer>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <memory>
@@ -57,7 +58,11 @@ public:
     void SetCellImage(int row, int column, int image) override;
     void TakeFocus() override;
     void EnsureRowVisible(int row) override;
+    // A row in sight is left as it is; one out of sight is scrolled to at the end of a frame,
+    // to the last row followed by then.
+    void FollowRow(int row) override;
     void ClearSelection() override;
+    // These two leave the view where it is: EnsureRowVisible and FollowRow show a row.
     void SetFocusRow(int row) override;
     void SetFocusColumn(int column) override;
     void RedrawRow(int row) override;
@@ -193,6 +198,10 @@ private:
 
     QIcon ImageFor(int column, int image) const;
     bool ColumnHasImages(int column) const;
+    // The cell a row is shown by: in the focus column, else the first one shown.
+    QModelIndex IndexToShow(int row) const;
+    bool RowInSight(const QModelIndex& at) const;
+    void WithoutAutoScroll(const std::function<void()>& change);
     void HideSection(int column);
     void MoveSection(int column, int visual);
     int HiddenLeadingCount() const;
@@ -219,6 +228,10 @@ private:
     std::unique_ptr<CGridRowTrait> m_rowTrait;
     GridSelection m_selection;
     CellGeometry m_geometry;
+    // A run passes thousands of rows a second, and each scroll moves the view's pixels; the
+    // rows it follows are gathered into one scroll a frame.
+    QTimer m_follow;
+    int m_rowToFollow = -1;
     QPointer<QWidget> m_editor;
     // The font the list had before SetCellSpacing enlarged it: the header's and the editors'.
     std::optional<QFont> m_cellFont;

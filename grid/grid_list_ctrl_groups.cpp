@@ -17,7 +17,7 @@ void CGridListCtrlGroups::Regroup(const std::function<void()>& change)
         Selection().SelectRow(row, false);
     }
     if (focused >= 0) {
-        SetFocusRow(focused);
+        Selection().SetFocusRow(focused, GetFirstVisibleColumn());
     }
     setUpdatesEnabled(true);
 }

@@ -28,6 +28,11 @@ protected:
         return grid.visualRect(grid.GetCellModel().index(group, Col::kDataColumn));
     }
     QPoint groupHeaderPoint(int group) { return groupHeaderRect(group).center(); }
+    bool inSight(int row)
+    {
+        const QRect cell = grid.Geometry().CellRect(row, Col::kDataColumn);
+        return !cell.isEmpty() && viewport()->rect().contains(cell);
+    }
 };
 
 // Ungrouping from the header, offered only while grouped, keeps the scroll position.
@@ -67,10 +72,6 @@ TEST_F(GridGroupsTest, GroupingPutsEveryRowUnderTheGroupOfItsTextAndKeepsRowInde
 // folded group opens its group.
 TEST_F(GridGroupsTest, ShowingARowScrollsOnlyForOneOutOfSightAndOpensItsGroup)
 {
-    const auto inSight = [this](int row) {
-        const QRect cell = grid.Geometry().CellRect(row, Col::kDataColumn);
-        return !cell.isEmpty() && viewport()->rect().contains(cell);
-    };
     grid.verticalScrollBar()->setValue(10);
     const int top = grid.verticalScrollBar()->value();
     ASSERT_TRUE(inSight(12));
@@ -86,6 +87,29 @@ TEST_F(GridGroupsTest, ShowingARowScrollsOnlyForOneOutOfSightAndOpensItsGroup)
     ASSERT_TRUE(grid.Geometry().CellRect(7, Col::kDataColumn).isEmpty());
     grid.EnsureRowVisible(7);
     EXPECT_TRUE(inSight(7));
+}
+
+// A run goes through rows faster than the screen shows frames: the list follows them with one
+// scroll a frame, to the last of them, and a row back in sight meanwhile moves nothing.
+TEST_F(GridGroupsTest, FollowingRowsScrollsOnceAFrameToTheLastOfThem)
+{
+    int scrolls = 0;
+    QObject counting;
+    QObject::connect(grid.verticalScrollBar(), &QScrollBar::valueChanged, &counting,
+                     [&scrolls] { ++scrolls; });
+    for (int row = 40; row < 90; ++row)
+        table.ShowCurrentRow(row);
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(grid.Selection().FocusRow(), 89);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inSight(89); }, 1000));
+    EXPECT_EQ(scrolls, 1);
+
+    const int top = grid.verticalScrollBar()->value();
+    table.ShowCurrentRow(5);
+    table.ShowCurrentRow(88);
+    QTest::qWait(100);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), top);
+    EXPECT_EQ(scrolls, 1);
 }
 
 TEST_F(GridGroupsTest, TheListMenuCollapsesExpandsChecksAndEndsGrouping)
