@@ -329,11 +329,14 @@ int main(int argc, char** argv)
     contenders.emplace_back("run --realtime", [](const std::string& path, std::vector<double>&) {
         return Runner(path, kRowsSent, true);
     });
+    // "--only NAME" runs that contender alone, the floor beside it, for a profiler's sake.
+    const char* only = FlagValue(argc, argv, "--only");
     for (int round = 0; round < kRounds; ++round)
         for (Contender& contender : contenders)
-            MeasureRound(contender.samples, [&contender](const std::string& path) {
-                contender.ok = contender.run(path, contender.cpuPerRow) && contender.ok;
-            });
+            if (!only || &contender == &contenders[0] || std::string(only) == contender.name)
+                MeasureRound(contender.samples, [&contender](const std::string& path) {
+                    contender.ok = contender.run(path, contender.cpuPerRow) && contender.ok;
+                });
     std::printf("turnaround, answer written -> first byte of the next row, delay 0, %d rows "
                 "each in %d rounds%s\n",
                 kRounds * kRowsPerRound, kRounds,
@@ -342,7 +345,9 @@ int main(int argc, char** argv)
     std::vector<Spread> spreads;
     spreads.reserve(contenders.size());
     for (const Contender& contender : contenders)
-        spreads.push_back(Print(contender.name, contender.samples, contender.cpuPerRow));
+        spreads.push_back(contender.samples.empty()
+                              ? Spread{}
+                              : Print(contender.name, contender.samples, contender.cpuPerRow));
     for (const Contender& contender : contenders)
         if (!contender.ok)
             std::printf("(%s failed: is wirevane-run built, python3-serial installed, realtime "
@@ -351,6 +356,8 @@ int main(int argc, char** argv)
     const Spread& floor = spreads[0];
     const Spread& processFloor = spreads[4];
     const Spread& python = spreads[5];
+    if (only)
+        return 0;
     for (std::size_t i : {1, 3, 6, 7})
         std::printf("%s median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
                     "p99 %.0f us (goal <= 100)\n",
