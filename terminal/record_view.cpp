@@ -32,7 +32,7 @@ constexpr std::size_t kFlushAtOnceChars = 128 * 1024;
 
 RecordView::RecordView(QWidget* parent)
     : QPlainTextEdit(parent), m_shown(std::min(m_record.limit(), kDefaultShownLimit)),
-      m_feed(m_record.pieceLength()), m_marks(new ControlMark(this))
+      m_feed(m_record.pieceLength()), m_marks(new ControlMark(this)), m_glyphs(*document())
 {
     // The record is edited only through this class; undo over traffic would only cost.
     setUndoRedoEnabled(false);
@@ -130,6 +130,7 @@ void RecordView::FlushPending()
         setTextCursor(end);
         ensureCursorVisible();
     }
+    m_glyphs.KeepOnly(LinesInSight());
 }
 
 void RecordView::Apply(const std::vector<DisplayOp>& ops)
@@ -149,16 +150,13 @@ void RecordView::Apply(const std::vector<DisplayOp>& ops)
                                   ControlMark::Format(control));
             break;
         case DisplayOp::LineBreak:
-            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             break;
         case DisplayOp::WrapBreak:
-            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             cursor.block().setUserState(kContinuation);
             break;
         case DisplayOp::OwnLineBreak:
-            LetGlyphsGo(cursor.block());
             cursor.insertBlock(QTextBlockFormat(), plain);
             cursor.block().setUserState(kOwnLine);
             break;
@@ -173,20 +171,19 @@ void RecordView::Apply(const std::vector<DisplayOp>& ops)
         }
     }
     cursor.endEditBlock();
-    // A device that ends its answers with CR alone fills one line up to the piece length, and
-    // that line is laid out and drawn again every frame. A block's layout lets its glyphs go as
-    // soon as it is laid out, so each draw shaped the whole line once more; the growing last
-    // line keeps them, and only it does.
-    document()->lastBlock().layout()->setCacheEnabled(true);
 }
 
-// A line that stops growing is laid out once more without kept glyphs, which lets them go.
-void RecordView::LetGlyphsGo(QTextBlock line)
+std::vector<QTextBlock> RecordView::LinesInSight() const
 {
-    if (!line.layout()->cacheEnabled())
-        return;
-    line.layout()->setCacheEnabled(false);
-    document()->markContentsDirty(line.position(), line.length());
+    std::vector<QTextBlock> lines;
+    const QPointF offset = contentOffset();
+    const qreal bottom = viewport()->height();
+    for (QTextBlock line = firstVisibleBlock(); line.isValid(); line = line.next()) {
+        if (blockBoundingGeometry(line).translated(offset).top() > bottom)
+            break;
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 void RecordView::ShowTrimNotice()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/display_feed.h"
+#include "terminal/glyphs_in_sight.h"
 #include "terminal/terminal_record.h"
 
 #include <QElapsedTimer>
@@ -82,7 +83,7 @@ private:
     void Queue(std::u16string_view lineForm);
     void Apply(const std::vector<DisplayOp>& ops);
     void ApplyTrim(const RecordTrim& trim);
-    void LetGlyphsGo(QTextBlock line);
+    std::vector<QTextBlock> LinesInSight() const;
     void ShowTrimNotice();
     std::u16string LineFormBetween(int from, int to, std::vector<int>* positions = nullptr) const;
     void ResetFeedFromView();
@@ -93,6 +94,7 @@ private:
     TerminalRecord m_shown;
     DisplayFeed m_feed;
     ControlMark* m_marks;
+    GlyphsInSight m_glyphs;
     std::u16string m_pending;
     // Where in m_pending the view starts a line that the text does not end.
     std::vector<std::size_t> m_pendingBreaks;

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -158,23 +159,55 @@ TEST_F(TerminalView, ALongLineIsShownInPiecesAndSavedWhole)
 
 // The line that grows keeps its laid-out glyphs from frame to frame; a line that stopped growing
 // lets them go, so a long record never holds more than one line's.
-TEST_F(TerminalView, OnlyTheGrowingLineKeepsItsGlyphs)
+// Lines in sight keep their shaped glyphs from frame to frame, so a frame does not shape them
+// again; a line that leaves the view lets them go, so what is kept stays a screenful however
+// long the text grows, and emptying the view drops it all.
+TEST_F(TerminalView, LinesInSightKeepTheirGlyphsAndOnlyThey)
 {
-    Edit().SetRecordLimit(1000, 4);
-    // One letter a line: k keeps its glyphs, - does not.
+    Edit().SetRecordLimit(1'000'000, 4);
+    terminal.resize(600, 400);
+    terminal.show();
+    // One letter a line: k keeps its glyphs; - is laid out without them; x is not laid out,
+    // and holds what its last layout left. Only laying a line out again without its cache
+    // frees the glyphs, so a line that leaves the view must end up as -.
     const auto keeping = [this] {
         std::u16string kept;
         Drawn(Edit());
         for (QTextBlock b = Edit().document()->firstBlock(); b.isValid(); b = b.next())
-            kept += b.layout()->cacheEnabled() ? u'k' : u'-';
+            kept += b.layout()->cacheEnabled() ? u'k' : b.layout()->lineCount() > 0 ? u'-' : u'x';
         return kept;
+    };
+    const auto lines = [](int count) {
+        std::u16string text;
+        for (int i = 0; i < count; ++i)
+            text += u"a line\r\n";
+        return text;
+    };
+    const auto kept = [](const std::u16string& marks) {
+        return std::count(marks.begin(), marks.end(), u'k');
     };
     Receive(0, u"ab");
     EXPECT_EQ(keeping(), u"k");
-    Receive(0, u"cdefghij\r\n");
-    EXPECT_EQ(keeping(), u"---k");
-    Receive(0, u"uvwxyz\r\nnext");
-    EXPECT_EQ(keeping(), u"-----k");
+
+    Receive(0, lines(200));
+    const std::u16string afterFirst = keeping();
+    const auto inSight = kept(afterFirst);
+    ASSERT_GT(inSight, 1);
+    ASSERT_LT(inSight, 100);
+    const std::size_t firstInSight = afterFirst.size() - std::size_t(inSight);
+    EXPECT_EQ(afterFirst.substr(firstInSight), std::u16string(std::size_t(inSight), u'k'));
+
+    Receive(0, lines(200));
+    const std::u16string afterSecond = keeping();
+    EXPECT_EQ(kept(afterSecond), inSight);
+    EXPECT_EQ(afterSecond.substr(afterSecond.size() - std::size_t(inSight)),
+              std::u16string(std::size_t(inSight), u'k'));
+    EXPECT_EQ(afterSecond.substr(firstInSight, std::size_t(inSight)),
+              std::u16string(std::size_t(inSight), u'-'));
+
+    Edit().Clear();
+    Receive(0, u"ab");
+    EXPECT_EQ(keeping(), u"k");
 }
 
 // A flood of receive turns keeps Qt from running timers, so the frame timer alone would show
