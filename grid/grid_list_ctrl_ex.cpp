@@ -7,6 +7,7 @@
 #include "grid/grid_header.h"
 #include "grid/grid_images.h"
 #include "grid/grid_row_trait_text.h"
+#include "platform/screen_frame.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,8 +23,6 @@ namespace {
 
 constexpr int kIconSide = CellGeometry::kIconSide;
 constexpr int kToolTipLength = 79;
-// A frame of the screen at 60 Hz.
-constexpr int kFollowFrameMs = 16;
 
 } // namespace
 
@@ -36,7 +35,7 @@ CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
 {
     setHeader(m_header);
     m_follow.setSingleShot(true);
-    m_follow.setInterval(kFollowFrameMs);
+    m_follow.setInterval(kScreenFrameMs);
     connect(&m_follow, &QTimer::timeout, this,
             [this] { EnsureRowVisible(std::exchange(m_rowToFollow, -1)); });
     // A divider double-click fits the column through SetColumnWidth, which saves the layout.
@@ -129,9 +128,9 @@ void CGridListCtrlEx::EnsureRowVisible(int row)
     if (!at.isValid()) {
         return;
     }
-    // A run shows each row it sends, and most are in sight already; the view's scrolling works
-    // out the whole list's layout even when it then moves nothing, which took longer than the
-    // row. A row in a closed group has no place in sight and still opens it.
+    // The view's scrolling works out the whole list's layout even when it then moves nothing,
+    // and may move the view sideways; a row in sight is left where it is. A row in a closed
+    // group has no place in sight and still opens it.
     if (RowInSight(at)) {
         return;
     }

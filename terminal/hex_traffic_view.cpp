@@ -1,6 +1,7 @@
 #include "terminal/hex_traffic_view.h"
 
 #include "grid/fixed_pitch_font.h"
+#include "platform/screen_frame.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +16,6 @@ namespace wirevane {
 
 namespace {
 
-constexpr int kFlushDelayMs = 16;
 constexpr int kMargin = 4;
 // "RX 00000000" and 16 bytes with their gaps and their text: the longest line there is.
 constexpr int kLineLength = 78;
@@ -30,7 +30,7 @@ HexTrafficView::HexTrafficView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(kFlushDelayMs);
+    m_flushTimer.setInterval(kScreenFrameMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &HexTrafficView::FlushPending);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));

@@ -1,5 +1,6 @@
 #include "terminal/record_view.h"
 
+#include "platform/screen_frame.h"
 #include "terminal/control_mark.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -21,9 +22,6 @@ constexpr int kContinuation = 1;
 constexpr int kNotice = 2;
 constexpr int kOwnLine = 3;
 
-// A frame at 60 Hz: short enough to look immediate, long enough to gather a flood of small
-// receive chunks into one insertion.
-constexpr int kFlushDelayMs = 16;
 // A flood gathers this much before the frame is up; showing it at once keeps each flush, and
 // so each pause of the window, as short as one flush of this size.
 constexpr std::size_t kFlushAtOnceChars = 128 * 1024;
@@ -43,7 +41,7 @@ RecordView::RecordView(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     document()->documentLayout()->registerHandler(ControlMark::kObjectType, m_marks);
     m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(kFlushDelayMs);
+    m_flushTimer.setInterval(kScreenFrameMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &RecordView::FlushPending);
 }
 
@@ -107,7 +105,7 @@ void RecordView::Queue(std::u16string_view lineForm)
     // While a flood keeps the event loop busy, Qt runs timers only when nothing else is
     // waiting, so the frame timer alone would show nothing until the flood ends or the
     // size cap is hit; the age of the pending text keeps the frames coming.
-    if (m_pending.size() >= kFlushAtOnceChars || m_pendingSince.elapsed() >= kFlushDelayMs)
+    if (m_pending.size() >= kFlushAtOnceChars || m_pendingSince.elapsed() >= kScreenFrameMs)
         FlushPending();
     else if (!m_flushTimer.isActive())
         m_flushTimer.start();
