@@ -104,11 +104,8 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
     Handle reached = OpenForInspection(target);
     if (!reached.valid()) {
         const DWORD error = GetLastError();
-        if (link && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
-            FileError refused = FileErrorFromWin32(error);
-            refused.message = "The link names no file; nothing is created through it";
-            return refused;
-        }
+        if (link && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
+            return LinkNamesNoFile(error);
         if (error == ERROR_FILE_NOT_FOUND)
             return {};
         return FileErrorFromWin32(error);

@@ -46,6 +46,13 @@ FileError FileErrorFromWin32(uint32_t error)
     return FileError{static_cast<int>(error), SystemMessage(error)};
 }
 
+FileError LinkNamesNoFile(uint32_t error)
+{
+    FileError refused = FileErrorFromWin32(error);
+    refused.message = "The link names no file; nothing is created through it";
+    return refused;
+}
+
 bool FileError::notFound() const
 {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||

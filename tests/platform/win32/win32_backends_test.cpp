@@ -163,6 +163,70 @@ TEST(Win32SerialPort, ANameThatIsNoPortIsNotOpened)
         EXPECT_TRUE(MayNamePort(Utf8FromPath(device))) << std::filesystem::path(device).string();
 }
 
+bool UnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Runs a command of the host's shell in dir, under wine, without waiting for it.
+bool HostShell(const std::filesystem::path& dir, std::wstring command)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    command = L"sh -c \"" + command + L"\"";
+    if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// Waits up to 5 s for the name to be there, or to be gone.
+bool Await(const std::filesystem::path& name, bool there)
+{
+    for (int wait = 0; wait < 500; ++wait) {
+        if ((GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) == there)
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// In dir, link.log names real.log and dangling.log names nowhere.log, which is not there.
+// wine's CreateSymbolicLinkW reports success and makes nothing, but wine's files are the host's,
+// so there the host's own ln makes the links, and its rm takes them away again: wine can neither
+// open nor delete a link that names nothing, and the folder would not go. Windows makes them
+// where the user may.
+class LinkToFileAndDanglingLink {
+public:
+    explicit LinkToFileAndDanglingLink(const std::filesystem::path& dir) : m_dir(dir)
+    {
+        if (UnderWine())
+            m_made = HostShell(dir, L"ln -s nowhere.log dangling.log && ln -s real.log link.log");
+        else
+            m_made = CreateSymbolicLinkW((dir / "dangling.log").c_str(),
+                                         (dir / "nowhere.log").c_str(), 0) &&
+                     CreateSymbolicLinkW((dir / "link.log").c_str(), (dir / "real.log").c_str(), 0);
+        // The host's ln runs on its own; the dangling link is made before the one that shows.
+        m_made = m_made && Await(dir / "link.log", true);
+    }
+    ~LinkToFileAndDanglingLink()
+    {
+        if (UnderWine() && HostShell(m_dir, L"rm -f dangling.log link.log"))
+            Await(m_dir / "link.log", false);
+    }
+    LinkToFileAndDanglingLink(const LinkToFileAndDanglingLink&) = delete;
+    LinkToFileAndDanglingLink& operator=(const LinkToFileAndDanglingLink&) = delete;
+
+    bool made() const { return m_made; }
+
+private:
+    std::filesystem::path m_dir;
+    bool m_made = false;
+};
+
 TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
 {
     test::TempDir dir;
@@ -171,9 +235,10 @@ TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
     if (!CreateSymbolicLinkW((dir / "link.ini").c_str(), file.c_str(), 0) ||
         !CreateSymbolicLinkW((dir / "dangling.ini").c_str(), (dir / "nowhere.ini").c_str(), 0))
         GTEST_SKIP() << "symbolic links cannot be made here: " << GetLastError();
-    // wine makes them as the host's links: it neither resolves them to their final name nor
-    // fails to open one that names nothing, so only Windows itself can show the rule.
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr)
+    // wine's CreateSymbolicLinkW makes no link, and the host's links that wine shows it neither
+    // resolves to their final name nor reports as reparse points, so only Windows itself can
+    // show the rule.
+    if (UnderWine())
         GTEST_SKIP() << "wine does not resolve symbolic links as Windows does";
 
     ASSERT_TRUE(ReplaceFileAtomically(dir / "link.ini", BytesOf("new")).ok());
@@ -185,6 +250,40 @@ TEST(Win32AtomicFile, ALinkIsWrittenThroughAndADanglingOneRefused)
     EXPECT_FALSE(std::filesystem::exists(dir / "nowhere.ini"));
     EXPECT_NE(GetFileAttributesW((dir / "dangling.ini").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT,
               0u);
+}
+
+// A log through a link is written to the file the link names. Through a link that names
+// nothing it is refused: opening the name as a file is made would make one wherever the link
+// points. wine makes the host's links and opens and creates through them as the host does.
+TEST(Win32OutputFile, ALogGoesThroughALinkToAFileButNotThroughOneThatNamesNothing)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir / "real.log";
+    const std::filesystem::path nowhere = dir / "nowhere.log";
+    ASSERT_TRUE(ReplaceFileAtomically(file, BytesOf("old ")).ok());
+    const LinkToFileAndDanglingLink links(dir.path());
+    if (!links.made())
+        GTEST_SKIP() << "symbolic links cannot be made here: " << GetLastError();
+
+    OutputFile log;
+    for (const bool append : {true, false}) {
+        const FileError refused = log.Open(dir / "dangling.log", append);
+        EXPECT_NE(refused.message.find("names no file"), std::string::npos) << refused.message;
+        EXPECT_FALSE(log.IsOpen());
+        EXPECT_FALSE(std::filesystem::exists(nowhere));
+    }
+    ASSERT_TRUE(log.Open(dir / "link.log", true).ok());
+    ASSERT_TRUE(log.WriteAll(BytesOf("new")).ok());
+    log.Close();
+    EXPECT_EQ(test::FileText(file), "old new");
+
+    // A free name is a new file; opened again without appending, it starts empty.
+    for (const char* text : {"first", "second"}) {
+        ASSERT_TRUE(log.Open(dir / "fresh.log", false).ok());
+        ASSERT_TRUE(log.WriteAll(BytesOf(text)).ok());
+        log.Close();
+    }
+    EXPECT_EQ(test::FileText(dir / "fresh.log"), "second");
 }
 
 TEST(Win32FileError, PortableKindsHoldForWin32AndErrnoValues)
