@@ -1,6 +1,5 @@
 #include "terminal/glyphs_in_sight.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -48,19 +47,14 @@ void GlyphsInSight::KeepOnly(const std::vector<QTextBlock>& inSight)
 }
 
 // Laying the line out once more without its cache is what frees the glyphs; a line out of
-// sight is not drawn again, so a draw would never do it. Marking a change that reaches into the
-// next line would only clear both layouts, which keeps the glyphs until each line is laid out
-// again: the change marked is the line's first character, and a line whose layout was cleared
-// is laid out by asking for its place. An empty line has no glyphs.
+// sight is not drawn again, so a draw would never do it. The change marked is the line's first
+// character: one that reached into the next line would only clear both layouts, which keeps the
+// glyphs until each line is laid out again. An empty line has no glyphs.
 void GlyphsInSight::LetGo(QTextBlock line)
 {
     line.setUserData(nullptr);
     line.layout()->setCacheEnabled(false);
-    if (line.length() <= 1)
-        return;
-    if (line.layout()->lineCount() == 0)
-        m_document.documentLayout()->blockBoundingRect(line);
-    else
+    if (line.length() > 1)
         m_document.markContentsDirty(line.position(), 1);
 }
 
