@@ -14,21 +14,21 @@ namespace {
 // Reads like strtol: leading blanks, one sign, digits up to the first other character. A number
 // beyond the 32-bit range reads as the nearest end of it, so a long delay never turns into a
 // short or negative one.
-int32_t ParseDelay(const std::vector<uint8_t>& text)
+int32_t ParseDelay(std::u16string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= 0x09 && text[i] <= 0x0D)))
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= 0x09 && text[i] <= 0x0D)))
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
         ++i;
     }
     // One past the largest magnitude keeps the sum bounded while the digits go on.
     constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<int64_t>(value * 10 + (text[i] - '0'), kCap);
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min<int64_t>(value * 10 + (text[i] - u'0'), kCap);
     return static_cast<int32_t>(std::clamp<int64_t>(negative ? -value : value,
                                                     std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
@@ -78,11 +78,15 @@ int32_t SendTable::ReadRowHalt(int row)
                m_grid.GetCellText(row, kHaltColumn).empty() ? 0 : 1;
 }
 
+// The delay was always read from the cell's code page 932 form. Blanks, signs and digits are the
+// same bytes there, and no other character becomes one of them, so the text is read as it is;
+// a text that code page 932 cannot carry still reads as 0.
 int32_t SendTable::ReadRowDelay(int row)
 {
-    const auto text =
-        platform::GetCodePage932().EncodeStrict(m_grid.GetCellText(row, kDelayColumn));
-    return m_rows[static_cast<std::size_t>(row)].delay = text ? ParseDelay(*text) : 0;
+    const std::u16string text = m_grid.GetCellText(row, kDelayColumn);
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+    const bool carried = ascii || platform::GetCodePage932().EncodeStrict(text).has_value();
+    return m_rows[static_cast<std::size_t>(row)].delay = carried ? ParseDelay(text) : 0;
 }
 
 std::u16string SendTable::ReadRowExpect(int row)
@@ -99,6 +103,16 @@ SendRow SendTable::ReadRow(int row)
     ReadRowDelay(row);
     ReadRowExpect(row);
     return m_rows[static_cast<std::size_t>(row)];
+}
+
+RowEnding SendTable::ReadRowEnding(int row)
+{
+    RowEnding ending;
+    ending.sendFlag = ReadRowSendFlag(row);
+    ending.waitKind = ReadRowWaitKind(row);
+    ending.halt = ReadRowHalt(row);
+    ending.delay = ReadRowDelay(row);
+    return ending;
 }
 
 std::optional<int> SendTable::FindNextTicked(int start) const

@@ -38,6 +38,14 @@ struct SendRow {
     std::u16string expect{}; // the expected answer; empty checks nothing
 };
 
+// The cells that say how a row ends once its answer has come.
+struct RowEnding {
+    int32_t sendFlag = 0;
+    WaitKind waitKind = WaitKind::None;
+    int32_t halt = 0;
+    int32_t delay = 100;
+};
+
 // The ticked text of the send column: "送信する" in detail display, otherwise one blank.
 std::u16string SendCheckText(bool detailView);
 
@@ -75,6 +83,8 @@ public:
     std::u16string ReadRowExpect(int row);
     // All six cells of the row, each read once as its own read operation reads it.
     SendRow ReadRow(int row);
+    // The tick, wait, halt and delay cells, read as ReadRow reads them.
+    RowEnding ReadRowEnding(int row);
 
     std::optional<int> FindNextTicked(int start) const;
     void SetRowStatus(int row, std::u16string_view text);

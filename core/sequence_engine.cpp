@@ -172,15 +172,11 @@ void SequenceEngine::OnStepTimer(unsigned timerId)
     if (timerId != kSequenceTimerId || m_writing)
         return;
     m_timer.Kill();
-    if (m_run.rxDone) {
-        ReceiveStep();
-        // An answered row without a pause leads straight on to the next row in this same turn:
-        // a tick through the loop in between shows nothing and only makes every answer's
-        // follow-up later. A pause, a stop or the end of the run keep their tick.
-        if (!m_run.running || !m_timer.IsArmed() || m_armedDelay != 0)
-            return;
-        m_timer.Kill();
-    }
+    // An answered row without a pause leads straight on to the next row in this same turn:
+    // a tick through the loop in between shows nothing and only makes every answer's follow-up
+    // later. A pause, a stop or the end of the run keep their tick.
+    if (m_run.rxDone && !ReceiveStep())
+        return;
     SendStep();
 }
 
@@ -191,12 +187,12 @@ void SequenceEngine::ArmForDelay(int delay)
     m_timer.Arm(m_armedDelay);
 }
 
-void SequenceEngine::ReceiveStep()
+bool SequenceEngine::ReceiveStep()
 {
     StopAnswerTime();
     m_run.rxDone = false;
     const int row = m_run.currentRow;
-    const SendRow cells = m_table.ReadRow(row);
+    const RowEnding cells = m_table.ReadRowEnding(row);
     std::u16string status(kSentReceived);
     m_table.SetRowImage(row, kRowImageSent);
     const bool detail = m_run.detailView;
@@ -211,7 +207,11 @@ void SequenceEngine::ReceiveStep()
     const bool halt = cells.halt != 0;
     const bool failStop = verdict == false && m_run.stopOnFail;
     // The status just written into the select cell ticks the row, whatever the cell held.
-    ArmForDelay(cells.sendFlag == 1 || marked ? cells.delay : 0);
+    // A tick that would come at once is not armed: the caller goes straight on while the run
+    // does, and the timer's start and stop would be all that tick cost.
+    m_armedDelay = std::max(cells.sendFlag == 1 || marked ? cells.delay : 0, 0);
+    if (m_armedDelay != 0)
+        m_timer.Arm(m_armedDelay);
     const bool step = m_run.stepMode;
     if (step || halt || failStop) {
         const bool ended = EndRun();
@@ -237,6 +237,7 @@ void SequenceEngine::ReceiveStep()
             ReportChecks();
     }
     Advance();
+    return m_run.running && m_armedDelay == 0;
 }
 
 // The text and the line end are two writes, as they always were; the row is sent when both are
@@ -302,8 +303,7 @@ void SequenceEngine::ReportChecks()
 void SequenceEngine::BeginRowWrite(int row, SendRow cells, RowData data)
 {
     Bytes bytes = std::move(data.bytes);
-    const Bytes lineEnd =
-        m_run.lineEnd != LineEndSuffix::None ? LineEndBytes(m_run.lineEnd) : Bytes{};
+    const std::span<const uint8_t> lineEnd = LineEndBytes(m_run.lineEnd);
     // The echo is shown as the row is handed over: the device's answer can reach the window
     // before the word that the bytes are out, and must not appear above the text it answers.
     if (m_terminal.IsLocalEcho()) {

@@ -49,8 +49,13 @@ public:
     // on the next tick, and the answer is false too.
     bool OnAnswerTimer();
 
+    // The pause the last row that ended asked for after itself, 0 for none: what a run that
+    // stops after that row still owes the device.
+    int pauseAfterLastRow() const { return m_armedDelay; }
+
 private:
-    void ReceiveStep();
+    // True when the run goes on at once, with the next row's send step.
+    bool ReceiveStep();
     void SendStep();
     void Advance();
     void BeginRowWrite(int row, SendRow cells, RowData data);
@@ -78,7 +83,7 @@ private:
     StepTimer& m_timer;
     RunObserver& m_observer;
 
-    int m_armedDelay = 0; // the period ArmForDelay set last
+    int m_armedDelay = 0; // the pause the last row that ended asked for
     StepTimer* m_answerTimer = nullptr;
     int m_answerLimitMs = 0;
 

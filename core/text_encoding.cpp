@@ -95,18 +95,18 @@ Bytes RowTextToBytes(std::u16string_view text, TextEncoding encoding)
     const auto sjis = platform::GetCodePage932().EncodeStrict(text);
     if (!sjis)
         return {};
-    const Bytes expanded = ExpandEscapes(*sjis);
-    const auto data = UpToFirstZero(expanded);
-    if (data.empty())
-        return {};
+    Bytes expanded = ExpandEscapes(*sjis);
+    expanded.resize(UpToFirstZero(expanded).size());
     if (encoding == TextEncoding::Euc)
-        return SjisToEuc(data);
-    return Bytes(data.begin(), data.end());
+        return SjisToEuc(expanded);
+    return expanded;
 }
 
 std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncoding encoding)
 {
-    if (encoding == TextEncoding::Utf8)
+    // Every encoding carries ASCII, and most rows are nothing else.
+    if (encoding == TextEncoding::Utf8 ||
+        std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }))
         return std::nullopt;
     const platform::CodePage932& codePage = platform::GetCodePage932();
     if (codePage.EncodeStrict(text))
@@ -132,17 +132,18 @@ Bytes Utf8ToAnsi(std::span<const uint8_t> in)
     return platform::GetCodePage932().EncodeReplacing(platform::DecodeUtf8(UpToFirstZero(in)));
 }
 
-Bytes LineEndBytes(LineEndSuffix suffix)
+std::span<const uint8_t> LineEndBytes(LineEndSuffix suffix)
 {
+    static constexpr uint8_t kCrLf[] = {0x0D, 0x0A};
     switch (suffix) {
     case LineEndSuffix::None:
         return {};
     case LineEndSuffix::Cr:
-        return {0x0D};
+        return std::span(kCrLf).first(1);
     case LineEndSuffix::Lf:
-        return {0x0A};
+        return std::span(kCrLf).last(1);
     default:
-        return {0x0D, 0x0A};
+        return kCrLf;
     }
 }
 

@@ -73,7 +73,7 @@ Bytes EucToSjis(std::span<const uint8_t> in);
 // UTF-8 (read up to its first zero byte) to code page 932, "?" for what code page 932 lacks.
 Bytes Utf8ToAnsi(std::span<const uint8_t> in);
 
-Bytes LineEndBytes(LineEndSuffix suffix);
+std::span<const uint8_t> LineEndBytes(LineEndSuffix suffix);
 
 // The bytes of one typed UTF-16 unit; never a terminator.
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding);

@@ -47,16 +47,19 @@ uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
             done(ERROR_INVALID_HANDLE);
         return Fail(ERROR_INVALID_HANDLE);
     }
-    const auto finished = m_writer->WriteOrQueue({bytes.begin(), bytes.end()},
-                                                 [post = m_postToOwner, done](uint32_t error) {
-                                                     if (done)
-                                                         post([done, error] { done(error); });
-                                                 });
-    if (!finished)
-        return ERROR_SUCCESS;
-    if (done)
-        done(*finished);
-    return *finished ? Fail(*finished) : ERROR_SUCCESS;
+    // What the idle line took at once needs neither a copy nor a hand-over to the writer thread.
+    const SerialWriter::Handed handed = m_writer->WriteIfIdle(bytes);
+    if (handed.idle && (handed.error != 0 || handed.written == bytes.size())) {
+        if (done)
+            done(handed.error);
+        return handed.error != 0 ? Fail(handed.error) : ERROR_SUCCESS;
+    }
+    m_writer->Queue({bytes.begin() + static_cast<std::ptrdiff_t>(handed.written), bytes.end()},
+                    [post = m_postToOwner, done](uint32_t error) {
+                        if (done)
+                            post([done, error] { done(error); });
+                    });
+    return ERROR_SUCCESS;
 }
 
 void CSerialMFC::CancelWrites()

@@ -29,20 +29,14 @@ void SerialWriter::Queue(std::vector<uint8_t> bytes, Done done)
     m_queued.notify_all();
 }
 
-std::optional<uint32_t> SerialWriter::WriteOrQueue(std::vector<uint8_t> bytes, Done done)
+SerialWriter::Handed SerialWriter::WriteIfIdle(std::span<const uint8_t> bytes)
 {
-    {
-        std::lock_guard guard(m_lock);
-        if (m_blocks.empty() && !m_busy) {
-            std::size_t written = 0;
-            const uint32_t error = m_device.WriteWithoutWaiting(bytes, written);
-            if (error || written == bytes.size())
-                return error;
-            bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(written));
-        }
-    }
-    Queue(std::move(bytes), std::move(done));
-    return std::nullopt;
+    Handed handed;
+    std::lock_guard guard(m_lock);
+    handed.idle = m_blocks.empty() && !m_busy;
+    if (handed.idle)
+        handed.error = m_device.WriteWithoutWaiting(bytes, handed.written);
+    return handed;
 }
 
 void SerialWriter::CancelAll()

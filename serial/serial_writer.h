@@ -7,7 +7,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <optional>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -29,11 +29,19 @@ public:
     SerialWriter& operator=(const SerialWriter&) = delete;
 
     void Queue(std::vector<uint8_t> bytes, Done done);
+    // What WriteIfIdle handed the device, and the device's error; idle false when the line was
+    // busy and nothing was tried.
+    struct Handed {
+        bool idle = false;
+        std::size_t written = 0;
+        uint32_t error = 0;
+    };
     // When nothing is queued or being written, hands the device on the calling thread what it
-    // takes without waiting; only the rest is queued. An idle line so costs no hand-over to the
-    // writer thread and back, which a row's delay would otherwise be late by. Returns the
-    // block's result when it ended here (done is then not called), nothing when done will be.
-    std::optional<uint32_t> WriteOrQueue(std::vector<uint8_t> bytes, Done done);
+    // takes without waiting. An idle line so costs no hand-over to the writer thread and back,
+    // which a row's delay would otherwise be late by. Nothing is written while the line is busy.
+    // The caller queues what is left; it must be the only thread that queues, so that nothing
+    // can come between.
+    Handed WriteIfIdle(std::span<const uint8_t> bytes);
     // Every queued block and the one being written end with ERROR_OPERATION_ABORTED.
     void CancelAll();
 

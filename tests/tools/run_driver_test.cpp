@@ -266,6 +266,18 @@ TEST_F(RunDriverTest, TheRunEndsAfterTheLastRowsPauseAndTheLinger)
     EXPECT_EQ(m_terminal.text(), u"OK\r");
     driver.Interrupt(); // Ctrl-C while lingering cuts only the linger short
     EXPECT_EQ(Ended(driver), RunOutcome::Completed);
+
+    // An answered last row without a pause owes none, whatever the rows before it paused.
+    RunDriver& answered =
+        Started({{0, "A", 0, 0, 300}, {1, "B", 1, 0, 0}}, {.lingerMs = 200}, m_port);
+    answered.OnStepTimer();
+    ASSERT_EQ(m_stepTimer.period(), 300);
+    answered.OnStepTimer();
+    Answer(answered, "\r");
+    answered.OnStepTimer();
+    EXPECT_FALSE(answered.finished());
+    ASSERT_TRUE(m_stepTimer.IsArmed());
+    EXPECT_EQ(m_stepTimer.period(), 200);
 }
 
 TEST_F(RunDriverTest, ARowStillOnItsWayIsCountedWhenItIsOut)

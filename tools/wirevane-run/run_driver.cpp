@@ -269,7 +269,7 @@ void RunDriver::AfterTick(bool advanced)
         if (m_settings.cycles != 0 && m_cyclesCompleted >= m_settings.cycles) {
             if (m_run.running)
                 m_engine.OnStop();
-            EndAfter(RunOutcome::Completed, std::max(m_stepTimer.lastPeriod(), 0));
+            EndAfter(RunOutcome::Completed, m_engine.pauseAfterLastRow());
         }
     }
 }

@@ -12,7 +12,6 @@
 #include "platform/step_timer.h"
 #include "tools/wirevane-run/check_tally.h"
 #include "tools/wirevane-run/headless_settings.h"
-#include "tools/wirevane-run/pause_recording_timer.h"
 #include "tools/wirevane-run/recording_port.h"
 #include "tools/wirevane-run/run_outcome.h"
 #include "tools/wirevane-run/timing_report.h"
@@ -127,7 +126,7 @@ private:
     RunState m_run;
     SendTable m_table;
     RecordingPort m_port;
-    PauseRecordingTimer m_stepTimer;
+    StepTimer& m_stepTimer;
     NoWindow m_window;
     SequenceEngine m_engine;
     ReceiveHandler m_receiver;
