@@ -207,12 +207,14 @@ QString CWirevaneDlg::statusText() const
 
 void CWirevaneDlg::OnSerialMessage(uint32_t eventWord)
 {
-    m_receiver.OnSerialMessage(eventWord);
-    if (ConnectionManager::IsPortLost(eventWord))
-        m_connection.OnPortLost();
-    // An answer that ended the row's wait asked for the next step at once; what it showed is
-    // shown, so the next row goes now rather than after another pass of the loop.
-    m_timer.TickIfDueAtOnce();
+    // An answer that ended the row's wait asks for the next step at once; what it showed is
+    // shown, so the next row goes when the message is handled rather than after another pass
+    // of the loop.
+    m_timer.TickAfter([&] {
+        m_receiver.OnSerialMessage(eventWord);
+        if (ConnectionManager::IsPortLost(eventWord))
+            m_connection.OnPortLost();
+    });
 }
 
 // Exit

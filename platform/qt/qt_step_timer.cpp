@@ -24,6 +24,10 @@ QtStepTimer::~QtStepTimer() = default;
 void QtStepTimer::Arm(int milliseconds)
 {
     Kill();
+    if (milliseconds <= 0 && m_holdingZero) {
+        m_zeroHeld = true;
+        return;
+    }
     if (milliseconds <= 0 || !m_alarm) {
         m_soon.start(std::max(milliseconds, 0));
         return;
@@ -35,6 +39,7 @@ void QtStepTimer::Arm(int milliseconds)
 
 void QtStepTimer::Kill()
 {
+    m_zeroHeld = false;
     m_soon.stop();
     if (m_counting) {
         m_alarm->Clear();
@@ -44,15 +49,14 @@ void QtStepTimer::Kill()
 
 bool QtStepTimer::IsArmed() const
 {
-    return m_counting || m_soon.isActive();
+    return m_zeroHeld || m_counting || m_soon.isActive();
 }
 
-void QtStepTimer::TickIfDueAtOnce()
+void QtStepTimer::TickIfHeld()
 {
-    if (!m_soon.isActive() || m_soon.interval() != 0)
-        return;
-    m_soon.stop();
-    m_onTick();
+    m_holdingZero = false;
+    if (std::exchange(m_zeroHeld, false))
+        m_onTick();
 }
 
 void QtStepTimer::OnExpiry()

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace wirevane::platform {
 
@@ -25,18 +26,27 @@ public:
     void Kill() override;
     bool IsArmed() const override;
 
-    // A tick armed with a period of 0 runs now, in the caller's turn of the loop, instead of on
-    // the loop's next pass; any other state is left as it is. For a caller that has finished
-    // what it shows and whose next tick would only wait for the loop to come round.
-    void TickIfDueAtOnce();
+    // Runs work; a tick it armed with a period of 0, and did not kill again, runs when work
+    // returns, in the caller's turn of the loop, instead of on the loop's next pass. For a caller
+    // whose next tick would only wait for the loop to come round. Until then such a tick is
+    // only marked: starting and stopping the loop's timer would be most of what it cost.
+    template <class Work> void TickAfter(Work&& work)
+    {
+        m_holdingZero = true;
+        std::forward<Work>(work)();
+        TickIfHeld();
+    }
 
 private:
     void OnExpiry();
+    void TickIfHeld();
 
     std::function<void()> m_onTick;
     QTimer m_soon; // period 0: the loop's next pass, in order with other zero timers
     std::unique_ptr<LoopAlarm> m_alarm;
     bool m_counting = false;
+    bool m_holdingZero = false; // within TickAfter
+    bool m_zeroHeld = false;    // a tick of period 0 armed there
 };
 
 } // namespace wirevane::platform

@@ -39,9 +39,10 @@ struct QtEngineRig : EngineRig<CountedPort<QtSerialPort>, Terminal, platform::Qt
 private:
     // As the window: a step the message made due at once runs in the same turn.
     platform::PortMessageReceiver m_messages{[this](uint32_t, uintptr_t word) {
-        this->receiver.OnSerialMessage(static_cast<uint32_t>(word));
-        afterEvent();
-        this->timer.TickIfDueAtOnce();
+        this->timer.TickAfter([&] {
+            this->receiver.OnSerialMessage(static_cast<uint32_t>(word));
+            afterEvent();
+        });
     }};
 };
 

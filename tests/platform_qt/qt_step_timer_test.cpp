@@ -118,26 +118,40 @@ TEST(QtStepTimer, TickMayKillAndRearmItself)
     EXPECT_FALSE(timer.IsArmed());
 }
 
-// A tick due at once runs in the caller's turn and only there; a timer counting a period, or one
-// not armed, is left to the loop.
-TEST_F(QtStepTimerTest, OnlyAZeroPeriodTicksInTheCallersTurnAndNeverTwice)
+// A zero tick armed within TickAfter runs when the work returns and only then; one killed again
+// there, a timer counting a period, or one not armed, is left to the loop.
+TEST_F(QtStepTimerTest, OnlyAZeroPeriodArmedWithinTheWorkTicksAfterItAndNeverTwice)
 {
-    timer.TickIfDueAtOnce();
+    timer.TickAfter([] {});
     EXPECT_EQ(ticks, 0);
 
-    timer.Arm(0);
-    timer.TickIfDueAtOnce();
+    timer.TickAfter([this] {
+        timer.Arm(0);
+        EXPECT_TRUE(timer.IsArmed());
+        EXPECT_EQ(ticks, 0);
+    });
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(timer.IsArmed());
 
-    timer.Arm(600'000);
-    timer.TickIfDueAtOnce();
+    timer.TickAfter([this] {
+        timer.Arm(0);
+        timer.Kill();
+        EXPECT_FALSE(timer.IsArmed());
+    });
+    timer.TickAfter([this] {
+        timer.Arm(0);
+        timer.Arm(600'000);
+    });
     EXPECT_EQ(ticks, 1);
     EXPECT_TRUE(timer.IsArmed());
     timer.Kill();
 
-    LetTheLoopRunPast();
+    // Outside the work a zero tick waits for the loop again.
+    timer.Arm(0);
     EXPECT_EQ(ticks, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 2, 5000);
+    LetTheLoopRunPast();
+    EXPECT_EQ(ticks, 2);
 }
 
 } // namespace
