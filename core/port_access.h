@@ -30,6 +30,9 @@ public:
     virtual void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) { done(Write(bytes)); }
     // Drops what is not yet out of every write handed over; their done calls are not made.
     virtual void CancelWrites() {}
+    // How many bytes handed over are still waiting for the line; a port that writes before it
+    // returns has none.
+    virtual std::size_t BytesNotOut() const { return 0; }
     // How a report line names the port.
     virtual std::u16string PortName() const { return u"the port"; }
     // Reads what is buffered, at most buffer.size() bytes, without waiting.

@@ -75,6 +75,8 @@ public:
     virtual uint32_t QueueWrite(std::span<const uint8_t> bytes, WriteDone done);
     // Ends the queued blocks and the one being written with ERROR_OPERATION_ABORTED.
     virtual void CancelWrites() {}
+    // The bytes of queued blocks and of the one being written; this port has none.
+    virtual std::size_t BytesNotOut() { return 0; }
     // How long past the bytes' own line time a write may be held back before it fails with
     // ERROR_TIMEOUT; five seconds unless set. Kept across Close and Open.
     void SetWriteGrace(std::chrono::milliseconds grace);

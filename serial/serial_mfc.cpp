@@ -62,6 +62,11 @@ uint32_t CSerialMFC::QueueWrite(std::span<const uint8_t> bytes, WriteDone done)
     return ERROR_SUCCESS;
 }
 
+std::size_t CSerialMFC::BytesNotOut()
+{
+    return m_writer ? m_writer->BytesNotOut() : 0;
+}
+
 void CSerialMFC::CancelWrites()
 {
     if (m_writer)

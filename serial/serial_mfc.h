@@ -33,6 +33,7 @@ public:
     uint32_t Close() override;
     uint32_t QueueWrite(std::span<const uint8_t> bytes, WriteDone done) override;
     void CancelWrites() override;
+    std::size_t BytesNotOut() override;
 
 private:
     CallPoster m_postToOwner;

@@ -18,6 +18,7 @@ public:
     uint32_t Write(std::span<const uint8_t> bytes) override;
     void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) override;
     void CancelWrites() override;
+    std::size_t BytesNotOut() const override { return m_port.BytesNotOut(); }
     // The device's name without its folder, as "ttyUSB0".
     std::u16string PortName() const override;
     uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead) override;

@@ -24,6 +24,7 @@ void SerialWriter::Queue(std::vector<uint8_t> bytes, Done done)
 {
     {
         std::lock_guard guard(m_lock);
+        m_bytesNotOut += bytes.size();
         m_blocks.push_back({std::move(bytes), std::move(done)});
     }
     m_queued.notify_all();
@@ -45,6 +46,8 @@ void SerialWriter::CancelAll()
     {
         std::lock_guard guard(m_lock);
         dropped.swap(m_blocks);
+        for (const Block& block : dropped)
+            m_bytesNotOut -= block.bytes.size();
         // Only while a block is being written, so the cancel cannot reach a later one.
         if (m_busy && !m_busyCancelled) {
             m_busyCancelled = true;
@@ -55,6 +58,12 @@ void SerialWriter::CancelAll()
         if (block.done)
             block.done(ERROR_OPERATION_ABORTED);
     }
+}
+
+std::size_t SerialWriter::BytesNotOut()
+{
+    std::lock_guard guard(m_lock);
+    return m_bytesNotOut;
 }
 
 void SerialWriter::Run()
@@ -76,6 +85,7 @@ void SerialWriter::Run()
         {
             std::lock_guard guard(m_lock);
             m_busy = false;
+            m_bytesNotOut -= block.bytes.size();
             if (m_busyCancelled) {
                 // The cancel may have come too late to end the write; it must not end the next.
                 m_device.ClearWriteCancel();

@@ -44,6 +44,8 @@ public:
     Handed WriteIfIdle(std::span<const uint8_t> bytes);
     // Every queued block and the one being written end with ERROR_OPERATION_ABORTED.
     void CancelAll();
+    // The bytes of the queued blocks and of the one being written.
+    std::size_t BytesNotOut();
 
 private:
     struct Block {
@@ -58,6 +60,7 @@ private:
     std::condition_variable m_queued;
     std::deque<Block> m_blocks;
     bool m_busy = false;
+    std::size_t m_bytesNotOut = 0;
     bool m_busyCancelled = false;
     bool m_stopping = false;
     std::thread m_thread;

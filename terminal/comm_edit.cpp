@@ -128,9 +128,11 @@ void CCommEdit::Paste(const QString& text)
         return;
     m_paste = new PasteSender(this, keys, [this](std::u16string_view slice) {
         if (!PortOpen())
-            return false;
+            return PasteSender::Slice::PortGone;
+        if (m_port->BytesNotOut() > kPasteAheadBytes)
+            return PasteSender::Slice::PortBusy;
         Type(slice);
-        return true;
+        return PasteSender::Slice::Typed;
     });
     m_paste->Start();
 }

@@ -24,6 +24,9 @@ class CCommEdit : public RecordView {
     Q_OBJECT
 public:
     static constexpr std::size_t kAskAboveBytes = 4096;
+    // A long paste goes no further ahead of the line than this: what waits in the port is the
+    // most a stopped paste still sends, and a held-back line would otherwise gather all of it.
+    static constexpr std::size_t kPasteAheadBytes = 256;
 
     explicit CCommEdit(QWidget* parent = nullptr);
 

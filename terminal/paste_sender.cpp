@@ -9,6 +9,8 @@ namespace {
 
 // Small enough that a slice stays well inside a frame even at a slow baud rate's write times.
 constexpr std::size_t kSliceKeys = 64;
+// How often a paste looks again whether a busy port has room; a zero timer would spin.
+constexpr int kBusyPortRetryMs = 10;
 
 } // namespace
 
@@ -47,10 +49,16 @@ void PasteSender::Cancel()
 void PasteSender::SendSlice()
 {
     const std::size_t count = std::min(kSliceKeys, m_keys.size() - m_sent);
-    if (!m_typeSlice(std::u16string_view(m_keys).substr(m_sent, count))) {
+    const Slice slice = m_typeSlice(std::u16string_view(m_keys).substr(m_sent, count));
+    if (slice == Slice::PortGone) {
         Finish();
         return;
     }
+    const int interval = slice == Slice::PortBusy ? kBusyPortRetryMs : 0;
+    if (m_tick.interval() != interval)
+        m_tick.setInterval(interval);
+    if (slice == Slice::PortBusy)
+        return;
     m_sent += count;
     m_dialog->setValue(int(m_sent));
     if (m_sent >= m_keys.size())

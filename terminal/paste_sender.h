@@ -12,13 +12,16 @@ class QWidget;
 namespace wirevane {
 
 // Types a long paste a slice per event-loop turn behind a progress dialog, so the window keeps
-// answering while it goes out. The dialog's stop button ends it, and so does a slice the port
-// no longer takes (the port was disconnected). Deletes itself when done.
+// answering while it goes out. A line slower than the window, or one held back, takes the paste
+// at its own pace: while the port still has much to send, the next slice waits, and the progress
+// shows what the line took. The dialog's stop button ends it, and so does a slice the port no
+// longer takes (the port was disconnected). Deletes itself when done.
 class PasteSender : public QObject {
     Q_OBJECT
 public:
-    // typeSlice types the keys given and answers false when the port is gone.
-    using TypeSlice = std::function<bool(std::u16string_view keys)>;
+    enum class Slice { Typed, PortBusy, PortGone };
+    // typeSlice types the keys given, or answers why it did not.
+    using TypeSlice = std::function<Slice(std::u16string_view keys)>;
 
     PasteSender(QWidget* dialogParent, std::u16string keys, TypeSlice typeSlice);
     ~PasteSender() override;

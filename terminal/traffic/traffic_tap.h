@@ -32,6 +32,10 @@ public:
     uint32_t Write(std::span<const uint8_t> bytes) override;
     void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) override;
     void CancelWrites() override;
+    std::size_t BytesNotOut() const override
+    {
+        return m_port != nullptr ? m_port->BytesNotOut() : 0;
+    }
     std::u16string PortName() const override;
     uint32_t Read(std::span<uint8_t> buffer, std::size_t& bytesRead) override;
     uint32_t GetModemStatus(uint32_t& status) override;

@@ -1,4 +1,6 @@
 #include "grid/menu_actions.h"
+#include "serial/qt/qt_serial_port.h"
+#include "serial/serial_port_access.h"
 #include "support/modal_helper.h"
 #include "support/pty_pair.h"
 #include "support/widgets/run_until.h"
@@ -18,6 +20,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <termios.h>
 
 namespace wirevane {
 namespace {
@@ -165,6 +168,50 @@ TEST_F(LongPaste, AsksFirstThenSendsAllWithProgressUnlessStoppedOrDisconnected)
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     port.Close();
     EXPECT_LT(ReadAll().size(), std::size_t(text.size()));
+}
+
+// The window's own port writes in the background. A paste into a line that flow control holds
+// back waits for the line with its progress up, instead of piling up in the port all at once,
+// and goes out whole once the line takes it.
+TEST(HeldBackPaste, WaitsForTheLineWithOnlyALittleAheadOfIt)
+{
+    test::PtyPair pty;
+    QtSerialPort port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
+    SerialPortAccess access(port);
+    CCommEdit edit;
+    edit.m_port = &access;
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("line %1 ..................\n").arg(i, 3);
+    ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
+
+    test::WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    edit.Paste(text);
+    ASSERT_NE(edit.pasteInProgress(), nullptr);
+    std::size_t mostWaiting = 0;
+    test::RunUntil(
+        [&] {
+            mostWaiting = std::max(mostWaiting, access.BytesNotOut());
+            return false;
+        },
+        300);
+    EXPECT_GT(mostWaiting, 0u);
+    // One slice of keys may go past the limit: up to two bytes each, for Enter.
+    EXPECT_LE(mostWaiting, CCommEdit::kPasteAheadBytes + 128);
+    ASSERT_NE(edit.pasteInProgress(), nullptr);
+    const QProgressDialog* progress = edit.pasteInProgress()->dialog();
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_LT(progress->value(), progress->maximum() / 2);
+
+    ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
+    std::string got;
+    test::RunUntil([&] {
+        got += pty.ReadMasterAvailable();
+        return edit.pasteInProgress() == nullptr && access.BytesNotOut() == 0;
+    });
+    got += pty.ReadMasterAvailable();
+    EXPECT_EQ(got, QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
 }
 
 } // namespace
