@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTextCursor>
+#include <utility>
 
 namespace wirevane {
 
@@ -28,7 +29,26 @@ void CCommEdit::Write(char16_t key)
     const Bytes bytes =
         key == u'\r' ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(key, m_encoding);
     if (!bytes.empty())
-        m_port->Write(bytes);
+        m_port->BeginWrite(bytes, [edit = QPointer<CCommEdit>(this)](uint32_t error) {
+            if (edit)
+                edit->OnTypedWritten(error);
+        });
+}
+
+// A line held back by flow control fails every typed write queued behind the first, one grace
+// after another: one line says so, and a paste does not go on feeding the line.
+void CCommEdit::OnTypedWritten(uint32_t error)
+{
+    if (error == 0) {
+        m_typedFailureTold = false;
+        return;
+    }
+    if (m_paste)
+        m_paste->Cancel();
+    if (std::exchange(m_typedFailureTold, true))
+        return;
+    if (m_typedWriteFailed)
+        m_typedWriteFailed(error);
 }
 
 std::size_t CCommEdit::TypedByteCount(std::u16string_view keys) const

@@ -37,6 +37,10 @@ public:
     // Told each text local echo added to the record, after it was added; a backspace that took
     // the record's last character away is told as BS.
     std::function<void(std::u16string_view)> m_echoed;
+    // Told the port's error when a typed write the port took fails later: the line was held
+    // back past the port's grace, the device went, the port was closed first. Told once, then
+    // again only after a typed write went out; a paste going out stops there.
+    std::function<void(uint32_t error)> m_typedWriteFailed;
 
     void Paste(const QString& text);
     // The context menu: the standard one of a read-only text plus Paste. The caller owns it.
@@ -55,10 +59,12 @@ private:
     // Keys as characters: CR stands for Enter and BS for Backspace.
     void Type(std::u16string_view keys);
     void Write(char16_t key);
+    void OnTypedWritten(uint32_t error);
     std::size_t TypedByteCount(std::u16string_view keys) const;
     bool PortOpen() const { return m_port != nullptr && m_port->IsOpen(); }
 
     QPointer<PasteSender> m_paste;
+    bool m_typedFailureTold = false;
 };
 
 } // namespace wirevane

@@ -1,6 +1,7 @@
 #include "terminal/dialog_terminal.h"
 
 #include "chart/chart_window.h"
+#include "core/send_failure_text.h"
 #include "grid/fixed_pitch_font.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
@@ -52,6 +53,10 @@ CDialogTerminal::CDialogTerminal(TerminalHost& host, PortAccess* port, QWidget* 
     m_edit->document()->setDocumentMargin(4);
     m_edit->m_port = port;
     m_edit->m_echoed = [this](std::u16string_view echoed) { OnEchoed(echoed); };
+    m_edit->m_typedWriteFailed = [this](uint32_t error) {
+        const std::u16string name = m_edit->m_port != nullptr ? m_edit->m_port->PortName() : u"";
+        AppendReport(WriteFailureText(name, error) + u" Some typed text was not sent.");
+    };
     m_logFlush.setInterval(kLogFlushTurnMs);
     connect(&m_logFlush, &QTimer::timeout, this, &CDialogTerminal::FlushLog);
     ShowLogState();

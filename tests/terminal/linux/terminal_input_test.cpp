@@ -214,5 +214,43 @@ TEST(HeldBackPaste, WaitsForTheLineWithOnlyALittleAheadOfIt)
     EXPECT_EQ(got, QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
 }
 
+// A typed write that the held line times out is told once, however many keys behind it fail
+// too, until a key goes out again; and a paste going out stops there.
+TEST(HeldBackPaste, ATypedWriteTheLineTimesOutIsToldOnceAndStopsThePaste)
+{
+    using namespace std::chrono_literals;
+    test::PtyPair pty;
+    QtSerialPort port;
+    ASSERT_EQ(port.Open(pty.slavePathU16(), static_cast<QObject*>(nullptr)), 0u);
+    port.SetWriteGrace(50ms);
+    SerialPortAccess access(port);
+    CCommEdit edit;
+    edit.m_port = &access;
+    std::vector<uint32_t> told;
+    edit.m_typedWriteFailed = [&told](uint32_t error) { told.push_back(error); };
+    const auto allOut = [&access] {
+        return test::RunUntil([&access] { return access.BytesNotOut() == 0; });
+    };
+
+    ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
+    QTest::keyClicks(&edit, QStringLiteral("abc"));
+    ASSERT_TRUE(allOut());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told, std::vector<uint32_t>{ERROR_TIMEOUT});
+
+    ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
+    QTest::keyClicks(&edit, QStringLiteral("d"));
+    EXPECT_EQ(pty.ReadMaster(1), "d");
+    ASSERT_TRUE(allOut());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(tcflow(pty.slave(), TCOOFF), 0);
+    test::WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    edit.Paste(QString(5000, u'x'));
+    ASSERT_NE(edit.pasteInProgress(), nullptr);
+    EXPECT_TRUE(test::RunUntil([&edit] { return edit.pasteInProgress() == nullptr; }));
+    EXPECT_EQ(told, (std::vector<uint32_t>{ERROR_TIMEOUT, ERROR_TIMEOUT}));
+    ASSERT_EQ(tcflow(pty.slave(), TCOON), 0);
+}
+
 } // namespace
 } // namespace wirevane
