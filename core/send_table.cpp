@@ -1,7 +1,7 @@
 #include "core/send_table.h"
 
 #include "core/decimal_text.h"
-#include "platform/codepage.h"
+#include "core/text_encoding.h"
 
 #include <algorithm>
 #include <limits>
@@ -84,8 +84,7 @@ int32_t SendTable::ReadRowHalt(int row)
 int32_t SendTable::ReadRowDelay(int row)
 {
     const std::u16string text = m_grid.GetCellText(row, kDelayColumn);
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-    const bool carried = ascii || platform::GetCodePage932().EncodeStrict(text).has_value();
+    const bool carried = !RowTextUnencodable(text, TextEncoding::Sjis).has_value();
     return m_rows[static_cast<std::size_t>(row)].delay = carried ? ParseDelay(text) : 0;
 }
 
