@@ -2,6 +2,7 @@
 
 #include "platform/serial_codes.h"
 
+#include <memory>
 #include <utility>
 
 namespace wirevane {
@@ -34,10 +35,19 @@ void TrafficTap::BeginWrite(std::span<const uint8_t> bytes, WriteDone done)
         done(ERROR_INVALID_HANDLE);
         return;
     }
-    // A port that writes before it returns calls done first; the bytes were still sent before
-    // any answer to them could be read.
-    Tell(TrafficDirection::Sent, bytes, m_clock());
-    m_port->BeginWrite(bytes, std::move(done));
+    // The bytes are told before done runs and before BeginWrite returns, so that they come
+    // before any answer to them; a port that answers before it returns has written or refused
+    // them by then, and refused bytes are not told.
+    const auto handing = std::make_shared<Handing>(Handing{this, bytes, m_clock()});
+    m_port->BeginWrite(bytes, [handing, done = std::move(done)](uint32_t error) {
+        if (handing->tap != nullptr && error == 0)
+            handing->tap->Tell(TrafficDirection::Sent, handing->bytes, handing->time);
+        handing->tap = nullptr;
+        done(error);
+    });
+    if (handing->tap != nullptr)
+        Tell(TrafficDirection::Sent, bytes, handing->time);
+    handing->tap = nullptr;
 }
 
 void TrafficTap::CancelWrites()

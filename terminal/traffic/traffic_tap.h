@@ -45,6 +45,14 @@ public:
     std::optional<TrafficTime> TakeUnshownRead();
 
 private:
+    // A write being handed to the port: whether the port answered before it returned. Once
+    // BeginWrite has returned, tap is null and bytes no longer refer to anything.
+    struct Handing {
+        TrafficTap* tap;
+        std::span<const uint8_t> bytes;
+        TrafficTime time;
+    };
+
     void Tell(TrafficDirection direction, std::span<const uint8_t> bytes, TrafficTime time);
 
     PortAccess* m_port;

@@ -70,14 +70,52 @@ TEST_F(TrafficTapTest, TellsEachChunkReadOrTakenWithItsTimeAndPassesEverythingOn
     EXPECT_EQ(m_seen, (std::vector<std::string>{"RX OK 0", "TX AT 5", "TX AT 10"}));
     EXPECT_EQ(m_port.written(), (std::vector<uint8_t>{'A', 'T', 'A', 'T'}));
 
-    // Bytes the port refuses are not traffic.
+    // Bytes the port refuses are not traffic, whichever way they were handed over.
     m_port.setOpen(false);
     EXPECT_NE(m_tap.Write(row), 0u);
+    m_tap.BeginWrite(row, [&](uint32_t error) { completed = error; });
+    EXPECT_NE(completed, 0u);
     EXPECT_EQ(m_seen.size(), 3u);
 
     TrafficTap unconnected(nullptr, [this] { return m_now; });
     EXPECT_FALSE(unconnected.IsOpen());
     EXPECT_EQ(unconnected.Write(row), ERROR_INVALID_HANDLE);
+}
+
+// A port that writes in the background: done comes later, from the loop.
+class BackgroundPort final : public test::ScriptedPort {
+public:
+    void BeginWrite(std::span<const uint8_t> bytes, WriteDone done) override
+    {
+        Write(bytes);
+        pending.push_back(std::move(done));
+    }
+    std::vector<WriteDone> pending;
+};
+
+TEST_F(TrafficTapTest, BytesWrittenInTheBackgroundAreToldWhenHandedOverAndOnlyOnce)
+{
+    BackgroundPort port;
+    port.setOpen(true);
+    std::vector<std::string> seen;
+    TrafficTap tap(&port, [this] { return m_now; });
+    tap.SetListener([&](TrafficDirection, std::span<const uint8_t> bytes, TrafficTime time) {
+        seen.push_back(std::string(bytes.begin(), bytes.end()) + " " +
+                       std::to_string((time - kStart) / 1ms));
+    });
+    const std::vector<uint8_t> row{'A', 'T'};
+    uint32_t completed = 99;
+    tap.BeginWrite(row, [&](uint32_t error) { completed = error; });
+    EXPECT_EQ(seen, std::vector<std::string>{"AT 0"});
+    ASSERT_EQ(port.pending.size(), 1u);
+
+    // Its failure later is the write's own report, not a retraction; its success adds nothing.
+    m_now += 5ms;
+    port.pending[0](ERROR_IO_DEVICE);
+    EXPECT_EQ(completed, ERROR_IO_DEVICE);
+    tap.BeginWrite(row, [&](uint32_t error) { completed = error; });
+    port.pending[1](0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"AT 0", "AT 5"}));
 }
 
 TEST_F(TrafficTapTest, ReceivedTextCarriesTheTimeOfTheOldestReadNotYetShownAndReportsNone)
