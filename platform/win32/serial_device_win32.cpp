@@ -27,6 +27,21 @@ bool IsGone(DWORD error)
            error == ERROR_DEVICE_NOT_CONNECTED;
 }
 
+// The events the driver is asked to wait for. Received bytes are looked for by the event
+// thread itself, which also finds the event character among them, so of the received-data
+// events the driver is asked only for EV_RXCHAR: its arrival ends the thread's wait at once.
+uint32_t DriverMask(uint32_t mask)
+{
+    const uint32_t received = (mask & (EV_RXCHAR | EV_RXFLAG)) != 0 ? EV_RXCHAR : 0;
+    return (mask & ~(EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY)) | received;
+}
+
+// An at-once read should end at once, and does on Windows. wine's serial layer was seen to
+// leave one pending until it is cancelled, even after bytes came; a short bound keeps that
+// from delaying the bytes, and from holding the input lock, which the event thread and the
+// window's Read share.
+constexpr DWORD kAtOnceReadBoundMs = 2;
+
 uint32_t Checked(BOOL done)
 {
     return done ? ERROR_SUCCESS : GetLastError();
@@ -120,19 +135,15 @@ uint32_t Win32SerialDevice::SetQueueSizes(uint32_t inputSize, uint32_t outputSiz
 uint32_t Win32SerialDevice::SetEventMask(uint32_t mask)
 {
     m_mask = mask;
-    // The received-data events come from the pending read; asking the driver for them too
-    // would report every byte twice.
-    const uint32_t driverMask = mask & ~(EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY);
     const uint32_t result =
-        m_commWaitUnavailable ? ERROR_SUCCESS : Checked(SetCommMask(m_port, driverMask));
+        m_commWaitUnavailable ? ERROR_SUCCESS : Checked(SetCommMask(m_port, DriverMask(mask)));
     SetEvent(m_wake);
     return result;
 }
 
 void Win32SerialDevice::StartCommWait()
 {
-    const uint32_t driverMask = m_mask & ~(EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY);
-    if (m_commWaiting || m_commWaitUnavailable || driverMask == 0)
+    if (m_commWaiting || m_commWaitUnavailable || DriverMask(m_mask) == 0)
         return;
     ResetEvent(m_commWait.hEvent);
     m_commEvents = 0;
@@ -181,15 +192,19 @@ uint32_t Win32SerialDevice::ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got)
     ResetEvent(request.hEvent);
     if (!ReadFile(m_port, buffer, size, nullptr, &request) && GetLastError() != ERROR_IO_PENDING)
         return GetLastError();
-    // Such a read should end at once; one that does not is cancelled rather than left to hold
-    // the input lock, which the event thread and the window's Read share.
-    const uint32_t result = AwaitRequest(m_port, request, got, nullptr, 200);
+    const uint32_t result = AwaitRequest(m_port, request, got, nullptr, kAtOnceReadBoundMs);
     return result == ERROR_TIMEOUT ? ERROR_SUCCESS : result;
 }
 
-// Received bytes are looked for every few milliseconds with reads that return at once: a
-// read that waits for the first byte (interval and multiplier at MAXDWORD) is not completed by
-// wine's serial layer before its whole time-out has passed, and WaitCommEvent is refused there.
+// Received bytes are taken with reads that return at once, when the driver's EV_RXCHAR ends
+// the wait and every few milliseconds besides. The driver's event is what makes an answer
+// quick on Windows: there a wait of 2 ms lasts the scheduler's tick, about 15.6 ms, unless the
+// process asked for a finer one. The look every few milliseconds serves a driver without it:
+// wine's serial layer does not end WaitCommEvent for received bytes, and does not complete a
+// read that waits for the first byte (interval and multiplier at MAXDWORD) before its whole
+// time-out has passed.
+// The driver's wait is started before the input is looked at, so a byte that comes after the
+// look ends it.
 uint32_t Win32SerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
 {
     constexpr DWORD kInputLookMs = 2;
@@ -202,13 +217,13 @@ uint32_t Win32SerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
             return ERROR_SUCCESS;
         }
         const bool watchInput = (m_mask & (EV_RXCHAR | EV_RXFLAG)) != 0;
+        StartCommWait();
         if (watchInput) {
             if (const uint32_t error = TakeWhatArrived(events))
                 return error;
             if (events != 0)
                 return ERROR_SUCCESS;
         }
-        StartCommWait();
         HANDLE handles[2] = {m_wake};
         DWORD count = 1;
         if (m_commWaiting)
@@ -235,7 +250,8 @@ uint32_t Win32SerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
         m_commWaiting = false;
         if (!done && IsGone(GetLastError()))
             return ERROR_IO_DEVICE;
-        events |= m_commEvents & m_mask;
+        // Received bytes are reported when they are taken, at the top of the loop.
+        events |= m_commEvents & m_mask & ~(EV_RXCHAR | EV_RXFLAG);
         if (events & EV_ERR) {
             DWORD errors = 0;
             ClearCommError(m_port, &errors, nullptr);
