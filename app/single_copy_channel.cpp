@@ -1,9 +1,7 @@
 #include "app/single_copy_channel.h"
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace wirevane {
 
@@ -12,17 +10,6 @@ namespace {
 const QByteArray kShowRequest = QByteArrayLiteral("show\n");
 
 } // namespace
-
-QString SingleCopyChannelName(const QString& lockName, const std::filesystem::path& lockFolder)
-{
-    // Qt's runtime location is not a folder of the user's own everywhere: without
-    // XDG_RUNTIME_DIR it is /tmp/runtime-USER, and when another user made that first, Qt falls
-    // back to /tmp itself, where the name is everyone's to take.
-    const QString folder = lockFolder.empty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-                               : QString::fromStdU16String(lockFolder.u16string());
-    return QDir(folder).filePath(lockName + QStringLiteral(".show"));
-}
 
 SingleCopyServer::SingleCopyServer(const QString& name, std::function<void()> onRequest)
     : m_server(new QLocalServer(this)), m_onRequest(std::move(onRequest))

@@ -2,19 +2,15 @@
 
 #include <QObject>
 #include <QString>
-#include <filesystem>
 #include <functional>
 
 class QLocalServer;
 
 namespace wirevane {
 
-// How a second copy of the program reaches the running one: a local socket named after the
-// single-copy lock, beside the lock in the folder it found private to this user, so another
-// user's copy neither answers nor is asked, nor can put anything under the name first. Where the
-// lock is no file (Windows), the user's own runtime location serves.
-QString SingleCopyChannelName(const QString& lockName, const std::filesystem::path& lockFolder);
-
+// How a second copy of the program reaches the running one: over the local channel the
+// single-copy lock names, which no other user can know or take first.
+//
 // The running copy's end: each request that arrives calls the given action (show and raise
 // the main window). A socket left behind by a copy that crashed is replaced: whoever listens
 // holds the single-copy lock, so no live copy can own it.

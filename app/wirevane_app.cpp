@@ -25,8 +25,8 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     if (lock.state == platform::SingleInstanceLock::State::HeldByAnotherCopy) {
         QCoreApplication asking(argc, argv);
         platform::AllowRunningCopyToComeForward();
-        AskRunningCopyToShow(
-            SingleCopyChannelName(QString::fromLatin1(kInstanceName), lock.folder));
+        if (!lock.channel.empty())
+            AskRunningCopyToShow(QString::fromStdU16String(lock.channel.u16string()));
         return 0;
     }
     if (lock.state == platform::SingleInstanceLock::State::Unavailable)
@@ -53,10 +53,10 @@ int CWirevaneApp::InitInstance(int& argc, char** argv)
     if (!window.OnInitDialog())
         return 1;
     startup.reset();
-    // Without the lock a second copy never asks, and no name of the channel is known to be safe.
+    // Without the lock a second copy never asks, and without a private name none may.
     std::optional<SingleCopyServer> server;
-    if (lock.state == platform::SingleInstanceLock::State::Held)
-        server.emplace(SingleCopyChannelName(QString::fromLatin1(kInstanceName), lock.folder),
+    if (lock.state == platform::SingleInstanceLock::State::Held && !lock.channel.empty())
+        server.emplace(QString::fromStdU16String(lock.channel.u16string()),
                        [&window] { window.BringToFront(); });
     return application.exec();
 }

@@ -59,6 +59,7 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
 
     const std::filesystem::path path =
         folder / (std::string(name) + "." + std::to_string(geteuid()) + ".lock");
+    const std::filesystem::path channel = folder / (std::string(name) + ".show");
     // The descriptor is kept open on purpose for the life of the process: closing it would
     // release the lock.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -68,10 +69,10 @@ SingleInstanceLock AcquireSingleInstanceLock(std::string_view name)
         const int error = errno;
         close(fd);
         if (error == EWOULDBLOCK)
-            return {State::HeldByAnotherCopy, {}, folder};
+            return {State::HeldByAnotherCopy, {}, channel};
         return Unavailable(path, std::strerror(error));
     }
-    return {State::Held, {}, folder};
+    return {State::Held, {}, channel};
 }
 
 void AllowRunningCopyToComeForward() {}

@@ -1,24 +1,12 @@
 #include "platform/program_location.h"
 
+#include "platform/win32/known_folder.h"
+
 #include <string>
-#include <windows.h>
-// After windows.h, whose macros they use.
-#include <knownfolders.h>
-#include <shlobj.h>
 
 namespace wirevane::platform {
 
 namespace {
-
-std::filesystem::path KnownFolder(REFKNOWNFOLDERID id)
-{
-    wchar_t* found = nullptr;
-    std::filesystem::path folder;
-    if (SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &found) == S_OK && found != nullptr)
-        folder = found;
-    CoTaskMemFree(found);
-    return folder;
-}
 
 bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& root)
 {

@@ -78,10 +78,8 @@ TEST_P(SingleCopyChannel, TheSecondCopyAsksTheRunningOneToShowItsMainWindow)
     const platform::SingleInstanceLock lock =
         platform::AcquireSingleInstanceLock(CWirevaneApp::kInstanceName);
     ASSERT_EQ(lock.state, platform::SingleInstanceLock::State::Held);
-    EXPECT_EQ(lock.folder, folder);
-    const QString channel =
-        SingleCopyChannelName(QString::fromLatin1(CWirevaneApp::kInstanceName), lock.folder);
-    EXPECT_EQ(std::filesystem::path(channel.toStdString()).parent_path(), folder);
+    EXPECT_EQ(lock.channel.parent_path(), folder);
+    const QString channel = QString::fromStdString(lock.channel.string());
 
     QWidget mainWindow;
     mainWindow.showMinimized();

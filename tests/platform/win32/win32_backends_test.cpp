@@ -6,6 +6,7 @@
 #include "platform/serial_codes.h"
 #include "platform/serial_device.h"
 #include "platform/single_instance.h"
+#include "platform/win32/known_folder.h"
 #include "platform/win32/usb_instance_id.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
@@ -299,12 +300,34 @@ TEST(Win32FileError, PortableKindsHoldForWin32AndErrnoValues)
     EXPECT_TRUE(FileError::fromErrno(0).ok());
 }
 
-TEST(Win32SingleInstance, TheSecondCopyFindsTheNamedMutex)
+TEST(Win32SingleInstance, TheSecondCopyFindsTheNamedMutexAndTheChannelsPrivateName)
 {
     const std::string name = "WirevaneTest_" + std::to_string(GetCurrentProcessId());
-    EXPECT_EQ(AcquireSingleInstanceLock(name).state, SingleInstanceLock::State::Held);
-    EXPECT_EQ(AcquireSingleInstanceLock(name).state, SingleInstanceLock::State::HeldByAnotherCopy);
+    const std::filesystem::path keyFile =
+        KnownFolder(FOLDERID_LocalAppData) / "Wirevane" / (name + ".key");
+    const SingleInstanceLock first = AcquireSingleInstanceLock(name);
+    const SingleInstanceLock second = AcquireSingleInstanceLock(name);
+    EXPECT_EQ(first.state, SingleInstanceLock::State::Held);
+    EXPECT_EQ(second.state, SingleInstanceLock::State::HeldByAnotherCopy);
     EXPECT_EQ(AcquireSingleInstanceLock(name + "_other").state, SingleInstanceLock::State::Held);
+
+    // The pipe's name carries the key only this user can read, so no one else makes it first.
+    const std::string channel = first.channel.string();
+    ASSERT_EQ(channel.size(), name.size() + 1 + 32) << channel;
+    EXPECT_EQ(channel.substr(0, name.size() + 1), name + "-");
+    EXPECT_EQ(second.channel, first.channel);
+    std::ifstream kept(keyFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
+              channel.substr(name.size() + 1));
+    kept.close();
+
+    // A key cut short is replaced; each new key is another name.
+    std::ofstream(keyFile, std::ios::binary | std::ios::trunc) << "0123";
+    const std::filesystem::path replaced = AcquireSingleInstanceLock(name).channel;
+    EXPECT_EQ(replaced.string().size(), channel.size());
+    EXPECT_NE(replaced, first.channel);
+    std::filesystem::remove(keyFile);
+    std::filesystem::remove(keyFile.parent_path() / (name + "_other.key"));
 }
 
 TEST(Win32ProgramLocation, FoldersComeFromTheSystem)
