@@ -153,13 +153,14 @@ void Win32SerialDevice::StartCommWait()
         m_commWaitUnavailable = true;
 }
 
-uint32_t Win32SerialDevice::TakeWhatArrived(uint32_t& events)
+uint32_t Win32SerialDevice::TakeWhatArrived(uint32_t& events, bool& full)
 {
     std::lock_guard lock(m_inputLock);
     if (m_gone)
         return ERROR_IO_DEVICE;
     // A full queue waits for the reader; the driver's own queue holds the rest meanwhile.
-    if (m_input.size() >= m_inputLimit)
+    full = m_input.size() >= m_inputLimit;
+    if (full)
         return ERROR_SUCCESS;
     const DWORD room =
         static_cast<DWORD>(std::min(sizeof m_drainBuffer, m_inputLimit - m_input.size()));
@@ -218,15 +219,19 @@ uint32_t Win32SerialDevice::WaitForEvent(uint32_t& events, uint32_t timeoutMs)
         }
         const bool watchInput = (m_mask & (EV_RXCHAR | EV_RXFLAG)) != 0;
         StartCommWait();
+        bool inputFull = false;
         if (watchInput) {
-            if (const uint32_t error = TakeWhatArrived(events))
+            if (const uint32_t error = TakeWhatArrived(events, inputFull))
                 return error;
             if (events != 0)
                 return ERROR_SUCCESS;
         }
+        // While the queue is full, bytes that keep coming would end the driver's wait again
+        // and again with nothing to take: the thread looks every few milliseconds instead,
+        // and the driver's other events wait with the bytes for the reader.
         HANDLE handles[2] = {m_wake};
         DWORD count = 1;
-        if (m_commWaiting)
+        if (m_commWaiting && !inputFull)
             handles[count++] = m_commWait.hEvent;
         DWORD waitMs = timeoutMs == INFINITE ? INFINITE : RemainingMs(deadline);
         if (watchInput)

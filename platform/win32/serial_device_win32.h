@@ -62,7 +62,8 @@ private:
     template <typename Change, typename Check> uint32_t ApplyChecked(Change change, Check check);
     uint32_t ReadState(DCB& dcb);
     // Moves what the driver holds into the queue; the events that makes are added to events.
-    uint32_t TakeWhatArrived(uint32_t& events);
+    // full tells that the queue had no room, so nothing was taken.
+    uint32_t TakeWhatArrived(uint32_t& events, bool& full);
     uint32_t ReadAtOnce(uint8_t* buffer, DWORD size, DWORD& got);
     void StartCommWait();
     std::size_t TakeFromQueue(std::span<uint8_t> buffer);
