@@ -209,9 +209,11 @@ bool SequenceEngine::ReceiveStep()
     // The status just written into the select cell ticks the row, whatever the cell held.
     // A tick that would come at once is not armed: the caller goes straight on while the run
     // does, and the timer's start and stop would be all that tick cost.
-    m_armedDelay = std::max(cells.sendFlag == 1 || marked ? cells.delay : 0, 0);
-    if (m_armedDelay != 0)
-        m_timer.Arm(m_armedDelay);
+    const int pause = cells.sendFlag == 1 || marked ? cells.delay : 0;
+    if (pause > 0)
+        ArmForDelay(pause);
+    else
+        m_armedDelay = 0;
     const bool step = m_run.stepMode;
     if (step || halt || failStop) {
         const bool ended = EndRun();

@@ -1,8 +1,11 @@
 #include "platform/win32/private_key.h"
 
+#include "platform/atomic_file.h"
+
 #include <algorithm>
 #include <random>
 #include <string_view>
+#include <vector>
 #include <windows.h>
 
 namespace wirevane::platform {
@@ -24,21 +27,14 @@ enum class Found { Key, NoKey, Busy, Missing };
 
 Found ReadKey(const std::filesystem::path& file, std::string& key)
 {
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_SHARING_VIOLATION)
-            return Found::Busy;
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::Missing
-                                                                              : Found::NoKey;
-    }
-    char buffer[kKeyDigits + 1];
-    DWORD got = 0;
-    const BOOL read = ReadFile(handle, buffer, sizeof buffer, &got, nullptr);
-    CloseHandle(handle);
-    const std::string_view text(buffer, read ? got : 0);
-    if (!IsKey(text))
+    std::vector<uint8_t> bytes;
+    const FileError error = ReadWholeFile(file, bytes);
+    if (error.code == ERROR_SHARING_VIOLATION)
+        return Found::Busy;
+    if (error.notFound())
+        return Found::Missing;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!error.ok() || !IsKey(text))
         return Found::NoKey;
     key = text;
     return Found::Key;
