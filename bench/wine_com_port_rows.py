@@ -14,7 +14,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import tty
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "windows"))
@@ -55,11 +54,8 @@ def main():
     prefix = os.environ.get("WIREVANE_BENCH_PREFIX",
                             os.path.join(tempfile.gettempdir(), "wirevane-bench-wine-%d" % os.getuid()))
     env = wine_desktop.wine_environment(prefix)
-    if not os.path.isdir(os.path.join(prefix, "drive_c")):
-        wine_desktop.wine(env, "wineboot", "--init")
-    master, slave = os.openpty()
-    tty.setraw(master)
-    wine_desktop.map_com_port(env, "COM5", os.ttyname(slave))
+    wine_desktop.make_prefix(env)
+    master, slave = wine_desktop.pseudo_terminal_as_com_port(env, "COM5")
     with tempfile.TemporaryDirectory() as folder:
         table = os.path.join(folder, "rows.ini")
         write_table(table, rows)

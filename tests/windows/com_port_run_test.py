@@ -11,7 +11,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import tty
 
 sys.path.insert(0, os.path.dirname(__file__))
 import wine_desktop  # noqa: E402
@@ -54,9 +53,7 @@ def serve(master, runner, deadline):
 def main():
     if not os.path.isdir(os.path.join(ENV["WINEPREFIX"], "drive_c")):
         wine_desktop.wine(ENV, "wineboot", "--init")
-    master, slave = os.openpty()
-    tty.setraw(master)
-    wine_desktop.map_com_port(ENV, "COM5", os.ttyname(slave))
+    master, slave = wine_desktop.pseudo_terminal_as_com_port(ENV, "COM5")
 
     with tempfile.TemporaryDirectory() as folder:
         # A name that the ANSI code page of an English Windows cannot carry: the runner must

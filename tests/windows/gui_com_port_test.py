@@ -12,7 +12,6 @@ import select
 import sys
 import tempfile
 import time
-import tty
 import subprocess
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -76,9 +75,7 @@ def answer_until(master, expected, deadline):
 def main():
     env = wine_desktop.wine_environment(PREFIX)
     wine_desktop.make_prefix(env)
-    master, slave = os.openpty()
-    tty.setraw(master)
-    wine_desktop.map_com_port(env, "COM5", os.ttyname(slave))
+    master, slave = wine_desktop.pseudo_terminal_as_com_port(env, "COM5")
     display = wine_desktop.Display()
     env["DISPLAY"] = display.name
     failures = []

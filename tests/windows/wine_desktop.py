@@ -6,6 +6,7 @@ import os
 import shutil
 import subprocess
 import time
+import tty
 
 # Wine has no faces of its own for what Windows programs ask for by name. Debian's IPA Gothic
 # stands in for the Japanese ones; DejaVu Sans Mono for "Courier New", the Latin fixed-pitch face
@@ -70,6 +71,15 @@ def map_com_port(env, name, device):
     if added.returncode != 0:
         raise RuntimeError("cannot map %s: %s" % (name, added.stderr.decode(errors="replace")))
     restart_server(env)
+
+
+def pseudo_terminal_as_com_port(env, name):
+    """A raw pseudo-terminal whose other end the program sees as the COM port: (master, slave),
+    both the caller's to close; the master plays the device."""
+    master, slave = os.openpty()
+    tty.setraw(master)
+    map_com_port(env, name, os.ttyname(slave))
+    return master, slave
 
 
 class Display:
