@@ -17,6 +17,7 @@
 #include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -41,6 +42,12 @@ constexpr int kRounds = 15;
 constexpr int kRowsPerRound = 101;
 // The first row answers nothing it follows, so a round sends one row more than it times.
 constexpr int kRowsSent = kRowsPerRound + 1;
+// A thread just started (the device's, the port's event thread) changes for tens of
+// milliseconds, a whole round's length, where the kernel runs the wake-ups that follow: a bare
+// Qt loop that started an idle thread before each round took 1.2-1.45 x the floor, and
+// 1.03-1.13 x when it waited 200 ms first. A window's port is open long before Send, so the
+// rows start only after such a wait, for every contender in this process.
+constexpr int kSettleAfterThreadMs = 200;
 
 // Plays the device: records when each row's first byte arrives, answers its CR at once.
 // Rows are "ROW\r"; samples are microseconds from an answer to the next row's first byte.
@@ -233,6 +240,8 @@ bool Engine(const std::string& path, int rows, std::vector<double>& cpuPerRow,
         std::printf("cannot open %s\n", path.c_str());
         return false;
     }
+    // The open started the port's event thread.
+    test::RunEventsUntil([] { return false; }, kSettleAfterThreadMs);
     RunPriority priority(rig.port.serial);
     priority.SetAllowed(choice.realtime);
     const bool refused = priority.RunChanged(true).priority.has_value();
@@ -257,6 +266,7 @@ template <typename Contender> void MeasureRound(std::vector<double>& samples, Co
     PtyDevice device;
     std::vector<double> round;
     std::thread deviceThread([&] { round = AnswerRows(device, kRowsPerRound); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSettleAfterThreadMs));
     contender(device.portPath());
     deviceThread.join();
     samples.insert(samples.end(), round.begin(), round.end());
