@@ -113,11 +113,9 @@ std::optional<char32_t> RowTextUnencodable(std::u16string_view text, TextEncodin
         return std::nullopt;
     std::size_t at = 0;
     while (at < text.size()) {
-        const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
-                          text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
-        const std::size_t length = pair ? 2 : 1;
+        const std::size_t length = UnitsOfCharacterAt(text, at);
         if (!codePage.EncodeStrict(text.substr(at, length))) {
-            if (pair)
+            if (length == 2)
                 return 0x10000 + ((char32_t{text[at]} - 0xD800) << 10) +
                        (char32_t{text[at + 1]} - 0xDC00);
             return text[at];
@@ -147,18 +145,28 @@ std::span<const uint8_t> LineEndBytes(LineEndSuffix suffix)
     }
 }
 
-Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
+std::size_t UnitsOfCharacterAt(std::u16string_view text, std::size_t at)
 {
-    const std::u16string_view one(&ch, 1);
-    Bytes ansi = platform::GetCodePage932().EncodeReplacing(one);
+    const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
+                      text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
+    return pair ? 2 : 1;
+}
+
+Bytes TypedCharToBytes(std::u16string_view character, TextEncoding encoding)
+{
     switch (encoding) {
     case TextEncoding::Utf8:
-        return Utf16ToUtf8(one);
+        return Utf16ToUtf8(character);
     case TextEncoding::Euc:
-        return SjisToEuc(ansi);
+        return SjisToEuc(platform::GetCodePage932().EncodeReplacing(character));
     default:
-        return ansi;
+        return platform::GetCodePage932().EncodeReplacing(character);
     }
+}
+
+Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
+{
+    return TypedCharToBytes(std::u16string_view(&ch, 1), encoding);
 }
 
 Bytes EnterKeyBytes(EnterKeyEnd end)

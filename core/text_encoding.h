@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -75,7 +76,12 @@ Bytes Utf8ToAnsi(std::span<const uint8_t> in);
 
 std::span<const uint8_t> LineEndBytes(LineEndSuffix suffix);
 
-// The bytes of one typed UTF-16 unit; never a terminator.
+// How many UTF-16 units the character at text[at] takes: 2 where a surrogate pair starts, else 1.
+std::size_t UnitsOfCharacterAt(std::u16string_view text, std::size_t at);
+
+// The bytes of one typed character, a single UTF-16 unit or a surrogate pair; never a
+// terminator. A character beyond 16 bits is one character on the line, never two halves.
+Bytes TypedCharToBytes(std::u16string_view character, TextEncoding encoding);
 Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding);
 
 Bytes EnterKeyBytes(EnterKeyEnd end);

@@ -22,12 +22,11 @@ CCommEdit::CCommEdit(QWidget* parent) : RecordView(parent)
     setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
-void CCommEdit::Write(char16_t key)
+void CCommEdit::Write(std::u16string_view key)
 {
     if (!PortOpen())
         return;
-    const Bytes bytes =
-        key == u'\r' ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(key, m_encoding);
+    const Bytes bytes = KeyBytes(key);
     if (!bytes.empty())
         m_port->BeginWrite(bytes, [edit = QPointer<CCommEdit>(this)](uint32_t error) {
             if (edit)
@@ -51,21 +50,32 @@ void CCommEdit::OnTypedWritten(uint32_t error)
         m_typedWriteFailed(error);
 }
 
+Bytes CCommEdit::KeyBytes(std::u16string_view key) const
+{
+    return key == u"\r" ? EnterKeyBytes(m_sendLineEnd) : TypedCharToBytes(key, m_encoding);
+}
+
 std::size_t CCommEdit::TypedByteCount(std::u16string_view keys) const
 {
     std::size_t count = 0;
-    for (char16_t key : keys)
-        count += key == u'\r' ? EnterKeyBytes(m_sendLineEnd).size()
-                              : TypedCharToBytes(key, m_encoding).size();
+    for (std::size_t at = 0; at < keys.size();) {
+        const std::size_t units = UnitsOfCharacterAt(keys, at);
+        count += KeyBytes(keys.substr(at, units)).size();
+        at += units;
+    }
     return count;
 }
 
 void CCommEdit::Type(std::u16string_view keys)
 {
-    for (char16_t key : keys) {
-        if (key == u'\b')
+    // A character beyond 16 bits comes as a surrogate pair and goes out as one character.
+    for (std::size_t at = 0; at < keys.size();) {
+        const std::size_t units = UnitsOfCharacterAt(keys, at);
+        const std::u16string_view key = keys.substr(at, units);
+        if (key == u"\b")
             SelectLastCharacter();
         Write(key);
+        at += units;
     }
     if (!m_localEcho)
         return;

@@ -58,7 +58,8 @@ protected:
 private:
     // Keys as characters: CR stands for Enter and BS for Backspace.
     void Type(std::u16string_view keys);
-    void Write(char16_t key);
+    void Write(std::u16string_view key);
+    Bytes KeyBytes(std::u16string_view key) const;
     void OnTypedWritten(uint32_t error);
     std::size_t TypedByteCount(std::u16string_view keys) const;
     bool PortOpen() const { return m_port != nullptr && m_port->IsOpen(); }

@@ -1,5 +1,7 @@
 #include "terminal/paste_sender.h"
 
+#include "core/text_encoding.h"
+
 #include <QProgressDialog>
 #include <algorithm>
 
@@ -48,7 +50,9 @@ void PasteSender::Cancel()
 
 void PasteSender::SendSlice()
 {
-    const std::size_t count = std::min(kSliceKeys, m_keys.size() - m_sent);
+    std::size_t count = std::min(kSliceKeys, m_keys.size() - m_sent);
+    // A slice never ends between the two halves of a surrogate pair.
+    count += UnitsOfCharacterAt(m_keys, m_sent + count - 1) - 1;
     const Slice slice = m_typeSlice(std::u16string_view(m_keys).substr(m_sent, count));
     if (slice == Slice::PortGone) {
         Finish();

@@ -1,5 +1,7 @@
 #include "terminal/terminal_record.h"
 
+#include "core/text_encoding.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -70,9 +72,14 @@ bool TerminalRecord::RemoveLast()
 {
     if (empty())
         return false;
-    if (!m_lineStarts.empty() && m_lineStarts.back() == m_text.size())
-        m_lineStarts.pop_back();
-    m_text.pop_back();
+    // A character beyond 16 bits is a surrogate pair: it goes whole, as the view takes it back.
+    const std::u16string_view text = Text();
+    const std::size_t units = text.size() >= 2 ? UnitsOfCharacterAt(text, text.size() - 2) : 1;
+    for (std::size_t i = 0; i < units; ++i) {
+        if (!m_lineStarts.empty() && m_lineStarts.back() == m_text.size())
+            m_lineStarts.pop_back();
+        m_text.pop_back();
+    }
     return true;
 }
 

@@ -83,12 +83,20 @@ TEST(CharLength, AgreesWithTheDecoder)
 
 // The terminal window's test covers the Enter choices it lists and the engine's test the row
 // line ends; here, what a settings value outside the list and a typed character give.
-TEST(TypedKeys, EncodeByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
+TEST(TypedKeys, EncodeWholeCharactersByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
 {
     EXPECT_EQ(EnterKeyBytes(static_cast<EnterKeyEnd>(5)), (Bytes{0x0D, 0x0A}));
     EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Sjis), Bytes{'?'});
     EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Utf8), (Bytes{0xE2, 0x82, 0xAC}));
     EXPECT_EQ(TypedCharToBytes(u'あ', TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
+    // A character beyond 16 bits is typed as a surrogate pair, and goes out as one character.
+    EXPECT_EQ(TypedCharToBytes(u"\U00020BB7", TextEncoding::Utf8), (Bytes{0xF0, 0xA0, 0xAE, 0xB7}));
+    EXPECT_EQ(TypedCharToBytes(u"\U0001F600", TextEncoding::Sjis), Bytes{'?'});
+    EXPECT_EQ(TypedCharToBytes(u"\U0001F600", TextEncoding::Euc), Bytes{'?'});
+    EXPECT_EQ(UnitsOfCharacterAt(u"a\U0001F600", 0), 1u);
+    EXPECT_EQ(UnitsOfCharacterAt(u"a\U0001F600", 1), 2u);
+    EXPECT_EQ(UnitsOfCharacterAt(u"a\U0001F600", 2), 1u) << "a low half on its own";
+    EXPECT_EQ(UnitsOfCharacterAt(std::u16string_view(u"\U0001F600").substr(0, 1), 0), 1u);
 }
 
 // Strict encoding fails where replacing encoding marks. Every platform's converter, and any

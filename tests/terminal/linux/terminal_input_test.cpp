@@ -73,6 +73,27 @@ TEST_F(TerminalInput, InputMethodTextIsTypedAndItsPreeditOnlyShown)
     EXPECT_EQ(Preedit(), QString());
 }
 
+// A character beyond 16 bits (𠮷, an emoji) is typed as a surrogate pair: it goes out as one
+// character, and Backspace under local echo takes it back whole from the record and the view.
+TEST_F(TerminalInput, ACharacterBeyondSixteenBitsGoesOutAndIsTakenBackWhole)
+{
+    terminal.ShowEncoding(TextEncoding::Utf8);
+    SetLocalEcho(true);
+    Commit(QStringLiteral("a\U00020BB7"));
+    EXPECT_EQ(pty.ReadMaster(5), "a\xF0\xA0\xAE\xB7");
+    EXPECT_EQ(Text(), u"a\U00020BB7");
+
+    QTest::keyClick(&Edit(), Qt::Key_Backspace);
+    EXPECT_EQ(pty.ReadMaster(1), "\b");
+    EXPECT_EQ(Text(), u"a");
+    EXPECT_EQ(Edit().ShownText(), u"a");
+
+    terminal.ShowEncoding(TextEncoding::Sjis);
+    Commit(QStringLiteral("\U0001F600b"));
+    EXPECT_EQ(pty.ReadMaster(2), "?b");
+    EXPECT_EQ(pty.ReadMasterAvailable(), "");
+}
+
 // Ctrl+V, Shift+Insert and the menu's Paste type the clipboard, each line break as the
 // Enter key's bytes; the echo follows local echo.
 TEST_F(TerminalInput, PasteTypesTheClipboardAndEchoesOnlyWithLocalEcho)
@@ -123,6 +144,8 @@ protected:
     LongPaste()
     {
         SetLocalEcho(false);
+        // A slice of the paste would end between the two halves of the emoji.
+        text = QString(63, u'a') + QStringLiteral("\U0001F600\n");
         for (int i = 0; i < 100; ++i)
             text += QStringLiteral("line %1 ..................................\n").arg(i, 3);
     }
@@ -145,8 +168,8 @@ protected:
     QString text;
 };
 
-// A long paste asks first, then sends everything with a progress dialog; Stop and a
-// disconnect cancel it.
+// A long paste asks first, then sends everything with a progress dialog, each character
+// whole; Stop and a disconnect cancel it.
 TEST_F(LongPaste, AsksFirstThenSendsAllWithProgressUnlessStoppedOrDisconnected)
 {
     PasteAnswering(QMessageBox::No);
@@ -156,7 +179,10 @@ TEST_F(LongPaste, AsksFirstThenSendsAllWithProgressUnlessStoppedOrDisconnected)
     PasteAnswering(QMessageBox::Yes);
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
     EXPECT_TRUE(Edit().pasteInProgress()->dialog()->isVisible());
-    EXPECT_EQ(ReadAll(), QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString());
+    EXPECT_EQ(ReadAll(), QString(text)
+                             .replace(u'\n', QStringLiteral("\r\n"))
+                             .replace(QStringLiteral("\U0001F600"), QStringLiteral("?"))
+                             .toStdString());
 
     PasteAnswering(QMessageBox::Yes);
     ASSERT_NE(Edit().pasteInProgress(), nullptr);
