@@ -44,9 +44,10 @@ constexpr int kRowsPerRound = 101;
 constexpr int kRowsSent = kRowsPerRound + 1;
 // A thread just started (the device's, the port's event thread) changes for tens of
 // milliseconds, a whole round's length, where the kernel runs the wake-ups that follow: a bare
-// Qt loop that started an idle thread before each round took 1.2-1.45 x the floor, and
-// 1.03-1.13 x when it waited 200 ms first. A window's port is open long before Send, so the
-// rows start only after such a wait, for every contender in this process.
+// Qt loop that started an idle thread before each round took 1.13-1.45 x the floor, and
+// 1.03-1.13 x when it waited 200 ms first. A window's port is open long before Send, so every
+// round starts this long after the device's thread, and the engine's rows as long after the
+// port's; a runner or script started for the round begins at once, as it is used.
 constexpr int kSettleAfterThreadMs = 200;
 
 // Plays the device: records when each row's first byte arrives, answers its CR at once.
