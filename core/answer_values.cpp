@@ -63,8 +63,10 @@ std::size_t EscapeLength(std::u16string_view text, std::size_t backslash, TextEn
     std::size_t digitBytes = kind == u'x' ? 2 : 3;
     std::size_t at = backslash + 2;
     while (digitBytes > 0 && at < text.size()) {
-        digitBytes -= std::min(digitBytes, TypedCharToBytes(text[at], escapesRead).size());
-        ++at;
+        const std::size_t units = UnitsOfCharacterAt(text, at);
+        digitBytes -=
+            std::min(digitBytes, TypedCharToBytes(text.substr(at, units), escapesRead).size());
+        at += units;
     }
     return at - backslash;
 }

@@ -164,11 +164,6 @@ Bytes TypedCharToBytes(std::u16string_view character, TextEncoding encoding)
     }
 }
 
-Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding)
-{
-    return TypedCharToBytes(std::u16string_view(&ch, 1), encoding);
-}
-
 Bytes EnterKeyBytes(EnterKeyEnd end)
 {
     switch (end) {

@@ -82,7 +82,6 @@ std::size_t UnitsOfCharacterAt(std::u16string_view text, std::size_t at);
 // The bytes of one typed character, a single UTF-16 unit or a surrogate pair; never a
 // terminator. A character beyond 16 bits is one character on the line, never two halves.
 Bytes TypedCharToBytes(std::u16string_view character, TextEncoding encoding);
-Bytes TypedCharToBytes(char16_t ch, TextEncoding encoding);
 
 Bytes EnterKeyBytes(EnterKeyEnd end);
 

@@ -86,9 +86,9 @@ TEST(CharLength, AgreesWithTheDecoder)
 TEST(TypedKeys, EncodeWholeCharactersByTheChosenEncodingAndAnUnknownEnterChoiceSendsCrLf)
 {
     EXPECT_EQ(EnterKeyBytes(static_cast<EnterKeyEnd>(5)), (Bytes{0x0D, 0x0A}));
-    EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Sjis), Bytes{'?'});
-    EXPECT_EQ(TypedCharToBytes(u'\u20AC', TextEncoding::Utf8), (Bytes{0xE2, 0x82, 0xAC}));
-    EXPECT_EQ(TypedCharToBytes(u'あ', TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
+    EXPECT_EQ(TypedCharToBytes(u"\u20AC", TextEncoding::Sjis), Bytes{'?'});
+    EXPECT_EQ(TypedCharToBytes(u"\u20AC", TextEncoding::Utf8), (Bytes{0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(TypedCharToBytes(u"あ", TextEncoding::Euc), (Bytes{0xA4, 0xA2}));
     // A character beyond 16 bits is typed as a surrogate pair, and goes out as one character.
     EXPECT_EQ(TypedCharToBytes(u"\U00020BB7", TextEncoding::Utf8), (Bytes{0xF0, 0xA0, 0xAE, 0xB7}));
     EXPECT_EQ(TypedCharToBytes(u"\U0001F600", TextEncoding::Sjis), Bytes{'?'});
