@@ -44,6 +44,12 @@ ProfileStore::OpenFile& ProfileStore::join()
         platform::FileError error = m_files.Read(m_activePath, bytes);
         if (error.ok()) {
             opened->document = platform::IniDocument::parse(bytes);
+            if (!opened->document.complete()) {
+                opened->document = {};
+                static_assert(platform::IniDocument::kLineLimit == 100'000);
+                opened->readError = platform::FileError::TooLarge(
+                    "Too many lines: a settings file never holds more than 100,000");
+            }
         } else if (error.notFound()) {
             opened->missing = true;
         } else {

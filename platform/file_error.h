@@ -24,6 +24,8 @@ struct FileError {
     static FileError fromErrorCode(const std::error_code& error);
     static FileError NotFound();
     static FileError AccessDenied();
+    // The system's own "file too large", with the reason given.
+    static FileError TooLarge(std::string reason);
 };
 
 } // namespace wirevane::platform

@@ -99,8 +99,8 @@ std::optional<std::vector<uint8_t>> faithfulCodePage932(std::u16string_view text
     return encoded;
 }
 
-// Calls onLine(begin, end) for each line of a byte form; CR LF, LF and a lone CR end a line.
-// Returns whether the first line break is CR LF (true when there is none).
+// Calls onLine(begin, end) for each line of a byte form, while it returns true; CR LF, LF and a
+// lone CR end a line. Returns whether the first line break is CR LF (true when there is none).
 template <typename Unit, typename OnLine>
 bool splitLines(std::span<const Unit> units, OnLine onLine)
 {
@@ -111,7 +111,9 @@ bool splitLines(std::span<const Unit> units, OnLine onLine)
         if (units[i] != '\r' && units[i] != '\n') {
             continue;
         }
-        onLine(start, i);
+        if (!onLine(start, i)) {
+            return crlf;
+        }
         bool pair = units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n';
         if (!seenBreak) {
             crlf = pair;
@@ -214,6 +216,11 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
 {
     IniDocument doc;
     doc.m_sections.emplace_back();
+    size_t lines = 0;
+    auto roomForLine = [&doc, &lines] {
+        doc.m_complete = lines++ < kLineLimit;
+        return doc.m_complete;
+    };
     auto addLine = [&doc](std::u16string text, std::optional<std::vector<uint8_t>> original) {
         std::u16string_view view = trimmed(text);
         if (view.size() >= 2 && view.front() == u'[' && view.find(u']') != std::u16string::npos) {
@@ -231,7 +238,11 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
         std::u16string text = DecodeUtf16Le(bytes.subspan(2));
         std::span<const char16_t> units(text);
         doc.m_crlf = splitLines(units, [&](size_t begin, size_t end) {
+            if (!roomForLine()) {
+                return false;
+            }
             addLine(text.substr(begin, end - begin), std::nullopt);
+            return true;
         });
     } else {
         const bool marked =
@@ -243,6 +254,9 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
         const bool utf8 = marked || unmarkedUtf8;
         std::span<const uint8_t> body = marked ? bytes.subspan(3) : bytes;
         doc.m_crlf = splitLines(body, [&](size_t begin, size_t end) {
+            if (!roomForLine()) {
+                return false;
+            }
             std::span<const uint8_t> lineBytes = body.subspan(begin, end - begin);
             std::u16string text = utf8 ? DecodeUtf8(lineBytes) : decodeCodePage932Line(lineBytes);
             std::optional<std::vector<uint8_t>> original;
@@ -250,6 +264,7 @@ IniDocument IniDocument::parse(std::span<const uint8_t> bytes)
                 original.emplace(lineBytes.begin(), lineBytes.end());
             }
             addLine(std::move(text), std::move(original));
+            return true;
         });
     }
     doc.rebuildIndex();

@@ -36,11 +36,20 @@ enum class IniTextForm { CodePage932, Utf8, Utf8Bom, Utf16LeBom };
 // characters.
 class IniDocument {
 public:
+    // Far more lines than any settings file holds. A line in memory costs some two hundred bytes
+    // whatever its length, so a file of nothing but line breaks took two hundred times its size:
+    // several gigabytes for one that passes the read's size limit.
+    static constexpr size_t kLineLimit = 100'000;
+
     IniDocument() = default;
+    // Reads at most kLineLimit lines; complete() says whether that was all of them.
     static IniDocument parse(std::span<const uint8_t> bytes);
     std::vector<uint8_t> serialize() const;
 
     IniTextForm form() const { return m_form; }
+    // False when the bytes held more than kLineLimit lines: the rest was not read, and the
+    // document is no copy of the file to write back.
+    bool complete() const { return m_complete; }
 
     // The value, or nothing when the section or the key is missing.
     std::optional<std::u16string> value(std::u16string_view section, std::u16string_view key) const;
@@ -101,6 +110,7 @@ private:
 
     IniTextForm m_form = IniTextForm::CodePage932;
     bool m_crlf = true;
+    bool m_complete = true;
     std::vector<Section> m_sections;
     // Lower-cased section name -> index of its first section in m_sections.
     std::unordered_map<std::u16string, size_t> m_index;

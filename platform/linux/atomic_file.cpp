@@ -104,7 +104,7 @@ constexpr size_t kReadLimit = size_t{64} << 20;
 
 FileError TooLargeToRead()
 {
-    return FileError{EFBIG, "File too large: a settings file is never above 64 MiB"};
+    return FileError::TooLarge("File too large: a settings file is never above 64 MiB");
 }
 
 // The file a save replaces. A rename over a symbolic link would replace the link, while the user

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace wirevane::platform {
 
@@ -37,6 +38,11 @@ FileError FileError::NotFound()
 FileError FileError::AccessDenied()
 {
     return fromErrno(EACCES);
+}
+
+FileError FileError::TooLarge(std::string reason)
+{
+    return FileError{EFBIG, std::move(reason)};
 }
 
 } // namespace wirevane::platform

@@ -60,9 +60,7 @@ constexpr std::size_t kReadLimit = std::size_t{64} << 20;
 
 FileError TooLargeToRead()
 {
-    FileError error = FileErrorFromWin32(ERROR_FILE_TOO_LARGE);
-    error.message = "File too large: a settings file is never above 64 MiB";
-    return error;
+    return FileError::TooLarge("File too large: a settings file is never above 64 MiB");
 }
 
 // Opens what the name reaches after every link, for its type and final name only.

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_text.h"
 
 #include <cerrno>
+#include <utility>
 #include <windows.h>
 
 namespace wirevane::platform {
@@ -88,6 +89,13 @@ FileError FileError::NotFound()
 FileError FileError::AccessDenied()
 {
     return FileErrorFromWin32(ERROR_ACCESS_DENIED);
+}
+
+FileError FileError::TooLarge(std::string reason)
+{
+    FileError error = FileErrorFromWin32(ERROR_FILE_TOO_LARGE);
+    error.message = std::move(reason);
+    return error;
 }
 
 } // namespace wirevane::platform

@@ -7,6 +7,7 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -311,22 +312,42 @@ TEST_F(SettingsFileTest, OnlyTheSerialKeysAFileHoldsReachAnOpenPort)
     EXPECT_EQ(portState(), (PortState{u"/dev/ttyS1", {115200, 7, 0, 2}, 2}));
 }
 
+// A folder, and a file whose first lines would change a row but that holds more lines than any
+// settings file: neither is read in part, and neither is written over.
 TEST_F(SettingsFileTest, AFileThatCannotBeReadChangesNothing)
 {
-    std::filesystem::create_directory(settingsPath());
     fillTableWithEdits();
     run.cyclic = true;
     const std::array<SendRow, SendTable::kRowCount> before = table.rows();
+    struct Case {
+        std::function<void()> make;
+        platform::FileError error;
+    };
+    const Case cases[] = {
+        {[this] { std::filesystem::create_directory(settingsPath()); },
+         platform::FileError::fromErrno(EISDIR)},
+        {[this] {
+             std::filesystem::remove(settingsPath());
+             writeFile(settingsPath(), "[DATA_INDEX3]\r\nDATA=read\r\n[CONSOLE]\r\nCYCLIC=0\r\n" +
+                                           std::string(platform::IniDocument::kLineLimit, '\n'));
+         },
+         platform::FileError::TooLarge(
+             "Too many lines: a settings file never holds more than 100,000")},
+    };
+    for (const Case& c : cases) {
+        c.make();
+        const platform::FileError loaded = settings.LoadSettingsFile();
+        EXPECT_EQ(loaded.code, c.error.code);
+        EXPECT_EQ(loaded.message, c.error.message);
+        EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
+        EXPECT_EQ(table.rows()[3].delay, before[3].delay);
+        EXPECT_TRUE(run.cyclic);
+        EXPECT_TRUE(port.name.empty());
+        EXPECT_FALSE(controls.cyclic.has_value());
 
-    EXPECT_EQ(settings.LoadSettingsFile().code, platform::FileError::fromErrno(EISDIR).code);
-    EXPECT_EQ(cell(3, SendTable::kDataColumn), u"edited 3");
-    EXPECT_EQ(table.rows()[3].delay, before[3].delay);
-    EXPECT_TRUE(run.cyclic);
-    EXPECT_TRUE(port.name.empty());
-    EXPECT_FALSE(controls.cyclic.has_value());
-
-    EXPECT_EQ(settings.WriteSettings().code, platform::FileError::fromErrno(EISDIR).code);
-    EXPECT_EQ(files.replaceCount, 0);
+        EXPECT_EQ(settings.WriteSettings().code, c.error.code);
+        EXPECT_EQ(files.replaceCount, 0);
+    }
 }
 
 // Our own keys appear only while they say something: the file that had them saves back to the

@@ -46,6 +46,25 @@ TEST(IniDocumentRead, FollowsTheNativeReader)
     EXPECT_EQ(doc.readInt(u"Serial", u"Missing", 9600), 9600);
 }
 
+// A line costs memory whatever its length, so the lines are counted, in every form of the file;
+// a last line without a break counts as well.
+TEST(IniDocumentRead, ReadsNoMoreThanTheLineLimit)
+{
+    const std::string atLimit = "[S]\nk=v\n" + std::string(IniDocument::kLineLimit - 3, '\n') + "x";
+    const IniDocument full = parsed(atLimit);
+    EXPECT_TRUE(full.complete());
+    EXPECT_EQ(full.readString(u"S", u"k", u""), u"v");
+    EXPECT_FALSE(parsed(atLimit + "\ny").complete());
+    EXPECT_FALSE(parsed(std::string(IniDocument::kLineLimit + 1, '\r')).complete());
+
+    std::vector<uint8_t> utf16{0xFF, 0xFE};
+    for (std::size_t i = 0; i <= IniDocument::kLineLimit; ++i)
+        utf16.insert(utf16.end(), {'\r', 0, '\n', 0});
+    EXPECT_FALSE(IniDocument::parse(utf16).complete());
+    utf16.resize(utf16.size() - 4);
+    EXPECT_TRUE(IniDocument::parse(utf16).complete());
+}
+
 TEST(IniDocumentEdit, ReplacesInPlaceAndAppendsAtTheEnds)
 {
     IniDocument doc = parsed("; kept comment\n[A]\none=1\njunk line without equals\ntwo=2\n\n"

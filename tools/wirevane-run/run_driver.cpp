@@ -94,7 +94,7 @@ void RunDriver::RecordCheck(int row, bool passed, std::span<const uint8_t> answe
 
 platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
 {
-    // A missing or unreadable file would otherwise load as an empty table of defaults.
+    // A missing file would otherwise load as an empty table of defaults.
     DiskProfileFiles files;
     std::vector<uint8_t> bytes;
     if (platform::FileError error = files.Read(settingsFile, bytes); !error.ok())
@@ -102,8 +102,7 @@ platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
     ProfileStore store(settingsFile, files);
     NoControls controls;
     SettingsFile settings(store, m_table, m_run, m_portSettings, controls);
-    settings.LoadSettingsFile();
-    return {};
+    return settings.LoadSettingsFile();
 }
 
 void RunDriver::Start(const RunSettings& settings)

@@ -125,8 +125,12 @@ TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
 TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
 {
     const std::string nowhere = (m_dir / "nowhere.ini").string();
+    // Read in part, it would run the rows of its first lines.
+    const std::string endless = (m_dir / "endless.ini").string();
+    std::ofstream(endless) << "[DATA_INDEX0]\nSELECT=1\nDATA=A\n" << std::string(100'000, '\n');
     const std::pair<std::vector<std::string>, std::string> failures[] = {
         {{nowhere}, "cannot read " + nowhere},
+        {{endless}, "cannot read " + endless + ": Too many lines"},
         {{"--port", "/dev/wirevane-no-such-port", Table({{0, "A"}})},
          "cannot open /dev/wirevane-no-such-port: no such device"},
         {{"--port", "/dev/null", Table({{0, "A"}})}, "cannot open /dev/null: not a serial port"},
