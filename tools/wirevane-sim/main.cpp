@@ -3,6 +3,7 @@
 #include "platform/standard_streams.h"
 #include "tools/wirevane-sim/device_loop.h"
 #include "tools/wirevane-sim/device_modes.h"
+#include "tools/wirevane-sim/script_source.h"
 #include "tools/wirevane-sim/sim_options.h"
 
 #include <cerrno>
@@ -10,8 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <pty.h>
 #include <sys/signalfd.h>
 #include <termios.h>
@@ -38,13 +37,10 @@ bool LoadScript(const SimOptions& options, std::vector<ScriptStep>& script, std:
 {
     if (options.mode != Mode::Script)
         return true;
-    std::ifstream file(options.scriptPath, std::ios::binary);
-    if (!file) {
-        message = "cannot read the script " + options.scriptPath;
+    const auto text = ReadScriptText(options.scriptPath, message);
+    if (!text)
         return false;
-    }
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
-    auto steps = ParseScript(text, message);
+    auto steps = ParseScript(*text, message);
     if (!steps) {
         message = options.scriptPath + ": " + message;
         return false;

@@ -39,7 +39,8 @@ Modes:
                            send TEXT     send TEXT (escapes as for --reply)
                            delay MS      wait
                            close         close the port and exit
-                         blank lines and lines starting with # are skipped
+                         blank lines and lines starting with # are skipped; FILE may be
+                         a pipe; a script longer than 4 MiB is refused
 
 Options:
   --log FILE             append every received byte to FILE, unchanged

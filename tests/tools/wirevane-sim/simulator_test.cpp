@@ -17,8 +17,10 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace wirevane {
 namespace {
@@ -243,6 +245,34 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsAndHangsUpAfterItTheGivenCountOrO
     signalled.sim.Signal(SIGUSR1);
     EXPECT_EQ(signalled.sim.WaitForExit(), 0);
     EXPECT_TRUE(signalled.HungUp());
+}
+
+// A shell's process substitution hands the script over a pipe; what cannot be read whole, a
+// folder or an endless device, is refused before the port is made.
+TEST(Simulator, ReadsAScriptFromAPipeAndRefusesOneItCannotReadWhole)
+{
+    TempDir dir;
+    const std::filesystem::path pipe = dir / "script";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(pipe) << "expect AT\\r\nsend OK\\r\\n\n"; });
+    {
+        OpenedSimulator device({"--no-announce", "--script", pipe.string()});
+        writer.join();
+        ASSERT_EQ(device.port.Write("AT\r"), 0u);
+        EXPECT_EQ(Receive(device.port, 4), "OK\r\n");
+    }
+
+    const std::string folder = dir.path().string();
+    for (const auto& [path, refusal] :
+         {std::pair<std::string, std::string>{folder, "cannot read the script " + folder +
+                                                          ": Is a directory"},
+          {"/dev/zero", "the script /dev/zero is longer than 4 MiB"}}) {
+        test::ChildProcess sim(test::toolPath("wirevane-sim"), {"--no-announce", "--script", path});
+        ASSERT_TRUE(sim.started());
+        EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1) << path;
+        EXPECT_EQ(sim.out(), "");
+        EXPECT_EQ(sim.err(), "wirevane-sim: " + refusal + "\n");
+    }
 }
 
 // Whether the port is exclusive: a new open is refused, or, for root, whom that does not refuse,
