@@ -26,7 +26,7 @@ Modes:
       --reading TEXT     the reading shown, e.g. "AC -12.34 V", "DC 04.71 kohm", "DC OL Mohm"
                          (default "DC 01.23 V")
       --frame HEX        the frame itself, 14 hexadecimal bytes
-      --rate HZ          frames per second (default 2)
+      --rate HZ          frames per second, 0.001 to 10000 (default 2)
       --reading-sweep FROM TO
                          the number shown goes from FROM to TO (e.g. 0.00 5.00) in steps of
                          their last digit, evenly over the sweep's period, then starts again
@@ -139,11 +139,14 @@ bool ApplyFrame(Parsing& parsing, const std::string& value, std::string& message
     return SetMode(parsing, Mode::Meter);
 }
 
+// Written so that "nan" fails too. The lowest rate keeps a frame's period far inside what the
+// clock counts: a period of centuries wrapped around to a negative one, and the device then
+// queued frames without end until the memory ran out.
 bool ApplyRate(Parsing& parsing, const std::string& value, std::string& message)
 {
     double& rate = parsing.options.rateHz;
-    if (!ParseNumber(value, rate) || rate <= 0 || rate > 10000) {
-        message = "--rate: frames per second expected (up to 10000)";
+    if (!ParseNumber(value, rate) || !(rate >= kLowestRateHz && rate <= kHighestRateHz)) {
+        message = "--rate: frames per second expected (0.001 to 10000)";
         return false;
     }
     return true;

@@ -9,6 +9,10 @@ namespace wirevane::sim {
 
 enum class Mode { Echo, Lines, Meter, Flood, Script };
 
+// The meter's frames per second.
+inline constexpr double kLowestRateHz = 0.001;
+inline constexpr double kHighestRateHz = 10000;
+
 struct SimOptions {
     Mode mode = Mode::Echo;
     std::string reply = "OK";           // lines: the answer, escapes allowed

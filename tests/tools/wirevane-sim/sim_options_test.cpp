@@ -28,7 +28,7 @@ TEST(SimOptions, AMissingOrBadValueIsNamedAndValuesAreCheckedAsTheyAreRead)
     EXPECT_EQ(Refusal({"--echo", "--script"}), "--script needs a value");
     EXPECT_EQ(Refusal({"--ports-dir"}), "--ports-dir needs a value");
     EXPECT_EQ(Refusal({"--delay"}), "--delay: milliseconds expected");
-    EXPECT_EQ(Refusal({"--rate"}), "--rate: frames per second expected (up to 10000)");
+    EXPECT_EQ(Refusal({"--rate"}), "--rate: frames per second expected (0.001 to 10000)");
     EXPECT_EQ(Refusal({"--byte"}), "--byte: one hexadecimal byte expected");
     EXPECT_EQ(Refusal({"--close-after"}), "--close-after: a byte count expected");
     EXPECT_EQ(Refusal({"--lines", "-x"}), "unknown argument -x (see --help)");
@@ -38,7 +38,12 @@ TEST(SimOptions, AMissingOrBadValueIsNamedAndValuesAreCheckedAsTheyAreRead)
     // Values are checked as they are read.
     EXPECT_EQ(Refusal({"--delay", "-1"}), "--delay: milliseconds expected");
     EXPECT_EQ(Refusal({"--delay", "5ms"}), "--delay: milliseconds expected");
-    EXPECT_EQ(Refusal({"--rate", "0"}), "--rate: frames per second expected (up to 10000)");
+    // Not a number, and a period too long for the clock, made the device queue frames without
+    // end.
+    for (const char* rate : {"0", "nan", "1e-10", "10001"})
+        EXPECT_EQ(Refusal({"--rate", rate}), "--rate: frames per second expected (0.001 to 10000)")
+            << rate;
+    EXPECT_EQ(Parsed({"--rate", "0.001"}).rateHz, 0.001);
     EXPECT_EQ(Refusal({"--byte", "0102"}), "--byte: one hexadecimal byte expected");
     EXPECT_EQ(Refusal({"--name", "a/b"}), "--name: a name without slashes expected");
     EXPECT_EQ(Refusal({"--reply-end", "crcr"}), "--reply-end: cr, lf, crlf or none, not crcr");
