@@ -87,20 +87,23 @@ int DeviceLoop::Run()
             m_behaviour->Tick(now, m_out);
             continue;
         }
-        if (m_behaviour->Finished() && m_out.queue.empty()) {
+        if (m_out.empty())
+            m_behaviour->Drained(now, m_out);
+        if (m_behaviour->Finished() && m_out.empty()) {
             // A hang-up discards what the program has not read yet; a script's last words
             // are meant to arrive, so they are given time to be read first.
             WaitUntilRead(m_pty.slave, std::chrono::seconds(5));
             return 0;
         }
-        const bool sendDue = !m_out.queue.empty() && m_out.queue.front().at <= now;
+        const bool sendDue = !m_out.empty() && m_out.front().at <= now;
         Clock::time_point wakeAt = nextAbandonLook;
         if (const std::optional<Clock::time_point> tick = m_behaviour->NextTick())
             wakeAt = std::min(wakeAt, *tick);
-        if (!m_out.queue.empty() && !sendDue)
-            wakeAt = std::min(wakeAt, m_out.queue.front().at);
-        pollfd fds[2] = {{m_pty.master, static_cast<short>(POLLIN | (sendDue ? POLLOUT : 0)), 0},
-                         {m_signals, POLLIN, 0}};
+        if (!m_out.empty() && !sendDue)
+            wakeAt = std::min(wakeAt, m_out.front().at);
+        const short events =
+            static_cast<short>((m_out.Full() ? 0 : POLLIN) | (sendDue ? POLLOUT : 0));
+        pollfd fds[2] = {{m_pty.master, events, 0}, {m_signals, POLLIN, 0}};
         if (poll(fds, 2, ToPollTimeout(wakeAt, now)) < 0 && errno != EINTR) {
             std::fprintf(stderr, "wirevane-sim: poll: %s\n", std::strerror(errno));
             return 1;
@@ -144,13 +147,13 @@ bool DeviceLoop::TakeReceived()
 
 void DeviceLoop::SendFront()
 {
-    const std::string& bytes = m_out.queue.front().bytes;
+    const std::string& bytes = m_out.front().bytes;
     const ssize_t put =
         write(m_pty.master, bytes.data() + m_sentOfFront, bytes.size() - m_sentOfFront);
     if (put > 0)
         m_sentOfFront += static_cast<std::size_t>(put);
     if (m_sentOfFront == bytes.size()) {
-        m_out.queue.pop_front();
+        m_out.PopFront();
         m_sentOfFront = 0;
     }
 }

@@ -68,7 +68,10 @@ public:
             static_cast<double>(
                 std::chrono::duration_cast<Clock::duration>(m_sweepPeriod).count()) *
             static_cast<double>(m_frames.size()));
-        out.Send(now, m_frames[std::min(index, m_frames.size() - 1)]);
+        // A frame the port has not taken by the next one's time is the last one queued: no one
+        // reads, and a real meter's frames are then lost on the line, not kept for later.
+        if (out.empty())
+            out.Send(now, m_frames[std::min(index, m_frames.size() - 1)]);
         m_next += m_period;
         if (m_next < now)
             m_next = now + m_period; // a stalled reader does not cause a burst of frames
@@ -83,22 +86,31 @@ private:
     Clock::time_point m_next;
 };
 
+// Made a part at a time as the port takes it: the count may be far more than the memory holds.
 class Flood final : public Behaviour {
 public:
     Flood(uint64_t count, std::optional<uint8_t> value) : m_count(count), m_value(value) {}
 
-    void Start(Clock::time_point now, Outbox& out) override
-    {
-        std::string bytes(m_count, '\0');
-        for (uint64_t i = 0; i < m_count; ++i)
-            bytes[i] = static_cast<char>(m_value ? *m_value : static_cast<uint8_t>(i));
-        out.Send(now, std::move(bytes));
-    }
+    void Start(Clock::time_point now, Outbox& out) override { Drained(now, out); }
     void Received(std::string_view, Clock::time_point, Outbox&) override {}
+    void Drained(Clock::time_point now, Outbox& out) override
+    {
+        const uint64_t length = std::min<uint64_t>(m_count - m_made, kPartBytes);
+        if (length == 0)
+            return;
+        std::string part(static_cast<std::size_t>(length), '\0');
+        for (std::size_t i = 0; i < part.size(); ++i)
+            part[i] = static_cast<char>(m_value ? *m_value : static_cast<uint8_t>(m_made + i));
+        m_made += length;
+        out.Send(now, std::move(part));
+    }
 
 private:
+    static constexpr uint64_t kPartBytes = 64 * 1024;
+
     uint64_t m_count;
     std::optional<uint8_t> m_value;
+    uint64_t m_made = 0;
 };
 
 class Script final : public Behaviour {

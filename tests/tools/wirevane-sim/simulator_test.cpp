@@ -181,6 +181,52 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceivedAndFloodsTheWholeCountInPatter
         ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
 }
 
+// What the device cannot send yet waits within a bound: an echo that no one reads stops taking
+// bytes, as a device without room holds the line, and loses none of them; a flood is made as
+// the port takes it, whatever its count.
+TEST(Simulator, HoldsTheLineWhenNoOneReadsAndFloodsMoreThanTheMemoryHolds)
+{
+    SimProcess echo({"--no-announce"});
+    ASSERT_TRUE(echo.started());
+    const int fd = open(echo.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    constexpr std::size_t kOffered = std::size_t{4} << 20;
+    std::string sent;
+    using std::chrono::steady_clock;
+    auto lastTaken = steady_clock::now();
+    while (sent.size() < kOffered &&
+           steady_clock::now() - lastTaken < std::chrono::milliseconds(300)) {
+        char chunk[4096];
+        for (std::size_t i = 0; i < sizeof chunk; ++i)
+            chunk[i] = static_cast<char>((sent.size() + i) % 251);
+        const ssize_t put = write(fd, chunk, sizeof chunk);
+        if (put > 0) {
+            sent.append(chunk, static_cast<std::size_t>(put));
+            lastTaken = steady_clock::now();
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    EXPECT_LT(sent.size(), kOffered / 2);
+    std::string back;
+    test::WaitUntil([&] {
+        char chunk[65536];
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got > 0)
+            back.append(chunk, static_cast<std::size_t>(got));
+        return back.size() >= sent.size();
+    });
+    close(fd);
+    EXPECT_EQ(back.size(), sent.size());
+    EXPECT_TRUE(back == sent);
+
+    OpenedSimulator flood({"--no-announce", "--flood", "1000000000000"});
+    const std::string got = Receive(flood.port, 300000);
+    ASSERT_EQ(got.size(), 300000u);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
+}
+
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
 {
     OpenedSimulator device(
