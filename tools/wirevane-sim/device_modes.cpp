@@ -115,13 +115,29 @@ private:
 
 class Script final : public Behaviour {
 public:
-    explicit Script(std::vector<ScriptStep> steps) : m_steps(std::move(steps)) {}
+    explicit Script(std::vector<ScriptStep> steps) : m_steps(std::move(steps))
+    {
+        for (const ScriptStep& step : m_steps)
+            m_kept = std::max(m_kept, step.text.size());
+    }
+
+    // While the script pauses, the next expected text is looked for in at most this much of
+    // what came last.
+    static constexpr std::size_t kKeptWhilePausing = std::size_t{1} << 20;
 
     void Start(Clock::time_point now, Outbox& out) override { Run(now, out); }
+    // Received bytes are kept only as far as an expected text may still be in them: a program
+    // that sends without end, while the script waits or pauses, costs neither memory nor a
+    // search through everything it ever sent.
     void Received(std::string_view bytes, Clock::time_point now, Outbox& out) override
     {
+        if (m_next >= m_steps.size())
+            return;
         m_received.append(bytes);
         Run(now, out);
+        // Cut now and then rather than at every chunk: each cut moves what is kept.
+        if (m_received.size() > 2 * m_kept)
+            m_received.erase(0, m_received.size() - m_kept);
     }
     void Tick(Clock::time_point now, Outbox& out) override
     {
@@ -139,8 +155,13 @@ private:
             switch (step.kind) {
             case ScriptStep::Kind::Expect: {
                 const std::size_t found = m_received.find(step.text);
-                if (found == std::string::npos)
+                if (found == std::string::npos) {
+                    // Only the text's start may be there yet.
+                    const std::size_t partial = step.text.size() - 1;
+                    if (m_received.size() > partial)
+                        m_received.erase(0, m_received.size() - partial);
                     return;
+                }
                 m_received.erase(0, found + step.text.size());
                 break;
             }
@@ -166,6 +187,9 @@ private:
     std::vector<ScriptStep> m_steps;
     std::size_t m_next = 0;
     std::string m_received;
+    // What the received bytes are cut to while the script pauses: the longest text a step
+    // holds, and at least kKeptWhilePausing.
+    std::size_t m_kept = kKeptWhilePausing;
     std::optional<Clock::time_point> m_wakeAt;
     bool m_delayDone = false;
     bool m_closed = false;

@@ -293,6 +293,25 @@ TEST(Simulator, RunsAScriptOfExpectAndSendStepsAndHangsUpAfterItTheGivenCountOrO
     EXPECT_TRUE(signalled.HungUp());
 }
 
+// The script keeps of what it received only what an expected text may still be in, and so still
+// finds one whose start came in an earlier chunk, after much else, or while it paused.
+TEST(Simulator, FindsAnExpectedTextAfterMuchElseWhetherItWaitedOrPaused)
+{
+    TempDir dir;
+    std::ofstream(dir / "steps.txt") << "expect ABC\nsend 1\ndelay 300\nexpect END\nsend 2\n";
+    OpenedSimulator device({"--no-announce", "--script", (dir / "steps.txt").string()});
+    const std::string noise(100'000, 'x');
+    const auto write = [&](const std::string& bytes) {
+        return device.port.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    };
+    ASSERT_EQ(write(noise + "AB"), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(device.port.Write("C"), 0u);
+    EXPECT_EQ(Receive(device.port, 1), "1");
+    ASSERT_EQ(write("END" + noise), 0u);
+    EXPECT_EQ(Receive(device.port, 1), "2");
+}
+
 // A shell's process substitution hands the script over a pipe; what cannot be read whole, a
 // folder or an endless device, is refused before the port is made.
 TEST(Simulator, ReadsAScriptFromAPipeAndRefusesOneItCannotReadWhole)
