@@ -171,29 +171,15 @@ void Pty::Close()
 
 bool ReceiveLogs::Open(const SimOptions& options, std::string& message)
 {
-    if (!options.logPath.empty()) {
-        raw.open(options.logPath, std::ios::binary | std::ios::app);
-        if (!raw) {
-            message = "cannot write the log " + options.logPath;
-            return false;
-        }
-    }
-    if (!options.hexLogPath.empty()) {
-        hex.open(options.hexLogPath, std::ios::app);
-        if (!hex) {
-            message = "cannot write the log " + options.hexLogPath;
-            return false;
-        }
-    }
-    return true;
+    return (options.logPath.empty() || raw.Open(options.logPath, message)) &&
+           (options.hexLogPath.empty() || hex.Open(options.hexLogPath, message));
 }
 
 void ReceiveLogs::Write(std::string_view bytes)
 {
-    if (raw.is_open())
-        raw.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush();
-    if (hex.is_open())
-        hex << HexLine(bytes) << '\n' << std::flush;
+    raw.Write(bytes);
+    if (hex.IsOpen())
+        hex.Write(HexLine(bytes) + '\n');
 }
 
 int RunDevice(const SimOptions& options, const Pty& pty, int signals, ReceiveLogs& logs,

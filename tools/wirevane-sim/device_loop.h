@@ -1,9 +1,9 @@
 #pragma once
 
+#include "tools/wirevane-sim/append_log.h"
 #include "tools/wirevane-sim/device_modes.h"
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,12 +22,13 @@ struct Pty {
 
 // Where received bytes are copied: a raw log and a hexadecimal one, each only when asked for.
 struct ReceiveLogs {
-    std::ofstream raw;
-    std::ofstream hex;
+    AppendLog raw;
+    AppendLog hex;
 
     // On failure returns false and sets message.
     bool Open(const SimOptions& options, std::string& message);
     void Write(std::string_view bytes);
+    bool failed() const { return raw.failed() || hex.failed(); }
 };
 
 // Runs the device on the port until it finishes, a signal stops it or the close-after count is

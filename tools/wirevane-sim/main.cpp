@@ -143,5 +143,5 @@ int main(int argc, char** argv)
     registration.Remove();
     pty.Close();
     close(signals);
-    return 0;
+    return logs.failed() ? 1 : 0;
 }

@@ -227,6 +227,23 @@ TEST(Simulator, HoldsTheLineWhenNoOneReadsAndFloodsMoreThanTheMemoryHolds)
         ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
 }
 
+// A log is the record of what came: one that stops is said at once, and the exit says so.
+TEST(Simulator, SaysWhenItsLogStopsAndEndsWithAFailure)
+{
+    test::ChildProcess sim(test::toolPath("wirevane-sim"), {"--no-announce", "--log", "/dev/full"});
+    const std::optional<std::string> path = sim.FirstLine(std::chrono::seconds(10));
+    ASSERT_TRUE(path);
+    CSerial port;
+    ASSERT_EQ(port.Open(std::u16string(path->begin(), path->end())), 0u);
+    ASSERT_EQ(port.Write("abc"), 0u);
+    EXPECT_EQ(Receive(port, 3), "abc");
+    sim.Signal(SIGTERM);
+    EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
+    EXPECT_NE(sim.err().find("wirevane-sim: the log /dev/full stopped: No space left on device\n"),
+              std::string::npos)
+        << sim.err();
+}
+
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
 {
     OpenedSimulator device(

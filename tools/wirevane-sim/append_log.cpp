@@ -1,0 +1,46 @@
+#include "tools/wirevane-sim/append_log.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace wirevane::sim {
+
+AppendLog::~AppendLog()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+bool AppendLog::Open(const std::string& path, std::string& message)
+{
+    m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        message = "cannot write the log " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    m_path = path;
+    return true;
+}
+
+void AppendLog::Write(std::string_view bytes)
+{
+    while (m_fd >= 0 && !bytes.empty()) {
+        const ssize_t put = write(m_fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            std::fprintf(stderr, "wirevane-sim: the log %s stopped: %s\n", m_path.c_str(),
+                         std::strerror(put < 0 ? errno : ENOSPC));
+            close(m_fd);
+            m_fd = -1;
+            m_failed = true;
+            return;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+} // namespace wirevane::sim
