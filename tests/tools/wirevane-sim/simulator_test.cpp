@@ -336,7 +336,21 @@ TEST(Simulator, ReadsAScriptFromAPipeAndRefusesOneItCannotReadWhole)
     TempDir dir;
     const std::filesystem::path pipe = dir / "script";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    std::thread writer([&] { std::ofstream(pipe) << "expect AT\\r\nsend OK\\r\\n\n"; });
+    // The writer waits for a reader only so long: a simulator that never opens the pipe fails
+    // the test rather than hanging it.
+    std::thread writer([&] {
+        int fd = -1;
+        test::WaitUntil([&] {
+            fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            return fd >= 0;
+        });
+        const std::string script = "expect AT\\r\nsend OK\\r\\n\n";
+        if (fd < 0)
+            return;
+        const ssize_t put = write(fd, script.data(), script.size());
+        close(fd);
+        EXPECT_EQ(put, static_cast<ssize_t>(script.size()));
+    });
     {
         OpenedSimulator device({"--no-announce", "--script", pipe.string()});
         writer.join();
