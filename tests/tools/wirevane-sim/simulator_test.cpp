@@ -162,6 +162,16 @@ struct OpenedSimulator {
     CSerial port;
 };
 
+// The first bytes of a flood of the given count, without --byte: 00, 01, ... FF, 00, ...
+void ExpectFloodPattern(const std::string& count, std::size_t looked)
+{
+    OpenedSimulator flood({"--no-announce", "--flood", count});
+    const std::string got = Receive(flood.port, looked);
+    ASSERT_EQ(got.size(), looked);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
+}
+
 TEST(Simulator, EchoesAndLogsExactlyWhatItReceivedAndFloodsTheWholeCountInPattern)
 {
     TempDir logs;
@@ -174,11 +184,7 @@ TEST(Simulator, EchoesAndLogsExactlyWhatItReceivedAndFloodsTheWholeCountInPatter
     EXPECT_TRUE(
         test::WaitUntil([&] { return test::FileText(logs / "hex") == "41 0D 0A 00 FF\n"; }));
 
-    OpenedSimulator flood({"--no-announce", "--flood", "100000"});
-    const std::string got = Receive(flood.port, 100000);
-    ASSERT_EQ(got.size(), 100000u);
-    for (std::size_t i = 0; i < got.size(); ++i)
-        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
+    ExpectFloodPattern("100000", 100000);
 }
 
 // What the device cannot send yet waits within a bound: an echo that no one reads stops taking
@@ -220,11 +226,7 @@ TEST(Simulator, HoldsTheLineWhenNoOneReadsAndFloodsMoreThanTheMemoryHolds)
     EXPECT_EQ(back.size(), sent.size());
     EXPECT_TRUE(back == sent);
 
-    OpenedSimulator flood({"--no-announce", "--flood", "1000000000000"});
-    const std::string got = Receive(flood.port, 300000);
-    ASSERT_EQ(got.size(), 300000u);
-    for (std::size_t i = 0; i < got.size(); ++i)
-        ASSERT_EQ(static_cast<uint8_t>(got[i]), static_cast<uint8_t>(i)) << i;
+    ExpectFloodPattern("1000000000000", 300000);
 }
 
 // A log is the record of what came: one that stops is said at once, and the exit says so.
