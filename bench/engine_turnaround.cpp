@@ -2,8 +2,9 @@
 // with CR; the figure is the time from the answer's write to the first byte of the next row.
 // The same exchange runs several ways in one run: a bare poll() loop (the floor), in this
 // process and in one of its own; the engine with the receive handler and the port chain on the
-// Qt event loop, and the same with every row checking its answer; wirevane-run (the headless
-// runner's own loop); a pyserial script; and the engine and the runner again with the realtime
+// Qt event loop, and the same with every row checking its answer; the least any program on that
+// loop can do (a socket notifier, a read, a write); wirevane-run (the headless runner's own
+// loop); a pyserial script; and the engine and the runner again with the realtime
 // priority a user may allow them, which also keeps the idle processors awake. With --awake the
 // bench holds the processors awake itself, for every contender, the floor included: a halted
 // processor's wake-up then costs no one, and what is left is each contender's own work.
@@ -17,6 +18,8 @@
 #include "support/widgets/run_until.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -139,6 +142,43 @@ bool PollFloorProcess(const std::string& path, int rows)
     if (child > 0)
         waitpid(child, &status, 0);
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The least a program on Qt's event loop can do: a socket notifier on the port, and in its
+// handler a read and, once the CR is there, the next row's write. It runs the loop the engine
+// runs on and nothing of the engine, so what the engine takes beyond it is its own work, and
+// what it takes beyond the floor is the loop's.
+bool QtLoopFloor(const std::string& path, int rows, std::vector<double>& cpuPerRow)
+{
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const char row[] = "ROW\r";
+    bool ok = write(fd, row, 4) == 4;
+    int answered = 0;
+    QEventLoop loop;
+    QSocketNotifier notifier(fd, QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
+        uint8_t buffer[256];
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got <= 0) {
+            ok = false;
+            loop.quit();
+            return;
+        }
+        for (ssize_t k = 0; k < got; ++k)
+            answered += buffer[k] == '\r' ? 1 : 0;
+        if (answered >= rows)
+            loop.quit();
+        else if (buffer[got - 1] == '\r' && write(fd, row, 4) != 4)
+            ok = false;
+    });
+    const double cpuBefore = ThreadCpuUs();
+    if (ok)
+        loop.exec();
+    cpuPerRow.push_back((ThreadCpuUs() - cpuBefore) / rows);
+    close(fd);
+    return ok;
 }
 
 constexpr const char* kPythonScript = R"(import sys
@@ -330,6 +370,9 @@ int main(int argc, char** argv)
                             [](const std::string& path, std::vector<double>&) {
                                 return PollFloorProcess(path, kRowsSent);
                             });
+    contenders.emplace_back("Qt loop floor", [](const std::string& path, std::vector<double>& cpu) {
+        return QtLoopFloor(path, kRowsSent, cpu);
+    });
     contenders.emplace_back("python3-serial", [](const std::string& path, std::vector<double>&) {
         return PythonScript(path, kRowsSent);
     });
@@ -366,16 +409,19 @@ int main(int argc, char** argv)
                         contender.name);
     const Spread& floor = spreads[0];
     const Spread& processFloor = spreads[4];
-    const Spread& python = spreads[5];
+    const Spread& qtLoop = spreads[5];
+    const Spread& python = spreads[6];
     if (only)
         return 0;
-    for (std::size_t i : {1, 3, 6, 7})
+    for (std::size_t i : {1, 3, 7, 8})
         std::printf("%s median = %.2f x floor (goal <= 1.2), %.2f x python (goal < 1); "
                     "p99 %.0f us (goal <= 100)\n",
                     contenders[i].name, spreads[i].median / floor.median,
                     spreads[i].median / python.median, spreads[i].p99);
-    for (std::size_t i : {3, 5, 7})
+    for (std::size_t i : {3, 6, 8})
         std::printf("%s median = %.2f x the floor in its own process\n", contenders[i].name,
                     spreads[i].median / processFloor.median);
+    std::printf("Qt loop floor median = %.2f x floor; engine median = %.2f x the Qt loop floor\n",
+                qtLoop.median / floor.median, spreads[1].median / qtLoop.median);
     return 0;
 }
