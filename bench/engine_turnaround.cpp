@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -161,6 +162,9 @@ bool QtLoopFloor(const std::string& path, int rows, std::vector<double>& cpuPerR
     QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
         uint8_t buffer[256];
         const ssize_t got = read(fd, buffer, sizeof buffer);
+        // A notifier may wake once with nothing left to read; that ends nothing.
+        if (got < 0 && errno == EAGAIN)
+            return;
         if (got <= 0) {
             ok = false;
             loop.quit();
