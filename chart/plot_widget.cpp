@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace wirevane {
@@ -126,8 +127,8 @@ std::optional<PlotWidget::Frame> PlotWidget::FrameFor(QSize size) const
     if (!range || plot.width() <= 0 || plot.height() <= 0)
         return std::nullopt;
     Frame frame{plot, *range, {}, {}};
-    double low = INFINITY;
-    double high = -INFINITY;
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
     for (const auto& series : m_model.series()) {
         frame.decimated.push_back(
             chart::Decimate(series->ring, range->fromMs, range->toMs, plot.width()));
@@ -298,7 +299,7 @@ std::optional<PlotWidget::Mark> PlotWidget::NearestTo(QPoint at) const
     if (!frame || !frame->plot.adjusted(-kNearestReachPx, 0, kNearestReachPx, 0).contains(at))
         return std::nullopt;
     std::optional<Mark> nearest;
-    double best = INFINITY;
+    double best = std::numeric_limits<double>::infinity();
     const int64_t from = frame->TimeAt(at.x() - kNearestReachPx);
     const int64_t to = frame->TimeAt(at.x() + kNearestReachPx);
     for (std::size_t s = 0; s < m_model.series().size(); ++s) {
@@ -336,10 +337,12 @@ void PlotWidget::ShowReadout()
 {
     QString text;
     if (m_first && m_second) {
-        text = tr("1: %1   2: %2   差: %3 s, %4")
-                   .arg(MarkText(*m_first), MarkText(*m_second),
-                        QString::number((m_second->timeMs - m_first->timeMs) / 1000.0, 'f', 3),
-                        ValueText(m_second->value - m_first->value));
+        text =
+            tr("1: %1   2: %2   差: %3 s, %4")
+                .arg(MarkText(*m_first), MarkText(*m_second),
+                     QString::number(
+                         static_cast<double>(m_second->timeMs - m_first->timeMs) / 1000.0, 'f', 3),
+                     ValueText(m_second->value - m_first->value));
     } else if (m_first) {
         text = tr("1: %1   (2 点目をクリック)").arg(MarkText(*m_first));
     } else if (m_hover) {

@@ -75,7 +75,7 @@ QString TranslatedWords(const QString& stored)
 
 QString ShownCellText(int column, const std::u16string& text)
 {
-    const QString stored = QString::fromStdU16String(text);
+    QString stored = QString::fromStdU16String(text);
     if (column == SendTable::kSelectColumn)
         return TranslatedWords(stored);
     if (column == SendTable::kWaitColumn)

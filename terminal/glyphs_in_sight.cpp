@@ -7,7 +7,7 @@ namespace wirevane {
 
 class GlyphsInSight::Keeper final : public QTextBlockUserData {
 public:
-    Keeper(std::set<Keeper*>& kept, QTextBlock line) : m_kept(kept), m_line(line)
+    Keeper(std::set<Keeper*>& kept, const QTextBlock& line) : m_kept(kept), m_line(line)
     {
         m_kept.insert(this);
     }
