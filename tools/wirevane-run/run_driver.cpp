@@ -33,6 +33,36 @@ std::string UtcNow()
     return text;
 }
 
+// The settings file as it was read to tell a missing one: the load takes those same bytes, so
+// it neither reads a file that may have changed meanwhile nor holds its contents twice.
+class AlreadyRead final : public ProfileFiles {
+public:
+    AlreadyRead(std::filesystem::path path, std::vector<uint8_t> bytes)
+        : m_path(std::move(path)), m_bytes(std::move(bytes))
+    {
+    }
+
+    platform::FileError Read(const std::filesystem::path& path,
+                             std::vector<uint8_t>& bytes) override
+    {
+        if (path != m_path || std::exchange(m_taken, true))
+            return m_disk.Read(path, bytes);
+        bytes = std::move(m_bytes);
+        return {};
+    }
+    platform::FileError Replace(const std::filesystem::path& path,
+                                std::span<const uint8_t> bytes) override
+    {
+        return m_disk.Replace(path, bytes);
+    }
+
+private:
+    DiskProfileFiles m_disk;
+    std::filesystem::path m_path;
+    std::vector<uint8_t> m_bytes;
+    bool m_taken = false;
+};
+
 std::string Utf8Of(std::u16string_view text)
 {
     std::vector<uint8_t> utf8;
@@ -95,10 +125,10 @@ void RunDriver::RecordCheck(int row, bool passed, std::span<const uint8_t> answe
 platform::FileError RunDriver::Load(const std::filesystem::path& settingsFile)
 {
     // A missing file would otherwise load as an empty table of defaults.
-    DiskProfileFiles files;
     std::vector<uint8_t> bytes;
-    if (platform::FileError error = files.Read(settingsFile, bytes); !error.ok())
+    if (platform::FileError error = DiskProfileFiles().Read(settingsFile, bytes); !error.ok())
         return error;
+    AlreadyRead files(settingsFile, std::move(bytes));
     ProfileStore store(settingsFile, files);
     NoControls controls;
     SettingsFile settings(store, m_table, m_run, m_portSettings, controls);
