@@ -2,6 +2,7 @@
 
 #include "platform/linux/dangling_link.h"
 #include "platform/linux/not_regular_file.h"
+#include "platform/linux/shared_folder_link.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -115,6 +116,9 @@ FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::pa
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
         return {};
+    }
+    if (FileError refused = RefuseLinksOfOtherUsers(target); !refused.ok()) {
+        return refused;
     }
     std::error_code error;
     path = std::filesystem::canonical(target, error);

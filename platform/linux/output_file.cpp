@@ -2,6 +2,7 @@
 
 #include "platform/linux/dangling_link.h"
 #include "platform/linux/not_regular_file.h"
+#include "platform/linux/shared_folder_link.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,6 +22,8 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
     // A FIFO without a reader would hold the open for ever, and emptying a device is no log:
     // what is there must be a regular file. The open does not wait, and what it opened is
     // checked again, since the path may have changed between the look and the open.
+    if (FileError refused = RefuseLinksOfOtherUsers(path); !refused.ok())
+        return refused;
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return NotARegularFile(info);

@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "platform/output_file.h"
 #include "support/fifo_writer.h"
 #include "support/temp_dir.h"
 
@@ -109,6 +110,41 @@ TEST_F(AtomicFile, RefusesATargetTheUserMayNotWriteAndWritesThroughALink)
     ASSERT_TRUE(ReplaceFileAtomically(dir / "link.ini", bytesOf("new")).ok());
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
     EXPECT_EQ(contentOf(file), "new");
+}
+
+// Another user's link in a shared folder such as /tmp may name any file of this user's: a save
+// or a log through it, or through a chain that passes it, is refused and the file stays. The
+// user's own link there is followed. Giving a link to another owner takes root.
+TEST_F(AtomicFile, ALinkAnotherUserLeftInASharedFolderIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a link to another owner";
+    const std::filesystem::path shared = dir / "shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("mine")).ok());
+    std::filesystem::create_symlink(file, shared / "left.ini");
+    ASSERT_EQ(::lchown((shared / "left.ini").c_str(), 54321, 54321), 0);
+    std::filesystem::create_symlink(shared / "left.ini", dir / "chain.ini");
+
+    for (const std::filesystem::path& target : {shared / "left.ini", dir / "chain.ini"}) {
+        EXPECT_EQ(CheckReplaceable(target).code, EACCES) << target;
+        const FileError error = ReplaceFileAtomically(target, bytesOf("lost"));
+        EXPECT_EQ(error.code, EACCES) << target;
+        EXPECT_EQ(error.message, "Not followed: another user's link in a shared folder");
+        OutputFile log;
+        EXPECT_EQ(log.Open(target, true).code, EACCES) << target;
+    }
+    EXPECT_EQ(contentOf(file), "mine");
+    EXPECT_TRUE(std::filesystem::is_symlink(shared / "left.ini"));
+
+    std::filesystem::create_symlink(file, shared / "own.ini");
+    ASSERT_TRUE(ReplaceFileAtomically(shared / "own.ini", bytesOf("new")).ok());
+    OutputFile log;
+    ASSERT_TRUE(log.Open(shared / "own.ini", true).ok());
+    ASSERT_TRUE(log.WriteAll(bytesOf(" line")).ok());
+    log.Close();
+    EXPECT_EQ(contentOf(file), "new line");
 }
 
 // Which of the three classes of bits applies depends on whose file it is; giving files to other

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/file_error.h"
+
+#include <filesystem>
+
+namespace wirevane::platform {
+
+// A file written through a symbolic link is the file the link names. A link in a folder that
+// every user may write to and that keeps entries to their owners (the sticky bit, as on /tmp)
+// is followed only when it is this user's or the folder owner's: one that another user left
+// there may name any file of this user's, which the write would then replace or fill. The
+// kernel's protected_symlinks applies the same rule, where it is on, to the links it follows.
+//
+// Looks at every link of the chain that starts at path and refuses the first such one; a path
+// that is no link, or a chain that ends in nothing, passes.
+FileError RefuseLinksOfOtherUsers(const std::filesystem::path& path);
+
+} // namespace wirevane::platform
