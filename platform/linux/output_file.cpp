@@ -27,7 +27,12 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return NotARegularFile(info);
-    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC);
+    // A path that was no link when looked at is not followed if a link takes its place before
+    // the open: that link was not looked at.
+    struct stat named {};
+    const bool throughLink = ::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode);
+    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC) |
+                      (throughLink ? 0 : O_NOFOLLOW);
     // A file that is there is opened through any link to it; a new one is made only where the
     // path itself names nothing, so never through a link (O_EXCL). One that appears between
     // the two opens is opened on the next turn.
