@@ -113,12 +113,12 @@ FileError TooLargeToRead()
 FileError ResolveTarget(const std::filesystem::path& target, std::filesystem::path& path)
 {
     path = target;
+    if (FileError refused = RefuseLinksOfOtherUsers(target); !refused.ok()) {
+        return refused;
+    }
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
         return {};
-    }
-    if (FileError refused = RefuseLinksOfOtherUsers(target); !refused.ok()) {
-        return refused;
     }
     std::error_code error;
     path = std::filesystem::canonical(target, error);

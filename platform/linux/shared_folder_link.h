@@ -12,8 +12,9 @@ namespace wirevane::platform {
 // there may name any file of this user's, which the write would then replace or fill. The
 // kernel's protected_symlinks applies the same rule, where it is on, to the links it follows.
 //
-// Looks at every link of the chain that starts at path and refuses the first such one; a path
-// that is no link, or a chain that ends in nothing, passes.
+// Looks at every link the path passes, in its folders as in its last part and in the chains
+// they start, and refuses the first such one; a path that passes no link, or whose rest is not
+// there yet, passes.
 FileError RefuseLinksOfOtherUsers(const std::filesystem::path& path);
 
 } // namespace wirevane::platform

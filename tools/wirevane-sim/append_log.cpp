@@ -1,5 +1,7 @@
 #include "tools/wirevane-sim/append_log.h"
 
+#include "platform/linux/shared_folder_link.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,11 @@ AppendLog::~AppendLog()
 
 bool AppendLog::Open(const std::string& path, std::string& message)
 {
+    if (const platform::FileError refused = platform::RefuseLinksOfOtherUsers(path);
+        !refused.ok()) {
+        message = "cannot write the log " + path + ": " + refused.message;
+        return false;
+    }
     m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         message = "cannot write the log " + path + ": " + std::strerror(errno);

@@ -126,8 +126,14 @@ TEST_F(AtomicFile, ALinkAnotherUserLeftInASharedFolderIsNotFollowed)
     std::filesystem::create_symlink(file, shared / "left.ini");
     ASSERT_EQ(::lchown((shared / "left.ini").c_str(), 54321, 54321), 0);
     std::filesystem::create_symlink(shared / "left.ini", dir / "chain.ini");
+    // A folder of the path that is such a link leads as far: into any folder of the user's.
+    std::filesystem::create_symlink(dir.path(), shared / "folder");
+    ASSERT_EQ(::lchown((shared / "folder").c_str(), 54321, 54321), 0);
+    std::filesystem::create_symlink("./shared/../shared/folder", dir / "relative");
 
-    for (const std::filesystem::path& target : {shared / "left.ini", dir / "chain.ini"}) {
+    for (const std::filesystem::path& target :
+         {shared / "left.ini", dir / "chain.ini", shared / "folder" / file.filename(),
+          dir / "relative" / file.filename(), dir / "relative" / "new.ini"}) {
         EXPECT_EQ(CheckReplaceable(target).code, EACCES) << target;
         const FileError error = ReplaceFileAtomically(target, bytesOf("lost"));
         EXPECT_EQ(error.code, EACCES) << target;
@@ -136,6 +142,7 @@ TEST_F(AtomicFile, ALinkAnotherUserLeftInASharedFolderIsNotFollowed)
         EXPECT_EQ(log.Open(target, true).code, EACCES) << target;
     }
     EXPECT_EQ(contentOf(file), "mine");
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.ini"));
     EXPECT_TRUE(std::filesystem::is_symlink(shared / "left.ini"));
 
     std::filesystem::create_symlink(file, shared / "own.ini");

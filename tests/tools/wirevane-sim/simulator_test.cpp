@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -244,6 +245,28 @@ TEST(Simulator, SaysWhenItsLogStopsAndEndsWithAFailure)
     EXPECT_NE(sim.err().find("wirevane-sim: the log /dev/full stopped: No space left on device\n"),
               std::string::npos)
         << sim.err();
+}
+
+// A link another user left in a shared folder may name any file of the user's, which the log
+// would then fill: the device does not start on it. Giving a link to another owner takes root.
+TEST(Simulator, DoesNotLogThroughAnotherUsersLinkInASharedFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a link to another owner";
+    TempDir dir;
+    const std::filesystem::path shared = dir / "shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    std::filesystem::create_symlink(dir.path(), shared / "folder");
+    ASSERT_EQ(::lchown((shared / "folder").c_str(), 54321, 54321), 0);
+    const std::string log = (shared / "folder" / "received").string();
+
+    test::ChildProcess sim(test::toolPath("wirevane-sim"), {"--no-announce", "--log", log});
+    ASSERT_TRUE(sim.started());
+    EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
+    EXPECT_EQ(sim.err(), "wirevane-sim: cannot write the log " + log +
+                             ": Not followed: another user's link in a shared folder\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "received"));
 }
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
