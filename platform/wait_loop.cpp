@@ -58,21 +58,26 @@ void WaitLoop::Run()
             const std::function<void()> onReadable = m_onReadable;
             onReadable();
         }
-        std::deque<std::function<void()>> calls;
         {
             std::lock_guard lock(m_lock);
             if (m_quit)
                 break;
-            calls.swap(m_calls);
+            m_running.swap(m_calls);
         }
         // Calls posted while these run wait for the next pass, so a call that posts another
         // cannot keep the timers from firing.
-        for (std::function<void()>& call : calls) {
+        bool quit = false;
+        for (std::function<void()>& call : m_running) {
             call();
             std::lock_guard lock(m_lock);
-            if (m_quit)
+            quit = m_quit;
+            if (quit)
                 break;
         }
+        // Both lists keep their room: a pass allocates nothing for the calls it runs.
+        m_running.clear();
+        if (quit)
+            break;
         if (m_interrupted.exchange(false) && m_onInterrupt)
             m_onInterrupt();
         const std::optional<Clock::time_point> next = FireDueTimers();
@@ -97,7 +102,8 @@ void WaitLoop::Run()
 std::optional<WaitLoop::Clock::time_point> WaitLoop::FireDueTimers()
 {
     const Clock::time_point now = Clock::now();
-    std::vector<LoopStepTimer*> due;
+    std::vector<LoopStepTimer*>& due = m_due;
+    due.clear();
     for (LoopStepTimer* timer : m_timers)
         if (timer->m_deadline && *timer->m_deadline <= now)
             due.push_back(timer);

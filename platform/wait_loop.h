@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -57,9 +56,13 @@ private:
 
     LoopWake m_wake;
     std::mutex m_lock;
-    std::deque<std::function<void()>> m_calls;
+    std::vector<std::function<void()>> m_calls;
+    // The calls of the pass being run, swapped with m_calls so that each keeps its room.
+    std::vector<std::function<void()>> m_running;
     bool m_quit = false;
     std::vector<LoopStepTimer*> m_timers;
+    // The timers due in a pass, kept for the room.
+    std::vector<LoopStepTimer*> m_due;
     std::atomic<bool> m_interrupted{false};
     std::function<void()> m_onInterrupt;
     int m_watched = -1;

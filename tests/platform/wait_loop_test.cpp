@@ -61,6 +61,23 @@ TEST(WaitLoop, TimersFireOnceInDeadlineOrderAndAKilledOneNever)
     EXPECT_FALSE(late.IsArmed());
 }
 
+// A run's end (an interrupt, a failed write) is a posted call: once it has quit, nothing of the
+// pass may go on, not the calls after it and not a timer that is already due.
+TEST(WaitLoop, AQuitInACallEndsThePassThere)
+{
+    WaitLoop loop;
+    std::string trace;
+    LoopStepTimer due(loop, [&] { trace += 't'; });
+    due.Arm(0);
+    loop.Post([&] {
+        trace += 'q';
+        loop.Quit();
+    });
+    loop.Post([&] { trace += 'c'; });
+    loop.Run();
+    EXPECT_EQ(trace, "q");
+}
+
 // The engine re-arms its timer from inside the tick, and may kill the other timer there.
 TEST(WaitLoop, ATickMayReArmItselfAndKillAnotherDueTimer)
 {
