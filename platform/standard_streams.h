@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 namespace wirevane::platform {
 
 // Gives each standard stream the program was started without (descriptor 0, 1 or 2 closed, as
@@ -11,5 +13,9 @@ void KeepStandardStreamsOpen();
 // A reader of the output that goes away (`| head`) ends a write with an error the program
 // reports and outlives, not with a signal that ends it before its result files are written.
 void OutliveAGoneReader();
+
+// Whether the stream goes to a terminal (a console), which acts on the control characters
+// written to it, rather than into a pipe or a file.
+bool IsTerminal(std::FILE* stream);
 
 } // namespace wirevane::platform

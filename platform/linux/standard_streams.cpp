@@ -24,4 +24,9 @@ void OutliveAGoneReader()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+bool IsTerminal(std::FILE* stream)
+{
+    return isatty(fileno(stream)) == 1;
+}
+
 } // namespace wirevane::platform

@@ -4,6 +4,7 @@
 #include "platform/command_line.h"
 #include "platform/file_error.h"
 #include "platform/same_file.h"
+#include "platform/standard_streams.h"
 #include "platform/utf_text.h"
 #include "serial/serial_line.h"
 #include "tools/wirevane-run/junit_report.h"
@@ -90,7 +91,7 @@ int FailWith(const std::string& message)
 }
 
 HeadlessRun::HeadlessRun(const RunOptions& options)
-    : m_options(options), m_output(stdout, options.echo),
+    : m_options(options), m_output(stdout, options.echo, platform::IsTerminal(stdout)),
       m_terminal(m_output, stderr, options.timestamps),
       m_port([this](std::function<void()> call) { m_loop.Post(std::move(call)); }),
       m_access(m_port), m_tap(&m_access, SystemTrafficClock()), m_receivedText(m_terminal, m_tap),

@@ -1,6 +1,7 @@
 #include "tools/wirevane-run/utf8_output_sink.h"
 
 #include "platform/utf_text.h"
+#include "tools/wirevane-run/control_pictures.h"
 
 #include <cerrno>
 
@@ -13,14 +14,19 @@ constexpr std::size_t kStreamBufferBytes = 64 * 1024;
 
 } // namespace
 
-Utf8OutputSink::Utf8OutputSink(std::FILE* stream, bool localEcho)
-    : m_stream(stream), m_localEcho(localEcho)
+Utf8OutputSink::Utf8OutputSink(std::FILE* stream, bool localEcho, bool controlPictures)
+    : m_stream(stream), m_localEcho(localEcho), m_controlPictures(controlPictures)
 {
     std::setvbuf(m_stream, nullptr, _IOFBF, kStreamBufferBytes);
 }
 
 void Utf8OutputSink::AppendText(std::u16string_view text)
 {
+    if (m_controlPictures) {
+        m_pictured.clear();
+        AppendWithControlPictures(text, m_pictured);
+        text = m_pictured;
+    }
     m_buffer.clear();
     platform::AppendUtf8(text, m_buffer);
     if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream) != m_buffer.size())

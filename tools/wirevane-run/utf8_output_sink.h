@@ -3,6 +3,7 @@
 #include "core/terminal_sink.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace wirevane::runner {
@@ -11,9 +12,11 @@ namespace wirevane::runner {
 // buffer until Flush, which the run calls each time its loop is about to wait: a reader of the
 // stream (a pipe, a log, a person) still sees the traffic as it happens, but the write to the
 // stream no longer stands between an answer and the next row. Local echo is fixed for the run.
+// On a terminal the control characters are shown as pictures; into a pipe or a file the text
+// goes as it came, for the programs that read it.
 class Utf8OutputSink final : public TerminalSink {
 public:
-    Utf8OutputSink(std::FILE* stream, bool localEcho);
+    Utf8OutputSink(std::FILE* stream, bool localEcho, bool controlPictures);
 
     void AppendText(std::u16string_view text) override;
     bool IsLocalEcho() const override { return m_localEcho; }
@@ -27,6 +30,8 @@ private:
 
     std::FILE* m_stream;
     bool m_localEcho;
+    bool m_controlPictures;
+    std::u16string m_pictured;
     std::vector<uint8_t> m_buffer;
     int m_writeError = 0;
 };

@@ -122,6 +122,26 @@ TEST_F(RunnerTest, TableWithCrWaitsRunsToItsEndAndReportsEachRow)
     }
 }
 
+// A device's escape sequences must not reach the user's terminal as commands (a title set and
+// reported back lands in the shell's input); a pipe still gets the bytes as they came.
+TEST_F(RunnerTest, ControlCharactersReachATerminalAsPicturesAndAPipeAsTheyCame)
+{
+    Sim sim(m_dir, {"--lines", "--reply", "OK\\x1B]0;owned\\x07\\x7F", "--reply-end", "cr"});
+    ASSERT_TRUE(sim.started());
+    const std::string table = Table({{0, "AT", 1}});
+    const RunResult piped = RunRunner({"--port", sim.devicePath(), table});
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_NE(piped.out.find("OK\x1B]0;owned\x07\x7F\r"), std::string::npos) << piped.out;
+
+    PtyPair terminal;
+    ChildProcess runner(toolPath("wirevane-run"), {"--port", sim.devicePath(), table},
+                        [&] { dup2(terminal.slave(), STDOUT_FILENO); });
+    ASSERT_EQ(runner.Wait(20s), 0) << runner.err();
+    std::string shown;
+    WaitUntil([&] { return (shown += terminal.ReadMasterAvailable()).find('\r') != shown.npos; });
+    EXPECT_EQ(shown, "OK\u241B]0;owned\u2407\u2421\r");
+}
+
 TEST_F(RunnerTest, MissingFileAndBadOptionsFailWithOneLine)
 {
     const std::string nowhere = (m_dir / "nowhere.ini").string();
