@@ -236,6 +236,11 @@ FileError PlanReplacement(const std::filesystem::path& target, Replacement& plan
     if (plan.replacing && !S_ISREG(plan.old.st_mode)) {
         return NotARegularFile(plan.old);
     }
+    if (plan.replacing) {
+        if (FileError refused = RefuseFilesOfOtherUsers(plan.path, plan.old); !refused.ok()) {
+            return refused;
+        }
+    }
     if (plan.replacing && !ModeLetsUserWrite(plan.old)) {
         return FileError::fromErrno(EACCES);
     }

@@ -25,8 +25,13 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
     if (FileError refused = RefuseLinksOfOtherUsers(path); !refused.ok())
         return refused;
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-        return NotARegularFile(info);
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return NotARegularFile(info);
+        // Looked at before the open, which would empty the file when it does not append.
+        if (FileError refused = RefuseFilesOfOtherUsers(path, info); !refused.ok())
+            return refused;
+    }
     // A path that was no link when looked at is not followed if a link takes its place before
     // the open: that link was not looked at.
     struct stat named {};
@@ -53,6 +58,10 @@ FileError OutputFile::Open(const std::filesystem::path& path, bool append)
         FileError error = NotARegularFile(info);
         ::close(fd);
         return error;
+    }
+    if (FileError refused = RefuseFilesOfOtherUsers(path, info); !refused.ok()) {
+        ::close(fd);
+        return refused;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_handle = fd;

@@ -71,4 +71,13 @@ FileError RefuseLinksOfOtherUsers(const std::filesystem::path& path)
     return {};
 }
 
+FileError RefuseFilesOfOtherUsers(const std::filesystem::path& file, const struct stat& info)
+{
+    std::error_code unresolved;
+    const std::filesystem::path real = std::filesystem::canonical(file, unresolved);
+    if (LeftByAnotherUser((unresolved ? file : real).parent_path(), info))
+        return FileError{EACCES, "Not written: another user's file in a shared folder"};
+    return {};
+}
+
 } // namespace wirevane::platform

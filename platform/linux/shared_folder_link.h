@@ -3,6 +3,7 @@
 #include "platform/file_error.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace wirevane::platform {
 
@@ -16,5 +17,12 @@ namespace wirevane::platform {
 // they start, and refuses the first such one; a path that passes no link, or whose rest is not
 // there yet, passes.
 FileError RefuseLinksOfOtherUsers(const std::filesystem::path& path);
+
+// A file another user made in such a folder (and not its owner) is theirs: they read what is
+// written into it and change it afterwards, and a save that replaced it would hand the new file
+// to them. The kernel's protected_regular refuses such a file to an open that may create it,
+// where it is on; here it is refused to every writing. info is the file's own stat (through
+// any links); the folder looked at is the one the file really is in.
+FileError RefuseFilesOfOtherUsers(const std::filesystem::path& file, const struct stat& info);
 
 } // namespace wirevane::platform

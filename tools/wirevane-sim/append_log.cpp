@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wirevane::sim {
@@ -26,6 +27,16 @@ bool AppendLog::Open(const std::string& path, std::string& message)
     m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         message = "cannot write the log " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    const platform::FileError refused = fstat(m_fd, &info) == 0
+                                            ? platform::RefuseFilesOfOtherUsers(path, info)
+                                            : platform::FileError::fromErrno(errno);
+    if (!refused.ok()) {
+        message = "cannot write the log " + path + ": " + refused.message;
+        close(m_fd);
+        m_fd = -1;
         return false;
     }
     m_path = path;

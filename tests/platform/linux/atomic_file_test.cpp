@@ -154,6 +154,43 @@ TEST_F(AtomicFile, ALinkAnotherUserLeftInASharedFolderIsNotFollowed)
     EXPECT_EQ(contentOf(file), "new line");
 }
 
+// A file another user made in a shared folder is theirs to read and change: neither a save nor a
+// log writes into it, directly or through the user's own link, and it keeps its content. A
+// file of the folder's owner there is written, as the kernel's own rule has it.
+TEST_F(AtomicFile, AFileAnotherUserMadeInASharedFolderIsNotWritten)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file to another owner";
+    const std::filesystem::path shared = dir / "shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::filesystem::path theirs = shared / "theirs.log";
+    ASSERT_TRUE(ReplaceFileAtomically(theirs, bytesOf("theirs")).ok());
+    ASSERT_EQ(::chown(theirs.c_str(), 54321, 54321), 0);
+    ASSERT_EQ(::chmod(theirs.c_str(), 0666), 0);
+    std::filesystem::create_symlink(theirs, dir / "mine.log");
+
+    for (const std::filesystem::path& target : {theirs, dir / "mine.log"}) {
+        const FileError error = ReplaceFileAtomically(target, bytesOf("lost"));
+        EXPECT_EQ(error.code, EACCES) << target;
+        EXPECT_EQ(error.message, "Not written: another user's file in a shared folder");
+        EXPECT_EQ(CheckReplaceable(target).code, EACCES) << target;
+        for (const bool append : {true, false}) {
+            OutputFile log;
+            EXPECT_EQ(log.Open(target, append).code, EACCES) << target << " append " << append;
+        }
+    }
+    EXPECT_EQ(contentOf(theirs), "theirs");
+    EXPECT_EQ(StatOf(theirs).st_uid, 54321u);
+
+    ASSERT_EQ(::chown(shared.c_str(), 54321, 54321), 0);
+    OutputFile log;
+    ASSERT_TRUE(log.Open(theirs, true).ok());
+    ASSERT_TRUE(log.WriteAll(bytesOf(" line")).ok());
+    log.Close();
+    EXPECT_EQ(contentOf(theirs), "theirs line");
+}
+
 // Which of the three classes of bits applies depends on whose file it is; giving files to other
 // owners and groups takes root, so the rest of the cases need it. A file that is replaced keeps
 // its owner, group and mode.

@@ -247,26 +247,37 @@ TEST(Simulator, SaysWhenItsLogStopsAndEndsWithAFailure)
         << sim.err();
 }
 
-// A link another user left in a shared folder may name any file of the user's, which the log
-// would then fill: the device does not start on it. Giving a link to another owner takes root.
-TEST(Simulator, DoesNotLogThroughAnotherUsersLinkInASharedFolder)
+// Another user's link in a shared folder may lead the log into any folder of the user's, and
+// another user's file there would hand them the log: the device does not start on either.
+// Giving a link or a file to another owner takes root.
+TEST(Simulator, DoesNotLogIntoWhatAnotherUserLeftInASharedFolder)
 {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give a link to another owner";
+        GTEST_SKIP() << "needs root to give a link and a file to another owner";
     TempDir dir;
     const std::filesystem::path shared = dir / "shared";
     std::filesystem::create_directory(shared);
     ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
     std::filesystem::create_symlink(dir.path(), shared / "folder");
     ASSERT_EQ(::lchown((shared / "folder").c_str(), 54321, 54321), 0);
-    const std::string log = (shared / "folder" / "received").string();
+    std::ofstream(shared / "theirs") << "";
+    ASSERT_EQ(::chown((shared / "theirs").c_str(), 54321, 54321), 0);
+    ASSERT_EQ(::chmod((shared / "theirs").c_str(), 0666), 0);
 
-    test::ChildProcess sim(test::toolPath("wirevane-sim"), {"--no-announce", "--log", log});
-    ASSERT_TRUE(sim.started());
-    EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
-    EXPECT_EQ(sim.err(), "wirevane-sim: cannot write the log " + log +
-                             ": Not followed: another user's link in a shared folder\n");
+    const std::pair<std::filesystem::path, std::string> refusals[] = {
+        {shared / "folder" / "received", "Not followed: another user's link in a shared folder"},
+        {shared / "theirs", "Not written: another user's file in a shared folder"},
+    };
+    for (const auto& [log, reason] : refusals) {
+        test::ChildProcess sim(test::toolPath("wirevane-sim"),
+                               {"--no-announce", "--log", log.string()});
+        ASSERT_TRUE(sim.started());
+        EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
+        EXPECT_EQ(sim.err(),
+                  "wirevane-sim: cannot write the log " + log.string() + ": " + reason + "\n");
+    }
     EXPECT_FALSE(std::filesystem::exists(dir / "received"));
+    EXPECT_EQ(std::filesystem::file_size(shared / "theirs"), 0u);
 }
 
 TEST(Simulator, AnswersEachLineWhateverItsEnd)
