@@ -44,6 +44,16 @@ class AtomicFile : public ::testing::Test {
 protected:
     test::TempDir dir;
     std::filesystem::path file = dir / "a.ini";
+
+    // A folder like /tmp: every user may write to it, and each keeps their own entries there.
+    // The shared-folder cases give entries to another owner, which takes root.
+    std::filesystem::path SharedFolder()
+    {
+        const std::filesystem::path shared = dir / "shared";
+        std::filesystem::create_directory(shared);
+        EXPECT_EQ(::chmod(shared.c_str(), 01777), 0);
+        return shared;
+    }
 };
 
 TEST_F(AtomicFile, CreatesAndReplacesWholeFiles)
@@ -119,9 +129,7 @@ TEST_F(AtomicFile, ALinkAnotherUserLeftInASharedFolderIsNotFollowed)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give a link to another owner";
-    const std::filesystem::path shared = dir / "shared";
-    std::filesystem::create_directory(shared);
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::filesystem::path shared = SharedFolder();
     ASSERT_TRUE(ReplaceFileAtomically(file, bytesOf("mine")).ok());
     std::filesystem::create_symlink(file, shared / "left.ini");
     ASSERT_EQ(::lchown((shared / "left.ini").c_str(), 54321, 54321), 0);
@@ -161,9 +169,7 @@ TEST_F(AtomicFile, AFileAnotherUserMadeInASharedFolderIsNotWritten)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give a file to another owner";
-    const std::filesystem::path shared = dir / "shared";
-    std::filesystem::create_directory(shared);
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::filesystem::path shared = SharedFolder();
     const std::filesystem::path theirs = shared / "theirs.log";
     ASSERT_TRUE(ReplaceFileAtomically(theirs, bytesOf("theirs")).ok());
     ASSERT_EQ(::chown(theirs.c_str(), 54321, 54321), 0);
