@@ -102,16 +102,15 @@ void WaitLoop::Run()
 std::optional<WaitLoop::Clock::time_point> WaitLoop::FireDueTimers()
 {
     const Clock::time_point now = Clock::now();
-    std::vector<LoopStepTimer*>& due = m_due;
-    due.clear();
+    m_due.clear();
     for (LoopStepTimer* timer : m_timers)
         if (timer->m_deadline && *timer->m_deadline <= now)
-            due.push_back(timer);
-    std::sort(due.begin(), due.end(), [](const LoopStepTimer* a, const LoopStepTimer* b) {
+            m_due.push_back(timer);
+    std::sort(m_due.begin(), m_due.end(), [](const LoopStepTimer* a, const LoopStepTimer* b) {
         return *a->m_deadline != *b->m_deadline ? *a->m_deadline < *b->m_deadline
                                                 : a->m_sequence < b->m_sequence;
     });
-    for (LoopStepTimer* timer : due) {
+    for (LoopStepTimer* timer : m_due) {
         // A tick may kill or re-arm any timer, this one included, or destroy one.
         if (std::find(m_timers.begin(), m_timers.end(), timer) == m_timers.end() ||
             !timer->m_deadline || *timer->m_deadline > now)

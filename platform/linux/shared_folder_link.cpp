@@ -12,15 +12,16 @@ namespace {
 // As many links as the kernel follows in one path.
 constexpr int kLinkLimit = 40;
 
-// The folder is the path the link was met in, with every link before it already replaced by
-// what it names, so that stat looks at the folder itself.
-bool LeftByAnotherUser(const std::filesystem::path& folder, const struct stat& linkInfo)
+// Whether the entry (a link, or a file) is another user's in a shared folder, and not the
+// folder owner's. The folder is the path the entry is in, with every link before it already
+// replaced by what it names, so that stat looks at the folder itself.
+bool LeftByAnotherUser(const std::filesystem::path& folder, const struct stat& entryInfo)
 {
     struct stat info {};
     if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0)
         return true;
     const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
-    return shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != info.st_uid;
+    return shared && entryInfo.st_uid != ::geteuid() && entryInfo.st_uid != info.st_uid;
 }
 
 // Puts the parts of a path on the stack of parts still to walk, its first part on top.

@@ -19,25 +19,23 @@ AppendLog::~AppendLog()
 
 bool AppendLog::Open(const std::string& path, std::string& message)
 {
-    if (const platform::FileError refused = platform::RefuseLinksOfOtherUsers(path);
-        !refused.ok()) {
-        message = "cannot write the log " + path + ": " + refused.message;
+    auto refuse = [&](const std::string& reason) {
+        message = "cannot write the log " + path + ": " + reason;
         return false;
-    }
+    };
+    if (const platform::FileError refused = platform::RefuseLinksOfOtherUsers(path); !refused.ok())
+        return refuse(refused.message);
     m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (m_fd < 0) {
-        message = "cannot write the log " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (m_fd < 0)
+        return refuse(std::strerror(errno));
     struct stat info {};
     const platform::FileError refused = fstat(m_fd, &info) == 0
                                             ? platform::RefuseFilesOfOtherUsers(path, info)
                                             : platform::FileError::fromErrno(errno);
     if (!refused.ok()) {
-        message = "cannot write the log " + path + ": " + refused.message;
         close(m_fd);
         m_fd = -1;
-        return false;
+        return refuse(refused.message);
     }
     m_path = path;
     return true;
