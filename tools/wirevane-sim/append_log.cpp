@@ -25,9 +25,11 @@ bool AppendLog::Open(const std::string& path, std::string& message)
     };
     if (const platform::FileError refused = platform::RefuseLinksOfOtherUsers(path); !refused.ok())
         return refuse(refused.message);
-    m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // A FIFO's open waits for a reader that may never come, and the device would not start:
+    // the open does not wait, and the log's writes do once it is open.
+    m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (m_fd < 0)
-        return refuse(std::strerror(errno));
+        return refuse(errno == ENXIO ? "a FIFO no one reads" : std::strerror(errno));
     struct stat info {};
     const platform::FileError refused = fstat(m_fd, &info) == 0
                                             ? platform::RefuseFilesOfOtherUsers(path, info)
@@ -37,6 +39,7 @@ bool AppendLog::Open(const std::string& path, std::string& message)
         m_fd = -1;
         return refuse(refused.message);
     }
+    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_path = path;
     return true;
 }

@@ -247,6 +247,20 @@ TEST(Simulator, SaysWhenItsLogStopsAndEndsWithAFailure)
         << sim.err();
 }
 
+// A FIFO no one reads would hold the log's open, and the device with it, for ever.
+TEST(Simulator, RefusesALogIntoAFifoNoOneReads)
+{
+    TempDir dir;
+    const std::filesystem::path fifo = dir / "log";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    test::ChildProcess sim(test::toolPath("wirevane-sim"),
+                           {"--no-announce", "--log", fifo.string()});
+    ASSERT_TRUE(sim.started());
+    EXPECT_EQ(sim.Wait(std::chrono::seconds(10)), 1);
+    EXPECT_EQ(sim.err(),
+              "wirevane-sim: cannot write the log " + fifo.string() + ": a FIFO no one reads\n");
+}
+
 // Another user's link in a shared folder may lead the log into any folder of the user's, and
 // another user's file there would hand them the log: the device does not start on either.
 // Giving a link or a file to another owner takes root.
