@@ -33,45 +33,86 @@ private:
     iconv_t m_cd;
 };
 
-Converter& ToCp932()
-{
-    thread_local Converter converter("CP932", "UTF-16LE");
-    return converter;
-}
-
 Converter& FromCp932()
 {
     thread_local Converter converter("UTF-16LE", "CP932");
     return converter;
 }
 
-// Encodes as much of the text as has a code page 932 form, appending to out; answers how many
-// UTF-16 units were consumed.
-std::size_t EncodeRun(iconv_t cd, std::u16string_view text, std::vector<uint8_t>& out)
+// The form of every BMP unit: one byte (0x00-0xFF), two bytes (the lead byte, 0x81 or above, in
+// the high half), or kNoForm. Code page 932 has no state between characters, so a text's form is
+// its units' forms one after the other. Asking iconv once a unit costs each unit without a form a
+// failed call and a reset (~0.3 us): a terminal record of a device's noise, millions of U+FFFD,
+// would keep the window waiting seconds on its save. The table is asked of iconv once, in ~4 ms.
+constexpr uint16_t kNoForm = 0xFFFF;
+
+std::vector<uint16_t> AskForms()
 {
-    char* in = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
-    std::size_t inLeft = text.size() * 2;
-    const std::size_t start = out.size();
-    out.resize(start + text.size() * 2 + 4);
-    char* o = reinterpret_cast<char*>(out.data() + start);
-    std::size_t oLeft = out.size() - start;
-    iconv(cd, &in, &inLeft, &o, &oLeft);
-    out.resize(out.size() - oLeft);
-    return text.size() - inLeft / 2;
+    std::vector<uint16_t> forms(0x10000, kNoForm);
+    Converter converter("CP932", "UTF-16LE");
+    for (uint32_t unit = 0; unit < 0x10000; ++unit) {
+        if (unit >= 0xD800 && unit <= 0xDFFF)
+            continue;
+        const char16_t in16 = static_cast<char16_t>(unit);
+        char* in = const_cast<char*>(reinterpret_cast<const char*>(&in16));
+        std::size_t inLeft = sizeof in16;
+        unsigned char bytes[4] = {};
+        char* out = reinterpret_cast<char*>(bytes);
+        std::size_t outLeft = sizeof bytes;
+        if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+            continue;
+        const std::size_t length = sizeof bytes - outLeft;
+        if (length == 1)
+            forms[unit] = bytes[0];
+        else if (length == 2)
+            forms[unit] = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
+    }
+    return forms;
+}
+
+const std::vector<uint16_t>& Forms()
+{
+    static const std::vector<uint16_t> forms = AskForms();
+    return forms;
+}
+
+bool IsSurrogatePair(std::u16string_view text, std::size_t at)
+{
+    return at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
+           text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
+}
+
+// The text's form; a unit without one (a surrogate pair counts as one unit, as it has none)
+// becomes one '?' when replacing, and makes the whole encoding nothing when not.
+std::optional<std::vector<uint8_t>> Encode(std::u16string_view text, bool replacing)
+{
+    const std::vector<uint16_t>& forms = Forms();
+    std::vector<uint8_t> out;
+    out.reserve(text.size() * 2);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool pair = IsSurrogatePair(text, at);
+        const uint16_t form = pair ? kNoForm : forms[text[at]];
+        at += pair ? 1 : 0;
+        if (form == kNoForm) {
+            if (!replacing)
+                return std::nullopt;
+            out.push_back('?');
+        } else if (form > 0xFF) {
+            out.push_back(static_cast<uint8_t>(form >> 8));
+            out.push_back(static_cast<uint8_t>(form & 0xFF));
+        } else {
+            out.push_back(static_cast<uint8_t>(form));
+        }
+    }
+    return out;
 }
 
 // ASCII is the same units in code page 932 both ways. It is most of what a device protocol
 // carries, and a row's text, delay and expected answer are encoded each time the row runs, so
-// such text skips the converter.
+// such text skips the table.
 template <typename Units> bool IsAscii(const Units& units)
 {
     return std::all_of(units.begin(), units.end(), [](auto unit) { return unit < 0x80; });
-}
-
-bool IsSurrogatePair(std::u16string_view text)
-{
-    return text.size() >= 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 &&
-           text[1] <= 0xDFFF;
 }
 
 class IconvCodePage932 final : public CodePage932 {
@@ -80,27 +121,14 @@ public:
     {
         if (IsAscii(text))
             return std::vector<uint8_t>(text.begin(), text.end());
-        std::vector<uint8_t> out;
-        if (EncodeRun(ToCp932().get(), text, out) != text.size())
-            return std::nullopt;
-        return out;
+        return Encode(text, false);
     }
 
     std::vector<uint8_t> EncodeReplacing(std::u16string_view text) const override
     {
         if (IsAscii(text))
             return std::vector<uint8_t>(text.begin(), text.end());
-        std::vector<uint8_t> out;
-        iconv_t cd = ToCp932().get();
-        while (!text.empty()) {
-            text.remove_prefix(EncodeRun(cd, text, out));
-            if (text.empty())
-                break;
-            out.push_back('?');
-            text.remove_prefix(IsSurrogatePair(text) ? 2 : 1);
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-        return out;
+        return *Encode(text, true);
     }
 
     std::u16string Decode(std::span<const uint8_t> bytes) const override

@@ -3,6 +3,8 @@
 #include "platform/utf_text.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace wirevane {
 namespace {
@@ -117,6 +119,42 @@ TEST(CodePage932, StrictEncodeFailsReplacingEncodeMarksAndAsciiIsTheSameUnitsBot
     EXPECT_EQ(cp.EncodeReplacing(text), bytes);
     EXPECT_EQ(cp.Decode(bytes), text);
     EXPECT_EQ(cp.Decode(Bytes{'A', 0xA0, 'B'}), u"A\uFFFDB");
+}
+
+// Every character code page 932 has, one byte or two, is encoded back to a form of itself; a long
+// text with many characters without a form among others, as a record of a device's noise is,
+// is encoded whole, each such character (a surrogate pair, a lone surrogate) one "?".
+TEST(CodePage932, EveryCharacterComesBackAndALongTextOfManyWithoutAFormIsEncodedWhole)
+{
+    const auto& cp = platform::GetCodePage932();
+    std::vector<Bytes> codes;
+    for (int first = 0; first < 0x100; ++first) {
+        codes.push_back({static_cast<uint8_t>(first)});
+        for (int second = 0x40; second <= 0xFC; ++second)
+            codes.push_back({static_cast<uint8_t>(first), static_cast<uint8_t>(second)});
+    }
+    int characters = 0;
+    for (const Bytes& code : codes) {
+        const std::u16string text = cp.Decode(code);
+        if (text.size() != 1 || text == u"\uFFFD")
+            continue;
+        ++characters;
+        const std::optional<Bytes> form = cp.EncodeStrict(text);
+        ASSERT_TRUE(form.has_value()) << std::hex << int(code[0]) << " " << int(code.back());
+        EXPECT_EQ(cp.Decode(*form), text) << std::hex << int(code[0]) << " " << int(code.back());
+    }
+    EXPECT_GT(characters, 7000);
+
+    std::u16string noisy;
+    Bytes expected;
+    for (int i = 0; i < 250000; ++i) {
+        noisy += u"\uFFFD日\U0001F600";
+        noisy += char16_t{0xD800};
+        noisy += u"a";
+        expected.insert(expected.end(), {'?', 0x93, 0xFA, '?', '?', 'a'});
+    }
+    EXPECT_TRUE(cp.EncodeReplacing(noisy) == expected);
+    EXPECT_FALSE(cp.EncodeStrict(noisy).has_value());
 }
 
 // Invalid bytes do not stop the rest. UTF-8 display takes a shortcut; it must show exactly what
