@@ -49,7 +49,7 @@ protected:
     // The shared-folder cases give entries to another owner, which takes root.
     std::filesystem::path SharedFolder()
     {
-        const std::filesystem::path shared = dir / "shared";
+        std::filesystem::path shared = dir / "shared";
         std::filesystem::create_directory(shared);
         EXPECT_EQ(::chmod(shared.c_str(), 01777), 0);
         return shared;
