@@ -1,12 +1,18 @@
 #include "chart/chart_window.h"
 #include "chart/plot_widget.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 using namespace wirevane;
 
@@ -47,6 +53,57 @@ void DrawMillionPoints(benchmark::State& state)
     state.counters["MiB_held"] = double(held * sizeof(chart::ChartPoint)) / (1024.0 * 1024.0);
 }
 BENCHMARK(DrawMillionPoints)->Unit(benchmark::kMillisecond);
+
+// Eight series full (8 Mi points each, 1 GiB), the span "all", the window shown, while a device
+// prints a line of eight numbers every millisecond for ten seconds: how many of those lines the
+// window's thread takes a second (1,000 when painting leaves it time), and its longest stall.
+void LinesTakenBesideAFullChart(benchmark::State& state)
+{
+    constexpr int kSeries = 8;
+    ChartWindow window([] { return std::filesystem::path("."); });
+    Measurement m;
+    m.unit = "V";
+    std::string names[kSeries];
+    for (int s = 0; s < kSeries; ++s)
+        names[s] = std::to_string(s + 1);
+    int64_t timeMs = kStart;
+    auto addLine = [&] {
+        m.time = std::chrono::system_clock::time_point(std::chrono::milliseconds(++timeMs));
+        for (int s = 0; s < kSeries; ++s) {
+            m.series = names[s];
+            m.value = std::sin(double(timeMs) * 1e-4 + s) * 10 + double(timeMs % 7) * 0.1;
+            window.AddMeasurement(m);
+        }
+    };
+    for (std::size_t i = 0; i < window.model().pointsPerSeries(); ++i)
+        addLine();
+    window.findChild<QAction*>(QStringLiteral("span-all"))->trigger();
+    window.show();
+
+    for (auto _ : state) {
+        int lines = 0;
+        int64_t longestNs = 0;
+        QElapsedTimer wall;
+        QElapsedTimer sinceLine;
+        QTimer device;
+        device.setInterval(1);
+        QObject::connect(&device, &QTimer::timeout, [&] {
+            longestNs = std::max<int64_t>(longestNs, sinceLine.nsecsElapsed());
+            sinceLine.start();
+            addLine();
+            ++lines;
+        });
+        wall.start();
+        sinceLine.start();
+        device.start();
+        while (wall.elapsed() < 10'000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        device.stop();
+        state.counters["lines_per_s"] = lines / (double(wall.nsecsElapsed()) * 1e-9);
+        state.counters["longest_stall_ms"] = double(longestNs) * 1e-6;
+    }
+}
+BENCHMARK(LinesTakenBesideAFullChart)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Taking a reading: what a flood of lines costs the chart before it is drawn.
 void AddReading(benchmark::State& state)

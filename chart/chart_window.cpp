@@ -20,6 +20,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace wirevane {
@@ -28,6 +30,11 @@ namespace {
 
 // Often enough to follow a meter, rarely enough that a flood of lines costs the window little.
 constexpr int kRefreshMs = 100;
+// A paint goes over every point in view: eight series of eight million points, the span "all"
+// after a few hours of a fast device, take a third of a second or more. Refreshed every 100 ms the
+// window would do little else, and its port and terminal would wait behind it. The next refresh
+// waits this many times the last paint, so painting keeps at most a fifth of the window's time.
+constexpr int kPaintWaitFactor = 4;
 // As the terminal's log: a crash loses at most the recorder's flush interval and this.
 constexpr int kCsvFlushTurnMs = 50;
 
@@ -113,7 +120,6 @@ ChartWindow::ChartWindow(std::function<std::filesystem::path()> filesFolder,
     statusBar()->addWidget(m_csvPane, 1);
 
     m_refresh.setSingleShot(true);
-    m_refresh.setInterval(kRefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &ChartWindow::Refresh);
     m_csvFlush.setInterval(kCsvFlushTurnMs);
     connect(&m_csvFlush, &QTimer::timeout, this, &ChartWindow::FlushCsv);
@@ -245,7 +251,14 @@ void ChartWindow::AddMeasurement(const Measurement& m)
     if (m_recorder.IsOpen())
         m_recorder.AddMeasurement(m);
     if (!m_refresh.isActive())
-        m_refresh.start();
+        m_refresh.start(RefreshDelay());
+}
+
+std::chrono::milliseconds ChartWindow::RefreshDelay() const
+{
+    const auto paint =
+        std::chrono::ceil<std::chrono::milliseconds>(m_plot->lastPaintTime() * kPaintWaitFactor);
+    return std::max(std::chrono::milliseconds(kRefreshMs), paint);
 }
 
 void ChartWindow::Refresh()

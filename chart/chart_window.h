@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -64,6 +65,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // How long the next refresh waits after readings came: longer when painting is slow.
+    std::chrono::milliseconds RefreshDelay() const;
     void BuildActions();
     void BuildMenus();
     QWidget* BuildSidePanel();

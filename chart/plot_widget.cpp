@@ -152,8 +152,10 @@ QColor PlotWidget::SeriesColour(std::size_t index)
 
 void PlotWidget::paintEvent(QPaintEvent*)
 {
+    const auto start = std::chrono::steady_clock::now();
     QPainter painter(this);
     Paint(painter, size());
+    m_lastPaintTime = std::chrono::steady_clock::now() - start;
 }
 
 void PlotWidget::Paint(QPainter& painter, QSize size) const

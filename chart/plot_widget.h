@@ -4,6 +4,7 @@
 #include "chart/model/chart_model.h"
 
 #include <QWidget>
+#include <chrono>
 #include <optional>
 
 namespace wirevane {
@@ -37,6 +38,8 @@ public:
 
     // Paints the whole chart into any device, the window's or an image's.
     void Paint(QPainter& painter, QSize size) const;
+    // How long the window's last paint took.
+    std::chrono::steady_clock::duration lastPaintTime() const { return m_lastPaintTime; }
     static QColor SeriesColour(std::size_t index);
 
 signals:
@@ -68,6 +71,7 @@ private:
     std::optional<Mark> m_hover;
     std::optional<Mark> m_first;
     std::optional<Mark> m_second;
+    std::chrono::steady_clock::duration m_lastPaintTime{};
     QString m_readout;
 };
 
