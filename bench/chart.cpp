@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -104,6 +105,25 @@ void LinesTakenBesideAFullChart(benchmark::State& state)
     }
 }
 BENCHMARK(LinesTakenBesideAFullChart)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A chart of one full series (8 Mi points), the span "all", shown: what moving the mouse over it
+// costs, the readout's search and the paint that shows the mark.
+void HoverOverAFullChart(benchmark::State& state)
+{
+    ChartWindow window([] { return std::filesystem::path("."); });
+    Fill(window, window.model().pointsPerSeries());
+    window.findChild<QAction*>(QStringLiteral("span-all"))->trigger();
+    window.show();
+    QCoreApplication::processEvents();
+    PlotWidget& plot = window.plot();
+    int x = 100;
+    for (auto _ : state) {
+        x = x >= plot.width() - 100 ? 100 : x + 7;
+        QTest::mouseMove(&plot, QPoint(x, plot.height() / 2));
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(HoverOverAFullChart)->Unit(benchmark::kMillisecond);
 
 // Taking a reading: what a flood of lines costs the chart before it is drawn.
 void AddReading(benchmark::State& state)

@@ -294,7 +294,7 @@ void ChartWindow::Refresh()
                        .arg(m_model.ignoredReadings());
     m_notice->setText(notices.join(u'\n'));
     m_stats->setText(StatisticsText());
-    m_plot->update();
+    m_plot->ModelChanged();
 }
 
 QString ChartWindow::StatisticsText() const

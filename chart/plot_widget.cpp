@@ -52,28 +52,6 @@ int64_t UtcOffsetMs()
 
 } // namespace
 
-struct PlotWidget::Frame {
-    QRect plot;
-    chart::TimeRange time;
-    chart::ValueRange value;
-    std::vector<chart::Decimated> decimated;
-
-    double X(int64_t ms) const
-    {
-        return plot.left() + double(ms - time.fromMs) * plot.width() /
-                                 double(std::max<int64_t>(time.toMs - time.fromMs, 1));
-    }
-    double Y(double v) const
-    {
-        return plot.bottom() - chart::ValueFraction(value, v) * plot.height();
-    }
-    int64_t TimeAt(int x) const
-    {
-        return time.fromMs + int64_t(double(x - plot.left()) * double(time.toMs - time.fromMs) /
-                                     std::max(plot.width(), 1));
-    }
-};
-
 PlotWidget::PlotWidget(const chart::ChartModel& model, QWidget* parent)
     : QWidget(parent), m_model(model)
 {
@@ -86,19 +64,19 @@ void PlotWidget::SetHeld(bool held)
 {
     m_held = held;
     m_heldEnd = held ? m_model.lastTime() : std::nullopt;
-    update();
+    ViewChanged();
 }
 
 void PlotWidget::SetSpan(chart::ChartSpan span)
 {
     m_span = span;
-    update();
+    ViewChanged();
 }
 
 void PlotWidget::SetFixedRange(std::optional<chart::ValueRange> range)
 {
     m_fixedRange = range;
-    update();
+    ViewChanged();
 }
 
 void PlotWidget::Reset()
@@ -108,7 +86,28 @@ void PlotWidget::Reset()
     m_second.reset();
     m_heldEnd.reset();
     ShowReadout();
+    ViewChanged();
+}
+
+void PlotWidget::ModelChanged()
+{
+    ViewChanged();
+}
+
+void PlotWidget::ViewChanged()
+{
+    m_frameFresh = false;
     update();
+}
+
+const std::optional<PlotWidget::Frame>& PlotWidget::CurrentFrame() const
+{
+    if (!m_frameFresh || m_frameSize != size()) {
+        m_frame = FrameFor(size());
+        m_frameSize = size();
+        m_frameFresh = true;
+    }
+    return m_frame;
 }
 
 std::optional<chart::TimeRange> PlotWidget::VisibleRange() const
@@ -161,7 +160,8 @@ void PlotWidget::paintEvent(QPaintEvent*)
 void PlotWidget::Paint(QPainter& painter, QSize size) const
 {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    const std::optional<Frame> frame = FrameFor(size);
+    const std::optional<Frame> other = size == this->size() ? std::nullopt : FrameFor(size);
+    const std::optional<Frame>& frame = size == this->size() ? CurrentFrame() : other;
     if (!frame) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter,
@@ -297,7 +297,7 @@ void PlotWidget::Paint(QPainter& painter, QSize size) const
 
 std::optional<PlotWidget::Mark> PlotWidget::NearestTo(QPoint at) const
 {
-    const std::optional<Frame> frame = FrameFor(size());
+    const std::optional<Frame>& frame = CurrentFrame();
     if (!frame || !frame->plot.adjusted(-kNearestReachPx, 0, kNearestReachPx, 0).contains(at))
         return std::nullopt;
     std::optional<Mark> nearest;

@@ -2,10 +2,14 @@
 
 #include "chart/model/chart_axes.h"
 #include "chart/model/chart_model.h"
+#include "chart/model/decimation.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace wirevane {
 
@@ -29,6 +33,9 @@ public:
     const std::optional<chart::ValueRange>& fixedRange() const { return m_fixedRange; }
     // Forgets the marks, for a cleared chart.
     void Reset();
+    // The model has changed: the next paint shows it. Until then, paints (the mouse's among
+    // them) draw and search what the last one drew, without going over the points again.
+    void ModelChanged();
 
     // The time range in view now; none while the model is empty.
     std::optional<chart::TimeRange> VisibleRange() const;
@@ -57,8 +64,32 @@ private:
         int64_t timeMs = 0;
         double value = 0;
     };
-    struct Frame; // the plot area and the ranges of one paint
+    // The plot area, the ranges and the points in view, reduced to the plot's columns.
+    struct Frame {
+        QRect plot;
+        chart::TimeRange time;
+        chart::ValueRange value;
+        std::vector<chart::Decimated> decimated;
+
+        double X(int64_t ms) const
+        {
+            return plot.left() + double(ms - time.fromMs) * plot.width() /
+                                     double(std::max<int64_t>(time.toMs - time.fromMs, 1));
+        }
+        double Y(double v) const
+        {
+            return plot.bottom() - chart::ValueFraction(value, v) * plot.height();
+        }
+        int64_t TimeAt(int x) const
+        {
+            return time.fromMs + int64_t(double(x - plot.left()) * double(time.toMs - time.fromMs) /
+                                         std::max(plot.width(), 1));
+        }
+    };
     std::optional<Frame> FrameFor(QSize size) const;
+    // The frame of the widget's own size, made again only when something it shows changed.
+    const std::optional<Frame>& CurrentFrame() const;
+    void ViewChanged();
     std::optional<Mark> NearestTo(QPoint at) const;
     QString MarkText(const Mark& mark) const;
     void ShowReadout();
@@ -72,6 +103,9 @@ private:
     std::optional<Mark> m_first;
     std::optional<Mark> m_second;
     std::chrono::steady_clock::duration m_lastPaintTime{};
+    mutable std::optional<Frame> m_frame;
+    mutable QSize m_frameSize;
+    mutable bool m_frameFresh = false;
     QString m_readout;
 };
 

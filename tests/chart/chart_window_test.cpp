@@ -86,6 +86,27 @@ TEST_F(ChartWindowTest, PauseHoldsTheViewWhileReadingsAreKeptAndResumeFollowsThe
     EXPECT_FALSE(chart.plot().VisibleRange());
 }
 
+// The mouse finds the reading nearest to it among those drawn, and a refresh brings the newest
+// ones in: the plot keeps what it drew for the mouse's moves and makes it again on a refresh.
+TEST_F(ChartWindowTest, TheMouseFindsTheNearestReadingAndARefreshBringsTheNewestIn)
+{
+    Click("span-all");
+    chart.AddMeasurement(Reading(0, 1.0));
+    chart.AddMeasurement(Reading(1000, 2.5));
+    chart.Refresh();
+    PlotWidget& plot = chart.plot();
+    const QPoint end(plot.width() - 17, plot.height() / 2);
+    QTest::mouseMove(&plot, end);
+    EXPECT_TRUE(plot.ReadoutText().contains(QStringLiteral("2.5")))
+        << plot.ReadoutText().toStdString();
+
+    chart.AddMeasurement(Reading(2000, 7.25));
+    chart.Refresh();
+    QTest::mouseMove(&plot, end - QPoint(1, 0));
+    EXPECT_TRUE(plot.ReadoutText().contains(QStringLiteral("7.25")))
+        << plot.ReadoutText().toStdString();
+}
+
 // The low and high limits typed, whether they are taken, what the settings file then gets, and
 // how many of the readings 1, 5, -2, 3 lie outside.
 using LimitCase = std::tuple<const char*, const char*, bool, const char*, int>;
