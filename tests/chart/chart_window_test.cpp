@@ -6,11 +6,13 @@
 #include "support/widgets/file_dialog_choice.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -95,14 +97,21 @@ TEST_F(ChartWindowTest, TheMouseFindsTheNearestReadingAndARefreshBringsTheNewest
     chart.AddMeasurement(Reading(1000, 2.5));
     chart.Refresh();
     PlotWidget& plot = chart.plot();
+    // Sent to the plot itself: a move of the system's cursor reaches it only where the window
+    // system delivers one.
+    const auto hover = [&plot](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, plot.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&plot, &move);
+    };
     const QPoint end(plot.width() - 17, plot.height() / 2);
-    QTest::mouseMove(&plot, end);
+    hover(end);
     EXPECT_TRUE(plot.ReadoutText().contains(QStringLiteral("2.5")))
         << plot.ReadoutText().toStdString();
 
     chart.AddMeasurement(Reading(2000, 7.25));
     chart.Refresh();
-    QTest::mouseMove(&plot, end - QPoint(1, 0));
+    hover(end);
     EXPECT_TRUE(plot.ReadoutText().contains(QStringLiteral("7.25")))
         << plot.ReadoutText().toStdString();
 }
