@@ -213,7 +213,8 @@ void PlotWidget::Paint(QPainter& painter, QSize size) const
 
     painter.save();
     painter.setClipRect(plot);
-    for (std::size_t s = 0; s < m_model.series().size(); ++s) {
+    // The series the frame holds: one that came since it was made waits for the next refresh.
+    for (std::size_t s = 0; s < frame->decimated.size(); ++s) {
         const chart::ChartSeries& series = *m_model.series()[s];
         const auto& columns = frame->decimated[s].columns;
         const chart::SeriesLimits limits = m_model.LimitsOf(series.key);

@@ -116,6 +116,22 @@ TEST_F(ChartWindowTest, TheMouseFindsTheNearestReadingAndARefreshBringsTheNewest
         << plot.ReadoutText().toStdString();
 }
 
+// A series that first comes between two refreshes is not in what the plot last drew: a paint
+// meanwhile (the mouse's, the window system's) draws what was drawn, and the refresh adds it.
+TEST_F(ChartWindowTest, ASeriesNewSinceTheLastRefreshIsDrawnOnceItComes)
+{
+    chart.AddMeasurement(Reading(0, 1.0));
+    chart.AddMeasurement(Reading(1000, 2.0));
+    chart.Refresh();
+    chart.plot().grab();
+    Measurement other = Reading(500, 4.0);
+    other.series = "other";
+    chart.AddMeasurement(other);
+    const QImage before = chart.plot().grab().toImage();
+    chart.Refresh();
+    EXPECT_NE(chart.plot().grab().toImage(), before);
+}
+
 // The low and high limits typed, whether they are taken, what the settings file then gets, and
 // how many of the readings 1, 5, -2, 3 lie outside.
 using LimitCase = std::tuple<const char*, const char*, bool, const char*, int>;
