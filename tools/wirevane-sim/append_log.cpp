@@ -28,9 +28,14 @@ bool AppendLog::Open(const std::string& path, std::string& message)
     // A FIFO's open waits for a reader that may never come, and the device would not start:
     // the open does not wait, and the log's writes do once it is open.
     m_fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (m_fd < 0)
-        return refuse(errno == ENXIO ? "a FIFO no one reads" : std::strerror(errno));
     struct stat info {};
+    if (m_fd < 0) {
+        // A device node without its device says ENXIO too.
+        const int error = errno;
+        const bool fifo =
+            error == ENXIO && stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+        return refuse(fifo ? "a FIFO no one reads" : std::strerror(error));
+    }
     const platform::FileError refused = fstat(m_fd, &info) == 0
                                             ? platform::RefuseFilesOfOtherUsers(path, info)
                                             : platform::FileError::fromErrno(errno);
